@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+// Unit of a document's measure. Coordinates are always micrometres; a unit
+// only says how many micrometres one displayed unit is.
+enum class TKVRUnits : uint8_t {
+    Millimetre = 0,
+    Inch = 1,
+    Centimetre = 2,
+    Decimetre = 3,
+    Metre = 4,
+    Foot = 5,
+    Yard = 6,
+};
+
+// Micrometres in one unit; an unknown value counts as millimetres.
+constexpr int64_t MicrometresPerUnit(TKVRUnits unit)
+{
+    switch (unit) {
+    case TKVRUnits::Millimetre: return 1000;
+    case TKVRUnits::Inch: return 25400;
+    case TKVRUnits::Centimetre: return 10000;
+    case TKVRUnits::Decimetre: return 100000;
+    case TKVRUnits::Metre: return 1000000;
+    case TKVRUnits::Foot: return 304800;
+    case TKVRUnits::Yard: return 914400;  // 3 feet exactly
+    }
+    return 1000;
+}
+
+constexpr int64_t MicrometresPerInch = 25400;
+
+// Pixels at a resolution for a length in micrometres, and back.
+constexpr double MicrometresToPixels(double micrometres, double dpi)
+{
+    return micrometres * dpi / MicrometresPerInch;
+}
+constexpr double PixelsToMicrometres(double pixels, double dpi)
+{
+    return pixels * MicrometresPerInch / dpi;
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the demo and the tests need, when missing.
+set -euo pipefail
+pkgs=(cmake ninja-build g++ pkg-config ccache
+      qt6-base-dev libzint-dev libzxing-dev libzip-dev libgif-dev nlohmann-json3-dev
+      fonts-liberation2 fonts-dejavu-core poppler-utils libgxps-utils
+      libgtest-dev libgmock-dev googletest libbenchmark-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
