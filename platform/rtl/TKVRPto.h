@@ -15,9 +15,9 @@ struct TKVRPto
     // Whole printer units, without the print-cell origin.
     int32_t PrintX(const TKVRBaseDraw* d) const { return RoundHalfEven32(d->GetDrawX(X)); }
     int32_t PrintY(const TKVRBaseDraw* d) const { return RoundHalfEven32(d->GetDrawY(Y)); }
-    // Screen pixels: the context's screen origin added.
-    float DrawGapX(const TKVRBaseDraw* d) const { return d->ScreenOffsetX + DrawX(d); }
-    float DrawGapY(const TKVRBaseDraw* d) const { return d->ScreenOffsetY + DrawY(d); }
+    // Pixels of the point moved by a gap in micrometres (screen origin not added).
+    float DrawGapX(const TKVRBaseDraw* d, int64_t gap) const { return d->GetDrawX(X + gap); }
+    float DrawGapY(const TKVRBaseDraw* d, int64_t gap) const { return d->GetDrawY(Y + gap); }
 
     bool operator==(const TKVRPto&) const = default;
 };

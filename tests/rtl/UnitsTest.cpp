@@ -33,7 +33,6 @@ TEST(BaseDraw, DrawingScaleShrinksPositionsButNotPenWidths)
     EXPECT_NEAR(d.BasePtoY(2.54f), 60.0f, 1e-4);
     EXPECT_EQ(d.PrintBasePtoX(2.54f), 30);
     TKVRPto p{-1000000, 254000};
-    d.ScreenOffsetX = 5.0f;
     EXPECT_EQ(p.PrintX(&d), -118);
-    EXPECT_NEAR(p.DrawGapX(&d), 5.0f - 118.11f, 1e-2);
+    EXPECT_NEAR(p.DrawGapX(&d, 500000), -59.055f, 1e-2);
 }

@@ -1,0 +1,484 @@
+#include "platform/fmx/TCanvas.h"
+#include "platform/fmx/TBitmap.h"
+#include "platform/fmx/TPathData.h"
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+#include <vector>
+
+namespace {
+// Qt rounds fractional font pixel sizes and hints small ones. Text is shaped
+// at this size and scaled to the requested one, so 10.5 stays 10.5 and a
+// width scales exactly with the size.
+constexpr int kFontRefPixels = 2048;
+// Font sizes are in 1/96 inch of the device.
+constexpr double kFontUnitsPerInch = 96.0;
+
+const char* const kNoScene = "It is not possible to perform rendering. BeginScene was not invoked.";
+
+double ClampOpacity(float opacity)
+{
+    if (!(opacity > 0.0f))  // also NaN
+        return 0.0;
+    return opacity > 1.0f ? 1.0 : double(opacity);
+}
+
+QPen MakePen(const TStrokeBrush& stroke)
+{
+    const double width = stroke.Thickness();
+    QPen pen(QColor::fromRgba(stroke.Color()), width);
+    pen.setCapStyle(stroke.Cap() == TStrokeCap::Round ? Qt::RoundCap : Qt::FlatCap);
+    switch (stroke.Join()) {
+    case TStrokeJoin::Miter: pen.setJoinStyle(Qt::MiterJoin); break;
+    case TStrokeJoin::Round: pen.setJoinStyle(Qt::RoundJoin); break;
+    case TStrokeJoin::Bevel: pen.setJoinStyle(Qt::BevelJoin); break;
+    }
+    pen.setMiterLimit(4.0);
+    if (stroke.Dash() == TStrokeDash::Solid)
+        return pen;
+
+    QList<qreal> pattern;
+    double sum = 0.0;
+    for (float entry : stroke.DashArray()) {
+        const double v = entry > 0.0f ? double(entry) : 0.0;
+        pattern.append(v);
+        sum += v;
+    }
+    if (!(sum > 0.0))
+        return pen;  // no usable pattern: solid
+    if (pattern.size() % 2 != 0)
+        pattern += pattern;  // an odd list repeats, so dashes and gaps alternate
+    // Qt measures dash entries in max(width, 1); thinner pens scale them here.
+    const double k = width < 1.0 ? width : 1.0;
+    for (qreal& v : pattern)
+        v *= k;
+    pen.setDashPattern(pattern);
+    pen.setDashOffset(double(stroke.DashOffset()) * k);
+    return pen;
+}
+
+QFont MakeFont(const TFont& font)
+{
+    QFont f;
+    if (!font.Family().isEmpty())
+        f.setFamily(font.Family());
+    f.setPixelSize(kFontRefPixels);
+    f.setBold(font.Style() & FontStyleSet(TFontStyle::Bold));
+    f.setItalic(font.Style() & FontStyleSet(TFontStyle::Italic));
+    f.setUnderline(font.Style() & FontStyleSet(TFontStyle::Underline));
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+QPainterPath RectPath(const TRectF& rect, float xRadius, float yRadius, TCorners corners)
+{
+    const QRectF r = rect.ToQt().normalized();
+    const double rx = std::clamp(double(xRadius), 0.0, r.width() / 2);
+    const double ry = std::clamp(double(yRadius), 0.0, r.height() / 2);
+    QPainterPath path;
+    if (!(rx > 0.0 && ry > 0.0) || (corners & AllCorners) == 0) {
+        path.addRect(r);
+        return path;
+    }
+    auto rounded = [corners](TCorner c) { return (corners & CornerSet(c)) != 0; };
+    const double l = r.left(), t = r.top(), rt = r.right(), b = r.bottom(), dx = 2 * rx, dy = 2 * ry;
+    // Clockwise from the left end of the top-left corner.
+    if (rounded(TCorner::TopLeft)) {
+        path.moveTo(l, t + ry);
+        path.arcTo(l, t, dx, dy, 180, -90);
+    } else {
+        path.moveTo(l, t);
+    }
+    if (rounded(TCorner::TopRight))
+        path.arcTo(rt - dx, t, dx, dy, 90, -90);
+    else
+        path.lineTo(rt, t);
+    if (rounded(TCorner::BottomRight))
+        path.arcTo(rt - dx, b - dy, dx, dy, 0, -90);
+    else
+        path.lineTo(rt, b);
+    if (rounded(TCorner::BottomLeft))
+        path.arcTo(l, b - dy, dx, dy, 270, -90);
+    else
+        path.lineTo(l, b);
+    path.closeSubpath();
+    return path;
+}
+
+QPolygonF ToQt(const TPolygon& polygon)
+{
+    QPolygonF out;
+    out.reserve(qsizetype(polygon.size()));
+    for (const TPointF& p : polygon)
+        out.append(p.ToQt());
+    return out;
+}
+
+// Hard line breaks: CR LF, CR and LF each end a line.
+QStringList SplitParagraphs(const QString& text)
+{
+    QStringList out;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            out.append(current);
+            current.clear();
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            current.append(c);
+        }
+    }
+    out.append(current);
+    return out;
+}
+
+QString TrimRight(const QString& s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == u' ')
+        --n;
+    return s.left(n);
+}
+}
+
+struct TCanvas::TextLayout
+{
+    struct Line
+    {
+        QString text;
+        double x = 0.0;
+        double y = 0.0;
+    };
+    QFont font;
+    double scale = 0.0;  // device pixels per pixel of the reference font
+    double ascent = 0.0;
+    std::vector<Line> lines;
+    QRectF bounds;
+};
+
+TCanvas::TCanvas(QPaintDevice* device) : fDevice(device) {}
+
+TCanvas::TCanvas(QPainter& painter) : fBorrowed(&painter), fBase(painter.transform()) {}
+
+TCanvas::~TCanvas()
+{
+    if (fOwnPainter)
+        fOwnPainter->end();
+}
+
+QPaintDevice* TCanvas::Device() const
+{
+    return fBorrowed ? fBorrowed->device() : fDevice;
+}
+
+QPainter* TCanvas::Painter() const
+{
+    if (fBorrowed)
+        return fBorrowed->isActive() ? fBorrowed : nullptr;
+    return fOwnPainter.get();
+}
+
+bool TCanvas::BeginScene()
+{
+    if (fBorrowed) {
+        if (!fBorrowed->isActive())
+            return false;
+    } else if (fSceneCount == 0) {
+        if (!fDevice)
+            return false;
+        auto painter = std::make_unique<QPainter>();
+        if (!painter->begin(fDevice))
+            return false;
+        fOwnPainter = std::move(painter);
+        ApplyTransform();
+    }
+    ++fSceneCount;
+    return true;
+}
+
+void TCanvas::EndScene()
+{
+    if (fSceneCount == 0)
+        return;
+    if (--fSceneCount == 0 && fOwnPainter) {
+        fOwnPainter->end();
+        fOwnPainter.reset();
+    }
+}
+
+QPainter& TCanvas::ScenePainter()
+{
+    if (QPainter* painter = Painter())
+        return *painter;
+    throw ECanvasException(kNoScene);
+}
+
+void TCanvas::ApplyTransform()
+{
+    if (QPainter* painter = Painter())
+        painter->setTransform(fMatrix.ToQt() * fBase);
+}
+
+void TCanvas::SetMatrix(const TMatrix& matrix)
+{
+    fMatrix = matrix;
+    ApplyTransform();
+}
+
+TCanvasSaveState TCanvas::SaveState() const
+{
+    return {fFill, fStroke, fFont, fMatrix};
+}
+
+void TCanvas::RestoreState(const TCanvasSaveState& state)
+{
+    fFill = state.Fill;
+    fStroke = state.Stroke;
+    fFont = state.Font;
+    SetMatrix(state.Matrix);
+}
+
+QPainter* TCanvas::PrepareFill(float opacity)
+{
+    QPainter& painter = ScenePainter();
+    const double o = ClampOpacity(opacity);
+    if (fFill.Kind() == TBrushKind::None || o <= 0.0)
+        return nullptr;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setOpacity(o);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor::fromRgba(fFill.Color()));
+    return &painter;
+}
+
+QPainter* TCanvas::PrepareStroke(float opacity)
+{
+    QPainter& painter = ScenePainter();
+    const double o = ClampOpacity(opacity);
+    // A line without thickness has no ink.
+    if (fStroke.Kind() == TBrushKind::None || !(fStroke.Thickness() > 0.0f) || o <= 0.0)
+        return nullptr;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setOpacity(o);
+    painter.setPen(MakePen(fStroke));
+    painter.setBrush(Qt::NoBrush);
+    return &painter;
+}
+
+void TCanvas::FillRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
+                       TCornerType)
+{
+    if (QPainter* p = PrepareFill(opacity))
+        p->drawPath(RectPath(rect, xRadius, yRadius, corners));
+}
+
+void TCanvas::DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
+                       TCornerType)
+{
+    if (QPainter* p = PrepareStroke(opacity))
+        p->drawPath(RectPath(rect, xRadius, yRadius, corners));
+}
+
+void TCanvas::FillEllipse(const TRectF& rect, float opacity)
+{
+    if (QPainter* p = PrepareFill(opacity))
+        p->drawEllipse(rect.ToQt().normalized());
+}
+
+void TCanvas::DrawEllipse(const TRectF& rect, float opacity)
+{
+    if (QPainter* p = PrepareStroke(opacity))
+        p->drawEllipse(rect.ToQt().normalized());
+}
+
+void TCanvas::DrawLine(const TPointF& p1, const TPointF& p2, float opacity)
+{
+    if (QPainter* p = PrepareStroke(opacity))
+        p->drawLine(p1.ToQt(), p2.ToQt());
+}
+
+void TCanvas::FillPath(const TPathData& path, float opacity)
+{
+    if (QPainter* p = PrepareFill(opacity)) {
+        // Non-zero winding, as the screen paints paths.
+        QPainterPath qpath = path.ToQt();
+        qpath.setFillRule(Qt::WindingFill);
+        p->drawPath(qpath);
+    }
+}
+
+void TCanvas::DrawPath(const TPathData& path, float opacity)
+{
+    if (QPainter* p = PrepareStroke(opacity))
+        p->drawPath(path.ToQt());
+}
+
+void TCanvas::FillPolygon(const TPolygon& polygon, float opacity)
+{
+    if (QPainter* p = PrepareFill(opacity))
+        p->drawPolygon(ToQt(polygon), Qt::WindingFill);
+}
+
+void TCanvas::DrawPolygon(const TPolygon& polygon, float opacity)
+{
+    if (QPainter* p = PrepareStroke(opacity))
+        p->drawPolygon(ToQt(polygon));
+}
+
+void TCanvas::DrawArc(const TPointF& center, const TPointF& radius, float startAngle, float sweepAngle,
+                      float opacity)
+{
+    if (QPainter* p = PrepareStroke(opacity)) {
+        const QRectF rect(center.X - radius.X, center.Y - radius.Y, 2.0 * radius.X, 2.0 * radius.Y);
+        const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
+        QPainterPath arc;
+        arc.arcMoveTo(rect, -double(startAngle));
+        arc.arcTo(rect, -double(startAngle), -sweep);
+        p->drawPath(arc);
+    }
+}
+
+void TCanvas::DrawBitmap(const TBitmap& bitmap, const TRectF& srcRect, const TRectF& dstRect, float opacity,
+                         bool highSpeed)
+{
+    QPainter& painter = ScenePainter();
+    const double o = ClampOpacity(opacity);
+    if (bitmap.IsEmpty() || o <= 0.0)
+        return;
+    painter.setOpacity(o);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !highSpeed);
+    painter.drawImage(dstRect.ToQt().normalized(), bitmap.Image(), srcRect.ToQt().normalized());
+}
+
+TCanvas::TextLayout TCanvas::LayoutText(const TRectF& rect, const QString& text, bool wordWrap,
+                                        TFillTextFlags flags, TTextAlign textAlign, TTextAlign vTextAlign) const
+{
+    TextLayout out;
+    out.font = MakeFont(fFont);
+    const QPaintDevice* device = Device();
+    const double dpi = device ? device->logicalDpiY() : kFontUnitsPerInch;
+    const double pixels = double(fFont.Size()) * dpi / kFontUnitsPerInch;
+    out.scale = pixels > 0.0 ? pixels / kFontRefPixels : 0.0;
+
+    const QFontMetricsF fm(out.font);
+    out.ascent = fm.ascent() * out.scale;
+    const double lineHeight = (fm.ascent() + fm.descent()) * out.scale;
+    auto width = [&](const QString& s) { return fm.horizontalAdvance(s) * out.scale; };
+
+    const QRectF r = rect.ToQt().normalized();
+    std::vector<QString> lines;
+    for (const QString& para : SplitParagraphs(text)) {
+        if (!wordWrap) {
+            lines.push_back(para);
+            continue;
+        }
+        // Greedy: each piece is a word with the spaces after it; a word wider
+        // than the rectangle stands alone on its line.
+        QString line;
+        qsizetype i = 0;
+        while (i < para.size()) {
+            qsizetype j = i;
+            if (i == 0) {
+                while (j < para.size() && para.at(j) == u' ')
+                    ++j;  // leading spaces of the paragraph stay with the first word
+            }
+            while (j < para.size() && para.at(j) != u' ')
+                ++j;
+            while (j < para.size() && para.at(j) == u' ')
+                ++j;
+            const QString piece = para.mid(i, j - i);
+            if (!line.isEmpty() && width(TrimRight(line + piece)) > r.width()) {
+                lines.push_back(TrimRight(line));
+                line = piece;
+            } else {
+                line += piece;
+            }
+            i = j;
+        }
+        lines.push_back(line);
+    }
+
+    const bool rtl = flags & FillTextFlagSet(TFillTextFlag::RightToLeft);
+    if (rtl && textAlign != TTextAlign::Center)
+        textAlign = textAlign == TTextAlign::Leading ? TTextAlign::Trailing : TTextAlign::Leading;
+
+    const double block = double(lines.size()) * lineHeight;
+    double top = r.top();
+    if (vTextAlign == TTextAlign::Center)
+        top = r.top() + (r.height() - block) / 2;
+    else if (vTextAlign == TTextAlign::Trailing)
+        top = r.bottom() - block;
+
+    double left = 0.0, right = 0.0;
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const double w = width(lines[n]);
+        double x = r.left();
+        if (textAlign == TTextAlign::Center)
+            x = r.left() + (r.width() - w) / 2;
+        else if (textAlign == TTextAlign::Trailing)
+            x = r.right() - w;
+        left = n == 0 ? x : std::min(left, x);
+        right = n == 0 ? x + w : std::max(right, x + w);
+        out.lines.push_back({lines[n], x, top + double(n) * lineHeight});
+    }
+    out.bounds = QRectF(QPointF(left, top), QPointF(right, top + block));
+    return out;
+}
+
+void TCanvas::FillText(const TRectF& rect, const QString& text, bool wordWrap, float opacity,
+                       TFillTextFlags flags, TTextAlign textAlign, TTextAlign vTextAlign)
+{
+    QPainter& painter = ScenePainter();
+    const double o = ClampOpacity(opacity);
+    if (fFill.Kind() == TBrushKind::None || o <= 0.0 || text.isEmpty())
+        return;
+    const TextLayout layout = LayoutText(rect, text, wordWrap, flags, textAlign, vTextAlign);
+    if (!(layout.scale > 0.0))
+        return;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setOpacity(o);
+    painter.setPen(QColor::fromRgba(fFill.Color()));
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(layout.font);
+    if (flags & FillTextFlagSet(TFillTextFlag::RightToLeft))
+        painter.setLayoutDirection(Qt::RightToLeft);
+    for (const TextLayout::Line& line : layout.lines) {
+        if (line.text.isEmpty())
+            continue;
+        painter.save();
+        painter.translate(line.x, line.y + layout.ascent);
+        painter.scale(layout.scale, layout.scale);
+        painter.drawText(QPointF(0, 0), line.text);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+void TCanvas::MeasureText(TRectF& rect, const QString& text, bool wordWrap, TFillTextFlags flags,
+                          TTextAlign textAlign, TTextAlign vTextAlign) const
+{
+    const QRectF b = LayoutText(rect, text, wordWrap, flags, textAlign, vTextAlign).bounds;
+    rect = TRectF(float(b.left()), float(b.top()), float(b.right()), float(b.bottom()));
+}
+
+float TCanvas::TextWidth(const QString& text) const
+{
+    TRectF r(0, 0, 100000, 100000);
+    MeasureText(r, text, false, 0, TTextAlign::Leading, TTextAlign::Leading);
+    return r.Width();
+}
+
+float TCanvas::TextHeight(const QString& text) const
+{
+    TRectF r(0, 0, 100000, 100000);
+    MeasureText(r, text, false, 0, TTextAlign::Leading, TTextAlign::Leading);
+    return r.Height();
+}

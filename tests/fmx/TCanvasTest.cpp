@@ -1,0 +1,433 @@
+#include "FmxTestImage.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include <QDir>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr float kDeg = float(M_PI / 180.0);
+
+// Lengths of the alternating on/off runs of row y from x = 0.
+std::vector<int> Runs(const QImage& image, int y, int width)
+{
+    std::vector<int> runs;
+    bool on = Ink(image, 0, y);
+    int length = 0;
+    for (int x = 0; x < width; ++x) {
+        if (Ink(image, x, y) == on) {
+            ++length;
+        } else {
+            runs.push_back(length);
+            on = !on;
+            length = 1;
+        }
+    }
+    runs.push_back(length);
+    return runs;
+}
+
+TRectF Measure(TCanvas& canvas, const QString& text)
+{
+    TRectF r(0, 0, 50000, 20000);
+    canvas.MeasureText(r, text, false, 0, TTextAlign::Leading, TTextAlign::Leading);
+    return r;
+}
+}
+
+TEST(TCanvasArc, PositiveSweepTurnsClockwiseOnScreen)
+{
+    CanvasImage c(100, 100);
+    c.canvas->Stroke().SetThickness(3);
+    c.canvas->DrawArc({50, 50}, {30, 30}, 0, 90, 255.0f);
+    const QImage& img = c.Done();
+    EXPECT_TRUE(Ink(img, 80, 50));   // start: 0 degrees, to the right
+    EXPECT_TRUE(Ink(img, 71, 71));   // 45 degrees: lower right
+    EXPECT_TRUE(Ink(img, 50, 80));   // end: 90 degrees, straight down
+    EXPECT_FALSE(Ink(img, 71, 29));  // upper right stays empty
+    EXPECT_FALSE(Ink(img, 29, 71));
+}
+
+TEST(TCanvasArc, PathArcsFollowTheSameConventionAndJoinWithLines)
+{
+    CanvasImage c(100, 100);
+    TPathData pie;
+    pie.MoveTo({50, 50});
+    pie.AddArc({50, 50}, {40, 40}, 0, 90);  // joined to the centre by a line
+    pie.ClosePath();
+    c.canvas->Fill().SetColor(TAlphaColors::Black);
+    c.canvas->FillPath(pie, 1.0f);
+    const QImage& img = c.Done();
+    EXPECT_TRUE(Ink(img, 65, 65));
+    EXPECT_FALSE(Ink(img, 65, 35));
+    EXPECT_FALSE(Ink(img, 35, 65));
+}
+
+TEST(TCanvasArc, FourQuarterArcsMakeARoundedFrame)
+{
+    // The picture frame: arcs centred r inside each corner, from 180, 270, 0 and 90 degrees.
+    CanvasImage c(100, 100);
+    const float r = 20;
+    TPathData path;
+    path.AddArc({10 + r, 10 + r}, {r, r}, 180, 90);
+    path.AddArc({90 - r, 10 + r}, {r, r}, 270, 90);
+    path.AddArc({90 - r, 90 - r}, {r, r}, 0, 90);
+    path.AddArc({10 + r, 90 - r}, {r, r}, 90, 90);
+    path.ClosePath();
+    c.canvas->FillPath(path, 1.0f);
+    const QImage& img = c.Done();
+    EXPECT_TRUE(Ink(img, 50, 50));
+    EXPECT_TRUE(Ink(img, 50, 11));  // straight edges are full
+    EXPECT_TRUE(Ink(img, 11, 50));
+    for (QPoint corner : {QPoint(12, 12), QPoint(87, 12), QPoint(87, 87), QPoint(12, 87)})
+        EXPECT_FALSE(Ink(img, corner.x(), corner.y())) << corner.x() << "," << corner.y();
+}
+
+TEST(TCanvasStroke, CustomDashIsMeasuredInThicknesses)
+{
+    CanvasImage c(120, 20);
+    c.canvas->Stroke().SetThickness(4);
+    c.canvas->Stroke().SetCustomDash({2, 1}, 0);
+    c.canvas->DrawLine({0, 10}, {120, 10}, 1.0f);
+    const std::vector<int> runs = Runs(c.Done(), 10, 96);
+    ASSERT_GE(runs.size(), 8u);
+    for (size_t i = 0; i < runs.size() - 1; ++i)  // the last run is cut by the window
+        EXPECT_EQ(runs[i], i % 2 == 0 ? 8 : 4) << "run " << i;
+}
+
+TEST(TCanvasStroke, ThinPensKeepTheirDashLengths)
+{
+    // Qt would stretch the dashes of a pen thinner than one pixel to whole pixels.
+    QImage img(40, 4, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    TCanvas canvas(&img);
+    ASSERT_TRUE(canvas.BeginScene());
+    canvas.Stroke().SetThickness(0.5f);
+    canvas.Stroke().SetCustomDash({4, 4}, 0);  // 2 pixels on, 2 off
+    canvas.DrawLine({0, 2}, {40, 2}, 1.0f);
+    canvas.EndScene();
+    for (int x = 0; x < 16; ++x)
+        EXPECT_EQ(qAlpha(img.pixel(x, 1)) + qAlpha(img.pixel(x, 2)) > 0, (x / 2) % 2 == 0) << "x " << x;
+}
+
+TEST(TCanvasStroke, NamedDashesAndSolid)
+{
+    CanvasImage c(100, 30);
+    TStrokeBrush& s = c.canvas->Stroke();
+    s.SetThickness(2);
+    s.SetDash(TStrokeDash::Dash);  // 3, 1 thicknesses
+    c.canvas->DrawLine({0, 5}, {100, 5}, 1.0f);
+    s.SetDash(TStrokeDash::Solid);
+    c.canvas->DrawLine({0, 20}, {100, 20}, 1.0f);
+    const QImage& img = c.Done();
+    const std::vector<int> dashed = Runs(img, 5, 64);
+    EXPECT_EQ(dashed[0], 6);
+    EXPECT_EQ(dashed[1], 2);
+    EXPECT_EQ(Runs(img, 20, 100).size(), 1u);
+}
+
+TEST(TCanvasStroke, NoThicknessOrNoKindPaintsNothing)
+{
+    CanvasImage c(20, 20);
+    c.canvas->Stroke().SetThickness(0);
+    c.canvas->DrawRect({2, 2, 18, 18}, 0, 0, NoCorners, 1.0f);
+    c.canvas->Stroke().SetThickness(2);
+    c.canvas->Stroke().SetKind(TBrushKind::None);
+    c.canvas->DrawLine({0, 10}, {20, 10}, 1.0f);
+    const QImage& img = c.Done();
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(img.pixel(x, y), qRgb(255, 255, 255));
+}
+
+TEST(TCanvasShapes, RoundsOnlyTheCornersInTheSet)
+{
+    CanvasImage c(60, 60);
+    c.canvas->FillRect({50, 50, 10, 10}, 12, 12, CornerSet(TCorner::TopLeft), 1.0f);  // reversed corners
+    const QImage& img = c.Done();
+    EXPECT_FALSE(Ink(img, 11, 11));  // rounded away
+    EXPECT_TRUE(Ink(img, 48, 11));
+    EXPECT_TRUE(Ink(img, 48, 48));
+    EXPECT_TRUE(Ink(img, 11, 48));
+}
+
+TEST(TCanvasShapes, PolygonOutlineIsClosedAndFillWinds)
+{
+    CanvasImage c(60, 60);
+    c.canvas->Stroke().SetThickness(2);
+    c.canvas->DrawPolygon({{10, 10}, {50, 10}, {50, 50}}, 1.0f);
+    const QImage& img = c.Done();
+    EXPECT_TRUE(Ink(img, 30, 30));   // on the closing edge back to (10, 10)
+    EXPECT_FALSE(Ink(img, 20, 40));
+
+    // A pentagram: non-zero winding fills its centre, as the screen does.
+    CanvasImage s(100, 100);
+    TPolygon star;
+    for (int i = 0; i < 5; ++i) {
+        const double a = (-90 + i * 144) * M_PI / 180;
+        star.push_back({float(50 + 45 * std::cos(a)), float(50 + 45 * std::sin(a))});
+    }
+    s.canvas->FillPolygon(star, 1.0f);
+    EXPECT_TRUE(Ink(s.Done(), 50, 50));
+}
+
+TEST(TCanvasShapes, OpacityIsClampedAndScalesAlpha)
+{
+    CanvasImage c(30, 10);
+    c.canvas->FillRect({0, 0, 10, 10}, 0, 0, NoCorners, 255.0f);
+    c.canvas->FillRect({10, 0, 20, 10}, 0, 0, NoCorners, 0.5f);
+    c.canvas->FillRect({20, 0, 30, 10}, 0, 0, NoCorners, -3.0f);
+    const QImage& img = c.Done();
+    EXPECT_EQ(qGray(img.pixel(5, 5)), 0);
+    EXPECT_NEAR(qGray(img.pixel(15, 5)), 128, 2);
+    EXPECT_EQ(qGray(img.pixel(25, 5)), 255);
+}
+
+TEST(TCanvasText, FractionalSizesScaleExactly)
+{
+    CanvasImage c(10, 10);
+    TCanvas& canvas = *c.canvas;
+    canvas.Font().SetFamily("Arial");
+    auto measure = [&](float size) {
+        canvas.Font().SetSize(size);
+        return Measure(canvas, "Label 0123 Hg");
+    };
+    const TRectF r10 = measure(10), r105 = measure(10.5f), r11 = measure(11), r21 = measure(21);
+    EXPECT_NEAR(r21.Width() / r105.Width(), 2.0, 1e-2);
+    EXPECT_NEAR(r21.Height() / r105.Height(), 2.0, 1e-2);
+    // 10.5 is neither 10 nor 11: halfway between them.
+    EXPECT_GT(r105.Width(), r10.Width() + 0.1f);
+    EXPECT_LT(r105.Width(), r11.Width() - 0.1f);
+    EXPECT_NEAR(r105.Width(), (r10.Width() + r11.Width()) / 2, 0.05);
+    // Leading alignment starts the box at the rectangle's corner.
+    EXPECT_EQ(r105.Left, 0.0f);
+    EXPECT_EQ(r105.Top, 0.0f);
+}
+
+TEST(TCanvasText, SizeIsInNinetySixthsOfAnInchOfTheDevice)
+{
+    CanvasImage at96(10, 10, 96), at192(10, 10, 192);
+    for (TCanvas* canvas : {at96.canvas.get(), at192.canvas.get()}) {
+        canvas->Font().SetFamily("Arial");
+        canvas->Font().SetSize(12);
+    }
+    EXPECT_NEAR(at192.canvas->TextWidth("Hello") / at96.canvas->TextWidth("Hello"), 2.0, 1e-3);
+    EXPECT_NEAR(at192.canvas->TextHeight("Hello") / at96.canvas->TextHeight("Hello"), 2.0, 1e-3);
+}
+
+TEST(TCanvasText, AlignmentLinesAndWrapping)
+{
+    CanvasImage c(10, 10);
+    TCanvas& canvas = *c.canvas;
+    canvas.Font().SetFamily("Arial");
+    canvas.Font().SetSize(20);
+    const float w = canvas.TextWidth("abc");
+    const float h = canvas.TextHeight("abc");
+
+    TRectF r(0, 0, 200, 100);
+    canvas.MeasureText(r, "abc", false, 0, TTextAlign::Center, TTextAlign::Center);
+    EXPECT_NEAR(r.Left, (200 - w) / 2, 1e-3);
+    EXPECT_NEAR(r.Top, (100 - h) / 2, 1e-3);
+    r = TRectF(0, 0, 200, 100);
+    canvas.MeasureText(r, "abc", false, 0, TTextAlign::Trailing, TTextAlign::Trailing);
+    EXPECT_NEAR(r.Right, 200, 1e-3);
+    EXPECT_NEAR(r.Bottom, 100, 1e-3);
+
+    EXPECT_NEAR(canvas.TextHeight("abc\r\ndef\nghi"), 3 * h, 1e-3);
+    EXPECT_NEAR(canvas.TextHeight(""), h, 1e-3);  // an empty text is one empty line
+    EXPECT_GT(canvas.TextWidth("abc "), w);        // trailing spaces advance
+
+    const QString words = "one two three four";
+    r = TRectF(0, 0, canvas.TextWidth("one two") + 1, 1000);
+    canvas.MeasureText(r, words, true, 0, TTextAlign::Leading, TTextAlign::Leading);
+    EXPECT_NEAR(r.Height(), 3 * h, 1e-3);  // "one two" / "three" / "four"
+    r = TRectF(0, 0, canvas.TextWidth("one two") + 1, 1000);
+    canvas.MeasureText(r, words, false, 0, TTextAlign::Leading, TTextAlign::Leading);
+    EXPECT_NEAR(r.Height(), h, 1e-3);
+}
+
+TEST(TCanvasText, PaintsInsideTheMeasuredBoxInTheFillColour)
+{
+    CanvasImage c(300, 80);
+    TCanvas& canvas = *c.canvas;
+    canvas.Font().SetFamily("Arial");
+    canvas.Font().SetSize(30.5f);
+    canvas.Font().SetStyle(FontStyleSet(TFontStyle::Bold));
+    canvas.Fill().SetColor(0xFF0000C0);
+    TRectF box(20, 10, 280, 70);
+    canvas.FillText(box, "Hg 10.5", false, 255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
+    canvas.MeasureText(box, "Hg 10.5", false, 0, TTextAlign::Leading, TTextAlign::Leading);
+    const QImage& img = c.Done();
+    int inked = 0, outside = 0;
+    bool blue = false;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            if (!Ink(img, x, y))
+                continue;
+            ++inked;
+            if (x < box.Left - 1 || x > box.Right + 1 || y < box.Top - 1 || y > box.Bottom + 1)
+                ++outside;
+            blue = blue || (qBlue(img.pixel(x, y)) > 150 && qRed(img.pixel(x, y)) < 60);
+        }
+    EXPECT_GT(inked, 200);
+    EXPECT_EQ(outside, 0);
+    EXPECT_TRUE(blue);
+    img.save(QDir::tempPath() + "/kvr-fmx-text.png");
+}
+
+TEST(TCanvasText, RightToLeftStartsAtTheRightEdge)
+{
+    CanvasImage c(200, 40);
+    TCanvas& canvas = *c.canvas;
+    canvas.Font().SetFamily("Arial");
+    canvas.Font().SetSize(20);
+    const TFillTextFlags rtl = FillTextFlagSet(TFillTextFlag::RightToLeft);
+    TRectF box(0, 0, 200, 40);
+    canvas.FillText(box, "abc", false, 1.0f, rtl, TTextAlign::Leading, TTextAlign::Leading);
+    canvas.MeasureText(box, "abc", false, rtl, TTextAlign::Leading, TTextAlign::Leading);
+    EXPECT_NEAR(box.Right, 200, 1e-3);
+    const QImage& img = c.Done();
+    int minX = img.width(), maxX = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (Ink(img, x, y)) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+            }
+    EXPECT_GE(minX, box.Left - 1);
+    EXPECT_LE(maxX, box.Right + 1);
+    EXPECT_GT(maxX, 190);
+}
+
+TEST(TCanvasMatrix, RowVectorsActInCallOrder)
+{
+    CanvasImage c(100, 100);
+    // Move, then a quarter turn clockwise, then move again.
+    const TMatrix m = TMatrix::CreateTranslation(30, 10) * TMatrix::CreateRotation(90 * kDeg) *
+                      TMatrix::CreateTranslation(50, 0);
+    c.canvas->SetMatrix(m);
+    c.canvas->FillRect({0, 0, 4, 2}, 0, 0, NoCorners, 1.0f);
+    EXPECT_EQ(c.canvas->Matrix(), m);
+    const QImage& img = c.Done();
+    // (0..4, 0..2) -> (30..34, 10..12) -> (-12..-10, 30..34) -> (38..40, 30..34)
+    EXPECT_TRUE(Ink(img, 39, 32));
+    EXPECT_FALSE(Ink(img, 32, 11));
+}
+
+TEST(TCanvasMatrix, ComposesWithTheBorrowedPaintersTransform)
+{
+    QImage img(100, 50, QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    painter.translate(60, 0);
+    TCanvas canvas(painter);
+    canvas.SetMatrix(TMatrix::CreateTranslation(10, 20));
+    canvas.FillRect({0, 0, 5, 5}, 0, 0, NoCorners, 1.0f);
+    painter.end();
+    EXPECT_TRUE(Ink(img, 72, 22));
+    EXPECT_FALSE(Ink(img, 12, 22));
+}
+
+TEST(TCanvasState, RestoreBringsBackBrushesFontAndMatrix)
+{
+    CanvasImage c(60, 60);
+    TCanvas& canvas = *c.canvas;
+    canvas.Fill().SetColor(TAlphaColors::Red);
+    canvas.Stroke().SetThickness(3);
+    canvas.Stroke().SetCustomDash({1, 2}, 0.5f);
+    canvas.Font().SetFamily("Arial");
+    canvas.Font().SetSize(10.5f);
+    canvas.SetMatrix(TMatrix::CreateTranslation(5, 5));
+    const TCanvasSaveState saved = canvas.SaveState();
+
+    canvas.Fill().SetKind(TBrushKind::None);
+    canvas.Stroke().SetDash(TStrokeDash::Solid);
+    canvas.Stroke().SetThickness(9);
+    canvas.Font().SetSize(30);
+    canvas.Font().SetStyle(FontStyleSet(TFontStyle::Italic));
+    canvas.SetMatrix(TMatrix::CreateRotation(1.0f));
+    canvas.RestoreState(saved);
+
+    EXPECT_EQ(canvas.Fill(), TBrush(TBrushKind::Solid, TAlphaColors::Red));
+    EXPECT_EQ(canvas.Stroke().Thickness(), 3.0f);
+    EXPECT_EQ(canvas.Stroke().Dash(), TStrokeDash::Custom);
+    EXPECT_EQ(canvas.Stroke().DashArray(), (std::vector<float>{1, 2}));
+    EXPECT_EQ(canvas.Stroke().DashOffset(), 0.5f);
+    EXPECT_EQ(canvas.Font().Size(), 10.5f);
+    EXPECT_EQ(canvas.Font().Style(), TFontStyles(0));
+    EXPECT_EQ(canvas.Matrix(), TMatrix::CreateTranslation(5, 5));
+    canvas.FillRect({0, 0, 2, 2}, 0, 0, NoCorners, 1.0f);  // lands at (5, 5) again
+    const QImage& img = c.Done();
+    EXPECT_EQ(img.pixel(6, 6), qRgb(255, 0, 0));
+}
+
+TEST(TCanvasState, GuardRestoresWhenAnExceptionPasses)
+{
+    CanvasImage c(10, 10);
+    TCanvas& canvas = *c.canvas;
+    try {
+        TCanvasStateGuard guard(canvas);
+        canvas.SetMatrix(TMatrix::CreateScaling(3, 3));
+        canvas.Fill().SetColor(TAlphaColors::Blue);
+        throw std::runtime_error("painting failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(canvas.Matrix(), TMatrix::Identity());
+    EXPECT_EQ(canvas.Fill().Color(), TAlphaColors::Black);
+}
+
+TEST(TCanvasScene, DrawingNeedsAScene)
+{
+    QImage img(10, 10, QImage::Format_ARGB32);
+    TCanvas canvas(&img);
+    EXPECT_THROW(canvas.FillRect({0, 0, 5, 5}, 0, 0, NoCorners, 1.0f), ECanvasException);
+    ASSERT_TRUE(canvas.BeginScene());
+    ASSERT_TRUE(canvas.BeginScene());  // nested
+    canvas.EndScene();
+    EXPECT_TRUE(canvas.IsInScene());
+    EXPECT_NO_THROW(canvas.FillRect({0, 0, 5, 5}, 0, 0, NoCorners, 1.0f));
+    canvas.EndScene();
+    EXPECT_FALSE(canvas.IsInScene());
+    EXPECT_THROW(canvas.DrawLine({0, 0}, {5, 5}, 1.0f), ECanvasException);
+    // Measuring needs no scene.
+    EXPECT_GT(canvas.TextWidth("x"), 0.0f);
+}
+
+TEST(TCanvasPdf, TextStaysSearchableAndSizedInPdf)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath("canvas.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(1200);
+        TCanvas canvas(&writer);
+        ASSERT_TRUE(canvas.BeginScene());
+        canvas.Font().SetFamily("Arial");
+        canvas.Font().SetSize(10.5f);  // 10.5 / 96 inch = 7.875 pt
+        canvas.FillText({1200, 1200, 50000, 50000}, "Alpha", false, 255.0f, 0, TTextAlign::Leading,
+                        TTextAlign::Leading);
+        canvas.Font().SetSize(21);
+        canvas.FillText({1200, 2400, 50000, 50000}, "Omega", false, 255.0f, 0, TTextAlign::Leading,
+                        TTextAlign::Leading);
+        canvas.EndScene();
+    }
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    auto height = [&](const QString& word) {
+        const QRegularExpression re(
+            QString(R"re(yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">%1<)re").arg(word));
+        const QRegularExpressionMatch m = re.match(html);
+        return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : -1.0;
+    };
+    const double alpha = height("Alpha"), omega = height("Omega");
+    ASSERT_GT(alpha, 0.0) << html.toStdString();
+    ASSERT_GT(omega, 0.0);
+    EXPECT_NEAR(omega / alpha, 2.0, 0.02);
+    EXPECT_NEAR(alpha, 7.875 * 1.117, 7.875 * 0.2);  // about the font size in points
+}

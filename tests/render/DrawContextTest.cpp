@@ -1,0 +1,100 @@
+#include "render/KVR.FMX.Types.h"
+#include <gtest/gtest.h>
+
+namespace {
+TKVRDraw ContextAt(int dpi)
+{
+    TKVRDraw d;
+    d.SetResolution(dpi, dpi);
+    return d;
+}
+}
+
+TEST(DrawContext, StartsAsIdentityEditorWithCaretZero)
+{
+    TKVRDraw d;
+    EXPECT_EQ(d.LM, TMatrix::Identity());
+    EXPECT_EQ(d.DrawState, KVRDrawState::Editor);
+    EXPECT_EQ(d.aPos, 0);
+    EXPECT_FALSE(d.aDrawLinkPto);
+    d.aTxt = "abc";
+    d.DrawState = KVRDrawState::EditorText;
+    d.ResetText();
+    EXPECT_EQ(d.aPos, -1);
+    EXPECT_TRUE(d.aTxt.isEmpty());
+    EXPECT_EQ(d.DrawState, KVRDrawState::Editor);
+}
+
+TEST(DrawContext, BaseValueRoundsHalfToEvenAndDropsTheSign)
+{
+    const TKVRDraw d = ContextAt(96);
+    EXPECT_EQ(d.BaseValueX(-3.0f), 794);  // -793.75
+    EXPECT_EQ(d.BaseValueY(3.0f), 794);
+    // At 25400 dpi a pixel is one micrometre, so halves are exact.
+    const TKVRDraw e = ContextAt(25400);
+    EXPECT_EQ(e.BaseValueX(2.5f), 2);
+    EXPECT_EQ(e.BaseValueX(3.5f), 4);
+    EXPECT_EQ(e.BaseValueY(-2.5f), 2);
+}
+
+TEST(DrawContext, DrawValueKeepsSignAndSurvivesLongLengths)
+{
+    const TKVRDraw d = ContextAt(300);
+    EXPECT_EQ(d.DrawValueX(0), 0.0f);
+    EXPECT_FLOAT_EQ(d.DrawValueX(-25400), -300.0f);
+    // 10 m at 600 dpi: the product leaves 32 bits.
+    const TKVRDraw hi = ContextAt(600);
+    EXPECT_FLOAT_EQ(hi.DrawValueX(10'000'000), 236220.47f);
+    EXPECT_FLOAT_EQ(hi.DrawValueY(-10'000'000), -236220.47f);
+}
+
+TEST(DrawContext, MatrixCallsActAfterEarlierOnes)
+{
+    TKVRDraw d;
+    d.Translate(10, 0);
+    d.Rotate(90);
+    const TPointF p = d.LM.Map({0, 0});
+    EXPECT_NEAR(p.X, 0.0f, 1e-5);
+    EXPECT_NEAR(p.Y, 10.0f, 1e-5);
+
+    // Scale first, rotate second, move last.
+    d.ResetMatrix(KVRDrawState::Print);
+    EXPECT_EQ(d.DrawState, KVRDrawState::Print);
+    d.Scale(2, 1);
+    d.Rotate(90);
+    d.Translate(100, 50);
+    const TPointF q = d.LM.Map({1, 0});
+    EXPECT_NEAR(q.X, 100.0f, 1e-4);
+    EXPECT_NEAR(q.Y, 52.0f, 1e-4);
+}
+
+TEST(DrawContext, StandardWidthsFollowTheResolution)
+{
+    TKVRDraw d = ContextAt(254);
+    d.SetStandardWidths();
+    EXPECT_FLOAT_EQ(d.w05, 5.0f);
+    EXPECT_FLOAT_EQ(d.w1, 10.0f);
+    EXPECT_FLOAT_EQ(d.w4, 40.0f);
+}
+
+TEST(FontPrintDpi, RejectsNonPositiveAndScalesSizes)
+{
+    InitializeKVRFMXTypes();
+    EXPECT_FLOAT_EQ(GetFontPrintDPI(), 96.0f);
+    EXPECT_FLOAT_EQ(FontPrintSize(25.4f), 96.0f);
+    SetFontPrintDPI(0);
+    SetFontPrintDPI(-5);
+    EXPECT_FLOAT_EQ(GetFontPrintDPI(), 96.0f);
+    SetFontPrintDPI(600);
+    EXPECT_FLOAT_EQ(FontPrintSize(25.4f), 600.0f);
+    InitializeKVRFMXTypes();
+    EXPECT_FLOAT_EQ(GetFontPrintDPI(), 96.0f);
+}
+
+TEST(SavedColors, StartUpClearsTheUsedFlags)
+{
+    SavedColors[3] = {0xFF112233u, true};
+    InitializeKVRFMXTypes();
+    for (const auto& c : SavedColors)
+        EXPECT_FALSE(c.fAsigned);
+}
