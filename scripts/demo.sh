@@ -9,4 +9,7 @@ cmake --build "$root/build/release" --target kvr_demo
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   export QT_QPA_PLATFORM=offscreen
 fi
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR=$(mktemp -d)
+fi
 exec "$root/build/release/examples/demo/kvr_demo" "$@"

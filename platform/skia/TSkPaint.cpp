@@ -1,0 +1,163 @@
+#include "platform/skia/TSkPaint.h"
+#include "platform/rtl/KVR.Math.h"
+#include <algorithm>
+#include <cmath>
+#include <QTransform>
+
+namespace {
+// Skia refuses patterns that would need more dashes than this; the path is
+// then drawn undashed.
+constexpr double kMaxDashCount = 1000000.0;
+
+float Clamp01(float v)
+{
+    return std::clamp(v, 0.0f, 1.0f);
+}
+}
+
+TSkPathEffect::TSkPathEffect(TKind kind, std::vector<float> intervals, float phase)
+    : fKind(kind), fIntervals(std::move(intervals)), fPhase(phase)
+{
+}
+
+ISkPathEffect TSkPathEffect::MakeDash(const std::vector<float>& intervals, float phase)
+{
+    if (intervals.size() < 2 || intervals.size() % 2 != 0 || !std::isfinite(phase))
+        return nullptr;
+    double sum = 0.0;
+    for (float v : intervals) {
+        if (!std::isfinite(v) || v < 0.0f)
+            return nullptr;
+        sum += v;
+    }
+    if (!(sum > 0.0) || !std::isfinite(sum))
+        return nullptr;
+    return ISkPathEffect(new TSkPathEffect(TKind::Dash, intervals, phase));
+}
+
+ISkPathEffect TSkPathEffect::MakeStrokeAndFill()
+{
+    return ISkPathEffect(new TSkPathEffect(TKind::StrokeAndFill, {}, 0.0f));
+}
+
+QPainterPath TSkPathEffect::DashPath(const QPainterPath& path, double deviceScale) const
+{
+    if (fKind != TKind::Dash || path.isEmpty())
+        return path;
+
+    // Flatten in a finer space so that curves stay smooth on the device, then
+    // walk the polygons back in local units.
+    const double k = 16.0 * std::max(1.0, deviceScale);
+    const QList<QPolygonF> polys = path.toSubpathPolygons(QTransform::fromScale(k, k));
+
+    double total = 0.0;
+    for (float v : fIntervals)
+        total += v;
+    double length = 0.0;
+    for (const QPolygonF& poly : polys)
+        for (int i = 1; i < poly.size(); ++i)
+            length += QLineF(poly[i - 1], poly[i]).length() / k;
+    if (length / total * double(fIntervals.size()) > kMaxDashCount)
+        return path;
+
+    // Where the phase puts the start of every contour.
+    double phase = std::fmod(double(fPhase), total);
+    if (phase < 0.0)
+        phase += total;
+    size_t startIndex = 0;
+    for (size_t guard = 0; phase >= fIntervals[startIndex] && guard < 2 * fIntervals.size(); ++guard) {
+        phase -= fIntervals[startIndex];
+        startIndex = (startIndex + 1) % fIntervals.size();
+    }
+    const double startRemaining = std::max(0.0, fIntervals[startIndex] - phase);
+
+    QPainterPath out;
+    out.setFillRule(path.fillRule());
+    for (const QPolygonF& poly : polys) {
+        if (poly.size() < 2)
+            continue;
+        size_t index = startIndex;
+        double remaining = startRemaining;
+        bool on = index % 2 == 0;
+        QPointF a = poly[0] / k;
+        if (on)
+            out.moveTo(a);
+        for (int i = 1; i < poly.size(); ++i) {
+            const QPointF b = poly[i] / k;
+            const double segment = QLineF(a, b).length();
+            double pos = 0.0;
+            while (segment - pos > remaining) {
+                pos += remaining;
+                const QPointF p = a + (b - a) * (pos / segment);
+                if (on)
+                    out.lineTo(p);
+                else
+                    out.moveTo(p);
+                index = (index + 1) % fIntervals.size();
+                remaining = fIntervals[index];
+                on = index % 2 == 0;
+            }
+            remaining -= segment - pos;
+            if (on)
+                out.lineTo(b);
+            a = b;
+        }
+    }
+    return out;
+}
+
+ISkColorFilter TSkColorFilter::MakeMatrix(const TSkColorMatrix& matrix)
+{
+    for (float v : matrix)
+        if (!std::isfinite(v))
+            return nullptr;
+    return ISkColorFilter(new TSkColorFilter(matrix));
+}
+
+TAlphaColor TSkColorFilter::Filter(TAlphaColor color) const
+{
+    const float in[4] = {float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f,
+                         float(color & 0xFF) / 255.0f, float(color >> 24) / 255.0f};
+    uint32_t out[4];
+    for (int row = 0; row < 4; ++row) {
+        const float* m = &fMatrix[size_t(row) * 5];
+        const float v = m[0] * in[0] + m[1] * in[1] + m[2] * in[2] + m[3] * in[3] + m[4];
+        out[row] = uint32_t(RoundHalfEven32(Clamp01(v) * 255.0f));
+    }
+    return (out[3] << 24) | (out[0] << 16) | (out[1] << 8) | out[2];
+}
+
+QImage TSkColorFilter::Filter(const QImage& image) const
+{
+    QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            line[x] = Filter(TAlphaColor(line[x]));
+    }
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+float TSkPaint::GetAlphaF() const
+{
+    return float(fColor >> 24) / 255.0f;
+}
+
+void TSkPaint::SetAlphaF(float alpha)
+{
+    if (!std::isfinite(alpha))
+        return;
+    const uint32_t a = uint32_t(RoundHalfEven32(Clamp01(alpha) * 255.0f));
+    fColor = (fColor & 0x00FFFFFFu) | (a << 24);
+}
+
+void TSkPaint::SetStrokeWidth(float width)
+{
+    if (std::isfinite(width) && width >= 0.0f)
+        fStrokeWidth = width;
+}
+
+TAlphaColor TSkPaint::GetFilteredColor() const
+{
+    return fColorFilter ? fColorFilter->Filter(fColor) : fColor;
+}

@@ -1,0 +1,264 @@
+#include "SkiaTestUtil.h"
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace SkTest;
+
+namespace {
+const TRectF kOval(10, 10, 90, 90);  // centre (50, 50), radius 40
+}
+
+// Skia's angles run clockwise on a y-down surface; Qt's arcs the other way.
+TEST(SkCanvasArc, PositiveSweepFromZeroFillsTheLowerRightQuadrant)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    c->DrawArc(kOval, 0, 90, true, Paint(TAlphaColors::Red));
+    const QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 70, 70));
+    EXPECT_FALSE(Inked(img, 70, 30));
+    EXPECT_FALSE(Inked(img, 30, 70));
+    EXPECT_FALSE(Inked(img, 30, 30));
+}
+
+TEST(SkCanvasArc, StrokedArcWithoutCentreFollowsTheCircleClockwise)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    c->DrawArc(kOval, -90, 90, false, Paint(TAlphaColors::Blue, TSkPaintStyle::Stroke, 3));
+    const QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 78, 22));   // 45 degrees up right, on the arc
+    EXPECT_FALSE(Inked(img, 78, 78));  // the mirrored point below stays empty
+    EXPECT_FALSE(Inked(img, 50, 50));  // no radii
+    c->DrawArc(kOval, 0, 0, true, Paint(TAlphaColors::Blue));
+    EXPECT_FALSE(Inked(Pixels(c), 70, 70)) << "a zero sweep draws nothing";
+}
+
+TEST(SkCanvasArc, BuilderSectorAndChordFollowSkiaAngles)
+{
+    // Sector: centre, arc joined by a line, closed (the sector element's path).
+    TSkPathBuilder sector;
+    sector.MoveTo(50, 50);
+    sector.ArcTo(kOval, 180, 90, false);
+    sector.Close();
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    c->DrawPath(sector.Detach(), Paint(TAlphaColors::Red));
+    QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 30, 30));
+    EXPECT_FALSE(Inked(img, 70, 30));
+    EXPECT_FALSE(Inked(img, 30, 70));
+
+    // Arc closed by its chord (the level gauge): 0 over 180 is the lower half.
+    TSkPathBuilder chord;
+    chord.AddArc(kOval, 0, 180);
+    chord.Close();
+    ISkCanvas d = TSkCanvas::MakeRaster(100, 100);
+    d->DrawPath(chord.Detach(), Paint(TAlphaColors::Red));
+    img = Pixels(d);
+    EXPECT_TRUE(Inked(img, 50, 70));
+    EXPECT_FALSE(Inked(img, 50, 30));
+}
+
+TEST(SkCanvasMatrix, RotateTurnsClockwiseAndRestoreUndoesIt)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    EXPECT_EQ(c->Save(), 1);
+    c->Translate(50, 50);
+    c->Rotate(90);
+    c->DrawRect(TRectF(0, -2, 30, 2), Paint(TAlphaColors::Black));  // along +x before the turn
+    c->Restore();
+    c->Restore();  // past the first level: ignored
+    EXPECT_EQ(c->GetSaveCount(), 1);
+    c->DrawRect(TRectF(0, 0, 4, 4), Paint(TAlphaColors::Black));
+    const QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 50, 70));
+    EXPECT_FALSE(Inked(img, 70, 50));
+    EXPECT_TRUE(Inked(img, 2, 2)) << "the matrix is back to identity";
+}
+
+TEST(SkCanvasDash, IntervalsArePixelsWhateverTheStrokeWidth)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(200, 20);
+    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 2);
+    p->SetPathEffect(TSkPathEffect::MakeDash({8, 4}, 0));
+    c->DrawLine(10, 10, 190, 10, p);
+    const std::vector<int> runs = RunsAlongRow(Pixels(c), 9);
+    ASSERT_GE(runs.size(), 20u);
+    for (size_t i = 0; i + 1 < runs.size(); ++i)
+        EXPECT_EQ(runs[i], i % 2 == 0 ? 8 : 4) << "run " << i;
+}
+
+TEST(SkCanvasDash, PhaseShiftsThePatternAndLocalUnitsScale)
+{
+    // Phase 2: the first dash has 6 pixels left.
+    ISkCanvas c = TSkCanvas::MakeRaster(200, 20);
+    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 2);
+    p->SetPathEffect(TSkPathEffect::MakeDash({8, 4}, 2));
+    c->DrawLine(10, 10, 190, 10, p);
+    std::vector<int> runs = RunsAlongRow(Pixels(c), 9);
+    ASSERT_GE(runs.size(), 3u);
+    EXPECT_EQ(runs[0], 6);
+    EXPECT_EQ(runs[1], 4);
+    EXPECT_EQ(runs[2], 8);
+
+    // A hairline under a 2x scale: {4, 2} local units are 8 and 4 device pixels.
+    ISkCanvas d = TSkCanvas::MakeRaster(200, 20);
+    d->Scale(2, 2);
+    ISkPaint h = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 0);
+    h->SetPathEffect(TSkPathEffect::MakeDash({4, 2}, 0));
+    d->DrawLine(5, 5.25f, 95, 5.25f, h);
+    runs = RunsAlongRow(Pixels(d), 10);
+    ASSERT_GE(runs.size(), 20u);
+    for (size_t i = 0; i + 1 < runs.size(); ++i)
+        EXPECT_EQ(runs[i], i % 2 == 0 ? 8 : 4) << "run " << i;
+}
+
+TEST(SkCanvasDash, InvalidPatternsMakeNoEffect)
+{
+    EXPECT_EQ(TSkPathEffect::MakeDash({8}, 0), nullptr);
+    EXPECT_EQ(TSkPathEffect::MakeDash({8, 4, 2}, 0), nullptr);
+    EXPECT_EQ(TSkPathEffect::MakeDash({0, 0}, 0), nullptr);
+    EXPECT_EQ(TSkPathEffect::MakeDash({4, -1}, 0), nullptr);
+    // A pattern far too fine for the path is drawn solid instead of freezing.
+    ISkCanvas c = TSkCanvas::MakeRaster(200, 20);
+    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 2);
+    p->SetPathEffect(TSkPathEffect::MakeDash({1e-6f, 1e-6f}, 0));
+    c->DrawLine(10, 10, 190, 10, p);
+    EXPECT_EQ(RunsAlongRow(Pixels(c), 9), (std::vector<int>{180, 10}));  // one line, then the empty end
+}
+
+TEST(SkCanvasClip, OvalClipKeepsOnlyTheDisc)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    TSkPathBuilder b;
+    b.AddOval(TRectF(0, 0, 100, 100));
+    c->Save();
+    c->ClipPath(b.Detach(), TSkClipOp::Intersect, true);
+    c->DrawRect(TRectF(0, 0, 100, 100), Paint(TAlphaColors::Blue));
+    QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 50, 50));
+    EXPECT_TRUE(Inked(img, 50, 2));
+    EXPECT_FALSE(Inked(img, 3, 3));
+    EXPECT_FALSE(Inked(img, 96, 96));
+    c->Restore();
+    c->ClipRect(TRectF(0, 0, 10, 10));
+    c->DrawRect(TRectF(0, 0, 100, 100), Paint(TAlphaColors::Red));
+    img = Pixels(c);
+    EXPECT_EQ(img.pixel(3, 3), 0xFFFF0000u) << "restore removed the oval clip";
+    EXPECT_EQ(img.pixel(50, 50), 0xFF0000FFu) << "the rectangle clip holds";
+}
+
+TEST(SkCanvasShapes, StylesHairlineAndStrokeAndFillEffect)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    c->DrawRect(TRectF(10.5f, 10.5f, 40.5f, 40.5f), Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 0));
+    QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 25, 10)) << "a hairline is one pixel";
+    EXPECT_FALSE(Inked(img, 25, 11));
+    EXPECT_FALSE(Inked(img, 25, 25)) << "stroke does not fill";
+
+    // The stroke-and-fill effect makes a stroke a filled, grown shape...
+    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 10);
+    p->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    c->DrawRect(TRectF(60, 60, 80, 80), p);
+    img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 70, 70));
+    EXPECT_TRUE(Inked(img, 57, 70));
+    // ...and leaves a fill alone.
+    p->SetStyle(TSkPaintStyle::Fill);
+    c->DrawRect(TRectF(60, 10, 80, 30), p);
+    img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 70, 20));
+    EXPECT_FALSE(Inked(img, 57, 20));
+}
+
+TEST(SkCanvasShapes, RoundRectCornersAndPoints)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    c->DrawRoundRect(TRectF(90, 90, 10, 10), 20, 20, Paint(TAlphaColors::Black));  // reversed corners
+    QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 50, 11));
+    EXPECT_TRUE(Inked(img, 50, 50));
+    EXPECT_FALSE(Inked(img, 12, 12)) << "the corner is rounded";
+    // Radii larger than the rectangle shrink to fit: a disc, not a square.
+    ISkCanvas d = TSkCanvas::MakeRaster(100, 100);
+    d->DrawRoundRect(TRectF(10, 10, 90, 90), 500, 500, Paint(TAlphaColors::Black));
+    img = Pixels(d);
+    EXPECT_TRUE(Inked(img, 50, 50));
+    EXPECT_FALSE(Inked(img, 20, 20));
+
+    ISkCanvas e = TSkCanvas::MakeRaster(20, 20);
+    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Fill, 6);
+    e->DrawPoint(10, 10, p);
+    EXPECT_EQ(InkBounds(Pixels(e)), QRect(7, 7, 6, 6)) << "a square of the stroke width";
+}
+
+TEST(SkCanvasShapes, ClearAndAnInactiveCanvasAreSafe)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(10, 10);
+    c->ClipRect(TRectF(0, 0, 5, 10));
+    c->Clear(0xFF00FF00u);
+    const QImage img = Pixels(c);
+    EXPECT_EQ(img.pixel(2, 5), 0xFF00FF00u);
+    EXPECT_EQ(img.pixel(7, 5), 0u);
+
+    EXPECT_EQ(TSkCanvas::MakeRaster(0, 10), nullptr);
+    QImage nothing;
+    TSkCanvas dead(&nothing);
+    EXPECT_FALSE(dead.IsActive());
+    dead.Save();
+    dead.DrawRect(TRectF(0, 0, 5, 5), nullptr);
+    dead.DrawSimpleText("x", 0, 0, std::make_shared<TSkFont>(), nullptr);
+    EXPECT_EQ(dead.GetSaveCount(), 1);
+}
+
+TEST(SkCanvasShapes, BorrowedPainterGetsItsStateBack)
+{
+    QImage img(20, 20, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter painter(&img);
+    painter.translate(5, 5);
+    {
+        TSkCanvas c(&painter);
+        c.Save();
+        c.Translate(3, 0);
+        c.SetMatrix(TMatrix::CreateTranslation(1, 0));  // relative to the painter's own matrix
+        EXPECT_FLOAT_EQ(c.GetLocalToDevice().m31, 1.0f);
+        c.DrawRect(TRectF(0, 0, 1, 1), Paint(TAlphaColors::Black));
+    }
+    EXPECT_EQ(painter.worldTransform(), QTransform::fromTranslate(5, 5));
+    painter.end();
+    EXPECT_TRUE(qAlpha(img.pixel(6, 5)) > 0);
+}
+
+// One picture of everything, for a person to look at.
+TEST(SkCanvasSample, SavesAPicture)
+{
+    ISkCanvas c = TSkCanvas::MakeRaster(320, 200);
+    c->Clear(TAlphaColors::White);
+    c->DrawArc(TRectF(10, 10, 90, 90), 0, 90, true, Paint(0xFFFF8080u, TSkPaintStyle::Fill, 0, true));
+    c->DrawArc(TRectF(10, 10, 90, 90), 0, 270, false, Paint(TAlphaColors::Red, TSkPaintStyle::Stroke, 3, true));
+    ISkPaint dash = Paint(TAlphaColors::Blue, TSkPaintStyle::Stroke, 2);
+    dash->SetPathEffect(TSkPathEffect::MakeDash({8, 4}, 0));
+    c->DrawLine(110, 20, 310, 20, dash);
+    c->DrawRoundRect(TRectF(110, 35, 200, 90), 10, 10, dash);
+    c->Save();
+    TSkPathBuilder clip;
+    clip.AddOval(TRectF(220, 30, 300, 90));
+    c->ClipPath(clip.Detach(), TSkClipOp::Intersect, true);
+    c->DrawRect(TRectF(200, 30, 320, 90), Paint(TAlphaColors::Green));
+    c->Restore();
+    auto font = std::make_shared<TSkFont>(TSkTypeface::MakeFromName("Arial", TSkFontStyle::Normal()), 10.5f);
+    ISkPaint text = Paint(TAlphaColors::Black, TSkPaintStyle::Fill, 0, true);
+    text->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    c->DrawSimpleText("Arial 10.5 px, baseline y = 120", 10, 120, font, text);
+    font->SetSize(21);
+    c->DrawSimpleText("Arial 21 px", 10, 150, font, text);
+    c->Save();
+    c->Translate(300, 110);
+    c->Rotate(90);
+    c->DrawSimpleText("turned 90", 0, 0, font, text);
+    c->Restore();
+    c->DrawLine(10, 120.5f, 200, 120.5f, Paint(0x60FF0000u));
+    const QString file = QDir::temp().filePath("kvr-skia-sample.png");
+    ASSERT_TRUE(c->Snapshot().save(file));
+    EXPECT_FALSE(QImage(file).isNull());
+}
