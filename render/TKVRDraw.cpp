@@ -1,4 +1,4 @@
-#include "render/KVR.FMX.Types.h"
+#include "render/TKVRDraw.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Math.h"
 #include <atomic>

@@ -1,7 +1,7 @@
 #include "platform/fmx/FMX.ImgList.h"
 #include "platform/fmx/TBitmap.h"
 #include "platform/rtl/KVR.Math.h"
-#include "render/KVR.FMX.Types.h"
+#include "render/KVR.FMX.Bitmaps.h"
 #include <algorithm>
 #include <cmath>
 

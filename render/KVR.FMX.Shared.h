@@ -1,0 +1,3 @@
+#pragma once
+// The shared painting functions of the element code.
+#include "render/KVR.FMX.Types.h"
