@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/rtl/System.UITypes.h"
+#include <QString>
+#include <cstdint>
+
+// A layer of the document: its state bits and the defaults that new
+// elements on it take.
+class TKVRLayer
+{
+public:
+    static constexpr uint16_t StateVisible = 0x0001;
+    static constexpr uint16_t StatePrintable = 0x0002;
+
+    explicit TKVRLayer(int32_t aIndex, const QString& aName = QString()) : fIndex(aIndex), fName(aName) {}
+
+    int32_t GetIndex() const { return fIndex; }
+    QString GetName() const { return fName; }
+    void SetName(const QString& aValue) { fName = aValue; }
+    uint16_t GetState() const { return fState; }
+    void SetState(uint16_t aValue) { fState = aValue; }
+
+    // Defaults for new elements.
+    TAlphaColor Color = TAlphaColors::Black;
+    TAlphaColor BackColor = TAlphaColors::White;
+    int32_t PenWidth = 250;  // micrometres
+    QString FontName = QStringLiteral("Arial");
+    TAlphaColor FontColor = TAlphaColors::Black;
+    int32_t FontHeight = 3000;  // micrometres
+
+private:
+    friend class TKVRBaseLabel;
+    int32_t fIndex;
+    QString fName;
+    uint16_t fState = StateVisible | StatePrintable;
+};
