@@ -1,0 +1,149 @@
+#include "tests/elements/ElementTestSupport.h"
+#include <QDir>
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+void SetUp(TKVRDraw& draw, QImage& image, int width, int height, int dpi, int drawScale)
+{
+    image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    draw.SetResolution(dpi, dpi, drawScale);
+    draw.SetStandardWidths();
+}
+
+bool Inked(QRgb p, int threshold)
+{
+    return qAlpha(p) > 0 && (qRed(p) < threshold || qGreen(p) < threshold || qBlue(p) < threshold);
+}
+}  // namespace
+
+ScreenSurface::ScreenSurface(int width, int height, int dpi, int drawScale)
+{
+    SetUp(draw, image, width, height, dpi, drawScale);
+    draw.DrawState = KVRDrawState::Preview;
+    draw.kC = TSkCanvas::Make(&image);
+    draw.kP = std::make_shared<TSkPaint>();
+}
+
+ScreenSurface::~ScreenSurface() = default;
+
+const QImage& ScreenSurface::Finish()
+{
+    draw.kC.reset();
+    return image;
+}
+
+PaperSurface::PaperSurface(int width, int height, int dpi, int drawScale)
+{
+    SetUp(draw, image, width, height, dpi, drawScale);
+    draw.DrawState = KVRDrawState::Print;
+    canvas = std::make_unique<TCanvas>(&image);
+    canvas->BeginScene();
+    draw.pC = canvas.get();
+}
+
+PaperSurface::~PaperSurface()
+{
+    Finish();
+}
+
+const QImage& PaperSurface::Finish()
+{
+    if (canvas) {
+        if (canvas->IsInScene())
+            canvas->EndScene();
+        draw.pC = nullptr;
+        canvas.reset();
+    }
+    return image;
+}
+
+QRect InkBounds(const QImage& image, int threshold)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    int left = img.width(), top = img.height(), right = -1, bottom = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if (Inked(row[x], threshold)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+int InkCount(const QImage& image, int threshold)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            n += Inked(row[x], threshold) ? 1 : 0;
+    }
+    return n;
+}
+
+bool SameBox(const QRect& a, const QRect& b, int tolerance)
+{
+    return std::abs(a.left() - b.left()) <= tolerance && std::abs(a.top() - b.top()) <= tolerance &&
+           std::abs(a.right() - b.right()) <= tolerance && std::abs(a.bottom() - b.bottom()) <= tolerance;
+}
+
+QString SaveForLook(const QImage& image, const QString& name)
+{
+    QDir().mkpath("test-output");
+    const QString path = QDir("test-output").absoluteFilePath(name + ".png");
+    image.save(path);
+    return path;
+}
+
+QByteArray WriteBinary(const TKVRBaseItem& item)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&buffer);
+    item.Write(writer);
+    return bytes;
+}
+
+QByteArray WriteJsonText(const TKVRBaseItem& item)
+{
+    return QByteArray::fromStdString(item.WriteJson().dump());
+}
+
+QByteArray RoundTripBinary(TKVRBaseLabel& label, const TKVRBaseItem& item, const BinaryReadFn& read)
+{
+    QByteArray bytes = WriteBinary(item);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TBinaryReader reader(&buffer);
+    EXPECT_EQ(reader.ReadInt32(), item.GetKind());
+    TKVRBaseItem* copy = read(&label, KVRFileVersion, reader, KVRReadType::File);
+    EXPECT_EQ(reader.Remaining(), 0) << "the reader left bytes unread";
+    return copy ? WriteBinary(*copy) : QByteArray();
+}
+
+int CheckTruncatedRecords(TKVRBaseLabel& label, const TKVRBaseItem& item, const BinaryReadFn& read)
+{
+    const QByteArray whole = WriteBinary(item);
+    const int before = label.GetItemsCount();
+    int tried = 0;
+    for (int size = 4; size < whole.size(); ++size) {
+        QByteArray part = whole.left(size);
+        QBuffer buffer(&part);
+        buffer.open(QIODevice::ReadOnly);
+        TBinaryReader reader(&buffer);
+        reader.ReadInt32();
+        EXPECT_ANY_THROW(read(&label, KVRFileVersion, reader, KVRReadType::File)) << "prefix of " << size << " bytes";
+        EXPECT_EQ(label.GetItemsCount(), before) << "prefix of " << size << " bytes";
+        ++tried;
+    }
+    return tried;
+}
