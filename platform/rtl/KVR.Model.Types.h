@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // Dash pattern of a line: 0 solid, 1 to 11 dashes and dots; higher values
-// are kept as they are and paint as the context leaves them.
+// are kept as they are and paint solid.
 using TVXLineType = uint8_t;
 
 // Line-end marker: 0 none, 1 to 11 circles, arrows, squares, diamonds, strokes.

@@ -1,0 +1,353 @@
+#include "render/KVR.FMX.BarcodePaint.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Draw2D.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Text.h"
+#include "render/TKVRDraw.h"
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Sizes of the bars in pixels (or printer units) of a context.
+struct TBarSizes
+{
+    double M = 0;      // module: the narrow bar
+    double Ratio = 0;  // wide-to-narrow
+    double H = 0;      // full bar height
+    double G = 0;      // short bar height, two fifths of H
+    double E = 0;      // how far a guard bar reaches into the text
+};
+
+TBarSizes BarSizes(const TKVRBarcodeIntf& aBarcode, double k)
+{
+    TBarSizes s;
+    s.M = double(aBarcode.GetBarWidth()) * k;
+    s.Ratio = aBarcode.GetFactor();
+    s.H = double(aBarcode.GetBarHeight()) * k;
+    s.G = double(aBarcode.GetBarHeight()) * 2.0 * k / 5.0;
+    s.E = double(aBarcode.GetFontHeight()) * k * 3.0 / 4.0;
+    return s;
+}
+
+// The painted bars of a pattern, unturned: the bars start at x 0 with their
+// top at y 0. Spaces only advance.
+std::vector<TRectF> BarRects(const QByteArray& aPattern, const TBarSizes& s)
+{
+    std::vector<TRectF> rects;
+    double x = 0.0;
+    double w = s.M;
+    for (char c : aPattern) {
+        TKVRDrawWidth width;
+        TKVRDrawBar bar;
+        TBarcode::FillBarData(c, width, bar);
+        switch (width) {
+        case TKVRDrawWidth::Module: w = s.M; break;
+        case TKVRDrawWidth::Ratio: w = s.M * s.Ratio; break;
+        case TKVRDrawWidth::Double: w = 2.0 * s.M; break;
+        case TKVRDrawWidth::Triple: w = 3.0 * s.M; break;
+        case TKVRDrawWidth::Quadruple: w = 4.0 * s.M; break;
+        case TKVRDrawWidth::OneAndHalf: w = 1.5 * s.M; break;
+        default: break;  // the previous character's width
+        }
+        const float left = float(x), right = float(x + w);
+        switch (bar) {
+        case TKVRDrawBar::Full: rects.emplace_back(left, 0.0f, right, float(s.H)); break;
+        case TKVRDrawBar::Short: rects.emplace_back(left, float(s.H - s.G), right, float(s.H)); break;
+        case TKVRDrawBar::Guard: rects.emplace_back(left, 0.0f, right, float(s.H + s.E)); break;
+        default: break;
+        }
+        x += w;
+    }
+    return rects;
+}
+
+// Quarter turns 1 to 3; other values do not turn.
+int QuarterTurns(TKVRAngle aAngle)
+{
+    const int n = int(aAngle);
+    return n >= 1 && n <= 3 ? n : 0;
+}
+
+// Where the bars start for the anchor p, alignment offset a and paddings
+// (pixels along x and y of the surface): the canvas is moved there before it
+// is turned.
+TPointF BarsOrigin(const TKVRBarcodeIntf& bc, const TKVRBaseDraw* d, double px, double py, double a, int turns)
+{
+    const double hX = bc.LengthToPixels(bc.GetPaddingX(), d->ResolutionX);
+    const double hY = bc.LengthToPixels(bc.GetPaddingY(), d->ResolutionX);
+    const double vX = bc.LengthToPixels(bc.GetPaddingX(), d->ResolutionY);
+    const double vY = bc.LengthToPixels(bc.GetPaddingY(), d->ResolutionY);
+    switch (turns) {
+    case 1: return {float(px + hY), float(py + a - vX)};
+    case 2: return {float(px + a - hX), float(py - vY)};
+    case 3: return {float(px - hY), float(py - a + vX)};
+    default: return {float(px - a + hX), float(py + vY)};
+    }
+}
+
+// One piece of the human-readable text and the left end of its baseline (or
+// of its box on paper), measured from the start of the bars.
+struct TTextPiece
+{
+    QString Text;
+    double X = 0;
+};
+
+// Full text length of the symbologies with their own layout; 0 for the others.
+qsizetype SymbologyTextLength(TKVRBarType aType)
+{
+    switch (aType) {
+    case TKVRBarType::EAN13: return 13;
+    case TKVRBarType::EAN8: return 8;
+    case TKVRBarType::UPCA: return 12;
+    case TKVRBarType::UPCE: return 8;
+    default: return 0;
+    }
+}
+
+// The digits of EAN and UPC laid out by their groups, or nothing when the
+// text does not have the symbology's full length (it then goes centred as a
+// whole). aGap separates a digit written left of the bars from them.
+std::vector<TTextPiece> SymbologyLayout(TKVRBarType aType, const QString& aText, const QByteArray& aPattern,
+                                        const TBarSizes& s, double aGap,
+                                        const std::function<double(const QString&)>& aWidth)
+{
+    const qsizetype full = SymbologyTextLength(aType);
+    if (full == 0 || aText.size() != full)
+        return {};
+    const float m = float(s.M), ratio = float(s.Ratio);
+    float c1 = 0, c2 = 0, c3 = 0;
+    std::vector<TTextPiece> out;
+    auto leftOfBars = [&](qsizetype from, qsizetype count) {
+        const QString t = aText.mid(from, count);
+        out.push_back({t, -aWidth(t) - aGap});
+    };
+    auto centredAt = [&](qsizetype from, qsizetype count, double c) {
+        const QString t = aText.mid(from, count);
+        out.push_back({t, c - aWidth(t) / 2.0});
+    };
+    auto from = [&](qsizetype at, qsizetype count, double x) { out.push_back({aText.mid(at, count), x}); };
+    switch (aType) {
+    case TKVRBarType::EAN13:
+        TBarcode::Ean13Pos(aPattern, m, ratio, c1, c2);
+        leftOfBars(0, 1);
+        centredAt(1, 6, c1);
+        centredAt(7, 6, c2);
+        break;
+    case TKVRBarType::EAN8:
+        TBarcode::Ean8Pos(aPattern, m, ratio, c1, c2);
+        centredAt(0, 4, c1);
+        centredAt(4, 4, c2);
+        break;
+    case TKVRBarType::UPCA:
+        TBarcode::UPCAPos(aPattern, m, ratio, c1, c2, c3);
+        leftOfBars(0, 1);
+        centredAt(1, 5, c1);
+        centredAt(6, 5, c2);
+        from(11, 1, c3);
+        break;
+    case TKVRBarType::UPCE:
+        TBarcode::UPCEPos(aPattern, m, ratio, c1, c2);
+        leftOfBars(0, 1);
+        centredAt(1, 6, c1);
+        from(7, 1, c2);
+        break;
+    default:
+        break;
+    }
+    return out;
+}
+
+// Restores the Skia canvas to a save count when it goes, also when an exception passes.
+class TSkRestoreGuard
+{
+public:
+    explicit TSkRestoreGuard(TSkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas.Save()) {}
+    ~TSkRestoreGuard() { fCanvas.RestoreToCount(fCount); }
+    TSkRestoreGuard(const TSkRestoreGuard&) = delete;
+    TSkRestoreGuard& operator=(const TSkRestoreGuard&) = delete;
+
+private:
+    TSkCanvas& fCanvas;
+    int32_t fCount;
+};
+
+// An exact quarter turn on paper (-90 degrees per step) about the origin.
+TMatrix QuarterTurnMatrix(int turns)
+{
+    static constexpr float kCos[] = {1, 0, -1, 0};
+    static constexpr float kSin[] = {0, -1, 0, 1};
+    TMatrix m;
+    m.m11 = kCos[turns];
+    m.m12 = kSin[turns];
+    m.m21 = -kSin[turns];
+    m.m22 = kCos[turns];
+    return m;
+}
+
+}  // namespace
+
+void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aStart, TAlphaColor aColor,
+                 int32_t aWidth, int32_t aHeight, double aScale)
+{
+    if (!aDraw || !aBarcode || !aDraw->kC || !aDraw->kP)
+        return;
+    const TKVRBarcodeIntf& bc = *aBarcode;
+    TSkCanvas& canvas = *aDraw->kC;
+    TSkPaint& paint = *aDraw->kP;
+    const double k = aDraw->TextFactor;
+    const TBarSizes sizes = BarSizes(bc, k);
+
+    paint.SetPathEffect(nullptr);
+    paint.SetAntiAlias(false);
+    paint.SetColor(aColor);
+    paint.SetStyle(TSkPaintStyle::Fill);
+    TSkRestoreGuard restore(canvas);
+
+    const int turns = QuarterTurns(bc.GetAngle());
+    const int32_t span = (turns == 1 || turns == 3) ? aHeight : aWidth;
+    double a = 0.0;
+    if (bc.GetHorzAlign() == TKVRHorzAlign::Center)
+        a = DrawFromBaseX(span / 2, aDraw);
+    else if (bc.GetHorzAlign() == TKVRHorzAlign::Right)
+        a = DrawFromBaseX(span, aDraw);
+    const double px = double(aDraw->ScreenOffsetX) + aStart.DrawX(aDraw);
+    const double py = double(aDraw->ScreenOffsetY) + aStart.DrawY(aDraw);
+    const TPointF origin = BarsOrigin(bc, aDraw, px, py, a, turns);
+    canvas.Translate(origin.X, origin.Y);
+    if (turns != 0)
+        canvas.Rotate(-90.0f * turns);
+
+    const QByteArray pattern = bc.GetBarPattern();
+    for (const TRectF& r : BarRects(pattern, sizes))
+        canvas.DrawRect(r, aDraw->kP);
+
+    if (!bc.GetShowNumber())
+        return;
+
+    // The text asks for no stroke: a width left by an earlier primitive must not thicken it.
+    paint.SetAntiAlias(true);
+    paint.SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    paint.SetStrokeWidth(0.0f);
+    paint.SetColor(aColor);
+    paint.SetStyle(TSkPaintStyle::Fill);
+    const ISkTypeface typeface = TSkTypeface::MakeFromName(bc.GetFontName(), GetFontStyle(false, false));
+    if (!typeface)
+        return;
+    const float size = float(double(bc.GetFontHeight()) * k * aScale);
+    const ISkFont font = std::make_shared<TSkFont>(typeface, size, 1.0f, 0.0f);
+    TSkFontMetrics metrics;
+    font->GetMetrics(metrics);
+    const float baseline = float(double(bc.LengthToPixels(bc.GetBarHeight(), aDraw->ResolutionY)) +
+                                 std::fabs(double(metrics.Ascent)));
+    auto width = [&](const QString& s) { return double(font->MeasureText(s, aDraw->kP)); };
+
+    const QString text = QString::fromLatin1(bc.GetCodeText());
+    std::vector<TTextPiece> pieces = SymbologyLayout(bc.GetBarType(), text, pattern, sizes, sizes.M, width);
+    if (pieces.empty()) {
+        // The centre of the element's bounds, in the turned frame.
+        const double half = double(span) * k / (double(aDraw->DrawScale) * 2000.0);
+        const double centre = half - bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX);
+        pieces.push_back({text, centre - width(text) / 2.0});
+    }
+    for (const TTextPiece& piece : pieces)
+        canvas.DrawSimpleText(piece.Text, float(piece.X), baseline, font, aDraw->kP);
+}
+
+void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aStart, TAlphaColor aColor,
+                  int32_t aWidth, int32_t /*aHeight*/, double aScale, const QByteArray& aCodeText,
+                  const QByteArray& aPattern)
+{
+    if (!aDraw || !aBarcode || !aDraw->pC)
+        return;
+    const TKVRBarcodeIntf& bc = *aBarcode;
+    TCanvas& c = *aDraw->pC;
+    const double k = aDraw->TextFactor;
+    const TBarSizes sizes = BarSizes(bc, k);
+    const TKVRAngle angle = bc.GetAngle();
+    const int turns = QuarterTurns(angle);
+
+    // Paper aligns by the barcode's own width, whatever the turn.
+    double a = 0.0;
+    if (bc.GetHorzAlign() == TKVRHorzAlign::Center)
+        a = PrintFromBaseX(aWidth / 2, aDraw);
+    else if (bc.GetHorzAlign() == TKVRHorzAlign::Right)
+        a = PrintFromBaseX(aWidth, aDraw);
+    const int32_t cellX = aDraw->PrintOffsetX;
+    const int32_t cellY = aDraw->PrintOffsetY;
+    const double px = double(cellX) + aStart.DrawX(aDraw);
+    const double py = double(cellY) + aStart.DrawY(aDraw);
+    const TPointF s = BarsOrigin(bc, aDraw, px, py, a, turns);
+    const TPointF u = BarsOrigin(bc, aDraw, px, py, 0.0, turns);
+    const double shiftX = double(s.X) - u.X;  // what the alignment moves
+    const double shiftY = double(s.Y) - u.Y;
+
+    c.Fill().SetColor(aColor);
+    c.Fill().SetKind(TBrushKind::Solid);
+    for (TRectF r : BarRects(aPattern, sizes)) {
+        r.Offset(s.X, s.Y);
+        if (turns != 0)
+            r = TDraw2D::Rotate(r, s, angle);
+        c.FillRect(r, 0.0f, 0.0f, NoCorners, 1.0f);
+    }
+
+    if (!bc.GetShowNumber())
+        return;
+    c.Font().SetFamily(bc.GetFontName());
+    c.Font().SetSize(float(double(FontPrintSize(bc.GetFontHeight())) * aScale));
+    c.Font().SetStyle(0);
+    c.Fill().SetColor(aColor);
+    c.Fill().SetKind(TBrushKind::Solid);
+    const TPointF offset = GetInternalTextOffset(c, QStringLiteral("0"));
+    const int32_t startX = aStart.PrintX(aDraw);
+    const int32_t startY = aStart.PrintY(aDraw);
+    const TPointF centre(float(RoundHalfEven(double(cellX) + startX + shiftX)),
+                         float(RoundHalfEven(double(cellY) + startY + shiftY)));
+
+    const double x0 = double(cellX) + startX + bc.LengthToDots(bc.GetPaddingX(), aDraw->ResolutionX);
+    const double top = double(cellY) + startY + bc.LengthToDots(bc.GetPaddingY(), aDraw->ResolutionY) +
+                       bc.LengthToDots(bc.GetBarHeight(), aDraw->ResolutionY);
+    auto width = [&c](const QString& t) { return double(GetTextSize(c, t).X); };
+
+    const QString text = QString::fromLatin1(aCodeText);
+    // On paper the first digit touches the bars: no gap.
+    std::vector<TTextPiece> pieces = SymbologyLayout(bc.GetBarType(), text, aPattern, sizes, 0.0, width);
+    double base = x0;
+    if (pieces.empty()) {
+        base = 0.0;
+        pieces.push_back({text, double(cellX) + startX + PrintFromBaseX(aWidth / 2, aDraw) - width(text) / 2.0});
+    }
+    for (const TTextPiece& piece : pieces) {
+        TPointF p(float(RoundHalfEven(base + piece.X + shiftX)), float(RoundHalfEven(top + shiftY)));
+        if (turns != 0)
+            p = TDraw2D::RotatePoint(p, centre, angle);
+        const TPointF corner = p + offset;
+        if (turns == 0) {
+            c.FillText(TRectF(corner.X, corner.Y, corner.X + 50000.0f, corner.Y + 50000.0f), piece.Text, false,
+                       255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
+            continue;
+        }
+        // The piece turns with the bars, about its own corner.
+        TCanvasStateGuard state(c);
+        c.SetMatrix(QuarterTurnMatrix(turns) * TMatrix::CreateTranslation(corner.X, corner.Y) * c.Matrix());
+        c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 50000.0f), piece.Text, false, 255.0f, 0, TTextAlign::Leading,
+                   TTextAlign::Leading);
+    }
+}
+
+void DrawData(TKVRDraw* aDraw, float aX, float aY)
+{
+    if (!aDraw || !aDraw->kC || !aDraw->kP)
+        return;
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetColor(TAlphaColors::Gray);
+    paint.SetStyle(TSkPaintStyle::Fill);
+    aDraw->kC->DrawRect(TRectF(aX - 4, aY - 4, aX + 4, aY - 2), aDraw->kP);
+    aDraw->kC->DrawRect(TRectF(aX - 4, aY + 2, aX + 4, aY + 4), aDraw->kP);
+    paint.SetColor(TAlphaColors::LightGreen);
+    aDraw->kC->DrawRect(TRectF(aX - 4, aY - 2, aX + 4, aY + 2), aDraw->kP);
+}

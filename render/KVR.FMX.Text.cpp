@@ -1,0 +1,172 @@
+#include "render/KVR.FMX.Text.h"
+
+#include "render/TKVRDraw.h"
+#include "render/TKVRLineScanner.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <algorithm>
+
+TSkFontStyle GetFontStyle(bool bold, bool italic)
+{
+    if (bold && italic)
+        return TSkFontStyle::BoldItalic();
+    if (bold)
+        return TSkFontStyle::Bold();
+    if (italic)
+        return TSkFontStyle::Italic();
+    return TSkFontStyle::Normal();
+}
+
+namespace {
+// The box the canvas gives the text in a large rectangle at the origin.
+TRectF MeasureBox(const TCanvas& canvas, const QString& text)
+{
+    TRectF r(0, 0, 50000, 20000);
+    canvas.MeasureText(r, text, false, 0, TTextAlign::Leading, TTextAlign::Leading);
+    return r;
+}
+}  // namespace
+
+TPointF GetTextSize(const TCanvas& canvas, const QString& text)
+{
+    const TRectF r = MeasureBox(canvas, text);
+    return {r.Width(), r.Height()};
+}
+
+TPointF GetInternalTextOffset(const TCanvas& canvas, const QString& text)
+{
+    const TRectF r = MeasureBox(canvas, text);
+    return {-r.Left, -r.Top};
+}
+
+float PrintTxtPointsWith(const QString& txt, TxtFLines& fTxt, float maxHeight, float maxWidth, float lineHeight,
+                         TKVRHorzAlign hAlign, TKVRVertAlign vAlign, bool noVAlign, const TKVRPrintMeasure& width,
+                         const TKVRPrintOffset& offset)
+{
+    fTxt.clear();
+    float result = 0.0f;
+    if (txt.isEmpty())
+        return result;
+
+    float y = 0.0f;
+    bool overflow = false;
+    TKVRLineScanner scan(txt);
+
+    auto full = [&] { return maxHeight - lineHeight < y; };
+    auto advance = [&] {
+        y += lineHeight;
+        return y <= maxHeight - lineHeight;
+    };
+    // Lines are measured before the scanner moves on to the next one.
+    auto emitLine = [&](const TKVRLineRange& r, const QString& text) {
+        const TPointF off = offset(text);
+        const float lw = width(text);
+        float x = off.X;
+        if (hAlign == TKVRHorzAlign::Center)
+            x = off.X + (maxWidth - lw) / 2.0f;
+        else if (hAlign == TKVRHorzAlign::Right)
+            x = off.X + maxWidth - lw;
+        fTxt.push_back({r.Start, r.Length, x, y + off.Y});
+        result = y + lineHeight;
+    };
+
+    while (!scan.AtEnd()) {
+        if (full()) {
+            overflow = true;
+            break;
+        }
+        if (scan.AtBreak()) {
+            scan.SkipBreak(false);
+            const QString text = scan.LineText();
+            emitLine(scan.Break(), text);
+            if (!advance()) {
+                overflow = true;
+                break;
+            }
+            continue;
+        }
+        const QString piece = scan.NextPiece();
+        if (piece.isEmpty())
+            continue;
+        if (scan.LineEmpty() && width(piece) > maxWidth)
+            return result;  // a word wider than the line is never split
+        if (!scan.Joins(piece, maxWidth, width)) {
+            const QString text = scan.LineText();
+            emitLine(scan.Wrap(piece), text);
+            if (!advance()) {
+                overflow = true;
+                break;
+            }
+        } else {
+            scan.Join(piece);
+        }
+    }
+    if (!overflow && !scan.LineEmpty()) {
+        if (full())
+            overflow = true;
+        else
+            emitLine(scan.Finish(), scan.LineText());
+    }
+
+    if (!noVAlign && !fTxt.empty() && !overflow) {
+        const float oy = offset(QString()).Y;
+        const size_t n = fTxt.size();
+        if (vAlign == TKVRVertAlign::Center) {
+            const float spare = maxHeight - float(n) * lineHeight;
+            if (spare > 0.0f)
+                for (size_t j = 0; j < n; ++j)
+                    fTxt[j].Y = spare / 2.0f + float(j) * lineHeight + oy;
+        } else if (vAlign == TKVRVertAlign::Bottom) {
+            float t = maxHeight - lineHeight;
+            for (size_t j = n; j-- > 0;) {
+                if (t < 0.0f)
+                    t = 0.0f;
+                fTxt[j].Y = t + oy;
+                t -= lineHeight;
+            }
+        }
+    }
+    return result;
+}
+
+float PrintTxtPoints(const QString& txt, const TKVRDraw* drw, TxtFLines& fTxt, float maxHeight, float maxWidth,
+                     float lineHeight, TKVRHorzAlign hAlign, TKVRVertAlign vAlign, bool /*flag*/, bool noVAlign)
+{
+    if (!drw || !drw->pC) {
+        fTxt.clear();
+        return 0.0f;
+    }
+    const TCanvas& canvas = *drw->pC;
+    return PrintTxtPointsWith(
+        txt, fTxt, maxHeight, maxWidth, lineHeight, hAlign, vAlign, noVAlign,
+        [&](const QString& s) { return GetTextSize(canvas, s).X; },
+        [&](const QString& s) { return GetInternalTextOffset(canvas, s); });
+}
+
+void CollectFonts(QStringList& list)
+{
+    QStringList names;
+    // The font database needs the application's font system.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        for (const QString& family : QFontDatabase::families()) {
+            if (family.isEmpty() || family.startsWith(u'@'))
+                continue;
+            if (family.compare(QLatin1String("Modern"), Qt::CaseInsensitive) == 0 ||
+                family.compare(QLatin1String("Roman"), Qt::CaseInsensitive) == 0 ||
+                family.compare(QLatin1String("Script"), Qt::CaseInsensitive) == 0)
+                continue;
+            if (!QFontDatabase::isScalable(family))
+                continue;  // outline fonts only
+            names.append(family);
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = QString::localeAwareCompare(a.toCaseFolded(), b.toCaseFolded());
+        return c != 0 ? c < 0 : a < b;
+    });
+    auto same = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
+    names.erase(std::unique(names.begin(), names.end(), same), names.end());
+    list = names;
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The word scanning shared by the line breakers: one position in the text,
+// the line being filled, its start and the at-line-start state.
+#include <QString>
+#include <cstdint>
+
+// A line's range in the laid-out text: Start counts from 1.
+struct TKVRLineRange
+{
+    int32_t Start = 1;
+    int32_t Length = 0;
+};
+
+class TKVRLineScanner
+{
+public:
+    explicit TKVRLineScanner(const QString& txt) : fTxt(txt) {}
+
+    static bool IsBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+
+    bool AtEnd() const { return fPos >= fTxt.size(); }
+    bool AtBreak() const { return !AtEnd() && IsBreak(fTxt.at(fPos)); }
+
+    // Steps over a CR or LF and a second break character that follows it: one
+    // that differs (CR LF, LF CR) or, with anyPair, one of either kind.
+    void SkipBreak(bool anyPair)
+    {
+        const QChar first = fTxt.at(fPos++);
+        if (!AtEnd() && IsBreak(fTxt.at(fPos)) && (anyPair || fTxt.at(fPos) != first))
+            ++fPos;
+    }
+
+    // Collects the blanks and the word at the position and returns the piece to
+    // place. At the start of a line the blanks stay in front of the word, so an
+    // indent after a hard break survives; elsewhere they are held apart and put
+    // back only when the piece joins the line. Words have any length.
+    QString NextPiece()
+    {
+        const qsizetype blanks = fPos;
+        while (!AtEnd() && fTxt.at(fPos) == u' ')
+            ++fPos;
+        const qsizetype word = fPos;
+        while (!AtEnd() && fTxt.at(fPos) != u' ' && !IsBreak(fTxt.at(fPos)))
+            ++fPos;
+        if (fAtLineStart) {
+            fHeld.clear();
+            return fTxt.mid(blanks, fPos - blanks);
+        }
+        fHeld = fTxt.mid(blanks, word - blanks);
+        return fTxt.mid(word, fPos - word);
+    }
+
+    const QString& Line() const { return fLine; }
+    bool LineEmpty() const { return fLine.isEmpty(); }
+    // The line without trailing blanks: what alignment measures.
+    QString LineText() const
+    {
+        qsizetype n = fLine.size();
+        while (n > 0 && fLine.at(n - 1) == u' ')
+            --n;
+        return fLine.left(n);
+    }
+
+    // A piece joins when the line, one blank and the piece fit (one blank is
+    // measured whatever the number held). An empty line takes any piece that the
+    // caller let through: wrapping it would only emit a blank line.
+    template <class TWidth, class TMeasure>
+    bool Joins(const QString& piece, TWidth avail, const TMeasure& width) const
+    {
+        if (fLine.isEmpty())
+            return true;
+        return width(fLine) + width(QStringLiteral(" ") + piece) <= avail;
+    }
+
+    void Join(const QString& piece)
+    {
+        fLine += fHeld;
+        fLine += piece;
+        fHeld.clear();
+        fAtLineStart = false;
+    }
+
+    // Ends the line just before the piece (the blanks between them stay with the
+    // ended line) and starts the next line with the piece; leading blanks are not
+    // kept after a wrap.
+    TKVRLineRange Wrap(const QString& piece)
+    {
+        const TKVRLineRange r = RangeTo(fPos - piece.size());
+        fLine = piece;
+        fHeld.clear();
+        fAtLineStart = false;
+        return r;
+    }
+
+    // Ends the line at the position (its break characters belong to it) and
+    // enters the at-line-start state.
+    TKVRLineRange Break()
+    {
+        const TKVRLineRange r = RangeTo(fPos);
+        StartLine();
+        return r;
+    }
+
+    // Forgets the line without emitting it: the characters up to the position
+    // belong to no line.
+    void DropLine()
+    {
+        fLineStart = fPos;
+        StartLine();
+    }
+
+    // Makes the piece the whole line (a line moved down until it fits).
+    void SetLine(const QString& piece)
+    {
+        fLine = piece;
+        fHeld.clear();
+        fAtLineStart = false;
+    }
+
+    // The range of the line up to the position, for the last line.
+    TKVRLineRange Finish() { return RangeTo(fPos); }
+
+private:
+    void StartLine()
+    {
+        fLine.clear();
+        fHeld.clear();
+        fAtLineStart = true;
+    }
+
+    TKVRLineRange RangeTo(qsizetype end)
+    {
+        const TKVRLineRange r{int32_t(fLineStart + 1), int32_t(end - fLineStart)};
+        fLineStart = end;
+        return r;
+    }
+
+    const QString& fTxt;
+    qsizetype fPos = 0;        // next character, from 0
+    qsizetype fLineStart = 0;  // first character of the current line, from 0
+    QString fLine;
+    QString fHeld;             // blanks between the line and the next word
+    bool fAtLineStart = true;
+};
