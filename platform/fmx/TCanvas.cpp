@@ -36,7 +36,8 @@ QPen MakePen(const TStrokeBrush& stroke)
     case TStrokeJoin::Round: pen.setJoinStyle(Qt::RoundJoin); break;
     case TStrokeJoin::Bevel: pen.setJoinStyle(Qt::BevelJoin); break;
     }
-    pen.setMiterLimit(4.0);
+    // Qt counts the miter limit in half widths: 2 is the screen side's limit of 4.
+    pen.setMiterLimit(2.0);
     if (stroke.Dash() == TStrokeDash::Solid)
         return pen;
 

@@ -5,6 +5,8 @@
 #include "platform/rtl/TKVRBaseDim.h"
 #include "platform/rtl/TKVRBaseItem.h"
 #include "platform/rtl/TKVRLayer.h"
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <algorithm>
 #include <stdexcept>
@@ -47,6 +49,29 @@ QString TKVRBaseLabel::DataValue(const QString& aField, const QString& aFormat, 
     bool ok = false;
     const double v = QLocale::c().toDouble(text.trimmed(), &ok);
     return ok ? FormatFloat(aFormat, v) : text;
+}
+
+bool TKVRBaseLabel::DataGraphic(const QString& aField, QIODevice& aStream) const
+{
+    const QString name = fRecord.value(aField).trimmed();
+    if (name.isEmpty())
+        return false;
+    QFile file(GetImagePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty() || file.error() != QFileDevice::NoError)
+        return false;
+    return aStream.write(bytes) == bytes.size();
+}
+
+// ---------------------------------------------------------------- pictures
+
+QString TKVRBaseLabel::GetImagePath(const QString& aFileName) const
+{
+    if (fImageFolder.isEmpty() || aFileName.isEmpty() || QDir::isAbsolutePath(aFileName))
+        return aFileName;
+    return fImageFolder.endsWith(QLatin1Char('/')) ? fImageFolder + aFileName : fImageFolder + QLatin1Char('/') + aFileName;
 }
 
 // ---------------------------------------------------------------- elements

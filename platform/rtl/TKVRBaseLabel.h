@@ -12,6 +12,7 @@ class TKVRBaseDim;
 class TKVRBaseItem;
 class TKVRDimStyle;
 class TKVRLayer;
+class QIODevice;
 
 // The label document as far as the element model needs it: measure and
 // units, layers, dimension styles, the current data record and the element
@@ -19,6 +20,7 @@ class TKVRLayer;
 class TKVRBaseLabel : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(QString ImageFolder READ GetImageFolder WRITE SetImageFolder)
 
 public:
     explicit TKVRBaseLabel(QObject* aOwner = nullptr);
@@ -31,6 +33,10 @@ public:
     void SetUnits(TKVRUnits aValue) { fUnits = aValue; }
     bool GetEditable() const { return fEditable; }
     void SetEditable(bool aValue) { fEditable = aValue; }
+    // Edit action under way in the editor (0 none); texts edited in place
+    // (actions 15 and 16) measure themselves while they are drawn.
+    int32_t GetCurAction() const { return fCurAction; }
+    void SetCurAction(int32_t aValue) { fCurAction = aValue; }
 
     // A length in the document's unit, or in micrometres, to pixels at a
     // resolution (dots per inch), the drawing scale applied.
@@ -46,6 +52,19 @@ public:
     QString DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const;
     void SetDataValue(const QString& aField, const QString& aText) { fRecord.insert(aField, aText); }
     void ClearData() { fRecord.clear(); }
+    // The picture of a data field for the current record, written to aStream:
+    // the field names a picture file (found as GetImagePath finds it). False,
+    // with nothing written, when the field is empty or the file cannot be read.
+    virtual bool DataGraphic(const QString& aField, QIODevice& aStream) const;
+
+    // ---- pictures
+    // Folder of the image elements' picture files.
+    QString GetImageFolder() const { return fImageFolder; }
+    void SetImageFolder(const QString& aValue) { fImageFolder = aValue; }
+    // A picture file name in the image folder (a trailing delimiter added when
+    // the folder has none); an absolute name, or any name without a folder,
+    // stands as it is.
+    QString GetImagePath(const QString& aFileName) const;
 
     // ---- elements, counted from 1
     int32_t GetItemsCount() const { return int32_t(fItems.size()); }
@@ -87,7 +106,9 @@ private:
     TKVRMeasure fMeasure;
     TKVRUnits fUnits = TKVRUnits::Millimetre;
     bool fEditable = true;
+    int32_t fCurAction = 0;
     QHash<QString, QString> fRecord;
+    QString fImageFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
     std::vector<std::unique_ptr<TKVRLayer>> fLayers;
     int32_t fActiveLayer = 0;

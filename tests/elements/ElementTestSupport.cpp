@@ -1,4 +1,5 @@
 #include "tests/elements/ElementTestSupport.h"
+#include "platform/rtl/KVR.Math.h"
 #include <QDir>
 #include <algorithm>
 #include <cstdlib>
@@ -9,6 +10,10 @@ void SetUp(TKVRDraw& draw, QImage& image, int width, int height, int dpi, int dr
 {
     image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
+    // The device's resolution is what printer font sizes are measured against.
+    const int dotsPerMetre = RoundHalfEven32(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
     draw.SetResolution(dpi, dpi, drawScale);
     draw.SetStandardWidths();
 }

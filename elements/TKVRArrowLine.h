@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/rtl/KVR.Model.Json.h"
+#include "platform/rtl/TKVRBaseArrowLine.h"
+
+class TBinaryReader;
+class TKVRBaseLabel;
+class TKVRLayer;
+
+// A straight line with a mark at each end and an optional one-line caption
+// laid along it; positions 3 to 5 put the caption into a gap of the line.
+class TKVRArrowLine : public TKVRBaseArrowLine
+{
+public:
+    TKVRArrowLine(TKVRBaseLabel* aOwner, bool aPreview);
+    TKVRArrowLine(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+
+    // Caption metrics and width (model micrometres), gap points 3 and 4,
+    // anchors and angle.
+    void CalcValues(int16_t aMode) override;
+    // The line's ends, and the gap's ends when the caption sits in a gap.
+    void CheckFit(TKVRExtent& aExtent) override;
+    void Draw(TKVRBaseDraw* aDraw) override;
+    void Print(TKVRBaseDraw* aDraw) override;
+
+    // Caption on the Skia canvas; reads the layout, writes nothing.
+    void DrawText(TKVRBaseDraw* aDraw);
+
+    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                              TKVRReadType aReadType);
+    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+
+private:
+    bool CaptionInGap() const { return IsGapTextPos(GetTextPos()) && !GetText().isEmpty(); }
+};

@@ -1,0 +1,62 @@
+#pragma once
+#include "platform/rtl/KVR.Model.Json.h"
+#include "platform/rtl/System.Types.h"
+#include "platform/rtl/TKVRBaseImage.h"
+#include "platform/skia/TSkImage.h"
+#include "platform/skia/TSkPath.h"
+
+class TBinaryReader;
+class TKVRDraw;
+
+// The image element (kind 16): a picture in the box of its two points, with
+// an optional rectangular or round frame, colour filter, proportional fit and
+// quarter turn. The screen decodes the picture once and keeps it; paper loads
+// it afresh for every label, a data-bound one from the current record.
+// Painting never changes the document: embedding happens when the picture is
+// chosen (see TKVRBaseImage).
+class TKVRImage : public TKVRBaseImage
+{
+public:
+    TKVRImage(TKVRBaseLabel* aOwner, bool aPreview);
+    ~TKVRImage() override;
+
+    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType);
+    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+
+    void Draw(TKVRBaseDraw* aDraw) override;
+    void Print(TKVRBaseDraw* aDraw) override;
+
+    // Frame rectangle in pixels (screen origin) or printer units (cell
+    // origin): the box, or for the round frames the square of the circle
+    // centred across the box's longer side.
+    void DrawRect(TKVRDraw* aDraw, bool aPrint);
+    // aInset: the frame's pen and the padding (for the round frame, the square
+    // inscribed in the circle first). Otherwise the proportional fit of a
+    // picture of aWidth x aHeight (turned) pixels inside the rectangle.
+    void AdjustDrawRect(TKVRDraw* aDraw, bool aInset, int32_t aWidth, int32_t aHeight);
+    // The oval inscribed in the current picture rectangle.
+    ISkPath GetCirclePath() const;
+    // Corner radius in millimetres of paper (0 when square).
+    float GetDrawRadio() const;
+
+    // Scratch values of the last Draw or Print, for the caller's inspection.
+    const TRectF& GetImageDest() const { return LImageDest; }
+    const TRectF& GetImageDrw() const { return LImageDrw; }
+    const ISkImage& GetImage() const { return LImage; }
+
+private:
+    void LoadImage();
+    void DrawFrame(TKVRDraw* aDraw);
+    void PrintFrame(TKVRDraw* aDraw);
+    // Corner radius in pixels of the context along x or y.
+    float CornerRadius(const TKVRDraw* aDraw, bool aVertical) const;
+
+    ISkImage LImage;      // decoded picture, kept between paints
+    TRectF LImageDest;    // frame, then picture rectangle
+    TRectF LImageDrw;     // picture rectangle handed to the canvas after the turn
+    float w2 = 0.0f;      // picture length along the fitted axis
+    float mid = 0.0f;     // slack along that axis
+    float ra = 0.0f;      // radius of the round frame
+    float x1 = 0.0f;      // top-left corner of its square
+    float y1 = 0.0f;
+};
