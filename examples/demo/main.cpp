@@ -1,4 +1,5 @@
 #include "examples/demo/ContextPage.h"
+#include "examples/demo/LinesPage.h"
 #include "render/KVR.FMX.Types.h"
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,7 +15,7 @@ namespace {
 
 std::vector<ShowcasePage*> MakePages()
 {
-    return {new ContextPage};
+    return {new ContextPage, new LinesPage};
 }
 
 // Without a screen nobody can look at the window: paint every page into a
