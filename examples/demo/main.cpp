@@ -1,13 +1,17 @@
 #include "examples/demo/ContextPage.h"
+#include "examples/demo/ElementsPage.h"
 #include "examples/demo/LinesPage.h"
+#include "examples/demo/ShapesDemo.h"
 #include "render/KVR.FMX.Types.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QTabWidget>
-#include <QTimer>
 #include <cstdio>
 #include <vector>
 
@@ -15,25 +19,55 @@ namespace {
 
 std::vector<ShowcasePage*> MakePages()
 {
-    return {new ContextPage, new LinesPage};
+    return {new ContextPage, new LinesPage, new ElementsPage("Shapes", BuildShapesDemo)};
+}
+
+QString FileStem(const QTabWidget& tabs, int index)
+{
+    return QString("%1-%2").arg(index + 1).arg(tabs.tabText(index).toLower());
 }
 
 // Without a screen nobody can look at the window: paint every page into a
-// PNG and leave, so the demo never waits for a user who is not there.
+// PNG (and print the element pages to PDF) and leave, so the demo never
+// waits for a user who is not there.
 int SaveSnapshots(QTabWidget& tabs, const QString& folder)
 {
     QDir().mkpath(folder);
     for (int i = 0; i < tabs.count(); ++i) {
         tabs.setCurrentIndex(i);
         QWidget* page = tabs.widget(i);
-        const QString file = QDir(folder).filePath(QString("%1-%2.png").arg(i + 1).arg(tabs.tabText(i).toLower()));
-        if (!page->grab().save(file)) {
-            std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
+        const QString png = QDir(folder).filePath(FileStem(tabs, i) + ".png");
+        if (!page->grab().save(png)) {
+            std::fprintf(stderr, "Could not write %s\n", qPrintable(png));
             return 1;
         }
-        std::printf("%s\n", qPrintable(file));
+        std::printf("%s\n", qPrintable(png));
+        if (auto* elements = dynamic_cast<ElementsPage*>(page)) {
+            const QString pdf = QDir(folder).filePath(FileStem(tabs, i) + ".pdf");
+            if (!elements->PrintToPdf(pdf)) {
+                std::fprintf(stderr, "Could not write %s\n", qPrintable(pdf));
+                return 1;
+            }
+            std::printf("%s\n", qPrintable(pdf));
+        }
     }
     return 0;
+}
+
+void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
+{
+    QMenu* file = window.menuBar()->addMenu("&File");
+    file->addAction("&Print page to PDF...", &window, [&window, &tabs] {
+        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
+        if (!page) {
+            QMessageBox::information(&window, window.windowTitle(), "This page has no elements to print.");
+            return;
+        }
+        const QString name = QFileDialog::getSaveFileName(&window, "Print to PDF", page->Title() + ".pdf", "PDF (*.pdf)");
+        if (!name.isEmpty() && !page->PrintToPdf(name))
+            QMessageBox::warning(&window, window.windowTitle(), "Could not write " + name);
+    });
+    file->addAction("&Quit", &window, &QWidget::close);
 }
 
 }  // namespace
@@ -46,7 +80,7 @@ int main(int argc, char** argv)
 
     QCommandLineParser cli;
     cli.addHelpOption();
-    QCommandLineOption snapshot("snapshot", "Paint every page into PNG files in <folder> and quit.", "folder");
+    QCommandLineOption snapshot("snapshot", "Paint every page into PNG (and PDF) files in <folder> and quit.", "folder");
     cli.addOption(snapshot);
     cli.process(app);
 
@@ -55,14 +89,13 @@ int main(int argc, char** argv)
     for (ShowcasePage* page : MakePages())
         tabs->addTab(page, page->Title());
     window.setCentralWidget(tabs);
-    window.resize(1000, 760);
+    AddPrintMenu(window, *tabs);
+    window.resize(1000, 800);
     window.setWindowTitle("Zorvel components - demo");
+    window.show();
 
     const bool offscreen = QGuiApplication::platformName() == "offscreen";
-    if (cli.isSet(snapshot) || offscreen) {
-        window.show();
+    if (cli.isSet(snapshot) || offscreen)
         return SaveSnapshots(*tabs, cli.isSet(snapshot) ? cli.value(snapshot) : QString("demo-out"));
-    }
-    window.show();
     return app.exec();
 }

@@ -1,9 +1,6 @@
 #include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/TKVRBaseDraw.h"
-#include <QFont>
-#include <QFontMetricsF>
-#include <QGuiApplication>
 #include <cmath>
 #include <numbers>
 
@@ -168,17 +165,4 @@ void AdjustRect(TRectF& aRect, TKVRHorzAlign aHorz, TKVRVertAlign aVert, TKVRAng
     const double x0 = aRect.Left, y0 = aRect.Top;
     aRect = TRectF(float(x0 + std::min(ax, bx)), float(y0 + std::min(ay, by)), float(x0 + std::max(ax, bx)),
                    float(y0 + std::max(ay, by)));
-}
-
-double KVRFontRatio(const QString& aFamily, bool aBold, bool aItalic)
-{
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return 1.0;
-    QFont font(aFamily);
-    font.setPixelSize(1000);
-    font.setBold(aBold);
-    font.setItalic(aItalic);
-    const QFontMetricsF m(font);
-    const double h = m.ascent() + m.descent();
-    return h > 0.0 ? 1000.0 / h : 1.0;
 }

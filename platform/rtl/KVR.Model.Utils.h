@@ -60,6 +60,3 @@ void PrintTxtPos(int32_t aX, int32_t aY, int32_t aMarginX, int32_t aMarginY, int
 // margins) and turned about the anchor; the result is normalised.
 void AdjustRect(TRectF& aRect, TKVRHorzAlign aHorz, TKVRVertAlign aVert, TKVRAngle aAngle);
 
-// Font size per height: a font of size h x ratio has ascent + descent = h.
-// 1.0 when no font can be measured (no GUI application).
-double KVRFontRatio(const QString& aFamily, bool aBold, bool aItalic);

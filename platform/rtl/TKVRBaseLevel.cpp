@@ -1,5 +1,4 @@
 #include "platform/rtl/TKVRBaseLevel.h"
-#include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Model.Records.h"
 #include "platform/rtl/KVR.Stream.h"
 #include "platform/rtl/TKVRBaseLabel.h"
@@ -112,6 +111,5 @@ void TKVRBaseLevel::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadT
 void TKVRBaseLevel::CalcValues(int16_t aMode)
 {
     TKVR2DItem::CalcValues(aMode);
-    Ratio = KVRFontRatio(fFont.Name, fFont.Bold, fFont.Italic);
     FillData(false);
 }

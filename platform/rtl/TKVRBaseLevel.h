@@ -25,7 +25,7 @@ public:
     void FillData(bool aEmpty) override;
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
-    // Box, caption font ratio and record fields.
+    // Box and record fields; the element class measures the caption's Ratio.
     void CalcValues(int16_t aMode) override;
 
     void SetLevelCircle(int64_t aCenterX, int64_t aCenterY, int64_t aRadius) { SetBox(aCenterX, aCenterY, aRadius, aRadius); }

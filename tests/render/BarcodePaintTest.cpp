@@ -78,7 +78,10 @@ public:
 
 double FontRatio()
 {
-    return KVRFontRatio(QStringLiteral("Arial"), false, false);
+    int32_t asc, des, und, lh;
+    double ratio;
+    TKVRCalc::FontSettings(QStringLiteral("Arial"), 10000, false, false, asc, des, und, lh, ratio);
+    return ratio;
 }
 
 // A context at a resolution, with a transparent raster canvas or a printer

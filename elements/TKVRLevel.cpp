@@ -1,0 +1,329 @@
+#include "elements/TKVRLevel.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Draw2D.h"
+#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/KVR.Stream.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.Types.h"
+#include "render/TKVRCalc.h"
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+TKVRLevel::TKVRLevel(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseLevel(aOwner, aPreview) {}
+
+TKVRLevel::TKVRLevel(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview)
+    : TKVRBaseLevel(aOwner, aLayer, aPreview)
+{
+}
+
+TKVRBaseItem* TKVRLevel::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                              TKVRReadType aReadType)
+{
+    return KVRReadItem<TKVRLevel>([&](TKVRLevel& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
+                                  aReadType == KVRReadType::CellCopy);
+}
+
+TKVRBaseItem* TKVRLevel::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
+{
+    return KVRReadItem<TKVRLevel>([&](TKVRLevel& e) { e.ReadJson(aVersion, aJson); }, aLabel, false);
+}
+
+void TKVRLevel::CalcValues(int16_t aMode)
+{
+    TKVRBaseLevel::CalcValues(aMode);
+    // The ratio does not depend on the height; a caption without height still gets one.
+    const int32_t height = GetBaseFontHeight() > 0 ? GetBaseFontHeight() : 1000;
+    int32_t asc = 0, des = 0, und = 0, lh = 0;
+    TKVRCalc::FontSettings(GetFontName(), height, GetBold(), GetItalic(), asc, des, und, lh, Ratio);
+}
+
+TKVRLevelFill TKVRLevel::LevelFill(float aValue, float aMaxValue)
+{
+    if (!(aValue >= 0.0f))  // below the minimum, or no number at all
+        return TKVRLevelFill::Empty;
+    if (aValue >= aMaxValue)
+        return TKVRLevelFill::Full;
+    return aValue > 0.0f ? TKVRLevelFill::Part : TKVRLevelFill::Empty;
+}
+
+double TKVRLevel::LevelShare(float aValue, float aMaxValue)
+{
+    switch (LevelFill(aValue, aMaxValue)) {
+    case TKVRLevelFill::Full: return 1.0;
+    case TKVRLevelFill::Part: {
+        const double share = double(aValue) / double(aMaxValue);
+        return std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
+    }
+    default: return 0.0;
+    }
+}
+
+bool TKVRLevel::LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, float aGap, float& oStart,
+                         float& oSweep)
+{
+    const double share = LevelShare(aValue, aMaxValue);
+    switch (aType) {
+    case 0: TDraw2D::AngleSegment(share, false, false, oStart, oSweep); return true;
+    case 1: TDraw2D::AngleSegment(share, false, true, oStart, oSweep); return true;
+    case 2:
+        oStart = aGap / 2.0f + 90.0f;
+        oSweep = float((360.0 - aGap) * share);
+        return true;
+    case 3:
+        oStart = aGap / 2.0f;
+        oSweep = float((360.0 - aGap) * share);
+        return true;
+    default: return false;
+    }
+}
+
+namespace {
+
+TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRBaseDraw* aDraw)
+{
+    const TKVRPto p1 = aItem.GetPoint(1);
+    const TKVRPto p2 = aItem.GetPoint(2);
+    return TRectF(aDraw->ScreenOffsetX + p1.DrawX(aDraw), aDraw->ScreenOffsetY + p1.DrawY(aDraw),
+                  aDraw->ScreenOffsetX + p2.DrawX(aDraw), aDraw->ScreenOffsetY + p2.DrawY(aDraw));
+}
+
+bool IsDiscType(TKVRLevelType aType)
+{
+    return aType == 0 || aType == 1;
+}
+
+bool IsRingType(TKVRLevelType aType)
+{
+    return aType == 2 || aType == 3;
+}
+
+}  // namespace
+
+ISkPath TKVRLevel::GetPath(TKVRBaseDraw* aDraw) const
+{
+    TSkPathBuilder builder;
+    builder.ArcTo(ScreenBox(*this, aDraw), StartAngle, SweepAngle, true);
+    builder.Close();
+    return builder.Detach();
+}
+
+void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw)
+{
+    const ISkTypeface typeface = TSkTypeface::MakeFromName(GetFontName(), GetFontStyle(GetBold(), GetItalic()));
+    if (!typeface)
+        return;
+    const ISkFont font =
+        std::make_shared<TSkFont>(typeface, float(GetFontHeight() * aDraw->TextFactor * Ratio), 1.0f, 0.0f);
+    TSkFontMetrics m;
+    font->GetMetrics(m);
+    Ascent = aDraw->BaseValueY(m.Ascent);
+    Descent = aDraw->BaseValueY(m.Descent);
+
+    const ISkPaint& paint = aDraw->kP;
+    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    paint->SetStyle(TSkPaintStyle::Fill);
+    paint->SetAntiAlias(true);
+    paint->SetColor(GetFontColor());
+
+    const float w = font->MeasureText(aCaption);
+    const float h = std::fabs(m.Ascent) + std::fabs(m.Descent);
+    const TKVRPto p1 = GetPoint(1);
+    const TKVRPto p2 = GetPoint(2);
+    const float x1 = p1.DrawX(aDraw), y1 = p1.DrawY(aDraw);
+    const float x2 = p2.DrawX(aDraw), y2 = p2.DrawY(aDraw);
+    const TPointF pos = DrawTxtPos(x1 + (x2 - x1) / 2.0f, y1 + (y2 - y1) / 2.0f, 0.0f, 0.0f, w, h,
+                                   TKVRHorzAlign::Center, TKVRVertAlign::Center, GetAngle());
+    if (aCaption.isEmpty())
+        return;
+
+    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    paint->SetStyle(TSkPaintStyle::Fill);
+    paint->SetColor(GetFontColor());
+    const ISkCanvas& canvas = aDraw->kC;
+    canvas->Save();
+    canvas->Translate(aDraw->ScreenOffsetX + pos.X, aDraw->ScreenOffsetY + pos.Y);
+    switch (GetAngle()) {
+    case TKVRAngle::Angle90: canvas->Rotate(-90.0f); break;
+    case TKVRAngle::Angle180: canvas->Rotate(-180.0f); break;
+    case TKVRAngle::Angle270: canvas->Rotate(-270.0f); break;
+    default: break;
+    }
+    canvas->DrawSimpleText(aCaption, 0.0f, std::fabs(m.Ascent), font, paint);
+    canvas->Restore();
+}
+
+void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
+{
+    TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
+    const bool fromRecord = d->DrawState == KVRDrawState::Preview && FillType != 0;
+    if (fromRecord)
+        FillData(false);  // the record may have moved on since the last layout
+    const float v = fromRecord ? RecordValue : Value;
+    const TKVRLevelType type = GetLevelType();
+    LevelArc(type, v, MaxValue, GetAngleGap(), StartAngle, SweepAngle);
+    const TKVRLevelFill fill = LevelFill(v, MaxValue);
+
+    const ISkCanvas& canvas = d->kC;
+    const ISkPaint& paint = d->kP;
+    paint->SetPathEffect(nullptr);
+    paint->SetAntiAlias(true);
+    const TRectF box = ScreenBox(*this, d);
+    const bool pen = GetPenWidth() > 0.0f;
+    const bool filled = GetFilled() && Alpha() != 0;
+
+    auto fillOval = [&](TAlphaColor aColor) {
+        paint->SetPathEffect(nullptr);
+        paint->SetStyle(TSkPaintStyle::Fill);
+        paint->SetColor(aColor);
+        canvas->DrawOval(box, paint);
+    };
+    auto outline = [&] {
+        paint->SetPathEffect(nullptr);
+        paint->SetStyle(TSkPaintStyle::Stroke);
+        paint->SetColor(GetColor());
+        paint->SetStrokeWidth(d->BasePtoY(GetPenWidth()));
+        canvas->DrawOval(box, paint);
+    };
+    auto levelPart = [&] {
+        if (fill == TKVRLevelFill::Part) {
+            paint->SetPathEffect(nullptr);
+            paint->SetStyle(TSkPaintStyle::Fill);
+            paint->SetColor(LevelColor);
+            canvas->DrawPath(GetPath(d), paint);
+        } else if (fill == TKVRLevelFill::Full) {
+            fillOval(LevelColor);
+        }
+    };
+    auto ring = [&] {
+        if (!(v > 0.0f))
+            return;
+        const int64_t cx = GetBaseCenterX(), cy = GetBaseCenterY(), r = GetBaseRadio();
+        const TRectF square(d->ScreenOffsetX + d->GetDrawX(cx - r), d->ScreenOffsetY + d->GetDrawY(cy - r),
+                            d->ScreenOffsetX + d->GetDrawX(cx + r), d->ScreenOffsetY + d->GetDrawY(cy + r));
+        paint->SetPathEffect(nullptr);
+        paint->SetStyle(TSkPaintStyle::Stroke);
+        paint->SetStrokeCap(TSkStrokeCap::Butt);
+        paint->SetColor(GetColor());
+        paint->SetStrokeWidth(d->BasePtoY(GetPenWidth()));
+        canvas->DrawArc(square, StartAngle, SweepAngle, false, paint);
+    };
+
+    if (IsDiscType(type)) {
+        if (filled) {
+            fillOval(fill == TKVRLevelFill::Full ? LevelColor : GetBackColor());
+            if (fill == TKVRLevelFill::Part)
+                levelPart();
+            if (pen)
+                outline();
+        } else if (pen) {
+            outline();
+            levelPart();
+        }
+    } else if (IsRingType(type) && pen) {
+        if (filled)
+            fillOval(GetBackColor());
+        ring();
+    }
+
+    DrawText(fromRecord ? RecordText : GetText(), d);
+    if (GetIsData() && d->DrawState == KVRDrawState::Editor) {
+        const TKVRPto p1 = GetPoint(1);
+        DrawData(d, d->ScreenOffsetX + p1.DrawX(d), d->ScreenOffsetY + p1.DrawY(d));
+    }
+}
+
+void TKVRLevel::Print(TKVRBaseDraw* aDraw)
+{
+    TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
+    TCanvas* pc = d->pC;
+    if (!pc)
+        return;
+    // Each printed label takes the record it is printed for.
+    const bool fromRecord = FillType != 0;
+    if (fromRecord)
+        FillData(false);
+    const float v = fromRecord ? RecordValue : Value;
+    const QString caption = fromRecord ? RecordText : GetText();
+    const TKVRLevelType type = GetLevelType();
+    float start = StartAngle, sweep = SweepAngle;
+    LevelArc(type, v, MaxValue, GetAngleGap(), start, sweep);
+    const TKVRLevelFill fill = LevelFill(v, MaxValue);
+
+    const float ox = float(d->PrintOffsetX), oy = float(d->PrintOffsetY);
+    const TKVRPto p1 = GetPoint(1);
+    const TKVRPto p2 = GetPoint(2);
+    const TRectF box(ox + p1.DrawX(d), oy + p1.DrawY(d), ox + p2.DrawX(d), oy + p2.DrawY(d));
+    const TPointF centre((box.Left + box.Right) / 2.0f, (box.Top + box.Bottom) / 2.0f);
+    const TPointF radius(box.Width() / 2.0f, box.Height() / 2.0f);
+
+    pc->Stroke().SetCap(TStrokeCap::Flat);
+    pc->Stroke().SetKind(TBrushKind::Solid);
+    pc->Stroke().SetDash(TStrokeDash::Solid);
+    pc->Fill().SetKind(TBrushKind::Solid);
+    if (GetFilled()) {
+        pc->Fill().SetColor(fill == TKVRLevelFill::Full && IsDiscType(type) ? LevelColor : GetBackColor());
+        pc->FillEllipse(box, 1.0f);
+    }
+    if (IsDiscType(type)) {
+        if (fill == TKVRLevelFill::Part) {
+            TPathData path;
+            path.AddArc(centre, radius, start, sweep);
+            path.ClosePath();
+            pc->Fill().SetColor(LevelColor);
+            pc->FillPath(path, 1.0f);
+        } else if (fill == TKVRLevelFill::Full && !GetFilled()) {
+            pc->Fill().SetColor(LevelColor);
+            pc->FillEllipse(box, 1.0f);
+        }
+        if (GetPenWidth() > 0.0f) {
+            pc->Stroke().SetColor(GetColor());
+            pc->Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
+            pc->DrawEllipse(box, 1.0f);
+        }
+    } else if (IsRingType(type) && v > 0.0f) {
+        pc->Stroke().SetColor(GetColor());
+        pc->Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
+        pc->DrawArc(centre, radius, start, sweep, 255.0f);
+    }
+
+    if (caption.isEmpty())
+        return;
+    TCanvasStateGuard guard(*pc);
+    TFontStyles style = 0;
+    if (GetBold())
+        style |= FontStyleSet(TFontStyle::Bold);
+    if (GetItalic())
+        style |= FontStyleSet(TFontStyle::Italic);
+    if (GetUnderline())
+        style |= FontStyleSet(TFontStyle::Underline);
+    pc->Font().SetFamily(GetFontName());
+    pc->Font().SetSize(float(FontPrintSize(GetFontHeight()) * Ratio));
+    pc->Font().SetStyle(style);
+    const TPointF size = GetTextSize(*pc, caption);
+    const int32_t px1 = p1.PrintX(d), py1 = p1.PrintY(d);
+    const int32_t cx = px1 + (p2.PrintX(d) - px1) / 2;
+    const int32_t cy = py1 + (p2.PrintY(d) - py1) / 2;
+    int32_t x = 0, y = 0;
+    PrintTxtPos(cx, cy, 0, 0, RoundHalfEven32(size.X), RoundHalfEven32(size.Y), TKVRHorzAlign::Center,
+                TKVRVertAlign::Center, GetAngle(), x, y);
+    const TPointF o = GetInternalTextOffset(*pc, caption);
+
+    pc->Stroke().SetColor(GetFontColor());
+    pc->Stroke().SetThickness(0.0f);
+    pc->Fill().SetKind(TBrushKind::Solid);
+    pc->Fill().SetColor(GetFontColor());
+    d->ResetMatrix(KVRDrawState::Print);
+    if (GetAngle() != TKVRAngle::Angle0)
+        d->Rotate(float(PrintAngle(GetAngle()) * 180.0 / std::numbers::pi));
+    const float bx = ox + float(x), by = oy + float(y);
+    switch (GetAngle()) {
+    case TKVRAngle::Angle90: d->Translate(bx + o.Y, by - o.X); break;
+    case TKVRAngle::Angle180: d->Translate(bx - o.X, by - o.Y); break;
+    case TKVRAngle::Angle270: d->Translate(bx - o.Y, by + o.X); break;
+    default: d->Translate(bx + o.X, by + o.Y); break;
+    }
+    d->ApplyMatrix();
+    pc->FillText(TRectF(0, 0, 50000, 50000), caption, false, 255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include "platform/rtl/KVR.Model.Json.h"
+#include "platform/rtl/TKVRBaseLevel.h"
+#include "platform/skia/TSkPath.h"
+#include <QString>
+#include <cstdint>
+
+class TBinaryReader;
+class TKVRBaseDraw;
+class TKVRDraw;
+
+// How much of a gauge's scale a value fills.
+enum class TKVRLevelFill : uint8_t {
+    Empty,  // at or below the minimum (0)
+    Part,   // between the minimum and the maximum
+    Full,   // at or above the maximum
+};
+
+// Round gauge element, kind 23: a disc filled up to the level (types 0, 1)
+// or a ring along the circle (types 2, 3), with a caption in the middle.
+class TKVRLevel : public TKVRBaseLevel
+{
+public:
+    TKVRLevel(TKVRBaseLabel* aOwner, bool aPreview);
+    TKVRLevel(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+
+    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                              TKVRReadType aReadType);
+    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+
+    // The model's layout, then the caption's size ratio from the font cache.
+    void CalcValues(int16_t aMode) override;
+    void Draw(TKVRBaseDraw* aDraw) override;
+    void Print(TKVRBaseDraw* aDraw) override;
+
+    // The level part of types 0 and 1: the arc StartAngle..SweepAngle on the
+    // oval of the box, closed by its chord.
+    ISkPath GetPath(TKVRBaseDraw* aDraw) const;
+    // The caption centred in the box, turned by the element's quarter turn.
+    void DrawText(const QString& aCaption, TKVRDraw* aDraw);
+
+    // A value below 0 is an empty gauge and one at or above the maximum a
+    // full one; a maximum of 0 or less is reached by any value from 0 up.
+    static TKVRLevelFill LevelFill(float aValue, float aMaxValue);
+    // The share of the scale shown, in 0..1.
+    static double LevelShare(float aValue, float aMaxValue);
+    // Start and sweep (degrees, clockwise from +x) of the level of a gauge of
+    // the given type; false, outputs untouched, for an unknown type.
+    static bool LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, float aGap, float& oStart,
+                         float& oSweep);
+};

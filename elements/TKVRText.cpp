@@ -1,0 +1,327 @@
+#include "elements/TKVRText.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/KVR.Stream.h"
+#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.Types.h"
+#include "render/TKVRCalc.h"
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// A model length (µm) in pixels of the context at a resolution, as the
+// document converts it (drawing scale applied).
+float ModelToPixels(const TKVRBaseItem& aItem, int64_t aMicrometres, int32_t aResolution, const TKVRDraw* aDraw)
+{
+    if (const TKVRBaseLabel* owner = aItem.GetOwner())
+        return owner->GetDrawValue(aMicrometres, aResolution);
+    return float(double(aMicrometres) * aResolution / (25400.0 * aDraw->DrawScale));
+}
+
+float TurnDegrees(TKVRAngle aAngle)
+{
+    switch (aAngle) {
+    case TKVRAngle::Angle90: return -90.0f;
+    case TKVRAngle::Angle180: return -180.0f;
+    case TKVRAngle::Angle270: return -270.0f;
+    default: return 0.0f;
+    }
+}
+
+}  // namespace
+
+TKVRText::TKVRText(TKVRBaseLabel* aOwner) : TKVRBaseText(aOwner, false)
+{
+    IniText();
+}
+
+TKVRText::TKVRText(TKVRBaseLabel* aOwner, TKVRLayer* aLayer) : TKVRBaseText(aOwner, aLayer, false)
+{
+    IniText();
+}
+
+TKVRText::TKVRText(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseText(aOwner, aPreview)
+{
+}
+
+void TKVRText::IniText()
+{
+    SetBaseFontHeight(10000);
+    SetScale(1.0f);
+}
+
+TKVRBaseItem* TKVRText::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                             TKVRReadType aReadType)
+{
+    return KVRReadItem<TKVRText>([&](TKVRText& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
+                                 aReadType == KVRReadType::CellCopy);
+}
+
+TKVRBaseItem* TKVRText::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
+{
+    return KVRReadItem<TKVRText>([&](TKVRText& e) { e.ReadJson(aVersion, aJson); }, aLabel);
+}
+
+void TKVRText::WriteData(TBinaryWriter& aWriter) const
+{
+    TKVRBaseText::WriteData(aWriter);
+}
+
+void TKVRText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
+{
+    TKVRBaseText::ReadData(aVersion, aReader, aReadType);
+}
+
+void TKVRText::CalcValues(int16_t aMode)
+{
+    TKVRBaseText::CalcValues(aMode);
+    TKVRCalc::FontSettings(GetFontName(), GetBaseFontHeight(), GetBold(), GetItalic(), Ascent, Descent, UnderlinePos,
+                           LineHeight, Ratio);
+    TextWidth = TKVRCalc::CalcTxtSize(DisplayText);
+    if (Scale != 1.0f)
+        TextWidth = RoundHalfEven32(double(TextWidth) * double(Scale));
+    UpdateBounds();
+}
+
+QString TKVRText::PrintText() const
+{
+    if (FillType == 0 || !GetOwner())
+        return StoredText;
+    return GetOwner()->DataValue(FillName, GetFormat(), FillType);
+}
+
+bool TKVRText::IsEditedInPlace() const
+{
+    const TKVRBaseLabel* owner = GetOwner();
+    if (!owner || GetItemState() != 1 || !owner->GetEditable())
+        return false;
+    return owner->GetCurAction() == ActEditText || owner->GetCurAction() == ActEditNewText;
+}
+
+void TKVRText::DrawBox(TKVRDraw* d)
+{
+    const bool pen = GetPenWidth() > 0.0f;
+    if (!GetFilled() && !pen)
+        return;
+    const TKVRRect b = GetBounds();
+    const TRectF r(DrawFromBaseX(b.Left, d) + d->ScreenOffsetX, DrawFromBaseY(b.Top, d) + d->ScreenOffsetY,
+                   DrawFromBaseX(b.Right, d) + d->ScreenOffsetX, DrawFromBaseY(b.Bottom, d) + d->ScreenOffsetY);
+    const float rx = ModelToPixels(*this, GetBaseRadio(), d->ResolutionX, d);
+    const float ry = ModelToPixels(*this, GetBaseRadio(), d->ResolutionY, d);
+    TSkPaint& paint = *d->kP;
+    auto shape = [&](const TRectF& aRect) {
+        if (GetBaseRadio() == 0)
+            d->kC->DrawRect(aRect, d->kP);
+        else
+            d->kC->DrawRoundRect(aRect, rx, ry, d->kP);
+    };
+    if (GetFilled()) {
+        paint.SetPathEffect(nullptr);
+        paint.SetStyle(TSkPaintStyle::Fill);
+        paint.SetAntiAlias(true);
+        paint.SetColor(GetBackColor());
+        shape(r);
+    }
+    if (pen) {
+        paint.SetColor(GetColor());
+        paint.SetPathEffect(nullptr);
+        paint.SetAntiAlias(true);
+        paint.SetStyle(TSkPaintStyle::Stroke);
+        paint.SetStrokeWidth(d->BasePtoY(GetPenWidth()));
+        // The frame lies inside the bounds.
+        const float h = paint.GetStrokeWidth() / 2.0f;
+        shape(TRectF(r.Left + h, r.Top + h, r.Right - h, r.Bottom - h));
+    }
+}
+
+void TKVRText::Draw(TKVRBaseDraw* aDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aDraw);
+    if (!d || !d->kC || !d->kP)
+        return;
+    const ISkCanvas& canvas = d->kC;
+    const ISkPaint& paint = d->kP;
+    const float sx = d->ScreenOffsetX;
+    const float sy = d->ScreenOffsetY;
+
+    const ISkTypeface typeface = TSkTypeface::MakeFromName(GetFontName(), GetFontStyle(GetBold(), GetItalic()));
+    const ISkFont font =
+        std::make_shared<TSkFont>(typeface, float(GetFontHeight() * d->TextFactor * Ratio), Scale, 0.0f);
+    TSkFontMetrics m;
+    font->GetMetrics(m);
+    const float A = std::fabs(m.Ascent);
+    const float D = std::fabs(m.Descent);
+    const float U = std::fabs(m.UnderlinePosition);
+    const float H = A + D;
+    Ascent = d->BaseValueY(m.Ascent);
+    Descent = d->BaseValueY(m.Descent);
+
+    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    paint->SetStyle(TSkPaintStyle::Fill);
+    paint->SetAntiAlias(true);
+    paint->SetColor(GetFontColor());
+
+    const TKVRPto ref = GetPoint(1);
+    const float padX = ModelToPixels(*this, GetBasePaddingX(), d->ResolutionX, d);
+    const float padY = ModelToPixels(*this, GetBasePaddingY(), d->ResolutionY, d);
+    const bool editing = IsEditedInPlace();
+
+    const float w = font->MeasureText(DisplayText, paint);
+    if (editing) {
+        Measuring = true;
+        si.cy = std::abs(RoundHalfEven32(m.Ascent)) + std::abs(RoundHalfEven32(m.Descent));
+        si.cx = (d->aTxt.isEmpty() || d->aPos < 1) ? 0 : RoundHalfEven32(font->MeasureText(d->aTxt.left(d->aPos), paint));
+    }
+    const TPointF o = DrawTxtPos(ref.DrawX(d) + sx, ref.DrawY(d) + sy, padX, padY, w, H, GetHorzAlign(),
+                                 GetVertAlign(), GetAngle());
+    if (editing) {
+        TextWidth = d->BaseValueX(w);
+        if (LineHeight == 0) {
+            int32_t asc = 0, des = 0;
+            TKVRCalc::FontSettings(GetFontName(), GetBaseFontHeight(), GetBold(), GetItalic(), asc, des, UnderlinePos,
+                                   LineHeight, Ratio);
+            Ascent = asc;
+            Descent = des;
+        }
+        UpdateBounds();
+        Measuring = false;
+    }
+
+    DrawBox(d);
+    if (!editing && GetIsData() && d->DrawState == KVRDrawState::Editor)
+        DrawData(d, sx + GetRefX(1) * d->TextFactor, sy + GetRefY(1) * d->TextFactor);
+
+    paint->SetColor(GetFontColor());
+    canvas->Save();
+    canvas->Translate(o.X, o.Y);
+    if (const float turn = TurnDegrees(GetAngle()); turn != 0.0f)
+        canvas->Rotate(turn);
+    if (GetUnderline()) {
+        paint->SetStrokeCap(TSkStrokeCap::Butt);
+        paint->SetStrokeWidth(1.0f);
+        paint->SetPathEffect(nullptr);
+        paint->SetStyle(TSkPaintStyle::Stroke);
+        paint->SetAntiAlias(false);
+        const float u = H - U;
+        canvas->DrawLine(0.0f, u, w, u, paint);
+        paint->SetAntiAlias(true);
+    }
+    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    paint->SetStyle(TSkPaintStyle::Fill);
+
+    if (!editing && d->DrawState == KVRDrawState::Editor && MaxWidth > 0 && MaxWidth < TextWidth) {
+        // The editor shows only the part of the text within the maximum width.
+        const float mw = d->DrawValueX(MaxWidth);
+        float left = 0.0f, right = mw;
+        const auto h = uint8_t(GetHorzAlign());
+        if (h == 1 || h == 3) {
+            left = (w - mw) / 2.0f;
+            right = (w + mw) / 2.0f;
+        } else if (h == 2) {
+            left = w - mw;
+            right = w;
+        }
+        canvas->Save();
+        canvas->ClipRect(TRectF(left, -2.0f * A, right, 2.0f * A + D), TSkClipOp::Intersect, false);
+        canvas->DrawSimpleText(DisplayText, 0.0f, A, font, paint);
+        canvas->Restore();
+    } else {
+        canvas->DrawSimpleText(DisplayText, 0.0f, A, font, paint);
+    }
+
+    if (editing && d->aFocused) {
+        paint->SetColor(0xFFFF0000u);
+        paint->SetStrokeWidth(1.0f);
+        paint->SetPathEffect(nullptr);
+        paint->SetStyle(TSkPaintStyle::Stroke);
+        canvas->DrawLine(float(si.cx), 0.0f, float(si.cx), float(si.cy), paint);
+    }
+    canvas->Restore();
+}
+
+void TKVRText::Print(TKVRBaseDraw* aDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aDraw);
+    if (!d || !d->pC)
+        return;
+    TCanvas& c = *d->pC;
+    const QString text = PrintText();
+
+    TFontStyles style = 0;
+    if (GetBold())
+        style |= FontStyleSet(TFontStyle::Bold);
+    if (GetItalic())
+        style |= FontStyleSet(TFontStyle::Italic);
+    if (GetUnderline())
+        style |= FontStyleSet(TFontStyle::Underline);
+    c.Font().SetFamily(GetFontName());
+    c.Font().SetSize(float(FontPrintSize(GetFontHeight()) * Ratio));
+    c.Font().SetStyle(style);
+
+    const TPointF size = GetTextSize(c, text);
+    // The frame and the text origin both take the stretched width.
+    const float tw = size.X * Scale;
+    const float th = size.Y;
+    c.Stroke().SetDash(TStrokeDash::Solid);
+    c.Stroke().SetCap(TStrokeCap::Flat);
+
+    const TKVRPto ref = GetPoint(1);
+    const float px = float(d->PrintOffsetX);
+    const float py = float(d->PrintOffsetY);
+    const float padX = ModelToPixels(*this, GetBasePaddingX(), d->ResolutionX, d);
+    const float padY = ModelToPixels(*this, GetBasePaddingY(), d->ResolutionY, d);
+    const bool pen = GetPenWidth() > 0.0f;
+    if (pen || GetFilled()) {
+        const float x = ref.DrawX(d) + px;
+        const float y = ref.DrawY(d) + py;
+        TRectF r(x, y, x + tw + ModelToPixels(*this, 2 * int64_t(GetBasePaddingX()), d->ResolutionX, d),
+                 y + th + ModelToPixels(*this, 2 * int64_t(GetBasePaddingY()), d->ResolutionY, d));
+        AdjustRect(r, GetHorzAlign(), GetVertAlign(), GetAngle());
+        float rx = 0.0f, ry = 0.0f;
+        TCorners corners = NoCorners;
+        if (GetBaseRadio() > 0) {
+            rx = ModelToPixels(*this, GetBaseRadio(), d->ResolutionX, d);
+            ry = ModelToPixels(*this, GetBaseRadio(), d->ResolutionY, d);
+            corners = AllCorners;
+        }
+        if (GetFilled()) {
+            c.Fill().SetKind(TBrushKind::Solid);
+            c.Fill().SetColor(GetBackColor());
+            c.FillRect(r, rx, ry, corners, 1.0f, TCornerType::Round);
+        }
+        if (pen) {
+            c.Stroke().SetKind(TBrushKind::Solid);
+            c.Stroke().SetColor(GetColor());
+            c.Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
+            c.DrawRect(r, rx, ry, corners, 1.0f, TCornerType::Round);
+        }
+    }
+
+    const TPointF o =
+        DrawTxtPos(ref.DrawX(d), ref.DrawY(d), padX, padY, tw, th, GetHorzAlign(), GetVertAlign(), GetAngle());
+    const TPointF off = GetInternalTextOffset(c, text);
+
+    TCanvasStateGuard guard(c);
+    c.Stroke().SetColor(GetFontColor());
+    c.Stroke().SetThickness(0.0f);
+    c.Fill().SetKind(TBrushKind::Solid);
+    c.Fill().SetColor(GetFontColor());
+
+    d->ResetMatrix(KVRDrawState::Print);
+    if (Scale != 1.0f)
+        d->Scale(Scale, 1.0f);
+    if (GetAngle() != TKVRAngle::Angle0)
+        d->Rotate(float(PrintAngle(GetAngle()) * 180.0 / std::numbers::pi));
+    switch (GetAngle()) {
+    case TKVRAngle::Angle90: d->Translate(px + o.X + off.Y, py + o.Y - off.X); break;
+    case TKVRAngle::Angle180: d->Translate(px + o.X - off.X, py + o.Y - off.Y); break;
+    case TKVRAngle::Angle270: d->Translate(px + o.X - off.Y, py + o.Y + off.X); break;
+    default: d->Translate(px + o.X + off.X, py + o.Y + off.Y); break;
+    }
+    d->ApplyMatrix();
+    c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 50000.0f), text, false, 255.0f, 0, TTextAlign::Leading,
+               TTextAlign::Leading);
+}

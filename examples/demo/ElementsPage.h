@@ -1,0 +1,26 @@
+#pragma once
+#include "examples/demo/ShowcasePage.h"
+#include "platform/rtl/TKVRBaseLabel.h"
+#include <QString>
+#include <functional>
+#include <memory>
+
+// A page that shows the elements of a small document, painted through each
+// element's DrawElement as the preview does, and prints them to PDF through
+// PrintElement as the print job does.
+class ElementsPage : public ShowcasePage
+{
+public:
+    using Builder = std::function<void(TKVRBaseLabel&)>;
+    ElementsPage(const QString& title, const Builder& build, QWidget* parent = nullptr);
+
+    TKVRBaseLabel& Document() { return *fDocument; }
+    // Prints every element onto one A4 page at 300 dpi; false when the file cannot be written.
+    bool PrintToPdf(const QString& fileName);
+
+protected:
+    void PaintSample(TKVRDraw& draw) override;
+
+private:
+    std::unique_ptr<TKVRBaseLabel> fDocument;
+};
