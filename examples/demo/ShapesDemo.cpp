@@ -5,7 +5,9 @@
 #include "elements/TKVRCircle.h"
 #include "elements/TKVRDim.h"
 #include "elements/TKVREllipse.h"
+#include "elements/TKVRLevel.h"
 #include "elements/TKVRLine.h"
+#include "elements/TKVRPackage.h"
 #include "elements/TKVRPoint.h"
 #include "elements/TKVRPolyLine.h"
 #include "elements/TKVRPolygon.h"
@@ -108,4 +110,24 @@ void BuildShapesDemo(TKVRBaseLabel& doc)
 
     auto* angle = Styled(new TKVRDim(&doc, KVRDimType::Angular, false), TAlphaColors::Black, 0.25f);
     angle->SetAngular(20 * mm, 150 * mm, 70 * mm, 150 * mm, 20 * mm, 150 * mm, 55 * mm, 125 * mm, 50 * mm, 140 * mm);
+
+    auto* level = Styled(new TKVRLevel(&doc, false), 0xFF2E7D32u, 2.5f);
+    level->SetFilled(true);
+    level->SetBackColor(0xFFF0F0F0u);
+    level->SetLevelCircle(120 * mm, 150 * mm, 18 * mm);
+    level->SetLevelType(2);
+    level->SetAngleGap(60.0f);
+    level->SetMaxValue(100.0f);
+    level->SetValue(65.0f);
+    level->SetLevelColor(0xFF2E7D32u);
+    level->SetText("65 %");
+
+    auto* box = Styled(new TKVRPackage(&doc, false), TAlphaColors::Black, 0.3f);
+    box->SetBase(1, 150 * mm, 125 * mm);
+    box->SetBase(2, 200 * mm, 175 * mm);
+    box->SetStyle(2);
+    box->SetSizeLength(40);
+    box->SetSizeWidth(30);
+    box->SetSizeHeight(20);
+    box->SetBoxColor(0xFFE8D3A9u);
 }
