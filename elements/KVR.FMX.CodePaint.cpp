@@ -1,0 +1,150 @@
+#include "elements/KVR.FMX.CodePaint.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Draw2D.h"
+#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/TKVRBase2DCode.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.Types.h"
+
+namespace {
+
+constexpr TAlphaColor kCrossColor = 0xFFFF0000;
+
+// Restores the Skia canvas when it goes, also when an exception passes.
+class TSkSaveGuard
+{
+public:
+    explicit TSkSaveGuard(TSkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas.Save()) {}
+    ~TSkSaveGuard() { fCanvas.RestoreToCount(fCount); }
+    TSkSaveGuard(const TSkSaveGuard&) = delete;
+    TSkSaveGuard& operator=(const TSkSaveGuard&) = delete;
+
+private:
+    TSkCanvas& fCanvas;
+    int32_t fCount;
+};
+
+// A document box in screen pixels of the context, screen origin included.
+TRectF ScreenBox(const TKVRDraw* aDraw, const TKVRRect& aBox)
+{
+    const float left = DrawFromBaseX(aBox.Left, aDraw) + aDraw->ScreenOffsetX;
+    const float top = DrawFromBaseY(aBox.Top, aDraw) + aDraw->ScreenOffsetY;
+    return TRectF(left, top, left + DrawFromBaseX(aBox.Width(), aDraw), top + DrawFromBaseY(aBox.Height(), aDraw));
+}
+
+int QuarterTurns(TKVRAngle aAngle)
+{
+    const int n = int(aAngle);
+    return n >= 1 && n <= 3 ? n : 0;
+}
+
+// A run of modules in pixels from the symbol's corner.
+TRectF RunRect(const TKVRModuleRun& aRun, double aW, double aH)
+{
+    return TRectF(float(aRun.X * aW), float(aRun.Y * aH), float((aRun.X + aRun.W) * aW),
+                  float((aRun.Y + aRun.H) * aH));
+}
+
+}  // namespace
+
+void DrawCodeCross(TKVRDraw* aDraw, const TKVRRect& aBox, TKVRItemState aState)
+{
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetColor(kCrossColor);
+    paint.SetStrokeCap(TSkStrokeCap::Butt);
+    paint.SetStrokeWidth(aDraw->BasePtoY(0.1f));
+    AdjustLineType(aDraw, 1, aState);  // fine dots
+    paint.SetAntiAlias(true);
+    const TRectF r = ScreenBox(aDraw, aBox);
+    aDraw->kC->DrawLine(r.Left, r.Top, r.Right, r.Bottom, aDraw->kP);
+    aDraw->kC->DrawLine(r.Right, r.Top, r.Left, r.Bottom, aDraw->kP);
+}
+
+void DrawCodeData(TKVRDraw* aDraw, const TKVRBaseItem& aItem)
+{
+    if (aDraw->DrawState != KVRDrawState::Editor || !aItem.GetIsData())
+        return;
+    DrawData(aDraw, aDraw->ScreenOffsetX + aItem.GetRefX(1) * aDraw->TextFactor,
+             aDraw->ScreenOffsetY + aItem.GetRefY(1) * aDraw->TextFactor);
+}
+
+void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
+{
+    if (!aDraw || !aDraw->kC || !aDraw->kP)
+        return;
+    TKVRSymbolLayout layout;
+    if (!aItem.GetLayout(layout)) {
+        DrawCodeCross(aDraw, aItem.GetBounds(), aItem.GetItemState());
+        return;
+    }
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetPathEffect(nullptr);
+    paint.SetStyle(TSkPaintStyle::Fill);
+    if (aItem.GetFilled()) {
+        paint.SetAntiAlias(true);
+        paint.SetColor(aItem.GetBackColor());
+        aDraw->kC->DrawRect(ScreenBox(aDraw, aItem.GetBounds()), aDraw->kP);
+    }
+    DrawCodeData(aDraw, aItem);
+    paint.SetAntiAlias(false);
+    paint.SetColor(aItem.GetColor());
+    paint.SetStyle(TSkPaintStyle::Fill);  // the marker may have left another style
+
+    const double k = aDraw->TextFactor;
+    const double w = double(aItem.GetBarWidth()) * k;
+    const double h = double(aItem.GetBarHeight()) * k;
+    const TKVRPto p1 = aItem.GetPoint(1);
+    const float ax = p1.DrawX(aDraw) + aDraw->ScreenOffsetX;
+    const float ay = p1.DrawY(aDraw) + aDraw->ScreenOffsetY;
+    // The symbol itself, without its paddings, is aligned inside the box.
+    const TPointF corner = DrawPos(ax, ay, ax, ay, float(aItem.GetPaddingX() * k), float(aItem.GetPaddingY() * k),
+                                   float(layout.Width * w), float(layout.Height * h), aItem.GetHorzAlign(),
+                                   aItem.GetVertAlign(), aItem.GetAngle());
+    TSkSaveGuard save(*aDraw->kC);
+    aDraw->kC->Translate(corner.X, corner.Y);
+    if (const int turns = QuarterTurns(aItem.GetAngle()))
+        aDraw->kC->Rotate(-90.0f * turns);
+    for (const TKVRModuleRun& run : layout.Runs)
+        aDraw->kC->DrawRect(RunRect(run, w, h), aDraw->kP);
+}
+
+void PrintSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
+{
+    if (!aDraw || !aDraw->pC)
+        return;
+    TKVRSymbolLayout layout;
+    if (!aItem.LayoutOf(aItem.PrintValue(), layout))
+        return;  // a value that does not encode prints nothing, not even its background
+    TCanvas& c = *aDraw->pC;
+    const int32_t width = aItem.BarCodeWidth(layout.Columns);
+    const int32_t height = aItem.BarCodeHeight(layout.Rows);
+    const TKVRPto p1 = aItem.GetPoint(1);
+    const TPointF anchor(p1.DrawX(aDraw) + float(aDraw->PrintOffsetX), p1.DrawY(aDraw) + float(aDraw->PrintOffsetY));
+    if (aItem.GetFilled()) {
+        TRectF back(anchor.X, anchor.Y, anchor.X + float(PrintFromBaseX(width, aDraw)),
+                    anchor.Y + float(PrintFromBaseY(height, aDraw)));
+        AdjustRect(back, aItem.GetHorzAlign(), aItem.GetVertAlign(), aItem.GetAngle());
+        c.Fill().SetKind(TBrushKind::Solid);
+        c.Fill().SetColor(aItem.GetBackColor());
+        c.FillRect(back, 0.0f, 0.0f, NoCorners, 1.0f, TCornerType::Round);
+    }
+    c.Fill().SetKind(TBrushKind::Solid);
+    c.Fill().SetColor(aItem.GetColor());
+
+    const double k = aDraw->TextFactor;
+    const double w = double(aItem.GetBarWidth()) * k;
+    const double h = double(aItem.GetBarHeight()) * k;
+    const TPointF corner =
+        DrawPos(anchor.X, anchor.Y, anchor.X, anchor.Y, float(aItem.GetPaddingX() * k), float(aItem.GetPaddingY() * k),
+                float(layout.Width * w), float(layout.Height * h), aItem.GetHorzAlign(), aItem.GetVertAlign(),
+                TKVRAngle::Angle0);
+    const TKVRAngle angle = aItem.GetAngle();
+    for (const TKVRModuleRun& run : layout.Runs) {
+        TRectF r = RunRect(run, w, h);
+        r.Offset(corner.X, corner.Y);
+        if (QuarterTurns(angle) != 0)
+            r = TDraw2D::Rotate(r, anchor, angle);
+        c.FillRect(r, 0.0f, 0.0f, NoCorners, 1.0f, TCornerType::Round);
+    }
+}

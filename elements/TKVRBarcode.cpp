@@ -1,0 +1,135 @@
+#include "elements/TKVRBarcode.h"
+#include "elements/KVR.FMX.CodePaint.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/KVR.Stream.h"
+#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.Types.h"
+#include "render/TKVRCalc.h"
+#include <algorithm>
+#include <cstdint>
+
+TKVRBarcode::TKVRBarcode(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseBarcode(aOwner, aPreview) {}
+
+TKVRBarcode::TKVRBarcode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview)
+    : TKVRBaseBarcode(aOwner, aLayer, aPreview)
+{
+}
+
+TKVRBaseItem* TKVRBarcode::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                                TKVRReadType aReadType)
+{
+    return KVRReadItem<TKVRBarcode>([&](TKVRBarcode& item) { item.ReadData(aVersion, aReader, aReadType); },
+                                    aLabel, aReadType == KVRReadType::CellCopy);
+}
+
+TKVRBaseItem* TKVRBarcode::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
+{
+    return KVRReadItem<TKVRBarcode>([&](TKVRBarcode& item) { item.ReadJson(aVersion, aJson); }, aLabel, false);
+}
+
+void TKVRBarcode::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
+{
+    TKVRBaseBarcode::ReadData(aVersion, aReader, aReadType);
+    if (aReadType == KVRReadType::Paste)
+        CalcValues(2);
+    UpdatePoints();
+}
+
+void TKVRBarcode::WriteData(TBinaryWriter& aWriter) const
+{
+    TKVRBaseBarcode::WriteData(aWriter);
+}
+
+void TKVRBarcode::CalcValues(int16_t aMode)
+{
+    TKVRBaseBarcode::CalcValues(aMode);
+    if (aMode != 1 && aMode != 2 && !fEncodeStale)
+        return;
+    // The human-readable text is always regular.
+    TKVRCalc::FontSettings(GetFontName(), GetBaseFontHeight(), false, false, fAscent, fDescent, fUnderline,
+                           fLineHeight, fFontRatio);
+    // Characters beyond the 8-bit code page make the value invalid; they never become "?".
+    fValid = TBarcode::IsValidCode(GetCode(), GetBarType(), GetChecksum(), GetOption());
+    if (fValid) {
+        QByteArray text;
+        TKVR128AutoType subset = TKVR128AutoType::Auto;
+        fPrepared = TBarcode::PrepareBarcode(GetAnsiCode(), GetBarType(), GetChecksum(), GetOption(), false, text,
+                                             subset);
+        fPattern = TBarcode::FillBarPattern(fPrepared, GetBarType(), subset, GetShowNumber());
+    }
+    // An invalid value keeps the code and pattern of the last valid layout.
+    fEncodeStale = false;
+    UpdatePoints();
+    UpdateBounds();
+}
+
+QString TKVRBarcode::PrintValue() const
+{
+    if (GetFillType() == 0 || !GetOwner())
+        return GetCode();
+    return GetOwner()->DataValue(GetFillName(), GetFormat(), GetFillType());
+}
+
+void TKVRBarcode::Draw(TKVRBaseDraw* aBaseDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aBaseDraw);
+    if (!d || !d->kC || !d->kP)
+        return;
+    const TKVRRect box = GetBounds();
+    if (!fValid) {
+        DrawCodeCross(d, box, GetItemState());
+        return;
+    }
+    if (GetFilled()) {
+        TSkPaint& paint = *d->kP;
+        paint.SetPathEffect(nullptr);
+        paint.SetStyle(TSkPaintStyle::Fill);
+        paint.SetAntiAlias(true);
+        paint.SetColor(GetBackColor());
+        const float left = DrawFromBaseX(box.Left, d) + d->ScreenOffsetX;
+        const float top = DrawFromBaseY(box.Top, d) + d->ScreenOffsetY;
+        d->kC->DrawRect(TRectF(left, top, left + DrawFromBaseX(box.Width(), d), top + DrawFromBaseY(box.Height(), d)),
+                        d->kP);
+    }
+    DrawBarcode(d, KVRBarcodeRef(*this), GetPoint(1), GetColor(), int32_t(box.Width()), int32_t(box.Height()),
+                fFontRatio);
+    DrawCodeData(d, *this);
+}
+
+void TKVRBarcode::Print(TKVRBaseDraw* aBaseDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aBaseDraw);
+    if (!d || !d->pC)
+        return;
+    // Validated as text: a character beyond the 8-bit code page is refused
+    // instead of printing a valid-looking symbol of something else.
+    const QString value = PrintValue();
+    if (!TBarcode::IsValidCode(value, GetBarType(), GetChecksum(), GetOption()))
+        return;
+    QByteArray text;
+    TKVR128AutoType subset = TKVR128AutoType::Auto;
+    const QByteArray prepared =
+        TBarcode::PrepareBarcode(value.toLatin1(), GetBarType(), GetChecksum(), GetOption(), false, text, subset);
+    const QByteArray pattern = TBarcode::FillBarPattern(prepared, GetBarType(), subset, GetShowNumber());
+    if (pattern.isEmpty())
+        return;
+    // The box of this record's bars, paddings included, so that paper aligns
+    // like the screen; in document micrometres.
+    const int64_t width = int64_t(BarCodeWidth(pattern, false)) * GetDrawScale();
+    const int32_t height = PrintFromBaseY(int64_t(BarCodeHeight()) * GetDrawScale(), d);
+    const TKVRPto p1 = GetPoint(1);
+    if (GetFilled()) {
+        const float ax = p1.DrawX(d) + float(d->PrintOffsetX);
+        const float ay = p1.DrawY(d) + float(d->PrintOffsetY);
+        TRectF back(ax, ay, ax + float(PrintFromBaseX(width, d)), ay + float(height));
+        AdjustRect(back, GetHorzAlign(), TKVRVertAlign::Top, GetAngle());
+        d->pC->Fill().SetColor(GetBackColor());
+        d->pC->Fill().SetKind(TBrushKind::Solid);
+        d->pC->FillRect(back, 0.0f, 0.0f, NoCorners, 1.0f, TCornerType::Round);
+    }
+    PrintBarcode(d, KVRBarcodeRef(*this), p1, GetColor(), int32_t(std::min<int64_t>(width, INT32_MAX)), 0,
+                 fFontRatio, prepared, pattern);
+}

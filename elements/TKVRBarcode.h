@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/rtl/KVR.Model.Json.h"
+#include "platform/rtl/TKVRBaseBarcode.h"
+
+class TBinaryReader;
+class TKVRBaseLabel;
+class TKVRLayer;
+
+// A linear barcode with its human-readable text. The layout validates and
+// encodes the element's own value; the screen shows those bars, or a red
+// cross when the value is not valid; printing encodes the value of each
+// printed record anew and prints nothing for a value that is not valid.
+class TKVRBarcode : public TKVRBaseBarcode
+{
+public:
+    TKVRBarcode(TKVRBaseLabel* aOwner, bool aPreview);
+    TKVRBarcode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+
+    // Modes 1 and 2 lay the code out: font metrics, validity, prepared code
+    // and pattern, then the box. Other modes (the on-demand layout before
+    // painting) do so only when the value or an encoding setting changed since.
+    void CalcValues(int16_t aMode) override;
+    void Draw(TKVRBaseDraw* aDraw) override;
+    void Print(TKVRBaseDraw* aDraw) override;
+    // The model's reading; a pasted element is laid out at once.
+    void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
+    void WriteData(TBinaryWriter& aWriter) const override;
+
+    // The value printed for the current record: the element's own when it is
+    // not bound to a data field.
+    QString PrintValue() const;
+
+    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                              TKVRReadType aReadType);
+    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+};
