@@ -1,0 +1,677 @@
+#include "elements/TKVRRichText.h"
+#include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/KVR.Stream.h"
+#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.Types.h"
+#include "render/TKVRCalc.h"
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <numbers>
+#include <stdexcept>
+
+namespace {
+
+// Edit actions under which the editor types into a rich text in place.
+constexpr int32_t kActionRichEdit = 16;
+constexpr int32_t kActionRichSelect = 19;
+
+// A run taller than a metre would only make the painter build giant glyphs.
+constexpr int32_t kMaxRunHeight = 1000000;
+
+constexpr TAlphaColor kCaretColor = 0xFFFF0000;
+constexpr TAlphaColor kSelectionColor = 0x400078D7;
+
+// Paper micrometres (layouts, margins) to pixels at a resolution: the
+// drawing scale does not apply to them.
+float Px(int64_t aMicrometres, int32_t aResolution)
+{
+    return float(double(aMicrometres) * aResolution / 25400.0);
+}
+
+bool Turned(TKVRAngle aAngle)
+{
+    return aAngle == TKVRAngle::Angle90 || aAngle == TKVRAngle::Angle270;
+}
+
+bool HasBackColor(TAlphaColor aColor)
+{
+    return aColor != 0 && aColor != 0xFFFFFFFFu;
+}
+
+// A format as measuring and painting use it: its family trimmed (the
+// element's when that leaves none), its height within what can be painted.
+TRichTextFormat Usable(TRichTextFormat aFormat, const QString& aElementFont)
+{
+    aFormat.FontName = aFormat.FontName.trimmed();
+    if (aFormat.FontName.isEmpty())
+        aFormat.FontName = aElementFont;
+    aFormat.FontHeight = std::clamp(aFormat.FontHeight, 1, kMaxRunHeight);
+    return aFormat;
+}
+
+// Font size per font height of a format's family and style: the font of
+// that size fills the height from ascent to descent, as the layout measured it.
+double FormatRatio(const TRichTextFormat& aFormat, double aFallback)
+{
+    int32_t asc = 0, des = 0, und = 0, lh = 0;
+    double ratio = aFallback;
+    try {
+        TKVRCalc::FontSettings(aFormat.FontName, aFormat.FontHeight, aFormat.Bold, aFormat.Italic, asc, des, und, lh,
+                               ratio);
+    } catch (const std::runtime_error&) {
+        return aFallback;
+    }
+    return ratio > 0.0 ? ratio : aFallback;
+}
+
+// The font of one format at a surface's pixels per millimetre.
+struct TRunFont
+{
+    TRichTextFormat Format;
+    double Ratio = 1.0;
+    ISkFont Font;         // none when no typeface could be made
+    float Size = 0.0f;    // pixels
+    float Ascent = 0.0f;  // pixels above the baseline, positive
+    float Descent = 0.0f; // pixels below it
+
+    float Measure(const QString& aText) const { return Font && !aText.isEmpty() ? Font->MeasureText(aText) : 0.0f; }
+};
+
+// The fonts of the formats of one paint, each made once. An index outside
+// the formats reads the element's base format.
+class TRunFonts
+{
+public:
+    TRunFonts(const TRichTextFormats& aFormats, const TRichTextFormat& aBase, const QString& aElementFont,
+              double aRatio, float aPixelsPerMm)
+        : fFormats(aFormats), fBase(aBase), fElementFont(aElementFont), fRatio(aRatio > 0.0 ? aRatio : 1.0),
+          fPixelsPerMm(aPixelsPerMm)
+    {
+    }
+
+    const TRunFont& Get(int32_t aIndex)
+    {
+        const bool valid = aIndex >= 0 && size_t(aIndex) < fFormats.size();
+        const int32_t key = valid ? aIndex : -1;
+        auto it = fFonts.find(key);
+        if (it != fFonts.end())
+            return it->second;
+        TRunFont f;
+        f.Format = Usable(valid ? fFormats[size_t(aIndex)] : fBase, fElementFont);
+        f.Ratio = FormatRatio(f.Format, fRatio);
+        f.Size = float(f.Format.FontHeight / 1000.0 * fPixelsPerMm * f.Ratio);
+        if (const ISkTypeface face =
+                TSkTypeface::MakeFromName(f.Format.FontName, GetFontStyle(f.Format.Bold, f.Format.Italic))) {
+            f.Font = std::make_shared<TSkFont>(face, f.Size, 1.0f, 0.0f);
+            TSkFontMetrics m;
+            f.Font->GetMetrics(m);
+            f.Ascent = std::abs(m.Ascent);
+            f.Descent = std::abs(m.Descent);
+        }
+        return fFonts.emplace(key, std::move(f)).first->second;
+    }
+
+private:
+    const TRichTextFormats& fFormats;
+    TRichTextFormat fBase;
+    QString fElementFont;
+    double fRatio;
+    float fPixelsPerMm;
+    std::map<int32_t, TRunFont> fFonts;
+};
+
+// A line of segments: consecutive segments with one Y.
+struct TSegLine
+{
+    size_t First = 0;
+    size_t Last = 0;     // inclusive
+    int32_t Height = 0;  // largest run height of the line, micrometres
+};
+
+std::vector<TSegLine> LinesOf(const TRichTextDrawSegments& aSegs)
+{
+    std::vector<TSegLine> lines;
+    for (size_t i = 0; i < aSegs.size(); ++i) {
+        if (i == 0 || aSegs[i].Y != aSegs[i - 1].Y)
+            lines.push_back({i, i, 0});
+        TSegLine& l = lines.back();
+        l.Last = i;
+        l.Height = std::max(l.Height, aSegs[i].Height);
+    }
+    return lines;
+}
+
+// Largest ascent and descent of a line's fonts, pixels.
+void LineMetrics(const TRichTextDrawSegments& aSegs, const TSegLine& aLine, TRunFonts& aFonts, float& oAscent,
+                 float& oDescent)
+{
+    oAscent = 0.0f;
+    oDescent = 0.0f;
+    for (size_t i = aLine.First; i <= aLine.Last; ++i) {
+        const TRunFont& f = aFonts.Get(aSegs[i].FormatIndex);
+        oAscent = std::max(oAscent, f.Ascent);
+        oDescent = std::max(oDescent, f.Descent);
+    }
+}
+
+// Moves the lines down inside the area by the box's vertical alignment.
+void ApplyVertAlign(TRichTextDrawSegments& aSegs, int64_t aHeight, TKVRVertAlign aAlign)
+{
+    if (aSegs.empty() || aHeight <= 0 || aAlign == TKVRVertAlign::Top)
+        return;
+    const std::vector<TSegLine> lines = LinesOf(aSegs);
+    const int64_t block = aSegs.back().Y + lines.back().Height - aSegs.front().Y;
+    int64_t offset = 0;
+    if (aAlign == TKVRVertAlign::Center)
+        offset = (aHeight - block) / 2;
+    else if (aAlign == TKVRVertAlign::Bottom)
+        offset = aHeight - block;
+    if (offset > 0)
+        for (TRichTextDrawSegment& s : aSegs)
+            s.Y += offset;
+}
+
+// Turns a vector of the text area's frame by the element's quarter turn
+// (-90 degrees per step, on screen and on paper alike).
+TPointF Turn(TKVRAngle aAngle, float aX, float aY)
+{
+    switch (aAngle) {
+    case TKVRAngle::Angle90: return {aY, -aX};
+    case TKVRAngle::Angle180: return {-aX, -aY};
+    case TKVRAngle::Angle270: return {-aY, aX};
+    default: return {aX, aY};
+    }
+}
+
+// The corner of the text area where its frame starts, for a box (x1, y1) -
+// (x2, y2) less margins mx, my.
+TPointF AreaOrigin(TKVRAngle aAngle, float aX1, float aY1, float aX2, float aY2, float aMx, float aMy)
+{
+    switch (aAngle) {
+    case TKVRAngle::Angle90: return {aX1 + aMx, aY2 - aMy};
+    case TKVRAngle::Angle180: return {aX2 - aMx, aY2 - aMy};
+    case TKVRAngle::Angle270: return {aX2 - aMx, aY1 + aMy};
+    default: return {aX1 + aMx, aY1 + aMy};
+    }
+}
+
+float TurnDegrees(TKVRAngle aAngle)
+{
+    return float(PrintAngle(aAngle) * 180.0 / std::numbers::pi);
+}
+
+// Restores the Skia canvas to the saved depth, also when an exception passes.
+class TSkRestore
+{
+public:
+    explicit TSkRestore(const ISkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas->Save()) {}
+    ~TSkRestore() { fCanvas->RestoreToCount(fCount); }
+    TSkRestore(const TSkRestore&) = delete;
+    TSkRestore& operator=(const TSkRestore&) = delete;
+
+private:
+    ISkCanvas fCanvas;
+    int32_t fCount;
+};
+
+// The printer font of a format.
+void SetPrinterFont(TCanvas& aCanvas, const TRunFont& aFont)
+{
+    TFontStyles style = 0;
+    if (aFont.Format.Bold)
+        style |= FontStyleSet(TFontStyle::Bold);
+    if (aFont.Format.Italic)
+        style |= FontStyleSet(TFontStyle::Italic);
+    if (aFont.Format.Underline)
+        style |= FontStyleSet(TFontStyle::Underline);
+    aCanvas.Font().SetFamily(aFont.Format.FontName);
+    aCanvas.Font().SetSize(float(FontPrintSize(aFont.Format.FontHeight / 1000.0f) * aFont.Ratio));
+    aCanvas.Font().SetStyle(style);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- construction and streams
+
+TKVRRichText::TKVRRichText(TKVRBaseLabel* aOwner) : TKVRBaseRichText(aOwner, false)
+{
+    IniRichPara();
+}
+
+TKVRRichText::TKVRRichText(TKVRBaseLabel* aOwner, TKVRLayer* aLayer) : TKVRBaseRichText(aOwner, aLayer, false)
+{
+    IniRichPara();
+}
+
+TKVRRichText::TKVRRichText(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseRichText(aOwner, aPreview)
+{
+}
+
+void TKVRRichText::IniRichPara()
+{
+    SetBaseFontHeight(6000);
+    SetScaleX(1.0f);
+}
+
+TKVRBaseItem* TKVRRichText::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
+                                 TKVRReadType aReadType)
+{
+    return KVRReadItem<TKVRRichText>([&](TKVRRichText& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
+                                     aReadType == KVRReadType::CellCopy);
+}
+
+TKVRBaseItem* TKVRRichText::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
+{
+    return KVRReadItem<TKVRRichText>([&](TKVRRichText& e) { e.ReadJson(aVersion, aJson); }, aLabel);
+}
+
+void TKVRRichText::WriteData(TBinaryWriter& aWriter) const
+{
+    TKVRBaseRichText::WriteData(aWriter);
+}
+
+void TKVRRichText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
+{
+    // Defaults first, so that a record without a font height or spacing keeps them.
+    IniRichPara();
+    TKVRBaseRichText::ReadData(aVersion, aReader, aReadType);
+}
+
+// ---------------------------------------------------------------- layout
+
+void TKVRRichText::WrapBox(int32_t& oWidth, int32_t& oHeight) const
+{
+    // The same rule on every surface: the box less a margin on each side.
+    const int32_t bw = BaseScaleWidth();
+    const int32_t bh = BaseScaleHeight();
+    int32_t w = bw - 2 * GetScalePadX();
+    int32_t h = bh - 2 * GetScalePadY();
+    if (w < 1)
+        w = bw;
+    if (h < 1)
+        h = bh;
+    oWidth = Turned(GetAngle()) ? h : w;
+    oHeight = Turned(GetAngle()) ? w : h;
+}
+
+void TKVRRichText::CalcValues(int16_t aMode)
+{
+    TKVRBaseRichText::CalcValues(aMode);
+    TKVRCalc::FontSettings(GetFontName(), GetBaseFontHeight(), GetBold(), GetItalic(), Ascent, Descent, UnderlinePos,
+                           LineHeight, Ratio);
+    DrawSegments.clear();
+    if (Runs.empty())
+        return;
+    int32_t w = 0, h = 0;
+    WrapBox(w, h);
+    const QString elementFont = GetFontName();
+    const TKVRMeasureTextFunc measure = [&elementFont](const QString& aText, const TRichTextFormat& aFormat) {
+        const TRichTextFormat f = Usable(aFormat, elementFont);
+        int32_t asc = 0, des = 0, und = 0, lh = 0;
+        double ratio = 0.0;
+        TKVRCalc::FontSettings(f.FontName, f.FontHeight, f.Bold, f.Italic, asc, des, und, lh, ratio);
+        return TKVRCalc::CalcTxtSize(aText);
+    };
+    CalcPrintLayout(Runs, Formats, DrawSegments, w, h, GetBaseFontHeight(), GetScaleX(), GetHorzAlign(), measure);
+    ApplyVertAlign(DrawSegments, h, GetVertAlign());
+}
+
+// ---------------------------------------------------------------- screen
+
+void TKVRRichText::DrawBox(TKVRDraw* d)
+{
+    const bool pen = GetPenWidth() > 0.0f;
+    const bool filled = GetFilled() && Alpha() != 0;
+    if (!filled && !pen)
+        return;
+    TSkPaint& paint = *d->kP;
+    paint.SetPathEffect(nullptr);
+    paint.SetAntiAlias(true);
+    const TKVRPto p1 = GetPoint(1);
+    const TKVRPto p2 = GetPoint(2);
+    const TRectF r(p1.DrawX(d) + d->ScreenOffsetX, p1.DrawY(d) + d->ScreenOffsetY, p2.DrawX(d) + d->ScreenOffsetX,
+                   p2.DrawY(d) + d->ScreenOffsetY);
+    const float rx = d->GetDrawX(GetBaseRadio());
+    const float ry = d->GetDrawY(GetBaseRadio());
+    auto shape = [&](const TRectF& aRect) {
+        if (GetBaseRadio() == 0)
+            d->kC->DrawRect(aRect, d->kP);
+        else
+            d->kC->DrawRoundRect(aRect, rx, ry, d->kP);
+    };
+    auto outline = [&]() {
+        paint.SetColor(GetColor());
+        paint.SetStyle(TSkPaintStyle::Stroke);
+        paint.SetStrokeWidth(d->BasePtoY(GetPenWidth()));
+    };
+    if (filled) {
+        paint.SetColor(GetBackColor());
+        paint.SetStyle(TSkPaintStyle::Fill);
+        shape(r);
+        if (pen) {
+            outline();
+            shape(r);
+        }
+    } else {
+        outline();
+        // An unfilled frame lies inside the box.
+        const float half = paint.GetStrokeWidth() / 2.0f;
+        shape(TRectF(r.Left + half, r.Top + half, r.Right - half, r.Bottom - half));
+    }
+}
+
+void TKVRRichText::Draw(TKVRBaseDraw* aDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aDraw);
+    if (!d || !d->kC || !d->kP)
+        return;
+    DrawBox(d);
+    const float sx = d->ScreenOffsetX;
+    const float sy = d->ScreenOffsetY;
+    if (GetIsData() && d->DrawState == KVRDrawState::Editor)
+        DrawData(d, sx + GetRefX(1) * d->TextFactor, sy + GetRefY(1) * d->TextFactor);
+    if (GetText().isEmpty() || DrawSegments.empty())
+        return;
+
+    const ISkCanvas& canvas = d->kC;
+    const ISkPaint& paint = d->kP;
+    TSkRestore restore(canvas);
+
+    // Move to the text area and turn with it; each margin stays on its own
+    // axis of the box, as on paper.
+    const TKVRPto p1 = GetPoint(1);
+    const TKVRPto p2 = GetPoint(2);
+    const TPointF origin =
+        AreaOrigin(GetAngle(), p1.DrawX(d) + sx, p1.DrawY(d) + sy, p2.DrawX(d) + sx, p2.DrawY(d) + sy,
+                   Px(GetScalePadX(), d->ResolutionX), Px(GetScalePadY(), d->ResolutionY));
+    canvas->Translate(origin.X, origin.Y);
+    if (GetAngle() != TKVRAngle::Angle0)
+        canvas->Rotate(TurnDegrees(GetAngle()));
+    int32_t w = 0, h = 0;
+    WrapBox(w, h);
+    canvas->ClipRect(TRectF(0.0f, 0.0f, std::max(0.0f, Px(w, d->ResolutionX)), std::max(0.0f, Px(h, d->ResolutionY))),
+                     TSkClipOp::Intersect, true);
+
+    TRunFonts fonts(Formats, BaseFormat(), GetFontName(), Ratio, d->TextFactor);
+    for (const TSegLine& line : LinesOf(DrawSegments)) {
+        float lineAsc = 0.0f, lineDes = 0.0f;
+        LineMetrics(DrawSegments, line, fonts, lineAsc, lineDes);
+        const float b = Px(DrawSegments[line.First].Y, d->ResolutionY) + lineAsc;
+        for (size_t i = line.First; i <= line.Last; ++i) {
+            const TRichTextDrawSegment& s = DrawSegments[i];
+            const TRunFont& rf = fonts.Get(s.FormatIndex);
+            const TRichTextFormat& f = rf.Format;
+            if (!rf.Font)
+                continue;
+            const float x = Px(s.X, d->ResolutionX);
+            const float sw = Px(s.Width, d->ResolutionX);
+            paint->SetPathEffect(nullptr);
+            paint->SetAntiAlias(true);
+            if (HasBackColor(f.BackColor)) {
+                paint->SetStyle(TSkPaintStyle::Fill);
+                paint->SetColor(f.BackColor);
+                canvas->DrawRect(TRectF(x, b - rf.Ascent, x + sw, b + rf.Descent), paint);
+            }
+            paint->SetStyle(TSkPaintStyle::Fill);
+            paint->SetColor(f.Color);
+            paint->SetStrokeWidth(1.0f);
+            auto rule = [&](float aY) {
+                paint->SetStrokeCap(TSkStrokeCap::Butt);
+                paint->SetStrokeWidth(1.0f);
+                paint->SetStyle(TSkPaintStyle::Stroke);
+                canvas->DrawLine(x, aY, x + sw, aY, paint);
+                paint->SetStyle(TSkPaintStyle::Fill);
+            };
+            if (f.Underline)
+                rule(b + (rf.Ascent + rf.Descent) * 0.1f);
+            if (f.Strikeout)
+                rule(b - rf.Ascent / 2.0f);
+            if (!s.Text.isEmpty())
+                canvas->DrawSimpleText(s.Text, x, b, rf.Font, paint);
+        }
+    }
+
+    // In-place feedback of the element being edited.
+    const TKVRBaseLabel* owner = GetOwner();
+    if (owner && (owner->GetCurAction() == kActionRichEdit || owner->GetCurAction() == kActionRichSelect) &&
+        GetEditState() == 1 && owner->GetEditable()) {
+        if (d->aSelStart != d->aSelEnd)
+            DrawSelectionHighlight(d, d->aSelStart, d->aSelEnd);
+        if (d->aFocused)
+            DrawCaretAtPosition(d, d->aPos);
+    }
+}
+
+TRectF TKVRRichText::CaretLine(const TKVRDraw* aDraw, int32_t aPosition) const
+{
+    const TRichTextDrawSegments& segs = DrawSegments;
+    if (!aDraw || segs.empty())
+        return TRectF();
+    TRunFonts fonts(Formats, BaseFormat(), GetFontName(), Ratio, aDraw->TextFactor);
+    const TRichTextDrawSegment& last = segs.back();
+    if (last.LineEnd && int64_t(aPosition) > int64_t(last.PlainStart) + last.PlainLength) {
+        // After the final line break: where the next line would start.
+        const TSegLine line = LinesOf(segs).back();
+        const int64_t gap = RoundHalfEven(double(GetBaseFontHeight()) * (double(GetScaleX()) - 1.0));
+        const float x = Px(segs[line.First].X, aDraw->ResolutionX);
+        const float y = Px(last.Y + line.Height + gap, aDraw->ResolutionY);
+        return TRectF(x, y, x, y + fonts.Get(last.FormatIndex).Size);
+    }
+    int32_t index = 0, offset = 0;
+    if (!GetSegmentAtPlainPos(aPosition, index, offset)) {
+        index = 0;
+        offset = 0;
+    }
+    const TRichTextDrawSegment& s = segs[size_t(index)];
+    const TRunFont& rf = fonts.Get(s.FormatIndex);
+    const float x = Px(s.X, aDraw->ResolutionX) + (offset > 0 ? rf.Measure(s.Text.left(offset)) : 0.0f);
+    const float y = Px(s.Y, aDraw->ResolutionY);
+    return TRectF(x, y, x, y + rf.Size);
+}
+
+void TKVRRichText::DrawCaretAtPosition(TKVRDraw* aDraw, int32_t aPosition)
+{
+    if (!aDraw || !aDraw->kC || !aDraw->kP)
+        return;
+    const TRectF c = CaretLine(aDraw, aPosition);
+    if (c.Bottom <= c.Top)
+        return;
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetColor(kCaretColor);
+    paint.SetPathEffect(nullptr);
+    paint.SetStyle(TSkPaintStyle::Stroke);
+    paint.SetStrokeWidth(1.0f);
+    // A crisp one-pixel bar: centred on the pixel column that holds x.
+    paint.SetAntiAlias(false);
+    const float x = std::floor(c.Left) + 0.5f;
+    aDraw->kC->DrawLine(x, c.Top, x, c.Bottom, aDraw->kP);
+    paint.SetAntiAlias(true);
+}
+
+std::vector<TRectF> TKVRRichText::SelectionRects(const TKVRDraw* aDraw, int32_t aStart, int32_t aEnd) const
+{
+    std::vector<TRectF> rects;
+    const TRichTextDrawSegments& segs = DrawSegments;
+    if (!aDraw || aStart == aEnd || segs.empty())
+        return rects;
+    const int32_t lo = std::min(aStart, aEnd);
+    const int32_t hi = std::max(aStart, aEnd);
+    // Both ends through the one mapping the caret uses.
+    int32_t i0 = 0, o0 = 0, i1 = 0, o1 = 0;
+    if (!GetSegmentAtPlainPos(lo, i0, o0)) {
+        i0 = 0;
+        o0 = 0;
+    }
+    if (!GetSegmentAtPlainPos(hi, i1, o1)) {
+        i1 = int32_t(segs.size()) - 1;
+        o1 = int32_t(segs.back().Text.size());
+    }
+    TRunFonts fonts(Formats, BaseFormat(), GetFontName(), Ratio, aDraw->TextFactor);
+    for (const TSegLine& line : LinesOf(segs)) {
+        if (int32_t(line.Last) < i0 || int32_t(line.First) > i1)
+            continue;
+        float asc = 0.0f, des = 0.0f;
+        LineMetrics(segs, line, fonts, asc, des);
+        for (size_t i = std::max<size_t>(line.First, size_t(i0)); i <= line.Last && int32_t(i) <= i1; ++i) {
+            const TRichTextDrawSegment& s = segs[i];
+            const TRunFont& rf = fonts.Get(s.FormatIndex);
+            const int32_t len = int32_t(s.Text.size());
+            const int32_t from = int32_t(i) == i0 ? std::clamp(o0, 0, len) : 0;
+            const int32_t to = int32_t(i) == i1 ? std::clamp(o1, 0, len) : len;
+            if (to <= from)
+                continue;
+            const float x = Px(s.X, aDraw->ResolutionX);
+            const float left = x + rf.Measure(s.Text.left(from));
+            const float right = x + rf.Measure(s.Text.left(to));
+            const float top = Px(s.Y, aDraw->ResolutionY);
+            const float height = asc + des > 0.0f ? asc + des : rf.Size;
+            if (right > left)
+                rects.emplace_back(left, top, right, top + height);
+        }
+    }
+    return rects;
+}
+
+void TKVRRichText::DrawSelectionHighlight(TKVRDraw* aDraw, int32_t aStart, int32_t aEnd)
+{
+    if (!aDraw || !aDraw->kC || !aDraw->kP)
+        return;
+    const std::vector<TRectF> rects = SelectionRects(aDraw, aStart, aEnd);
+    if (rects.empty())
+        return;
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetColor(kSelectionColor);
+    paint.SetStyle(TSkPaintStyle::Fill);
+    paint.SetPathEffect(nullptr);
+    for (const TRectF& r : rects)
+        aDraw->kC->DrawRect(r, aDraw->kP);
+}
+
+// ---------------------------------------------------------------- paper
+
+void TKVRRichText::Print(TKVRBaseDraw* aDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aDraw);
+    if (!d || !d->pC)
+        return;
+    TCanvas& c = *d->pC;
+    // Print leaves the canvas as it found it, also when it fails.
+    TCanvasStateGuard guard(c);
+    const TKVRBaseLabel* owner = GetOwner();
+    const bool bound = FillType != 0;
+    const QString value = (!bound || !owner) ? GetText() : owner->DataValue(FillName, GetFormat(), FillType);
+
+    int32_t w = 0, h = 0;
+    WrapBox(w, h);
+    // The record's value is parsed and laid out anew, measured on the printer.
+    TRichTextFormats localFormats;
+    TRichTextRuns localRuns;
+    const TRichTextFormats* formats = &Formats;
+    if (!bound && DrawSegments.empty()) {
+        ParseRichText();
+        CalcValues(0);
+    }
+    if (!bound && !DrawSegments.empty()) {
+        fPrintSegments = DrawSegments;
+    } else {
+        ParseRichTextInto(value, BaseFormat(), localFormats, localRuns, true);
+        formats = &localFormats;
+        const double pixelsPerMmX = d->ResolutionX / 25.4;
+        const TKVRMeasureTextFunc measure = [&](const QString& aText, const TRichTextFormat& aFormat) {
+            TRunFont f;
+            f.Format = Usable(aFormat, GetFontName());
+            f.Ratio = FormatRatio(f.Format, Ratio > 0.0 ? Ratio : 1.0);
+            SetPrinterFont(c, f);
+            const double um = double(c.TextWidth(aText)) / pixelsPerMmX * 1000.0;
+            return int32_t(std::clamp<double>(RoundHalfEven(um), 0.0, std::numeric_limits<int32_t>::max()));
+        };
+        CalcPrintLayout(localRuns, localFormats, fPrintSegments, w, h, GetBaseFontHeight(), GetScaleX(),
+                        GetHorzAlign(), measure);
+        ApplyVertAlign(fPrintSegments, h, GetVertAlign());
+    }
+
+    // Box.
+    const TKVRPto p1 = GetPoint(1);
+    const TKVRPto p2 = GetPoint(2);
+    const float cx = float(d->PrintOffsetX);
+    const float cy = float(d->PrintOffsetY);
+    const float x1 = cx + p1.DrawX(d), y1 = cy + p1.DrawY(d);
+    const float x2 = cx + p2.DrawX(d), y2 = cy + p2.DrawY(d);
+    const bool pen = GetPenWidth() > 0.0f;
+    if (pen || GetFilled()) {
+        const TRectF box(x1, y1, x2, y2);
+        float rx = 0.0f, ry = 0.0f;
+        TCorners corners = NoCorners;
+        if (GetBaseRadio() > 0) {
+            rx = float(RoundHalfEven(d->GetDrawX(GetBaseRadio())));
+            ry = float(RoundHalfEven(d->GetDrawY(GetBaseRadio())));
+            corners = AllCorners;
+        }
+        if (GetFilled()) {
+            c.Fill().SetKind(TBrushKind::Solid);
+            c.Fill().SetColor(GetBackColor());
+            c.FillRect(box, rx, ry, corners, 1.0f);
+        }
+        if (pen) {
+            c.Stroke().SetKind(TBrushKind::Solid);
+            c.Stroke().SetDash(TStrokeDash::Solid);
+            c.Stroke().SetColor(GetColor());
+            c.Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
+            c.DrawRect(box, rx, ry, corners, 1.0f);
+        }
+    }
+    if (fPrintSegments.empty())
+        return;
+
+    // Text: the area's frame starts one margin in on each axis, turned with
+    // the element; every run sits on its line's baseline, as on screen.
+    const float mx = float(RoundHalfEven(Px(GetScalePadX(), d->ResolutionX)));
+    const float my = float(RoundHalfEven(Px(GetScalePadY(), d->ResolutionY)));
+    const TPointF origin = AreaOrigin(GetAngle(), x1, y1, x2, y2, mx, my);
+    const float degrees = TurnDegrees(GetAngle());
+    TRunFonts fonts(*formats, BaseFormat(), GetFontName(), Ratio, d->TextFactor);
+    // The matrix that puts a run at (aX, aY) of the area, on a whole pixel,
+    // then moved by the canvas's own text offset aShift.
+    auto place = [&](float aX, float aY, const TPointF& aShift) {
+        const TPointF t = Turn(GetAngle(), aX, aY);
+        const TPointF o = Turn(GetAngle(), aShift.X, aShift.Y);
+        d->ResetMatrix(KVRDrawState::Print);
+        if (GetAngle() != TKVRAngle::Angle0)
+            d->Rotate(degrees);
+        d->Translate(float(RoundHalfEven(origin.X + t.X)) + o.X, float(RoundHalfEven(origin.Y + t.Y)) + o.Y);
+        d->ApplyMatrix();
+    };
+    for (const TSegLine& line : LinesOf(fPrintSegments)) {
+        float lineAsc = 0.0f, lineDes = 0.0f;
+        LineMetrics(fPrintSegments, line, fonts, lineAsc, lineDes);
+        const float b = Px(fPrintSegments[line.First].Y, d->ResolutionY) + lineAsc;
+        for (size_t i = line.First; i <= line.Last; ++i) {
+            const TRichTextDrawSegment& s = fPrintSegments[i];
+            if (s.Text.isEmpty())
+                continue;
+            const TRunFont& rf = fonts.Get(s.FormatIndex);
+            SetPrinterFont(c, rf);
+            const TPointF o = GetInternalTextOffset(c, s.Text);
+            const TPointF z = GetTextSize(c, s.Text);
+            const float x = Px(s.X, d->ResolutionX);
+            const float top = b - rf.Ascent;
+            if (HasBackColor(rf.Format.BackColor)) {
+                place(x, top, TPointF());
+                c.Fill().SetKind(TBrushKind::Solid);
+                c.Fill().SetColor(rf.Format.BackColor);
+                c.FillRect(TRectF(0.0f, 0.0f, z.X, z.Y), 0.0f, 0.0f, NoCorners, 1.0f);
+            }
+            c.Fill().SetKind(TBrushKind::Solid);
+            c.Fill().SetColor(rf.Format.Color);
+            place(x, top, o);
+            c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 10000.0f), s.Text, false, 255.0f, 0, TTextAlign::Leading,
+                       TTextAlign::Leading);
+        }
+    }
+}

@@ -1,0 +1,672 @@
+#include "elements/TKVRRichText.h"
+#include "render/TKVRCalc.h"
+#include "tests/elements/ElementTestSupport.h"
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+constexpr int kDpi = 300;
+
+std::string Box(const QRect& r)
+{
+    return std::to_string(r.left()) + "," + std::to_string(r.top()) + " - " + std::to_string(r.right()) + "," +
+           std::to_string(r.bottom());
+}
+
+float Px(int64_t micrometres)
+{
+    return float(double(micrometres) * kDpi / 25400.0);
+}
+
+// A rich text in the box (x1, y1)-(x2, y2) µm, 4 mm Arial, no frame.
+TKVRRichText* MakeRich(TKVRBaseLabel& label, const QString& markup, int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+{
+    auto* r = new TKVRRichText(&label);
+    r->SetBase(1, x1, y1);
+    r->SetBase(2, x2, y2);
+    r->SetFontName(QStringLiteral("Arial"));
+    r->SetBaseFontHeight(4000);
+    r->SetPenWidth(0.0f);
+    r->SetText(markup);
+    return r;
+}
+
+QImage Screen(TKVRBaseItem& item, int width, int height)
+{
+    ScreenSurface s(width, height, kDpi);
+    item.DrawElement(&s.draw);
+    return s.Finish().copy();
+}
+
+QImage Paper(TKVRBaseItem& item, int width, int height)
+{
+    PaperSurface p(width, height, kDpi);
+    item.PrintElement(&p.draw);
+    return p.Finish().copy();
+}
+
+// The lines of a layout as texts: the segments of one Y joined.
+QStringList LinesOf(const TRichTextDrawSegments& segs)
+{
+    QStringList out;
+    for (size_t i = 0; i < segs.size(); ++i) {
+        if (i == 0 || segs[i].Y != segs[i - 1].Y)
+            out << QString();
+        out.back() += segs[i].Text;
+    }
+    for (QString& l : out)
+        l = l.trimmed();
+    return out;
+}
+
+// Ink bounds of a part of an image, in the image's coordinates.
+QRect InkIn(const QImage& image, const QRect& part)
+{
+    const QRect r = InkBounds(image.copy(part));
+    return r.isEmpty() ? r : r.translated(part.topLeft());
+}
+
+// ---- a PDF page read back by poppler
+
+struct TPdfWord
+{
+    QString Text;
+    double XMin = 0, YMin = 0, XMax = 0, YMax = 0;  // points
+};
+
+std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("richtext.pdf");
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(kDpi);
+        writer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        TCanvas canvas(&writer);
+        EXPECT_TRUE(canvas.BeginScene());
+        TKVRDraw draw;
+        draw.SetResolution(kDpi, kDpi);
+        draw.SetStandardWidths();
+        draw.DrawState = KVRDrawState::Print;
+        draw.pC = &canvas;
+        item.PrintElement(&draw);
+        canvas.EndScene();
+    }
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    EXPECT_TRUE(pdftotext.waitForFinished(60000));
+    EXPECT_EQ(pdftotext.exitCode(), 0) << pdftotext.readAllStandardError().toStdString();
+    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<TPdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                         m.captured(3).toDouble(), m.captured(4).toDouble()});
+    }
+    return words;
+}
+
+// Words of a page grouped into lines by their bottoms (runs of several sizes
+// share a baseline, so their bottoms differ by little).
+QStringList PdfLines(const std::vector<TPdfWord>& words)
+{
+    QStringList out;
+    double bottom = -100.0;
+    for (const TPdfWord& w : words) {
+        if (std::abs(w.YMax - bottom) > 4.0)
+            out << w.Text;
+        else
+            out.back() += u' ' + w.Text;
+        bottom = w.YMax;
+    }
+    return out;
+}
+
+double MmToPt(double mm)
+{
+    return mm * 72.0 / 25.4;
+}
+
+const QString kMixed = QStringLiteral(
+    "Alpha <B>Beta</B> <I>Gamma</I> <FS:6000>Delta</FS> epsilon <U>zeta</U> <FN:Times New Roman>eta</FN> "
+    "<B><I>theta</I></B> iota <FC:C00000>kappa</FC> lambda");
+
+}  // namespace
+
+// ---------------------------------------------------------------- streams
+
+TEST(RichTextStreams, RoundTripsAreExactAndParseTheMarkup)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>Fett</B> und <FC:FF0000>rot</FC><BR><C>Mitte – µm</C>"),
+                               1000, 2000, 61000, 32000);
+    r->SetScaleX(1.25f);
+    r->SetItalic(true);
+    r->SetAngle(TKVRAngle::Angle270);
+    r->SetHorzAlign(TKVRHorzAlign::Right);
+    r->SetVertAlign(TKVRVertAlign::Center);
+    r->SetBasePadX(1500);
+    r->SetBasePadY(700);
+    r->SetBaseRadio(2000);
+    r->SetFilled(true);
+    r->SetFillType(1);
+    r->SetFillName(QStringLiteral("Note"));
+    const QByteArray first = WriteBinary(*r);
+    ASSERT_GE(first.size(), 4);
+    EXPECT_EQ(first.left(4), QByteArray::fromRawData("\x1D\x00\x00\x00", 4));  // kind 29
+    EXPECT_EQ(RoundTripBinary(label, *r, TKVRRichText::Read), first);
+
+    const TJsonObject json = TJsonObject::parse(WriteJsonText(*r).toStdString());
+    EXPECT_EQ(json["Type"], 29);
+    auto* copy = dynamic_cast<TKVRRichText*>(TKVRRichText::ReadFromJson(&label, KVRFileVersion, json));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(WriteJsonText(*copy), WriteJsonText(*r));
+    EXPECT_EQ(WriteBinary(*copy), first);
+    // Read elements come with their formats and runs.
+    EXPECT_EQ(copy->GetRuns().size(), r->GetRuns().size());
+    EXPECT_EQ(copy->GetFormats(), r->GetFormats());
+    EXPECT_EQ(copy->GetPlainText(), QStringLiteral("Fett und rot\nMitte – µm"));
+    EXPECT_EQ(label.GetItemsCount(), 3);
+
+    EXPECT_GT(CheckTruncatedRecords(label, *r, TKVRRichText::Read), 60);
+    EXPECT_EQ(label.GetItemsCount(), 3);
+}
+
+TEST(RichTextStreams, OnlyTheCellCopyIsReadAsPreview)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("x"), 0, 0, 20000, 10000);
+    const QByteArray bytes = WriteBinary(*r);
+    for (TKVRReadType type : {KVRReadType::File, KVRReadType::Paste, KVRReadType::CellCopy}) {
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        TBinaryReader reader(&buffer);
+        reader.ReadInt32();
+        TKVRBaseItem* item = TKVRRichText::Read(&label, KVRFileVersion, reader, type);
+        ASSERT_NE(dynamic_cast<TKVRRichText*>(item), nullptr);
+        EXPECT_EQ(item->GetPreview(), type == KVRReadType::CellCopy);
+    }
+    EXPECT_FALSE(TKVRRichText::ReadFromJson(&label, KVRFileVersion, r->WriteJson())->GetPreview());
+}
+
+TEST(RichTextStreams, RecordWithoutFontHeightStillShowsItsText)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("Visible <B>text</B>"), 2000, 2000, 60000, 20000);
+    r->SetScaleX(2.0f);
+    QByteArray bytes = WriteBinary(*r);
+    const qsizetype h = bytes.indexOf(QByteArray::fromRawData("\xA0\x0F\x00\x00", 4));          // 4000
+    const qsizetype s = bytes.indexOf(QByteArray::fromRawData("\x00\x00\x00\x40", 4), h + 4);   // 2.0f
+    ASSERT_GT(h, 0);
+    ASSERT_GT(s, h);
+    bytes.replace(h, 4, QByteArray(4, '\0'));
+    bytes.replace(s, 4, QByteArray(4, '\0'));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TBinaryReader reader(&buffer);
+    reader.ReadInt32();
+    auto* read = dynamic_cast<TKVRRichText*>(TKVRRichText::Read(&label, KVRFileVersion, reader, KVRReadType::File));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetBaseFontHeight(), 6000);
+    EXPECT_EQ(read->GetScaleX(), 1.0f);
+    EXPECT_EQ(read->FormatAt(0).FontHeight, 6000);
+    const QImage shown = Screen(*read, 800, 300);
+    EXPECT_GT(InkCount(shown), 2000);
+    EXPECT_EQ(InkBounds(shown).height(), InkBounds(Paper(*read, 800, 300)).height());
+
+    TJsonObject json = r->WriteJson();
+    json["FontHeight"] = 0;
+    auto* fromJson = dynamic_cast<TKVRRichText*>(TKVRRichText::ReadFromJson(&label, KVRFileVersion, json));
+    ASSERT_NE(fromJson, nullptr);
+    EXPECT_EQ(fromJson->GetBaseFontHeight(), 6000);
+    EXPECT_GT(InkCount(Screen(*fromJson, 800, 300)), 2000);
+}
+
+TEST(RichTextStreams, DamagedJsonLeavesNoElement)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>x</B>"), 0, 0, 20000, 10000);
+    const int before = label.GetItemsCount();
+    TJsonObject bad = r->WriteJson();
+    bad["Points"] = TJsonObject::array({TJsonObject::array({1, 2})});
+    EXPECT_ANY_THROW(TKVRRichText::ReadFromJson(&label, KVRFileVersion, bad));
+    bad = r->WriteJson();
+    bad["Text"] = 12;
+    EXPECT_THROW(TKVRRichText::ReadFromJson(&label, KVRFileVersion, bad), EKVRJsonError);
+    EXPECT_EQ(label.GetItemsCount(), before);
+}
+
+// ---------------------------------------------------------------- where lines break
+
+TEST(RichTextLayout, WrapBoxIsTheBoxLessBothMarginsOnEachAxis)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, kMixed, 10000, 10000, 70000, 40000);
+    r->SetBasePadX(4000);
+    r->SetBasePadY(2000);
+    int32_t w = 0, h = 0;
+    r->WrapBox(w, h);
+    EXPECT_EQ(w, 52000);
+    EXPECT_EQ(h, 26000);
+    r->SetAngle(TKVRAngle::Angle90);
+    r->WrapBox(w, h);
+    EXPECT_EQ(w, 26000);
+    EXPECT_EQ(h, 52000);
+    r->SetAngle(TKVRAngle::Angle0);
+    r->SetBasePadX(30000);  // the margins leave no width: the whole box
+    r->WrapBox(w, h);
+    EXPECT_EQ(w, 60000);
+
+    r->SetBasePadX(4000);
+    r->CalcValues(0);
+    const TRichTextDrawSegments& segs = r->GetDrawSegments();
+    ASSERT_FALSE(segs.empty());
+    EXPECT_GT(LinesOf(segs).size(), 2);
+    for (const TRichTextDrawSegment& s : segs)
+        EXPECT_LE(s.X + s.Width, 52000) << s.Text.toStdString();
+}
+
+TEST(RichTextLayout, MixedFormatsBreakAlikeOnScreenAndPaper)
+{
+    TKVRBaseLabel label;
+    label.SetDataValue(QStringLiteral("Body"), kMixed);
+    TKVRRichText* r = MakeRich(label, kMixed, 5000, 5000, 55000, 60000);
+    r->SetBasePadX(2500);
+    r->SetBasePadY(1000);
+    r->CalcValues(0);
+    const QStringList screen = LinesOf(r->GetDrawSegments());
+    ASSERT_GE(screen.size(), 3);
+
+    // A data-bound twin lays the same mark-up out again, measured on the printer.
+    TKVRRichText* bound = MakeRich(label, QStringLiteral("own text"), 5000, 5000, 55000, 60000);
+    bound->SetBasePadX(2500);
+    bound->SetBasePadY(1000);
+    bound->SetFillType(1);
+    bound->SetFillName(QStringLiteral("Body"));
+    Paper(*bound, 800, 800);
+    EXPECT_EQ(LinesOf(bound->GetPrintedSegments()), screen);
+    const TRichTextDrawSegments& a = r->GetDrawSegments();
+    const TRichTextDrawSegments& b = bound->GetPrintedSegments();
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].Y, b[i].Y);
+        EXPECT_NEAR(double(a[i].X), double(b[i].X), 150.0) << a[i].Text.toStdString();
+    }
+    // The element's own layout stays as it was.
+    EXPECT_EQ(LinesOf(bound->GetDrawSegments()), QStringList{QStringLiteral("own text")});
+}
+
+TEST(RichTextLayout, VerticalCentringPlacesTheBlockMidBox)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("Hg <B>Hg</B><BR>Hg"), 10000, 10000, 70000, 50000);
+    r->SetBasePadY(2000);
+    r->SetVertAlign(TKVRVertAlign::Center);
+    r->CalcValues(0);
+    // Two 4 mm lines in a 36 mm area: the block starts 14 mm down.
+    ASSERT_FALSE(r->GetDrawSegments().empty());
+    EXPECT_EQ(r->GetDrawSegments().front().Y, 14000);
+    EXPECT_EQ(r->GetDrawSegments().back().Y, 18000);
+
+    const QImage screen = Screen(*r, 1000, 700);
+    const QImage paper = Paper(*r, 1000, 700);
+    SaveForLook(screen, "richtext-centred-screen");
+    const QRect ink = InkBounds(screen);
+    const double boxMid = Px(30000);
+    EXPECT_LT(std::abs((ink.top() + ink.bottom()) / 2.0 - boxMid), Px(600)) << Box(ink);
+    EXPECT_TRUE(SameBox(ink, InkBounds(paper), 2)) << Box(ink) << " vs " << Box(InkBounds(paper));
+
+    r->SetVertAlign(TKVRVertAlign::Bottom);
+    r->CalcValues(0);
+    EXPECT_EQ(r->GetDrawSegments().back().Y, 32000);
+}
+
+TEST(RichTextLayout, StaleSegmentsNeverReadOutsideTheFormats)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>a</B> <I>b</I> <FC:00A000>c</FC> <U>d</U>"), 2000, 2000,
+                               60000, 20000);
+    r->CalcValues(0);
+    int32_t highest = 0;
+    for (const TRichTextDrawSegment& s : r->GetDrawSegments())
+        highest = std::max(highest, s.FormatIndex);
+    ASSERT_GE(highest, 3);
+    // The mark-up changes; the segments stay until the next layout.
+    r->SetText(QStringLiteral("plain"));
+    ASSERT_EQ(r->GetFormats().size(), 1u);
+    EXPECT_EQ(r->FormatAt(highest), r->BaseFormat());
+
+    ScreenSurface screen(800, 300, kDpi);
+    label.SetCurAction(16);
+    r->SetEditState(1);
+    screen.draw.aFocused = true;
+    screen.draw.aPos = 5;
+    screen.draw.aSelStart = 0;
+    screen.draw.aSelEnd = 7;
+    r->Draw(&screen.draw);  // as it stands: no layout first
+    EXPECT_GT(InkCount(screen.Finish()), 100);
+    PaperSurface paper(800, 300, kDpi);
+    r->Print(&paper.draw);
+    EXPECT_GT(InkCount(paper.Finish()), 100);
+}
+
+// ---------------------------------------------------------------- pixels
+
+TEST(RichTextPaint, StylesAndColourShowInPixels)
+{
+    TKVRBaseLabel label;
+    auto paint = [&](const QString& markup, bool paper) {
+        TKVRRichText* r = MakeRich(label, markup, 2000, 2000, 80000, 20000);
+        r->SetBaseFontHeight(8000);
+        return paper ? Paper(*r, 1000, 250) : Screen(*r, 1000, 250);
+    };
+    for (bool paper : {false, true}) {
+        const char* side = paper ? "paper" : "screen";
+        const QImage plain = paint(QStringLiteral("Illi Illi"), paper);
+        const QImage bold = paint(QStringLiteral("<B>Illi Illi</B>"), paper);
+        const QImage italic = paint(QStringLiteral("<I>Illi Illi</I>"), paper);
+        const QImage under = paint(QStringLiteral("<U>Illi Illi</U>"), paper);
+        const QImage red = paint(QStringLiteral("<FC:E00000>Illi Illi</FC>"), paper);
+        SaveForLook(bold, QStringLiteral("richtext-bold-") + side);
+        SaveForLook(italic, QStringLiteral("richtext-italic-") + side);
+        SaveForLook(under, QStringLiteral("richtext-underline-") + side);
+
+        EXPECT_GT(InkCount(bold), InkCount(plain) * 5 / 4) << side;
+
+        // Italic strokes lean: the ink of the first letter's top rows lies
+        // further right than that of its bottom rows.
+        auto lean = [](const QImage& img) {
+            const QRect ink = InkBounds(img);
+            const int q = ink.height() / 4;
+            const QRect top = InkIn(img, QRect(ink.left(), ink.top(), 40, q));
+            const QRect bottom = InkIn(img, QRect(ink.left(), ink.bottom() - q, 40, q));
+            return (top.left() + top.right()) / 2.0 - (bottom.left() + bottom.right()) / 2.0;
+        };
+        EXPECT_LT(std::abs(lean(plain)), 2.0) << side;
+        EXPECT_GT(lean(italic), 5.0) << side;
+
+        // Underline: one row of ink under the whole first word.
+        const QRect word = InkBounds(plain);
+        const QRect underInk = InkBounds(under);
+        EXPECT_GT(underInk.bottom(), word.bottom() + 2) << side;
+        const QImage low = under.copy(QRect(0, word.bottom() + 1, under.width(), underInk.bottom() - word.bottom()));
+        EXPECT_GT(InkBounds(low).width(), word.width() * 9 / 10) << side;
+
+        int reds = 0;
+        const QImage rgb = red.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < rgb.height(); ++y)
+            for (int x = 0; x < rgb.width(); ++x) {
+                const QRgb p = rgb.pixel(x, y);
+                reds += (qRed(p) > 180 && qGreen(p) < 80 && qBlue(p) < 80) ? 1 : 0;
+            }
+        EXPECT_GT(reds, 300) << side;
+    }
+}
+
+TEST(RichTextPaint, DataMarkerOnlyInTheEditor)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>stored</B>"), 5000, 5000, 60000, 30000);
+    r->SetBasePadX(3000);
+    r->SetBasePadY(3000);
+    r->SetFillType(1);
+    r->SetFillName(QStringLiteral("F"));
+    auto markerInk = [&](TKVRDrawState state) {
+        ScreenSurface s(800, 400, kDpi);
+        s.draw.DrawState = state;
+        r->DrawElement(&s.draw);
+        const QPoint c(int(Px(5000)), int(Px(5000)));
+        return InkCount(s.Finish().copy(QRect(c - QPoint(4, 4), QSize(8, 8))));
+    };
+    EXPECT_GT(markerInk(KVRDrawState::Editor), 20);
+    EXPECT_EQ(markerInk(KVRDrawState::Preview), 0);
+}
+
+TEST(RichTextTwins, ScreenAndPaperLandAlikeAtEveryQuarterTurn)
+{
+    TKVRBaseLabel label;
+    const QString markup = QStringLiteral("<FS:2500>small</FS> <FS:7000>Big</FS> words <B>wrap</B> here and there");
+    for (int angle = 0; angle < 4; ++angle) {
+        TKVRRichText* r = MakeRich(label, markup, 8000, 6000, 58000, 56000);
+        r->SetBasePadX(2000);
+        r->SetBasePadY(5000);
+        r->SetAngle(TKVRAngle(angle));
+        const QImage screen = Screen(*r, 750, 750);
+        const QImage paper = Paper(*r, 750, 750);
+        SaveForLook(screen, QStringLiteral("richtext-turn%1-screen").arg(angle));
+        SaveForLook(paper, QStringLiteral("richtext-turn%1-paper").arg(angle));
+        const QRect a = InkBounds(screen);
+        const QRect b = InkBounds(paper);
+        ASSERT_FALSE(a.isEmpty()) << angle;
+        EXPECT_TRUE(SameBox(a, b, 2)) << "turn " << angle << ": " << Box(a) << " vs " << Box(b);
+        // The text stays inside the box less its margins, each on its own axis.
+        const QRect area(QPoint(int(Px(10000)), int(Px(11000))), QPoint(int(Px(56000)), int(Px(51000))));
+        EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(a)) << "turn " << angle << ": " << Box(a);
+    }
+
+    // Runs of two sizes share a baseline on paper as on screen: the small
+    // word's ink is where the screen puts it.
+    TKVRRichText* r = MakeRich(label, markup, 8000, 6000, 58000, 56000);
+    r->CalcValues(0);
+    const TRichTextDrawSegment& small = r->GetDrawSegments().front();
+    ASSERT_EQ(small.Text, QStringLiteral("small"));
+    const QRect part(int(Px(8000 + small.X)), 0, int(Px(small.Width)), 750);
+    const QRect a = InkIn(Screen(*r, 750, 750), part);
+    const QRect b = InkIn(Paper(*r, 750, 750), part);
+    EXPECT_TRUE(SameBox(a, b, 2)) << Box(a) << " vs " << Box(b);
+}
+
+TEST(RichTextTwins, DrawingScaleChangesNothingOnPaperOrScreen)
+{
+    // The same paper box once at 1:1 and once in a 1:4 drawing.
+    auto paint = [](int scale, bool paper) {
+        TKVRBaseLabel label;
+        label.GetMeasure().SetDrawScale(scale);
+        TKVRRichText* r = MakeRich(label, kMixed, 5000 * scale, 5000 * scale, 60000 * scale, 55000 * scale);
+        r->SetBasePadX(3000 * scale);
+        r->SetBasePadY(2000 * scale);
+        if (paper) {
+            PaperSurface s(800, 700, kDpi, scale);
+            r->PrintElement(&s.draw);
+            return s.Finish().copy();
+        }
+        ScreenSurface s(800, 700, kDpi, scale);
+        r->DrawElement(&s.draw);
+        return s.Finish().copy();
+    };
+    const QRect one = InkBounds(paint(1, false));
+    ASSERT_FALSE(one.isEmpty());
+    for (bool paper : {false, true}) {
+        const QRect four = InkBounds(paint(4, paper));
+        EXPECT_TRUE(SameBox(one, four, 2)) << (paper ? "paper " : "screen ") << Box(one) << " vs " << Box(four);
+    }
+}
+
+// ---------------------------------------------------------------- caret and selection
+
+TEST(RichTextCaret, StandsAtSegmentBordersAndAfterBreaks)
+{
+    TKVRBaseLabel label;
+    ScreenSurface surface(800, 400, kDpi);
+    const TKVRDraw& d = surface.draw;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("AB<B>CD</B><BR>EF"), 0, 0, 60000, 30000);
+    r->CalcValues(0);
+    const TRichTextDrawSegments& segs = r->GetDrawSegments();
+    ASSERT_EQ(LinesOf(segs), (QStringList{QStringLiteral("ABCD"), QStringLiteral("EF")}));
+
+    const TRectF c0 = r->CaretLine(&d, 0);
+    EXPECT_FLOAT_EQ(c0.Left, 0.0f);
+    EXPECT_FLOAT_EQ(c0.Top, 0.0f);
+    // One screen font size tall: 4 mm times the font's size ratio.
+    EXPECT_NEAR(c0.Height(), 4.0 * d.TextFactor * r->GetRatio(), 0.01);
+
+    // Between the runs: the start of the bold one, which is where "AB" ends.
+    const TRectF c2 = r->CaretLine(&d, 2);
+    EXPECT_NEAR(c2.Left, Px(segs[1].X), 0.01);
+    EXPECT_NEAR(c2.Left, Px(segs[0].Width), 0.05);
+    EXPECT_FLOAT_EQ(c2.Top, 0.0f);
+    // Before the break, and on the next line right after it.
+    const TRectF c4 = r->CaretLine(&d, 4);
+    EXPECT_NEAR(c4.Left, Px(segs[1].X + segs[1].Width), 0.05);
+    EXPECT_FLOAT_EQ(c4.Top, 0.0f);
+    const TRectF c5 = r->CaretLine(&d, 5);
+    EXPECT_FLOAT_EQ(c5.Left, 0.0f);
+    EXPECT_NEAR(c5.Top, Px(4000), 0.01);
+    const TRectF c6 = r->CaretLine(&d, 6);
+    EXPECT_GT(c6.Left, 0.0f);
+    EXPECT_NEAR(c6.Top, Px(4000), 0.01);
+
+    // After a final break: the next line, one line height (times spacing) down.
+    r->SetText(QStringLiteral("AB<BR>"));
+    r->SetScaleX(1.5f);
+    r->CalcValues(0);
+    const TRectF end = r->CaretLine(&d, 3);
+    EXPECT_FLOAT_EQ(end.Left, 0.0f);
+    EXPECT_NEAR(end.Top, Px(4000 + 2000), 0.01);
+    EXPECT_FLOAT_EQ(r->CaretLine(&d, 2).Top, 0.0f);
+}
+
+TEST(RichTextCaret, SelectionUsesTheCaretsMappingAtBothEnds)
+{
+    TKVRBaseLabel label;
+    ScreenSurface surface(800, 400, kDpi);
+    const TKVRDraw& d = surface.draw;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("AB<BR>CD"), 0, 0, 60000, 30000);
+    r->CalcValues(0);
+
+    // "B", the break, "C": one piece on each line; the line break shifts nothing.
+    const std::vector<TRectF> sel = r->SelectionRects(&d, 1, 4);
+    ASSERT_EQ(sel.size(), 2u);
+    EXPECT_NEAR(sel[0].Left, r->CaretLine(&d, 1).Left, 0.01);
+    EXPECT_NEAR(sel[0].Right, r->CaretLine(&d, 2).Left, 0.01);
+    EXPECT_FLOAT_EQ(sel[1].Left, 0.0f);
+    EXPECT_NEAR(sel[1].Right, r->CaretLine(&d, 4).Left, 0.01);
+    EXPECT_NEAR(sel[1].Top, Px(4000), 0.01);
+    EXPECT_GT(sel[0].Height(), 0.0f);
+
+    const std::vector<TRectF> reversed = r->SelectionRects(&d, 4, 1);
+    ASSERT_EQ(reversed.size(), sel.size());
+    EXPECT_FLOAT_EQ(reversed[1].Right, sel[1].Right);
+    EXPECT_TRUE(r->SelectionRects(&d, 2, 2).empty());
+    const std::vector<TRectF> past = r->SelectionRects(&d, 4, 100);
+    ASSERT_EQ(past.size(), 1u);
+    EXPECT_NEAR(past[0].Right, r->CaretLine(&d, 5).Left, 0.01);
+
+    // Across wraps, blanks, breaks and runs: every one-character selection
+    // starts where the caret stands before that character.
+    r->SetText(QStringLiteral("one  <B>two</B> three<BR><BR>four <I>five six</I> seven eight nine ten"));
+    r->SetBasePadX(20000);
+    r->CalcValues(0);
+    const int32_t len = int32_t(r->GetPlainText().size());
+    int shown = 0;
+    for (int32_t p = 0; p < len; ++p) {
+        const std::vector<TRectF> one = r->SelectionRects(&d, p, p + 1);
+        if (one.empty())
+            continue;
+        ++shown;
+        ASSERT_EQ(one.size(), 1u) << p;
+        const TRectF caret = r->CaretLine(&d, p);
+        EXPECT_NEAR(one[0].Left, caret.Left, 0.01) << p;
+        EXPECT_NEAR(one[0].Top, caret.Top, 0.01) << p;
+    }
+    EXPECT_GT(shown, 30);
+}
+
+TEST(RichTextCaret, EditorShowsCaretAndSelectionOnlyWhileEditing)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("Text <B>bold</B><BR>next"), 5000, 5000, 65000, 30000);
+    label.SetEditable(true);
+    auto paint = [&](bool editing) {
+        ScreenSurface s(800, 400, kDpi);
+        s.draw.DrawState = KVRDrawState::EditorText;
+        label.SetCurAction(editing ? 16 : 0);
+        r->SetEditState(editing ? 1 : 0);
+        s.draw.aFocused = true;
+        s.draw.aPos = 7;
+        s.draw.aSelStart = 2;
+        s.draw.aSelEnd = 12;
+        r->DrawElement(&s.draw);
+        return s.Finish().copy().convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage editing = paint(true);
+    const QImage idle = paint(false);
+    SaveForLook(editing, "richtext-editing");
+
+    auto count = [](const QImage& img, auto pred) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                n += pred(img.pixel(x, y)) ? 1 : 0;
+        return n;
+    };
+    auto isRed = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60; };
+    auto isTint = [](QRgb p) { return qBlue(p) > qRed(p) + 25 && qRed(p) > 120; };
+    EXPECT_EQ(count(idle, isRed), 0);
+    EXPECT_EQ(count(idle, isTint), 0);
+    EXPECT_GT(count(editing, isTint), 500);
+
+    // The red bar stands in the caret's pixel column, one pixel wide.
+    ScreenSurface probe(10, 10, kDpi);
+    const TRectF c = r->CaretLine(&probe.draw, 7);
+    const int column = int(std::floor(Px(5000) + c.Left));
+    const int mid = int(Px(5000) + (c.Top + c.Bottom) / 2);
+    EXPECT_TRUE(isRed(editing.pixel(column, mid))) << column;
+    EXPECT_FALSE(isRed(editing.pixel(column - 1, mid)));
+    EXPECT_FALSE(isRed(editing.pixel(column + 1, mid)));
+    EXPECT_NEAR(count(editing, isRed), c.Height(), 3.0);
+}
+
+// ---------------------------------------------------------------- paper read back by poppler
+
+TEST(RichTextPdf, FirstLineStandsOneMarginInAndLinesMatchTheScreen)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, kMixed, 20000, 30000, 80000, 80000);
+    r->SetBasePadX(3000);
+    r->SetBasePadY(3000);
+    r->CalcValues(0);
+    const std::vector<TPdfWord> words = PrintToPdf(*r, 120, 100);
+    ASSERT_FALSE(words.empty());
+    EXPECT_EQ(words.front().Text, QStringLiteral("Alpha"));
+    EXPECT_NEAR(words.front().XMin, MmToPt(23.0), 0.6);
+    // The tallest run of the first line reaches the area's top.
+    double top = words.front().YMin;
+    for (const TPdfWord& w : words)
+        if (std::abs(w.YMax - words.front().YMax) < 4.0)
+            top = std::min(top, w.YMin);
+    EXPECT_NEAR(top, MmToPt(33.0), 1.0);
+    EXPECT_EQ(PdfLines(words), LinesOf(r->GetDrawSegments()));
+    // Every line starts one margin in.
+    double bottom = -100.0;
+    for (const TPdfWord& w : words) {
+        if (std::abs(w.YMax - bottom) > 4.0) {
+            EXPECT_NEAR(w.XMin, MmToPt(23.0), 0.6) << w.Text.toStdString();
+        }
+        bottom = w.YMax;
+    }
+
+    // A data-bound element prints the record, broken as the screen would break it.
+    label.SetDataValue(QStringLiteral("Body"), kMixed);
+    TKVRRichText* bound = MakeRich(label, QStringLiteral("own"), 20000, 30000, 80000, 80000);
+    bound->SetBasePadX(3000);
+    bound->SetBasePadY(3000);
+    bound->SetFillType(1);
+    bound->SetFillName(QStringLiteral("Body"));
+    const std::vector<TPdfWord> boundWords = PrintToPdf(*bound, 120, 100);
+    EXPECT_EQ(PdfLines(boundWords), LinesOf(r->GetDrawSegments()));
+    ASSERT_FALSE(boundWords.empty());
+    EXPECT_NEAR(boundWords.front().XMin, MmToPt(23.0), 0.6);
+}
