@@ -2,6 +2,7 @@
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/LinesPage.h"
 #include "examples/demo/ShapesDemo.h"
+#include "examples/demo/TextsCodesDemo.h"
 #include "render/KVR.FMX.Types.h"
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,12 +20,15 @@ namespace {
 
 std::vector<ShowcasePage*> MakePages()
 {
-    return {new ContextPage, new LinesPage, new ElementsPage("Shapes", BuildShapesDemo)};
+    static const QString pictures = QDir::temp().filePath("kvr-demo-pictures");
+    return {new ContextPage, new LinesPage, new ElementsPage("Shapes", BuildShapesDemo),
+            new ElementsPage("Texts and codes", [](TKVRBaseLabel& doc) { BuildTextsCodesDemo(doc, pictures); }),
+            new ElementsPage("Barcodes", BuildBarcodesDemo)};
 }
 
 QString FileStem(const QTabWidget& tabs, int index)
 {
-    return QString("%1-%2").arg(index + 1).arg(tabs.tabText(index).toLower());
+    return QString("%1-%2").arg(index + 1).arg(tabs.tabText(index).toLower().replace(' ', '-'));
 }
 
 // Without a screen nobody can look at the window: paint every page into a

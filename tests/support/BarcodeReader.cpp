@@ -5,13 +5,15 @@
 
 namespace {
 
-// ZXing's own rotated search trips an assertion on some linear symbols
-// (UPC-A), so the quarter turns are tried here, one upright read each.
+// ZXing 1.4 trips an assertion when it merges several linear results (its
+// rotated search does so too), so it is asked for one symbol, and the
+// quarter turns are tried here, one upright read each.
 ZXing::DecodeHints Hints()
 {
     ZXing::DecodeHints hints;
     hints.setTryHarder(true);
     hints.setTryRotate(false);
+    hints.setMaxNumberOfSymbols(1);
     return hints;
 }
 

@@ -10,7 +10,8 @@ struct DecodedSymbol
     QString format;  // ZXing's format name, e.g. "QRCode", "EAN-13"
 };
 
-// All symbols ZXing finds in the image (any format, tries harder and rotated).
+// The symbol ZXing finds in the image at any quarter turn, or none; at most
+// one, since ZXing 1.4 cannot list several linear symbols safely.
 std::vector<DecodedSymbol> DecodeAll(const QImage& image);
 // The first symbol, or an empty text when none is found.
 DecodedSymbol DecodeOne(const QImage& image);
