@@ -23,7 +23,7 @@ static void BM_PointToPixels(benchmark::State& state)
     d.ScreenOffsetX = 12.5f;
     TKVRPto p{123456, -98765};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(p.DrawGapX(&d));
+        benchmark::DoNotOptimize(p.DrawGapX(&d, 500));
         benchmark::DoNotOptimize(p.PrintY(&d));
         p.X += 11;
     }
