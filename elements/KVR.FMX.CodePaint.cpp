@@ -1,4 +1,5 @@
 #include "elements/KVR.FMX.CodePaint.h"
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Model.Utils.h"
@@ -10,20 +11,6 @@
 namespace {
 
 constexpr TAlphaColor kCrossColor = 0xFFFF0000;
-
-// Restores the Skia canvas when it goes, also when an exception passes.
-class TSkSaveGuard
-{
-public:
-    explicit TSkSaveGuard(TSkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas.Save()) {}
-    ~TSkSaveGuard() { fCanvas.RestoreToCount(fCount); }
-    TSkSaveGuard(const TSkSaveGuard&) = delete;
-    TSkSaveGuard& operator=(const TSkSaveGuard&) = delete;
-
-private:
-    TSkCanvas& fCanvas;
-    int32_t fCount;
-};
 
 // A document box in screen pixels of the context, screen origin included.
 TRectF ScreenBox(const TKVRDraw* aDraw, const TKVRRect& aBox)
@@ -61,12 +48,14 @@ void DrawCodeCross(TKVRDraw* aDraw, const TKVRRect& aBox, TKVRItemState aState)
     aDraw->kC->DrawLine(r.Right, r.Top, r.Left, r.Bottom, aDraw->kP);
 }
 
-void DrawCodeData(TKVRDraw* aDraw, const TKVRBaseItem& aItem)
+void DrawCodeBackground(TKVRDraw* aDraw, const TKVRRect& aBox, TAlphaColor aColor)
 {
-    if (aDraw->DrawState != KVRDrawState::Editor || !aItem.GetIsData())
-        return;
-    DrawData(aDraw, aDraw->ScreenOffsetX + aItem.GetRefX(1) * aDraw->TextFactor,
-             aDraw->ScreenOffsetY + aItem.GetRefY(1) * aDraw->TextFactor);
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetPathEffect(nullptr);
+    paint.SetStyle(TSkPaintStyle::Fill);
+    paint.SetAntiAlias(true);
+    paint.SetColor(aColor);
+    aDraw->kC->DrawRect(ScreenBox(aDraw, aBox), aDraw->kP);
 }
 
 void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
@@ -81,12 +70,9 @@ void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
     TSkPaint& paint = *aDraw->kP;
     paint.SetPathEffect(nullptr);
     paint.SetStyle(TSkPaintStyle::Fill);
-    if (aItem.GetFilled()) {
-        paint.SetAntiAlias(true);
-        paint.SetColor(aItem.GetBackColor());
-        aDraw->kC->DrawRect(ScreenBox(aDraw, aItem.GetBounds()), aDraw->kP);
-    }
-    DrawCodeData(aDraw, aItem);
+    if (aItem.GetFilled())
+        DrawCodeBackground(aDraw, aItem.GetBounds(), aItem.GetBackColor());
+    DrawDataMarker(aDraw, aItem);
     paint.SetAntiAlias(false);
     paint.SetColor(aItem.GetColor());
     paint.SetStyle(TSkPaintStyle::Fill);  // the marker may have left another style
@@ -101,7 +87,7 @@ void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
     const TPointF corner = DrawPos(ax, ay, ax, ay, float(aItem.GetPaddingX() * k), float(aItem.GetPaddingY() * k),
                                    float(layout.Width * w), float(layout.Height * h), aItem.GetHorzAlign(),
                                    aItem.GetVertAlign(), aItem.GetAngle());
-    TSkSaveGuard save(*aDraw->kC);
+    const TKVRSkCanvasSave save(*aDraw->kC);
     aDraw->kC->Translate(corner.X, corner.Y);
     if (const int turns = QuarterTurns(aItem.GetAngle()))
         aDraw->kC->Rotate(-90.0f * turns);

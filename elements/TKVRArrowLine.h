@@ -1,18 +1,16 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/TKVRBaseArrowLine.h"
 
-class TBinaryReader;
-class TKVRBaseLabel;
-class TKVRLayer;
+struct TKVRLineCaption;
 
 // A straight line with a mark at each end and an optional one-line caption
 // laid along it; positions 3 to 5 put the caption into a gap of the line.
-class TKVRArrowLine : public TKVRBaseArrowLine
+class TKVRArrowLine : public TKVRBaseArrowLine, public TKVRClassReaders<TKVRArrowLine>
 {
 public:
-    TKVRArrowLine(TKVRBaseLabel* aOwner, bool aPreview);
-    TKVRArrowLine(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+    // The model's constructors, each only forwarding to the model base.
+    using TKVRBaseArrowLine::TKVRBaseArrowLine;
 
     // Caption metrics and width (model micrometres), gap points 3 and 4,
     // anchors and angle.
@@ -25,10 +23,7 @@ public:
     // Caption on the Skia canvas; reads the layout, writes nothing.
     void DrawText(TKVRBaseDraw* aDraw);
 
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
-
 private:
     bool CaptionInGap() const { return IsGapTextPos(GetTextPos()) && !GetText().isEmpty(); }
+    TKVRLineCaption Caption() const;
 };

@@ -1,5 +1,6 @@
 #include "elements/TKVRBarcode.h"
 #include "elements/KVR.FMX.CodePaint.h"
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Stream.h"
@@ -18,29 +19,12 @@ TKVRBarcode::TKVRBarcode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview
 {
 }
 
-TKVRBaseItem* TKVRBarcode::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                                TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRBarcode>([&](TKVRBarcode& item) { item.ReadData(aVersion, aReader, aReadType); },
-                                    aLabel, aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRBarcode::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRBarcode>([&](TKVRBarcode& item) { item.ReadJson(aVersion, aJson); }, aLabel, false);
-}
-
 void TKVRBarcode::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
 {
     TKVRBaseBarcode::ReadData(aVersion, aReader, aReadType);
     if (aReadType == KVRReadType::Paste)
         CalcValues(2);
     UpdatePoints();
-}
-
-void TKVRBarcode::WriteData(TBinaryWriter& aWriter) const
-{
-    TKVRBaseBarcode::WriteData(aWriter);
 }
 
 void TKVRBarcode::CalcValues(int16_t aMode)
@@ -66,13 +50,6 @@ void TKVRBarcode::CalcValues(int16_t aMode)
     UpdateBounds();
 }
 
-QString TKVRBarcode::PrintValue() const
-{
-    if (GetFillType() == 0 || !GetOwner())
-        return GetCode();
-    return GetOwner()->DataValue(GetFillName(), GetFormat(), GetFillType());
-}
-
 void TKVRBarcode::Draw(TKVRBaseDraw* aBaseDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aBaseDraw);
@@ -83,20 +60,11 @@ void TKVRBarcode::Draw(TKVRBaseDraw* aBaseDraw)
         DrawCodeCross(d, box, GetItemState());
         return;
     }
-    if (GetFilled()) {
-        TSkPaint& paint = *d->kP;
-        paint.SetPathEffect(nullptr);
-        paint.SetStyle(TSkPaintStyle::Fill);
-        paint.SetAntiAlias(true);
-        paint.SetColor(GetBackColor());
-        const float left = DrawFromBaseX(box.Left, d) + d->ScreenOffsetX;
-        const float top = DrawFromBaseY(box.Top, d) + d->ScreenOffsetY;
-        d->kC->DrawRect(TRectF(left, top, left + DrawFromBaseX(box.Width(), d), top + DrawFromBaseY(box.Height(), d)),
-                        d->kP);
-    }
+    if (GetFilled())
+        DrawCodeBackground(d, box, GetBackColor());
     DrawBarcode(d, KVRBarcodeRef(*this), GetPoint(1), GetColor(), int32_t(box.Width()), int32_t(box.Height()),
                 fFontRatio);
-    DrawCodeData(d, *this);
+    DrawDataMarker(d, *this);
 }
 
 void TKVRBarcode::Print(TKVRBaseDraw* aBaseDraw)

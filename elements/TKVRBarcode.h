@@ -1,16 +1,12 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/TKVRBaseBarcode.h"
-
-class TBinaryReader;
-class TKVRBaseLabel;
-class TKVRLayer;
 
 // A linear barcode with its human-readable text. The layout validates and
 // encodes the element's own value; the screen shows those bars, or a red
 // cross when the value is not valid; printing encodes the value of each
 // printed record anew and prints nothing for a value that is not valid.
-class TKVRBarcode : public TKVRBaseBarcode
+class TKVRBarcode : public TKVRBaseBarcode, public TKVRClassReaders<TKVRBarcode>
 {
 public:
     TKVRBarcode(TKVRBaseLabel* aOwner, bool aPreview);
@@ -24,13 +20,5 @@ public:
     void Print(TKVRBaseDraw* aDraw) override;
     // The model's reading; a pasted element is laid out at once.
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
-    void WriteData(TBinaryWriter& aWriter) const override;
 
-    // The value printed for the current record: the element's own when it is
-    // not bound to a data field.
-    QString PrintValue() const;
-
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
 };

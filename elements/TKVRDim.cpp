@@ -1,4 +1,6 @@
 #include "elements/TKVRDim.h"
+#include "elements/KVR.FMX.ShapePaint.h"
+#include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/KVR.Model.Utils.h"
@@ -15,15 +17,9 @@
 
 namespace {
 
-double ToDegrees(double aRadians)
+float ToDegrees(double aRadians)
 {
-    return aRadians * 180.0 / std::numbers::pi;
-}
-
-int32_t ScaledWidth(int32_t aWidth, int32_t aScale)
-{
-    const int64_t w = int64_t(aWidth) * aScale;
-    return int32_t(std::clamp<int64_t>(w, 0, std::numeric_limits<int32_t>::max()));
+    return float(aRadians * 180.0 / std::numbers::pi);
 }
 
 // Smallest difference of two angles, in [0, pi].
@@ -50,25 +46,6 @@ private:
 
 }  // namespace
 
-TKVRDim::TKVRDim(TKVRBaseLabel* aOwner, TVXDimType aType, bool aPreview) : TKVRBaseDim(aOwner, aType, aPreview) {}
-
-TKVRDim::TKVRDim(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, TVXDimType aType, bool aPreview)
-    : TKVRBaseDim(aOwner, aLayer, aType, aPreview)
-{
-}
-
-TKVRBaseItem* TKVRDim::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRDim>([&](TKVRDim& item) { item.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                TVXDimType(0), aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRDim::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRDim>([&](TKVRDim& item) { item.ReadJson(aVersion, aJson); }, aLabel, TVXDimType(0),
-                                false);
-}
-
 TKVRDim::TArc TKVRDim::GetArc() const
 {
     TArc a;
@@ -94,26 +71,42 @@ double TKVRDim::HeadDirection(const TKVRPto& aEnd, const TArc& aArc) const
     return aArc.Flag ? b : a;
 }
 
-void TKVRDim::KindLines(std::vector<TSegment>& oLines, std::vector<TSegment>& oHeads) const
+void TKVRDim::Strokes(const std::function<TPointF(const TKVRPto&)>& aAt, float aReach, TArc& oArc,
+                      std::vector<TStroke>& oLines, std::vector<TStroke>& oHeads) const
 {
-    oLines.clear();
-    oHeads.clear();
+    using TPair = std::pair<int32_t, int32_t>;
+    std::vector<TPair> lines, heads;
     const TVXDimType type = GetDimType();
     if (KVRDimType::IsLinear(type)) {
         if (IsGapTextPos(GetDimStyle().GetTextPos()) && !GetText().isEmpty())
-            oLines = {{5, 9}, {10, 6}};
+            lines = {{5, 9}, {10, 6}};
         else
-            oLines = {{5, 6}};
-        oHeads = {{5, 6}, {6, 5}};
+            lines = {{5, 6}};
+        heads = {{5, 6}, {6, 5}};
     } else if (type == KVRDimType::Radial1) {
-        oLines = {{1, 2}, {3, 4}};
-        oHeads = {{2, 1}};
+        lines = {{1, 2}, {3, 4}};
+        heads = {{2, 1}};
     } else if (type == KVRDimType::Diameter1) {
-        oLines = {{1, 2}, {3, 4}};
-        oHeads = {{1, 2}, {2, 1}};
+        lines = {{1, 2}, {3, 4}};
+        heads = {{1, 2}, {2, 1}};
     } else if (type == KVRDimType::Radial2 || type == KVRDimType::Diameter2) {
-        oLines = {{3, 2}, {3, 4}};
-        oHeads = {{2, 3}};
+        lines = {{3, 2}, {3, 4}};
+        heads = {{2, 3}};
+    }
+    oLines.clear();
+    oHeads.clear();
+    for (const TPair& l : lines)
+        oLines.push_back({aAt(GetPoint(l.first)), aAt(GetPoint(l.second))});
+    for (const TPair& h : heads)
+        oHeads.push_back({aAt(GetPoint(h.first)), aAt(GetPoint(h.second))});
+    oArc = type == KVRDimType::Angular ? GetArc() : TArc{};
+    if (!oArc.Exists)
+        return;
+    for (int32_t i : {5, 6}) {
+        const TKVRPto e = GetPoint(i);
+        const double dir = HeadDirection(e, oArc);
+        const TPointF pe = aAt(e);
+        oHeads.push_back({pe, TPointF(float(pe.X + std::cos(dir) * aReach), float(pe.Y + std::sin(dir) * aReach))});
     }
 }
 
@@ -136,7 +129,7 @@ void TKVRDim::CalcValues(int16_t aMode)
         TKVRCalc::FontSettings(text, style.GetFontName(), style.GetBaseFontHeight(), style.GetBold(),
                                style.GetItalic(), asc, des, wid, ratio);
         fFontRatio = ratio;
-        fTextWidth = ScaledWidth(wid, scale);
+        fTextWidth = ScaledCaptionWidth(wid, scale);
 
         if (GetDimType() == KVRDimType::Angular) {
             TArc arc = GetArc();
@@ -185,40 +178,24 @@ void TKVRDim::CalcValues(int16_t aMode)
     UpdateBounds();
 }
 
+TKVRLineCaption TKVRDim::Caption() const
+{
+    const TKVRDimStyle& style = GetDimStyle();
+    return {GetText(), style.GetFontName(), style.GetFontColor(), style.GetFontHeight(), style.GetBold(),
+            style.GetItalic(), style.GetUnderline(), fFontRatio, GetTextAnchor(), GetPrintAnchor(), fTextAngle,
+            GetDrawScale()};
+}
+
 void TKVRDim::DrawText(TKVRBaseDraw* aDraw)
 {
-    TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    const TKVRDimStyle& style = GetDimStyle();
-    const ISkTypeface typeface =
-        TSkTypeface::MakeFromName(style.GetFontName(), GetFontStyle(style.GetBold(), style.GetItalic()));
-    if (!typeface)
-        return;
-    const ISkFont font =
-        std::make_shared<TSkFont>(typeface, float(style.GetFontHeight() * d->TextFactor * fFontRatio), 1.0f, 0.0f);
-    d->kP->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
-    d->kP->SetStyle(TSkPaintStyle::Fill);
-    d->kP->SetAntiAlias(true);
-    d->kP->SetColor(style.GetFontColor());
-
-    const double unit = double(GetDrawScale()) * 1000.0;
-    const float x = float(double(d->ScreenOffsetX) + double(fTextX) * d->TextFactor / unit);
-    const float y = float(double(d->ScreenOffsetY) + double(fTextY) * d->TextFactor / unit);
-    const int32_t saved = d->kC->Save();
-    try {
-        d->kC->Translate(x, y);
-        if (fTextAngle != 0.0f)
-            d->kC->Rotate(float(ToDegrees(fTextAngle)));
-        d->kC->DrawSimpleText(GetText(), 0, 0, font, d->kP);
-    } catch (...) {
-        d->kC->RestoreToCount(saved);
-        throw;
-    }
-    d->kC->RestoreToCount(saved);
+    DrawLineCaption(static_cast<TKVRDraw*>(aDraw), Caption());
 }
 
 void TKVRDim::Draw(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
+    if (!CanDraw(d))
+        return;
     const TKVRDimStyle& style = GetDimStyle();
     const TVXDimType type = GetDimType();
     if (!GetText().isEmpty())
@@ -228,12 +205,8 @@ void TKVRDim::Draw(TKVRBaseDraw* aDraw)
     const TKVRPto p1 = GetPoint(1), p2 = GetPoint(2);
     // Upright and level lines stay crisp in the editor; the preview smooths everything.
     d->kP->SetAntiAlias(d->DrawState == KVRDrawState::Preview || (p1.X != p2.X && p1.Y != p2.Y));
-
-    auto px = [d](const TKVRPto& p) { return d->ScreenOffsetX + p.DrawX(d); };
-    auto py = [d](const TKVRPto& p) { return d->ScreenOffsetY + p.DrawY(d); };
     auto line = [&](int32_t a, int32_t b) {
-        const TKVRPto pa = GetPoint(a), pb = GetPoint(b);
-        d->kC->DrawLine(px(pa), py(pa), px(pb), py(pb), d->kP);
+        d->kC->DrawLine(ScreenAt(GetPoint(a), d), ScreenAt(GetPoint(b), d), d->kP);
     };
 
     if (KVRDimType::IsLinear(type)) {
@@ -247,52 +220,34 @@ void TKVRDim::Draw(TKVRBaseDraw* aDraw)
     d->kP->SetColor(style.GetDimColor());
     d->kP->SetStrokeWidth(d->BasePtoY(style.GetDimPenWidth()));
 
-    const float half = style.GetHeadSize() * d->TextFactor / 2.0f;
-    if (type != KVRDimType::Angular) {
-        std::vector<TSegment> lines, heads;
-        KindLines(lines, heads);
-        for (const TSegment& s : lines)
-            line(s.A, s.B);
-        for (const TSegment& h : heads) {
-            const TKVRPto e = GetPoint(h.A), o = GetPoint(h.B);
-            DrawTermType(d, style.GetHeadType(), style.GetHeadColor(), style.GetFillColor(), half, px(e), py(e), px(o),
-                         py(o), style.GetArrowOpen(), false);
-        }
-        return;
+    std::vector<TStroke> lines, heads;
+    TArc arc;
+    Strokes([d](const TKVRPto& p) { return ScreenAt(p, d); }, MarkHalf(style.GetHeadSize(), d) * 2.0f, arc, lines,
+            heads);
+    for (const TStroke& l : lines)
+        d->kC->DrawLine(l.A, l.B, d->kP);
+    if (arc.Exists) {
+        const TRectF oval(d->ScreenOffsetX + d->GetDrawX(arc.CX - arc.Radius),
+                          d->ScreenOffsetY + d->GetDrawY(arc.CY - arc.Radius),
+                          d->ScreenOffsetX + d->GetDrawX(arc.CX + arc.Radius),
+                          d->ScreenOffsetY + d->GetDrawY(arc.CY + arc.Radius));
+        d->kC->DrawArc(oval, ToDegrees(arc.Start), ToDegrees(arc.Sweep), false, d->kP);
     }
-
-    const TArc arc = GetArc();
-    if (!arc.Exists)
-        return;
-    const TRectF oval(d->ScreenOffsetX + d->GetDrawX(arc.CX - arc.Radius),
-                      d->ScreenOffsetY + d->GetDrawY(arc.CY - arc.Radius),
-                      d->ScreenOffsetX + d->GetDrawX(arc.CX + arc.Radius),
-                      d->ScreenOffsetY + d->GetDrawY(arc.CY + arc.Radius));
-    d->kC->DrawArc(oval, float(ToDegrees(arc.Start)), float(ToDegrees(arc.Sweep)), false, d->kP);
-    const double reach = double(style.GetHeadSize()) * d->TextFactor;
-    for (int32_t i : {5, 6}) {
-        const TKVRPto e = GetPoint(i);
-        const double dir = HeadDirection(e, arc);
-        const float ex = px(e), ey = py(e);
-        DrawTermType(d, style.GetHeadType(), style.GetHeadColor(), style.GetFillColor(), half, ex, ey,
-                     float(ex + std::cos(dir) * reach), float(ey + std::sin(dir) * reach), style.GetArrowOpen(),
-                     false);
-    }
+    const float half = MarkHalf(style.GetHeadSize(), d);
+    for (const TStroke& h : heads)
+        DrawTermType(d, style.GetHeadType(), style.GetHeadColor(), style.GetFillColor(), half, h.A.X, h.A.Y, h.B.X,
+                     h.B.Y, style.GetArrowOpen(), false);
 }
 
 void TKVRDim::Print(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    TCanvas* c = d->pC;
-    if (!c)
+    if (!CanPrint(d))
         return;
+    TCanvas* c = d->pC;
     const TKVRDimStyle& style = GetDimStyle();
     const TVXDimType type = GetDimType();
-
-    auto at = [d](const TKVRPto& p) {
-        return TPointF(float(d->PrintOffsetX + p.PrintX(d)), float(d->PrintOffsetY + p.PrintY(d)));
-    };
-    auto line = [&](int32_t a, int32_t b) { c->DrawLine(at(GetPoint(a)), at(GetPoint(b)), 1.0f); };
+    auto line = [&](int32_t a, int32_t b) { c->DrawLine(PrintAt(GetPoint(a), d), PrintAt(GetPoint(b), d), 1.0f); };
 
     c->Stroke().SetCap(TStrokeCap::Flat);
     if (KVRDimType::IsLinear(type)) {
@@ -306,75 +261,25 @@ void TKVRDim::Print(TKVRBaseDraw* aDraw)
     c->Stroke().SetColor(style.GetDimColor());
     c->Stroke().SetThickness(d->DrawBasePtoX(style.GetDimPenWidth()));
 
-    struct THead
-    {
-        TPointF End, Other;
-    };
-    std::vector<THead> heads;
-    if (type != KVRDimType::Angular) {
-        std::vector<TSegment> lines, headIdx;
-        KindLines(lines, headIdx);
-        for (const TSegment& s : lines)
-            line(s.A, s.B);
-        for (const TSegment& h : headIdx)
-            heads.push_back({at(GetPoint(h.A)), at(GetPoint(h.B))});
-    } else {
-        const TArc arc = GetArc();
-        if (arc.Exists) {
-            const TPointF centre(float(d->PrintOffsetX + d->GetDrawX(arc.CX)),
-                                 float(d->PrintOffsetY + d->GetDrawY(arc.CY)));
-            const TPointF radius(d->GetDrawX(arc.Radius), d->GetDrawY(arc.Radius));
-            c->DrawArc(centre, radius, float(ToDegrees(arc.Start)), float(ToDegrees(arc.Sweep)), 255.0f);
-            const double reach = double(style.GetHeadSize()) * d->TextFactor;
-            for (int32_t i : {5, 6}) {
-                const TKVRPto e = GetPoint(i);
-                const double dir = HeadDirection(e, arc);
-                const TPointF pe = at(e);
-                const TPointF towards(float(pe.X + std::cos(dir) * reach), float(pe.Y + std::sin(dir) * reach));
-                heads.push_back({pe, towards});
-            }
-        }
+    std::vector<TStroke> lines, heads;
+    TArc arc;
+    Strokes([d](const TKVRPto& p) { return PrintAt(p, d); }, MarkHalf(style.GetHeadSize(), d) * 2.0f, arc, lines,
+            heads);
+    for (const TStroke& l : lines)
+        c->DrawLine(l.A, l.B, 1.0f);
+    if (arc.Exists) {
+        const TPointF centre(float(d->PrintOffsetX + d->GetDrawX(arc.CX)),
+                             float(d->PrintOffsetY + d->GetDrawY(arc.CY)));
+        const TPointF radius(d->GetDrawX(arc.Radius), d->GetDrawY(arc.Radius));
+        c->DrawArc(centre, radius, ToDegrees(arc.Start), ToDegrees(arc.Sweep), 255.0f);
     }
 
     c->Stroke().SetColor(style.GetHeadColor());
     c->Fill().SetKind(TBrushKind::Solid);
     c->Fill().SetColor(style.GetFillColor());
-    const int32_t half = RoundHalfEven32(double(style.GetHeadSize()) * d->TextFactor / 2.0);
-    for (const THead& h : heads)
-        PrintTermType(d, style.GetHeadType(), h.End, h.Other, half, style.GetArrowOpen(), false);
-
-    const QString text = GetText();
-    if (text.isEmpty())
-        return;
-    c->Font().SetFamily(style.GetFontName());
-    c->Font().SetSize(FontPrintSize(float(style.GetFontHeight() * fFontRatio)));
-    TFontStyles fs = 0;
-    if (style.GetBold())
-        fs |= FontStyleSet(TFontStyle::Bold);
-    if (style.GetItalic())
-        fs |= FontStyleSet(TFontStyle::Italic);
-    if (style.GetUnderline())
-        fs |= FontStyleSet(TFontStyle::Underline);
-    c->Font().SetStyle(fs);
-    c->Stroke().SetThickness(0.0f);
-    c->Stroke().SetDash(TStrokeDash::Solid);
-    c->Fill().SetKind(TBrushKind::Solid);
-    c->Fill().SetColor(style.GetFontColor());
-
-    const double unit = double(GetDrawScale()) * 1000.0;
-    const float x = float(double(d->PrintOffsetX) + double(fPrintX) * d->TextFactor / unit);
-    const float y = float(double(d->PrintOffsetY) + double(fPrintY) * d->TextFactor / unit);
-    TPointF offset = GetInternalTextOffset(*c, text);
-    if (fTextAngle != 0.0f) {
-        const double ca = std::cos(double(fTextAngle)), sa = std::sin(double(fTextAngle));
-        offset = TPointF(float(offset.X * ca - offset.Y * sa), float(offset.X * sa + offset.Y * ca));
-    }
-
-    TCanvasStateGuard guard(*c);
-    d->ResetMatrix(KVRDrawState::Print);
-    if (fTextAngle != 0.0f)
-        d->Rotate(float(ToDegrees(fTextAngle)));
-    d->Translate(x + offset.X, y + offset.Y);
-    d->ApplyMatrix();
-    c->FillText(TRectF(0, 0, 50000, 50000), text, false, 255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
+    const int32_t half = PrintMarkHalf(style.GetHeadSize(), d);
+    for (const TStroke& h : heads)
+        PrintTermType(d, style.GetHeadType(), h.A, h.B, half, style.GetArrowOpen(), false);
+    if (!GetText().isEmpty())
+        PrintLineCaption(d, Caption());
 }

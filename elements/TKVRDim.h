@@ -1,20 +1,20 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/TKVRBaseDim.h"
+#include "platform/rtl/System.Types.h"
+#include <functional>
 #include <vector>
 
-class TBinaryReader;
-class TKVRBaseLabel;
-class TKVRLayer;
+struct TKVRLineCaption;
 
 // A dimension line (linear, radius, diameter or angle) in the look of one
 // dimension style of the document: extension lines, the dimension line or
 // arc, heads and the value text.
-class TKVRDim : public TKVRBaseDim
+class TKVRDim : public TKVRBaseDim, public TKVRClassReaders<TKVRDim, TVXDimType(0)>
 {
 public:
-    TKVRDim(TKVRBaseLabel* aOwner, TVXDimType aType, bool aPreview);
-    TKVRDim(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, TVXDimType aType, bool aPreview);
+    // The model's constructors, each only forwarding to the model base.
+    using TKVRBaseDim::TKVRBaseDim;
 
     // Points (unless aMode is 3), then the text: width, ratio, anchors,
     // angle and the gap points 9 and 10. Does nothing when called again
@@ -25,10 +25,6 @@ public:
 
     // The value text on the Skia canvas.
     void DrawText(TKVRBaseDraw* aDraw);
-
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
 
 private:
     // Circle of the angle's arc through points 5, 7 and 6.
@@ -42,10 +38,15 @@ private:
     TArc GetArc() const;
     // Direction (radians) from an arc end into the arc, for its head.
     double HeadDirection(const TKVRPto& aEnd, const TArc& aArc) const;
-    // Lines and heads of the kinds other than the angle, as index pairs.
-    struct TSegment
+    // A line from A to B, or a head on A turned away from B.
+    struct TStroke
     {
-        int32_t A, B;
+        TPointF A, B;
     };
-    void KindLines(std::vector<TSegment>& oLines, std::vector<TSegment>& oHeads) const;
+    // The lines and heads of the kind, placed by aAt. The angle draws its arc
+    // (oArc, when one exists) and takes its heads' second points from the
+    // direction rule, aReach pixels away.
+    void Strokes(const std::function<TPointF(const TKVRPto&)>& aAt, float aReach, TArc& oArc,
+                 std::vector<TStroke>& oLines, std::vector<TStroke>& oHeads) const;
+    TKVRLineCaption Caption() const;
 };

@@ -1,4 +1,5 @@
 #include "elements/TKVRImage.h"
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Stream.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr TAlphaColor kGuideColor = 0xFFC0C0C0u;  // silver
 
-TRectF Inset(const TRectF& r, float dx, float dy)
+TRectF InsetRect(const TRectF& r, float dx, float dy)
 {
     return {r.Left + dx, r.Top + dy, r.Right - dx, r.Bottom - dy};
 }
@@ -26,19 +27,13 @@ int32_t QuarterTurns(TKVRAngle aAngle)
     return k >= 1 && k <= 3 ? k : 0;
 }
 
-// Restores the Skia canvas to its depth at construction, also when a call raises.
-class TSkCanvasRestore
+// The oval inscribed in a rectangle, as a path to clip to.
+ISkPath CirclePath(const TRectF& aRect)
 {
-public:
-    explicit TSkCanvasRestore(TSkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas.Save()) {}
-    ~TSkCanvasRestore() { fCanvas.RestoreToCount(fCount); }
-    TSkCanvasRestore(const TSkCanvasRestore&) = delete;
-    TSkCanvasRestore& operator=(const TSkCanvasRestore&) = delete;
-
-private:
-    TSkCanvas& fCanvas;
-    int32_t fCount;
-};
+    TSkPathBuilder builder;
+    builder.AddOval(aRect);
+    return builder.Detach();
+}
 
 }  // namespace
 
@@ -46,26 +41,13 @@ TKVRImage::TKVRImage(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseImage(aOwne
 {
 }
 
-TKVRImage::~TKVRImage()
-{
-    LImage.reset();
-}
-
-TKVRBaseItem* TKVRImage::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRImage>([&](TKVRImage& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                  aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRImage::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRImage>([&](TKVRImage& e) { e.ReadJson(aVersion, aJson); }, aLabel, false);
-}
+TKVRImage::~TKVRImage() = default;
 
 // ---------------------------------------------------------------- geometry
 
-void TKVRImage::DrawRect(TKVRDraw* aDraw, bool aPrint)
+TKVRImage::TPlace TKVRImage::Place(const TKVRDraw* aDraw, bool aPrint) const
 {
+    TPlace p;
     const float ox = aPrint ? float(aDraw->PrintOffsetX) : aDraw->ScreenOffsetX;
     const float oy = aPrint ? float(aDraw->PrintOffsetY) : aDraw->ScreenOffsetY;
     const TKVRPto a = GetPoint(1);
@@ -73,70 +55,84 @@ void TKVRImage::DrawRect(TKVRDraw* aDraw, bool aPrint)
     const float p1x = a.DrawX(aDraw), p1y = a.DrawY(aDraw);
     const float p2x = b.DrawX(aDraw), p2y = b.DrawY(aDraw);
     if (GetFrame() != KVRFrame::Circle && GetFrame() != KVRFrame::CircleMask) {
-        LImageDest = TRectF(ox + p1x, oy + p1y, ox + p2x, oy + p2y);
-        return;
+        p.LImageDest = TRectF(ox + p1x, oy + p1y, ox + p2x, oy + p2y);
+        return p;
     }
     const float w = p2x - p1x;
     const float h = p2y - p1y;
     if (w <= h) {
-        ra = w / 2;
-        x1 = ox + p1x;
-        y1 = oy + p1y + h / 2 - ra;
+        p.ra = w / 2;
+        p.x1 = ox + p1x;
+        p.y1 = oy + p1y + h / 2 - p.ra;
     } else {
-        ra = h / 2;
-        x1 = ox + p1x + w / 2 - ra;
-        y1 = oy + p1y;
+        p.ra = h / 2;
+        p.x1 = ox + p1x + w / 2 - p.ra;
+        p.y1 = oy + p1y;
     }
-    LImageDest = TRectF(x1, y1, x1 + 2 * ra, y1 + 2 * ra);
+    p.LImageDest = TRectF(p.x1, p.y1, p.x1 + 2 * p.ra, p.y1 + 2 * p.ra);
+    return p;
 }
 
-void TKVRImage::AdjustDrawRect(TKVRDraw* aDraw, bool aInset, int32_t aWidth, int32_t aHeight)
+void TKVRImage::Inset(const TKVRDraw* aDraw, TPlace& p) const
 {
-    if (aInset) {
-        if (GetFrame() == KVRFrame::None)
-            return;
-        const float e = aDraw->BasePtoY(GetPenWidth() / 2);
-        const float padX = DrawFromBaseX(GetBasePadding(), aDraw);
-        const float padY = DrawFromBaseY(GetBasePadding(), aDraw);
-        if (GetFrame() == KVRFrame::Circle) {
-            const float half = ra * std::numbers::sqrt2_v<float> / 2;
-            LImageDest = TRectF(x1 + ra - half, y1 + ra - half, x1 + ra + half, y1 + ra + half);
-        }
-        LImageDest = Inset(LImageDest, e + padX, e + padY);
+    if (GetFrame() == KVRFrame::None)
         return;
+    const float e = aDraw->BasePtoY(GetPenWidth() / 2);
+    const float padX = DrawFromBaseX(GetBasePadding(), aDraw);
+    const float padY = DrawFromBaseY(GetBasePadding(), aDraw);
+    if (GetFrame() == KVRFrame::Circle) {
+        const float half = p.ra * std::numbers::sqrt2_v<float> / 2;
+        p.LImageDest = TRectF(p.x1 + p.ra - half, p.y1 + p.ra - half, p.x1 + p.ra + half, p.y1 + p.ra + half);
     }
+    p.LImageDest = InsetRect(p.LImageDest, e + padX, e + padY);
+}
+
+void TKVRImage::Fit(TPlace& p, int32_t aWidth, int32_t aHeight) const
+{
     if (!GetKeepProp() || aWidth < 1 || aHeight < 1)
         return;
     // The ratio is the one of the rectangle the picture goes into, after the
     // frame's inset: a box measured before the inset would distort it.
-    const float w = LImageDest.Width();
-    const float h = LImageDest.Height();
+    TRectF& r = p.LImageDest;
+    const float w = r.Width();
+    const float h = r.Height();
     if (!(w > 0 && h > 0))
         return;
     if (double(w) / h <= double(aWidth) / aHeight) {
-        w2 = float(double(w) * aHeight / aWidth);
-        mid = h - w2;
+        p.w2 = float(double(w) * aHeight / aWidth);
+        p.mid = h - p.w2;
         switch (GetImageAlign()) {
-        case 0: LImageDest.Bottom -= mid; break;
-        case 2: LImageDest.Top += mid; break;
-        default: LImageDest.Top += mid / 2; LImageDest.Bottom -= mid / 2; break;
+        case 0: r.Bottom -= p.mid; break;
+        case 2: r.Top += p.mid; break;
+        default: r.Top += p.mid / 2; r.Bottom -= p.mid / 2; break;
         }
     } else {
-        w2 = float(double(h) * aWidth / aHeight);
-        mid = w - w2;
+        p.w2 = float(double(h) * aWidth / aHeight);
+        p.mid = w - p.w2;
         switch (GetImageAlign()) {
-        case 0: LImageDest.Right -= mid; break;
-        case 2: LImageDest.Left += mid; break;
-        default: LImageDest.Left += mid / 2; LImageDest.Right -= mid / 2; break;
+        case 0: r.Right -= p.mid; break;
+        case 2: r.Left += p.mid; break;
+        default: r.Left += p.mid / 2; r.Right -= p.mid / 2; break;
         }
     }
 }
 
+void TKVRImage::DrawRect(TKVRDraw* aDraw, bool aPrint)
+{
+    fPlace = Place(aDraw, aPrint);
+}
+
+void TKVRImage::AdjustDrawRect(TKVRDraw* aDraw, bool aInset, int32_t aWidth, int32_t aHeight)
+{
+    if (aInset)
+        Inset(aDraw, fPlace);
+    else
+        Fit(fPlace, aWidth, aHeight);
+}
+
 ISkPath TKVRImage::GetCirclePath() const
 {
-    TSkPathBuilder builder;
-    builder.AddOval(LImageDest);
-    return builder.Detach();
+    return CirclePath(fPlace.LImageDest);
 }
 
 float TKVRImage::GetDrawRadio() const
@@ -151,6 +147,14 @@ float TKVRImage::CornerRadius(const TKVRDraw* aDraw, bool aVertical) const
 }
 
 // ---------------------------------------------------------------- screen
+
+ISkImage TKVRImage::Picture()
+{
+    const std::lock_guard<std::mutex> lock(fPictureLock);
+    if (!LImage || GetReload() != 0)
+        LoadImage();
+    return GetImgWidth() >= 1 && GetImgHeight() >= 1 ? LImage : nullptr;
+}
 
 void TKVRImage::LoadImage()
 {
@@ -170,61 +174,40 @@ void TKVRImage::LoadImage()
     SetReload(0);
 }
 
-void TKVRImage::DrawFrame(TKVRDraw* aDraw)
+void TKVRImage::DrawFrame(TKVRDraw* aDraw, const TPlace& aPlace)
 {
+    const TRectF& dest = aPlace.LImageDest;
+    const TKVRFrame frame = GetFrame();
+    const TKVRBoxStyle style{GetFilled() && Alpha() != 0, GetBackColor(), GetPenWidth(), GetColor(),
+                             CornerRadius(aDraw, false), CornerRadius(aDraw, true)};
+    if (frame == KVRFrame::Rectangle) {
+        DrawBox(aDraw, dest, style, !style.Filled);
+        return;
+    }
     TSkCanvas& canvas = *aDraw->kC;
     TSkPaint& paint = *aDraw->kP;
-    const bool round = GetBaseRadio() != 0;
-    const float rx = CornerRadius(aDraw, false);
-    const float ry = CornerRadius(aDraw, true);
-    auto box = [&](const TRectF& r) {
-        if (round)
-            canvas.DrawRoundRect(r, rx, ry, aDraw->kP);
-        else
-            canvas.DrawRect(r, aDraw->kP);
-    };
-    auto oval = [&](const TRectF& r) { canvas.DrawOval(r, aDraw->kP); };
-
-    const TKVRFrame frame = GetFrame();
     if (frame == KVRFrame::None) {
         if (aDraw->DrawState != KVRDrawState::Editor || GetItemState() != 0)
             return;
-        const float sw = aDraw->BasePtoY(0.1f);
-        paint.SetPathEffect(nullptr);
-        paint.SetColor(kGuideColor);
-        paint.SetStyle(TSkPaintStyle::Stroke);
-        paint.SetStrokeWidth(sw);
-        box(Inset(LImageDest, sw / 2, sw / 2));
+        // A thin guide in the editor only, where the box is.
+        DrawBox(aDraw, dest, {false, 0, 0.1f, kGuideColor, style.RadiusX, style.RadiusY}, true);
         paint.SetStrokeWidth(0.0f);
         return;
     }
-
-    const bool rectangle = frame == KVRFrame::Rectangle;
-    const float sw = aDraw->BasePtoY(GetPenWidth());
+    // Round frames: the oval over the square, never inset.
     paint.SetPathEffect(nullptr);
     paint.SetAntiAlias(true);
-    auto outline = [&](const TRectF& r) {
-        paint.SetColor(GetColor());
-        paint.SetStyle(TSkPaintStyle::Stroke);
-        paint.SetStrokeWidth(sw);
-        if (rectangle)
-            box(r);
-        else
-            oval(r);
-    };
-    if (!GetFilled() || Alpha() == 0) {
-        if (GetPenWidth() > 0)
-            outline(rectangle ? Inset(LImageDest, sw / 2, sw / 2) : LImageDest);
-        return;
+    if (style.Filled) {
+        paint.SetColor(style.BackColor);
+        paint.SetStyle(TSkPaintStyle::Fill);
+        canvas.DrawOval(dest, aDraw->kP);
     }
-    paint.SetColor(GetBackColor());
-    paint.SetStyle(TSkPaintStyle::Fill);
-    if (rectangle)
-        box(LImageDest);
-    else
-        oval(LImageDest);
-    if (GetPenWidth() > 0)
-        outline(LImageDest);
+    if (style.PenWidth > 0) {
+        paint.SetColor(style.Color);
+        paint.SetStyle(TSkPaintStyle::Stroke);
+        paint.SetStrokeWidth(aDraw->BasePtoY(style.PenWidth));
+        canvas.DrawOval(dest, aDraw->kP);
+    }
 }
 
 void TKVRImage::Draw(TKVRBaseDraw* aDraw)
@@ -232,12 +215,9 @@ void TKVRImage::Draw(TKVRBaseDraw* aDraw)
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
     if (!d || !d->kC || !d->kP)
         return;
-    if (!LImage || GetReload() != 0)
-        LoadImage();
-
-    if (LImage && GetImgWidth() >= 1 && GetImgHeight() >= 1) {
-        DrawRect(d, false);
-        DrawFrame(d);
+    if (const ISkImage picture = Picture()) {
+        TPlace place = Place(d, false);
+        DrawFrame(d, place);
 
         ISkPaint filter;
         if (GetFilter() == KVRImgFilter::Gray || GetFilter() == KVRImgFilter::BlackWhite) {
@@ -246,25 +226,26 @@ void TKVRImage::Draw(TKVRBaseDraw* aDraw)
         }
 
         TSkCanvas& canvas = *d->kC;
-        const TSkCanvasRestore restore(canvas);
-        AdjustDrawRect(d, true, 0, 0);
-        AdjustDrawRect(d, false, GetImgTurnWidth(), GetImgTurnHeight());
+        const TKVRSkCanvasSave restore(canvas);
+        Inset(d, place);
+        Fit(place, GetImgTurnWidth(), GetImgTurnHeight());
         // A pen or padding wider than the box leaves no room for the picture.
-        if (!LImageDest.IsEmpty()) {
+        const TRectF& dest = place.LImageDest;
+        if (!dest.IsEmpty()) {
             if (GetFrame() == KVRFrame::CircleMask)
-                canvas.ClipPath(GetCirclePath(), TSkClipOp::Intersect, true);
+                canvas.ClipPath(CirclePath(dest), TSkClipOp::Intersect, true);
             const int32_t k = QuarterTurns(GetAngle());
             if (k == 0) {
-                LImageDrw = LImageDest;
+                place.LImageDrw = dest;
             } else {
-                const TPointF c = LImageDest.CenterPoint();
-                const float w = LImageDest.Width();
-                const float h = LImageDest.Height();
+                const TPointF c = dest.CenterPoint();
+                const float w = dest.Width();
+                const float h = dest.Height();
                 canvas.Translate(c.X, c.Y);
                 canvas.Rotate(-90.0f * float(k));
-                LImageDrw = k == 2 ? TRectF(-w / 2, -h / 2, w / 2, h / 2) : TRectF(-h / 2, -w / 2, h / 2, w / 2);
+                place.LImageDrw = k == 2 ? TRectF(-w / 2, -h / 2, w / 2, h / 2) : TRectF(-h / 2, -w / 2, h / 2, w / 2);
             }
-            canvas.DrawImageRect(LImage, LImageDrw, filter, TSkSrcRectConstraint::Fast);
+            canvas.DrawImageRect(picture, place.LImageDrw, filter, TSkSrcRectConstraint::Fast);
         }
     }
 
@@ -276,68 +257,28 @@ void TKVRImage::Draw(TKVRBaseDraw* aDraw)
 
 // ---------------------------------------------------------------- paper
 
-void TKVRImage::PrintFrame(TKVRDraw* aDraw)
+void TKVRImage::PrintFrame(TKVRDraw* aDraw, const TPlace& aPlace)
 {
-    TCanvas& canvas = *aDraw->pC;
-    const float thickness = aDraw->DrawBasePtoX(GetPenWidth());
-    const bool pen = GetPenWidth() > 0;
-    auto useFill = [&] {
-        canvas.Fill().SetKind(TBrushKind::Solid);
-        canvas.Fill().SetColor(GetBackColor());
-    };
-    auto useStroke = [&] {
-        // Solid whatever the element printed before left on the stroke.
-        canvas.Stroke().SetKind(TBrushKind::Solid);
-        canvas.Stroke().SetDash(TStrokeDash::Solid);
-        canvas.Stroke().SetColor(GetColor());
-        canvas.Stroke().SetThickness(thickness);
-    };
-
-    switch (GetFrame()) {
-    case KVRFrame::Rectangle:
-        if (GetBaseRadio() <= 0) {
-            if (GetFilled()) {
-                useFill();
-                canvas.FillRect(LImageDest, 0, 0, NoCorners, 1.0f);
-            }
-            if (pen) {
-                useStroke();
-                canvas.DrawRect(LImageDest, 0, 0, NoCorners, 1.0f);
-            }
-        } else {
-            const TRectF& r = LImageDest;
-            const float rx = std::min(CornerRadius(aDraw, false), std::abs(r.Width()) / 2);
-            const float ry = std::min(CornerRadius(aDraw, true), std::abs(r.Height()) / 2);
-            const TPointF radius(rx, ry);
-            TPathData path;
-            path.AddArc(TPointF(r.Left + rx, r.Top + ry), radius, 180, 90);
-            path.AddArc(TPointF(r.Right - rx, r.Top + ry), radius, 270, 90);
-            path.AddArc(TPointF(r.Right - rx, r.Bottom - ry), radius, 0, 90);
-            path.AddArc(TPointF(r.Left + rx, r.Bottom - ry), radius, 90, 90);
-            path.ClosePath();
-            if (GetFilled()) {
-                useFill();
-                canvas.FillPath(path, 1.0f);
-            }
-            if (pen) {
-                useStroke();
-                canvas.DrawPath(path, 1.0f);
-            }
+    const TKVRBoxStyle style{GetFilled(), GetBackColor(), GetPenWidth(), GetColor(), CornerRadius(aDraw, false),
+                             CornerRadius(aDraw, true)};
+    const TRectF& dest = aPlace.LImageDest;
+    if (GetFrame() == KVRFrame::Rectangle) {
+        PrintBox(aDraw, dest, style);
+    } else if (GetFrame() == KVRFrame::Circle || GetFrame() == KVRFrame::CircleMask) {
+        TCanvas& canvas = *aDraw->pC;
+        if (style.Filled) {
+            canvas.Fill().SetKind(TBrushKind::Solid);
+            canvas.Fill().SetColor(style.BackColor);
+            canvas.FillEllipse(dest, 1.0f);
         }
-        break;
-    case KVRFrame::Circle:
-    case KVRFrame::CircleMask:
-        if (GetFilled()) {
-            useFill();
-            canvas.FillEllipse(LImageDest, 1.0f);
+        if (style.PenWidth > 0) {
+            // Solid whatever the element printed before left on the stroke.
+            canvas.Stroke().SetKind(TBrushKind::Solid);
+            canvas.Stroke().SetDash(TStrokeDash::Solid);
+            canvas.Stroke().SetColor(style.Color);
+            canvas.Stroke().SetThickness(aDraw->DrawBasePtoX(style.PenWidth));
+            canvas.DrawEllipse(dest, 1.0f);
         }
-        if (pen) {
-            useStroke();
-            canvas.DrawEllipse(LImageDest, 1.0f);
-        }
-        break;
-    default:
-        break;
     }
 }
 
@@ -369,17 +310,15 @@ void TKVRImage::Print(TKVRBaseDraw* aDraw)
     if (bitmap.Width() < 1 || bitmap.Height() < 1)
         return;
 
-    DrawRect(d, true);
+    TPlace place = Place(d, true);
     const TCanvasStateGuard guard(*d->pC);
-    PrintFrame(d);
+    PrintFrame(d, place);
 
     const int32_t k = QuarterTurns(GetAngle());
     const bool quarter = k == 1 || k == 3;
-    const int32_t tw = quarter ? bitmap.Height() : bitmap.Width();
-    const int32_t th = quarter ? bitmap.Width() : bitmap.Height();
-    AdjustDrawRect(d, true, 0, 0);
-    AdjustDrawRect(d, false, tw, th);
-    if (LImageDest.IsEmpty())
+    Inset(d, place);
+    Fit(place, quarter ? bitmap.Height() : bitmap.Width(), quarter ? bitmap.Width() : bitmap.Height());
+    if (place.LImageDest.IsEmpty())
         return;
 
     if (k != 0)
@@ -396,5 +335,6 @@ void TKVRImage::Print(TKVRBaseDraw* aDraw)
             bitmap.SetImage(bitmap.Image().scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         ApplyCircularMask(bitmap);
     }
-    d->pC->DrawBitmap(bitmap, TRectF(0, 0, float(bitmap.Width()), float(bitmap.Height())), LImageDest, 1.0f, true);
+    d->pC->DrawBitmap(bitmap, TRectF(0, 0, float(bitmap.Width()), float(bitmap.Height())), place.LImageDest, 1.0f,
+                      true);
 }

@@ -1,11 +1,11 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/rtl/TKVRBaseImage.h"
 #include "platform/skia/TSkImage.h"
 #include "platform/skia/TSkPath.h"
+#include <mutex>
 
-class TBinaryReader;
 class TKVRDraw;
 
 // The image element (kind 16): a picture in the box of its two points, with
@@ -14,21 +14,30 @@ class TKVRDraw;
 // it afresh for every label, a data-bound one from the current record.
 // Painting never changes the document: embedding happens when the picture is
 // chosen (see TKVRBaseImage).
-class TKVRImage : public TKVRBaseImage
+class TKVRImage : public TKVRBaseImage, public TKVRClassReaders<TKVRImage>
 {
 public:
     TKVRImage(TKVRBaseLabel* aOwner, bool aPreview);
     ~TKVRImage() override;
 
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
-
     void Draw(TKVRBaseDraw* aDraw) override;
     void Print(TKVRBaseDraw* aDraw) override;
 
-    // Frame rectangle in pixels (screen origin) or printer units (cell
-    // origin): the box, or for the round frames the square of the circle
-    // centred across the box's longer side.
+    // Where the frame and the picture go, in pixels (screen origin) or printer
+    // units (cell origin).
+    struct TPlace
+    {
+        TRectF LImageDest;  // frame, then picture rectangle
+        TRectF LImageDrw;   // picture rectangle handed to the canvas after the turn
+        float w2 = 0.0f;    // picture length along the fitted axis
+        float mid = 0.0f;   // slack along that axis
+        float ra = 0.0f;    // radius of the round frame
+        float x1 = 0.0f;    // top-left corner of its square
+        float y1 = 0.0f;
+    };
+
+    // Frame rectangle: the box, or for the round frames the square of the
+    // circle centred across the box's longer side.
     void DrawRect(TKVRDraw* aDraw, bool aPrint);
     // aInset: the frame's pen and the padding (for the round frame, the square
     // inscribed in the circle first). Otherwise the proportional fit of a
@@ -38,25 +47,26 @@ public:
     ISkPath GetCirclePath() const;
     // Corner radius in millimetres of paper (0 when square).
     float GetDrawRadio() const;
-
-    // Scratch values of the last Draw or Print, for the caller's inspection.
-    const TRectF& GetImageDest() const { return LImageDest; }
-    const TRectF& GetImageDrw() const { return LImageDrw; }
-    const ISkImage& GetImage() const { return LImage; }
+    // The picture rectangle the last DrawRect and AdjustDrawRect calls placed.
+    // Draw and Print place on their own and leave it alone: the export job
+    // paints too.
+    const TRectF& GetImageDest() const { return fPlace.LImageDest; }
 
 private:
+    TPlace Place(const TKVRDraw* aDraw, bool aPrint) const;
+    void Inset(const TKVRDraw* aDraw, TPlace& aPlace) const;
+    void Fit(TPlace& aPlace, int32_t aWidth, int32_t aHeight) const;
+    // The decoded picture, loaded when missing or when the model asks for a
+    // reload; none when there is nothing to paint. Guarded: the screen and the
+    // export job may both paint.
+    ISkImage Picture();
     void LoadImage();
-    void DrawFrame(TKVRDraw* aDraw);
-    void PrintFrame(TKVRDraw* aDraw);
+    void DrawFrame(TKVRDraw* aDraw, const TPlace& aPlace);
+    void PrintFrame(TKVRDraw* aDraw, const TPlace& aPlace);
     // Corner radius in pixels of the context along x or y.
     float CornerRadius(const TKVRDraw* aDraw, bool aVertical) const;
 
-    ISkImage LImage;      // decoded picture, kept between paints
-    TRectF LImageDest;    // frame, then picture rectangle
-    TRectF LImageDrw;     // picture rectangle handed to the canvas after the turn
-    float w2 = 0.0f;      // picture length along the fitted axis
-    float mid = 0.0f;     // slack along that axis
-    float ra = 0.0f;      // radius of the round frame
-    float x1 = 0.0f;      // top-left corner of its square
-    float y1 = 0.0f;
+    ISkImage LImage;  // decoded picture, kept between paints
+    std::mutex fPictureLock;
+    TPlace fPlace;
 };

@@ -1,4 +1,6 @@
 #include "elements/TKVRLevel.h"
+#include "elements/KVR.FMX.ShapePaint.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Model.Utils.h"
@@ -11,25 +13,6 @@
 #include <cmath>
 #include <numbers>
 
-TKVRLevel::TKVRLevel(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseLevel(aOwner, aPreview) {}
-
-TKVRLevel::TKVRLevel(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview)
-    : TKVRBaseLevel(aOwner, aLayer, aPreview)
-{
-}
-
-TKVRBaseItem* TKVRLevel::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRLevel>([&](TKVRLevel& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                  aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRLevel::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRLevel>([&](TKVRLevel& e) { e.ReadJson(aVersion, aJson); }, aLabel, false);
-}
-
 void TKVRLevel::CalcValues(int16_t aMode)
 {
     TKVRBaseLevel::CalcValues(aMode);
@@ -37,6 +20,11 @@ void TKVRLevel::CalcValues(int16_t aMode)
     const int32_t height = GetBaseFontHeight() > 0 ? GetBaseFontHeight() : 1000;
     int32_t asc = 0, des = 0, und = 0, lh = 0;
     TKVRCalc::FontSettings(GetFontName(), height, GetBold(), GetItalic(), asc, des, und, lh, Ratio);
+    // The caption's font is the height times the ratio.
+    const double scale = GetBaseFontHeight() > 0 ? Ratio : 0.0;
+    Ascent = RoundHalfEven32(asc * scale);
+    Descent = RoundHalfEven32(des * scale);
+    LevelArc(GetLevelType(), Value, MaxValue, GetAngleGap(), StartAngle, SweepAngle);
 }
 
 TKVRLevelFill TKVRLevel::LevelFill(float aValue, float aMaxValue)
@@ -81,14 +69,6 @@ bool TKVRLevel::LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, flo
 
 namespace {
 
-TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRBaseDraw* aDraw)
-{
-    const TKVRPto p1 = aItem.GetPoint(1);
-    const TKVRPto p2 = aItem.GetPoint(2);
-    return TRectF(aDraw->ScreenOffsetX + p1.DrawX(aDraw), aDraw->ScreenOffsetY + p1.DrawY(aDraw),
-                  aDraw->ScreenOffsetX + p2.DrawX(aDraw), aDraw->ScreenOffsetY + p2.DrawY(aDraw));
-}
-
 bool IsDiscType(TKVRLevelType aType)
 {
     return aType == 0 || aType == 1;
@@ -103,13 +83,18 @@ bool IsRingType(TKVRLevelType aType)
 
 ISkPath TKVRLevel::GetPath(TKVRBaseDraw* aDraw) const
 {
+    return LevelPath(aDraw, StartAngle, SweepAngle);
+}
+
+ISkPath TKVRLevel::LevelPath(TKVRBaseDraw* aDraw, float aStart, float aSweep) const
+{
     TSkPathBuilder builder;
-    builder.ArcTo(ScreenBox(*this, aDraw), StartAngle, SweepAngle, true);
+    builder.ArcTo(ScreenBox(*this, static_cast<TKVRDraw*>(aDraw)), aStart, aSweep, true);
     builder.Close();
     return builder.Detach();
 }
 
-void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw)
+void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw) const
 {
     const ISkTypeface typeface = TSkTypeface::MakeFromName(GetFontName(), GetFontStyle(GetBold(), GetItalic()));
     if (!typeface)
@@ -118,14 +103,8 @@ void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw)
         std::make_shared<TSkFont>(typeface, float(GetFontHeight() * aDraw->TextFactor * Ratio), 1.0f, 0.0f);
     TSkFontMetrics m;
     font->GetMetrics(m);
-    Ascent = aDraw->BaseValueY(m.Ascent);
-    Descent = aDraw->BaseValueY(m.Descent);
 
-    const ISkPaint& paint = aDraw->kP;
-    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
-    paint->SetStyle(TSkPaintStyle::Fill);
-    paint->SetAntiAlias(true);
-    paint->SetColor(GetFontColor());
+    SetTextPaint(aDraw, GetFontColor());
 
     const float w = font->MeasureText(aCaption);
     const float h = std::fabs(m.Ascent) + std::fabs(m.Descent);
@@ -138,9 +117,7 @@ void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw)
     if (aCaption.isEmpty())
         return;
 
-    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
-    paint->SetStyle(TSkPaintStyle::Fill);
-    paint->SetColor(GetFontColor());
+    SetTextPaint(aDraw, GetFontColor());
     const ISkCanvas& canvas = aDraw->kC;
     canvas->Save();
     canvas->Translate(aDraw->ScreenOffsetX + pos.X, aDraw->ScreenOffsetY + pos.Y);
@@ -150,19 +127,23 @@ void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw)
     case TKVRAngle::Angle270: canvas->Rotate(-270.0f); break;
     default: break;
     }
-    canvas->DrawSimpleText(aCaption, 0.0f, std::fabs(m.Ascent), font, paint);
+    canvas->DrawSimpleText(aCaption, 0.0f, std::fabs(m.Ascent), font, aDraw->kP);
     canvas->Restore();
 }
 
 void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    const bool fromRecord = d->DrawState == KVRDrawState::Preview && FillType != 0;
-    if (fromRecord)
-        FillData(false);  // the record may have moved on since the last layout
-    const float v = fromRecord ? RecordValue : Value;
+    if (!CanDraw(d))
+        return;
+    // The preview shows the current record, which may have moved on since the last layout.
+    float v = Value;
+    QString caption = GetText();
+    if (d->DrawState == KVRDrawState::Preview && FillType != 0)
+        RecordOf(v, caption);
     const TKVRLevelType type = GetLevelType();
-    LevelArc(type, v, MaxValue, GetAngleGap(), StartAngle, SweepAngle);
+    float start = StartAngle, sweep = SweepAngle;
+    LevelArc(type, v, MaxValue, GetAngleGap(), start, sweep);
     const TKVRLevelFill fill = LevelFill(v, MaxValue);
 
     const ISkCanvas& canvas = d->kC;
@@ -174,24 +155,23 @@ void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
     const bool filled = GetFilled() && Alpha() != 0;
 
     auto fillOval = [&](TAlphaColor aColor) {
-        paint->SetPathEffect(nullptr);
-        paint->SetStyle(TSkPaintStyle::Fill);
-        paint->SetColor(aColor);
+        SetFillPaint(d, aColor);
         canvas->DrawOval(box, paint);
     };
-    auto outline = [&] {
+    // Outline and ring: solid, in the line colour and pen width.
+    auto linePaint = [&] {
+        SetLinePaint(d, GetColor(), GetPenWidth());
         paint->SetPathEffect(nullptr);
         paint->SetStyle(TSkPaintStyle::Stroke);
-        paint->SetColor(GetColor());
-        paint->SetStrokeWidth(d->BasePtoY(GetPenWidth()));
+    };
+    auto outline = [&] {
+        linePaint();
         canvas->DrawOval(box, paint);
     };
     auto levelPart = [&] {
         if (fill == TKVRLevelFill::Part) {
-            paint->SetPathEffect(nullptr);
-            paint->SetStyle(TSkPaintStyle::Fill);
-            paint->SetColor(LevelColor);
-            canvas->DrawPath(GetPath(d), paint);
+            SetFillPaint(d, LevelColor);
+            canvas->DrawPath(LevelPath(d, start, sweep), paint);
         } else if (fill == TKVRLevelFill::Full) {
             fillOval(LevelColor);
         }
@@ -202,12 +182,8 @@ void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
         const int64_t cx = GetBaseCenterX(), cy = GetBaseCenterY(), r = GetBaseRadio();
         const TRectF square(d->ScreenOffsetX + d->GetDrawX(cx - r), d->ScreenOffsetY + d->GetDrawY(cy - r),
                             d->ScreenOffsetX + d->GetDrawX(cx + r), d->ScreenOffsetY + d->GetDrawY(cy + r));
-        paint->SetPathEffect(nullptr);
-        paint->SetStyle(TSkPaintStyle::Stroke);
-        paint->SetStrokeCap(TSkStrokeCap::Butt);
-        paint->SetColor(GetColor());
-        paint->SetStrokeWidth(d->BasePtoY(GetPenWidth()));
-        canvas->DrawArc(square, StartAngle, SweepAngle, false, paint);
+        linePaint();
+        canvas->DrawArc(square, start, sweep, false, paint);
     };
 
     if (IsDiscType(type)) {
@@ -227,7 +203,7 @@ void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
         ring();
     }
 
-    DrawText(fromRecord ? RecordText : GetText(), d);
+    DrawText(caption, d);
     if (GetIsData() && d->DrawState == KVRDrawState::Editor) {
         const TKVRPto p1 = GetPoint(1);
         DrawData(d, d->ScreenOffsetX + p1.DrawX(d), d->ScreenOffsetY + p1.DrawY(d));
@@ -237,9 +213,9 @@ void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
 void TKVRLevel::Print(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    TCanvas* pc = d->pC;
-    if (!pc)
+    if (!CanPrint(d))
         return;
+    TCanvas* pc = d->pC;
     // Each printed label takes the record it is printed for.
     const bool fromRecord = FillType != 0;
     if (fromRecord)
@@ -254,7 +230,7 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     const float ox = float(d->PrintOffsetX), oy = float(d->PrintOffsetY);
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
-    const TRectF box(ox + p1.DrawX(d), oy + p1.DrawY(d), ox + p2.DrawX(d), oy + p2.DrawY(d));
+    const TRectF box = PaperBox(*this, d);
     const TPointF centre((box.Left + box.Right) / 2.0f, (box.Top + box.Bottom) / 2.0f);
     const TPointF radius(box.Width() / 2.0f, box.Height() / 2.0f);
 
@@ -291,16 +267,9 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     if (caption.isEmpty())
         return;
     TCanvasStateGuard guard(*pc);
-    TFontStyles style = 0;
-    if (GetBold())
-        style |= FontStyleSet(TFontStyle::Bold);
-    if (GetItalic())
-        style |= FontStyleSet(TFontStyle::Italic);
-    if (GetUnderline())
-        style |= FontStyleSet(TFontStyle::Underline);
     pc->Font().SetFamily(GetFontName());
     pc->Font().SetSize(float(FontPrintSize(GetFontHeight()) * Ratio));
-    pc->Font().SetStyle(style);
+    pc->Font().SetStyle(FontStyles(GetBold(), GetItalic(), GetUnderline()));
     const TPointF size = GetTextSize(*pc, caption);
     const int32_t px1 = p1.PrintX(d), py1 = p1.PrintY(d);
     const int32_t cx = px1 + (p2.PrintX(d) - px1) / 2;

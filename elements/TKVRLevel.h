@@ -1,12 +1,10 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/TKVRBaseLevel.h"
 #include "platform/skia/TSkPath.h"
 #include <QString>
 #include <cstdint>
 
-class TBinaryReader;
-class TKVRBaseDraw;
 class TKVRDraw;
 
 // How much of a gauge's scale a value fills.
@@ -18,17 +16,17 @@ enum class TKVRLevelFill : uint8_t {
 
 // Round gauge element, kind 23: a disc filled up to the level (types 0, 1)
 // or a ring along the circle (types 2, 3), with a caption in the middle.
-class TKVRLevel : public TKVRBaseLevel
+// Painting writes nothing into the element (the export paints on its own
+// thread): the layout keeps the arc of the stored value and the caption's
+// metrics, and the screen works out what a record shows in locals.
+class TKVRLevel : public TKVRBaseLevel, public TKVRClassReaders<TKVRLevel>
 {
 public:
-    TKVRLevel(TKVRBaseLabel* aOwner, bool aPreview);
-    TKVRLevel(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+    // The model's constructors, each only forwarding to the model base.
+    using TKVRBaseLevel::TKVRBaseLevel;
 
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
-
-    // The model's layout, then the caption's size ratio from the font cache.
+    // The model's layout, then the caption's size ratio and metrics from the
+    // font cache and the arc (StartAngle, SweepAngle) of the stored value.
     void CalcValues(int16_t aMode) override;
     void Draw(TKVRBaseDraw* aDraw) override;
     void Print(TKVRBaseDraw* aDraw) override;
@@ -37,7 +35,7 @@ public:
     // oval of the box, closed by its chord.
     ISkPath GetPath(TKVRBaseDraw* aDraw) const;
     // The caption centred in the box, turned by the element's quarter turn.
-    void DrawText(const QString& aCaption, TKVRDraw* aDraw);
+    void DrawText(const QString& aCaption, TKVRDraw* aDraw) const;
 
     // A value below 0 is an empty gauge and one at or above the maximum a
     // full one; a maximum of 0 or less is reached by any value from 0 up.
@@ -48,4 +46,7 @@ public:
     // the given type; false, outputs untouched, for an unknown type.
     static bool LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, float aGap, float& oStart,
                          float& oSweep);
+
+private:
+    ISkPath LevelPath(TKVRBaseDraw* aDraw, float aStart, float aSweep) const;
 };

@@ -1,24 +1,13 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
-#include "platform/rtl/KVR.Model.Types.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/TKVRBaseLine.h"
-#include <cstdint>
-
-class TBinaryReader;
-class TKVRBaseDraw;
-class TKVRBaseLabel;
-class TKVRLayer;
 
 // A straight line from point 1 to point 2.
-class TKVRLine : public TKVRBaseLine
+class TKVRLine : public TKVRBaseLine, public TKVRClassReaders<TKVRLine>
 {
 public:
-    TKVRLine(TKVRBaseLabel* aOwner, bool aPreview);
-    TKVRLine(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
-
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+    // The model's constructors, each only forwarding to the model base.
+    using TKVRBaseLine::TKVRBaseLine;
 
     void Draw(TKVRBaseDraw* aDraw) override;
     void Print(TKVRBaseDraw* aDraw) override;

@@ -1,28 +1,11 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/KVR.FMX.CodePaint.h"
 #include "platform/rtl/TKVRBasePDF417.h"
 
-class TBinaryReader;
-class TKVRBaseLabel;
-class TKVRLayer;
-
-// A stacked PDF417 symbol: the screen paints the element's own encoding, paper
-// the value of each printed record encoded anew; a value that does not fit
-// shows a red cross and prints nothing.
-class TKVRPDF417 : public TKVRBasePDF417
+// A stacked PDF417 symbol: the screen paints the element's own encoding, paper the value of
+// each printed record encoded anew (see TKVRSymbolElement).
+class TKVRPDF417 : public TKVRSymbolElement<TKVRBasePDF417, TKVRPDF417>
 {
 public:
-    TKVRPDF417(TKVRBaseLabel* aOwner, bool aPreview);
-    TKVRPDF417(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
-
-    // Every mode encodes the element's own value for the screen.
-    void CalcValues(int16_t aMode) override;
-    void Draw(TKVRBaseDraw* aDraw) override;
-    void Print(TKVRBaseDraw* aDraw) override;
-    void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
-    void WriteData(TBinaryWriter& aWriter) const override;
-
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+    using TKVRSymbolElement::TKVRSymbolElement;
 };

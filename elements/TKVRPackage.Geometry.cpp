@@ -8,10 +8,6 @@
 namespace {
 
 constexpr double kIsoAngle = 0.5235987755982988;  // 30 degrees
-// Farther than any page reaches: a hole or slot mapped beyond it is left out
-// rather than handed to the painter (or to Round) as a number it cannot hold.
-constexpr double kMaxPixels = 1.0e7;
-constexpr double kMaxMicrometres = 1.0e9;
 
 double IsoCos()
 {
@@ -119,7 +115,7 @@ bool TKVRPrintIsoView::Fit(double aL, double aW, double aH, const TKVRRect& aRec
     // off by up to a micrometre per side, which is everything for sizes in
     // metres or inches (a box of 0.5 x 0.3 would have no width at all).
     S = FitScale(aL, aW, aH, double(aRect.Width()), double(aRect.Height()));
-    if (S <= 0.0 || !Usable(S * (std::fabs(aL) + std::fabs(aW) + std::fabs(aH)), kMaxMicrometres)) {
+    if (S <= 0.0 || !Usable(S * (std::fabs(aL) + std::fabs(aW) + std::fabs(aH)), TKVRBlankMap::MicrometreLimit)) {
         S = 1.0;
         return false;
     }
@@ -135,69 +131,22 @@ bool TKVRPrintIsoView::Fit(double aL, double aW, double aH, const TKVRRect& aRec
     return true;
 }
 
-// ---------------------------------------------------------------- blank, screen
+// ---------------------------------------------------------------- blank
 
-TKVRBlankMap::TKVRBlankMap(const TRectF& aO, double aL, double aW) : fO(aO), fL(aL), fW(aW)
+TKVRBlankMap::TKVRBlankMap(double aWidth, double aHeight, double aL, double aW, double aLimit)
+    : fWidth(aWidth), fHeight(aHeight), fL(aL), fW(aW), fLimit(aLimit)
 {
-    fValid = aL > 0.0 && aW > 0.0 && std::isfinite(aL) && std::isfinite(aW) && aO.Width() > 0.0f &&
-             aO.Height() > 0.0f;
+    fValid = aL > 0.0 && aW > 0.0 && std::isfinite(aL) && std::isfinite(aW) && aWidth > 0.0 && aHeight > 0.0;
 }
 
 bool TKVRBlankMap::Along(double aX, double& o) const
 {
-    o = double(fO.Width()) * aX / fL;
-    return fValid && Usable(o, kMaxPixels);
+    o = fWidth * aX / fL;
+    return fValid && Usable(o, fLimit);
 }
 
 bool TKVRBlankMap::Up(double aY, double& o) const
 {
-    o = double(fO.Height()) * aY / fW;
-    return fValid && Usable(o, kMaxPixels);
-}
-
-bool TKVRBlankMap::Hole(const TDrillPoint& aHole, TPointF& oCentre, float& oRadius) const
-{
-    double x = 0, y = 0, d = 0;
-    if (!Along(aHole.X, x) || !Up(aHole.Y, y) || !Along(aHole.D, d) || !(d > 0.0))
-        return false;
-    oCentre = TPointF(float(fO.Left + x), float(fO.Bottom - y));
-    oRadius = float(d / 2.0);
-    return true;
-}
-
-bool TKVRBlankMap::Slot(const TSlot& aSlot, TPointF& oStart, TPointF& oEnd, float& oWidth) const
-{
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0, w = 0;
-    if (!Along(aSlot.X1, x1) || !Up(aSlot.Y1, y1) || !Along(aSlot.X2, x2) || !Up(aSlot.Y2, y2) ||
-        !Along(aSlot.Width, w))
-        return false;
-    oStart = TPointF(float(fO.Left + x1), float(fO.Bottom - y1));
-    oEnd = TPointF(float(fO.Left + x2), float(fO.Bottom - y2));
-    oWidth = float(w);
-    return true;
-}
-
-// ---------------------------------------------------------------- blank, paper
-
-TKVRPrintBlankMap::TKVRPrintBlankMap(const TKVRRect& aO, double aL, double aW) : fO(aO), fL(aL), fW(aW)
-{
-    fValid = aL > 0.0 && aW > 0.0 && std::isfinite(aL) && std::isfinite(aW) && aO.Width() > 0 && aO.Height() > 0;
-}
-
-bool TKVRPrintBlankMap::Along(double aX, int64_t& o) const
-{
-    const double v = double(fO.Width()) * aX / fL;
-    if (!fValid || !Usable(v, kMaxMicrometres))
-        return false;
-    o = RoundHalfEven(v);
-    return true;
-}
-
-bool TKVRPrintBlankMap::Up(double aY, int64_t& o) const
-{
-    const double v = double(fO.Height()) * aY / fW;
-    if (!fValid || !Usable(v, kMaxMicrometres))
-        return false;
-    o = RoundHalfEven(v);
-    return true;
+    o = fHeight * aY / fW;
+    return fValid && Usable(o, fLimit);
 }

@@ -38,42 +38,29 @@ public:
     bool Fit(double aL, double aW, double aH, const TKVRRect& aRect);
 };
 
-// Drill holes and slots of a flat blank of aL x aW drawn as the outline aO
-// (pixels): X runs along the length from the left edge, Y along the width up
-// from the bottom edge. Nothing maps when a size is not above 0 or the
-// outline has no room; a hole or slot maps only when it lands at a usable
-// place (a hole also needs a diameter above 0).
+// Where drill holes and slots of a flat blank of aL x aW land on its
+// outline of aWidth x aHeight (pixels on screen, micrometres on paper): X
+// runs along the length from the left edge, Y along the width up from the
+// bottom edge. Nothing maps when a size is not above 0 or the outline has no
+// room, nor any offset that is no number or lies beyond aLimit (farther than
+// any page reaches), so the painters are never handed one they cannot hold.
 class TKVRBlankMap
 {
 public:
-    TKVRBlankMap(const TRectF& aO, double aL, double aW);
+    // Farther than any page reaches: pixels on screen, micrometres on paper.
+    static constexpr double PixelLimit = 1.0e7;
+    static constexpr double MicrometreLimit = 1.0e9;
+
+    TKVRBlankMap(double aWidth, double aHeight, double aL, double aW, double aLimit);
     bool IsValid() const { return fValid; }
-    bool Hole(const TDrillPoint& aHole, TPointF& oCentre, float& oRadius) const;
-    bool Slot(const TSlot& aSlot, TPointF& oStart, TPointF& oEnd, float& oWidth) const;
+    bool Along(double aX, double& o) const;  // width x aX / L
+    bool Up(double aY, double& o) const;     // height x aY / W
 
 private:
-    bool Along(double aX, double& o) const;  // O.width x aX / L
-    bool Up(double aY, double& o) const;     // O.height x aY / W
-
-    TRectF fO;
+    double fWidth = 0.0;
+    double fHeight = 0.0;
     double fL = 0.0;
     double fW = 0.0;
-    bool fValid = false;
-};
-
-// The paper form: offsets from the outline's left and bottom edges in whole
-// micrometres, Round(O.width x X / L) and Round(O.height x Y / W).
-class TKVRPrintBlankMap
-{
-public:
-    TKVRPrintBlankMap(const TKVRRect& aO, double aL, double aW);
-    bool IsValid() const { return fValid; }
-    bool Along(double aX, int64_t& o) const;
-    bool Up(double aY, int64_t& o) const;
-
-private:
-    TKVRRect fO;
-    double fL = 0.0;
-    double fW = 0.0;
+    double fLimit = 0.0;
     bool fValid = false;
 };

@@ -1,3 +1,4 @@
+#include "elements/KVR.FMX.ShapePaint.h"
 #include "elements/TKVRPackage.Geometry.h"
 #include "elements/TKVRPackage.h"
 #include "platform/fmx/FMX.Graphics.h"
@@ -13,29 +14,6 @@
 namespace {
 
 const QString kFontFamily = QStringLiteral("Arial");
-
-// The record's sizes belong to the label being printed: the element keeps
-// its stored sizes for the screen, the next label and the file.
-class TStoredSizes
-{
-public:
-    explicit TStoredSizes(TKVRBasePackage& aBox)
-        : fBox(aBox), fL(aBox.SizeLength()), fW(aBox.SizeWidth()), fH(aBox.SizeHeight())
-    {
-    }
-    ~TStoredSizes()
-    {
-        fBox.SetSizeLength(fL);
-        fBox.SetSizeWidth(fW);
-        fBox.SetSizeHeight(fH);
-    }
-    TStoredSizes(const TStoredSizes&) = delete;
-    TStoredSizes& operator=(const TStoredSizes&) = delete;
-
-private:
-    TKVRBasePackage& fBox;
-    float fL, fW, fH;
-};
 
 void SolidStroke(TCanvas& aCanvas, TAlphaColor aColor, float aThickness)
 {
@@ -56,12 +34,10 @@ void SolidFill(TCanvas& aCanvas, TAlphaColor aColor)
 void TKVRPackage::Print(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d->pC)
+    if (!CanPrint(d))
         return;
     TCanvas& pc = *d->pC;
-    const TStoredSizes stored(*this);
-    if (FillType != 0 && GetOwner())
-        SetDat(GetOwner()->DataValue(FillName, GetFormat(), FillType));
+    const TKVRBoxSizes sizes = PrintedSizes();
 
     PrintFrame(d);
     const TKVRPackageStyle style = Style();
@@ -73,7 +49,7 @@ void TKVRPackage::Print(TKVRBaseDraw* aDraw)
     TKVRRect r{p1.X, p1.Y, p2.X, p2.Y};
     if (style == 1 || style == 3) {
         r.Left += RoundHalfEven(double(p2.X - p1.X) * 0.35);
-        PrintSizes(d);
+        PrintSizeTable(d, sizes);
     }
     if (style == 5) {
         r.Left += 2000 + SizesAscent + SizesDescent;
@@ -91,10 +67,17 @@ void TKVRPackage::Print(TKVRBaseDraw* aDraw)
         pc.Font().SetSize(float(FontPrintSize(GetFontHeightSizes()) * SizesRatio));
     else
         pc.Font().SetSize(float(FontPrintSize(GetFontHeightBox()) * BoxRatio));
-    if (SizeHeight() == 0.0f)
-        PrintFlat(d, r, style == 5 ? SizesAscent : BoxAscent, style == 5 ? SizesDescent : BoxDescent);
+    if (sizes.Height == 0.0f)
+        PrintFlat(d, sizes, r, style == 5 ? SizesAscent : BoxAscent, style == 5 ? SizesDescent : BoxDescent);
     else
-        PrintIso(d, r);
+        PrintIso(d, sizes, r);
+}
+
+TKVRBoxSizes TKVRPackage::PrintedSizes() const
+{
+    if (FillType != 0 && GetOwner())
+        return SizesOf(GetOwner()->DataValue(FillName, GetFormat(), FillType));
+    return GetSizes();
 }
 
 void TKVRPackage::PrintFrame(TKVRDraw* aDraw)
@@ -122,13 +105,23 @@ void TKVRPackage::PrintFrame(TKVRDraw* aDraw)
     }
 }
 
-void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRRect& aContent, int32_t aAscent, int32_t aDescent)
+void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TKVRRect& aContent, int32_t aAscent,
+                            int32_t aDescent)
 {
     TCanvas& pc = *aDraw->pC;
     const TKVRPackageStyle style = Style();
-    const double L = SizeLength(), W = SizeWidth();
+    const double L = aSizes.Length, W = aSizes.Width;
     const TKVRRect o = TDraw2D::CenteredRect(L, W, aContent);
-    const TKVRPrintBlankMap blank(o, L, W);
+    const TKVRBlankMap blank(double(o.Width()), double(o.Height()), L, W, TKVRBlankMap::MicrometreLimit);
+    // Offsets on paper are whole micrometres.
+    auto along = [&](double aX, int64_t& oV) {
+        double v = 0;
+        return blank.Along(aX, v) ? (oV = RoundHalfEven(v), true) : false;
+    };
+    auto up = [&](double aY, int64_t& oV) {
+        double v = 0;
+        return blank.Up(aY, v) ? (oV = RoundHalfEven(v), true) : false;
+    };
     const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
     auto px = [&](int64_t v) { return float(PrintFromBaseX(v, aDraw)); };
     auto py = [&](int64_t v) { return float(PrintFromBaseY(v, aDraw)); };
@@ -164,7 +157,7 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRRect& aContent, int32_t a
         for (int32_t i = 0; i < GetNumDrills(); ++i) {
             const TDrillPoint hole = GetDrillPoint(i);
             int64_t dx = 0, dy = 0, dd = 0;
-            if (!blank.Along(hole.X, dx) || !blank.Up(hole.Y, dy) || !blank.Along(hole.D, dd))
+            if (!along(hole.X, dx) || !up(hole.Y, dy) || !along(hole.D, dd))
                 continue;
             const float r = px(dd) / 2.0f;
             if (!(r > 0.0f))
@@ -176,8 +169,8 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRRect& aContent, int32_t a
         for (int32_t i = 0; i < GetNumSlots(); ++i) {
             const TSlot slot = GetSlot(i);
             int64_t x1 = 0, y1 = 0, x2 = 0, y2 = 0, w = 0;
-            if (!blank.Along(slot.X1, x1) || !blank.Up(slot.Y1, y1) || !blank.Along(slot.X2, x2) ||
-                !blank.Up(slot.Y2, y2) || !blank.Along(slot.Width, w))
+            if (!along(slot.X1, x1) || !up(slot.Y1, y1) || !along(slot.X2, x2) || !up(slot.Y2, y2) ||
+                !along(slot.Width, w))
                 continue;
             const std::array<TPointF, 4> q = TDraw2D::CalculateSlotPolygon(
                 ox + px(o.Left) + px(x1), oy + py(o.Bottom) - py(y1), ox + px(o.Left) + px(x2),
@@ -188,10 +181,10 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRRect& aContent, int32_t a
     }
 }
 
-void TKVRPackage::PrintIso(TKVRDraw* aDraw, const TKVRRect& aContent)
+void TKVRPackage::PrintIso(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TKVRRect& aContent)
 {
     TCanvas& pc = *aDraw->pC;
-    const double L = SizeLength(), W = SizeWidth(), H = SizeHeight();
+    const double L = aSizes.Length, W = aSizes.Width, H = aSizes.Height;
     TKVRPrintIsoView iso;
     if (!iso.Fit(L, W, H, aContent))
         return;  // a box without a silhouette, or no room for it
@@ -256,6 +249,12 @@ void TKVRPackage::PrintIso(TKVRDraw* aDraw, const TKVRRect& aContent)
 
 void TKVRPackage::PrintSizes(TKVRDraw* aDraw)
 {
+    if (CanPrint(aDraw))
+        PrintSizeTable(aDraw, GetSizes());
+}
+
+void TKVRPackage::PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes)
+{
     TCanvas& pc = *aDraw->pC;
     pc.Font().SetFamily(kFontFamily);
     pc.Font().SetSize(float(FontPrintSize(GetFontHeightSizes()) * SizesRatio));
@@ -272,8 +271,8 @@ void TKVRPackage::PrintSizes(TKVRDraw* aDraw)
     const float y0 = oy + float(p1.PrintY(aDraw)) + float(PrintFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw));
     const float gap = float(PrintFromBaseX(1500, aDraw));
 
-    const bool flat = SizeHeight() == 0.0f;
-    const QString vL = SizeText(SizeLength()), vW = SizeText(SizeWidth()), vH = SizeText(SizeHeight());
+    const bool flat = aSizes.Height == 0.0f;
+    const QString vL = SizeText(aSizes.Length), vW = SizeText(aSizes.Width), vH = SizeText(aSizes.Height);
     const float nameWidth =
         std::max({pc.TextWidth(NameLength()), pc.TextWidth(NameWidth()), pc.TextWidth(NameHeight())});
     float valueWidth = std::max(pc.TextWidth(vL), pc.TextWidth(vW));

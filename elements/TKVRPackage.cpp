@@ -1,4 +1,5 @@
 #include "elements/TKVRPackage.h"
+#include "elements/KVR.FMX.ShapePaint.h"
 #include "elements/TKVRPackage.Geometry.h"
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.FormatFloat.h"
@@ -32,15 +33,6 @@ ISkFont MakeArial(float aSize)
     return typeface ? std::make_shared<TSkFont>(typeface, aSize, 1.0f, 0.0f) : nullptr;
 }
 
-void TextPaint(TKVRDraw* aDraw, TAlphaColor aColor)
-{
-    const ISkPaint& paint = aDraw->kP;
-    paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
-    paint->SetStyle(TSkPaintStyle::Fill);
-    paint->SetAntiAlias(true);
-    paint->SetColor(aColor);
-}
-
 // A solid line of the box: colour, no dash, 0.2 mm.
 void BoxLinePaint(TKVRDraw* aDraw, TAlphaColor aColor)
 {
@@ -50,25 +42,6 @@ void BoxLinePaint(TKVRDraw* aDraw, TAlphaColor aColor)
 }
 
 }  // namespace
-
-TKVRPackage::TKVRPackage(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBasePackage(aOwner, aPreview) {}
-
-TKVRPackage::TKVRPackage(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview)
-    : TKVRBasePackage(aOwner, aLayer, aPreview)
-{
-}
-
-TKVRBaseItem* TKVRPackage::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                                TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRPackage>([&](TKVRPackage& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                    aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRPackage::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRPackage>([&](TKVRPackage& e) { e.ReadJson(aVersion, aJson); }, aLabel, false);
-}
 
 void TKVRPackage::CalcValues(int16_t aMode)
 {
@@ -93,20 +66,18 @@ QString TKVRPackage::SizeText(float aValue) const
 void TKVRPackage::Draw(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    d->kP->SetPathEffect(nullptr);
-    d->kP->SetAntiAlias(true);
-    const TKVRPto p1 = GetPoint(1);
-    const TKVRPto p2 = GetPoint(2);
-    const TRectF frame(d->ScreenOffsetX + p1.DrawX(d), d->ScreenOffsetY + p1.DrawY(d),
-                       d->ScreenOffsetX + p2.DrawX(d), d->ScreenOffsetY + p2.DrawY(d));
-    DrawFrame(d, frame);
+    if (!CanDraw(d))
+        return;
+    const TRectF frame = ScreenBox(*this, d);
+    // The rectangle element's frame, which also resets the paint.
+    DrawRectFrame(d, *this, frame, GetRadio() != 0.0f, GetBaseRadio());
     const TKVRPackageStyle style = Style();
     if (style > 5)  // no box of its own: only the frame
         return;
 
     TRectF r = frame;
     if (HasSizeTable(style)) {
-        r.Left += DrawFromBaseX(RoundHalfEven(double(p2.X - p1.X) * 0.35), d);
+        r.Left += DrawFromBaseX(RoundHalfEven(double(GetPoint(2).X - GetPoint(1).X) * 0.35), d);
         DrawSizes(d);
     }
     if (style == 5) {
@@ -128,42 +99,6 @@ void TKVRPackage::Draw(TKVRBaseDraw* aDraw)
         DrawIso(d, r, font);
 }
 
-void TKVRPackage::DrawFrame(TKVRDraw* aDraw, const TRectF& aFrame)
-{
-    const ISkCanvas& canvas = aDraw->kC;
-    const ISkPaint& paint = aDraw->kP;
-    const bool round = GetRadio() != 0.0f;
-    const float rx = aDraw->GetDrawX(GetBaseRadio());
-    const float ry = aDraw->GetDrawY(GetBaseRadio());
-    auto shape = [&](const TRectF& aRect) {
-        if (round)
-            canvas->DrawRoundRect(aRect, rx, ry, paint);
-        else
-            canvas->DrawRect(aRect, paint);
-    };
-    auto strokeSetUp = [&] {
-        paint->SetColor(GetColor());
-        paint->SetStyle(TSkPaintStyle::Stroke);
-        AdjustLineType(aDraw, GetLineType(), GetItemState());
-        paint->SetStrokeWidth(aDraw->BasePtoY(GetPenWidth()));
-    };
-    if (GetFilled() && Alpha() != 0) {
-        paint->SetColor(GetBackColor());
-        paint->SetPathEffect(nullptr);
-        paint->SetStyle(TSkPaintStyle::Fill);
-        shape(aFrame);
-        if (GetPenWidth() > 0.0f) {
-            strokeSetUp();
-            shape(aFrame);
-        }
-    } else if (GetPenWidth() > 0.0f) {
-        strokeSetUp();
-        // The whole line inside the bounds.
-        const float h = paint->GetStrokeWidth() / 2.0f;
-        shape(TRectF(aFrame.Left + h, aFrame.Top + h, aFrame.Right - h, aFrame.Bottom - h));
-    }
-}
-
 void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont, int32_t aAscent,
                            int32_t aDescent)
 {
@@ -172,14 +107,12 @@ void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFon
     const TKVRPackageStyle style = Style();
     const double L = SizeLength(), W = SizeWidth();
     const TRectF o = TDraw2D::CenteredRect(L, W, aContent);
-    const TKVRBlankMap blank(o, L, W);
+    const TKVRBlankMap blank(o.Width(), o.Height(), L, W, TKVRBlankMap::PixelLimit);
 
     // A blank with a size of 0 (or an outline without room) has no outline to draw.
     if (blank.IsValid()) {
         if (HasFilledBox(style)) {
-            paint->SetColor(BoxColor());
-            paint->SetPathEffect(nullptr);
-            paint->SetStyle(TSkPaintStyle::Fill);
+            SetFillPaint(aDraw, BoxColor());
         } else {
             BoxLinePaint(aDraw, BoxColor());
         }
@@ -187,7 +120,7 @@ void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFon
     }
 
     if (style != 4 && aFont) {
-        TextPaint(aDraw, GetFontColor());
+        SetTextPaint(aDraw, GetFontColor());
         const bool lengthAcross = (L > W) == (o.Width() > o.Height());
         const QString across = SizeText(float(lengthAcross ? L : W));
         const QString upright = SizeText(float(lengthAcross ? W : L));
@@ -209,23 +142,23 @@ void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFon
         paint->SetAntiAlias(true);
         paint->SetColor(BoxColor());
         for (int32_t i = 0; i < GetNumDrills(); ++i) {
-            TPointF c;
-            float radius = 0.0f;
-            if (blank.Hole(GetDrillPoint(i), c, radius))
-                canvas->DrawOval(TRectF(c.X - radius, c.Y - radius, c.X + radius, c.Y + radius), paint);
+            const TDrillPoint hole = GetDrillPoint(i);
+            double x = 0, y = 0, d = 0;
+            if (!blank.Along(hole.X, x) || !blank.Up(hole.Y, y) || !blank.Along(hole.D, d) || !(d > 0.0))
+                continue;
+            const float cx = float(o.Left + x), cy = float(o.Bottom - y), r = float(d / 2.0);
+            canvas->DrawOval(TRectF(cx - r, cy - r, cx + r, cy + r), paint);
         }
         for (int32_t i = 0; i < GetNumSlots(); ++i) {
-            TPointF a, b;
-            float width = 0.0f;
-            if (!blank.Slot(GetSlot(i), a, b, width))
+            const TSlot slot = GetSlot(i);
+            double x1 = 0, y1 = 0, x2 = 0, y2 = 0, w = 0;
+            if (!blank.Along(slot.X1, x1) || !blank.Up(slot.Y1, y1) || !blank.Along(slot.X2, x2) ||
+                !blank.Up(slot.Y2, y2) || !blank.Along(slot.Width, w))
                 continue;
-            const std::array<TPointF, 4> q = TDraw2D::CalculateSlotPolygon(a.X, a.Y, b.X, b.Y, width);
+            const std::array<TPointF, 4> q = TDraw2D::CalculateSlotPolygon(
+                float(o.Left + x1), float(o.Bottom - y1), float(o.Left + x2), float(o.Bottom - y2), float(w));
             TSkPathBuilder path;
-            path.MoveTo(q[0]);
-            path.LineTo(q[1]);
-            path.LineTo(q[2]);
-            path.LineTo(q[3]);
-            path.Close();
+            path.AddPolygon({q.begin(), q.end()}, true);
             canvas->DrawPath(path.Detach(), paint);
         }
     }
@@ -251,9 +184,7 @@ void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont
             TSkPathBuilder builder;
             builder.AddPolygon(std::vector<TPointF>(face.begin(), face.end()), true);
             const ISkPath path = builder.Detach();
-            paint->SetColor(BoxColor());
-            paint->SetPathEffect(nullptr);
-            paint->SetStyle(TSkPaintStyle::Fill);
+            SetFillPaint(aDraw, BoxColor());
             canvas->DrawPath(path, paint);
             paint->SetAntiAlias(true);
             BoxLinePaint(aDraw, GetColor());
@@ -273,7 +204,7 @@ void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont
 
     if (!aFont)
         return;
-    TextPaint(aDraw, GetFontColor());
+    SetTextPaint(aDraw, GetFontColor());
     const float ax = DrawFromBaseX(BoxAscent, aDraw);
     const float ay = DrawFromBaseY(BoxAscent, aDraw);
     const QString th = SizeText(float(H));
@@ -300,7 +231,7 @@ void TKVRPackage::DrawSizes(TKVRDraw* aDraw)
         return;
     const ISkCanvas& canvas = aDraw->kC;
     const ISkPaint& paint = aDraw->kP;
-    TextPaint(aDraw, GetFontColor());
+    SetTextPaint(aDraw, GetFontColor());
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
     const float x0 = aDraw->ScreenOffsetX + p1.DrawX(aDraw);

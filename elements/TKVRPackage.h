@@ -1,47 +1,46 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/rtl/TKVRBasePackage.h"
 #include "platform/skia/TSkFont.h"
 #include <QString>
 #include <cstdint>
 
-class TBinaryReader;
-class TKVRBaseDraw;
 class TKVRDraw;
 
 // Package box element, kind 28: a frame with a flat blank (height 0) or an
 // isometric box inside, captions with the sizes and, in styles 1 and 3, a
-// size table in the left 35 % of the element.
-class TKVRPackage : public TKVRBasePackage
+// size table in the left 35 % of the element. A data-bound box prints the
+// sizes of the current record and keeps its stored ones: printing writes
+// nothing into the element.
+class TKVRPackage : public TKVRBasePackage, public TKVRClassReaders<TKVRPackage>
 {
 public:
-    TKVRPackage(TKVRBaseLabel* aOwner, bool aPreview);
-    TKVRPackage(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
-
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
+    // The model's constructors, each only forwarding to the model base.
+    using TKVRBasePackage::TKVRBasePackage;
 
     // The model's layout, then the metrics of the size-table and caption fonts.
     void CalcValues(int16_t aMode) override;
     void Draw(TKVRBaseDraw* aDraw) override;
     void Print(TKVRBaseDraw* aDraw) override;
-    // The size table (styles 1 and 3) on screen and on paper.
+    // The size table (styles 1 and 3) on screen and on paper, of the stored sizes.
     void DrawSizes(TKVRDraw* aDraw);
     void PrintSizes(TKVRDraw* aDraw);
+    // The sizes a print shows: the current record's for a data-bound box.
+    TKVRBoxSizes PrintedSizes() const;
 
     // A size as the captions show it: by the element's format, or as a whole number.
     QString SizeText(float aValue) const;
 
 private:
-    void DrawFrame(TKVRDraw* aDraw, const TRectF& aFrame);
     void DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont, int32_t aAscent,
                   int32_t aDescent);
     void DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont);
     void PrintFrame(TKVRDraw* aDraw);
-    void PrintFlat(TKVRDraw* aDraw, const TKVRRect& aContent, int32_t aAscent, int32_t aDescent);
-    void PrintIso(TKVRDraw* aDraw, const TKVRRect& aContent);
+    void PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes);
+    void PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TKVRRect& aContent, int32_t aAscent,
+                   int32_t aDescent);
+    void PrintIso(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TKVRRect& aContent);
     // A text centred on the device point (aX, aY), turned by aAngle degrees.
     void PrintRotatedText(TKVRDraw* aDraw, const QString& aText, float aX, float aY, float aAngle);
 };

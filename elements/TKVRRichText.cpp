@@ -1,5 +1,8 @@
 #include "elements/TKVRRichText.h"
+#include "elements/KVR.FMX.ElementPaint.h"
+#include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Stream.h"
@@ -12,7 +15,6 @@
 #include <cmath>
 #include <limits>
 #include <map>
-#include <numbers>
 #include <stdexcept>
 
 namespace {
@@ -26,18 +28,6 @@ constexpr int32_t kMaxRunHeight = 1000000;
 
 constexpr TAlphaColor kCaretColor = 0xFFFF0000;
 constexpr TAlphaColor kSelectionColor = 0x400078D7;
-
-// Paper micrometres (layouts, margins) to pixels at a resolution: the
-// drawing scale does not apply to them.
-float Px(int64_t aMicrometres, int32_t aResolution)
-{
-    return float(double(aMicrometres) * aResolution / 25400.0);
-}
-
-bool Turned(TKVRAngle aAngle)
-{
-    return aAngle == TKVRAngle::Angle90 || aAngle == TKVRAngle::Angle270;
-}
 
 bool HasBackColor(TAlphaColor aColor)
 {
@@ -160,6 +150,20 @@ void LineMetrics(const TRichTextDrawSegments& aSegs, const TSegLine& aLine, TRun
     }
 }
 
+// Walks the segments line by line: each with its run's font, its x and its
+// line's baseline (the line's largest ascent below its top), in pixels.
+template <class F>
+void ForEachRun(const TRichTextDrawSegments& aSegs, TRunFonts& aFonts, const TKVRDraw* aDraw, F&& aRun)
+{
+    for (const TSegLine& line : LinesOf(aSegs)) {
+        float ascent = 0.0f, descent = 0.0f;
+        LineMetrics(aSegs, line, aFonts, ascent, descent);
+        const float b = PaperToPixels(aSegs[line.First].Y, aDraw->ResolutionY) + ascent;
+        for (size_t i = line.First; i <= line.Last; ++i)
+            aRun(aSegs[i], aFonts.Get(aSegs[i].FormatIndex), PaperToPixels(aSegs[i].X, aDraw->ResolutionX), b);
+    }
+}
+
 // Moves the lines down inside the area by the box's vertical alignment.
 void ApplyVertAlign(TRichTextDrawSegments& aSegs, int64_t aHeight, TKVRVertAlign aAlign)
 {
@@ -177,62 +181,12 @@ void ApplyVertAlign(TRichTextDrawSegments& aSegs, int64_t aHeight, TKVRVertAlign
             s.Y += offset;
 }
 
-// Turns a vector of the text area's frame by the element's quarter turn
-// (-90 degrees per step, on screen and on paper alike).
-TPointF Turn(TKVRAngle aAngle, float aX, float aY)
-{
-    switch (aAngle) {
-    case TKVRAngle::Angle90: return {aY, -aX};
-    case TKVRAngle::Angle180: return {-aX, -aY};
-    case TKVRAngle::Angle270: return {-aY, aX};
-    default: return {aX, aY};
-    }
-}
-
-// The corner of the text area where its frame starts, for a box (x1, y1) -
-// (x2, y2) less margins mx, my.
-TPointF AreaOrigin(TKVRAngle aAngle, float aX1, float aY1, float aX2, float aY2, float aMx, float aMy)
-{
-    switch (aAngle) {
-    case TKVRAngle::Angle90: return {aX1 + aMx, aY2 - aMy};
-    case TKVRAngle::Angle180: return {aX2 - aMx, aY2 - aMy};
-    case TKVRAngle::Angle270: return {aX2 - aMx, aY1 + aMy};
-    default: return {aX1 + aMx, aY1 + aMy};
-    }
-}
-
-float TurnDegrees(TKVRAngle aAngle)
-{
-    return float(PrintAngle(aAngle) * 180.0 / std::numbers::pi);
-}
-
-// Restores the Skia canvas to the saved depth, also when an exception passes.
-class TSkRestore
-{
-public:
-    explicit TSkRestore(const ISkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas->Save()) {}
-    ~TSkRestore() { fCanvas->RestoreToCount(fCount); }
-    TSkRestore(const TSkRestore&) = delete;
-    TSkRestore& operator=(const TSkRestore&) = delete;
-
-private:
-    ISkCanvas fCanvas;
-    int32_t fCount;
-};
-
 // The printer font of a format.
 void SetPrinterFont(TCanvas& aCanvas, const TRunFont& aFont)
 {
-    TFontStyles style = 0;
-    if (aFont.Format.Bold)
-        style |= FontStyleSet(TFontStyle::Bold);
-    if (aFont.Format.Italic)
-        style |= FontStyleSet(TFontStyle::Italic);
-    if (aFont.Format.Underline)
-        style |= FontStyleSet(TFontStyle::Underline);
-    aCanvas.Font().SetFamily(aFont.Format.FontName);
-    aCanvas.Font().SetSize(float(FontPrintSize(aFont.Format.FontHeight / 1000.0f) * aFont.Ratio));
-    aCanvas.Font().SetStyle(style);
+    const TRichTextFormat& f = aFont.Format;
+    SetPrintFont(aCanvas, f.FontName, float(FontPrintSize(f.FontHeight / 1000.0f) * aFont.Ratio), f.Bold, f.Italic,
+                 f.Underline);
 }
 
 }  // namespace
@@ -259,23 +213,6 @@ void TKVRRichText::IniRichPara()
     SetScaleX(1.0f);
 }
 
-TKVRBaseItem* TKVRRichText::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                                 TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRRichText>([&](TKVRRichText& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                     aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRRichText::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRRichText>([&](TKVRRichText& e) { e.ReadJson(aVersion, aJson); }, aLabel);
-}
-
-void TKVRRichText::WriteData(TBinaryWriter& aWriter) const
-{
-    TKVRBaseRichText::WriteData(aWriter);
-}
-
 void TKVRRichText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
 {
     // Defaults first, so that a record without a font height or spacing keeps them.
@@ -284,21 +221,6 @@ void TKVRRichText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadTy
 }
 
 // ---------------------------------------------------------------- layout
-
-void TKVRRichText::WrapBox(int32_t& oWidth, int32_t& oHeight) const
-{
-    // The same rule on every surface: the box less a margin on each side.
-    const int32_t bw = BaseScaleWidth();
-    const int32_t bh = BaseScaleHeight();
-    int32_t w = bw - 2 * GetScalePadX();
-    int32_t h = bh - 2 * GetScalePadY();
-    if (w < 1)
-        w = bw;
-    if (h < 1)
-        h = bh;
-    oWidth = Turned(GetAngle()) ? h : w;
-    oHeight = Turned(GetAngle()) ? w : h;
-}
 
 void TKVRRichText::CalcValues(int16_t aMode)
 {
@@ -324,118 +246,64 @@ void TKVRRichText::CalcValues(int16_t aMode)
 
 // ---------------------------------------------------------------- screen
 
-void TKVRRichText::DrawBox(TKVRDraw* d)
-{
-    const bool pen = GetPenWidth() > 0.0f;
-    const bool filled = GetFilled() && Alpha() != 0;
-    if (!filled && !pen)
-        return;
-    TSkPaint& paint = *d->kP;
-    paint.SetPathEffect(nullptr);
-    paint.SetAntiAlias(true);
-    const TKVRPto p1 = GetPoint(1);
-    const TKVRPto p2 = GetPoint(2);
-    const TRectF r(p1.DrawX(d) + d->ScreenOffsetX, p1.DrawY(d) + d->ScreenOffsetY, p2.DrawX(d) + d->ScreenOffsetX,
-                   p2.DrawY(d) + d->ScreenOffsetY);
-    const float rx = d->GetDrawX(GetBaseRadio());
-    const float ry = d->GetDrawY(GetBaseRadio());
-    auto shape = [&](const TRectF& aRect) {
-        if (GetBaseRadio() == 0)
-            d->kC->DrawRect(aRect, d->kP);
-        else
-            d->kC->DrawRoundRect(aRect, rx, ry, d->kP);
-    };
-    auto outline = [&]() {
-        paint.SetColor(GetColor());
-        paint.SetStyle(TSkPaintStyle::Stroke);
-        paint.SetStrokeWidth(d->BasePtoY(GetPenWidth()));
-    };
-    if (filled) {
-        paint.SetColor(GetBackColor());
-        paint.SetStyle(TSkPaintStyle::Fill);
-        shape(r);
-        if (pen) {
-            outline();
-            shape(r);
-        }
-    } else {
-        outline();
-        // An unfilled frame lies inside the box.
-        const float half = paint.GetStrokeWidth() / 2.0f;
-        shape(TRectF(r.Left + half, r.Top + half, r.Right - half, r.Bottom - half));
-    }
-}
-
 void TKVRRichText::Draw(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
     if (!d || !d->kC || !d->kP)
         return;
-    DrawBox(d);
-    const float sx = d->ScreenOffsetX;
-    const float sy = d->ScreenOffsetY;
-    if (GetIsData() && d->DrawState == KVRDrawState::Editor)
-        DrawData(d, sx + GetRefX(1) * d->TextFactor, sy + GetRefY(1) * d->TextFactor);
-    if (GetText().isEmpty() || DrawSegments.empty())
+    DrawParaBox(d, *this);
+    DrawDataMarker(d, *this);
+    if (GetDisplayText().isEmpty() || DrawSegments.empty())
         return;
 
     const ISkCanvas& canvas = d->kC;
     const ISkPaint& paint = d->kP;
-    TSkRestore restore(canvas);
+    const TKVRSkCanvasSave restore(*canvas);
 
     // Move to the text area and turn with it; each margin stays on its own
     // axis of the box, as on paper.
-    const TKVRPto p1 = GetPoint(1);
-    const TKVRPto p2 = GetPoint(2);
-    const TPointF origin =
-        AreaOrigin(GetAngle(), p1.DrawX(d) + sx, p1.DrawY(d) + sy, p2.DrawX(d) + sx, p2.DrawY(d) + sy,
-                   Px(GetScalePadX(), d->ResolutionX), Px(GetScalePadY(), d->ResolutionY));
+    const TPointF origin = TextAreaOrigin(GetAngle(), ScreenBox(*this, d),
+                                          PaperToPixels(GetScalePadX(), d->ResolutionX),
+                                          PaperToPixels(GetScalePadY(), d->ResolutionY));
     canvas->Translate(origin.X, origin.Y);
     if (GetAngle() != TKVRAngle::Angle0)
         canvas->Rotate(TurnDegrees(GetAngle()));
     int32_t w = 0, h = 0;
     WrapBox(w, h);
-    canvas->ClipRect(TRectF(0.0f, 0.0f, std::max(0.0f, Px(w, d->ResolutionX)), std::max(0.0f, Px(h, d->ResolutionY))),
+    canvas->ClipRect(TRectF(0.0f, 0.0f, std::max(0.0f, PaperToPixels(w, d->ResolutionX)),
+                            std::max(0.0f, PaperToPixels(h, d->ResolutionY))),
                      TSkClipOp::Intersect, true);
 
     TRunFonts fonts(Formats, BaseFormat(), GetFontName(), Ratio, d->TextFactor);
-    for (const TSegLine& line : LinesOf(DrawSegments)) {
-        float lineAsc = 0.0f, lineDes = 0.0f;
-        LineMetrics(DrawSegments, line, fonts, lineAsc, lineDes);
-        const float b = Px(DrawSegments[line.First].Y, d->ResolutionY) + lineAsc;
-        for (size_t i = line.First; i <= line.Last; ++i) {
-            const TRichTextDrawSegment& s = DrawSegments[i];
-            const TRunFont& rf = fonts.Get(s.FormatIndex);
-            const TRichTextFormat& f = rf.Format;
-            if (!rf.Font)
-                continue;
-            const float x = Px(s.X, d->ResolutionX);
-            const float sw = Px(s.Width, d->ResolutionX);
-            paint->SetPathEffect(nullptr);
-            paint->SetAntiAlias(true);
-            if (HasBackColor(f.BackColor)) {
-                paint->SetStyle(TSkPaintStyle::Fill);
-                paint->SetColor(f.BackColor);
-                canvas->DrawRect(TRectF(x, b - rf.Ascent, x + sw, b + rf.Descent), paint);
-            }
+    ForEachRun(DrawSegments, fonts, d, [&](const TRichTextDrawSegment& s, const TRunFont& rf, float x, float b) {
+        const TRichTextFormat& f = rf.Format;
+        if (!rf.Font)
+            return;
+        const float sw = PaperToPixels(s.Width, d->ResolutionX);
+        paint->SetPathEffect(nullptr);
+        paint->SetAntiAlias(true);
+        if (HasBackColor(f.BackColor)) {
             paint->SetStyle(TSkPaintStyle::Fill);
-            paint->SetColor(f.Color);
-            paint->SetStrokeWidth(1.0f);
-            auto rule = [&](float aY) {
-                paint->SetStrokeCap(TSkStrokeCap::Butt);
-                paint->SetStrokeWidth(1.0f);
-                paint->SetStyle(TSkPaintStyle::Stroke);
-                canvas->DrawLine(x, aY, x + sw, aY, paint);
-                paint->SetStyle(TSkPaintStyle::Fill);
-            };
-            if (f.Underline)
-                rule(b + (rf.Ascent + rf.Descent) * 0.1f);
-            if (f.Strikeout)
-                rule(b - rf.Ascent / 2.0f);
-            if (!s.Text.isEmpty())
-                canvas->DrawSimpleText(s.Text, x, b, rf.Font, paint);
+            paint->SetColor(f.BackColor);
+            canvas->DrawRect(TRectF(x, b - rf.Ascent, x + sw, b + rf.Descent), paint);
         }
-    }
+        paint->SetStyle(TSkPaintStyle::Fill);
+        paint->SetColor(f.Color);
+        paint->SetStrokeWidth(1.0f);
+        auto rule = [&](float aY) {
+            paint->SetStrokeCap(TSkStrokeCap::Butt);
+            paint->SetStrokeWidth(1.0f);
+            paint->SetStyle(TSkPaintStyle::Stroke);
+            canvas->DrawLine(x, aY, x + sw, aY, paint);
+            paint->SetStyle(TSkPaintStyle::Fill);
+        };
+        if (f.Underline)
+            rule(b + (rf.Ascent + rf.Descent) * 0.1f);
+        if (f.Strikeout)
+            rule(b - rf.Ascent / 2.0f);
+        if (!s.Text.isEmpty())
+            canvas->DrawSimpleText(s.Text, x, b, rf.Font, paint);
+    });
 
     // In-place feedback of the element being edited.
     const TKVRBaseLabel* owner = GetOwner();
@@ -458,9 +326,9 @@ TRectF TKVRRichText::CaretLine(const TKVRDraw* aDraw, int32_t aPosition) const
     if (last.LineEnd && int64_t(aPosition) > int64_t(last.PlainStart) + last.PlainLength) {
         // After the final line break: where the next line would start.
         const TSegLine line = LinesOf(segs).back();
-        const int64_t gap = RoundHalfEven(double(GetBaseFontHeight()) * (double(GetScaleX()) - 1.0));
-        const float x = Px(segs[line.First].X, aDraw->ResolutionX);
-        const float y = Px(last.Y + line.Height + gap, aDraw->ResolutionY);
+        const int64_t gap = RichTextLineGap(GetBaseFontHeight(), GetScaleX());
+        const float x = PaperToPixels(segs[line.First].X, aDraw->ResolutionX);
+        const float y = PaperToPixels(last.Y + line.Height + gap, aDraw->ResolutionY);
         return TRectF(x, y, x, y + fonts.Get(last.FormatIndex).Size);
     }
     int32_t index = 0, offset = 0;
@@ -470,8 +338,8 @@ TRectF TKVRRichText::CaretLine(const TKVRDraw* aDraw, int32_t aPosition) const
     }
     const TRichTextDrawSegment& s = segs[size_t(index)];
     const TRunFont& rf = fonts.Get(s.FormatIndex);
-    const float x = Px(s.X, aDraw->ResolutionX) + (offset > 0 ? rf.Measure(s.Text.left(offset)) : 0.0f);
-    const float y = Px(s.Y, aDraw->ResolutionY);
+    const float x = PaperToPixels(s.X, aDraw->ResolutionX) + (offset > 0 ? rf.Measure(s.Text.left(offset)) : 0.0f);
+    const float y = PaperToPixels(s.Y, aDraw->ResolutionY);
     return TRectF(x, y, x, y + rf.Size);
 }
 
@@ -526,10 +394,10 @@ std::vector<TRectF> TKVRRichText::SelectionRects(const TKVRDraw* aDraw, int32_t 
             const int32_t to = int32_t(i) == i1 ? std::clamp(o1, 0, len) : len;
             if (to <= from)
                 continue;
-            const float x = Px(s.X, aDraw->ResolutionX);
+            const float x = PaperToPixels(s.X, aDraw->ResolutionX);
             const float left = x + rf.Measure(s.Text.left(from));
             const float right = x + rf.Measure(s.Text.left(to));
-            const float top = Px(s.Y, aDraw->ResolutionY);
+            const float top = PaperToPixels(s.Y, aDraw->ResolutionY);
             const float height = asc + des > 0.0f ? asc + des : rf.Size;
             if (right > left)
                 rects.emplace_back(left, top, right, top + height);
@@ -563,9 +431,7 @@ void TKVRRichText::Print(TKVRBaseDraw* aDraw)
     TCanvas& c = *d->pC;
     // Print leaves the canvas as it found it, also when it fails.
     TCanvasStateGuard guard(c);
-    const TKVRBaseLabel* owner = GetOwner();
-    const bool bound = FillType != 0;
-    const QString value = (!bound || !owner) ? GetText() : owner->DataValue(FillName, GetFormat(), FillType);
+    const bool bound = GetIsData();
 
     int32_t w = 0, h = 0;
     WrapBox(w, h);
@@ -580,7 +446,7 @@ void TKVRRichText::Print(TKVRBaseDraw* aDraw)
     if (!bound && !DrawSegments.empty()) {
         fPrintSegments = DrawSegments;
     } else {
-        ParseRichTextInto(value, BaseFormat(), localFormats, localRuns, true);
+        ParseRichTextInto(PrintText(), BaseFormat(), localFormats, localRuns, true);
         formats = &localFormats;
         const double pixelsPerMmX = d->ResolutionX / 25.4;
         const TKVRMeasureTextFunc measure = [&](const QString& aText, const TRichTextFormat& aFormat) {
@@ -603,75 +469,46 @@ void TKVRRichText::Print(TKVRBaseDraw* aDraw)
     const float cy = float(d->PrintOffsetY);
     const float x1 = cx + p1.DrawX(d), y1 = cy + p1.DrawY(d);
     const float x2 = cx + p2.DrawX(d), y2 = cy + p2.DrawY(d);
-    const bool pen = GetPenWidth() > 0.0f;
-    if (pen || GetFilled()) {
-        const TRectF box(x1, y1, x2, y2);
-        float rx = 0.0f, ry = 0.0f;
-        TCorners corners = NoCorners;
-        if (GetBaseRadio() > 0) {
-            rx = float(RoundHalfEven(d->GetDrawX(GetBaseRadio())));
-            ry = float(RoundHalfEven(d->GetDrawY(GetBaseRadio())));
-            corners = AllCorners;
-        }
-        if (GetFilled()) {
-            c.Fill().SetKind(TBrushKind::Solid);
-            c.Fill().SetColor(GetBackColor());
-            c.FillRect(box, rx, ry, corners, 1.0f);
-        }
-        if (pen) {
-            c.Stroke().SetKind(TBrushKind::Solid);
-            c.Stroke().SetDash(TStrokeDash::Solid);
-            c.Stroke().SetColor(GetColor());
-            c.Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
-            c.DrawRect(box, rx, ry, corners, 1.0f);
-        }
-    }
+    if (GetPenWidth() > 0.0f || GetFilled())
+        PrintBox(d, TRectF(x1, y1, x2, y2), ParaBoxStyle(d, *this, false));
     if (fPrintSegments.empty())
         return;
 
     // Text: the area's frame starts one margin in on each axis, turned with
     // the element; every run sits on its line's baseline, as on screen.
-    const float mx = float(RoundHalfEven(Px(GetScalePadX(), d->ResolutionX)));
-    const float my = float(RoundHalfEven(Px(GetScalePadY(), d->ResolutionY)));
-    const TPointF origin = AreaOrigin(GetAngle(), x1, y1, x2, y2, mx, my);
+    const float mx = float(RoundHalfEven(PaperToPixels(GetScalePadX(), d->ResolutionX)));
+    const float my = float(RoundHalfEven(PaperToPixels(GetScalePadY(), d->ResolutionY)));
+    const TPointF origin = TextAreaOrigin(GetAngle(), TRectF(x1, y1, x2, y2), mx, my);
     const float degrees = TurnDegrees(GetAngle());
     TRunFonts fonts(*formats, BaseFormat(), GetFontName(), Ratio, d->TextFactor);
     // The matrix that puts a run at (aX, aY) of the area, on a whole pixel,
     // then moved by the canvas's own text offset aShift.
     auto place = [&](float aX, float aY, const TPointF& aShift) {
-        const TPointF t = Turn(GetAngle(), aX, aY);
-        const TPointF o = Turn(GetAngle(), aShift.X, aShift.Y);
+        const TPointF t = TDraw2D::RotatePoint(TPointF(aX, aY), TPointF(), GetAngle());
+        const TPointF o = TDraw2D::RotatePoint(aShift, TPointF(), GetAngle());
         d->ResetMatrix(KVRDrawState::Print);
         if (GetAngle() != TKVRAngle::Angle0)
             d->Rotate(degrees);
         d->Translate(float(RoundHalfEven(origin.X + t.X)) + o.X, float(RoundHalfEven(origin.Y + t.Y)) + o.Y);
         d->ApplyMatrix();
     };
-    for (const TSegLine& line : LinesOf(fPrintSegments)) {
-        float lineAsc = 0.0f, lineDes = 0.0f;
-        LineMetrics(fPrintSegments, line, fonts, lineAsc, lineDes);
-        const float b = Px(fPrintSegments[line.First].Y, d->ResolutionY) + lineAsc;
-        for (size_t i = line.First; i <= line.Last; ++i) {
-            const TRichTextDrawSegment& s = fPrintSegments[i];
-            if (s.Text.isEmpty())
-                continue;
-            const TRunFont& rf = fonts.Get(s.FormatIndex);
-            SetPrinterFont(c, rf);
-            const TPointF o = GetInternalTextOffset(c, s.Text);
-            const TPointF z = GetTextSize(c, s.Text);
-            const float x = Px(s.X, d->ResolutionX);
-            const float top = b - rf.Ascent;
-            if (HasBackColor(rf.Format.BackColor)) {
-                place(x, top, TPointF());
-                c.Fill().SetKind(TBrushKind::Solid);
-                c.Fill().SetColor(rf.Format.BackColor);
-                c.FillRect(TRectF(0.0f, 0.0f, z.X, z.Y), 0.0f, 0.0f, NoCorners, 1.0f);
-            }
+    ForEachRun(fPrintSegments, fonts, d, [&](const TRichTextDrawSegment& s, const TRunFont& rf, float x, float b) {
+        if (s.Text.isEmpty())
+            return;
+        SetPrinterFont(c, rf);
+        const TPointF o = GetInternalTextOffset(c, s.Text);
+        const TPointF z = GetTextSize(c, s.Text);
+        const float top = b - rf.Ascent;
+        if (HasBackColor(rf.Format.BackColor)) {
+            place(x, top, TPointF());
             c.Fill().SetKind(TBrushKind::Solid);
-            c.Fill().SetColor(rf.Format.Color);
-            place(x, top, o);
-            c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 10000.0f), s.Text, false, 255.0f, 0, TTextAlign::Leading,
-                       TTextAlign::Leading);
+            c.Fill().SetColor(rf.Format.BackColor);
+            c.FillRect(TRectF(0.0f, 0.0f, z.X, z.Y), 0.0f, 0.0f, NoCorners, 1.0f);
         }
-    }
+        c.Fill().SetKind(TBrushKind::Solid);
+        c.Fill().SetColor(rf.Format.Color);
+        place(x, top, o);
+        c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 10000.0f), s.Text, false, 255.0f, 0, TTextAlign::Leading,
+                   TTextAlign::Leading);
+    });
 }

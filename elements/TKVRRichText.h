@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
 #include "platform/rtl/KVR.Model.Types.h"
 #include "platform/rtl/KVR.RichText.h"
 #include "platform/rtl/System.Types.h"
@@ -8,12 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-class TBinaryReader;
-class TBinaryWriter;
-class TKVRBaseDraw;
-class TKVRBaseLabel;
 class TKVRDraw;
-class TKVRLayer;
 
 // Rich-text element, kind 29: mark-up runs laid out by word wrapping into
 // draw segments inside the box less its inner margins, painted run by run
@@ -24,22 +19,15 @@ class TKVRLayer;
 // axis, its lines at the layout's positions. Screen, export and paper break
 // the same lines at the same places; caret and selection find their
 // characters through the one plain-position mapping of the segments.
-class TKVRRichText : public TKVRBaseRichText
+class TKVRRichText : public TKVRBaseRichText, public TKVRClassReaders<TKVRRichText>
 {
 public:
     // Both run IniRichPara after the model's constructor.
     explicit TKVRRichText(TKVRBaseLabel* aOwner);
     TKVRRichText(TKVRBaseLabel* aOwner, TKVRLayer* aLayer);
-    // The model's own constructor alone, for the stream reader.
+    // The model's own constructor alone, for the class readers.
     TKVRRichText(TKVRBaseLabel* aOwner, bool aPreview);
 
-    // Builds through the model's (aOwner, aPreview) constructor, then ReadData.
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    // Builds with (aOwner), then ReadJson.
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
-
-    void WriteData(TBinaryWriter& aWriter) const override;
     // IniRichPara, then the model reads the record.
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     // Base font metrics, then the runs laid out into draw segments.
@@ -61,14 +49,13 @@ public:
     // The text area in paper micrometres: the box less both inner margins on
     // each axis, width along the lines (swapped for quarter turns 1 and 3).
     // A side that the margins use up falls back to the whole box side.
-    void WrapBox(int32_t& oWidth, int32_t& oHeight) const;
+    void WrapBox(int32_t& oWidth, int32_t& oHeight) const { TKVRBasePara::WrapBox(oWidth, oHeight, true); }
 
     // The segments of the last Print (its own, or the record's laid out anew).
     const TRichTextDrawSegments& GetPrintedSegments() const { return fPrintSegments; }
 
 private:
     void IniRichPara();
-    void DrawBox(TKVRDraw* aDraw);
 
     TRichTextDrawSegments fPrintSegments;
 };

@@ -1,30 +1,9 @@
 #include "elements/TKVRSector.h"
-#include "elements/TKVRCircle.h"
+#include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
-
-TKVRSector::TKVRSector(TKVRBaseLabel* aOwner, bool aPreview) : TKVRBaseSector(aOwner, aPreview)
-{
-}
-
-TKVRSector::TKVRSector(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview)
-    : TKVRBaseSector(aOwner, aLayer, aPreview)
-{
-}
-
-TKVRBaseItem* TKVRSector::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                               TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRSector>([&](TKVRSector& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                   aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRSector::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRSector>([&](TKVRSector& e) { e.ReadJson(aVersion, aJson); }, aLabel, false);
-}
 
 ISkPath TKVRSector::GetPath(TKVRDraw* aDraw) const
 {
@@ -42,10 +21,10 @@ ISkPath TKVRSector::GetPath(TKVRDraw* aDraw) const
 void TKVRSector::Draw(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->kC || !d->kP)
+    if (!CanDraw(d))
         return;
     if (IsWhole()) {
-        TKVROvalPaint::Draw(*this, d);
+        DrawOvalShape(d, *this);
         return;
     }
     TSkPaint& paint = *d->kP;
@@ -53,8 +32,7 @@ void TKVRSector::Draw(TKVRBaseDraw* aDraw)
     paint.SetAntiAlias(true);
     const ISkPath path = GetPath(d);
     if (GetFilled() && Alpha() > 0) {
-        paint.SetColor(GetBackColor());
-        paint.SetStyle(TSkPaintStyle::Fill);
+        SetFillPaint(d, GetBackColor());
         d->kC->DrawPath(path, d->kP);
     }
     if (GetPenWidth() > 0) {
@@ -68,10 +46,10 @@ void TKVRSector::Draw(TKVRBaseDraw* aDraw)
 void TKVRSector::Print(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->pC)
+    if (!CanPrint(d))
         return;
     if (IsWhole()) {
-        TKVROvalPaint::Print(*this, d);
+        PrintOvalShape(d, *this);
         return;
     }
     // The screen's slice on paper: centre, arc, back to the centre. Paper

@@ -1,4 +1,5 @@
 #include "elements/TKVRText.h"
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Stream.h"
@@ -8,30 +9,7 @@
 #include "render/KVR.FMX.Types.h"
 #include "render/TKVRCalc.h"
 #include <cmath>
-#include <numbers>
 
-namespace {
-
-// A model length (µm) in pixels of the context at a resolution, as the
-// document converts it (drawing scale applied).
-float ModelToPixels(const TKVRBaseItem& aItem, int64_t aMicrometres, int32_t aResolution, const TKVRDraw* aDraw)
-{
-    if (const TKVRBaseLabel* owner = aItem.GetOwner())
-        return owner->GetDrawValue(aMicrometres, aResolution);
-    return float(double(aMicrometres) * aResolution / (25400.0 * aDraw->DrawScale));
-}
-
-float TurnDegrees(TKVRAngle aAngle)
-{
-    switch (aAngle) {
-    case TKVRAngle::Angle90: return -90.0f;
-    case TKVRAngle::Angle180: return -180.0f;
-    case TKVRAngle::Angle270: return -270.0f;
-    default: return 0.0f;
-    }
-}
-
-}  // namespace
 
 TKVRText::TKVRText(TKVRBaseLabel* aOwner) : TKVRBaseText(aOwner, false)
 {
@@ -53,28 +31,6 @@ void TKVRText::IniText()
     SetScale(1.0f);
 }
 
-TKVRBaseItem* TKVRText::Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                             TKVRReadType aReadType)
-{
-    return KVRReadItem<TKVRText>([&](TKVRText& e) { e.ReadData(aVersion, aReader, aReadType); }, aLabel,
-                                 aReadType == KVRReadType::CellCopy);
-}
-
-TKVRBaseItem* TKVRText::ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson)
-{
-    return KVRReadItem<TKVRText>([&](TKVRText& e) { e.ReadJson(aVersion, aJson); }, aLabel);
-}
-
-void TKVRText::WriteData(TBinaryWriter& aWriter) const
-{
-    TKVRBaseText::WriteData(aWriter);
-}
-
-void TKVRText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
-{
-    TKVRBaseText::ReadData(aVersion, aReader, aReadType);
-}
-
 void TKVRText::CalcValues(int16_t aMode)
 {
     TKVRBaseText::CalcValues(aMode);
@@ -84,13 +40,6 @@ void TKVRText::CalcValues(int16_t aMode)
     if (Scale != 1.0f)
         TextWidth = RoundHalfEven32(double(TextWidth) * double(Scale));
     UpdateBounds();
-}
-
-QString TKVRText::PrintText() const
-{
-    if (FillType == 0 || !GetOwner())
-        return StoredText;
-    return GetOwner()->DataValue(FillName, GetFormat(), FillType);
 }
 
 bool TKVRText::IsEditedInPlace() const
@@ -103,38 +52,17 @@ bool TKVRText::IsEditedInPlace() const
 
 void TKVRText::DrawBox(TKVRDraw* d)
 {
-    const bool pen = GetPenWidth() > 0.0f;
-    if (!GetFilled() && !pen)
-        return;
     const TKVRRect b = GetBounds();
     const TRectF r(DrawFromBaseX(b.Left, d) + d->ScreenOffsetX, DrawFromBaseY(b.Top, d) + d->ScreenOffsetY,
                    DrawFromBaseX(b.Right, d) + d->ScreenOffsetX, DrawFromBaseY(b.Bottom, d) + d->ScreenOffsetY);
-    const float rx = ModelToPixels(*this, GetBaseRadio(), d->ResolutionX, d);
-    const float ry = ModelToPixels(*this, GetBaseRadio(), d->ResolutionY, d);
-    TSkPaint& paint = *d->kP;
-    auto shape = [&](const TRectF& aRect) {
-        if (GetBaseRadio() == 0)
-            d->kC->DrawRect(aRect, d->kP);
-        else
-            d->kC->DrawRoundRect(aRect, rx, ry, d->kP);
-    };
-    if (GetFilled()) {
-        paint.SetPathEffect(nullptr);
-        paint.SetStyle(TSkPaintStyle::Fill);
-        paint.SetAntiAlias(true);
-        paint.SetColor(GetBackColor());
-        shape(r);
-    }
-    if (pen) {
-        paint.SetColor(GetColor());
-        paint.SetPathEffect(nullptr);
-        paint.SetAntiAlias(true);
-        paint.SetStyle(TSkPaintStyle::Stroke);
-        paint.SetStrokeWidth(d->BasePtoY(GetPenWidth()));
-        // The frame lies inside the bounds.
-        const float h = paint.GetStrokeWidth() / 2.0f;
-        shape(TRectF(r.Left + h, r.Top + h, r.Right - h, r.Bottom - h));
-    }
+    // The frame lies inside the bounds.
+    ::DrawBox(d, r, BoxStyle(d), true);
+}
+
+TKVRBoxStyle TKVRText::BoxStyle(const TKVRDraw* d) const
+{
+    return {GetFilled(), GetBackColor(), GetPenWidth(), GetColor(), ModelToPixels(*this, GetBaseRadio(), d->ResolutionX, d),
+            ModelToPixels(*this, GetBaseRadio(), d->ResolutionY, d)};
 }
 
 void TKVRText::Draw(TKVRBaseDraw* aDraw)
@@ -156,8 +84,6 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
     const float D = std::fabs(m.Descent);
     const float U = std::fabs(m.UnderlinePosition);
     const float H = A + D;
-    Ascent = d->BaseValueY(m.Ascent);
-    Descent = d->BaseValueY(m.Descent);
 
     paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
     paint->SetStyle(TSkPaintStyle::Fill);
@@ -165,13 +91,17 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
     paint->SetColor(GetFontColor());
 
     const TKVRPto ref = GetPoint(1);
-    const float padX = ModelToPixels(*this, GetBasePaddingX(), d->ResolutionX, d);
-    const float padY = ModelToPixels(*this, GetBasePaddingY(), d->ResolutionY, d);
+    const float padX = ModelToPixels(*this, GetBasePadX(), d->ResolutionX, d);
+    const float padY = ModelToPixels(*this, GetBasePadY(), d->ResolutionY, d);
     const bool editing = IsEditedInPlace();
 
     const float w = font->MeasureText(DisplayText, paint);
     if (editing) {
+        // Only the editor's own pass measures into the element; every other
+        // paint (the export job's among them) leaves it as the layout made it.
         Measuring = true;
+        Ascent = d->BaseValueY(m.Ascent);
+        Descent = d->BaseValueY(m.Descent);
         si.cy = std::abs(RoundHalfEven32(m.Ascent)) + std::abs(RoundHalfEven32(m.Descent));
         si.cx = (d->aTxt.isEmpty() || d->aPos < 1) ? 0 : RoundHalfEven32(font->MeasureText(d->aTxt.left(d->aPos), paint));
     }
@@ -191,11 +121,11 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
     }
 
     DrawBox(d);
-    if (!editing && GetIsData() && d->DrawState == KVRDrawState::Editor)
-        DrawData(d, sx + GetRefX(1) * d->TextFactor, sy + GetRefY(1) * d->TextFactor);
+    if (!editing)
+        DrawDataMarker(d, *this);
 
     paint->SetColor(GetFontColor());
-    canvas->Save();
+    const TKVRSkCanvasSave save(*canvas);
     canvas->Translate(o.X, o.Y);
     if (const float turn = TurnDegrees(GetAngle()); turn != 0.0f)
         canvas->Rotate(turn);
@@ -224,10 +154,9 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
             left = w - mw;
             right = w;
         }
-        canvas->Save();
+        const TKVRSkCanvasSave clip(*canvas);
         canvas->ClipRect(TRectF(left, -2.0f * A, right, 2.0f * A + D), TSkClipOp::Intersect, false);
         canvas->DrawSimpleText(DisplayText, 0.0f, A, font, paint);
-        canvas->Restore();
     } else {
         canvas->DrawSimpleText(DisplayText, 0.0f, A, font, paint);
     }
@@ -239,7 +168,6 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
         paint->SetStyle(TSkPaintStyle::Stroke);
         canvas->DrawLine(float(si.cx), 0.0f, float(si.cx), float(si.cy), paint);
     }
-    canvas->Restore();
 }
 
 void TKVRText::Print(TKVRBaseDraw* aDraw)
@@ -250,16 +178,8 @@ void TKVRText::Print(TKVRBaseDraw* aDraw)
     TCanvas& c = *d->pC;
     const QString text = PrintText();
 
-    TFontStyles style = 0;
-    if (GetBold())
-        style |= FontStyleSet(TFontStyle::Bold);
-    if (GetItalic())
-        style |= FontStyleSet(TFontStyle::Italic);
-    if (GetUnderline())
-        style |= FontStyleSet(TFontStyle::Underline);
-    c.Font().SetFamily(GetFontName());
-    c.Font().SetSize(float(FontPrintSize(GetFontHeight()) * Ratio));
-    c.Font().SetStyle(style);
+    SetPrintFont(c, GetFontName(), float(FontPrintSize(GetFontHeight()) * Ratio), GetBold(), GetItalic(),
+                 GetUnderline());
 
     const TPointF size = GetTextSize(c, text);
     // The frame and the text origin both take the stretched width.
@@ -271,33 +191,14 @@ void TKVRText::Print(TKVRBaseDraw* aDraw)
     const TKVRPto ref = GetPoint(1);
     const float px = float(d->PrintOffsetX);
     const float py = float(d->PrintOffsetY);
-    const float padX = ModelToPixels(*this, GetBasePaddingX(), d->ResolutionX, d);
-    const float padY = ModelToPixels(*this, GetBasePaddingY(), d->ResolutionY, d);
-    const bool pen = GetPenWidth() > 0.0f;
-    if (pen || GetFilled()) {
+    const float padX = ModelToPixels(*this, GetBasePadX(), d->ResolutionX, d);
+    const float padY = ModelToPixels(*this, GetBasePadY(), d->ResolutionY, d);
+    if (GetPenWidth() > 0.0f || GetFilled()) {
         const float x = ref.DrawX(d) + px;
         const float y = ref.DrawY(d) + py;
-        TRectF r(x, y, x + tw + ModelToPixels(*this, 2 * int64_t(GetBasePaddingX()), d->ResolutionX, d),
-                 y + th + ModelToPixels(*this, 2 * int64_t(GetBasePaddingY()), d->ResolutionY, d));
+        TRectF r(x, y, x + tw + 2.0f * padX, y + th + 2.0f * padY);
         AdjustRect(r, GetHorzAlign(), GetVertAlign(), GetAngle());
-        float rx = 0.0f, ry = 0.0f;
-        TCorners corners = NoCorners;
-        if (GetBaseRadio() > 0) {
-            rx = ModelToPixels(*this, GetBaseRadio(), d->ResolutionX, d);
-            ry = ModelToPixels(*this, GetBaseRadio(), d->ResolutionY, d);
-            corners = AllCorners;
-        }
-        if (GetFilled()) {
-            c.Fill().SetKind(TBrushKind::Solid);
-            c.Fill().SetColor(GetBackColor());
-            c.FillRect(r, rx, ry, corners, 1.0f, TCornerType::Round);
-        }
-        if (pen) {
-            c.Stroke().SetKind(TBrushKind::Solid);
-            c.Stroke().SetColor(GetColor());
-            c.Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
-            c.DrawRect(r, rx, ry, corners, 1.0f, TCornerType::Round);
-        }
+        PrintBox(d, r, BoxStyle(d));
     }
 
     const TPointF o =
@@ -314,7 +215,7 @@ void TKVRText::Print(TKVRBaseDraw* aDraw)
     if (Scale != 1.0f)
         d->Scale(Scale, 1.0f);
     if (GetAngle() != TKVRAngle::Angle0)
-        d->Rotate(float(PrintAngle(GetAngle()) * 180.0 / std::numbers::pi));
+        d->Rotate(TurnDegrees(GetAngle()));
     switch (GetAngle()) {
     case TKVRAngle::Angle90: d->Translate(px + o.X + off.Y, py + o.Y - off.X); break;
     case TKVRAngle::Angle180: d->Translate(px + o.X - off.X, py + o.Y - off.Y); break;

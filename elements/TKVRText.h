@@ -1,20 +1,16 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
+#include "elements/TKVRClassReaders.h"
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/rtl/KVR.Model.Types.h"
 #include "platform/rtl/TKVRBaseText.h"
 #include <cstdint>
 
-class TBinaryReader;
-class TBinaryWriter;
-class TKVRBaseDraw;
-class TKVRBaseLabel;
 class TKVRDraw;
-class TKVRLayer;
 
 // Single-line text element, kind 10: lays the text out with the font cache,
 // paints it on screen (measuring itself while it is edited in place) and
 // prints it, data-bound texts with the current record's value.
-class TKVRText : public TKVRBaseText
+class TKVRText : public TKVRBaseText, public TKVRClassReaders<TKVRText>
 {
 public:
     // Edit actions of the document during which a text is edited in place.
@@ -32,30 +28,22 @@ public:
     // A new text: 10 mm high, scale 1.0.
     explicit TKVRText(TKVRBaseLabel* aOwner);
     TKVRText(TKVRBaseLabel* aOwner, TKVRLayer* aLayer);
-    // The model's own constructor, for the stream reader.
+    // The model's own constructor, for the class readers.
     TKVRText(TKVRBaseLabel* aOwner, bool aPreview);
 
-    // Builds through the model's (aOwner, aPreview) constructor, then ReadData.
-    static TKVRBaseItem* Read(TKVRBaseLabel* aLabel, int32_t aVersion, TBinaryReader& aReader,
-                              TKVRReadType aReadType);
-    static TKVRBaseItem* ReadFromJson(TKVRBaseLabel* aLabel, int32_t aVersion, const TJsonObject& aJson);
-
     float GetScale() const override { return Scale; }
-    void WriteData(TBinaryWriter& aWriter) const override;
-    void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     // Font metrics, laid-out width (scale included) and bounds.
     void CalcValues(int16_t aMode) override;
     void Draw(TKVRBaseDraw* aDraw) override;
     void Print(TKVRBaseDraw* aDraw) override;
 
     const TCaret& GetCaret() const { return si; }
-    // What Print prints: the stored text, or the current record's value.
-    QString PrintText() const;
 
 private:
     void IniText();
     // Filled and framed box of the bounds.
     void DrawBox(TKVRDraw* aDraw);
+    TKVRBoxStyle BoxStyle(const TKVRDraw* aDraw) const;
     // Edit action 15 or 16 on this element (item state 1) in an editable document.
     bool IsEditedInPlace() const;
 

@@ -38,29 +38,14 @@ TBarSizes BarSizes(const TKVRBarcodeIntf& aBarcode, double k)
 std::vector<TRectF> BarRects(const QByteArray& aPattern, const TBarSizes& s)
 {
     std::vector<TRectF> rects;
-    double x = 0.0;
-    double w = s.M;
-    for (char c : aPattern) {
-        TKVRDrawWidth width;
-        TKVRDrawBar bar;
-        TBarcode::FillBarData(c, width, bar);
-        switch (width) {
-        case TKVRDrawWidth::Module: w = s.M; break;
-        case TKVRDrawWidth::Ratio: w = s.M * s.Ratio; break;
-        case TKVRDrawWidth::Double: w = 2.0 * s.M; break;
-        case TKVRDrawWidth::Triple: w = 3.0 * s.M; break;
-        case TKVRDrawWidth::Quadruple: w = 4.0 * s.M; break;
-        case TKVRDrawWidth::OneAndHalf: w = 1.5 * s.M; break;
-        default: break;  // the previous character's width
-        }
-        const float left = float(x), right = float(x + w);
-        switch (bar) {
+    for (const TKVRBarElement& e : TBarcode::LayOutPattern(aPattern, s.M, s.Ratio)) {
+        const float left = float(e.Left), right = float(e.Right);
+        switch (e.Bar) {
         case TKVRDrawBar::Full: rects.emplace_back(left, 0.0f, right, float(s.H)); break;
         case TKVRDrawBar::Short: rects.emplace_back(left, float(s.H - s.G), right, float(s.H)); break;
         case TKVRDrawBar::Guard: rects.emplace_back(left, 0.0f, right, float(s.H + s.E)); break;
         default: break;
         }
-        x += w;
     }
     return rects;
 }

@@ -60,6 +60,157 @@ bool IsFilledKind(TKVRTermType aKind)
     return aKind == 2 || aKind == 4 || aKind == 6 || aKind == 8;
 }
 
+// A surface that paints line-end markers: closed shapes are filled first when
+// asked, then outlined; lines are stroked.
+class TMarkerSurface
+{
+public:
+    virtual ~TMarkerSurface() = default;
+    virtual void Ellipse(const TRectF& aBox, bool aFilled) = 0;
+    virtual void Rect(const TRectF& aBox, bool aFilled) = 0;
+    virtual void Polygon(const std::vector<TPointF>& aPoints, bool aFilled) = 0;
+    virtual void Line(const TPointF& aFrom, const TPointF& aTo) = 0;
+};
+
+// The marker of a kind on the end point (aX, aY) with half size h, the same on
+// every surface. Arrow heads of aLength point from (aX2, aY2), or along the
+// angle aX2 with aByAngle; every other marker keeps to the page axes.
+void PaintMarker(TMarkerSurface& s, TKVRTermType aKind, float aX, float aY, float h, int32_t aLength, float aX2,
+                 float aY2, int16_t aOpen, bool aByAngle)
+{
+    const TPointF end(aX, aY);
+    const TRectF box = TRectF::FromPoints(At(aX, aY, -h, -h), At(aX, aY, h, h));
+    const TPointF slashFrom = box.TopLeft(), slashTo = box.BottomRight();
+    const TPointF backFrom(box.Right, box.Top), backTo(box.Left, box.Bottom);
+    auto head = [&] {
+        std::vector<TPointF> corners = {end, {}, {}};
+        if (aByAngle)
+            TDraw2D::DrawArrow(aX, aY, aX2, aLength, corners[1].X, corners[1].Y, corners[2].X, corners[2].Y,
+                               float(aOpen));
+        else
+            TDraw2D::DrawArrow(aX2, aY2, aX, aY, aLength, corners[1].X, corners[1].Y, corners[2].X, corners[2].Y,
+                               float(aOpen));
+        return corners;
+    };
+    const std::vector<TPointF> diamond = {At(aX, aY, 0, -h), At(aX, aY, h, 0), At(aX, aY, 0, h), At(aX, aY, -h, 0)};
+
+    switch (aKind) {
+    case 1:
+    case 2:
+        s.Ellipse(box, aKind == 2);
+        break;
+    case 3: {
+        const std::vector<TPointF> corners = head();
+        s.Line(end, corners[1]);
+        s.Line(end, corners[2]);
+        break;
+    }
+    case 4:
+        s.Polygon(head(), true);
+        break;
+    case 5:
+    case 6:
+        s.Rect(box, aKind == 6);
+        break;
+    case 7:
+        for (size_t i = 0; i < diamond.size(); ++i)
+            s.Line(diamond[i], diamond[(i + 1) % diamond.size()]);
+        break;
+    case 8:
+        s.Polygon(diamond, true);
+        break;
+    case 9:
+        s.Line(slashFrom, slashTo);
+        break;
+    case 10:
+        s.Line(backFrom, backTo);
+        break;
+    case 11:
+        s.Line(slashFrom, slashTo);
+        s.Line(backFrom, backTo);
+        break;
+    default:
+        break;
+    }
+}
+
+// The screen: one shared paint, set up for the kind before painting; a filled
+// shape is painted with it, then outlined in the line colour.
+class TScreenMarker : public TMarkerSurface
+{
+public:
+    TScreenMarker(TKVRDraw& aDraw, TAlphaColor aLineColor)
+        : fCanvas(*aDraw.kC), fPaint(aDraw.kP), fLineColor(aLineColor) {}
+
+    void Ellipse(const TRectF& aBox, bool aFilled) override
+    {
+        Shape(aFilled, [&] { fCanvas.DrawOval(aBox, fPaint); });
+    }
+    void Rect(const TRectF& aBox, bool aFilled) override
+    {
+        Shape(aFilled, [&] { fCanvas.DrawRect(aBox, fPaint); });
+    }
+    void Polygon(const std::vector<TPointF>& aPoints, bool aFilled) override
+    {
+        TSkPathBuilder b;
+        b.AddPolygon(aPoints, true);
+        const ISkPath path = b.Detach();
+        Shape(aFilled, [&] { fCanvas.DrawPath(path, fPaint); });
+    }
+    void Line(const TPointF& aFrom, const TPointF& aTo) override { fCanvas.DrawLine(aFrom, aTo, fPaint); }
+
+private:
+    template <class TPaintFn>
+    void Shape(bool aFilled, const TPaintFn& paint)
+    {
+        paint();
+        if (aFilled) {
+            fPaint->SetColor(fLineColor);
+            fPaint->SetStyle(TSkPaintStyle::Stroke);
+            paint();
+        }
+    }
+
+    TSkCanvas& fCanvas;
+    const ISkPaint& fPaint;
+    TAlphaColor fLineColor;
+};
+
+// The printer: the canvas's own brushes, fill then stroke, opacity 1.
+class TPrinterMarker : public TMarkerSurface
+{
+public:
+    explicit TPrinterMarker(TCanvas& aCanvas) : c(aCanvas) {}
+
+    void Ellipse(const TRectF& aBox, bool aFilled) override
+    {
+        if (aFilled)
+            c.FillEllipse(aBox, 1.0f);
+        c.DrawEllipse(aBox, 1.0f);
+    }
+    void Rect(const TRectF& aBox, bool aFilled) override
+    {
+        if (aFilled)
+            c.FillRect(aBox, 0.0f, 0.0f, NoCorners, 1.0f);
+        c.DrawRect(aBox, 0.0f, 0.0f, NoCorners, 1.0f);
+    }
+    void Polygon(const std::vector<TPointF>& aPoints, bool aFilled) override
+    {
+        TPathData path;
+        path.MoveTo(aPoints.front());
+        for (size_t i = 1; i < aPoints.size(); ++i)
+            path.LineTo(aPoints[i]);
+        path.ClosePath();
+        if (aFilled)
+            c.FillPath(path, 1.0f);
+        c.DrawPath(path, 1.0f);
+    }
+    void Line(const TPointF& aFrom, const TPointF& aTo) override { c.DrawLine(aFrom, aTo, 1.0f); }
+
+private:
+    TCanvas& c;
+};
+
 }  // namespace
 
 void AdjustLineType(TKVRDraw* aDraw, TVXLineType aLineType, TKVRItemState aState)
@@ -128,89 +279,8 @@ void DrawTermType(TKVRDraw* aDraw, TKVRTermType aKind, TAlphaColor aLineColor, T
     }
     if (!aDraw->kC)
         return;
-    TSkCanvas& canvas = *aDraw->kC;
-    const ISkPaint& p = aDraw->kP;
-    const float h = aHalf;
-    const TRectF box = TRectF::FromPoints(At(aX, aY, -h, -h), At(aX, aY, h, h));
-    auto outline = [&]() {
-        paint.SetColor(aLineColor);
-        paint.SetStyle(TSkPaintStyle::Stroke);
-    };
-    auto closedPath = [](const std::vector<TPointF>& pts) {
-        TSkPathBuilder b;
-        b.MoveTo(pts.front());
-        for (size_t i = 1; i < pts.size(); ++i)
-            b.LineTo(pts[i]);
-        b.Close();
-        return b.Detach();
-    };
-    auto arrowCorners = [&](TPointF& c1, TPointF& c2) {
-        const int32_t length = RoundHalfEven32(2.0 * double(aHalf));
-        if (aByAngle)
-            TDraw2D::DrawArrow(aX, aY, aX2, length, c1.X, c1.Y, c2.X, c2.Y, float(aOpen));
-        else
-            TDraw2D::DrawArrow(aX2, aY2, aX, aY, length, c1.X, c1.Y, c2.X, c2.Y, float(aOpen));
-    };
-    const std::vector<TPointF> diamond = {At(aX, aY, 0, -h), At(aX, aY, h, 0), At(aX, aY, 0, h), At(aX, aY, -h, 0)};
-
-    switch (aKind) {
-    case 1:
-        canvas.DrawOval(box, p);
-        break;
-    case 2:
-        canvas.DrawOval(box, p);
-        outline();
-        canvas.DrawOval(box, p);
-        break;
-    case 3: {
-        TPointF c1, c2;
-        arrowCorners(c1, c2);
-        canvas.DrawLine(aX, aY, c1.X, c1.Y, p);
-        canvas.DrawLine(aX, aY, c2.X, c2.Y, p);
-        break;
-    }
-    case 4: {
-        TPointF c1, c2;
-        arrowCorners(c1, c2);
-        const ISkPath head = closedPath({TPointF(aX, aY), c1, c2});
-        paint.SetStyle(TSkPaintStyle::Fill);
-        canvas.DrawPath(head, p);
-        outline();
-        canvas.DrawPath(head, p);
-        break;
-    }
-    case 5:
-        canvas.DrawRect(box, p);
-        break;
-    case 6:
-        canvas.DrawRect(box, p);
-        outline();
-        canvas.DrawRect(box, p);
-        break;
-    case 7:
-        for (size_t i = 0; i < diamond.size(); ++i)
-            canvas.DrawLine(diamond[i], diamond[(i + 1) % diamond.size()], p);
-        break;
-    case 8: {
-        const ISkPath shape = closedPath(diamond);
-        canvas.DrawPath(shape, p);
-        outline();
-        canvas.DrawPath(shape, p);
-        break;
-    }
-    case 9:
-        canvas.DrawLine(box.TopLeft(), box.BottomRight(), p);
-        break;
-    case 10:
-        canvas.DrawLine(TPointF(box.Right, box.Top), TPointF(box.Left, box.Bottom), p);
-        break;
-    case 11:
-        canvas.DrawLine(box.TopLeft(), box.BottomRight(), p);
-        canvas.DrawLine(TPointF(box.Right, box.Top), TPointF(box.Left, box.Bottom), p);
-        break;
-    default:
-        break;
-    }
+    TScreenMarker surface(*aDraw, aLineColor);
+    PaintMarker(surface, aKind, aX, aY, aHalf, RoundHalfEven32(2.0 * double(aHalf)), aX2, aY2, aOpen, aByAngle);
 }
 
 void PrintTermType(TKVRDraw* aDraw, TKVRTermType aKind, const TPointF& aEnd, const TPointF& aOther, int32_t aHalf,
@@ -218,79 +288,13 @@ void PrintTermType(TKVRDraw* aDraw, TKVRTermType aKind, const TPointF& aEnd, con
 {
     if (!aDraw || !aDraw->pC)
         return;
-    TCanvas& c = *aDraw->pC;
-    c.Stroke().SetDash(TStrokeDash::Solid);
+    aDraw->pC->Stroke().SetDash(TStrokeDash::Solid);
     if (aKind == 0 || aKind > kLastTermType)
         return;
-    const float x = aEnd.X, y = aEnd.Y;
-    const float h = float(aHalf);
-    const TRectF box = TRectF::FromPoints(At(x, y, -h, -h), At(x, y, h, h));
-    const std::vector<TPointF> diamond = {At(x, y, 0, -h), At(x, y, h, 0), At(x, y, 0, h), At(x, y, -h, 0)};
-    auto arrowCorners = [&](TPointF& c1, TPointF& c2) {
-        const int32_t length = 2 * aHalf;
-        if (aByAngle)
-            TDraw2D::DrawArrow(x, y, aOther.X, length, c1.X, c1.Y, c2.X, c2.Y, float(aOpen));
-        else
-            TDraw2D::DrawArrow(aOther.X, aOther.Y, x, y, length, c1.X, c1.Y, c2.X, c2.Y, float(aOpen));
-    };
-    auto fillAndOutline = [&c](const std::vector<TPointF>& pts) {
-        TPathData path;
-        path.MoveTo(pts.front());
-        for (size_t i = 1; i < pts.size(); ++i)
-            path.LineTo(pts[i]);
-        path.ClosePath();
-        c.FillPath(path, 1.0f);
-        c.DrawPath(path, 1.0f);
-    };
-
-    switch (aKind) {
-    case 1:
-        c.DrawEllipse(box, 1.0f);
-        break;
-    case 2:
-        c.FillEllipse(box, 1.0f);
-        c.DrawEllipse(box, 1.0f);
-        break;
-    case 3: {
-        TPointF c1, c2;
-        arrowCorners(c1, c2);
-        c.DrawLine(aEnd, c1, 1.0f);
-        c.DrawLine(aEnd, c2, 1.0f);
-        break;
-    }
-    case 4: {
-        TPointF c1, c2;
-        arrowCorners(c1, c2);
-        fillAndOutline({aEnd, c1, c2});
-        break;
-    }
-    case 5:
-        c.DrawRect(box, 0.0f, 0.0f, NoCorners, 1.0f);
-        break;
-    case 6:
-        c.FillRect(box, 0.0f, 0.0f, NoCorners, 1.0f);
-        c.DrawRect(box, 0.0f, 0.0f, NoCorners, 1.0f);
-        break;
-    case 7:
-        for (size_t i = 0; i < diamond.size(); ++i)
-            c.DrawLine(diamond[i], diamond[(i + 1) % diamond.size()], 1.0f);
-        break;
-    case 8:
-        fillAndOutline(diamond);
-        break;
-    case 9:
-        c.DrawLine(box.TopLeft(), box.BottomRight(), 1.0f);
-        break;
-    case 10:
-        c.DrawLine(TPointF(box.Right, box.Top), TPointF(box.Left, box.Bottom), 1.0f);
-        break;
-    case 11:
-        c.DrawLine(box.TopLeft(), box.BottomRight(), 1.0f);
-        c.DrawLine(TPointF(box.Right, box.Top), TPointF(box.Left, box.Bottom), 1.0f);
-        break;
-    default:
-        break;
-    }
+    // Whole printer units: the head's length is exactly twice the half size.
+    const int32_t length = KVRToInteger<int32_t>(2.0 * double(aHalf));
+    TPrinterMarker surface(*aDraw->pC);
+    PaintMarker(surface, aKind, aEnd.X, aEnd.Y, float(aHalf), length, aOther.X, aOther.Y, aOpen, aByAngle);
 }
 
 void DrawTerm(TCanvas& aCanvas, const TRectF& aRect, TKVRTermType aKind, TAlphaColor aLineColor,

@@ -50,16 +50,20 @@ float PrintTxtPointsWith(const QString& txt, TxtFLines& fTxt, float maxHeight, f
     if (txt.isEmpty())
         return result;
 
-    float y = 0.0f;
-    bool overflow = false;
-    TKVRLineScanner scan(txt);
+    // The box in device pixels, without padding; y is the top of the line being filled.
+    struct TBox
+    {
+        float maxHeight, lineHeight, y;
+        bool Full() const { return maxHeight - lineHeight < y; }
+        bool CanEmit() const { return !Full(); }
+        bool LastFits() const { return !Full(); }
+        bool Advance()
+        {
+            y += lineHeight;
+            return y <= maxHeight - lineHeight;
+        }
+    } box{maxHeight, lineHeight, 0.0f};
 
-    auto full = [&] { return maxHeight - lineHeight < y; };
-    auto advance = [&] {
-        y += lineHeight;
-        return y <= maxHeight - lineHeight;
-    };
-    // Lines are measured before the scanner moves on to the next one.
     auto emitLine = [&](const TKVRLineRange& r, const QString& text) {
         const TPointF off = offset(text);
         const float lw = width(text);
@@ -68,64 +72,28 @@ float PrintTxtPointsWith(const QString& txt, TxtFLines& fTxt, float maxHeight, f
             x = off.X + (maxWidth - lw) / 2.0f;
         else if (hAlign == TKVRHorzAlign::Right)
             x = off.X + maxWidth - lw;
-        fTxt.push_back({r.Start, r.Length, x, y + off.Y});
-        result = y + lineHeight;
+        fTxt.push_back({r.Start, r.Length, x, box.y + off.Y});
+        result = box.y + lineHeight;
     };
 
-    while (!scan.AtEnd()) {
-        if (full()) {
-            overflow = true;
-            break;
-        }
-        if (scan.AtBreak()) {
-            scan.SkipBreak(false);
-            const QString text = scan.LineText();
-            emitLine(scan.Break(), text);
-            if (!advance()) {
-                overflow = true;
-                break;
-            }
-            continue;
-        }
-        const QString piece = scan.NextPiece();
-        if (piece.isEmpty())
-            continue;
-        if (scan.LineEmpty() && width(piece) > maxWidth)
-            return result;  // a word wider than the line is never split
-        if (!scan.Joins(piece, maxWidth, width)) {
-            const QString text = scan.LineText();
-            emitLine(scan.Wrap(piece), text);
-            if (!advance()) {
-                overflow = true;
-                break;
-            }
-        } else {
-            scan.Join(piece);
-        }
-    }
-    if (!overflow && !scan.LineEmpty()) {
-        if (full())
-            overflow = true;
-        else
-            emitLine(scan.Finish(), scan.LineText());
-    }
+    // A piece wider than the line stops the layout with what was placed.
+    if (KVRBreakLines(txt, maxWidth, box, width, emitLine) != TKVRBreakEnd::Done || noVAlign || fTxt.empty())
+        return result;
 
-    if (!noVAlign && !fTxt.empty() && !overflow) {
-        const float oy = offset(QString()).Y;
-        const size_t n = fTxt.size();
-        if (vAlign == TKVRVertAlign::Center) {
-            const float spare = maxHeight - float(n) * lineHeight;
-            if (spare > 0.0f)
-                for (size_t j = 0; j < n; ++j)
-                    fTxt[j].Y = spare / 2.0f + float(j) * lineHeight + oy;
-        } else if (vAlign == TKVRVertAlign::Bottom) {
-            float t = maxHeight - lineHeight;
-            for (size_t j = n; j-- > 0;) {
-                if (t < 0.0f)
-                    t = 0.0f;
-                fTxt[j].Y = t + oy;
-                t -= lineHeight;
-            }
+    const float oy = offset(QString()).Y;
+    const size_t n = fTxt.size();
+    if (vAlign == TKVRVertAlign::Center) {
+        const float spare = maxHeight - float(n) * lineHeight;
+        if (spare > 0.0f)
+            for (size_t j = 0; j < n; ++j)
+                fTxt[j].Y = spare / 2.0f + float(j) * lineHeight + oy;
+    } else if (vAlign == TKVRVertAlign::Bottom) {
+        float t = maxHeight - lineHeight;
+        for (size_t j = n; j-- > 0;) {
+            if (t < 0.0f)
+                t = 0.0f;
+            fTxt[j].Y = t + oy;
+            t -= lineHeight;
         }
     }
     return result;

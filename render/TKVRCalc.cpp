@@ -186,18 +186,24 @@ int32_t TKVRCalc::CalcTxtPtsWith(const QString& txt, TxtLines& fTxt, int32_t mWi
     if (txt.isEmpty())
         return 0;
 
-    const int64_t step = LineStep(lineHeight, Inter);
-    const int64_t H = mHeight;
+    // The box in micrometres; y is the top of the line being filled.
+    struct TBox
+    {
+        int64_t H, step, padV, y;
+        bool Full() const { return H > 0 && y > H - step - padV; }
+        bool CanEmit() const { return H == 0 || y <= H - step; }
+        bool LastFits() const { return H == 0 || y <= H - step - padV; }
+        bool Advance()
+        {
+            y += step;
+            return LastFits();
+        }
+    } box{mHeight, LineStep(lineHeight, Inter), aPadV, aPadV};
+
     int64_t avail = int64_t(mWidth) - 2 * int64_t(aPadH);
     if (avail < 0)
         avail = mWidth;
     auto w = [&](const QString& s) { return int64_t(width(s)); };
-
-    int64_t y = aPadV;
-    bool overflow = false;
-    TKVRLineScanner scan(txt);
-
-    // Lines are measured before the scanner moves on to the next one.
     auto emitLine = [&](const TKVRLineRange& r, const QString& text) {
         const int64_t lw = w(text);
         int64_t x;
@@ -206,62 +212,15 @@ int32_t TKVRCalc::CalcTxtPtsWith(const QString& txt, TxtLines& fTxt, int32_t mWi
         case TKVRHorzAlign::Right: x = int64_t(mWidth) - lw - aPadH; break;
         default: x = aPadH; break;
         }
-        fTxt.push_back({r.Start, r.Length, x, y});
-    };
-    // The top of a line that fits, and the top of the next line.
-    auto fits = [&] { return H == 0 || y <= H - step; };
-    auto advance = [&] {
-        y += step;
-        return H == 0 || y <= H - step - aPadV;
+        fTxt.push_back({r.Start, r.Length, x, box.y});
     };
 
-    while (!scan.AtEnd()) {
-        if (H > 0 && y > H - step - aPadV) {
-            overflow = true;
-            break;
-        }
-        if (scan.AtBreak()) {
-            scan.SkipBreak(false);
-            if (!fits()) {
-                overflow = true;
-                break;
-            }
-            const QString text = scan.LineText();  // an empty line keeps its entry
-            emitLine(scan.Break(), text);
-            if (!advance()) {
-                overflow = true;
-                break;
-            }
-            continue;
-        }
-        const QString piece = scan.NextPiece();
-        if (piece.isEmpty())
-            continue;
-        if (scan.LineEmpty() && w(piece) > avail)
-            return 0;
-        if (!scan.Joins(piece, avail, w)) {
-            if (!fits()) {
-                overflow = true;
-                break;
-            }
-            const QString text = scan.LineText();
-            emitLine(scan.Wrap(piece), text);
-            if (!advance()) {
-                overflow = true;
-                break;
-            }
-        } else {
-            scan.Join(piece);
-        }
-    }
-    if (!overflow && !scan.LineEmpty()) {
-        if (H == 0 || y <= H - step - aPadV)
-            emitLine(scan.Finish(), scan.LineText());
-        else
-            overflow = true;
-    }
+    const TKVRBreakEnd end = KVRBreakLines(txt, avail, box, w, emitLine);
+    if (end == TKVRBreakEnd::TooWide)
+        return 0;
 
-    if (H > 0 && !fTxt.empty() && !overflow &&
+    const int64_t H = box.H, step = box.step;
+    if (H > 0 && !fTxt.empty() && end == TKVRBreakEnd::Done &&
         (vAlign == TKVRVertAlign::Center || vAlign == TKVRVertAlign::Bottom)) {
         const int64_t n = int64_t(fTxt.size());
         int64_t first = int64_t(ascent) + descent;
@@ -279,7 +238,7 @@ int32_t TKVRCalc::CalcTxtPtsWith(const QString& txt, TxtLines& fTxt, int32_t mWi
         for (int64_t j = 0; j < n; ++j)
             fTxt[size_t(j)].Y = top + j * step;
     }
-    return H != 0 ? mHeight : int32_t(y + step + aPadV);
+    return H != 0 ? mHeight : int32_t(box.y + step + aPadV);
 }
 
 namespace {

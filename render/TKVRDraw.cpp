@@ -31,12 +31,12 @@ float TKVRDraw::DrawValueY(int32_t aBaseValue) const
 
 int32_t TKVRDraw::BaseValueX(float aPoints) const
 {
-    return std::abs(RoundHalfEven32(double(aPoints) * 25400.0 / ResolutionX));
+    return RoundHalfEven32(std::fabs(double(aPoints) * 25400.0 / ResolutionX));
 }
 
 int32_t TKVRDraw::BaseValueY(float aPoints) const
 {
-    return std::abs(RoundHalfEven32(double(aPoints) * 25400.0 / ResolutionY));
+    return RoundHalfEven32(std::fabs(double(aPoints) * 25400.0 / ResolutionY));
 }
 
 void TKVRDraw::ResetMatrix(TKVRDrawState aState)
@@ -89,7 +89,7 @@ float FontPrintSize(float size)
 
 void SetFontPrintDPI(float dpi)
 {
-    if (dpi > 0)
+    if (dpi > 0 && std::isfinite(dpi))
         gFontPrintDPI.store(dpi);
 }
 

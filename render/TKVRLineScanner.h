@@ -142,3 +142,56 @@ private:
     QString fHeld;             // blanks between the line and the next word
     bool fAtLineStart = true;
 };
+
+// How a line breaker ended: the whole text placed, cut where the box was full,
+// or stopped at a piece wider than any line (which is never split).
+enum class TKVRBreakEnd : uint8_t { Done, Overflow, TooWide };
+
+// The word scanning of the box layouts, on screen and on paper alike. The box
+// decides where lines may go: Full() at the top of each pass, CanEmit() before
+// a line is emitted at a break or a wrap, Advance() to the next line (false
+// when it does not fit) and LastFits() for the line left at the end. place
+// receives a line's range and its text without trailing blanks.
+template <class TNum, class TBox, class TWidth, class TPlace>
+TKVRBreakEnd KVRBreakLines(const QString& txt, TNum avail, TBox& box, const TWidth& width, const TPlace& place)
+{
+    TKVRLineScanner scan(txt);
+    // Lines are measured before the scanner moves on to the next one.
+    auto placeLine = [&](auto range) {
+        const QString text = scan.LineText();
+        place(range(), text);
+    };
+    while (!scan.AtEnd()) {
+        if (box.Full())
+            return TKVRBreakEnd::Overflow;
+        if (scan.AtBreak()) {
+            scan.SkipBreak(false);
+            if (!box.CanEmit())
+                return TKVRBreakEnd::Overflow;
+            placeLine([&] { return scan.Break(); });  // an empty line keeps its entry
+            if (!box.Advance())
+                return TKVRBreakEnd::Overflow;
+            continue;
+        }
+        const QString piece = scan.NextPiece();
+        if (piece.isEmpty())
+            continue;
+        if (scan.LineEmpty() && width(piece) > avail)
+            return TKVRBreakEnd::TooWide;
+        if (scan.Joins(piece, avail, width)) {
+            scan.Join(piece);
+            continue;
+        }
+        if (!box.CanEmit())
+            return TKVRBreakEnd::Overflow;
+        placeLine([&] { return scan.Wrap(piece); });
+        if (!box.Advance())
+            return TKVRBreakEnd::Overflow;
+    }
+    if (scan.LineEmpty())
+        return TKVRBreakEnd::Done;
+    if (!box.LastFits())
+        return TKVRBreakEnd::Overflow;
+    placeLine([&] { return scan.Finish(); });
+    return TKVRBreakEnd::Done;
+}

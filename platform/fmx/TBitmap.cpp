@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QTransform>
+#include <cmath>
 
 namespace {
 // 96 dots per inch, as Qt stores it.
@@ -186,7 +187,8 @@ TCanvas& TBitmap::Canvas()
 void TBitmap::Rotate(float angle)
 {
     CheckIdle();
-    if (fImage.isNull() || angle == 0.0f)
+    // A turn that is no number would leave no picture at all.
+    if (fImage.isNull() || angle == 0.0f || !std::isfinite(angle))
         return;
     QTransform turn;
     turn.rotate(angle);

@@ -71,6 +71,10 @@ QFont MakeFont(const TFont& font)
     f.setItalic(font.Style() & FontStyleSet(TFontStyle::Italic));
     f.setUnderline(font.Style() & FontStyleSet(TFontStyle::Underline));
     f.setHintingPreference(QFont::PreferNoHinting);
+    // Plain advances, no kerning and no ligatures: the screen's simple text
+    // places glyphs so, and paper must measure as the screen laid out.
+    f.setKerning(false);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -363,38 +363,19 @@ QByteArray PatternOf(const TModules& m, TKVRBarType type, bool showNumber)
     return p;
 }
 
-// Left edge of every pattern character and, last, the right edge of the bars.
-std::vector<double> Edges(const QByteArray& pattern, double module, double ratio)
+// Centre of the elements [from, to), or a share of the whole width when the
+// pattern is not of the symbology's shape.
+float GroupCentre(const std::vector<TKVRBarElement>& e, size_t elements, size_t from, size_t to, double share)
 {
-    std::vector<double> x;
-    x.reserve(static_cast<size_t>(pattern.size()) + 1);
-    x.push_back(0.0);
-    double w = module;
-    for (char c : pattern) {
-        TKVRDrawWidth width;
-        TKVRDrawBar bar;
-        TBarcode::FillBarData(c, width, bar);
-        switch (width) {
-        case TKVRDrawWidth::Module: w = module; break;
-        case TKVRDrawWidth::Ratio: w = module * ratio; break;
-        case TKVRDrawWidth::Double: w = 2 * module; break;
-        case TKVRDrawWidth::Triple: w = 3 * module; break;
-        case TKVRDrawWidth::Quadruple: w = 4 * module; break;
-        case TKVRDrawWidth::OneAndHalf: w = 1.5 * module; break;
-        default: break;  // the previous width
-        }
-        x.push_back(x.back() + w);
-    }
-    return x;
+    if (e.size() == elements)
+        return static_cast<float>((e[from].Left + e[to - 1].Right) / 2);
+    return static_cast<float>((e.empty() ? 0.0 : e.back().Right) * share);
 }
 
-// Centre between two element edges, or a share of the whole width when the
-// pattern is not of the symbology's shape.
-float GroupCentre(const std::vector<double>& x, size_t elements, size_t from, size_t to, double share)
+// Right edge of the bars.
+double BarsEnd(const std::vector<TKVRBarElement>& e)
 {
-    if (x.size() == elements + 1)
-        return static_cast<float>((x[from] + x[to]) / 2);
-    return static_cast<float>(x.back() * share);
+    return e.empty() ? 0.0 : e.back().Right;
 }
 
 }  // namespace
@@ -459,22 +440,47 @@ char TBarcode::BarChar(TKVRDrawWidth aWidth, TKVRDrawBar aBar)
     return MakeChar(w, b);
 }
 
+std::vector<TKVRBarElement> TBarcode::LayOutPattern(const QByteArray& aPattern, double aModule, double aRatio)
+{
+    std::vector<TKVRBarElement> out;
+    out.reserve(static_cast<size_t>(aPattern.size()));
+    double x = 0.0;
+    double w = aModule;
+    for (char c : aPattern) {
+        TKVRDrawWidth width;
+        TKVRDrawBar bar;
+        FillBarData(c, width, bar);
+        switch (width) {
+        case TKVRDrawWidth::Module: w = aModule; break;
+        case TKVRDrawWidth::Ratio: w = aModule * aRatio; break;
+        case TKVRDrawWidth::Double: w = 2 * aModule; break;
+        case TKVRDrawWidth::Triple: w = 3 * aModule; break;
+        case TKVRDrawWidth::Quadruple: w = 4 * aModule; break;
+        case TKVRDrawWidth::OneAndHalf: w = 1.5 * aModule; break;
+        default: break;  // the previous width
+        }
+        out.push_back({x, x + w, bar});
+        x += w;
+    }
+    return out;
+}
+
 int32_t TBarcode::BarCodeWidth(const QByteArray& aPattern, float aBarWidth, float aFactor)
 {
-    return RoundHalfEven32(Edges(aPattern, double(aBarWidth) * 1000.0, aFactor).back());
+    return RoundHalfEven32(BarsEnd(LayOutPattern(aPattern, double(aBarWidth) * 1000.0, aFactor)));
 }
 
 void TBarcode::Ean13Pos(const QByteArray& aPattern, float aModule, float aRatio, float& oC1, float& oC2)
 {
     // Guard (3 elements), 6 digits of 4 elements, centre guard (5), 6 digits, guard.
-    const auto x = Edges(aPattern, aModule, aRatio);
+    const auto x = LayOutPattern(aPattern, aModule, aRatio);
     oC1 = GroupCentre(x, 59, 3, 27, 24.0 / 95);
     oC2 = GroupCentre(x, 59, 32, 56, 71.0 / 95);
 }
 
 void TBarcode::Ean8Pos(const QByteArray& aPattern, float aModule, float aRatio, float& oC1, float& oC2)
 {
-    const auto x = Edges(aPattern, aModule, aRatio);
+    const auto x = LayOutPattern(aPattern, aModule, aRatio);
     oC1 = GroupCentre(x, 43, 3, 19, 17.0 / 67);
     oC2 = GroupCentre(x, 43, 24, 40, 50.0 / 67);
 }
@@ -483,18 +489,18 @@ void TBarcode::UPCAPos(const QByteArray& aPattern, float aModule, float aRatio, 
                        float& oC3)
 {
     // Digits 2 to 6 and 7 to 11; the first and last digits stand outside the bars.
-    const auto x = Edges(aPattern, aModule, aRatio);
+    const auto x = LayOutPattern(aPattern, aModule, aRatio);
     oC1 = GroupCentre(x, 59, 7, 27, 27.5 / 95);
     oC2 = GroupCentre(x, 59, 32, 52, 67.5 / 95);
-    oC3 = static_cast<float>(x.back() + aModule);
+    oC3 = static_cast<float>(BarsEnd(x) + aModule);
 }
 
 void TBarcode::UPCEPos(const QByteArray& aPattern, float aModule, float aRatio, float& oC1, float& oC2)
 {
     // Guard (3), 6 digits of 4 elements, end guard (6); the check digit stands right of the bars.
-    const auto x = Edges(aPattern, aModule, aRatio);
+    const auto x = LayOutPattern(aPattern, aModule, aRatio);
     oC1 = GroupCentre(x, 33, 3, 27, 24.0 / 51);
-    oC2 = static_cast<float>(x.back() + aModule);
+    oC2 = static_cast<float>(BarsEnd(x) + aModule);
 }
 
 QString TBarcode::RemoveAccented(const QString& aText)

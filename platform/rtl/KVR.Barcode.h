@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 // Linear symbologies. The numbers are stored in documents: never renumber.
 enum class TKVRBarType : uint8_t {
@@ -58,6 +59,15 @@ enum class TKVRDrawBar : uint8_t {
     Short = 1,  // the lower two fifths
     Guard = 2,  // down into the human-readable text
     Space = 3,
+};
+
+// One pattern character laid out from the start of the bars: its edges and
+// what it paints.
+struct TKVRBarElement
+{
+    double Left = 0.0;
+    double Right = 0.0;
+    TKVRDrawBar Bar = TKVRDrawBar::Space;
 };
 
 // A set of 8-bit characters.
@@ -138,6 +148,9 @@ public:
     static void FillBarData(char aChar, TKVRDrawWidth& oWidth, TKVRDrawBar& oBar);
     // The pattern character of a width class and bar kind.
     static char BarChar(TKVRDrawWidth aWidth, TKVRDrawBar aBar);
+    // The elements of a pattern for a module width and a wide-to-narrow ratio,
+    // in any unit: the one place that turns width classes into widths.
+    static std::vector<TKVRBarElement> LayOutPattern(const QByteArray& aPattern, double aModule, double aRatio);
 
     // Width of the bars in micrometres for a module width in millimetres.
     static int32_t BarCodeWidth(const QByteArray& aPattern, float aBarWidth, float aFactor);

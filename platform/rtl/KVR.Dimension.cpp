@@ -263,6 +263,10 @@ void AngularPoints(const TKVRPto& aP1, const TKVRPto& aP2, const TKVRPto& aP3, c
     // Crossing of the two lines.
     const double t = (double(aP3.X - aP1.X) * by - double(aP3.Y - aP1.Y) * bx) / den;
     const double cx = aP1.X + t * ax, cy = aP1.Y + t * ay;
+    // Lines so nearly parallel that they cross beyond any drawing are parallel.
+    const double far = double(KVRMaxCoordinate);
+    if (!(std::fabs(cx) <= far && std::fabs(cy) <= far))
+        return;
     const double px = aPos.X - cx, py = aPos.Y - cy;
     const double r = std::hypot(px, py);
     const TKVRPto centre = At(cx, cy);

@@ -1,5 +1,6 @@
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/KVR.Model.Types.h"
 #include "platform/rtl/TKVRPto.h"
 #include <algorithm>
 #include <cmath>
@@ -16,8 +17,10 @@ __int128 Cross(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX3, 
     return __int128(aX2 - aX1) * (aY3 - aY1) - __int128(aY2 - aY1) * (aX3 - aX1);
 }
 
-// Centre of the circle through three points that are known not to be collinear.
-void Circumcentre(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX3, int64_t aY3,
+// Centre of the circle through three points that are known not to be
+// collinear; false when it lies beyond any drawing (the points are then as
+// good as on one line, and the centre would not fit the model's integers).
+bool Circumcentre(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX3, int64_t aY3,
                   long double& oCX, long double& oCY)
 {
     // Relative to the first point, to keep the squares small.
@@ -28,6 +31,8 @@ void Circumcentre(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX
     const long double c2 = cx * cx + cy * cy;
     oCX = aX1 + (cy * b2 - by * c2) / d;
     oCY = aY1 + (bx * c2 - cx * b2) / d;
+    const long double far = KVRMaxCoordinate;
+    return std::fabs(oCX) <= far && std::fabs(oCY) <= far;
 }
 
 }  // namespace
@@ -56,10 +61,9 @@ bool TDraw2D::CircleTwoPoints(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2
 bool TDraw2D::CircleThreePoints(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX3, int64_t aY3,
                                 int64_t& oCX, int64_t& oCY, int64_t& oRadius)
 {
-    if (Cross(aX1, aY1, aX2, aY2, aX3, aY3) == 0)
-        return false;
     long double cx, cy;
-    Circumcentre(aX1, aY1, aX2, aY2, aX3, aY3, cx, cy);
+    if (Cross(aX1, aY1, aX2, aY2, aX3, aY3) == 0 || !Circumcentre(aX1, aY1, aX2, aY2, aX3, aY3, cx, cy))
+        return false;
     oCX = RoundHalfEven(double(cx));
     oCY = RoundHalfEven(double(cy));
     oRadius = RoundHalfEven(double(std::hypot(aX1 - cx, aY1 - cy)));
@@ -71,10 +75,9 @@ bool TDraw2D::ArcThreePoints(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2,
                              double& oStart, double& oEnd, double& oSweep, bool& oFlag)
 {
     const __int128 cross = Cross(aX1, aY1, aX2, aY2, aX3, aY3);
-    if (cross == 0)
-        return false;
     long double cx, cy;
-    Circumcentre(aX1, aY1, aX2, aY2, aX3, aY3, cx, cy);
+    if (cross == 0 || !Circumcentre(aX1, aY1, aX2, aY2, aX3, aY3, cx, cy))
+        return false;
     const double start = std::atan2(double(aY1 - cy), double(aX1 - cx));
     const double end = std::atan2(double(aY3 - cy), double(aX3 - cx));
     const bool clockwise = cross > 0;

@@ -1,16 +1,33 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <limits>
+
+// A whole number held in an integer type: NaN gives 0 and values beyond the
+// type stop at its ends, so a damaged length never wraps around.
+template <class TInt>
+TInt KVRToInteger(double aWhole)
+{
+    constexpr double kLow = double(std::numeric_limits<TInt>::min());
+    constexpr double kHigh = -kLow;  // 2^(bits - 1), one past the largest value
+    if (std::isnan(aWhole))
+        return 0;
+    if (aWhole < kLow)
+        return std::numeric_limits<TInt>::min();
+    if (aWhole >= kHigh)
+        return std::numeric_limits<TInt>::max();
+    return static_cast<TInt>(aWhole);
+}
 
 // The one rounding rule of the suite: to the nearest integer, halves to even
 // (banker's rounding), as the original runtime's Round does.
 inline int64_t RoundHalfEven(double v)
 {
-    return static_cast<int64_t>(std::nearbyint(v));  // default mode is to-nearest-even
+    return KVRToInteger<int64_t>(std::nearbyint(v));  // default mode is to-nearest-even
 }
 
 // Round for results that are stored as 32-bit integers.
 inline int32_t RoundHalfEven32(double v)
 {
-    return static_cast<int32_t>(std::nearbyint(v));
+    return KVRToInteger<int32_t>(std::nearbyint(v));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Geometry shared by the barcode and two-dimensional symbol elements: the box
-// a code takes about its anchor, and a symbol's dark modules as rectangles in
-// module units, built once for the screen and the printer alike.
+// a code (or a single-line text) takes about its anchor, and a symbol's dark
+// modules as rectangles in module units, built once for screen and printer.
 #include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/TKVRPto.h"
 #include <cstdint>

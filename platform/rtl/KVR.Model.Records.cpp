@@ -39,6 +39,13 @@ int64_t NotNegative(int64_t aValue, const char* aWhat)
     return aValue;
 }
 
+int64_t Coordinate(int64_t aValue, const char* aWhat)
+{
+    if (aValue < -KVRMaxCoordinate || aValue > KVRMaxCoordinate)
+        throw EKVRDataError(std::string("Coordinate out of range for ") + aWhat + ": " + std::to_string(aValue));
+    return aValue;
+}
+
 float ReadSingle(TBinaryReader& aReader, const char* aWhat)
 {
     return Finite(aReader.ReadSingle(), aWhat);

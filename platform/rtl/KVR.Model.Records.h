@@ -25,6 +25,8 @@ void CheckPointCount(int32_t aCount, int32_t aMin, int32_t aMax);
 float Finite(float aValue, const char* aWhat);
 double Finite(double aValue, const char* aWhat);
 int64_t NotNegative(int64_t aValue, const char* aWhat);
+// A coordinate or radius within KVRMaxCoordinate.
+int64_t Coordinate(int64_t aValue, const char* aWhat);
 float ReadSingle(TBinaryReader& aReader, const char* aWhat);
 double ReadDouble(TBinaryReader& aReader, const char* aWhat);
 }
@@ -48,6 +50,24 @@ struct TKVRLineEnds
     bool operator==(const TKVRLineEnds&) const = default;
 };
 
+// The line ends of an element (polyline, Bezier curve, arc, arrow line) and
+// the getters the painters read.
+class TKVRLineEndsPart
+{
+public:
+    const TKVRLineEnds& GetEnds() const { return fEnds; }
+    void SetEnds(const TKVRLineEnds& aValue) { fEnds = aValue; }
+    TKVRTermType GetFromType() const { return fEnds.FromType; }
+    TKVRTermType GetToType() const { return fEnds.ToType; }
+    TAlphaColor GetFromColor() const { return fEnds.FromColor; }
+    TAlphaColor GetToColor() const { return fEnds.ToColor; }
+    float GetSizeFrom() const { return fEnds.SizeFrom; }
+    float GetSizeTo() const { return fEnds.SizeTo; }
+
+protected:
+    TKVRLineEnds fEnds;
+};
+
 // Caption font: family, colour, height in micrometres of paper, style.
 // Stored as name (string), colour (uint32), height (int32), bold, italic,
 // underline (bytes).
@@ -66,4 +86,23 @@ struct TKVRFontInfo
     void WriteJson(TJsonObject& aJson, const char* aPrefix = "Font") const;
     void ReadJson(const TJsonObject& aJson, const char* aPrefix = "Font");
     bool operator==(const TKVRFontInfo&) const = default;
+};
+
+// The caption font of an element (arrow line, level gauge) and its getters;
+// the element's own SetFont marks its layout stale.
+class TKVRFontPart
+{
+public:
+    const TKVRFontInfo& GetFont() const { return fFont; }
+    QString GetFontName() const { return fFont.Name; }
+    TAlphaColor GetFontColor() const { return fFont.Color; }
+    // Millimetres, and micrometres for the layout.
+    float GetFontHeight() const { return float(fFont.Height) / 1000.0f; }
+    int32_t GetBaseFontHeight() const { return fFont.Height; }
+    bool GetBold() const { return fFont.Bold; }
+    bool GetItalic() const { return fFont.Italic; }
+    bool GetUnderline() const { return fFont.Underline; }
+
+protected:
+    TKVRFontInfo fFont;
 };

@@ -93,6 +93,12 @@ inline int32_t FromCode(int64_t aCode)
 }
 }
 
+// Coordinates and radii in micrometres lie within +-2^53 (9 million km):
+// sums and differences of two of them then fit 64 bits, and doubles hold
+// them to the micrometre. Anything beyond is damage, or a circle so large
+// that no drawing can tell it from a straight line.
+constexpr int64_t KVRMaxCoordinate = int64_t(1) << 53;
+
 // Version of the element records that this package writes; streams without
 // label data are read with it.
 constexpr int32_t KVRFileVersion = 3100;

@@ -129,6 +129,18 @@ bool IsLower(uint8_t ch) { return ch == ' ' || (ch >= 'a' && ch <= 'z'); }
 bool IsDigit(uint8_t ch) { return ch >= '0' && ch <= '9'; }
 bool IsText(uint8_t ch) { return (ch >= 32 && ch <= 126) || ch == '\t' || ch == '\n' || ch == '\r'; }
 
+// Value of a character in a text sub-mode; -1 when the sub-mode has none for it.
+int SubValue(TSubMode m, uint8_t ch)
+{
+    switch (m) {
+    case TSubMode::Alpha: return IsUpper(ch) ? (ch == ' ' ? SubAlphaSpace : ch - 'A') : -1;
+    case TSubMode::Lower: return IsLower(ch) ? (ch == ' ' ? SubAlphaSpace : ch - 'a') : -1;
+    case TSubMode::Mixed: return MixedValue(ch);
+    case TSubMode::Punct: return PunctValue(ch);
+    }
+    return -1;
+}
+
 class THighLevelEncoder
 {
 public:
@@ -220,71 +232,52 @@ private:
     {
         std::vector<int> v;
         TSubMode sub = TSubMode::Alpha;  // every text latch starts in alpha
-        int i = p;
+        auto latch = [&](int code, TSubMode to) {
+            v.push_back(code);
+            sub = to;
+        };
+        // One character sent from another sub-mode, which stays in force after it.
+        auto shift = [&](int code, TSubMode from, int& i) {
+            v.push_back(code);
+            v.push_back(SubValue(from, fData[i++]));
+        };
         const int end = p + count;
-        while (i < end) {
+        for (int i = p; i < end;) {
             const uint8_t ch = fData[i];
+            if (const int value = SubValue(sub, ch); value >= 0) {
+                v.push_back(value);
+                ++i;
+                continue;
+            }
             switch (sub) {
             case TSubMode::Alpha:
-                if (IsUpper(ch)) {
-                    v.push_back(ch == ' ' ? SubAlphaSpace : ch - 'A');
-                    ++i;
-                } else if (IsLower(ch)) {
-                    v.push_back(SubLatchLower);
-                    sub = TSubMode::Lower;
-                } else if (MixedValue(ch) >= 0) {
-                    v.push_back(SubLatchMixed);
-                    sub = TSubMode::Mixed;
-                } else {
-                    v.push_back(SubShiftPunct);
-                    v.push_back(PunctValue(ch));
-                    ++i;
-                }
+                if (IsLower(ch))
+                    latch(SubLatchLower, TSubMode::Lower);
+                else if (MixedValue(ch) >= 0)
+                    latch(SubLatchMixed, TSubMode::Mixed);
+                else
+                    shift(SubShiftPunct, TSubMode::Punct, i);
                 break;
             case TSubMode::Lower:
-                if (IsLower(ch)) {
-                    v.push_back(ch == ' ' ? SubAlphaSpace : ch - 'a');
-                    ++i;
-                } else if (IsUpper(ch)) {
-                    v.push_back(SubShiftAlpha);
-                    v.push_back(ch - 'A');
-                    ++i;
-                } else if (MixedValue(ch) >= 0) {
-                    v.push_back(SubLatchMixed);
-                    sub = TSubMode::Mixed;
-                } else {
-                    v.push_back(SubShiftPunct);
-                    v.push_back(PunctValue(ch));
-                    ++i;
-                }
+                if (IsUpper(ch))
+                    shift(SubShiftAlpha, TSubMode::Alpha, i);
+                else if (MixedValue(ch) >= 0)
+                    latch(SubLatchMixed, TSubMode::Mixed);
+                else
+                    shift(SubShiftPunct, TSubMode::Punct, i);
                 break;
             case TSubMode::Mixed:
-                if (MixedValue(ch) >= 0) {
-                    v.push_back(MixedValue(ch));
-                    ++i;
-                } else if (IsUpper(ch)) {
-                    v.push_back(SubLatchAlpha);
-                    sub = TSubMode::Alpha;
-                } else if (IsLower(ch)) {
-                    v.push_back(SubLatchLower);
-                    sub = TSubMode::Lower;
-                } else if (i + 1 < end && PunctValue(fData[i + 1]) >= 0) {
-                    v.push_back(SubLatchPunct);
-                    sub = TSubMode::Punct;
-                } else {
-                    v.push_back(SubShiftPunct);
-                    v.push_back(PunctValue(ch));
-                    ++i;
-                }
+                if (IsUpper(ch))
+                    latch(SubLatchAlpha, TSubMode::Alpha);
+                else if (IsLower(ch))
+                    latch(SubLatchLower, TSubMode::Lower);
+                else if (i + 1 < end && PunctValue(fData[i + 1]) >= 0)
+                    latch(SubLatchPunct, TSubMode::Punct);
+                else
+                    shift(SubShiftPunct, TSubMode::Punct, i);
                 break;
             case TSubMode::Punct:
-                if (PunctValue(ch) >= 0) {
-                    v.push_back(PunctValue(ch));
-                    ++i;
-                } else {
-                    v.push_back(SubPunctLatchAlpha);
-                    sub = TSubMode::Alpha;
-                }
+                latch(SubPunctLatchAlpha, TSubMode::Alpha);
                 break;
             }
         }

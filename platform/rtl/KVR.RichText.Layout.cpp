@@ -1,6 +1,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/KVR.RichText.h"
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -209,9 +210,16 @@ void CalcPrintLayout(const TRichTextRuns& runs, const TRichTextFormats& formats,
     segments.clear();
     if (runs.empty() || formats.empty() || !measure)
         return;
-    const int64_t gap = RoundHalfEven(double(fontHeight) * (double(scale) - 1.0));
-    TRichTextLayout layout(formats, segments, width, height, gap, measure);
+    TRichTextLayout layout(formats, segments, width, height, RichTextLineGap(fontHeight, scale), measure);
     layout.Run(runs, align);
+}
+
+int64_t RichTextLineGap(int32_t fontHeight, float scale)
+{
+    // A spacing no page can show is held at a kilometre, so that the lines
+    // below stay countable.
+    const double gap = double(fontHeight) * (double(scale) - 1.0);
+    return std::isfinite(gap) ? RoundHalfEven(std::clamp(gap, -1e9, 1e9)) : 0;
 }
 
 bool GetSegmentAtPlainPos(const TRichTextDrawSegments& segments, int32_t plainPos, int32_t& index, int32_t& offset)

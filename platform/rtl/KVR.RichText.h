@@ -95,6 +95,10 @@ void CalcPrintLayout(const TRichTextRuns& runs, const TRichTextFormats& formats,
                      int64_t width, int64_t height, int32_t fontHeight, float scale, TKVRHorzAlign align,
                      const TKVRMeasureTextFunc& measure);
 
+// The gap between two lines: Round(fontHeight x (scale - 1)) micrometres,
+// held within a kilometre either way.
+int64_t RichTextLineGap(int32_t fontHeight, float scale);
+
 // The one mapping between plain positions and draw segments, for the caret,
 // the selection and the editor's hit test alike.
 // Plain position -> segment and character offset in its Text. False only when

@@ -1,7 +1,7 @@
 #include "platform/rtl/KVR.Stream.h"
 #include <QIODevice>
 #include <QtEndian>
-#include <cstring>
+#include <bit>
 
 namespace {
 
@@ -11,12 +11,6 @@ QString ShortMessage(int64_t aWanted, int64_t aLeft, int64_t aPos)
         .arg(aWanted)
         .arg(aPos)
         .arg(aLeft);
-}
-
-template <class T>
-T FromLE(const unsigned char* aBytes)
-{
-    return qFromLittleEndian<T>(aBytes);
 }
 
 }  // namespace
@@ -47,56 +41,21 @@ void TBinaryWriter::WriteBoolean(bool aValue)
     WriteByte(aValue ? 1 : 0);
 }
 
-void TBinaryWriter::WriteInt16(int16_t aValue)
+template <class T>
+void TBinaryWriter::PutLE(T aValue)
 {
-    unsigned char b[2];
-    qToLittleEndian<int16_t>(aValue, b);
-    Put(b, 2);
+    unsigned char b[sizeof(T)];
+    qToLittleEndian<T>(aValue, b);
+    Put(b, sizeof(T));
 }
 
-void TBinaryWriter::WriteWord(uint16_t aValue)
-{
-    unsigned char b[2];
-    qToLittleEndian<uint16_t>(aValue, b);
-    Put(b, 2);
-}
-
-void TBinaryWriter::WriteInt32(int32_t aValue)
-{
-    unsigned char b[4];
-    qToLittleEndian<int32_t>(aValue, b);
-    Put(b, 4);
-}
-
-void TBinaryWriter::WriteCardinal(uint32_t aValue)
-{
-    unsigned char b[4];
-    qToLittleEndian<uint32_t>(aValue, b);
-    Put(b, 4);
-}
-
-void TBinaryWriter::WriteInt64(int64_t aValue)
-{
-    unsigned char b[8];
-    qToLittleEndian<int64_t>(aValue, b);
-    Put(b, 8);
-}
-
-void TBinaryWriter::WriteSingle(float aValue)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &aValue, 4);
-    WriteCardinal(bits);
-}
-
-void TBinaryWriter::WriteDouble(double aValue)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &aValue, 8);
-    unsigned char b[8];
-    qToLittleEndian<uint64_t>(bits, b);
-    Put(b, 8);
-}
+void TBinaryWriter::WriteInt16(int16_t aValue) { PutLE(aValue); }
+void TBinaryWriter::WriteWord(uint16_t aValue) { PutLE(aValue); }
+void TBinaryWriter::WriteInt32(int32_t aValue) { PutLE(aValue); }
+void TBinaryWriter::WriteCardinal(uint32_t aValue) { PutLE(aValue); }
+void TBinaryWriter::WriteInt64(int64_t aValue) { PutLE(aValue); }
+void TBinaryWriter::WriteSingle(float aValue) { PutLE(std::bit_cast<uint32_t>(aValue)); }
+void TBinaryWriter::WriteDouble(double aValue) { PutLE(std::bit_cast<uint64_t>(aValue)); }
 
 void TBinaryWriter::Write7BitEncodedInt(uint32_t aValue)
 {
@@ -153,58 +112,21 @@ bool TBinaryReader::ReadBoolean()
     return ReadByte() != 0;
 }
 
-int16_t TBinaryReader::ReadInt16()
+template <class T>
+T TBinaryReader::GetLE()
 {
-    unsigned char b[2];
-    Get(b, 2);
-    return FromLE<int16_t>(b);
+    unsigned char b[sizeof(T)];
+    Get(b, sizeof(T));
+    return qFromLittleEndian<T>(b);
 }
 
-uint16_t TBinaryReader::ReadWord()
-{
-    unsigned char b[2];
-    Get(b, 2);
-    return FromLE<uint16_t>(b);
-}
-
-int32_t TBinaryReader::ReadInt32()
-{
-    unsigned char b[4];
-    Get(b, 4);
-    return FromLE<int32_t>(b);
-}
-
-uint32_t TBinaryReader::ReadCardinal()
-{
-    unsigned char b[4];
-    Get(b, 4);
-    return FromLE<uint32_t>(b);
-}
-
-int64_t TBinaryReader::ReadInt64()
-{
-    unsigned char b[8];
-    Get(b, 8);
-    return FromLE<int64_t>(b);
-}
-
-float TBinaryReader::ReadSingle()
-{
-    const uint32_t bits = ReadCardinal();
-    float v;
-    std::memcpy(&v, &bits, 4);
-    return v;
-}
-
-double TBinaryReader::ReadDouble()
-{
-    unsigned char b[8];
-    Get(b, 8);
-    const uint64_t bits = FromLE<uint64_t>(b);
-    double v;
-    std::memcpy(&v, &bits, 8);
-    return v;
-}
+int16_t TBinaryReader::ReadInt16() { return GetLE<int16_t>(); }
+uint16_t TBinaryReader::ReadWord() { return GetLE<uint16_t>(); }
+int32_t TBinaryReader::ReadInt32() { return GetLE<int32_t>(); }
+uint32_t TBinaryReader::ReadCardinal() { return GetLE<uint32_t>(); }
+int64_t TBinaryReader::ReadInt64() { return GetLE<int64_t>(); }
+float TBinaryReader::ReadSingle() { return std::bit_cast<float>(GetLE<uint32_t>()); }
+double TBinaryReader::ReadDouble() { return std::bit_cast<double>(GetLE<uint64_t>()); }
 
 uint32_t TBinaryReader::Read7BitEncodedInt()
 {
@@ -228,9 +150,7 @@ QString TBinaryReader::ReadString()
     if (int64_t(size) > left)
         throw EKVRStreamError(
             QStringLiteral("Stream read error: a string of %1 bytes at position %2, %3 left").arg(size).arg(pos).arg(left).toStdString());
-    QByteArray utf8(qsizetype(size), Qt::Uninitialized);
-    Get(utf8.data(), size);
-    return QString::fromUtf8(utf8);
+    return QString::fromUtf8(ReadBytes(size));
 }
 
 QByteArray TBinaryReader::ReadBytes(int64_t aCount)

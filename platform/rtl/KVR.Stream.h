@@ -38,6 +38,8 @@ public:
 
 private:
     void Put(const void* aData, int64_t aSize);
+    template <class T>
+    void PutLE(T aValue);
     void Write7BitEncodedInt(uint32_t aValue);
 
     QIODevice* fStream;
@@ -74,6 +76,8 @@ public:
 
 private:
     void Get(void* aData, int64_t aSize);
+    template <class T>
+    T GetLE();
     uint32_t Read7BitEncodedInt();
 
     QIODevice* fStream;

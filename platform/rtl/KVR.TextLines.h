@@ -4,29 +4,26 @@
 #include <cstdint>
 #include <vector>
 
-// One laid-out line in micrometres. Start counts from 1 in the laid-out text;
-// Length includes the blanks that ended the line and its line-break characters.
-// X and Y are relative to the box's top-left corner; Y is the top of the line.
-struct TKVRTxtInf
+// One laid-out line. Start counts from 1 in the laid-out text; Length includes
+// the blanks that ended the line and its line-break characters; Y is the top
+// of the line.
+template <class TCoord>
+struct TKVRTextLine
 {
     int32_t Start = 0;
     int32_t Length = 0;
-    int64_t X = 0;
-    int64_t Y = 0;
-    bool operator==(const TKVRTxtInf&) const = default;
+    TCoord X{};
+    TCoord Y{};
+    bool operator==(const TKVRTextLine&) const = default;
 };
+
+// Micrometres relative to the box's top-left corner.
+using TKVRTxtInf = TKVRTextLine<int64_t>;
 using TxtLines = std::vector<TKVRTxtInf>;
 
-// The printer twin: X and Y in printer device pixels, already corrected by the
-// canvas's text offset.
-struct TKVRFTxtInf
-{
-    int32_t Start = 0;
-    int32_t Length = 0;
-    float X = 0.0f;
-    float Y = 0.0f;
-    bool operator==(const TKVRFTxtInf&) const = default;
-};
+// The printer twin: printer device pixels, already corrected by the canvas's
+// text offset.
+using TKVRFTxtInf = TKVRTextLine<float>;
 using TxtFLines = std::vector<TKVRFTxtInf>;
 
 // Outline of a flowchart node, 0 to 14; other values lay out as a plain box.

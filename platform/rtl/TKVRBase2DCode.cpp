@@ -2,7 +2,6 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/KVR.Model.Records.h"
 #include "platform/rtl/KVR.Stream.h"
-#include "platform/rtl/TKVRBaseLabel.h"
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -81,13 +80,6 @@ void TKVRBase2DCode::UpdatePoints()
     fPoints[1] = {e.MaxX, e.MaxY};
 }
 
-QString TKVRBase2DCode::PrintValue() const
-{
-    if (fFillType == 0 || !GetOwner())
-        return fCode;
-    return GetOwner()->DataValue(fFillName, fFormat, fFillType);
-}
-
 // ---------------------------------------------------------------- setters
 
 void TKVRBase2DCode::SetBarWidth(float aValue)
@@ -138,9 +130,7 @@ TJsonObject TKVRBase2DCode::WriteJson() const
     j["HorzAlign"] = uint8_t(fHorzAlign);
     j["VertAlign"] = uint8_t(fVertAlign);
     j["Code"] = KVRJson::Str(fCode);
-    j["FillType"] = fFillType;
-    j["FillName"] = KVRJson::Str(fFillName);
-    j["Format"] = KVRJson::Str(fFormat);
+    fData.WriteJson(j);
     WriteJsonPoints(j, 1, 1);
     return j;
 }
@@ -158,9 +148,7 @@ void TKVRBase2DCode::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     fHorzAlign = TKVRHorzAlign(InList(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)), 3, "HorzAlign"));
     fVertAlign = TKVRVertAlign(InList(KVRJson::GetByte(aJson, "VertAlign", uint8_t(fVertAlign)), 3, "VertAlign"));
     fCode = KVRJson::GetString(aJson, "Code", fCode);
-    fFillType = KVRJson::GetByte(aJson, "FillType", fFillType);
-    fFillName = KVRJson::GetString(aJson, "FillName", fFillName);
-    fFormat = KVRJson::GetString(aJson, "Format", fFormat);
+    fData.ReadJson(aJson);
     ReadJsonPoints(aJson, 1, 1, 1);
     Changed();
 }
@@ -177,9 +165,7 @@ void TKVRBase2DCode::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteByte(uint8_t(fHorzAlign));
     aWriter.WriteByte(uint8_t(fVertAlign));
     aWriter.WriteString(fCode);
-    aWriter.WriteByte(fFillType);
-    aWriter.WriteString(fFillName);
-    aWriter.WriteString(fFormat);
+    fData.Write(aWriter);
     WritePoints(aWriter, 1, 1);
 }
 
@@ -195,9 +181,7 @@ void TKVRBase2DCode::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRRead
     fHorzAlign = TKVRHorzAlign(InList(aReader.ReadByte(), 3, "HorzAlign"));
     fVertAlign = TKVRVertAlign(InList(aReader.ReadByte(), 3, "VertAlign"));
     fCode = aReader.ReadString();
-    fFillType = aReader.ReadByte();
-    fFillName = aReader.ReadString();
-    fFormat = aReader.ReadString();
+    fData.Read(aReader);
     ReadPoints(aReader, 1, 1, 1);
     Changed();
 }

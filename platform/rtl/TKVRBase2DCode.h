@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/rtl/KVR.Model.Codes.h"
+#include "platform/rtl/KVR.Model.DataField.h"
 #include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/TKVR2DItem.h"
 #include <QString>
@@ -18,7 +19,7 @@ class TKVRBase2DCode : public TKVR2DItem
 public:
     // ---- element slots
     TJsonObject WriteJson() const override;
-    bool GetIsData() const override { return fFillType != 0; }
+    bool GetIsData() const override { return fData.IsBound(); }
     // The box of the symbol, not widened by the pen.
     void CheckFit(TKVRExtent& aExtent) override;
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
@@ -43,7 +44,7 @@ public:
     // The box of a symbol of that layout, or of a symbol with nothing encoded.
     TKVRRect CodeBox(const TKVRSymbolLayout* aLayout) const;
     // The value for the current record: the element's own when not bound.
-    QString PrintValue() const;
+    QString PrintValue() const { return fData.Value(GetOwner(), fCode); }
 
     // ---- properties (lengths in millimetres of paper)
     TKVRAngle GetAngle() const { return fAngle; }
@@ -66,12 +67,12 @@ public:
     void SetVertAlign(TKVRVertAlign aValue) { fVertAlign = aValue; Changed(); }
     QString GetCode() const { return fCode; }
     void SetCode(const QString& aValue) { fCode = aValue; Changed(); }
-    uint8_t GetFillType() const { return fFillType; }
-    void SetFillType(uint8_t aValue) { fFillType = aValue; }
-    QString GetFillName() const { return fFillName; }
-    void SetFillName(const QString& aValue) { fFillName = aValue; }
-    QString GetFormat() const { return fFormat; }
-    void SetFormat(const QString& aValue) { fFormat = aValue; }
+    uint8_t GetFillType() const { return fData.FillType; }
+    void SetFillType(uint8_t aValue) { fData.FillType = aValue; }
+    QString GetFillName() const { return fData.FillName; }
+    void SetFillName(const QString& aValue) { fData.FillName = aValue; }
+    QString GetFormat() const { return fData.Format; }
+    void SetFormat(const QString& aValue) { fData.Format = aValue; }
 
 protected:
     TKVRBase2DCode(TKVRBaseLabel* aOwner, int32_t aKind, bool aPreview, float aBarWidth, float aBarHeight);
@@ -95,9 +96,7 @@ private:
     TKVRHorzAlign fHorzAlign = TKVRHorzAlign::Left;
     TKVRVertAlign fVertAlign = TKVRVertAlign::Top;
     QString fCode;
-    uint8_t fFillType = 0;
-    QString fFillName;
-    QString fFormat;
+    TKVRDataField fData;
 
     bool fEncoded = false;
     int32_t fEncodedColumns = 0;

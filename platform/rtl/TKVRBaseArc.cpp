@@ -65,9 +65,10 @@ void TKVRBaseArc::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     fEnd = KVRJson::GetDouble(aJson, "EndAngle", fEnd);
     fSweep = KVRJson::GetDouble(aJson, "SweepAngle", fSweep);
     fDirection = KVRJson::GetBool(aJson, "Direction", fDirection);
-    fCenterX = KVRJson::GetInt64(aJson, "CenterX", fCenterX);
-    fCenterY = KVRJson::GetInt64(aJson, "CenterY", fCenterY);
-    fRadius = KVRCheck::NotNegative(KVRJson::GetInt64(aJson, "Radius", fRadius), "Radius");
+    fCenterX = KVRCheck::Coordinate(KVRJson::GetInt64(aJson, "CenterX", fCenterX), "CenterX");
+    fCenterY = KVRCheck::Coordinate(KVRJson::GetInt64(aJson, "CenterY", fCenterY), "CenterY");
+    fRadius = KVRCheck::Coordinate(KVRCheck::NotNegative(KVRJson::GetInt64(aJson, "Radius", fRadius), "Radius"),
+                                   "Radius");
     UpdatePoints();
 }
 
@@ -102,9 +103,9 @@ void TKVRBaseArc::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadTyp
     fEnd = KVRCheck::ReadDouble(aReader, "EndAngle");
     fSweep = KVRCheck::ReadDouble(aReader, "SweepAngle");
     fDirection = aReader.ReadBoolean();
-    fCenterX = aReader.ReadInt64();
-    fCenterY = aReader.ReadInt64();
-    fRadius = KVRCheck::NotNegative(aReader.ReadInt64(), "Radius");
+    fCenterX = KVRCheck::Coordinate(aReader.ReadInt64(), "CenterX");
+    fCenterY = KVRCheck::Coordinate(aReader.ReadInt64(), "CenterY");
+    fRadius = KVRCheck::Coordinate(KVRCheck::NotNegative(aReader.ReadInt64(), "Radius"), "Radius");
     UpdatePoints();
 }
 

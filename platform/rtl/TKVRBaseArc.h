@@ -7,7 +7,7 @@
 // its middle and where it ends, kept from those values. Binary after the
 // common header: line ends, start, end and sweep angle (double), direction
 // flag (bool), centre x, centre y, radius (int64).
-class TKVRBaseArc : public TKVRBaseItem
+class TKVRBaseArc : public TKVRBaseItem, public TKVRLineEndsPart
 {
 public:
     TKVRBaseArc(TKVRBaseLabel* aOwner, bool aPreview);
@@ -43,17 +43,7 @@ public:
     int64_t GetBaseRadio() const { return fRadius; }
     void SetCircle(int64_t aCenterX, int64_t aCenterY, int64_t aRadius);
 
-    const TKVRLineEnds& GetEnds() const { return fEnds; }
-    void SetEnds(const TKVRLineEnds& aValue) { fEnds = aValue; }
-    TKVRTermType GetFromType() const { return fEnds.FromType; }
-    TKVRTermType GetToType() const { return fEnds.ToType; }
-    TAlphaColor GetFromColor() const { return fEnds.FromColor; }
-    TAlphaColor GetToColor() const { return fEnds.ToColor; }
-    float GetSizeFrom() const { return fEnds.SizeFrom; }
-    float GetSizeTo() const { return fEnds.SizeTo; }
-
 private:
-    TKVRLineEnds fEnds;
     double fStart = 0.0;
     double fEnd = 0.0;
     double fSweep = 0.0;

@@ -6,7 +6,7 @@
 // Points 1 and 2 are the line; 3 and 4 the gap the caption leaves, set by
 // the layout. Binary after the common header: line ends, caption font,
 // caption (string), caption position (byte), points 1 and 2.
-class TKVRBaseArrowLine : public TKVRBaseItem
+class TKVRBaseArrowLine : public TKVRBaseItem, public TKVRLineEndsPart, public TKVRFontPart
 {
 public:
     TKVRBaseArrowLine(TKVRBaseLabel* aOwner, bool aPreview);
@@ -20,24 +20,7 @@ public:
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     int32_t NumPoints() const override { return 2; }
 
-    const TKVRLineEnds& GetEnds() const { return fEnds; }
-    void SetEnds(const TKVRLineEnds& aValue) { fEnds = aValue; }
-    TKVRTermType GetFromType() const { return fEnds.FromType; }
-    TKVRTermType GetToType() const { return fEnds.ToType; }
-    TAlphaColor GetFromColor() const { return fEnds.FromColor; }
-    TAlphaColor GetToColor() const { return fEnds.ToColor; }
-    float GetSizeFrom() const { return fEnds.SizeFrom; }
-    float GetSizeTo() const { return fEnds.SizeTo; }
-
-    const TKVRFontInfo& GetFont() const { return fFont; }
     void SetFont(const TKVRFontInfo& aValue);
-    QString GetFontName() const { return fFont.Name; }
-    TAlphaColor GetFontColor() const { return fFont.Color; }
-    float GetFontHeight() const { return float(fFont.Height) / 1000.0f; }
-    int32_t GetBaseFontHeight() const { return fFont.Height; }
-    bool GetBold() const { return fFont.Bold; }
-    bool GetItalic() const { return fFont.Italic; }
-    bool GetUnderline() const { return fFont.Underline; }
     QString GetText() const { return fText; }
     void SetText(const QString& aValue);
     TKVRTextPos GetTextPos() const { return fTextPos; }
@@ -64,8 +47,6 @@ protected:
     int64_t fPrintY = 0;
 
 private:
-    TKVRLineEnds fEnds;
-    TKVRFontInfo fFont;
     QString fText;
     TKVRTextPos fTextPos = 1;
 };

@@ -25,7 +25,8 @@ TKVRBaseBarcode::TKVRBaseBarcode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool 
 int32_t TKVRBaseBarcode::BarCodeWidth(const QByteArray& aPattern, bool /*aPoly*/) const
 {
     const int32_t bars = aPattern.isEmpty() ? KVRNoCodeSize : TBarcode::BarCodeWidth(aPattern, fBarWidth, fFactor);
-    return std::max(bars, 0) + 2 * ToMicrometres(fPaddingX);
+    const int64_t width = int64_t(std::max(bars, 0)) + 2 * int64_t(ToMicrometres(fPaddingX));
+    return int32_t(std::min<int64_t>(width, std::numeric_limits<int32_t>::max()));
 }
 
 int32_t TKVRBaseBarcode::BarCodeHeight() const
@@ -139,9 +140,7 @@ TJsonObject TKVRBaseBarcode::WriteJson() const
     j["FontHeight"] = fFontHeight;
     j["BarCode"] = KVRJson::Str(fCode);
     j["CodeType"] = uint8_t(fCodeType);
-    j["FillType"] = fFillType;
-    j["FillName"] = KVRJson::Str(fFillName);
-    j["Format"] = KVRJson::Str(fFormat);
+    fData.WriteJson(j);
     WriteJsonPoints(j, 1, 1);
     return j;
 }
@@ -165,9 +164,7 @@ void TKVRBaseBarcode::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     fFontHeight = int32_t(KVRCheck::NotNegative(KVRJson::GetInt32(aJson, "FontHeight", fFontHeight), "FontHeight"));
     fCode = KVRJson::GetString(aJson, "BarCode", fCode);
     fCodeType = TKVRBarType(KVRJson::GetByte(aJson, "CodeType", uint8_t(fCodeType)));
-    fFillType = KVRJson::GetByte(aJson, "FillType", fFillType);
-    fFillName = KVRJson::GetString(aJson, "FillName", fFillName);
-    fFormat = KVRJson::GetString(aJson, "Format", fFormat);
+    fData.ReadJson(aJson);
     ReadJsonPoints(aJson, 1, 1, 1);
     EncodingChanged();
 }
@@ -190,9 +187,7 @@ void TKVRBaseBarcode::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(fFontHeight);
     aWriter.WriteString(fCode);
     aWriter.WriteByte(uint8_t(fCodeType));
-    aWriter.WriteByte(fFillType);
-    aWriter.WriteString(fFillName);
-    aWriter.WriteString(fFormat);
+    fData.Write(aWriter);
     WritePoints(aWriter, 1, 1);
 }
 
@@ -214,9 +209,7 @@ void TKVRBaseBarcode::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRRea
     fFontHeight = int32_t(KVRCheck::NotNegative(aReader.ReadInt32(), "FontHeight"));
     fCode = aReader.ReadString();
     fCodeType = TKVRBarType(aReader.ReadByte());
-    fFillType = aReader.ReadByte();
-    fFillName = aReader.ReadString();
-    fFormat = aReader.ReadString();
+    fData.Read(aReader);
     ReadPoints(aReader, 1, 1, 1);
     EncodingChanged();
 }

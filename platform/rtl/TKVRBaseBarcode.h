@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/rtl/KVR.Barcode.h"
 #include "platform/rtl/KVR.IBarcode.h"
+#include "platform/rtl/KVR.Model.DataField.h"
 #include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/TKVR2DItem.h"
 #include <QByteArray>
@@ -26,7 +27,7 @@ public:
 
     // ---- element slots
     TJsonObject WriteJson() const override;
-    bool GetIsData() const override { return fFillType != 0; }
+    bool GetIsData() const override { return fData.IsBound(); }
     // The box of the code, not widened by the pen.
     void CheckFit(TKVRExtent& aExtent) override;
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
@@ -87,12 +88,14 @@ public:
     // The second encoding option, without a property; not stored.
     bool GetOption() const { return fOption; }
     void SetOption(bool aValue) { fOption = aValue; EncodingChanged(); }
-    uint8_t GetFillType() const { return fFillType; }
-    void SetFillType(uint8_t aValue) { fFillType = aValue; }
-    QString GetFillName() const { return fFillName; }
-    void SetFillName(const QString& aValue) { fFillName = aValue; }
-    QString GetFormat() const { return fFormat; }
-    void SetFormat(const QString& aValue) { fFormat = aValue; }
+    uint8_t GetFillType() const { return fData.FillType; }
+    void SetFillType(uint8_t aValue) { fData.FillType = aValue; }
+    QString GetFillName() const { return fData.FillName; }
+    void SetFillName(const QString& aValue) { fData.FillName = aValue; }
+    QString GetFormat() const { return fData.Format; }
+    void SetFormat(const QString& aValue) { fData.Format = aValue; }
+    // The value printed for the current record: the element's own when not bound.
+    QString PrintValue() const { return fData.Value(GetOwner(), fCode); }
 
     // ---- layout results
     bool GetValid() const { return fValid; }
@@ -151,7 +154,5 @@ private:
     int32_t fFontHeight = 3000;
     QString fCode;
     TKVRBarType fCodeType = TKVRBarType::Code128;
-    uint8_t fFillType = 0;
-    QString fFillName;
-    QString fFormat;
+    TKVRDataField fData;
 };

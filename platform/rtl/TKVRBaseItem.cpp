@@ -265,8 +265,8 @@ void TKVRBaseItem::ReadPoints(TBinaryReader& aReader, int32_t aFirst, int32_t aM
     KVRCheck::CheckPointCount(n, aMin, aMax);
     std::vector<TKVRPto> pts(static_cast<size_t>(n));
     for (TKVRPto& p : pts) {
-        p.X = aReader.ReadInt64();
-        p.Y = aReader.ReadInt64();
+        p.X = KVRCheck::Coordinate(aReader.ReadInt64(), "Points");
+        p.Y = KVRCheck::Coordinate(aReader.ReadInt64(), "Points");
     }
     if (int32_t(fPoints.size()) < aFirst - 1 + n)
         fPoints.resize(size_t(aFirst - 1 + n));
@@ -305,7 +305,8 @@ void TKVRBaseItem::ReadJsonPoints(const TJsonObject& aJson, int32_t aFirst, int3
         };
         if (!e.is_array() || e.size() != 2 || !isCoordinate(e[0]) || !isCoordinate(e[1]))
             throw EKVRJsonError("Invalid JSON value for \"Points\": [x, y] pairs of 64-bit integers were expected");
-        pts.push_back({e[0].get<int64_t>(), e[1].get<int64_t>()});
+        pts.push_back({KVRCheck::Coordinate(e[0].get<int64_t>(), "Points"),
+                       KVRCheck::Coordinate(e[1].get<int64_t>(), "Points")});
     }
     if (int32_t(fPoints.size()) < aFirst - 1 + n || aMax < 0)
         fPoints.resize(size_t(aFirst - 1 + n));

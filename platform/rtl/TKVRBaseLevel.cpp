@@ -4,6 +4,8 @@
 #include "platform/rtl/TKVRBaseLabel.h"
 #include <QLocale>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 TKVRBaseLevel::TKVRBaseLevel(TKVRBaseLabel* aOwner, bool aPreview)
     : TKVR2DItem(aOwner, KVRItemKind::Level, 2, aPreview)
@@ -62,16 +64,28 @@ void TKVRBaseLevel::UpdatePoints()
 
 void TKVRBaseLevel::FillData(bool aEmpty)
 {
-    if (aEmpty || FillType == 0 || !GetOwner()) {
+    if (aEmpty) {
         RecordText = fText;
         RecordValue = Value;
+        return;
+    }
+    RecordOf(RecordValue, RecordText);
+}
+
+void TKVRBaseLevel::RecordOf(float& oValue, QString& oText) const
+{
+    if (FillType == 0 || !GetOwner()) {
+        oText = fText;
+        oValue = Value;
         return;
     }
     const QString raw = GetOwner()->DataValue(FillName, QString(), FillType);
     bool ok = false;
     const double v = QLocale::c().toDouble(raw.trimmed(), &ok);
-    RecordValue = ok ? float(v) : 0.0f;
-    RecordText = fFormat.isEmpty() ? raw : GetOwner()->DataValue(FillName, fFormat, FillType);
+    // A number beyond the float range is as far beyond any maximum.
+    const double limit = double(std::numeric_limits<float>::max());
+    oValue = ok && !std::isnan(v) ? float(std::clamp(v, -limit, limit)) : 0.0f;
+    oText = fFormat.isEmpty() ? raw : GetOwner()->DataValue(FillName, fFormat, FillType);
 }
 
 void TKVRBaseLevel::WriteData(TBinaryWriter& aWriter) const

@@ -9,7 +9,7 @@
 // (Single), level colour (uint32), angle gap (Single), caption turn (byte),
 // caption (string), caption font, fill type (byte), field name, format
 // (strings), the two corners.
-class TKVRBaseLevel : public TKVR2DItem
+class TKVRBaseLevel : public TKVR2DItem, public TKVRFontPart
 {
 public:
     TKVRBaseLevel(TKVRBaseLabel* aOwner, bool aPreview);
@@ -23,6 +23,8 @@ public:
     // caption and value; otherwise the current record's field, its number
     // (0 when it holds none) and its text.
     void FillData(bool aEmpty) override;
+    // The value and caption FillData(false) would take, without taking them.
+    void RecordOf(float& oValue, QString& oText) const;
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     // Box and record fields; the element class measures the caption's Ratio.
@@ -37,15 +39,7 @@ public:
     float GetCenterY() const { return float(FromBase(GetBaseCenterY())); }
     float GetRadio() const { return float(FromBase(GetBaseRadio())); }
 
-    const TKVRFontInfo& GetFont() const { return fFont; }
     void SetFont(const TKVRFontInfo& aValue) { fFont = aValue; Changed(); }
-    QString GetFontName() const { return fFont.Name; }
-    TAlphaColor GetFontColor() const { return fFont.Color; }
-    float GetFontHeight() const { return float(fFont.Height) / 1000.0f; }
-    int32_t GetBaseFontHeight() const { return fFont.Height; }
-    bool GetBold() const { return fFont.Bold; }
-    bool GetItalic() const { return fFont.Italic; }
-    bool GetUnderline() const { return fFont.Underline; }
     TKVRLevelType GetLevelType() const { return fLevelType; }
     void SetLevelType(TKVRLevelType aValue) { fLevelType = aValue; }
     QString GetText() const { return fText; }
@@ -89,7 +83,6 @@ protected:
     float SweepAngle = 0.0f;
 
 private:
-    TKVRFontInfo fFont;
     TKVRLevelType fLevelType = 0;
     QString fText;
     TKVRAngle fAngle = TKVRAngle::Angle0;

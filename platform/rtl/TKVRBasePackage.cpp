@@ -167,13 +167,23 @@ void TKVRBasePackage::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRRea
 
 void TKVRBasePackage::SetDat(const QString& aText)
 {
+    const TKVRBoxSizes s = SizesOf(aText);
+    fSizeLength = s.Length;
+    fSizeWidth = s.Width;
+    fSizeHeight = s.Height;
+}
+
+TKVRBoxSizes TKVRBasePackage::SizesOf(const QString& aText) const
+{
     static const QRegularExpression separators(QStringLiteral("[xX*;/\\s]+"));
     const QStringList parts = aText.split(separators, Qt::SkipEmptyParts);
-    float* sizes[3] = {&fSizeLength, &fSizeWidth, &fSizeHeight};
+    TKVRBoxSizes s = GetSizes();
+    float* sizes[3] = {&s.Length, &s.Width, &s.Height};
     for (int i = 0; i < 3 && i < parts.size(); ++i) {
         bool ok = false;
         const double v = QLocale::c().toDouble(parts[i], &ok);
         if (ok && std::isfinite(v) && std::fabs(v) <= 3.0e38)
             *sizes[i] = float(v);
     }
+    return s;
 }

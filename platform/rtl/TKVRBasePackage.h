@@ -23,6 +23,15 @@ struct TSlot
     bool operator==(const TSlot&) const = default;
 };
 
+// Length, width and height of a box, in the units its captions show.
+struct TKVRBoxSizes
+{
+    float Length = 0.0f;
+    float Width = 0.0f;
+    float Height = 0.0f;
+    bool operator==(const TKVRBoxSizes&) const = default;
+};
+
 // A box given by length, width and height, drawn in its rectangle (points
 // 1 and 2) as a flat blank (height 0) or an isometric view, with captions
 // and an optional size table. Binary after the filled header: corner radius
@@ -89,10 +98,13 @@ public:
     void SetFillType(uint8_t aValue) { FillType = aValue; }
     QString GetFillName() const { return FillName; }
     void SetFillName(const QString& aValue) { FillName = aValue; }
+    TKVRBoxSizes GetSizes() const { return {fSizeLength, fSizeWidth, fSizeHeight}; }
     // Sizes from a record's text: up to three numbers (length, width, height)
     // separated by 'x', '*', ';', '/' or blanks; each number that reads
     // replaces its size, the others stay.
     void SetDat(const QString& aText);
+    // The sizes SetDat would set, leaving the element as it is.
+    TKVRBoxSizes SizesOf(const QString& aText) const;
 
     int32_t GetSizesAscent() const { return SizesAscent; }
     int32_t GetSizesDescent() const { return SizesDescent; }

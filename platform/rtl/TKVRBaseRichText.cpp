@@ -18,11 +18,6 @@ void TKVRBaseRichText::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     Changed();
 }
 
-void TKVRBaseRichText::WriteData(TBinaryWriter& aWriter) const
-{
-    TKVRBasePara::WriteData(aWriter);
-}
-
 void TKVRBaseRichText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
 {
     TKVRBasePara::ReadData(aVersion, aReader, aReadType);
@@ -33,8 +28,8 @@ void TKVRBaseRichText::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRRe
 
 void TKVRBaseRichText::CalcValues(int16_t aMode)
 {
-    ParseRichText();
     TKVRBasePara::CalcValues(aMode);
+    ParseRichText();
 }
 
 void TKVRBaseRichText::SetText(const QString& aValue)
@@ -79,7 +74,7 @@ TRichTextFormat TKVRBaseRichText::BaseFormat() const
 
 void TKVRBaseRichText::ParseRichText()
 {
-    ParseRichTextInto(GetText(), BaseFormat(), Formats, Runs, true);
+    ParseRichTextInto(GetDisplayText(), BaseFormat(), Formats, Runs, true);
 }
 
 bool TKVRBaseRichText::GetSegmentAtPlainPos(int32_t aPlainPos, int32_t& oIndex, int32_t& oOffset) const

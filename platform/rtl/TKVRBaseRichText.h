@@ -16,10 +16,9 @@ public:
     TKVRBaseRichText(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
-    void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
-    // Parses the text again (the element's font may have changed), then the
-    // model's own step.
+    // The model's own step (the shown text refreshed), then the shown text
+    // parsed again: the element's font may have changed.
     void CalcValues(int16_t aMode) override;
 
     // The text is the mark-up: storing it parses it.
@@ -34,7 +33,8 @@ public:
     QString GetPlainText() const;
     int32_t PlainPosToRichPos(int32_t aPlainPos) const;
     int32_t RichPosToPlainPos(int32_t aRichPos) const;
-    // Fills the formats and runs from the text; the element's font is format 0.
+    // Fills the formats and runs from the shown text (the record's value in a
+    // per-cell copy of a data-bound element); the element's font is format 0.
     void ParseRichText();
     // The format of text outside every tag: the element's own font.
     TRichTextFormat BaseFormat() const;

@@ -12,9 +12,10 @@ struct TKVRPto
     // Pixels of the context, without its screen origin.
     float DrawX(const TKVRBaseDraw* d) const { return d->GetDrawX(X); }
     float DrawY(const TKVRBaseDraw* d) const { return d->GetDrawY(Y); }
-    // Whole printer units, without the print-cell origin.
-    int32_t PrintX(const TKVRBaseDraw* d) const { return RoundHalfEven32(d->GetDrawX(X)); }
-    int32_t PrintY(const TKVRBaseDraw* d) const { return RoundHalfEven32(d->GetDrawY(Y)); }
+    // Whole printer units, without the print-cell origin; rounded from the exact
+    // product, as every length on paper is.
+    int32_t PrintX(const TKVRBaseDraw* d) const { return RoundHalfEven32(double(X) * d->PixelsPerMicX); }
+    int32_t PrintY(const TKVRBaseDraw* d) const { return RoundHalfEven32(double(Y) * d->PixelsPerMicY); }
     // Pixels of the point moved by a gap in micrometres (screen origin not added).
     float DrawGapX(const TKVRBaseDraw* d, int64_t gap) const { return d->GetDrawX(X + gap); }
     float DrawGapY(const TKVRBaseDraw* d, int64_t gap) const { return d->GetDrawY(Y + gap); }

@@ -123,6 +123,17 @@ QByteArray WriteJsonText(const TKVRBaseItem& item)
     return QByteArray::fromStdString(item.WriteJson().dump());
 }
 
+TKVRBaseItem* ReadRecord(TKVRBaseLabel& label, const QByteArray& record, const BinaryReadFn& read,
+                         TKVRReadType type)
+{
+    QByteArray bytes = record;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TBinaryReader reader(&buffer);
+    reader.ReadInt32();
+    return read(&label, KVRFileVersion, reader, type);
+}
+
 QByteArray RoundTripBinary(TKVRBaseLabel& label, const TKVRBaseItem& item, const BinaryReadFn& read)
 {
     QByteArray bytes = WriteBinary(item);
@@ -151,4 +162,67 @@ int CheckTruncatedRecords(TKVRBaseLabel& label, const TKVRBaseItem& item, const 
         ++tried;
     }
     return tried;
+}
+
+bool LeansTo(QRgb p, TAlphaColor colour)
+{
+    const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+    const int cr = int((colour >> 16) & 0xFF), cg = int((colour >> 8) & 0xFF), cb = int(colour & 0xFF);
+    if (cr == cg && cg == cb)
+        return std::max({r, g, b}) < 190 && std::max({r, g, b}) - std::min({r, g, b}) < 30;
+    if (cr >= std::max(cg, cb))
+        return r - std::max(g, b) > 60;
+    if (cg >= std::max(cr, cb))
+        return g - std::max(r, b) > 60;
+    return b - std::max(r, g) > 60;
+}
+
+int CountLeaning(const QImage& image, TAlphaColor colour, const QRect& area)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect a = area.isNull() ? img.rect() : (area & img.rect());
+    int n = 0;
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        for (int x = a.left(); x <= a.right(); ++x)
+            n += LeansTo(img.pixel(x, y), colour) ? 1 : 0;
+    return n;
+}
+
+QRect LeaningBounds(const QImage& image, TAlphaColor colour, const QRect& area)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect a = area.isNull() ? img.rect() : (area & img.rect());
+    QRect box;
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        for (int x = a.left(); x <= a.right(); ++x)
+            if (LeansTo(img.pixel(x, y), colour))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+std::string RectText(const QRect& r)
+{
+    if (r.isNull())
+        return "(nothing)";
+    return std::to_string(r.left()) + "," + std::to_string(r.top()) + " - " + std::to_string(r.right()) + "," +
+           std::to_string(r.bottom());
+}
+
+TScreenPaper PaintScreenAndPaper(TKVRBaseItem& item, int width, int height, int dpi, int drawScale,
+                                 TKVRDrawState screenState, int printOffsetX)
+{
+    TScreenPaper t;
+    {
+        ScreenSurface s(width, height, dpi, drawScale);
+        s.draw.DrawState = screenState;
+        item.DrawElement(&s.draw);
+        t.Screen = s.Finish().copy();
+    }
+    {
+        PaperSurface p(width + printOffsetX, height, dpi, drawScale);
+        p.draw.PrintOffsetX = printOffsetX;
+        item.PrintElement(&p.draw);
+        t.Paper = p.Finish().copy();
+    }
+    return t;
 }

@@ -14,6 +14,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 // Screen side: Draw paints here, as in the preview (draw state 2).
 struct ScreenSurface
@@ -54,8 +55,32 @@ QByteArray WriteJsonText(const TKVRBaseItem& item);
 
 // A class-level reader: it is handed a reader positioned after the kind code.
 using BinaryReadFn = std::function<TKVRBaseItem*(TKVRBaseLabel*, int32_t, TBinaryReader&, TKVRReadType)>;
+// Reads one record (kind code first, as WriteBinary gives it) with the reader.
+TKVRBaseItem* ReadRecord(TKVRBaseLabel& label, const QByteArray& record, const BinaryReadFn& read,
+                         TKVRReadType type = KVRReadType::File);
 // Writes the element, reads it back with the reader and writes the copy again.
 QByteArray RoundTripBinary(TKVRBaseLabel& label, const TKVRBaseItem& item, const BinaryReadFn& read);
 // Feeds every shorter prefix of the record to the reader: each must raise and
 // leave the document's element count as it was. Returns the number of prefixes tried.
 int CheckTruncatedRecords(TKVRBaseLabel& label, const TKVRBaseItem& item, const BinaryReadFn& read);
+
+// Pixels whose colour leans clearly to the dominant primary of aColour (red,
+// green or blue), blended with the paper or not; for a grey or black colour,
+// dark neutral pixels.
+bool LeansTo(QRgb pixel, TAlphaColor colour);
+// Number and bounding box of such pixels, in the whole image or in an area.
+int CountLeaning(const QImage& image, TAlphaColor colour, const QRect& area = QRect());
+QRect LeaningBounds(const QImage& image, TAlphaColor colour, const QRect& area = QRect());
+// "left,top - right,bottom", or "(nothing)".
+std::string RectText(const QRect& r);
+
+// An element painted by Draw on a screen surface (through DrawElement, in the
+// given draw state) and by Print on a paper surface of the same size and
+// resolution (through PrintElement, the cell origin at aPrintOffsetX, 0).
+struct TScreenPaper
+{
+    QImage Screen;
+    QImage Paper;
+};
+TScreenPaper PaintScreenAndPaper(TKVRBaseItem& item, int width, int height, int dpi, int drawScale = 1,
+                                 TKVRDrawState screenState = KVRDrawState::Preview, int printOffsetX = 0);

@@ -1,5 +1,5 @@
 #include "elements/TKVRImage.h"
-#include "tests/elements/ElementTestSupport.h"
+#include "tests/elements/ContentTestSupport.h"
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -7,6 +7,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
+
+using kvrtest::BoxText;
+using kvrtest::ColourBounds;
+using kvrtest::CountColour;
 
 namespace {
 
@@ -68,16 +72,17 @@ protected:
 
     static QImage OnScreen(TKVRImage& e, TKVRDrawState aState = KVRDrawState::Preview)
     {
-        ScreenSurface s(kSize, kSize, kDpi);
-        s.draw.DrawState = aState;
-        e.DrawElement(&s.draw);
-        return s.Finish();
+        return kvrtest::Screen(e, kSize, kSize, aState, kDpi);
     }
-    static QImage OnPaper(TKVRImage& e)
+    static QImage OnPaper(TKVRImage& e) { return kvrtest::Paper(e, kSize, kSize, kDpi); }
+    // Where the frame and the picture go on the screen surface.
+    static TRectF Placed(TKVRImage& e, int32_t aWidth, int32_t aHeight)
     {
-        PaperSurface p(kSize, kSize, kDpi);
-        e.PrintElement(&p.draw);
-        return p.Finish();
+        ScreenSurface s(kSize, kSize, kDpi);
+        e.DrawRect(&s.draw, false);
+        e.AdjustDrawRect(&s.draw, true, 0, 0);
+        e.AdjustDrawRect(&s.draw, false, aWidth, aHeight);
+        return e.GetImageDest();
     }
 
     QTemporaryDir fDir;
@@ -90,43 +95,12 @@ bool Near(QRgb a, QRgb b, int tol)
            std::abs(qBlue(a) - qBlue(b)) <= tol;
 }
 
-// Bounds of the pixels within a tolerance of a colour.
-QRect ColourBox(const QImage& image, QRgb c, int tol = 40)
-{
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    QRect box;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qAlpha(img.pixel(x, y)) > 128 && Near(img.pixel(x, y), c, tol))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-int ColourCount(const QImage& image, QRgb c, int tol = 40)
-{
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += (qAlpha(img.pixel(x, y)) > 128 && Near(img.pixel(x, y), c, tol)) ? 1 : 0;
-    return n;
-}
-
-std::string Show(const QRect& r)
-{
-    return r.isNull() ? "(nothing)"
-                      : std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
-                            std::to_string(r.height());
-}
-
 QRgb At(const QImage& image, int x, int y)
 {
     return image.convertToFormat(QImage::Format_ARGB32).pixel(x, y);
 }
 
-BinaryReadFn ImageRead = [](TKVRBaseLabel* l, int32_t v, TBinaryReader& r, TKVRReadType t) {
-    return TKVRImage::Read(l, v, r, t);
-};
+const BinaryReadFn ImageRead = TKVRImage::Read;
 
 }  // namespace
 
@@ -143,11 +117,16 @@ TEST_F(ImageFixture, WidePictureFitsTheBoxAndFollowsTheAlignment)
         const QImage screen = OnScreen(*e);
         const QImage paper = OnPaper(*e);
         const QRect expected(20, tops[align], 100, 50);
-        EXPECT_TRUE(SameBox(ColourBox(screen, kRed), expected, 1)) << int(align) << ": " << Show(ColourBox(screen, kRed));
-        EXPECT_TRUE(SameBox(ColourBox(paper, kRed), expected, 1)) << int(align) << ": " << Show(ColourBox(paper, kRed));
+        EXPECT_TRUE(SameBox(ColourBounds(screen, kRed), expected, 1)) << int(align) << ": " << BoxText(ColourBounds(screen, kRed));
+        EXPECT_TRUE(SameBox(ColourBounds(paper, kRed), expected, 1)) << int(align) << ": " << BoxText(ColourBounds(paper, kRed));
         if (align == 1)
             SaveForLook(screen, "image-fit-centre");
     }
+
+    // Without keep-proportions the picture fills the box.
+    e->SetKeepProp(false);
+    EXPECT_TRUE(SameBox(ColourBounds(OnScreen(*e), kRed), QRect(20, 20, 100, 100), 1));
+    EXPECT_TRUE(SameBox(ColourBounds(OnPaper(*e), kRed), QRect(20, 20, 100, 100), 1));
 }
 
 TEST_F(ImageFixture, QuarterTurnSwapsTheProportionsAndTurnsThePicture)
@@ -161,7 +140,7 @@ TEST_F(ImageFixture, QuarterTurnSwapsTheProportionsAndTurnsThePicture)
     // 400 x 200 fits as 200 x 400: 50 wide, 100 high, centred across.
     for (const QImage* img : {&screen, &paper}) {
         const QRect ink = InkBounds(*img);
-        EXPECT_TRUE(SameBox(ink, QRect(45, 20, 50, 100), 1)) << Show(ink);
+        EXPECT_TRUE(SameBox(ink, QRect(45, 20, 50, 100), 1)) << BoxText(ink);
         // -90 degrees turns counter-clockwise: the left (red) half ends at the bottom.
         EXPECT_TRUE(Near(At(*img, 70, 40), kBlue, 30));
         EXPECT_TRUE(Near(At(*img, 70, 100), kRed, 30));
@@ -169,7 +148,7 @@ TEST_F(ImageFixture, QuarterTurnSwapsTheProportionsAndTurnsThePicture)
 
     e->SetAngle(TKVRAngle::Angle180);
     const QImage half = OnScreen(*e);
-    EXPECT_TRUE(SameBox(InkBounds(half), QRect(20, 45, 100, 50), 1)) << Show(InkBounds(half));
+    EXPECT_TRUE(SameBox(InkBounds(half), QRect(20, 45, 100, 50), 1)) << BoxText(InkBounds(half));
     EXPECT_TRUE(Near(At(half, 40, 70), kBlue, 30));
     EXPECT_TRUE(Near(At(half, 100, 70), kRed, 30));
 
@@ -186,10 +165,8 @@ TEST_F(ImageFixture, RoundFrameHoldsThePictureInTheSquareOfItsCircle)
     e->SetFrame(KVRFrame::Circle);
     e->SetPenWidth(0.0f);
     e->SetKeepProp(false);
-    ScreenSurface s(kSize, kSize, kDpi);
-    e->DrawElement(&s.draw);
     // Circle of radius 30 centred across the width: centre (70, 70).
-    const TRectF& r = e->GetImageDest();
+    const TRectF r = Placed(*e, 50, 50);
     const float side = 60.0f * std::sqrt(2.0f) / 2.0f;
     EXPECT_NEAR(r.Width(), side, 0.01);
     EXPECT_NEAR(r.Height(), side, 0.01);
@@ -199,17 +176,17 @@ TEST_F(ImageFixture, RoundFrameHoldsThePictureInTheSquareOfItsCircle)
     // A pen of 1 mm (10 px) and a padding of 0.5 mm take 5 + 5 px on each side.
     e->SetPenWidth(1.0f);
     e->SetBasePadding(500);
+    EXPECT_NEAR(Placed(*e, 50, 50).Width(), side - 20.0f, 0.01);
     const QImage screen = OnScreen(*e);
-    EXPECT_NEAR(e->GetImageDest().Width(), side - 20.0f, 0.01);
     SaveForLook(screen, "image-frame-circle");
-    const QRect red = ColourBox(screen, kRed);
+    const QRect red = ColourBounds(screen, kRed);
     EXPECT_TRUE(SameBox(red, QRect(QPoint(int(70 - side / 2 + 10), int(70 - side / 2 + 10)),
                                    QPoint(int(70 + side / 2 - 10), int(70 + side / 2 - 10))),
                         1))
-        << Show(red);
+        << BoxText(red);
     // The black ring is the circle, outside the picture.
     const QRect ink = InkBounds(screen);
-    EXPECT_TRUE(SameBox(ink, QRect(35, 35, 70, 70), 2)) << Show(ink);
+    EXPECT_TRUE(SameBox(ink, QRect(35, 35, 70, 70), 2)) << BoxText(ink);
 }
 
 TEST_F(ImageFixture, ProportionsAreTakenFromTheRectangleInsideTheFrame)
@@ -224,118 +201,83 @@ TEST_F(ImageFixture, ProportionsAreTakenFromTheRectangleInsideTheFrame)
     const QImage screen = OnScreen(*e);
     const QImage paper = OnPaper(*e);
     SaveForLook(screen, "image-fit-inset");
-    EXPECT_NEAR(e->GetImageDest().Width() / e->GetImageDest().Height(), 2.0, 1e-4);
+    const TRectF placed = Placed(*e, 200, 100);
+    EXPECT_NEAR(placed.Width() / placed.Height(), 2.0, 1e-4);
     for (const QImage* img : {&screen, &paper}) {
-        const QRect red = ColourBox(*img, kRed);
-        EXPECT_TRUE(SameBox(red, QRect(35, 52, 70, 35), 1)) << Show(red);
+        const QRect red = ColourBounds(*img, kRed);
+        EXPECT_TRUE(SameBox(red, QRect(35, 52, 70, 35), 1)) << BoxText(red);
     }
-}
 
-TEST_F(ImageFixture, WithoutKeepProportionsThePictureFillsTheBox)
-{
-    Solid("wide.png", 400, 200, kRed);
-    TKVRImage* e = Make("wide.png", 20, 20, 100, 80);
-    e->SetKeepProp(false);
-    EXPECT_TRUE(SameBox(ColourBox(OnScreen(*e), kRed), QRect(20, 20, 100, 80), 1));
-    EXPECT_TRUE(SameBox(ColourBox(OnPaper(*e), kRed), QRect(20, 20, 100, 80), 1));
-}
-
-TEST_F(ImageFixture, APenWiderThanTheBoxLeavesNoPicture)
-{
-    Solid("sq.png", 20, 20, kRed);
-    TKVRImage* e = Make("sq.png", 20, 20, 10, 10);
-    e->SetFrame(KVRFrame::Rectangle);
-    e->SetPenWidth(2.0f);  // 20 px, twice the box
-    EXPECT_EQ(ColourCount(OnScreen(*e), kRed), 0);
-    EXPECT_EQ(ColourCount(OnPaper(*e), kRed), 0);
+    // A pen wider than the box leaves no room for the picture.
+    e->SetPenWidth(12.0f);
+    EXPECT_EQ(CountColour(OnScreen(*e), kRed), 0);
+    EXPECT_EQ(CountColour(OnPaper(*e), kRed), 0);
 }
 
 // ---------------------------------------------------------------- filters and mask
 
-TEST_F(ImageFixture, GreyFilterGivesTheLuminanceOnScreenAndPaper)
+// Grey is the luminance on both surfaces. Black and white follows each
+// surface's rule: paper a threshold of 128 on the luminance, the screen
+// 1.5 x (r + g + b) clamped, so dark grey lightens and the rest saturates.
+TEST_F(ImageFixture, FiltersFollowEachSurfacesRule)
 {
-    QImage img(60, 60, QImage::Format_RGB32);
-    img.fill(qRgb(255, 0, 0));
-    for (int y = 30; y < 60; ++y)
+    // Bands: red, green (160), black, dark grey (40), light grey (200), white.
+    const QRgb bands[] = {qRgb(255, 0, 0), qRgb(0, 160, 0), qRgb(0, 0, 0),
+                          qRgb(40, 40, 40), qRgb(200, 200, 200), qRgb(255, 255, 255)};
+    QImage img(60, 10, QImage::Format_RGB32);
+    for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 60; ++x)
-            img.setPixel(x, y, qRgb(0, 160, 0));
-    Save(img, "rg.png");
-    TKVRImage* e = Make("rg.png", 20, 20, 120, 120);
-    e->SetFilter(KVRImgFilter::Gray);
-    const QImage screen = OnScreen(*e);
-    const QImage paper = OnPaper(*e);
-    SaveForLook(screen, "image-grey");
-    const int redGrey = int(std::lround(0.299 * 255));
-    const int greenGrey = int(std::lround(0.587 * 160));
-    for (const QImage* s : {&screen, &paper}) {
-        EXPECT_TRUE(Near(At(*s, 80, 50), qRgb(redGrey, redGrey, redGrey), 2)) << std::hex << At(*s, 80, 50);
-        EXPECT_TRUE(Near(At(*s, 80, 110), qRgb(greenGrey, greenGrey, greenGrey), 2)) << std::hex << At(*s, 80, 110);
-    }
-}
-
-TEST_F(ImageFixture, BlackAndWhiteFilterFollowsEachSurfacesRule)
-{
-    // Four bands: black, dark grey (40), light grey (200), white.
-    QImage img(40, 40, QImage::Format_RGB32);
-    const int levels[] = {0, 40, 200, 255};
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x)
-            img.setPixel(x, y, qRgb(levels[x / 10], levels[x / 10], levels[x / 10]));
+            img.setPixel(x, y, bands[x / 10]);
     Save(img, "bands.png");
-    TKVRImage* e = Make("bands.png", 20, 20, 160, 160);
+    TKVRImage* e = Make("bands.png", 20, 20, 180, 30);
+    const int centres[] = {35, 65, 95, 125, 155, 185};
+    e->SetFilter(KVRImgFilter::Gray);
+    const int grey[] = {int(std::lround(0.299 * 255)), int(std::lround(0.587 * 160)), 0, 40, 200, 255};
+    for (const QImage& s : {OnScreen(*e), OnPaper(*e)})
+        for (int i = 0; i < 6; ++i)
+            EXPECT_TRUE(Near(At(s, centres[i], 35), qRgb(grey[i], grey[i], grey[i]), 2)) << i << std::hex << " "
+                                                                                           << At(s, centres[i], 35);
     e->SetFilter(KVRImgFilter::BlackWhite);
     const QImage screen = OnScreen(*e);
     const QImage paper = OnPaper(*e);
     SaveForLook(paper, "image-bw-paper");
-    const int xs[] = {40, 80, 120, 160};
-    // Paper: threshold 128 on the luminance, pure black or white.
-    const int paperExpected[] = {0, 0, 255, 255};
-    // Screen: 1.5 x (r + g + b), clamped: dark grey lightens, the rest saturates.
-    const int screenExpected[] = {0, std::min(255, int(std::lround(1.5 * 3 * 40))), 255, 255};
-    for (int i = 0; i < 4; ++i) {
-        const int v = paperExpected[i];
-        EXPECT_TRUE(Near(At(paper, xs[i], 100), qRgb(v, v, v), 1)) << i << " " << std::hex << At(paper, xs[i], 100);
-        const int w = screenExpected[i];
-        EXPECT_TRUE(Near(At(screen, xs[i], 100), qRgb(w, w, w), 2)) << i << " " << std::hex << At(screen, xs[i], 100);
+    const int onPaper[] = {0, 0, 0, 0, 255, 255};
+    const int onScreen[] = {255, 255, 0, std::min(255, int(std::lround(1.5 * 3 * 40))), 255, 255};
+    for (int i = 2; i < 6; ++i) {
+        EXPECT_TRUE(Near(At(paper, centres[i], 35), qRgb(onPaper[i], onPaper[i], onPaper[i]), 1)) << i;
+        EXPECT_TRUE(Near(At(screen, centres[i], 35), qRgb(onScreen[i], onScreen[i], onScreen[i]), 2)) << i;
     }
 }
 
-TEST_F(ImageFixture, CircleMaskCutsThePictureToTheCircle)
+// The mask cuts the picture to the circle of its square, or to the oval of a
+// proportionally fitted wide picture, the same on both surfaces.
+TEST_F(ImageFixture, CircleMaskCutsThePictureToItsOval)
 {
     Solid("sq.png", 80, 80, kBlue);
-    TKVRImage* e = Make("sq.png", 20, 20, 100, 100);
-    e->SetFrame(KVRFrame::CircleMask);
-    e->SetPenWidth(0.0f);
-    const QImage screen = OnScreen(*e);
-    const QImage paper = OnPaper(*e);
-    SaveForLook(screen, "image-mask-screen");
-    SaveForLook(paper, "image-mask-paper");
-    const double disc = 3.14159265 * 50 * 50;
-    for (const QImage* s : {&screen, &paper}) {
-        EXPECT_TRUE(SameBox(ColourBox(*s, kBlue), QRect(20, 20, 100, 100), 1)) << Show(ColourBox(*s, kBlue));
-        EXPECT_NEAR(ColourCount(*s, kBlue), disc, disc * 0.03);
-        EXPECT_TRUE(Near(At(*s, 70, 70), kBlue, 10));
-        EXPECT_TRUE(Near(At(*s, 23, 23), qRgb(255, 255, 255), 10));  // corner of the square: cut away
-        EXPECT_TRUE(Near(At(*s, 116, 116), qRgb(255, 255, 255), 10));
-    }
-}
-
-TEST_F(ImageFixture, CircleMaskOfAWidePictureIsTheSameOvalOnBothSurfaces)
-{
     Solid("wide.png", 200, 100, kBlue);
-    TKVRImage* e = Make("wide.png", 20, 20, 100, 100);
-    e->SetFrame(KVRFrame::CircleMask);
-    e->SetPenWidth(0.0f);
-    const QImage screen = OnScreen(*e);
-    const QImage paper = OnPaper(*e);
-    SaveForLook(paper, "image-mask-wide-paper");
-    const QRect a = ColourBox(screen, kBlue);
-    const QRect b = ColourBox(paper, kBlue);
-    EXPECT_TRUE(SameBox(a, QRect(20, 45, 100, 50), 1)) << Show(a);
-    EXPECT_TRUE(SameBox(a, b, 1)) << Show(a) << " vs " << Show(b);
-    const double oval = 3.14159265 * 50 * 25;
-    EXPECT_NEAR(ColourCount(screen, kBlue), oval, oval * 0.04);
-    EXPECT_NEAR(ColourCount(paper, kBlue), oval, oval * 0.04);
+    struct Case
+    {
+        const char* file;
+        QRect box;
+    };
+    for (const Case& c : {Case{"sq.png", QRect(20, 20, 100, 100)}, Case{"wide.png", QRect(20, 45, 100, 50)}}) {
+        SCOPED_TRACE(c.file);
+        TKVRImage* e = Make(c.file, 20, 20, 100, 100);
+        e->SetFrame(KVRFrame::CircleMask);
+        e->SetPenWidth(0.0f);
+        const QImage screen = OnScreen(*e);
+        const QImage paper = OnPaper(*e);
+        SaveForLook(paper, QStringLiteral("image-mask-") + c.file);
+        const double oval = 3.14159265 * c.box.width() * c.box.height() / 4;
+        for (const QImage* s : {&screen, &paper}) {
+            EXPECT_TRUE(SameBox(ColourBounds(*s, kBlue), c.box, 1)) << BoxText(ColourBounds(*s, kBlue));
+            EXPECT_NEAR(CountColour(*s, kBlue), oval, oval * 0.04);
+            EXPECT_TRUE(Near(At(*s, 70, 70), kBlue, 10));
+            // Corners of the picture's rectangle are cut away.
+            EXPECT_TRUE(Near(At(*s, c.box.left() + 3, c.box.top() + 3), qRgb(255, 255, 255), 10));
+            EXPECT_TRUE(Near(At(*s, c.box.right() - 3, c.box.bottom() - 3), qRgb(255, 255, 255), 10));
+        }
+    }
 }
 
 // ---------------------------------------------------------------- bad pictures
@@ -384,70 +326,51 @@ TEST_F(ImageFixture, AFileThatVanishesShowsNothingAfterTheNextReload)
 {
     const QString path = Solid("a.png", 30, 30, kRed);
     TKVRImage* e = Make("a.png", 20, 20, 100, 100);
-    EXPECT_GT(ColourCount(OnScreen(*e), kRed), 9000);
+    EXPECT_GT(CountColour(OnScreen(*e), kRed), 9000);
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_GT(ColourCount(OnScreen(*e), kRed), 9000);  // cached until told to reload
+    EXPECT_GT(CountColour(OnScreen(*e), kRed), 9000);  // cached until told to reload
     e->SetReload(1);
     EXPECT_EQ(InkCount(OnScreen(*e)), 0);
     EXPECT_EQ(e->GetReload(), 0);
     Solid("b.png", 30, 30, kBlue);
     e->SetFileName("b.png");  // a new name reloads
-    EXPECT_GT(ColourCount(OnScreen(*e), kBlue), 9000);
+    EXPECT_GT(CountColour(OnScreen(*e), kBlue), 9000);
 }
 
 // ---------------------------------------------------------------- sources
 
-TEST_F(ImageFixture, PaintingNeverWritesTheDocument)
+// One source for both surfaces: the embedded bytes whenever there are any
+// (whatever the embed flag says), otherwise the file. Painting never writes
+// the document, not even when the embed flag waits for its file.
+TEST_F(ImageFixture, ScreenAndPaperTakeTheSamePictureAndWriteNothing)
 {
-    Solid("a.png", 30, 30, kRed);
-    TKVRImage* e = Make("a.png", 20, 20, 100, 100);
-    const QByteArray before = WriteBinary(*e);
-    OnScreen(*e);
-    OnPaper(*e);
-    EXPECT_EQ(WriteBinary(*e), before);
-    EXPECT_TRUE(e->GetImageBytes().isEmpty());
-
-    // Embedding happens when asked, not on the first paint.
-    e->SetEmbeded(true);
-    ASSERT_FALSE(e->GetImageBytes().isEmpty());
-    const QImage embedded = QImage::fromData(e->GetImageBytes(), "PNG");
-    EXPECT_EQ(embedded.size(), QSize(30, 30));
-    const QByteArray kept = WriteBinary(*e);
-    OnScreen(*e);
-    OnPaper(*e);
-    EXPECT_EQ(WriteBinary(*e), kept);
-
-    // Embed flag set before the file exists: painting shows the file later
-    // but still stores nothing.
-    TKVRImage* late = Make("late.png", 20, 20, 100, 100);
-    late->SetEmbeded(true);
-    EXPECT_TRUE(late->GetImageBytes().isEmpty());
-    Solid("late.png", 30, 30, kBlue);
-    const QByteArray lateBefore = WriteBinary(*late);
-    EXPECT_GT(ColourCount(OnScreen(*late), kBlue), 9000);
-    EXPECT_EQ(WriteBinary(*late), lateBefore);
-}
-
-TEST_F(ImageFixture, ScreenAndPaperTakeTheSamePicture)
-{
-    // The element carries red bytes while its file is blue: both surfaces
-    // show the bytes, whatever the embed flag says.
     Solid("red.png", 30, 30, kRed);
     TKVRImage* src = Make("red.png", 20, 20, 100, 100);
+    const QByteArray before = WriteBinary(*src);
+    OnScreen(*src);
+    OnPaper(*src);
+    EXPECT_EQ(WriteBinary(*src), before);
     src->SetEmbeded(true);
     TJsonObject j = src->WriteJson();
     j["Embeded"] = false;
     Solid("red.png", 30, 30, kBlue);  // the file changed since
     auto* e = static_cast<TKVRImage*>(TKVRImage::ReadFromJson(&doc, KVRFileVersion, j));
-    EXPECT_GT(ColourCount(OnScreen(*e), kRed), 9000);
-    EXPECT_GT(ColourCount(OnPaper(*e), kRed), 9000);
-    EXPECT_EQ(ColourCount(OnPaper(*e), kBlue), 0);
+    EXPECT_GT(CountColour(OnScreen(*e), kRed), 9000);
+    EXPECT_GT(CountColour(OnPaper(*e), kRed), 9000);
+    EXPECT_EQ(CountColour(OnPaper(*e), kBlue), 0);
 
     // Clearing the embed flag drops the bytes: both go back to the file.
     e->SetEmbeded(false);
-    EXPECT_TRUE(e->GetImageBytes().isEmpty());
-    EXPECT_GT(ColourCount(OnScreen(*e), kBlue), 9000);
-    EXPECT_GT(ColourCount(OnPaper(*e), kBlue), 9000);
+    EXPECT_GT(CountColour(OnScreen(*e), kBlue), 9000);
+    EXPECT_GT(CountColour(OnPaper(*e), kBlue), 9000);
+
+    TKVRImage* late = Make("late.png", 20, 20, 100, 100);
+    late->SetEmbeded(true);
+    Solid("late.png", 30, 30, kBlue);
+    const QByteArray lateBefore = WriteBinary(*late);
+    EXPECT_GT(CountColour(OnScreen(*late), kBlue), 9000);
+    EXPECT_GT(CountColour(OnPaper(*late), kBlue), 9000);
+    EXPECT_EQ(WriteBinary(*late), lateBefore);
 }
 
 TEST_F(ImageFixture, DataBoundPictureIsPrintedFromTheRecord)
@@ -457,9 +380,9 @@ TEST_F(ImageFixture, DataBoundPictureIsPrintedFromTheRecord)
     TKVRImage* e = Make("own.png", 20, 20, 100, 100);
     e->SetFillName("Photo");
     doc.SetDataValue("Photo", "record.png");
-    EXPECT_GT(ColourCount(OnScreen(*e), kRed), 9000);
-    EXPECT_GT(ColourCount(OnPaper(*e), kBlue), 9000);
-    EXPECT_EQ(ColourCount(OnPaper(*e), kRed), 0);
+    EXPECT_GT(CountColour(OnScreen(*e), kRed), 9000);
+    EXPECT_GT(CountColour(OnPaper(*e), kBlue), 9000);
+    EXPECT_EQ(CountColour(OnPaper(*e), kRed), 0);
 
     // No picture for the record: nothing on paper; the editor keeps its marker.
     doc.SetDataValue("Photo", "");
@@ -468,7 +391,7 @@ TEST_F(ImageFixture, DataBoundPictureIsPrintedFromTheRecord)
     lost->SetFillName("Photo");
     const QImage editor = OnScreen(*lost, KVRDrawState::Editor);
     const QRect marker = InkBounds(editor);
-    EXPECT_TRUE(SameBox(marker, QRect(16, 16, 8, 8), 1)) << Show(marker);
+    EXPECT_TRUE(SameBox(marker, QRect(16, 16, 8, 8), 1)) << BoxText(marker);
 }
 
 TEST_F(ImageFixture, GuideOfAnUnframedPictureOnlyInTheEditor)
@@ -479,8 +402,8 @@ TEST_F(ImageFixture, GuideOfAnUnframedPictureOnlyInTheEditor)
     TKVRImage* e = Make("wide.png", 20, 20, 100, 100);
     const QImage editor = OnScreen(*e, KVRDrawState::Editor);
     SaveForLook(editor, "image-guide");
-    EXPECT_TRUE(SameBox(InkBounds(editor), QRect(20, 20, 100, 100), 1)) << Show(InkBounds(editor));
-    EXPECT_GT(ColourCount(editor, 0xFFC0C0C0u, 30), 200);
+    EXPECT_TRUE(SameBox(InkBounds(editor), QRect(20, 20, 100, 100), 1)) << BoxText(InkBounds(editor));
+    EXPECT_GT(CountColour(editor, 0xFFC0C0C0u, 30), 200);
     EXPECT_EQ(InkCount(OnScreen(*e, KVRDrawState::Preview)), 0);
     EXPECT_EQ(InkCount(OnScreen(*e, KVRDrawState::Export)), 0);
     EXPECT_EQ(InkCount(OnPaper(*e)), 0);
@@ -524,10 +447,10 @@ TEST_F(ImageFixture, ScreenAndPaperTwins)
             SaveForLook(paper, "image-twin-paper");
         }
         EXPECT_TRUE(SameBox(InkBounds(screen), InkBounds(paper), 2))
-            << n << ": " << Show(InkBounds(screen)) << " vs " << Show(InkBounds(paper));
-        EXPECT_TRUE(SameBox(ColourBox(screen, kRed), ColourBox(paper, kRed), 2))
-            << n << ": " << Show(ColourBox(screen, kRed)) << " vs " << Show(ColourBox(paper, kRed));
-        EXPECT_FALSE(ColourBox(screen, kRed).isNull()) << n;
+            << n << ": " << BoxText(InkBounds(screen)) << " vs " << BoxText(InkBounds(paper));
+        EXPECT_TRUE(SameBox(ColourBounds(screen, kRed), ColourBounds(paper, kRed), 2))
+            << n << ": " << BoxText(ColourBounds(screen, kRed)) << " vs " << BoxText(ColourBounds(paper, kRed));
+        EXPECT_FALSE(ColourBounds(screen, kRed).isNull()) << n;
         ++n;
     }
 }
@@ -567,8 +490,8 @@ TEST_F(ImageFixture, RoundTripsWithEmbeddedBytes)
     ASSERT_TRUE(QFile::remove(fDir.filePath("h.png")));
     copy->SetFillName("");
     copy->SetFilter(KVRImgFilter::None);
-    EXPECT_GT(ColourCount(OnScreen(*copy), kRed), 3000);
-    EXPECT_GT(ColourCount(OnPaper(*copy), kBlue), 3000);
+    EXPECT_GT(CountColour(OnScreen(*copy), kRed), 3000);
+    EXPECT_GT(CountColour(OnPaper(*copy), kBlue), 3000);
 }
 
 TEST_F(ImageFixture, ReadersRejectWhatNoImageCanHold)
@@ -598,19 +521,4 @@ TEST_F(ImageFixture, ReadersRejectWhatNoImageCanHold)
     reader.ReadInt32();
     EXPECT_THROW(TKVRImage::Read(&doc, KVRFileVersion, reader, KVRReadType::File), EKVRStreamError);
     EXPECT_EQ(doc.GetItemsCount(), count);
-}
-
-TEST_F(ImageFixture, ReadTypeTwoMakesAPreviewCopy)
-{
-    TKVRImage* e = Make("a.png", 20, 20, 100, 100);
-    for (TKVRReadType t : {KVRReadType::File, KVRReadType::Paste, KVRReadType::CellCopy}) {
-        QByteArray bytes = WriteBinary(*e);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        TBinaryReader reader(&buffer);
-        reader.ReadInt32();
-        TKVRBaseItem* copy = TKVRImage::Read(&doc, KVRFileVersion, reader, t);
-        EXPECT_EQ(copy->GetPreview(), t == KVRReadType::CellCopy);
-    }
-    EXPECT_FALSE(TKVRImage::ReadFromJson(&doc, KVRFileVersion, e->WriteJson())->GetPreview());
 }

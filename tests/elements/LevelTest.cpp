@@ -1,26 +1,21 @@
 #include "elements/TKVRLevel.h"
 #include "platform/rtl/KVR.Draw2D.h"
-#include "platform/rtl/KVR.Stream.h"
 #include "render/TKVRCalc.h"
-#include "tests/elements/ElementTestSupport.h"
-#include <QBuffer>
+#include "tests/elements/ShapeTestSupport.h"
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
 
+using namespace shape;
+
 namespace {
 
-constexpr TAlphaColor kRing = 0xFF0000FFu;   // outline and ring
-constexpr TAlphaColor kLevel = 0xFFFF0000u;  // level part
-constexpr TAlphaColor kBack = 0xFF00FF00u;   // disc
-constexpr int kDpi = 300;
+constexpr TAlphaColor kRing = kBlue;   // outline and ring
+constexpr TAlphaColor kLevel = kRed;   // level part
+constexpr TAlphaColor kBack = kGreen;  // disc
 constexpr int kSize = 480;
 
 // Box 5..35 mm: centre 20 mm, radius 15 mm.
-double Px(double micrometres)
-{
-    return micrometres * kDpi / 25400.0;
-}
 const double kCentre = Px(20000);
 const double kRadius = Px(15000);
 
@@ -41,20 +36,12 @@ TKVRLevel* MakeLevel(TKVRBaseLabel& label, TKVRLevelType type, float value, floa
     return e;
 }
 
-bool Near(QRgb p, TAlphaColor c, int tol = 60)
+// Binds a gauge to the field FILL of the document's record.
+TKVRLevel* Bind(TKVRLevel* e)
 {
-    return std::abs(qRed(p) - int((c >> 16) & 0xFF)) <= tol && std::abs(qGreen(p) - int((c >> 8) & 0xFF)) <= tol &&
-           std::abs(qBlue(p) - int(c & 0xFF)) <= tol;
-}
-
-int CountColour(const QImage& image, TAlphaColor c)
-{
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += Near(img.pixel(x, y), c, 40) ? 1 : 0;
-    return n;
+    e->SetFillType(1);
+    e->SetFillName(QStringLiteral("FILL"));
+    return e;
 }
 
 // The pixel on the circle of the gauge at an angle (degrees, clockwise from +x).
@@ -64,27 +51,18 @@ QRgb OnCircle(const QImage& image, double degrees, double radius = kRadius)
     return image.pixel(int(kCentre + radius * std::cos(a)), int(kCentre + radius * std::sin(a)));
 }
 
-struct TTwin
+TScreenPaper PaintTwins(TKVRLevel& e, const QString& aLook = QString(),
+                        TKVRDrawState screenState = KVRDrawState::Preview)
 {
-    QImage screen;
-    QImage paper;
-};
+    return Paint(e, aLook, kSize, kSize, 1, screenState);
+}
 
-TTwin PaintTwins(TKVRLevel& e, TKVRDrawState screenState = KVRDrawState::Preview)
+int LevelInk(TKVRLevel& e, TKVRDrawState aState)
 {
-    TTwin t;
-    {
-        ScreenSurface s(kSize, kSize, kDpi);
-        s.draw.DrawState = screenState;
-        e.DrawElement(&s.draw);
-        t.screen = s.Finish().copy();
-    }
-    {
-        PaperSurface p(kSize, kSize, kDpi);
-        e.PrintElement(&p.draw);
-        t.paper = p.Finish().copy();
-    }
-    return t;
+    ScreenSurface s(kSize, kSize, kDpi);
+    s.draw.DrawState = aState;
+    e.Draw(&s.draw);  // straight to Draw: no layout step in between
+    return CountLeaning(s.Finish(), kLevel);
 }
 
 QImage PaperOnly(TKVRLevel& e)
@@ -94,53 +72,7 @@ QImage PaperOnly(TKVRLevel& e)
     return p.Finish().copy();
 }
 
-QString BoxText(const QRect& r)
-{
-    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
 }  // namespace
-
-// ---------------------------------------------------------------- streams
-
-TEST(LevelStreams, BinaryAndJsonRoundTripsAreExact)
-{
-    TKVRBaseLabel label;
-    TKVRLevel* e = MakeLevel(label, 3, 42.5f, 80.0f);
-    e->SetText(QStringLiteral("Nivel ñ"));
-    e->SetAngle(TKVRAngle::Angle270);
-    e->SetFillType(1);
-    e->SetFillName(QStringLiteral("FILL"));
-    e->SetFormat(QStringLiteral("0.0"));
-    e->SetFilled(true);
-    e->SetAlpha(0);
-
-    const QByteArray original = WriteBinary(*e);
-    EXPECT_EQ(RoundTripBinary(label, *e, &TKVRLevel::Read), original);
-    TKVRBaseItem* fromJson = TKVRLevel::ReadFromJson(&label, KVRFileVersion, e->WriteJson());
-    ASSERT_NE(fromJson, nullptr);
-    EXPECT_NE(dynamic_cast<TKVRLevel*>(fromJson), nullptr);
-    EXPECT_EQ(WriteJsonText(*fromJson), WriteJsonText(*e));
-    EXPECT_EQ(WriteBinary(*fromJson), original);
-    EXPECT_GT(CheckTruncatedRecords(label, *e, &TKVRLevel::Read), 40);
-}
-
-TEST(LevelStreams, OnlyTheCellCopyIsReadAsPreview)
-{
-    TKVRBaseLabel label;
-    TKVRLevel* e = MakeLevel(label, 0, 10.0f);
-    const QByteArray bytes = WriteBinary(*e);
-    for (TKVRReadType type : {KVRReadType::File, KVRReadType::Paste, KVRReadType::CellCopy}) {
-        QByteArray copy = bytes;
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
-        TBinaryReader reader(&buffer);
-        reader.ReadInt32();
-        TKVRBaseItem* item = TKVRLevel::Read(&label, KVRFileVersion, reader, type);
-        EXPECT_EQ(item->GetPreview(), type == KVRReadType::CellCopy);
-    }
-    EXPECT_FALSE(TKVRLevel::ReadFromJson(&label, KVRFileVersion, e->WriteJson())->GetPreview());
-}
 
 // ---------------------------------------------------------------- scale
 
@@ -184,20 +116,18 @@ TEST(LevelPaint, HalfRingStartsAt120AndSweeps150OnScreenAndPaper)
 {
     TKVRBaseLabel label;
     TKVRLevel* e = MakeLevel(label, 2, 50.0f);
-    const TTwin t = PaintTwins(*e);
-    SaveForLook(t.screen, "level-half-ring-screen");
-    SaveForLook(t.paper, "level-half-ring-paper");
+    const TScreenPaper t = PaintTwins(*e, "level-half-ring");
     EXPECT_FLOAT_EQ(e->GetStartAngle(), 120.0f);
     EXPECT_FLOAT_EQ(e->GetSweepAngle(), 150.0f);
-    for (const QImage* img : {&t.screen, &t.paper}) {
+    for (const QImage* img : {&t.Screen, &t.Paper}) {
         // Inked from 120 to 270 degrees (clockwise, y down), empty elsewhere.
         for (double a : {130.0, 180.0, 225.0, 260.0})
-            EXPECT_TRUE(Near(OnCircle(*img, a), kRing)) << a;
+            EXPECT_TRUE(LeansTo(OnCircle(*img, a), kRing)) << a;
         for (double a : {0.0, 45.0, 90.0, 110.0, 290.0})
-            EXPECT_FALSE(Near(OnCircle(*img, a), kRing)) << a;
+            EXPECT_FALSE(LeansTo(OnCircle(*img, a), kRing)) << a;
     }
-    EXPECT_TRUE(SameBox(InkBounds(t.screen), InkBounds(t.paper), 2))
-        << BoxText(InkBounds(t.screen)).toStdString() << " vs " << BoxText(InkBounds(t.paper)).toStdString();
+    EXPECT_TRUE(SameBox(InkBounds(t.Screen), InkBounds(t.Paper), 2))
+        << RectText(InkBounds(t.Screen)) << " vs " << RectText(InkBounds(t.Paper));
 }
 
 TEST(LevelPaint, ValueAboveTheMaximumIsAFullGaugeAndBelowZeroAnEmptyOne)
@@ -207,38 +137,35 @@ TEST(LevelPaint, ValueAboveTheMaximumIsAFullGaugeAndBelowZeroAnEmptyOne)
     for (bool filled : {true, false}) {
         TKVRLevel* e = MakeLevel(label, 0, 150.0f);
         e->SetFilled(filled);
-        const TTwin t = PaintTwins(*e);
-        if (filled)
-            SaveForLook(t.screen, "level-disc-over-max");
-        for (const QImage* img : {&t.screen, &t.paper}) {
-            EXPECT_TRUE(Near(img->pixel(int(kCentre), int(kCentre - kRadius * 0.8)), kLevel)) << filled;
-            EXPECT_TRUE(Near(img->pixel(int(kCentre), int(kCentre + kRadius * 0.8)), kLevel)) << filled;
-            EXPECT_EQ(CountColour(*img, kBack), 0);
+        const TScreenPaper t = PaintTwins(*e, filled ? "level-disc-over-max" : "");
+        for (const QImage* img : {&t.Screen, &t.Paper}) {
+            EXPECT_TRUE(LeansTo(img->pixel(int(kCentre), int(kCentre - kRadius * 0.8)), kLevel)) << filled;
+            EXPECT_TRUE(LeansTo(img->pixel(int(kCentre), int(kCentre + kRadius * 0.8)), kLevel)) << filled;
+            EXPECT_EQ(CountLeaning(*img, kBack), 0);
         }
     }
     // Ring gauge: full scale, and the gap at the bottom stays open.
     {
         TKVRLevel* e = MakeLevel(label, 2, 150.0f);
-        const TTwin t = PaintTwins(*e);
-        SaveForLook(t.paper, "level-ring-over-max-paper");
+        const TScreenPaper t = PaintTwins(*e, "level-ring-over-max");
         EXPECT_FLOAT_EQ(e->GetSweepAngle(), 300.0f);
-        for (const QImage* img : {&t.screen, &t.paper}) {
-            EXPECT_FALSE(Near(OnCircle(*img, 90.0), kRing));
-            EXPECT_FALSE(Near(OnCircle(*img, 110.0), kRing));
-            EXPECT_TRUE(Near(OnCircle(*img, 0.0), kRing));
-            EXPECT_TRUE(Near(OnCircle(*img, 50.0), kRing));
+        for (const QImage* img : {&t.Screen, &t.Paper}) {
+            EXPECT_FALSE(LeansTo(OnCircle(*img, 90.0), kRing));
+            EXPECT_FALSE(LeansTo(OnCircle(*img, 110.0), kRing));
+            EXPECT_TRUE(LeansTo(OnCircle(*img, 0.0), kRing));
+            EXPECT_TRUE(LeansTo(OnCircle(*img, 50.0), kRing));
         }
     }
     // Below the minimum nothing of the level shows.
     for (TKVRLevelType type : {TKVRLevelType(0), TKVRLevelType(1), TKVRLevelType(2)}) {
         TKVRLevel* e = MakeLevel(label, type, -5.0f);
         e->SetFilled(true);
-        const TTwin t = PaintTwins(*e);
-        EXPECT_EQ(CountColour(t.screen, kLevel), 0) << int(type);
-        EXPECT_EQ(CountColour(t.paper, kLevel), 0) << int(type);
+        const TScreenPaper t = PaintTwins(*e);
+        EXPECT_EQ(CountLeaning(t.Screen, kLevel), 0) << int(type);
+        EXPECT_EQ(CountLeaning(t.Paper, kLevel), 0) << int(type);
         if (type == 2) {
-            EXPECT_FALSE(Near(OnCircle(t.screen, 180.0), kRing));
-            EXPECT_FALSE(Near(OnCircle(t.paper, 180.0), kRing));
+            EXPECT_FALSE(LeansTo(OnCircle(t.Screen, 180.0), kRing));
+            EXPECT_FALSE(LeansTo(OnCircle(t.Paper, 180.0), kRing));
         }
     }
 }
@@ -249,12 +176,11 @@ TEST(LevelPaint, PartialDiscCoversItsShareOfTheArea)
     TKVRLevel* e = MakeLevel(label, 1, 25.0f);
     e->SetPenWidth(0.0f);
     e->SetFilled(true);
-    const TTwin t = PaintTwins(*e);
-    SaveForLook(t.paper, "level-quarter-vertical-paper");
+    const TScreenPaper t = PaintTwins(*e, "level-quarter-vertical");
     const double disc = std::numbers::pi * kRadius * kRadius;
-    for (const QImage* img : {&t.screen, &t.paper}) {
-        EXPECT_NEAR(CountColour(*img, kLevel) / disc, 0.25, 0.02);
-        EXPECT_NEAR(CountColour(*img, kBack) / disc, 0.75, 0.02);
+    for (const QImage* img : {&t.Screen, &t.Paper}) {
+        EXPECT_NEAR(CountLeaning(*img, kLevel) / disc, 0.25, 0.02);
+        EXPECT_NEAR(CountLeaning(*img, kBack) / disc, 0.75, 0.02);
     }
 }
 
@@ -263,33 +189,50 @@ TEST(LevelPaint, PartialDiscCoversItsShareOfTheArea)
 TEST(LevelData, EachPrintedLabelReadsItsOwnRecord)
 {
     TKVRBaseLabel label;
-    TKVRLevel* bound = MakeLevel(label, 0, 10.0f);
-    bound->SetFillType(1);
-    bound->SetFillName(QStringLiteral("FILL"));
+    TKVRLevel* bound = Bind(MakeLevel(label, 0, 10.0f));
     label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("30"));
     bound->CalcValues(0);
-    const int at30 = CountColour(PaperOnly(*bound), kLevel);
+    const int at30 = CountLeaning(PaperOnly(*bound), kLevel);
 
     // The next label's record: no layout step runs between two labels.
     label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("80"));
     const QImage second = PaperOnly(*bound);
     SaveForLook(second, "level-record-80-paper");
-    const int at80 = CountColour(second, kLevel);
+    const int at80 = CountLeaning(second, kLevel);
 
     TKVRLevel* stored = MakeLevel(label, 0, 80.0f);
     stored->SetText(QStringLiteral("80"));  // the record's caption
     stored->CalcValues(0);
-    EXPECT_NEAR(at80, CountColour(PaperOnly(*stored), kLevel), 20);
+    EXPECT_NEAR(at80, CountLeaning(PaperOnly(*stored), kLevel), 20);
     EXPECT_GT(at80, 2 * at30);
     EXPECT_FLOAT_EQ(bound->GetRecordValue(), 80.0f);
+}
 
-    // The editor shows the stored value (10 of 100), not the record.
-    ScreenSurface editor(kSize, kSize, kDpi);
-    editor.draw.DrawState = KVRDrawState::Editor;
-    bound->Draw(&editor.draw);
-    float start = 0, sweep = 0;
-    TDraw2D::AngleSegment(0.1, false, false, start, sweep);
+// The preview shows the current record, the editor the stored value; neither
+// writes into the element (the export paints it on its own thread).
+TEST(LevelData, ScreenShowsTheRecordOnlyInPreviewAndWritesNothing)
+{
+    TKVRBaseLabel label;
+    TKVRLevel* bound = Bind(MakeLevel(label, 0, 10.0f));
+    label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("30"));
+    bound->CalcValues(0);
+    label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("80"));  // the record moves on
+    TKVRLevel* at10 = MakeLevel(label, 0, 10.0f);
+    TKVRLevel* at80 = MakeLevel(label, 0, 80.0f);
+    at80->SetText(QStringLiteral("80"));  // the record's caption
+    at10->CalcValues(0);
+    at80->CalcValues(0);
+
+    const float start = bound->GetStartAngle(), sweep = bound->GetSweepAngle();
+    EXPECT_NEAR(LevelInk(*bound, KVRDrawState::Preview), LevelInk(*at80, KVRDrawState::Preview), 20);
+    EXPECT_NEAR(LevelInk(*bound, KVRDrawState::Editor), LevelInk(*at10, KVRDrawState::Editor), 20);
+    EXPECT_FLOAT_EQ(bound->GetRecordValue(), 30.0f);
+    EXPECT_FLOAT_EQ(bound->GetStartAngle(), start);
     EXPECT_FLOAT_EQ(bound->GetSweepAngle(), sweep);
+    // The layout keeps the arc of the stored value, 10 of 100.
+    float s10 = 0, w10 = 0;
+    TDraw2D::AngleSegment(0.1, false, false, s10, w10);
+    EXPECT_FLOAT_EQ(sweep, w10);
 }
 
 TEST(LevelData, UnboundGaugePrintsItsTextAndBoundOneItsRecord)
@@ -305,8 +248,7 @@ TEST(LevelData, UnboundGaugePrintsItsTextAndBoundOneItsRecord)
     EXPECT_NEAR(box.center().x(), kCentre, 3);
     EXPECT_NEAR(box.center().y(), kCentre, 6);
 
-    e->SetFillType(1);
-    e->SetFillName(QStringLiteral("FILL"));
+    Bind(e);
     EXPECT_TRUE(InkBounds(PaperOnly(*e)).isEmpty()) << "an empty record prints no caption";
     label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("7"));
     const QRect seven = InkBounds(PaperOnly(*e));
@@ -318,33 +260,13 @@ TEST(LevelData, DataMarkerOnlyInTheEditor)
 {
     TKVRBaseLabel label;
     TKVRLevel* e = MakeLevel(label, 2, 0.0f);
-    e->SetPenWidth(0.0f);
-    e->SetFillType(1);
-    e->SetFillName(QStringLiteral("FILL"));
+    Bind(e)->SetPenWidth(0.0f);
     const QRect corner(QPoint(int(Px(5000)) - 6, int(Px(5000)) - 6), QSize(13, 13));
-    const TTwin editor = PaintTwins(*e, KVRDrawState::Editor);
-    EXPECT_TRUE(corner.contains(InkBounds(editor.screen)));
-    EXPECT_FALSE(InkBounds(editor.screen).isEmpty());
-    const TTwin preview = PaintTwins(*e, KVRDrawState::Preview);
-    EXPECT_TRUE(InkBounds(preview.screen).isEmpty());
-}
-
-TEST(LevelCaption, RatioComesFromTheFontCache)
-{
-    TKVRBaseLabel label;
-    TKVRLevel* e = MakeLevel(label, 0, 10.0f);
-    TKVRFontInfo font = e->GetFont();
-    font.Name = QStringLiteral("Arial");
-    font.Bold = true;
-    font.Height = 4000;
-    e->SetFont(font);
-    e->CalcValues(0);
-    int32_t asc = 0, des = 0, und = 0, lh = 0;
-    double ratio = 0;
-    TKVRCalc::FontSettings(QStringLiteral("Arial"), 4000, true, false, asc, des, und, lh, ratio);
-    EXPECT_DOUBLE_EQ(e->GetRatio(), ratio);
-    EXPECT_GT(e->GetRatio(), 0.5);
-    EXPECT_LT(e->GetRatio(), 1.0);  // ascent + descent exceed the nominal size
+    const TScreenPaper editor = PaintTwins(*e, QString(), KVRDrawState::Editor);
+    EXPECT_TRUE(corner.contains(InkBounds(editor.Screen)));
+    EXPECT_FALSE(InkBounds(editor.Screen).isEmpty());
+    const TScreenPaper preview = PaintTwins(*e);
+    EXPECT_TRUE(InkBounds(preview.Screen).isEmpty());
 }
 
 TEST(LevelCaption, ScreenAndPaperPlaceTheCaptionAlikeAtEveryQuarterTurn)
@@ -359,15 +281,10 @@ TEST(LevelCaption, ScreenAndPaperPlaceTheCaptionAlikeAtEveryQuarterTurn)
         font.Name = QStringLiteral("Arial");
         font.Height = 5000;
         e->SetFont(font);
-        const TTwin t = PaintTwins(*e);
-        if (angle == TKVRAngle::Angle90) {
-            SaveForLook(t.screen, "level-caption-90-screen");
-            SaveForLook(t.paper, "level-caption-90-paper");
-        }
-        const QRect a = InkBounds(t.screen), b = InkBounds(t.paper);
+        const TScreenPaper t = PaintTwins(*e, angle == TKVRAngle::Angle90 ? "level-caption-90" : "");
+        const QRect a = InkBounds(t.Screen), b = InkBounds(t.Paper);
         ASSERT_FALSE(a.isEmpty());
-        EXPECT_TRUE(SameBox(a, b, 2)) << int(angle) << ": " << BoxText(a).toStdString() << " vs "
-                                      << BoxText(b).toStdString();
+        EXPECT_TRUE(SameBox(a, b, 2)) << int(angle) << ": " << RectText(a) << " vs " << RectText(b);
         const bool upright = angle == TKVRAngle::Angle90 || angle == TKVRAngle::Angle270;
         EXPECT_EQ(a.height() > a.width(), upright) << int(angle);
         EXPECT_NEAR(a.center().x(), kCentre, 4) << int(angle);
@@ -375,5 +292,6 @@ TEST(LevelCaption, ScreenAndPaperPlaceTheCaptionAlikeAtEveryQuarterTurn)
         // Ascent plus descent make the font height: the ink stays within it.
         EXPECT_LE(upright ? a.width() : a.height(), int(Px(5000)) + 1);
         EXPECT_GT(e->GetRatio(), 0.5);
+        EXPECT_LT(e->GetRatio(), 1.0);  // ascent + descent exceed the nominal size
     }
 }

@@ -1,25 +1,14 @@
 #include "elements/TKVRParagraph.h"
 #include "render/TKVRCalc.h"
-#include "tests/elements/ElementTestSupport.h"
-#include <QMarginsF>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include "tests/elements/ContentTestSupport.h"
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace kvrtest;
+
 namespace {
 
-constexpr int kDpi = 300;
 constexpr TAlphaColor kGrey = 0xFFE0E0E0;  // ink only at the higher threshold
-
-std::string Box(const QRect& r)
-{
-    return std::to_string(r.left()) + "," + std::to_string(r.top()) + " - " + std::to_string(r.right()) + "," +
-           std::to_string(r.bottom());
-}
 
 const QString kText = QStringLiteral(
     "The quick brown fox jumps over the lazy dog while seven wizards quietly box and judge every move");
@@ -41,77 +30,6 @@ TKVRParagraph* MakePara(TKVRBaseLabel& label, const QString& text, int64_t x1, i
     return p;
 }
 
-struct TTwin
-{
-    QImage screen, paper;
-};
-
-TTwin PaintTwins(TKVRBaseItem& item, int width, int height, int scale = 1)
-{
-    ScreenSurface screen(width, height, kDpi, scale);
-    item.DrawElement(&screen.draw);
-    PaperSurface paper(width, height, kDpi, scale);
-    item.PrintElement(&paper.draw);
-    return {screen.Finish().copy(), paper.Finish().copy()};
-}
-
-QImage PrintOnly(TKVRBaseItem& item, int width, int height)
-{
-    PaperSurface paper(width, height, kDpi);
-    item.PrintElement(&paper.draw);
-    return paper.Finish().copy();
-}
-
-// ---- a PDF page read back by poppler
-
-struct TPdfWord
-{
-    QString Text;
-    double XMin = 0, YMin = 0, XMax = 0, YMax = 0;  // points
-};
-
-// Prints the element on a PDF page of the given size at 300 dpi (a printer
-// canvas over QPdfWriter) and lets pdftotext give each word's box.
-std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("paragraph.pdf");
-    {
-        QPdfWriter writer(path);
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        TCanvas canvas(&writer);
-        EXPECT_TRUE(canvas.BeginScene());
-        TKVRDraw draw;
-        draw.SetResolution(kDpi, kDpi);
-        draw.SetStandardWidths();
-        draw.DrawState = KVRDrawState::Print;
-        draw.pC = &canvas;
-        item.PrintElement(&draw);
-        canvas.EndScene();
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    EXPECT_TRUE(pdftotext.waitForFinished(60000));
-    EXPECT_EQ(pdftotext.exitCode(), 0) << pdftotext.readAllStandardError().toStdString();
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    std::vector<TPdfWord> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble()});
-    }
-    return words;
-}
-
-double MmToPt(double mm)
-{
-    return mm * 72.0 / 25.4;
-}
-
 // The screen lines of the last layout as text, break characters dropped.
 QStringList ScreenLines(const TKVRParagraph& p)
 {
@@ -129,100 +47,7 @@ QStringList PaperLines(const TKVRParagraph& p)
     return out;
 }
 
-QByteArray ReadBack(TKVRBaseLabel& label, const QByteArray& bytes, TKVRReadType type, TKVRBaseItem** out = nullptr)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    TBinaryReader reader(&buffer);
-    reader.ReadInt32();
-    TKVRBaseItem* item = TKVRParagraph::Read(&label, KVRFileVersion, reader, type);
-    if (out)
-        *out = item;
-    return WriteBinary(*item);
-}
-
 }  // namespace
-
-// ---------------------------------------------------------------- streams
-
-TEST(ParagraphStreams, BinaryAndJsonRoundTripsAreExact)
-{
-    TKVRBaseLabel label;
-    TKVRParagraph* p = MakePara(label, QStringLiteral("Línea uno\r\nLínea dos – µm"), 1000, 2000, 61000, 32000);
-    p->SetScaleX(1.5f);
-    p->SetItalic(true);
-    p->SetUnderline(true);
-    p->SetStrikeout(true);
-    p->SetAngle(TKVRAngle::Angle90);
-    p->SetHorzAlign(TKVRHorzAlign::Center);
-    p->SetVertAlign(TKVRVertAlign::Bottom);
-    p->SetBaseRadio(2000);
-    p->SetFilled(true);
-    p->SetAlpha(0);
-    p->SetFillType(2);
-    p->SetFillName(QStringLiteral("Notes"));
-    p->SetFormat(QStringLiteral("#,##0"));
-    p->SetAutoGrow(true);
-    p->SetAutoShrink(true);
-    const QByteArray first = WriteBinary(*p);
-    EXPECT_EQ(RoundTripBinary(label, *p, TKVRParagraph::Read), first);
-
-    const TJsonObject json = TJsonObject::parse(WriteJsonText(*p).toStdString());
-    TKVRBaseItem* copy = TKVRParagraph::ReadFromJson(&label, KVRFileVersion, json);
-    ASSERT_NE(dynamic_cast<TKVRParagraph*>(copy), nullptr);
-    EXPECT_EQ(WriteJsonText(*copy), WriteJsonText(*p));
-    EXPECT_EQ(WriteBinary(*copy), first);
-    EXPECT_EQ(label.GetItemsCount(), 3);
-}
-
-TEST(ParagraphStreams, DamagedRecordsLeaveNoElement)
-{
-    TKVRBaseLabel label;
-    TKVRParagraph* p = MakePara(label, QStringLiteral("words"), 0, 0, 20000, 10000);
-    EXPECT_GT(CheckTruncatedRecords(label, *p, TKVRParagraph::Read), 60);
-
-    TJsonObject bad = p->WriteJson();
-    bad["Points"] = TJsonObject::array({TJsonObject::array({1, 2})});
-    const int before = label.GetItemsCount();
-    EXPECT_ANY_THROW(TKVRParagraph::ReadFromJson(&label, KVRFileVersion, bad));
-    bad = p->WriteJson();
-    bad["Radius"] = -5;
-    EXPECT_THROW(TKVRParagraph::ReadFromJson(&label, KVRFileVersion, bad), EKVRDataError);
-    EXPECT_EQ(label.GetItemsCount(), before);
-}
-
-TEST(ParagraphStreams, StreamRoadStartsFromSixMillimetresAndSingleSpacing)
-{
-    TKVRBaseLabel label;
-    TKVRParagraph* p = MakePara(label, QStringLiteral("x"), 0, 0, 20000, 10000);
-    p->SetBaseFontHeight(4000);
-    p->SetScaleX(2.0f);
-    QByteArray bytes = WriteBinary(*p);
-    const qsizetype h = bytes.indexOf(QByteArray::fromRawData("\xA0\x0F\x00\x00", 4));   // 4000
-    const qsizetype s = bytes.indexOf(QByteArray::fromRawData("\x00\x00\x00\x40", 4), h + 4);  // 2.0f
-    ASSERT_GT(h, 0);
-    ASSERT_GT(s, h);
-    bytes.replace(h, 4, QByteArray(4, '\0'));
-    bytes.replace(s, 4, QByteArray(4, '\0'));
-    TKVRBaseItem* item = nullptr;
-    ReadBack(label, bytes, KVRReadType::CellCopy, &item);
-    auto* read = dynamic_cast<TKVRParagraph*>(item);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(read->GetPreview());
-    EXPECT_EQ(read->GetBaseFontHeight(), 6000);
-    EXPECT_EQ(read->GetScaleX(), 1.0f);
-
-    // The JSON road keeps the model's defaults for keys it does not find.
-    TJsonObject json = p->WriteJson();
-    json.erase("FontHeight");
-    json.erase("Scale");
-    auto* fromJson = dynamic_cast<TKVRParagraph*>(TKVRParagraph::ReadFromJson(&label, KVRFileVersion, json));
-    ASSERT_NE(fromJson, nullptr);
-    EXPECT_FALSE(fromJson->GetPreview());
-    EXPECT_EQ(fromJson->GetBaseFontHeight(), TKVRBasePara::DefaultFontHeight);
-    EXPECT_EQ(fromJson->GetScaleX(), 1.0f);
-}
 
 // ---------------------------------------------------------------- where lines break
 
@@ -246,6 +71,14 @@ TEST(ParagraphLayout, LinesBreakAtTheBoxLessOneMarginEachSide)
     // Left-aligned lines start at the inner margin's edge, not a margin further in.
     EXPECT_EQ(p->GetLines().front().X, 0);
     EXPECT_EQ(p->GetLines().front().Y, 0);
+
+    // Quarter turns wrap the text to the box's height (here the longer side).
+    TKVRParagraph* tall = MakePara(label, kText, 0, 0, 30000, 90000);
+    tall->CalcValues(0);
+    const size_t flat = tall->GetLines().size();
+    tall->SetAngle(TKVRAngle::Angle90);
+    tall->CalcValues(0);
+    EXPECT_GT(flat, tall->GetLines().size());
 }
 
 TEST(ParagraphLayout, ScreenAndPaperBreakAlike)
@@ -256,7 +89,7 @@ TEST(ParagraphLayout, ScreenAndPaperBreakAlike)
         p->SetAngle(TKVRAngle(angle));
         p->SetBasePadY(6000);  // unequal margins: a swapped pair would break elsewhere
         p->CalcValues(0);
-        PrintOnly(*p, 100, 100);
+        Paper(*p, 100, 100);
         const QStringList screen = ScreenLines(*p);
         ASSERT_GE(screen.size(), 3) << angle;
         EXPECT_EQ(screen, PaperLines(*p)) << "turn " << angle << ": " << screen.join('|').toStdString() << " vs "
@@ -264,31 +97,20 @@ TEST(ParagraphLayout, ScreenAndPaperBreakAlike)
     }
 }
 
-TEST(ParagraphLayout, QuarterTurnsWrapToTheBoxHeight)
-{
-    TKVRBaseLabel label;
-    TKVRParagraph* p = MakePara(label, kText, 0, 0, 30000, 90000);
-    p->CalcValues(0);
-    const qsizetype flat = p->GetLines().size();
-    p->SetAngle(TKVRAngle::Angle90);
-    p->CalcValues(0);
-    const qsizetype turned = p->GetLines().size();
-    EXPECT_GT(flat, turned);
-    int32_t w = 0, h = 0;
-    p->WrapBox(w, h);
-    EXPECT_EQ(w, 90000 - 2 * 2500);
-    EXPECT_EQ(h, 30000 - 2 * 4000);
-}
-
+// Margins wider than the box, also margins no page can hold (as a damaged
+// file may give them), leave no room: no lines, nothing painted.
 TEST(ParagraphLayout, NoRoomInsideMeansNoLines)
 {
     TKVRBaseLabel label;
-    TKVRParagraph* p = MakePara(label, kText, 0, 0, 7000, 40000);  // margins wider than the box
-    p->CalcValues(0);
-    EXPECT_TRUE(p->GetLines().empty());
-    const TTwin twin = PaintTwins(*p, 200, 500);
-    EXPECT_EQ(InkCount(twin.screen), 0);
-    EXPECT_EQ(InkCount(twin.paper), 0);
+    TKVRParagraph* p = MakePara(label, kText, 0, 0, 7000, 40000);
+    for (int32_t margin : {4000, 2000000000}) {
+        p->SetBasePadX(margin);
+        p->CalcValues(0);
+        EXPECT_TRUE(p->GetLines().empty()) << margin;
+        const TTwin twin = Twins(*p, 200, 500);
+        EXPECT_EQ(InkCount(twin.screen), 0) << margin;
+        EXPECT_EQ(InkCount(twin.paper), 0) << margin;
+    }
 }
 
 TEST(ParagraphLayout, BreakCharactersAreNotPainted)
@@ -299,8 +121,8 @@ TEST(ParagraphLayout, BreakCharactersAreNotPainted)
     crlf->CalcValues(0);
     ASSERT_EQ(crlf->GetLines().size(), 2u);
     EXPECT_EQ(crlf->GetLines()[0].Length, 7);  // the break belongs to its line
-    const TTwin a = PaintTwins(*crlf, 800, 500);
-    const TTwin b = PaintTwins(*lf, 800, 500);
+    const TTwin a = Twins(*crlf, 800, 500);
+    const TTwin b = Twins(*lf, 800, 500);
     EXPECT_EQ(a.screen, b.screen);
     EXPECT_EQ(a.paper, b.paper);
 }
@@ -315,18 +137,18 @@ TEST(ParagraphTwins, FourQuarterTurnsLandInTheSamePlace)
         p->SetAngle(TKVRAngle(angle));
         p->SetBasePadY(5000);
         p->SetHorzAlign(angle == 3 ? TKVRHorzAlign::Center : TKVRHorzAlign::Left);
-        const TTwin twin = PaintTwins(*p, 840, 720);
+        const TTwin twin = Twins(*p, 840, 720);
         SaveForLook(twin.screen, QString("para-turn%1-screen").arg(angle));
         SaveForLook(twin.paper, QString("para-turn%1-paper").arg(angle));
         const QRect a = InkBounds(twin.screen), b = InkBounds(twin.paper);
         ASSERT_FALSE(a.isEmpty()) << angle;
-        EXPECT_TRUE(SameBox(a, b, 2)) << "turn " << angle << ": " << Box(a) << " vs " << Box(b);
+        EXPECT_TRUE(SameBox(a, b, 2)) << "turn " << angle << ": " << BoxText(a) << " vs " << BoxText(b);
         // The text keeps one margin from the box on every side.
         const double px = kDpi / 25400.0;
         const QRect inner(QPoint(int(5000 * px), int(5000 * px)), QPoint(int(65000 * px), int(55000 * px)));
         const QRect margins = inner.adjusted(int(4000 * px) - 2, int(5000 * px) - 2, 2 - int(4000 * px),
                                              2 - int(5000 * px));
-        EXPECT_TRUE(margins.contains(a)) << "turn " << angle << ": " << Box(a) << " in " << Box(margins);
+        EXPECT_TRUE(margins.contains(a)) << "turn " << angle << ": " << BoxText(a) << " in " << BoxText(margins);
     }
 }
 
@@ -341,13 +163,13 @@ TEST(ParagraphTwins, FramedFilledAndCentredBoxes)
     p->SetBaseRadio(3000);
     p->SetHorzAlign(TKVRHorzAlign::Center);
     p->SetVertAlign(TKVRVertAlign::Center);
-    const TTwin twin = PaintTwins(*p, 840, 720);
+    const TTwin twin = Twins(*p, 840, 720);
     SaveForLook(twin.screen, "para-framed-screen");
     SaveForLook(twin.paper, "para-framed-paper");
     // Box and frame (both straddle the edge when filled) and the text alone.
     EXPECT_TRUE(SameBox(InkBounds(twin.screen, 250), InkBounds(twin.paper, 250), 2));
     const QRect a = InkBounds(twin.screen, 60), b = InkBounds(twin.paper, 60);
-    EXPECT_TRUE(SameBox(a, b, 2)) << Box(a) << " vs " << Box(b);
+    EXPECT_TRUE(SameBox(a, b, 2)) << BoxText(a) << " vs " << BoxText(b);
 }
 
 TEST(ParagraphTwins, DrawingScaleDoesNotSpreadThePrintedLines)
@@ -355,11 +177,11 @@ TEST(ParagraphTwins, DrawingScaleDoesNotSpreadThePrintedLines)
     TKVRBaseLabel label;
     label.GetMeasure().SetDrawScale(5);
     TKVRParagraph* p = MakePara(label, kText, 5000, 5000, 65000, 55000);
-    const TTwin twin = PaintTwins(*p, 840, 720, 5);
+    const TTwin twin = Twins(*p, 840, 720, kDpi, 5);
     SaveForLook(twin.paper, "para-scale5-paper");
     const QRect a = InkBounds(twin.screen), b = InkBounds(twin.paper);
     ASSERT_FALSE(a.isEmpty());
-    EXPECT_TRUE(SameBox(a, b, 2)) << Box(a) << " vs " << Box(b);
+    EXPECT_TRUE(SameBox(a, b, 2)) << BoxText(a) << " vs " << BoxText(b);
     EXPECT_LT(b.bottom(), int(55000 * kDpi / 25400.0));
 }
 
@@ -401,9 +223,9 @@ TEST(ParagraphPdf, CentredTextSitsBetweenTheInnerMargins)
     EXPECT_GT(top, MmToPt(10 + 2.5) + 10.0);  // well below the top margin
 
     // The screen centres the same block.
-    const TTwin twin = PaintTwins(*p, 1200, 1000);
+    const TTwin twin = Twins(*p, 1200, 1000);
     const QRect a = InkBounds(twin.screen), b = InkBounds(twin.paper);
-    EXPECT_TRUE(SameBox(a, b, 2)) << Box(a) << " vs " << Box(b);
+    EXPECT_TRUE(SameBox(a, b, 2)) << BoxText(a) << " vs " << BoxText(b);
 }
 
 // ---------------------------------------------------------------- data-bound boxes
@@ -415,7 +237,7 @@ TEST(ParagraphPrint, DataBoundBoxFitsTheRecord)
     label.GetMeasure().SetHeight(100000);
     const double px = kDpi / 25400.0;
     auto boxBottom = [&](TKVRParagraph* p) {
-        const QRect fill = InkBounds(PrintOnly(*p, 1200, 1200), 250);
+        const QRect fill = InkBounds(Paper(*p, 1200, 1200), 250);
         return fill.isEmpty() ? -1 : fill.bottom();
     };
     auto make = [&](bool grow, bool shrink, uint8_t fill) {
@@ -446,27 +268,5 @@ TEST(ParagraphPrint, DataBoundBoxFitsTheRecord)
     // An empty record shrinks the box to its two margins.
     label.SetDataValue(QStringLiteral("Notes"), QString());
     EXPECT_NEAR(boxBottom(make(false, true, 1)), (10000 + 5000) * px, 2);
-    SaveForLook(PrintOnly(*make(true, false, 1), 1200, 1200), "para-empty-record");
-}
-
-TEST(ParagraphPrint, RecordValueIsPrintedAndMarkerOnlyInTheEditor)
-{
-    TKVRBaseLabel label;
-    TKVRParagraph* bound = MakePara(label, QStringLiteral("stored"), 5000, 5000, 60000, 30000);
-    bound->SetFillType(1);
-    bound->SetFillName(QStringLiteral("F"));
-    TKVRParagraph* plain = MakePara(label, QStringLiteral("record value"), 5000, 5000, 60000, 30000);
-    label.SetDataValue(QStringLiteral("F"), QStringLiteral("record value"));
-    EXPECT_EQ(PrintOnly(*bound, 800, 400), PrintOnly(*plain, 800, 400));
-    EXPECT_EQ(bound->GetPrintedText(), QStringLiteral("record value"));
-
-    auto markerInk = [&](TKVRDrawState state) {
-        ScreenSurface s(800, 400, kDpi);
-        s.draw.DrawState = state;
-        bound->DrawElement(&s.draw);
-        const QPoint c(int(5000 * kDpi / 25400.0), int(5000 * kDpi / 25400.0));
-        return InkCount(s.Finish().copy(QRect(c - QPoint(4, 4), QSize(8, 8))));
-    };
-    EXPECT_GT(markerInk(KVRDrawState::Editor), 20);
-    EXPECT_EQ(markerInk(KVRDrawState::Preview), 0);
+    SaveForLook(Paper(*make(true, false, 1), 1200, 1200), "para-empty-record");
 }

@@ -1,30 +1,13 @@
 #include "elements/TKVRRichText.h"
 #include "render/TKVRCalc.h"
-#include "tests/elements/ElementTestSupport.h"
-#include <QMarginsF>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include "tests/elements/ContentTestSupport.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace kvrtest;
+
 namespace {
-
-constexpr int kDpi = 300;
-
-std::string Box(const QRect& r)
-{
-    return std::to_string(r.left()) + "," + std::to_string(r.top()) + " - " + std::to_string(r.right()) + "," +
-           std::to_string(r.bottom());
-}
-
-float Px(int64_t micrometres)
-{
-    return float(double(micrometres) * kDpi / 25400.0);
-}
 
 // A rich text in the box (x1, y1)-(x2, y2) µm, 4 mm Arial, no frame.
 TKVRRichText* MakeRich(TKVRBaseLabel& label, const QString& markup, int64_t x1, int64_t y1, int64_t x2, int64_t y2)
@@ -37,20 +20,6 @@ TKVRRichText* MakeRich(TKVRBaseLabel& label, const QString& markup, int64_t x1, 
     r->SetPenWidth(0.0f);
     r->SetText(markup);
     return r;
-}
-
-QImage Screen(TKVRBaseItem& item, int width, int height)
-{
-    ScreenSurface s(width, height, kDpi);
-    item.DrawElement(&s.draw);
-    return s.Finish().copy();
-}
-
-QImage Paper(TKVRBaseItem& item, int width, int height)
-{
-    PaperSurface p(width, height, kDpi);
-    item.PrintElement(&p.draw);
-    return p.Finish().copy();
 }
 
 // The lines of a layout as texts: the segments of one Y joined.
@@ -74,49 +43,6 @@ QRect InkIn(const QImage& image, const QRect& part)
     return r.isEmpty() ? r : r.translated(part.topLeft());
 }
 
-// ---- a PDF page read back by poppler
-
-struct TPdfWord
-{
-    QString Text;
-    double XMin = 0, YMin = 0, XMax = 0, YMax = 0;  // points
-};
-
-std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("richtext.pdf");
-    {
-        QPdfWriter writer(path);
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        TCanvas canvas(&writer);
-        EXPECT_TRUE(canvas.BeginScene());
-        TKVRDraw draw;
-        draw.SetResolution(kDpi, kDpi);
-        draw.SetStandardWidths();
-        draw.DrawState = KVRDrawState::Print;
-        draw.pC = &canvas;
-        item.PrintElement(&draw);
-        canvas.EndScene();
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    EXPECT_TRUE(pdftotext.waitForFinished(60000));
-    EXPECT_EQ(pdftotext.exitCode(), 0) << pdftotext.readAllStandardError().toStdString();
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    std::vector<TPdfWord> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble()});
-    }
-    return words;
-}
-
 // Words of a page grouped into lines by their bottoms (runs of several sizes
 // share a baseline, so their bottoms differ by little).
 QStringList PdfLines(const std::vector<TPdfWord>& words)
@@ -133,120 +59,11 @@ QStringList PdfLines(const std::vector<TPdfWord>& words)
     return out;
 }
 
-double MmToPt(double mm)
-{
-    return mm * 72.0 / 25.4;
-}
-
 const QString kMixed = QStringLiteral(
     "Alpha <B>Beta</B> <I>Gamma</I> <FS:6000>Delta</FS> epsilon <U>zeta</U> <FN:Times New Roman>eta</FN> "
     "<B><I>theta</I></B> iota <FC:C00000>kappa</FC> lambda");
 
 }  // namespace
-
-// ---------------------------------------------------------------- streams
-
-TEST(RichTextStreams, RoundTripsAreExactAndParseTheMarkup)
-{
-    TKVRBaseLabel label;
-    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>Fett</B> und <FC:FF0000>rot</FC><BR><C>Mitte – µm</C>"),
-                               1000, 2000, 61000, 32000);
-    r->SetScaleX(1.25f);
-    r->SetItalic(true);
-    r->SetAngle(TKVRAngle::Angle270);
-    r->SetHorzAlign(TKVRHorzAlign::Right);
-    r->SetVertAlign(TKVRVertAlign::Center);
-    r->SetBasePadX(1500);
-    r->SetBasePadY(700);
-    r->SetBaseRadio(2000);
-    r->SetFilled(true);
-    r->SetFillType(1);
-    r->SetFillName(QStringLiteral("Note"));
-    const QByteArray first = WriteBinary(*r);
-    ASSERT_GE(first.size(), 4);
-    EXPECT_EQ(first.left(4), QByteArray::fromRawData("\x1D\x00\x00\x00", 4));  // kind 29
-    EXPECT_EQ(RoundTripBinary(label, *r, TKVRRichText::Read), first);
-
-    const TJsonObject json = TJsonObject::parse(WriteJsonText(*r).toStdString());
-    EXPECT_EQ(json["Type"], 29);
-    auto* copy = dynamic_cast<TKVRRichText*>(TKVRRichText::ReadFromJson(&label, KVRFileVersion, json));
-    ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(WriteJsonText(*copy), WriteJsonText(*r));
-    EXPECT_EQ(WriteBinary(*copy), first);
-    // Read elements come with their formats and runs.
-    EXPECT_EQ(copy->GetRuns().size(), r->GetRuns().size());
-    EXPECT_EQ(copy->GetFormats(), r->GetFormats());
-    EXPECT_EQ(copy->GetPlainText(), QStringLiteral("Fett und rot\nMitte – µm"));
-    EXPECT_EQ(label.GetItemsCount(), 3);
-
-    EXPECT_GT(CheckTruncatedRecords(label, *r, TKVRRichText::Read), 60);
-    EXPECT_EQ(label.GetItemsCount(), 3);
-}
-
-TEST(RichTextStreams, OnlyTheCellCopyIsReadAsPreview)
-{
-    TKVRBaseLabel label;
-    TKVRRichText* r = MakeRich(label, QStringLiteral("x"), 0, 0, 20000, 10000);
-    const QByteArray bytes = WriteBinary(*r);
-    for (TKVRReadType type : {KVRReadType::File, KVRReadType::Paste, KVRReadType::CellCopy}) {
-        QByteArray copy = bytes;
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
-        TBinaryReader reader(&buffer);
-        reader.ReadInt32();
-        TKVRBaseItem* item = TKVRRichText::Read(&label, KVRFileVersion, reader, type);
-        ASSERT_NE(dynamic_cast<TKVRRichText*>(item), nullptr);
-        EXPECT_EQ(item->GetPreview(), type == KVRReadType::CellCopy);
-    }
-    EXPECT_FALSE(TKVRRichText::ReadFromJson(&label, KVRFileVersion, r->WriteJson())->GetPreview());
-}
-
-TEST(RichTextStreams, RecordWithoutFontHeightStillShowsItsText)
-{
-    TKVRBaseLabel label;
-    TKVRRichText* r = MakeRich(label, QStringLiteral("Visible <B>text</B>"), 2000, 2000, 60000, 20000);
-    r->SetScaleX(2.0f);
-    QByteArray bytes = WriteBinary(*r);
-    const qsizetype h = bytes.indexOf(QByteArray::fromRawData("\xA0\x0F\x00\x00", 4));          // 4000
-    const qsizetype s = bytes.indexOf(QByteArray::fromRawData("\x00\x00\x00\x40", 4), h + 4);   // 2.0f
-    ASSERT_GT(h, 0);
-    ASSERT_GT(s, h);
-    bytes.replace(h, 4, QByteArray(4, '\0'));
-    bytes.replace(s, 4, QByteArray(4, '\0'));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TBinaryReader reader(&buffer);
-    reader.ReadInt32();
-    auto* read = dynamic_cast<TKVRRichText*>(TKVRRichText::Read(&label, KVRFileVersion, reader, KVRReadType::File));
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->GetBaseFontHeight(), 6000);
-    EXPECT_EQ(read->GetScaleX(), 1.0f);
-    EXPECT_EQ(read->FormatAt(0).FontHeight, 6000);
-    const QImage shown = Screen(*read, 800, 300);
-    EXPECT_GT(InkCount(shown), 2000);
-    EXPECT_EQ(InkBounds(shown).height(), InkBounds(Paper(*read, 800, 300)).height());
-
-    TJsonObject json = r->WriteJson();
-    json["FontHeight"] = 0;
-    auto* fromJson = dynamic_cast<TKVRRichText*>(TKVRRichText::ReadFromJson(&label, KVRFileVersion, json));
-    ASSERT_NE(fromJson, nullptr);
-    EXPECT_EQ(fromJson->GetBaseFontHeight(), 6000);
-    EXPECT_GT(InkCount(Screen(*fromJson, 800, 300)), 2000);
-}
-
-TEST(RichTextStreams, DamagedJsonLeavesNoElement)
-{
-    TKVRBaseLabel label;
-    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>x</B>"), 0, 0, 20000, 10000);
-    const int before = label.GetItemsCount();
-    TJsonObject bad = r->WriteJson();
-    bad["Points"] = TJsonObject::array({TJsonObject::array({1, 2})});
-    EXPECT_ANY_THROW(TKVRRichText::ReadFromJson(&label, KVRFileVersion, bad));
-    bad = r->WriteJson();
-    bad["Text"] = 12;
-    EXPECT_THROW(TKVRRichText::ReadFromJson(&label, KVRFileVersion, bad), EKVRJsonError);
-    EXPECT_EQ(label.GetItemsCount(), before);
-}
 
 // ---------------------------------------------------------------- where lines break
 
@@ -265,9 +82,12 @@ TEST(RichTextLayout, WrapBoxIsTheBoxLessBothMarginsOnEachAxis)
     EXPECT_EQ(w, 26000);
     EXPECT_EQ(h, 52000);
     r->SetAngle(TKVRAngle::Angle0);
-    r->SetBasePadX(30000);  // the margins leave no width: the whole box
-    r->WrapBox(w, h);
-    EXPECT_EQ(w, 60000);
+    // Margins that leave no width, even ones no page can hold: the whole box.
+    for (int32_t margin : {30000, 2000000000}) {
+        r->SetBasePadX(margin);
+        r->WrapBox(w, h);
+        EXPECT_EQ(w, 60000);
+    }
 
     r->SetBasePadX(4000);
     r->CalcValues(0);
@@ -276,6 +96,13 @@ TEST(RichTextLayout, WrapBoxIsTheBoxLessBothMarginsOnEachAxis)
     EXPECT_GT(LinesOf(segs).size(), 2);
     for (const TRichTextDrawSegment& s : segs)
         EXPECT_LE(s.X + s.Width, 52000) << s.Text.toStdString();
+
+    // A line spacing far beyond any page keeps the first line and paints it.
+    r->SetScaleX(1e30f);
+    r->CalcValues(0);
+    EXPECT_EQ(LinesOf(r->GetDrawSegments()).size(), 1);
+    EXPECT_GT(InkCount(Screen(*r, 900, 600)), 100);
+    EXPECT_GT(InkCount(Paper(*r, 900, 600)), 100);
 }
 
 TEST(RichTextLayout, MixedFormatsBreakAlikeOnScreenAndPaper)
@@ -324,9 +151,9 @@ TEST(RichTextLayout, VerticalCentringPlacesTheBlockMidBox)
     const QImage paper = Paper(*r, 1000, 700);
     SaveForLook(screen, "richtext-centred-screen");
     const QRect ink = InkBounds(screen);
-    const double boxMid = Px(30000);
-    EXPECT_LT(std::abs((ink.top() + ink.bottom()) / 2.0 - boxMid), Px(600)) << Box(ink);
-    EXPECT_TRUE(SameBox(ink, InkBounds(paper), 2)) << Box(ink) << " vs " << Box(InkBounds(paper));
+    const double boxMid = PxUm(30000);
+    EXPECT_LT(std::abs((ink.top() + ink.bottom()) / 2.0 - boxMid), PxUm(600)) << BoxText(ink);
+    EXPECT_TRUE(SameBox(ink, InkBounds(paper), 2)) << BoxText(ink) << " vs " << BoxText(InkBounds(paper));
 
     r->SetVertAlign(TKVRVertAlign::Bottom);
     r->CalcValues(0);
@@ -415,25 +242,6 @@ TEST(RichTextPaint, StylesAndColourShowInPixels)
     }
 }
 
-TEST(RichTextPaint, DataMarkerOnlyInTheEditor)
-{
-    TKVRBaseLabel label;
-    TKVRRichText* r = MakeRich(label, QStringLiteral("<B>stored</B>"), 5000, 5000, 60000, 30000);
-    r->SetBasePadX(3000);
-    r->SetBasePadY(3000);
-    r->SetFillType(1);
-    r->SetFillName(QStringLiteral("F"));
-    auto markerInk = [&](TKVRDrawState state) {
-        ScreenSurface s(800, 400, kDpi);
-        s.draw.DrawState = state;
-        r->DrawElement(&s.draw);
-        const QPoint c(int(Px(5000)), int(Px(5000)));
-        return InkCount(s.Finish().copy(QRect(c - QPoint(4, 4), QSize(8, 8))));
-    };
-    EXPECT_GT(markerInk(KVRDrawState::Editor), 20);
-    EXPECT_EQ(markerInk(KVRDrawState::Preview), 0);
-}
-
 TEST(RichTextTwins, ScreenAndPaperLandAlikeAtEveryQuarterTurn)
 {
     TKVRBaseLabel label;
@@ -450,10 +258,10 @@ TEST(RichTextTwins, ScreenAndPaperLandAlikeAtEveryQuarterTurn)
         const QRect a = InkBounds(screen);
         const QRect b = InkBounds(paper);
         ASSERT_FALSE(a.isEmpty()) << angle;
-        EXPECT_TRUE(SameBox(a, b, 2)) << "turn " << angle << ": " << Box(a) << " vs " << Box(b);
+        EXPECT_TRUE(SameBox(a, b, 2)) << "turn " << angle << ": " << BoxText(a) << " vs " << BoxText(b);
         // The text stays inside the box less its margins, each on its own axis.
-        const QRect area(QPoint(int(Px(10000)), int(Px(11000))), QPoint(int(Px(56000)), int(Px(51000))));
-        EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(a)) << "turn " << angle << ": " << Box(a);
+        const QRect area(QPoint(int(PxUm(10000)), int(PxUm(11000))), QPoint(int(PxUm(56000)), int(PxUm(51000))));
+        EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(a)) << "turn " << angle << ": " << BoxText(a);
     }
 
     // Runs of two sizes share a baseline on paper as on screen: the small
@@ -462,10 +270,10 @@ TEST(RichTextTwins, ScreenAndPaperLandAlikeAtEveryQuarterTurn)
     r->CalcValues(0);
     const TRichTextDrawSegment& small = r->GetDrawSegments().front();
     ASSERT_EQ(small.Text, QStringLiteral("small"));
-    const QRect part(int(Px(8000 + small.X)), 0, int(Px(small.Width)), 750);
+    const QRect part(int(PxUm(8000 + small.X)), 0, int(PxUm(small.Width)), 750);
     const QRect a = InkIn(Screen(*r, 750, 750), part);
     const QRect b = InkIn(Paper(*r, 750, 750), part);
-    EXPECT_TRUE(SameBox(a, b, 2)) << Box(a) << " vs " << Box(b);
+    EXPECT_TRUE(SameBox(a, b, 2)) << BoxText(a) << " vs " << BoxText(b);
 }
 
 TEST(RichTextTwins, DrawingScaleChangesNothingOnPaperOrScreen)
@@ -490,7 +298,7 @@ TEST(RichTextTwins, DrawingScaleChangesNothingOnPaperOrScreen)
     ASSERT_FALSE(one.isEmpty());
     for (bool paper : {false, true}) {
         const QRect four = InkBounds(paint(4, paper));
-        EXPECT_TRUE(SameBox(one, four, 2)) << (paper ? "paper " : "screen ") << Box(one) << " vs " << Box(four);
+        EXPECT_TRUE(SameBox(one, four, 2)) << (paper ? "paper " : "screen ") << BoxText(one) << " vs " << BoxText(four);
     }
 }
 
@@ -514,19 +322,19 @@ TEST(RichTextCaret, StandsAtSegmentBordersAndAfterBreaks)
 
     // Between the runs: the start of the bold one, which is where "AB" ends.
     const TRectF c2 = r->CaretLine(&d, 2);
-    EXPECT_NEAR(c2.Left, Px(segs[1].X), 0.01);
-    EXPECT_NEAR(c2.Left, Px(segs[0].Width), 0.05);
+    EXPECT_NEAR(c2.Left, PxUm(segs[1].X), 0.01);
+    EXPECT_NEAR(c2.Left, PxUm(segs[0].Width), 0.05);
     EXPECT_FLOAT_EQ(c2.Top, 0.0f);
     // Before the break, and on the next line right after it.
     const TRectF c4 = r->CaretLine(&d, 4);
-    EXPECT_NEAR(c4.Left, Px(segs[1].X + segs[1].Width), 0.05);
+    EXPECT_NEAR(c4.Left, PxUm(segs[1].X + segs[1].Width), 0.05);
     EXPECT_FLOAT_EQ(c4.Top, 0.0f);
     const TRectF c5 = r->CaretLine(&d, 5);
     EXPECT_FLOAT_EQ(c5.Left, 0.0f);
-    EXPECT_NEAR(c5.Top, Px(4000), 0.01);
+    EXPECT_NEAR(c5.Top, PxUm(4000), 0.01);
     const TRectF c6 = r->CaretLine(&d, 6);
     EXPECT_GT(c6.Left, 0.0f);
-    EXPECT_NEAR(c6.Top, Px(4000), 0.01);
+    EXPECT_NEAR(c6.Top, PxUm(4000), 0.01);
 
     // After a final break: the next line, one line height (times spacing) down.
     r->SetText(QStringLiteral("AB<BR>"));
@@ -534,7 +342,7 @@ TEST(RichTextCaret, StandsAtSegmentBordersAndAfterBreaks)
     r->CalcValues(0);
     const TRectF end = r->CaretLine(&d, 3);
     EXPECT_FLOAT_EQ(end.Left, 0.0f);
-    EXPECT_NEAR(end.Top, Px(4000 + 2000), 0.01);
+    EXPECT_NEAR(end.Top, PxUm(4000 + 2000), 0.01);
     EXPECT_FLOAT_EQ(r->CaretLine(&d, 2).Top, 0.0f);
 }
 
@@ -553,7 +361,7 @@ TEST(RichTextCaret, SelectionUsesTheCaretsMappingAtBothEnds)
     EXPECT_NEAR(sel[0].Right, r->CaretLine(&d, 2).Left, 0.01);
     EXPECT_FLOAT_EQ(sel[1].Left, 0.0f);
     EXPECT_NEAR(sel[1].Right, r->CaretLine(&d, 4).Left, 0.01);
-    EXPECT_NEAR(sel[1].Top, Px(4000), 0.01);
+    EXPECT_NEAR(sel[1].Top, PxUm(4000), 0.01);
     EXPECT_GT(sel[0].Height(), 0.0f);
 
     const std::vector<TRectF> reversed = r->SelectionRects(&d, 4, 1);
@@ -621,8 +429,8 @@ TEST(RichTextCaret, EditorShowsCaretAndSelectionOnlyWhileEditing)
     // The red bar stands in the caret's pixel column, one pixel wide.
     ScreenSurface probe(10, 10, kDpi);
     const TRectF c = r->CaretLine(&probe.draw, 7);
-    const int column = int(std::floor(Px(5000) + c.Left));
-    const int mid = int(Px(5000) + (c.Top + c.Bottom) / 2);
+    const int column = int(std::floor(PxUm(5000) + c.Left));
+    const int mid = int(PxUm(5000) + (c.Top + c.Bottom) / 2);
     EXPECT_TRUE(isRed(editing.pixel(column, mid))) << column;
     EXPECT_FALSE(isRed(editing.pixel(column - 1, mid)));
     EXPECT_FALSE(isRed(editing.pixel(column + 1, mid)));
@@ -657,16 +465,4 @@ TEST(RichTextPdf, FirstLineStandsOneMarginInAndLinesMatchTheScreen)
         }
         bottom = w.YMax;
     }
-
-    // A data-bound element prints the record, broken as the screen would break it.
-    label.SetDataValue(QStringLiteral("Body"), kMixed);
-    TKVRRichText* bound = MakeRich(label, QStringLiteral("own"), 20000, 30000, 80000, 80000);
-    bound->SetBasePadX(3000);
-    bound->SetBasePadY(3000);
-    bound->SetFillType(1);
-    bound->SetFillName(QStringLiteral("Body"));
-    const std::vector<TPdfWord> boundWords = PrintToPdf(*bound, 120, 100);
-    EXPECT_EQ(PdfLines(boundWords), LinesOf(r->GetDrawSegments()));
-    ASSERT_FALSE(boundWords.empty());
-    EXPECT_NEAR(boundWords.front().XMin, MmToPt(23.0), 0.6);
 }

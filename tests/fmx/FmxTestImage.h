@@ -1,10 +1,10 @@
 #pragma once
 #include "platform/fmx/TCanvas.h"
+#include "tests/support/ImageProbes.h"
 #include <QImage>
-#include <QPainter>
 #include <memory>
 
-// A white QImage with a canvas in a scene on it.
+// A white QImage at a resolution with a canvas in a scene on it.
 struct CanvasImage
 {
     QImage image;
@@ -28,7 +28,4 @@ struct CanvasImage
 };
 
 // Painted: clearly darker than the white background.
-inline bool Ink(const QImage& image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
+inline bool Ink(const QImage& image, int x, int y) { return ImageProbes::Dark(image, x, y); }

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 
 namespace {
 // A small picture with opaque, translucent and transparent pixels.
@@ -174,6 +176,13 @@ TEST(TBitmapRotate, QuarterTurnsSwapTheSides)
     EXPECT_EQ(turned.Width(), 3);
     EXPECT_EQ(turned.Image().pixel(2, 1), qRgba(255, 0, 0, 255));
     EXPECT_EQ(turned.Image().format(), QImage::Format_ARGB32);
+
+    // A turn that is no number keeps the picture.
+    for (float odd : {std::nanf(""), std::numeric_limits<float>::infinity()}) {
+        turned = bitmap;
+        turned.Rotate(odd);
+        EXPECT_EQ(turned.Image(), bitmap.Image());
+    }
 }
 
 TEST(TBitmapCanvas, PaintsIntoItsPixelsAndIsDrawnBack)

@@ -1,11 +1,8 @@
 #define ZX_USE_UTF8 1
-#include "render/KVR.FMX.Types.h"
 #include "platform/rtl/KVR.Model.Utils.h"
-#include "platform/skia/System.Skia.h"
-#include "tests/fmx/FmxTestImage.h"
-#include "tests/skia/SkiaTestUtil.h"
+#include "tests/render/RenderTestSupport.h"
 #include "tests/support/BarcodeReader.h"
-#include <QDir>
+#include <QPainter>
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
@@ -29,7 +26,7 @@ public:
     bool ShowNumber = true;
     QString FontName = QStringLiteral("Arial");
     bool Valid = false;
-    QByteArray Code;     // the prepared value, shown as the number
+    QByteArray Code;  // the prepared value, shown as the number
     QByteArray Pattern;
 
     static std::shared_ptr<TestBarcode> Make(const QByteArray& value, TKVRBarType type, float factor = 2.5f)
@@ -39,6 +36,14 @@ public:
         b->Type = type;
         b->Factor = factor;
         b->Encode();
+        return b;
+    }
+    // A source of a hand-made pattern, without text.
+    static std::shared_ptr<TestBarcode> OfPattern(const QByteArray& pattern)
+    {
+        auto b = std::make_shared<TestBarcode>();
+        b->ShowNumber = false;
+        b->Pattern = pattern;
         return b;
     }
     void Encode()
@@ -84,20 +89,14 @@ double FontRatio()
     return ratio;
 }
 
-// A context at a resolution, with a transparent raster canvas or a printer
-// canvas over a white image.
-TKVRDraw Context(int dpi)
-{
-    TKVRDraw d;
-    d.SetResolution(dpi, dpi);
-    d.SetStandardWidths();
-    d.kP = std::make_shared<TSkPaint>();
-    return d;
-}
-
 int64_t Micrometres(double px, const TKVRDraw& d)
 {
     return RoundHalfEven(px / d.PixelsPerMicX);
+}
+
+TKVRPto Pto(const QPointF& px, const TKVRDraw& d)
+{
+    return {Micrometres(px.x(), d), Micrometres(px.y(), d)};
 }
 
 // Where a barcode goes in an image that holds it at a quarter turn with a
@@ -109,91 +108,50 @@ struct Placement
     int32_t width = 0, height = 0;  // the element's bounds in micrometres
 };
 
-Placement Place(const TestBarcode& b, const TKVRDraw& d, int margin = 120)
+Placement Place(const TestBarcode& b, int dpi, int margin)
 {
-    const double k = d.TextFactor;
-    const double along = b.BarsWidth() / 1000.0 * k;
-    const double across = (b.BarHeight + 1.5 * b.FontHeight) * k;
+    TKVRDraw d;
+    d.SetResolution(dpi, dpi);
+    const double along = b.BarsWidth() / 1000.0 * d.TextFactor;
+    const double across = (b.BarHeight + 1.5 * b.FontHeight) * d.TextFactor;
     const int l = int(along) + 2 * margin, s = int(across) + 2 * margin;
-    Placement p;
     const int32_t alongMic = b.BarsWidth();
     const int32_t acrossMic = int32_t(Micrometres(across, d));
     switch (int(b.Angle)) {
-    case 1: p = {QSize(s, l), QPointF(margin, l - margin), acrossMic, alongMic}; break;
-    case 2: p = {QSize(l, s), QPointF(l - margin, s - margin), alongMic, acrossMic}; break;
-    case 3: p = {QSize(s, l), QPointF(s - margin, margin), acrossMic, alongMic}; break;
-    default: p = {QSize(l, s), QPointF(margin, margin), alongMic, acrossMic}; break;
+    case 1: return {QSize(s, l), QPointF(margin, l - margin), acrossMic, alongMic};
+    case 2: return {QSize(l, s), QPointF(l - margin, s - margin), alongMic, acrossMic};
+    case 3: return {QSize(s, l), QPointF(s - margin, margin), acrossMic, alongMic};
+    default: return {QSize(l, s), QPointF(margin, margin), alongMic, acrossMic};
     }
-    return p;
-}
-
-TKVRPto Pto(const QPointF& px, const TKVRDraw& d)
-{
-    return {Micrometres(px.x(), d), Micrometres(px.y(), d)};
 }
 
 QImage Draw(const std::shared_ptr<TestBarcode>& b, int dpi = 300, int margin = 120)
 {
-    TKVRDraw d = Context(dpi);
-    const Placement p = Place(*b, d, margin);
-    d.kC = TSkCanvas::MakeRaster(p.size.width(), p.size.height());
-    DrawBarcode(&d, b, Pto(p.anchor, d), TAlphaColors::Black, p.width, p.height, FontRatio());
-    return SkTest::Pixels(d.kC);
+    const Placement p = Place(*b, dpi, margin);
+    ScreenContext s(p.size.width(), p.size.height(), dpi);
+    DrawBarcode(&s.d, b, Pto(p.anchor, s.d), TAlphaColors::Black, p.width, p.height, FontRatio());
+    return s.Pixels();
 }
 
 QImage Print(const std::shared_ptr<TestBarcode>& b, int dpi = 300, int margin = 120)
 {
-    TKVRDraw d = Context(dpi);
-    d.DrawState = KVRDrawState::Print;
-    const Placement p = Place(*b, d, margin);
-    CanvasImage c(p.size.width(), p.size.height(), dpi);
-    d.pC = c.canvas.get();
-    PrintBarcode(&d, b, Pto(p.anchor, d), TAlphaColors::Black, b->BarsWidth(), 0, FontRatio(), b->Code, b->Pattern);
-    return c.Done().copy();
+    const Placement p = Place(*b, dpi, margin);
+    PaperContext s(p.size.width(), p.size.height(), dpi);
+    PrintBarcode(&s.d, b, Pto(p.anchor, s.d), TAlphaColors::Black, b->BarsWidth(), 0, FontRatio(), b->Code,
+                 b->Pattern);
+    return s.Done().copy();
 }
 
-struct Symbology
+// Ink of a painted image: alpha on screen, darkness on paper.
+bool Dark(const QImage& img, int x, int y)
 {
-    TKVRBarType type;
-    QByteArray value;
-    QString decoded;  // what a reader finds in the bars
-    QString format;   // ZXing's name of the symbology
-    float factor = 2.5f;
-};
-
-// The raw Code 39 characters of a full-ASCII value of letters, digits and blanks.
-QString Code39Shifted(const QString& s)
-{
-    QString out;
-    for (QChar c : s)
-        out += c.isLower() ? QStringLiteral("+") + c.toUpper() : QString(c);
-    return out;
+    const QRgb p = img.pixel(x, y);
+    return qAlpha(p) > 127 && qGray(p) < 128;
 }
 
-const std::vector<Symbology>& Readable()
+QRect DarkBounds(const QImage& img, const QRect& within = QRect())
 {
-    static const std::vector<Symbology> all = {
-        {TKVRBarType::EAN13, "590123412345", "5901234123457", "EAN-13"},
-        {TKVRBarType::EAN8, "9638507", "96385074", "EAN-8"},
-        {TKVRBarType::UPCA, "03600029145", "036000291452", "UPC-A"},
-        {TKVRBarType::UPCE, "0123456", "01234565", "UPC-E"},
-        {TKVRBarType::Code39, "CODE-39 A", "CODE-39 A", "Code39"},
-        {TKVRBarType::Code39Ext, "Code39 x", Code39Shifted("Code39 x"), "Code39", 3.0f},
-        {TKVRBarType::Code93, "CODE 93", "CODE 93", "Code93"},
-        {TKVRBarType::Code93Ext, "Code93 x", "Code93 x", "Code93"},
-        {TKVRBarType::Codabar, "A40156B", "40156", "Codabar", 3.0f},
-        {TKVRBarType::Code128A, "HELLO 128", "HELLO 128", "Code128"},
-        {TKVRBarType::Code128B, "hello 128", "hello 128", "Code128"},
-        {TKVRBarType::Code128, "Mixed 12345678", "Mixed 12345678", "Code128"},
-        {TKVRBarType::Code128C, "12345678", "12345678", "Code128"},
-        {TKVRBarType::GS1_128A, "(01)09501101530003", "0109501101530003", "Code128"},
-        {TKVRBarType::GS1_128B, "(10)abc123", "10abc123", "Code128"},
-        {TKVRBarType::GS1_128, "(01)09501101530003(10)AB12", "010950110153000310AB12", "Code128"},
-        {TKVRBarType::GS1_128C, "(01)09501101530003", "0109501101530003", "Code128"},
-        {TKVRBarType::ITF, "12345678", "12345678", "ITF", 3.0f},
-        {TKVRBarType::ITF14, "1234567890123", "12345678901231", "ITF"},
-    };
-    return all;
+    return ImageProbes::Bounds(img, Dark, within);
 }
 
 // Decodes a barcode painted at a quarter turn. The image is turned back
@@ -219,197 +177,182 @@ DecodedSymbol DecodeTurned(const QImage& image, int quarterTurns)
     return {QString::fromStdString(r.text()), QString::fromUtf8(ZXing::ToString(r.format()))};
 }
 
-void SavePng(const QImage& image, const QString& name)
+// The raw Code 39 characters of a full-ASCII value of letters, digits and blanks.
+QString Code39Shifted(const QString& s)
 {
-    const QString dir = qEnvironmentVariable("KVR_TEST_PNG_DIR");
-    if (!dir.isEmpty())
-        image.save(QDir(dir).filePath(name));
+    QString out;
+    for (QChar c : s)
+        out += c.isLower() ? QStringLiteral("+") + c.toUpper() : QString(c);
+    return out;
 }
 
-// Ink of a painted image: alpha on screen, darkness on paper.
-bool Dark(const QImage& img, int x, int y)
+// Images side by side on white, each standing on the foot of the row.
+QImage Row(const std::vector<QImage>& images)
 {
-    const QRgb p = img.pixel(x, y);
-    return qAlpha(p) > 127 && qGray(p) < 128;
-}
-
-QRect DarkBounds(const QImage& img, const QRect& within)
-{
-    const QRect area = within & img.rect();
-    QRect r;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (Dark(img, x, y))
-                r |= QRect(x, y, 1, 1);
-    return r;
+    int w = 0, h = 0;
+    for (const QImage& i : images) {
+        w += i.width();
+        h = std::max(h, i.height());
+    }
+    QImage row(w, h, QImage::Format_ARGB32);
+    row.fill(Qt::white);
+    QPainter p(&row);
+    int x = 0;
+    for (const QImage& i : images) {
+        p.drawImage(x, h - i.height(), i);
+        x += i.width();
+    }
+    return row;
 }
 
 }  // namespace
 
 TEST(BarcodePaint, EverySymbologyReadsBackAtEveryQuarterTurn)
 {
-    for (const Symbology& s : Readable()) {
+    struct Symbology
+    {
+        TKVRBarType type;
+        QByteArray value;
+        QString decoded;  // what a reader finds in the bars; empty: no reader knows it
+        QString format;   // ZXing's name of the symbology
+        float factor = 2.5f;
+    };
+    const Symbology all[] = {
+        {TKVRBarType::EAN13, "590123412345", "5901234123457", "EAN-13"},
+        {TKVRBarType::EAN8, "9638507", "96385074", "EAN-8"},
+        {TKVRBarType::UPCA, "03600029145", "036000291452", "UPC-A"},
+        {TKVRBarType::UPCE, "0123456", "01234565", "UPC-E"},
+        {TKVRBarType::Code39, "CODE-39 $/+%", "CODE-39 $/+%", "Code39"},
+        {TKVRBarType::Code39Ext, "Code39 x", Code39Shifted("Code39 x"), "Code39", 3.0f},
+        {TKVRBarType::Code93, "CODE 93", "CODE 93", "Code93"},
+        {TKVRBarType::Code93Ext, "Hello, World!", "Hello, World!", "Code93"},
+        {TKVRBarType::Codabar, "A40156B", "40156", "Codabar", 3.0f},
+        {TKVRBarType::Code128A, "ABC\t128", "ABC\t128", "Code128"},
+        {TKVRBarType::Code128B, "hello 128", "hello 128", "Code128"},
+        {TKVRBarType::Code128, "Mixed 12345678", "Mixed 12345678", "Code128"},
+        {TKVRBarType::Code128C, "12345678", "12345678", "Code128"},
+        {TKVRBarType::GS1_128A, "(01)09501101530003", "0109501101530003", "Code128"},
+        {TKVRBarType::GS1_128B, "(10)abc123", "10abc123", "Code128"},
+        {TKVRBarType::GS1_128, "(01)09501101530003(10)AB12", "010950110153000310AB12", "Code128"},
+        {TKVRBarType::GS1_128C, "(01)09501101530003(3103)000123", "01095011015300033103000123", "Code128"},
+        {TKVRBarType::ITF, "1234567890", "1234567890", "ITF", 3.0f},
+        {TKVRBarType::ITF14, "1234567890123", "12345678901231", "ITF"},
+        {TKVRBarType::Industrial25, "12345", {}, {}},
+        {TKVRBarType::Code11, "123-45", {}, {}},
+        {TKVRBarType::MSI, "12345", {}, {}},
+        {TKVRBarType::Postnet, "12345", {}, {}},
+    };
+    ASSERT_EQ(int(std::size(all)), KVRBarTypeCount);
+    std::vector<QImage> screenRow, paperRow;
+    for (const Symbology& s : all) {
         const auto b = TestBarcode::Make(s.value, s.type, s.factor);
         SCOPED_TRACE(s.value.toStdString());
         ASSERT_TRUE(b->Valid);
         for (int angle = 0; angle < 4; ++angle) {
             b->Angle = TKVRAngle(angle);
             SCOPED_TRACE(angle);
-            const DecodedSymbol screen = DecodeTurned(Draw(b), angle);
-            EXPECT_EQ(screen.text, s.decoded);
-            EXPECT_EQ(screen.format, s.format);
-            const DecodedSymbol paper = DecodeTurned(Print(b), angle);
-            EXPECT_EQ(paper.text, s.decoded);
-            EXPECT_EQ(paper.format, s.format);
+            const QImage screen = Draw(b, 300, s.decoded.isEmpty() ? 40 : 120);
+            const QImage paper = Print(b, 300, s.decoded.isEmpty() ? 40 : 120);
+            if (angle == 1) {
+                screenRow.push_back(screen);
+                paperRow.push_back(paper);
+            }
+            if (s.decoded.isEmpty()) {  // no reader: the bars are there
+                EXPECT_FALSE(DarkBounds(screen).isNull());
+                EXPECT_FALSE(DarkBounds(paper).isNull());
+                continue;
+            }
+            const DecodedSymbol onScreen = DecodeTurned(screen, angle);
+            EXPECT_EQ(onScreen.text, s.decoded);
+            EXPECT_EQ(onScreen.format, s.format);
+            const DecodedSymbol onPaper = DecodeTurned(paper, angle);
+            EXPECT_EQ(onPaper.text, s.decoded);
+            EXPECT_EQ(onPaper.format, s.format);
         }
     }
+    ImageProbes::SaveForLooking(Row(screenRow), "barcodes-screen.png");
+    ImageProbes::SaveForLooking(Row(paperRow), "barcodes-paper.png");
 }
 
-TEST(BarcodePaint, ValuesTheEncoderRefusesAreNeverPainted)
+TEST(BarcodePaint, BarsFollowTheWidthClassesAndKinds)
 {
-    const std::vector<std::pair<TKVRBarType, QByteArray>> refused = {
-        {TKVRBarType::EAN13, "12345"},         {TKVRBarType::EAN13, "5901234123458"},
-        {TKVRBarType::EAN8, "123456"},         {TKVRBarType::UPCA, "1234"},
-        {TKVRBarType::UPCE, "2123456"},        {TKVRBarType::Code39, "abc"},
-        {TKVRBarType::Code93, "abc"},          {TKVRBarType::Codabar, "1234"},
-        {TKVRBarType::Code128A, "abc"},        {TKVRBarType::Code128C, "123"},
-        {TKVRBarType::GS1_128, "(01)09501101530004"}, {TKVRBarType::ITF, "123"},
-        {TKVRBarType::ITF14, "12345678901234"}, {TKVRBarType(23), "123"},
-    };
-    for (const auto& [type, value] : refused) {
-        SCOPED_TRACE(value.toStdString() + " type " + std::to_string(int(type)));
-        const auto b = TestBarcode::Make(value, type);
-        EXPECT_FALSE(b->Valid);
-        EXPECT_TRUE(b->Pattern.isEmpty());
-        EXPECT_TRUE(DecodeAll(Draw(b)).empty());
-    }
-}
-
-TEST(BarcodePaint, WidthClassesAndBarKinds)
-{
-    // 254 dpi: ten pixels per millimetre, so M = 2 for a 0.2 mm module.
-    auto source = std::make_shared<TestBarcode>();
-    source->BarWidth = 0.2f;
-    source->Factor = 2.5f;
-    source->BarHeight = 3.0f;
-    source->ShowNumber = false;
-    source->Pattern = QByteArray() + TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Full) +
-                      TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Space) +
-                      TBarcode::BarChar(TKVRDrawWidth::Ratio, TKVRDrawBar::Full) +
-                      TBarcode::BarChar(TKVRDrawWidth::Triple, TKVRDrawBar::Space) +
-                      TBarcode::BarChar(TKVRDrawWidth(9), TKVRDrawBar::Full);  // repeats 3M
-    // Bars from 0 to 2, 4 to 9 and 15 to 21; the origin is at x 10.
-    const std::vector<int> expected = {0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 0};
-    auto row = [](const QImage& img) {
-        std::vector<int> r;
-        for (int x = 8; x < 8 + 24; ++x)
-            r.push_back(Dark(img, x, 20));
-        return r;
-    };
-
-    TKVRDraw d = Context(254);
-    d.kC = TSkCanvas::MakeRaster(60, 60);
-    d.ScreenOffsetX = 10;
-    d.ScreenOffsetY = 5;
-    DrawBarcode(&d, source, TKVRPto{}, TAlphaColors::Black, 0, 0, 1.0);
-    EXPECT_EQ(row(SkTest::Pixels(d.kC)), expected);
-
-    CanvasImage c(60, 60, 254);
-    TKVRDraw p = Context(254);
-    p.pC = c.canvas.get();
-    p.PrintOffsetX = 10;
-    p.PrintOffsetY = 5;
-    PrintBarcode(&p, source, TKVRPto{}, TAlphaColors::Black, 0, 0, 1.0, {}, source->Pattern);
-    EXPECT_EQ(row(c.Done()), expected);
-}
-
-TEST(BarcodePaint, ShortAndGuardBarExtents)
-{
-    // Bar height 10 pixels, text height 4 pixels: short bars cover 6 to 10,
-    // guard bars reach 13.
-    auto source = std::make_shared<TestBarcode>();
+    // 254 dpi: ten pixels per millimetre, so M = 2 for a 0.2 mm module; the
+    // bars are 10 pixels high and the text 4, so guard bars reach 13.
+    auto bar = [](TKVRDrawWidth w, TKVRDrawBar b) { return TBarcode::BarChar(w, b); };
+    const auto source = TestBarcode::OfPattern(
+        QByteArray() + bar(TKVRDrawWidth::Module, TKVRDrawBar::Full) + bar(TKVRDrawWidth::Module, TKVRDrawBar::Space) +
+        bar(TKVRDrawWidth::Ratio, TKVRDrawBar::Full) + bar(TKVRDrawWidth::Triple, TKVRDrawBar::Space) +
+        bar(TKVRDrawWidth(9), TKVRDrawBar::Full) +  // repeats 3M
+        bar(TKVRDrawWidth::Module, TKVRDrawBar::Space) + bar(TKVRDrawWidth::Module, TKVRDrawBar::Short) +
+        bar(TKVRDrawWidth::Module, TKVRDrawBar::Space) + bar(TKVRDrawWidth::Module, TKVRDrawBar::Guard));
     source->BarWidth = 0.2f;
     source->BarHeight = 1.0f;
     source->FontHeight = 0.4f;
-    source->ShowNumber = false;
-    source->Pattern = QByteArray() + TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Short) +
-                      TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Space) +
-                      TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Guard) +
-                      TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Space) +
-                      TBarcode::BarChar(TKVRDrawWidth::Module, TKVRDrawBar::Full);
-    auto column = [](const QImage& img, int x) {
-        std::vector<int> r;
-        for (int y = 0; y < 16; ++y)
-            r.push_back(Dark(img, x, y));
-        return r;
-    };
+    // Along row 2 (origin at x 10): bars 0-2, 4-9, 15-21; short bar 23-25 starts lower; guard 27-29.
+    const std::vector<int> row = {0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0,
+                                  1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0};
     const std::vector<int> shortBar = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
     const std::vector<int> guardBar = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0};
     const std::vector<int> fullBar = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
+    auto check = [&](const QImage& img) {
+        std::vector<int> r, s, g, f;
+        for (int x = 8; x < 8 + int(row.size()); ++x)
+            r.push_back(Dark(img, x, 5 + 2));
+        for (int y = 5; y < 5 + 16; ++y) {
+            s.push_back(Dark(img, 10 + 24, y));
+            g.push_back(Dark(img, 10 + 28, y));
+            f.push_back(Dark(img, 10 + 1, y));
+        }
+        EXPECT_EQ(r, row);
+        EXPECT_EQ(s, shortBar);
+        EXPECT_EQ(g, guardBar);
+        EXPECT_EQ(f, fullBar);
+    };
 
-    TKVRDraw d = Context(254);
-    d.kC = TSkCanvas::MakeRaster(20, 20);
-    DrawBarcode(&d, source, TKVRPto{}, TAlphaColors::Black, 0, 0, 1.0);
-    const QImage screen = SkTest::Pixels(d.kC);
-    EXPECT_EQ(column(screen, 1), shortBar);
-    EXPECT_EQ(column(screen, 5), guardBar);
-    EXPECT_EQ(column(screen, 9), fullBar);
+    ScreenContext screen(60, 30, 254);
+    screen.d.ScreenOffsetX = 10;
+    screen.d.ScreenOffsetY = 5;
+    DrawBarcode(&screen.d, source, TKVRPto{}, TAlphaColors::Black, 0, 0, 1.0);
+    check(screen.Pixels());
 
-    CanvasImage c(20, 20, 254);
-    TKVRDraw p = Context(254);
-    p.pC = c.canvas.get();
-    PrintBarcode(&p, source, TKVRPto{}, TAlphaColors::Black, 0, 0, 1.0, {}, source->Pattern);
-    const QImage paper = c.Done();
-    EXPECT_EQ(column(paper, 1), shortBar);
-    EXPECT_EQ(column(paper, 5), guardBar);
-    EXPECT_EQ(column(paper, 9), fullBar);
+    PaperContext paper(60, 30, 254);
+    paper.d.PrintOffsetX = 10;
+    paper.d.PrintOffsetY = 5;
+    PrintBarcode(&paper.d, source, TKVRPto{}, TAlphaColors::Black, 0, 0, 1.0, {}, source->Pattern);
+    check(paper.Done());
 }
 
-TEST(BarcodePaint, CanvasStateIsRestoredWithAndWithoutText)
+TEST(BarcodePaint, ScreenRestoresTheCanvasAndKeepsTheTextThin)
 {
     for (bool show : {false, true}) {
         auto b = TestBarcode::Make("590123412345", TKVRBarType::EAN13);
         b->ShowNumber = show;
         b->Encode();  // guard bars only with the number
         b->Angle = TKVRAngle::Angle90;
-        TKVRDraw d = Context(300);
-        const Placement p = Place(*b, d);
-        d.kC = TSkCanvas::MakeRaster(p.size.width(), p.size.height());
-        d.kC->Translate(3, 4);
-        const int32_t count = d.kC->GetSaveCount();
-        const TMatrix matrix = d.kC->GetLocalToDevice();
-        DrawBarcode(&d, b, Pto(p.anchor - QPointF(3, 4), d), TAlphaColors::Black, p.width, p.height, FontRatio());
-        EXPECT_EQ(d.kC->GetSaveCount(), count);
-        EXPECT_EQ(d.kC->GetLocalToDevice(), matrix);
-        // Without the number nothing stands beside the bars (right of them when turned).
-        const QImage img = SkTest::Pixels(d.kC);
-        const double k = d.TextFactor;
-        const int barsEnd = int(p.anchor.x() + b->BarHeight * k);
-        const QRect beside = DarkBounds(img, QRect(barsEnd + 1, 0, img.width() - barsEnd - 1, img.height()));
-        EXPECT_EQ(beside.isNull(), !show);
-        // The bars are there either way.
+        const Placement p = Place(*b, 300, 120);
+        auto paint = [&](float staleWidth) {
+            ScreenContext s(p.size.width(), p.size.height(), 300);
+            s.d.kC->Translate(3, 4);
+            const int32_t count = s.d.kC->GetSaveCount();
+            const TMatrix matrix = s.d.kC->GetLocalToDevice();
+            s.d.kP->SetStrokeWidth(staleWidth);
+            s.d.kP->SetStyle(TSkPaintStyle::Stroke);
+            DrawBarcode(&s.d, b, Pto(p.anchor - QPointF(3, 4), s.d), TAlphaColors::Black, p.width, p.height,
+                        FontRatio());
+            EXPECT_EQ(s.d.kC->GetSaveCount(), count);
+            EXPECT_EQ(s.d.kC->GetLocalToDevice(), matrix);
+            // The paint is left filled, as the bars or the text set it.
+            EXPECT_EQ(s.d.kP->GetStyle(), TSkPaintStyle::Fill);
+            return s.Pixels();
+        };
+        const QImage img = paint(0.0f);
+        // Only the number stands beside the bars (right of them when turned).
+        const int barsEnd = int(p.anchor.x() + b->BarHeight * 300 / 25.4);
+        EXPECT_EQ(DarkBounds(img, QRect(barsEnd + 1, 0, img.width(), img.height())).isNull(), !show);
         EXPECT_FALSE(DarkBounds(img, QRect(0, 0, barsEnd, img.height())).isNull());
+        // A stroke width left on the shared paint does not thicken the text.
+        EXPECT_EQ(paint(25.0f), img);
     }
-}
-
-TEST(BarcodePaint, TextDoesNotPickUpAStrokeWidthLeftOnThePaint)
-{
-    const auto b = TestBarcode::Make("590123412345", TKVRBarType::EAN13);
-    auto paint = [&](float staleWidth) {
-        TKVRDraw d = Context(300);
-        const Placement p = Place(*b, d);
-        d.kC = TSkCanvas::MakeRaster(p.size.width(), p.size.height());
-        d.kP->SetStrokeWidth(staleWidth);
-        d.kP->SetStyle(TSkPaintStyle::Stroke);
-        DrawBarcode(&d, b, Pto(p.anchor, d), TAlphaColors::Black, p.width, p.height, FontRatio());
-        // The paint is left as the text set it: filled, without a stroke width.
-        EXPECT_EQ(d.kP->GetStrokeWidth(), 0.0f);
-        EXPECT_EQ(d.kP->GetStyle(), TSkPaintStyle::Fill);
-        return SkTest::Pixels(d.kC);
-    };
-    const QImage clean = paint(0.0f);
-    EXPECT_EQ(paint(25.0f), clean);
-    EXPECT_EQ(DecodeOne(clean).text, "5901234123457");
 }
 
 TEST(BarcodePaint, Ean13FirstDigitStandsOneModuleLeftOnScreenAndTouchesOnPaper)
@@ -418,12 +361,10 @@ TEST(BarcodePaint, Ean13FirstDigitStandsOneModuleLeftOnScreenAndTouchesOnPaper)
     auto b = TestBarcode::Make("590123412345", TKVRBarType::EAN13);
     b->BarWidth = 1.0f;
     b->Encode();
-    TKVRDraw d = Context(300);
-    const Placement p = Place(*b, d, 200);
-    const double m = b->BarWidth * d.TextFactor;
-    const int barsTop = int(p.anchor.y()), barsLeft = int(p.anchor.x());
-    const int textTop = barsTop + int(b->BarHeight * d.TextFactor) + 2;
-    const QRect leftOfBars(0, textTop, barsLeft - 1, 200);
+    const Placement p = Place(*b, 300, 200);
+    const double k = 300 / 25.4, m = b->BarWidth * k;
+    const int barsLeft = int(p.anchor.x());
+    const QRect leftOfBars(0, int(p.anchor.y() + b->BarHeight * k) + 2, barsLeft - 1, 200);
 
     const QRect screen = DarkBounds(Draw(b, 300, 200), leftOfBars);
     ASSERT_FALSE(screen.isNull());
@@ -434,6 +375,7 @@ TEST(BarcodePaint, Ean13FirstDigitStandsOneModuleLeftOnScreenAndTouchesOnPaper)
     ASSERT_FALSE(paper.isNull());
     EXPECT_LE(paper.right(), barsLeft);
     EXPECT_GE(paper.right(), barsLeft - 4);
+    ImageProbes::SaveForLooking(Row({Draw(b, 300, 60), Print(b, 300, 60)}), "ean13-screen-paper.png");
 }
 
 TEST(BarcodePaint, ShortTextsOfEanAndUpcAreCentredUnderTheBars)
@@ -448,10 +390,10 @@ TEST(BarcodePaint, ShortTextsOfEanAndUpcAreCentredUnderTheBars)
             b->Encode();
             b->ShowNumber = true;
             b->Code = text;
-            TKVRDraw d = Context(300);
-            const Placement p = Place(*b, d);
-            const double barsCentre = p.anchor.x() + b->BarsWidth() / 2000.0 * d.TextFactor;
-            const QRect below(0, int(p.anchor.y() + b->BarHeight * d.TextFactor) + 1, p.size.width(), 150);
+            const Placement p = Place(*b, 300, 120);
+            const double k = 300 / 25.4;
+            const double barsCentre = p.anchor.x() + b->BarsWidth() / 2000.0 * k;
+            const QRect below(0, int(p.anchor.y() + b->BarHeight * k) + 1, p.size.width(), 150);
             for (const QImage& img : {Draw(b), Print(b)}) {
                 const QRect ink = DarkBounds(img, below);
                 ASSERT_FALSE(ink.isNull());
@@ -461,7 +403,7 @@ TEST(BarcodePaint, ShortTextsOfEanAndUpcAreCentredUnderTheBars)
     }
 }
 
-TEST(BarcodePaint, CentreAlignmentMovesByHalfTheBoundsAlongTheBars)
+TEST(BarcodePaint, CentreAlignmentMovesByHalfTheHeightOnScreenAndHalfTheWidthOnPaper)
 {
     auto b = TestBarcode::Make("ABC", TKVRBarType::Code39);
     b->Angle = TKVRAngle::Angle90;
@@ -470,20 +412,19 @@ TEST(BarcodePaint, CentreAlignmentMovesByHalfTheBoundsAlongTheBars)
     const int32_t width = 30000, height = 20000;  // bounds in micrometres
     auto screen = [&](TKVRHorzAlign align) {
         b->Align = align;
-        TKVRDraw d = Context(300);
-        d.kC = TSkCanvas::MakeRaster(400, 800);
-        DrawBarcode(&d, b, Pto(QPointF(100, 600), d), TAlphaColors::Black, width, height, 1.0);
-        return DarkBounds(SkTest::Pixels(d.kC), QRect(0, 0, 400, 800));
+        ScreenContext s(400, 800, 300);
+        DrawBarcode(&s.d, b, Pto(QPointF(100, 600), s.d), TAlphaColors::Black, width, height, 1.0);
+        return DarkBounds(s.Pixels());
     };
     auto paper = [&](TKVRHorzAlign align) {
         b->Align = align;
-        TKVRDraw d = Context(300);
-        CanvasImage c(400, 800, 300);
-        d.pC = c.canvas.get();
-        PrintBarcode(&d, b, Pto(QPointF(100, 600), d), TAlphaColors::Black, width, height, 1.0, b->Code, b->Pattern);
-        return DarkBounds(c.Done(), QRect(0, 0, 400, 800));
+        PaperContext s(400, 800, 300);
+        PrintBarcode(&s.d, b, Pto(QPointF(100, 600), s.d), TAlphaColors::Black, width, height, 1.0, b->Code,
+                     b->Pattern);
+        return DarkBounds(s.Done());
     };
-    const TKVRDraw d = Context(300);
+    TKVRDraw d;
+    d.SetResolution(300, 300);
     // Turned by a quarter, the bars run upwards: centring moves them down.
     const QRect s0 = screen(TKVRHorzAlign::Left), s1 = screen(TKVRHorzAlign::Center);
     EXPECT_EQ(s1.left(), s0.left());
@@ -495,90 +436,16 @@ TEST(BarcodePaint, CentreAlignmentMovesByHalfTheBoundsAlongTheBars)
 
 TEST(BarcodePaint, DataMarkerIsAnEightPixelSquareOfThreeBands)
 {
-    TKVRDraw d = Context(96);
-    d.kC = TSkCanvas::MakeRaster(200, 100);
-    d.kP->SetPathEffect(TSkPathEffect::MakeDash({2, 2}, 0));
-    DrawData(&d, 100, 50);
-    const QImage img = SkTest::Pixels(d.kC);
+    ScreenContext s(200, 100);
+    s.d.kP->SetPathEffect(TSkPathEffect::MakeDash({2, 2}, 0));
+    DrawData(&s.d, 100, 50);
+    const QImage img = s.Pixels();
     EXPECT_EQ(SkTest::InkBounds(img), QRect(96, 46, 8, 8));
     for (int y = 46; y < 54; ++y) {
         const QRgb expected = (y < 48 || y >= 52) ? 0xFF808080u : 0xFF90EE90u;
         for (int x = 96; x < 104; ++x)
             EXPECT_EQ(img.pixel(x, y), expected) << x << "," << y;
     }
-    EXPECT_EQ(d.kP->GetColor(), TAlphaColors::LightGreen);
-    EXPECT_EQ(d.kP->GetStyle(), TSkPaintStyle::Fill);
-}
-
-TEST(BarcodePaint, SheetOfEverySymbologyAtAQuarterTurn)
-{
-    const std::vector<std::pair<TKVRBarType, QByteArray>> values = {
-        {TKVRBarType::EAN13, "590123412345"}, {TKVRBarType::EAN8, "9638507"},
-        {TKVRBarType::UPCA, "03600029145"},   {TKVRBarType::UPCE, "0123456"},
-        {TKVRBarType::Code39, "CODE 39"},     {TKVRBarType::Code39Ext, "Code39e"},
-        {TKVRBarType::Code93, "CODE 93"},     {TKVRBarType::Code93Ext, "Code93e"},
-        {TKVRBarType::Codabar, "A40156B"},    {TKVRBarType::Code128A, "ABC 128"},
-        {TKVRBarType::Code128B, "abc 128"},   {TKVRBarType::Code128, "Ab 1234"},
-        {TKVRBarType::Code128C, "123456"},    {TKVRBarType::GS1_128A, "(10)ABC"},
-        {TKVRBarType::GS1_128B, "(10)abc"},   {TKVRBarType::GS1_128, "(10)AB12"},
-        {TKVRBarType::GS1_128C, "(10)1234"},  {TKVRBarType::ITF, "123456"},
-        {TKVRBarType::ITF14, "1234567890123"}, {TKVRBarType::Industrial25, "12345"},
-        {TKVRBarType::Code11, "123-45"},      {TKVRBarType::MSI, "12345"},
-        {TKVRBarType::Postnet, "12345"},
-    };
-    ASSERT_EQ(int(values.size()), KVRBarTypeCount);
-    std::vector<QImage> screen, paper;
-    for (const auto& [type, value] : values) {
-        auto b = TestBarcode::Make(value, type, 2.5f);
-        SCOPED_TRACE(value.toStdString());
-        ASSERT_TRUE(b->Valid);
-        ASSERT_FALSE(b->Pattern.isEmpty());
-        b->Angle = TKVRAngle::Angle90;
-        screen.push_back(Draw(b, 150, 40));
-        paper.push_back(Print(b, 150, 40));
-        EXPECT_FALSE(DarkBounds(screen.back(), screen.back().rect()).isNull());
-        EXPECT_FALSE(DarkBounds(paper.back(), paper.back().rect()).isNull());
-    }
-    // Eight to a row, each standing on the row's foot.
-    auto compose = [](const std::vector<QImage>& images) {
-        const size_t perRow = 8;
-        std::vector<QSize> rows;
-        for (size_t i = 0; i < images.size(); ++i) {
-            if (i % perRow == 0)
-                rows.emplace_back(0, 0);
-            rows.back() = QSize(rows.back().width() + images[i].width(),
-                                std::max(rows.back().height(), images[i].height()));
-        }
-        int w = 0, h = 0;
-        for (const QSize& r : rows) {
-            w = std::max(w, r.width());
-            h += r.height();
-        }
-        QImage sheet(w, h, QImage::Format_ARGB32);
-        sheet.fill(Qt::white);
-        QPainter p(&sheet);
-        p.setPen(Qt::lightGray);
-        int x = 0, y = 0;
-        for (size_t i = 0; i < images.size(); ++i) {
-            const int rowHeight = rows[i / perRow].height();
-            p.drawImage(x, y + rowHeight - images[i].height(), images[i]);
-            p.drawRect(x, y, images[i].width() - 1, rowHeight - 1);
-            x += images[i].width();
-            if (i % perRow == perRow - 1) {
-                x = 0;
-                y += rowHeight;
-            }
-        }
-        return sheet;
-    };
-    // The digit groups of EAN and UPC, upright and large.
-    for (const auto& [type, value] : {std::pair{TKVRBarType::EAN13, QByteArray("590123412345")},
-                                      std::pair{TKVRBarType::UPCE, QByteArray("0123456")}}) {
-        const auto b = TestBarcode::Make(value, type);
-        const QString name = type == TKVRBarType::EAN13 ? "ean13" : "upce";
-        SavePng(Draw(b, 300, 60), name + "-screen.png");
-        SavePng(Print(b, 300, 60), name + "-paper.png");
-    }
-    SavePng(compose(screen), "barcodes-screen.png");
-    SavePng(compose(paper), "barcodes-paper.png");
+    EXPECT_EQ(s.d.kP->GetColor(), TAlphaColors::LightGreen);
+    EXPECT_EQ(s.d.kP->GetStyle(), TSkPaintStyle::Fill);
 }

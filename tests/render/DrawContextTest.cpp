@@ -1,5 +1,7 @@
 #include "render/KVR.FMX.Types.h"
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 
 namespace {
 TKVRDraw ContextAt(int dpi)
@@ -35,6 +37,9 @@ TEST(DrawContext, BaseValueRoundsHalfToEvenAndDropsTheSign)
     EXPECT_EQ(e.BaseValueX(2.5f), 2);
     EXPECT_EQ(e.BaseValueX(3.5f), 4);
     EXPECT_EQ(e.BaseValueY(-2.5f), 2);
+    // Far beyond 32 bits it stays the largest length, never a negative one.
+    EXPECT_EQ(d.BaseValueX(-1e30f), INT32_MAX);
+    EXPECT_EQ(d.BaseValueY(1e30f), INT32_MAX);
 }
 
 TEST(DrawContext, DrawValueKeepsSignAndSurvivesLongLengths)
@@ -68,33 +73,19 @@ TEST(DrawContext, MatrixCallsActAfterEarlierOnes)
     EXPECT_NEAR(q.Y, 52.0f, 1e-4);
 }
 
-TEST(DrawContext, StandardWidthsFollowTheResolution)
+TEST(UnitGlobals, FontPrintDpiAndSavedColours)
 {
-    TKVRDraw d = ContextAt(254);
-    d.SetStandardWidths();
-    EXPECT_FLOAT_EQ(d.w05, 5.0f);
-    EXPECT_FLOAT_EQ(d.w1, 10.0f);
-    EXPECT_FLOAT_EQ(d.w4, 40.0f);
-}
-
-TEST(FontPrintDpi, RejectsNonPositiveAndScalesSizes)
-{
+    SavedColors[3] = {0xFF112233u, true};
+    SetFontPrintDPI(600);
     InitializeKVRFMXTypes();
+    for (const auto& c : SavedColors)
+        EXPECT_FALSE(c.fAsigned);
     EXPECT_FLOAT_EQ(GetFontPrintDPI(), 96.0f);
     EXPECT_FLOAT_EQ(FontPrintSize(25.4f), 96.0f);
-    SetFontPrintDPI(0);
-    SetFontPrintDPI(-5);
+    for (float refused : {0.0f, -5.0f, std::numeric_limits<float>::infinity(), std::nanf("")})
+        SetFontPrintDPI(refused);
     EXPECT_FLOAT_EQ(GetFontPrintDPI(), 96.0f);
     SetFontPrintDPI(600);
     EXPECT_FLOAT_EQ(FontPrintSize(25.4f), 600.0f);
     InitializeKVRFMXTypes();
-    EXPECT_FLOAT_EQ(GetFontPrintDPI(), 96.0f);
-}
-
-TEST(SavedColors, StartUpClearsTheUsedFlags)
-{
-    SavedColors[3] = {0xFF112233u, true};
-    InitializeKVRFMXTypes();
-    for (const auto& c : SavedColors)
-        EXPECT_FALSE(c.fAsigned);
 }

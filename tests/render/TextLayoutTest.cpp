@@ -1,25 +1,14 @@
 // The line breakers over a fake measure: every character, blanks included, is
 // 1 mm wide, so the expected tables can be worked out by hand.
-#include "render/TKVRCalc.h"
+#include "tests/render/RenderTestSupport.h"
 #include <gtest/gtest.h>
-#include <ostream>
 #include <vector>
 
-static void PrintTo(const TKVRTxtInf& l, std::ostream* os)
-{
-    *os << "{" << l.Start << "," << l.Length << "," << l.X << "," << l.Y << "}";
-}
+using namespace AlignOf;
 
 namespace {
 constexpr int32_t kChar = 1000;
 int32_t Fake(const QString& s) { return int32_t(s.size()) * kChar; }
-
-const TKVRHorzAlign L = TKVRHorzAlign::Left;
-const TKVRHorzAlign C = TKVRHorzAlign::Center;
-const TKVRHorzAlign R = TKVRHorzAlign::Right;
-const TKVRVertAlign VT = TKVRVertAlign::Top;
-const TKVRVertAlign VC = TKVRVertAlign::Center;
-const TKVRVertAlign VB = TKVRVertAlign::Bottom;
 
 struct BoxCase
 {
@@ -74,6 +63,9 @@ const std::vector<BoxCase> kBoxCases = {
     {"empty text", "", 4000, 0, 0, 0, L, VT, 0, {}},
     {"blanks alone at the start form a line", "   \nA", 10000, 0, 0, 0, L, VT, 10000,
      {{1, 4, 0, 0}, {5, 1, 0, 5000}}},
+    {"words of any length are placed whole", "A " + QString(250, u'w') + " B", 251 * kChar, 0, 0, 0, L, VT, 15000,
+     {{1, 2, 0, 0}, {3, 251, 0, 5000}, {254, 1, 0, 10000}}},
+    {"only blanks and breaks separate words", "A\tB-C D", 5000, 0, 0, 0, L, VT, 10000, {{1, 6, 0, 0}, {7, 1, 0, 5000}}},
 };
 
 void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
@@ -94,25 +86,6 @@ TEST_P(CalcTxtPtsTable, LinesAndResult)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextLayout, CalcTxtPtsTable, ::testing::ValuesIn(kBoxCases));
-
-TEST(TextLayout, WordsOfAnyLengthArePlacedWhole)
-{
-    const QString word(250, u'w');
-    TxtLines lines;
-    EXPECT_EQ(TKVRCalc::CalcTxtPtsWith("A " + word + " B", lines, 251 * kChar, 0, 0, 0, L, VT, 1.0f, 5000, 4000,
-                                       1000, Fake),
-              15000);
-    const TxtLines expected{{1, 2, 0, 0}, {3, 251, 0, 5000}, {254, 1, 0, 10000}};
-    EXPECT_EQ(lines, expected);
-}
-
-TEST(TextLayout, OnlyBlanksAndBreaksSeparateWords)
-{
-    TxtLines lines;
-    TKVRCalc::CalcTxtPtsWith("A\tB-C D", lines, 5000, 0, 0, 0, L, VT, 1.0f, 5000, 4000, 1000, Fake);
-    const TxtLines expected{{1, 6, 0, 0}, {7, 1, 0, 5000}};
-    EXPECT_EQ(lines, expected);
-}
 
 // ---- Flowchart outlines -------------------------------------------------
 
@@ -146,6 +119,8 @@ const std::vector<FlowCase> kFlowCases = {
      {{1, 5, 8000, 4000}, {6, 7, 6500, 6000}}},
     {"kind 3 starts lower and moves left", "AB\nCD", 3, 30000, 20000, 0, 18000,
      {{1, 3, 13000, 9000}, {4, 2, 13000, 11000}}},
+    // The diamond is never 30 letters wide: the word is dropped, nothing is listed.
+    {"curved kind drops a word that never fits", QString(30, u'x'), 4, 20000, 20000, 0, 20000, {}},
 };
 
 void PrintTo(const FlowCase& c, std::ostream* os) { *os << c.name; }
@@ -212,13 +187,4 @@ TEST(TextLayout, CurvedKindsEndWhenTheStepRoundsToZero)
         EXPECT_EQ(r, 6000) << "kind " << int(kind);
         EXPECT_FALSE(lines.empty()) << "kind " << int(kind);
     }
-}
-
-TEST(TextLayout, CurvedKindDropsAWordThatNeverFits)
-{
-    TxtLines lines;
-    // The diamond is never 30 letters wide: the word is dropped, nothing is listed.
-    EXPECT_EQ(TKVRCalc::CalcFlowTxtPointsWith(QString(30, u'x'), lines, 20000, 20000, 0, 4, 1.0f, 2000, Fake),
-              20000);
-    EXPECT_TRUE(lines.empty());
 }

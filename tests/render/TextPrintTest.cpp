@@ -1,25 +1,12 @@
 // Text on the printer canvas: the print line breaker over a fake measure and
 // over a real canvas painting into a QImage, the measuring helpers, the font
 // style of the flags and the list of installed families.
-#include "../fmx/FmxTestImage.h"
-#include "render/KVR.FMX.Text.h"
-#include "render/TKVRDraw.h"
+#include "tests/render/RenderTestSupport.h"
 #include <gtest/gtest.h>
-#include <ostream>
 
-static void PrintTo(const TKVRFTxtInf& l, std::ostream* os)
-{
-    *os << "{" << l.Start << "," << l.Length << "," << l.X << "," << l.Y << "}";
-}
+using namespace AlignOf;
 
 namespace {
-const TKVRHorzAlign L = TKVRHorzAlign::Left;
-const TKVRHorzAlign C = TKVRHorzAlign::Center;
-const TKVRHorzAlign R = TKVRHorzAlign::Right;
-const TKVRVertAlign VT = TKVRVertAlign::Top;
-const TKVRVertAlign VC = TKVRVertAlign::Center;
-const TKVRVertAlign VB = TKVRVertAlign::Bottom;
-
 // 10 pixels per character; the canvas would shift text by (1, -2).
 float Fake(const QString& s) { return 10.0f * float(s.size()); }
 TPointF FakeOffset(const QString&) { return {1.0f, -2.0f}; }
@@ -47,13 +34,9 @@ TEST(TextPrint, BreaksLikeTheScreen)
     EXPECT_EQ(lines, (TxtFLines{{1, 2, 31, -2}}));
     EXPECT_EQ(Lay("", lines, 100, 50), 0.0f);
     EXPECT_TRUE(lines.empty());
-}
-
-TEST(TextPrint, WideWordStopsAndKeepsWhatWasPlaced)
-{
-    TxtFLines lines;
+    // A word wider than the line stops the layout with what was placed, unaligned.
     EXPECT_EQ(Lay("AB\nCDEFGHIJ", lines, 100, 50, L, VB), 20.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}}));  // no vertical alignment either
+    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}}));
 }
 
 TEST(TextPrint, VerticalAlignment)
@@ -73,24 +56,6 @@ TEST(TextPrint, VerticalAlignment)
     EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}, {4, 3, 1, 18}}));
 }
 
-TEST(TextPrint, MeasuringHelpersFollowTheCanvasFont)
-{
-    CanvasImage c(200, 100);
-    c.canvas->Font().SetFamily("DejaVu Sans");
-    c.canvas->Font().SetSize(20);
-    const TPointF one = GetTextSize(*c.canvas, "Hello");
-    const TPointF two = GetTextSize(*c.canvas, "Hello\nHello");
-    EXPECT_GT(one.X, 20.0f);
-    EXPECT_NEAR(two.X, one.X, 0.01);
-    EXPECT_NEAR(two.Y, 2 * one.Y, 0.01);
-    c.canvas->Font().SetSize(40);
-    EXPECT_NEAR(GetTextSize(*c.canvas, "Hello").X, 2 * one.X, 0.05);
-    // Leading alignment in a rectangle at the origin: nothing to shift.
-    const TPointF off = GetInternalTextOffset(*c.canvas, "Hello");
-    EXPECT_EQ(off.X, 0.0f);
-    EXPECT_EQ(off.Y, 0.0f);
-}
-
 TEST(TextPrint, FontStyleOfTheFlags)
 {
     EXPECT_EQ(GetFontStyle(false, false), TSkFontStyle::Normal());
@@ -100,41 +65,26 @@ TEST(TextPrint, FontStyleOfTheFlags)
 }
 
 namespace {
-// Bounds of the dark pixels of the image.
 QRect InkBox(const QImage& img)
 {
-    QRect box;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (Ink(img, x, y))
-                box |= QRect(x, y, 1, 1);
-    return box;
+    return ImageProbes::Bounds(img, ImageProbes::Dark);
 }
 
-// Lays the text out on a canvas over an image and paints every line where the
-// breaker placed it; returns the ink box of each line.
+// Lays the text out on a 300 x 200 canvas and paints every line alone where
+// the breaker placed it; the ink box of each line.
 std::vector<QRect> PaintLines(const QString& txt, TKVRHorzAlign ha, TKVRVertAlign va, TxtFLines& lines)
 {
-    const int W = 300, Hgt = 200;
-    CanvasImage c(W, Hgt);
-    c.canvas->Font().SetFamily("DejaVu Sans");
-    c.canvas->Font().SetSize(24);
-    c.canvas->Fill().SetColor(TAlphaColors::Black);
-    TKVRDraw drw;
-    drw.pC = c.canvas.get();
-    const float lh = GetTextSize(*c.canvas, "Hg").Y;
-    PrintTxtPoints(txt, &drw, lines, float(Hgt), float(W), lh, ha, va, false, false);
+    PaperContext p(300, 200);
+    p.Canvas().Font().SetFamily("DejaVu Sans");
+    p.Canvas().Font().SetSize(24);
+    PrintTxtPoints(txt, &p.d, lines, 200, 300, GetTextSize(p.Canvas(), "Hg").Y, ha, va, false, false);
     std::vector<QRect> boxes;
     for (const TKVRFTxtInf& l : lines) {
-        const QString part = txt.mid(l.Start - 1, l.Length).trimmed();
-        CanvasImage one(W, Hgt);
-        one.canvas->Font() = c.canvas->Font();
-        one.canvas->Fill().SetColor(TAlphaColors::Black);
-        one.canvas->FillText(TRectF(l.X, l.Y, l.X + 50000, l.Y + 50000), part, false, 255.0f, 0,
-                             TTextAlign::Leading, TTextAlign::Leading);
+        CanvasImage one(300, 200);
+        one.canvas->Font() = p.Canvas().Font();
+        one.canvas->FillText(TRectF(l.X, l.Y, l.X + 50000, l.Y + 50000), txt.mid(l.Start - 1, l.Length).trimmed(),
+                             false, 255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
         boxes.push_back(InkBox(one.Done()));
-        c.canvas->FillText(TRectF(l.X, l.Y, l.X + 50000, l.Y + 50000), part, false, 255.0f, 0, TTextAlign::Leading,
-                           TTextAlign::Leading);
     }
     return boxes;
 }
@@ -142,32 +92,63 @@ std::vector<QRect> PaintLines(const QString& txt, TKVRHorzAlign ha, TKVRVertAlig
 
 TEST(TextPrint, LinesOnARealCanvas)
 {
+    const QString txt = "Paragraph text that wraps\nSecond";
     TxtFLines lines;
-    // Left, top: three lines (one break, one wrap), stacked from the top.
-    auto boxes = PaintLines("Paragraph text that wraps\nSecond", TKVRHorzAlign::Left, VT, lines);
+    // Left, top: three lines (one wrap, one break), stacked from the top.
+    auto boxes = PaintLines(txt, L, VT, lines);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[2].Start, 27);
     EXPECT_LE(boxes[0].left(), 3);
     EXPECT_LE(boxes[0].top(), 10);
     EXPECT_GT(boxes[1].top(), boxes[0].bottom() - 8);
     EXPECT_GT(boxes[2].top(), boxes[1].top() + 15);
-    for (const QRect& b : boxes)
-        EXPECT_LE(b.right(), 300);
 
     // Centre both ways: every line centred on x 150; the block around y 100.
-    boxes = PaintLines("Paragraph text that wraps\nSecond", C, VC, lines);
+    boxes = PaintLines(txt, C, VC, lines);
     ASSERT_EQ(boxes.size(), 3u);
     for (const QRect& b : boxes)
         EXPECT_NEAR((b.left() + b.right()) / 2.0, 150.0, 3.0);
     EXPECT_NEAR((boxes.front().top() + boxes.back().bottom()) / 2.0, 100.0, 8.0);
 
     // Right, bottom: lines end at the right edge; the last one near the bottom.
-    boxes = PaintLines("Paragraph text that wraps\nSecond", R, VB, lines);
+    boxes = PaintLines(txt, R, VB, lines);
     ASSERT_EQ(boxes.size(), 3u);
     for (const QRect& b : boxes)
         EXPECT_NEAR(b.right(), 299, 4);
     EXPECT_GT(boxes.back().bottom(), 185);
     EXPECT_LE(boxes.back().bottom(), 199);
+}
+
+TEST(TextPrint, ScreenAndPaperMeasureAndPaintTheSameText)
+{
+    // Kerning pairs and ligature candidates: both surfaces place plain
+    // advances, so a text is as wide on paper as on the screen.
+    const QString text = "AVATAR To Ty office WAVE";
+    for (const char* family : {"Arial", "DejaVu Serif"}) {
+        SCOPED_TRACE(family);
+        const ISkFont font = std::make_shared<TSkFont>(TSkTypeface::MakeFromName(family, TSkFontStyle::Normal()), 40.0f);
+        TSkFontMetrics m;
+        font->GetMetrics(m);
+        CanvasImage paper(800, 80);
+        paper.canvas->Font().SetFamily(family);
+        paper.canvas->Font().SetSize(40.0f);
+        const TPointF size = GetTextSize(*paper.canvas, text);
+        EXPECT_NEAR(size.X, font->MeasureText(text), 0.01);
+        EXPECT_NEAR(size.Y, -m.Ascent + m.Descent, 0.01);
+        EXPECT_EQ(GetInternalTextOffset(*paper.canvas, text), TPointF(0, 0));  // the box starts at the corner
+        EXPECT_NEAR(GetTextSize(*paper.canvas, text + "\n" + text).Y, 2 * size.Y, 0.01);
+
+        ScreenContext screen(800, 80);
+        screen.d.kC->Clear(TAlphaColors::White);
+        screen.d.kC->DrawSimpleText(text, 10, 10 - m.Ascent, font, SkTest::Paint(TAlphaColors::Black, TSkPaintStyle::Fill, 0, true));
+        paper.canvas->FillText(TRectF(10, 10, 50000, 50000), text, false, 255.0f, 0, TTextAlign::Leading,
+                               TTextAlign::Leading);
+        const QRect onScreen = InkBox(screen.Pixels()), onPaper = InkBox(paper.Done());
+        EXPECT_NEAR(onPaper.left(), onScreen.left(), 1);
+        EXPECT_NEAR(onPaper.right(), onScreen.right(), 1);
+        EXPECT_NEAR(onPaper.top(), onScreen.top(), 1);
+        EXPECT_NEAR(onPaper.bottom(), onScreen.bottom(), 1);
+    }
 }
 
 TEST(TextPrint, NoPrinterCanvasLaysOutNothing)

@@ -2,7 +2,6 @@
 #include "platform/rtl/KVR.Barcode.h"
 #include "platform/rtl/KVR.Math.h"
 #include "tests/support/BarcodeReader.h"
-#include <QDir>
 #include <QImage>
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
@@ -16,60 +15,27 @@ namespace {
 constexpr int kBarHeight = 80;
 constexpr int kGuardExtra = 12;
 
-double WidthOf(TKVRDrawWidth w, double module, double ratio, double previous)
-{
-    switch (w) {
-    case TKVRDrawWidth::Module: return module;
-    case TKVRDrawWidth::Ratio: return module * ratio;
-    case TKVRDrawWidth::Double: return 2 * module;
-    case TKVRDrawWidth::Triple: return 3 * module;
-    case TKVRDrawWidth::Quadruple: return 4 * module;
-    case TKVRDrawWidth::OneAndHalf: return 1.5 * module;
-    default: return previous;
-    }
-}
-
-// Paints a pattern as the painters do, unturned, with quiet zones around it.
+// Paints a pattern as the painters lay it out, unturned, with quiet zones around it.
 QImage Paint(const QByteArray& pattern, double module, double ratio)
 {
     const int quiet = RoundHalfEven32(12 * module);
-    double total = 0, w = module;
-    for (char c : pattern) {
-        TKVRDrawWidth width;
-        TKVRDrawBar bar;
-        TBarcode::FillBarData(c, width, bar);
-        w = WidthOf(width, module, ratio, w);
-        total += w;
-    }
+    const std::vector<TKVRBarElement> bars = TBarcode::LayOutPattern(pattern, module, ratio);
+    const double total = bars.empty() ? 0.0 : bars.back().Right;
     QImage img(RoundHalfEven32(total) + 2 * quiet, kBarHeight + kGuardExtra + 2 * quiet, QImage::Format_Grayscale8);
     img.fill(255);
-    double x = quiet;
-    w = module;
-    for (char c : pattern) {
-        TKVRDrawWidth width;
-        TKVRDrawBar bar;
-        TBarcode::FillBarData(c, width, bar);
-        w = WidthOf(width, module, ratio, w);
+    for (const TKVRBarElement& e : bars) {
         int top = 0, bottom = 0;
-        switch (bar) {
-        case TKVRDrawBar::Full: top = 0; bottom = kBarHeight; break;
+        switch (e.Bar) {
+        case TKVRDrawBar::Full: bottom = kBarHeight; break;
         case TKVRDrawBar::Short: top = kBarHeight - 2 * kBarHeight / 5; bottom = kBarHeight; break;
-        case TKVRDrawBar::Guard: top = 0; bottom = kBarHeight + kGuardExtra; break;
+        case TKVRDrawBar::Guard: bottom = kBarHeight + kGuardExtra; break;
         default: break;
         }
-        for (int px = RoundHalfEven32(x); px < RoundHalfEven32(x + w); ++px)
+        for (int px = RoundHalfEven32(e.Left); px < RoundHalfEven32(e.Right); ++px)
             for (int py = top; py < bottom; ++py)
-                img.scanLine(quiet + py)[px] = 0;
-        x += w;
+                img.scanLine(quiet + py)[quiet + px] = 0;
     }
     return img;
-}
-
-void SaveForLooking(const QImage& image, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("KVR_TEST_PNG_DIR");
-    if (!dir.isEmpty())
-        image.save(QDir(dir).filePath(name));
 }
 
 // Full-ASCII Code 39 needs the reader's extended mode, which the shared reader leaves off.
@@ -88,23 +54,11 @@ QString ReadCode39Extended(const QImage& img)
 std::vector<int> Modules(const QByteArray& pattern, int wide, std::vector<int>* kinds = nullptr)
 {
     std::vector<int> m;
-    int n = 1;
-    for (char c : pattern) {
-        TKVRDrawWidth width;
-        TKVRDrawBar bar;
-        TBarcode::FillBarData(c, width, bar);
-        switch (width) {
-        case TKVRDrawWidth::Module: n = 1; break;
-        case TKVRDrawWidth::Ratio: n = wide; break;
-        case TKVRDrawWidth::Double: n = 2; break;
-        case TKVRDrawWidth::Triple: n = 3; break;
-        case TKVRDrawWidth::Quadruple: n = 4; break;
-        default: ADD_FAILURE() << "unexpected width class"; break;
-        }
-        for (int i = 0; i < n; ++i) {
-            m.push_back(bar == TKVRDrawBar::Space ? 0 : 1);
+    for (const TKVRBarElement& e : TBarcode::LayOutPattern(pattern, 1, wide)) {
+        for (int64_t i = RoundHalfEven(e.Right - e.Left); i > 0; --i) {
+            m.push_back(e.Bar == TKVRDrawBar::Space ? 0 : 1);
             if (kinds)
-                kinds->push_back(static_cast<int>(bar));
+                kinds->push_back(static_cast<int>(e.Bar));
         }
     }
     return m;
@@ -139,49 +93,7 @@ Prepared Prepare(const QByteArray& value, TKVRBarType type, bool checksum, bool 
     return p;
 }
 
-struct ReadCase
-{
-    TKVRBarType type;
-    QByteArray value;
-    bool checksum;
-    QString expected;  // what the reader returns
-    double ratio;
-    double module = 3;
-};
-
 }  // namespace
-
-TEST(BarcodeEncoderTest, EveryReadableSymbologyDecodesToItsValue)
-{
-    const std::vector<ReadCase> cases = {
-        {TKVRBarType::EAN13, "590123412345", false, "5901234123457", 3},
-        {TKVRBarType::EAN13, "4006381333931", false, "4006381333931", 3},
-        {TKVRBarType::EAN8, "9638507", false, "96385074", 3},
-        {TKVRBarType::UPCA, "03600029145", false, "036000291452", 3},
-        {TKVRBarType::UPCE, "0123456", false, "01234565", 3},
-        {TKVRBarType::Code39, "CODE-39 $/+%", false, "CODE-39 $/+%", 3},
-        {TKVRBarType::Code39, "CODE-39 $/+%", false, "CODE-39 $/+%", 2.5, 4},
-        {TKVRBarType::Code93, "CODE 93-X", false, "CODE 93-X", 3},
-        {TKVRBarType::Code93Ext, "Hello, World!", false, "Hello, World!", 3},
-        {TKVRBarType::Codabar, "A40156B", false, "40156", 3},
-        {TKVRBarType::Code128A, "ABC\t123", false, "ABC\t123", 3},
-        {TKVRBarType::Code128B, "Hello 128", false, "Hello 128", 3},
-        {TKVRBarType::Code128, "Zint 4 me ~", false, "Zint 4 me ~", 3},
-        {TKVRBarType::Code128C, "12345678", false, "12345678", 3},
-        {TKVRBarType::GS1_128, "(01)09501101530003", false, "0109501101530003", 3},
-        {TKVRBarType::GS1_128C, "(01)09501101530003(3103)000123", false, "01095011015300033103000123", 3},
-        {TKVRBarType::ITF, "1234567890", false, "1234567890", 3},
-        {TKVRBarType::ITF14, "1234567890123", false, "12345678901231", 3},
-    };
-    for (const ReadCase& c : cases) {
-        SCOPED_TRACE(c.value.toStdString() + " as type " + std::to_string(static_cast<int>(c.type)));
-        ASSERT_TRUE(TBarcode::IsValidCode(c.value, c.type, c.checksum, false));
-        const Prepared p = Prepare(c.value, c.type, c.checksum);
-        ASSERT_FALSE(p.pattern.isEmpty());
-        const QImage img = Paint(p.pattern, c.module, c.ratio);
-        EXPECT_EQ(DecodeOne(img).text, c.expected);
-    }
-}
 
 TEST(BarcodeEncoderTest, FullAsciiCode39DecodesInExtendedMode)
 {
@@ -266,7 +178,6 @@ TEST(BarcodeEncoderTest, PostnetHasShortBarsWhereTheEngineHasThem)
     }
     // Five digits and the check digit: three short bars each.
     EXPECT_EQ(shortBars, 18);
-    SaveForLooking(Paint(p.pattern, 3, 1), "postnet.png");
 }
 
 TEST(BarcodeEncoderTest, InvalidValuesAreRefused)
@@ -325,25 +236,22 @@ TEST(BarcodeEncoderTest, InvalidValuesAreRefused)
 
 TEST(BarcodeEncoderTest, KeysFollowTheCharacterSetOfEachType)
 {
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::EAN13, QChar('7')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::EAN13, QChar('A')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Code39, QChar('%')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Code39, QChar('a')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Code39Ext, QChar('\t')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Code39Ext, QChar(8)));  // backspace edits
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Code39Ext, QChar(0xE9)));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Codabar, QChar('D')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Codabar, QChar('E')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Code128A, QChar(0x1F)));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Code128A, QChar('a')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Code128B, QChar('~')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Code128B, QChar('\n')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Code128C, QChar('4')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::GS1_128C, QChar('(')));
-    EXPECT_TRUE(TBarcode::IsValidKey(TKVRBarType::Code11, QChar('-')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Postnet, QChar('-')));
-    EXPECT_FALSE(TBarcode::IsValidKey(static_cast<TKVRBarType>(23), QChar('1')));
-    EXPECT_FALSE(TBarcode::IsValidKey(TKVRBarType::Code128, QChar(0x20AC)));
+    const struct
+    {
+        TKVRBarType type;
+        char16_t key;
+        bool taken;
+    } keys[] = {
+        {TKVRBarType::EAN13, '7', true},      {TKVRBarType::EAN13, 'A', false},    {TKVRBarType::Code39, '%', true},
+        {TKVRBarType::Code39, 'a', false},    {TKVRBarType::Code39Ext, '\t', true}, {TKVRBarType::Code39Ext, 8, false},
+        {TKVRBarType::Code39Ext, 0xE9, false}, {TKVRBarType::Codabar, 'D', true},  {TKVRBarType::Codabar, 'E', false},
+        {TKVRBarType::Code128A, 0x1F, true},  {TKVRBarType::Code128A, 'a', false}, {TKVRBarType::Code128B, '~', true},
+        {TKVRBarType::Code128B, '\n', false}, {TKVRBarType::Code128C, '4', true},  {TKVRBarType::GS1_128C, '(', true},
+        {TKVRBarType::Code11, '-', true},     {TKVRBarType::Postnet, '-', false},  {TKVRBarType(23), '1', false},
+        {TKVRBarType::Code128, 0x20AC, false},
+    };
+    for (const auto& k : keys)
+        EXPECT_EQ(TBarcode::IsValidKey(k.type, QChar(k.key)), k.taken) << int(k.type) << " " << int(k.key);
     // The exported sets hold what the symbologies define, nothing more.
     int n39 = 0, nCodabar = 0, n11 = 0;
     for (int c = 0; c < 256; ++c) {
@@ -404,33 +312,14 @@ TEST(BarcodeEncoderTest, GuardBarsOnlyWithTheNumber)
     // Bars are 95 modules in either case.
     EXPECT_EQ(TBarcode::BarCodeWidth(Prepare("590123412345", TKVRBarType::EAN13, false).pattern, 0.33f, 2.0f),
               95 * 330);
-    SaveForLooking(Paint(Prepare("590123412345", TKVRBarType::EAN13, false).pattern, 3, 3), "ean13.png");
 }
 
-TEST(BarcodeEncoderTest, DigitGroupPositionsLieInsideTheirGroups)
+TEST(BarcodeEncoderTest, DigitGroupPositionsAreTheCentresOfTheGroups)
 {
     const float m = 3.0f;
-    const QByteArray ean13 = Prepare("590123412345", TKVRBarType::EAN13, false).pattern;
-    // The guard bars bound the groups: left group between the second and third,
-    // right group between the fourth and fifth.
-    std::vector<std::pair<double, double>> guards;
-    double x = 0;
-    for (char c : ean13) {
-        TKVRDrawWidth w;
-        TKVRDrawBar b;
-        TBarcode::FillBarData(c, w, b);
-        const double width = WidthOf(w, m, 2.0, m);
-        if (b == TKVRDrawBar::Guard)
-            guards.emplace_back(x, x + width);
-        x += width;
-    }
-    ASSERT_EQ(guards.size(), 6u);
+    // The centres of the two six-digit groups between the guard bars.
     float c1 = 0, c2 = 0;
-    TBarcode::Ean13Pos(ean13, m, 2.0f, c1, c2);
-    EXPECT_GT(c1, guards[1].second);
-    EXPECT_LT(c1, guards[2].first);
-    EXPECT_GT(c2, guards[3].second);
-    EXPECT_LT(c2, guards[4].first);
+    TBarcode::Ean13Pos(Prepare("590123412345", TKVRBarType::EAN13, false).pattern, m, 2.0f, c1, c2);
     EXPECT_FLOAT_EQ(c1, 24 * m);  // middle of modules 3 to 45
     EXPECT_FLOAT_EQ(c2, 71 * m);  // middle of modules 50 to 92
 

@@ -1,27 +1,19 @@
 #include "platform/rtl/KVR.DataMatrix.h"
+#include "platform/rtl/TKVRBaseDataMatrix.h"
+#include "tests/rtl/SymbolTestSupport.h"
 #include "tests/support/BarcodeReader.h"
 #include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
-constexpr int Px = 5;     // pixels per module
-constexpr int Quiet = 3;  // quiet zone in modules
-
-// Paints module bytes the way the element does: byte at row x columns + column, 1 = dark.
+// The modules painted as the element lays them out (byte at row x columns +
+// column, 1 = dark), 5 pixels a module.
 QImage PaintModules(const std::vector<uint8_t>& modules, int columns, int rows)
 {
-    QImage image((columns + 2 * Quiet) * Px, (rows + 2 * Quiet) * Px, QImage::Format_Grayscale8);
-    image.fill(255);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            if (modules.at(static_cast<size_t>(r) * columns + c) == 1)
-                for (int py = 0; py < Px; ++py) {
-                    uchar* line = image.scanLine((Quiet + r) * Px + py);
-                    for (int px = 0; px < Px; ++px)
-                        line[(Quiet + c) * Px + px] = 0;
-                }
-    return image;
+    TKVRSymbolLayout layout;
+    EXPECT_TRUE(TKVRBaseDataMatrix::BuildLayout(modules, uint16_t(columns), uint16_t(rows), layout));
+    return PaintLayout(layout, 5, 1, 3);
 }
 
 struct TEncoded

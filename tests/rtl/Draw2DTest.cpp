@@ -1,8 +1,4 @@
-#include "platform/rtl/KVR.Barcode.h"
 #include "platform/rtl/KVR.Draw2D.h"
-#include <QDir>
-#include <QImage>
-#include <QPainter>
 #include <QTransform>
 #include <gtest/gtest.h>
 #include <cmath>
@@ -109,44 +105,4 @@ TEST(Draw2DTest, QuarterTurnsTurnAsTheCanvasDoes)
         EXPECT_LE(got.Top, got.Bottom);
     }
     EXPECT_EQ(TDraw2D::Rotate(r, c, TKVRAngle::Angle90), TRectF(10, 0, 15, 20));
-}
-
-// Bars placed unturned and turned one by one about the start (the printer's way)
-// cover the same pixels as bars painted on a turned canvas (the screen's way).
-TEST(Draw2DTest, PrintedBarsTurnLikeTheScreen)
-{
-    TKVR128AutoType subset;
-    QByteArray text;
-    const QByteArray code = TBarcode::PrepareBarcode("590123412345", TKVRBarType::EAN13, false, false, false, text, subset);
-    const QByteArray pattern = TBarcode::FillBarPattern(code, TKVRBarType::EAN13, subset, false);
-    ASSERT_FALSE(pattern.isEmpty());
-    const float m = 2, h = 60;
-    const TPointF s(200, 200);
-    for (int q = 1; q < 4; ++q) {
-        QImage screen(400, 400, QImage::Format_RGB32), paper(400, 400, QImage::Format_RGB32);
-        screen.fill(Qt::white);
-        paper.fill(Qt::white);
-        QPainter ps(&screen), pp(&paper);
-        ps.translate(s.X, s.Y);
-        ps.rotate(-90.0 * q);
-        float x = 0;
-        for (char ch : pattern) {
-            TKVRDrawWidth w;
-            TKVRDrawBar b;
-            TBarcode::FillBarData(ch, w, b);
-            const float width = m * (w == TKVRDrawWidth::Module ? 1 : float(w));
-            if (b != TKVRDrawBar::Space) {
-                ps.fillRect(QRectF(x, 0, width, h), Qt::black);
-                const TRectF r = TDraw2D::Rotate(TRectF(s.X + x, s.Y, s.X + x + width, s.Y + h), s, TKVRAngle(q));
-                pp.fillRect(r.ToQt(), Qt::black);
-            }
-            x += width;
-        }
-        ps.end();
-        pp.end();
-        EXPECT_EQ(screen, paper) << "quarter turn " << q;
-        const QString dir = qEnvironmentVariable("KVR_TEST_PNG_DIR");
-        if (!dir.isEmpty())
-            paper.save(QDir(dir).filePath(QString("bars_turned_%1.png").arg(q)));
-    }
 }

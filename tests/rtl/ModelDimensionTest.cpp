@@ -120,6 +120,11 @@ TEST(ModelDimension, AngleOfParallelLinesHasNoArc)
     // A position on the crossing itself: no arc either.
     a->SetAngular(0, 0, 10000, 0, 0, 0, 0, 10000, 0, 0);
     EXPECT_EQ(a->GetPoint(5), a->GetPoint(6));
+    // Lines so nearly parallel that they cross beyond any drawing count as parallel.
+    const int64_t n = 60000000;
+    a->SetAngular(0, 0, n, n - 1, 0, 1000000, n + 1, 1000000 + n, 500, 700000);
+    for (int i = 5; i <= 8; ++i)
+        EXPECT_EQ(a->GetPoint(i), (TKVRPto{500, 700000})) << i;
 }
 
 TEST(ModelDimension, StyleRoundTripsAndUnknownStyleFallsBack)

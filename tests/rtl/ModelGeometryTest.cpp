@@ -63,6 +63,10 @@ TEST(ModelGeometry, ArcThreePointsRunsThroughTheMiddlePoint)
     const double mid = start + sweep / 2.0;
     EXPECT_NEAR(std::cos(mid) * 100, 70.71, 0.01);  // the middle lies on the right, bottom side
     EXPECT_FALSE(TDraw2D::ArcThreePoints(0, 0, 5, 5, 10, 10, cx, cy, r, start, end, sweep, flag));
+    // All but on one line: a centre beyond any drawing is no arc (nor circle).
+    const int64_t far = int64_t(1) << 52;
+    EXPECT_FALSE(TDraw2D::ArcThreePoints(0, 0, far, 1, 2 * far, 0, cx, cy, r, start, end, sweep, flag));
+    EXPECT_FALSE(TDraw2D::CircleThreePoints(0, 0, far, 1, 2 * far, 0, cx, cy, r));
 }
 
 TEST(ModelGeometry, NormalizeAngle)

