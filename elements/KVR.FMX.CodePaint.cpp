@@ -13,7 +13,7 @@ namespace {
 constexpr TAlphaColor kCrossColor = 0xFFFF0000;
 
 // A document box in screen pixels of the context, screen origin included.
-TRectF ScreenBox(const TKVRDraw* aDraw, const TKVRRect& aBox)
+TRectF RectOnScreen(const TKVRDraw* aDraw, const TKVRRect& aBox)
 {
     const float left = DrawFromBaseX(aBox.Left, aDraw) + aDraw->ScreenOffsetX;
     const float top = DrawFromBaseY(aBox.Top, aDraw) + aDraw->ScreenOffsetY;
@@ -43,24 +43,21 @@ void DrawCodeCross(TKVRDraw* aDraw, const TKVRRect& aBox, TKVRItemState aState)
     paint.SetStrokeWidth(aDraw->BasePtoY(0.1f));
     AdjustLineType(aDraw, 1, aState);  // fine dots
     paint.SetAntiAlias(true);
-    const TRectF r = ScreenBox(aDraw, aBox);
+    const TRectF r = RectOnScreen(aDraw, aBox);
     aDraw->kC->DrawLine(r.Left, r.Top, r.Right, r.Bottom, aDraw->kP);
     aDraw->kC->DrawLine(r.Right, r.Top, r.Left, r.Bottom, aDraw->kP);
 }
 
 void DrawCodeBackground(TKVRDraw* aDraw, const TKVRRect& aBox, TAlphaColor aColor)
 {
-    TSkPaint& paint = *aDraw->kP;
-    paint.SetPathEffect(nullptr);
-    paint.SetStyle(TSkPaintStyle::Fill);
-    paint.SetAntiAlias(true);
-    paint.SetColor(aColor);
-    aDraw->kC->DrawRect(ScreenBox(aDraw, aBox), aDraw->kP);
+    SetFillPaint(aDraw, aColor);
+    aDraw->kP->SetAntiAlias(true);
+    aDraw->kC->DrawRect(RectOnScreen(aDraw, aBox), aDraw->kP);
 }
 
 void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
 {
-    if (!aDraw || !aDraw->kC || !aDraw->kP)
+    if (!CanDraw(aDraw))
         return;
     TKVRSymbolLayout layout;
     if (!aItem.GetLayout(layout)) {
@@ -97,7 +94,7 @@ void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
 
 void PrintSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
 {
-    if (!aDraw || !aDraw->pC)
+    if (!CanPrint(aDraw))
         return;
     TKVRSymbolLayout layout;
     if (!aItem.LayoutOf(aItem.PrintValue(), layout))

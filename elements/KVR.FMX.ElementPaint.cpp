@@ -1,5 +1,4 @@
 #include "elements/KVR.FMX.ElementPaint.h"
-#include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Model.Utils.h"
 #include "platform/rtl/TKVRBaseLabel.h"
@@ -7,6 +6,63 @@
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
+#include <numbers>
+
+bool CanDraw(const TKVRDraw* aDraw)
+{
+    return aDraw && aDraw->kC && aDraw->kP;
+}
+
+bool CanPrint(const TKVRDraw* aDraw)
+{
+    return aDraw && aDraw->pC;
+}
+
+TPointF ScreenAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
+{
+    return {aPoint.DrawX(aDraw) + aDraw->ScreenOffsetX, aPoint.DrawY(aDraw) + aDraw->ScreenOffsetY};
+}
+
+TPointF PaperAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
+{
+    return {aPoint.DrawX(aDraw) + float(aDraw->PrintOffsetX), aPoint.DrawY(aDraw) + float(aDraw->PrintOffsetY)};
+}
+
+TPointF PrintAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
+{
+    return {float(aDraw->PrintOffsetX + aPoint.PrintX(aDraw)), float(aDraw->PrintOffsetY + aPoint.PrintY(aDraw))};
+}
+
+TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw)
+{
+    const TPointF a = ScreenAt(aItem.GetPoint(1), aDraw);
+    const TPointF b = ScreenAt(aItem.GetPoint(2), aDraw);
+    return TRectF(a.X, a.Y, b.X, b.Y);
+}
+
+TRectF PaperBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw)
+{
+    const TPointF a = PaperAt(aItem.GetPoint(1), aDraw);
+    const TPointF b = PaperAt(aItem.GetPoint(2), aDraw);
+    return TRectF(a.X, a.Y, b.X, b.Y);
+}
+
+void SetFillPaint(TKVRDraw* aDraw, TAlphaColor aColor)
+{
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetColor(aColor);
+    paint.SetPathEffect(nullptr);
+    paint.SetStyle(TSkPaintStyle::Fill);
+}
+
+void SetTextPaint(TKVRDraw* aDraw, TAlphaColor aColor)
+{
+    TSkPaint& paint = *aDraw->kP;
+    paint.SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
+    paint.SetStyle(TSkPaintStyle::Fill);
+    paint.SetAntiAlias(true);
+    paint.SetColor(aColor);
+}
 
 TKVRSkCanvasSave::TKVRSkCanvasSave(TSkCanvas& aCanvas) : fCanvas(aCanvas), fCount(aCanvas.Save()) {}
 
@@ -50,6 +106,11 @@ bool IsQuarterTurn(TKVRAngle aAngle)
     return aAngle == TKVRAngle::Angle90 || aAngle == TKVRAngle::Angle270;
 }
 
+float ToDegrees(double aRadians)
+{
+    return float(aRadians * 180.0 / std::numbers::pi);
+}
+
 void DrawBox(TKVRDraw* aDraw, const TRectF& aBox, const TKVRBoxStyle& aStyle, bool aInsetFrame)
 {
     const bool pen = aStyle.PenWidth > 0.0f;
@@ -65,13 +126,14 @@ void DrawBox(TKVRDraw* aDraw, const TRectF& aBox, const TKVRBoxStyle& aStyle, bo
     paint.SetPathEffect(nullptr);
     paint.SetAntiAlias(true);
     if (aStyle.Filled) {
-        paint.SetStyle(TSkPaintStyle::Fill);
-        paint.SetColor(aStyle.BackColor);
+        SetFillPaint(aDraw, aStyle.BackColor);
         shape(aBox);
     }
     if (pen) {
         paint.SetColor(aStyle.Color);
         paint.SetStyle(TSkPaintStyle::Stroke);
+        if (aStyle.Patterned)
+            AdjustLineType(aDraw, aStyle.LineType, aStyle.State);
         paint.SetStrokeWidth(aDraw->BasePtoY(aStyle.PenWidth));
         const float h = aInsetFrame ? paint.GetStrokeWidth() / 2.0f : 0.0f;
         shape(TRectF(aBox.Left + h, aBox.Top + h, aBox.Right - h, aBox.Bottom - h));
@@ -83,6 +145,10 @@ void PrintBox(TKVRDraw* aDraw, const TRectF& aBox, const TKVRBoxStyle& aStyle)
     TCanvas& c = *aDraw->pC;
     const bool round = aStyle.RadiusX > 0.0f || aStyle.RadiusY > 0.0f;
     const TCorners corners = round ? AllCorners : NoCorners;
+    if (aStyle.Patterned) {
+        c.Stroke().SetCap(TStrokeCap::Flat);
+        AdjustPrintLineType(aDraw, aStyle.PenWidth, aStyle.LineType);
+    }
     if (aStyle.Filled) {
         c.Fill().SetKind(TBrushKind::Solid);
         c.Fill().SetColor(aStyle.BackColor);
@@ -90,11 +156,24 @@ void PrintBox(TKVRDraw* aDraw, const TRectF& aBox, const TKVRBoxStyle& aStyle)
     }
     if (aStyle.PenWidth > 0.0f) {
         c.Stroke().SetKind(TBrushKind::Solid);
-        c.Stroke().SetDash(TStrokeDash::Solid);
+        if (!aStyle.Patterned)
+            c.Stroke().SetDash(TStrokeDash::Solid);
         c.Stroke().SetColor(aStyle.Color);
         c.Stroke().SetThickness(aDraw->DrawBasePtoX(aStyle.PenWidth));
         c.DrawRect(aBox, aStyle.RadiusX, aStyle.RadiusY, corners, 1.0f, TCornerType::Round);
     }
+}
+
+TFontStyles FontStyles(bool aBold, bool aItalic, bool aUnderline)
+{
+    TFontStyles style = 0;
+    if (aBold)
+        style |= FontStyleSet(TFontStyle::Bold);
+    if (aItalic)
+        style |= FontStyleSet(TFontStyle::Italic);
+    if (aUnderline)
+        style |= FontStyleSet(TFontStyle::Underline);
+    return style;
 }
 
 void SetPrintFont(TCanvas& aCanvas, const QString& aFamily, float aSize, bool aBold, bool aItalic, bool aUnderline)

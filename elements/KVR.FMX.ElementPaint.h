@@ -1,10 +1,14 @@
 #pragma once
-// Painting that the text, picture and code elements share: the data marker,
-// a canvas guard, length conversions, quarter turns, and the filled and
-// framed box of texts and pictures on screen and on paper.
+// Painting that every kind of element shares: whether a context can paint,
+// where a point lands, the shared paints and printer font, the data marker, a
+// canvas guard, length and angle conversions, and the filled and framed box
+// on screen and on paper.
+#include "platform/fmx/FMX.Types.h"
+#include "platform/rtl/KVR.Model.Types.h"
 #include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/rtl/System.UITypes.h"
+#include "platform/rtl/TKVRPto.h"
 #include <QString>
 #include <cstdint>
 
@@ -13,6 +17,25 @@ class TKVRBaseItem;
 class TKVRBasePara;
 class TKVRDraw;
 class TSkCanvas;
+
+// Whether a context can take a Draw (Skia canvas and paint) or a Print
+// (printer canvas); without them the element paints nothing.
+bool CanDraw(const TKVRDraw* aDraw);
+bool CanPrint(const TKVRDraw* aDraw);
+
+// A document point on screen (pixels plus the screen origin) and on paper,
+// in fractional and in whole printer units (plus the print origin).
+TPointF ScreenAt(const TKVRPto& aPoint, const TKVRDraw* aDraw);
+TPointF PaperAt(const TKVRPto& aPoint, const TKVRDraw* aDraw);
+TPointF PrintAt(const TKVRPto& aPoint, const TKVRDraw* aDraw);
+// The box of an element's points 1 and 2, on screen and on paper (fractional).
+TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw);
+TRectF PaperBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw);
+
+// The shared paint set for a fill in aColor: fill style, no dash.
+void SetFillPaint(TKVRDraw* aDraw, TAlphaColor aColor);
+// The shared paint set for text in aColor: stroke-and-fill, antialiased.
+void SetTextPaint(TKVRDraw* aDraw, TAlphaColor aColor);
 
 // Restores a Skia canvas to its depth at construction, also when a call raises.
 class TKVRSkCanvasSave
@@ -41,6 +64,8 @@ float PaperToPixels(int64_t aMicrometres, int32_t aResolution);
 float TurnDegrees(TKVRAngle aAngle);
 // Turns 1 and 3 swap the two axes.
 bool IsQuarterTurn(TKVRAngle aAngle);
+// Radians as the canvases' degrees.
+float ToDegrees(double aRadians);
 
 // Fill and frame of a box; a radius of 0 gives square corners.
 struct TKVRBoxStyle
@@ -51,13 +76,20 @@ struct TKVRBoxStyle
     TAlphaColor Color = 0;
     float RadiusX = 0.0f;   // pixels of the surface
     float RadiusY = 0.0f;
+    // Drawn shapes frame in their line type (on screen the editor's highlight
+    // of State replaces it) with flat caps on paper; texts and pictures solid.
+    bool Patterned = false;
+    TVXLineType LineType = 0;
+    TKVRItemState State = 0;
 };
 // Screen: the fill, then the frame; with aInsetFrame the frame lies inside
 // the box, otherwise it straddles the edge.
 void DrawBox(TKVRDraw* aDraw, const TRectF& aBox, const TKVRBoxStyle& aStyle, bool aInsetFrame);
-// Paper: the fill, then a solid frame straddling the edge.
+// Paper: the fill, then the frame straddling the edge.
 void PrintBox(TKVRDraw* aDraw, const TRectF& aBox, const TKVRBoxStyle& aStyle);
 
+// The printer's style set of the three flags.
+TFontStyles FontStyles(bool aBold, bool aItalic, bool aUnderline);
 // The printer canvas's font: family, size (printer font units) and styles.
 void SetPrintFont(TCanvas& aCanvas, const QString& aFamily, float aSize, bool aBold, bool aItalic,
                   bool aUnderline);

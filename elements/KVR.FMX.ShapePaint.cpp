@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 namespace {
 
@@ -21,22 +20,7 @@ double ClampedHalf(float aSize, const TKVRDraw* aDraw)
     return std::isnan(h) ? 0.0 : std::clamp(h, -kMaxMarkHalf, kMaxMarkHalf);
 }
 
-double ToDegrees(double aRadians)
-{
-    return aRadians * 180.0 / std::numbers::pi;
-}
-
 }  // namespace
-
-bool CanDraw(const TKVRDraw* aDraw)
-{
-    return aDraw && aDraw->kC && aDraw->kP;
-}
-
-bool CanPrint(const TKVRDraw* aDraw)
-{
-    return aDraw && aDraw->pC;
-}
 
 void SetLinePaint(TKVRDraw* aDraw, TAlphaColor aColor, float aPenWidth)
 {
@@ -44,52 +28,6 @@ void SetLinePaint(TKVRDraw* aDraw, TAlphaColor aColor, float aPenWidth)
     paint.SetColor(aColor);
     paint.SetStrokeCap(TSkStrokeCap::Butt);
     paint.SetStrokeWidth(aDraw->BasePtoY(aPenWidth));
-}
-
-void SetFillPaint(TKVRDraw* aDraw, TAlphaColor aColor)
-{
-    TSkPaint& paint = *aDraw->kP;
-    paint.SetColor(aColor);
-    paint.SetPathEffect(nullptr);
-    paint.SetStyle(TSkPaintStyle::Fill);
-}
-
-void SetTextPaint(TKVRDraw* aDraw, TAlphaColor aColor)
-{
-    TSkPaint& paint = *aDraw->kP;
-    paint.SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
-    paint.SetStyle(TSkPaintStyle::Fill);
-    paint.SetAntiAlias(true);
-    paint.SetColor(aColor);
-}
-
-TPointF ScreenAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
-{
-    return {aPoint.DrawX(aDraw) + aDraw->ScreenOffsetX, aPoint.DrawY(aDraw) + aDraw->ScreenOffsetY};
-}
-
-TPointF PaperAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
-{
-    return {aPoint.DrawX(aDraw) + float(aDraw->PrintOffsetX), aPoint.DrawY(aDraw) + float(aDraw->PrintOffsetY)};
-}
-
-TPointF PrintAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
-{
-    return {float(aDraw->PrintOffsetX + aPoint.PrintX(aDraw)), float(aDraw->PrintOffsetY + aPoint.PrintY(aDraw))};
-}
-
-TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw)
-{
-    const TPointF a = ScreenAt(aItem.GetPoint(1), aDraw);
-    const TPointF b = ScreenAt(aItem.GetPoint(2), aDraw);
-    return TRectF(a.X, a.Y, b.X, b.Y);
-}
-
-TRectF PaperBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw)
-{
-    const TPointF a = PaperAt(aItem.GetPoint(1), aDraw);
-    const TPointF b = PaperAt(aItem.GetPoint(2), aDraw);
-    return TRectF(a.X, a.Y, b.X, b.Y);
 }
 
 ISkPath ChainPath(const TKVRBaseItem& aItem, const TKVRDraw* aDraw, bool aClosed)
@@ -151,36 +89,34 @@ void PrintLineEnds(TKVRDraw* aDraw, const TKVRLineEnds& aEnds, const TPointF& aS
 
 void DrawRectFrame(TKVRDraw* aDraw, const TKVR2DItem& aItem, const TRectF& aBox, bool aRound, int32_t aBaseRadius)
 {
-    TSkPaint& paint = *aDraw->kP;
-    paint.SetPathEffect(nullptr);
-    paint.SetAntiAlias(true);
-    const float rx = aDraw->GetDrawX(aBaseRadius);
-    const float ry = aDraw->GetDrawY(aBaseRadius);
-    auto shape = [&](const TRectF& aRect) {
-        if (aRound)
-            aDraw->kC->DrawRoundRect(aRect, rx, ry, aDraw->kP);
-        else
-            aDraw->kC->DrawRect(aRect, aDraw->kP);
-    };
-    auto outline = [&] {
-        paint.SetColor(aItem.GetColor());
-        paint.SetStyle(TSkPaintStyle::Stroke);
-        AdjustLineType(aDraw, aItem.GetLineType(), aItem.GetItemState());
-        paint.SetStrokeWidth(aDraw->BasePtoY(aItem.GetPenWidth()));
-    };
-    if (aItem.GetFilled() && aItem.Alpha() > 0) {
-        SetFillPaint(aDraw, aItem.GetBackColor());
-        shape(aBox);
-        if (aItem.GetPenWidth() > 0) {
-            outline();
-            shape(aBox);
-        }
-    } else if (aItem.GetPenWidth() > 0) {
-        outline();
-        // Half the line inwards on every side keeps the frame inside the bounds.
-        const float h = paint.GetStrokeWidth() / 2;
-        shape(TRectF(aBox.Left + h, aBox.Top + h, aBox.Right - h, aBox.Bottom - h));
-    }
+    // The package draws on after its frame with this paint.
+    aDraw->kP->SetPathEffect(nullptr);
+    aDraw->kP->SetAntiAlias(true);
+    TKVRBoxStyle style;
+    style.Filled = aItem.GetFilled() && aItem.Alpha() > 0;
+    style.BackColor = aItem.GetBackColor();
+    style.PenWidth = aItem.GetPenWidth();
+    style.Color = aItem.GetColor();
+    style.RadiusX = aRound ? aDraw->GetDrawX(aBaseRadius) : 0.0f;
+    style.RadiusY = aRound ? aDraw->GetDrawY(aBaseRadius) : 0.0f;
+    style.Patterned = true;
+    style.LineType = aItem.GetLineType();
+    style.State = aItem.GetItemState();
+    DrawBox(aDraw, aBox, style, !style.Filled);
+}
+
+void PrintRectFrame(TKVRDraw* aDraw, const TKVR2DItem& aItem, float aRadius)
+{
+    TKVRBoxStyle style;
+    style.Filled = aItem.GetFilled();
+    style.BackColor = aItem.GetBackColor();
+    style.PenWidth = aItem.GetPenWidth();
+    style.Color = aItem.GetColor();
+    style.RadiusX = aRadius;
+    style.RadiusY = aRadius;
+    style.Patterned = true;
+    style.LineType = aItem.GetLineType();
+    PrintBox(aDraw, PaperBox(aItem, aDraw), style);
 }
 
 void DrawOvalShape(TKVRDraw* aDraw, const TKVR2DItem& aItem)
@@ -222,18 +158,6 @@ void PrintOvalShape(TKVRDraw* aDraw, const TKVR2DItem& aItem)
     }
 }
 
-TFontStyles FontStyles(bool aBold, bool aItalic, bool aUnderline)
-{
-    TFontStyles style = 0;
-    if (aBold)
-        style |= FontStyleSet(TFontStyle::Bold);
-    if (aItalic)
-        style |= FontStyleSet(TFontStyle::Italic);
-    if (aUnderline)
-        style |= FontStyleSet(TFontStyle::Underline);
-    return style;
-}
-
 int32_t ScaledCaptionWidth(int32_t aWidth, int32_t aScale)
 {
     const int64_t w = int64_t(aWidth) * aScale;
@@ -254,25 +178,18 @@ void DrawLineCaption(TKVRDraw* aDraw, const TKVRLineCaption& aCaption)
     const float x = float(double(aDraw->ScreenOffsetX) + double(aCaption.Anchor.X) * aDraw->TextFactor / unit);
     const float y = float(double(aDraw->ScreenOffsetY) + double(aCaption.Anchor.Y) * aDraw->TextFactor / unit);
     TSkCanvas& canvas = *aDraw->kC;
-    const int32_t saved = canvas.Save();
-    try {
-        canvas.Translate(x, y);
-        if (aCaption.Angle != 0.0f)
-            canvas.Rotate(float(ToDegrees(aCaption.Angle)));
-        canvas.DrawSimpleText(aCaption.Text, 0, 0, font, aDraw->kP);
-    } catch (...) {
-        canvas.RestoreToCount(saved);
-        throw;
-    }
-    canvas.RestoreToCount(saved);
+    const TKVRSkCanvasSave save(canvas);
+    canvas.Translate(x, y);
+    if (aCaption.Angle != 0.0f)
+        canvas.Rotate(ToDegrees(aCaption.Angle));
+    canvas.DrawSimpleText(aCaption.Text, 0, 0, font, aDraw->kP);
 }
 
 void PrintLineCaption(TKVRDraw* aDraw, const TKVRLineCaption& aCaption)
 {
     TCanvas& c = *aDraw->pC;
-    c.Font().SetFamily(aCaption.FontName);
-    c.Font().SetSize(FontPrintSize(float(aCaption.Height * aCaption.Ratio)));
-    c.Font().SetStyle(FontStyles(aCaption.Bold, aCaption.Italic, aCaption.Underline));
+    SetPrintFont(c, aCaption.FontName, FontPrintSize(float(aCaption.Height * aCaption.Ratio)), aCaption.Bold,
+                 aCaption.Italic, aCaption.Underline);
     c.Stroke().SetColor(aCaption.Color);
     c.Stroke().SetThickness(0.0f);
     c.Stroke().SetDash(TStrokeDash::Solid);
@@ -293,7 +210,7 @@ void PrintLineCaption(TKVRDraw* aDraw, const TKVRLineCaption& aCaption)
     TCanvasStateGuard guard(c);
     aDraw->ResetMatrix(KVRDrawState::Print);
     if (aCaption.Angle != 0.0f)
-        aDraw->Rotate(float(ToDegrees(aCaption.Angle)));
+        aDraw->Rotate(ToDegrees(aCaption.Angle));
     aDraw->Translate(x + offset.X, y + offset.Y);
     aDraw->ApplyMatrix();
     c.FillText(TRectF(0, 0, 50000, 50000), aCaption.Text, false, 255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);

@@ -1,7 +1,9 @@
 #pragma once
-// Painting steps that several shape and line elements share: where a point
-// lands on screen and on paper, the chain of a polyline or polygon, line-end
-// marks, the rectangle frame and a caption laid along a line.
+// Painting steps that several shape and line elements share: the line paint,
+// the chain of a polyline or polygon, line-end marks, the rectangle frame,
+// the oval and a caption laid along a line. What every element shares is in
+// KVR.FMX.ElementPaint.h, included here.
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Types.h"
 #include "platform/rtl/KVR.Model.Records.h"
 #include "platform/rtl/System.Types.h"
@@ -15,27 +17,9 @@ class TKVR2DItem;
 class TKVRBaseItem;
 class TKVRDraw;
 
-// Whether a context can take a Draw (Skia canvas and paint) or a Print
-// (printer canvas); without them the element paints nothing.
-bool CanDraw(const TKVRDraw* aDraw);
-bool CanPrint(const TKVRDraw* aDraw);
-
 // The shared paint set for a line: its colour, butt caps and a stroke width
 // of aPenWidth millimetres.
 void SetLinePaint(TKVRDraw* aDraw, TAlphaColor aColor, float aPenWidth);
-// The shared paint set for a fill in aColor: fill style, no dash.
-void SetFillPaint(TKVRDraw* aDraw, TAlphaColor aColor);
-// The shared paint set for text in aColor: stroke-and-fill, antialiased.
-void SetTextPaint(TKVRDraw* aDraw, TAlphaColor aColor);
-
-// A document point on screen (pixels plus the screen origin) and on paper,
-// in fractional and in whole printer units (plus the print origin).
-TPointF ScreenAt(const TKVRPto& aPoint, const TKVRDraw* aDraw);
-TPointF PaperAt(const TKVRPto& aPoint, const TKVRDraw* aDraw);
-TPointF PrintAt(const TKVRPto& aPoint, const TKVRDraw* aDraw);
-// The box of an element's points 1 and 2, on screen and on paper (fractional).
-TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw);
-TRectF PaperBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw);
 
 // Every point of an element joined by straight lines on screen, closed or
 // open; empty without points. The same points on paper.
@@ -60,11 +44,15 @@ void PrintLineEnds(TKVRDraw* aDraw, const TKVRLineEnds& aEnds, const TPointF& aS
                    const TPointF& aEnd, const TPointF& aEndPrev, bool aByAngle = false);
 
 // The screen frame of a rectangle (and of a package box): filled in the back
-// colour when filled with an alpha above 0, outlined when the pen width is
-// above 0. An unfilled frame's line lies wholly inside aBox, a filled one is
-// centred on it. Corners are square unless aRound, then of the radius
-// aBaseRadius micrometres.
+// colour when filled with an alpha above 0, outlined in its line type when
+// the pen width is above 0. An unfilled frame's line lies wholly inside aBox,
+// a filled one is centred on it. Corners are square unless aRound, then of
+// the radius aBaseRadius micrometres. The paint is reset (no dash,
+// antialiased) even when there is nothing to draw.
 void DrawRectFrame(TKVRDraw* aDraw, const TKVR2DItem& aItem, const TRectF& aBox, bool aRound, int32_t aBaseRadius);
+// The paper frame of a rectangle: the fill whatever the alpha, the outline in
+// its line type, corners of aRadius printer units (square when 0).
+void PrintRectFrame(TKVRDraw* aDraw, const TKVR2DItem& aItem, float aRadius);
 
 // The oval inscribed in the box of points 1 and 2 (circle, ellipse, whole
 // sector): filled in the back colour when filled (on screen only with an
@@ -73,9 +61,6 @@ void DrawRectFrame(TKVRDraw* aDraw, const TKVR2DItem& aItem, const TRectF& aBox,
 // that another element left on the canvas.
 void DrawOvalShape(TKVRDraw* aDraw, const TKVR2DItem& aItem);
 void PrintOvalShape(TKVRDraw* aDraw, const TKVR2DItem& aItem);
-
-// The printer's style set of the three flags.
-TFontStyles FontStyles(bool aBold, bool aItalic, bool aUnderline);
 
 // A caption's measured paper width scaled into the model (micrometres),
 // held within the 32 bits the model keeps it in.

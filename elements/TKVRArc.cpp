@@ -11,11 +11,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-float ToDegrees(double aRadians)
-{
-    return float(aRadians * 180.0 / kPi);
-}
-
 // The tangent at a point of the circle, pointing back along a clockwise arc.
 double Tangent(const TKVRPto& aPoint, int64_t aCX, int64_t aCY)
 {

@@ -53,7 +53,7 @@ void TKVRBarcode::CalcValues(int16_t aMode)
 void TKVRBarcode::Draw(TKVRBaseDraw* aBaseDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aBaseDraw);
-    if (!d || !d->kC || !d->kP)
+    if (!CanDraw(d))
         return;
     const TKVRRect box = GetBounds();
     if (!fValid) {
@@ -70,7 +70,7 @@ void TKVRBarcode::Draw(TKVRBaseDraw* aBaseDraw)
 void TKVRBarcode::Print(TKVRBaseDraw* aBaseDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aBaseDraw);
-    if (!d || !d->pC)
+    if (!CanPrint(d))
         return;
     // Validated as text: a character beyond the 8-bit code page is refused
     // instead of printing a valid-looking symbol of something else.

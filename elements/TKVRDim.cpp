@@ -17,11 +17,6 @@
 
 namespace {
 
-float ToDegrees(double aRadians)
-{
-    return float(aRadians * 180.0 / std::numbers::pi);
-}
-
 // Smallest difference of two angles, in [0, pi].
 double AngleDiff(double aA, double aB)
 {

@@ -213,7 +213,7 @@ void TKVRImage::DrawFrame(TKVRDraw* aDraw, const TPlace& aPlace)
 void TKVRImage::Draw(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->kC || !d->kP)
+    if (!CanDraw(d))
         return;
     if (const ISkImage picture = Picture()) {
         TPlace place = Place(d, false);
@@ -285,7 +285,7 @@ void TKVRImage::PrintFrame(TKVRDraw* aDraw, const TPlace& aPlace)
 void TKVRImage::Print(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->pC)
+    if (!CanPrint(d))
         return;
 
     // The same source as the screen; only a data-bound picture comes from the record.

@@ -11,7 +11,6 @@
 #include "render/TKVRCalc.h"
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 void TKVRLevel::CalcValues(int16_t aMode)
 {
@@ -119,16 +118,11 @@ void TKVRLevel::DrawText(const QString& aCaption, TKVRDraw* aDraw) const
 
     SetTextPaint(aDraw, GetFontColor());
     const ISkCanvas& canvas = aDraw->kC;
-    canvas->Save();
+    const TKVRSkCanvasSave save(*canvas);
     canvas->Translate(aDraw->ScreenOffsetX + pos.X, aDraw->ScreenOffsetY + pos.Y);
-    switch (GetAngle()) {
-    case TKVRAngle::Angle90: canvas->Rotate(-90.0f); break;
-    case TKVRAngle::Angle180: canvas->Rotate(-180.0f); break;
-    case TKVRAngle::Angle270: canvas->Rotate(-270.0f); break;
-    default: break;
-    }
+    if (const float turn = TurnDegrees(GetAngle()); turn != 0.0f)
+        canvas->Rotate(turn);
     canvas->DrawSimpleText(aCaption, 0.0f, std::fabs(m.Ascent), font, aDraw->kP);
-    canvas->Restore();
 }
 
 void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
@@ -267,9 +261,8 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     if (caption.isEmpty())
         return;
     TCanvasStateGuard guard(*pc);
-    pc->Font().SetFamily(GetFontName());
-    pc->Font().SetSize(float(FontPrintSize(GetFontHeight()) * Ratio));
-    pc->Font().SetStyle(FontStyles(GetBold(), GetItalic(), GetUnderline()));
+    SetPrintFont(*pc, GetFontName(), float(FontPrintSize(GetFontHeight()) * Ratio), GetBold(), GetItalic(),
+                 GetUnderline());
     const TPointF size = GetTextSize(*pc, caption);
     const int32_t px1 = p1.PrintX(d), py1 = p1.PrintY(d);
     const int32_t cx = px1 + (p2.PrintX(d) - px1) / 2;
@@ -285,7 +278,7 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     pc->Fill().SetColor(GetFontColor());
     d->ResetMatrix(KVRDrawState::Print);
     if (GetAngle() != TKVRAngle::Angle0)
-        d->Rotate(float(PrintAngle(GetAngle()) * 180.0 / std::numbers::pi));
+        d->Rotate(ToDegrees(PrintAngle(GetAngle())));
     const float bx = ox + float(x), by = oy + float(y);
     switch (GetAngle()) {
     case TKVRAngle::Angle90: d->Translate(bx + o.Y, by - o.X); break;

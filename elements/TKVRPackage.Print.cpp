@@ -1,4 +1,4 @@
-#include "elements/KVR.FMX.ShapePaint.h"
+#include "elements/KVR.FMX.ElementPaint.h"
 #include "elements/TKVRPackage.Geometry.h"
 #include "elements/TKVRPackage.h"
 #include "platform/fmx/FMX.Graphics.h"

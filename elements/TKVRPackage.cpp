@@ -128,11 +128,10 @@ void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFon
         canvas->DrawSimpleText(across, o.Left + o.Width() / 2.0f - wa / 2.0f,
                                o.Bottom + DrawFromBaseY(aAscent + aDescent, aDraw), aFont, paint);
         const float wu = aFont->MeasureText(upright);
-        canvas->Save();
+        const TKVRSkCanvasSave save(*canvas);
         canvas->Translate(o.Left - DrawFromBaseX(aDescent + 1000, aDraw), o.Top + o.Height() / 2.0f + wu / 2.0f);
         canvas->Rotate(270.0f);
         canvas->DrawSimpleText(upright, 0.0f, 0.0f, aFont, paint);
-        canvas->Restore();
     }
 
     if ((style == 4 || style == 5) && blank.IsValid()) {
@@ -209,11 +208,12 @@ void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont
     const float ay = DrawFromBaseY(BoxAscent, aDraw);
     const QString th = SizeText(float(H));
     const float wh = aFont->MeasureText(th);
-    canvas->Save();
-    canvas->Translate(iso.X(L, 0) + ax, (iso.Y(L, 0, H) + iso.Y(L, 0, 0)) / 2.0f + wh / 2.0f);
-    canvas->Rotate(270.0f);
-    canvas->DrawSimpleText(th, 0.0f, 0.0f, aFont, paint);
-    canvas->Restore();
+    {
+        const TKVRSkCanvasSave save(*canvas);
+        canvas->Translate(iso.X(L, 0) + ax, (iso.Y(L, 0, H) + iso.Y(L, 0, 0)) / 2.0f + wh / 2.0f);
+        canvas->Rotate(270.0f);
+        canvas->DrawSimpleText(th, 0.0f, 0.0f, aFont, paint);
+    }
 
     const QString tw = SizeText(float(W));
     const float ww = aFont->MeasureText(tw);

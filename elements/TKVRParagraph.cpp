@@ -1,6 +1,5 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/KVR.FMX.ElementPaint.h"
-#include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Model.Utils.h"
@@ -66,7 +65,7 @@ void TKVRParagraph::CalcValues(int16_t aMode)
 void TKVRParagraph::Draw(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->kC || !d->kP)
+    if (!CanDraw(d))
         return;
     DrawParaBox(d, *this);
     DrawDataMarker(d, *this);
@@ -120,7 +119,7 @@ void TKVRParagraph::Draw(TKVRBaseDraw* aDraw)
 void TKVRParagraph::Print(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->pC)
+    if (!CanPrint(d))
         return;
     TCanvas& c = *d->pC;
     const TKVRBaseLabel* owner = GetOwner();

@@ -1,6 +1,5 @@
 #include "elements/TKVRRichText.h"
 #include "elements/KVR.FMX.ElementPaint.h"
-#include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
@@ -249,7 +248,7 @@ void TKVRRichText::CalcValues(int16_t aMode)
 void TKVRRichText::Draw(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->kC || !d->kP)
+    if (!CanDraw(d))
         return;
     DrawParaBox(d, *this);
     DrawDataMarker(d, *this);
@@ -345,7 +344,7 @@ TRectF TKVRRichText::CaretLine(const TKVRDraw* aDraw, int32_t aPosition) const
 
 void TKVRRichText::DrawCaretAtPosition(TKVRDraw* aDraw, int32_t aPosition)
 {
-    if (!aDraw || !aDraw->kC || !aDraw->kP)
+    if (!CanDraw(aDraw))
         return;
     const TRectF c = CaretLine(aDraw, aPosition);
     if (c.Bottom <= c.Top)
@@ -408,7 +407,7 @@ std::vector<TRectF> TKVRRichText::SelectionRects(const TKVRDraw* aDraw, int32_t 
 
 void TKVRRichText::DrawSelectionHighlight(TKVRDraw* aDraw, int32_t aStart, int32_t aEnd)
 {
-    if (!aDraw || !aDraw->kC || !aDraw->kP)
+    if (!CanDraw(aDraw))
         return;
     const std::vector<TRectF> rects = SelectionRects(aDraw, aStart, aEnd);
     if (rects.empty())
@@ -426,7 +425,7 @@ void TKVRRichText::DrawSelectionHighlight(TKVRDraw* aDraw, int32_t aStart, int32
 void TKVRRichText::Print(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->pC)
+    if (!CanPrint(d))
         return;
     TCanvas& c = *d->pC;
     // Print leaves the canvas as it found it, also when it fails.

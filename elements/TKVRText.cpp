@@ -68,7 +68,7 @@ TKVRBoxStyle TKVRText::BoxStyle(const TKVRDraw* d) const
 void TKVRText::Draw(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->kC || !d->kP)
+    if (!CanDraw(d))
         return;
     const ISkCanvas& canvas = d->kC;
     const ISkPaint& paint = d->kP;
@@ -173,7 +173,7 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
 void TKVRText::Print(TKVRBaseDraw* aDraw)
 {
     auto* d = static_cast<TKVRDraw*>(aDraw);
-    if (!d || !d->pC)
+    if (!CanPrint(d))
         return;
     TCanvas& c = *d->pC;
     const QString text = PrintText();

@@ -28,57 +28,36 @@ QImage Paper(TKVRBaseItem& item, int w, int h, int dpi, int drawScale)
 
 TTwin Twins(TKVRBaseItem& item, int w, int h, int dpi, int drawScale)
 {
-    return {Screen(item, w, h, KVRDrawState::Preview, dpi, drawScale), Paper(item, w, h, dpi, drawScale)};
+    const TScreenPaper t = PaintScreenAndPaper(item, w, h, dpi, drawScale);
+    return {t.Screen, t.Paper};
 }
 
 namespace {
-template <class F>
-void ForColour(const QImage& image, QRgb colour, int tolerance, F&& f)
+bool Near(QRgb p, QRgb colour, int tolerance)
 {
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if (std::abs(qRed(row[x]) - qRed(colour)) <= tolerance &&
-                std::abs(qGreen(row[x]) - qGreen(colour)) <= tolerance &&
-                std::abs(qBlue(row[x]) - qBlue(colour)) <= tolerance)
-                f(x, y);
-    }
+    return std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
+           std::abs(qBlue(p) - qBlue(colour)) <= tolerance;
 }
 }  // namespace
 
 int CountColour(const QImage& image, QRgb colour, int tolerance)
 {
-    int n = 0;
-    ForColour(image, colour, tolerance, [&](int, int) { ++n; });
-    return n;
+    return PixelCount(image, QRect(), [&](QRgb p) { return Near(p, colour, tolerance); });
 }
 
 QRect ColourBounds(const QImage& image, QRgb colour, int tolerance)
 {
-    QRect box;
-    ForColour(image, colour, tolerance, [&](int x, int y) { box |= QRect(x, y, 1, 1); });
-    return box;
+    return PixelBounds(image, QRect(), [&](QRgb p) { return Near(p, colour, tolerance); });
 }
 
 int RedCount(const QImage& image)
 {
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            n += qRed(row[x]) - std::max(qGreen(row[x]), qBlue(row[x])) > 60 ? 1 : 0;
-    }
-    return n;
+    return PixelCount(image, QRect(), [](QRgb p) { return qRed(p) - std::max(qGreen(p), qBlue(p)) > 60; });
 }
 
 std::string BoxText(const QRect& r)
 {
-    if (r.isEmpty())
-        return "(nothing)";
-    return "(" + std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
-           std::to_string(r.height()) + ")";
+    return RectText(r);
 }
 
 int SquareFor(const TKVRBaseItem& item, int marginPx)

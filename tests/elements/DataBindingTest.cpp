@@ -149,7 +149,6 @@ TEST(DataBinding, CellCopyShowsAndPaperPrintsTheRecord)
         const TTwin storedAlone = Twins(*make(label, QStringLiteral("stored")), 900, 400);
         ASSERT_GT(InkCount(recordAlone.screen), 300);
         const QImage shown = Screen(*copy, 900, 400);
-        SaveForLook(shown, QStringLiteral("cell-copy-%1").arg(QString::fromLatin1(name).remove(u' ')));
         EXPECT_EQ(shown, recordAlone.screen);
         EXPECT_EQ(Screen(*bound, 900, 400), storedAlone.screen);
         for (TKVRBaseItem* e : {bound, copy}) {

@@ -1,6 +1,5 @@
 #include "tests/elements/ElementTestSupport.h"
 #include "platform/rtl/KVR.Math.h"
-#include <QDir>
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -67,45 +66,20 @@ const QImage& PaperSurface::Finish()
 
 QRect InkBounds(const QImage& image, int threshold)
 {
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    int left = img.width(), top = img.height(), right = -1, bottom = -1;
-    for (int y = 0; y < img.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if (Inked(row[x], threshold)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+    return PixelBounds(image, QRect(), [&](QRgb p) { return Inked(p, threshold); });
 }
 
 int InkCount(const QImage& image, int threshold)
 {
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            n += Inked(row[x], threshold) ? 1 : 0;
-    }
-    return n;
+    return PixelCount(image, QRect(), [&](QRgb p) { return Inked(p, threshold); });
 }
 
-bool SameBox(const QRect& a, const QRect& b, int tolerance)
+::testing::AssertionResult SameBox(const QRect& a, const QRect& b, int tolerance)
 {
-    return std::abs(a.left() - b.left()) <= tolerance && std::abs(a.top() - b.top()) <= tolerance &&
-           std::abs(a.right() - b.right()) <= tolerance && std::abs(a.bottom() - b.bottom()) <= tolerance;
-}
-
-QString SaveForLook(const QImage& image, const QString& name)
-{
-    QDir().mkpath("test-output");
-    const QString path = QDir("test-output").absoluteFilePath(name + ".png");
-    image.save(path);
-    return path;
+    if (std::abs(a.left() - b.left()) <= tolerance && std::abs(a.top() - b.top()) <= tolerance &&
+        std::abs(a.right() - b.right()) <= tolerance && std::abs(a.bottom() - b.bottom()) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << RectText(a) << " vs " << RectText(b) << " (tolerance " << tolerance << ")";
 }
 
 QByteArray WriteBinary(const TKVRBaseItem& item)
@@ -179,25 +153,12 @@ bool LeansTo(QRgb p, TAlphaColor colour)
 
 int CountLeaning(const QImage& image, TAlphaColor colour, const QRect& area)
 {
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    const QRect a = area.isNull() ? img.rect() : (area & img.rect());
-    int n = 0;
-    for (int y = a.top(); y <= a.bottom(); ++y)
-        for (int x = a.left(); x <= a.right(); ++x)
-            n += LeansTo(img.pixel(x, y), colour) ? 1 : 0;
-    return n;
+    return PixelCount(image, area, [&](QRgb p) { return LeansTo(p, colour); });
 }
 
 QRect LeaningBounds(const QImage& image, TAlphaColor colour, const QRect& area)
 {
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    const QRect a = area.isNull() ? img.rect() : (area & img.rect());
-    QRect box;
-    for (int y = a.top(); y <= a.bottom(); ++y)
-        for (int x = a.left(); x <= a.right(); ++x)
-            if (LeansTo(img.pixel(x, y), colour))
-                box |= QRect(x, y, 1, 1);
-    return box;
+    return PixelBounds(image, area, [&](QRgb p) { return LeansTo(p, colour); });
 }
 
 std::string RectText(const QRect& r)

@@ -12,7 +12,9 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <algorithm>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -38,15 +40,46 @@ struct PaperSurface
     const QImage& Finish();
 };
 
+// Bounds and number of the pixels, in an area (the whole image when null),
+// that satisfy a predicate on their ARGB value.
+template <class TPred>
+inline QRect PixelBounds(const QImage& image, const QRect& area, TPred pred)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect a = area.isNull() ? img.rect() : (area & img.rect());
+    int left = img.width(), top = img.height(), right = -1, bottom = -1;
+    for (int y = a.top(); y <= a.bottom(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = a.left(); x <= a.right(); ++x)
+            if (pred(row[x])) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+template <class TPred>
+inline int PixelCount(const QImage& image, const QRect& area, TPred pred)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect a = area.isNull() ? img.rect() : (area & img.rect());
+    int n = 0;
+    for (int y = a.top(); y <= a.bottom(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = a.left(); x <= a.right(); ++x)
+            n += pred(row[x]) ? 1 : 0;
+    }
+    return n;
+}
+
 // Bounding box of the pixels that are not (near) white or transparent;
 // an empty rectangle when nothing was painted.
 QRect InkBounds(const QImage& image, int threshold = 200);
 // Number of inked pixels, with the same rule.
 int InkCount(const QImage& image, int threshold = 200);
-// Whether two boxes agree within a tolerance on every side.
-bool SameBox(const QRect& a, const QRect& b, int tolerance);
-// Saves a picture under the working folder's test-output/ for a look; returns the path.
-QString SaveForLook(const QImage& image, const QString& name);
+// Whether two boxes agree within a tolerance on every side; a failure shows both.
+::testing::AssertionResult SameBox(const QRect& a, const QRect& b, int tolerance);
 
 // Binary form of an element, kind code first (TKVRBaseItem::Write).
 QByteArray WriteBinary(const TKVRBaseItem& item);

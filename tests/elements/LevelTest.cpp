@@ -95,9 +95,7 @@ TEST(LevelScale, RingArcsLeaveTheGapWhereverTheValueIs)
     TKVRLevel::LevelArc(3, 5.0f, 0.0f, 60.0f, start, sweep);
     EXPECT_FLOAT_EQ(sweep, 300.0f);
 
-    EXPECT_EQ(TKVRLevel::LevelFill(150.0f, 100.0f), TKVRLevelFill::Full);
     EXPECT_EQ(TKVRLevel::LevelFill(100.0f, 100.0f), TKVRLevelFill::Full);
-    EXPECT_EQ(TKVRLevel::LevelFill(-1.0f, 100.0f), TKVRLevelFill::Empty);
     EXPECT_EQ(TKVRLevel::LevelFill(0.0f, 100.0f), TKVRLevelFill::Empty);
     EXPECT_EQ(TKVRLevel::LevelFill(0.0f, 0.0f), TKVRLevelFill::Full);
     EXPECT_EQ(TKVRLevel::LevelFill(std::nanf(""), 100.0f), TKVRLevelFill::Empty);
@@ -126,8 +124,7 @@ TEST(LevelPaint, HalfRingStartsAt120AndSweeps150OnScreenAndPaper)
         for (double a : {0.0, 45.0, 90.0, 110.0, 290.0})
             EXPECT_FALSE(LeansTo(OnCircle(*img, a), kRing)) << a;
     }
-    EXPECT_TRUE(SameBox(InkBounds(t.Screen), InkBounds(t.Paper), 2))
-        << RectText(InkBounds(t.Screen)) << " vs " << RectText(InkBounds(t.Paper));
+    EXPECT_TRUE(SameBox(InkBounds(t.Screen), InkBounds(t.Paper), 2));
 }
 
 TEST(LevelPaint, ValueAboveTheMaximumIsAFullGaugeAndBelowZeroAnEmptyOne)
@@ -197,7 +194,6 @@ TEST(LevelData, EachPrintedLabelReadsItsOwnRecord)
     // The next label's record: no layout step runs between two labels.
     label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("80"));
     const QImage second = PaperOnly(*bound);
-    SaveForLook(second, "level-record-80-paper");
     const int at80 = CountLeaning(second, kLevel);
 
     TKVRLevel* stored = MakeLevel(label, 0, 80.0f);
@@ -284,7 +280,7 @@ TEST(LevelCaption, ScreenAndPaperPlaceTheCaptionAlikeAtEveryQuarterTurn)
         const TScreenPaper t = PaintTwins(*e, angle == TKVRAngle::Angle90 ? "level-caption-90" : "");
         const QRect a = InkBounds(t.Screen), b = InkBounds(t.Paper);
         ASSERT_FALSE(a.isEmpty());
-        EXPECT_TRUE(SameBox(a, b, 2)) << int(angle) << ": " << RectText(a) << " vs " << RectText(b);
+        EXPECT_TRUE(SameBox(a, b, 2)) << int(angle);
         const bool upright = angle == TKVRAngle::Angle90 || angle == TKVRAngle::Angle270;
         EXPECT_EQ(a.height() > a.width(), upright) << int(angle);
         EXPECT_NEAR(a.center().x(), kCentre, 4) << int(angle);

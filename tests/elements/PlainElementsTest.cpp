@@ -274,7 +274,6 @@ TEST(PlainElements, BezierDashFollowsItsLineTypeNotTheEditorHighlight)
     poly->SetLineType(5);
     const QImage plainChain = inEditor(*poly, 0);
     const QImage highlighted = inEditor(*poly, 1);
-    SaveForLook(highlighted, "plain-polyline-highlight");
     EXPECT_NE(highlighted, plainChain);
     EXPECT_GT(CountLeaning(highlighted, kBlue), 500);
 }

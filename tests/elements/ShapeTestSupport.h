@@ -28,17 +28,12 @@ inline QRect Around(const TKVRPto& aPoint, int aHalf)
     return QRect(int(Px(double(aPoint.X))) - aHalf, int(Px(double(aPoint.Y))) - aHalf, 2 * aHalf + 1, 2 * aHalf + 1);
 }
 
-// The element on screen (in the preview unless told) and on paper; both
-// pictures are saved for a look under aLook when it is given.
-inline TScreenPaper Paint(TKVRBaseItem& aItem, const QString& aLook = QString(), int aWidth = kWidth,
+// The element on screen (in the preview unless told) and on paper; aLook
+// names the case in failure messages.
+inline TScreenPaper Paint(TKVRBaseItem& aItem, const QString& = QString(), int aWidth = kWidth,
                           int aHeight = kHeight, int aScale = 1, TKVRDrawState aState = KVRDrawState::Preview)
 {
-    TScreenPaper t = PaintScreenAndPaper(aItem, aWidth, aHeight, kDpi, aScale, aState);
-    if (!aLook.isEmpty()) {
-        SaveForLook(t.Screen, aLook + "-screen");
-        SaveForLook(t.Paper, aLook + "-paper");
-    }
-    return t;
+    return PaintScreenAndPaper(aItem, aWidth, aHeight, kDpi, aScale, aState);
 }
 
 inline QImage Screen(TKVRBaseItem& aItem, const QString& aLook = QString())
@@ -58,7 +53,7 @@ inline TScreenPaper ExpectTwins(TKVRBaseItem& aItem, const QString& aLook, int a
     TScreenPaper t = Paint(aItem, aLook, aWidth, aHeight, aScale);
     const QRect s = InkBounds(t.Screen), p = InkBounds(t.Paper);
     EXPECT_FALSE(s.isEmpty()) << aLook.toStdString();
-    EXPECT_TRUE(SameBox(s, p, aTolerance)) << aLook.toStdString() << ": " << RectText(s) << " vs " << RectText(p);
+    EXPECT_TRUE(SameBox(s, p, aTolerance)) << aLook.toStdString();
     return t;
 }
 

@@ -186,25 +186,6 @@ QString Code39Shifted(const QString& s)
     return out;
 }
 
-// Images side by side on white, each standing on the foot of the row.
-QImage Row(const std::vector<QImage>& images)
-{
-    int w = 0, h = 0;
-    for (const QImage& i : images) {
-        w += i.width();
-        h = std::max(h, i.height());
-    }
-    QImage row(w, h, QImage::Format_ARGB32);
-    row.fill(Qt::white);
-    QPainter p(&row);
-    int x = 0;
-    for (const QImage& i : images) {
-        p.drawImage(x, h - i.height(), i);
-        x += i.width();
-    }
-    return row;
-}
-
 }  // namespace
 
 TEST(BarcodePaint, EverySymbologyReadsBackAtEveryQuarterTurn)
@@ -243,7 +224,6 @@ TEST(BarcodePaint, EverySymbologyReadsBackAtEveryQuarterTurn)
         {TKVRBarType::Postnet, "12345", {}, {}},
     };
     ASSERT_EQ(int(std::size(all)), KVRBarTypeCount);
-    std::vector<QImage> screenRow, paperRow;
     for (const Symbology& s : all) {
         const auto b = TestBarcode::Make(s.value, s.type, s.factor);
         SCOPED_TRACE(s.value.toStdString());
@@ -253,10 +233,6 @@ TEST(BarcodePaint, EverySymbologyReadsBackAtEveryQuarterTurn)
             SCOPED_TRACE(angle);
             const QImage screen = Draw(b, 300, s.decoded.isEmpty() ? 40 : 120);
             const QImage paper = Print(b, 300, s.decoded.isEmpty() ? 40 : 120);
-            if (angle == 1) {
-                screenRow.push_back(screen);
-                paperRow.push_back(paper);
-            }
             if (s.decoded.isEmpty()) {  // no reader: the bars are there
                 EXPECT_FALSE(DarkBounds(screen).isNull());
                 EXPECT_FALSE(DarkBounds(paper).isNull());
@@ -270,8 +246,6 @@ TEST(BarcodePaint, EverySymbologyReadsBackAtEveryQuarterTurn)
             EXPECT_EQ(onPaper.format, s.format);
         }
     }
-    ImageProbes::SaveForLooking(Row(screenRow), "barcodes-screen.png");
-    ImageProbes::SaveForLooking(Row(paperRow), "barcodes-paper.png");
 }
 
 TEST(BarcodePaint, BarsFollowTheWidthClassesAndKinds)
@@ -375,7 +349,6 @@ TEST(BarcodePaint, Ean13FirstDigitStandsOneModuleLeftOnScreenAndTouchesOnPaper)
     ASSERT_FALSE(paper.isNull());
     EXPECT_LE(paper.right(), barsLeft);
     EXPECT_GE(paper.right(), barsLeft - 4);
-    ImageProbes::SaveForLooking(Row({Draw(b, 300, 60), Print(b, 300, 60)}), "ean13-screen-paper.png");
 }
 
 TEST(BarcodePaint, ShortTextsOfEanAndUpcAreCentredUnderTheBars)

@@ -12,21 +12,6 @@ TKVRDraw ContextAt(int dpi)
 }
 }
 
-TEST(DrawContext, StartsAsIdentityEditorWithCaretZero)
-{
-    TKVRDraw d;
-    EXPECT_EQ(d.LM, TMatrix::Identity());
-    EXPECT_EQ(d.DrawState, KVRDrawState::Editor);
-    EXPECT_EQ(d.aPos, 0);
-    EXPECT_FALSE(d.aDrawLinkPto);
-    d.aTxt = "abc";
-    d.DrawState = KVRDrawState::EditorText;
-    d.ResetText();
-    EXPECT_EQ(d.aPos, -1);
-    EXPECT_TRUE(d.aTxt.isEmpty());
-    EXPECT_EQ(d.DrawState, KVRDrawState::Editor);
-}
-
 TEST(DrawContext, BaseValueRoundsHalfToEvenAndDropsTheSign)
 {
     const TKVRDraw d = ContextAt(96);

@@ -1,5 +1,4 @@
 #include "tests/render/RenderTestSupport.h"
-#include <QPainter>
 #include <gtest/gtest.h>
 #include <numbers>
 
@@ -200,46 +199,4 @@ TEST(LineEnds, PickerSamples)
         EXPECT_TRUE(IsRed(row.pixel(20, 15)));  // inside the shape
         EXPECT_FALSE(ImageProbes::NotWhite(row, 8, 12));  // outside the square
     }
-}
-
-TEST(LineEnds, SheetOfAllLineEnds)
-{
-    // Rows: kinds 0 to 11; columns: ends of lines going right, down, up-left
-    // diagonally, and an arc end by angle; last column: the picker samples.
-    const int cell = 70;
-    Screen s(cell * 5, cell * 12);
-    s.d.kC->Clear(TAlphaColors::White);
-    CanvasImage samples(cell, cell * 12);
-    samples.canvas->Stroke().SetThickness(1);
-    for (TKVRTermType kind = 0; kind < 12; ++kind) {
-        const float cy = cell * kind + cell / 2.0f;
-        const struct { float x0, y0, x1, y1; } lines[3] = {{10, cy, 50, cy},
-                                                          {cell + 35.0f, cy - 30, cell + 35.0f, cy + 10},
-                                                          {2 * cell + 60.0f, cy + 25, 2 * cell + 25.0f, cy - 10}};
-        s.d.kP->SetAntiAlias(true);
-        for (const auto& l : lines) {
-            AdjustLineType(&s.d, 0, 0);
-            s.d.kP->SetColor(TAlphaColors::Black);
-            s.d.kP->SetStrokeWidth(1.5f);
-            s.d.kC->DrawLine(l.x0, l.y0, l.x1, l.y1, s.d.kP);
-            s.Term(kind, 8, l.x1, l.y1, l.x0, l.y0);
-        }
-        // A quarter arc ending downwards at its bottom point.
-        const float ax = 3 * cell + 35.0f, ay = cy + 12;
-        s.d.kP->SetColor(TAlphaColors::Black);
-        s.d.kP->SetStyle(TSkPaintStyle::Stroke);
-        s.d.kC->DrawArc(TRectF(ax - 50, ay - 25, ax, ay + 25), 270, 90, false, s.d.kP);
-        s.Term(kind, 8, ax, ay, float(std::numbers::pi / 2), 0, 8, true);
-        DrawTerm(*samples.canvas, TRectF(0, cell * kind + 20.0f, cell, cell * kind + 50.0f), kind,
-                 TAlphaColors::DarkBlue, TAlphaColors::Lavender);
-    }
-    QImage sheet = s.Pixels();
-    QPainter(&sheet).drawImage(4 * cell, 0, samples.Done());
-    ImageProbes::SaveForLooking(sheet, "line-ends.png");
-    // Every kind but 0 changes the ends of the lines (compared with the row of kind 0).
-    for (int kind = 0; kind < 12; ++kind)
-        for (int column = 0; column < 5; ++column)
-            EXPECT_EQ(sheet.copy(column * cell, 0, cell, cell) != sheet.copy(column * cell, kind * cell, cell, cell),
-                      kind != 0)
-                << kind << " " << column;
 }

@@ -148,26 +148,3 @@ TEST(PrintLineTypes, PrintedDashesMeasureTheirNominalLengthOnPaper)
     for (size_t i = 0; i + 1 < runs.size(); ++i)  // the last run meets the edge
         EXPECT_NEAR(runs[i], 30, 1) << i;
 }
-
-TEST(LineTypes, SheetOfAllTypes)
-{
-    // Every type on screen at 150 dpi, a 0.3 mm pen, one row each.
-    Screen s(700, 13 * 24, 150);
-    s.d.kP->SetAntiAlias(true);
-    s.d.kP->SetColor(TAlphaColors::Black);
-    s.d.kC->Clear(TAlphaColors::White);
-    for (TVXLineType t = 0; t <= 12; ++t) {
-        AdjustLineType(&s.d, t, 0);
-        s.d.kP->SetStrokeWidth(s.d.BasePtoY(0.3f));
-        s.d.kC->DrawLine(40, 12.0f + 24 * t, 680, 12.0f + 24 * t, s.d.kP);
-    }
-    const QImage img = s.Pixels();
-    ImageProbes::SaveForLooking(img, "line-types.png");
-    for (int t = 0; t <= 12; ++t) {
-        const size_t runs = ImageProbes::Runs(img.copy(41, 0, 638, img.height()), 12 + 24 * t, ImageProbes::Dark).size();
-        if (t == 0 || t == 12)
-            EXPECT_EQ(runs, 1u) << t;
-        else
-            EXPECT_GT(runs, 10u) << t;
-    }
-}

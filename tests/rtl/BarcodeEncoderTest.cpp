@@ -190,31 +190,23 @@ TEST(BarcodeEncoderTest, InvalidValuesAreRefused)
         const char* why;
     };
     const Case cases[] = {
-        {TKVRBarType::EAN13, "59012341234A", false, "a letter in EAN-13"},
         {TKVRBarType::EAN13, "5901234123458", false, "a wrong check digit"},
         {TKVRBarType::EAN13, "12345", false, "too short: the engine would make an add-on"},
         {TKVRBarType::EAN8, "123456", false, "too short: the engine would pad it"},
-        {TKVRBarType::EAN8, "123456789", false, "too long"},
-        {TKVRBarType::EAN8, "", false, "empty"},
         {TKVRBarType::Code128, "", false, "empty"},
         {TKVRBarType::UPCE, "2123456", false, "number system 2: the engine would change it"},
         {TKVRBarType::UPCE, "123456", false, "no number system: the engine would add one"},
         {TKVRBarType::Code39, "abc", false, "lower case: the engine would upper-case it"},
-        {TKVRBarType::Code39, "A*B", false, "the start character inside"},
         {TKVRBarType::Code93, "a", false, "outside the Code 93 set"},
         {TKVRBarType::Codabar, "123", false, "no start and stop characters"},
-        {TKVRBarType::Codabar, "a123b", false, "lower-case start and stop"},
         {TKVRBarType::Code128, "caf\xE9", false, "8-bit character in a 7-bit set"},
         {TKVRBarType::Code128A, "abc", false, "lower case is not in code set A"},
         {TKVRBarType::Code128C, "123", false, "odd digit count in code set C"},
         {TKVRBarType::GS1_128, "(01)09501101530004", false, "bad check digit in an AI"},
-        {TKVRBarType::GS1_128, "HELLO", false, "no AI"},
         {TKVRBarType::ITF, "12345", false, "odd count: the engine would put a 0 in front"},
         {TKVRBarType::ITF, "123456", true, "odd count with its check digit"},
         {TKVRBarType::ITF14, "12345678901234", false, "wrong check digit"},
-        {TKVRBarType::ITF14, "123", false, "the engine would pad it"},
         {TKVRBarType::Postnet, "1234", false, "not 5, 9 or 11 digits"},
-        {TKVRBarType::Code11, "12A", false, "a letter in Code 11"},
         {static_cast<TKVRBarType>(23), "123", false, "unknown type"},
     };
     for (const Case& c : cases) {
@@ -242,13 +234,10 @@ TEST(BarcodeEncoderTest, KeysFollowTheCharacterSetOfEachType)
         char16_t key;
         bool taken;
     } keys[] = {
-        {TKVRBarType::EAN13, '7', true},      {TKVRBarType::EAN13, 'A', false},    {TKVRBarType::Code39, '%', true},
-        {TKVRBarType::Code39, 'a', false},    {TKVRBarType::Code39Ext, '\t', true}, {TKVRBarType::Code39Ext, 8, false},
-        {TKVRBarType::Code39Ext, 0xE9, false}, {TKVRBarType::Codabar, 'D', true},  {TKVRBarType::Codabar, 'E', false},
-        {TKVRBarType::Code128A, 0x1F, true},  {TKVRBarType::Code128A, 'a', false}, {TKVRBarType::Code128B, '~', true},
-        {TKVRBarType::Code128B, '\n', false}, {TKVRBarType::Code128C, '4', true},  {TKVRBarType::GS1_128C, '(', true},
-        {TKVRBarType::Code11, '-', true},     {TKVRBarType::Postnet, '-', false},  {TKVRBarType(23), '1', false},
-        {TKVRBarType::Code128, 0x20AC, false},
+        {TKVRBarType::EAN13, 'A', false},     {TKVRBarType::Code39, '%', true},    {TKVRBarType::Code39, 'a', false},
+        {TKVRBarType::Code39Ext, '\t', true}, {TKVRBarType::Code39Ext, 0xE9, false}, {TKVRBarType::Codabar, 'E', false},
+        {TKVRBarType::Code128A, 0x1F, true},  {TKVRBarType::Code128B, '\n', false}, {TKVRBarType::GS1_128C, '(', true},
+        {TKVRBarType(23), '1', false},        {TKVRBarType::Code128, 0x20AC, false},
     };
     for (const auto& k : keys)
         EXPECT_EQ(TBarcode::IsValidKey(k.type, QChar(k.key)), k.taken) << int(k.type) << " " << int(k.key);

@@ -200,14 +200,4 @@ TEST(ModelRead, CoordinatesOutOfRangeAreRejected)
     EXPECT_EQ(doc.GetItemsCount(), before);
 }
 
-TEST(ModelRead, ReadTypeTwoMarksTheCopyAsPreview)
-{
-    TKVRBaseLabel doc;
-    auto* copy = new TConcrete<TKVRBasePoint>(&doc, true);
-    EXPECT_TRUE(copy->GetPreview());
-    EXPECT_EQ(KVRItemKind::FromCode(257), KVRItemKind::Point);
-    EXPECT_EQ(KVRItemKind::FromCode(30), 0);
-    EXPECT_EQ(KVRItemKind::FromCode(0), 0);
-}
-
 }  // namespace

@@ -3,7 +3,6 @@
 #include "platform/rtl/TKVRBaseQRCode.h"
 #include "tests/rtl/SymbolTestSupport.h"
 #include "tests/support/BarcodeReader.h"
-#include <QDir>
 #include <QImage>
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
@@ -37,13 +36,6 @@ ZXing::Result Read(const QImage& image)
     return ZXing::ReadBarcode(view, hints);
 }
 
-void SaveForLooking(const QImage& image, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("KVR_TEST_PNG_DIR");
-    if (!dir.isEmpty())
-        image.save(QDir(dir).filePath(name));
-}
-
 const char* const LevelNames[] = {"L", "M", "Q", "H"};
 }
 
@@ -60,8 +52,6 @@ TEST(QRCodeTest, EveryLevelDecodesAsciiAndNonAsciiText)
             ASSERT_TRUE(result.isValid());
             EXPECT_EQ(QString::fromStdString(result.text()), text);  // accents and CJK kept
             EXPECT_EQ(result.ecLevel(), LevelNames[level]);
-            if (level == TErrorCorrectionLevel::M)
-                SaveForLooking(image, QStringLiteral("qr_%1.png").arg(text.at(0) == 'K' ? "ascii" : "utf8"));
         }
     // The shared reader sees the same.
     EXPECT_EQ(DecodeOne(Encoded(texts[1], TErrorCorrectionLevel::Q)).text, texts[1]);

@@ -208,39 +208,3 @@ TEST(SkCanvasShapes, BorrowedPainterGetsItsStateBack)
     painter.end();
     EXPECT_TRUE(qAlpha(img.pixel(6, 5)) > 0);
 }
-
-// One picture of everything, for a person to look at.
-TEST(SkCanvasSample, SavesAPicture)
-{
-    ISkCanvas c = TSkCanvas::MakeRaster(320, 200);
-    c->Clear(TAlphaColors::White);
-    c->DrawArc(TRectF(10, 10, 90, 90), 0, 90, true, Paint(0xFFFF8080u, TSkPaintStyle::Fill, 0, true));
-    c->DrawArc(TRectF(10, 10, 90, 90), 0, 270, false, Paint(TAlphaColors::Red, TSkPaintStyle::Stroke, 3, true));
-    ISkPaint dash = Paint(TAlphaColors::Blue, TSkPaintStyle::Stroke, 2);
-    dash->SetPathEffect(TSkPathEffect::MakeDash({8, 4}, 0));
-    c->DrawLine(110, 20, 310, 20, dash);
-    c->DrawRoundRect(TRectF(110, 35, 200, 90), 10, 10, dash);
-    c->Save();
-    TSkPathBuilder clip;
-    clip.AddOval(TRectF(220, 30, 300, 90));
-    c->ClipPath(clip.Detach(), TSkClipOp::Intersect, true);
-    c->DrawRect(TRectF(200, 30, 320, 90), Paint(TAlphaColors::Green));
-    c->Restore();
-    auto font = std::make_shared<TSkFont>(TSkTypeface::MakeFromName("Arial", TSkFontStyle::Normal()), 10.5f);
-    ISkPaint text = Paint(TAlphaColors::Black, TSkPaintStyle::Fill, 0, true);
-    text->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
-    c->DrawSimpleText("Arial 10.5 px, baseline y = 120", 10, 120, font, text);
-    font->SetSize(21);
-    c->DrawSimpleText("Arial 21 px", 10, 150, font, text);
-    c->Save();
-    c->Translate(300, 110);
-    c->Rotate(90);
-    c->DrawSimpleText("turned 90", 0, 0, font, text);
-    c->Restore();
-    c->DrawLine(10, 120.5f, 200, 120.5f, Paint(0x60FF0000u));
-    const QImage img = Pixels(c);
-    ImageProbes::SaveForLooking(img, "skia-sample.png");
-    // The turned text runs down from its origin.
-    const QRect turned = ImageProbes::Bounds(img, ImageProbes::Dark, QRect(270, 100, 50, 100));
-    EXPECT_GT(turned.height(), 2 * turned.width());
-}
