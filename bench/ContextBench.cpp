@@ -1,4 +1,4 @@
-#include "platform/rtl/TKVRPto.h"
+#include "platform/rtl/geometry/TKVRPto.h"
 #include "render/KVR.FMX.Types.h"
 #include <benchmark/benchmark.h>
 

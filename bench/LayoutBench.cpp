@@ -1,5 +1,5 @@
-#include "platform/rtl/KVR.Barcode.h"
-#include "platform/rtl/KVR.QRCode.h"
+#include "platform/rtl/codes/KVR.Barcode.h"
+#include "platform/rtl/codes/KVR.QRCode.h"
 #include "render/TKVRCalc.h"
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -3,11 +3,11 @@
 // cross of a value that does not encode and the modules of the three symbols
 // on screen and on paper; and the element class pattern of those symbols.
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/KVR.Model.Codes.h"
-#include "platform/rtl/KVR.Model.Types.h"
-#include "platform/rtl/TKVRBaseItem.h"
+#include "platform/rtl/model/KVR.Model.Codes.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/System.UITypes.h"
-#include "platform/rtl/TKVRPto.h"
+#include "platform/rtl/geometry/TKVRPto.h"
 #include "render/TKVRDraw.h"
 
 class TKVRBase2DCode;

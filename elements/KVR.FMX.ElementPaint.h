@@ -4,11 +4,11 @@
 // canvas guard, length and angle conversions, and the filled and framed box
 // on screen and on paper.
 #include "platform/fmx/FMX.Types.h"
-#include "platform/rtl/KVR.Model.Types.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/rtl/System.UITypes.h"
-#include "platform/rtl/TKVRPto.h"
+#include "platform/rtl/geometry/TKVRPto.h"
 #include <QString>
 #include <cstdint>
 

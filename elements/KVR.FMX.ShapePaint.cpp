@@ -1,7 +1,7 @@
 #include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Math.h"
-#include "platform/rtl/TKVR2DItem.h"
+#include "platform/rtl/model/TKVR2DItem.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"

@@ -5,9 +5,9 @@
 // KVR.FMX.ElementPaint.h, included here.
 #include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Types.h"
-#include "platform/rtl/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/System.Types.h"
-#include "platform/rtl/TKVRPto.h"
+#include "platform/rtl/geometry/TKVRPto.h"
 #include "platform/skia/TSkPath.h"
 #include <QString>
 #include <cstdint>

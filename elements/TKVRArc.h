@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseArc.h"
+#include "platform/rtl/model/TKVRBaseArc.h"
 
 // An open circular arc with a mark at each end.
 class TKVRArc : public TKVRBaseArc, public TKVRClassReaders<TKVRArc>

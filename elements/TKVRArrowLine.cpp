@@ -1,7 +1,7 @@
 #include "elements/TKVRArrowLine.h"
 #include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
-#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"

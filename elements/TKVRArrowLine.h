@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseArrowLine.h"
+#include "platform/rtl/model/TKVRBaseArrowLine.h"
 
 struct TKVRLineCaption;
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBaseBarcode.h"
 
 // A linear barcode with its human-readable text. The layout validates and
 // encodes the element's own value; the screen shows those bars, or a red

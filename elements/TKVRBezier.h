@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseBezier.h"
+#include "platform/rtl/model/TKVRBaseBezier.h"
 #include "platform/skia/TSkPath.h"
 
 class TKVRDraw;

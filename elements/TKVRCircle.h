@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseCircle.h"
+#include "platform/rtl/model/TKVRBaseCircle.h"
 
 // A circle, optionally filled; painted as the ellipse is.
 class TKVRCircle : public TKVRBaseCircle, public TKVRClassReaders<TKVRCircle>

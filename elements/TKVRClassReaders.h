@@ -1,7 +1,7 @@
 #pragma once
-#include "platform/rtl/KVR.Model.Json.h"
-#include "platform/rtl/KVR.Model.Types.h"
-#include "platform/rtl/TKVRBaseItem.h"
+#include "platform/rtl/model/KVR.Model.Json.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
 #include <cstdint>
 
 class TBinaryReader;

@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseDim.h"
+#include "platform/rtl/model/TKVRBaseDim.h"
 #include "platform/rtl/System.Types.h"
 #include <functional>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseEllipse.h"
+#include "platform/rtl/model/TKVRBaseEllipse.h"
 
 // An ellipse with upright axes, optionally filled; painted as the circle is.
 class TKVREllipse : public TKVRBaseEllipse, public TKVRClassReaders<TKVREllipse>

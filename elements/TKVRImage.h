@@ -1,7 +1,7 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
 #include "platform/rtl/System.Types.h"
-#include "platform/rtl/TKVRBaseImage.h"
+#include "platform/rtl/model/TKVRBaseImage.h"
 #include "platform/skia/TSkImage.h"
 #include "platform/skia/TSkPath.h"
 #include <mutex>

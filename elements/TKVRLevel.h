@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseLevel.h"
+#include "platform/rtl/model/TKVRBaseLevel.h"
 #include "platform/skia/TSkPath.h"
 #include <QString>
 #include <cstdint>

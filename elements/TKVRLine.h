@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseLine.h"
+#include "platform/rtl/model/TKVRBaseLine.h"
 
 // A straight line from point 1 to point 2.
 class TKVRLine : public TKVRBaseLine, public TKVRClassReaders<TKVRLine>

@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/KVR.FMX.CodePaint.h"
-#include "platform/rtl/TKVRBasePDF417.h"
+#include "platform/rtl/model/TKVRBasePDF417.h"
 
 // A stacked PDF417 symbol: the screen paints the element's own encoding, paper the value of
 // each printed record encoded anew (see TKVRSymbolElement).

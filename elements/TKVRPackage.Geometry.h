@@ -3,8 +3,8 @@
 // rectangle, and where drill holes and slots of the flat blank land on its
 // outline. Screen pixels are floating point; paper works in whole micrometres.
 #include "platform/rtl/System.Types.h"
-#include "platform/rtl/TKVRBasePackage.h"
-#include "platform/rtl/TKVRPto.h"
+#include "platform/rtl/model/TKVRBasePackage.h"
+#include "platform/rtl/geometry/TKVRPto.h"
 #include <cstdint>
 
 // Isometric projection at 30 degrees: x (the length) runs up to the right,

@@ -2,10 +2,10 @@
 #include "elements/TKVRPackage.Geometry.h"
 #include "elements/TKVRPackage.h"
 #include "platform/fmx/FMX.Graphics.h"
-#include "platform/rtl/KVR.Draw2D.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
-#include "platform/rtl/KVR.Model.Utils.h"
-#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
 #include "platform/rtl/System.Types.h"
-#include "platform/rtl/TKVRBasePackage.h"
+#include "platform/rtl/model/TKVRBasePackage.h"
 #include "platform/skia/TSkFont.h"
 #include <QString>
 #include <cstdint>

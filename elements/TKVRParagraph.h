@@ -1,9 +1,9 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/KVR.Model.Types.h"
-#include "platform/rtl/KVR.TextLines.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/text/KVR.TextLines.h"
 #include "platform/rtl/System.Types.h"
-#include "platform/rtl/TKVRBasePara.h"
+#include "platform/rtl/model/TKVRBasePara.h"
 #include <QString>
 #include <cstdint>
 

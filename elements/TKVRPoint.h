@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBasePoint.h"
+#include "platform/rtl/model/TKVRBasePoint.h"
 
 // A point: a circle 1 mm across on screen, nothing on paper.
 class TKVRPoint : public TKVRBasePoint, public TKVRClassReaders<TKVRPoint>

@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBasePolyLine.h"
+#include "platform/rtl/model/TKVRBasePolyLine.h"
 #include "platform/skia/TSkPath.h"
 
 class TKVRDraw;

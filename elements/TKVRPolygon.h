@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBasePolygon.h"
+#include "platform/rtl/model/TKVRBasePolygon.h"
 #include "platform/skia/TSkPath.h"
 
 class TKVRDraw;

@@ -2,7 +2,7 @@
 #include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Math.h"
-#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
 

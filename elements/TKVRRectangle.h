@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseRectangle.h"
 
 // A rectangle, optionally filled and with rounded corners. On screen an
 // unfilled frame lies wholly inside the bounds; a filled one, and every

@@ -1,9 +1,9 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/KVR.Model.Types.h"
-#include "platform/rtl/KVR.RichText.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/text/KVR.RichText.h"
 #include "platform/rtl/System.Types.h"
-#include "platform/rtl/TKVRBaseRichText.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include <QString>
 #include <cstdint>
 #include <vector>

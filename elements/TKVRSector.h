@@ -1,6 +1,6 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
-#include "platform/rtl/TKVRBaseSector.h"
+#include "platform/rtl/model/TKVRBaseSector.h"
 #include "platform/skia/TSkPath.h"
 
 class TKVRDraw;

@@ -1,8 +1,8 @@
 #pragma once
 #include "elements/TKVRClassReaders.h"
 #include "elements/KVR.FMX.ElementPaint.h"
-#include "platform/rtl/KVR.Model.Types.h"
-#include "platform/rtl/TKVRBaseText.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/model/TKVRBaseText.h"
 #include <cstdint>
 
 class TKVRDraw;

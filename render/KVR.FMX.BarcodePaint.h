@@ -1,9 +1,9 @@
 #pragma once
 // Painting of one-dimensional barcodes (bars and human-readable text) on the
 // screen and on the printer, and the editor's data marker.
-#include "platform/rtl/KVR.IBarcode.h"
+#include "platform/rtl/codes/KVR.IBarcode.h"
 #include "platform/rtl/System.UITypes.h"
-#include "platform/rtl/TKVRPto.h"
+#include "platform/rtl/geometry/TKVRPto.h"
 #include <QByteArray>
 #include <cstdint>
 

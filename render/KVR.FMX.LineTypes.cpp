@@ -1,6 +1,6 @@
 #include "render/KVR.FMX.LineTypes.h"
 #include "platform/fmx/FMX.Graphics.h"
-#include "platform/rtl/KVR.Draw2D.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/skia/System.Skia.h"
 #include "render/TKVRDraw.h"

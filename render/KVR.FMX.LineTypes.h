@@ -1,7 +1,7 @@
 #pragma once
 // Line types (dash patterns) and line-end markers on the screen, on the
 // printer and in the small samples of the pickers.
-#include "platform/rtl/KVR.Model.Types.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/rtl/System.UITypes.h"
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Text on the printer canvas: measuring, the print line breaker, the Skia font
 // style of the bold and italic flags, and the list of installed font families.
 #include "platform/fmx/FMX.Graphics.h"
-#include "platform/rtl/KVR.TextLines.h"
+#include "platform/rtl/text/KVR.TextLines.h"
 #include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/skia/TSkFont.h"

@@ -2,7 +2,7 @@
 // The font cache and the text layout of the element code: a Skia font chosen by
 // family, height and style, its metrics and widths in micrometres measured at 96
 // pixels per inch, and the line breakers for boxes and flowchart outlines.
-#include "platform/rtl/KVR.TextLines.h"
+#include "platform/rtl/text/KVR.TextLines.h"
 #include "platform/rtl/KVR.Types.h"
 #include "platform/skia/TSkFont.h"
 #include <QString>

@@ -1,9 +1,9 @@
 #pragma once
 // The drawing context handed to every element's Draw and Print, and the
 // process-wide print font resolution and saved colours.
-#include "platform/rtl/System.Math.Vectors.h"
+#include "platform/rtl/geometry/System.Math.Vectors.h"
 #include "platform/rtl/System.UITypes.h"
-#include "platform/rtl/TKVRBaseDraw.h"
+#include "platform/rtl/model/TKVRBaseDraw.h"
 #include <QString>
 #include <array>
 #include <cstdint>

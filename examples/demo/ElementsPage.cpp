@@ -1,6 +1,6 @@
 #include "examples/demo/ElementsPage.h"
 #include "platform/fmx/FMX.Graphics.h"
-#include "platform/rtl/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>

@@ -1,6 +1,6 @@
 #pragma once
 #include "examples/demo/ShowcasePage.h"
-#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include <QString>
 #include <functional>
 #include <memory>

@@ -13,7 +13,7 @@
 #include "elements/TKVRPolygon.h"
 #include "elements/TKVRRectangle.h"
 #include "elements/TKVRSector.h"
-#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 
 namespace {
 constexpr int64_t mm = 1000;

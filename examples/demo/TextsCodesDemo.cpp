@@ -7,7 +7,7 @@
 #include "elements/TKVRQRCode.h"
 #include "elements/TKVRRichText.h"
 #include "elements/TKVRText.h"
-#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include <QDir>
 #include <QImage>
 #include <QLinearGradient>

@@ -6,4 +6,4 @@
 #include "platform/fmx/TCanvas.h"
 #include "platform/fmx/TFont.h"
 #include "platform/fmx/TPathData.h"
-#include "platform/rtl/System.Math.Vectors.h"
+#include "platform/rtl/geometry/System.Math.Vectors.h"

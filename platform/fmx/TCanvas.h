@@ -2,7 +2,7 @@
 #include "platform/fmx/FMX.Types.h"
 #include "platform/fmx/TBrush.h"
 #include "platform/fmx/TFont.h"
-#include "platform/rtl/System.Math.Vectors.h"
+#include "platform/rtl/geometry/System.Math.Vectors.h"
 #include <QFont>
 #include <QString>
 #include <QTransform>

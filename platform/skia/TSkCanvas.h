@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/rtl/System.Math.Vectors.h"
+#include "platform/rtl/geometry/System.Math.Vectors.h"
 #include "platform/rtl/System.Types.h"
 #include "platform/rtl/System.UITypes.h"
 #include "platform/skia/TSkFont.h"

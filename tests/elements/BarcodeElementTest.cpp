@@ -1,5 +1,5 @@
 #include "elements/TKVRBarcode.h"
-#include "platform/rtl/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "tests/elements/ContentTestSupport.h"
 #include "tests/support/BarcodeReader.h"
 #include <gtest/gtest.h>

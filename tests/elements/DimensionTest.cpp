@@ -1,6 +1,6 @@
 #include "elements/TKVRDim.h"
-#include "platform/rtl/KVR.Draw2D.h"
-#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "render/TKVRCalc.h"
 #include "tests/elements/ShapeTestSupport.h"
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // a paper context (printer canvas over a QImage) at the same resolution, so
 // Draw and Print can be compared pixel for pixel.
 #include "platform/fmx/FMX.Graphics.h"
-#include "platform/rtl/KVR.Stream.h"
-#include "platform/rtl/TKVRBaseItem.h"
-#include "platform/rtl/TKVRBaseLabel.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Types.h"
 #include <QBuffer>

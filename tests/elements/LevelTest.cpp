@@ -1,5 +1,5 @@
 #include "elements/TKVRLevel.h"
-#include "platform/rtl/KVR.Draw2D.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "render/TKVRCalc.h"
 #include "tests/elements/ShapeTestSupport.h"
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "elements/TKVRDataMatrix.h"
 #include "elements/TKVRPDF417.h"
 #include "elements/TKVRQRCode.h"
-#include "platform/rtl/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "tests/elements/ContentTestSupport.h"
 #include "tests/support/BarcodeReader.h"
 #include <gtest/gtest.h>

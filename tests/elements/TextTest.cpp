@@ -1,7 +1,7 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/TKVRRichText.h"
 #include "elements/TKVRText.h"
-#include "platform/rtl/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "render/TKVRCalc.h"
 #include "tests/elements/ContentTestSupport.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #define ZX_USE_UTF8 1
-#include "platform/rtl/KVR.Model.Utils.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/BarcodeReader.h"
 #include <QPainter>

@@ -1,0 +1,116 @@
+#pragma once
+#include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/label/TKVRMeasure.h"
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TKVRBaseDim;
+class TKVRBaseItem;
+class TKVRDimStyle;
+class TKVRLayer;
+class QIODevice;
+
+// The label document as far as the element model needs it: measure and
+// units, layers, dimension styles, the current data record and the element
+// list. Elements attach themselves when constructed; the document owns them.
+class TKVRBaseLabel : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString ImageFolder READ GetImageFolder WRITE SetImageFolder)
+
+public:
+    explicit TKVRBaseLabel(QObject* aOwner = nullptr);
+    ~TKVRBaseLabel() override;
+
+    // ---- measure and units
+    TKVRMeasure& GetMeasure() { return fMeasure; }
+    const TKVRMeasure& GetMeasure() const { return fMeasure; }
+    TKVRUnits GetUnits() const { return fUnits; }
+    void SetUnits(TKVRUnits aValue) { fUnits = aValue; }
+    bool GetEditable() const { return fEditable; }
+    void SetEditable(bool aValue) { fEditable = aValue; }
+    // Edit action under way in the editor (0 none); texts edited in place
+    // (actions 15 and 16) measure themselves while they are drawn.
+    int32_t GetCurAction() const { return fCurAction; }
+    void SetCurAction(int32_t aValue) { fCurAction = aValue; }
+
+    // A length in the document's unit, or in micrometres, to pixels at a
+    // resolution (dots per inch), the drawing scale applied.
+    float GetDrawValue(float aValue, int32_t aResolution) const;
+    float GetDrawValue(int64_t aMicrometres, int32_t aResolution) const;
+    // The same in whole printer pixels, halves to even.
+    int32_t GetPrintValue(float aValue, int32_t aResolution) const;
+
+    // ---- data of the current record
+    // Text of a data field for the current record; with a format, a field
+    // that holds a number is formatted by it. Fill type 0 (not bound) and an
+    // unknown field give an empty text.
+    QString DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const;
+    void SetDataValue(const QString& aField, const QString& aText) { fRecord.insert(aField, aText); }
+    void ClearData() { fRecord.clear(); }
+    // The picture of a data field for the current record, written to aStream:
+    // the field names a picture file (found as GetImagePath finds it). False,
+    // with nothing written, when the field is empty or the file cannot be read.
+    virtual bool DataGraphic(const QString& aField, QIODevice& aStream) const;
+
+    // ---- pictures
+    // Folder of the image elements' picture files.
+    QString GetImageFolder() const { return fImageFolder; }
+    void SetImageFolder(const QString& aValue) { fImageFolder = aValue; }
+    // A picture file name in the image folder (a trailing delimiter added when
+    // the folder has none); an absolute name, or any name without a folder,
+    // stands as it is.
+    QString GetImagePath(const QString& aFileName) const;
+
+    // ---- elements, counted from 1
+    int32_t GetItemsCount() const { return int32_t(fItems.size()); }
+    TKVRBaseItem* GetItem(int32_t aIndex) const;
+    // 1-based position of an element, 0 when it is not in the document.
+    int32_t IndexOf(const TKVRBaseItem* aItem) const;
+    // Takes an element out of the document and hands it to the caller; null
+    // when it is not in the document. The element must not outlive the document.
+    std::unique_ptr<TKVRBaseItem> DetachItem(TKVRBaseItem* aItem);
+    // Removes and frees the element at aIndex.
+    void DeleteItem(int32_t aIndex);
+    void ClearItems();
+
+    // ---- layers, counted from 0
+    int32_t GetLayerCount() const { return int32_t(fLayers.size()); }
+    TKVRLayer* GetLayer(int32_t aIndex) const;
+    TKVRLayer* AddLayer(const QString& aName);
+    TKVRLayer* GetActiveLayer() const;
+    void SetActiveLayer(int32_t aIndex);
+
+    // ---- dimension styles, counted from 0; there is always at least one
+    int32_t GetDimStyleCount() const { return int32_t(fDimStyles.size()); }
+    // The style at aIndex, or the first one when aIndex is out of range.
+    TKVRDimStyle& GetDimStyle(int32_t aIndex) const;
+    TKVRDimStyle* AddDimStyle();
+
+    // Chooses the kind of a new linear dimension from the measured points
+    // (x1, y1), (x2, y2) and the picked position (pX, pY) and lays its points out.
+    void CalcDimPoints(TKVRBaseDim* aDim, int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aPX, int64_t aPY);
+    // Ties a dimension to a style of this document (the first one when its
+    // own index is out of range); aNotify is kept for the views.
+    void AsignDimPosition(TKVRBaseDim* aDim, bool aNotify);
+
+private:
+    friend class TKVRBaseItem;
+    void AttachItem(TKVRBaseItem* aItem);
+    void ItemDestroyed(TKVRBaseItem* aItem);
+
+    TKVRMeasure fMeasure;
+    TKVRUnits fUnits = TKVRUnits::Millimetre;
+    bool fEditable = true;
+    int32_t fCurAction = 0;
+    QHash<QString, QString> fRecord;
+    QString fImageFolder;
+    std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
+    std::vector<std::unique_ptr<TKVRLayer>> fLayers;
+    int32_t fActiveLayer = 0;
+    std::vector<std::unique_ptr<TKVRDimStyle>> fDimStyles;
+};

@@ -1,0 +1,142 @@
+#include "platform/rtl/model/TKVRBaseArc.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+double ClockwiseSweep(double aStart, double aEnd)
+{
+    const double s = TDraw2D::NormalizeAngle(aEnd - aStart);
+    return s == 0.0 ? 2.0 * std::numbers::pi : s;
+}
+
+}  // namespace
+
+TKVRBaseArc::TKVRBaseArc(TKVRBaseLabel* aOwner, bool aPreview)
+    : TKVRBaseItem(aOwner, KVRItemKind::Arc, 3, aPreview)
+{
+}
+
+TKVRBaseArc::TKVRBaseArc(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview)
+    : TKVRBaseItem(aOwner, aLayer, KVRItemKind::Arc, 3, aPreview)
+{
+}
+
+TKVRBaseArc::TKVRBaseArc(TKVRBaseLabel* aOwner, int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aStart,
+                         float aEnd, bool aPreview)
+    : TKVRBaseItem(aOwner, KVRItemKind::Arc, 3, aPreview)
+{
+    SetCircle(aCenterX, aCenterY, aRadius);
+    SetAngles(aStart, aEnd);
+}
+
+TKVRBaseArc::TKVRBaseArc(TKVRBaseLabel* aOwner, int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX3,
+                         int64_t aY3, bool aPreview)
+    : TKVRBaseItem(aOwner, KVRItemKind::Arc, 3, aPreview)
+{
+    if (!TDraw2D::ArcThreePoints(aX1, aY1, aX2, aY2, aX3, aY3, fCenterX, fCenterY, fRadius, fStart, fEnd, fSweep,
+                                 fDirection))
+        throw EKVRDataError("The three points do not define an arc");
+    UpdatePoints();
+}
+
+TJsonObject TKVRBaseArc::WriteJson() const
+{
+    TJsonObject j = TKVRBaseItem::WriteJson();
+    fEnds.WriteJson(j);
+    j["StartAngle"] = fStart;
+    j["EndAngle"] = fEnd;
+    j["SweepAngle"] = fSweep;
+    j["Direction"] = fDirection;
+    j["CenterX"] = fCenterX;
+    j["CenterY"] = fCenterY;
+    j["Radius"] = fRadius;
+    return j;
+}
+
+void TKVRBaseArc::ReadJson(int32_t aVersion, const TJsonObject& aJson)
+{
+    TKVRBaseItem::ReadJson(aVersion, aJson);
+    fEnds.ReadJson(aJson);
+    fStart = KVRJson::GetDouble(aJson, "StartAngle", fStart);
+    fEnd = KVRJson::GetDouble(aJson, "EndAngle", fEnd);
+    fSweep = KVRJson::GetDouble(aJson, "SweepAngle", fSweep);
+    fDirection = KVRJson::GetBool(aJson, "Direction", fDirection);
+    fCenterX = KVRCheck::Coordinate(KVRJson::GetInt64(aJson, "CenterX", fCenterX), "CenterX");
+    fCenterY = KVRCheck::Coordinate(KVRJson::GetInt64(aJson, "CenterY", fCenterY), "CenterY");
+    fRadius = KVRCheck::Coordinate(KVRCheck::NotNegative(KVRJson::GetInt64(aJson, "Radius", fRadius), "Radius"),
+                                   "Radius");
+    UpdatePoints();
+}
+
+void TKVRBaseArc::UpdatePoints()
+{
+    const double r = double(fRadius);
+    const double mid = fStart + fSweep / 2.0;
+    const double end = fStart + fSweep;
+    fPoints[0] = {fCenterX + RoundHalfEven(r * std::cos(fStart)), fCenterY + RoundHalfEven(r * std::sin(fStart))};
+    fPoints[1] = {fCenterX + RoundHalfEven(r * std::cos(mid)), fCenterY + RoundHalfEven(r * std::sin(mid))};
+    fPoints[2] = {fCenterX + RoundHalfEven(r * std::cos(end)), fCenterY + RoundHalfEven(r * std::sin(end))};
+}
+
+void TKVRBaseArc::WriteData(TBinaryWriter& aWriter) const
+{
+    TKVRBaseItem::WriteData(aWriter);
+    fEnds.Write(aWriter);
+    aWriter.WriteDouble(fStart);
+    aWriter.WriteDouble(fEnd);
+    aWriter.WriteDouble(fSweep);
+    aWriter.WriteBoolean(fDirection);
+    aWriter.WriteInt64(fCenterX);
+    aWriter.WriteInt64(fCenterY);
+    aWriter.WriteInt64(fRadius);
+}
+
+void TKVRBaseArc::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
+{
+    TKVRBaseItem::ReadData(aVersion, aReader, aReadType);
+    fEnds.Read(aReader);
+    fStart = KVRCheck::ReadDouble(aReader, "StartAngle");
+    fEnd = KVRCheck::ReadDouble(aReader, "EndAngle");
+    fSweep = KVRCheck::ReadDouble(aReader, "SweepAngle");
+    fDirection = aReader.ReadBoolean();
+    fCenterX = KVRCheck::Coordinate(aReader.ReadInt64(), "CenterX");
+    fCenterY = KVRCheck::Coordinate(aReader.ReadInt64(), "CenterY");
+    fRadius = KVRCheck::Coordinate(KVRCheck::NotNegative(aReader.ReadInt64(), "Radius"), "Radius");
+    UpdatePoints();
+}
+
+void TKVRBaseArc::BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate)
+{
+    fCenterX += aX2 - aX1;
+    fCenterY += aY2 - aY1;
+    TKVRBaseItem::BaseMove(aX1, aY1, aX2, aY2, aOpt, aUpdate);
+}
+
+void TKVRBaseArc::SetAngles(double aStart, double aEnd)
+{
+    fStart = aStart;
+    fEnd = aEnd;
+    fSweep = ClockwiseSweep(aStart, aEnd);
+    UpdatePoints();
+    Changed();
+}
+
+void TKVRBaseArc::SetSweepAngle(double aValue)
+{
+    fSweep = aValue;
+    UpdatePoints();
+    Changed();
+}
+
+void TKVRBaseArc::SetCircle(int64_t aCenterX, int64_t aCenterY, int64_t aRadius)
+{
+    fCenterX = aCenterX;
+    fCenterY = aCenterY;
+    fRadius = aRadius < 0 ? -aRadius : aRadius;
+    UpdatePoints();
+    Changed();
+}

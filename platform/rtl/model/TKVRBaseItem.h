@@ -1,0 +1,161 @@
+#pragma once
+#include "platform/rtl/model/KVR.Model.Json.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/System.UITypes.h"
+#include "platform/rtl/geometry/TKVRPto.h"
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class TBinaryReader;
+class TBinaryWriter;
+class TKVRBaseDraw;
+class TKVRBaseLabel;
+class TKVRLayer;
+
+// The abstract element. The constructor attaches the element to its
+// document, which owns it from then on; an element whose construction or
+// reading fails leaves the document as it was (see KVRReadItem).
+//
+// Persisted header of every element, in this order: layer (int32), state
+// word (uint16), options (uint32), colour (uint32 ARGB), pen width (int32 µm),
+// line type (byte). platform/rtl/README.md lists each kind's fields.
+class TKVRBaseItem
+{
+public:
+    // State word bits.
+    static constexpr uint16_t StateVisible = 0x0001;
+    static constexpr uint16_t StatePrintable = 0x0002;
+
+    TKVRBaseItem(const TKVRBaseItem&) = delete;
+    TKVRBaseItem& operator=(const TKVRBaseItem&) = delete;
+    virtual ~TKVRBaseItem();
+
+    // ---- virtual operations, in slot order
+    // Point aIndex (from 1) in paper millimetres: micrometres ÷ (1000 × drawing scale).
+    virtual float GetRefX(int32_t aIndex) const;
+    virtual float GetRefY(int32_t aIndex) const;
+    // The element as a JSON object, "Type" (kind code) first.
+    virtual TJsonObject WriteJson() const;
+    virtual bool GetIsData() const;
+    // Widens aExtent by the element's points, each by half the pen width.
+    virtual void CheckFit(TKVRExtent& aExtent);
+    virtual void ReadJson(int32_t aVersion, const TJsonObject& aJson);
+    // Bounds := CheckFit over a fresh extent.
+    virtual void UpdateBounds();
+    // Points that follow from the element's own data (centres, radii, angles).
+    virtual void UpdatePoints();
+    // aEmpty: the record fields take the stored values; otherwise they take
+    // the current data record of the document.
+    virtual void FillData(bool aEmpty);
+    virtual void WriteData(TBinaryWriter& aWriter) const;
+    virtual void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType);
+    // Moves by (x2 − x1, y2 − y1) micrometres; aUpdate recomputes the layout.
+    virtual void BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate);
+    virtual void Draw(TKVRBaseDraw* aDraw) = 0;
+    virtual void Print(TKVRBaseDraw* aDraw) = 0;
+    // Layout step; the model's own recomputes points and bounds.
+    virtual void CalcValues(int16_t aMode);
+    virtual int32_t NumPoints() const;
+    virtual TKVRPto CenterPoint() const;
+    // Moves by a distance in the document's units.
+    virtual void Move(float aDx, float aDy, TKVRMoveOpt aOpt);
+
+    // ---- painting entry points: lay out when something changed, then paint
+    void DrawElement(TKVRBaseDraw* aDraw);
+    void PrintElement(TKVRBaseDraw* aDraw);
+
+    // Kind code, then WriteData.
+    void Write(TBinaryWriter& aWriter) const;
+
+    template <class I>
+    I* QueryInterface() { return dynamic_cast<I*>(this); }
+
+    TKVRBaseLabel* GetOwner() const { return fOwner; }
+    int32_t GetKind() const { return fKind; }
+    bool GetPreview() const { return fPreview; }
+    bool GetNeedsCalc() const { return fNeedCalc; }
+
+    // Points, counted from 1; an index outside 1..count raises std::out_of_range.
+    TKVRPto GetPoint(int32_t aIndex) const;
+    void SetBase(int32_t aIndex, int64_t aX, int64_t aY);
+    void SetBase(int32_t aIndex, const TKVRPto& aPoint) { SetBase(aIndex, aPoint.X, aPoint.Y); }
+    const std::vector<TKVRPto>& GetPoints() const { return fPoints; }
+    TKVRRect GetBounds() const { return fBounds; }
+
+    TAlphaColor GetColor() const { return fColor; }
+    void SetColor(TAlphaColor aValue);
+    // Pen width in millimetres; stored in whole micrometres.
+    float GetPenWidth() const { return float(fPenWidth) / 1000.0f; }
+    void SetPenWidth(float aValue);
+    int32_t GetBasePenWidth() const { return fPenWidth; }
+    void SetBasePenWidth(int32_t aValue);
+    TVXLineType GetLineType() const { return fLineType; }
+    void SetLineType(TVXLineType aValue);
+    uint16_t GetState() const { return fState; }
+    void SetState(uint16_t aValue) { fState = aValue; }
+    TKVRItemState GetItemState() const { return fItemState; }
+    void SetItemState(TKVRItemState aValue) { fItemState = aValue; }
+    int32_t GetLayer() const { return fLayer; }
+    void SetLayer(int32_t aValue) { fLayer = aValue; }
+    uint32_t GetOptions() const { return fOptions; }
+    void SetOptions(uint32_t aValue) { fOptions = aValue; }
+
+    // Drawing scale of the document (1 without one) and its unit in micrometres.
+    int32_t GetDrawScale() const;
+    int64_t GetUnitSize() const;
+    // A length in the document's unit to micrometres and back.
+    int64_t ToBase(double aValue) const;
+    double FromBase(int64_t aValue) const;
+
+protected:
+    TKVRBaseItem(TKVRBaseLabel* aOwner, int32_t aKind, int32_t aNumPoints, bool aPreview);
+    TKVRBaseItem(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, int32_t aKind, int32_t aNumPoints, bool aPreview);
+
+    // Marks the layout stale: the next DrawElement or PrintElement runs CalcValues.
+    void Changed() { fNeedCalc = true; }
+    void SetNumPoints(int32_t aCount);
+    void SetPoints(std::vector<TKVRPto> aPoints);
+
+    // Point lists: a count (int32, at least aMin, at most aMax when aMax >= 0)
+    // followed by x and y (int64) of each point.
+    void WritePoints(TBinaryWriter& aWriter, int32_t aFirst, int32_t aCount) const;
+    void ReadPoints(TBinaryReader& aReader, int32_t aFirst, int32_t aMin, int32_t aMax);
+    void WriteJsonPoints(TJsonObject& aJson, int32_t aFirst, int32_t aCount) const;
+    void ReadJsonPoints(const TJsonObject& aJson, int32_t aFirst, int32_t aMin, int32_t aMax);
+
+    std::vector<TKVRPto> fPoints;
+    TKVRRect fBounds;
+
+private:
+    friend class TKVRBaseLabel;
+
+    TKVRBaseLabel* fOwner = nullptr;
+    bool fAttached = false;  // listed by fOwner, which then owns it
+    int32_t fKind = 0;
+    bool fPreview = false;
+    bool fNeedCalc = true;
+    int32_t fLayer = 0;
+    uint16_t fState = StateVisible | StatePrintable;
+    uint32_t fOptions = 0;
+    TAlphaColor fColor = TAlphaColors::Black;
+    int32_t fPenWidth = 250;
+    TVXLineType fLineType = 0;
+    TKVRItemState fItemState = 0;
+};
+
+// Builds an element of class T with the given constructor arguments and lets
+// aFill read it (ReadData or ReadJson). When aFill raises, the element is
+// detached from its document and freed before the error goes on, so a
+// damaged record never leaves a half-read element behind.
+template <class T, class TFill, class... TArgs>
+T* KVRReadItem(TFill&& aFill, TArgs&&... aArgs)
+{
+    std::unique_ptr<T> guard(new T(std::forward<TArgs>(aArgs)...));
+    T* item = guard.get();
+    aFill(*item);
+    guard.release();  // the document owns it (or the caller, without a document)
+    return item;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/rtl/model/TKVRBaseItem.h"
+
+// A straight line from point 1 to point 2. Binary after the common header:
+// its two points.
+class TKVRBaseLine : public TKVRBaseItem
+{
+public:
+    TKVRBaseLine(TKVRBaseLabel* aOwner, bool aPreview);
+    TKVRBaseLine(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+
+    TJsonObject WriteJson() const override;
+    void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
+    void WriteData(TBinaryWriter& aWriter) const override;
+    void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
+};

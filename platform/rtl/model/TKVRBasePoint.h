@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/rtl/model/TKVRBaseItem.h"
+
+// A point. Binary after the common header: its one point.
+class TKVRBasePoint : public TKVRBaseItem
+{
+public:
+    TKVRBasePoint(TKVRBaseLabel* aOwner, bool aPreview);
+    TKVRBasePoint(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
+
+    TJsonObject WriteJson() const override;
+    void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
+    void WriteData(TBinaryWriter& aWriter) const override;
+    void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
+};
