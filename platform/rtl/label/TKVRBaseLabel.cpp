@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 TKVRBaseLabel::TKVRBaseLabel(QObject* aOwner) : QObject(aOwner)
@@ -120,6 +121,32 @@ void TKVRBaseLabel::AttachItem(TKVRBaseItem* aItem)
 {
     fItems.emplace_back(aItem);
     aItem->fAttached = true;
+    // Ids run out only after 2^31 elements; later ones share 0, which names nothing.
+    if (fLastNumID < INT32_MAX)
+        aItem->fNumID = ++fLastNumID;
+}
+
+void TKVRBaseLabel::NoteNumID(int32_t aNumID)
+{
+    fLastNumID = std::max(fLastNumID, aNumID);
+}
+
+TKVRBaseItem* TKVRBaseLabel::SearchItem(const QString& aID, bool) const
+{
+    for (const auto& item : fItems)
+        if (item->GetID() == aID)
+            return item.get();
+    return nullptr;
+}
+
+TKVRBaseItem* TKVRBaseLabel::FindNumID(int32_t aNumID) const
+{
+    if (aNumID <= 0)
+        return nullptr;
+    for (const auto& item : fItems)
+        if (item->GetNumID() == aNumID)
+            return item.get();
+    return nullptr;
 }
 
 void TKVRBaseLabel::ItemDestroyed(TKVRBaseItem* aItem)

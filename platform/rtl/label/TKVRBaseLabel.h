@@ -77,6 +77,11 @@ public:
     // Removes and frees the element at aIndex.
     void DeleteItem(int32_t aIndex);
     void ClearItems();
+    // First element whose string id is aID (case-sensitive); null when none.
+    // aSelect is the editor's: the model holds no selection yet.
+    TKVRBaseItem* SearchItem(const QString& aID, bool aSelect) const;
+    // The element with that numeric id; null when none (0 names nothing).
+    TKVRBaseItem* FindNumID(int32_t aNumID) const;
 
     // ---- layers, counted from 0
     int32_t GetLayerCount() const { return int32_t(fLayers.size()); }
@@ -102,6 +107,8 @@ private:
     friend class TKVRBaseItem;
     void AttachItem(TKVRBaseItem* aItem);
     void ItemDestroyed(TKVRBaseItem* aItem);
+    // Keeps the next numeric id above every id read or set.
+    void NoteNumID(int32_t aNumID);
 
     TKVRMeasure fMeasure;
     TKVRUnits fUnits = TKVRUnits::Millimetre;
@@ -110,6 +117,7 @@ private:
     QHash<QString, QString> fRecord;
     QString fImageFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
+    int32_t fLastNumID = 0;
     std::vector<std::unique_ptr<TKVRLayer>> fLayers;
     int32_t fActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> fDimStyles;

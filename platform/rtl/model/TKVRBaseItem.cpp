@@ -27,6 +27,13 @@ TKVRBaseItem::~TKVRBaseItem()
         fOwner->ItemDestroyed(this);
 }
 
+void TKVRBaseItem::SetNumID(int32_t aValue)
+{
+    fNumID = aValue;
+    if (fOwner && fAttached)
+        fOwner->NoteNumID(aValue);
+}
+
 // ---------------------------------------------------------------- slots
 
 float TKVRBaseItem::GetRefX(int32_t aIndex) const
@@ -49,6 +56,8 @@ TJsonObject TKVRBaseItem::WriteJson() const
     j["Color"] = fColor;
     j["PenWidth"] = fPenWidth;
     j["LineType"] = fLineType;
+    j["NumID"] = fNumID;
+    j["ID"] = KVRJson::Str(fID);
     return j;
 }
 
@@ -72,6 +81,8 @@ void TKVRBaseItem::ReadJson(int32_t, const TJsonObject& aJson)
     fColor = KVRJson::GetCardinal(aJson, "Color", fColor);
     fPenWidth = KVRCheck::CheckPenWidth(KVRJson::GetInt32(aJson, "PenWidth", fPenWidth));
     fLineType = KVRJson::GetByte(aJson, "LineType", fLineType);
+    SetNumID(KVRJson::GetInt32(aJson, "NumID", fNumID));
+    fID = KVRJson::GetString(aJson, "ID", fID);
     Changed();
 }
 
@@ -98,6 +109,8 @@ void TKVRBaseItem::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteCardinal(fColor);
     aWriter.WriteInt32(fPenWidth);
     aWriter.WriteByte(fLineType);
+    aWriter.WriteInt32(fNumID);
+    aWriter.WriteString(fID);
 }
 
 void TKVRBaseItem::ReadData(int32_t, TBinaryReader& aReader, TKVRReadType)
@@ -108,6 +121,8 @@ void TKVRBaseItem::ReadData(int32_t, TBinaryReader& aReader, TKVRReadType)
     fColor = aReader.ReadCardinal();
     fPenWidth = KVRCheck::CheckPenWidth(aReader.ReadInt32());
     fLineType = aReader.ReadByte();
+    SetNumID(aReader.ReadInt32());
+    fID = aReader.ReadString();
     Changed();
 }
 

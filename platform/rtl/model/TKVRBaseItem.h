@@ -21,7 +21,8 @@ class TKVRLayer;
 //
 // Persisted header of every element, in this order: layer (int32), state
 // word (uint16), options (uint32), colour (uint32 ARGB), pen width (int32 µm),
-// line type (byte). platform/rtl/README.md lists each kind's fields.
+// line type (byte), numeric id (int32), string id (string).
+// platform/rtl/README.md lists each kind's fields.
 class TKVRBaseItem
 {
 public:
@@ -103,6 +104,14 @@ public:
     uint32_t GetOptions() const { return fOptions; }
     void SetOptions(uint32_t aValue) { fOptions = aValue; }
 
+    // Numeric id: unique in the document, given on attaching (above every id
+    // the document has seen); connectors name their ends by it.
+    int32_t GetNumID() const { return fNumID; }
+    void SetNumID(int32_t aValue);
+    // String id: the name an importer or the user gives the element.
+    QString GetID() const { return fID; }
+    void SetID(const QString& aValue) { fID = aValue; }
+
     // Drawing scale of the document (1 without one) and its unit in micrometres.
     int32_t GetDrawScale() const;
     int64_t GetUnitSize() const;
@@ -144,6 +153,8 @@ private:
     int32_t fPenWidth = 250;
     TVXLineType fLineType = 0;
     TKVRItemState fItemState = 0;
+    int32_t fNumID = 0;
+    QString fID;
 };
 
 // Builds an element of class T with the given constructor arguments and lets

@@ -38,6 +38,30 @@ TEST(ModelDocument, ElementsAttachOnConstructionAndCanBeTakenOut)
     EXPECT_EQ(doc.GetItemsCount(), 0);
 }
 
+TEST(ModelDocument, NumericIdsAreUniqueAndStayAboveEveryIdRead)
+{
+    TKVRBaseLabel doc;
+    auto* a = new TLine(&doc, false);
+    auto* b = new TLine(&doc, false);
+    EXPECT_GT(a->GetNumID(), 0);
+    EXPECT_NE(a->GetNumID(), b->GetNumID());
+    a->SetID(QStringLiteral("Start"));
+    EXPECT_EQ(doc.SearchItem(QStringLiteral("Start"), false), a);
+    EXPECT_EQ(doc.SearchItem(QStringLiteral("start"), false), nullptr);
+    EXPECT_EQ(doc.FindNumID(b->GetNumID()), b);
+    EXPECT_EQ(doc.FindNumID(0), nullptr);
+
+    // An element read with a stored id keeps it; the next new one goes above it.
+    TJsonObject j = a->WriteJson();
+    j["NumID"] = 500;
+    auto* c = new TLine(&doc, false);
+    c->ReadJson(1, j);
+    EXPECT_EQ(c->GetNumID(), 500);
+    EXPECT_EQ(c->GetID(), QStringLiteral("Start"));
+    auto* d = new TLine(&doc, false);
+    EXPECT_EQ(d->GetNumID(), 501);
+}
+
 TEST(ModelDocument, AFailingConstructorLeavesNoElement)
 {
     TKVRBaseLabel doc;
