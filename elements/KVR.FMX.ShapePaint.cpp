@@ -164,6 +164,15 @@ int32_t ScaledCaptionWidth(int32_t aWidth, int32_t aScale)
     return int32_t(std::clamp<int64_t>(w, 0, std::numeric_limits<int32_t>::max()));
 }
 
+int64_t MarkLength(TKVRTermType aKind, float aSize, int32_t aScale)
+{
+    if (aKind == 0 || !(aSize > 0.0f))
+        return 0;
+    // Painted marks are held to kMaxMarkHalf pixels; a bounded length keeps the caption sums finite too.
+    const double micrometres = std::min(double(aSize), 1.0e4) * 1000.0 * double(std::max(aScale, 1));
+    return RoundHalfEven(micrometres);
+}
+
 void DrawLineCaption(TKVRDraw* aDraw, const TKVRLineCaption& aCaption)
 {
     const ISkTypeface typeface =

@@ -66,6 +66,10 @@ void PrintOvalShape(TKVRDraw* aDraw, const TKVR2DItem& aItem);
 // held within the 32 bits the model keeps it in.
 int32_t ScaledCaptionWidth(int32_t aWidth, int32_t aScale);
 
+// Length in model micrometres that a line-end mark of that kind and size
+// (paper millimetres) covers along its line; 0 for no mark.
+int64_t MarkLength(TKVRTermType aKind, float aSize, int32_t aScale);
+
 // A caption that the model laid out along a line: the baseline start on
 // screen and the box's top-left corner on paper, both in model micrometres,
 // turned by Angle radians.

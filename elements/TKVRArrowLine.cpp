@@ -9,10 +9,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-}  // namespace
-
 void TKVRArrowLine::CalcValues(int16_t aMode)
 {
     TKVRBaseArrowLine::CalcValues(aMode);
@@ -30,9 +26,11 @@ void TKVRArrowLine::CalcValues(int16_t aMode)
 
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
+    const TKVRLineEnds ends = GetEnds();
     const TKVRLineText pos =
         PosBaseLinesText(p1.X, p1.Y, p2.X, p2.Y, int64_t(GetBaseFontHeight()) * scale, fTxtWidth,
-                         int64_t(asc) * scale, int64_t(des) * scale, GetTextPos());
+                         int64_t(asc) * scale, int64_t(des) * scale, GetTextPos(),
+                         MarkLength(ends.FromType, ends.SizeFrom, scale), MarkLength(ends.ToType, ends.SizeTo, scale));
     // The gap follows from the caption: written directly, so the layout does
     // not mark itself stale again.
     fPoints[2] = pos.GapStart;
@@ -42,6 +40,8 @@ void TKVRArrowLine::CalcValues(int16_t aMode)
     fPrintX = pos.PrintX;
     fPrintY = pos.PrintY;
     fTxtAngle = pos.Angle;
+    // The bounds reach the new gap points.
+    UpdateBounds();
 }
 
 void TKVRArrowLine::CheckFit(TKVRExtent& aExtent)

@@ -158,7 +158,9 @@ void TKVRDim::CalcValues(int16_t aMode)
             const TKVRPto p5 = GetPoint(5), p6 = GetPoint(6);
             const TKVRLineText pos =
                 PosBaseLinesText(p5.X, p5.Y, p6.X, p6.Y, int64_t(style.GetBaseFontHeight()) * scale, fTextWidth,
-                                 int64_t(asc) * scale, int64_t(des) * scale, style.GetTextPos());
+                                 int64_t(asc) * scale, int64_t(des) * scale, style.GetTextPos(),
+                                 MarkLength(style.GetHeadType(), style.GetHeadSize(), scale),
+                                 MarkLength(style.GetHeadType(), style.GetHeadSize(), scale));
             // Derived points: written directly, so the layout does not mark
             // itself stale again.
             fPoints[8] = pos.GapStart;

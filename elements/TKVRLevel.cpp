@@ -19,10 +19,11 @@ void TKVRLevel::CalcValues(int16_t aMode)
     const int32_t height = GetBaseFontHeight() > 0 ? GetBaseFontHeight() : 1000;
     int32_t asc = 0, des = 0, und = 0, lh = 0;
     TKVRCalc::FontSettings(GetFontName(), height, GetBold(), GetItalic(), asc, des, und, lh, Ratio);
-    // The caption's font is the height times the ratio.
-    const double scale = GetBaseFontHeight() > 0 ? Ratio : 0.0;
-    Ascent = RoundHalfEven32(asc * scale);
-    Descent = RoundHalfEven32(des * scale);
+    // The metrics are already those of the caption's font (height times the
+    // ratio): ascent plus descent make the font height.
+    const bool shown = GetBaseFontHeight() > 0;
+    Ascent = shown ? asc : 0;
+    Descent = shown ? des : 0;
     LevelArc(GetLevelType(), Value, MaxValue, GetAngleGap(), StartAngle, SweepAngle);
 }
 
@@ -30,6 +31,9 @@ TKVRLevelFill TKVRLevel::LevelFill(float aValue, float aMaxValue)
 {
     if (!(aValue >= 0.0f))  // below the minimum, or no number at all
         return TKVRLevelFill::Empty;
+    // Without a maximum there is no share to show, but a value of 0 is at its maximum.
+    if (aMaxValue == 0.0f)
+        return aValue == 0.0f ? TKVRLevelFill::Full : TKVRLevelFill::Empty;
     if (aValue >= aMaxValue)
         return TKVRLevelFill::Full;
     return aValue > 0.0f ? TKVRLevelFill::Part : TKVRLevelFill::Empty;
@@ -47,6 +51,17 @@ double TKVRLevel::LevelShare(float aValue, float aMaxValue)
     }
 }
 
+float TKVRLevel::RingSweep(float aValue, float aMaxValue, float aGap)
+{
+    const double scale = 360.0 - double(aGap);
+    if (aMaxValue == 0.0f)
+        return aValue > 0.0f ? float(scale) : 0.0f;
+    // Above the maximum the ring runs on into its gap; past a few turns it
+    // looks the same, and a bounded sweep keeps the arc quick to build.
+    const double sweep = scale * double(aValue) / double(aMaxValue);
+    return std::isfinite(sweep) ? float(std::clamp(sweep, 0.0, kMaxRingSweep)) : 0.0f;
+}
+
 bool TKVRLevel::LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, float aGap, float& oStart,
                          float& oSweep)
 {
@@ -56,11 +71,11 @@ bool TKVRLevel::LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, flo
     case 1: TDraw2D::AngleSegment(share, false, true, oStart, oSweep); return true;
     case 2:
         oStart = aGap / 2.0f + 90.0f;
-        oSweep = float((360.0 - aGap) * share);
+        oSweep = RingSweep(aValue, aMaxValue, aGap);
         return true;
     case 3:
         oStart = aGap / 2.0f;
-        oSweep = float((360.0 - aGap) * share);
+        oSweep = RingSweep(aValue, aMaxValue, aGap);
         return true;
     default: return false;
     }

@@ -38,10 +38,16 @@ public:
     void DrawText(const QString& aCaption, TKVRDraw* aDraw) const;
 
     // A value below 0 is an empty gauge and one at or above the maximum a
-    // full one; a maximum of 0 or less is reached by any value from 0 up.
+    // full one (the disc stays full above it); with a maximum of 0 only the
+    // value 0 is full, any other shows no level.
     static TKVRLevelFill LevelFill(float aValue, float aMaxValue);
     // The share of the scale shown, in 0..1.
     static double LevelShare(float aValue, float aMaxValue);
+    // The ring's sweep in degrees: the value's share of 360 − gap, running
+    // into the gap above the maximum; the whole scale for any value above 0
+    // when the maximum is 0.
+    static float RingSweep(float aValue, float aMaxValue, float aGap);
+    static constexpr double kMaxRingSweep = 3600.0;
     // Start and sweep (degrees, clockwise from +x) of the level of a gauge of
     // the given type; false, outputs untouched, for an unknown type.
     static bool LevelArc(TKVRLevelType aType, float aValue, float aMaxValue, float aGap, float& oStart,

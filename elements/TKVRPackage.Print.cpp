@@ -52,12 +52,12 @@ void TKVRPackage::Print(TKVRBaseDraw* aDraw)
         PrintSizeTable(d, sizes);
     }
     if (style == 5) {
-        r.Left += 2000 + SizesAscent + SizesDescent;
-        r.Top += 2000;
-        r.Right -= 2000;
-        r.Bottom -= 2000 + SizesAscent + SizesDescent;
+        r.Left += Paper(2000 + int64_t(SizesAscent) + SizesDescent);
+        r.Top += Paper(2000);
+        r.Right -= Paper(2000);
+        r.Bottom -= Paper(2000 + int64_t(SizesAscent) + SizesDescent);
     } else {
-        const int64_t m = 2000 + int64_t(BoxAscent) + BoxDescent;
+        const int64_t m = Paper(2000 + int64_t(BoxAscent) + BoxDescent);
         r = {r.Left + m, r.Top + m, r.Right - m, r.Bottom - m};
     }
 
@@ -145,10 +145,10 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const T
         const QString upright = SizeText(float(lengthAcross ? W : L));
         const TPointF size = GetTextSize(pc, across);
         const float x = ox + px(o.Left + o.Width() / 2);
-        const float top = oy + py(o.Bottom) + py(aDescent);
+        const float top = oy + py(o.Bottom) + py(Paper(aDescent));
         pc.FillText(TRectF(x - size.X / 2.0f, top, x + size.X / 2.0f + 50.0f, top + size.Y + 50.0f), across, false,
                     255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
-        PrintRotatedText(aDraw, upright, ox + px(o.Left - 1000 - (int64_t(aAscent) + aDescent) / 2),
+        PrintRotatedText(aDraw, upright, ox + px(o.Left - Paper(1000 + (int64_t(aAscent) + aDescent) / 2)),
                          oy + py(o.Top + o.Height() / 2), 270.0f);
     }
 
@@ -266,10 +266,10 @@ void TKVRPackage::PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes)
     const TKVRPto p2 = GetPoint(2);
     const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
     const float x0 = ox + float(p1.PrintX(aDraw));
-    const float xL = x0 + float(PrintFromBaseX(2000, aDraw));
+    const float xL = x0 + float(PrintFromBaseX(Paper(2000), aDraw));
     float xR = x0 + float(PrintFromBaseX(RoundHalfEven(double(p2.X - p1.X) * 0.35), aDraw));
     const float y0 = oy + float(p1.PrintY(aDraw)) + float(PrintFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw));
-    const float gap = float(PrintFromBaseX(1500, aDraw));
+    const float gap = float(PrintFromBaseX(Paper(1500), aDraw));
 
     const bool flat = aSizes.Height == 0.0f;
     const QString vL = SizeText(aSizes.Length), vW = SizeText(aSizes.Width), vH = SizeText(aSizes.Height);
@@ -279,7 +279,7 @@ void TKVRPackage::PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes)
     if (!flat)
         valueWidth = std::max(valueWidth, pc.TextWidth(vH));
     xR = std::max(xR, xL + nameWidth + gap + valueWidth);
-    const float r = std::max({float(PrintFromBaseY(int64_t(SizesAscent) + SizesDescent, aDraw)),
+    const float r = std::max({float(PrintFromBaseY(Paper(int64_t(SizesAscent) + SizesDescent), aDraw)),
                               pc.TextHeight(QStringLiteral("Hg")), 1.0f});
 
     auto row = [&](const QString& aText, float aTop, TTextAlign aAlign) {

@@ -81,13 +81,13 @@ void TKVRPackage::Draw(TKVRBaseDraw* aDraw)
         DrawSizes(d);
     }
     if (style == 5) {
-        r.Left += DrawFromBaseX(SizesAscent + SizesDescent + 2000, d);
-        r.Top += DrawFromBaseY(2000, d);
-        r.Right -= DrawFromBaseX(2000, d);
-        r.Bottom -= DrawFromBaseY(SizesAscent + SizesDescent + 2000, d);
+        r.Left += DrawFromBaseX(Paper(int64_t(SizesAscent) + SizesDescent + 2000), d);
+        r.Top += DrawFromBaseY(Paper(2000), d);
+        r.Right -= DrawFromBaseX(Paper(2000), d);
+        r.Bottom -= DrawFromBaseY(Paper(int64_t(SizesAscent) + SizesDescent + 2000), d);
     } else {
-        const float mx = DrawFromBaseX(BoxAscent + BoxDescent + 2000, d);
-        const float my = DrawFromBaseY(BoxAscent + BoxDescent + 2000, d);
+        const float mx = DrawFromBaseX(Paper(int64_t(BoxAscent) + BoxDescent + 2000), d);
+        const float my = DrawFromBaseY(Paper(int64_t(BoxAscent) + BoxDescent + 2000), d);
         r = TRectF(r.Left + mx, r.Top + my, r.Right - mx, r.Bottom - my);
     }
 
@@ -126,10 +126,10 @@ void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFon
         const QString upright = SizeText(float(lengthAcross ? W : L));
         const float wa = aFont->MeasureText(across);
         canvas->DrawSimpleText(across, o.Left + o.Width() / 2.0f - wa / 2.0f,
-                               o.Bottom + DrawFromBaseY(aAscent + aDescent, aDraw), aFont, paint);
+                               o.Bottom + DrawFromBaseY(Paper(int64_t(aAscent) + aDescent), aDraw), aFont, paint);
         const float wu = aFont->MeasureText(upright);
         const TKVRSkCanvasSave save(*canvas);
-        canvas->Translate(o.Left - DrawFromBaseX(aDescent + 1000, aDraw), o.Top + o.Height() / 2.0f + wu / 2.0f);
+        canvas->Translate(o.Left - DrawFromBaseX(Paper(int64_t(aDescent) + 1000), aDraw), o.Top + o.Height() / 2.0f + wu / 2.0f);
         canvas->Rotate(270.0f);
         canvas->DrawSimpleText(upright, 0.0f, 0.0f, aFont, paint);
     }
@@ -204,8 +204,8 @@ void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont
     if (!aFont)
         return;
     SetTextPaint(aDraw, GetFontColor());
-    const float ax = DrawFromBaseX(BoxAscent, aDraw);
-    const float ay = DrawFromBaseY(BoxAscent, aDraw);
+    const float ax = DrawFromBaseX(Paper(BoxAscent), aDraw);
+    const float ay = DrawFromBaseY(Paper(BoxAscent), aDraw);
     const QString th = SizeText(float(H));
     const float wh = aFont->MeasureText(th);
     {
@@ -235,9 +235,9 @@ void TKVRPackage::DrawSizes(TKVRDraw* aDraw)
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
     const float x0 = aDraw->ScreenOffsetX + p1.DrawX(aDraw);
-    const float xL = x0 + DrawFromBaseX(2000, aDraw);
+    const float xL = x0 + DrawFromBaseX(Paper(2000), aDraw);
     float xR = x0 + DrawFromBaseX(RoundHalfEven(double(p2.X - p1.X) * 0.35), aDraw);
-    const float gap = DrawFromBaseX(1500, aDraw);
+    const float gap = DrawFromBaseX(Paper(1500), aDraw);
 
     const bool flat = SizeHeight() == 0.0f;
     const QString vL = SizeText(SizeLength()), vW = SizeText(SizeWidth()), vH = SizeText(SizeHeight());
@@ -249,9 +249,9 @@ void TKVRPackage::DrawSizes(TKVRDraw* aDraw)
     xR = std::max(xR, xL + nameWidth + gap + valueWidth);
 
     const float r =
-        std::max({DrawFromBaseY(SizesAscent + SizesDescent, aDraw), 1.2f * font->MeasureText(QStringLiteral("Hg")), 1.0f});
+        std::max({DrawFromBaseY(Paper(int64_t(SizesAscent) + SizesDescent), aDraw), 1.2f * font->MeasureText(QStringLiteral("Hg")), 1.0f});
     const float y0 = aDraw->ScreenOffsetY + p1.DrawY(aDraw) + DrawFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw) +
-                     DrawFromBaseY(SizesAscent, aDraw);
+                     DrawFromBaseY(Paper(SizesAscent), aDraw);
     auto name = [&](const QString& aText, float aY) { canvas->DrawSimpleText(aText, xL, aY, font, paint); };
     auto value = [&](const QString& aText, float aY) {
         canvas->DrawSimpleText(aText, xR - font->MeasureText(aText), aY, font, paint);

@@ -33,6 +33,9 @@ public:
     QString SizeText(float aValue) const;
 
 private:
+    // Margins, gaps and caption metrics are lengths on paper; the model's
+    // coordinates are the drawing's, so they grow with the drawing scale.
+    int64_t Paper(int64_t aPaperMicrometres) const { return aPaperMicrometres * GetDrawScale(); }
     void DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont, int32_t aAscent,
                   int32_t aDescent);
     void DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont);

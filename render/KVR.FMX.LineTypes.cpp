@@ -227,11 +227,7 @@ void AdjustLineType(TKVRDraw* aDraw, TVXLineType aLineType, TKVRItemState aState
             pattern = {12.0f, 6.0f};
         else if (aState == 2)
             pattern = {4.0f, 2.0f};
-        else if (aState != 0) {
-            // Unknown states are solid rather than inheriting the last element's dash.
-            paint.SetPathEffect(nullptr);
-            return;
-        }
+        // Other states highlight nothing: the element keeps its own line type, as in preview and print.
     }
     if (pattern.empty()) {
         for (int step : PatternSteps(aLineType))

@@ -11,7 +11,8 @@ class TCanvas;
 
 // Sets the context's paint to stroke with the dash of the line type. In the
 // editor (draw states 0 and 1) the item states 1 and 2 replace it with 12, 6
-// and 4, 2 pixels. Unknown line types and item states stroke solid.
+// and 4, 2 pixels; other states keep the line type. Unknown line types
+// stroke solid.
 void AdjustLineType(TKVRDraw* aDraw, TVXLineType aLineType, TKVRItemState aState);
 
 // Sets the printer stroke's thickness to aPenWidth and its dash to the line

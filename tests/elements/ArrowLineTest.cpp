@@ -117,6 +117,31 @@ TEST(ArrowLineExtent, HalfPenWidthAndTheGapOnlyForACaptionInIt)
     EXPECT_EQ(Fit(*a).MaxX, 5000);
 }
 
+TEST(ArrowLineLayout, BoundsFollowTheGapOfTheLayoutJustMade)
+{
+    TKVRBaseLabel label;
+    TKVRArrowLine* a = MakeArrow(label, QStringLiteral("Caption"), 4, 20000, 30000, 60000, 40000);
+    a->SetBasePenWidth(0);
+    a->CalcValues(0);
+    // The gap points were still at the origin when the base laid out.
+    TKVRExtent e = Fit(*a);
+    EXPECT_EQ(a->GetBounds(), (TKVRRect{e.MinX, e.MinY, e.MaxX, e.MaxY}));
+    EXPECT_EQ(a->GetBounds(), (TKVRRect{20000, 30000, 60000, 40000}));
+}
+
+TEST(ArrowLineLayout, GapCaptionsAtTheEndsStayOffTheMarks)
+{
+    TKVRBaseLabel label;
+    // From mark 3 mm long, to mark 2 mm long.
+    TKVRArrowLine* start = MakeArrow(label, QStringLiteral("Start"), 3, 4000, 15000, 50000, 15000);
+    start->CalcValues(0);
+    EXPECT_GE(start->GetPoint(3).X, 4000 + 3000);
+    TKVRArrowLine* end = MakeArrow(label, QStringLiteral("End"), 5, 4000, 15000, 50000, 15000);
+    end->CalcValues(0);
+    EXPECT_LE(end->GetPoint(4).X, 50000 - 2000);
+    EXPECT_GT(end->GetPoint(4).X, 50000 - 3000);
+}
+
 // ---------------------------------------------------------------- painting
 
 TEST(ArrowLinePaint, ScreenAndPaperTwinsAtEveryDrawingScale)

@@ -86,9 +86,13 @@ TEST(LevelScale, RingArcsLeaveTheGapWhereverTheValueIs)
     EXPECT_FLOAT_EQ(start, 30.0f);
     EXPECT_FLOAT_EQ(sweep, 150.0f);
 
-    // Above the maximum the ring is full, never longer than the scale.
+    // Above the maximum the ring runs on into its gap, boundedly.
+    TKVRLevel::LevelArc(2, 150.0f, 100.0f, 0.0f, start, sweep);
+    EXPECT_FLOAT_EQ(sweep, 540.0f);
     TKVRLevel::LevelArc(2, 150.0f, 100.0f, 60.0f, start, sweep);
-    EXPECT_FLOAT_EQ(sweep, 300.0f);
+    EXPECT_FLOAT_EQ(sweep, 450.0f);
+    TKVRLevel::LevelArc(2, 3.0e38f, 1.0e-30f, 60.0f, start, sweep);
+    EXPECT_FLOAT_EQ(sweep, float(TKVRLevel::kMaxRingSweep));
     TKVRLevel::LevelArc(2, -20.0f, 100.0f, 60.0f, start, sweep);
     EXPECT_FLOAT_EQ(sweep, 0.0f);
     // A maximum of 0 shows the whole scale.
@@ -97,7 +101,12 @@ TEST(LevelScale, RingArcsLeaveTheGapWhereverTheValueIs)
 
     EXPECT_EQ(TKVRLevel::LevelFill(100.0f, 100.0f), TKVRLevelFill::Full);
     EXPECT_EQ(TKVRLevel::LevelFill(0.0f, 100.0f), TKVRLevelFill::Empty);
+    EXPECT_EQ(TKVRLevel::LevelFill(150.0f, 100.0f), TKVRLevelFill::Full);
+    // Without a maximum only the value 0 fills the disc.
     EXPECT_EQ(TKVRLevel::LevelFill(0.0f, 0.0f), TKVRLevelFill::Full);
+    EXPECT_EQ(TKVRLevel::LevelFill(5.0f, 0.0f), TKVRLevelFill::Empty);
+    TKVRLevel::LevelArc(3, 0.0f, 0.0f, 60.0f, start, sweep);
+    EXPECT_FLOAT_EQ(sweep, 0.0f);
     EXPECT_EQ(TKVRLevel::LevelFill(std::nanf(""), 100.0f), TKVRLevelFill::Empty);
     EXPECT_DOUBLE_EQ(TKVRLevel::LevelShare(25.0f, 100.0f), 0.25);
     EXPECT_DOUBLE_EQ(TKVRLevel::LevelShare(25.0f, std::nanf("")), 0.0);
@@ -141,17 +150,26 @@ TEST(LevelPaint, ValueAboveTheMaximumIsAFullGaugeAndBelowZeroAnEmptyOne)
             EXPECT_EQ(CountLeaning(*img, kBack), 0);
         }
     }
-    // Ring gauge: full scale, and the gap at the bottom stays open.
+    // Ring gauge: above the maximum the ring runs on through its gap at the bottom.
     {
         TKVRLevel* e = MakeLevel(label, 2, 150.0f);
         const TScreenPaper t = PaintTwins(*e, "level-ring-over-max");
-        EXPECT_FLOAT_EQ(e->GetSweepAngle(), 300.0f);
+        EXPECT_FLOAT_EQ(e->GetSweepAngle(), 450.0f);
         for (const QImage* img : {&t.Screen, &t.Paper}) {
-            EXPECT_FALSE(LeansTo(OnCircle(*img, 90.0), kRing));
-            EXPECT_FALSE(LeansTo(OnCircle(*img, 110.0), kRing));
+            EXPECT_TRUE(LeansTo(OnCircle(*img, 90.0), kRing));
+            EXPECT_TRUE(LeansTo(OnCircle(*img, 110.0), kRing));
             EXPECT_TRUE(LeansTo(OnCircle(*img, 0.0), kRing));
             EXPECT_TRUE(LeansTo(OnCircle(*img, 50.0), kRing));
         }
+    }
+    // A disc gauge without a maximum shows no level part.
+    {
+        TKVRLevel* e = MakeLevel(label, 0, 40.0f);
+        e->SetMaxValue(0.0f);
+        e->SetFilled(true);
+        const TScreenPaper t = PaintTwins(*e);
+        EXPECT_EQ(CountLeaning(t.Screen, kLevel), 0);
+        EXPECT_EQ(CountLeaning(t.Paper, kLevel), 0);
     }
     // Below the minimum nothing of the level shows.
     for (TKVRLevelType type : {TKVRLevelType(0), TKVRLevelType(1), TKVRLevelType(2)}) {
@@ -263,6 +281,25 @@ TEST(LevelData, DataMarkerOnlyInTheEditor)
     EXPECT_FALSE(InkBounds(editor.Screen).isEmpty());
     const TScreenPaper preview = PaintTwins(*e);
     EXPECT_TRUE(InkBounds(preview.Screen).isEmpty());
+}
+
+TEST(LevelCaption, AscentAndDescentMakeTheFontHeight)
+{
+    struct TProbe : TKVRLevel
+    {
+        using TKVRLevel::TKVRLevel;
+        int32_t Asc() const { return Ascent; }
+        int32_t Des() const { return Descent; }
+    };
+    TKVRBaseLabel label;
+    auto* e = new TProbe(&label, false);
+    TKVRFontInfo font = e->GetFont();
+    font.Name = QStringLiteral("Arial");
+    font.Height = 5000;
+    e->SetFont(font);
+    e->CalcValues(0);
+    EXPECT_NEAR(e->Asc() + e->Des(), 5000, 2);
+    EXPECT_GT(e->Asc(), e->Des());
 }
 
 TEST(LevelCaption, ScreenAndPaperPlaceTheCaptionAlikeAtEveryQuarterTurn)

@@ -2,6 +2,7 @@
 #include "elements/TKVRPackage.h"
 #include "render/TKVRCalc.h"
 #include "tests/elements/ShapeTestSupport.h"
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -157,6 +158,30 @@ TEST(PackagePaint, ScreenAndPaperTwinsInEveryStyle)
                 EXPECT_TRUE(SameBox(a, b, 3)) << what;
             }
         }
+}
+
+TEST(PackagePaint, MarginsAndCaptionGapsAreTheSameOnPaperAtAnyDrawingScale)
+{
+    // The same box drawn at scale 1 and at scale 10 (model coordinates ten
+    // times larger) is the same picture on paper and on screen.
+    std::array<TScreenPaper, 2> pictures;
+    for (int i = 0; i < 2; ++i) {
+        const int scale = i == 0 ? 1 : 10;
+        TKVRBaseLabel label;
+        label.GetMeasure().SetDrawScale(scale);
+        TKVRPackage* e = MakeBox(label, 5, 120, 80, 0);
+        e->SetBase(1, 5000 * scale, 5000 * scale);
+        e->SetBase(2, 65000 * scale, 45000 * scale);
+        e->CalcValues(0);
+        pictures[size_t(i)] = PaintScreenAndPaper(*e, 800, 560, kDpi, scale, KVRDrawState::Preview, 0);
+    }
+    for (TAlphaColor colour : {kBox, kFont}) {
+        const QRect a = LeaningBounds(pictures[0].Paper, colour), b = LeaningBounds(pictures[1].Paper, colour);
+        ASSERT_FALSE(a.isEmpty());
+        EXPECT_TRUE(SameBox(a, b, 2)) << colour;
+        EXPECT_TRUE(SameBox(LeaningBounds(pictures[0].Screen, colour), LeaningBounds(pictures[1].Screen, colour), 2))
+            << colour;
+    }
 }
 
 TEST(PackagePaint, HorizontalFlatCaptionShowsTheLength)

@@ -3,6 +3,7 @@
 // ElementTestSupport: one resolution, the colours they paint with, and an
 // element painted on screen and on paper.
 #include "tests/elements/ElementTestSupport.h"
+#include "tests/support/ImageProbes.h"
 #include <gtest/gtest.h>
 
 namespace shape {
@@ -29,11 +30,17 @@ inline QRect Around(const TKVRPto& aPoint, int aHalf)
 }
 
 // The element on screen (in the preview unless told) and on paper; aLook
-// names the case in failure messages.
-inline TScreenPaper Paint(TKVRBaseItem& aItem, const QString& = QString(), int aWidth = kWidth,
+// names the case in failure messages and the pictures kept for looking
+// (KVR_TEST_PNG_DIR).
+inline TScreenPaper Paint(TKVRBaseItem& aItem, const QString& aLook = QString(), int aWidth = kWidth,
                           int aHeight = kHeight, int aScale = 1, TKVRDrawState aState = KVRDrawState::Preview)
 {
-    return PaintScreenAndPaper(aItem, aWidth, aHeight, kDpi, aScale, aState);
+    TScreenPaper t = PaintScreenAndPaper(aItem, aWidth, aHeight, kDpi, aScale, aState);
+    if (!aLook.isEmpty()) {
+        ImageProbes::SaveForLooking(t.Screen, aLook + QStringLiteral("-screen.png"));
+        ImageProbes::SaveForLooking(t.Paper, aLook + QStringLiteral("-paper.png"));
+    }
+    return t;
 }
 
 inline QImage Screen(TKVRBaseItem& aItem, const QString& aLook = QString())

@@ -82,9 +82,8 @@ TEST(LineTypes, EditorHighlightReplacesTheDashOnlyInTheEditor)
 TEST(LineTypes, SolidAndUnknownTypesAndStatesClearAnEarlierDash)
 {
     Screen s(400, 60);
-    // Solid, a type beyond the table and an unknown highlight state in the
-    // editor each follow a dashed element: none inherits its dash.
-    const std::pair<TVXLineType, TKVRItemState> solid[] = {{0, 0}, {12, 0}, {5, 3}};
+    // Solid and a type beyond the table each follow a dashed element: neither inherits its dash.
+    const std::pair<TVXLineType, TKVRItemState> solid[] = {{0, 0}, {12, 0}, {0, 3}};
     for (int row = 0; row < 3; ++row) {
         AdjustLineType(&s.d, 5, 0);
         AdjustLineType(&s.d, solid[row].first, solid[row].second);
@@ -96,10 +95,14 @@ TEST(LineTypes, SolidAndUnknownTypesAndStatesClearAnEarlierDash)
     for (int y : {10, 30, 50})
         EXPECT_TRUE(Solid(img, y)) << y;
 
-    // Outside the editor the state does not count at all.
+    // A state without a highlight of its own keeps the element's dash in the
+    // editor, as preview and export do (where the state does not count at all).
+    AdjustLineType(&s.d, 5, 3);
+    const std::vector<float> editorDash = s.Intervals();
+    EXPECT_EQ(editorDash, (std::vector<float>{s.d.w2, s.d.w2}));
     s.d.DrawState = KVRDrawState::Export;
     AdjustLineType(&s.d, 5, 3);
-    EXPECT_EQ(s.Intervals(), (std::vector<float>{s.d.w2, s.d.w2}));
+    EXPECT_EQ(s.Intervals(), editorDash);
 
     // A context without paint or printer canvas is left alone.
     TKVRDraw bare;

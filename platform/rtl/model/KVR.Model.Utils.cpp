@@ -31,12 +31,14 @@ double PrintAngle(TKVRAngle aAngle)
 }
 
 TKVRLineText PosBaseLinesText(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aHeight, int64_t aWidth,
-                              int64_t aAscent, int64_t aDescent, TKVRTextPos aPos)
+                              int64_t aAscent, int64_t aDescent, TKVRTextPos aPos, int64_t aStartClear,
+                              int64_t aEndClear)
 {
     // Read from the other end when the line runs leftwards or straight down.
     if (aX2 < aX1 || (aX2 == aX1 && aY2 > aY1)) {
         std::swap(aX1, aX2);
         std::swap(aY1, aY2);
+        std::swap(aStartClear, aEndClear);
     }
     const double dx = double(aX2 - aX1);
     const double dy = double(aY2 - aY1);
@@ -51,11 +53,14 @@ TKVRLineText PosBaseLinesText(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2
 
     const int column = aPos <= 8 ? aPos % 3 : 1;
     const int row = aPos <= 8 ? aPos / 3 : 0;
+    // A caption in the line's gap keeps clear of the end marks there.
+    const double startMark = row == 1 ? double(std::max<int64_t>(aStartClear, 0)) : 0.0;
+    const double endMark = row == 1 ? double(std::max<int64_t>(aEndClear, 0)) : 0.0;
     double s;  // along the line, where the caption starts
     if (column == 0)
-        s = clear;
+        s = clear + startMark;
     else if (column == 2)
-        s = len - w - clear;
+        s = len - w - clear - endMark;
     else
         s = (len - w) / 2.0;
     double up;  // baseline offset towards "up"

@@ -38,9 +38,12 @@ struct TKVRLineText
 // aPos: 0, 1, 2 above the line at its start, middle and end; 3, 4, 5 on the
 // line, in a gap; 6, 7, 8 below; other values as 1. The clearance between
 // line and caption is a quarter of the height. The gap is the caption's
-// width plus the clearance on both sides, kept within the line.
+// width plus the clearance on both sides, kept within the line. A caption
+// in the gap at the start or end (3, 5) also keeps aStartClear or aEndClear
+// (the lengths of the marks at (x1, y1) and (x2, y2)) free.
 TKVRLineText PosBaseLinesText(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aHeight, int64_t aWidth,
-                              int64_t aAscent, int64_t aDescent, TKVRTextPos aPos);
+                              int64_t aAscent, int64_t aDescent, TKVRTextPos aPos, int64_t aStartClear = 0,
+                              int64_t aEndClear = 0);
 
 // Top-left corner at which a box of w x h starts when it is aligned about
 // (aX, aY) with margins (aMarginX, aMarginY) and turned about (aPivotX,

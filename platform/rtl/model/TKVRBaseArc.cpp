@@ -82,6 +82,25 @@ void TKVRBaseArc::UpdatePoints()
     fPoints[2] = {fCenterX + RoundHalfEven(r * std::cos(end)), fCenterY + RoundHalfEven(r * std::sin(end))};
 }
 
+void TKVRBaseArc::CheckFit(TKVRExtent& aExtent)
+{
+    TKVRBaseItem::CheckFit(aExtent);
+    if (!std::isfinite(fStart) || !std::isfinite(fSweep))
+        return;
+    const int64_t half = GetBasePenWidth() / 2;
+    const double quarter = std::numbers::pi / 2.0;
+    const bool whole = std::fabs(fSweep) >= 2.0 * std::numbers::pi;
+    const int64_t axisX[4] = {fRadius, 0, -fRadius, 0};
+    const int64_t axisY[4] = {0, fRadius, 0, -fRadius};
+    for (int k = 0; k < 4; ++k) {
+        // How far the arc travels from its start to reach this extreme.
+        const double travel = fSweep >= 0.0 ? TDraw2D::NormalizeAngle(k * quarter - fStart)
+                                            : TDraw2D::NormalizeAngle(fStart - k * quarter);
+        if (whole || travel <= std::fabs(fSweep))
+            aExtent.IncludeWide(fCenterX + axisX[k], fCenterY + axisY[k], half);
+    }
+}
+
 void TKVRBaseArc::WriteData(TBinaryWriter& aWriter) const
 {
     TKVRBaseItem::WriteData(aWriter);

@@ -24,6 +24,8 @@ public:
     TJsonObject WriteJson() const override;
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
     void UpdatePoints() override;
+    // The three points and every extreme of the circle that the arc passes.
+    void CheckFit(TKVRExtent& aExtent) override;
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     void BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate) override;

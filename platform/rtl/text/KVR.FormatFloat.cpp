@@ -36,7 +36,8 @@ TDecimal ToDecimal(double aValue)
     return d;
 }
 
-// Keeps aKeep leading digits, halves to even; the rest is dropped.
+// Keeps aKeep leading digits, halves away from zero (as the class library's
+// FormatFloat does, so 12.5 and 7.5 caption "13" and "8"); the rest is dropped.
 void RoundDigits(TDecimal& d, int aKeep)
 {
     if (d.IsZero() || aKeep >= int(d.Digits.size()))
@@ -45,16 +46,7 @@ void RoundDigits(TDecimal& d, int aKeep)
         d.Digits.clear();
         return;
     }
-    const char next = d.Digits[size_t(aKeep)];
-    bool restNonZero = false;
-    for (size_t i = size_t(aKeep) + 1; i < d.Digits.size(); ++i)
-        if (d.Digits[i] != '0')
-            restNonZero = true;
-    bool up = next > '5' || (next == '5' && restNonZero);
-    if (next == '5' && !restNonZero) {
-        const int prev = aKeep > 0 ? d.Digits[size_t(aKeep) - 1] - '0' : 0;
-        up = (prev % 2) == 1;
-    }
+    const bool up = d.Digits[size_t(aKeep)] >= '5';
     d.Digits.resize(size_t(aKeep));
     if (up) {
         int i = aKeep - 1;

@@ -185,6 +185,22 @@ TEST(ModelTextPlace, LineCaptionGapAndReadingDirection)
     EXPECT_EQ(wide.GapEnd, (TKVRPto{10000, 0}));
 }
 
+TEST(ModelTextPlace, GapCaptionsAtTheEndsKeepTheMarksClear)
+{
+    // Marks of 5 mm at the start and 3 mm at the end of a 100 mm line.
+    TKVRLineText start = PosBaseLinesText(0, 0, 100000, 0, 4000, 20000, 3000, 1000, 3, 5000, 3000);
+    EXPECT_EQ(start.GapStart, (TKVRPto{5000, 0}));
+    EXPECT_EQ(start.TextX, 6000);
+    TKVRLineText end = PosBaseLinesText(0, 0, 100000, 0, 4000, 20000, 3000, 1000, 5, 5000, 3000);
+    EXPECT_EQ(end.GapEnd, (TKVRPto{97000, 0}));
+    // Read from its other end, the marks change sides with the line's ends.
+    TKVRLineText back = PosBaseLinesText(100000, 0, 0, 0, 4000, 20000, 3000, 1000, 5, 3000, 5000);
+    EXPECT_EQ(back.GapEnd, (TKVRPto{97000, 0}));
+    // Above and below the line the marks move nothing; the middle ignores them.
+    EXPECT_EQ(PosBaseLinesText(0, 0, 100000, 0, 4000, 20000, 3000, 1000, 2, 5000, 3000).TextX, 79000);
+    EXPECT_EQ(PosBaseLinesText(0, 0, 100000, 0, 4000, 20000, 3000, 1000, 4, 5000, 3000).TextX, 40000);
+}
+
 TEST(ModelTextPlace, FromBaseConversionsFollowTheContext)
 {
     TKVRBaseDraw d;

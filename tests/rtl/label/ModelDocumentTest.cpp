@@ -10,6 +10,7 @@
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace {
 
@@ -120,6 +121,33 @@ TEST(ModelDocument, ArrowLineBoundsIgnoreTheGapBeforeLayout)
     a.UpdateBounds();  // points 3 and 4 are still (0, 0)
     EXPECT_EQ(a.GetBounds(), (TKVRRect{10000, 10000, 20000, 12000}));
     EXPECT_EQ(a.NumPoints(), 2);
+}
+
+TEST(ModelDocument, ArcBoundsCoverTheCurveNotOnlyItsPoints)
+{
+    const double pi = std::numbers::pi;
+    TConcrete<TKVRBaseArc> a(nullptr, false);
+    a.SetBasePenWidth(0);
+    a.SetCircle(0, 0, 10000);
+    // Three quarters clockwise from +x (y down): through +y, -x to -y.
+    a.SetAngles(0.0, 1.5 * pi);
+    a.UpdateBounds();
+    EXPECT_EQ(a.GetBounds(), (TKVRRect{-10000, -10000, 10000, 10000}));
+    // A quarter that passes no extreme between its ends.
+    a.SetAngles(0.25 * pi, 0.4 * pi);
+    a.UpdateBounds();
+    EXPECT_GT(a.GetBounds().Top, 5000);
+    EXPECT_LT(a.GetBounds().Bottom, 10000);
+    // Counter-clockwise from +x to -y passes no other extreme.
+    a.SetAngles(0.0, 0.0);
+    a.SetSweepAngle(-0.5 * pi);
+    a.UpdateBounds();
+    EXPECT_EQ(a.GetBounds(), (TKVRRect{0, -10000, 10000, 0}));
+    // A whole circle, widened by half the pen.
+    a.SetBasePenWidth(400);
+    a.SetAngles(1.0, 1.0);
+    a.UpdateBounds();
+    EXPECT_EQ(a.GetBounds(), (TKVRRect{-10200, -10200, 10200, 10200}));
 }
 
 class TCountingLine : public TLine
