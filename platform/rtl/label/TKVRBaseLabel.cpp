@@ -4,6 +4,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/TKVRBaseDim.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include <QDir>
 #include <QFile>
@@ -40,11 +41,24 @@ int32_t TKVRBaseLabel::GetPrintValue(float aValue, int32_t aResolution) const
     return RoundHalfEven32(micrometres * aResolution / (double(MicrometresPerInch) * fMeasure.GetDrawScale()));
 }
 
+QString TKVRBaseLabel::RecordText(const QString& aField) const
+{
+    if (const auto it = fRecord.constFind(aField); it != fRecord.constEnd())
+        return *it;
+    const TKVRDataTable& records = fData.Records();
+    if (records.FieldIndex(aField) >= 0)
+        return records.Value(fRecordIndex, aField);
+    for (const auto& counter : fCounters)
+        if (counter->Name == aField)
+            return counter->Text(fLabelIndex);
+    return QString();
+}
+
 QString TKVRBaseLabel::DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const
 {
     if (aFillType == 0)
         return QString();
-    const QString text = fRecord.value(aField);
+    const QString text = RecordText(aField);
     if (aFormat.isEmpty() || text.isEmpty())
         return text;
     bool ok = false;
@@ -54,7 +68,7 @@ QString TKVRBaseLabel::DataValue(const QString& aField, const QString& aFormat, 
 
 bool TKVRBaseLabel::DataGraphic(const QString& aField, QIODevice& aStream) const
 {
-    const QString name = fRecord.value(aField).trimmed();
+    const QString name = RecordText(aField).trimmed();
     if (name.isEmpty())
         return false;
     QFile file(GetImagePath(name));
@@ -64,6 +78,92 @@ bool TKVRBaseLabel::DataGraphic(const QString& aField, QIODevice& aStream) const
     if (bytes.isEmpty() || file.error() != QFileDevice::NoError)
         return false;
     return aStream.write(bytes) == bytes.size();
+}
+
+// ---------------------------------------------------------------- print runs
+
+TKVRCounter* TKVRBaseLabel::GetCounter(int32_t aIndex) const
+{
+    if (aIndex < 1 || aIndex > GetCounterCount())
+        throw std::out_of_range("Counter index out of range");
+    return fCounters[size_t(aIndex - 1)].get();
+}
+
+bool TKVRBaseLabel::CounterName(const QString& aName, const TKVRCounter* aExcept) const
+{
+    for (const auto& counter : fCounters)
+        if (counter.get() != aExcept && counter->Name.compare(aName, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+void TKVRBaseLabel::AddCounter(TKVRCounter* aCounter)
+{
+    if (GetCounterCount() >= KVRMaxCounters)
+        throw std::length_error("LimitCounters");
+    fCounters.emplace_back(aCounter);
+}
+
+void TKVRBaseLabel::DeleteCounter(int32_t aIndex)
+{
+    GetCounter(aIndex);  // range check
+    fCounters.erase(fCounters.begin() + (aIndex - 1));
+}
+
+int64_t TKVRBaseLabel::CopiesOf(int32_t aRecord) const
+{
+    int64_t copies = fPrintInfo.GetRepetition();
+    const QString field = fData.GetFieldRepeat();
+    if (!field.isEmpty()) {
+        bool ok = false;
+        const qlonglong n = fData.Records().Value(aRecord, field).trimmed().toLongLong(&ok);
+        // A repeat count no sheet could take is a damaged record: it prints once.
+        if (ok && n > 1 && n <= 1000000)
+            copies *= n;
+    }
+    return copies;
+}
+
+void TKVRBaseLabel::FirstData()
+{
+    fRecordIndex = 0;
+    fCopyIndex = 0;
+    fLabelIndex = 0;
+}
+
+void TKVRBaseLabel::NextData()
+{
+    ++fLabelIndex;
+    if (++fCopyIndex >= CopiesOf(fRecordIndex)) {
+        fCopyIndex = 0;
+        if (fRecordIndex < INT32_MAX)
+            ++fRecordIndex;
+    }
+}
+
+void TKVRBaseLabel::CheckPrintData()
+{
+    TKVRBasePrintInfo& info = fPrintInfo;
+    const TKVRDataTable& records = fData.Records();
+    int64_t total = 0;
+    if (info.GetWithData()) {
+        for (int32_t r = 0; r < records.RecordCount(); ++r)
+            total += CopiesOf(r);
+    } else {
+        total = int64_t(info.GetLabs()) * info.GetRepetition();
+    }
+    const int64_t rows = std::max(fMeasure.GetRows(), 1), columns = std::max(fMeasure.GetColumns(), 1);
+    const int64_t perSheet = rows * columns;
+    // The first sheet starts at the chosen cell; one beyond the sheet starts at its first cell.
+    int64_t skipped = (int64_t(info.GetFirstRow()) - 1) * columns + (info.GetFirstCol() - 1);
+    if (info.GetFirstRow() > rows || info.GetFirstCol() > columns)
+        skipped = 0;
+    const int64_t pages = total == 0 ? 0 : (skipped + total + perSheet - 1) / perSheet;
+    info.fTotalLabels = total;
+    info.fNumPages = int32_t(std::min<int64_t>(pages, INT32_MAX));
+    info.fCurPage = 1;
+    info.fCurLabel = 1;
+    FirstData();
 }
 
 // ---------------------------------------------------------------- pictures

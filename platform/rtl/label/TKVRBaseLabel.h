@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/label/TKVRBasePrintInfo.h"
+#include "platform/rtl/label/TKVRData.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include <QHash>
 #include <QObject>
@@ -10,6 +12,7 @@
 
 class TKVRBaseDim;
 class TKVRBaseItem;
+class TKVRCounter;
 class TKVRDimStyle;
 class TKVRLayer;
 class QIODevice;
@@ -45,13 +48,44 @@ public:
     // The same in whole printer pixels, halves to even.
     int32_t GetPrintValue(float aValue, int32_t aResolution) const;
 
-    // ---- data of the current record
-    // Text of a data field for the current record; with a format, a field
-    // that holds a number is formatted by it. Fill type 0 (not bound) and an
-    // unknown field give an empty text.
+    // ---- labelling data and the current record
+    TKVRData& GetData() { return fData; }
+    const TKVRData& GetData() const { return fData; }
+    TKVRBasePrintInfo& GetPrintInfo() { return fPrintInfo; }
+    const TKVRBasePrintInfo& GetPrintInfo() const { return fPrintInfo; }
+
+    // Counters, at most KVRMaxCounters, counted from 1; the document owns them.
+    static constexpr int32_t KVRMaxCounters = 5;
+    int32_t GetCounterCount() const { return int32_t(fCounters.size()); }
+    TKVRCounter* GetCounter(int32_t aIndex) const;
+    // True when a counter other than aExcept (any, when null) has that name.
+    bool CounterName(const QString& aName, const TKVRCounter* aExcept) const;
+    // Takes the counter over; raises std::length_error past the limit.
+    void AddCounter(TKVRCounter* aCounter);
+    void DeleteCounter(int32_t aIndex);
+
+    // Text of a data field for the current record: a value set by hand
+    // (SetDataValue), else the field of the selected data set's current
+    // record, else the counter of that name for the current label; with a
+    // format, a text that is a number is formatted by it. Fill type 0 (not
+    // bound) and an unknown field give an empty text.
     QString DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const;
     void SetDataValue(const QString& aField, const QString& aText) { fRecord.insert(aField, aText); }
     void ClearData() { fRecord.clear(); }
+
+    // Prepares a print run (the model's part): the number of labels and
+    // pages, page and label 1, the first record.
+    virtual void CheckPrintData();
+    // Back to the first record and label of a run.
+    void FirstData();
+    // The next label: the next copy of the record, or the next record once
+    // every copy is out; counters move on with every label.
+    void NextData();
+    // Current record (from 0) of the selected data set and label of the run (from 0).
+    int32_t GetRecordIndex() const { return fRecordIndex; }
+    int64_t GetLabelIndex() const { return fLabelIndex; }
+    // Copies of a record: the print repetition times the repeat field's number (at least 1).
+    int64_t CopiesOf(int32_t aRecord) const;
     // The picture of a data field for the current record, written to aStream:
     // the field names a picture file (found as GetImagePath finds it). False,
     // with nothing written, when the field is empty or the file cannot be read.
@@ -109,12 +143,19 @@ private:
     void ItemDestroyed(TKVRBaseItem* aItem);
     // Keeps the next numeric id above every id read or set.
     void NoteNumID(int32_t aNumID);
+    QString RecordText(const QString& aField) const;
 
     TKVRMeasure fMeasure;
     TKVRUnits fUnits = TKVRUnits::Millimetre;
     bool fEditable = true;
     int32_t fCurAction = 0;
     QHash<QString, QString> fRecord;
+    TKVRData fData;
+    TKVRBasePrintInfo fPrintInfo;
+    std::vector<std::unique_ptr<TKVRCounter>> fCounters;
+    int32_t fRecordIndex = 0;
+    int64_t fCopyIndex = 0;
+    int64_t fLabelIndex = 0;
     QString fImageFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
     int32_t fLastNumID = 0;

@@ -1,0 +1,210 @@
+#include "platform/rtl/label/KVR.DataTable.h"
+#include "platform/rtl/model/KVR.Model.Json.h"
+#include <QFile>
+#include <QStringDecoder>
+#include <string>
+
+int32_t TKVRDataTable::FieldIndex(const QString& aName) const
+{
+    return int32_t(Fields.indexOf(aName));
+}
+
+QString TKVRDataTable::Value(int32_t aRow, const QString& aName) const
+{
+    const int32_t column = FieldIndex(aName);
+    if (column < 0 || aRow < 0 || aRow >= RecordCount())
+        return QString();
+    const QStringList& row = Rows[size_t(aRow)];
+    return column < row.size() ? row[column] : QString();
+}
+
+namespace {
+
+QString DecodeText(const QByteArray& aBytes)
+{
+    QByteArray bytes = aBytes;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Spreadsheets on the other platform save in its 8-bit code page.
+    QStringDecoder ansi("windows-1252");
+    return ansi.isValid() ? ansi.decode(bytes) : QString::fromLatin1(bytes);
+}
+
+QChar DetectSeparator(const QString& aText)
+{
+    bool quoted = false;
+    for (QChar c : aText) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u'\n' || c == u'\r'))
+            break;
+        else if (!quoted && (c == u';' || c == u',' || c == u'\t'))
+            return c;
+    }
+    return u',';
+}
+
+// Splits the text into records of fields, honouring quotes.
+std::vector<QStringList> SplitCsv(const QString& aText, QChar aSeparator)
+{
+    std::vector<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;      // inside a quoted field
+    bool wasQuoted = false;   // the field began with a quote
+    bool lineHasData = false;
+    int line = 1, quoteLine = 0;
+    const int n = int(aText.size());
+    auto endField = [&] {
+        record << field;
+        field.clear();
+        wasQuoted = false;
+    };
+    auto endRecord = [&] {
+        endField();
+        // A blank line is no record.
+        if (lineHasData)
+            records.push_back(record);
+        record.clear();
+        lineHasData = false;
+    };
+    for (int i = 0; i < n; ++i) {
+        const QChar c = aText[i];
+        if (quoted) {
+            if (c == u'"') {
+                if (i + 1 < n && aText[i + 1] == u'"') {
+                    field += u'"';
+                    ++i;
+                } else
+                    quoted = false;
+            } else {
+                if (c == u'\n' || (c == u'\r' && !(i + 1 < n && aText[i + 1] == u'\n')))
+                    ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == u'"' && field.isEmpty() && !wasQuoted) {
+            quoted = wasQuoted = lineHasData = true;
+            quoteLine = line;
+        } else if (c == aSeparator) {
+            lineHasData = true;
+            endField();
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && aText[i + 1] == u'\n')
+                ++i;
+            ++line;
+            endRecord();
+        } else {
+            if (!c.isSpace())
+                lineHasData = true;
+            field += c;
+        }
+    }
+    if (quoted)
+        throw EKVRDataSourceError("CSV: the quoted field opened on line " + std::to_string(quoteLine) +
+                                  " is never closed");
+    if (lineHasData || !field.isEmpty() || !record.isEmpty())
+        endRecord();
+    return records;
+}
+
+QString JsonText(const TJsonObject& aValue)
+{
+    if (aValue.is_string())
+        return QString::fromStdString(aValue.get<std::string>());
+    if (aValue.is_null())
+        return QString();
+    if (aValue.is_boolean())
+        return aValue.get<bool>() ? QStringLiteral("true") : QStringLiteral("false");
+    return QString::fromStdString(aValue.dump());
+}
+
+}  // namespace
+
+TKVRDataTable ReadCsv(const QByteArray& aBytes)
+{
+    if (aBytes.size() > KVRMaxDataBytes)
+        throw EKVRDataSourceError("CSV: the data is larger than 256 MB");
+    const QString text = DecodeText(aBytes);
+    std::vector<QStringList> records = SplitCsv(text, DetectSeparator(text));
+    TKVRDataTable table;
+    if (records.empty())
+        return table;
+    table.Fields = records.front();
+    for (QString& name : table.Fields)
+        name = name.trimmed();
+    for (qsizetype i = 0; i < table.Fields.size(); ++i)
+        if (table.Fields[i].isEmpty())
+            table.Fields[i] = QStringLiteral("Field%1").arg(i + 1);
+    table.Rows.assign(std::make_move_iterator(records.begin() + 1), std::make_move_iterator(records.end()));
+    return table;
+}
+
+TKVRDataTable ReadCsvFile(const QString& aFileName)
+{
+    QFile file(aFileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EKVRDataSourceError("CSV: cannot open \"" + aFileName.toStdString() + "\": " +
+                                  file.errorString().toStdString());
+    if (file.size() > KVRMaxDataBytes)
+        throw EKVRDataSourceError("CSV: \"" + aFileName.toStdString() + "\" is larger than 256 MB");
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EKVRDataSourceError("CSV: cannot read \"" + aFileName.toStdString() + "\": " +
+                                  file.errorString().toStdString());
+    return ReadCsv(bytes);
+}
+
+TKVRDataTable ReadJsonData(const QString& aText)
+{
+    TKVRDataTable table;
+    if (aText.trimmed().isEmpty())
+        return table;
+    const QByteArray utf8 = aText.toUtf8();
+    if (utf8.size() > KVRMaxDataBytes)
+        throw EKVRDataSourceError("JSON data: the text is larger than 256 MB");
+    TJsonObject root = TJsonObject::parse(utf8.constData(), utf8.constData() + utf8.size(), nullptr, false);
+    if (root.is_discarded())
+        throw EKVRDataSourceError("JSON data: the text is not valid JSON");
+    const TJsonObject* records = nullptr;
+    TJsonObject single = TJsonObject::array();
+    if (root.is_array())
+        records = &root;
+    else if (root.is_object()) {
+        for (const auto& item : root.items())
+            if (item.value().is_array()) {
+                records = &item.value();
+                break;
+            }
+        if (!records) {
+            single.push_back(root);
+            records = &single;
+        }
+    } else
+        throw EKVRDataSourceError("JSON data: expected an array of records or an object");
+    for (const TJsonObject& record : *records) {
+        if (!record.is_object())
+            throw EKVRDataSourceError("JSON data: every record must be an object");
+        for (const auto& item : record.items()) {
+            const QString key = QString::fromStdString(item.key());
+            if (!table.Fields.contains(key))
+                table.Fields << key;
+        }
+    }
+    table.Rows.reserve(records->size());
+    for (const TJsonObject& record : *records) {
+        QStringList row;
+        row.reserve(table.Fields.size());
+        for (const QString& field : table.Fields) {
+            const auto it = record.find(field.toStdString());
+            row << (it == record.end() ? QString() : JsonText(*it));
+        }
+        table.Rows.push_back(std::move(row));
+    }
+    return table;
+}

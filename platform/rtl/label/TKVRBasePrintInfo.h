@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+
+// How a label document goes on paper: the printer, where the first label
+// sits on the first sheet, how many labels and copies, and the position of a
+// run under way (pages and labels counted from 1).
+class TKVRBasePrintInfo
+{
+public:
+    int32_t GetPrinterIndex() const { return fPrinterIndex; }
+    void SetPrinterIndex(int32_t aValue) { fPrinterIndex = aValue < 0 ? -1 : aValue; }
+    // Row and column of the first label on the first sheet, from 1.
+    int32_t GetFirstRow() const { return fFirstRow; }
+    void SetFirstRow(int32_t aValue) { fFirstRow = aValue < 1 ? 1 : aValue; }
+    int32_t GetFirstCol() const { return fFirstCol; }
+    void SetFirstCol(int32_t aValue) { fFirstCol = aValue < 1 ? 1 : aValue; }
+    // Labels to print when no data is bound.
+    int32_t GetLabs() const { return fLabs; }
+    void SetLabs(int32_t aValue) { fLabs = aValue < 1 ? 1 : aValue; }
+    // Copies of each label.
+    int32_t GetRepetition() const { return fRepetition; }
+    void SetRepetition(int32_t aValue) { fRepetition = aValue < 1 ? 1 : aValue; }
+    bool GetLandscape() const { return fLandscape; }
+    void SetLandscape(bool aValue) { fLandscape = aValue; }
+    // Print one label per data record.
+    bool GetWithData() const { return fWithData; }
+    void SetWithData(bool aValue) { fWithData = aValue; }
+
+    // The run, prepared by the document's CheckPrintData.
+    int64_t GetTotalLabels() const { return fTotalLabels; }
+    int32_t GetNumPages() const { return fNumPages; }
+    int32_t GetCurPage() const { return fCurPage; }
+    void SetCurPage(int32_t aValue) { fCurPage = aValue; }
+    int64_t GetCurLabel() const { return fCurLabel; }
+    void SetCurLabel(int64_t aValue) { fCurLabel = aValue; }
+
+private:
+    friend class TKVRBaseLabel;
+    int32_t fPrinterIndex = -1;
+    int32_t fFirstRow = 1;
+    int32_t fFirstCol = 1;
+    int32_t fLabs = 1;
+    int32_t fRepetition = 1;
+    bool fLandscape = false;
+    bool fWithData = false;
+    int64_t fTotalLabels = 0;
+    int32_t fNumPages = 0;
+    int32_t fCurPage = 1;
+    int64_t fCurLabel = 1;
+};

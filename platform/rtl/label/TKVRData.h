@@ -1,0 +1,66 @@
+#pragma once
+#include "platform/rtl/label/KVR.DataTable.h"
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+// A field of a data set as the labelling dialog lists it: name and type
+// (0 String, 1 Boolean, 2 Integer, 3 Int64, 4 Float, 5 String, 6 Img64, 7 ImgBlob).
+struct TKVRDatasetField
+{
+    QString Name;
+    uint8_t Type = 0;
+};
+
+struct TKVRDataset
+{
+    QString Name;
+    std::vector<TKVRDatasetField> Fields;
+};
+
+// The labelling data settings of a document and the records they give: a
+// CSV file (data set "CsvFile") and JSON data (data set "Json"). The selected
+// data set chooses which records print; the repeat field names a field whose
+// number is the copies of each record.
+class TKVRData
+{
+public:
+    static const QString CsvDataset;
+    static const QString JsonDataset;
+
+    bool ListValues = false;
+    bool AskValues = false;
+    bool LinkData = false;
+    bool SaveJson = false;
+
+    int32_t GetDatasetCount() const { return int32_t(fDatasets.size()); }
+    // Data set by position (from 0) or by name (case-insensitive); null when none.
+    const TKVRDataset* GetDataset(int32_t aIndex) const;
+    const TKVRDataset* GetDataset(const QString& aName) const;
+
+    QString GetDataSel() const { return fDataSel; }
+    void SetDataSel(const QString& aValue) { fDataSel = aValue; }
+    QString GetFieldRepeat() const { return fFieldRepeat; }
+    void SetFieldRepeat(const QString& aValue) { fFieldRepeat = aValue; }
+
+    // Reads the CSV file and selects it; on failure raises and keeps what was there.
+    void LoadCsv(const QString& aFileName);
+    QString GetCsvFileName() const { return fCsvFileName; }
+    // Sets the JSON data and selects it; invalid JSON raises and keeps what was there.
+    void SetJson(const QString& aText);
+    QString GetJson() const { return fJson; }
+
+    // The records of the selected data set (empty when it has none).
+    const TKVRDataTable& Records() const;
+
+private:
+    void PutDataset(const QString& aName, const TKVRDataTable& aTable);
+
+    std::vector<TKVRDataset> fDatasets;
+    QString fDataSel;
+    QString fFieldRepeat;
+    QString fCsvFileName;
+    QString fJson;
+    TKVRDataTable fCsv;
+    TKVRDataTable fJsonRecords;
+};

@@ -1,0 +1,207 @@
+#include "platform/rtl/label/KVR.DataTable.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRCounter.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+QStringList Row(const TKVRDataTable& t, int i)
+{
+    return t.Rows.at(size_t(i));
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- CSV
+
+TEST(LabelDataCsv, SeparatorsQuotesAndLineEnds)
+{
+    const struct
+    {
+        const char* text;
+        QStringList fields;
+        std::vector<QStringList> rows;
+    } cases[] = {
+        {"Name;Price\r\nTea;2,50\r\nCake;3\r\n", {"Name", "Price"}, {{"Tea", "2,50"}, {"Cake", "3"}}},
+        {"Name,Price\nTea,2.50\n\nCake,3", {"Name", "Price"}, {{"Tea", "2.50"}, {"Cake", "3"}}},
+        {"Name\tCode\rA\t1\rB\t2\r", {"Name", "Code"}, {{"A", "1"}, {"B", "2"}}},
+        // quoted separators, doubled quotes and a line break inside a field
+        {"Name,Note\n\"Smith, J.\",\"He said \"\"hi\"\"\"\n\"two\nlines\",x\n",
+         {"Name", "Note"},
+         {{"Smith, J.", "He said \"hi\""}, {"two\nlines", "x"}}},
+        // short rows read empty fields; empty header names get one
+        {"A,,C\n1\n", {"A", "Field2", "C"}, {{"1"}}},
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const TKVRDataTable t = ReadCsv(QByteArray(c.text));
+        EXPECT_EQ(t.Fields, c.fields) << c.text;
+        ASSERT_EQ(t.Rows.size(), c.rows.size()) << c.text;
+        for (size_t i = 0; i < c.rows.size(); ++i)
+            EXPECT_EQ(t.Rows[i], c.rows[i]) << c.text;
+    }
+    const TKVRDataTable t = ReadCsv("A,,C\n1\n");
+    EXPECT_EQ(t.Value(0, "C"), QString());
+    EXPECT_EQ(t.Value(5, "A"), QString());
+    EXPECT_EQ(t.Value(0, "missing"), QString());
+}
+
+TEST(LabelDataCsv, EncodingsAndErrors)
+{
+    // UTF-8 with a byte-order mark, and the 8-bit code page of spreadsheets elsewhere.
+    const TKVRDataTable utf8 = ReadCsv("\xEF\xBB\xBFName\nCaf\xC3\xA9 \xE2\x82\xAC\n");
+    EXPECT_EQ(utf8.Fields, QStringList{"Name"});
+    EXPECT_EQ(Row(utf8, 0), QStringList{QString::fromUtf8("Café €")});
+    const TKVRDataTable ansi = ReadCsv("Name\nCaf\xE9 \x80\n");
+    EXPECT_EQ(Row(ansi, 0), QStringList{QString::fromUtf8("Café €")});
+
+    try {
+        ReadCsv("A,B\n1,2\n3,\"open\n4,5\n");
+        FAIL() << "an unclosed quote must not read";
+    } catch (const EKVRDataSourceError& e) {
+        EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(ReadCsvFile(QStringLiteral("/nonexistent/data.csv")), EKVRDataSourceError);
+}
+
+// ---------------------------------------------------------------- JSON data
+
+TEST(LabelDataJson, RecordsFromTheUsualShapes)
+{
+    const TKVRDataTable list =
+        ReadJsonData(R"([{"Name":"Tea","Price":2.5,"Stock":true},{"Name":"Cake","Extra":null,"Tags":[1,2]}])");
+    EXPECT_EQ(list.Fields, (QStringList{"Name", "Price", "Stock", "Extra", "Tags"}));
+    ASSERT_EQ(list.RecordCount(), 2);
+    EXPECT_EQ(Row(list, 0), (QStringList{"Tea", "2.5", "true", "", ""}));
+    EXPECT_EQ(Row(list, 1), (QStringList{"Cake", "", "", "", "[1,2]"}));
+
+    const TKVRDataTable wrapped = ReadJsonData(R"({"title":"x","items":[{"A":1},{"A":"2"}]})");
+    EXPECT_EQ(wrapped.Fields, QStringList{"A"});
+    EXPECT_EQ(wrapped.RecordCount(), 2);
+    EXPECT_EQ(wrapped.Value(1, "A"), "2");
+
+    const TKVRDataTable single = ReadJsonData(R"({"A":"only"})");
+    EXPECT_EQ(single.RecordCount(), 1);
+    EXPECT_EQ(single.Value(0, "A"), "only");
+    EXPECT_TRUE(ReadJsonData("  ").IsEmpty());
+
+    for (const char* bad : {"{", "[1,2]", "\"text\"", "42", "[{\"A\":1},3]"})
+        EXPECT_THROW(ReadJsonData(bad), EKVRDataSourceError) << bad;
+}
+
+// ---------------------------------------------------------------- counters
+
+TEST(LabelCounters, NumbersWrapTextsAndLimits)
+{
+    TKVRBaseLabel doc;
+    auto* c = new TKVRCounter(&doc);
+    c->Name = "Serial";
+    c->SetNumFrom(98);
+    c->SetNumTo(102);
+    c->SetStep(2);
+    // 98, 100, 102, then back to 98
+    EXPECT_EQ(c->Number(0), 98);
+    EXPECT_EQ(c->Number(2), 102);
+    EXPECT_EQ(c->Number(3), 98);
+    c->TextBefore = "N-";
+    c->TextAfter = "/A";
+    c->Format = "00000";
+    EXPECT_EQ(c->Text(1), "N-00100/A");
+    c->SetStep(0);
+    EXPECT_EQ(c->GetStep(), 1);
+
+    // Without an upper end the run goes on and stops at the end of the range.
+    c->SetNumTo(0);
+    c->SetNumFrom(std::numeric_limits<int64_t>::max() - 1);
+    EXPECT_EQ(c->Number(5), std::numeric_limits<int64_t>::max());
+
+    EXPECT_TRUE(doc.CounterName("serial", nullptr));
+    EXPECT_FALSE(doc.CounterName("Serial", c));
+    for (int i = 2; i <= TKVRBaseLabel::KVRMaxCounters; ++i)
+        new TKVRCounter(&doc);
+    EXPECT_THROW(new TKVRCounter(&doc), std::length_error);
+    EXPECT_EQ(doc.GetCounterCount(), TKVRBaseLabel::KVRMaxCounters);
+    doc.DeleteCounter(1);
+    EXPECT_EQ(doc.GetCounterCount(), TKVRBaseLabel::KVRMaxCounters - 1);
+    EXPECT_THROW(doc.GetCounter(0), std::out_of_range);
+}
+
+// ---------------------------------------------------------------- records of a run
+
+TEST(LabelRun, DataValueTakesHandValuesThenFieldsThenCounters)
+{
+    TKVRBaseLabel doc;
+    doc.GetData().SetJson(R"([{"Name":"Tea","Price":"2.5"},{"Name":"Cake","Price":"3"}])");
+    auto* c = new TKVRCounter(&doc);
+    c->Name = "No";
+    c->SetNumFrom(1);
+    EXPECT_EQ(doc.DataValue("Name", "", 1), "Tea");
+    EXPECT_EQ(doc.DataValue("Price", "0.00", 1), "2.50");
+    EXPECT_EQ(doc.DataValue("Name", "", 0), QString());
+    EXPECT_EQ(doc.DataValue("No", "", 1), "1");
+    doc.NextData();
+    EXPECT_EQ(doc.DataValue("Name", "", 1), "Cake");
+    EXPECT_EQ(doc.DataValue("No", "", 1), "2");
+    doc.SetDataValue("Name", "Typed");
+    EXPECT_EQ(doc.DataValue("Name", "", 1), "Typed");
+    // A failed load keeps the data there was.
+    EXPECT_THROW(doc.GetData().SetJson("[oops"), EKVRDataSourceError);
+    doc.ClearData();
+    EXPECT_EQ(doc.DataValue("Name", "", 1), "Cake");
+}
+
+TEST(LabelRun, CopiesRecordsAndPagesOfARun)
+{
+    QTemporaryDir dir;
+    TKVRBaseLabel doc;
+    doc.GetMeasure().SetRows(4);
+    doc.GetMeasure().SetColumns(3);
+    const QString csv = WriteFile(dir, "data.csv", "Name;Copies\nA;2\nB;x\nC;1\n");
+    doc.GetData().LoadCsv(csv);
+    ASSERT_NE(doc.GetData().GetDataset(TKVRData::CsvDataset), nullptr);
+    EXPECT_EQ(doc.GetData().GetDataset("csvfile")->Fields.size(), 2u);
+    doc.GetData().SetFieldRepeat("Copies");
+    doc.GetPrintInfo().SetRepetition(2);
+    doc.GetPrintInfo().SetWithData(true);
+    doc.GetPrintInfo().SetFirstRow(4);
+    doc.GetPrintInfo().SetFirstCol(2);
+    doc.CheckPrintData();
+    // A: 2 x 2 copies, B: 2 (no number), C: 2 -> 8 labels from the 11th cell of 12: two sheets.
+    EXPECT_EQ(doc.GetPrintInfo().GetTotalLabels(), 8);
+    EXPECT_EQ(doc.GetPrintInfo().GetNumPages(), 2);
+    QStringList printed;
+    for (int i = 0; i < 8; ++i) {
+        printed << doc.DataValue("Name", "", 1);
+        doc.NextData();
+    }
+    EXPECT_EQ(printed.join(""), "AAAABBCC");
+    EXPECT_EQ(doc.DataValue("Name", "", 1), QString());  // past the last record
+
+    // Without data: the number of labels times the repetition, from the first cell.
+    doc.GetPrintInfo().SetWithData(false);
+    doc.GetPrintInfo().SetLabs(13);
+    doc.GetPrintInfo().SetRepetition(1);
+    doc.GetPrintInfo().SetFirstRow(9);  // beyond the sheet: its first cell
+    doc.CheckPrintData();
+    EXPECT_EQ(doc.GetPrintInfo().GetTotalLabels(), 13);
+    EXPECT_EQ(doc.GetPrintInfo().GetNumPages(), 2);
+    EXPECT_EQ(doc.GetRecordIndex(), 0);
+
+    // A missing file raises and keeps the records there were.
+    EXPECT_THROW(doc.GetData().LoadCsv(dir.filePath("gone.csv")), EKVRDataSourceError);
+    EXPECT_EQ(doc.GetData().GetCsvFileName(), csv);
+    EXPECT_EQ(doc.GetData().Records().RecordCount(), 3);
+}
