@@ -270,6 +270,11 @@ TKVRLayer* TKVRBaseLabel::GetLayer(int32_t aIndex) const
     return fLayers[size_t(aIndex)].get();
 }
 
+TKVRLayer* TKVRBaseLabel::FindLayer(int32_t aIndex) const
+{
+    return aIndex >= 0 && aIndex < GetLayerCount() ? fLayers[size_t(aIndex)].get() : nullptr;
+}
+
 TKVRLayer* TKVRBaseLabel::AddLayer(const QString& aName)
 {
     fLayers.push_back(std::make_unique<TKVRLayer>(GetLayerCount(), aName));

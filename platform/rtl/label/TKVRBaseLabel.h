@@ -3,6 +3,7 @@
 #include "platform/rtl/label/TKVRBasePrintInfo.h"
 #include "platform/rtl/label/TKVRData.h"
 #include "platform/rtl/label/TKVRMeasure.h"
+#include "platform/rtl/model/KVR.Model.Json.h"
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -16,6 +17,15 @@ class TKVRCounter;
 class TKVRDimStyle;
 class TKVRLayer;
 class QIODevice;
+class TBinaryReader;
+class TBinaryWriter;
+
+// Parts of the document that Clear removes, as bits of its set.
+namespace KVRClear {
+constexpr uint32_t Items = 1u << 0;     // every element
+constexpr uint32_t Selection = 1u << 2; // the selection (the model keeps none yet)
+constexpr uint32_t Copies = 1u << 10;   // the per-cell copies of data-bound elements
+}
 
 // The label document as far as the element model needs it: measure and
 // units, layers, dimension styles, the current data record and the element
@@ -28,6 +38,38 @@ class TKVRBaseLabel : public QObject
 public:
     explicit TKVRBaseLabel(QObject* aOwner = nullptr);
     ~TKVRBaseLabel() override;
+
+    // ---- the document's own data in files
+    // Version written into files; files of a later version are refused.
+    static constexpr int32_t KVRFileVersion = 3100;
+    // Version of the file being read or last read; elements read with it.
+    int32_t GetFileVersion() const { return fFileVersion; }
+    // Base data: version, editor mode, units, measure.
+    void WriteBaseData(TBinaryWriter& aWriter) const;
+    void ReadBaseData(TBinaryReader& aReader);
+    // Label data: print information, data settings, counters, layers with
+    // the active one, dimension styles.
+    void WriteData(TBinaryWriter& aWriter) const;
+    void ReadData(TBinaryReader& aReader);
+    // The whole document as JSON: the label's keys and the elements under "Items".
+    TJsonObject GetJson() const;
+    // The label's keys (elements are read by the component); raises before
+    // changing anything when a key cannot be read.
+    void ReadJson(const TJsonObject& aJson);
+    bool GetModified() const { return fModified; }
+    void SetModified(bool aValue) { fModified = aValue; }
+    // Bracket a load (aKeep false: the elements go first) or a paste (aKeep true).
+    void BeginRead(bool aKeep);
+    void EndRead(bool aNotify);
+    bool GetReading() const { return fReading; }
+    // Removes the parts named by the KVRClear bits of aSet.
+    void Clear(uint32_t aSet, bool aNotify);
+    // Elements in layer order (stable within a layer), so lower layers paint first.
+    void SortItemsZLayer();
+
+    // 0: a label laid out on sheets; 1 and 2: drawings.
+    uint8_t GetEditorMode() const { return fEditorMode; }
+    void SetEditorMode(uint8_t aValue) { fEditorMode = aValue > 2 ? 2 : aValue; }
 
     // ---- measure and units
     TKVRMeasure& GetMeasure() { return fMeasure; }
@@ -120,6 +162,8 @@ public:
     // ---- layers, counted from 0
     int32_t GetLayerCount() const { return int32_t(fLayers.size()); }
     TKVRLayer* GetLayer(int32_t aIndex) const;
+    // The layer at aIndex, or null when there is none (an element's stored index may be stale).
+    TKVRLayer* FindLayer(int32_t aIndex) const;
     TKVRLayer* AddLayer(const QString& aName);
     TKVRLayer* GetActiveLayer() const;
     void SetActiveLayer(int32_t aIndex);
@@ -159,6 +203,10 @@ private:
     QString fImageFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
     int32_t fLastNumID = 0;
+    int32_t fFileVersion = KVRFileVersion;
+    uint8_t fEditorMode = 0;
+    bool fModified = false;
+    bool fReading = false;
     std::vector<std::unique_ptr<TKVRLayer>> fLayers;
     int32_t fActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> fDimStyles;

@@ -1,5 +1,9 @@
 #pragma once
+#include "platform/rtl/model/KVR.Model.Json.h"
 #include <cstdint>
+
+class TBinaryReader;
+class TBinaryWriter;
 
 // How a label document goes on paper: the printer, where the first label
 // sits on the first sheet, how many labels and copies, and the position of a
@@ -33,6 +37,13 @@ public:
     void SetCurPage(int32_t aValue) { fCurPage = aValue; }
     int64_t GetCurLabel() const { return fCurLabel; }
     void SetCurLabel(int64_t aValue) { fCurLabel = aValue; }
+
+    // The settings (not the printer, which belongs to the machine, nor the
+    // run under way); Read raises before changing anything when it cannot.
+    void Write(TBinaryWriter& aWriter) const;
+    void Read(TBinaryReader& aReader);
+    TJsonObject WriteJson() const;
+    void ReadJson(const TJsonObject& aJson);
 
 private:
     friend class TKVRBaseLabel;

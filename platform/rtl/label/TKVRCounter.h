@@ -1,7 +1,10 @@
 #pragma once
+#include "platform/rtl/model/KVR.Model.Json.h"
 #include <QString>
 #include <cstdint>
 
+class TBinaryReader;
+class TBinaryWriter;
 class TKVRBaseLabel;
 
 // A numbering counter of a label document: label k of a run (from 0) shows
@@ -30,6 +33,11 @@ public:
     // The number and the text of label aLabel (from 0) of a run.
     int64_t Number(int64_t aLabel) const;
     QString Text(int64_t aLabel) const;
+
+    void Write(TBinaryWriter& aWriter) const;
+    void Read(TBinaryReader& aReader);
+    TJsonObject WriteJson() const;
+    void ReadJson(const TJsonObject& aJson);
 
 private:
     int32_t fStep = 1;

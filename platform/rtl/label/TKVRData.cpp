@@ -1,4 +1,5 @@
 #include "platform/rtl/label/TKVRData.h"
+#include "platform/rtl/model/KVR.Stream.h"
 
 const QString TKVRData::CsvDataset = QStringLiteral("CsvFile");
 const QString TKVRData::JsonDataset = QStringLiteral("Json");
@@ -55,4 +56,80 @@ const TKVRDataTable& TKVRData::Records() const
         return fJsonRecords;
     static const TKVRDataTable none;
     return none;
+}
+
+void TKVRData::Assign(const TKVRData& aRead, const QString& aCsvFile, const QString& aJson, const QString& aSel)
+{
+    TKVRData d;
+    d.ListValues = aRead.ListValues;
+    d.AskValues = aRead.AskValues;
+    d.LinkData = aRead.LinkData;
+    d.SaveJson = aRead.SaveJson;
+    d.fFieldRepeat = aRead.fFieldRepeat;
+    if (!aJson.isEmpty())
+        d.SetJson(aJson);  // raises on damaged data, before anything here changes
+    d.fCsvFileName = aCsvFile;
+    if (!aCsvFile.isEmpty()) {
+        // The file belongs to the user, not to the document: a file that has
+        // moved leaves the document without CSV records until it is chosen again.
+        try {
+            d.fCsv = ReadCsvFile(aCsvFile);
+            d.PutDataset(CsvDataset, d.fCsv);
+        } catch (const EKVRDataSourceError&) {
+        }
+    }
+    d.fDataSel = aSel;
+    *this = std::move(d);
+}
+
+void TKVRData::Write(TBinaryWriter& aWriter) const
+{
+    aWriter.WriteBoolean(ListValues);
+    aWriter.WriteBoolean(AskValues);
+    aWriter.WriteBoolean(LinkData);
+    aWriter.WriteBoolean(SaveJson);
+    aWriter.WriteString(fDataSel);
+    aWriter.WriteString(fFieldRepeat);
+    aWriter.WriteString(fCsvFileName);
+    aWriter.WriteString(SaveJson ? fJson : QString());
+}
+
+void TKVRData::Read(TBinaryReader& aReader)
+{
+    TKVRData r;
+    r.ListValues = aReader.ReadBoolean();
+    r.AskValues = aReader.ReadBoolean();
+    r.LinkData = aReader.ReadBoolean();
+    r.SaveJson = aReader.ReadBoolean();
+    const QString sel = aReader.ReadString();
+    r.fFieldRepeat = aReader.ReadString();
+    const QString csv = aReader.ReadString();
+    const QString json = aReader.ReadString();
+    Assign(r, csv, json, sel);
+}
+
+TJsonObject TKVRData::WriteJson() const
+{
+    TJsonObject j = TJsonObject::object();
+    j["ListValues"] = ListValues;
+    j["AskValues"] = AskValues;
+    j["LinkData"] = LinkData;
+    j["SaveJson"] = SaveJson;
+    j["DataSel"] = KVRJson::Str(fDataSel);
+    j["FieldRepeat"] = KVRJson::Str(fFieldRepeat);
+    j["CsvFile"] = KVRJson::Str(fCsvFileName);
+    j["Json"] = KVRJson::Str(SaveJson ? fJson : QString());
+    return j;
+}
+
+void TKVRData::ReadJson(const TJsonObject& aJson)
+{
+    TKVRData r;
+    r.ListValues = KVRJson::GetBool(aJson, "ListValues", false);
+    r.AskValues = KVRJson::GetBool(aJson, "AskValues", false);
+    r.LinkData = KVRJson::GetBool(aJson, "LinkData", false);
+    r.SaveJson = KVRJson::GetBool(aJson, "SaveJson", false);
+    r.fFieldRepeat = KVRJson::GetString(aJson, "FieldRepeat", QString());
+    Assign(r, KVRJson::GetString(aJson, "CsvFile", QString()), KVRJson::GetString(aJson, "Json", QString()),
+           KVRJson::GetString(aJson, "DataSel", QString()));
 }

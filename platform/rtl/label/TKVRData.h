@@ -1,8 +1,12 @@
 #pragma once
 #include "platform/rtl/label/KVR.DataTable.h"
+#include "platform/rtl/model/KVR.Model.Json.h"
 #include <QString>
 #include <cstdint>
 #include <vector>
+
+class TBinaryReader;
+class TBinaryWriter;
 
 // A field of a data set as the labelling dialog lists it: name and type
 // (0 String, 1 Boolean, 2 Integer, 3 Int64, 4 Float, 5 String, 6 Img64, 7 ImgBlob).
@@ -53,7 +57,18 @@ public:
     // The records of the selected data set (empty when it has none).
     const TKVRDataTable& Records() const;
 
+    // The settings: flags, selection, repeat field, CSV file name and, with
+    // SaveJson, the JSON data. Reading re-reads the CSV file when it can (a
+    // file that is gone leaves no CSV records, not an error) and parses the
+    // JSON data; what cannot be read raises before anything changes.
+    void Write(TBinaryWriter& aWriter) const;
+    void Read(TBinaryReader& aReader);
+    TJsonObject WriteJson() const;
+    void ReadJson(const TJsonObject& aJson);
+
 private:
+    // Takes the read settings over, loading their sources.
+    void Assign(const TKVRData& aRead, const QString& aCsvFile, const QString& aJson, const QString& aSel);
     void PutDataset(const QString& aName, const TKVRDataTable& aTable);
 
     std::vector<TKVRDataset> fDatasets;

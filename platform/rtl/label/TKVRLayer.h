@@ -1,10 +1,14 @@
 #pragma once
 #include "platform/rtl/System.UITypes.h"
+#include "platform/rtl/model/KVR.Model.Json.h"
 #include <QString>
 #include <cstdint>
 
 // A layer of the document: its state bits and the defaults that new
 // elements on it take.
+class TBinaryReader;
+class TBinaryWriter;
+
 class TKVRLayer
 {
 public:
@@ -26,6 +30,12 @@ public:
     QString FontName = QStringLiteral("Arial");
     TAlphaColor FontColor = TAlphaColors::Black;
     int32_t FontHeight = 3000;  // micrometres
+
+    // Name, state, then the defaults; Read raises before changing anything when it cannot.
+    void Write(TBinaryWriter& aWriter) const;
+    void Read(TBinaryReader& aReader);
+    TJsonObject WriteJson() const;
+    void ReadJson(const TJsonObject& aJson);
 
 private:
     friend class TKVRBaseLabel;

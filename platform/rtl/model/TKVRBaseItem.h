@@ -76,7 +76,16 @@ public:
 
     TKVRBaseLabel* GetOwner() const { return fOwner; }
     int32_t GetKind() const { return fKind; }
+    // A copy of a data-bound element made for one sheet cell (read type 2).
     bool GetPreview() const { return fPreview; }
+    // The sheet cell (column, row, from 1) a cell copy shows in; 0 for the others.
+    void PreviewPos(int16_t aColumn, int16_t aRow)
+    {
+        fPreviewCol = aColumn;
+        fPreviewRow = aRow;
+    }
+    int16_t GetPreviewCol() const { return fPreviewCol; }
+    int16_t GetPreviewRow() const { return fPreviewRow; }
     bool GetNeedsCalc() const { return fNeedCalc; }
 
     // Points, counted from 1; an index outside 1..count raises std::out_of_range.
@@ -154,6 +163,8 @@ private:
     TVXLineType fLineType = 0;
     TKVRItemState fItemState = 0;
     int32_t fNumID = 0;
+    int16_t fPreviewCol = 0;
+    int16_t fPreviewRow = 0;
     QString fID;
 };
 
