@@ -9,6 +9,7 @@
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
 #include "render/TKVRCalc.h"
+#include "render/TKVRLineScanner.h"
 
 namespace {
 
@@ -138,49 +139,52 @@ void TKVRParagraph::Print(TKVRBaseDraw* aDraw)
     const float padX2 = 2.0f * padX;
     const float padY2 = 2.0f * padY;
 
-    // Room along the stacking direction (A) and along the lines (B); with
-    // AutoGrow the text may run on to the label's far edge.
+    // Room along the stacking direction (A) and along the lines (B). Only a
+    // data-bound box fits its text, so only there may the text run on to the
+    // label's far edge; any other box is laid out as the screen lays it out.
+    const bool bound = GetIsData();
+    const bool grow = bound && AutoGrow;
     const float labelH = owner ? PaperToPixels(owner->GetMeasure().GetHeight(), d->ResolutionY) : Y2;
     const float labelW = owner ? PaperToPixels(owner->GetMeasure().GetWidth(), d->ResolutionX) : X2;
-    float A = 0.0f, B = 0.0f;
-    switch (GetAngle()) {
-    case TKVRAngle::Angle90:
-        A = AutoGrow ? labelW - X1 - padX2 : X2 - X1 - padX2;
-        B = Y2 - Y1 - padY2;
-        break;
-    case TKVRAngle::Angle180:
-        A = AutoGrow ? Y2 - padY2 : Y2 - Y1 - padY2;
-        B = X2 - X1 - padX2;
-        break;
-    case TKVRAngle::Angle270:
-        A = AutoGrow ? X2 - padX2 : X2 - X1 - padX2;
-        B = Y2 - Y1 - padY2;
-        break;
-    default:
-        A = AutoGrow ? labelH - Y1 - padY2 : Y2 - Y1 - padY2;
-        B = X2 - X1 - padX2;
-        break;
+    const bool turned = IsQuarterTurn(GetAngle());
+    const float boxExtent = turned ? X2 - X1 : Y2 - Y1;
+    const float pad2 = turned ? padX2 : padY2;
+    float A = boxExtent - pad2;
+    if (grow) {
+        switch (GetAngle()) {
+        case TKVRAngle::Angle90: A = labelW - X1 - padX2; break;
+        case TKVRAngle::Angle180: A = Y2 - padY2; break;
+        case TKVRAngle::Angle270: A = X2 - padX2; break;
+        default: A = labelH - Y1 - padY2; break;
+        }
     }
+    const float B = turned ? Y2 - Y1 - padY2 : X2 - X1 - padX2;
 
+    // Lines are laid out from the top, then the block is placed in the box as
+    // it is painted; block and line step follow the screen's rule.
     const float lineHeight = PaperToPixels(LineHeight, d->ResolutionY) * GetScaleX();
-    float R = PrintTxtPoints(aText, d, fPrintLines, A, B, lineHeight, GetHorzAlign(), GetVertAlign(), AutoGrow,
-                             AutoShrink);
-    R += IsQuarterTurn(GetAngle()) ? padX2 : padY2;
+    const float textHeight = PaperToPixels(int64_t(Ascent) + Descent, d->ResolutionY);
+    bool complete = false;
+    PrintTxtPointsWith(
+        aText, fPrintLines, A, B, lineHeight, GetHorzAlign(), GetVertAlign(), true,
+        [&](const QString& s) { return GetTextSize(c, s).X; },
+        [&](const QString& s) { return GetInternalTextOffset(c, s); }, textHeight, &complete);
+    const float need = KVRBlockHeight(fPrintLines.size(), lineHeight, textHeight) + pad2;
+    float extent = boxExtent;
+    if (bound && ((AutoGrow && need > extent) || (AutoShrink && need < extent)))
+        extent = need;
+    if (complete)
+        AlignPrintLines(fPrintLines, extent - pad2, lineHeight, textHeight, GetVertAlign());
 
     const TRectF box(cx + X1, cy + Y1, cx + X2, cy + Y2);
     if (GetPenWidth() > 0.0f || GetFilled()) {
         TRectF b = box;
-        if (GetIsData()) {
-            // A data-bound box fits its text: it grows up to the text's need
-            // or shrinks down to it, as its flags allow.
-            const float extent = IsQuarterTurn(GetAngle()) ? b.Width() : b.Height();
-            if ((AutoGrow && R > extent) || (AutoShrink && R < extent)) {
-                switch (GetAngle()) {
-                case TKVRAngle::Angle90: b.Right = b.Left + R; break;
-                case TKVRAngle::Angle180: b.Top = b.Bottom - R; break;
-                case TKVRAngle::Angle270: b.Left = b.Right - R; break;
-                default: b.Bottom = b.Top + R; break;
-                }
+        if (extent != boxExtent) {
+            switch (GetAngle()) {
+            case TKVRAngle::Angle90: b.Right = b.Left + extent; break;
+            case TKVRAngle::Angle180: b.Top = b.Bottom - extent; break;
+            case TKVRAngle::Angle270: b.Left = b.Right - extent; break;
+            default: b.Bottom = b.Top + extent; break;
             }
         }
         PrintBox(d, b, ParaBoxStyle(d, *this, false));

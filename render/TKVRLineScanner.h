@@ -1,7 +1,9 @@
 #pragma once
 // The word scanning shared by the line breakers: one position in the text,
 // the line being filled, its start and the at-line-start state.
+#include "platform/rtl/KVR.Types.h"
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 
 // A line's range in the laid-out text: Start counts from 1.
@@ -194,4 +196,31 @@ TKVRBreakEnd KVRBreakLines(const QString& txt, TNum avail, TBox& box, const TWid
         return TKVRBreakEnd::Overflow;
     placeLine([&] { return scan.Finish(); });
     return TKVRBreakEnd::Done;
+}
+
+// The height of a block of n lines, one rule for screen and paper: from the
+// first line's top to the bottom of the last line's text, textHeight + (n - 1)
+// x step (a text height below 1 counts as a step). 0 for no lines.
+template <class TNum>
+TNum KVRBlockHeight(size_t n, TNum step, TNum textHeight)
+{
+    if (n == 0)
+        return TNum(0);
+    return (textHeight < TNum(1) ? step : textHeight) + TNum(n - 1) * step;
+}
+
+// How far below the room's top a block of that height starts: centred (the
+// spare room halved, integer division for integers) or at the bottom; never
+// above the top. Top and unknown alignments give 0.
+template <class TNum>
+TNum KVRBlockOffset(TKVRVertAlign vAlign, TNum room, TNum block)
+{
+    const TNum spare = room - block;
+    if (!(spare > TNum(0)))
+        return TNum(0);
+    if (vAlign == TKVRVertAlign::Center)
+        return spare / TNum(2);
+    if (vAlign == TKVRVertAlign::Bottom)
+        return spare;
+    return TNum(0);
 }
