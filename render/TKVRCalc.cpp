@@ -77,16 +77,9 @@ int32_t MeasureWithFont(const QString& s)
     return f ? TKVRCalc::ToMicrometres(f->MeasureText(s)) : 0;
 }
 
-// A step below 1 would never leave a line. A spacing no page can show is
-// held at a kilometre, so that one step per character of a text of any length
-// keeps y far inside 64 bits.
-constexpr int64_t kMaxLineStep = 1000000000;
 int64_t LineStep(int32_t lineHeight, float inter)
 {
-    const double step = double(lineHeight) * double(inter);
-    if (!std::isfinite(step))
-        return step > 0.0 ? kMaxLineStep : 1;
-    return std::clamp<int64_t>(RoundHalfEven(std::clamp(step, 1.0, double(kMaxLineStep))), 1, kMaxLineStep);
+    return KVRLineStep(lineHeight, inter);
 }
 
 // A height the text needs beyond 32 bits is the largest one.

@@ -2,7 +2,10 @@
 // The word scanning shared by the line breakers: one position in the text,
 // the line being filled, its start and the at-line-start state.
 #include "platform/rtl/KVR.Types.h"
+#include "platform/rtl/KVR.Math.h"
 #include <QString>
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -223,4 +226,29 @@ TNum KVRBlockOffset(TKVRVertAlign vAlign, TNum room, TNum block)
     if (vAlign == TKVRVertAlign::Bottom)
         return spare;
     return TNum(0);
+}
+
+// The distance between two lines' tops: lineHeight x inter, rounded. A step
+// below 1 would never leave a line; a spacing no page can show is held at a
+// kilometre, so that one step per character of any text keeps y far inside
+// 64 bits.
+constexpr int64_t KVRMaxLineStep = 1000000000;
+inline int64_t KVRLineStep(int32_t lineHeight, float inter)
+{
+    const double step = double(lineHeight) * double(inter);
+    if (!std::isfinite(step))
+        return step > 0.0 ? KVRMaxLineStep : 1;
+    return std::clamp<int64_t>(RoundHalfEven(std::clamp(step, 1.0, double(KVRMaxLineStep))), 1, KVRMaxLineStep);
+}
+
+// The room a box gives its lines along their stacking direction once its
+// flags have acted: a box that fits its text (a data-bound one) grows to what
+// its lines need or shrinks down to it, as grow and shrink allow; any other
+// keeps its room.
+template <class TNum>
+TNum KVRFitRoom(bool fitsText, bool grow, bool shrink, TNum room, TNum need)
+{
+    if (fitsText && ((grow && need > room) || (shrink && need < room)))
+        return need;
+    return room;
 }

@@ -35,7 +35,7 @@ QStringList ScreenLines(const TKVRParagraph& p)
 {
     QStringList out;
     for (const TKVRTxtInf& l : p.GetLines())
-        out << p.GetText().mid(l.Start - 1, l.Length).trimmed();
+        out << p.GetDisplayText().mid(l.Start - 1, l.Length).trimmed();
     return out;
 }
 
@@ -378,4 +378,64 @@ TEST(ParagraphTwins, CentredBlockSitsMidBoxAtAnySpacing)
     ASSERT_FALSE(words.empty());
     // Mid-box on paper: the first line's top and the last line's bottom.
     EXPECT_NEAR((words.front().YMin + words.back().YMax) / 2.0, MmToPt(25.0), 0.5);
+}
+
+// A data-bound box fits the record's text by one rule on both surfaces: the
+// per-cell copy on screen shows the same grown or shrunk box and lines as paper.
+TEST(ParagraphTwins, DataBoundBoxFitsAlikeOnScreenAndPaper)
+{
+    struct FitCase
+    {
+        const char* name;
+        bool grow, shrink;
+        QString value;
+        float spacing;
+        TKVRAngle angle;
+        int extentVsBox;  // the fitted box against the 20 mm one: -1 smaller, 1 larger
+    };
+    const FitCase cases[] = {
+        {"grow", true, false, kText + " " + kText, 1.0f, TKVRAngle::Angle0, 1},
+        {"shrink", false, true, QStringLiteral("short"), 1.0f, TKVRAngle::Angle0, -1},
+        {"both, spacing 1.5", true, true, kShort, 1.5f, TKVRAngle::Angle0, -1},
+        {"grow, half turn", true, false, kText + " " + kText, 1.0f, TKVRAngle::Angle180, 1},
+    };
+    for (const FitCase& c : cases) {
+        TKVRBaseLabel label;
+        label.GetMeasure().SetWidth(100000);
+        label.GetMeasure().SetHeight(100000);
+        label.SetDataValue(QStringLiteral("Notes"), c.value);
+        auto* p = new TKVRParagraph(&label, true);  // the per-cell copy shows the record
+        p->SetBase(1, 10000, 40000);
+        p->SetBase(2, 70000, 60000);
+        p->SetFontName(QStringLiteral("Arial"));
+        p->SetBaseFontHeight(4000);
+        p->SetPenWidth(0.0f);
+        p->SetBasePadX(4000);
+        p->SetBasePadY(2500);
+        p->SetFilled(true);
+        p->SetBackColor(kGrey);
+        p->SetScaleX(c.spacing);
+        p->SetAngle(c.angle);
+        p->SetVertAlign(TKVRVertAlign::Center);
+        p->SetFillType(1);
+        p->SetFillName(QStringLiteral("Notes"));
+        p->SetAutoGrow(c.grow);
+        p->SetAutoShrink(c.shrink);
+        p->CalcValues(0);
+        ASSERT_EQ(p->GetDisplayText(), c.value) << c.name;
+        ASSERT_GE(p->GetFittedExtent(), 0) << c.name;
+        EXPECT_EQ(c.extentVsBox, p->GetFittedExtent() > 20000 ? 1 : -1) << c.name;
+
+        const TTwin twin = Twins(*p, 1200, 1200);
+        const QRect boxScreen = InkBounds(twin.screen, 250), boxPaper = InkBounds(twin.paper, 250);
+        ASSERT_FALSE(boxScreen.isEmpty()) << c.name;
+        EXPECT_TRUE(SameBox(boxScreen, boxPaper, 2)) << c.name << ": " << BoxText(boxScreen) << " vs "
+                                                     << BoxText(boxPaper);
+        EXPECT_NEAR(boxScreen.height(), PxUm(p->GetFittedExtent()), 2) << c.name;
+        const QRect textScreen = InkBounds(twin.screen), textPaper = InkBounds(twin.paper);
+        EXPECT_TRUE(SameBox(textScreen, textPaper, 2)) << c.name << ": " << BoxText(textScreen) << " vs "
+                                                       << BoxText(textPaper);
+        EXPECT_TRUE(boxScreen.contains(textScreen)) << c.name;
+        EXPECT_EQ(PaperLines(*p), ScreenLines(*p)) << c.name;
+    }
 }
