@@ -35,6 +35,18 @@ static void BM_ParagraphLayout(benchmark::State& state)
 }
 BENCHMARK(BM_ParagraphLayout);
 
+// Text in a curved flowchart outline two kilometres tall with a micrometre
+// step: each word too wide for the top goes down to the line where it fits.
+static void BM_CurvedFlowLayoutLargeBox(benchmark::State& state)
+{
+    const TKVRWidthFunc wide = [](const QString& s) { return int32_t(s.size()) * 100000000; };
+    TxtLines lines;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TKVRCalc::CalcFlowTxtPointsWith(QStringLiteral("ABCDEFGHIJ K LMNOPQRSTU"), lines,
+                                                                 2000000000, 2000000000, 0, 11, 0.0f, 0, wide));
+}
+BENCHMARK(BM_CurvedFlowLayoutLargeBox);
+
 // A font request that hits the cache, as consecutive elements of one style do.
 static void BM_FontCacheHit(benchmark::State& state)
 {

@@ -32,9 +32,18 @@ public:
     const QString& GetPrintedText() const { return aText; }
     const TxtFLines& GetPrintedLines() const { return fPrintLines; }
 
+    // The box's extent along the lines' stacking direction after the last
+    // layout, paper micrometres with both margins; -1 when the box keeps its
+    // size (the flags fit only a data-bound box to its text).
+    int64_t GetFittedExtent() const { return fFittedExtent; }
+
 private:
     void IniPara();
+    // Paper micrometres from the box's start edge to the label's far edge in
+    // the stacking direction, less both margins: the room AutoGrow allows.
+    int64_t GrowRoom() const;
 
     QString aText;  // the text Print lays out: Text or the record's value
     TxtFLines fPrintLines;
+    int64_t fFittedExtent = -1;
 };

@@ -163,23 +163,6 @@ void ForEachRun(const TRichTextDrawSegments& aSegs, TRunFonts& aFonts, const TKV
     }
 }
 
-// Moves the lines down inside the area by the box's vertical alignment.
-void ApplyVertAlign(TRichTextDrawSegments& aSegs, int64_t aHeight, TKVRVertAlign aAlign)
-{
-    if (aSegs.empty() || aHeight <= 0 || aAlign == TKVRVertAlign::Top)
-        return;
-    const std::vector<TSegLine> lines = LinesOf(aSegs);
-    const int64_t block = aSegs.back().Y + lines.back().Height - aSegs.front().Y;
-    int64_t offset = 0;
-    if (aAlign == TKVRVertAlign::Center)
-        offset = (aHeight - block) / 2;
-    else if (aAlign == TKVRVertAlign::Bottom)
-        offset = aHeight - block;
-    if (offset > 0)
-        for (TRichTextDrawSegment& s : aSegs)
-            s.Y += offset;
-}
-
 // The printer font of a format.
 void SetPrinterFont(TCanvas& aCanvas, const TRunFont& aFont)
 {
@@ -239,8 +222,9 @@ void TKVRRichText::CalcValues(int16_t aMode)
         TKVRCalc::FontSettings(f.FontName, f.FontHeight, f.Bold, f.Italic, asc, des, und, lh, ratio);
         return TKVRCalc::CalcTxtSize(aText);
     };
+    // The text starts at the top of its area: the stored vertical alignment
+    // moves nothing.
     CalcPrintLayout(Runs, Formats, DrawSegments, w, h, GetBaseFontHeight(), GetScaleX(), GetHorzAlign(), measure);
-    ApplyVertAlign(DrawSegments, h, GetVertAlign());
 }
 
 // ---------------------------------------------------------------- screen
@@ -458,7 +442,6 @@ void TKVRRichText::Print(TKVRBaseDraw* aDraw)
         };
         CalcPrintLayout(localRuns, localFormats, fPrintSegments, w, h, GetBaseFontHeight(), GetScaleX(),
                         GetHorzAlign(), measure);
-        ApplyVertAlign(fPrintSegments, h, GetVertAlign());
     }
 
     // Box.

@@ -43,10 +43,12 @@ TPointF GetInternalTextOffset(const TCanvas& canvas, const QString& text)
 
 float PrintTxtPointsWith(const QString& txt, TxtFLines& fTxt, float maxHeight, float maxWidth, float lineHeight,
                          TKVRHorzAlign hAlign, TKVRVertAlign vAlign, bool noVAlign, const TKVRPrintMeasure& width,
-                         const TKVRPrintOffset& offset)
+                         const TKVRPrintOffset& offset, float textHeight, bool* oComplete)
 {
     fTxt.clear();
     float result = 0.0f;
+    if (oComplete)
+        *oComplete = txt.isEmpty();
     if (txt.isEmpty())
         return result;
 
@@ -77,26 +79,24 @@ float PrintTxtPointsWith(const QString& txt, TxtFLines& fTxt, float maxHeight, f
     };
 
     // A piece wider than the line stops the layout with what was placed.
-    if (KVRBreakLines(txt, maxWidth, box, width, emitLine) != TKVRBreakEnd::Done || noVAlign || fTxt.empty())
+    const bool complete = KVRBreakLines(txt, maxWidth, box, width, emitLine) == TKVRBreakEnd::Done;
+    if (oComplete)
+        *oComplete = complete;
+    if (!complete || noVAlign || fTxt.empty())
         return result;
-
-    const float oy = offset(QString()).Y;
-    const size_t n = fTxt.size();
-    if (vAlign == TKVRVertAlign::Center) {
-        const float spare = maxHeight - float(n) * lineHeight;
-        if (spare > 0.0f)
-            for (size_t j = 0; j < n; ++j)
-                fTxt[j].Y = spare / 2.0f + float(j) * lineHeight + oy;
-    } else if (vAlign == TKVRVertAlign::Bottom) {
-        float t = maxHeight - lineHeight;
-        for (size_t j = n; j-- > 0;) {
-            if (t < 0.0f)
-                t = 0.0f;
-            fTxt[j].Y = t + oy;
-            t -= lineHeight;
-        }
-    }
+    AlignPrintLines(fTxt, maxHeight, lineHeight, textHeight, vAlign);
     return result;
+}
+
+void AlignPrintLines(TxtFLines& fTxt, float room, float lineHeight, float textHeight, TKVRVertAlign vAlign)
+{
+    if (textHeight <= 0.0f)
+        textHeight = lineHeight;
+    const float block = KVRBlockHeight(fTxt.size(), lineHeight, textHeight);
+    const float down = KVRBlockOffset(vAlign, room, block);
+    if (down > 0.0f)
+        for (TKVRFTxtInf& line : fTxt)
+            line.Y += down;
 }
 
 float PrintTxtPoints(const QString& txt, const TKVRDraw* drw, TxtFLines& fTxt, float maxHeight, float maxWidth,
@@ -110,7 +110,7 @@ float PrintTxtPoints(const QString& txt, const TKVRDraw* drw, TxtFLines& fTxt, f
     return PrintTxtPointsWith(
         txt, fTxt, maxHeight, maxWidth, lineHeight, hAlign, vAlign, noVAlign,
         [&](const QString& s) { return GetTextSize(canvas, s).X; },
-        [&](const QString& s) { return GetInternalTextOffset(canvas, s); });
+        [&](const QString& s) { return GetInternalTextOffset(canvas, s); }, GetTextSize(canvas, QStringLiteral(" ")).Y);
 }
 
 void CollectFonts(QStringList& list)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -76,11 +77,15 @@ int32_t MeasureWithFont(const QString& s)
     return f ? TKVRCalc::ToMicrometres(f->MeasureText(s)) : 0;
 }
 
-// A step below 1 would never leave a line (and would loop where lines move
-// down until a word fits).
 int64_t LineStep(int32_t lineHeight, float inter)
 {
-    return std::max<int64_t>(1, RoundHalfEven(double(lineHeight) * double(inter)));
+    return KVRLineStep(lineHeight, inter);
+}
+
+// A height the text needs beyond 32 bits is the largest one.
+int32_t Height32(int64_t v)
+{
+    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace
@@ -220,25 +225,13 @@ int32_t TKVRCalc::CalcTxtPtsWith(const QString& txt, TxtLines& fTxt, int32_t mWi
         return 0;
 
     const int64_t H = box.H, step = box.step;
-    if (H > 0 && !fTxt.empty() && end == TKVRBreakEnd::Done &&
-        (vAlign == TKVRVertAlign::Center || vAlign == TKVRVertAlign::Bottom)) {
-        const int64_t n = int64_t(fTxt.size());
-        int64_t first = int64_t(ascent) + descent;
-        if (first < 1)
-            first = step;
-        const int64_t block = first + (n - 1) * step;
-        int64_t top = aPadV;
-        if (vAlign == TKVRVertAlign::Center) {
-            const int64_t spare = H - 2 * int64_t(aPadV) - block;
-            if (spare > 0)
-                top = aPadV + spare / 2;
-        } else {
-            top = std::max<int64_t>(aPadV, H - aPadV - block);
-        }
-        for (int64_t j = 0; j < n; ++j)
-            fTxt[size_t(j)].Y = top + j * step;
+    if (H > 0 && !fTxt.empty() && end == TKVRBreakEnd::Done) {
+        const int64_t block = KVRBlockHeight<int64_t>(fTxt.size(), step, int64_t(ascent) + descent);
+        const int64_t top = aPadV + KVRBlockOffset<int64_t>(vAlign, H - 2 * int64_t(aPadV), block);
+        for (size_t j = 0; j < fTxt.size(); ++j)
+            fTxt[j].Y = top + int64_t(j) * step;
     }
-    return H != 0 ? mHeight : int32_t(box.y + step + aPadV);
+    return H != 0 ? mHeight : Height32(box.y + step + aPadV);
 }
 
 namespace {
@@ -298,6 +291,10 @@ public:
         }
     }
 
+    // The width at y without moving there. The curved outlines widen down to
+    // their middle (2 y <= H) and narrow below it.
+    int64_t AvailAt(int64_t y) const { return fCurved ? AvailFor(y) : fAvail; }
+
 private:
     double B(int64_t y) const { return double(y) <= fHalf ? double(y) : std::abs(double(fH - y - fStep)); }
 
@@ -319,7 +316,7 @@ private:
         }
     }
 
-    int64_t AvailAt(int64_t y) const
+    int64_t AvailFor(int64_t y) const
     {
         const int64_t W = fW;
         const double yd = double(y);
@@ -373,6 +370,41 @@ int32_t TKVRCalc::CalcFlowTxtPointsWith(const QString& txt, TxtLines& fTxt, int3
         return y <= H - step - aPadV;
     };
 
+    // The first line below y, a whole number of steps down, where a piece of
+    // width pw fits; false (y then past the last line) when none does. The
+    // outline is not walked one step at a time: where it widens, the first
+    // line that fits is searched by halves; where it narrows, the first line
+    // below the middle is the widest left.
+    auto moveDown = [&](int64_t pw) {
+        const int64_t last = H - step - aPadV;  // the lowest y an advance accepts
+        const int64_t lines = last >= y + step ? (last - y) / step : 0;
+        auto fitsAt = [&](int64_t k) { return pw <= shape.AvailAt(y + k * step); };
+        auto moveTo = [&](int64_t k) {
+            y += k * step;
+            shape.Moved(y);
+        };
+        // Lines k = 1 .. widening lie at or above the middle.
+        const int64_t widening = 2 * (y + step) <= H ? std::min(lines, (H - 2 * y) / (2 * step)) : 0;
+        if (widening > 0 && fitsAt(widening)) {
+            int64_t lo = 1, hi = widening;
+            while (lo < hi) {
+                const int64_t mid = lo + (hi - lo) / 2;
+                if (fitsAt(mid))
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            moveTo(lo);
+            return true;
+        }
+        if (widening < lines && fitsAt(widening + 1)) {
+            moveTo(widening + 1);
+            return true;
+        }
+        moveTo(lines + 1);
+        return false;
+    };
+
     while (!scan.AtEnd() && (boxH == 0 || y <= boxH - step - aPadV)) {
         if (scan.AtBreak()) {
             scan.SkipBreak(true);
@@ -391,14 +423,7 @@ int32_t TKVRCalc::CalcFlowTxtPointsWith(const QString& txt, TxtLines& fTxt, int3
             if (!shape.Curved())
                 return 0;
             // Down the outline until it is wide enough, or the piece is dropped.
-            bool placed = false;
-            while (advance()) {
-                if (pw <= shape.Avail()) {
-                    placed = true;
-                    break;
-                }
-            }
-            if (placed)
+            if (moveDown(pw))
                 scan.SetLine(piece);
             continue;
         }
@@ -432,5 +457,5 @@ int32_t TKVRCalc::CalcFlowTxtPointsWith(const QString& txt, TxtLines& fTxt, int3
             for (TKVRTxtInf& line : fTxt)
                 line.Y += spare / 2;
     }
-    return boxH != 0 ? int32_t(boxH) : int32_t(y + step);
+    return boxH != 0 ? Height32(boxH) : Height32(y + step);
 }

@@ -1,7 +1,12 @@
 #pragma once
 // The word scanning shared by the line breakers: one position in the text,
 // the line being filled, its start and the at-line-start state.
+#include "platform/rtl/KVR.Types.h"
+#include "platform/rtl/KVR.Math.h"
 #include <QString>
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 // A line's range in the laid-out text: Start counts from 1.
@@ -194,4 +199,56 @@ TKVRBreakEnd KVRBreakLines(const QString& txt, TNum avail, TBox& box, const TWid
         return TKVRBreakEnd::Overflow;
     placeLine([&] { return scan.Finish(); });
     return TKVRBreakEnd::Done;
+}
+
+// The height of a block of n lines, one rule for screen and paper: from the
+// first line's top to the bottom of the last line's text, textHeight + (n - 1)
+// x step (a text height below 1 counts as a step). 0 for no lines.
+template <class TNum>
+TNum KVRBlockHeight(size_t n, TNum step, TNum textHeight)
+{
+    if (n == 0)
+        return TNum(0);
+    return (textHeight < TNum(1) ? step : textHeight) + TNum(n - 1) * step;
+}
+
+// How far below the room's top a block of that height starts: centred (the
+// spare room halved, integer division for integers) or at the bottom; never
+// above the top. Top and unknown alignments give 0.
+template <class TNum>
+TNum KVRBlockOffset(TKVRVertAlign vAlign, TNum room, TNum block)
+{
+    const TNum spare = room - block;
+    if (!(spare > TNum(0)))
+        return TNum(0);
+    if (vAlign == TKVRVertAlign::Center)
+        return spare / TNum(2);
+    if (vAlign == TKVRVertAlign::Bottom)
+        return spare;
+    return TNum(0);
+}
+
+// The distance between two lines' tops: lineHeight x inter, rounded. A step
+// below 1 would never leave a line; a spacing no page can show is held at a
+// kilometre, so that one step per character of any text keeps y far inside
+// 64 bits.
+constexpr int64_t KVRMaxLineStep = 1000000000;
+inline int64_t KVRLineStep(int32_t lineHeight, float inter)
+{
+    const double step = double(lineHeight) * double(inter);
+    if (!std::isfinite(step))
+        return step > 0.0 ? KVRMaxLineStep : 1;
+    return std::clamp<int64_t>(RoundHalfEven(std::clamp(step, 1.0, double(KVRMaxLineStep))), 1, KVRMaxLineStep);
+}
+
+// The room a box gives its lines along their stacking direction once its
+// flags have acted: a box that fits its text (a data-bound one) grows to what
+// its lines need or shrinks down to it, as grow and shrink allow; any other
+// keeps its room.
+template <class TNum>
+TNum KVRFitRoom(bool fitsText, bool grow, bool shrink, TNum room, TNum need)
+{
+    if (fitsText && ((grow && need > room) || (shrink && need < room)))
+        return need;
+    return room;
 }

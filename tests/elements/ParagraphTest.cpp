@@ -35,7 +35,7 @@ QStringList ScreenLines(const TKVRParagraph& p)
 {
     QStringList out;
     for (const TKVRTxtInf& l : p.GetLines())
-        out << p.GetText().mid(l.Start - 1, l.Length).trimmed();
+        out << p.GetDisplayText().mid(l.Start - 1, l.Length).trimmed();
     return out;
 }
 
@@ -263,4 +263,189 @@ TEST(ParagraphPrint, DataBoundBoxFitsTheRecord)
     // An empty record shrinks the box to its two margins.
     label.SetDataValue(QStringLiteral("Notes"), QString());
     EXPECT_NEAR(boxBottom(make(false, true, 1)), (10000 + 5000) * px, 2);
+}
+
+// ---------------------------------------------------------------- one vertical rule for screen and paper
+
+namespace {
+
+// Runs of rows holding ink: each line of text is one band.
+std::vector<std::pair<int, int>> InkBands(const QImage& image)
+{
+    std::vector<std::pair<int, int>> bands;
+    bool in = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = qGray(image.pixel(x, y)) < 200;
+        if (ink && !in)
+            bands.push_back({y, y});
+        if (ink)
+            bands.back().second = y;
+        in = ink;
+    }
+    return bands;
+}
+
+struct VerticalCase
+{
+    const char* name;
+    float spacing;
+    TKVRVertAlign va;
+    bool grow, shrink;
+    QString text;
+};
+
+void PrintTo(const VerticalCase& c, std::ostream* os) { *os << c.name; }
+
+const QString kShort = QStringLiteral("Hello quick brown foxes jumping over lazy dogs");
+
+const VerticalCase kVerticalCases[] = {
+    {"spacing 1.5 centred", 1.5f, TKVRVertAlign::Center, false, false, kShort},
+    {"spacing 1.5 at the bottom", 1.5f, TKVRVertAlign::Bottom, false, false, kShort},
+    {"spacing 1.2 centred", 1.2f, TKVRVertAlign::Center, false, false, kShort},
+    {"unbound AutoShrink centred", 1.0f, TKVRVertAlign::Center, false, true, kShort},
+    {"unbound AutoShrink spacing 1.5 at the bottom", 1.5f, TKVRVertAlign::Bottom, false, true, kShort},
+    {"unbound AutoGrow with more text than room", 1.0f, TKVRVertAlign::Top, true, false, kText + " " + kText},
+    {"unbound AutoGrow centred", 1.5f, TKVRVertAlign::Center, true, false, kShort},
+    {"unbound both flags, spacing 1.5 centred", 1.5f, TKVRVertAlign::Center, true, true, kShort},
+};
+
+class ParagraphVertical : public ::testing::TestWithParam<VerticalCase>
+{
+};
+
+}  // namespace
+
+TEST_P(ParagraphVertical, LinesStandAtTheSameRowsOnScreenAndPaper)
+{
+    const VerticalCase& c = GetParam();
+    TKVRBaseLabel label;
+    label.GetMeasure().SetWidth(100000);
+    label.GetMeasure().SetHeight(80000);
+    // 60 x 30 mm, margins 4 and 2.5 mm: room for 5 lines of 4 mm at spacing 1.
+    TKVRParagraph* p = MakePara(label, c.text, 10000, 10000, 70000, 40000);
+    p->SetScaleX(c.spacing);
+    p->SetVertAlign(c.va);
+    p->SetHorzAlign(TKVRHorzAlign::Center);
+    p->SetAutoGrow(c.grow);
+    p->SetAutoShrink(c.shrink);
+    p->CalcValues(0);
+    const TxtLines lines = p->GetLines();
+    ASSERT_GE(lines.size(), 2u) << c.name;
+
+    // Ink rows at 300 dpi, within a pixel.
+    const TTwin twin = Twins(*p, 1200, 950);
+    const auto screen = InkBands(twin.screen);
+    const auto paper = InkBands(twin.paper);
+    ASSERT_EQ(screen.size(), lines.size()) << c.name;
+    ASSERT_EQ(paper.size(), screen.size()) << c.name;
+    for (size_t i = 0; i < screen.size(); ++i) {
+        EXPECT_NEAR(paper[i].first, screen[i].first, 1) << c.name << ", line " << i;
+        EXPECT_NEAR(paper[i].second, screen[i].second, 1) << c.name << ", line " << i;
+    }
+    // Nothing below the box.
+    EXPECT_LT(paper.back().second, Px(40.0)) << c.name;
+
+    // The laid-out positions against poppler's word boxes: a line's top is its
+    // words' top.
+    const std::vector<TPdfWord> words = PrintToPdf(*p, 100, 80);
+    std::vector<double> tops;
+    for (const TPdfWord& w : words)
+        if (tops.empty() || std::abs(w.YMin - tops.back()) > 2.0)
+            tops.push_back(w.YMin);
+    ASSERT_EQ(tops.size(), lines.size()) << c.name;
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_NEAR(tops[i], MmToPt(10.0 + 2.5 + lines[i].Y / 1000.0), 0.5) << c.name << ", line " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(ParagraphTwins, ParagraphVertical, ::testing::ValuesIn(kVerticalCases));
+
+// The block of n lines is ascent + descent + (n - 1) steps on both surfaces:
+// centred, it sits mid-box whatever the spacing.
+TEST(ParagraphTwins, CentredBlockSitsMidBoxAtAnySpacing)
+{
+    TKVRBaseLabel label;
+    TKVRParagraph* p = MakePara(label, kShort, 10000, 10000, 70000, 40000);
+    p->SetVertAlign(TKVRVertAlign::Center);
+    p->SetScaleX(1.5f);
+    p->CalcValues(0);
+    const TxtLines& lines = p->GetLines();
+    ASSERT_GE(lines.size(), 2u);
+    const int64_t block = int64_t(TKVRCalc::Ascent()) + TKVRCalc::Descent() + int64_t(lines.size() - 1) * 6000;
+    EXPECT_EQ(lines.front().Y, (25000 - block) / 2);
+    const std::vector<TPdfWord> words = PrintToPdf(*p, 100, 80);
+    ASSERT_FALSE(words.empty());
+    // Mid-box on paper: the first line's top and the last line's bottom.
+    EXPECT_NEAR((words.front().YMin + words.back().YMax) / 2.0, MmToPt(25.0), 0.5);
+}
+
+// A data-bound box fits the record's text by one rule on both surfaces: the
+// per-cell copy on screen shows the same grown or shrunk box and lines as paper.
+TEST(ParagraphTwins, DataBoundBoxFitsAlikeOnScreenAndPaper)
+{
+    struct FitCase
+    {
+        const char* name;
+        bool grow, shrink;
+        QString value;
+        float spacing;
+        TKVRAngle angle;
+        int extentVsBox;  // the fitted box against the 20 mm one: -1 smaller, 1 larger
+    };
+    const FitCase cases[] = {
+        {"grow", true, false, kText + " " + kText, 1.0f, TKVRAngle::Angle0, 1},
+        {"shrink", false, true, QStringLiteral("short"), 1.0f, TKVRAngle::Angle0, -1},
+        {"both, spacing 1.5", true, true, kShort, 1.5f, TKVRAngle::Angle0, -1},
+        {"grow, half turn", true, false, kText + " " + kText, 1.0f, TKVRAngle::Angle180, 1},
+        // Room to spare: the box keeps its size and centres the line in it,
+        // not in the room down to the label's edge.
+        {"grow, short text", true, false, QStringLiteral("short"), 1.0f, TKVRAngle::Angle0, 0},
+    };
+    for (const FitCase& c : cases) {
+        TKVRBaseLabel label;
+        label.GetMeasure().SetWidth(100000);
+        label.GetMeasure().SetHeight(100000);
+        label.SetDataValue(QStringLiteral("Notes"), c.value);
+        auto* p = new TKVRParagraph(&label, true);  // the per-cell copy shows the record
+        p->SetBase(1, 10000, 40000);
+        p->SetBase(2, 70000, 60000);
+        p->SetFontName(QStringLiteral("Arial"));
+        p->SetBaseFontHeight(4000);
+        p->SetPenWidth(0.0f);
+        p->SetBasePadX(4000);
+        p->SetBasePadY(2500);
+        p->SetFilled(true);
+        p->SetBackColor(kGrey);
+        p->SetScaleX(c.spacing);
+        p->SetAngle(c.angle);
+        p->SetVertAlign(TKVRVertAlign::Center);
+        p->SetFillType(1);
+        p->SetFillName(QStringLiteral("Notes"));
+        p->SetAutoGrow(c.grow);
+        p->SetAutoShrink(c.shrink);
+        p->CalcValues(0);
+        ASSERT_EQ(p->GetDisplayText(), c.value) << c.name;
+        const int64_t extent = c.extentVsBox == 0 ? 20000 : p->GetFittedExtent();
+        if (c.extentVsBox == 0) {
+            EXPECT_EQ(p->GetFittedExtent(), -1) << c.name;
+        } else {
+            EXPECT_EQ(c.extentVsBox, extent > 20000 ? 1 : -1) << c.name;
+        }
+
+        const TTwin twin = Twins(*p, 1200, 1200);
+        const QRect boxScreen = InkBounds(twin.screen, 250), boxPaper = InkBounds(twin.paper, 250);
+        ASSERT_FALSE(boxScreen.isEmpty()) << c.name;
+        EXPECT_TRUE(SameBox(boxScreen, boxPaper, 2)) << c.name << ": " << BoxText(boxScreen) << " vs "
+                                                     << BoxText(boxPaper);
+        EXPECT_NEAR(boxScreen.height(), PxUm(extent), 2) << c.name;
+        const QRect textScreen = InkBounds(twin.screen), textPaper = InkBounds(twin.paper);
+        if (c.extentVsBox == 0) {
+            EXPECT_NEAR((textScreen.top() + textScreen.bottom()) / 2.0, PxUm(50000), PxUm(600)) << c.name;
+        }
+        EXPECT_TRUE(SameBox(textScreen, textPaper, 2)) << c.name << ": " << BoxText(textScreen) << " vs "
+                                                       << BoxText(textPaper);
+        EXPECT_TRUE(boxScreen.contains(textScreen)) << c.name;
+        EXPECT_EQ(PaperLines(*p), ScreenLines(*p)) << c.name;
+    }
 }

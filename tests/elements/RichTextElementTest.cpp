@@ -135,27 +135,84 @@ TEST(RichTextLayout, MixedFormatsBreakAlikeOnScreenAndPaper)
     EXPECT_EQ(LinesOf(bound->GetDrawSegments()), QStringList{QStringLiteral("own text")});
 }
 
-TEST(RichTextLayout, VerticalCentringPlacesTheBlockMidBox)
+// The rich text has no vertical placement: a stored vertical alignment is
+// kept in the record but the text starts at the top on screen and on paper.
+TEST(RichTextLayout, TextStartsAtTheTopWhateverTheStoredVerticalAlignment)
 {
     TKVRBaseLabel label;
-    TKVRRichText* r = MakeRich(label, QStringLiteral("Hg <B>Hg</B><BR>Hg"), 10000, 10000, 70000, 50000);
-    r->SetBasePadY(2000);
-    r->SetVertAlign(TKVRVertAlign::Center);
-    r->CalcValues(0);
-    // Two 4 mm lines in a 36 mm area: the block starts 14 mm down.
-    ASSERT_FALSE(r->GetDrawSegments().empty());
-    EXPECT_EQ(r->GetDrawSegments().front().Y, 14000);
-    EXPECT_EQ(r->GetDrawSegments().back().Y, 18000);
+    QRect topInk;
+    for (TKVRVertAlign va : {TKVRVertAlign::Top, TKVRVertAlign::Center, TKVRVertAlign::Bottom}) {
+        TKVRRichText* r = MakeRich(label, QStringLiteral("Hg <B>Hg</B><BR>Hg"), 10000, 10000, 70000, 50000);
+        r->SetBasePadY(2000);
+        r->SetVertAlign(va);
+        r->CalcValues(0);
+        ASSERT_FALSE(r->GetDrawSegments().empty());
+        EXPECT_EQ(r->GetDrawSegments().front().Y, 0) << int(va);
+        EXPECT_EQ(r->GetDrawSegments().back().Y, 4000) << int(va);
 
-    const TTwin t = Twins(*r, 1000, 700);
+        const TTwin t = Twins(*r, 1000, 700);
+        const QRect ink = InkBounds(t.screen);
+        // The first line's tallest letters reach the area's top, 12 mm down.
+        EXPECT_NEAR(ink.top(), PxUm(12000), PxUm(800)) << BoxText(ink);
+        EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 1)) << BoxText(ink) << " vs " << BoxText(InkBounds(t.paper));
+        if (va == TKVRVertAlign::Top)
+            topInk = ink;
+        else
+            EXPECT_EQ(ink, topInk) << int(va);
+
+        // The value stays readable in both records.
+        auto* back = dynamic_cast<TKVRRichText*>(
+            TKVRRichText::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(WriteJsonText(*r).toStdString())));
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->GetVertAlign(), va);
+        auto* bin = dynamic_cast<TKVRRichText*>(ReadRecord(label, WriteBinary(*r), TKVRRichText::Read));
+        ASSERT_NE(bin, nullptr);
+        EXPECT_EQ(bin->GetVertAlign(), va);
+    }
+}
+
+// A line aligns by its first segment on both surfaces; a blank carried over
+// to an underlined word's neighbour is not underlined.
+TEST(RichTextTwins, MixedAlignmentAndCarriedBlankOnScreenAndPaper)
+{
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("<L>aaa </L><R>bbb</R>"), 10000, 10000, 90000, 30000);
+    const TTwin t = Twins(*r, 1200, 500);
     const QRect ink = InkBounds(t.screen);
-    const double boxMid = PxUm(30000);
-    EXPECT_LT(std::abs((ink.top() + ink.bottom()) / 2.0 - boxMid), PxUm(600)) << BoxText(ink);
-    EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 2));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_NEAR(ink.left(), PxUm(10000), 3) << BoxText(ink);
+    EXPECT_LT(ink.right(), PxUm(50000)) << BoxText(ink);
+    EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 2)) << BoxText(ink) << " vs " << BoxText(InkBounds(t.paper));
+    const std::vector<TPdfWord> words = PrintToPdf(*r, 100, 40);
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_NEAR(words[0].XMin, MmToPt(10), 0.6);
 
-    r->SetVertAlign(TKVRVertAlign::Bottom);
+    // "Top <U>under </U>next": the underline ends with "under" on both surfaces.
+    r->SetText(QStringLiteral("Top <U>under </U>next"));
+    r->SetBaseFontHeight(8000);
     r->CalcValues(0);
-    EXPECT_EQ(r->GetDrawSegments().back().Y, 32000);
+    const TRichTextDrawSegments& segs = r->GetDrawSegments();
+    ASSERT_EQ(segs.size(), 5u);
+    const float underEnd = PxUm(10000 + segs[2].X + segs[2].Width);
+    const float nextStart = PxUm(10000 + segs[4].X);
+    ASSERT_GT(nextStart - underEnd, 8.0f);
+    const TTwin u = Twins(*r, 1200, 500);
+    for (const QImage* img : {&u.screen, &u.paper}) {
+        // The longest dark horizontal run is the underline.
+        int bestLen = 0, bestRight = 0;
+        for (int y = 0; y < img->height(); ++y) {
+            int run = 0;
+            for (int x = 0; x < img->width(); ++x) {
+                run = qGray(img->pixel(x, y)) < 128 ? run + 1 : 0;
+                if (run > bestLen) {
+                    bestLen = run;
+                    bestRight = x;
+                }
+            }
+        }
+        EXPECT_GT(bestLen, int(PxUm(segs[2].Width)) - 4) << (img == &u.screen ? "screen" : "paper");
+        EXPECT_LT(bestRight, underEnd + 2.0f) << (img == &u.screen ? "screen" : "paper");
+    }
 }
 
 TEST(RichTextLayout, StaleSegmentsNeverReadOutsideTheFormats)

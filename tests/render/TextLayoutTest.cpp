@@ -2,6 +2,8 @@
 // 1 mm wide, so the expected tables can be worked out by hand.
 #include "tests/render/RenderTestSupport.h"
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace AlignOf;
@@ -187,4 +189,88 @@ TEST(TextLayout, CurvedKindsEndWhenTheStepRoundsToZero)
         EXPECT_EQ(r, 6000) << "kind " << int(kind);
         EXPECT_FALSE(lines.empty()) << "kind " << int(kind);
     }
+}
+
+// A spacing no page can show, with no height limit: the step is held at a
+// kilometre, y stays far inside 64 bits and the height needed saturates at
+// the 32-bit result instead of wrapping.
+TEST(TextLayout, HugeSpacingWithoutHeightLimitStaysBounded)
+{
+    const QString txt = QStringLiteral("A B C D E F G H I J K L M N O P Q R S T");
+    constexpr int64_t kKm = 1000000000;
+    for (float inter : {1e30f, std::numeric_limits<float>::infinity(), 3e9f}) {
+        TxtLines lines;
+        const int32_t r = TKVRCalc::CalcTxtPtsWith(txt, lines, 1500, 0, 0, 0, L, VT, inter, 5000, 4000, 1000, Fake);
+        ASSERT_EQ(lines.size(), 20u) << inter;
+        for (size_t j = 0; j < lines.size(); ++j)
+            EXPECT_EQ(lines[j].Y, int64_t(j) * kKm) << inter;
+        EXPECT_EQ(r, std::numeric_limits<int32_t>::max()) << inter;
+
+        TxtLines flow;
+        const int32_t f = TKVRCalc::CalcFlowTxtPointsWith(txt, flow, 1500, 0, 0, 1, inter, 5000, Fake);
+        ASSERT_EQ(flow.size(), 20u) << inter;
+        EXPECT_EQ(flow.back().Y, 19 * kKm) << inter;
+        EXPECT_EQ(f, std::numeric_limits<int32_t>::max()) << inter;
+    }
+    // A line height of 0 steps a micrometre at a time and needs little room.
+    TxtLines lines;
+    EXPECT_EQ(TKVRCalc::CalcTxtPtsWith(txt, lines, 1500, 0, 0, 0, L, VT, 1.0f, 0, 0, 0, Fake), 20);
+    EXPECT_EQ(lines.back().Y, 19);
+    // Not a number: the smallest step.
+    EXPECT_EQ(TKVRCalc::CalcTxtPtsWith(txt, lines, 1500, 0, 0, 0, L, VT, std::nanf(""), 5000, 0, 0, Fake), 20);
+
+    // The same through the font cache.
+    int32_t asc = 0, des = 0, und = 0, lh = 0;
+    double ratio = 0.0;
+    TKVRCalc::FontSettings(QStringLiteral("Arial"), 4000, false, false, asc, des, und, lh, ratio);
+    EXPECT_EQ(TKVRCalc::CalcTxtPts(txt, nullptr, lines, 5000, 0, 0, 0, L, VT, 1e30f), std::numeric_limits<int32_t>::max());
+    EXPECT_GE(lines.size(), 10u);
+    EXPECT_EQ(TKVRCalc::CalcFlowTxtPoints(txt, nullptr, lines, 5000, 0, 0, 0, 1, 1e30f),
+              std::numeric_limits<int32_t>::max());
+}
+
+// In a curved outline two kilometres tall with a micrometre step, a word too
+// wide for the top goes straight to the first line where it fits; one that
+// fits nowhere is dropped. Walking down a step at a time would take over
+// half a billion steps for each.
+TEST(TextLayout, CurvedOutlineFindsTheFirstLineThatFitsInALargeBox)
+{
+    constexpr int32_t kBox = 2000000000;
+    constexpr int32_t kLetter = 100000000;  // 100 m a character, "c" included
+    auto wide = [](const QString& s) { return int32_t(s.size()) * kLetter; };
+    TxtLines lines;
+    // Diamond, W = H: the line at y leaves 2 y - c, so ten letters need
+    // y >= (10 + 1) x 100 m / 2; "K" then wraps to the next micrometre.
+    int32_t r = TKVRCalc::CalcFlowTxtPointsWith(QStringLiteral("ABCDEFGHIJ K"), lines, kBox, kBox, 0, 4, 0.0f, 0,
+                                                wide);
+    EXPECT_EQ(r, kBox);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].Start, 1);
+    EXPECT_EQ(lines[0].Length, 11);
+    EXPECT_EQ(lines[0].Y, 550000000);
+    EXPECT_EQ(lines[1].Y, 550000001);
+    // Centred in the diamond's width there.
+    EXPECT_EQ(lines[0].X, (kBox - 1000000000) / 2);
+
+    // Wider than the box: no line of the rounded outline holds it.
+    for (TKVRFlowType kind : {TKVRFlowType(0), TKVRFlowType(4), TKVRFlowType(10), TKVRFlowType(11),
+                              TKVRFlowType(12)}) {
+        r = TKVRCalc::CalcFlowTxtPointsWith(QString(21, u'x'), lines, kBox, kBox, 0, kind, 0.0f, 0, wide);
+        EXPECT_EQ(r, kBox) << int(kind);
+        EXPECT_TRUE(lines.empty()) << int(kind);
+    }
+
+    // Ellipse: the first line that fits is where the width first reaches the
+    // word, checked against the outline's own formula one micrometre above.
+    r = TKVRCalc::CalcFlowTxtPointsWith(QStringLiteral("ABCDEFGHIJ K"), lines, kBox, kBox, 0, 11, 0.0f, 0, wide);
+    ASSERT_EQ(lines.size(), 2u);
+    const double h = kBox / 2.0;
+    auto ellipseAvail = [&](double y) {
+        return int64_t(2.0 * (kBox / 2.0) * std::cos(std::asin((h - y) / h))) - kLetter;
+    };
+    // Two lines move down together by half the room left: undo that.
+    const int64_t shift = (int64_t(kBox) - 2) / 2;
+    const int64_t y = lines[0].Y - shift;
+    EXPECT_GE(ellipseAvail(double(y)), 10LL * kLetter);
+    EXPECT_LT(ellipseAvail(double(y - 1)), 10LL * kLetter);
 }

@@ -54,6 +54,21 @@ TEST(TextPrint, VerticalAlignment)
     // Overflow: cut after the lines that fit, no alignment.
     EXPECT_EQ(Lay("AB CD EF", lines, 45, 40, L, VB), 40.0f);
     EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}, {4, 3, 1, 18}}));
+
+    // With the text 10 high in 20-pixel steps the block is 10 + 20, as on
+    // screen: centred 35 down, at the bottom 70 down.
+    bool complete = false;
+    PrintTxtPointsWith("AB CD", lines, 100, 40, 20.0f, L, VC, false, Fake, FakeOffset, 10.0f, &complete);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, 33}, {4, 2, 1, 53}}));
+    PrintTxtPointsWith("AB CD", lines, 100, 40, 20.0f, L, VB, false, Fake, FakeOffset, 10.0f);
+    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, 68}, {4, 2, 1, 88}}));
+    // Laid out from the top, then placed in a larger room.
+    PrintTxtPointsWith("AB CD", lines, 100, 40, 20.0f, L, VC, true, Fake, FakeOffset, 10.0f);
+    AlignPrintLines(lines, 130, 20.0f, 10.0f, VC);
+    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, 48}, {4, 2, 1, 68}}));
+    PrintTxtPointsWith("AB CD EF", lines, 45, 40, 20.0f, L, VC, false, Fake, FakeOffset, 10.0f, &complete);
+    EXPECT_FALSE(complete);
 }
 
 TEST(TextPrint, FontStyleOfTheFlags)

@@ -58,9 +58,9 @@ private:
                     if (NoRoom())
                         return true;
                 } else {
-                    // The blank is the earlier run's: it keeps that run's format,
-                    // so no underline or size of this run spreads onto it.
-                    AddBlank(plain, fBlankIndex);
+                    // Placed with this run, the blank takes this run's format:
+                    // an underline that ended before it stops at the word.
+                    AddBlank(plain, fIndex);
                 }
             }
         }
@@ -90,8 +90,6 @@ private:
         }
 
         fBlankEnded = !run.Text.isEmpty() && run.Text.back() == u' ';
-        if (fBlankEnded)
-            fBlankIndex = fIndex;
 
         if (run.BreakAfter) {
             const int32_t breakPos = plain + int32_t(run.Text.size());
@@ -156,21 +154,31 @@ private:
         fLineH = std::max<int64_t>(fLineH, f.FontHeight);
     }
 
-    // Aligns the current line by the alignment of the run being laid out and
-    // starts the next one.
+    // Aligns the current line by the alignment of its first segment, as the
+    // painters read it, and starts the next one.
     void EndLine()
     {
+        if (fLineStart >= fSegs.size()) {
+            NextLine();
+            return;
+        }
         int64_t total = 0;
         for (size_t i = fLineStart; i < fSegs.size(); ++i)
             total += fSegs[i].Width;
+        const TKVRHorzAlign align = fSegs[fLineStart].Align;
         int64_t offset = 0;
-        if (fAlign == TKVRHorzAlign::Center)
+        if (align == TKVRHorzAlign::Center)
             offset = (fW - total) / 2;
-        else if (fAlign == TKVRHorzAlign::Right)
+        else if (align == TKVRHorzAlign::Right)
             offset = fW - total;
         if (offset > 0)
             for (size_t i = fLineStart; i < fSegs.size(); ++i)
                 fSegs[i].X += offset;
+        NextLine();
+    }
+
+    void NextLine()
+    {
         fY += fLineH + fGap;
         fX = 0;
         fLineH = 0;
@@ -191,7 +199,6 @@ private:
     bool fBlankEnded = false;
     int32_t fBlankFrom = 0;  // plain position after the last placed text
     int32_t fIndex = 0;       // format of the run being laid out, checked against the formats
-    int32_t fBlankIndex = 0;  // format of the run that ended with a blank
     const TRichTextFormat* fFormat = nullptr;
     TKVRHorzAlign fAlign = TKVRHorzAlign::Left;
 };

@@ -294,16 +294,32 @@ TEST(RichTextLayout, WrapsOnlyAtBlanks)
     ASSERT_EQ(Texts(s), QStringList({"A", " ", "B"}));
     EXPECT_EQ(s[2].X, 2000);
 
-    // A blank that ends one run stands before the next run's word, in its own
-    // run's format: no underline or size of the word spreads onto it.
-    const TParsed p = Parse(QStringLiteral("A <U><FS:9000>B</FS></U>"));
-    TRichTextDrawSegments u;
-    CalcPrintLayout(p.Runs, p.Formats, u, 50000, 0, 6000, 1.0f, TKVRHorzAlign::Left, Mono);
-    ASSERT_EQ(Texts(u), QStringList({"A", " ", "B"}));
-    EXPECT_EQ(u[1].FormatIndex, 0);
-    EXPECT_EQ(u[1].Height, 6000);
-    EXPECT_TRUE(p.Formats[size_t(u[2].FormatIndex)].Underline);
-    EXPECT_EQ(u[2].Height, 9000);
+    // A blank that ends one run is placed with the next run's word and takes
+    // that run's format: an underline or size stops at its own words.
+    struct BlankCase
+    {
+        const char* markup;
+        QStringList texts;
+        size_t blank;      // the blank segment carried over
+        bool underlined;   // its format
+        int32_t height;
+    };
+    const BlankCase blanks[] = {
+        {"A <U><FS:9000>B</FS></U>", {"A", " ", "B"}, 1, true, 9000},
+        {"Top <U>under </U>next", {"Top", " ", "under", " ", "next"}, 3, false, 6000},
+        {"<U>x </U><U>y</U>", {"x", " ", "y"}, 1, true, 6000},
+    };
+    for (const BlankCase& c : blanks) {
+        const TParsed p = Parse(QString::fromUtf8(c.markup));
+        TRichTextDrawSegments u;
+        CalcPrintLayout(p.Runs, p.Formats, u, 50000, 0, 6000, 1.0f, TKVRHorzAlign::Left, Mono);
+        ASSERT_EQ(Texts(u), c.texts) << c.markup;
+        const TRichTextDrawSegment& b = u[c.blank];
+        EXPECT_EQ(p.Formats[size_t(b.FormatIndex)].Underline, c.underlined) << c.markup;
+        EXPECT_EQ(b.Height, c.height) << c.markup;
+        // The blank's format is the one of the word after it.
+        EXPECT_EQ(b.FormatIndex, u[c.blank + 1].FormatIndex) << c.markup;
+    }
 }
 
 TEST(RichTextLayout, AlignsEachLine)
@@ -321,6 +337,30 @@ TEST(RichTextLayout, AlignsEachLine)
     EXPECT_EQ(s[0].Align, TKVRHorzAlign::Left);
     EXPECT_EQ(s[1].X, 1500);
     EXPECT_EQ(s[1].Align, TKVRHorzAlign::Center);
+
+    // A line whose runs disagree follows its first segment, whatever run ends it.
+    struct MixCase
+    {
+        const char* markup;
+        int64_t firstX;  // width 10000: "aaa bbb" is 7000 wide
+    };
+    const MixCase mixes[] = {
+        {"<L>aaa </L><R>bbb</R>", 0},
+        {"<R>aaa </R><L>bbb</L>", 3000},
+        {"<C>aaa </C><R>bbb</R>", 1500},
+        {"<L>aaa</L> <R>bbb</R>", 0},
+    };
+    for (const MixCase& m : mixes) {
+        const TRichTextDrawSegments t = Layout(QString::fromUtf8(m.markup), 10000);
+        ASSERT_EQ(Texts(t), QStringList({"aaa", " ", "bbb"})) << m.markup;
+        EXPECT_EQ(t[0].X, m.firstX) << m.markup;
+        EXPECT_EQ(t[2].X, m.firstX + 4000) << m.markup;
+    }
+    // A wrapped line starts with the run that carries on: its own alignment.
+    const TRichTextDrawSegments w = Layout(QStringLiteral("<L>aaa </L><R>bbb</R>"), 5000);
+    ASSERT_EQ(Texts(w), QStringList({"aaa", "bbb"}));
+    EXPECT_EQ(w[0].X, 0);
+    EXPECT_EQ(w[1].X, 2000);
 }
 
 TEST(RichTextLayout, LineHeightsGapsAndRoom)
