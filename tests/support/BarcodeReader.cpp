@@ -1,5 +1,6 @@
 #define ZX_USE_UTF8 1
 #include "tests/support/BarcodeReader.h"
+#include <QStringDecoder>
 #include <QTransform>
 #include <ZXing/ReadBarcode.h>
 
@@ -27,7 +28,9 @@ std::vector<DecodedSymbol> ReadUpright(const QImage& grey, const DecodeOptions& 
     for (const auto& r : ZXing::ReadBarcodes(view, Hints(options))) {
         if (!r.isValid())
             continue;
-        result.push_back({QString::fromStdString(r.text()), QString::fromStdString(ZXing::ToString(r.format()))});
+        // A leading byte-order mark is part of the text; the plain conversion drops it.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        result.push_back({utf8(QByteArray::fromStdString(r.text())), QString::fromStdString(ZXing::ToString(r.format()))});
     }
     return result;
 }

@@ -9,7 +9,7 @@ namespace KVRCodePage {
 
 // ECIs that tell a reader how to take 8-bit data.
 constexpr int EciLatin1 = 3;
-constexpr int EciWindows1252 = 21;
+constexpr int EciWindows1252 = 23;
 
 // The code-page byte of a character, or -1 when the code page has none
 // (C1 controls, characters beyond it, surrogates).
