@@ -293,8 +293,11 @@ Analysis Analyse(const QByteArray& code, TKVRBarType type, bool checksum, TKVR12
         if (type == TKVRBarType::Code39 && t.size() >= 2 && t.startsWith('*') && t.endsWith('*'))
             t = t.mid(1, t.size() - 2);
         // The engine shows a space check character as "_", which Code 39 has not.
-        if (type == TKVRBarType::Code39 && checksum && t.size() == len + 1 && t.endsWith('_'))
+        if (type == TKVRBarType::Code39 && checksum && t.size() == len + 1 && t.endsWith('_')) {
             t.back() = ' ';
+            if (z.text.endsWith("_*"))
+                z.text[z.text.size() - 2] = ' ';
+        }
         bool same = t.startsWith(code);
         if (type == TKVRBarType::Codabar && checksum)  // the check character goes before the stop
             same = t.size() == len + 1 && t.startsWith(code.chopped(1)) && t.endsWith(code.right(1));

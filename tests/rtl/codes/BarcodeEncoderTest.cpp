@@ -384,6 +384,7 @@ TEST(BarcodeEncoderTest, Code39SpaceCheckCharacterReads)
         SCOPED_TRACE(v.toStdString());
         const Prepared p = Prepare(v, TKVRBarType::Code39, true);
         EXPECT_EQ(p.code, v + ' ');
+        EXPECT_EQ(p.text, '*' + v + " *");
         ASSERT_FALSE(p.pattern.isEmpty());
         EXPECT_EQ(DecodeOne(Paint(p.pattern, 3, 3), {.code39CheckDigit = true}).text, QString::fromLatin1(v));
         EXPECT_EQ(DecodeOne(Paint(p.pattern, 3, 3)).text, QString::fromLatin1(v + ' '));
