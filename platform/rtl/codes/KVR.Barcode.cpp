@@ -152,17 +152,17 @@ struct Analysis
 // Full-ASCII Code 39 with its check character, computed over the Code 39
 // characters that carry the text. The prepared value is the text and that
 // character as it stands, which may be a shift character ($ % / +): it is
-// encoded as itself, never expanded. With aAdd false the value is such a
+// encoded as itself, never expanded. With add false the value is such a
 // prepared value and its last character must be its check character.
-Analysis AnalyseCheckedFullAscii(const QByteArray& code, bool aAdd)
+Analysis AnalyseCheckedFullAscii(const QByteArray& code, bool add)
 {
     Analysis a;
-    const QByteArray body = aAdd ? code : code.chopped(1);
+    const QByteArray body = add ? code : code.chopped(1);
     if (body.isEmpty())
         return a;
     const QByteArray expanded = KVRCode39::FullAscii(body);
     const char check = KVRCode39::CheckChar(expanded);
-    if (expanded.isEmpty() || check == '\0' || (!aAdd && code.back() != check))
+    if (expanded.isEmpty() || check == '\0' || (!add && code.back() != check))
         return a;
     ZintResult z = ZintEncode(BARCODE_CODE39, DATA_MODE, 0, expanded + check);
     if (!z.ok)
