@@ -87,8 +87,9 @@ TEST(CodeCharacters, Code39CheckCharacterVerifiedOnScreenAndPaper)
         ASSERT_TRUE(b->GetValid());
         EXPECT_EQ(b->GetCodeText().size(), c.value.size() + 1) << "the check character shows";
         const TTwin t = Painted(*b);
-        ImageProbes::SaveForLooking(t.screen, "code39_check_" + QString::number(int(c.type)) + "_" +
-                                                  QString::number(b->GetCodeText().back()) + ".png");
+        const QString name = QStringLiteral("code39_check_%1_%2").arg(int(c.type)).arg(int(b->GetCodeText().back()));
+        ImageProbes::SaveForLooking(t.screen, name + "_screen.png");
+        ImageProbes::SaveForLooking(t.paper, name + "_paper.png");
         const DecodeOptions verify{.code39FullAscii = c.type == TKVRBarType::Code39Ext, .code39CheckDigit = true};
         EXPECT_EQ(DecodeOne(t.screen, verify).text, c.value);
         EXPECT_EQ(DecodeOne(t.paper, verify).text, c.value);
