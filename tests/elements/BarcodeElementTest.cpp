@@ -266,7 +266,7 @@ TEST(BarcodeElement, ReaderKeepsNewElementDefaults)
     const int before = label.GetItemsCount();
     EXPECT_THROW(ReadJsonText(label, R"({"Type":12,"BarWidth":0})"), EKVRDataError);
     EXPECT_THROW(ReadJsonText(label, R"({"Type":12,"FontHeight":-5})"), EKVRDataError);
-    EXPECT_THROW(ReadJsonText(label, R"({"Type":12,"Angle":4})"), EKVRDataError);
+    EXPECT_THROW(ReadJsonText(label, R"({"Type":12,"Angle":256})"), EKVRJsonError);
     EXPECT_THROW(ReadJsonText(label, R"({"Type":12,"BarCode":5})"), EKVRJsonError);
     EXPECT_EQ(label.GetItemsCount(), before);
 }

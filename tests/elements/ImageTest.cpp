@@ -485,9 +485,9 @@ TEST_F(ImageFixture, ReadersRejectWhatNoImageCanHold)
 {
     TKVRImage* e = Make("a.png", 20, 20, 100, 100);
     const int count = doc.GetItemsCount();
-    for (const char* key : {"Filter", "ImageAlign", "Frame", "Angle"}) {
+    for (const auto& [key, value] : {std::pair{"Filter", 9}, {"Frame", 9}, {"ImageAlign", 256}, {"Angle", -1}}) {
         TJsonObject j = e->WriteJson();
-        j[key] = 9;
+        j[key] = value;
         EXPECT_THROW(TKVRImage::ReadFromJson(&doc, KVRFileVersion, j), EKVRJsonError) << key;
     }
     TJsonObject j = e->WriteJson();

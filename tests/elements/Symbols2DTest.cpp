@@ -132,8 +132,8 @@ TEST(Symbols2D, SymbolSitsInsideItsBackground)
             }
 }
 
-// A value too long for the largest symbol, or with characters the symbol's
-// 8-bit text cannot carry, is an encode failure: a red cross on screen and
+// A value too long for the largest symbol, or with a character the symbol
+// cannot carry, is an encode failure: a red cross on screen and
 // nothing at all on paper, not even the background.
 TEST(Symbols2D, ValueThatDoesNotEncodeShowsCrossAndPrintsNothing)
 {
@@ -146,8 +146,11 @@ TEST(Symbols2D, ValueThatDoesNotEncodeShowsCrossAndPrintsNothing)
         {Kind::QR, QString(8000, QChar('A'))},
         {Kind::DataMatrix, QString(4000, QChar('A'))},
         {Kind::PDF417, QString(3000, QChar('a'))},
-        {Kind::DataMatrix, QStringLiteral("price 5\u20AC")},
-        {Kind::PDF417, QStringLiteral("price 5\u20AC")},
+        {Kind::DataMatrix, QStringLiteral("price 5\u20B9")},  // beyond the 8-bit code page
+        {Kind::PDF417, QStringLiteral("price 5\u20B9")},
+        {Kind::PDF417, QStringLiteral("x\u0081")},  // a byte of the code page that stands for nothing
+        {Kind::QR, QStringLiteral("half a pair ") + QChar(0xD83D)},
+        {Kind::QR, QChar(0xDE00) + QStringLiteral(" the other half")},
         {Kind::QR, ""},
     };
     for (const Case& c : cases) {
@@ -302,7 +305,7 @@ TEST(Symbols2D, ReaderKeepsNewElementDefaults)
     EXPECT_THROW(bad(R"({"Type":14,"BarWidth":0})"), EKVRDataError);
     EXPECT_THROW(bad(R"({"Type":14,"Ratio":-1})"), EKVRDataError);
     EXPECT_THROW(bad(R"({"Type":14,"PaddingX":-2})"), EKVRDataError);
-    EXPECT_THROW(bad(R"({"Type":14,"VertAlign":3})"), EKVRDataError);
+    EXPECT_THROW(bad(R"({"Type":14,"VertAlign":256})"), EKVRJsonError);
     EXPECT_THROW(TKVRQRCode::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(R"({"Type":15,"ErrorLevel":4})")),
                  EKVRDataError);
     EXPECT_EQ(label.GetItemsCount(), before);

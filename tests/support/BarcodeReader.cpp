@@ -1,5 +1,6 @@
 #define ZX_USE_UTF8 1
 #include "tests/support/BarcodeReader.h"
+#include <QStringDecoder>
 #include <QTransform>
 #include <ZXing/ReadBarcode.h>
 
@@ -8,24 +9,28 @@ namespace {
 // ZXing 1.4 trips an assertion when it merges several linear results (its
 // rotated search does so too), so it is asked for one symbol, and the
 // quarter turns are tried here, one upright read each.
-ZXing::DecodeHints Hints()
+ZXing::DecodeHints Hints(const DecodeOptions& options)
 {
     ZXing::DecodeHints hints;
+    hints.setTryCode39ExtendedMode(options.code39FullAscii);
+    hints.setValidateCode39CheckSum(options.code39CheckDigit);
     hints.setTryHarder(true);
     hints.setTryRotate(false);
     hints.setMaxNumberOfSymbols(1);
     return hints;
 }
 
-std::vector<DecodedSymbol> ReadUpright(const QImage& grey)
+std::vector<DecodedSymbol> ReadUpright(const QImage& grey, const DecodeOptions& options)
 {
     ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
                           static_cast<int>(grey.bytesPerLine()));
     std::vector<DecodedSymbol> result;
-    for (const auto& r : ZXing::ReadBarcodes(view, Hints())) {
+    for (const auto& r : ZXing::ReadBarcodes(view, Hints(options))) {
         if (!r.isValid())
             continue;
-        result.push_back({QString::fromStdString(r.text()), QString::fromStdString(ZXing::ToString(r.format()))});
+        // A leading byte-order mark is part of the text; the plain conversion drops it.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        result.push_back({utf8(QByteArray::fromStdString(r.text())), QString::fromStdString(ZXing::ToString(r.format()))});
     }
     return result;
 }
@@ -50,20 +55,20 @@ QImage PaperGrey(const QImage& image)
 
 }  // namespace
 
-std::vector<DecodedSymbol> DecodeAll(const QImage& image)
+std::vector<DecodedSymbol> DecodeAll(const QImage& image, const DecodeOptions& options)
 {
     const QImage grey = PaperGrey(image);
     for (int turn = 0; turn < 4; ++turn) {
         const QImage turned = turn == 0 ? grey : grey.transformed(QTransform().rotate(90.0 * turn));
-        auto found = ReadUpright(turned.convertToFormat(QImage::Format_Grayscale8));
+        auto found = ReadUpright(turned.convertToFormat(QImage::Format_Grayscale8), options);
         if (!found.empty())
             return found;
     }
     return {};
 }
 
-DecodedSymbol DecodeOne(const QImage& image)
+DecodedSymbol DecodeOne(const QImage& image, const DecodeOptions& options)
 {
-    auto all = DecodeAll(image);
+    auto all = DecodeAll(image, options);
     return all.empty() ? DecodedSymbol{} : all.front();
 }

@@ -1,5 +1,6 @@
 #include "platform/rtl/codes/KVR.Barcode.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/codes/KVR.Code39.h"
 #include <zint.h>
 #include <cstring>
 #include <memory>
@@ -148,6 +149,34 @@ struct Analysis
     TModules modules;
 };
 
+// Full-ASCII Code 39 with its check character, computed over the Code 39
+// characters that carry the text. The prepared value is the text and that
+// character as it stands, which may be a shift character ($ % / +): it is
+// encoded as itself, never expanded. With add false the value is such a
+// prepared value and its last character must be its check character.
+Analysis AnalyseCheckedFullAscii(const QByteArray& code, bool add)
+{
+    Analysis a;
+    const QByteArray body = add ? code : code.chopped(1);
+    if (body.isEmpty())
+        return a;
+    const QByteArray expanded = KVRCode39::FullAscii(body);
+    const char check = KVRCode39::CheckChar(expanded);
+    if (expanded.isEmpty() || check == '\0' || (!add && code.back() != check))
+        return a;
+    ZintResult z = ZintEncode(BARCODE_CODE39, DATA_MODE, 0, expanded + check);
+    if (!z.ok)
+        return a;
+    a.prepared = body + check;
+    // The text as the engine shows full ASCII: control characters as spaces.
+    for (const char c : body)
+        a.text += (static_cast<uint8_t>(c) < 32 || c == 127) ? ' ' : c;
+    a.text += check;
+    a.modules = std::move(z.modules);
+    a.ok = true;
+    return a;
+}
+
 // Validates and encodes a value. A value is accepted only when the encoder
 // takes it as it stands: a value the engine would pad, upper-case, prefix or
 // cut is refused rather than silently changed.
@@ -196,8 +225,8 @@ Analysis Analyse(const QByteArray& code, TKVRBarType type, bool checksum, TKVR12
         option2 = checksum ? 1 : 0;
         break;
     case TKVRBarType::Code39Ext:
-        // Its check character may be a shift character that stands for no
-        // ASCII character, so it cannot travel in the prepared value: none.
+        if (checksum || subset == KVRCode39CheckedSubset)
+            return AnalyseCheckedFullAscii(code, checksum);
         symbology = BARCODE_EXCODE39;
         fromText = false;
         break;
@@ -263,6 +292,12 @@ Analysis Analyse(const QByteArray& code, TKVRBarType type, bool checksum, TKVR12
         QByteArray t = z.text;
         if (type == TKVRBarType::Code39 && t.size() >= 2 && t.startsWith('*') && t.endsWith('*'))
             t = t.mid(1, t.size() - 2);
+        // The engine shows a space check character as "_", which Code 39 has not.
+        if (type == TKVRBarType::Code39 && checksum && t.size() == len + 1 && t.endsWith('_')) {
+            t.back() = ' ';
+            if (z.text.endsWith("_*"))
+                z.text[z.text.size() - 2] = ' ';
+        }
         bool same = t.startsWith(code);
         if (type == TKVRBarType::Codabar && checksum)  // the check character goes before the stop
             same = t.size() == len + 1 && t.startsWith(code.chopped(1)) && t.endsWith(code.right(1));
@@ -275,6 +310,30 @@ Analysis Analyse(const QByteArray& code, TKVRBarType type, bool checksum, TKVR12
     a.text = z.text;
     a.modules = std::move(z.modules);
     a.ok = true;
+    return a;
+}
+
+// The subset that FillBarPattern needs for a prepared value.
+TKVR128AutoType PreparedSubset(TKVRBarType type, bool checksum)
+{
+    if (type == TKVRBarType::Code39Ext && checksum)
+        return KVRCode39CheckedSubset;
+    return SubsetOf(type);
+}
+
+// A value and its prepared form. The painters encode the prepared value
+// again, check characters included and nothing added: a value is valid only
+// when that gives the same bars (check characters can push it past the
+// engine's length limit).
+Analysis AnalysePrepared(const QByteArray& code, TKVRBarType type, bool checksum, TKVR128AutoType& oSubset)
+{
+    oSubset = PreparedSubset(type, checksum);
+    Analysis a = Analyse(code, type, checksum, SubsetOf(type));
+    if (!a.ok)
+        return a;
+    const Analysis again = Analyse(a.prepared, type, false, oSubset);
+    if (!again.ok || again.modules != a.modules)
+        return {};
     return a;
 }
 
@@ -382,7 +441,8 @@ double BarsEnd(const std::vector<TKVRBarElement>& e)
 
 bool TBarcode::IsValidCode(const QByteArray& aCode, TKVRBarType aType, bool aChecksum, bool /*aOption*/)
 {
-    return Analyse(aCode, aType, aChecksum, SubsetOf(aType)).ok;
+    TKVR128AutoType subset;
+    return AnalysePrepared(aCode, aType, aChecksum, subset).ok;
 }
 
 bool TBarcode::IsValidCode(const QString& aCode, TKVRBarType aType, bool aChecksum, bool aOption)
@@ -404,8 +464,7 @@ QByteArray TBarcode::PrepareBarcode(const QByteArray& aCode, TKVRBarType aType, 
                                     bool /*aOption*/, bool /*aPoly*/, QByteArray& oText,
                                     TKVR128AutoType& oSubset)
 {
-    oSubset = SubsetOf(aType);
-    Analysis a = Analyse(aCode, aType, aChecksum, oSubset);
+    Analysis a = AnalysePrepared(aCode, aType, aChecksum, oSubset);
     if (!a.ok) {
         oText.clear();
         oSubset = TKVR128AutoType::Auto;

@@ -42,6 +42,12 @@ enum class TKVR128AutoType : uint8_t {
     C = 3,
 };
 
+// The subset PrepareBarcode hands on for full-ASCII Code 39 with its check
+// character (code sets mean nothing to Code 39): FillBarPattern then takes the
+// prepared value's last character as that check character, which stands for
+// itself even where it is a shift character ($ % / +).
+inline constexpr TKVR128AutoType KVRCode39CheckedSubset = TKVR128AutoType::C;
+
 // Width class of one pattern character, in modules M of the bar width.
 // Any other value repeats the previous character's width.
 enum class TKVRDrawWidth : uint8_t {
@@ -118,7 +124,8 @@ class TBarcode
 {
 public:
     // True when the value encodes exactly as given: every character in the
-    // symbology's set, the length allowed, nothing padded, replaced or dropped.
+    // symbology's set, the length allowed, nothing padded, replaced or dropped,
+    // and its prepared value (check characters included) encodes too.
     // aOption is accepted for the callers and changes nothing.
     static bool IsValidCode(const QByteArray& aCode, TKVRBarType aType, bool aChecksum, bool aOption);
     // The same for text; a character outside Latin-1 makes it invalid.
@@ -132,7 +139,8 @@ public:
     static bool IsValidKey(TKVRBarType aType, QChar aChar);
 
     // The value to encode (check characters that the symbology shows included)
-    // with the encoder's human-readable text and the Code 128 code set to use.
+    // with the encoder's human-readable text and the subset to hand to
+    // FillBarPattern (the Code 128 code set, or KVRCode39CheckedSubset).
     // Empty results for an invalid value. aOption and aPoly change nothing.
     static QByteArray PrepareBarcode(const QByteArray& aCode, TKVRBarType aType, bool aChecksum,
                                      bool aOption, bool aPoly, QByteArray& oText,

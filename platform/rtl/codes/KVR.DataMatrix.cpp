@@ -1,4 +1,5 @@
 #include "platform/rtl/codes/KVR.DataMatrix.h"
+#include "platform/rtl/codes/KVR.CodePage.h"
 #include "platform/rtl/codes/KVR.ZintMatrix.h"
 #include <zint.h>
 
@@ -16,7 +17,9 @@ bool CalcECC200(const QByteArray& aData, int32_t aSize, int32_t aShape, std::vec
         return false;
     TZintOptions options;
     options.Symbology = BARCODE_DATAMATRIX;
-    options.InputMode = DATA_MODE;  // the bytes as they stand; readers take them as Latin-1
+    options.InputMode = DATA_MODE;  // the bytes as they stand
+    // Without an ECI readers guess what 8-bit bytes mean, and guess wrong.
+    options.Eci = KVRCodePage::EciOf(aData);
     options.Option2 = aSize;
     options.Option3 = (aSize == 0 && aShape == 0) ? DM_SQUARE : 0;
     TZintMatrix matrix;

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-// Data Matrix ECC 200 modules for aData, one byte per character (8-bit text).
+// Data Matrix ECC 200 modules for aData, one byte per character (8-bit text
+// of the system's code page, marked by the ECI that KVRCodePage::EciOf names).
 // aSize: 0 the smallest symbol that holds the data; 1..24 the square sizes
 // 10x10 .. 144x144; 25..30 the rectangular sizes 8x18, 8x32, 12x26, 12x36,
 // 16x36 and 16x48. aShape (for aSize 0): 0 square symbols only, any other value

@@ -1,5 +1,6 @@
 #include "platform/rtl/codes/KVR.PDF417.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/codes/KVR.CodePage.h"
 #include <algorithm>
 #include <cmath>
 
@@ -79,7 +80,6 @@ constexpr uint16_t LatchByte = 901;
 constexpr uint16_t LatchNumeric = 902;
 constexpr uint16_t LatchByte6 = 924;  // byte compaction of a multiple of 6 bytes
 constexpr uint16_t EciMarker = 927;
-constexpr uint16_t EciLatin1 = 3;
 
 // Runs of at least this many digits go to numeric compaction, of this many
 // text characters to text compaction (the standard's suggested thresholds).
@@ -145,7 +145,8 @@ class THighLevelEncoder
 {
 public:
     explicit THighLevelEncoder(const QByteArray& aValue)
-        : fData(reinterpret_cast<const uint8_t*>(aValue.constData())), fLength(static_cast<int>(aValue.size()))
+        : fData(reinterpret_cast<const uint8_t*>(aValue.constData())), fLength(static_cast<int>(aValue.size())),
+          fEci(KVRCodePage::EciOf(aValue))
     {
     }
 
@@ -153,14 +154,12 @@ public:
     std::vector<uint16_t> Run()
     {
         enum class TMode { Text, Byte, Numeric } mode = TMode::Text;  // a symbol starts in text compaction
-        // Without an ECI readers take 8-bit bytes for code page 437 or guess;
-        // the values are Latin-1, so say so.
-        for (int i = 0; i < fLength; ++i)
-            if (fData[i] >= 0x80) {
-                fOut.push_back(EciMarker);
-                fOut.push_back(EciLatin1);
-                break;
-            }
+        // Without an ECI readers take 8-bit bytes for code page 437 or guess:
+        // say which code page the bytes are in.
+        if (fEci != 0) {
+            fOut.push_back(EciMarker);
+            fOut.push_back(static_cast<uint16_t>(fEci));
+        }
         int p = 0;
         while (p < fLength) {
             const int digits = CountDigits(p);
@@ -339,6 +338,7 @@ private:
 
     const uint8_t* fData;
     int fLength;
+    int fEci;
     std::vector<uint16_t> fOut;
 };
 

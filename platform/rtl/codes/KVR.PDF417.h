@@ -60,8 +60,9 @@ public:
     // screen and print encode on different threads.
     static inline thread_local int32_t fUsedCWords = 0;
 
-    // Compacts aValue (8-bit characters) into aCodeWords[1..]; slot 0 is kept for
-    // the length descriptor and every slot after the data is set to 900 (pad).
+    // Compacts aValue (8-bit characters of the system's code page, marked by
+    // the ECI that KVRCodePage::EciOf names) into aCodeWords[1..]; slot 0 is kept
+    // for the length descriptor and every slot after the data is set to 900 (pad).
     // False, with fUsedCWords 0, when the value is empty or cannot fit in any
     // symbol (or in aCodeWords).
     static bool Encode(std::span<uint16_t> aCodeWords, const QByteArray& aValue);

@@ -41,6 +41,19 @@ bool IsLatin1(const QString& s)
             return false;
     return true;
 }
+
+// A surrogate without its partner is no character: UTF-8 cannot carry it.
+bool HasLoneSurrogate(const QString& s)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar ch = s[i];
+        if (ch.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (ch.isSurrogate())
+            return true;
+    }
+    return false;
+}
 }
 
 TErrorCorrectionLevel::TErrorCorrectionLevel(int32_t aOrdinal)
@@ -84,33 +97,42 @@ bool TEncoder::Encode(const QString& aContents, TQRCodeEncoding aEncoding, const
     oQRCode.Clear();
     if (aContents.isEmpty())
         return false;
+    if (HasLoneSurrogate(aContents))
+        return false;
     TZintOptions options;
     options.Symbology = BARCODE_QRCODE;
-    options.InputMode = UNICODE_MODE;  // zint takes UTF-8 and converts to the ECI's character set
+    // The bytes as we make them: the engine's own text conversion drops a
+    // leading byte-order mark, which is part of the value.
+    options.InputMode = DATA_MODE;
     options.Option1 = aLevel.GetOrdinal() + 1;  // zint: 1 = L .. 4 = H
     const bool ascii = IsAscii(aContents);
+    QByteArray bytes;
     switch (aEncoding) {
     case QRCodeEncoding::Numeric:
         if (!IsNumeric(aContents))
             return false;
+        bytes = aContents.toLatin1();
         break;
     case QRCodeEncoding::Alphanumeric:
         if (!IsAlphanumeric(aContents))
             return false;
+        bytes = aContents.toLatin1();
         break;
     case QRCodeEncoding::ISO88591:
         if (!IsLatin1(aContents))
             return false;
+        bytes = aContents.toLatin1();
         options.Eci = ascii ? 0 : EciLatin1;
         break;
     default:
         // Without an ECI readers guess the character set (often Shift_JIS):
         // any text beyond ASCII says it is UTF-8.
+        bytes = aContents.toUtf8();
         options.Eci = ascii ? 0 : EciUtf8;
         break;
     }
     TZintMatrix matrix;
-    if (!ZintEncodeMatrix(options, aContents.toUtf8(), matrix))
+    if (!ZintEncodeMatrix(options, bytes, matrix))
         return false;
     // QR symbols are square; anything else is not a symbol the painters expect.
     if (matrix.Columns != matrix.Rows)

@@ -71,9 +71,11 @@ private:
 class TEncoder
 {
 public:
-    // Encodes aContents into oQRCode at the given level. False, with no matrix in
-    // oQRCode, when the text is empty, does not fit a version 40 symbol or holds
-    // characters that aEncoding cannot carry. Unknown encodings work as Auto.
+    // Encodes aContents into oQRCode at the given level, every character kept (a
+    // leading byte-order mark too). False, with no matrix in oQRCode, when the
+    // text is empty, does not fit a version 40 symbol, holds characters that
+    // aEncoding cannot carry or a surrogate without its partner. Unknown
+    // encodings work as Auto.
     static bool Encode(const QString& aContents, TQRCodeEncoding aEncoding, const TErrorCorrectionLevel& aLevel,
                        TQRCode& oQRCode);
 };

@@ -1,4 +1,5 @@
 #include "platform/rtl/model/KVR.Model.Json.h"
+#include <QStringDecoder>
 #include <cmath>
 #include <limits>
 
@@ -107,7 +108,10 @@ QString GetString(const TJsonObject& aObj, const char* aKey, const QString& aDef
         return aDefault;
     if (!v->is_string())
         Bad(aKey, "a string was expected");
-    return QString::fromStdString(v->get<std::string>());
+    // A leading byte-order mark is part of the text; the plain conversion drops it.
+    const std::string& s = v->get_ref<const std::string&>();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(QByteArrayView(s.data(), qsizetype(s.size())));
 }
 
 const TJsonObject* GetArray(const TJsonObject& aObj, const char* aKey)

@@ -1,5 +1,6 @@
 #include "platform/rtl/model/KVR.Stream.h"
 #include <QIODevice>
+#include <QStringDecoder>
 #include <QtEndian>
 #include <bit>
 
@@ -150,7 +151,9 @@ QString TBinaryReader::ReadString()
     if (int64_t(size) > left)
         throw EKVRStreamError(
             QStringLiteral("Stream read error: a string of %1 bytes at position %2, %3 left").arg(size).arg(pos).arg(left).toStdString());
-    return QString::fromUtf8(ReadBytes(size));
+    // A leading byte-order mark is part of the text; the plain conversion drops it.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(ReadBytes(size));
 }
 
 QByteArray TBinaryReader::ReadBytes(int64_t aCount)

@@ -139,14 +139,15 @@ void TKVRBase2DCode::ReadJson(int32_t aVersion, const TJsonObject& aJson)
 {
     TKVR2DItem::ReadJson(aVersion, aJson);
     // A missing key keeps the value of a new element.
-    fAngle = TKVRAngle(InList(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)), 4, "Angle"));
+    // Any turn and alignment byte is kept; painting takes what it does not know as unturned, left, top.
+    fAngle = TKVRAngle(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)));
     fBarWidth = PositiveLength(KVRJson::GetSingle(aJson, "BarWidth", fBarWidth), "BarWidth");
     fBarHeight = PositiveLength(KVRJson::GetSingle(aJson, "BarHeight", fBarHeight), "BarHeight");
     fRatio = PositiveLength(KVRJson::GetSingle(aJson, "Ratio", fRatio), "Ratio");
     fPaddingX = NotNegativeLength(KVRJson::GetSingle(aJson, "PaddingX", fPaddingX), "PaddingX");
     fPaddingY = NotNegativeLength(KVRJson::GetSingle(aJson, "PaddingY", fPaddingY), "PaddingY");
-    fHorzAlign = TKVRHorzAlign(InList(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)), 3, "HorzAlign"));
-    fVertAlign = TKVRVertAlign(InList(KVRJson::GetByte(aJson, "VertAlign", uint8_t(fVertAlign)), 3, "VertAlign"));
+    fHorzAlign = TKVRHorzAlign(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)));
+    fVertAlign = TKVRVertAlign(KVRJson::GetByte(aJson, "VertAlign", uint8_t(fVertAlign)));
     fCode = KVRJson::GetString(aJson, "Code", fCode);
     fData.ReadJson(aJson);
     ReadJsonPoints(aJson, 1, 1, 1);
@@ -172,14 +173,14 @@ void TKVRBase2DCode::WriteData(TBinaryWriter& aWriter) const
 void TKVRBase2DCode::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
 {
     TKVR2DItem::ReadData(aVersion, aReader, aReadType);
-    fAngle = TKVRAngle(InList(aReader.ReadByte(), 4, "Angle"));
+    fAngle = TKVRAngle(aReader.ReadByte());
     fBarWidth = PositiveLength(aReader.ReadSingle(), "BarWidth");
     fBarHeight = PositiveLength(aReader.ReadSingle(), "BarHeight");
     fRatio = PositiveLength(aReader.ReadSingle(), "Ratio");
     fPaddingX = NotNegativeLength(aReader.ReadSingle(), "PaddingX");
     fPaddingY = NotNegativeLength(aReader.ReadSingle(), "PaddingY");
-    fHorzAlign = TKVRHorzAlign(InList(aReader.ReadByte(), 3, "HorzAlign"));
-    fVertAlign = TKVRVertAlign(InList(aReader.ReadByte(), 3, "VertAlign"));
+    fHorzAlign = TKVRHorzAlign(aReader.ReadByte());
+    fVertAlign = TKVRVertAlign(aReader.ReadByte());
     fCode = aReader.ReadString();
     fData.Read(aReader);
     ReadPoints(aReader, 1, 1, 1);

@@ -149,14 +149,15 @@ void TKVRBaseBarcode::ReadJson(int32_t aVersion, const TJsonObject& aJson)
 {
     TKVR2DItem::ReadJson(aVersion, aJson);
     // A missing key keeps the value of a new element.
-    fAngle = TKVRAngle(InList(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)), 4, "Angle"));
+    // Any turn and alignment byte is kept; painting takes what it does not know as unturned, left.
+    fAngle = TKVRAngle(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)));
     fBarWidth = PositiveLength(KVRJson::GetSingle(aJson, "BarWidth", fBarWidth), "BarWidth");
     fBarHeight = NotNegativeLength(KVRJson::GetSingle(aJson, "BarHeight", fBarHeight), "BarHeight");
     fFactor = PositiveLength(KVRJson::GetSingle(aJson, "BarWidthFactor", fFactor), "BarWidthFactor");
     fDistance = NotNegativeLength(KVRJson::GetSingle(aJson, "Distance", fDistance), "Distance");
     fPaddingX = NotNegativeLength(KVRJson::GetSingle(aJson, "PaddingX", fPaddingX), "PaddingX");
     fPaddingY = NotNegativeLength(KVRJson::GetSingle(aJson, "PaddingY", fPaddingY), "PaddingY");
-    fHorzAlign = TKVRHorzAlign(InList(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)), 3, "HorzAlign"));
+    fHorzAlign = TKVRHorzAlign(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)));
     fShowNumber = KVRJson::GetBool(aJson, "ShowNumber", fShowNumber);
     fChecksum = KVRJson::GetBool(aJson, "Checksum", fChecksum);
     fE128Auto = TKVR128AutoType(InList(KVRJson::GetByte(aJson, "E128Auto", uint8_t(fE128Auto)), 4, "E128Auto"));
@@ -194,14 +195,14 @@ void TKVRBaseBarcode::WriteData(TBinaryWriter& aWriter) const
 void TKVRBaseBarcode::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
 {
     TKVR2DItem::ReadData(aVersion, aReader, aReadType);
-    fAngle = TKVRAngle(InList(aReader.ReadByte(), 4, "Angle"));
+    fAngle = TKVRAngle(aReader.ReadByte());
     fBarWidth = PositiveLength(aReader.ReadSingle(), "BarWidth");
     fBarHeight = NotNegativeLength(aReader.ReadSingle(), "BarHeight");
     fFactor = PositiveLength(aReader.ReadSingle(), "BarWidthFactor");
     fDistance = NotNegativeLength(aReader.ReadSingle(), "Distance");
     fPaddingX = NotNegativeLength(aReader.ReadSingle(), "PaddingX");
     fPaddingY = NotNegativeLength(aReader.ReadSingle(), "PaddingY");
-    fHorzAlign = TKVRHorzAlign(InList(aReader.ReadByte(), 3, "HorzAlign"));
+    fHorzAlign = TKVRHorzAlign(aReader.ReadByte());
     fShowNumber = aReader.ReadBoolean();
     fChecksum = aReader.ReadBoolean();
     fE128Auto = TKVR128AutoType(InList(aReader.ReadByte(), 4, "E128Auto"));

@@ -1,4 +1,5 @@
 #include "platform/rtl/model/TKVRBaseDataMatrix.h"
+#include "platform/rtl/codes/KVR.CodePage.h"
 #include "platform/rtl/codes/KVR.DataMatrix.h"
 
 TKVRBaseDataMatrix::TKVRBaseDataMatrix(TKVRBaseLabel* aOwner, bool aPreview)
@@ -17,11 +18,12 @@ bool TKVRBaseDataMatrix::EncodeValue(const QString& aValue, std::vector<uint8_t>
     oModules.clear();
     oColumns = 0;
     oRows = 0;
-    for (QChar c : aValue)
-        if (c.unicode() > 0xFF)
-            return false;  // an 8-bit string would carry "?" instead
+    // A character beyond the 8-bit code page is refused: it would travel as "?".
+    QByteArray bytes;
+    if (!KVRCodePage::ToAnsi(aValue, bytes))
+        return false;
     // The smallest square symbol, as the element always asks.
-    return CalcECC200(aValue.toLatin1(), 0, 0, oModules, oColumns, oRows);
+    return CalcECC200(bytes, 0, 0, oModules, oColumns, oRows);
 }
 
 bool TKVRBaseDataMatrix::BuildLayout(const std::vector<uint8_t>& aModules, uint16_t aColumns, uint16_t aRows,

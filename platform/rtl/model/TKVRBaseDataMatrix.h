@@ -4,7 +4,7 @@
 #include <vector>
 
 // A Data Matrix ECC 200 symbol of the smallest square size that holds the
-// value. The value is 8-bit text (Latin-1): a character beyond it, or a value
+// value. The value is 8-bit text (Windows-1252): a character beyond it, or a value
 // too long for the largest symbol, does not encode. No fields of its own.
 class TKVRBaseDataMatrix : public TKVRBase2DCode
 {

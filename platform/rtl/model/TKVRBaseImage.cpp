@@ -28,9 +28,7 @@ uint8_t JsonEnum(const TJsonObject& aJson, const char* aKey, uint8_t aDefault, u
 }
 
 constexpr uint8_t kMaxFilter = KVRImgFilter::BlackWhite;
-constexpr uint8_t kMaxAlign = 2;
 constexpr uint8_t kMaxFrame = KVRFrame::CircleMask;
-constexpr uint8_t kMaxAngle = uint8_t(TKVRAngle::Angle270);
 
 }  // namespace
 
@@ -128,7 +126,7 @@ void TKVRBaseImage::SetFilter(TKVRImgFilter aValue)
 
 void TKVRBaseImage::SetImageAlign(TKVRImgAlign aValue)
 {
-    fImageAlign = CheckEnum(aValue, kMaxAlign, "ImageAlign");
+    fImageAlign = aValue;
 }
 
 void TKVRBaseImage::SetFrame(TKVRFrame aValue)
@@ -138,7 +136,7 @@ void TKVRBaseImage::SetFrame(TKVRFrame aValue)
 
 void TKVRBaseImage::SetAngle(TKVRAngle aValue)
 {
-    fAngle = TKVRAngle(CheckEnum(uint8_t(aValue), kMaxAngle, "Angle"));
+    fAngle = aValue;
     TurnImgSize();
 }
 
@@ -192,12 +190,13 @@ void TKVRBaseImage::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     fFileName = KVRJson::GetString(aJson, "FileName", fFileName);
     fFilter = JsonEnum(aJson, "Filter", fFilter, kMaxFilter);
     fEmbeded = KVRJson::GetBool(aJson, "Embeded", fEmbeded);
-    fImageAlign = JsonEnum(aJson, "ImageAlign", fImageAlign, kMaxAlign);
+    // Any alignment and turn byte is kept; painting centres and leaves unturned what it does not know.
+    fImageAlign = KVRJson::GetByte(aJson, "ImageAlign", fImageAlign);
     fFrame = JsonEnum(aJson, "Frame", fFrame, kMaxFrame);
     fPadding = int32_t(KVRCheck::NotNegative(KVRJson::GetInt32(aJson, "Padding", fPadding), "Padding"));
     fRadio = int32_t(KVRCheck::NotNegative(KVRJson::GetInt32(aJson, "Radius", fRadio), "Radius"));
     fKeepProp = KVRJson::GetBool(aJson, "KeepProportions", fKeepProp);
-    fAngle = TKVRAngle(JsonEnum(aJson, "Angle", uint8_t(fAngle), kMaxAngle));
+    fAngle = TKVRAngle(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)));
     fFillName = KVRJson::GetString(aJson, "FillName", fFillName);
     if (aJson.contains("ImageData")) {
         const QString text = KVRJson::GetString(aJson, "ImageData", QString());
@@ -240,12 +239,12 @@ void TKVRBaseImage::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadT
     fFileName = aReader.ReadString();
     fFilter = CheckEnum(aReader.ReadByte(), kMaxFilter, "Filter");
     fEmbeded = aReader.ReadBoolean();
-    fImageAlign = CheckEnum(aReader.ReadByte(), kMaxAlign, "ImageAlign");
+    fImageAlign = aReader.ReadByte();
     fFrame = CheckEnum(aReader.ReadByte(), kMaxFrame, "Frame");
     fPadding = int32_t(KVRCheck::NotNegative(aReader.ReadInt32(), "Padding"));
     fRadio = int32_t(KVRCheck::NotNegative(aReader.ReadInt32(), "Radius"));
     fKeepProp = aReader.ReadBoolean();
-    fAngle = TKVRAngle(CheckEnum(aReader.ReadByte(), kMaxAngle, "Angle"));
+    fAngle = TKVRAngle(aReader.ReadByte());
     fFillName = aReader.ReadString();
     // The count is checked against what is left before anything is allocated.
     const int32_t size = aReader.ReadCount(1);

@@ -23,7 +23,7 @@ constexpr TKVRImgType Data = 2;
 }
 
 // Alignment of a proportionally fitted picture along the axis with room to
-// spare: 0 left or top, 1 centre, 2 right or bottom.
+// spare: 0 left or top, 1 centre, 2 right or bottom; any other value centres.
 using TKVRImgAlign = uint8_t;
 
 // Frame of a picture: 0 none, 1 rectangle (rounded with a corner radius),

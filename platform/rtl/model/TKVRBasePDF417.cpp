@@ -1,5 +1,6 @@
 #include "platform/rtl/model/TKVRBasePDF417.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/codes/KVR.CodePage.h"
 
 TKVRBasePDF417::TKVRBasePDF417(TKVRBaseLabel* aOwner, bool aPreview)
     : TKVRBase2DCode(aOwner, KVRItemKind::PDF417, aPreview, 0.4f, 1.2f)
@@ -16,10 +17,11 @@ TKVRBasePDF417::TKVRBasePDF417(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aP
 bool TKVRBasePDF417::EncodeValue(const QString& aValue, TPdf417Symbol& oSymbol) const
 {
     oSymbol = TPdf417Symbol{};
-    for (QChar c : aValue)
-        if (c.unicode() > 0xFF)
-            return false;  // an 8-bit string would carry "?" instead
-    return TPDF417::EncodeSymbol(aValue.toLatin1(), fCorrectionLevel, fColumns, fRows, oSymbol);
+    // A character beyond the 8-bit code page is refused: it would travel as "?".
+    QByteArray bytes;
+    if (!KVRCodePage::ToAnsi(aValue, bytes))
+        return false;
+    return TPDF417::EncodeSymbol(bytes, fCorrectionLevel, fColumns, fRows, oSymbol);
 }
 
 bool TKVRBasePDF417::Encode()

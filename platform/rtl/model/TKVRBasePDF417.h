@@ -2,7 +2,7 @@
 #include "platform/rtl/codes/KVR.PDF417.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 
-// A stacked PDF417 symbol. Its value is 8-bit text (Latin-1): a character
+// A stacked PDF417 symbol. Its value is 8-bit text (Windows-1252): a character
 // beyond it makes the value fail to encode. Columns and Rows are the size
 // settings handed to the encoder (data columns and rows, 0 = chosen).
 // Binary after the shared symbol fields: correction level (byte), truncated

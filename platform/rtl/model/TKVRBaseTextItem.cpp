@@ -101,16 +101,16 @@ void TKVRBaseTextItem::WriteTextFields(TBinaryWriter& aWriter) const
 
 void TKVRBaseTextItem::ReadTextFields(TBinaryReader& aReader)
 {
-    using KVRCodeCheck::InList;
     const int32_t height = fFont.Height;
     fFont.Read(aReader);
     fFont.Height = CheckFontHeight(fFont.Height, height);
     fStrikeout = aReader.ReadBoolean();
     Scale = CheckScale(aReader.ReadSingle());
     StoredText = aReader.ReadString();
-    fHorzAlign = TKVRHorzAlign(InList(aReader.ReadByte(), 3, "HorzAlign"));
-    fVertAlign = TKVRVertAlign(InList(aReader.ReadByte(), 3, "VertAlign"));
-    fAngle = TKVRAngle(InList(aReader.ReadByte(), 4, "Angle"));
+    // Any alignment and turn byte is kept: painting takes what it does not know as left, top, unturned.
+    fHorzAlign = TKVRHorzAlign(aReader.ReadByte());
+    fVertAlign = TKVRVertAlign(aReader.ReadByte());
+    fAngle = TKVRAngle(aReader.ReadByte());
     fPaddingX = CheckLength(aReader.ReadInt32(), "PaddingX");
     fPaddingY = CheckLength(aReader.ReadInt32(), "PaddingY");
     fRadio = CheckLength(aReader.ReadInt32(), "Radius");
@@ -132,16 +132,15 @@ void TKVRBaseTextItem::WriteTextJson(TJsonObject& aJson) const
 
 void TKVRBaseTextItem::ReadTextJson(const TJsonObject& aJson)
 {
-    using KVRCodeCheck::InList;
     const int32_t height = fFont.Height;
     fFont.ReadJson(aJson);
     fFont.Height = CheckFontHeight(fFont.Height, height);
     fStrikeout = KVRJson::GetBool(aJson, "Strikeout", fStrikeout);
     Scale = CheckScale(KVRJson::GetSingle(aJson, "Scale", Scale));
     StoredText = KVRJson::GetString(aJson, "Text", StoredText);
-    fHorzAlign = TKVRHorzAlign(InList(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)), 3, "HorzAlign"));
-    fVertAlign = TKVRVertAlign(InList(KVRJson::GetByte(aJson, "VertAlign", uint8_t(fVertAlign)), 3, "VertAlign"));
-    fAngle = TKVRAngle(InList(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)), 4, "Angle"));
+    fHorzAlign = TKVRHorzAlign(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(fHorzAlign)));
+    fVertAlign = TKVRVertAlign(KVRJson::GetByte(aJson, "VertAlign", uint8_t(fVertAlign)));
+    fAngle = TKVRAngle(KVRJson::GetByte(aJson, "Angle", uint8_t(fAngle)));
     fPaddingX = CheckLength(KVRJson::GetInt32(aJson, "PaddingX", fPaddingX), "PaddingX");
     fPaddingY = CheckLength(KVRJson::GetInt32(aJson, "PaddingY", fPaddingY), "PaddingY");
     fRadio = CheckLength(KVRJson::GetInt32(aJson, "Radius", fRadio), "Radius");

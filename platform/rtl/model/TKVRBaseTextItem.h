@@ -14,7 +14,9 @@
 // underline), strikeout (bool), scale (Single), text (string), horizontal and
 // vertical alignment, angle (bytes), padding x, padding y, radius (int32 µm).
 // A height or scale of 0 means "not stored" and reads as the default;
-// negative or non-finite values and bytes outside their lists raise.
+// negative or non-finite values raise. Every alignment and angle byte is
+// kept: an alignment it does not know lays out as left or top, an angle
+// from 4 up does not turn.
 class TKVRBaseTextItem : public TKVR2DItem
 {
 public:

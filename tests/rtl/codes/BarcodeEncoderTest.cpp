@@ -1,5 +1,6 @@
 #define ZX_USE_UTF8 1
 #include "platform/rtl/codes/KVR.Barcode.h"
+#include "platform/rtl/codes/KVR.Code39.h"
 #include "platform/rtl/KVR.Math.h"
 #include "tests/support/BarcodeReader.h"
 #include <QImage>
@@ -337,4 +338,115 @@ TEST(BarcodeEncoderTest, RemoveAccentedKeepsTheBaseLetters)
               QStringLiteral("Nandu Cava Ore Lodz"));
     EXPECT_EQ(TBarcode::RemoveAccented(QStringLiteral("Stra\u00DFe 12-A")), QStringLiteral("Stra\u00DFe 12-A"));
     EXPECT_EQ(TBarcode::RemoveAccented(QString()), QString());
+}
+
+// Full-ASCII Code 39 with the check option ends in its modulo 43 check
+// character, even where that is a shift character or a space: a reader that
+// verifies it takes the value back.
+TEST(BarcodeEncoderTest, FullAsciiCode39CarriesItsCheckCharacter)
+{
+    const DecodeOptions verify{.code39FullAscii = true, .code39CheckDigit = true};
+    std::vector<QByteArray> values = {"Code 39, full ASCII!", "tab\there", "lower case"};
+    // Values whose check character is each of the awkward ones.
+    for (const char check : QByteArray("$%/+ -.")) {
+        for (int c = 32; c < 127; ++c) {
+            const QByteArray v = QByteArray("Lot ") + char(c);
+            if (KVRCode39::CheckChar(KVRCode39::FullAscii(v)) == check) {
+                values.push_back(v);
+                break;
+            }
+        }
+    }
+    ASSERT_EQ(values.size(), 10u);
+    for (const QByteArray& v : values) {
+        SCOPED_TRACE(v.toStdString());
+        ASSERT_TRUE(TBarcode::IsValidCode(v, TKVRBarType::Code39Ext, true, false));
+        const Prepared p = Prepare(v, TKVRBarType::Code39Ext, true);
+        ASSERT_EQ(p.code.size(), v.size() + 1);
+        EXPECT_TRUE(p.code.startsWith(v));
+        EXPECT_EQ(p.text.right(1), p.code.right(1)) << "the text shows the check character";
+        EXPECT_EQ(DecodeOne(Paint(p.pattern, 3, 3), verify).text, QString::fromLatin1(v));
+        // Without the option the same value carries no check character.
+        const Prepared plain = Prepare(v, TKVRBarType::Code39Ext, false);
+        EXPECT_EQ(plain.code, v);
+        EXPECT_EQ(DecodeOne(Paint(plain.pattern, 3, 3), verify).text, QString()) << "no check character to verify";
+    }
+    // A prepared value whose last character is not its check character encodes nothing.
+    QByteArray wrong = Prepare("abc", TKVRBarType::Code39Ext, true).code;
+    wrong.back() = wrong.back() == 'A' ? 'B' : 'A';
+    EXPECT_TRUE(TBarcode::FillBarPattern(wrong, TKVRBarType::Code39Ext, KVRCode39CheckedSubset, true).isEmpty());
+}
+
+// A check character that is a space stays a space: Code 39 has no "_".
+TEST(BarcodeEncoderTest, Code39SpaceCheckCharacterReads)
+{
+    for (const QByteArray& v : {QByteArray("-11"), QByteArray("Z3")}) {
+        SCOPED_TRACE(v.toStdString());
+        const Prepared p = Prepare(v, TKVRBarType::Code39, true);
+        EXPECT_EQ(p.code, v + ' ');
+        EXPECT_EQ(p.text, '*' + v + " *");
+        ASSERT_FALSE(p.pattern.isEmpty());
+        EXPECT_EQ(DecodeOne(Paint(p.pattern, 3, 3), {.code39CheckDigit = true}).text, QString::fromLatin1(v));
+        EXPECT_EQ(DecodeOne(Paint(p.pattern, 3, 3)).text, QString::fromLatin1(v + ' '));
+    }
+}
+
+// At and around the engine's length limits, a value is valid exactly when its
+// prepared form, check characters included, makes bars, and those bars are
+// the engine's own encoding of the value with its check characters.
+TEST(BarcodeEncoderTest, LongestValuesEncodeOrAreInvalid)
+{
+    struct Case
+    {
+        TKVRBarType type;
+        int longest;  // the engine's limit for the value alone
+        char fill;
+        int symbology, option2Check, wide;
+    };
+    const Case cases[] = {
+        {TKVRBarType::Industrial25, 45, '7', BARCODE_C25IND, 1, 3},
+        {TKVRBarType::MSI, 65, '7', BARCODE_MSI_PLESSEY, 1, 2},
+        {TKVRBarType::Codabar, 60, '7', BARCODE_CODABAR, 1, 2},
+        {TKVRBarType::Code11, 121, '7', BARCODE_CODE11, 0, 2},
+        {TKVRBarType::Code39, 85, 'K', BARCODE_CODE39, 1, 2},
+    };
+    for (const Case& c : cases) {
+        for (int len = c.longest - 3; len <= c.longest + 1; ++len) {
+            QByteArray v(len, c.fill);
+            if (c.type == TKVRBarType::Codabar)
+                v = 'A' + v.mid(2) + 'B';  // start and stop characters count
+            for (const bool checksum : {false, true}) {
+                SCOPED_TRACE(std::to_string(int(c.type)) + " length " + std::to_string(len) +
+                             (checksum ? " with" : " without") + " check");
+                const bool valid = TBarcode::IsValidCode(v, c.type, checksum, false);
+                const Prepared p = Prepare(v, c.type, checksum);
+                EXPECT_EQ(valid, !p.code.isEmpty());
+                EXPECT_EQ(valid, !p.pattern.isEmpty()) << "valid, yet no bars";
+                if (!checksum) {
+                    EXPECT_EQ(valid, len <= c.longest);
+                }
+                if (!valid)
+                    continue;
+                const auto zint = ZintRows(c.symbology, checksum ? c.option2Check : (c.type == TKVRBarType::Code11 ? 2 : 0),
+                                           v.constData());
+                ASSERT_EQ(zint.size(), 1u);
+                EXPECT_EQ(Modules(p.pattern, c.wide), zint[0]);
+            }
+        }
+    }
+    // The symbologies ZXing reads decode at their longest valid length.
+    for (const auto& [type, fill] : {std::pair{TKVRBarType::Code39, 'K'}, {TKVRBarType::Codabar, '7'}}) {
+        for (int len = 90; len > 0; --len) {
+            QByteArray v(len, fill);
+            if (type == TKVRBarType::Codabar)
+                v = 'A' + v.mid(2) + 'B';
+            if (!TBarcode::IsValidCode(v, type, true, false))
+                continue;
+            const Prepared p = Prepare(v, type, true);
+            const QString read = DecodeOne(Paint(p.pattern, 2, 3), {.code39CheckDigit = true}).text;
+            EXPECT_EQ(read, QString::fromLatin1(type == TKVRBarType::Codabar ? p.code.mid(1, p.code.size() - 2) : v))
+                << int(type) << " at length " << len;
+            break;
+        }
+    }
 }

@@ -1,3 +1,4 @@
+#include "platform/rtl/codes/KVR.CodePage.h"
 #include "platform/rtl/codes/KVR.DataMatrix.h"
 #include "platform/rtl/model/TKVRBaseDataMatrix.h"
 #include "tests/rtl/codes/SymbolTestSupport.h"
@@ -78,21 +79,34 @@ TEST(DataMatrixTest, ShortAndLongValuesDecode)
     }
 }
 
-TEST(DataMatrixTest, EightBitCharactersAreLatin1)
+// 8-bit bytes are characters of the system's code page, Windows-1252; the
+// symbol says so, and the reader takes each one back.
+TEST(DataMatrixTest, EightBitCharactersCarryTheirCodePage)
 {
-    const QString text = QString::fromUtf8("Gr\u00f6\u00dfe 5 \u00b5m \u00b1 0,1 \u2014 \u00a9 K\u00f6ln");
-    const QByteArray bytes = text.toLatin1();  // the em dash becomes '?', as in an 8-bit code page
+    const QString text = QString::fromUtf8("Gr\u00f6\u00dfe 5 \u00b5m \u00b1 0,1 \u2014 \u00a9 K\u00f6ln \u20ac");
+    QByteArray bytes;
+    ASSERT_TRUE(KVRCodePage::ToAnsi(text, bytes));
     const TEncoded e = Encode(bytes);
     ASSERT_TRUE(e.Ok);
-    EXPECT_EQ(Decode(e), QString::fromLatin1(bytes));
+    EXPECT_EQ(Decode(e), text);
 
+    // Every character of the code page beyond ASCII, in byte order.
+    QString all;
     std::vector<uint8_t> raw;
-    for (int b = 0xA0; b <= 0xFF; ++b)
-        raw.push_back(static_cast<uint8_t>(b));
+    for (int b = 0x80; b <= 0xFF; ++b)
+        for (char16_t u = 0x80; u < 0x2200; ++u)
+            if (KVRCodePage::AnsiByte(u) == b) {
+                all += QChar(u);
+                raw.push_back(static_cast<uint8_t>(b));
+            }
+    ASSERT_EQ(all.size(), 27 + 96);
     TEncoded r;
     r.Ok = CalcECC200(raw, 0, 0, r.Modules, r.Columns, r.Rows);
     ASSERT_TRUE(r.Ok);
-    EXPECT_EQ(Decode(r), QString::fromLatin1(reinterpret_cast<const char*>(raw.data()), qsizetype(raw.size())));
+    EXPECT_EQ(Decode(r), all);
+    // Latin-1 alone reads back the same way.
+    const TEncoded latin1 = Encode("\xC0\xC9\xCE\xD5\xDC \xB5m \xB1 \xB0" "C");
+    EXPECT_EQ(Decode(latin1), QStringLiteral("\u00C0\u00C9\u00CE\u00D5\u00DC \u00B5m \u00B1 \u00B0C"));
 }
 
 TEST(DataMatrixTest, SizeAndShapeChooseTheSymbol)

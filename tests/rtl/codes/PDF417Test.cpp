@@ -1,4 +1,5 @@
 #define ZX_USE_UTF8 1
+#include "platform/rtl/codes/KVR.CodePage.h"
 #include "platform/rtl/codes/KVR.PDF417.h"
 #include "platform/rtl/model/TKVRBasePDF417.h"
 #include "tests/rtl/codes/SymbolTestSupport.h"
@@ -114,6 +115,49 @@ TEST(PDF417Test, EightBitBytesDecodeAsLatin1)
     for (int i = 0; i < 200; ++i)
         binaryish += char(i % 7 == 0 ? 0xA0 + i % 90 : 'a' + i % 26);
     EXPECT_EQ(RoundTrip(binaryish, 5), QString::fromLatin1(binaryish));
+}
+
+// Bytes of 0x80..0x9F are Windows-1252 characters: the symbol says so (ECI 23)
+// and the reader takes them back; Latin-1 alone keeps ECI 3, ASCII none.
+TEST(PDF417Test, EightBitBytesCarryTheirCodePage)
+{
+    // The 27 characters of 0x80..0x9F by their byte, and all of them as bytes.
+    QChar high[32];
+    QByteArray bytes;
+    for (char16_t u = 0x100; u < 0x2200; ++u)
+        if (const int b = KVRCodePage::AnsiByte(u); b >= 0x80 && b < 0xA0) {
+            high[b - 0x80] = QChar(u);
+            bytes += char(b);
+        }
+    ASSERT_EQ(bytes.size(), 27);
+    auto decoded = [&](const QByteArray& v) {
+        QString s;
+        for (const char c : v)
+            s += uint8_t(c) >= 0x80 && uint8_t(c) < 0xA0 ? high[uint8_t(c) - 0x80] : QChar(uint8_t(c));
+        return s;
+    };
+    for (int n = 1; n <= bytes.size(); n += 5) {
+        SCOPED_TRACE(n);
+        const QByteArray part = "Price " + bytes.left(n) + " \xE9t\xE9 each";
+        EXPECT_EQ(RoundTrip(part, 2), decoded(part));
+    }
+    const struct
+    {
+        QByteArray value;
+        std::vector<uint16_t> start;  // codewords after the length descriptor
+    } marks[] = {
+        {"plain", {}},
+        {"caf\xE9", {927, 3}},
+        {"5 \x80", {927, 23}},
+    };
+    for (const auto& m : marks) {
+        const TPdf417Symbol s = Encoded(m.value, 2);
+        const bool marked = s.CodeWords.size() > 2 && s.CodeWords[1] == 927;
+        EXPECT_EQ(marked, !m.start.empty()) << m.value.toHex().toStdString();
+        if (marked) {
+            EXPECT_EQ(s.CodeWords[2], m.start[1]) << m.value.toHex().toStdString();
+        }
+    }
 }
 
 TEST(PDF417Test, ColumnsAndRowsFollowTheSettings)

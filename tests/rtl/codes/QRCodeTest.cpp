@@ -104,6 +104,17 @@ TEST(QRCodeTest, EncodingsRestrictTheCharacters)
     EXPECT_EQ(DecodeOne(Encoded(utf8, TErrorCorrectionLevel::L, QRCodeEncoding::UTF8)).text, utf8);
     // An unknown encoding byte (a newer or damaged file) still gives a readable symbol.
     EXPECT_EQ(DecodeOne(Encoded(utf8, TErrorCorrectionLevel::L, 77)).text, utf8);
+
+    // A leading byte-order mark is a character of the value; half a surrogate pair is none.
+    const QString marked = QChar(0xFEFF) + QStringLiteral("marked");
+    EXPECT_EQ(DecodeOne(Encoded(marked, TErrorCorrectionLevel::M)).text, marked);
+    EXPECT_EQ(DecodeOne(Encoded(marked, TErrorCorrectionLevel::M, QRCodeEncoding::UTF8)).text, marked);
+    for (const TQRCodeEncoding encoding : {QRCodeEncoding::Auto, QRCodeEncoding::UTF8, TQRCodeEncoding(77)}) {
+        EXPECT_FALSE(encodes(QStringLiteral("a") + QChar(0xD800), encoding));
+        EXPECT_FALSE(encodes(QChar(0xDC00) + QStringLiteral("b"), encoding));
+        EXPECT_FALSE(encodes(QString(QChar(0xDBFF)) + QChar(0xDBFF) + QChar(0xDC00), encoding));
+        EXPECT_TRUE(encodes(QStringLiteral("pair \U0001F600"), encoding));
+    }
 }
 
 TEST(QRCodeTest, TooLongForVersion40FailsWithoutMatrix)

@@ -109,10 +109,7 @@ TEST(ModelImage, SettingsOutsideTheirListsAreRefused)
 {
     TImage img(nullptr, false);
     EXPECT_THROW(img.SetFilter(3), EKVRDataError);
-    EXPECT_THROW(img.SetImageAlign(3), EKVRDataError);
     EXPECT_THROW(img.SetFrame(4), EKVRDataError);
-    EXPECT_THROW(img.SetAngle(TKVRAngle(4)), EKVRDataError);
-    EXPECT_EQ(img.GetImageAlign(), 1);
     img.SetBasePadding(-5);
     EXPECT_EQ(img.GetBasePadding(), 0);
 
