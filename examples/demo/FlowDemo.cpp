@@ -70,10 +70,11 @@ void BuildFlowDemo(TKVRBaseLabel& doc)
     TKVRLink* back = Link(doc, wait, 3, log, 3, 4);
     back->SetLinkPoints({{107 * mm, 93 * mm}});
     back->CalcValues(0);
-    Link(doc, log, 1, order, 3, 7);
-    Link(doc, log, 4, store, 2, 3);
+    Link(doc, log, 4, order, 4, 7);
+    Link(doc, log, 3, store, 3, 2);
 
     Caption(doc, 158, 19, QStringLiteral("yes"));
     Caption(doc, 137, 46, QStringLiteral("no"));
     Caption(doc, 99, 84, QStringLiteral("log"));
+    Caption(doc, 44, 42, QStringLiteral("next"));
 }

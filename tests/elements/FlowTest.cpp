@@ -136,6 +136,7 @@ TEST(Flow, TextIsPaddedAndCentredAlikeOnScreenAndPaper)
     TKVRBaseLabel label;
     TKVRFlow* n = Node(label, 45000, 30000, 5000, 5000, 1);  // reversed corners
     n->SetFilled(false);
+    n->SetPenWidth(2.0f);  // a heavy outline does not thicken the text
     n->SetFontColor(kRed);
     n->SetFontHeight(4.0f);
     n->SetBasePadX(3000);
