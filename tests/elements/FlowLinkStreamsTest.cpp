@@ -106,7 +106,18 @@ TEST(FlowLinkStreams, ImpossibleValuesAndHugeCountsAreRefused)
     TJsonObject j = n->WriteJson();
     j["PaddingX"] = -5;
     EXPECT_THROW(TKVRFlow::ReadFromJson(&label, KVRFileVersion, j), EKVRDataError);
+    j = n->WriteJson();
+    j["Scale"] = -1.0;
+    EXPECT_THROW(TKVRFlow::ReadFromJson(&label, KVRFileVersion, j), EKVRDataError);
     EXPECT_EQ(label.GetItemsCount(), before + 1);
+    // Values that mean "not stored" read as the defaults.
+    j = n->WriteJson();
+    j["Scale"] = 0.0;
+    j["FontHeight"] = 0;
+    auto* read = dynamic_cast<TKVRFlow*>(TKVRFlow::ReadFromJson(&label, KVRFileVersion, j));
+    ASSERT_NE(read, nullptr);
+    EXPECT_FLOAT_EQ(read->GetScaleX(), 1.0f);
+    EXPECT_EQ(read->GetBaseFontHeight(), TKVRBaseFlow::DefaultFontHeight);
 }
 
 TEST(FlowLinkStreams, WrongJsonTypesGiveAClearError)

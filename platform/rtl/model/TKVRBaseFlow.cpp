@@ -47,6 +47,13 @@ void TKVRBaseFlow::SetFontHeight(float aValue)
     }
 }
 
+void TKVRBaseFlow::KeepFontHeight()
+{
+    // 0: not stored; the node keeps a text that can be seen.
+    if (fFont.Height == 0)
+        fFont.Height = DefaultFontHeight;
+}
+
 void TKVRBaseFlow::SetScaleX(float aValue)
 {
     if (std::isfinite(aValue) && aValue > 0.0f) {
@@ -115,6 +122,7 @@ void TKVRBaseFlow::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     TKVR2DItem::ReadJson(aVersion, aJson);
     fFlowType = KVRJson::GetByte(aJson, "FlowType", fFlowType);
     fFont.ReadJson(aJson);
+    KeepFontHeight();
     fStrikeout = KVRJson::GetBool(aJson, "Strikeout", fStrikeout);
     fText = KVRJson::GetString(aJson, "Text", fText);
     fPadX = int32_t(KVRCheck::NotNegative(KVRJson::GetInt32(aJson, "PaddingX", fPadX), "PaddingX"));
@@ -152,6 +160,7 @@ void TKVRBaseFlow::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadTy
     TKVR2DItem::ReadData(aVersion, aReader, aReadType);
     fFlowType = aReader.ReadByte();
     fFont.Read(aReader);
+    KeepFontHeight();
     fStrikeout = aReader.ReadBoolean();
     fText = aReader.ReadString();
     fPadX = int32_t(KVRCheck::NotNegative(aReader.ReadInt32(), "PaddingX"));

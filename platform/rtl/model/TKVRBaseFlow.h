@@ -15,7 +15,8 @@
 // Binary after the filled header: flow type (byte), font record, strikeout
 // (bool), text (string), padding x, padding y (int32 µm), interline
 // (Single), gradient (byte), gradient colour (uint32), shadow dx, shadow dy
-// (Single, mm), shadow colour (uint32), the two corners.
+// (Single, mm), shadow colour (uint32), the two corners. A stored font
+// height of 0 reads as the default, a stored interline of 0 as 1.
 class TKVRBaseFlow : public TKVR2DItem, public IKVRLinkTarget
 {
 public:
@@ -107,6 +108,8 @@ protected:
     TxtLines Lines;
 
 private:
+    void KeepFontHeight();
+
     TKVRFlowType fFlowType = 1;
     TKVRFontInfo fFont{QStringLiteral("Arial"), TAlphaColors::Black, DefaultFontHeight, false, false, false};
     bool fStrikeout = false;
