@@ -169,7 +169,7 @@ void TKVRFlow::DrawText(TKVRDraw* aDraw, const TRectF& aBox)
             paint->SetStrokeWidth(1.0f);
             paint->SetPathEffect(nullptr);
             paint->SetStyle(TSkPaintStyle::Stroke);
-            canvas.DrawLine(x, y + A + U, x + font->MeasureText(lineText, paint), y + A + U, paint);
+            canvas.DrawLine(x, y + A + U, x + font->MeasureText(lineText), y + A + U, paint);
             paint->SetPathEffect(TSkPathEffect::MakeStrokeAndFill());
             paint->SetStyle(TSkPaintStyle::Fill);
         }
