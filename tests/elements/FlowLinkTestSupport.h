@@ -6,7 +6,6 @@
 #include "tests/elements/ElementTestSupport.h"
 #include "tests/support/ImageProbes.h"
 #include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <string>
 

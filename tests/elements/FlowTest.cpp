@@ -62,7 +62,7 @@ TEST(FlowOutline, ShapesFollowTheirFractions)
 
 TEST(FlowOutline, WavyEdgeIsTheQuadraticArcItStandsFor)
 {
-    // Document: the first wave's control point lies H / 6 below the edge; the
+    // The first wave's control point lies H / 6 below the edge; the
     // quadratic arc's middle is then H / 12 below it.
     const TRectF box(0, 0, 240, 120);
     const TKVRFlowOutline o = FlowOutline(2, box);
