@@ -208,3 +208,25 @@ TEST(Flow, NoRoomInsideThePaddingLaysOutNoLine)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Flow, DrawingScaleShrinksBoxAndPaddingButNotTheText)
+{
+    // At 1:5 a 200 x 125 mm node is 40 x 25 mm of paper; its text keeps its height.
+    TKVRBaseLabel label;
+    label.GetMeasure().SetDrawScale(5);
+    TKVRFlow* n = Node(label, 25000, 25000, 225000, 150000, 9);
+    n->SetFontColor(kRed);
+    n->SetFontHeight(4.0f);
+    n->SetText(QStringLiteral("Manual step"));
+    const TScreenPaper t = PaintScreenAndPaper(*n, 600, 420, kDpi, 5);
+    EXPECT_TRUE(Twins(t));
+    const QRect text = LeaningBounds(t.Screen, kRed);
+    ASSERT_FALSE(text.isNull());
+    EXPECT_TRUE(SameBox(text, LeaningBounds(t.Paper, kRed), 3));
+    EXPECT_NEAR((text.left() + text.right()) / 2.0, Px(25000), 8.0);
+    EXPECT_NEAR(text.height(), Px(4000 * 0.8), Px(1200)) << "capitals and descenders of a 4 mm font";
+}
+
+}  // namespace

@@ -173,3 +173,25 @@ TEST(Link, PrintedRouteTakesThePenWidthInPrinterPixels)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Link, FarAwayNodesPaintQuicklyAndSafely)
+{
+    TKVRBaseLabel label;
+    const int64_t far = KVRMaxCoordinate - 1000;
+    TKVRFlow* a = Node(label, 5000, 5000, 20000, 15000);
+    TKVRFlow* b = Node(label, far - 100000, far - 100000, far, far, 11);
+    b->SetText(QStringLiteral("far"));
+    for (TVXLinkType type : {0, 3, 4, 5, 7}) {
+        TKVRLink* l = Connect(label, a, 2, b, 4, type);
+        l->CalcLinkPoints(true);
+        l->SetToType(4);
+    }
+    const TScreenPaper t = PaintDocument(label, 300, 200);
+    // The routes leave A towards the far corner, on both surfaces.
+    EXPECT_GT(CountLeaning(t.Screen, kRed), 100);
+    EXPECT_GT(CountLeaning(t.Paper, kRed), 100);
+}
+
+}  // namespace
