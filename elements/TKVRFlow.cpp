@@ -218,7 +218,8 @@ void TKVRFlow::PrintText(TKVRDraw* aDraw, const TRectF& aBox)
     TCanvasStateGuard guard(c);
     for (const TKVRTxtInf& line : Lines) {
         aDraw->ResetMatrix(KVRDrawState::Print);
-        aDraw->Translate(ox + PaperToPixels(line.X, aDraw->ResolutionX), oy + PaperToPixels(line.Y, aDraw->ResolutionY));
+        aDraw->Translate(ox + PaperToPixels(line.X, aDraw->ResolutionX),
+                         oy + PaperToPixels(line.Y, aDraw->ResolutionY));
         aDraw->ApplyMatrix();
         c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 10000.0f), LineOf(text, line.Start, line.Length), false, 255.0f, 0,
                    TTextAlign::Leading, TTextAlign::Leading);
