@@ -192,7 +192,12 @@ void TKVRBaseLink::UpdateRoute()
 TKVRLinkRoute TKVRBaseLink::Route(const TKVRPto& aFrom, const TKVRPto& aTo) const
 {
     TKVRLinkRoute r;
-    const int32_t n = GetNumLinkPoints();
+    // The link points that follow from the ends were laid out for the stored
+    // end points; when an end element has moved since, they follow it here.
+    const bool moved = aFrom != FromPoint || aTo != ToPoint;
+    const bool derived = fLinkType == 1 || fLinkType == 2 || fLinkType == 3 || fLinkType == 7;
+    const std::vector<TKVRPto> pts = moved && derived ? LinkPointsFor(aFrom, aTo) : fPoints;
+    const int32_t n = int32_t(pts.size());
     switch (fLinkType) {
     case 0:
         StraightRoute(r, aFrom, aTo, {});
@@ -201,12 +206,12 @@ TKVRLinkRoute TKVRBaseLink::Route(const TKVRPto& aFrom, const TKVRPto& aTo) cons
     case 2:
     case 3:
     case 6:
-        StraightRoute(r, aFrom, aTo, fPoints);
+        StraightRoute(r, aFrom, aTo, pts);
         break;
     case 4: {
         TArc a;
         // Without a pass point, or with one on the line, the arc is the line.
-        if (n < 1 || !ArcOf(aFrom, fPoints[0], aTo, a)) {
+        if (n < 1 || !ArcOf(aFrom, pts[0], aTo, a)) {
             StraightRoute(r, aFrom, aTo, {});
             break;
         }
@@ -235,13 +240,13 @@ TKVRLinkRoute TKVRBaseLink::Route(const TKVRPto& aFrom, const TKVRPto& aTo) cons
     case 7: {
         // Fewer than the chain's points: the polyline through those there are.
         if (n < ChainPoints) {
-            StraightRoute(r, aFrom, aTo, fPoints);
+            StraightRoute(r, aFrom, aTo, pts);
             break;
         }
         r.Shape = TKVRLinkRoute::TShape::Curves;
         r.Points.push_back(Pt(aFrom));
         for (int32_t i = 0; i < ChainPoints; ++i)
-            r.Points.push_back(Pt(fPoints[size_t(i)]));
+            r.Points.push_back(Pt(pts[size_t(i)]));
         r.Points.push_back(Pt(aTo));
         r.From = {Pt(aFrom), r.Points[1], false, 0.0};
         r.To = {Pt(aTo), r.Points[size_t(ChainPoints)], false, 0.0};

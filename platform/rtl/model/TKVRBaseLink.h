@@ -94,6 +94,8 @@ public:
 
     // The route between two end points, computed afresh (nothing of the
     // element is written): Draw and Print paint it, so screen and paper agree.
+    // Types 1, 2, 3 and 7 take their stored link points while the ends are
+    // where the layout stored them, and follow ends that have moved since.
     TKVRLinkRoute Route(const TKVRPto& aFrom, const TKVRPto& aTo) const;
 
     // Barb points of an arrow head of side aSize whose tip is aEnd, coming

@@ -253,8 +253,10 @@ TEST(ModelLink, ChainOfCurvesIsTheSingleCurveCutInFive)
 TEST(ModelLink, ChainWithTooFewPointsFallsBackToThePolylineOrTheLine)
 {
     TPair p(7);
+    p.L->UpdateRoute();
+    // The ends where the layout left them, but only three of fourteen points
+    // (a record written so): the polyline through them, never a point past them.
     p.L->SetLinkPoints({{30000, 0}, {40000, 20000}, {50000, 40000}});
-    // Without a layout the stored points stand: three of fourteen.
     TKVRLinkRoute r = p.L->Route({20000, 5000}, {60000, 35000});
     EXPECT_EQ(r.Shape, TShape::Polyline);
     EXPECT_EQ(r.Points.size(), 5u);
@@ -262,6 +264,19 @@ TEST(ModelLink, ChainWithTooFewPointsFallsBackToThePolylineOrTheLine)
     p.L->SetLinkPoints({});
     r = p.L->Route({20000, 5000}, {60000, 35000});
     EXPECT_EQ(r.Shape, TShape::Line);
+}
+
+TEST(ModelLink, ElbowsFollowANodeMovedSinceTheLastLayout)
+{
+    TPair p(1);
+    p.Route();
+    p.B->SetBase(1, 70000, 50000);
+    p.B->SetBase(2, 90000, 60000);
+    TKVRPto from, to;
+    ASSERT_TRUE(p.L->ResolveAnchors(from, to));
+    const TKVRLinkRoute r = p.L->Route(from, to);
+    EXPECT_EQ(r.Points, (std::vector<TKVRLinkPt>{P(20000, 5000), P(70000, 5000), P(70000, 55000)}));
+    EXPECT_EQ(p.L->GetLinkPoint(1), (TKVRPto{60000, 5000})) << "the route writes nothing";
 }
 
 TEST(ModelLink, UnknownLinkTypeHasNoRouteAndNoMarkers)
