@@ -3,8 +3,10 @@
 #include "platform/rtl/System.Types.h"
 #include <array>
 #include <cstdint>
+#include <vector>
 
 struct TKVRRect;
+struct TKVRPto;
 
 // Plane geometry for the painters, in pixels or printer units (y grows downwards).
 class TDraw2D
@@ -65,4 +67,18 @@ public:
     // aWidth / 2 on each side, as four corners in drawing order (start left,
     // end left, end right, start right, looking from start to end).
     static std::array<TPointF, 4> CalculateSlotPolygon(float aX1, float aY1, float aX2, float aY2, float aWidth);
+
+    // ---- connector curves (KVR.Draw2D.Curves.cpp), document micrometres
+
+    // Control points of a cubic curve from aFrom to aTo that leaves and meets
+    // each end square to the side its anchor index names (1 up, 2 right,
+    // 3 down, 4 left; any other index heads for the other end), each half the
+    // distance between the ends away from its end.
+    static void CurvePoints(const TKVRPto& aFrom, const TKVRPto& aTo, uint16_t aFromIndex, uint16_t aToIndex,
+                            TKVRPto& oControl1, TKVRPto& oControl2);
+    // The cubic (p0, p1, p2, p3) split into aParts equal-parameter pieces: for
+    // each piece its two control points and its end point (3 x aParts points,
+    // the last one p3).
+    static std::vector<TKVRPto> SplitCubic(const TKVRPto& p0, const TKVRPto& p1, const TKVRPto& p2,
+                                           const TKVRPto& p3, int32_t aParts);
 };

@@ -4,6 +4,7 @@
 #include "platform/rtl/label/TKVRData.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
+#include "platform/rtl/label/TKVRSettings.h"
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -76,6 +77,8 @@ public:
     const TKVRMeasure& GetMeasure() const { return fMeasure; }
     TKVRUnits GetUnits() const { return fUnits; }
     void SetUnits(TKVRUnits aValue) { fUnits = aValue; }
+    TKVRSettings& GetSettings() { return fSettings; }
+    const TKVRSettings& GetSettings() const { return fSettings; }
     bool GetEditable() const { return fEditable; }
     void SetEditable(bool aValue) { fEditable = aValue; }
     // Edit action under way in the editor (0 none); texts edited in place
@@ -191,6 +194,7 @@ private:
 
     TKVRMeasure fMeasure;
     TKVRUnits fUnits = TKVRUnits::Millimetre;
+    TKVRSettings fSettings;
     bool fEditable = true;
     int32_t fCurAction = 0;
     QHash<QString, QString> fRecord;
