@@ -26,11 +26,6 @@ TFontMetrics SelectFont(const TKVRTableCell& aCell)
     return m;
 }
 
-int32_t Clamp32(int64_t aValue)
-{
-    return int32_t(std::clamp<int64_t>(aValue, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // The text of a laid-out line without its break characters.
 QString LineText(const QString& aText, const TKVRTxtInf& aLine)
 {
@@ -144,30 +139,32 @@ TKVRTable::TKVRTable(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview) : 
 void TKVRTable::CalcValues(int16_t aMode)
 {
     TKVRBaseTable::CalcValues(aMode);
+    // Every layout places the rows of the current data, so the preview and the
+    // exports, laid out on demand, show them; the output pass (mode 5) lays
+    // out no design line.
     const bool output = aMode == 5;
     if (Title().Visible)
         LayTitle();
-    FillTable(true, output);
     const int32_t sel = GetSelColumn();
+    FillTable(true, sel == -1);
     if (sel == -1) {
         for (int32_t c = 1; c <= GetColumnCount(); ++c) {
             TKVRColumn& column = GetColumn(c);
             const int32_t width = ColumnWidth(c);
             if (column.Header.Visible)
                 LayHeader(column, width);
-            LayBody(c, output);
+            LayBody(c, !output, true);
             if (column.Footer.Visible)
                 LayFooter(column, width);
         }
-        if (output)
-            PlaceRows();
+        PlaceRows();
     } else if (sel >= 1 && sel <= GetColumnCount()) {
         TKVRColumn& column = GetColumn(sel);
         const int32_t width = ColumnWidth(sel);
         column.ResetPrint();
         if (column.Header.Visible)
             LayHeader(column, width);
-        LayBody(sel, false);
+        LayBody(sel, true, false);
         if (column.Footer.Visible)
             LayFooter(column, width);
     }
@@ -206,29 +203,30 @@ TKVRRowCol TKVRTable::MeasureBody(const TKVRColumn& aColumn, int32_t aWidth, int
     cell.Band = 1;
     cell.Text = aColumn.GetLineTxt(aLine).Text;
     cell.Done = true;
+    // The breaker keeps the paddings inside the cell's own width and height,
+    // so they count once on each side.
     const int32_t padX = GetBasePadX(), padY = GetBasePadY();
-    const int32_t inner = Clamp32(int64_t(aWidth) - 2 * int64_t(padX));
     if (body.Wrap) {
-        const int32_t need = TKVRCalc::CalcTxtPts(cell.Text, nullptr, cell.Lines, inner, 0, padX, padY, body.HorzAlign,
+        const int32_t need = TKVRCalc::CalcTxtPts(cell.Text, nullptr, cell.Lines, aWidth, 0, padX, padY, body.HorzAlign,
                                                   body.VertAlign, body.Interline);
         cell.Height = std::max(need, GetRowHeight());
     } else {
         // Only the lines that fit into one row; the row never grows.
-        TKVRCalc::CalcTxtPts(cell.Text, nullptr, cell.Lines, inner, Clamp32(int64_t(GetRowHeight()) - 2 * int64_t(padY)),
-                             padX, padY, body.HorzAlign, body.VertAlign, body.Interline);
+        TKVRCalc::CalcTxtPts(cell.Text, nullptr, cell.Lines, aWidth, GetRowHeight(), padX, padY, body.HorzAlign,
+                             body.VertAlign, body.Interline);
     }
     return cell;
 }
 
-void TKVRTable::LayBody(int32_t aIndex, bool aOutput)
+void TKVRTable::LayBody(int32_t aIndex, bool aDesign, bool aRows)
 {
     TKVRColumn& column = GetColumn(aIndex);
     const int32_t width = ColumnWidth(aIndex);
     const TFontMetrics m = SelectFont(column.Body);
-    if (!aOutput)
+    if (aDesign)
         column.SetData(1, MeasureBody(column, width, 1));
     column.FontSettings(2, m.Asc, m.Des, m.Und, m.Ratio);
-    if (aOutput)
+    if (aRows)
         for (int32_t r = 1; r <= GetPrintCount(); ++r)
             column.SetData(r + 2, MeasureBody(column, width, r + 2));
 }
@@ -243,8 +241,7 @@ void TKVRTable::LayFooter(TKVRColumn& aColumn, int32_t aWidth)
     cell.Text = aColumn.GetLineTxt(2).Text;
     cell.Done = true;
     const int32_t padX = GetBasePadX(), padY = GetBasePadY();
-    TKVRCalc::CalcTxtPts(cell.Text, nullptr, cell.Lines, Clamp32(int64_t(aWidth) - 2 * int64_t(padX)),
-                         Clamp32(int64_t(GetFooterHeight()) - 2 * int64_t(padY)), padX, padY, footer.HorzAlign,
+    TKVRCalc::CalcTxtPts(cell.Text, nullptr, cell.Lines, aWidth, GetFooterHeight(), padX, padY, footer.HorzAlign,
                          footer.VertAlign, footer.Interline);
     aColumn.SetData(2, cell);
     aColumn.FontSettings(3, m.Asc, m.Des, m.Und, m.Ratio);

@@ -20,9 +20,9 @@ struct TKVRTableGeometry
 };
 
 // A data table: title, header, body rows from the data and a footer, laid out
-// with the font cache and painted alike on screen and paper. The output
-// layout (mode 5) keeps the rows that fit on the label, from the first; the
-// footer follows the last of them.
+// with the font cache and painted alike on screen and paper. The layout keeps
+// the rows that fit on the label (or in the box, with a fixed size), from the
+// first; the footer follows the last of them.
 class TKVRTable : public TKVRBaseTable, public TKVRClassReaders<TKVRTable>
 {
 public:
@@ -41,7 +41,8 @@ public:
 private:
     void LayTitle();
     void LayHeader(TKVRColumn& aColumn, int32_t aWidth);
-    void LayBody(int32_t aIndex, bool aOutput);
+    // The design line (aDesign) and the body rows of the data (aRows).
+    void LayBody(int32_t aIndex, bool aDesign, bool aRows);
     void LayFooter(TKVRColumn& aColumn, int32_t aWidth);
     // A body cell of line aLine measured in the column's body font, which is selected.
     TKVRRowCol MeasureBody(const TKVRColumn& aColumn, int32_t aWidth, int32_t aLine) const;

@@ -141,6 +141,31 @@ TEST(Table, WrappingCellsSetTheRowHeight)
     EXPECT_EQ(tall, t->GetColumn(1).GetLineTxt(4).Height);
 }
 
+// Cell paddings count once: a right-aligned number ends one padding before
+// the cell's right edge, and a centred row stands in the middle of its band.
+TEST(Table, CellPaddingsCountOnce)
+{
+    TKVRBaseLabel label;
+    TKVRTable* t = MakeTable(label, {"Bolt"});
+    t->Title().Visible = false;
+    t->SetHeaderHeight(0);
+    t->SetGridType(0);
+    t->SetPenWidth(0.0f);
+    t->GetColumn(2).Body.HorzAlign = TKVRHorzAlign::Right;
+    t->GetColumn(2).Body.VertAlign = TKVRVertAlign::Center;
+    t->SetBasePadX(2000);
+    t->CalcValues(5);
+    const QImage paper = Paper(*t, Px(120), Px(50));
+    // Row 1 spans 10 to 16 mm; column 2 ends at 110 mm.
+    const QRect number = InkBounds(paper.copy(QRect(Px(75), Px(10), Px(40), Px(6))));
+    ASSERT_FALSE(number.isEmpty());
+    EXPECT_NEAR(Px(75) + number.right(), Px(108), 3);
+    // A 3 mm line centred in the 6 mm row.
+    const TxtLines& lines = t->GetColumn(2).GetLineTxt(3).Lines;
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].Y, 1500);
+}
+
 // With a selected column only it is laid out, as the design line, and no
 // position of the output layout is written.
 TEST(Table, SelectedColumnIsLaidOutAlone)
