@@ -121,6 +121,7 @@ TEST(PolyText, ValueThatDoesNotEncodeShowsCrossAndPrintsNothing)
         const QImage screen = Screen(*p, side, side);
         EXPECT_TRUE(DecodeSymbol(screen).text.isEmpty());
         EXPECT_GT(RedCount(screen), 20);
+        EXPECT_GT(RedCount(Screen(*p, side, side, KVRDrawState::Export)), 20);
         EXPECT_EQ(InkCount(Paper(*p, side, side), 250), 0);
         if (c.type == KVRPolyType::Linear)
             EXPECT_TRUE(p->GetBarPattern().isEmpty());
@@ -155,6 +156,11 @@ TEST(PolyText, TextsRowOnScreenAndPaper)
         EXPECT_EQ(turned ? b.Height() : b.Width(), along);
         EXPECT_EQ(turned ? b.Width() : b.Height(), across);
         const QRect ink = InkBounds(twin.screen);
+        // Another label cell moves the box and its texts by the cell's origin, once.
+        const int dx = Px(25), dy = Px(9);
+        const QImage cell = PaperInCell(*p, side + dx, side + dy, dx, dy);
+        EXPECT_TRUE(SameBox(InkBounds(cell), InkBounds(twin.paper).translated(dx, dy), 0));
+        EXPECT_EQ(InkCount(cell), InkCount(twin.paper));
         EXPECT_NEAR(ink.width(), PxUm(b.Width()), 2);
         EXPECT_NEAR(ink.height(), PxUm(b.Height()), 2);
         if (angle == 0) {
