@@ -142,8 +142,8 @@ void TKVRPolyText::Draw(TKVRBaseDraw* aBaseDraw)
         DrawTexts(d);
         break;
     case KVRPolyType::Linear:
-        DrawBarcode(d, KVRBarcodeRef(*this), GetPoint(1), GetColor(), int32_t(bounds.Width()),
-                    int32_t(bounds.Height()), fFontRatio);
+        DrawBarcode(d, KVRBarcodeRef(*this), GetPoint(1), GetColor(), int32_t(std::min<int64_t>(bounds.Width(), INT32_MAX)),
+                    int32_t(std::min<int64_t>(bounds.Height(), INT32_MAX)), fFontRatio);
         break;
     case KVRPolyType::QR:
     case KVRPolyType::DataMatrix: {

@@ -216,3 +216,28 @@ TEST(PolyText, StreamsRoundTripAndDamagedRecordsLeaveNoElement)
     EXPECT_THROW(ReadRecord(label, record, TKVRPolyText::Read), EKVRStreamError);
     EXPECT_EQ(label.GetItemsCount(), count + 1);
 }
+
+// An output kind beyond the four shows and prints its box only; a rounded box
+// keeps its corners free.
+TEST(PolyText, OtherKindShowsItsBoxOnly)
+{
+    TKVRBaseLabel label;
+    TKVRPolyText* p = MakePoly(label, 7, "12345", "x");
+    p->SetPenWidth(0.5f);
+    p->SetRadio(3.0f);
+    p->CalcValues(1);
+    const int side = Centre(*p);
+    const TTwin twin = Twins(*p, side, side);
+    const TKVRRect b = p->GetBounds();
+    const QRect ink = InkBounds(twin.paper);
+    EXPECT_NEAR(ink.width(), PxUm(b.Width()), 2);
+    EXPECT_NEAR(ink.height(), PxUm(b.Height()), 2);
+    EXPECT_TRUE(SameBox(InkBounds(twin.screen), ink, 1));
+    EXPECT_EQ(RedCount(twin.screen), 0);
+    // The corner pixel of the box stays white with a radius, ink without one.
+    for (const QImage& img : {twin.screen, twin.paper})
+        EXPECT_GT(qGray(img.pixel(ink.left() + 1, ink.top() + 1)), 200);
+    p->SetRadio(0.0f);
+    const QImage square = Paper(*p, side, side);
+    EXPECT_LT(qGray(square.pixel(ink.left() + 1, ink.top() + 1)), 100);
+}

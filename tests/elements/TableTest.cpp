@@ -257,7 +257,8 @@ TEST(Table, StreamsRoundTripAndDamagedRecordsLeaveNoElement)
     for (const char* bad : {R"({"Type":19,"Columns":5})", R"({"Type":19,"GridType":9})",
                             R"({"Type":19,"Columns":[{"Header":{"HorzAlign":7}}]})",
                             R"({"Type":19,"Columns":[{"Rows":[1,2]}]})", R"({"Type":19,"RowHeight":-1})",
-                            R"({"Type":19,"Title":{"Interline":0}})"}) {
+                            R"({"Type":19,"Title":{"Interline":0}})",
+                            R"({"Type":19,"Columns":[{"Footer":{"FontHeight":-1}}]})"}) {
         EXPECT_THROW(ReadTableJson(label, bad), EKVRJsonError) << bad;
         EXPECT_EQ(label.GetItemsCount(), count);
     }
@@ -268,4 +269,39 @@ TEST(Table, StreamsRoundTripAndDamagedRecordsLeaveNoElement)
     record[at + 3] = char(0x7F);
     EXPECT_THROW(ReadRecord(label, record, TKVRTable::Read), EKVRStreamError);
     EXPECT_EQ(label.GetItemsCount(), count + 1);
+}
+
+// A table without columns or rows paints its title, frame and the grid line
+// under the title, and the footer band follows at once; nothing is read from
+// a position that does not exist.
+TEST(Table, TableWithoutColumnsOrRows)
+{
+    TKVRBaseLabel label;
+    auto* t = new TKVRTable(&label, false);
+    t->SetBase(1, 10000, 10000);
+    t->SetBase(2, 60000, 30000);
+    t->Title().Visible = true;
+    t->Title().Text = "Empty";
+    t->SetHeaderHeight(0);
+    t->CalcValues(5);
+    EXPECT_EQ(t->GetPrintCount(), 0);
+    EXPECT_EQ(t->GetShownCount(), 0);
+    const TKVRTableGeometry g = t->Geometry(false);
+    EXPECT_TRUE(g.RowTop.empty());
+    EXPECT_EQ(g.FooterTop, 8000);
+    EXPECT_EQ(g.Bottom, 14000);
+    const TTwin twin = Twins(*t, Px(70), Px(40));
+    const QRect ink = InkBounds(twin.paper);
+    EXPECT_NEAR(ink.bottom(), Px(24), 2);
+    EXPECT_TRUE(SameBox(InkBounds(twin.screen), ink, 1));
+    // The data goes away: the rows kept by the last layout go with it.
+    TKVRTable* bound = MakeTable(label, {});
+    bound->GetColumn(1).FieldName = "Items";
+    label.SetDataValue("Items", "A\nB\nC");
+    bound->CalcValues(5);
+    EXPECT_EQ(bound->GetShownCount(), 3);
+    label.SetDataValue("Items", "");
+    bound->FillData(false);
+    EXPECT_EQ(bound->GetShownCount(), 0);
+    EXPECT_GT(InkCount(Screen(*bound, Px(120), Px(50))), 0);
 }

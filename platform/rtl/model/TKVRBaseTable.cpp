@@ -131,8 +131,8 @@ void TKVRTableCell::ReadJson(const TJsonObject& aJson)
         throw EKVRJsonError("Invalid table cell: not an object");
     Visible = KVRJson::GetBool(aJson, "Visible", Visible);
     Text = KVRJson::GetString(aJson, "Text", Text);
-    Font.ReadJson(aJson);
     try {
+        Font.ReadJson(aJson);
         HorzAlign = HorzOf(KVRJson::GetByte(aJson, "HorzAlign", uint8_t(HorzAlign)));
         VertAlign = VertOf(KVRJson::GetByte(aJson, "VertAlign", uint8_t(VertAlign)));
         Interline = InterlineOf(KVRJson::GetSingle(aJson, "Interline", Interline));
@@ -376,6 +376,8 @@ void TKVRBaseTable::FillTable(bool aData, bool aOutput)
         for (int32_t r = 1; r <= count; ++r)
             text(r + 2, rows.value(r - 1));
     }
+    // Rows placed by an earlier layout never outnumber the rows now filled.
+    fShownCount = std::min(fShownCount, fPrintCount);
     if (!aOutput)
         SetDesignLines();
 }

@@ -144,7 +144,12 @@ public:
     void UpdatePoints() override { NormalizeBox(); }
     // aEmpty: every column shows its own rows; otherwise bound columns take
     // the current record.
-    void FillData(bool aEmpty) override { FillTable(!aEmpty, true); }
+    // The rows are laid out again before the next painting.
+    void FillData(bool aEmpty) override
+    {
+        FillTable(!aEmpty, true);
+        Changed();
+    }
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
 
