@@ -199,6 +199,8 @@ TEST(Table, FooterInTheEditorAndInThePreview)
     EXPECT_EQ(t->GetShownCount(), 2);
     EXPECT_TRUE(SameBox(preview, ColourBounds(twin.paper, qRgb(0x40, 0xC0, 0x40), 30), 1));
     EXPECT_TRUE(SameBox(InkBounds(twin.screen), InkBounds(twin.paper), 1));
+    const double inkPaper = InkCount(twin.paper);
+    EXPECT_NEAR(InkCount(twin.screen), inkPaper, inkPaper * 0.05);
     twin.screen.save(QDir::temp().filePath("kvr_table_screen.png"));
     twin.paper.save(QDir::temp().filePath("kvr_table_paper.png"));
 }
