@@ -6,6 +6,7 @@
 #include "platform/rtl/text/KVR.TextLines.h"
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
