@@ -74,21 +74,28 @@ void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
     paint.SetColor(aItem.GetColor());
     paint.SetStyle(TSkPaintStyle::Fill);  // the marker may have left another style
 
+    DrawSymbolModules(aDraw, layout, aItem.GetPoint(1), {aItem.GetBarWidth(), aItem.GetBarHeight(), aItem.GetPaddingX(),
+                                                         aItem.GetPaddingY(), aItem.GetHorzAlign(),
+                                                         aItem.GetVertAlign(), aItem.GetAngle()});
+}
+
+void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const TKVRPto& aAnchor,
+                       const TKVRModulePlace& aPlace)
+{
     const double k = aDraw->TextFactor;
-    const double w = double(aItem.GetBarWidth()) * k;
-    const double h = double(aItem.GetBarHeight()) * k;
-    const TKVRPto p1 = aItem.GetPoint(1);
-    const float ax = p1.DrawX(aDraw) + aDraw->ScreenOffsetX;
-    const float ay = p1.DrawY(aDraw) + aDraw->ScreenOffsetY;
+    const double w = double(aPlace.ModuleWidth) * k;
+    const double h = double(aPlace.ModuleHeight) * k;
+    const float ax = aAnchor.DrawX(aDraw) + aDraw->ScreenOffsetX;
+    const float ay = aAnchor.DrawY(aDraw) + aDraw->ScreenOffsetY;
     // The symbol itself, without its paddings, is aligned inside the box.
-    const TPointF corner = DrawPos(ax, ay, ax, ay, float(aItem.GetPaddingX() * k), float(aItem.GetPaddingY() * k),
-                                   float(layout.Width * w), float(layout.Height * h), aItem.GetHorzAlign(),
-                                   aItem.GetVertAlign(), aItem.GetAngle());
+    const TPointF corner = DrawPos(ax, ay, ax, ay, float(aPlace.PaddingX * k), float(aPlace.PaddingY * k),
+                                   float(aLayout.Width * w), float(aLayout.Height * h), aPlace.Horz, aPlace.Vert,
+                                   aPlace.Angle);
     const TKVRSkCanvasSave save(*aDraw->kC);
     aDraw->kC->Translate(corner.X, corner.Y);
-    if (const int turns = QuarterTurns(aItem.GetAngle()))
+    if (const int turns = QuarterTurns(aPlace.Angle))
         aDraw->kC->Rotate(-90.0f * turns);
-    for (const TKVRModuleRun& run : layout.Runs)
+    for (const TKVRModuleRun& run : aLayout.Runs)
         aDraw->kC->DrawRect(RunRect(run, w, h), aDraw->kP);
 }
 
@@ -114,20 +121,27 @@ void PrintSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
     }
     c.Fill().SetKind(TBrushKind::Solid);
     c.Fill().SetColor(aItem.GetColor());
+    PrintSymbolModules(aDraw, layout, p1, {aItem.GetBarWidth(), aItem.GetBarHeight(), aItem.GetPaddingX(),
+                                           aItem.GetPaddingY(), aItem.GetHorzAlign(), aItem.GetVertAlign(),
+                                           aItem.GetAngle()});
+}
 
+void PrintSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const TKVRPto& aAnchor,
+                        const TKVRModulePlace& aPlace)
+{
+    TCanvas& c = *aDraw->pC;
+    const TPointF anchor = PaperAt(aAnchor, aDraw);
     const double k = aDraw->TextFactor;
-    const double w = double(aItem.GetBarWidth()) * k;
-    const double h = double(aItem.GetBarHeight()) * k;
+    const double w = double(aPlace.ModuleWidth) * k;
+    const double h = double(aPlace.ModuleHeight) * k;
     const TPointF corner =
-        DrawPos(anchor.X, anchor.Y, anchor.X, anchor.Y, float(aItem.GetPaddingX() * k), float(aItem.GetPaddingY() * k),
-                float(layout.Width * w), float(layout.Height * h), aItem.GetHorzAlign(), aItem.GetVertAlign(),
-                TKVRAngle::Angle0);
-    const TKVRAngle angle = aItem.GetAngle();
-    for (const TKVRModuleRun& run : layout.Runs) {
+        DrawPos(anchor.X, anchor.Y, anchor.X, anchor.Y, float(aPlace.PaddingX * k), float(aPlace.PaddingY * k),
+                float(aLayout.Width * w), float(aLayout.Height * h), aPlace.Horz, aPlace.Vert, TKVRAngle::Angle0);
+    for (const TKVRModuleRun& run : aLayout.Runs) {
         TRectF r = RunRect(run, w, h);
         r.Offset(corner.X, corner.Y);
-        if (QuarterTurns(angle) != 0)
-            r = TDraw2D::Rotate(r, anchor, angle);
+        if (QuarterTurns(aPlace.Angle) != 0)
+            r = TDraw2D::Rotate(r, anchor, aPlace.Angle);
         c.FillRect(r, 0.0f, 0.0f, NoCorners, 1.0f, TCornerType::Round);
     }
 }

@@ -20,6 +20,27 @@ void DrawCodeCross(TKVRDraw* aDraw, const TKVRRect& aBox, TKVRItemState aState);
 // The background of a code over aBox (document micrometres) on the Skia canvas.
 void DrawCodeBackground(TKVRDraw* aDraw, const TKVRRect& aBox, TAlphaColor aColor);
 
+// How a symbol's modules sit about its anchor: module size and paddings in
+// millimetres, alignment and quarter turn.
+struct TKVRModulePlace
+{
+    float ModuleWidth = 0.5f;
+    float ModuleHeight = 0.5f;
+    float PaddingX = 0.0f;
+    float PaddingY = 0.0f;
+    TKVRHorzAlign Horz = TKVRHorzAlign::Left;
+    TKVRVertAlign Vert = TKVRVertAlign::Top;
+    TKVRAngle Angle = TKVRAngle::Angle0;
+};
+
+// The dark modules of a layout in the paint's (screen) or the fill brush's
+// (paper, label cell origin added once) colour, aligned inside the box about
+// aAnchor and turned about it.
+void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const TKVRPto& aAnchor,
+                       const TKVRModulePlace& aPlace);
+void PrintSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const TKVRPto& aAnchor,
+                        const TKVRModulePlace& aPlace);
+
 // The symbol of the element's own encoding on the Skia canvas: background,
 // marker and modules, or the cross when nothing is encoded.
 void DrawSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem);

@@ -1,6 +1,7 @@
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/TKVRBaseDraw.h"
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -170,4 +171,20 @@ void AdjustRect(TRectF& aRect, TKVRHorzAlign aHorz, TKVRVertAlign aVert, TKVRAng
     const double x0 = aRect.Left, y0 = aRect.Top;
     aRect = TRectF(float(x0 + std::min(ax, bx)), float(y0 + std::min(ay, by)), float(x0 + std::max(ax, bx)),
                    float(y0 + std::max(ay, by)));
+}
+
+TPointF DrawPolyPos(float aX, float aY, float aPadX, float aPadY, float aWidth, float aHeight, TKVRHorzAlign aHorz,
+                    TKVRVertAlign aVert, TKVRAngle aAngle)
+{
+    return DrawPos(aX, aY, aX, aY, aPadX, aPadY, aWidth, aHeight, aHorz, aVert, aAngle);
+}
+
+TPointF AdjustRectPos(TRectF& aRect, float aPadX, float aPadY, TKVRHorzAlign aHorz, TKVRVertAlign aVert,
+                      TKVRAngle aAngle)
+{
+    const float x = aRect.Left, y = aRect.Top;
+    const float w = std::max(aRect.Width() - 2.0f * aPadX, 0.0f);
+    const float h = std::max(aRect.Height() - 2.0f * aPadY, 0.0f);
+    AdjustRect(aRect, aHorz, aVert, aAngle);
+    return DrawPolyPos(x, y, aPadX, aPadY, w, h, aHorz, aVert, aAngle);
 }

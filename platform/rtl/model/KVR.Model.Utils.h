@@ -63,3 +63,14 @@ void PrintTxtPos(int32_t aX, int32_t aY, int32_t aMarginX, int32_t aMarginY, int
 // margins) and turned about the anchor; the result is normalised.
 void AdjustRect(TRectF& aRect, TKVRHorzAlign aHorz, TKVRVertAlign aVert, TKVRAngle aAngle);
 
+
+// Corner of the text frame of a row of items aWidth x aHeight whose box (the
+// row and its paddings) is aligned about (aX, aY) as DrawPos aligns it, and
+// turned about that point: the point the canvas is moved to before it turns.
+TPointF DrawPolyPos(float aX, float aY, float aPadX, float aPadY, float aWidth, float aHeight, TKVRHorzAlign aHorz,
+                    TKVRVertAlign aVert, TKVRAngle aAngle);
+// A box whose top-left corner is its anchor (paddings included in its size)
+// placed as AdjustRect places it; returns the corner of its text frame, in
+// the same coordinates as the anchor (no origin is added).
+TPointF AdjustRectPos(TRectF& aRect, float aPadX, float aPadY, TKVRHorzAlign aHorz, TKVRVertAlign aVert,
+                      TKVRAngle aAngle);
