@@ -124,6 +124,9 @@ std::vector<TKVRNutriCell> NutriPaintOrder(const TRectF& aArea, float aGap, floa
     float step = SizeScore(aArea, aGap, aAngle, aType) / 5.0f;
     TRectF q;
     ScoreRect(aArea, q, step, aAngle, aType);
+    // Gaps and margins that leave no room leave no cells.
+    if (aArea.IsEmpty() || q.IsEmpty() || !std::isfinite(step) || !std::isfinite(aGap) || !std::isfinite(aGrow))
+        return {};
     const float distance = step + aGap;
     auto grown = [aGrow](TRectF r) { return TRectF(r.Left - aGrow, r.Top - aGrow, r.Right + aGrow, r.Bottom + aGrow); };
 

@@ -63,5 +63,6 @@ struct TKVRNutriCell
 // title band and aGrow on every side): the others at their places from A
 // towards E, then the current one (aCurrent 0..4) grown by aGrow on every
 // side. Without a current cell (-1) the five at their places, none grown.
+// No cells when the area or a cell has no room.
 std::vector<TKVRNutriCell> NutriPaintOrder(const TRectF& aArea, float aGap, float aGrow, TKVRAngle aAngle,
                                            TKVRNutriType aType, int32_t aCurrent);

@@ -96,7 +96,7 @@ private:
     float fGap = 0.5f;
     float fGapValue = 1.0f;
     float fMargin = 1.0f;
-    QString fTitle = QStringLiteral("NUTRITION SCORE");
+    QString fTitle = QStringLiteral("NUTRITION");
     TKVRHorzAlign fTitleAlign = TKVRHorzAlign::Left;
     bool fShowTitle = true;
     TAlphaColor fCellColors[5] = {0xFF038141u, 0xFF85BB2Fu, 0xFFFECB02u, 0xFFEE8100u, 0xFFE63E11u};

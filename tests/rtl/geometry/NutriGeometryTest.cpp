@@ -132,6 +132,14 @@ TEST(NutriLayout, TheCurrentCellIsPaintedLastAndGrown)
     }
 }
 
+TEST(NutriLayout, NoCellsWithoutRoom)
+{
+    EXPECT_TRUE(NutriPaintOrder(TRectF(0, 0, 240, -5), 10, 2, A::Angle0, 0, 2).empty());
+    EXPECT_TRUE(NutriPaintOrder(TRectF(0, 0, 30, 60), 10, 2, A::Angle0, 0, 2).empty()) << "four gaps eat the row";
+    EXPECT_TRUE(NutriPaintOrder(TRectF(0, 0, 240, 60), std::nanf(""), 2, A::Angle0, 0, 2).empty());
+    EXPECT_EQ(NutriPaintOrder(TRectF(0, 0, 60, 240), 10, 2, A::Angle90, 0, 2).size(), 5u);
+}
+
 TEST(NutriLayout, LettersAtoEInEitherCaseAndNothingElse)
 {
     const char16_t upper[] = u"ABCDE", lower[] = u"abcde";
