@@ -1,4 +1,5 @@
 #include "elements/TKVRNutriScore.h"
+#include "tests/elements/ContentTestSupport.h"
 #include "tests/elements/ShapeTestSupport.h"
 #include "tests/support/ImageProbes.h"
 #include <gtest/gtest.h>
@@ -292,4 +293,44 @@ TEST(NutriStreams, RoundTripsAndDamagedRecords)
         EXPECT_ANY_THROW(TKVRNutriScore::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(text))) << text;
     }
     EXPECT_EQ(label.GetItemsCount(), before);
+}
+
+// Poppler reads the printed title and letters as text, each letter in its
+// own cell, in the cells' order, where the screen paints the cells.
+TEST(NutriPrint, PopplerReadsTheTitleAndEachLetterInItsCell)
+{
+    TKVRBaseLabel label;
+    TKVRNutriScore* e = MakeScore(label, u'c');
+    const QImage screen = PaintBoth(*e).Screen;
+    const std::vector<kvrtest::TPdfWord> words = kvrtest::PrintToPdf(*e, 80, 50);
+    auto find = [&](const QString& aText) -> const kvrtest::TPdfWord* {
+        for (const kvrtest::TPdfWord& w : words)
+            if (w.Text == aText)
+                return &w;
+        return nullptr;
+    };
+    const kvrtest::TPdfWord* title = find(QStringLiteral("NUTRITION"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_LT(title->YMax, kvrtest::MmToPt(5 + 1 + 28.0 / 3 + 1)) << "in the band on top";
+    // Neighbouring letters may read as one word; together they read A to E,
+    // each word over the cells of its letters.
+    QString read;
+    const double ptPerPx = 72.0 / kDpi;
+    for (const kvrtest::TPdfWord& w : words) {
+        if (&w == title)
+            continue;
+        const int first = NutriLetterIndex(w.Text.at(0)), last = NutriLetterIndex(w.Text.back());
+        ASSERT_GE(first, 0) << w.Text.toStdString();
+        ASSERT_GE(last, 0) << w.Text.toStdString();
+        const QRect a = CellBounds(screen, first), b = CellBounds(screen, last);
+        EXPECT_LT(w.XMin, a.center().x() * ptPerPx) << w.Text.toStdString();
+        EXPECT_GT(w.XMax, b.center().x() * ptPerPx) << w.Text.toStdString();
+        EXPECT_GT(w.XMin, a.left() * ptPerPx) << w.Text.toStdString();
+        EXPECT_LT(w.XMax, b.right() * ptPerPx) << w.Text.toStdString();
+        const double cy = (w.YMin + w.YMax) / 2;
+        EXPECT_GT(cy, a.top() * ptPerPx);
+        EXPECT_LT(cy, a.bottom() * ptPerPx);
+        read += w.Text;
+    }
+    EXPECT_EQ(read, QStringLiteral("ABCDE"));
 }
