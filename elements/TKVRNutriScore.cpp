@@ -7,6 +7,8 @@
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -213,7 +215,9 @@ void TKVRNutriScore::Print(TKVRBaseDraw* aDraw)
             const int32_t my = owner ? owner->GetPrintValue(GetMargin(), d->ResolutionY)
                                      : RoundHalfEven32(Px(GetMargin(), d->ResolutionY));
             int32_t x = 0, y = 0;
-            NutriPrintTxtPos(p1.PrintX(d) + mx, p1.PrintY(d) + my, RoundHalfEven32(l.Box.Width()),
+            auto clamp32 = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+            NutriPrintTxtPos(clamp32(int64_t(p1.PrintX(d)) + mx), clamp32(int64_t(p1.PrintY(d)) + my),
+                             RoundHalfEven32(l.Box.Width()),
                              RoundHalfEven32(l.Box.Height()), angle, type, x, y);
             PrintTurnedText(d, GetTitle(), float(int64_t(d->PrintOffsetX) + x), float(int64_t(d->PrintOffsetY) + y),
                             NutriTurn(angle, type), mono ? TAlphaColors::Black : GetTitleColor());
