@@ -50,6 +50,8 @@ std::vector<TRectF> RankCells(float aWidth, float aHeight, float aGap, uint16_t 
     case 3: dy = aPx(cell + aGap, false); break;
     default: dx = aPx(cell + aGap, true); break;
     }
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(dx) || !std::isfinite(dy))
+        return {};
     std::vector<TRectF> cells;
     cells.reserve(aMaximum);
     TRectF r(x, y, x + side, y + side);

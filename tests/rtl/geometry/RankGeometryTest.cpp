@@ -69,6 +69,7 @@ TEST(RankCells, NoCellsWhenThereIsNothingToLayOut)
     // No number.
     EXPECT_TRUE(RankCells(std::nanf(""), 20, 1, 5, 0, 0, 0, kPx).empty());
     EXPECT_TRUE(RankCells(50, 20, INFINITY, 5, 0, 0, 0, kPx).empty());
+    EXPECT_TRUE(RankCells(3e38f, 3e38f, 0, 2, 1, 0, 0, kPx).empty()) << "cells beyond the float range";
     // A single cell needs no division beyond itself.
     const std::vector<TRectF> one = RankCells(10, 10, 1, 1, 1, 0, 0, kPx);
     ASSERT_EQ(one.size(), 1u);
