@@ -315,6 +315,16 @@ TEST(NutriStreams, RoundTripsAndDamagedRecords)
                     .isNull());
 
     EXPECT_GT(CheckTruncatedRecords(label, *e, &TKVRNutriScore::Read), 80);
+    // A point count far beyond the record, and a wrong one.
+    for (int32_t count : {0x7FFFFFFF, 3, -1}) {
+        QByteArray huge = WriteBinary(*e);
+        const qsizetype at = huge.size() - 2 * 16 - 4;  // count, then two points of two int64
+        for (int b = 0; b < 4; ++b)
+            huge[at + b] = char((uint32_t(count) >> (8 * b)) & 0xFF);
+        const int n = label.GetItemsCount();
+        EXPECT_ANY_THROW(ReadRecord(label, huge, &TKVRNutriScore::Read)) << count;
+        EXPECT_EQ(label.GetItemsCount(), n);
+    }
     const int before = label.GetItemsCount();
     for (const char* text : {R"({"Type":22,"Value":"AB"})", R"({"Type":22,"Value":3})", R"({"Type":22,"Angle":4})",
                              R"({"Type":22,"TitleAlign":3})", R"({"Type":22,"Gap":"x"})",

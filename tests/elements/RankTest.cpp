@@ -213,6 +213,16 @@ TEST(RankStreams, RoundTripsAndDamagedRecords)
     EXPECT_EQ(ReadRecord(label, bytes, &TKVRRank::Read, KVRReadType::CellCopy)->GetPreview(), true);
 
     EXPECT_GT(CheckTruncatedRecords(label, *e, &TKVRRank::Read), 40);
+    // A point count far beyond the record, and a wrong one.
+    for (int32_t count : {0x7FFFFFFF, 3, -1}) {
+        QByteArray huge = WriteBinary(*e);
+        const qsizetype at = huge.size() - 2 * 16 - 4;  // count, then two points of two int64
+        for (int b = 0; b < 4; ++b)
+            huge[at + b] = char((uint32_t(count) >> (8 * b)) & 0xFF);
+        const int n = label.GetItemsCount();
+        EXPECT_ANY_THROW(ReadRecord(label, huge, &TKVRRank::Read)) << count;
+        EXPECT_EQ(label.GetItemsCount(), n);
+    }
     const int before = label.GetItemsCount();
     for (const char* text : {R"({"Type":21,"Maximum":70000})", R"({"Type":21,"Position":-1})",
                              R"({"Type":21,"Gap":"wide"})", R"({"Type":21,"RankType":300})",
