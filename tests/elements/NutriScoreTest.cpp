@@ -240,6 +240,26 @@ TEST(NutriPaint, MonochromeOutlinesTheOtherCellsAndFillsTheCurrentOneBlack)
     EXPECT_TRUE(SameBox(InkBounds(t.Screen), InkBounds(t.Paper), 2));
 }
 
+// A fill the screen leaves out (alpha 0) still prints; the screen's outline
+// alone then lies inside the element, paper's straddles its edge.
+TEST(NutriPaint, FrameWithoutAlphaOnScreenAndWithFillOnPaper)
+{
+    TKVRBaseLabel label;
+    TKVRNutriScore* e = MakeScore(label, u'A');
+    e->SetFilled(true);
+    e->SetAlpha(0);
+    e->SetBackColor(0xFFFFFF00u);
+    e->SetPenWidth(0.5f);
+    e->SetColor(0xFF000000u);
+    const TScreenPaper t = PaintBoth(*e);
+    auto yellow = [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) < 60; };
+    EXPECT_EQ(PixelCount(t.Screen, QRect(), yellow), 0);
+    EXPECT_GT(PixelCount(t.Paper, QRect(), yellow), 1000);
+    const int left = int(Px(5000)), half = int(Px(250));
+    EXPECT_GE(InkBounds(t.Screen).left(), left - 1);
+    EXPECT_NEAR(InkBounds(t.Paper).left(), left - half, 2);
+}
+
 TEST(NutriPaint, GapsThatLeaveNoRoomForTextPaintNoText)
 {
     TKVRBaseLabel label;
