@@ -109,8 +109,9 @@ TEST(SymbolInterpreter, BezierTakesWholeCubicSegmentsOnly)
         const auto strokes = r.Device.Strokes();
         // Two points make no whole segment: nothing to stroke.
         ASSERT_EQ(strokes.size(), c.Cubics > 0 ? 1u : 0u) << c.Points;
-        if (c.Cubics > 0)
+        if (c.Cubics > 0) {
             EXPECT_EQ(strokes[0].Count(QPainterPath::CurveToElement), c.Cubics) << c.Points;
+        }
     }
 }
 
