@@ -39,7 +39,10 @@ TPathData ToPathData(const TKVRSymPathData& aPath)
 class TPaperSurface : public TKVRSymSurface
 {
 public:
-    TPaperSurface(TKVRDraw* aDraw, const TMatrix& aMatrix) : d(aDraw), c(*aDraw->pC), fMatrix(aMatrix) {}
+    TPaperSurface(TKVRDraw* aDraw, const TMatrix& aMatrix, float aScale)
+        : d(aDraw), c(*aDraw->pC), fMatrix(aMatrix), fHairline(1.0f / aScale)
+    {
+    }
 
     void Line(const TPointF& aFrom, const TPointF& aTo, const TKVRSymPen& aPen) override
     {
@@ -112,7 +115,8 @@ private:
         s.SetJoin(TStrokeJoin::Miter);
         s.SetKind(TBrushKind::Solid);
         s.SetColor(aPen.Color);
-        s.SetThickness(d->DrawBasePtoX(aPen.WidthMm));
+        // A pen without width is the screen's hairline: one printer pixel.
+        s.SetThickness(aPen.WidthMm > 0.0f ? d->DrawBasePtoX(aPen.WidthMm) : fHairline);
     }
 
     template <class TFill, class TOutline>
@@ -134,6 +138,7 @@ private:
     TKVRDraw* d;
     TCanvas& c;
     TMatrix fMatrix;
+    float fHairline;  // one device pixel in the symbol's units
 };
 
 }  // namespace
@@ -160,6 +165,6 @@ void TKVRSymbol::Print(TKVRBaseDraw* aDraw)
     d->Rotate(GetAngleDeg());
     d->Translate(at.X, at.Y);
     d->ApplyMatrix();
-    TPaperSurface surface(d, d->LM);
+    TPaperSurface surface(d, d->LM, GetScale());
     WalkSymbol(*symbol, d, d->aConf, GetScale(), surface);
 }
