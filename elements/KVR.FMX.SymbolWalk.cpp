@@ -239,7 +239,7 @@ void WalkSymbol(const TKVRBaseLibSymbol& aSymbol, const TKVRBaseDraw* aDraw, TKV
                 TKVRSymSurface& aSurface)
 {
     // The pen of an unscaled symbol is divided by the scale.
-    if (!(aScale > 0.0f) || !std::isfinite(aScale))
+    if (!KVRSymPaintableScale(aScale))
         return;
     aConf.InPath = false;
     aConf.FirstSegment = false;

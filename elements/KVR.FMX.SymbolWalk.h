@@ -53,8 +53,8 @@ public:
     virtual void Text(const TKVRSymText& aItem, const TPointF& aAt, const TKVRDrawConf& aConf) = 0;
 };
 
-// Walks the items in order. A symbol scale that is not above 0 (or not a
-// number) paints nothing. The path state starts closed; a path still open
+// Walks the items in order. A symbol scale outside KVRSymPaintableScale
+// (0 or less, not a number) paints nothing. The path state starts closed; a path still open
 // at the end is dropped.
 void WalkSymbol(const TKVRBaseLibSymbol& aSymbol, const TKVRBaseDraw* aDraw, TKVRDrawConf& aConf, float aScale,
                 TKVRSymSurface& aSurface);

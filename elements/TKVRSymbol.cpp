@@ -137,7 +137,7 @@ void TKVRSymbol::DrawSymbol(TKVRDraw* aDraw, const TKVRBaseLibSymbol* aSymbol, f
 {
     if (!aSymbol || !CanDraw(aDraw))
         return;
-    if (!(aScale > 0.0f) || !std::isfinite(aScale))
+    if (!KVRSymPaintableScale(aScale))
         return;
     TScreenSurface surface(aDraw);
     WalkSymbol(*aSymbol, aDraw, aDraw->aConf, aScale, surface);

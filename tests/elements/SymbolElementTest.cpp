@@ -1,5 +1,6 @@
 #include "elements/TKVRSymbol.h"
 #include "elements/TKVRLine.h"
+#include "platform/rtl/label/TKVRLayer.h"
 #include "tests/elements/ShapeTestSupport.h"
 #include "tests/elements/SymbolTestSupport.h"
 #include <QDir>
@@ -295,4 +296,51 @@ TEST(SymbolElement, LinkPointsAreAnchorsWhereTheElementPutsThem)
     EXPECT_NEAR(double(b.Right), 60000, 200);
     EXPECT_NEAR(double(b.Top), 20000, 200);
     EXPECT_NEAR(double(b.Bottom), 60000, 200);
+}
+
+TEST(SymbolElement, LayerGivesTheDefaultsUntilAnItemChangesThem)
+{
+    TKVRBaseLabel label;
+    TKVRLayer* layer = label.GetLayer(0);
+    layer->Color = kRed;
+    layer->PenWidth = 800;
+    auto symbol = MakeSymbol(R"([{"Type":"Line","Points":[0,0,20,0]},
+        {"Type":"FColor","Value":4278190335},{"Type":"Line","Points":[0,10,20,10]}])");
+    auto* e = Place(label, symbol, 5000, 5000, 1.0f, 0.0);
+    const TScreenPaper t = Paint(*e);
+    for (const QImage& img : {t.Screen, t.Paper}) {
+        const QRect red = LeaningBounds(img, kRed), blue = LeaningBounds(img, kBlue);
+        EXPECT_NEAR(red.center().y(), Px(5000), 1.5);
+        EXPECT_NEAR(blue.center().y(), Px(15000), 1.5);
+        EXPECT_NEAR(red.height(), Px(800), 2.0) << "the layer's pen";
+    }
+    // The next paint starts from the layer again, not from the blue left over.
+    EXPECT_EQ(LeaningBounds(Paint(*e).Screen, kRed), LeaningBounds(t.Screen, kRed));
+}
+
+TEST(SymbolElement, ExtremeScalesAndAnglesPaintSafely)
+{
+    auto face = MakeSymbol(kFace, R"(,"Links":[0,8,30,8])");
+    const float inf = std::numeric_limits<float>::infinity();
+    struct TCase
+    {
+        float Scale;
+        double Angle;
+        bool Paints;
+    };
+    for (const TCase c : {TCase{1.0e-30f, 0.0, false}, TCase{1.0e30f, 30.0, false}, TCase{inf, 0.0, false},
+                          TCase{1.0f, std::numeric_limits<double>::quiet_NaN(), true},
+                          TCase{1.0f, std::numeric_limits<double>::infinity(), true}, TCase{1.0f, 1.0e12, true}}) {
+        TKVRBaseLabel label;
+        auto* e = Place(label, face, 20000, 16000, c.Scale, 0.0);
+        e->SetAngleRad(c.Angle);
+        const TScreenPaper t = Paint(*e);
+        EXPECT_EQ(InkCount(t.Screen) > 0, c.Paints) << c.Scale << " " << c.Angle;
+        EXPECT_EQ(InkCount(t.Paper) > 0, c.Paints) << c.Scale << " " << c.Angle;
+        if (c.Paints) {
+            EXPECT_TRUE(SameBox(InkBounds(t.Screen), InkBounds(t.Paper), 2)) << c.Angle;
+        }
+        const TKVRPto anchor = e->GetAnchor(1);
+        EXPECT_LE(std::abs(anchor.X), KVRMaxCoordinate);
+    }
 }

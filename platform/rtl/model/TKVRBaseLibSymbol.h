@@ -80,6 +80,14 @@ private:
     TKVRExtent fBounds;
 };
 
+// Whether a symbol scale paints: from 1e-6 to 1e6. Not above 0, or not a
+// number, paints nothing; beyond the range a symbol shrinks to nothing or
+// outgrows any page, and the pen divided by it overflows.
+inline bool KVRSymPaintableScale(float aScale)
+{
+    return aScale >= 1.0e-6f && aScale <= 1.0e6f;
+}
+
 // The name the label services use for a symbol read from a typed definition.
 using TKVRLibSymbol = TKVRBaseLibSymbol;
 

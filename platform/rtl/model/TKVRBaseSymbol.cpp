@@ -46,7 +46,9 @@ void TKVRBaseSymbol::SetAngleRad(double aValue)
 
 float TKVRBaseSymbol::GetAngleDeg() const
 {
-    return float(fAngle * 180.0 / std::numbers::pi);
+    // An angle that is not a number turns nothing, on screen, on paper and in the anchors.
+    const double deg = fAngle * 180.0 / std::numbers::pi;
+    return std::isfinite(deg) ? float(std::fmod(deg, 360.0)) : 0.0f;
 }
 
 void TKVRBaseSymbol::SetSymbol(std::shared_ptr<const TKVRBaseLibSymbol> aSymbol)
@@ -57,7 +59,7 @@ void TKVRBaseSymbol::SetSymbol(std::shared_ptr<const TKVRBaseLibSymbol> aSymbol)
 
 bool TKVRBaseSymbol::HasPaintableScale() const
 {
-    return std::isfinite(fScale) && fScale > 0.0f;
+    return KVRSymPaintableScale(fScale);
 }
 
 TKVRPto TKVRBaseSymbol::ToDocument(const TKVRPto& aSymbolPoint) const
@@ -66,7 +68,7 @@ TKVRPto TKVRBaseSymbol::ToDocument(const TKVRPto& aSymbolPoint) const
     const double rx = fSymbol ? double(fSymbol->GetRefX()) : 0.0;
     const double ry = fSymbol ? double(fSymbol->GetRefY()) : 0.0;
     const double s = HasPaintableScale() ? double(fScale) : 0.0;
-    const double a = std::isfinite(fAngle) ? fAngle : 0.0;
+    const double a = double(GetAngleDeg()) * std::numbers::pi / 180.0;
     const double dx = (double(aSymbolPoint.X) - rx) * s, dy = (double(aSymbolPoint.Y) - ry) * s;
     const double c = std::cos(a), sn = std::sin(a);
     return TKVRPto{Clamped(double(p1.X) + dx * c - dy * sn), Clamped(double(p1.Y) + dx * sn + dy * c)};

@@ -15,6 +15,7 @@
 //
 // Anchors for connectors: 0 is point 1, 1..GetNumLinks() the symbol's link
 // points where the element puts them; any other index gives point 1.
+
 class TKVRBaseSymbol : public TKVRBaseItem, public IKVRLinkTarget
 {
 public:
@@ -39,7 +40,7 @@ public:
     std::shared_ptr<const TKVRBaseLibSymbol> GetSymbolRef() const { return fSymbol; }
     void SetSymbol(std::shared_ptr<const TKVRBaseLibSymbol> aSymbol);
 
-    // Whether the element paints: a scale above 0 that is a number.
+    // Whether the element paints: KVRSymPaintableScale.
     bool HasPaintableScale() const;
     // A symbol point (micrometres) in the document: relative to the insertion
     // point, scaled, turned and placed on point 1.
