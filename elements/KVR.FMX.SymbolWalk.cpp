@@ -128,16 +128,17 @@ private:
     void OvalItem(const TKVRSymItem& aItem)
     {
         const float x = aItem.DrawX(1, d), y = aItem.DrawY(1, d);
-        const float rx = aItem.DrawX(3, d);
-        const float ry = aItem.GetKind() == KVRSymKind::Circle ? rx : aItem.DrawY(3, d);
+        // Point 3 holds the radii (r, r for a circle): each axis at its own resolution.
+        const float rx = aItem.DrawX(3, d), ry = aItem.DrawY(3, d);
         Closed([&](const TAlphaColor* f, const TKVRSymPen* p) { s.Oval(TRectF(x - rx, y - ry, x + rx, y + ry), f, p); });
     }
 
     void RectItem(const TKVRSymItem& aItem)
     {
-        const float radius = aItem.GetValue(3) != 0.0f ? aItem.DrawX(3, d) : 0.0f;
+        const bool round = aItem.GetValue(3) != 0.0f;
+        const float rx = round ? aItem.DrawX(3, d) : 0.0f, ry = round ? aItem.DrawY(3, d) : 0.0f;
         const TRectF box(aItem.DrawX(1, d), aItem.DrawY(1, d), aItem.DrawX(2, d), aItem.DrawY(2, d));
-        Closed([&](const TAlphaColor* f, const TKVRSymPen* p) { s.Rect(box, radius, f, p); });
+        Closed([&](const TAlphaColor* f, const TKVRSymPen* p) { s.Rect(box, rx, ry, f, p); });
     }
 
     template <class TPaint>
@@ -293,9 +294,10 @@ TKVRSymPathData SymBezierPath(const TKVRSymItem& aItem, const TKVRBaseDraw* aDra
 TKVRSymPathData SymSectorPath(const TKVRSymItem& aItem, const TKVRBaseDraw* aDraw)
 {
     const auto& sector = static_cast<const TKVRSymArc&>(aItem);
-    const float x = aItem.DrawX(1, aDraw), y = aItem.DrawY(1, aDraw), r = aItem.DrawX(3, aDraw);
+    const float x = aItem.DrawX(1, aDraw), y = aItem.DrawY(1, aDraw);
+    const float rx = aItem.DrawX(3, aDraw), ry = aItem.DrawY(3, aDraw);
     TOp arc = Op(TOp::TKind::Arc);
-    arc.Oval = TRectF(x - r, y - r, x + r, y + r);
+    arc.Oval = TRectF(x - rx, y - ry, x + rx, y + ry);
     arc.Start = float(sector.GetStartAngle());
     arc.Sweep = float(sector.GetSweepAngle());
     return {Op(TOp::TKind::Move, TPointF(x, y)), arc, Op(TOp::TKind::Close)};

@@ -47,7 +47,9 @@ public:
     virtual void Arc(const TRectF& aOval, float aStart, float aSweep, const TKVRSymPen& aPen) = 0;
     // Shapes: filled when aFill is set, then outlined when aPen is set.
     virtual void Oval(const TRectF& aBox, const TAlphaColor* aFill, const TKVRSymPen* aPen) = 0;
-    virtual void Rect(const TRectF& aBox, float aRadius, const TAlphaColor* aFill, const TKVRSymPen* aPen) = 0;
+    // Square corners when both radii are 0.
+    virtual void Rect(const TRectF& aBox, float aRadiusX, float aRadiusY, const TAlphaColor* aFill,
+                      const TKVRSymPen* aPen) = 0;
     virtual void Path(const TKVRSymPathData& aPath, const TAlphaColor* aFill, const TKVRSymPen* aPen) = 0;
     // A text anchored at aAt (pixels) in the configuration's font.
     virtual void Text(const TKVRSymText& aItem, const TPointF& aAt, const TKVRDrawConf& aConf) = 0;

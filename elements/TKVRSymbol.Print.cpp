@@ -63,12 +63,13 @@ public:
         Shape(aFill, aPen, false, [&] { c.FillEllipse(aBox, 1.0f); }, [&] { c.DrawEllipse(aBox, 1.0f); });
     }
 
-    void Rect(const TRectF& aBox, float aRadius, const TAlphaColor* aFill, const TKVRSymPen* aPen) override
+    void Rect(const TRectF& aBox, float aRadiusX, float aRadiusY, const TAlphaColor* aFill,
+              const TKVRSymPen* aPen) override
     {
-        const TCorners corners = aRadius > 0.0f ? AllCorners : NoCorners;
-        const float r = std::max(0.0f, aRadius);
-        Shape(aFill, aPen, false, [&] { c.FillRect(aBox, r, r, corners, 1.0f); },
-              [&] { c.DrawRect(aBox, r, r, corners, 1.0f); });
+        const float rx = std::max(0.0f, aRadiusX), ry = std::max(0.0f, aRadiusY);
+        const TCorners corners = rx > 0.0f || ry > 0.0f ? AllCorners : NoCorners;
+        Shape(aFill, aPen, false, [&] { c.FillRect(aBox, rx, ry, corners, 1.0f); },
+              [&] { c.DrawRect(aBox, rx, ry, corners, 1.0f); });
     }
 
     void Path(const TKVRSymPathData& aPath, const TAlphaColor* aFill, const TKVRSymPen* aPen) override

@@ -48,11 +48,12 @@ public:
         Shape(aFill, aPen, false, [&] { c.DrawOval(aBox, d->kP); });
     }
 
-    void Rect(const TRectF& aBox, float aRadius, const TAlphaColor* aFill, const TKVRSymPen* aPen) override
+    void Rect(const TRectF& aBox, float aRadiusX, float aRadiusY, const TAlphaColor* aFill,
+              const TKVRSymPen* aPen) override
     {
         Shape(aFill, aPen, false, [&] {
-            if (aRadius != 0.0f)
-                c.DrawRoundRect(aBox, aRadius, aRadius, d->kP);
+            if (aRadiusX != 0.0f || aRadiusY != 0.0f)
+                c.DrawRoundRect(aBox, aRadiusX, aRadiusY, d->kP);
             else
                 c.DrawRect(aBox, d->kP);
         });
@@ -151,8 +152,8 @@ void TKVRSymbol::DrawSymbol(TKVRDraw* aDraw, const TKVRBaseLibSymbol* aSymbol, f
     p.SetPathEffect(nullptr);
     for (int32_t i = 1; i <= aSymbol->GetNumLinks(); ++i) {
         const TKVRPto l = aSymbol->GetLink(i);
-        aDraw->kC->DrawOval(TRectF(aSymbol->DrawX(l.X - 1000, aDraw), aSymbol->DrawX(l.Y - 1000, aDraw),
-                                   aSymbol->DrawX(l.X + 1000, aDraw), aSymbol->DrawX(l.Y + 1000, aDraw)),
+        aDraw->kC->DrawOval(TRectF(aSymbol->DrawX(l.X - 1000, aDraw), aSymbol->DrawY(l.Y - 1000, aDraw),
+                                   aSymbol->DrawX(l.X + 1000, aDraw), aSymbol->DrawY(l.Y + 1000, aDraw)),
                             aDraw->kP);
     }
 }

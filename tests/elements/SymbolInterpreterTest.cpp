@@ -20,9 +20,9 @@ struct TRecorded
     TRecordingDevice Device{1200, 1200, kDpi};
     TKVRDraw Draw;
 
-    TRecorded()
+    explicit TRecorded(int aDpiY = kDpi)
     {
-        Draw.SetResolution(kDpi, kDpi);
+        Draw.SetResolution(kDpi, aDpiY);
         Draw.SetStandardWidths();
         Draw.DrawState = KVRDrawState::Preview;
         Draw.kC = TSkCanvas::Make(&Device);
@@ -255,4 +255,35 @@ TEST(SymbolInterpreter, LinkPointsAreSolidCirclesWhenAsked)
             EXPECT_EQ(circles[i].Count(QPainterPath::MoveToElement), 1) << "not dashed by the line before";
         }
     }
+}
+
+TEST(SymbolInterpreter, EachAxisTakesItsOwnResolution)
+{
+    // A printer of 300 x 150 dpi: circles, round corners, slices and link
+    // points keep their shape in millimetres.
+    auto symbol = MakeSymbol(R"([{"Type":"PenWidth","Value":0.3},{"Type":"Circle","Center":[20,20],"Radius":5},
+        {"Type":"Sector","Center":[50,20],"Radius":5,"Start":0,"Sweep":90},
+        {"Type":"Rectangle","Points":[60,10,80,30],"Radius":4}])", R"(,"Links":[10,40])");
+    TRecorded r(150);
+    r.Draw.aDrawLinkPto = true;
+    r.Draw.aLinkPoint = 0xFFFF0000u;
+    r.Paint(symbol.get());
+    const auto strokes = r.Device.Strokes();
+    ASSERT_EQ(strokes.size(), 4u);
+    const double kx = kPxPerMm, ky = 150 / 25.4;
+    const QRectF circle = strokes[0].DevicePath().boundingRect();
+    EXPECT_NEAR(circle.width(), 10 * kx, 0.05);
+    EXPECT_NEAR(circle.height(), 10 * ky, 0.05);
+    const QRectF slice = strokes[1].DevicePath().boundingRect();
+    EXPECT_NEAR(slice.width(), 5 * kx, 0.05);
+    EXPECT_NEAR(slice.height(), 5 * ky, 0.05);
+    // The rounded corner starts 4 mm along each side.
+    const QPainterPath rect = strokes[2].DevicePath();
+    EXPECT_FALSE(rect.contains(QPointF(60.2 * kx, 10.2 * ky)));
+    EXPECT_TRUE(rect.contains(QPointF(64.2 * kx, 10.2 * ky)));
+    EXPECT_TRUE(rect.contains(QPointF(60.2 * kx, 14.2 * ky)));
+    const QRectF link = strokes[3].DevicePath().boundingRect();
+    EXPECT_NEAR(link.center().x(), 10 * kx, 0.05);
+    EXPECT_NEAR(link.center().y(), 40 * ky, 0.05);
+    EXPECT_NEAR(link.height(), 2 * ky, 0.05);
 }

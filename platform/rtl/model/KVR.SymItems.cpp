@@ -83,6 +83,13 @@ double KVRSymJson::FromBase(int64_t aValue, int64_t aUnit)
     return double(aValue) / double(aUnit);
 }
 
+TJsonObject KVRSymJson::Coord(int64_t aValue, int64_t aUnit)
+{
+    if (aValue % aUnit == 0)
+        return aValue / aUnit;
+    return FromBase(aValue, aUnit);
+}
+
 double KVRSymJson::Single(float aValue)
 {
     char buf[32];
@@ -115,8 +122,8 @@ void KVRSymJson::WritePoints(TJsonObject& aJson, const char* aKey, const std::ve
 {
     TJsonObject a = TJsonObject::array();
     for (const TKVRPto& p : aPoints) {
-        a.push_back(FromBase(p.X, aUnit));
-        a.push_back(FromBase(p.Y, aUnit));
+        a.push_back(Coord(p.X, aUnit));
+        a.push_back(Coord(p.Y, aUnit));
     }
     aJson[aKey] = std::move(a);
 }
@@ -274,7 +281,7 @@ void TKVRSymShape::SetRect(const TKVRPto& a, const TKVRPto& b, int64_t aRadius)
 void TKVRSymShape::WriteJson(TJsonObject& aJson, int64_t aUnit) const
 {
     TKVRSymItem::WriteJson(aJson, aUnit);
-    const auto len = [&](int64_t v) { return KVRSymJson::FromBase(v, aUnit); };
+    const auto len = [&](int64_t v) { return KVRSymJson::Coord(v, aUnit); };
     switch (fKind) {
     case KVRSymKind::Line: KVRSymJson::WritePoints(aJson, "Points", {GetPoint(1), GetPoint(2)}, aUnit); break;
     case KVRSymKind::Circle:
@@ -371,7 +378,7 @@ void TKVRSymArc::WriteJson(TJsonObject& aJson, int64_t aUnit) const
 {
     TKVRSymItem::WriteJson(aJson, aUnit);
     KVRSymJson::WritePoints(aJson, "Center", {At(fCX, fCY)}, aUnit);
-    aJson["Radius"] = KVRSymJson::FromBase(fRadius, aUnit);
+    aJson["Radius"] = KVRSymJson::Coord(fRadius, aUnit);
     aJson["Start"] = fStart;
     aJson["Sweep"] = fSweep;
 }

@@ -215,6 +215,8 @@ private:
 namespace KVRSymJson {
 int64_t ToBase(const TJsonObject& aValue, int64_t aUnit, const char* aKey);
 double FromBase(int64_t aValue, int64_t aUnit);
+// The written form: a whole number of units as an integer (0, not 0.0).
+TJsonObject Coord(int64_t aValue, int64_t aUnit);
 // A Single as the shortest decimal that reads back to it (0.1f is written 0.1).
 double Single(float aValue);
 // A flat array [x1, y1, x2, y2, ...] of aMin..aMax points (aMax < 0: no limit).

@@ -122,8 +122,8 @@ TJsonObject TKVRBaseLibSymbol::WriteJson() const
     j["Category"] = KVRJson::Str(fCategory);
     j["ID"] = KVRJson::Str(fID);
     j["Units"] = KVRJson::Str(KVRUnitText(fUnits));
-    j["InsertX"] = KVRSymJson::FromBase(fInsert.X, unit);
-    j["InsertY"] = KVRSymJson::FromBase(fInsert.Y, unit);
+    j["InsertX"] = KVRSymJson::Coord(fInsert.X, unit);
+    j["InsertY"] = KVRSymJson::Coord(fInsert.Y, unit);
     if (!fNote.isEmpty())
         j["Note"] = KVRJson::Str(fNote);
     TJsonObject def = TJsonObject::array();
@@ -170,6 +170,11 @@ void TKVRBaseLibSymbol::AddLink(int64_t aX, int64_t aY)
 float TKVRBaseLibSymbol::DrawX(int64_t aValue, const TKVRBaseDraw* aDraw) const
 {
     return aDraw->GetDrawX(aValue);
+}
+
+float TKVRBaseLibSymbol::DrawY(int64_t aValue, const TKVRBaseDraw* aDraw) const
+{
+    return aDraw->GetDrawY(aValue);
 }
 
 void TKVRBaseLibSymbol::UpdateBounds()

@@ -56,8 +56,9 @@ public:
     TKVRPto GetLink(int32_t aIndex) const;
     void AddLink(int64_t aX, int64_t aY);
 
-    // A symbol coordinate (micrometres) in pixels of the context.
+    // A symbol coordinate (micrometres) in pixels of the context, across and down.
     float DrawX(int64_t aValue, const TKVRBaseDraw* aDraw) const;
+    float DrawY(int64_t aValue, const TKVRBaseDraw* aDraw) const;
 
     // Bounds of what the items cover, micrometres; all 0 without items.
     int64_t GetLeft() const { return fBounds.MinX; }

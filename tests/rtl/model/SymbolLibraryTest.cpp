@@ -181,3 +181,22 @@ TEST(SymbolLibrary, RejectedDefinitionLeavesTheSymbolAsItWas)
     EXPECT_FALSE(symbol.ReadJson(TJsonObject::parse("[]"), error));
     EXPECT_EQ(symbol.WriteJson().dump(), before);
 }
+
+TEST(SymbolLibrary, NewDefinitionTemplateNeedsOnlyAName)
+{
+    // The label services' template as shown to the user, placeholders replaced.
+    QString text = QStringLiteral(
+        R"({"Version":#ver,"Name":"","Category":"","ID":"#guid","Units":"mm","InsertX":0,"InsertY":0,"Def":[]})");
+    text.replace("#ver", "1").replace("#guid", "{0F8FAD5B-D9CB-469F-A165-70867728950E}");
+    TJsonObject json = TJsonObject::parse(text.toStdString());
+    TKVRLibSymbol symbol;
+    QString error;
+    EXPECT_FALSE(symbol.ReadJson(json, error));
+    EXPECT_TRUE(error.contains("Name")) << error.toStdString();
+    json["Name"] = "Door";
+    json["Def"].push_back(TJsonObject::parse(R"({"Type":"Line","Points":[0,0,0.9,0]})"));
+    ASSERT_TRUE(symbol.ReadJson(json, error)) << error.toStdString();
+    EXPECT_EQ(symbol.GetID(), "{0F8FAD5B-D9CB-469F-A165-70867728950E}");
+    EXPECT_EQ(symbol.GetRight(), 900);
+    EXPECT_EQ(symbol.WriteJson().dump(), json.dump()) << "written back in the template's key order";
+}
