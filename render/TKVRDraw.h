@@ -4,6 +4,7 @@
 #include "platform/rtl/geometry/System.Math.Vectors.h"
 #include "platform/rtl/System.UITypes.h"
 #include "platform/rtl/model/TKVRBaseDraw.h"
+#include "platform/rtl/model/TKVRDrawConf.h"
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -14,14 +15,6 @@ class TSkPaint;
 class TCanvas;
 using ISkCanvas = std::shared_ptr<TSkCanvas>;
 using ISkPaint = std::shared_ptr<TSkPaint>;
-
-// Configuration used by symbol drawing and the library view.
-struct TKVRDrawConf
-{
-    TAlphaColor LineColor = TAlphaColors::Black;
-    TAlphaColor FillColor = TAlphaColors::White;
-    float PenWidth = 0.0f;
-};
 
 class TKVRDraw : public TKVRBaseDraw
 {
@@ -38,7 +31,7 @@ public:
     int32_t aPosIx = 0, aPosIy = 0;
     float aMaxX = 0, aMaxY = 0;
     QString aTxt;
-    TKVRDrawConf aConf;
+    TKVRDrawConf aConf;    // symbol drawing state
     float aW = 0, aH = 0, aHT = 0, aHH = 0, aFH = 0, aFE = 0, aFP = 0;
     float w05 = 0, w1 = 0, w2 = 0, w3 = 0, w4 = 0;  // standard pen widths in pixels
     bool aDrawLinkPto = false;

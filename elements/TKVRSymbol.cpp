@@ -1,0 +1,193 @@
+#include "elements/TKVRSymbol.h"
+#include "elements/KVR.FMX.ElementPaint.h"
+#include "elements/KVR.FMX.SymbolWalk.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRLayer.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.Types.h"
+#include <cmath>
+
+namespace {
+
+ISkPath ToSkPath(const TKVRSymPathData& aPath)
+{
+    TSkPathBuilder b;
+    for (const TKVRSymPathOp& op : aPath) {
+        switch (op.Kind) {
+        case TKVRSymPathOp::TKind::Move: b.MoveTo(op.P[0]); break;
+        case TKVRSymPathOp::TKind::Line: b.LineTo(op.P[0]); break;
+        case TKVRSymPathOp::TKind::Cubic: b.CubicTo(op.P[0], op.P[1], op.P[2]); break;
+        case TKVRSymPathOp::TKind::Arc: b.ArcTo(op.Oval, op.Start, op.Sweep, op.NewFigure); break;
+        case TKVRSymPathOp::TKind::Close: b.Close(); break;
+        }
+    }
+    return b.Detach();
+}
+
+// The Skia side of the walk.
+class TScreenSurface : public TKVRSymSurface
+{
+public:
+    explicit TScreenSurface(TKVRDraw* aDraw) : d(aDraw), c(*aDraw->kC), p(*aDraw->kP) {}
+
+    void Line(const TPointF& aFrom, const TPointF& aTo, const TKVRSymPen& aPen) override
+    {
+        Stroke(aPen, true);
+        c.DrawLine(aFrom, aTo, d->kP);
+    }
+
+    void Arc(const TRectF& aOval, float aStart, float aSweep, const TKVRSymPen& aPen) override
+    {
+        Stroke(aPen, true);
+        c.DrawArc(aOval, aStart, aSweep, false, d->kP);
+    }
+
+    void Oval(const TRectF& aBox, const TAlphaColor* aFill, const TKVRSymPen* aPen) override
+    {
+        Shape(aFill, aPen, false, [&] { c.DrawOval(aBox, d->kP); });
+    }
+
+    void Rect(const TRectF& aBox, float aRadiusX, float aRadiusY, const TAlphaColor* aFill,
+              const TKVRSymPen* aPen) override
+    {
+        Shape(aFill, aPen, false, [&] {
+            if (aRadiusX != 0.0f || aRadiusY != 0.0f)
+                c.DrawRoundRect(aBox, aRadiusX, aRadiusY, d->kP);
+            else
+                c.DrawRect(aBox, d->kP);
+        });
+    }
+
+    void Path(const TKVRSymPathData& aPath, const TAlphaColor* aFill, const TKVRSymPen* aPen) override
+    {
+        const ISkPath path = ToSkPath(aPath);
+        Shape(aFill, aPen, true, [&] { c.DrawPath(path, d->kP); });
+    }
+
+    void Text(const TKVRSymText& aItem, const TPointF& aAt, const TKVRDrawConf& aConf) override
+    {
+        const ISkTypeface typeface = TSkTypeface::MakeFromName(aConf.FontName, GetFontStyle(aConf.Bold, aConf.Italic));
+        if (!typeface)
+            return;
+        const ISkFont font = std::make_shared<TSkFont>(typeface, aConf.FontHeight * d->TextFactor, aConf.FontScale, 0.0f);
+        TSkFontMetrics m;
+        font->GetMetrics(m);
+        const float A = std::fabs(m.Ascent), D = std::fabs(m.Descent);
+        SetTextPaint(d, aConf.FontColor);
+        p.SetStyle(TSkPaintStyle::Fill);
+        const float w = font->MeasureText(aItem.GetText(), d->kP);
+        const TPointF corner =
+            SymTextCorner(aAt.X, aAt.Y, w, A + D, aItem.GetHorzAlign(), aItem.GetVertAlign(), aItem.GetAngle());
+        const TKVRSkCanvasSave save(c);
+        c.Translate(corner.X, corner.Y);
+        if (aItem.GetAngle() != 0.0f)
+            c.Rotate(-aItem.GetAngle());
+        // The baseline lies the ascent below the box's top.
+        c.DrawSimpleText(aItem.GetText(), 0.0f, A, font, d->kP);
+    }
+
+private:
+    void Stroke(const TKVRSymPen& aPen, bool aCap)
+    {
+        p.SetAntiAlias(true);
+        p.SetStrokeWidth(d->BasePtoX(aPen.WidthMm));
+        if (aCap)
+            p.SetStrokeCap(aPen.RoundCap ? TSkStrokeCap::Round : TSkStrokeCap::Butt);
+        p.SetColor(aPen.Color);
+        AdjustLineType(d, aPen.LineType, 0);
+    }
+
+    template <class TPaint>
+    void Shape(const TAlphaColor* aFill, const TKVRSymPen* aPen, bool aCap, const TPaint& aPaint)
+    {
+        p.SetAntiAlias(true);
+        if (aFill) {
+            SetFillPaint(d, *aFill);
+            aPaint();
+        }
+        if (aPen) {
+            Stroke(*aPen, aCap);
+            aPaint();
+        }
+    }
+
+    TKVRDraw* d;
+    TSkCanvas& c;
+    TSkPaint& p;
+};
+
+}  // namespace
+
+ISkPath TKVRSymbol::GetPathPolyline(const TKVRBaseDraw* aDraw, const TKVRSymItem& aItem)
+{
+    return ToSkPath(SymPolylinePath(aItem, aDraw));
+}
+
+ISkPath TKVRSymbol::GetPathBezier(const TKVRBaseDraw* aDraw, const TKVRSymItem& aItem)
+{
+    return ToSkPath(SymBezierPath(aItem, aDraw));
+}
+
+ISkPath TKVRSymbol::GetPathSector(const TKVRBaseDraw* aDraw, const TKVRSymItem& aItem)
+{
+    return ToSkPath(SymSectorPath(aItem, aDraw));
+}
+
+void TKVRSymbol::DrawSymbol(TKVRDraw* aDraw, const TKVRBaseLibSymbol* aSymbol, float aScale)
+{
+    if (!aSymbol || !CanDraw(aDraw))
+        return;
+    if (!KVRSymPaintableScale(aScale))
+        return;
+    TScreenSurface surface(aDraw);
+    WalkSymbol(*aSymbol, aDraw, aDraw->aConf, aScale, surface);
+
+    if (!aDraw->aDrawLinkPto || aSymbol->GetNumLinks() < 1)
+        return;
+    // Circles of 1 mm radius in symbol units, solid whatever the last item's line type.
+    TSkPaint& p = *aDraw->kP;
+    p.SetColor(aDraw->aLinkPoint);
+    p.SetStyle(TSkPaintStyle::Stroke);
+    p.SetPathEffect(nullptr);
+    for (int32_t i = 1; i <= aSymbol->GetNumLinks(); ++i) {
+        const TKVRPto l = aSymbol->GetLink(i);
+        aDraw->kC->DrawOval(TRectF(aSymbol->DrawX(l.X - 1000, aDraw), aSymbol->DrawY(l.Y - 1000, aDraw),
+                                   aSymbol->DrawX(l.X + 1000, aDraw), aSymbol->DrawY(l.Y + 1000, aDraw)),
+                            aDraw->kP);
+    }
+}
+
+void TKVRSymbol::Draw(TKVRBaseDraw* aDraw)
+{
+    auto* d = static_cast<TKVRDraw*>(aDraw);
+    if (!CanDraw(d))
+        return;
+    ConfFromLayer(d->aConf, *this);
+    if (!HasPaintableScale())
+        return;
+    TSkCanvas& canvas = *d->kC;
+    const TKVRSkCanvasSave save(canvas);
+    const TPointF at = ScreenAt(GetPoint(1), d);
+    canvas.Translate(at.X, at.Y);
+    canvas.Scale(GetScale(), GetScale());
+    canvas.Rotate(GetAngleDeg());
+    if (const TKVRBaseLibSymbol* symbol = GetSymbol()) {
+        // The insertion point lands on point 1.
+        canvas.Translate(-d->GetDrawX(symbol->GetRefX()), -d->GetDrawY(symbol->GetRefY()));
+        DrawSymbol(d, symbol, GetScale());
+    }
+}
+
+// The layer's defaults: colours, line type 0, the layer's pen and font;
+// pens do not scale with the symbol until an item says so.
+void TKVRSymbol::ConfFromLayer(TKVRDrawConf& aConf, const TKVRBaseItem& aItem)
+{
+    aConf.Reset();
+    const TKVRBaseLabel* label = aItem.GetOwner();
+    if (!label || aItem.GetLayer() < 0 || aItem.GetLayer() >= label->GetLayerCount())
+        return;
+    const TKVRLayer* layer = label->GetLayer(aItem.GetLayer());
+    aConf.Ini(layer->Color, layer->BackColor, false, 0, float(layer->PenWidth) / 1000.0f);
+    aConf.IniFont(layer->FontColor, false, false, false, layer->FontName, float(layer->FontHeight) / 1000.0f, 1.0f);
+}

@@ -1,0 +1,6 @@
+#pragma once
+class TKVRBaseLabel;
+
+// Three library symbols, built from their JSON definitions, in the band
+// from 245 to 290 mm of an A4 page; the last one scaled and turned.
+void BuildSymbolsDemo(TKVRBaseLabel& doc);
