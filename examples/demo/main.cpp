@@ -1,7 +1,11 @@
 #include "examples/demo/ContextPage.h"
 #include "examples/demo/ElementsPage.h"
+#include "examples/demo/FlowDemo.h"
 #include "examples/demo/LinesPage.h"
+#include "examples/demo/RankNutriDemo.h"
 #include "examples/demo/ShapesDemo.h"
+#include "examples/demo/SymbolsDemo.h"
+#include "examples/demo/TablePolyDemo.h"
 #include "examples/demo/TextsCodesDemo.h"
 #include "render/KVR.FMX.Types.h"
 #include <QApplication>
@@ -23,7 +27,13 @@ std::vector<ShowcasePage*> MakePages()
     static const QString pictures = QDir::temp().filePath("kvr-demo-pictures");
     return {new ContextPage, new LinesPage, new ElementsPage("Shapes", BuildShapesDemo),
             new ElementsPage("Texts and codes", [](TKVRBaseLabel& doc) { BuildTextsCodesDemo(doc, pictures); }),
-            new ElementsPage("Barcodes", BuildBarcodesDemo)};
+            new ElementsPage("Barcodes", BuildBarcodesDemo),
+            new ElementsPage("Diagrams", [](TKVRBaseLabel& doc) {
+                BuildFlowDemo(doc);
+                BuildTablePolyDemo(doc);
+                BuildRankNutriDemo(doc);
+                BuildSymbolsDemo(doc);
+            })};
 }
 
 QString FileStem(const QTabWidget& tabs, int index)

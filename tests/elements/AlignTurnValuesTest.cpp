@@ -223,8 +223,10 @@ TEST(AlignTurnValues, UnnamedValuesPaintAsTheirNamedEquivalent)
             ASSERT_GT(InkCount(unnamed.paper), 100);
             EXPECT_TRUE(unnamed.screen == same.screen);
             EXPECT_TRUE(unnamed.paper == same.paper);
-            EXPECT_FALSE(unnamed.screen == moved.screen);
-            EXPECT_FALSE(unnamed.paper == moved.paper);
+            // The rich text has no vertical alignment: every value starts at the top.
+            const bool inert = std::string(k.Name) == "rich text" && std::string(f.Key) == "VertAlign";
+            EXPECT_EQ(unnamed.screen == moved.screen, inert);
+            EXPECT_EQ(unnamed.paper == moved.paper, inert);
             if (c.value == 3 && c.field == 0)
                 ImageProbes::SaveForLooking(unnamed.screen, QStringLiteral("align3_%1.png").arg(k.Name));
         }
