@@ -2,6 +2,7 @@
 // The barcode source that the linear barcode painters read: the settings of a
 // barcode element (or of a poly-text item encoded as one barcode), its
 // human-readable text and its bar pattern.
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/codes/KVR.Barcode.h"
 #include "platform/rtl/KVR.Types.h"
 #include <QByteArray>
@@ -31,9 +32,15 @@ public:
     virtual void Reserved13() = 0;              // slot kept for the order; the painters never call it
     virtual QString GetFontName() const = 0;
     // A length in millimetres at a resolution in dots per inch, as pixels and
-    // as whole dots.
-    virtual float LengthToPixels(float aLength, int32_t aResolution) const = 0;
-    virtual int32_t LengthToDots(float aLength, int32_t aResolution) const = 0;
+    // as whole dots (halves to even).
+    virtual float LengthToPixels(float aLength, int32_t aResolution) const
+    {
+        return float(double(aLength) * double(aResolution) / 25.4);
+    }
+    virtual int32_t LengthToDots(float aLength, int32_t aResolution) const
+    {
+        return RoundHalfEven32(double(aLength) * double(aResolution) / 25.4);
+    }
 };
 
 using IKVRBarcode = std::shared_ptr<TKVRBarcodeIntf>;

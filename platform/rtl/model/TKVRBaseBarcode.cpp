@@ -58,16 +58,6 @@ void TKVRBaseBarcode::UpdatePoints()
     fPoints[1] = {box.Right, box.Bottom};
 }
 
-float TKVRBaseBarcode::LengthToPixels(float aLength, int32_t aResolution) const
-{
-    return float(double(aLength) * double(aResolution) / 25.4);
-}
-
-int32_t TKVRBaseBarcode::LengthToDots(float aLength, int32_t aResolution) const
-{
-    return RoundHalfEven32(double(aLength) * double(aResolution) / 25.4);
-}
-
 // ---------------------------------------------------------------- setters
 
 void TKVRBaseBarcode::SetBarWidth(float aValue)

@@ -52,8 +52,6 @@ public:
     QByteArray GetBarPattern() const override { return fPattern; }
     void Reserved13() override {}
     QString GetFontName() const override { return fFontName; }
-    float LengthToPixels(float aLength, int32_t aResolution) const override;
-    int32_t LengthToDots(float aLength, int32_t aResolution) const override;
 
     // ---- properties (lengths in millimetres of paper)
     void SetAngle(TKVRAngle aValue) { fAngle = aValue; Changed(); }

@@ -201,16 +201,6 @@ QString TKVRBasePoly::GetFontName() const
     return fItems.empty() ? QStringLiteral("Arial") : fItems.front()->Font.Name;
 }
 
-float TKVRBasePoly::LengthToPixels(float aLength, int32_t aResolution) const
-{
-    return float(double(aLength) * double(aResolution) / 25.4);
-}
-
-int32_t TKVRBasePoly::LengthToDots(float aLength, int32_t aResolution) const
-{
-    return RoundHalfEven32(double(aLength) * double(aResolution) / 25.4);
-}
-
 void TKVRBasePoly::SetBarWidth(float aValue)
 {
     if (std::isfinite(aValue) && aValue > 0.0f) {

@@ -134,8 +134,6 @@ public:
     QByteArray GetBarPattern() const override { return fPattern; }
     void Reserved13() override {}
     QString GetFontName() const override;
-    float LengthToPixels(float aLength, int32_t aResolution) const override;
-    int32_t LengthToDots(float aLength, int32_t aResolution) const override;
 
     // ---- properties (lengths in millimetres of paper)
     uint8_t GetPolyType() const { return fPolyType; }
