@@ -140,6 +140,12 @@ public:
     // Folder of the image elements' picture files.
     QString GetImageFolder() const { return fImageFolder; }
     void SetImageFolder(const QString& aValue) { fImageFolder = aValue; }
+    // Folder the image dialogs open first.
+    QString GetOpenImgFolder() const { return fOpenImgFolder; }
+    void SetOpenImgFolder(const QString& aValue) { fOpenImgFolder = aValue; }
+    // Folder of the symbol libraries (".lyp" files, top folder only).
+    QString GetLibraryFolder() const { return fLibraryFolder; }
+    void SetLibraryFolder(const QString& aValue) { fLibraryFolder = aValue; }
     // A picture file name in the image folder (a trailing delimiter added when
     // the folder has none); an absolute name, or any name without a folder,
     // stands as it is.
@@ -205,6 +211,8 @@ private:
     int64_t fCopyIndex = 0;
     int64_t fLabelIndex = 0;
     QString fImageFolder;
+    QString fOpenImgFolder;
+    QString fLibraryFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
     int32_t fLastNumID = 0;
     int32_t fFileVersion = KVRFileVersion;
