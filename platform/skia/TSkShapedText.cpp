@@ -1,0 +1,196 @@
+#include "platform/skia/TSkShapedText.h"
+#include "platform/skia/TSkFont.h"
+#include <QGlyphRun>
+#include <QHash>
+#include <QPainter>
+#include <QTextLayout>
+#include <QThreadStorage>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+// Shaped lines of one thread. Their QRawFonts hold font engines of that
+// thread, so the cache lives in thread storage, which Qt clears before the
+// thread's font engines go.
+struct TShapeKey
+{
+    const TSkTypeface* Typeface;
+    QString Text;
+    bool RightToLeft;
+    bool operator==(const TShapeKey&) const = default;
+};
+
+size_t qHash(const TShapeKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, quintptr(k.Typeface), k.Text, k.RightToLeft);
+}
+
+struct TShapeCache
+{
+    struct TEntry
+    {
+        std::shared_ptr<const TSkTypeface> Typeface;  // keeps the key's address taken
+        ISkShapedText Shaped;
+    };
+    QHash<TShapeKey, TEntry> Entries;
+};
+
+// Lines laid out by the elements repeat while the screen repaints; a full
+// cache starts again rather than growing without end.
+constexpr qsizetype kMaxCachedLines = 4096;
+
+TShapeCache& Cache()
+{
+    static QThreadStorage<TShapeCache*> storage;
+    if (!storage.hasLocalData())
+        storage.setLocalData(new TShapeCache);
+    return *storage.localData();
+}
+
+bool IsLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// The largest length a unit of the transform's axes becomes.
+double AxisScale(const QTransform& t)
+{
+    return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+}
+
+bool IsFinite(const QTransform& t)
+{
+    for (double v : {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()})
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+void ShapeNow(const TSkTypeface& typeface, const QString& text, bool rightToLeft, double& advance,
+              std::vector<TSkShapedText::TRun>& runs)
+{
+    QString line;
+    line.reserve(text.size());
+    for (QChar c : text)
+        if (!IsLineBreak(c))
+            line.append(c);
+
+    QFont font = typeface.MakeQtFont(TSkShapedText::kReferencePixels);
+    // Plain advances for Latin, as the simple text of the element code places
+    // them; scripts that need shaping are shaped all the same.
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+
+    QTextLayout layout(line, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LayoutDirectionAuto);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine l = layout.createLine();
+    if (l.isValid())
+        l.setLineWidth(0.0);
+    layout.endLayout();
+    if (!l.isValid())
+        return;
+
+    advance = l.horizontalAdvance();
+    const double baseline = l.y() + l.ascent();
+    const double left = l.x();
+    for (const QGlyphRun& g : layout.glyphRuns()) {
+        TSkShapedText::TRun run;
+        run.Font = g.rawFont();
+        run.Glyphs = g.glyphIndexes();
+        run.Positions = g.positions();
+        if (run.Glyphs.isEmpty() || run.Glyphs.size() != run.Positions.size() || !run.Font.isValid())
+            continue;
+        for (QPointF& p : run.Positions)
+            p -= QPointF(left, baseline);
+        runs.push_back(std::move(run));
+    }
+}
+}  // namespace
+
+ISkShapedText TSkShapedText::Shape(const std::shared_ptr<const TSkTypeface>& typeface, const QString& text,
+                                   bool rightToLeft)
+{
+    static const ISkShapedText empty = std::make_shared<const TSkShapedText>();
+    if (!typeface || text.isEmpty())
+        return empty;
+    TShapeCache& cache = Cache();
+    const TShapeKey key{typeface.get(), text, rightToLeft};
+    const auto it = cache.Entries.constFind(key);
+    if (it != cache.Entries.constEnd())
+        return it->Shaped;
+
+    auto shaped = std::make_shared<TSkShapedText>();
+    ShapeNow(*typeface, text, rightToLeft, shaped->fAdvance, shaped->fRuns);
+    if (!std::isfinite(shaped->fAdvance) || shaped->fAdvance < 0.0)
+        shaped->fAdvance = 0.0;
+    if (cache.Entries.size() >= kMaxCachedLines)
+        cache.Entries.clear();
+    cache.Entries.insert(key, {typeface, shaped});
+    return shaped;
+}
+
+QPainterPath TSkShapedText::Outline() const
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const TRun& run : fRuns)
+        for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
+            path.addPath(run.Font.pathForGlyph(run.Glyphs[i]).translated(run.Positions[i]));
+    return path;
+}
+
+void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QColor& color, bool underline) const
+{
+    if (fRuns.empty() || !IsFinite(toLocal) || !toLocal.isInvertible())
+        return;
+    const double localEm = kReferencePixels * AxisScale(toLocal);
+    const double deviceEm = localEm * AxisScale(painter.combinedTransform());
+    if (!(localEm > 0.0) || !std::isfinite(deviceEm))
+        return;
+
+    painter.save();
+    if (underline) {
+        // Across the whole advance, spaces too, from the first font's post table.
+        const QRawFont& f = fRuns.front().Font;
+        QPainterPath bar;
+        bar.addRect(QRectF(0.0, f.underlinePosition(), fAdvance, std::max(1.0, f.lineThickness())));
+        painter.fillPath(toLocal.map(bar), color);
+    }
+    if (deviceEm > kMaxCachedEmPixels) {
+        // Too large for the glyph cache: the same glyphs as paths.
+        painter.setRenderHint(QPainter::Antialiasing, painter.testRenderHint(QPainter::TextAntialiasing));
+        painter.fillPath(toLocal.map(Outline()), color);
+        painter.restore();
+        return;
+    }
+
+    // Glyphs come from an engine near the size they show at, scaled the rest of
+    // the way: positions are the shaped advances, so what is drawn is exactly
+    // what was measured.
+    const int n = std::clamp(int(std::lround(localEm)), 1, int(kMaxCachedEmPixels));
+    const double k = double(n) / kReferencePixels;
+    painter.setWorldTransform(QTransform::fromScale(1.0 / k, 1.0 / k) * toLocal, true);
+    painter.setPen(QPen(color));
+    painter.setBrush(Qt::NoBrush);
+    for (const TRun& run : fRuns) {
+        QRawFont raw = run.Font;
+        raw.setPixelSize(n);
+        if (!raw.isValid())
+            continue;
+        QList<QPointF> positions = run.Positions;
+        for (QPointF& p : positions)
+            p *= k;
+        QGlyphRun g;
+        g.setRawFont(raw);
+        g.setGlyphIndexes(run.Glyphs);
+        g.setPositions(positions);
+        painter.drawGlyphRun(QPointF(0, 0), g);
+    }
+    painter.restore();
+}
