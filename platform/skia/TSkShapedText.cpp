@@ -53,10 +53,19 @@ bool IsLineBreak(QChar c)
     return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
-// The largest length a unit of the transform's axes becomes.
-double AxisScale(const QTransform& t)
+// The longest and the shortest length a unit vector becomes (the singular
+// values of the linear part).
+struct TStretch
 {
-    return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+    double Max = 0.0, Min = 0.0;
+};
+
+TStretch Stretch(const QTransform& t)
+{
+    const double e = (t.m11() + t.m22()) / 2, f = (t.m11() - t.m22()) / 2;
+    const double g = (t.m21() + t.m12()) / 2, h = (t.m21() - t.m12()) / 2;
+    const double q = std::hypot(e, h), r = std::hypot(f, g);
+    return {q + r, std::abs(q - r)};
 }
 
 bool IsFinite(const QTransform& t)
@@ -149,10 +158,14 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
 {
     if (fRuns.empty() || !IsFinite(toLocal) || !toLocal.isInvertible())
         return;
-    const double localEm = kReferencePixels * AxisScale(toLocal);
-    const double deviceEm = localEm * AxisScale(painter.combinedTransform());
+    const double localEm = kReferencePixels * Stretch(toLocal).Max;
+    const TStretch device = Stretch(toLocal * painter.combinedTransform());
+    const double deviceEm = kReferencePixels * device.Max;
     if (!(localEm > 0.0) || !std::isfinite(deviceEm))
         return;
+    // Qt's glyph cache fails on glyphs too large, and on glyphs squeezed to
+    // less than a pixel along one axis while long along the other.
+    const bool outlines = deviceEm > kMaxCachedEmPixels || kReferencePixels * device.Min < 1.0;
 
     painter.save();
     if (underline) {
@@ -162,7 +175,7 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
         bar.addRect(QRectF(0.0, f.underlinePosition(), fAdvance, std::max(1.0, f.lineThickness())));
         painter.fillPath(toLocal.map(bar), color);
     }
-    if (deviceEm > kMaxCachedEmPixels) {
+    if (outlines) {
         // Too large for the glyph cache: the same glyphs as paths.
         painter.setRenderHint(QPainter::Antialiasing, painter.testRenderHint(QPainter::TextAntialiasing));
         painter.fillPath(toLocal.map(Outline()), color);

@@ -54,7 +54,8 @@ public:
 
     // Fills the glyphs in colour, mapped from reference pixels by toLocal (before
     // the painter's own transform). Glyphs whose em exceeds kMaxCachedEmPixels on
-    // the device are filled as outlines. An underline runs across the advance.
+    // the device, or squeezed below a pixel across, are filled as outlines. An
+    // underline runs across the advance.
     void Paint(QPainter& painter, const QTransform& toLocal, const QColor& color, bool underline = false) const;
 
 private:
