@@ -103,8 +103,8 @@ private:
 // and slanted by SkewX. Metrics come from the font's design units (hhea, the
 // one source of ascent and descent for screen and paper), independent of any
 // device resolution and of hinting. Text is shaped (TSkShapedText): right-to-left
-// scripts in visual order, joined, with fallback fonts for missing characters;
-// Latin text keeps plain advances (no kerning). Drawing uses the same advances.
+// scripts in visual order, joined, with fallback fonts for missing characters,
+// without kerning. Drawing uses the same advances.
 class TSkFont
 {
 public:

@@ -86,10 +86,9 @@ void ShapeNow(const TSkTypeface& typeface, const QString& text, bool rightToLeft
             line.append(c);
 
     QFont font = typeface.MakeQtFont(TSkShapedText::kReferencePixels);
-    // Plain advances for Latin, as the simple text of the element code places
-    // them; scripts that need shaping are shaped all the same.
+    // No kerning: a word measures the same alone and inside its line. Every
+    // script is shaped (Qt would leave Arabic unjoined under PreferNoShaping).
     font.setKerning(false);
-    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
 
     QTextLayout layout(line, font);
     QTextOption option;

@@ -16,7 +16,7 @@ using ISkShapedText = std::shared_ptr<const TSkShapedText>;
 
 // One line of text shaped by Qt's text engine with a typeface: bidirectional
 // order, joining, and fallback fonts (through fontconfig) for characters the
-// typeface lacks. Latin text keeps plain advances (no kerning, no ligatures).
+// typeface lacks. No kerning, so a word is as wide alone as inside a line.
 // Shaped once at a reference size; lengths scale linearly with the size, so
 // the screen and the printer measure and paint the same glyphs and advances.
 // Results belong to the thread that shaped them (Qt's font engines are per
