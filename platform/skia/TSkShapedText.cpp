@@ -79,6 +79,7 @@ bool IsFinite(const QTransform& t)
 void ShapeNow(const TSkTypeface& typeface, const QString& text, bool rightToLeft, double& advance,
               std::vector<TSkShapedText::TRun>& runs)
 {
+    runs.clear();
     QString line;
     line.reserve(text.size());
     for (QChar c : text)
@@ -118,6 +119,15 @@ void ShapeNow(const TSkTypeface& typeface, const QString& text, bool rightToLeft
             p -= QPointF(left, baseline);
         runs.push_back(std::move(run));
     }
+    // Qt hands the runs in no set order: left to right, so painting is repeatable.
+    auto leftmost = [](const TSkShapedText::TRun& r) {
+        double x = r.Positions.front().x();
+        for (const QPointF& p : r.Positions)
+            x = std::min(x, p.x());
+        return x;
+    };
+    std::stable_sort(runs.begin(), runs.end(),
+                     [&](const auto& a, const auto& b) { return leftmost(a) < leftmost(b); });
 }
 }  // namespace
 
@@ -135,6 +145,11 @@ ISkShapedText TSkShapedText::Shape(const std::shared_ptr<const TSkTypeface>& typ
 
     auto shaped = std::make_shared<TSkShapedText>();
     ShapeNow(*typeface, text, rightToLeft, shaped->fAdvance, shaped->fRuns);
+    // The underline of the typeface itself (its post table), whatever font a run falls back to.
+    const TSkTypeface::TDesign& d = typeface->GetDesign();
+    const double unit = double(kReferencePixels) / d.UnitsPerEm;
+    shaped->fUnderlinePosition = -d.UnderlinePosition * unit;
+    shaped->fUnderlineThickness = d.UnderlineThickness * unit;
     if (!std::isfinite(shaped->fAdvance) || shaped->fAdvance < 0.0)
         shaped->fAdvance = 0.0;
     if (cache.Entries.size() >= kMaxCachedLines)
@@ -168,10 +183,10 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
 
     painter.save();
     if (underline) {
-        // Across the whole advance, spaces too, from the first font's post table.
-        const QRawFont& f = fRuns.front().Font;
+        // Across the whole advance, spaces too; at least a device pixel thick.
+        const double minimum = 1.0 / (device.Max > 0.0 ? device.Max : 1.0);
         QPainterPath bar;
-        bar.addRect(QRectF(0.0, f.underlinePosition(), fAdvance, std::max(1.0, f.lineThickness())));
+        bar.addRect(QRectF(0.0, fUnderlinePosition, fAdvance, std::max(fUnderlineThickness, minimum)));
         painter.fillPath(toLocal.map(bar), color);
     }
     if (outlines) {

@@ -60,5 +60,7 @@ public:
 
 private:
     double fAdvance = 0.0;
+    double fUnderlinePosition = 0.0;   // reference pixels below the baseline (top of the line)
+    double fUnderlineThickness = 0.0;
     std::vector<TRun> fRuns;
 };
