@@ -2,6 +2,7 @@
 #include "platform/skia/TSkFont.h"
 #include <QGlyphRun>
 #include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
 #include <QThreadStorage>
@@ -66,6 +67,23 @@ TStretch Stretch(const QTransform& t)
     const double g = (t.m21() + t.m12()) / 2, h = (t.m21() - t.m12()) / 2;
     const double q = std::hypot(e, h), r = std::hypot(f, g);
     return {q + r, std::abs(q - r)};
+}
+
+// Whether the painter's engine draws text through a glyph cache (raster and
+// GPU engines, and pictures replayed on them) rather than into a document.
+bool CachesGlyphs(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine)
+        return true;
+    switch (engine->type()) {
+    case QPaintEngine::Pdf:
+    case QPaintEngine::SVG:
+    case QPaintEngine::MacPrinter:
+        return false;
+    default:
+        return true;
+    }
 }
 
 bool IsFinite(const QTransform& t)
@@ -178,8 +196,10 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
     if (!(localEm > 0.0) || !std::isfinite(deviceEm))
         return;
     // Qt's glyph cache fails on glyphs too large, and on glyphs squeezed to
-    // less than a pixel along one axis while long along the other.
-    const bool outlines = deviceEm > kMaxCachedEmPixels || kReferencePixels * device.Min < 1.0;
+    // less than a pixel along one axis while long along the other. Documents
+    // (PDF, a printer) keep no such cache, and their text stays text.
+    const bool outlines = CachesGlyphs(painter) &&
+                          (deviceEm > kMaxCachedEmPixels || kReferencePixels * device.Min < 1.0);
 
     painter.save();
     if (underline) {

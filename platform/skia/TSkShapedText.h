@@ -53,9 +53,9 @@ public:
     QPainterPath Outline() const;
 
     // Fills the glyphs in colour, mapped from reference pixels by toLocal (before
-    // the painter's own transform). Glyphs whose em exceeds kMaxCachedEmPixels on
-    // the device, or squeezed below a pixel across, are filled as outlines. An
-    // underline runs across the advance.
+    // the painter's own transform). On surfaces with a glyph cache, glyphs whose
+    // em exceeds kMaxCachedEmPixels on the device, or squeezed below a pixel
+    // across, are filled as outlines. An underline runs across the advance.
     void Paint(QPainter& painter, const QTransform& toLocal, const QColor& color, bool underline = false) const;
 
 private:

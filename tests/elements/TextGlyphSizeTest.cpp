@@ -4,6 +4,9 @@
 #include "elements/TKVRText.h"
 #include "tests/elements/ContentTestSupport.h"
 #include "tests/support/ImageProbes.h"
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kvrtest;
@@ -28,7 +31,7 @@ TKVRText* ReadHugeText(TKVRBaseLabel& label, const THugeCase& c)
     TKVRBaseLabel source;
     auto* t = new TKVRText(&source);
     t->SetFontName(QStringLiteral("Arial"));
-    // A full block (from a fallback font) first: its inside fills the view.
+    // A full block first: its inside fills the view.
     t->SetText(QStringLiteral("\u2588Wg\u05e9"));
     t->SetPenWidth(0.0f);
     t->SetBaseFontHeight(c.FontHeight);
@@ -69,6 +72,31 @@ TEST_P(TextHugeGlyphs, PaintOnScreenAndPaperAsOutlines)
         EXPECT_LT(screenInk, 300 * 4);
         EXPECT_LT(paperInk, 300 * 4);
     }
+
+    // A document keeps it as text: the PDF embeds fonts (poppler's text
+    // extraction drops glyphs larger than the page, so its font list tells).
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("huge.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(kDpi);
+        writer.setPageSize(QPageSize(QSizeF(25.4, 25.4), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        TCanvas canvas(&writer);
+        ASSERT_TRUE(canvas.BeginScene());
+        TKVRDraw draw;
+        draw.SetResolution(kDpi, kDpi);
+        draw.SetStandardWidths();
+        draw.DrawState = KVRDrawState::Print;
+        draw.pC = &canvas;
+        t->PrintElement(&draw);
+        canvas.EndScene();
+    }
+    QProcess fonts;
+    fonts.start("pdffonts", {pdf});
+    ASSERT_TRUE(fonts.waitForFinished(60000));
+    const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
+    EXPECT_TRUE(list.contains("LiberationSans")) << list.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, TextHugeGlyphs,
