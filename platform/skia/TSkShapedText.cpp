@@ -7,7 +7,6 @@
 #include <QTextLayout>
 #include <QThreadStorage>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace {
