@@ -3,9 +3,8 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/TKVRText.h"
 #include "tests/elements/ContentTestSupport.h"
+#include "tests/elements/TextPdfSupport.h"
 #include "tests/support/ImageProbes.h"
-#include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -77,25 +76,8 @@ TEST_P(TextHugeGlyphs, PaintOnScreenAndPaperAsOutlines)
     // extraction drops glyphs larger than the page, so its font list tells).
     QTemporaryDir dir;
     const QString pdf = dir.filePath("huge.pdf");
-    {
-        QPdfWriter writer(pdf);
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QSizeF(25.4, 25.4), QPageSize::Millimeter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        TCanvas canvas(&writer);
-        ASSERT_TRUE(canvas.BeginScene());
-        TKVRDraw draw;
-        draw.SetResolution(kDpi, kDpi);
-        draw.SetStandardWidths();
-        draw.DrawState = KVRDrawState::Print;
-        draw.pC = &canvas;
-        t->PrintElement(&draw);
-        canvas.EndScene();
-    }
-    QProcess fonts;
-    fonts.start("pdffonts", {pdf});
-    ASSERT_TRUE(fonts.waitForFinished(60000));
-    const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
+    PrintToPdfFile(*t, pdf, 25.4, 25.4);
+    const QString list = Poppler("pdffonts", {pdf});
     EXPECT_TRUE(list.contains("LiberationSans")) << list.toStdString();
 }
 
