@@ -41,9 +41,6 @@ bool ReadDesign(const QRawFont& raw, TSkTypeface::TDesign& d)
     d.Ascender = S16(hhea, 4);
     d.Descender = S16(hhea, 6);
     d.LineGap = S16(hhea, 8);
-    d.Advances.resize(size_t(numMetrics));
-    for (int i = 0; i < numMetrics; ++i)
-        d.Advances[size_t(i)] = uint16_t(U16(hmtx, i * 4));
 
     const QByteArray os2 = raw.fontTable("OS/2");
     if (os2.size() >= 78) {
@@ -112,12 +109,6 @@ ISkTypeface TSkTypeface::MakeFromName(const QString& familyName, const TSkFontSt
 ISkTypeface TSkTypeface::MakeDefault()
 {
     return MakeFromName(QString(), TSkFontStyle::Normal());
-}
-
-double TSkTypeface::GetAdvance(quint32 glyph) const
-{
-    const auto& adv = fDesign.Advances;
-    return adv[std::min<size_t>(glyph, adv.size() - 1)];
 }
 
 QRawFont TSkTypeface::MakeRawFont(int pixelSize) const

@@ -80,10 +80,9 @@ public:
         int32_t XHeight = 0, CapHeight = 0;
         int32_t UnderlinePosition = 0, UnderlineThickness = 0;  // position negative below
         int32_t StrikeoutPosition = 0, StrikeoutSize = 0;
-        std::vector<uint16_t> Advances;  // per glyph; later glyphs repeat the last
     };
+    // Advances come from the shaped text (TSkShapedText), never from hmtx alone.
     const TDesign& GetDesign() const { return fDesign; }
-    double GetAdvance(quint32 glyph) const;  // design units
 
     // A font engine of this typeface at a whole pixel size, for the calling thread.
     QRawFont MakeRawFont(int pixelSize) const;
