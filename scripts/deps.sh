@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config ccache
       qt6-base-dev libzint-dev libzxing-dev libzip-dev libgif-dev nlohmann-json3-dev
-      fonts-liberation2 fonts-dejavu-core poppler-utils libgxps-utils
+      fonts-liberation2 fonts-dejavu-core poppler-utils libgxps-utils python3-fonttools
       libgtest-dev libgmock-dev googletest libbenchmark-dev)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,19 +1,16 @@
 #include "platform/fmx/TCanvas.h"
 #include "platform/fmx/TBitmap.h"
 #include "platform/fmx/TPathData.h"
-#include <QFontMetricsF>
+#include "platform/skia/TSkFont.h"
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
-// Qt rounds fractional font pixel sizes and hints small ones. Text is shaped
-// at this size and scaled to the requested one, so 10.5 stays 10.5 and a
-// width scales exactly with the size.
-constexpr int kFontRefPixels = 2048;
 // Font sizes are in 1/96 inch of the device.
 constexpr double kFontUnitsPerInch = 96.0;
 
@@ -61,21 +58,19 @@ QPen MakePen(const TStrokeBrush& stroke)
     return pen;
 }
 
-QFont MakeFont(const TFont& font)
+// The screen's typeface of the font: text is shaped, measured and painted on
+// the one road the screen takes, so paper and screen agree in widths and in
+// vertical metrics.
+ISkTypeface MakeTypeface(const TFont& font)
 {
-    QFont f;
-    if (!font.Family().isEmpty())
-        f.setFamily(font.Family());
-    f.setPixelSize(kFontRefPixels);
-    f.setBold(font.Style() & FontStyleSet(TFontStyle::Bold));
-    f.setItalic(font.Style() & FontStyleSet(TFontStyle::Italic));
-    f.setUnderline(font.Style() & FontStyleSet(TFontStyle::Underline));
-    f.setHintingPreference(QFont::PreferNoHinting);
-    // Plain advances, no kerning and no ligatures: the screen's simple text
-    // places glyphs so, and paper must measure as the screen laid out.
-    f.setKerning(false);
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
+    const bool bold = font.Style() & FontStyleSet(TFontStyle::Bold);
+    const bool italic = font.Style() & FontStyleSet(TFontStyle::Italic);
+    TSkFontStyle style = TSkFontStyle::Normal();
+    if (bold)
+        style.Weight = TSkFontWeight::Bold;
+    if (italic)
+        style.Slant = TSkFontSlant::Italic;
+    return TSkTypeface::MakeFromName(font.Family(), style);
 }
 
 QPainterPath RectPath(const TRectF& rect, float xRadius, float yRadius, TCorners corners)
@@ -159,8 +154,9 @@ struct TCanvas::TextLayout
         double x = 0.0;
         double y = 0.0;
     };
-    QFont font;
-    double scale = 0.0;  // device pixels per pixel of the reference font
+    ISkTypeface typeface;
+    double pixels = 0.0;  // the font's size in device pixels
+    bool rightToLeft = false;
     double ascent = 0.0;
     std::vector<Line> lines;
     QRectF bounds;
@@ -364,16 +360,20 @@ TCanvas::TextLayout TCanvas::LayoutText(const TRectF& rect, const QString& text,
                                         TFillTextFlags flags, TTextAlign textAlign, TTextAlign vTextAlign) const
 {
     TextLayout out;
-    out.font = MakeFont(fFont);
+    out.typeface = MakeTypeface(fFont);
     const QPaintDevice* device = Device();
     const double dpi = device ? device->logicalDpiY() : kFontUnitsPerInch;
     const double pixels = double(fFont.Size()) * dpi / kFontUnitsPerInch;
-    out.scale = pixels > 0.0 ? pixels / kFontRefPixels : 0.0;
+    out.pixels = out.typeface && std::isfinite(pixels) && pixels > 0.0 ? pixels : 0.0;
+    out.rightToLeft = flags & FillTextFlagSet(TFillTextFlag::RightToLeft);
 
-    const QFontMetricsF fm(out.font);
-    out.ascent = fm.ascent() * out.scale;
-    const double lineHeight = (fm.ascent() + fm.descent()) * out.scale;
-    auto width = [&](const QString& s) { return fm.horizontalAdvance(s) * out.scale; };
+    TSkFontMetrics m;
+    TSkFont(out.typeface, float(out.pixels)).GetMetrics(m);
+    out.ascent = out.pixels > 0.0 ? -double(m.Ascent) : 0.0;
+    const double lineHeight = out.pixels > 0.0 ? double(m.Descent) - double(m.Ascent) : 0.0;
+    auto width = [&](const QString& s) {
+        return out.pixels > 0.0 ? TSkShapedText::Shape(out.typeface, s, out.rightToLeft)->Advance(out.pixels) : 0.0;
+    };
 
     const QRectF r = rect.ToQt().normalized();
     std::vector<QString> lines;
@@ -408,8 +408,7 @@ TCanvas::TextLayout TCanvas::LayoutText(const TRectF& rect, const QString& text,
         lines.push_back(line);
     }
 
-    const bool rtl = flags & FillTextFlagSet(TFillTextFlag::RightToLeft);
-    if (rtl && textAlign != TTextAlign::Center)
+    if (out.rightToLeft && textAlign != TTextAlign::Center)
         textAlign = textAlign == TTextAlign::Leading ? TTextAlign::Trailing : TTextAlign::Leading;
 
     const double block = double(lines.size()) * lineHeight;
@@ -443,26 +442,21 @@ void TCanvas::FillText(const TRectF& rect, const QString& text, bool wordWrap, f
     if (fFill.Kind() == TBrushKind::None || o <= 0.0 || text.isEmpty())
         return;
     const TextLayout layout = LayoutText(rect, text, wordWrap, flags, textAlign, vTextAlign);
-    if (!(layout.scale > 0.0))
+    if (!(layout.pixels > 0.0))
         return;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setOpacity(o);
-    painter.setPen(QColor::fromRgba(fFill.Color()));
-    painter.setBrush(Qt::NoBrush);
-    painter.setFont(layout.font);
-    if (flags & FillTextFlagSet(TFillTextFlag::RightToLeft))
-        painter.setLayoutDirection(Qt::RightToLeft);
+    const bool underline = fFont.Style() & FontStyleSet(TFontStyle::Underline);
+    const QColor color = QColor::fromRgba(fFill.Color());
+    const double k = layout.pixels / TSkShapedText::kReferencePixels;
     for (const TextLayout::Line& line : layout.lines) {
         if (line.text.isEmpty())
             continue;
-        painter.save();
-        painter.translate(line.x, line.y + layout.ascent);
-        painter.scale(layout.scale, layout.scale);
-        painter.drawText(QPointF(0, 0), line.text);
-        painter.restore();
+        TSkShapedText::Shape(layout.typeface, line.text, layout.rightToLeft)
+            ->Paint(painter, QTransform(k, 0.0, 0.0, k, line.x, line.y + layout.ascent), color, underline);
     }
     painter.restore();
 }

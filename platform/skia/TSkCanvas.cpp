@@ -1,13 +1,9 @@
 #include "platform/skia/TSkCanvas.h"
 #include "platform/rtl/KVR.Math.h"
-#include <QGlyphRun>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-// Largest engine size for glyphs; larger text is scaled up by the matrix.
-constexpr int kMaxEnginePixelSize = 1024;
-
 const TSkPaint& PaintOrDefault(const ISkPaint& paint)
 {
     static const TSkPaint defaultPaint;
@@ -362,44 +358,24 @@ void TSkCanvas::DrawSimpleText(const QString& text, float x, float y, const ISkF
     const float size = font->GetSize();
     if (!(size > 0.0f))
         return;
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    font->GetGlyphs(text, glyphs, positions);
-    if (glyphs.isEmpty())
+    const ISkShapedText shaped = font->Shape(text);
+    if (shaped->IsEmpty())
         return;
 
-    // Glyphs come from an engine at a whole size n and are scaled to the exact
-    // size by the matrix; positions are the measured advances, so what is drawn
-    // is exactly what was measured.
-    const int n = std::clamp(RoundHalfEven32(size), 1, kMaxEnginePixelSize);
-    const double k = double(size) / n;
-    for (QPointF& pos : positions)
-        pos /= k;
+    // Reference pixels of the shaped text to local units at the font's size.
+    const double k = double(size) / TSkShapedText::kReferencePixels;
     const QTransform toLocal(font->GetScaleX() * k, 0.0, font->GetSkewX() * k, k, x, y);
-    const QRawFont raw = font->GetTypeface()->MakeRawFont(n);
-    if (!raw.isValid())
-        return;
-
     const TSkPaint& p = PaintOrDefault(paint);
     const QColor color = QColor::fromRgba(p.GetFilteredColor());
     fPainter->save();
     fPainter->setRenderHint(QPainter::Antialiasing, p.GetAntiAlias());
     fPainter->setRenderHint(QPainter::TextAntialiasing, p.GetAntiAlias());
     if (p.GetStyle() == TSkPaintStyle::Stroke && !IsStrokeAndFillEffect(p)) {
-        QPainterPath outline;
-        for (qsizetype i = 0; i < glyphs.size(); ++i)
-            outline.addPath(raw.pathForGlyph(glyphs[i]).translated(positions[i]));
-        StrokePath(toLocal.map(outline), p, color);
+        StrokePath(toLocal.map(shaped->Outline()), p, color);
     } else {
         // Filled only: a stroke width left on the shared paint by an earlier
         // primitive must not thicken the glyphs.
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        fPainter->setWorldTransform(toLocal, true);
-        fPainter->setPen(QPen(color));
-        fPainter->drawGlyphRun(QPointF(0, 0), run);
+        shaped->Paint(*fPainter, toLocal, color);
     }
     fPainter->restore();
 }

@@ -41,9 +41,6 @@ bool ReadDesign(const QRawFont& raw, TSkTypeface::TDesign& d)
     d.Ascender = S16(hhea, 4);
     d.Descender = S16(hhea, 6);
     d.LineGap = S16(hhea, 8);
-    d.Advances.resize(size_t(numMetrics));
-    for (int i = 0; i < numMetrics; ++i)
-        d.Advances[size_t(i)] = uint16_t(U16(hmtx, i * 4));
 
     const QByteArray os2 = raw.fontTable("OS/2");
     if (os2.size() >= 78) {
@@ -114,13 +111,12 @@ ISkTypeface TSkTypeface::MakeDefault()
     return MakeFromName(QString(), TSkFontStyle::Normal());
 }
 
-double TSkTypeface::GetAdvance(quint32 glyph) const
+QRawFont TSkTypeface::MakeRawFont(int pixelSize) const
 {
-    const auto& adv = fDesign.Advances;
-    return adv[std::min<size_t>(glyph, adv.size() - 1)];
+    return QRawFont::fromFont(MakeQtFont(pixelSize));
 }
 
-QRawFont TSkTypeface::MakeRawFont(int pixelSize) const
+QFont TSkTypeface::MakeQtFont(int pixelSize) const
 {
     QFont font;
     if (!fRequestedFamily.isEmpty())
@@ -132,7 +128,7 @@ QRawFont TSkTypeface::MakeRawFont(int pixelSize) const
     font.setPixelSize(std::max(1, pixelSize));
     // Unhinted outlines keep glyph shapes proportional to the size.
     font.setHintingPreference(QFont::PreferNoHinting);
-    return QRawFont::fromFont(font);
+    return font;
 }
 
 TSkFont::TSkFont(ISkTypeface typeface, float size, float scaleX, float skewX)
@@ -186,24 +182,12 @@ float TSkFont::GetMetrics(TSkFontMetrics& m) const
 
 float TSkFont::MeasureText(const QString& text, const ISkPaint& /*paint*/) const
 {
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    return GetGlyphs(text, glyphs, positions) * fScaleX;
-}
-
-float TSkFont::GetGlyphs(const QString& text, QList<quint32>& glyphs, QList<QPointF>& positions) const
-{
-    glyphs.clear();
-    positions.clear();
     if (!fTypeface || text.isEmpty())
         return 0.0f;
-    glyphs = fTypeface->MakeRawFont(kLookupPixelSize).glyphIndexesForString(text);
-    const double s = double(fSize) / fTypeface->GetDesign().UnitsPerEm;
-    positions.reserve(glyphs.size());
-    double units = 0.0;  // summed in design units, scaled once: no drift
-    for (quint32 g : glyphs) {
-        positions.append(QPointF(units * s, 0.0));
-        units += fTypeface->GetAdvance(g);
-    }
-    return float(units * s);
+    return float(Shape(text)->Advance(fSize) * fScaleX);
+}
+
+ISkShapedText TSkFont::Shape(const QString& text) const
+{
+    return TSkShapedText::Shape(fTypeface, text);
 }

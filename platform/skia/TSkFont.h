@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/skia/TSkShapedText.h"
+#include <QFont>
 #include <QList>
 #include <QPointF>
 #include <QRawFont>
@@ -78,13 +80,14 @@ public:
         int32_t XHeight = 0, CapHeight = 0;
         int32_t UnderlinePosition = 0, UnderlineThickness = 0;  // position negative below
         int32_t StrikeoutPosition = 0, StrikeoutSize = 0;
-        std::vector<uint16_t> Advances;  // per glyph; later glyphs repeat the last
     };
+    // Advances come from the shaped text (TSkShapedText), never from hmtx alone.
     const TDesign& GetDesign() const { return fDesign; }
-    double GetAdvance(quint32 glyph) const;  // design units
 
     // A font engine of this typeface at a whole pixel size, for the calling thread.
     QRawFont MakeRawFont(int pixelSize) const;
+    // The Qt font of this typeface at a whole pixel size, unhinted.
+    QFont MakeQtFont(int pixelSize) const;
 
 private:
     TSkTypeface() = default;
@@ -96,10 +99,11 @@ private:
 };
 
 // A typeface at a size in pixels (fractional sizes exact), stretched by ScaleX
-// and slanted by SkewX. Metrics and widths come from the font's design units,
-// independent of any device resolution and of hinting; drawing uses the same
-// advances. Simple text maps characters to glyphs one by one: no shaping, no
-// kerning, no fallback fonts, as Skia's simple text.
+// and slanted by SkewX. Metrics come from the font's design units (hhea, the
+// one source of ascent and descent for screen and paper), independent of any
+// device resolution and of hinting. Text is shaped (TSkShapedText): right-to-left
+// scripts in visual order, joined, with fallback fonts for missing characters,
+// without kerning. Drawing uses the same advances.
 class TSkFont
 {
 public:
@@ -120,9 +124,9 @@ public:
     // Advance width in pixels, ScaleX applied. The paint does not change it.
     float MeasureText(const QString& text, const ISkPaint& paint = nullptr) const;
 
-    // Glyphs of a text and their pen positions on the baseline, in pixels before
-    // ScaleX; returns the total advance (before ScaleX). Empty without a typeface.
-    float GetGlyphs(const QString& text, QList<quint32>& glyphs, QList<QPointF>& positions) const;
+    // The text shaped with this font's typeface (sizes at the reference size);
+    // empty without a typeface. The calling thread's.
+    ISkShapedText Shape(const QString& text) const;
 
 private:
     ISkTypeface fTypeface;

@@ -136,8 +136,8 @@ TEST(TextPrint, LinesOnARealCanvas)
 
 TEST(TextPrint, ScreenAndPaperMeasureAndPaintTheSameText)
 {
-    // Kerning pairs and ligature candidates: both surfaces place plain
-    // advances, so a text is as wide on paper as on the screen.
+    // Kerning pairs and ligature candidates: both surfaces place the same
+    // shaped glyphs, so a text is as wide on paper as on the screen.
     const QString text = "AVATAR To Ty office WAVE";
     for (const char* family : {"Arial", "DejaVu Serif"}) {
         SCOPED_TRACE(family);

@@ -1,0 +1,242 @@
+#include "platform/skia/TSkShapedText.h"
+#include "platform/skia/TSkFont.h"
+#include <QGlyphRun>
+#include <QHash>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextLayout>
+#include <QThreadStorage>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Shaped lines of one thread. Their QRawFonts hold font engines of that
+// thread, so the cache lives in thread storage, which Qt clears before the
+// thread's font engines go.
+struct TShapeKey
+{
+    const TSkTypeface* Typeface;
+    QString Text;
+    bool RightToLeft;
+    bool operator==(const TShapeKey&) const = default;
+};
+
+size_t qHash(const TShapeKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, quintptr(k.Typeface), k.Text, k.RightToLeft);
+}
+
+struct TShapeCache
+{
+    struct TEntry
+    {
+        std::shared_ptr<const TSkTypeface> Typeface;  // keeps the key's address taken
+        ISkShapedText Shaped;
+    };
+    QHash<TShapeKey, TEntry> Entries;
+};
+
+// Lines laid out by the elements repeat while the screen repaints; a full
+// cache starts again rather than growing without end.
+constexpr qsizetype kMaxCachedLines = 4096;
+
+TShapeCache& Cache()
+{
+    static QThreadStorage<TShapeCache*> storage;
+    if (!storage.hasLocalData())
+        storage.setLocalData(new TShapeCache);
+    return *storage.localData();
+}
+
+bool IsLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// The longest and the shortest length a unit vector becomes (the singular
+// values of the linear part).
+struct TStretch
+{
+    double Max = 0.0, Min = 0.0;
+};
+
+TStretch Stretch(const QTransform& t)
+{
+    const double e = (t.m11() + t.m22()) / 2, f = (t.m11() - t.m22()) / 2;
+    const double g = (t.m21() + t.m12()) / 2, h = (t.m21() - t.m12()) / 2;
+    const double q = std::hypot(e, h), r = std::hypot(f, g);
+    return {q + r, std::abs(q - r)};
+}
+
+// Whether the painter's engine draws text through a glyph cache (raster and
+// GPU engines, and pictures replayed on them) rather than into a document.
+bool CachesGlyphs(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine)
+        return true;
+    switch (engine->type()) {
+    case QPaintEngine::Pdf:
+    case QPaintEngine::SVG:
+    case QPaintEngine::MacPrinter:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool IsFinite(const QTransform& t)
+{
+    for (double v : {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()})
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+void ShapeNow(const TSkTypeface& typeface, const QString& text, bool rightToLeft, double& advance,
+              std::vector<TSkShapedText::TRun>& runs)
+{
+    runs.clear();
+    QString line;
+    line.reserve(text.size());
+    for (QChar c : text)
+        if (!IsLineBreak(c))
+            line.append(c);
+
+    QFont font = typeface.MakeQtFont(TSkShapedText::kReferencePixels);
+    // No kerning: a word measures the same alone and inside its line. Every
+    // script is shaped (Qt would leave Arabic unjoined under PreferNoShaping).
+    font.setKerning(false);
+
+    QTextLayout layout(line, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LayoutDirectionAuto);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine l = layout.createLine();
+    if (l.isValid())
+        l.setLineWidth(0.0);
+    layout.endLayout();
+    if (!l.isValid())
+        return;
+
+    advance = l.horizontalAdvance();
+    const double baseline = l.y() + l.ascent();
+    const double left = l.x();
+    for (const QGlyphRun& g : layout.glyphRuns()) {
+        TSkShapedText::TRun run;
+        run.Font = g.rawFont();
+        run.Glyphs = g.glyphIndexes();
+        run.Positions = g.positions();
+        if (run.Glyphs.isEmpty() || run.Glyphs.size() != run.Positions.size() || !run.Font.isValid())
+            continue;
+        for (QPointF& p : run.Positions)
+            p -= QPointF(left, baseline);
+        runs.push_back(std::move(run));
+    }
+    // Qt hands the runs in no set order: left to right, so painting is repeatable.
+    auto leftmost = [](const TSkShapedText::TRun& r) {
+        double x = r.Positions.front().x();
+        for (const QPointF& p : r.Positions)
+            x = std::min(x, p.x());
+        return x;
+    };
+    std::stable_sort(runs.begin(), runs.end(),
+                     [&](const auto& a, const auto& b) { return leftmost(a) < leftmost(b); });
+}
+}  // namespace
+
+ISkShapedText TSkShapedText::Shape(const std::shared_ptr<const TSkTypeface>& typeface, const QString& text,
+                                   bool rightToLeft)
+{
+    static const ISkShapedText empty = std::make_shared<const TSkShapedText>();
+    if (!typeface || text.isEmpty())
+        return empty;
+    TShapeCache& cache = Cache();
+    const TShapeKey key{typeface.get(), text, rightToLeft};
+    const auto it = cache.Entries.constFind(key);
+    if (it != cache.Entries.constEnd())
+        return it->Shaped;
+
+    auto shaped = std::make_shared<TSkShapedText>();
+    ShapeNow(*typeface, text, rightToLeft, shaped->fAdvance, shaped->fRuns);
+    // The underline of the typeface itself (its post table), whatever font a run falls back to.
+    const TSkTypeface::TDesign& d = typeface->GetDesign();
+    const double unit = double(kReferencePixels) / d.UnitsPerEm;
+    shaped->fUnderlinePosition = -d.UnderlinePosition * unit;
+    shaped->fUnderlineThickness = d.UnderlineThickness * unit;
+    if (!std::isfinite(shaped->fAdvance) || shaped->fAdvance < 0.0)
+        shaped->fAdvance = 0.0;
+    if (cache.Entries.size() >= kMaxCachedLines)
+        cache.Entries.clear();
+    cache.Entries.insert(key, {typeface, shaped});
+    return shaped;
+}
+
+QPainterPath TSkShapedText::Outline() const
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const TRun& run : fRuns)
+        for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
+            path.addPath(run.Font.pathForGlyph(run.Glyphs[i]).translated(run.Positions[i]));
+    return path;
+}
+
+void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QColor& color, bool underline) const
+{
+    if (fRuns.empty() || !IsFinite(toLocal) || !toLocal.isInvertible())
+        return;
+    const double localEm = kReferencePixels * Stretch(toLocal).Max;
+    const TStretch device = Stretch(toLocal * painter.combinedTransform());
+    const double deviceEm = kReferencePixels * device.Max;
+    if (!(localEm > 0.0) || !std::isfinite(deviceEm))
+        return;
+    // Qt's glyph cache fails on glyphs too large, and on glyphs squeezed to
+    // less than a pixel along one axis while long along the other. Documents
+    // (PDF, a printer) keep no such cache, and their text stays text.
+    const bool outlines = CachesGlyphs(painter) &&
+                          (deviceEm > kMaxCachedEmPixels || kReferencePixels * device.Min < 1.0);
+
+    painter.save();
+    if (underline) {
+        // Across the whole advance, spaces too; at least a device pixel thick.
+        const double minimum = 1.0 / (device.Max > 0.0 ? device.Max : 1.0);
+        QPainterPath bar;
+        bar.addRect(QRectF(0.0, fUnderlinePosition, fAdvance, std::max(fUnderlineThickness, minimum)));
+        painter.fillPath(toLocal.map(bar), color);
+    }
+    if (outlines) {
+        // Too large for the glyph cache: the same glyphs as paths.
+        painter.setRenderHint(QPainter::Antialiasing, painter.testRenderHint(QPainter::TextAntialiasing));
+        painter.fillPath(toLocal.map(Outline()), color);
+        painter.restore();
+        return;
+    }
+
+    // Glyphs come from an engine near the size they show at, scaled the rest of
+    // the way: positions are the shaped advances, so what is drawn is exactly
+    // what was measured.
+    const int n = std::clamp(int(std::lround(localEm)), 1, int(kMaxCachedEmPixels));
+    const double k = double(n) / kReferencePixels;
+    painter.setWorldTransform(QTransform::fromScale(1.0 / k, 1.0 / k) * toLocal, true);
+    painter.setPen(QPen(color));
+    painter.setBrush(Qt::NoBrush);
+    for (const TRun& run : fRuns) {
+        QRawFont raw = run.Font;
+        raw.setPixelSize(n);
+        if (!raw.isValid())
+            continue;
+        QList<QPointF> positions = run.Positions;
+        for (QPointF& p : positions)
+            p *= k;
+        QGlyphRun g;
+        g.setRawFont(raw);
+        g.setGlyphIndexes(run.Glyphs);
+        g.setPositions(positions);
+        painter.drawGlyphRun(QPointF(0, 0), g);
+    }
+    painter.restore();
+}
