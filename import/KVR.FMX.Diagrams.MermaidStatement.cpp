@@ -288,6 +288,9 @@ QStringList SplitStatements(const QString& aLine)
     qsizetype start = 0;
     for (qsizetype i = 0; i < aLine.size(); ++i) {
         const QChar c = aLine.at(i);
+        // A bars caption runs to the end of the line, ";" included.
+        if (c == u'|' && nesting.Outside() && i + 1 < aLine.size() && aLine.at(i + 1) == u'|')
+            break;
         if (c == u';' && nesting.Outside()) {
             result.append(aLine.mid(start, i - start));
             start = i + 1;

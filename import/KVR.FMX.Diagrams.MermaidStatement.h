@@ -37,7 +37,8 @@ struct TMermaidStatement
 };
 
 namespace KVRMermaid {
-// The line's statements: it is cut at ";" outside brackets and quotes.
+// The line's statements: it is cut at ";" outside brackets and quotes and
+// before a "||", whose caption runs to the end of the line.
 QStringList SplitStatements(const QString& aLine);
 // Header, comment and styling statements, which declare nothing.
 bool IsPassedOver(QStringView aStatement);

@@ -141,6 +141,12 @@ TEST(MermaidParser, SplitsAtSemicolonsOutsideBracketsAndQuotes)
     EXPECT_EQ(NodeList(parser), QStringList({"A:9:x;y", "B:9:B", "C:9:p;q"}));
     EXPECT_EQ(ConnectionList(parser), QStringList({"A>B:", "B>C:"}));
     EXPECT_EQ(parser.GetSkipped(), 0);
+
+    // A bars caption keeps its ";"; statements before it are still cut.
+    TMermaidParser bars;
+    bars.ParseMermaidCode(QStringLiteral("X --> Y; A ----> B || wait; retry"));
+    EXPECT_EQ(NodeList(bars), QStringList({"X:9:X", "Y:9:Y"}));
+    EXPECT_EQ(ConnectionList(bars), QStringList({"X>Y:", "A>B:wait; retry"}));
 }
 
 TEST(MermaidParser, PassesOverHeadersCommentsAndStyling)
