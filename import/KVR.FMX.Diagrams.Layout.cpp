@@ -25,7 +25,7 @@ TGanttChart KVRGanttChart(const TGanttParser& aParser)
         y += BarHeight;
     }
     y += BarHeight;
-    chart.PaperHeightMM = float(y) / 1000.0f;
+    chart.PaperHeight = y;
     return chart;
 }
 

@@ -32,10 +32,10 @@ struct TGanttChart
     static constexpr int64_t TitleY = 4000;
     static constexpr int64_t TitleFontHeight = 8000;
     static constexpr int64_t BarFontHeight = 4000;
-    static constexpr float PaperWidthMM = 120.0f;
+    static constexpr int64_t PaperWidth = 120000;
 
     QList<TGanttBar> Bars;
-    float PaperHeightMM = 0;
+    int64_t PaperHeight = 0;
 };
 
 TGanttChart KVRGanttChart(const TGanttParser& aParser);

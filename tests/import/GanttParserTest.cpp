@@ -80,8 +80,8 @@ TEST(GanttParser, BarsLieOneCentimetrePerDayFromTheEarliestStart)
     EXPECT_EQ(chart.Bars[0].Box.Height, 5000);
     EXPECT_EQ(chart.Bars[0].Text, QStringLiteral("T1"));
     EXPECT_EQ(chart.Bars[0].Color, 0xFF00A0FFu);
-    EXPECT_FLOAT_EQ(chart.PaperWidthMM, 120.0f);
-    EXPECT_FLOAT_EQ(chart.PaperHeightMM, 27.0f);
+    EXPECT_EQ(chart.PaperWidth, 120000);
+    EXPECT_EQ(chart.PaperHeight, 27000);
 }
 
 TEST(GanttParser, ArrowsBuildTheSubTaskTree)
@@ -192,7 +192,7 @@ TEST(GanttParser, EmptyTextGivesAnEmptyChart)
     EXPECT_EQ(parser.GetTotalCost(), 0);
     const TGanttChart chart = KVRGanttChart(parser);
     EXPECT_TRUE(chart.Bars.isEmpty());
-    EXPECT_FLOAT_EQ(chart.PaperHeightMM, 17.0f);
+    EXPECT_EQ(chart.PaperHeight, 17000);
 }
 
 TEST(GanttParser, LineEndsReadAlike)
