@@ -48,12 +48,15 @@ TKVRImage::~TKVRImage() = default;
 TKVRImage::TPlace TKVRImage::Place(const TKVRDraw* aDraw, bool aPrint) const
 {
     TPlace p;
-    const float ox = aPrint ? float(aDraw->PrintOffsetX) : aDraw->ScreenOffsetX;
-    const float oy = aPrint ? float(aDraw->PrintOffsetY) : aDraw->ScreenOffsetY;
+    // Paper takes the cell origin into the points, held to the device's range.
+    const float ox = aPrint ? 0.0f : aDraw->ScreenOffsetX;
+    const float oy = aPrint ? 0.0f : aDraw->ScreenOffsetY;
     const TKVRPto a = GetPoint(1);
     const TKVRPto b = GetPoint(2);
-    const float p1x = a.DrawX(aDraw), p1y = a.DrawY(aDraw);
-    const float p2x = b.DrawX(aDraw), p2y = b.DrawY(aDraw);
+    const float p1x = aPrint ? PaperCellX(aDraw, a.DrawX(aDraw)) : a.DrawX(aDraw);
+    const float p1y = aPrint ? PaperCellY(aDraw, a.DrawY(aDraw)) : a.DrawY(aDraw);
+    const float p2x = aPrint ? PaperCellX(aDraw, b.DrawX(aDraw)) : b.DrawX(aDraw);
+    const float p2y = aPrint ? PaperCellY(aDraw, b.DrawY(aDraw)) : b.DrawY(aDraw);
     if (GetFrame() != KVRFrame::Circle && GetFrame() != KVRFrame::CircleMask) {
         p.LImageDest = TRectF(ox + p1x, oy + p1y, ox + p2x, oy + p2y);
         return p;

@@ -85,9 +85,8 @@ void TKVRPackage::PrintFrame(TKVRDraw* aDraw)
     TCanvas& pc = *aDraw->pC;
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
-    const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
-    const TRectF f(ox + float(p1.PrintX(aDraw)), oy + float(p1.PrintY(aDraw)), ox + float(p2.PrintX(aDraw)),
-                   oy + float(p2.PrintY(aDraw)));
+    const TPointF a = PrintCellAt(p1, aDraw), b = PrintCellAt(p2, aDraw);
+    const TRectF f(a.X, a.Y, b.X, b.Y);
     float radius = 0.0f;
     TCorners corners = NoCorners;
     if (GetRadio() > 0.0f) {

@@ -264,8 +264,8 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
         a = PrintFromBaseX(aWidth, aDraw);
     const int32_t cellX = aDraw->PrintOffsetX;
     const int32_t cellY = aDraw->PrintOffsetY;
-    const double px = double(cellX) + aStart.DrawX(aDraw);
-    const double py = double(cellY) + aStart.DrawY(aDraw);
+    const double px = PaperCellX(aDraw, aStart.DrawX(aDraw));
+    const double py = PaperCellY(aDraw, aStart.DrawY(aDraw));
     const TPointF s = BarsOrigin(bc, aDraw, px, py, a, turns);
     const TPointF u = BarsOrigin(bc, aDraw, px, py, 0.0, turns);
     const double shiftX = double(s.X) - u.X;  // what the alignment moves
