@@ -251,7 +251,7 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
             pc->Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
             pc->DrawEllipse(box, 1.0f);
         }
-    } else if (IsRingType(type) && v > 0.0f) {
+    } else if (IsRingType(type) && v > 0.0f && GetPenWidth() > 0.0f) {  // as on screen: no pen, no ring
         pc->Stroke().SetColor(GetColor());
         pc->Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
         pc->DrawArc(centre, radius, start, sweep, 255.0f);

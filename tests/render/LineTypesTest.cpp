@@ -131,7 +131,8 @@ TEST(PrintLineTypes, EntriesAreNominalLengthsCountedInPenWidths)
         AdjustPrintLineType(&p.d, 1.0f, 7);
         AdjustPrintLineType(&p.d, pen, type);
         EXPECT_EQ(stroke.Dash(), TStrokeDash::Solid) << pen << " " << int(type);
-        EXPECT_FLOAT_EQ(stroke.Thickness(), pen);
+        // A pen of 0 or less is the thinnest line, never a negative thickness.
+        EXPECT_FLOAT_EQ(stroke.Thickness(), std::max(pen, 0.0f));
     }
 }
 
