@@ -285,6 +285,21 @@ void TKVRImage::PrintFrame(TKVRDraw* aDraw, const TPlace& aPlace)
     }
 }
 
+void TKVRImage::PrintedPicture(TBitmap& aBitmap) const
+{
+    const int32_t k = QuarterTurns(GetAngle());
+    if (k != 0)
+        aBitmap.Rotate(-90.0f * float(k));
+    if (GetFilter() == KVRImgFilter::Gray)
+        ConvertGrayScale(aBitmap);
+    else if (GetFilter() == KVRImgFilter::BlackWhite)
+        ConvertBlackWhite(aBitmap, 128);
+    // The bitmap fills the picture rectangle, so the ellipse inscribed in
+    // the bitmap is the screen's oval of that rectangle; no resampling.
+    if (GetFrame() == KVRFrame::CircleMask)
+        ApplyEllipseMask(aBitmap);
+}
+
 void TKVRImage::Print(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
@@ -324,20 +339,7 @@ void TKVRImage::Print(TKVRBaseDraw* aDraw)
     if (place.LImageDest.IsEmpty())
         return;
 
-    if (k != 0)
-        bitmap.Rotate(-90.0f * float(k));
-    if (GetFilter() == KVRImgFilter::Gray)
-        ConvertGrayScale(bitmap);
-    else if (GetFilter() == KVRImgFilter::BlackWhite)
-        ConvertBlackWhite(bitmap, 128);
-    if (GetFrame() == KVRFrame::CircleMask) {
-        // The mask is a circle of the bitmap's shorter side; on a square
-        // bitmap it becomes the oval of the picture rectangle, as on screen.
-        const int32_t side = std::max(bitmap.Width(), bitmap.Height());
-        if (bitmap.Width() != bitmap.Height())
-            bitmap.SetImage(bitmap.Image().scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        ApplyCircularMask(bitmap);
-    }
+    PrintedPicture(bitmap);
     d->pC->DrawBitmap(bitmap, TRectF(0, 0, float(bitmap.Width()), float(bitmap.Height())), place.LImageDest, 1.0f,
                       true);
 }

@@ -22,6 +22,7 @@
 #include "elements/TKVRText.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "tests/elements/ShapeTestSupport.h"
+#include "tests/support/ImageProbes.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -238,8 +239,9 @@ TEST_P(PrintLimits, FarPointsAreClippedNotWrapped)
             p.draw.PrintOffsetX = offset;
             e->PrintElement(&p.draw);
             const QImage img = p.Finish();
-            if (qEnvironmentVariableIsSet("KVR_SAVE_LIMITS") && offset == 0)
-                img.save(QStringLiteral("/tmp/limits-%1-%2.png").arg(QString::fromLatin1(c.Name)).arg(sign));
+            if (offset == 0)
+                ImageProbes::SaveForLooking(
+                    img, QStringLiteral("limits-%1-%2.png").arg(QString::fromLatin1(c.Name)).arg(sign > 0 ? "far" : "near"));
             if (c.HasInk && sign > 0 && offset == 0) {
                 // The part on the page is where it belongs.
                 EXPECT_GT(InkCount(img.copy(Around(c.Ink, 4))), 0) << c.Name;
