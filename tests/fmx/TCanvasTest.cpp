@@ -125,8 +125,9 @@ TEST(TCanvasStroke, NoThicknessIsTheThinnestLine)
         c.canvas->DrawRect({1, 1, 9, 9}, 0, 0, NoCorners, 1.0f);
         const QImage& img = c.Done();
         const std::vector<int> runs = ImageProbes::Runs(img, 20, ImageProbes::Dark);
-        ASSERT_EQ(runs.size(), 3u) << thickness;  // left edge, inside, right edge
+        ASSERT_EQ(runs.size(), 4u) << thickness;  // left edge, inside, right edge, paper
         EXPECT_LE(runs[0], 2) << thickness;
+        EXPECT_GE(runs[1], 28) << thickness;
         EXPECT_LE(runs[2], 2) << thickness;
     }
 }
