@@ -200,6 +200,25 @@ const std::vector<TLimitCase>& Cases()
              return e;
          },
          false, {}},
+        {"level beyond",
+         [](TKVRBaseLabel& l, int64_t f) {
+             auto* e = Pen(new TKVRLevel(&l, false));
+             e->SetBase(1, f - 20000, f - 20000);
+             e->SetBase(2, f, f);
+             e->SetValue(50.0f);
+             e->SetText(QStringLiteral("50"));
+             return e;
+         },
+         false, {}},
+        {"text beyond",
+         [](TKVRBaseLabel& l, int64_t f) {
+             auto* e = Pen(new TKVRText(&l));
+             e->SetBase(1, f, 10000);
+             e->SetText(QStringLiteral("far"));
+             e->SetFilled(true);
+             return e;
+         },
+         false, {}},
         {"package", [](TKVRBaseLabel& l, int64_t f) { return Box(Pen(new TKVRPackage(&l, false)), f); }, true,
          {30000, 10000}},
     };
@@ -253,7 +272,7 @@ TEST_P(PrintLimits, FarPointsAreClippedNotWrapped)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Elements, PrintLimits, ::testing::Range<size_t>(0, 20),
+INSTANTIATE_TEST_SUITE_P(Elements, PrintLimits, ::testing::Range<size_t>(0, 22),
                          [](const ::testing::TestParamInfo<size_t>& i) {
                              std::string n = Cases()[i.param].Name;
                              for (char& ch : n)
