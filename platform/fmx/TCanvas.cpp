@@ -28,7 +28,7 @@ double ClampOpacity(float opacity)
     return opacity > 1.0f ? 1.0 : double(opacity);
 }
 
-// The stroke's pen, always solid: dashes are cut from the path (CutDashes).
+// The stroke's pen, always solid: StrokeOutline cuts the dashes from the path.
 // A thickness of 0 (or one that is not a number or negative) is the
 // device's thinnest line, as the screen's hairline.
 QPen MakePen(const TStrokeBrush& stroke)
@@ -290,7 +290,7 @@ void TCanvas::StrokeOutline(const QPainterPath& path, float opacity)
         p->strokePath(path, p->pen());
         return;
     }
-    // Qt's own dashes count in max(width, 1) on screen but in the width in
+    // Qt's own dashes count in max(width, 1) on raster devices but in the width in
     // PDF, and its thin-pen stroker measures them along the major axis: cut
     // here, each dash measures its length on every device and at any turn.
     fLastDashes = KVRDashPath(path, pattern, DeviceScale(), p->pen().widthF());
