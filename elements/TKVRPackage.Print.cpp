@@ -268,7 +268,8 @@ void TKVRPackage::PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes)
     const float x0 = float(PrintCellX(aDraw, p1.PrintX(aDraw)));
     const float xL = x0 + float(PrintFromBaseX(2000, aDraw));
     float xR = x0 + float(PrintFromBaseX(RoundHalfEven(double(p2.X - p1.X) * 0.35), aDraw));
-    const float y0 = float(PrintCellY(aDraw, p1.PrintY(aDraw))) + float(PrintFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw));
+    const float y0 = float(PrintCellY(aDraw, p1.PrintY(aDraw))) +
+                     float(PrintFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw));
     const float gap = float(PrintFromBaseX(1500, aDraw));
 
     const bool flat = aSizes.Height == 0.0f;
