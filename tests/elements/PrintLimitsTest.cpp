@@ -260,7 +260,7 @@ TEST_P(PrintLimits, FarPointsAreClippedNotWrapped)
             const QImage img = p.Finish();
             if (offset == 0)
                 ImageProbes::SaveForLooking(
-                    img, QStringLiteral("limits-%1-%2.png").arg(QString::fromLatin1(c.Name)).arg(sign > 0 ? "far" : "near"));
+                    img, QStringLiteral("limits-%1-%2.png").arg(QString::fromLatin1(c.Name)).arg(sign > 0 ? "plus" : "minus"));
             if (c.HasInk && sign > 0 && offset == 0) {
                 // The part on the page is where it belongs.
                 EXPECT_GT(InkCount(img.copy(Around(c.Ink, 4))), 0) << c.Name;
