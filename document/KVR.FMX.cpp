@@ -204,7 +204,8 @@ bool TVXLabelFMX::SaveToFile(const QString& aFileName, TKVRExt aFormat)
         bytes = QByteArray::fromStdString(GetJson().dump(2));
     }
     QSaveFile file(aFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Unbuffered, so a short write is seen here rather than lost in a buffer.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
         throw EKVRDataError(FileError(aFileName, file.errorString()));
     SetModified(false);
     return true;

@@ -49,6 +49,8 @@ struct TLabelData
     TKVRBackSurf BackSurf;
     TVXLabelOptions Options = 0;
     TKVRSettings Settings;
+    std::vector<std::unique_ptr<TKVRBaseLibSymbol>> Symbols;
+    bool HasSymbols = false;
 
     void CheckCounts() const
     {
@@ -169,6 +171,10 @@ TJsonObject TKVRBaseLabel::GetJson() const
     j["BackSurf"] = {{"BackColor", fBackSurf.GetBackColor()}};
     j["Options"] = fOptions;
     j["Settings"] = {{"TermSize", fSettings.GetTermSize()}, {"TermColor", fSettings.GetTermColor()}};
+    TJsonObject symbols = TJsonObject::array();
+    for (const auto& s : fSymbols)
+        symbols.push_back(s->WriteJson());
+    j["Symbols"] = std::move(symbols);
     TJsonObject items = TJsonObject::array();
     // Cell copies belong to a run, never to the file.
     for (const auto& item : fItems)
@@ -236,6 +242,13 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
         r.Settings.SetTermSize(KVRJson::GetSingle(*t, "TermSize", r.Settings.GetTermSize()));
         r.Settings.SetTermColor(KVRJson::GetCardinal(*t, "TermColor", r.Settings.GetTermColor()));
     }
+    r.HasSymbols = eachObject("Symbols", [&](const TJsonObject& e) {
+        auto symbol = std::make_unique<TKVRBaseLibSymbol>();
+        QString error;
+        if (!symbol->ReadJson(e, error))
+            throw EKVRJsonError("Invalid entry in Symbols: " + error.toStdString());
+        r.Symbols.push_back(std::move(symbol));
+    });
     try {
         r.CheckCounts();
     } catch (const EKVRDataError& e) {
@@ -254,6 +267,8 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     fBackSurf = r.BackSurf;
     fOptions = r.Options;
     fSettings = r.Settings;
+    if (r.HasSymbols)
+        fSymbols = std::move(r.Symbols);
 }
 
 // ---------------------------------------------------------------- brackets
