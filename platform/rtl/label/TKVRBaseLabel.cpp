@@ -4,6 +4,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/TKVRBaseDim.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include <QDir>
