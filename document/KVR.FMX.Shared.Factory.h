@@ -65,11 +65,6 @@ TCircle CircleOf3(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX
 std::optional<std::array<TKVRPto, 8>> DimAnglePoints(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2,
                                                       int64_t aX3, int64_t aY3, int64_t aX4, int64_t aY4,
                                                       int64_t aPX, int64_t aPY);
-// Eight points of a radius (3, 4) or diameter (5, 6) dimension about the
-// centre, aAngle in radians; aExtSize is the style's extension size in
-// millimetres, aDrawScale the document's drawing scale.
-std::array<TKVRPto, 8> DimRadialPoints(TVXDimType aType, int64_t aCX, int64_t aCY, int64_t aRadius, double aAngle,
-                                       double aExtSize, int32_t aDrawScale);
 }
 
 class TKVRFactory

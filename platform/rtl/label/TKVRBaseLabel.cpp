@@ -233,8 +233,9 @@ void TKVRBaseLabel::NoteNumID(int32_t aNumID)
 
 TKVRBaseItem* TKVRBaseLabel::SearchItem(const QString& aID, bool) const
 {
+    // Per-cell copies share their original's name: only the original is found.
     for (const auto& item : fItems)
-        if (item->GetID() == aID)
+        if (!item->GetPreview() && item->GetID() == aID)
             return item.get();
     return nullptr;
 }

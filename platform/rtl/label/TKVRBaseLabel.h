@@ -195,6 +195,7 @@ public:
     void DeleteItem(int32_t aIndex);
     void ClearItems();
     // First element whose string id is aID (case-sensitive); null when none.
+    // Per-cell copies are never found: they carry their original's name.
     // aSelect is the editor's: the model holds no selection yet.
     TKVRBaseItem* SearchItem(const QString& aID, bool aSelect) const;
     // The element with that numeric id; null when none (0 names nothing).
