@@ -26,6 +26,11 @@ struct TCircleRow
     TCircle expected;
 };
 
+void PrintTo(const TCircleRow& r, std::ostream* os)
+{
+    *os << r.name;
+}
+
 class FactoryCircle3 : public ::testing::TestWithParam<TCircleRow>
 {
 };
@@ -150,6 +155,11 @@ struct TAngleRow
     P expected;  // points 5 to 8
 };
 
+void PrintTo(const TAngleRow& r, std::ostream* os)
+{
+    *os << r.name;
+}
+
 class FactoryDimAngle : public ::testing::TestWithParam<TAngleRow>
 {
 };
@@ -221,6 +231,11 @@ struct TRadialRow
     float angle;
     P expected;
 };
+
+void PrintTo(const TRadialRow& r, std::ostream* os)
+{
+    *os << r.name;
+}
 
 class FactoryDimRadial : public ::testing::TestWithParam<TRadialRow>
 {
