@@ -33,8 +33,10 @@
 #include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/IKVRLinkTarget.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/text/TKVRMsg.h"
 #include <cmath>
+#include <initializer_list>
 #include <memory>
 #include <numbers>
 #include <stdexcept>
@@ -187,23 +189,53 @@ T* Done(TKVRBaseLabel* aOwner, std::unique_ptr<T>& aItem)
     return aItem.release();
 }
 
+// Coordinates stay within what files can hold (KVRMaxCoordinate), so an
+// element made here always reads back; a corner summed past 64 bits is
+// refused the same way, never wrapped.
+int64_t Checked(int64_t aValue)
+{
+    return KVRCheck::Coordinate(aValue, "Coordinate");
+}
+
+int64_t Plus(int64_t a, int64_t b)
+{
+    int64_t r = 0;
+    if (__builtin_add_overflow(a, b, &r))
+        throw EKVRDataError("Invalid value for Coordinate: out of range");
+    return r;
+}
+
+int64_t Minus(int64_t a, int64_t b)
+{
+    int64_t r = 0;
+    if (__builtin_sub_overflow(a, b, &r))
+        throw EKVRDataError("Invalid value for Coordinate: out of range");
+    return r;
+}
+
+TKVRPto CheckedPto(int64_t x, int64_t y)
+{
+    return TKVRPto::DefineBase(Checked(x), Checked(y));
+}
+
 template <class T>
 void Box(T* aItem, int64_t x1, int64_t y1, int64_t x2, int64_t y2)
 {
-    const TKVRPto p[2] = {TKVRPto::DefineBase(x1, y1), TKVRPto::DefineBase(x2, y2)};
+    const TKVRPto p[2] = {CheckedPto(x1, y1), CheckedPto(x2, y2)};
     aItem->AssignPoints(p, 2);
 }
 
 template <class T>
 void CircleBox(T* aItem, const TCircle& c)
 {
-    Box(aItem, c.CX - c.R, c.CY - c.R, c.CX + c.R, c.CY + c.R);
+    Box(aItem, Minus(c.CX, c.R), Minus(c.CY, c.R), Plus(c.CX, c.R), Plus(c.CY, c.R));
 }
 
 template <class T>
 void One(T* aItem, const TKVRPto& p)
 {
-    aItem->AssignPoints(&p, 1);
+    const TKVRPto q = CheckedPto(p.X, p.Y);
+    aItem->AssignPoints(&q, 1);
 }
 
 // Coordinate lists: the polygon's own minimum first, then an even count.
@@ -223,7 +255,7 @@ template <class T>
 void SetBasePoints(T* aItem, std::span<const int64_t> aPoints)
 {
     for (int32_t i = 1; i <= int32_t(aPoints.size() / 2); ++i)
-        aItem->SetBase(i, aPoints[size_t(2 * i - 2)], aPoints[size_t(2 * i - 1)]);
+        aItem->SetBase(i, CheckedPto(aPoints[size_t(2 * i - 2)], aPoints[size_t(2 * i - 1)]));
 }
 
 template <class T>
@@ -232,7 +264,15 @@ void SetUnitPoints(T* aItem, std::span<const float> aPoints)
     for (int32_t i = 1; i <= int32_t(aPoints.size() / 2); ++i) {
         aItem->SetPointX(i, aPoints[size_t(2 * i - 2)]);
         aItem->SetPointY(i, aPoints[size_t(2 * i - 1)]);
+        CheckedPto(aItem->GetPoint(i).X, aItem->GetPoint(i).Y);
     }
+}
+
+// The inputs of a shape made from points.
+void CheckAll(std::initializer_list<int64_t> aValues)
+{
+    for (int64_t v : aValues)
+        Checked(v);
 }
 
 // The chain's points and bounds from its new points.
@@ -258,8 +298,8 @@ TKVRPto At(TKVRBaseLabel* aOwner, double aX, double aY)
 template <class T>
 void UnitBox(TKVRBaseLabel* aOwner, T* aItem, double x1, double y1, double x2, double y2)
 {
-    const TKVRPto p[2] = {At(aOwner, x1, y1), At(aOwner, x2, y2)};
-    aItem->AssignPoints(p, 2);
+    const TKVRPto a = At(aOwner, x1, y1), b = At(aOwner, x2, y2);
+    Box(aItem, a.X, a.Y, b.X, b.Y);
 }
 
 double Radians(float aDegrees)
@@ -272,7 +312,7 @@ TKVRDim* Radial(TKVRBaseLabel* aOwner, TVXDimType aType, int64_t aCX, int64_t aC
     auto g = std::unique_ptr<TKVRDim>(new TKVRDim(aOwner, aType, false));
     auto* d = g.get();
     d->SetDimStyleIndex(aOwner->GetActiveDimStyleIndex());
-    d->SetRadial(aType, aCX, aCY, aRadius, float(double(aAngle) * 180.0 / std::numbers::pi));
+    d->SetRadial(aType, Checked(aCX), Checked(aCY), Checked(aRadius), float(double(aAngle) * 180.0 / std::numbers::pi));
     Colour(aOwner, d);
     Pen(aOwner, d);
     return Done(aOwner, g);
@@ -366,7 +406,7 @@ TKVRArc* TKVRFactory::AddBaseArc(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, 
 {
     auto g = std::unique_ptr<TKVRArc>(new TKVRArc(aOwner, false));
     auto* e = g.get();
-    e->SetCircle(x1, y1, Radio);
+    e->SetCircle(Checked(x1), Checked(y1), Checked(Radio));
     Colour(aOwner, e);
     Pen(aOwner, e);
     // The arc holds radians: start, end and the clockwise sweep between them.
@@ -380,6 +420,7 @@ TKVRArc* TKVRFactory::AddBaseArc(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, 
     int64_t cx, cy, r;
     double s, en, sw;
     bool flag;
+    CheckAll({x1, y1, x2, y2, x3, y3});
     std::unique_ptr<TKVRArc> g;
     if (TDraw2D::ArcThreePoints(x1, y1, x2, y2, x3, y3, cx, cy, r, s, en, sw, flag)) {
         g.reset(new TKVRArc(aOwner, x1, y1, x2, y2, x3, y3, false));
@@ -404,7 +445,7 @@ TKVRRectangle* TKVRFactory::AddBaseRectangle(TKVRBaseLabel* aOwner, int64_t x1, 
 {
     auto g = std::unique_ptr<TKVRRectangle>(new TKVRRectangle(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     return Done(aOwner, g);
 }
@@ -414,7 +455,7 @@ TKVRPackage* TKVRFactory::AddBasePackage(TKVRBaseLabel* aOwner, int64_t x1, int6
 {
     auto g = std::unique_ptr<TKVRPackage>(new TKVRPackage(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     e->SetFontColor(Layer(aOwner).FontColor);
     return Done(aOwner, g);
@@ -444,6 +485,7 @@ TKVRCircle* TKVRFactory::AddBaseCircle(TKVRBaseLabel* aOwner, int64_t x1, int64_
 
 TKVRCircle* TKVRFactory::AddBaseCircle2P(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, int64_t x2, int64_t y2)
 {
+    CheckAll({x1, y1, x2, y2});
     auto g = std::unique_ptr<TKVRCircle>(new TKVRCircle(aOwner, false));
     auto* e = g.get();
     CircleBox(e, CircleOf2(x1, y1, x2, y2));
@@ -454,6 +496,7 @@ TKVRCircle* TKVRFactory::AddBaseCircle2P(TKVRBaseLabel* aOwner, int64_t x1, int6
 TKVRCircle* TKVRFactory::AddBaseCircle3P(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                                          int64_t x3, int64_t y3)
 {
+    CheckAll({x1, y1, x2, y2, x3, y3});
     auto g = std::unique_ptr<TKVRCircle>(new TKVRCircle(aOwner, false));
     auto* e = g.get();
     CircleBox(e, CircleOf3(x1, y1, x2, y2, x3, y3));
@@ -483,12 +526,14 @@ TKVRSector* TKVRFactory::AddBaseSector(TKVRBaseLabel* aOwner, int64_t x1, int64_
 TKVRSector* TKVRFactory::AddBaseSector2P(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                                          float aStart, float aSweep)
 {
+    CheckAll({x1, y1, x2, y2});
     return MakeSector(aOwner, CircleOf2(x1, y1, x2, y2), aStart, aSweep);
 }
 
 TKVRSector* TKVRFactory::AddBaseSector3P(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                                          int64_t x3, int64_t y3, float aStart, float aSweep)
 {
+    CheckAll({x1, y1, x2, y2, x3, y3});
     return MakeSector(aOwner, CircleOf3(x1, y1, x2, y2, x3, y3), aStart, aSweep);
 }
 
@@ -506,7 +551,7 @@ TKVREllipse* TKVRFactory::AddBaseEllipse(TKVRBaseLabel* aOwner, int64_t x1, int6
 {
     auto g = std::unique_ptr<TKVREllipse>(new TKVREllipse(aOwner, false));
     auto* e = g.get();
-    Box(e, x1 - RadioX, y1 - RadioY, x1 + RadioX, y1 + RadioY);
+    Box(e, Minus(x1, RadioX), Minus(y1, RadioY), Plus(x1, RadioX), Plus(y1, RadioY));
     Filled(aOwner, e);
     return Done(aOwner, g);
 }
@@ -526,7 +571,7 @@ TKVRParagraph* TKVRFactory::AddBaseParagraph(TKVRBaseLabel* aOwner, int64_t x1, 
 {
     auto g = std::unique_ptr<TKVRParagraph>(new TKVRParagraph(aOwner));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     Font(aOwner, e);
     return Done(aOwner, g);
@@ -537,7 +582,7 @@ TKVRRichText* TKVRFactory::AddBaseRichText(TKVRBaseLabel* aOwner, int64_t x1, in
 {
     auto g = std::unique_ptr<TKVRRichText>(new TKVRRichText(aOwner));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     Font(aOwner, e);
     return Done(aOwner, g);
@@ -590,7 +635,7 @@ TKVRImage* TKVRFactory::AddBaseImage(TKVRBaseLabel* aOwner, int64_t x1, int64_t 
 {
     auto g = std::unique_ptr<TKVRImage>(new TKVRImage(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     e->SetFileName(aFileName);
     Colour(aOwner, e);
     Pen(aOwner, e);
@@ -602,7 +647,7 @@ TKVRFlow* TKVRFactory::AddBaseFlow(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1
 {
     auto g = std::unique_ptr<TKVRFlow>(new TKVRFlow(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     e->SetFlowType(aType);
     Filled(aOwner, e);
     Font(aOwner, e);
@@ -625,7 +670,7 @@ TKVRLink* TKVRFactory::AddBasePolyLink(TKVRBaseLabel* aOwner, int32_t Id1, int32
     auto g = std::unique_ptr<TKVRLink>(new TKVRLink(aOwner, count, false));
     auto* e = g.get();
     for (int32_t i = 1; i <= e->GetNumLinkPoints(); ++i)
-        e->SetLinkPoint(i, TKVRPto::DefineBase(aPoints[size_t(2 * i - 2)], aPoints[size_t(2 * i - 1)]));
+        e->SetLinkPoint(i, CheckedPto(aPoints[size_t(2 * i - 2)], aPoints[size_t(2 * i - 1)]));
     LinkEnds(aOwner, e, Id1, Id2, Idx1, Idx2, aType);
     return Done(aOwner, g);
 }
@@ -634,7 +679,7 @@ TKVRTable* TKVRFactory::AddBaseTable(TKVRBaseLabel* aOwner, int64_t x1, int64_t 
 {
     auto g = std::unique_ptr<TKVRTable>(new TKVRTable(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     return Done(aOwner, g);
 }
@@ -652,7 +697,7 @@ TKVRRank* TKVRFactory::AddBaseRank(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1
 {
     auto g = std::unique_ptr<TKVRRank>(new TKVRRank(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     return Done(aOwner, g);
 }
@@ -662,7 +707,7 @@ TKVRNutriScore* TKVRFactory::AddBaseNutriScore(TKVRBaseLabel* aOwner, int64_t x1
 {
     auto g = std::unique_ptr<TKVRNutriScore>(new TKVRNutriScore(aOwner, false));
     auto* e = g.get();
-    Box(e, x1, y1, x1 + Width, y1 + Height);
+    Box(e, x1, y1, Plus(x1, Width), Plus(y1, Height));
     Filled(aOwner, e);
     return Done(aOwner, g);
 }
@@ -682,7 +727,7 @@ TKVRDim* TKVRFactory::AddBaseDim(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, 
     auto g = std::unique_ptr<TKVRDim>(new TKVRDim(aOwner, KVRDimType::Aligned, false));
     auto* e = g.get();
     e->SetDimStyleIndex(aOwner->GetActiveDimStyleIndex());
-    aOwner->CalcDimPoints(e, x1, y1, x2, y2, pX, pY);
+    aOwner->CalcDimPoints(e, Checked(x1), Checked(y1), Checked(x2), Checked(y2), Checked(pX), Checked(pY));
     Colour(aOwner, e);
     Pen(aOwner, e);
     return Done(aOwner, g);
@@ -691,9 +736,12 @@ TKVRDim* TKVRFactory::AddBaseDim(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, 
 TKVRDim* TKVRFactory::AddBaseDimAngle(TKVRBaseLabel* aOwner, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                                       int64_t x3, int64_t y3, int64_t x4, int64_t y4, int64_t pX, int64_t pY)
 {
+    CheckAll({x1, y1, x2, y2, x3, y3, x4, y4, pX, pY});
     const auto pts = DimAnglePoints(x1, y1, x2, y2, x3, y3, x4, y4, pX, pY);
     if (!pts)
         return nullptr;
+    for (const TKVRPto& p : *pts)
+        CheckedPto(p.X, p.Y);
     auto g = std::unique_ptr<TKVRDim>(new TKVRDim(aOwner, KVRDimType::Angular, false));
     auto* e = g.get();
     e->SetDimStyleIndex(aOwner->GetActiveDimStyleIndex());
@@ -984,7 +1032,10 @@ TKVRLink* TKVRFactory::AddPolyLink(TKVRBaseLabel* aOwner, int32_t Id1, int32_t I
     const int32_t count = PointCount(aPoints, false);
     auto g = std::unique_ptr<TKVRLink>(new TKVRLink(aOwner, count, false));
     for (int32_t i = 1; i <= count; ++i)
-        g->SetLinkPoint(i, At(aOwner, aPoints[size_t(2 * i - 2)], aPoints[size_t(2 * i - 1)]));
+    {
+        const TKVRPto p = At(aOwner, aPoints[size_t(2 * i - 2)], aPoints[size_t(2 * i - 1)]);
+        g->SetLinkPoint(i, CheckedPto(p.X, p.Y));
+    }
     LinkEnds(aOwner, g.get(), Id1, Id2, Idx1, Idx2, aType);
     return Done(aOwner, g);
 }

@@ -7,7 +7,9 @@
 #include "elements/TKVRLink.h"
 #include "elements/TKVRSector.h"
 #include "platform/rtl/geometry/KVR.Dimension.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -305,6 +307,39 @@ TEST(FactoryDPI, StartsAt96AndKeepsWhatIsSet)
     InitializeKVRFMXSharedFactory();
     EXPECT_EQ(TKVRFactory::fDPIX, 96);
     EXPECT_EQ(TKVRFactory::fDPIY, 96);
+}
+
+}  // namespace
+
+namespace {
+
+// Coordinates no file could hold are refused before they become an element,
+// and corners summed past 64 bits never wrap.
+TEST(FactoryRange, CoordinatesBeyondTheDrawingAreRefused)
+{
+    TKVRSharedFMX doc;
+    const int64_t beyond = KVRMaxCoordinate + 1;
+    const int64_t huge = INT64_MAX - 5;
+    EXPECT_THROW(TKVRFactory::AddBaseLine(&doc, 0, 0, beyond, 0), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseRectangle(&doc, huge, 0, 100, 100), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseRectangle(&doc, KVRMaxCoordinate, 0, 100, 100), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseCircle(&doc, 0, 0, huge), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseEllipse(&doc, -huge, 0, 10, huge), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseArc(&doc, 0, 0, beyond, 0.0f, 90.0f), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseArc(&doc, 0, 0, huge, 1, -huge, 0), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseCircle3P(&doc, 0, 0, huge, 1, -huge, 0), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseDimRadial1(&doc, 0, 0, beyond, 0.0f), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBaseDimAngle(&doc, 0, 0, huge, 0, 0, 0, 0, huge, 1, 1), EKVRDataError);
+    const int64_t chain[] = {0, 0, beyond, 0};
+    EXPECT_THROW(TKVRFactory::AddBasePolyLine(&doc, chain), EKVRDataError);
+    EXPECT_THROW(TKVRFactory::AddBasePolyLink(&doc, 0, 0, 0, 0, 6, chain), EKVRDataError);
+    doc.SetUnits(TKVRUnits::Metre);
+    EXPECT_THROW(TKVRFactory::AddLine(&doc, 0, 0, 1e30f, 0), EKVRDataError);
+    const float far[] = {0, 0, 1e20f, 1};
+    EXPECT_THROW(TKVRFactory::AddPolyLine(&doc, far), EKVRDataError);
+    EXPECT_EQ(doc.GetItemsCount(), 0);
+    // The edge itself is a coordinate like any other.
+    EXPECT_NE(TKVRFactory::AddBaseLine(&doc, -KVRMaxCoordinate, 0, KVRMaxCoordinate, 0), nullptr);
 }
 
 }  // namespace
