@@ -99,12 +99,14 @@ TKVRBaseSector* TKVRSharedFMX::AddBaseSector(int64_t x1, int64_t y1, int64_t Rad
     return TKVRFactory::AddBaseSector(this, x1, y1, Radio, aStart, aSweep);
 }
 
-TKVRBaseSector* TKVRSharedFMX::AddBaseSector2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, float aStart, float aSweep)
+TKVRBaseSector* TKVRSharedFMX::AddBaseSector2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, float aStart,
+                                               float aSweep)
 {
     return TKVRFactory::AddBaseSector2P(this, x1, y1, x2, y2, aStart, aSweep);
 }
 
-TKVRBaseSector* TKVRSharedFMX::AddBaseSector3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3, float aStart, float aSweep)
+TKVRBaseSector* TKVRSharedFMX::AddBaseSector3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3,
+                                               float aStart, float aSweep)
 {
     return TKVRFactory::AddBaseSector3P(this, x1, y1, x2, y2, x3, y3, aStart, aSweep);
 }
@@ -164,7 +166,8 @@ TKVRBaseLink* TKVRSharedFMX::AddBaseLink(int32_t Id1, int32_t Id2, int16_t Idx1,
     return TKVRFactory::AddBaseLink(this, Id1, Id2, Idx1, Idx2, aType);
 }
 
-TKVRBaseLink* TKVRSharedFMX::AddBasePolyLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType, std::span<const int64_t> aPoints)
+TKVRBaseLink* TKVRSharedFMX::AddBasePolyLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType,
+                                             std::span<const int64_t> aPoints)
 {
     return TKVRFactory::AddBasePolyLink(this, Id1, Id2, Idx1, Idx2, aType, aPoints);
 }
@@ -199,7 +202,8 @@ TKVRBaseDim* TKVRSharedFMX::AddBaseDim(int64_t x1, int64_t y1, int64_t x2, int64
     return TKVRFactory::AddBaseDim(this, x1, y1, x2, y2, pX, pY);
 }
 
-TKVRBaseDim* TKVRSharedFMX::AddBaseDimAngle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3, int64_t x4, int64_t y4, int64_t pX, int64_t pY)
+TKVRBaseDim* TKVRSharedFMX::AddBaseDimAngle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3,
+                                            int64_t x4, int64_t y4, int64_t pX, int64_t pY)
 {
     return TKVRFactory::AddBaseDimAngle(this, x1, y1, x2, y2, x3, y3, x4, y4, pX, pY);
 }

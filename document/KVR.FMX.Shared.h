@@ -24,8 +24,10 @@ public:
     TKVRBaseCircle* AddBaseCircle2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2) override;
     TKVRBaseCircle* AddBaseCircle3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3) override;
     TKVRBaseSector* AddBaseSector(int64_t x1, int64_t y1, int64_t Radio, float aStart, float aSweep) override;
-    TKVRBaseSector* AddBaseSector2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, float aStart, float aSweep) override;
-    TKVRBaseSector* AddBaseSector3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3, float aStart, float aSweep) override;
+    TKVRBaseSector* AddBaseSector2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, float aStart,
+                                    float aSweep) override;
+    TKVRBaseSector* AddBaseSector3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3,
+                                    float aStart, float aSweep) override;
     TKVRBaseLevel* AddBaseLevel(int64_t x1, int64_t y1, int64_t Radio) override;
     TKVRBaseEllipse* AddBaseEllipse(int64_t x1, int64_t y1, int64_t RadioX, int64_t RadioY) override;
     TKVRBaseText* AddBaseText(int64_t x1, int64_t y1) override;
@@ -37,14 +39,16 @@ public:
     TKVRBaseQRCode* AddBaseQRCode(int64_t x1, int64_t y1, const QString& aCode) override;
     TKVRBaseFlow* AddBaseFlow(int64_t x1, int64_t y1, int64_t Width, int64_t Height, TKVRFlowType aType) override;
     TKVRBaseLink* AddBaseLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType) override;
-    TKVRBaseLink* AddBasePolyLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType, std::span<const int64_t> aPoints) override;
+    TKVRBaseLink* AddBasePolyLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType,
+                                  std::span<const int64_t> aPoints) override;
     TKVRBaseTable* AddBaseTable(int64_t x1, int64_t y1, int64_t Width, int64_t Height) override;
     TKVRBasePoly* AddBasePolyText(int64_t x1, int64_t y1) override;
     TKVRBaseRank* AddBaseRank(int64_t x1, int64_t y1, int64_t Width, int64_t Height) override;
     TKVRBaseNutri* AddBaseNutriScore(int64_t x1, int64_t y1, int64_t Width, int64_t Height) override;
     TKVRBaseSymbol* AddBaseSymbol(int64_t x1, int64_t y1) override;
     TKVRBaseDim* AddBaseDim(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t pX, int64_t pY) override;
-    TKVRBaseDim* AddBaseDimAngle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3, int64_t x4, int64_t y4, int64_t pX, int64_t pY) override;
+    TKVRBaseDim* AddBaseDimAngle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3, int64_t x4,
+                                 int64_t y4, int64_t pX, int64_t pY) override;
     TKVRBaseDim* AddBaseDimRadial1(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle) override;
     TKVRBaseDim* AddBaseDimRadial2(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle) override;
     TKVRBaseDim* AddBaseDimDiameter1(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle) override;

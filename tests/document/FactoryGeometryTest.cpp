@@ -270,7 +270,14 @@ INSTANTIATE_TEST_SUITE_P(
         TRadialRow{"Diameter1", TKVRFactory::AddBaseDimDiameter1, KVRDimType::Diameter1, 0.0f,
                    {{-10000, 0}, {10000, 0}, {10000, 0}, {10000, 0}, {-10000, 0}, {10000, 0}, {10000, 0}, {10000, 0}}},
         TRadialRow{"Diameter2Down", TKVRFactory::AddBaseDimDiameter2, KVRDimType::Diameter2, kPiF / 2,
-                   {{0, -10000}, {0, 10000}, {0, 20000}, {10000, 20000}, {0, 20000}, {10000, 20000}, {0, 10000}, {0, 10000}}}),
+                   {{0, -10000},
+                    {0, 10000},
+                    {0, 20000},
+                    {10000, 20000},
+                    {0, 20000},
+                    {10000, 20000},
+                    {0, 10000},
+                    {0, 10000}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FactoryDims, NewDimensionsTakeTheActiveStyle)

@@ -8,12 +8,13 @@
 // The element creators of the bare model: the element classes live in the
 // front end, which fills every one of them.
 
-namespace {
+namespace
+{
 [[noreturn]] void NoFactory()
 {
     throw std::logic_error("No element factory");
 }
-}  // namespace
+} // namespace
 
 TKVRBasePoint* TKVRBaseLabel::AddBasePoint(int64_t, int64_t)
 {
@@ -190,7 +191,8 @@ TKVRBaseDim* TKVRBaseLabel::AddBaseDim(int64_t, int64_t, int64_t, int64_t, int64
     NoFactory();
 }
 
-TKVRBaseDim* TKVRBaseLabel::AddBaseDimAngle(int64_t, int64_t, int64_t, int64_t, int64_t, int64_t, int64_t, int64_t, int64_t, int64_t)
+TKVRBaseDim* TKVRBaseLabel::AddBaseDimAngle(int64_t, int64_t, int64_t, int64_t, int64_t, int64_t, int64_t, int64_t,
+                                            int64_t, int64_t)
 {
     NoFactory();
 }
@@ -228,7 +230,7 @@ bool TKVRBaseLabel::LoadSymbolByName(const QString& aFileName, const QString& aN
     try {
         list = KVRSymLib::ReadFile(path);
     } catch (const std::exception&) {
-        return false;  // a missing or damaged library loads nothing
+        return false; // a missing or damaged library loads nothing
     }
     for (auto& symbol : list)
         if (symbol->GetName() == aName) {
