@@ -16,6 +16,7 @@
 #include <vector>
 
 class TKVRBaseDim;
+// the element creators' kinds
 class TKVRBaseLibSymbol;
 class TKVRBasePoint;
 class TKVRBaseLine;
@@ -290,6 +291,10 @@ public:
     TKVRDimStyle& GetActiveDimStyle() const { return GetDimStyle(fActiveDimStyle); }
     int32_t GetActiveDimStyleIndex() const { return fActiveDimStyle; }
     void SetActiveDimStyle(int32_t aIndex) { fActiveDimStyle = aIndex; }
+
+private:
+    std::shared_ptr<const TKVRBaseLibSymbol> fCurSymbol;
+    int32_t fActiveDimStyle = 0;
     // ---- end of the element creators
 
 private:
@@ -324,7 +329,4 @@ private:
     std::vector<std::unique_ptr<TKVRLayer>> fLayers;
     int32_t fActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> fDimStyles;
-    // element creators and library symbols
-    std::shared_ptr<const TKVRBaseLibSymbol> fCurSymbol;
-    int32_t fActiveDimStyle = 0;
 };
