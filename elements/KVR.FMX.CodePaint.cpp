@@ -110,7 +110,7 @@ void PrintSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
     const int32_t width = aItem.BarCodeWidth(layout.Columns);
     const int32_t height = aItem.BarCodeHeight(layout.Rows);
     const TKVRPto p1 = aItem.GetPoint(1);
-    const TPointF anchor(p1.DrawX(aDraw) + float(aDraw->PrintOffsetX), p1.DrawY(aDraw) + float(aDraw->PrintOffsetY));
+    const TPointF anchor = PaperAt(p1, aDraw);
     if (aItem.GetFilled()) {
         TRectF back(anchor.X, anchor.Y, anchor.X + float(PrintFromBaseX(width, aDraw)),
                     anchor.Y + float(PrintFromBaseY(height, aDraw)));

@@ -25,12 +25,12 @@ TPointF ScreenAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
 
 TPointF PaperAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
 {
-    return {aPoint.DrawX(aDraw) + float(aDraw->PrintOffsetX), aPoint.DrawY(aDraw) + float(aDraw->PrintOffsetY)};
+    return PaperCellAt(aPoint, aDraw);
 }
 
 TPointF PrintAt(const TKVRPto& aPoint, const TKVRDraw* aDraw)
 {
-    return {float(aDraw->PrintOffsetX + aPoint.PrintX(aDraw)), float(aDraw->PrintOffsetY + aPoint.PrintY(aDraw))};
+    return PrintCellAt(aPoint, aDraw);
 }
 
 TRectF ScreenBox(const TKVRBaseItem& aItem, const TKVRDraw* aDraw)

@@ -1,5 +1,6 @@
 #include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/TKVR2DItem.h"
 #include "platform/skia/System.Skia.h"
@@ -206,8 +207,8 @@ void PrintLineCaption(TKVRDraw* aDraw, const TKVRLineCaption& aCaption)
     c.Fill().SetColor(aCaption.Color);
 
     const double unit = double(aCaption.DrawScale) * 1000.0;
-    const float x = float(double(aDraw->PrintOffsetX) + double(aCaption.PrintAnchor.X) * aDraw->TextFactor / unit);
-    const float y = float(double(aDraw->PrintOffsetY) + double(aCaption.PrintAnchor.Y) * aDraw->TextFactor / unit);
+    const float x = PaperCellX(aDraw, double(aCaption.PrintAnchor.X) * aDraw->TextFactor / unit);
+    const float y = PaperCellY(aDraw, double(aCaption.PrintAnchor.Y) * aDraw->TextFactor / unit);
     // The canvas's own offset of the text box lies in the caption's frame:
     // turned with it, it lands where the screen puts the text.
     TPointF offset = GetInternalTextOffset(c, aCaption.Text);

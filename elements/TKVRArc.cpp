@@ -1,6 +1,7 @@
 #include "elements/TKVRArc.h"
 #include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
@@ -61,9 +62,8 @@ void TKVRArc::Print(TKVRBaseDraw* aDraw)
     stroke.SetCap(TStrokeCap::Flat);
     stroke.SetJoin(TStrokeJoin::Miter);
     stroke.SetThickness(d->DrawBasePtoX(GetPenWidth()));
-    const TPointF centre(float(d->PrintOffsetX) + d->GetDrawX(GetBaseCenterX()),
-                         float(d->PrintOffsetY) + d->GetDrawY(GetBaseCenterY()));
-    const TPointF radius(d->GetDrawX(GetBaseRadio()), d->GetDrawY(GetBaseRadio()));
+    const TPointF centre(PaperCellX(d, d->GetDrawX(GetBaseCenterX())), PaperCellY(d, d->GetDrawY(GetBaseCenterY())));
+    const TPointF radius(PaperLength(d->GetDrawX(GetBaseRadio())), PaperLength(d->GetDrawY(GetBaseRadio())));
     canvas.DrawArc(centre, radius, ToDegrees(GetStartAngle()), ToDegrees(GetSweepAngle()), 255.0f);
     PrintLineEnds(d, GetEnds(), PrintAt(GetPto(1), d), TPointF(float(StartMarkAngle()), 0.0f), PrintAt(GetPto(3), d),
                   TPointF(float(EndMarkAngle()), 0.0f), true);

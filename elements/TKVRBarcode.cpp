@@ -90,8 +90,8 @@ void TKVRBarcode::Print(TKVRBaseDraw* aBaseDraw)
     const int32_t height = PrintFromBaseY(int64_t(BarCodeHeight()) * GetDrawScale(), d);
     const TKVRPto p1 = GetPoint(1);
     if (GetFilled()) {
-        const float ax = p1.DrawX(d) + float(d->PrintOffsetX);
-        const float ay = p1.DrawY(d) + float(d->PrintOffsetY);
+        const TPointF a = PaperAt(p1, d);
+        const float ax = a.X, ay = a.Y;
         TRectF back(ax, ay, ax + float(PrintFromBaseX(width, d)), ay + float(height));
         AdjustRect(back, GetHorzAlign(), TKVRVertAlign::Top, GetAngle());
         d->pC->Fill().SetColor(GetBackColor());

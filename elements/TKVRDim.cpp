@@ -265,9 +265,8 @@ void TKVRDim::Print(TKVRBaseDraw* aDraw)
     for (const TStroke& l : lines)
         c->DrawLine(l.A, l.B, 1.0f);
     if (arc.Exists) {
-        const TPointF centre(float(d->PrintOffsetX + d->GetDrawX(arc.CX)),
-                             float(d->PrintOffsetY + d->GetDrawY(arc.CY)));
-        const TPointF radius(d->GetDrawX(arc.Radius), d->GetDrawY(arc.Radius));
+        const TPointF centre(PaperCellX(d, d->GetDrawX(arc.CX)), PaperCellY(d, d->GetDrawY(arc.CY)));
+        const TPointF radius(PaperLength(d->GetDrawX(arc.Radius)), PaperLength(d->GetDrawY(arc.Radius)));
         c->DrawArc(centre, radius, ToDegrees(arc.Start), ToDegrees(arc.Sweep), 255.0f);
     }
 

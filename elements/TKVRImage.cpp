@@ -48,12 +48,15 @@ TKVRImage::~TKVRImage() = default;
 TKVRImage::TPlace TKVRImage::Place(const TKVRDraw* aDraw, bool aPrint) const
 {
     TPlace p;
-    const float ox = aPrint ? float(aDraw->PrintOffsetX) : aDraw->ScreenOffsetX;
-    const float oy = aPrint ? float(aDraw->PrintOffsetY) : aDraw->ScreenOffsetY;
+    // Paper takes the cell origin into the points, held to the device's range.
+    const float ox = aPrint ? 0.0f : aDraw->ScreenOffsetX;
+    const float oy = aPrint ? 0.0f : aDraw->ScreenOffsetY;
     const TKVRPto a = GetPoint(1);
     const TKVRPto b = GetPoint(2);
-    const float p1x = a.DrawX(aDraw), p1y = a.DrawY(aDraw);
-    const float p2x = b.DrawX(aDraw), p2y = b.DrawY(aDraw);
+    const float p1x = aPrint ? PaperCellX(aDraw, a.DrawX(aDraw)) : a.DrawX(aDraw);
+    const float p1y = aPrint ? PaperCellY(aDraw, a.DrawY(aDraw)) : a.DrawY(aDraw);
+    const float p2x = aPrint ? PaperCellX(aDraw, b.DrawX(aDraw)) : b.DrawX(aDraw);
+    const float p2y = aPrint ? PaperCellY(aDraw, b.DrawY(aDraw)) : b.DrawY(aDraw);
     if (GetFrame() != KVRFrame::Circle && GetFrame() != KVRFrame::CircleMask) {
         p.LImageDest = TRectF(ox + p1x, oy + p1y, ox + p2x, oy + p2y);
         return p;
@@ -282,6 +285,21 @@ void TKVRImage::PrintFrame(TKVRDraw* aDraw, const TPlace& aPlace)
     }
 }
 
+void TKVRImage::PrintedPicture(TBitmap& aBitmap) const
+{
+    const int32_t k = QuarterTurns(GetAngle());
+    if (k != 0)
+        aBitmap.Rotate(-90.0f * float(k));
+    if (GetFilter() == KVRImgFilter::Gray)
+        ConvertGrayScale(aBitmap);
+    else if (GetFilter() == KVRImgFilter::BlackWhite)
+        ConvertBlackWhite(aBitmap, 128);
+    // The bitmap fills the picture rectangle, so the ellipse inscribed in
+    // the bitmap is the screen's oval of that rectangle; no resampling.
+    if (GetFrame() == KVRFrame::CircleMask)
+        ApplyEllipseMask(aBitmap);
+}
+
 void TKVRImage::Print(TKVRBaseDraw* aDraw)
 {
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
@@ -321,20 +339,7 @@ void TKVRImage::Print(TKVRBaseDraw* aDraw)
     if (place.LImageDest.IsEmpty())
         return;
 
-    if (k != 0)
-        bitmap.Rotate(-90.0f * float(k));
-    if (GetFilter() == KVRImgFilter::Gray)
-        ConvertGrayScale(bitmap);
-    else if (GetFilter() == KVRImgFilter::BlackWhite)
-        ConvertBlackWhite(bitmap, 128);
-    if (GetFrame() == KVRFrame::CircleMask) {
-        // The mask is a circle of the bitmap's shorter side; on a square
-        // bitmap it becomes the oval of the picture rectangle, as on screen.
-        const int32_t side = std::max(bitmap.Width(), bitmap.Height());
-        if (bitmap.Width() != bitmap.Height())
-            bitmap.SetImage(bitmap.Image().scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        ApplyCircularMask(bitmap);
-    }
+    PrintedPicture(bitmap);
     d->pC->DrawBitmap(bitmap, TRectF(0, 0, float(bitmap.Width()), float(bitmap.Height())), place.LImageDest, 1.0f,
                       true);
 }

@@ -14,6 +14,8 @@ class TKVRDraw;
 // it afresh for every label, a data-bound one from the current record.
 // Painting never changes the document: embedding happens when the picture is
 // chosen (see TKVRBaseImage).
+class TBitmap;
+
 class TKVRImage : public TKVRBaseImage, public TKVRClassReaders<TKVRImage>
 {
 public:
@@ -51,6 +53,10 @@ public:
     // Draw and Print place on their own and leave it alone: the export job
     // paints too.
     const TRectF& GetImageDest() const { return fPlace.LImageDest; }
+    // The picture as paper gets it: turned, filtered and, in the circle mask
+    // frame, cut to the ellipse of the rectangle it is drawn into, at its own
+    // size.
+    void PrintedPicture(TBitmap& aBitmap) const;
 
 private:
     TPlace Place(const TKVRDraw* aDraw, bool aPrint) const;

@@ -236,7 +236,6 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     LevelArc(type, v, MaxValue, GetAngleGap(), start, sweep);
     const TKVRLevelFill fill = LevelFill(v, MaxValue);
 
-    const float ox = float(d->PrintOffsetX), oy = float(d->PrintOffsetY);
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
     const TRectF box = PaperBox(*this, d);
@@ -267,7 +266,7 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
             pc->Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
             pc->DrawEllipse(box, 1.0f);
         }
-    } else if (IsRingType(type) && v > 0.0f) {
+    } else if (IsRingType(type) && v > 0.0f && GetPenWidth() > 0.0f) {  // as on screen: no pen, no ring
         pc->Stroke().SetColor(GetColor());
         pc->Stroke().SetThickness(d->DrawBasePtoX(GetPenWidth()));
         pc->DrawArc(centre, radius, start, sweep, 255.0f);
@@ -279,9 +278,10 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     SetPrintFont(*pc, GetFontName(), float(FontPrintSize(GetFontHeight()) * Ratio), GetBold(), GetItalic(),
                  GetUnderline());
     const TPointF size = GetTextSize(*pc, caption);
-    const int32_t px1 = p1.PrintX(d), py1 = p1.PrintY(d);
-    const int32_t cx = px1 + (p2.PrintX(d) - px1) / 2;
-    const int32_t cy = py1 + (p2.PrintY(d) - py1) / 2;
+    // The centre in 64 bits: the two corners may lie at the device's two ends.
+    const int64_t px1 = p1.PrintX(d), py1 = p1.PrintY(d);
+    const int32_t cx = int32_t(px1 + (p2.PrintX(d) - px1) / 2);
+    const int32_t cy = int32_t(py1 + (p2.PrintY(d) - py1) / 2);
     int32_t x = 0, y = 0;
     PrintTxtPos(cx, cy, 0, 0, RoundHalfEven32(size.X), RoundHalfEven32(size.Y), TKVRHorzAlign::Center,
                 TKVRVertAlign::Center, GetAngle(), x, y);
@@ -294,7 +294,7 @@ void TKVRLevel::Print(TKVRBaseDraw* aDraw)
     d->ResetMatrix(KVRDrawState::Print);
     if (GetAngle() != TKVRAngle::Angle0)
         d->Rotate(ToDegrees(PrintAngle(GetAngle())));
-    const float bx = ox + float(x), by = oy + float(y);
+    const float bx = float(PrintCellX(d, x)), by = float(PrintCellY(d, y));
     switch (GetAngle()) {
     case TKVRAngle::Angle90: d->Translate(bx + o.Y, by - o.X); break;
     case TKVRAngle::Angle180: d->Translate(bx - o.X, by - o.Y); break;

@@ -85,9 +85,8 @@ void TKVRPackage::PrintFrame(TKVRDraw* aDraw)
     TCanvas& pc = *aDraw->pC;
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
-    const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
-    const TRectF f(ox + float(p1.PrintX(aDraw)), oy + float(p1.PrintY(aDraw)), ox + float(p2.PrintX(aDraw)),
-                   oy + float(p2.PrintY(aDraw)));
+    const TPointF a = PrintCellAt(p1, aDraw), b = PrintCellAt(p2, aDraw);
+    const TRectF f(a.X, a.Y, b.X, b.Y);
     float radius = 0.0f;
     TCorners corners = NoCorners;
     if (GetRadio() > 0.0f) {
@@ -122,10 +121,12 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const T
         double v = 0;
         return blank.Up(aY, v) ? (oV = RoundHalfEven(v), true) : false;
     };
-    const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
     auto px = [&](int64_t v) { return float(PrintFromBaseX(v, aDraw)); };
     auto py = [&](int64_t v) { return float(PrintFromBaseY(v, aDraw)); };
-    const TRectF po(ox + px(o.Left), oy + py(o.Top), ox + px(o.Right), oy + py(o.Bottom));
+    // Positions: the cell origin added, held to the device's range.
+    auto cx = [&](int64_t v) { return float(PrintCellX(aDraw, PrintFromBaseX(v, aDraw))); };
+    auto cy = [&](int64_t v) { return float(PrintCellY(aDraw, PrintFromBaseY(v, aDraw))); };
+    const TRectF po(cx(o.Left), cy(o.Top), cx(o.Right), cy(o.Bottom));
 
     // A blank with a size of 0 (or an outline without room) has no outline to draw.
     if (blank.IsValid()) {
@@ -144,12 +145,12 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const T
         const QString across = SizeText(float(lengthAcross ? L : W));
         const QString upright = SizeText(float(lengthAcross ? W : L));
         const TPointF size = GetTextSize(pc, across);
-        const float x = ox + px(o.Left + o.Width() / 2);
-        const float top = oy + py(o.Bottom) + py(Paper(aDescent));
+        const float x = cx(o.Left + o.Width() / 2);
+        const float top = cy(o.Bottom) + py(Paper(aDescent));
         pc.FillText(TRectF(x - size.X / 2.0f, top, x + size.X / 2.0f + 50.0f, top + size.Y + 50.0f), across, false,
                     255.0f, 0, TTextAlign::Leading, TTextAlign::Leading);
-        PrintRotatedText(aDraw, upright, ox + px(o.Left - Paper(1000 + (int64_t(aAscent) + aDescent) / 2)),
-                         oy + py(o.Top + o.Height() / 2), 270.0f);
+        PrintRotatedText(aDraw, upright, cx(o.Left - Paper(1000 + (int64_t(aAscent) + aDescent) / 2)),
+                         cy(o.Top + o.Height() / 2), 270.0f);
     }
 
     if ((style == 4 || style == 5) && blank.IsValid()) {
@@ -162,8 +163,8 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const T
             const float r = px(dd) / 2.0f;
             if (!(r > 0.0f))
                 continue;
-            const float left = ox + px(o.Left) + px(dx) - r;
-            const float top = oy + py(o.Bottom) - py(dy) - r;
+            const float left = cx(o.Left) + px(dx) - r;
+            const float top = cy(o.Bottom) - py(dy) - r;
             pc.DrawEllipse(TRectF(left, top, left + 2.0f * r, top + 2.0f * r), 1.0f);
         }
         for (int32_t i = 0; i < GetNumSlots(); ++i) {
@@ -173,8 +174,8 @@ void TKVRPackage::PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const T
                 !along(slot.Width, w))
                 continue;
             const std::array<TPointF, 4> q = TDraw2D::CalculateSlotPolygon(
-                ox + px(o.Left) + px(x1), oy + py(o.Bottom) - py(y1), ox + px(o.Left) + px(x2),
-                oy + py(o.Bottom) - py(y2), px(w));
+                cx(o.Left) + px(x1), cy(o.Bottom) - py(y1), cx(o.Left) + px(x2),
+                cy(o.Bottom) - py(y2), px(w));
             for (size_t k = 0; k < q.size(); ++k)
                 pc.DrawLine(q[k], q[(k + 1) % q.size()], 1.0f);
         }
@@ -188,10 +189,10 @@ void TKVRPackage::PrintIso(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TK
     TKVRPrintIsoView iso;
     if (!iso.Fit(L, W, H, aContent))
         return;  // a box without a silhouette, or no room for it
-    const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
-    auto px = [&](int64_t v) { return float(PrintFromBaseX(v, aDraw)); };
-    auto py = [&](int64_t v) { return float(PrintFromBaseY(v, aDraw)); };
-    auto at = [&](double x, double y, double z) { return TPointF(ox + px(iso.X(x, y)), oy + py(iso.Y(x, y, z))); };
+    // Positions: the cell origin added, held to the device's range.
+    auto cx = [&](int64_t v) { return float(PrintCellX(aDraw, PrintFromBaseX(v, aDraw))); };
+    auto cy = [&](int64_t v) { return float(PrintCellY(aDraw, PrintFromBaseY(v, aDraw))); };
+    auto at = [&](double x, double y, double z) { return TPointF(cx(iso.X(x, y)), cy(iso.Y(x, y, z))); };
 
     SolidStroke(pc, BoxColor(), float(aDraw->PrintBasePtoX(0.2f)));
     auto line = [&](const TPointF& a, const TPointF& b) { pc.DrawLine(a, b, 1.0f); };
@@ -233,17 +234,17 @@ void TKVRPackage::PrintIso(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TK
     const QString th = SizeText(float(H));
     caption(th, [&](const TPointF& aSize) {
         const TPointF o = GetInternalTextOffset(pc, th);
-        const float x = ox + px(iso.X(L, 0));
-        const float y = oy + py((iso.Y(L, 0, H) + iso.Y(L, 0, 0)) / 2);
+        const float x = cx(iso.X(L, 0));
+        const float y = cy((iso.Y(L, 0, H) + iso.Y(L, 0, 0)) / 2);
         aDraw->Rotate(270.0f);
         aDraw->Translate(x - o.Y, y + aSize.X / 2.0f + o.X);
     });
     caption(SizeText(float(W)), [&](const TPointF& aSize) {
-        aDraw->Translate(ox + px((iso.X(0, 0) + iso.X(0, W)) / 2) - aSize.X,
-                         oy + py((iso.Y(0, W, H) + iso.Y(0, 0, H)) / 2));
+        aDraw->Translate(cx((iso.X(0, 0) + iso.X(0, W)) / 2) - aSize.X,
+                         cy((iso.Y(0, W, H) + iso.Y(0, 0, H)) / 2));
     });
     caption(SizeText(float(L)), [&](const TPointF&) {
-        aDraw->Translate(ox + px((iso.X(L, 0) + iso.X(0, 0)) / 2), oy + py((iso.Y(L, 0, H) + iso.Y(0, 0, H)) / 2));
+        aDraw->Translate(cx((iso.X(L, 0) + iso.X(0, 0)) / 2), cy((iso.Y(L, 0, H) + iso.Y(0, 0, H)) / 2));
     });
 }
 
@@ -264,11 +265,11 @@ void TKVRPackage::PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes)
 
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
-    const float ox = float(aDraw->PrintOffsetX), oy = float(aDraw->PrintOffsetY);
-    const float x0 = ox + float(p1.PrintX(aDraw));
+    const float x0 = float(PrintCellX(aDraw, p1.PrintX(aDraw)));
     const float xL = x0 + float(PrintFromBaseX(Paper(2000), aDraw));
     float xR = x0 + float(PrintFromBaseX(RoundHalfEven(double(p2.X - p1.X) * 0.35), aDraw));
-    const float y0 = oy + float(p1.PrintY(aDraw)) + float(PrintFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw));
+    const float y0 = float(PrintCellY(aDraw, p1.PrintY(aDraw))) +
+                     float(PrintFromBaseY(RoundHalfEven(double(p2.Y - p1.Y) * 0.5), aDraw));
     const float gap = float(PrintFromBaseX(Paper(1500), aDraw));
 
     const bool flat = aSizes.Height == 0.0f;

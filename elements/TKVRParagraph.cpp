@@ -191,8 +191,6 @@ void TKVRParagraph::Print(TKVRBaseDraw* aDraw)
     const TKVRPto p2 = GetPoint(2);
     const float X1 = p1.DrawX(d), Y1 = p1.DrawY(d);
     const float X2 = p2.DrawX(d), Y2 = p2.DrawY(d);
-    const float cx = float(d->PrintOffsetX);
-    const float cy = float(d->PrintOffsetY);
     const float padX = ModelToPixels(*this, GetBasePadX(), d->ResolutionX, d);
     const float padY = ModelToPixels(*this, GetBasePadY(), d->ResolutionY, d);
     const float padX2 = 2.0f * padX;
@@ -240,7 +238,7 @@ void TKVRParagraph::Print(TKVRBaseDraw* aDraw)
     if (complete)
         AlignPrintLines(fPrintLines, room, lineHeight, textHeight, GetVertAlign());
 
-    const TRectF box(cx + X1, cy + Y1, cx + X2, cy + Y2);
+    const TRectF box(PaperCellX(d, X1), PaperCellY(d, Y1), PaperCellX(d, X2), PaperCellY(d, Y2));
     if (GetPenWidth() > 0.0f || GetFilled())
         PrintBox(d, room == boxRoom ? box : FittedBox(box, GetAngle(), room + pad2),
                  ParaBoxStyle(d, *this, false));

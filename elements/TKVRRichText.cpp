@@ -447,10 +447,8 @@ void TKVRRichText::Print(TKVRBaseDraw* aDraw)
     // Box.
     const TKVRPto p1 = GetPoint(1);
     const TKVRPto p2 = GetPoint(2);
-    const float cx = float(d->PrintOffsetX);
-    const float cy = float(d->PrintOffsetY);
-    const float x1 = cx + p1.DrawX(d), y1 = cy + p1.DrawY(d);
-    const float x2 = cx + p2.DrawX(d), y2 = cy + p2.DrawY(d);
+    const float x1 = PaperCellX(d, p1.DrawX(d)), y1 = PaperCellY(d, p1.DrawY(d));
+    const float x2 = PaperCellX(d, p2.DrawX(d)), y2 = PaperCellY(d, p2.DrawY(d));
     if (GetPenWidth() > 0.0f || GetFilled())
         PrintBox(d, TRectF(x1, y1, x2, y2), ParaBoxStyle(d, *this, false));
     if (fPrintSegments.empty())

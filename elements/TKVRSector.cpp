@@ -1,6 +1,7 @@
 #include "elements/TKVRSector.h"
 #include "elements/KVR.FMX.ShapePaint.h"
 #include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
@@ -55,11 +56,11 @@ void TKVRSector::Print(TKVRBaseDraw* aDraw)
     // The screen's slice on paper: centre, arc, back to the centre. Paper
     // always shows the fill, as for the other closed shapes.
     TCanvas& canvas = *d->pC;
-    const TPointF centre(float(d->PrintOffsetX) + d->GetDrawX(GetBaseCenterX()),
-                         float(d->PrintOffsetY) + d->GetDrawY(GetBaseCenterY()));
+    const TPointF centre(PaperCellX(d, d->GetDrawX(GetBaseCenterX())), PaperCellY(d, d->GetDrawY(GetBaseCenterY())));
     TPathData path;
     path.MoveTo(centre);
-    path.AddArc(centre, TPointF(d->GetDrawX(GetBaseRadio()), d->GetDrawY(GetBaseRadio())), AngleStart(), AngleGap());
+    path.AddArc(centre, TPointF(PaperLength(d->GetDrawX(GetBaseRadio())), PaperLength(d->GetDrawY(GetBaseRadio()))),
+                AngleStart(), AngleGap());
     path.ClosePath();
     if (GetFilled()) {
         canvas.Fill().SetKind(TBrushKind::Solid);

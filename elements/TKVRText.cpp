@@ -189,13 +189,11 @@ void TKVRText::Print(TKVRBaseDraw* aDraw)
     c.Stroke().SetCap(TStrokeCap::Flat);
 
     const TKVRPto ref = GetPoint(1);
-    const float px = float(d->PrintOffsetX);
-    const float py = float(d->PrintOffsetY);
     const float padX = ModelToPixels(*this, GetBasePadX(), d->ResolutionX, d);
     const float padY = ModelToPixels(*this, GetBasePadY(), d->ResolutionY, d);
     if (GetPenWidth() > 0.0f || GetFilled()) {
-        const float x = ref.DrawX(d) + px;
-        const float y = ref.DrawY(d) + py;
+        const float x = PaperCellX(d, ref.DrawX(d));
+        const float y = PaperCellY(d, ref.DrawY(d));
         TRectF r(x, y, x + tw + 2.0f * padX, y + th + 2.0f * padY);
         AdjustRect(r, GetHorzAlign(), GetVertAlign(), GetAngle());
         PrintBox(d, r, BoxStyle(d));
@@ -217,10 +215,10 @@ void TKVRText::Print(TKVRBaseDraw* aDraw)
     if (GetAngle() != TKVRAngle::Angle0)
         d->Rotate(TurnDegrees(GetAngle()));
     switch (GetAngle()) {
-    case TKVRAngle::Angle90: d->Translate(px + o.X + off.Y, py + o.Y - off.X); break;
-    case TKVRAngle::Angle180: d->Translate(px + o.X - off.X, py + o.Y - off.Y); break;
-    case TKVRAngle::Angle270: d->Translate(px + o.X - off.Y, py + o.Y + off.X); break;
-    default: d->Translate(px + o.X + off.X, py + o.Y + off.Y); break;
+    case TKVRAngle::Angle90: d->Translate(PaperCellX(d, o.X + off.Y), PaperCellY(d, o.Y - off.X)); break;
+    case TKVRAngle::Angle180: d->Translate(PaperCellX(d, o.X - off.X), PaperCellY(d, o.Y - off.Y)); break;
+    case TKVRAngle::Angle270: d->Translate(PaperCellX(d, o.X - off.Y), PaperCellY(d, o.Y + off.X)); break;
+    default: d->Translate(PaperCellX(d, o.X + off.X), PaperCellY(d, o.Y + off.Y)); break;
     }
     d->ApplyMatrix();
     c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 50000.0f), text, false, 255.0f, 0, TTextAlign::Leading,

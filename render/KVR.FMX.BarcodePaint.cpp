@@ -262,10 +262,8 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
         a = PrintFromBaseX(aWidth / 2, aDraw);
     else if (bc.GetHorzAlign() == TKVRHorzAlign::Right)
         a = PrintFromBaseX(aWidth, aDraw);
-    const int32_t cellX = aDraw->PrintOffsetX;
-    const int32_t cellY = aDraw->PrintOffsetY;
-    const double px = double(cellX) + aStart.DrawX(aDraw);
-    const double py = double(cellY) + aStart.DrawY(aDraw);
+    const double px = PaperCellX(aDraw, aStart.DrawX(aDraw));
+    const double py = PaperCellY(aDraw, aStart.DrawY(aDraw));
     const TPointF s = BarsOrigin(bc, aDraw, px, py, a, turns);
     const TPointF u = BarsOrigin(bc, aDraw, px, py, 0.0, turns);
     const double shiftX = double(s.X) - u.X;  // what the alignment moves
@@ -290,11 +288,11 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
     const TPointF offset = GetInternalTextOffset(c, QStringLiteral("0"));
     const int32_t startX = aStart.PrintX(aDraw);
     const int32_t startY = aStart.PrintY(aDraw);
-    const TPointF centre(float(RoundHalfEven(double(cellX) + startX + shiftX)),
-                         float(RoundHalfEven(double(cellY) + startY + shiftY)));
+    const TPointF centre(float(RoundHalfEven(double(PrintCellX(aDraw, startX)) + shiftX)),
+                         float(RoundHalfEven(double(PrintCellY(aDraw, startY)) + shiftY)));
 
-    const double x0 = double(cellX) + startX + bc.LengthToDots(bc.GetPaddingX(), aDraw->ResolutionX);
-    const double top = double(cellY) + startY + bc.LengthToDots(bc.GetPaddingY(), aDraw->ResolutionY) +
+    const double x0 = double(PrintCellX(aDraw, startX)) + bc.LengthToDots(bc.GetPaddingX(), aDraw->ResolutionX);
+    const double top = double(PrintCellY(aDraw, startY)) + bc.LengthToDots(bc.GetPaddingY(), aDraw->ResolutionY) +
                        bc.LengthToDots(bc.GetBarHeight(), aDraw->ResolutionY);
     auto width = [&c](const QString& t) { return double(GetTextSize(c, t).X); };
 
@@ -304,7 +302,8 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
     double base = x0;
     if (pieces.empty()) {
         base = 0.0;
-        pieces.push_back({text, double(cellX) + startX + PrintFromBaseX(aWidth / 2, aDraw) - width(text) / 2.0});
+        const double left = double(PrintCellX(aDraw, startX)) + PrintFromBaseX(aWidth / 2, aDraw);
+        pieces.push_back({text, left - width(text) / 2.0});
     }
     for (const TTextPiece& piece : pieces) {
         TPointF p(float(RoundHalfEven(base + piece.X + shiftX)), float(RoundHalfEven(top + shiftY)));

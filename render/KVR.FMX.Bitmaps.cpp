@@ -83,6 +83,17 @@ void ApplyCircularMask(TBitmap& bitmap)
     });
 }
 
+void ApplyEllipseMask(TBitmap& bitmap)
+{
+    const double rx = double(bitmap.Width()) / 2;
+    const double ry = double(bitmap.Height()) / 2;
+    ForEachPixel(bitmap, [rx, ry](uint8_t* px, int32_t x, int32_t y) {
+        const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
+        if (dx * dx + dy * dy > 1.0)
+            px[A] = 0;
+    });
+}
+
 int32_t TImageListHelper::AddBitmap(TImageList& list, const TBitmap* aBitmap)
 {
     if (!aBitmap || aBitmap->IsEmpty())

@@ -9,6 +9,10 @@ class TImageList;
 void ConvertGrayScale(TBitmap& bitmap);
 void ConvertBlackWhite(TBitmap& bitmap, uint8_t threshold);
 void ApplyCircularMask(TBitmap& bitmap);
+// Clears the pixels whose centres lie outside the ellipse inscribed in the
+// bitmap's own rectangle: drawn into a rectangle, the bitmap shows that
+// rectangle's ellipse, at the bitmap's size (no copy is made).
+void ApplyEllipseMask(TBitmap& bitmap);
 
 struct TImageListHelper
 {

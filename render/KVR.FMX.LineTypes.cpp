@@ -242,11 +242,14 @@ void AdjustPrintLineType(TKVRDraw* aDraw, float aPenWidth, TVXLineType aLineType
     if (!aDraw || !aDraw->pC)
         return;
     TStrokeBrush& stroke = aDraw->pC->Stroke();
-    stroke.SetThickness(aPenWidth);
+    const bool width = aPenWidth > 0.0f && std::isfinite(aPenWidth);
+    // A pen of 0 (or a damaged negative one) is the thinnest line the device
+    // draws, as on screen.
+    stroke.SetThickness(width ? aPenWidth : 0.0f);
     const std::vector<int> steps = PatternSteps(aLineType);
     // Entries are counted in stroke thicknesses: a pen without width cannot
     // carry a pattern, so it strokes solid instead of dividing by zero.
-    if (steps.empty() || !(aPenWidth > 0.0f) || !std::isfinite(aPenWidth)) {
+    if (steps.empty() || !width) {
         stroke.SetDash(TStrokeDash::Solid);
         return;
     }

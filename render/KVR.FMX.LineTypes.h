@@ -17,7 +17,8 @@ void AdjustLineType(TKVRDraw* aDraw, TVXLineType aLineType, TKVRItemState aState
 
 // Sets the printer stroke's thickness to aPenWidth and its dash to the line
 // type's nominal pattern in units of that width. A pen width that is not
-// positive, and unknown line types, give a solid stroke.
+// positive gives the thinnest solid line (thickness 0); unknown line types a
+// solid stroke.
 void AdjustPrintLineType(TKVRDraw* aDraw, float aPenWidth, TVXLineType aLineType);
 
 // A line-end marker of half size aHalf (pixels) on the end point (aX, aY),

@@ -12,9 +12,10 @@ constexpr float kScreenMargin = 10.0f;
 }
 
 ElementsPage::ElementsPage(const QString& title, const Builder& build, QWidget* parent)
-    : ShowcasePage(title, parent), fDocument(std::make_unique<TKVRBaseLabel>())
+    : ShowcasePage(title, parent), fDocument(std::make_unique<TVXLabelFMX>())
 {
-    build(*fDocument);
+    if (build)
+        build(*fDocument);
 }
 
 void ElementsPage::PaintSample(TKVRDraw& draw)

@@ -1,6 +1,6 @@
 #pragma once
 #include "examples/demo/ShowcasePage.h"
-#include "platform/rtl/label/TKVRBaseLabel.h"
+#include "document/KVR.FMX.h"
 #include <QString>
 #include <functional>
 #include <memory>
@@ -14,7 +14,7 @@ public:
     using Builder = std::function<void(TKVRBaseLabel&)>;
     ElementsPage(const QString& title, const Builder& build, QWidget* parent = nullptr);
 
-    TKVRBaseLabel& Document() { return *fDocument; }
+    TVXLabelFMX& Document() { return *fDocument; }
     // Prints every element onto one A4 page at 300 dpi; false when the file cannot be written.
     bool PrintToPdf(const QString& fileName);
 
@@ -22,5 +22,5 @@ protected:
     void PaintSample(TKVRDraw& draw) override;
 
 private:
-    std::unique_ptr<TKVRBaseLabel> fDocument;
+    std::unique_ptr<TVXLabelFMX> fDocument;
 };

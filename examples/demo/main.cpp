@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -68,9 +69,65 @@ int SaveSnapshots(QTabWidget& tabs, const QString& folder)
     return 0;
 }
 
+// Label files: ".json" is written as JSON, any other name as a binary ".eti".
+bool SaveLabel(QWidget* parent, TVXLabelFMX& document, QString name)
+{
+    if (!name.endsWith(".json") && !name.endsWith(".eti"))
+        name += ".eti";
+    try {
+        document.SaveToFile(name, name.endsWith(".json") ? KVRExt::Json : KVRExt::Binary);
+        return true;
+    } catch (const std::exception& e) {
+        if (parent)
+            QMessageBox::warning(parent, "Save as", QString("Could not save %1:\n%2").arg(name, e.what()));
+        else
+            std::fprintf(stderr, "Could not save %s: %s\n", qPrintable(name), e.what());
+        return false;
+    }
+}
+
+// A new page showing the label file; null (with the reason told) when it cannot be read.
+ElementsPage* OpenLabel(QWidget* parent, const QString& name)
+{
+    auto* page = new ElementsPage(QFileInfo(name).fileName(), nullptr);
+    QString error;
+    try {
+        if (!page->Document().LoadFromFile(name))
+            error = "Only .eti and .json label files can be opened.";
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    if (error.isEmpty())
+        return page;
+    delete page;
+    if (parent)
+        QMessageBox::warning(parent, "Open", QString("Could not open %1:\n%2").arg(name, error));
+    else
+        std::fprintf(stderr, "Could not open %s: %s\n", qPrintable(name), qPrintable(error));
+    return nullptr;
+}
+
 void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
 {
     QMenu* file = window.menuBar()->addMenu("&File");
+    file->addAction("&Open...", &window, [&window, &tabs] {
+        const QString name = QFileDialog::getOpenFileName(&window, "Open", QString(), "Labels (*.eti *.json)");
+        if (name.isEmpty())
+            return;
+        if (ElementsPage* page = OpenLabel(&window, name))
+            tabs.setCurrentIndex(tabs.addTab(page, page->Title()));
+    });
+    file->addAction("Save &as...", &window, [&window, &tabs] {
+        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
+        if (!page) {
+            QMessageBox::information(&window, window.windowTitle(), "This page has no label to save.");
+            return;
+        }
+        const QString name = QFileDialog::getSaveFileName(&window, "Save as", page->Title() + ".eti",
+                                                          "Binary label (*.eti);;JSON label (*.json)");
+        if (!name.isEmpty())
+            SaveLabel(&window, page->Document(), name);
+    });
     file->addAction("&Print page to PDF...", &window, [&window, &tabs] {
         auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
         if (!page) {
@@ -96,12 +153,30 @@ int main(int argc, char** argv)
     cli.addHelpOption();
     QCommandLineOption snapshot("snapshot", "Paint every page into PNG (and PDF) files in <folder> and quit.", "folder");
     cli.addOption(snapshot);
+    QCommandLineOption open("open", "Open the label file <file> (.eti or .json) in a page of its own.", "file");
+    cli.addOption(open);
+    QCommandLineOption saveAs("save-as", "Save the last element page's label as <file> (.eti or .json).", "file");
+    cli.addOption(saveAs);
     cli.process(app);
 
     QMainWindow window;
     auto* tabs = new QTabWidget;
     for (ShowcasePage* page : MakePages())
         tabs->addTab(page, page->Title());
+    if (cli.isSet(saveAs)) {
+        for (int i = tabs->count() - 1; i >= 0; --i)
+            if (auto* page = dynamic_cast<ElementsPage*>(tabs->widget(i))) {
+                if (!SaveLabel(nullptr, page->Document(), cli.value(saveAs)))
+                    return 1;
+                break;
+            }
+    }
+    if (cli.isSet(open)) {
+        ElementsPage* page = OpenLabel(nullptr, cli.value(open));
+        if (!page)
+            return 1;
+        tabs->addTab(page, page->Title());
+    }
     window.setCentralWidget(tabs);
     AddPrintMenu(window, *tabs);
     window.resize(1000, 800);

@@ -1,6 +1,7 @@
 #include "platform/fmx/TCanvas.h"
 #include "platform/fmx/TBitmap.h"
 #include "platform/fmx/TPathData.h"
+#include "platform/rtl/geometry/KVR.DashPath.h"
 #include "platform/skia/TSkFont.h"
 #include <QPaintDevice>
 #include <QPainter>
@@ -23,10 +24,14 @@ double ClampOpacity(float opacity)
     return opacity > 1.0f ? 1.0 : double(opacity);
 }
 
+// The stroke's pen, always solid: StrokeOutline cuts the dashes from the path.
+// A thickness of 0 (or one that is not a number or negative) is the
+// device's thinnest line, as the screen's hairline.
 QPen MakePen(const TStrokeBrush& stroke)
 {
-    const double width = stroke.Thickness();
+    const double width = stroke.Thickness() > 0.0f && std::isfinite(stroke.Thickness()) ? stroke.Thickness() : 0.0;
     QPen pen(QColor::fromRgba(stroke.Color()), width);
+    pen.setCosmetic(width == 0.0);
     pen.setCapStyle(stroke.Cap() == TStrokeCap::Round ? Qt::RoundCap : Qt::FlatCap);
     switch (stroke.Join()) {
     case TStrokeJoin::Miter: pen.setJoinStyle(Qt::MiterJoin); break;
@@ -35,27 +40,26 @@ QPen MakePen(const TStrokeBrush& stroke)
     }
     // Qt counts the miter limit in half widths: 2 is the screen side's limit of 4.
     pen.setMiterLimit(2.0);
-    if (stroke.Dash() == TStrokeDash::Solid)
-        return pen;
-
-    QList<qreal> pattern;
-    double sum = 0.0;
-    for (float entry : stroke.DashArray()) {
-        const double v = entry > 0.0f ? double(entry) : 0.0;
-        pattern.append(v);
-        sum += v;
-    }
-    if (!(sum > 0.0))
-        return pen;  // no usable pattern: solid
-    if (pattern.size() % 2 != 0)
-        pattern += pattern;  // an odd list repeats, so dashes and gaps alternate
-    // Qt measures dash entries in max(width, 1); thinner pens scale them here.
-    const double k = width < 1.0 ? width : 1.0;
-    for (qreal& v : pattern)
-        v *= k;
-    pen.setDashPattern(pattern);
-    pen.setDashOffset(double(stroke.DashOffset()) * k);
     return pen;
+}
+
+// The stroke's dash in the canvas's local units: entries and offset are
+// counted in thicknesses (a hairline's in device pixels). An odd list
+// repeats, so dashes and gaps alternate. Empty when the stroke is solid.
+TKVRDashPattern DashPattern(const TStrokeBrush& stroke, double deviceScale)
+{
+    TKVRDashPattern pattern;
+    if (stroke.Dash() == TStrokeDash::Solid)
+        return pattern;
+    const double unit = stroke.Thickness() > 0.0f && std::isfinite(stroke.Thickness())
+                            ? double(stroke.Thickness())
+                            : 1.0 / (deviceScale > 0.0 ? deviceScale : 1.0);
+    for (float entry : stroke.DashArray())
+        pattern.Intervals.push_back(std::isfinite(entry) && entry > 0.0f ? double(entry) * unit : 0.0);
+    if (pattern.Intervals.size() % 2 != 0)
+        pattern.Intervals.insert(pattern.Intervals.end(), pattern.Intervals.begin(), pattern.Intervals.end());
+    pattern.Phase = std::isfinite(stroke.DashOffset()) ? double(stroke.DashOffset()) * unit : 0.0;
+    return pattern;
 }
 
 // The screen's typeface of the font: text is shaped, measured and painted on
@@ -261,14 +265,37 @@ QPainter* TCanvas::PrepareStroke(float opacity)
 {
     QPainter& painter = ScenePainter();
     const double o = ClampOpacity(opacity);
-    // A line without thickness has no ink.
-    if (fStroke.Kind() == TBrushKind::None || !(fStroke.Thickness() > 0.0f) || o <= 0.0)
+    if (fStroke.Kind() == TBrushKind::None || o <= 0.0)
         return nullptr;
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setOpacity(o);
     painter.setPen(MakePen(fStroke));
     painter.setBrush(Qt::NoBrush);
     return &painter;
+}
+
+void TCanvas::StrokeOutline(const QPainterPath& path, float opacity)
+{
+    fLastDashes = TKVRDashedPath();
+    QPainter* p = PrepareStroke(opacity);
+    if (!p)
+        return;
+    const TKVRDashPattern pattern = DashPattern(fStroke, DeviceScale());
+    if (pattern.Intervals.empty()) {
+        p->strokePath(path, p->pen());
+        return;
+    }
+    // Qt's own dashes count in max(width, 1) on raster devices but in the width in
+    // PDF, and its thin-pen stroker measures them along the major axis: cut
+    // here, each dash measures its length on every device and at any turn.
+    fLastDashes = KVRDashPath(path, pattern, DeviceScale(), p->pen().widthF());
+    p->strokePath(fLastDashes.Path, p->pen());
+}
+
+double TCanvas::DeviceScale() const
+{
+    const QPainter* p = Painter();
+    return p ? std::sqrt(std::fabs(p->combinedTransform().determinant())) : 1.0;
 }
 
 void TCanvas::FillRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
@@ -281,8 +308,7 @@ void TCanvas::FillRect(const TRectF& rect, float xRadius, float yRadius, TCorner
 void TCanvas::DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
                        TCornerType)
 {
-    if (QPainter* p = PrepareStroke(opacity))
-        p->drawPath(RectPath(rect, xRadius, yRadius, corners));
+    StrokeOutline(RectPath(rect, xRadius, yRadius, corners), opacity);
 }
 
 void TCanvas::FillEllipse(const TRectF& rect, float opacity)
@@ -293,14 +319,16 @@ void TCanvas::FillEllipse(const TRectF& rect, float opacity)
 
 void TCanvas::DrawEllipse(const TRectF& rect, float opacity)
 {
-    if (QPainter* p = PrepareStroke(opacity))
-        p->drawEllipse(rect.ToQt().normalized());
+    QPainterPath path;
+    path.addEllipse(rect.ToQt().normalized());
+    StrokeOutline(path, opacity);
 }
 
 void TCanvas::DrawLine(const TPointF& p1, const TPointF& p2, float opacity)
 {
-    if (QPainter* p = PrepareStroke(opacity))
-        p->drawLine(p1.ToQt(), p2.ToQt());
+    QPainterPath path(p1.ToQt());
+    path.lineTo(p2.ToQt());
+    StrokeOutline(path, opacity);
 }
 
 void TCanvas::FillPath(const TPathData& path, float opacity)
@@ -315,8 +343,7 @@ void TCanvas::FillPath(const TPathData& path, float opacity)
 
 void TCanvas::DrawPath(const TPathData& path, float opacity)
 {
-    if (QPainter* p = PrepareStroke(opacity))
-        p->drawPath(path.ToQt());
+    StrokeOutline(path.ToQt(), opacity);
 }
 
 void TCanvas::FillPolygon(const TPolygon& polygon, float opacity)
@@ -327,21 +354,22 @@ void TCanvas::FillPolygon(const TPolygon& polygon, float opacity)
 
 void TCanvas::DrawPolygon(const TPolygon& polygon, float opacity)
 {
-    if (QPainter* p = PrepareStroke(opacity))
-        p->drawPolygon(ToQt(polygon));
+    QPainterPath path;
+    path.addPolygon(ToQt(polygon));
+    if (!polygon.empty())
+        path.closeSubpath();
+    StrokeOutline(path, opacity);
 }
 
 void TCanvas::DrawArc(const TPointF& center, const TPointF& radius, float startAngle, float sweepAngle,
                       float opacity)
 {
-    if (QPainter* p = PrepareStroke(opacity)) {
-        const QRectF rect(center.X - radius.X, center.Y - radius.Y, 2.0 * radius.X, 2.0 * radius.Y);
-        const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
-        QPainterPath arc;
-        arc.arcMoveTo(rect, -double(startAngle));
-        arc.arcTo(rect, -double(startAngle), -sweep);
-        p->drawPath(arc);
-    }
+    const QRectF rect(center.X - radius.X, center.Y - radius.Y, 2.0 * radius.X, 2.0 * radius.Y);
+    const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
+    QPainterPath arc;
+    arc.arcMoveTo(rect, -double(startAngle));
+    arc.arcTo(rect, -double(startAngle), -sweep);
+    StrokeOutline(arc, opacity);
 }
 
 void TCanvas::DrawBitmap(const TBitmap& bitmap, const TRectF& srcRect, const TRectF& dstRect, float opacity,

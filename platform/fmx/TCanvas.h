@@ -2,6 +2,7 @@
 #include "platform/fmx/FMX.Types.h"
 #include "platform/fmx/TBrush.h"
 #include "platform/fmx/TFont.h"
+#include "platform/rtl/geometry/KVR.DashPath.h"
 #include "platform/rtl/geometry/System.Math.Vectors.h"
 #include <QFont>
 #include <QString>
@@ -11,6 +12,7 @@
 
 class QPaintDevice;
 class QPainter;
+class QPainterPath;
 class TBitmap;
 class TPathData;
 
@@ -96,6 +98,9 @@ public:
 
     // The painter of the current scene (nullptr outside one), for owners.
     QPainter* Painter() const;
+    // The dashes of the last dashed outline: what was cut and whether it
+    // was (an outline needing too many dashes strokes solid).
+    const TKVRDashedPath& LastDashes() const { return fLastDashes; }
 
 private:
     struct TextLayout;
@@ -104,6 +109,10 @@ private:
     QPainter& ScenePainter();
     QPainter* PrepareFill(float opacity);
     QPainter* PrepareStroke(float opacity);
+    // Strokes a path with the stroke brush, dashes cut from it.
+    void StrokeOutline(const QPainterPath& path, float opacity);
+    // Device units per local unit of the current transform.
+    double DeviceScale() const;
     void ApplyTransform();
     QPaintDevice* Device() const;
 
@@ -117,6 +126,7 @@ private:
     TStrokeBrush fStroke;
     TFont fFont;
     TMatrix fMatrix;
+    TKVRDashedPath fLastDashes;
 };
 
 // Restores the state saved at construction when it goes out of scope, also

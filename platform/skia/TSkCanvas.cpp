@@ -221,7 +221,7 @@ void TSkCanvas::StrokePath(const QPainterPath& path, const TSkPaint& paint, cons
     // Dashes are cut here, in local units: QPen counts them in pen widths and
     // its thin-pen stroker ignores the width, so it cannot follow Skia.
     if (effect && effect->GetKind() == TSkPathEffect::TKind::Dash)
-        fPainter->strokePath(effect->DashPath(path, DeviceScale()), pen);
+        fPainter->strokePath(effect->DashPath(path, DeviceScale(), paint.GetStrokeWidth()), pen);
     else
         fPainter->strokePath(path, pen);
 }

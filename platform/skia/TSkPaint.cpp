@@ -1,14 +1,11 @@
 #include "platform/skia/TSkPaint.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/geometry/KVR.DashPath.h"
 #include <algorithm>
 #include <cmath>
 #include <QTransform>
 
 namespace {
-// Skia refuses patterns that would need more dashes than this; the path is
-// then drawn undashed.
-constexpr double kMaxDashCount = 1000000.0;
-
 float Clamp01(float v)
 {
     return std::clamp(v, 0.0f, 1.0f);
@@ -40,70 +37,14 @@ ISkPathEffect TSkPathEffect::MakeStrokeAndFill()
     return ISkPathEffect(new TSkPathEffect(TKind::StrokeAndFill, {}, 0.0f));
 }
 
-QPainterPath TSkPathEffect::DashPath(const QPainterPath& path, double deviceScale) const
+QPainterPath TSkPathEffect::DashPath(const QPainterPath& path, double deviceScale, double chordBelow) const
 {
     if (fKind != TKind::Dash || path.isEmpty())
         return path;
-
-    // Flatten in a finer space so that curves stay smooth on the device, then
-    // walk the polygons back in local units.
-    const double k = 16.0 * std::max(1.0, deviceScale);
-    const QList<QPolygonF> polys = path.toSubpathPolygons(QTransform::fromScale(k, k));
-
-    double total = 0.0;
-    for (float v : fIntervals)
-        total += v;
-    double length = 0.0;
-    for (const QPolygonF& poly : polys)
-        for (int i = 1; i < poly.size(); ++i)
-            length += QLineF(poly[i - 1], poly[i]).length() / k;
-    if (length / total * double(fIntervals.size()) > kMaxDashCount)
-        return path;
-
-    // Where the phase puts the start of every contour.
-    double phase = std::fmod(double(fPhase), total);
-    if (phase < 0.0)
-        phase += total;
-    size_t startIndex = 0;
-    for (size_t guard = 0; phase >= fIntervals[startIndex] && guard < 2 * fIntervals.size(); ++guard) {
-        phase -= fIntervals[startIndex];
-        startIndex = (startIndex + 1) % fIntervals.size();
-    }
-    const double startRemaining = std::max(0.0, fIntervals[startIndex] - phase);
-
-    QPainterPath out;
-    out.setFillRule(path.fillRule());
-    for (const QPolygonF& poly : polys) {
-        if (poly.size() < 2)
-            continue;
-        size_t index = startIndex;
-        double remaining = startRemaining;
-        bool on = index % 2 == 0;
-        QPointF a = poly[0] / k;
-        if (on)
-            out.moveTo(a);
-        for (int i = 1; i < poly.size(); ++i) {
-            const QPointF b = poly[i] / k;
-            const double segment = QLineF(a, b).length();
-            double pos = 0.0;
-            while (segment - pos > remaining) {
-                pos += remaining;
-                const QPointF p = a + (b - a) * (pos / segment);
-                if (on)
-                    out.lineTo(p);
-                else
-                    out.moveTo(p);
-                index = (index + 1) % fIntervals.size();
-                remaining = fIntervals[index];
-                on = index % 2 == 0;
-            }
-            remaining -= segment - pos;
-            if (on)
-                out.lineTo(b);
-            a = b;
-        }
-    }
-    return out;
+    TKVRDashPattern pattern;
+    pattern.Intervals.assign(fIntervals.begin(), fIntervals.end());
+    pattern.Phase = fPhase;
+    return KVRDashPath(path, pattern, deviceScale, chordBelow).Path;
 }
 
 ISkColorFilter TSkColorFilter::MakeMatrix(const TSkColorMatrix& matrix)

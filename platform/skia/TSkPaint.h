@@ -38,9 +38,10 @@ public:
 
     // The dashed centre line of a path: each contour restarts the pattern at the
     // phase. Curves are flattened finely enough for a device that scales local
-    // units by deviceScale. When the pattern would need more than a million
-    // dashes the path is returned undashed, so a tiny pattern cannot freeze.
-    QPainterPath DashPath(const QPainterPath& path, double deviceScale = 1.0) const;
+    // units by deviceScale; a dash no longer than chordBelow (the pen's width)
+    // is straight. When the pattern would need more than a million dashes the
+    // path is returned undashed, so a tiny pattern cannot freeze.
+    QPainterPath DashPath(const QPainterPath& path, double deviceScale = 1.0, double chordBelow = 0.0) const;
 
 private:
     TSkPathEffect(TKind kind, std::vector<float> intervals, float phase);

@@ -76,30 +76,44 @@ int Centre(TKVRBaseItem& item)
     return side;
 }
 
-std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm)
+void PrintItemsToPdf(const std::vector<TKVRBaseItem*>& items, const QString& path, double widthMm, double heightMm)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(kDpi);
+    writer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    TCanvas canvas(&writer);
+    ASSERT_TRUE(canvas.BeginScene());
+    TKVRDraw draw;
+    draw.SetResolution(kDpi, kDpi);
+    draw.SetStandardWidths();
+    draw.DrawState = KVRDrawState::Print;
+    draw.pC = &canvas;
+    for (TKVRBaseItem* item : items)
+        item->PrintElement(&draw);
+    canvas.EndScene();
+}
+
+QString Poppler(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool, args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << tool.toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << tool.toStdString() << ": " << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QImage RasterisePdf(const QString& path)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("page.pdf");
-    {
-        QPdfWriter writer(path);
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        TCanvas canvas(&writer);
-        EXPECT_TRUE(canvas.BeginScene());
-        TKVRDraw draw;
-        draw.SetResolution(kDpi, kDpi);
-        draw.SetStandardWidths();
-        draw.DrawState = KVRDrawState::Print;
-        draw.pC = &canvas;
-        item.PrintElement(&draw);
-        canvas.EndScene();
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    EXPECT_TRUE(pdftotext.waitForFinished(60000));
-    EXPECT_EQ(pdftotext.exitCode(), 0) << pdftotext.readAllStandardError().toStdString();
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    Poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page"))});
+    return QImage(dir.filePath(QStringLiteral("page.png")));
+}
+
+std::vector<TPdfWord> PdfWords(const QString& path)
+{
+    const QString html = Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
     static const QRegularExpression word(QStringLiteral(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     std::vector<TPdfWord> words;
@@ -109,6 +123,14 @@ std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heig
                          m.captured(3).toDouble(), m.captured(4).toDouble()});
     }
     return words;
+}
+
+std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.pdf"));
+    PrintItemsToPdf({&item}, path, widthMm, heightMm);
+    return PdfWords(path);
 }
 
 }  // namespace kvrtest

@@ -63,8 +63,16 @@ struct TPdfWord
     QString Text;
     double XMin = 0, YMin = 0, XMax = 0, YMax = 0;
 };
-// Prints the element on a PDF page of the given size at kDpi (a printer
-// canvas over QPdfWriter) and lets pdftotext give each word's box.
+// Prints the elements, in order, through a printer canvas over QPdfWriter at
+// kDpi on one page of the given size, into a file the caller keeps.
+void PrintItemsToPdf(const std::vector<TKVRBaseItem*>& items, const QString& path, double widthMm, double heightMm);
+// Standard output of a poppler tool (pdftotext, pdffonts) run with aArgs.
+QString Poppler(const QString& tool, const QStringList& args);
+// The first page of a PDF file as poppler rasterises it at kDpi.
+QImage RasterisePdf(const QString& path);
+// Each word of a PDF file with its box, as pdftotext -bbox reads it.
+std::vector<TPdfWord> PdfWords(const QString& path);
+// Prints the element on a PDF page of the given size and gives its words.
 std::vector<TPdfWord> PrintToPdf(TKVRBaseItem& item, double widthMm, double heightMm);
 inline double MmToPt(double mm)
 {

@@ -3,9 +3,6 @@
 // the twin of the screen.
 #include "tests/elements/ContentTestSupport.h"
 #include "tests/elements/FlowLinkTestSupport.h"
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,20 +14,10 @@ namespace {
 QString PrintDocumentToPdf(TKVRBaseLabel& l, const QTemporaryDir& dir, double w, double h)
 {
     const QString path = dir.filePath(QStringLiteral("flow.pdf"));
-    QPdfWriter writer(path);
-    writer.setResolution(kDpi);
-    writer.setPageSize(QPageSize(QSizeF(w, h), QPageSize::Millimeter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    TCanvas canvas(&writer);
-    EXPECT_TRUE(canvas.BeginScene());
-    TKVRDraw draw;
-    draw.SetResolution(kDpi, kDpi);
-    draw.SetStandardWidths();
-    draw.DrawState = KVRDrawState::Print;
-    draw.pC = &canvas;
+    std::vector<TKVRBaseItem*> items;
     for (int i = 1; i <= l.GetItemsCount(); ++i)
-        l.GetItem(i)->PrintElement(&draw);
-    canvas.EndScene();
+        items.push_back(l.GetItem(i));
+    kvrtest::PrintItemsToPdf(items, path, w, h);
     return path;
 }
 
@@ -71,12 +58,7 @@ TEST(FlowPdf, RasterisedPageIsTheTwinOfTheScreen)
 
     QTemporaryDir dir;
     const QString pdf = PrintDocumentToPdf(label, dir, 70, 50);
-    QProcess ppm;
-    ppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-png"),
-                                           QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
-    ASSERT_TRUE(ppm.waitForFinished(60000));
-    ASSERT_EQ(ppm.exitCode(), 0) << ppm.readAllStandardError().toStdString();
-    const QImage page(dir.filePath(QStringLiteral("page.png")));
+    const QImage page = kvrtest::RasterisePdf(pdf);
     ASSERT_FALSE(page.isNull());
 
     TScreenPaper t;

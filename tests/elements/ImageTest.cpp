@@ -1,5 +1,6 @@
 #include "elements/TKVRImage.h"
 #include "tests/elements/ContentTestSupport.h"
+#include "tests/render/PdfPaper.h"
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -270,6 +271,51 @@ TEST_F(ImageFixture, CircleMaskCutsThePictureToItsOval)
             EXPECT_TRUE(Near(At(*s, c.box.right() - 3, c.box.bottom() - 3), qRgb(255, 255, 255), 10));
         }
     }
+}
+
+// A long banner in the circle mask is cut at its own size to the ellipse of
+// the rectangle it fills: no square of its longer side is made. Paper (a PDF
+// read back by poppler) shows the ellipse.
+TEST_F(ImageFixture, BannerInACircleMaskIsCutWithoutASquareCopy)
+{
+    Solid("banner.png", 12000, 100, kRed);
+    TKVRImage* e = Make("banner.png", 20, 20, 100, 100);
+    e->SetFrame(KVRFrame::CircleMask);
+    e->SetPenWidth(0.0f);
+    e->SetKeepProp(false);  // the banner fills the square: its ellipse is the circle
+
+    TBitmap bitmap;
+    bitmap.LoadFromFile(e->GetImagePath());
+    e->PrintedPicture(bitmap);
+    EXPECT_EQ(bitmap.Width(), 12000);
+    EXPECT_EQ(bitmap.Height(), 100);
+    const QImage& cut = bitmap.Image();
+    EXPECT_EQ(qAlpha(cut.pixel(6000, 50)), 255);  // centre
+    EXPECT_EQ(qAlpha(cut.pixel(6000, 0)), 255);   // top of the ellipse
+    EXPECT_EQ(qAlpha(cut.pixel(150, 50)), 255);   // near its left end
+    EXPECT_EQ(qAlpha(cut.pixel(30, 10)), 0);      // corners are cut away
+    EXPECT_EQ(qAlpha(cut.pixel(11990, 95)), 0);
+    EXPECT_EQ(qAlpha(cut.pixel(1000, 2)), 0);     // under the ellipse's top-left shoulder
+
+    const QImage page = PdfPaper(kSize / 10.0, kSize / 10.0, kDpi, [e](TKVRDraw& d) { e->PrintElement(&d); },
+                                 QStringLiteral("image-banner-circle.png"));
+    ASSERT_FALSE(page.isNull()) << "poppler could not read the PDF";
+    const double r = 50, cx = 70, cy = 70;
+    int inside = 0, outside = 0, wrongIn = 0, wrongOut = 0;
+    for (int y = 20; y < 120; ++y)
+        for (int x = 20; x < 120; ++x) {
+            const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+            const bool red = Near(At(page, x, y), kRed, 40);
+            if (d < r - 2) {
+                ++inside;
+                wrongIn += red ? 0 : 1;
+            } else if (d > r + 2) {
+                ++outside;
+                wrongOut += red ? 1 : 0;
+            }
+        }
+    EXPECT_EQ(wrongIn, 0) << "of " << inside << " pixels inside the circle";
+    EXPECT_EQ(wrongOut, 0) << "of " << outside << " pixels outside it";
 }
 
 // ---------------------------------------------------------------- bad pictures

@@ -2,8 +2,6 @@
 #include "tests/elements/ContentTestSupport.h"
 #include "tests/elements/ElementTestSupport.h"
 #include "tests/elements/SymbolTestSupport.h"
-#include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <numbers>
 
@@ -23,29 +21,9 @@ TKVRSymbol* Place(TKVRBaseLabel& aLabel, const std::shared_ptr<TKVRBaseLibSymbol
 QImage PrintedPage(TKVRBaseItem& aItem, double aWidthMm, double aHeightMm)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("page.pdf");
-    {
-        QPdfWriter writer(path);
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QSizeF(aWidthMm, aHeightMm), QPageSize::Millimeter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        TCanvas canvas(&writer);
-        EXPECT_TRUE(canvas.BeginScene());
-        TKVRDraw draw;
-        draw.SetResolution(kDpi, kDpi);
-        draw.SetStandardWidths();
-        draw.DrawState = KVRDrawState::Print;
-        draw.pC = &canvas;
-        aItem.PrintElement(&draw);
-        canvas.EndScene();
-    }
-    QProcess ppm;
-    ppm.start(QStringLiteral("pdftoppm"),
-              {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-png"), QStringLiteral("-singlefile"), path,
-               dir.filePath("page")});
-    EXPECT_TRUE(ppm.waitForFinished(60000));
-    EXPECT_EQ(ppm.exitCode(), 0) << ppm.readAllStandardError().toStdString();
-    return QImage(dir.filePath("page.png"));
+    const QString path = dir.filePath(QStringLiteral("page.pdf"));
+    kvrtest::PrintItemsToPdf({&aItem}, path, aWidthMm, aHeightMm);
+    return kvrtest::RasterisePdf(path);
 }
 
 }  // namespace

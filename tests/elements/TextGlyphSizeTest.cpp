@@ -3,7 +3,7 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/TKVRText.h"
 #include "tests/elements/ContentTestSupport.h"
-#include "tests/elements/TextPdfSupport.h"
+#include "tests/elements/ContentTestSupport.h"
 #include "tests/support/ImageProbes.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ TEST_P(TextHugeGlyphs, PaintOnScreenAndPaperAsOutlines)
     // extraction drops glyphs larger than the page, so its font list tells).
     QTemporaryDir dir;
     const QString pdf = dir.filePath("huge.pdf");
-    PrintToPdfFile(*t, pdf, 25.4, 25.4);
+    PrintItemsToPdf({t}, pdf, 25.4, 25.4);
     const QString list = Poppler("pdffonts", {pdf});
     EXPECT_TRUE(list.contains("LiberationSans")) << list.toStdString();
 }

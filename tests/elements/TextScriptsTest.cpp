@@ -4,7 +4,7 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/TKVRRichText.h"
 #include "tests/elements/ContentTestSupport.h"
-#include "tests/elements/TextPdfSupport.h"
+#include "tests/elements/ContentTestSupport.h"
 #include "tests/support/ImageProbes.h"
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -88,7 +88,7 @@ TEST(ParagraphScripts, BreaksAlikeAndPrintsWordsInReadingOrder)
     // presentation forms, which compatibility normalisation folds back).
     QTemporaryDir dir;
     const QString pdf = dir.filePath("para.pdf");
-    PrintToPdfFile(*p, pdf, 50, 50);
+    PrintItemsToPdf({p}, pdf, 50, 50);
     // pdftotext wraps right-to-left stretches in embedding marks: they are not text.
     const QString read = Poppler("pdftotext", {pdf, "-"})
                              .normalized(QString::NormalizationForm_KC)

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,18 +102,34 @@ TEST(TCanvasStroke, DashesAreCountedInThicknesses)
         EXPECT_EQ(qAlpha(thin.pixel(x, 1)) + qAlpha(thin.pixel(x, 2)) > 0, (x / 2) % 2 == 0) << "x " << x;
 }
 
-TEST(TCanvasStroke, NoThicknessOrNoKindPaintsNothing)
+TEST(TCanvasStroke, NoKindPaintsNothing)
 {
     CanvasImage c(20, 20);
-    c.canvas->Stroke().SetThickness(0);
-    c.canvas->DrawRect({2, 2, 18, 18}, 0, 0, NoCorners, 1.0f);
     c.canvas->Stroke().SetThickness(2);
     c.canvas->Stroke().SetKind(TBrushKind::None);
     c.canvas->DrawLine({0, 10}, {20, 10}, 1.0f);
+    c.canvas->DrawRect({2, 2, 18, 18}, 0, 0, NoCorners, 1.0f);
     const QImage& img = c.Done();
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             ASSERT_EQ(img.pixel(x, y), qRgb(255, 255, 255));
+}
+
+TEST(TCanvasStroke, NoThicknessIsTheThinnestLine)
+{
+    // 0, and values no pen has, draw one device pixel, whatever the scale.
+    for (float thickness : {0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN()}) {
+        CanvasImage c(40, 40);
+        c.canvas->SetMatrix(TMatrix::CreateScaling(4, 4));
+        c.canvas->Stroke().SetThickness(thickness);
+        c.canvas->DrawRect({1, 1, 9, 9}, 0, 0, NoCorners, 1.0f);
+        const QImage& img = c.Done();
+        const std::vector<int> runs = ImageProbes::Runs(img, 20, ImageProbes::Dark);
+        ASSERT_EQ(runs.size(), 4u) << thickness;  // left edge, inside, right edge, paper
+        EXPECT_LE(runs[0], 2) << thickness;
+        EXPECT_GE(runs[1], 28) << thickness;
+        EXPECT_LE(runs[2], 2) << thickness;
+    }
 }
 
 TEST(TCanvasShapes, RoundsOnlyTheCornersInTheSet)

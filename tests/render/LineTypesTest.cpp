@@ -1,5 +1,6 @@
 #include "tests/render/RenderTestSupport.h"
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -134,7 +135,8 @@ TEST(PrintLineTypes, EntriesAreNominalLengthsCountedInPenWidths)
         AdjustPrintLineType(&p.d, 1.0f, 7);
         AdjustPrintLineType(&p.d, pen, type);
         EXPECT_EQ(stroke.Dash(), TStrokeDash::Solid) << pen << " " << int(type);
-        EXPECT_FLOAT_EQ(stroke.Thickness(), pen);
+        // A pen of 0 or less is the thinnest line, never a negative thickness.
+        EXPECT_FLOAT_EQ(stroke.Thickness(), std::max(pen, 0.0f));
     }
 }
 
@@ -150,4 +152,24 @@ TEST(PrintLineTypes, PrintedDashesMeasureTheirNominalLengthOnPaper)
     ASSERT_GE(runs.size(), 8u);
     for (size_t i = 0; i + 1 < runs.size(); ++i)  // the last run meets the edge
         EXPECT_NEAR(runs[i], 30, 1) << i;
+}
+
+TEST(PrintLineTypes, PensWithoutWidthStrokeTheThinnestSolidLine)
+{
+    // Connectors and symbols hand 0; a damaged record may hand less.
+    for (float pen : {0.0f, -0.5f, -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+        PaperContext p(200, 20, 300);
+        TStrokeBrush& stroke = p.Canvas().Stroke();
+        AdjustPrintLineType(&p.d, 0.5f, 7);  // an earlier element's dash
+        AdjustPrintLineType(&p.d, pen, 7);
+        EXPECT_EQ(stroke.Dash(), TStrokeDash::Solid) << pen;
+        EXPECT_EQ(stroke.Thickness(), 0.0f) << pen;
+        p.Canvas().DrawLine({0, 10}, {200, 10}, 1.0f);
+        const QImage& img = p.Done();
+        const std::vector<int> runs = ImageProbes::Runs(img, 10, [](const QImage& i, int x, int y) {
+            return qGray(i.pixel(x, y)) < 200 || qGray(i.pixel(x, y - 1)) < 200;
+        });
+        ASSERT_EQ(runs.size(), 1u) << pen << ": one unbroken line";
+        EXPECT_GE(runs[0], 199) << pen;
+    }
 }

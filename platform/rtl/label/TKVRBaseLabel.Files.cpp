@@ -6,6 +6,9 @@
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseLibSymbol.h"
+#include "platform/rtl/model/TKVRBaseLink.h"
+#include <QHash>
 #include <algorithm>
 #include <string>
 
@@ -43,6 +46,11 @@ struct TLabelData
     std::vector<std::unique_ptr<TKVRLayer>> Layers;
     int32_t ActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> DimStyles;
+    TKVRBackSurf BackSurf;
+    TVXLabelOptions Options = 0;
+    TKVRSettings Settings;
+    std::vector<std::unique_ptr<TKVRBaseLibSymbol>> Symbols;
+    bool HasSymbols = false;
 
     void CheckCounts() const
     {
@@ -94,6 +102,10 @@ void TKVRBaseLabel::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(GetDimStyleCount());
     for (const auto& d : fDimStyles)
         d->WriteData(aWriter);
+    aWriter.WriteCardinal(fBackSurf.GetBackColor());
+    aWriter.WriteByte(fOptions);
+    aWriter.WriteSingle(fSettings.GetTermSize());
+    aWriter.WriteCardinal(fSettings.GetTermColor());
 }
 
 void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
@@ -118,6 +130,10 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
         r.DimStyles.push_back(std::make_unique<TKVRDimStyle>());
         r.DimStyles.back()->ReadData(fFileVersion, aReader);
     }
+    r.BackSurf.SetBackColor(aReader.ReadCardinal());
+    r.Options = aReader.ReadByte() & KVRLabelOptionsMask;
+    r.Settings.SetTermSize(KVRCheck::ReadSingle(aReader, "TermSize"));
+    r.Settings.SetTermColor(aReader.ReadCardinal());
     r.CheckCounts();
     fPrintInfo = r.PrintInfo;
     fData = std::move(r.Data);
@@ -125,6 +141,9 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     fLayers = std::move(r.Layers);
     fActiveLayer = r.ActiveLayer;
     fDimStyles = std::move(r.DimStyles);
+    fBackSurf = r.BackSurf;
+    fOptions = r.Options;
+    fSettings = r.Settings;
 }
 
 TJsonObject TKVRBaseLabel::GetJson() const
@@ -149,9 +168,18 @@ TJsonObject TKVRBaseLabel::GetJson() const
     for (const auto& d : fDimStyles)
         styles.push_back(d->WriteJson());
     j["DimStyles"] = std::move(styles);
+    j["BackSurf"] = {{"BackColor", fBackSurf.GetBackColor()}};
+    j["Options"] = fOptions;
+    j["Settings"] = {{"TermSize", fSettings.GetTermSize()}, {"TermColor", fSettings.GetTermColor()}};
+    TJsonObject symbols = TJsonObject::array();
+    for (const auto& s : fSymbols)
+        symbols.push_back(s->WriteJson());
+    j["Symbols"] = std::move(symbols);
     TJsonObject items = TJsonObject::array();
+    // Cell copies belong to a run, never to the file.
     for (const auto& item : fItems)
-        items.push_back(item->WriteJson());
+        if (!item->GetPreview())
+            items.push_back(item->WriteJson());
     j["Items"] = std::move(items);
     return j;
 }
@@ -207,6 +235,20 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
             r.DimStyles.back()->ReadJson(version, e);
         }))
         r.DimStyles.push_back(std::make_unique<TKVRDimStyle>());
+    if (const TJsonObject* b = object("BackSurf"))
+        r.BackSurf.SetBackColor(KVRJson::GetCardinal(*b, "BackColor", r.BackSurf.GetBackColor()));
+    r.Options = KVRJson::GetByte(aJson, "Options", 0) & KVRLabelOptionsMask;
+    if (const TJsonObject* t = object("Settings")) {
+        r.Settings.SetTermSize(KVRJson::GetSingle(*t, "TermSize", r.Settings.GetTermSize()));
+        r.Settings.SetTermColor(KVRJson::GetCardinal(*t, "TermColor", r.Settings.GetTermColor()));
+    }
+    r.HasSymbols = eachObject("Symbols", [&](const TJsonObject& e) {
+        auto symbol = std::make_unique<TKVRBaseLibSymbol>();
+        QString error;
+        if (!symbol->ReadJson(e, error))
+            throw EKVRJsonError("Invalid entry in Symbols: " + error.toStdString());
+        r.Symbols.push_back(std::move(symbol));
+    });
     try {
         r.CheckCounts();
     } catch (const EKVRDataError& e) {
@@ -222,6 +264,11 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     fLayers = std::move(r.Layers);
     fActiveLayer = r.ActiveLayer;
     fDimStyles = std::move(r.DimStyles);
+    fBackSurf = r.BackSurf;
+    fOptions = r.Options;
+    fSettings = r.Settings;
+    if (r.HasSymbols)
+        fSymbols = std::move(r.Symbols);
 }
 
 // ---------------------------------------------------------------- brackets
@@ -229,8 +276,10 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
 void TKVRBaseLabel::BeginRead(bool aKeep)
 {
     fReading = true;
-    if (!aKeep)
+    if (!aKeep) {
         Clear(KVRClear::Items, false);
+        fSymbols.clear();
+    }
 }
 
 void TKVRBaseLabel::EndRead(bool)
@@ -260,4 +309,140 @@ void TKVRBaseLabel::SortItemsZLayer()
 {
     std::stable_sort(fItems.begin(), fItems.end(),
                      [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); });
+}
+
+// ---------------------------------------------------------------- the component's part
+
+TKVRBaseItem* TKVRBaseLabel::CreateElementFromStream(QIODevice&)
+{
+    return nullptr;
+}
+
+bool TKVRBaseLabel::ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool)
+{
+    return false;
+}
+
+bool TKVRBaseLabel::LoadFromFile(const QString&)
+{
+    return false;
+}
+
+bool TKVRBaseLabel::SaveToFile(const QString&, TKVRExt)
+{
+    return false;
+}
+
+void TKVRBaseLabel::CopyToClipboard(const std::vector<TKVRBaseItem*>& aItems)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&buffer);
+    int32_t count = 0;
+    for (const TKVRBaseItem* item : aItems)
+        count += item && !item->GetPreview() ? 1 : 0;
+    writer.WriteInt32(count);
+    for (const TKVRBaseItem* item : aItems)
+        if (item && !item->GetPreview())
+            item->Write(writer);
+    buffer.close();
+    fClipboard.close();
+    fClipboard.setData(bytes);
+}
+
+TKVRBaseLibSymbol* TKVRBaseLabel::GetSymbol(int32_t aIndex) const
+{
+    if (aIndex < 1 || aIndex > GetSymbolCount())
+        throw std::out_of_range("Symbol index out of range");
+    return fSymbols[size_t(aIndex - 1)].get();
+}
+
+TKVRBaseLibSymbol* TKVRBaseLabel::AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> aSymbol, bool)
+{
+    if (!aSymbol)
+        return nullptr;
+    fSymbols.push_back(std::move(aSymbol));
+    return fSymbols.back().get();
+}
+
+void TKVRBaseLabel::SetLayerZOrder(bool aValue)
+{
+    fLayerZOrder = aValue;
+    if (aValue)
+        SortItemsZLayer();
+}
+
+void TKVRBaseLabel::CopyFolders(const TKVRBaseLabel& aFrom)
+{
+    fImageFolder = aFrom.fImageFolder;
+    fOpenImgFolder = aFrom.fOpenImgFolder;
+    fLibraryFolder = aFrom.fLibraryFolder;
+}
+
+void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
+{
+    ClearItems();
+    fItems = std::move(aFrom.fItems);
+    aFrom.fItems.clear();
+    for (auto& item : fItems)
+        item->fOwner = this;
+    fLastNumID = aFrom.fLastNumID;
+    aFrom.fLastNumID = 0;
+    fFileVersion = aFrom.fFileVersion;
+    fEditorMode = aFrom.fEditorMode;
+    fUnits = aFrom.fUnits;
+    fMeasure = aFrom.fMeasure;
+    fPrintInfo = aFrom.fPrintInfo;
+    fData = std::move(aFrom.fData);
+    fCounters = std::move(aFrom.fCounters);
+    fLayers = std::move(aFrom.fLayers);
+    fActiveLayer = aFrom.fActiveLayer;
+    fDimStyles = std::move(aFrom.fDimStyles);
+    fSymbols = std::move(aFrom.fSymbols);
+    fBackSurf = aFrom.fBackSurf;
+    fOptions = aFrom.fOptions;
+    fSettings = aFrom.fSettings;
+    fRecord.clear();
+    FirstData();
+    // The scratch document keeps what every document needs.
+    aFrom.fCounters.clear();
+    aFrom.fLayers.clear();
+    aFrom.AddLayer(QStringLiteral("0"));
+    aFrom.fActiveLayer = 0;
+    aFrom.fDimStyles.clear();
+    aFrom.AddDimStyle();
+    aFrom.fSymbols.clear();
+    if (fLayerZOrder)
+        SortItemsZLayer();
+}
+
+void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
+{
+    std::vector<std::unique_ptr<TKVRBaseItem>> items = std::move(aFrom.fItems);
+    aFrom.fItems.clear();
+    // New numeric ids for elements whose id is taken here, so links never find two.
+    QHash<int32_t, int32_t> renumbered;
+    for (auto& item : items) {
+        const int32_t id = item->GetNumID();
+        if (id > 0 && (FindNumID(id) || renumbered.contains(id))) {
+            const int32_t fresh = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
+            renumbered.insert(id, fresh);
+            item->fNumID = fresh;
+        } else {
+            NoteNumID(id);
+        }
+    }
+    for (auto& item : items) {
+        if (auto* link = dynamic_cast<TKVRBaseLink*>(item.get())) {
+            if (renumbered.contains(link->GetFromID()))
+                link->SetFromID(renumbered.value(link->GetFromID()));
+            if (renumbered.contains(link->GetToID()))
+                link->SetToID(renumbered.value(link->GetToID()));
+        }
+        item->fOwner = this;
+        fItems.push_back(std::move(item));
+    }
+    if (fLayerZOrder)
+        SortItemsZLayer();
 }

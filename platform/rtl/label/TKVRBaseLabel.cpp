@@ -4,6 +4,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/TKVRBaseDim.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include <QDir>
@@ -233,7 +234,7 @@ void TKVRBaseLabel::NoteNumID(int32_t aNumID)
 
 TKVRBaseItem* TKVRBaseLabel::SearchItem(const QString& aID, bool) const
 {
-    // Per-cell copies share their original's name: only the original is found.
+    // Per-cell copies share the original's ids; they are never what a name or a link means.
     for (const auto& item : fItems)
         if (!item->GetPreview() && item->GetID() == aID)
             return item.get();
@@ -245,7 +246,7 @@ TKVRBaseItem* TKVRBaseLabel::FindNumID(int32_t aNumID) const
     if (aNumID <= 0)
         return nullptr;
     for (const auto& item : fItems)
-        if (item->GetNumID() == aNumID)
+        if (!item->GetPreview() && item->GetNumID() == aNumID)
             return item.get();
     return nullptr;
 }

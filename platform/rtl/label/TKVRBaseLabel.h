@@ -1,12 +1,14 @@
 #pragma once
 #include "platform/rtl/codes/KVR.Barcode.h"
 #include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/label/TKVRBackSurf.h"
 #include "platform/rtl/label/TKVRBasePrintInfo.h"
 #include "platform/rtl/label/TKVRData.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/rtl/label/TKVRSettings.h"
 #include "platform/rtl/text/KVR.TextLines.h"
+#include <QBuffer>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -50,6 +52,7 @@ class TKVRBaseItem;
 class TKVRCounter;
 class TKVRDimStyle;
 class TKVRLayer;
+class TKVRBaseLibSymbol;
 class QIODevice;
 class TBinaryReader;
 class TBinaryWriter;
@@ -60,6 +63,15 @@ constexpr uint32_t Items = 1u << 0;     // every element
 constexpr uint32_t Selection = 1u << 2; // the selection (the model keeps none yet)
 constexpr uint32_t Copies = 1u << 10;   // the per-cell copies of data-bound elements
 }
+
+// Label file formats: 0 binary (".eti"), 1 JSON (".json").
+using TKVRExt = uint8_t;
+namespace KVRExt {
+constexpr TKVRExt Binary = 0;
+constexpr TKVRExt Json = 1;
+}
+// Export kinds (PDF, XPS, BMP, PNG, GIF, JPEG), counted from 0.
+using TKVRExport = uint8_t;
 
 // The label document as far as the element model needs it: measure and
 // units, layers, dimension styles, the current data record and the element
@@ -196,7 +208,7 @@ public:
     void DeleteItem(int32_t aIndex);
     void ClearItems();
     // First element whose string id is aID (case-sensitive); null when none.
-    // Per-cell copies are never found: they carry their original's name.
+    // Neither look-up finds a per-cell copy.
     // aSelect is the editor's: the model holds no selection yet.
     TKVRBaseItem* SearchItem(const QString& aID, bool aSelect) const;
     // The element with that numeric id; null when none (0 names nothing).
@@ -297,6 +309,58 @@ private:
     int32_t fActiveDimStyle = 0;
     // ---- end of the element creators
 
+public:
+    // ---- label component: files, streams, clipboard, symbols and front-end operations
+    // Filled by the component; the model's bodies do nothing harmful.
+    virtual void GetListValues() {}
+    virtual void GetAskValues() {}
+    virtual void ResetPrinter() {}
+    // Reads one element record led by a 32-bit version; null when none was made.
+    virtual TKVRBaseItem* CreateElementFromStream(QIODevice& aStream);
+    // Inserts the elements of the clipboard stream.
+    virtual void PasteSelection() {}
+    virtual bool Print() { return false; }
+    virtual bool ExportDoc(TKVRExport aType, const QString& aFileName, int32_t aPage, float aScale, int16_t aQuality,
+                           bool aCheckData, bool aTransparent, bool aFit);
+    // True when the file was read; false for a name it does not read.
+    virtual bool LoadFromFile(const QString& aFileName);
+    // True when the file was written; false for an unknown format.
+    virtual bool SaveToFile(const QString& aFileName, TKVRExt aFormat);
+
+    // The clipboard stream: a 32-bit count and that many element records.
+    QBuffer& GetClipboard() { return fClipboard; }
+    // Fills the clipboard stream with these elements (cell copies are left out).
+    void CopyToClipboard(const std::vector<TKVRBaseItem*>& aItems);
+
+    // Library symbols the document carries, counted from 1; the document owns them.
+    int32_t GetSymbolCount() const { return int32_t(fSymbols.size()); }
+    TKVRBaseLibSymbol* GetSymbol(int32_t aIndex) const;
+    TKVRBaseLibSymbol* AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> aSymbol, bool aNotify);
+
+    TKVRBackSurf& GetBackSurf() { return fBackSurf; }
+    const TKVRBackSurf& GetBackSurf() const { return fBackSurf; }
+    void SetBackSurf(const TKVRBackSurf& aValue) { fBackSurf = aValue; }
+    void SetSettings(const TKVRSettings& aValue) { fSettings = aValue; }
+    void SetMeasure(const TKVRMeasure& aValue) { fMeasure = aValue; }
+    void SetData(const TKVRData& aValue) { fData = aValue; }
+    TVXLabelOptions GetOptions() const { return fOptions; }
+    void SetOptions(TVXLabelOptions aValue) { fOptions = aValue & KVRLabelOptionsMask; }
+    // Elements kept in layer order: setting it sorts them.
+    bool GetLayerZOrder() const { return fLayerZOrder; }
+    void SetLayerZOrder(bool aValue);
+    QString GetLngFileName() const { return fLngFileName; }
+    void SetLngFileName(const QString& aValue) { fLngFileName = aValue; }
+
+    // Replaces this document's contents (file data, symbols, elements) by
+    // aFrom's, which is left empty: a load reads into a scratch document and
+    // hands over only what was read whole.
+    void TakeContents(TKVRBaseLabel& aFrom);
+    // Appends aFrom's elements (a paste read whole); those whose numeric id is
+    // taken here get a new one, and connectors among them follow.
+    void TakeItems(TKVRBaseLabel& aFrom);
+    // The component's folders and names, for a scratch document that reads for this one.
+    void CopyFolders(const TKVRBaseLabel& aFrom);
+
 private:
     friend class TKVRBaseItem;
     void AttachItem(TKVRBaseItem* aItem);
@@ -329,4 +393,12 @@ private:
     std::vector<std::unique_ptr<TKVRLayer>> fLayers;
     int32_t fActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> fDimStyles;
+
+    // ---- label component's part
+    std::vector<std::unique_ptr<TKVRBaseLibSymbol>> fSymbols;
+    QBuffer fClipboard;
+    TKVRBackSurf fBackSurf;
+    TVXLabelOptions fOptions = 0;
+    bool fLayerZOrder = false;
+    QString fLngFileName;
 };

@@ -2,6 +2,20 @@
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include <algorithm>
+#include <string>
+
+namespace {
+// Rows and columns a file asks for: every data-bound element is copied per
+// sheet cell, so a count beyond the limit is damage, refused before anything changes.
+template <class TError>
+int32_t SheetLabels(int64_t aValue, const char* aWhat)
+{
+    if (aValue > TKVRMeasure::KVRMaxSheetLabels)
+        throw TError(std::string("Invalid value for ") + aWhat + ": " + std::to_string(aValue) + " (at most " +
+                     std::to_string(TKVRMeasure::KVRMaxSheetLabels) + " labels)");
+    return aValue < 0 ? 0 : int32_t(aValue);
+}
+}  // namespace
 
 int64_t TKVRMeasure::Length(int64_t aValue)
 {
@@ -46,8 +60,8 @@ void TKVRMeasure::Read(TBinaryReader& aReader)
                          &m.fMarLeft, &m.fMarTop, &m.fGapX, &m.fGapY};
     for (int i = 0; i < 8; ++i)
         *fields[i] = KVRCheck::Coordinate(KVRCheck::NotNegative(aReader.ReadInt64(), names[i]), names[i]);
-    m.SetRows(aReader.ReadInt32());
-    m.SetColumns(aReader.ReadInt32());
+    m.SetRows(SheetLabels<EKVRDataError>(aReader.ReadInt32(), "Rows"));
+    m.SetColumns(SheetLabels<EKVRDataError>(aReader.ReadInt32(), "Columns"));
     m.SetDrawScale(aReader.ReadInt32());
     for (QString* s : {&m.Title, &m.Author, &m.Date, &m.Promoter, &m.Note, &m.Project})
         *s = aReader.ReadString();
@@ -90,8 +104,8 @@ void TKVRMeasure::ReadJson(const TJsonObject& aJson)
     for (int i = 0; i < 8; ++i)
         *fields[i] = KVRCheck::Coordinate(KVRCheck::NotNegative(KVRJson::GetInt64(aJson, names[i], *fields[i]), names[i]),
                                           names[i]);
-    m.SetRows(KVRJson::GetInt32(aJson, "Rows", m.fRows));
-    m.SetColumns(KVRJson::GetInt32(aJson, "Columns", m.fColumns));
+    m.SetRows(SheetLabels<EKVRJsonError>(KVRJson::GetInt64(aJson, "Rows", m.fRows), "Rows"));
+    m.SetColumns(SheetLabels<EKVRJsonError>(KVRJson::GetInt64(aJson, "Columns", m.fColumns), "Columns"));
     m.SetDrawScale(KVRJson::GetInt32(aJson, "DrawScale", m.fDrawScale));
     m.Title = KVRJson::GetString(aJson, "Title", m.Title);
     m.Author = KVRJson::GetString(aJson, "Author", m.Author);

@@ -3,6 +3,7 @@
 #include "platform/rtl/model/TKVRBaseDraw.h"
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 float DrawFromBaseX(int64_t aValue, const TKVRBaseDraw* aDraw)
@@ -23,6 +24,59 @@ int32_t PrintFromBaseX(int64_t aValue, const TKVRBaseDraw* aDraw)
 int32_t PrintFromBaseY(int64_t aValue, const TKVRBaseDraw* aDraw)
 {
     return RoundHalfEven32(double(aValue) * aDraw->PixelsPerMicY);
+}
+
+namespace {
+constexpr double kDeviceMin = double(std::numeric_limits<int32_t>::min());
+constexpr double kDeviceMax = double(std::numeric_limits<int32_t>::max());
+
+int32_t ClampCell(int64_t aSum)
+{
+    return int32_t(std::clamp<int64_t>(aSum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+float ClampCellF(double aSum)
+{
+    if (std::isnan(aSum))
+        return 0.0f;
+    return float(std::clamp(aSum, kDeviceMin, kDeviceMax));
+}
+}  // namespace
+
+int32_t PrintCellX(const TKVRBaseDraw* aDraw, int64_t aValue)
+{
+    return ClampCell(int64_t(aDraw->PrintOffsetX) + std::clamp<int64_t>(aValue, INT32_MIN, INT32_MAX));
+}
+
+int32_t PrintCellY(const TKVRBaseDraw* aDraw, int64_t aValue)
+{
+    return ClampCell(int64_t(aDraw->PrintOffsetY) + std::clamp<int64_t>(aValue, INT32_MIN, INT32_MAX));
+}
+
+float PaperCellX(const TKVRBaseDraw* aDraw, double aValue)
+{
+    return ClampCellF(double(aDraw->PrintOffsetX) + (std::isnan(aValue) ? 0.0 : aValue));
+}
+
+float PaperCellY(const TKVRBaseDraw* aDraw, double aValue)
+{
+    return ClampCellF(double(aDraw->PrintOffsetY) + (std::isnan(aValue) ? 0.0 : aValue));
+}
+
+float PaperLength(double aValue)
+{
+    return ClampCellF(aValue);
+}
+
+TPointF PrintCellAt(const TKVRPto& aPoint, const TKVRBaseDraw* aDraw)
+{
+    return {float(PrintCellX(aDraw, aPoint.PrintX(aDraw))), float(PrintCellY(aDraw, aPoint.PrintY(aDraw)))};
+}
+
+TPointF PaperCellAt(const TKVRPto& aPoint, const TKVRBaseDraw* aDraw)
+{
+    return {PaperCellX(aDraw, double(aPoint.X) * aDraw->PixelsPerMicX),
+            PaperCellY(aDraw, double(aPoint.Y) * aDraw->PixelsPerMicY)};
 }
 
 double PrintAngle(TKVRAngle aAngle)

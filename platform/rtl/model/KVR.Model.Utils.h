@@ -16,6 +16,22 @@ float DrawFromBaseY(int64_t aValue, const TKVRBaseDraw* aDraw);
 int32_t PrintFromBaseX(int64_t aValue, const TKVRBaseDraw* aDraw);
 int32_t PrintFromBaseY(int64_t aValue, const TKVRBaseDraw* aDraw);
 
+// A position on paper: the cell origin plus a printed coordinate, summed in
+// 64 bits (or double) and held to the device's 32-bit range, so a point the
+// readers accept but no page reaches is clipped at the range, never wrapped.
+// The whole forms take PrintX/PrintY or PrintFromBase values; the fractional
+// forms take DrawX/DrawY or GetDrawX/GetDrawY values (NaN reads as 0).
+int32_t PrintCellX(const TKVRBaseDraw* aDraw, int64_t aValue);
+int32_t PrintCellY(const TKVRBaseDraw* aDraw, int64_t aValue);
+float PaperCellX(const TKVRBaseDraw* aDraw, double aValue);
+float PaperCellY(const TKVRBaseDraw* aDraw, double aValue);
+// A printed length (radius, half size) held to the device's range: a value
+// beyond it, or NaN, is not a length any page shows.
+float PaperLength(double aValue);
+// The point of a document point on paper, both forms, origin added.
+TPointF PrintCellAt(const TKVRPto& aPoint, const TKVRBaseDraw* aDraw);
+TPointF PaperCellAt(const TKVRPto& aPoint, const TKVRBaseDraw* aDraw);
+
 // Rotation of a quarter turn on paper, in radians: -pi/2 per step; 0 for
 // values from 4 up.
 double PrintAngle(TKVRAngle aAngle);

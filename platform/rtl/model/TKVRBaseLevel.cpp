@@ -17,9 +17,9 @@ TKVRBaseLevel::TKVRBaseLevel(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPre
 {
 }
 
-int32_t TKVRBaseLevel::GetBaseRadio() const
+int64_t TKVRBaseLevel::GetBaseRadio() const
 {
-    return int32_t(std::min(fPoints[1].X - fPoints[0].X, fPoints[1].Y - fPoints[0].Y) / 2);
+    return std::min(fPoints[1].X - fPoints[0].X, fPoints[1].Y - fPoints[0].Y) / 2;
 }
 
 TJsonObject TKVRBaseLevel::WriteJson() const

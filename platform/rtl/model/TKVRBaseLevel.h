@@ -34,7 +34,7 @@ public:
     // Centre of the box and radius of the largest circle in it.
     int64_t GetBaseCenterX() const { return fPoints[0].X + (fPoints[1].X - fPoints[0].X) / 2; }
     int64_t GetBaseCenterY() const { return fPoints[0].Y + (fPoints[1].Y - fPoints[0].Y) / 2; }
-    int32_t GetBaseRadio() const;
+    int64_t GetBaseRadio() const;
     float GetCenterX() const { return float(FromBase(GetBaseCenterX())); }
     float GetCenterY() const { return float(FromBase(GetBaseCenterY())); }
     float GetRadio() const { return float(FromBase(GetBaseRadio())); }

@@ -1,6 +1,7 @@
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/TKVRBaseDraw.h"
+#include "platform/rtl/model/KVR.Stream.h"
 #include <string>
 
 namespace {
@@ -183,4 +184,25 @@ void TKVRBaseLibSymbol::UpdateBounds()
     for (const auto& item : fItems)
         item->CheckFit(e);
     fBounds = e.Assigned ? e : TKVRExtent{};
+}
+
+void TKVRBaseLibSymbol::Write(TBinaryWriter& aWriter) const
+{
+    aWriter.WriteString(QString::fromStdString(WriteJson().dump()));
+}
+
+std::unique_ptr<TKVRBaseLibSymbol> TKVRBaseLibSymbol::Read(TBinaryReader& aReader)
+{
+    const QByteArray text = aReader.ReadString().toUtf8();
+    TJsonObject def;
+    try {
+        def = TJsonObject::parse(text.constBegin(), text.constEnd());
+    } catch (const nlohmann::json::exception& e) {
+        throw EKVRDataError(std::string("Invalid symbol definition: ") + e.what());
+    }
+    auto symbol = std::make_unique<TKVRBaseLibSymbol>();
+    QString error;
+    if (!symbol->ReadJson(def, error))
+        throw EKVRDataError("Invalid symbol definition: " + error.toStdString());
+    return symbol;
 }

@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+class TBinaryReader;
+class TBinaryWriter;
+
 // A library symbol: a small drawing program (items painted in order) with
 // link points, named and filed under a category. Its definition is the JSON
 // object "Version", "Name", "Category", "ID", "Units", "InsertX", "InsertY",
@@ -27,6 +30,10 @@ public:
     // aError names what is wrong; nothing is half read.
     virtual bool ReadJson(const TJsonObject& aJson, QString& aError);
     virtual TJsonObject WriteJson() const;
+    // Binary form, as a label file carries it: the definition as compact JSON
+    // in one string. Read raises EKVRDataError for a definition it cannot read.
+    void Write(TBinaryWriter& aWriter) const;
+    static std::unique_ptr<TKVRBaseLibSymbol> Read(TBinaryReader& aReader);
 
     QString GetName() const { return fName; }
     void SetName(const QString& aValue) { fName = aValue; }

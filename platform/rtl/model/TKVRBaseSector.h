@@ -24,7 +24,8 @@ public:
     void SetAngleGap(float aValue) { fAngleGap = aValue; }
     int64_t GetBaseCenterX() const { return fPoints[0].X + (fPoints[1].X - fPoints[0].X) / 2; }
     int64_t GetBaseCenterY() const { return fPoints[0].Y + (fPoints[1].Y - fPoints[0].Y) / 2; }
-    int32_t GetBaseRadio() const { return int32_t((fPoints[1].X - fPoints[0].X) / 2); }
+    // 64 bits: a radius of points at the readers' limit does not fit an Integer.
+    int64_t GetBaseRadio() const { return (fPoints[1].X - fPoints[0].X) / 2; }
 
 private:
     float fAngleStart = 0.0f;

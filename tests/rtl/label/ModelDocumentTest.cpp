@@ -61,6 +61,17 @@ TEST(ModelDocument, NumericIdsAreUniqueAndStayAboveEveryIdRead)
     EXPECT_EQ(c->GetID(), QStringLiteral("Start"));
     auto* d = new TLine(&doc, false);
     EXPECT_EQ(d->GetNumID(), 501);
+
+    // A per-cell copy carries the original's ids but is never found by them.
+    auto* copy = new TLine(&doc, true);
+    copy->ReadJson(1, j);
+    EXPECT_EQ(copy->GetNumID(), 500);
+    EXPECT_EQ(doc.FindNumID(500), c);
+    EXPECT_EQ(doc.SearchItem(QStringLiteral("Start"), false), a);
+    doc.DeleteItem(doc.IndexOf(a));
+    doc.DeleteItem(doc.IndexOf(c));
+    EXPECT_EQ(doc.SearchItem(QStringLiteral("Start"), false), nullptr);
+    EXPECT_EQ(doc.FindNumID(500), nullptr);
 }
 
 TEST(ModelDocument, AFailingConstructorLeavesNoElement)

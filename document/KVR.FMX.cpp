@@ -1,0 +1,256 @@
+#include "document/KVR.FMX.h"
+#include "document/KVR.FMX.Kinds.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseLibSymbol.h"
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <string>
+
+namespace {
+
+// Largest ".json" label file read: far beyond any label, short of exhausting memory.
+constexpr qint64 kMaxJsonFile = qint64(256) << 20;
+// Smallest element record: kind code and the common header (layer, state,
+// options, colour, pen width, line type, numeric id, empty string id).
+constexpr int64_t kMinItemRecord = 4 + 4 + 2 + 4 + 4 + 4 + 1 + 4 + 1;
+
+// A count read from a file: a negative one is 0; one that cannot fit in what
+// is left of the stream is refused before anything is allocated.
+int32_t FileCount(TBinaryReader& aReader, int64_t aMinItemSize, const char* aWhat)
+{
+    const int32_t count = aReader.ReadInt32();
+    if (count <= 0)
+        return 0;
+    if (int64_t(count) * aMinItemSize > aReader.Remaining())
+        throw EKVRDataError(std::string("Damaged label file: ") + std::to_string(count) + " " + aWhat +
+                            " do not fit in the file");
+    return count;
+}
+
+std::string FileError(const QString& aFileName, const QString& aText)
+{
+    return QStringLiteral("%1: %2").arg(aFileName, aText).toStdString();
+}
+
+}  // namespace
+
+TVXLabelFMX::TVXLabelFMX(QObject* aOwner) : TKVRSharedFMX(aOwner) {}
+
+TVXLabelFMX::~TVXLabelFMX() = default;
+
+// ---------------------------------------------------------------- elements
+
+TKVRBaseItem* TVXLabelFMX::CreateFromStream(TBinaryReader& aReader, int32_t aVersion, TKVRReadType aReadType)
+{
+    const int64_t pos = aReader.BaseStream()->pos();
+    const int32_t code = aReader.ReadInt32();
+    const TKVRKindReaders* kind = KVRKindReaders(KVRItemKind::FromCode(code));
+    if (!kind)
+        throw EKVRDataError("Unknown element kind " + std::to_string(code) + " at position " + std::to_string(pos) +
+                            ": the rest of the stream cannot be read");
+    return kind->Read(this, aVersion, aReader, aReadType);
+}
+
+TKVRBaseItem* TVXLabelFMX::CreateElementFromStream(QIODevice& aStream)
+{
+    if (!aStream.seek(0))
+        throw EKVRStreamError("Stream read error: cannot go to the start of the element stream");
+    TBinaryReader reader(&aStream);
+    const int32_t version = reader.ReadInt32();
+    if (version < 1 || version > KVRFileVersion)
+        throw EKVRDataError("Element stream of an unknown version: " + std::to_string(version));
+    // A record that fails is freed by its reader: the document keeps no half element.
+    return CreateFromStream(reader, version, KVRReadType::File);
+}
+
+void TVXLabelFMX::PasteSelection()
+{
+    QBuffer& clip = GetClipboard();
+    if (clip.size() <= 0)
+        return;
+    Clear(KVRClear::Selection, false);
+    if (!clip.isOpen() && !clip.open(QIODevice::ReadOnly))
+        return;
+    clip.seek(0);
+    TVXLabelFMX scratch;
+    scratch.CopyFolders(*this);
+    scratch.SetUnits(GetUnits());
+    scratch.SetMeasure(GetMeasure());
+    TBinaryReader reader(&clip);
+    BeginRead(true);
+    try {
+        const int32_t count = FileCount(reader, kMinItemRecord, "elements");
+        for (int32_t i = 0; i < count; ++i)
+            scratch.CreateFromStream(reader, KVRStreamVersion, KVRReadType::Paste);
+    } catch (...) {
+        EndRead(false);
+        throw;
+    }
+    TakeItems(scratch);
+    EndRead(false);
+    SetModified(true);
+}
+
+// ---------------------------------------------------------------- label files
+
+void TVXLabelFMX::ReadStream(TVXLabelFMX& aInto, QIODevice& aStream)
+{
+    TBinaryReader reader(&aStream);
+    aInto.BeginRead(false);
+    aInto.ReadBaseData(reader);
+    aInto.ReadData(reader);
+    const int32_t symbols = FileCount(reader, 1, "symbols");
+    for (int32_t i = 0; i < symbols; ++i)
+        aInto.AddSymbol(TKVRBaseLibSymbol::Read(reader), false);
+    const int32_t items = FileCount(reader, kMinItemRecord, "elements");
+    for (int32_t i = 0; i < items; ++i)
+        aInto.CreateFromStream(reader, aInto.GetFileVersion(), KVRReadType::File);
+    aInto.EndRead(true);
+}
+
+void TVXLabelFMX::ReadJsonText(TVXLabelFMX& aInto, const QByteArray& aText)
+{
+    TJsonObject json;
+    try {
+        json = TJsonObject::parse(aText.constBegin(), aText.constEnd());
+    } catch (const nlohmann::json::exception& e) {
+        throw EKVRJsonError(std::string("Invalid JSON label file: ") + e.what());
+    }
+    aInto.BeginRead(false);
+    aInto.ReadJson(json);
+    // Entries that are no object and unknown kinds are skipped whole.
+    if (const TJsonObject* items = KVRJson::GetArray(json, "Items")) {
+        for (const TJsonObject& entry : *items) {
+            if (!entry.is_object())
+                continue;
+            const auto type = entry.find("Type");
+            if (type == entry.end() || !type->is_number_integer())
+                continue;
+            if (const TKVRKindReaders* kind = KVRKindReaders(KVRItemKind::FromCode(type->get<int64_t>())))
+                kind->ReadFromJson(&aInto, aInto.GetFileVersion(), entry);
+        }
+    }
+    aInto.EndRead(true);
+}
+
+void TVXLabelFMX::LoadFromStream(QIODevice& aStream)
+{
+    TVXLabelFMX scratch;
+    scratch.CopyFolders(*this);
+    ReadStream(scratch, aStream);
+    BeginRead(false);
+    TakeContents(scratch);
+    EndRead(true);
+}
+
+bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
+{
+    const QString ext = QLatin1Char('.') + QFileInfo(aFileName).suffix();
+    if (ext != QLatin1String(".eti") && ext != QLatin1String(".json"))
+        return false;
+    QFile file(aFileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EKVRDataError(FileError(aFileName, file.errorString()));
+    TVXLabelFMX scratch;
+    scratch.CopyFolders(*this);
+    if (ext == QLatin1String(".eti")) {
+        ReadStream(scratch, file);
+    } else {
+        if (file.size() > kMaxJsonFile)
+            throw EKVRDataError(FileError(aFileName, QStringLiteral("the file is too large for a label")));
+        const QByteArray text = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw EKVRDataError(FileError(aFileName, file.errorString()));
+        ReadJsonText(scratch, text);
+    }
+    BeginRead(false);
+    TakeContents(scratch);
+    EndRead(true);
+    return true;
+}
+
+void TVXLabelFMX::SaveToStream(QIODevice& aStream) const
+{
+    TBinaryWriter writer(&aStream);
+    WriteBaseData(writer);
+    WriteData(writer);
+    writer.WriteInt32(GetSymbolCount());
+    for (int32_t i = 1; i <= GetSymbolCount(); ++i)
+        GetSymbol(i)->Write(writer);
+    // Cell copies belong to a run, never to the file.
+    int32_t count = 0;
+    for (int32_t i = 1; i <= GetItemsCount(); ++i)
+        count += GetItem(i)->GetPreview() ? 0 : 1;
+    writer.WriteInt32(count);
+    for (int32_t i = 1; i <= GetItemsCount(); ++i)
+        if (!GetItem(i)->GetPreview())
+            GetItem(i)->Write(writer);
+}
+
+bool TVXLabelFMX::SaveToFile(const QString& aFileName, TKVRExt aFormat)
+{
+    if (aFormat != KVRExt::Binary && aFormat != KVRExt::Json)
+        return false;
+    QByteArray bytes;
+    if (aFormat == KVRExt::Binary) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        SaveToStream(buffer);
+    } else {
+        bytes = QByteArray::fromStdString(GetJson().dump(2));
+    }
+    QSaveFile file(aFileName);
+    // Unbuffered, so a short write is seen here rather than lost in a buffer.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
+        throw EKVRDataError(FileError(aFileName, file.errorString()));
+    SetModified(false);
+    return true;
+}
+
+// ---------------------------------------------------------------- per-cell copies
+
+void TVXLabelFMX::CheckPrintData()
+{
+    TKVRSharedFMX::CheckPrintData();
+    if (GetData().ListValues)
+        GetListValues();
+    if (GetData().AskValues)
+        GetAskValues();
+    Clear(KVRClear::Copies, true);
+    if (!GetPrintInfo().GetWithData() && !GetData().ListValues && !GetData().AskValues)
+        return;
+    const int32_t rows = GetMeasure().GetRows(), columns = GetMeasure().GetColumns();
+    if (rows <= 0 || columns <= 0)
+        return;
+    // Counted once: the copies added below are never copied again.
+    const int32_t count = GetItemsCount();
+    try {
+        for (int32_t i = 1; i <= count; ++i) {
+            TKVRBaseItem* item = GetItem(i);
+            const uint16_t shown = TKVRBaseItem::StateVisible | TKVRBaseItem::StatePrintable;
+            if ((item->GetState() & shown) != shown || item->GetPreview() || !item->GetIsData())
+                continue;
+            QByteArray record;
+            QBuffer stream(&record);
+            stream.open(QIODevice::WriteOnly);
+            TBinaryWriter writer(&stream);
+            item->Write(writer);
+            stream.close();
+            stream.open(QIODevice::ReadOnly);
+            TBinaryReader reader(&stream);
+            for (int32_t r = 1; r <= rows; ++r)
+                for (int32_t c = 1; c <= columns; ++c) {
+                    stream.seek(0);
+                    CreateFromStream(reader, KVRStreamVersion, KVRReadType::CellCopy)->PreviewPos(int16_t(c), int16_t(r));
+                }
+        }
+    } catch (...) {
+        // A run is all or nothing: no partial set of copies stays behind.
+        Clear(KVRClear::Copies, true);
+        throw;
+    }
+}

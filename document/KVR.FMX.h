@@ -1,0 +1,102 @@
+#pragma once
+// The label component: the document a host places on a form, with its
+// published properties and events, label files and element streams, and the
+// per-sheet-cell copies of data-bound elements.
+#include "document/KVR.FMX.Shared.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QIODevice;
+class TBinaryReader;
+class TKVRBaseItem;
+
+using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TKVRInfoMsgEvent = std::function<void(QObject* Sender, const QString& aMessage)>;
+using TKVRGetFontListEvent = std::function<void(QObject* Sender, QStringList& aFonts)>;
+using TKVRUndoRedoEvent = std::function<void(QObject* Sender, bool aCanUndo, bool aCanRedo)>;
+using TKVRReadSymEvent = std::function<void(QObject* Sender, const QString& aFileName)>;
+using TKVRGetListValues = std::function<void(QObject* Sender)>;
+using TKVRSelectItem = std::function<void(QObject* Sender, TKVRBaseItem* aItem)>;
+
+class TVXLabelFMX : public TKVRSharedFMX
+{
+    Q_OBJECT
+    Q_PROPERTY(TKVRMeasure Measure READ GetMeasure WRITE SetMeasure)
+    Q_PROPERTY(TKVRBackSurf BackSurf READ GetBackSurf WRITE SetBackSurf)
+    Q_PROPERTY(TKVRSettings Settings READ GetSettings WRITE SetSettings)
+    Q_PROPERTY(TVXLabelOptions Options READ GetOptions WRITE SetOptions)
+    Q_PROPERTY(TKVRData Data READ GetData WRITE SetData)
+    Q_PROPERTY(TKVRUnits Units READ GetUnits WRITE SetUnits)
+    Q_PROPERTY(bool LayerZOrder READ GetLayerZOrder WRITE SetLayerZOrder)
+    Q_PROPERTY(QString LanguageFileName READ GetLngFileName WRITE SetLngFileName)
+    Q_PROPERTY(bool Editable READ GetEditable WRITE SetEditable)
+    Q_PROPERTY(QString ImageFolder READ GetImageFolder WRITE SetImageFolder)
+    Q_PROPERTY(QString OpenImgFolder READ GetOpenImgFolder WRITE SetOpenImgFolder)
+    Q_PROPERTY(QString LibraryFolder READ GetLibraryFolder WRITE SetLibraryFolder)
+    Q_PROPERTY(uint8_t EditorMode READ GetEditorMode WRITE SetEditorMode)
+
+public:
+    // Version of streams that carry no label data (clipboard, cell copies).
+    static constexpr int32_t KVRStreamVersion = 3100;
+
+    explicit TVXLabelFMX(QObject* aOwner = nullptr);
+    ~TVXLabelFMX() override;
+
+    // ---- events
+    TNotifyEvent OnAfterPrint;
+    TNotifyEvent OnBeforePrint;
+    TKVRInfoMsgEvent OnInfoMsg;
+    TKVRGetFontListEvent OnGetFontListEvent;
+    TKVRUndoRedoEvent OnUndoRedoEvent;
+    TKVRReadSymEvent OnReadSymEvent;
+    TKVRGetListValues OnGetListValues;
+    TNotifyEvent OnComposeImage;
+    TKVRSelectItem OnSelectItem;
+    TKVRSelectItem OnUnSelectItem;
+    TNotifyEvent OnLabelRotate;
+
+    // ---- hooks for descendants: empty here
+    void GetListValues() override {}
+    void GetAskValues() override {}
+    void ResetPrinter() override {}
+    void EditSymbolDef() {}
+    void SetDPI(int32_t, int32_t) {}
+
+    // ---- files and streams
+    // One element record: its kind code (low byte) selects the class. A code
+    // outside 1..29 raises: records carry no length, so nothing after it can be read.
+    TKVRBaseItem* CreateFromStream(TBinaryReader& aReader, int32_t aVersion, TKVRReadType aReadType);
+    // The ".eti" layout on any stream. A load reads into a scratch document and
+    // takes it over only when everything was read; on failure it raises and
+    // the document is as it was.
+    void LoadFromStream(QIODevice& aStream);
+    void SaveToStream(QIODevice& aStream) const;
+    // ".eti" (binary) or ".json", the extension compared exactly; any other
+    // name reads nothing and returns false.
+    bool LoadFromFile(const QString& aFileName) override;
+    // Format 0 binary, 1 JSON (indented UTF-8, no byte-order mark); written
+    // through a save file, so a failure leaves the previous file whole.
+    // False, with nothing written, for another format; I/O errors raise.
+    bool SaveToFile(const QString& aFileName, TKVRExt aFormat) override;
+    // A 32-bit version and one element record, read with that version.
+    TKVRBaseItem* CreateElementFromStream(QIODevice& aStream) override;
+    // Inserts the clipboard stream's elements, all or none.
+    void PasteSelection() override;
+    // The model's run, then one copy (read type 2) of every visible, printable,
+    // data-bound element for every sheet cell, placed with PreviewPos.
+    void CheckPrintData() override;
+
+    // ---- later work: present, harmless
+    bool Print() override { return false; }
+    bool ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool) override { return false; }
+    bool DrawBackImage() { return false; }
+    void PrintBackImage() {}
+    void ComposeImage(const QString&, const QString&, int32_t, int32_t, int32_t) {}
+
+private:
+    // Reads the ".eti" layout into aInto.
+    void ReadStream(TVXLabelFMX& aInto, QIODevice& aStream);
+    void ReadJsonText(TVXLabelFMX& aInto, const QByteArray& aText);
+};
