@@ -104,9 +104,14 @@ TEST(FactoryPaint, ElementsPaintOnScreenAndOnPaper)
     TKVRLink* link = TKVRFactory::AddLink(&doc, QStringLiteral("F"), QStringLiteral("V"), 3, 0, 1);
     ASSERT_NE(link, nullptr);
     items.push_back(link);
-    ASSERT_EQ(doc.GetItemsCount(), int32_t(items.size()));
+    // Angles picked up-right of one crossing and down-left of another.
+    TKVRDim* upRight = TKVRFactory::AddDimAngle(&doc, 10, 105, 40, 105, 20, 95, 20, 125, 29, 97);
+    TKVRDim* downLeft = TKVRFactory::AddDimAngle(&doc, 60, 105, 90, 105, 70, 95, 70, 125, 62, 113);
+    ASSERT_NE(upRight, nullptr);
+    ASSERT_NE(downLeft, nullptr);
+    ASSERT_EQ(doc.GetItemsCount(), int32_t(items.size()) + 2);
 
-    const int w = RoundHalfEven32(125 * kDpi / 25.4), h = RoundHalfEven32(85 * kDpi / 25.4);
+    const int w = RoundHalfEven32(125 * kDpi / 25.4), h = RoundHalfEven32(130 * kDpi / 25.4);
     QImage screen = Blank(w, h);
     {
         TKVRDraw draw;
@@ -142,6 +147,16 @@ TEST(FactoryPaint, ElementsPaintOnScreenAndOnPaper)
         SCOPED_TRACE(e->GetKind());
         EXPECT_GT(InkIn(screen, e->GetBounds()), 20);
         EXPECT_GT(InkIn(paper, e->GetBounds()), 20);
+    }
+    // Each angle's arc lies in the quarter that was picked, not across from it.
+    auto quarter = [](double x0, double y0, double x1, double y1) {
+        return TKVRRect{int64_t(x0 * 1000), int64_t(y0 * 1000), int64_t(x1 * 1000), int64_t(y1 * 1000)};
+    };
+    for (const QImage* image : {&screen, &paper}) {
+        EXPECT_GT(InkIn(*image, quarter(22, 93, 32, 103)), 20);
+        EXPECT_EQ(InkIn(*image, quarter(9, 108, 18, 117)), 0);
+        EXPECT_GT(InkIn(*image, quarter(58, 107, 68, 117)), 20);
+        EXPECT_EQ(InkIn(*image, quarter(72, 93, 81, 102)), 0);
     }
     // The layer's back colour fills the node and the sector.
     const QRgb back = 0xFFFFE080;
