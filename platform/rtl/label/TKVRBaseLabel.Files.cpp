@@ -43,6 +43,7 @@ struct TLabelData
     std::vector<std::unique_ptr<TKVRLayer>> Layers;
     int32_t ActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> DimStyles;
+    TKVRMapping Mapping;
 
     void CheckCounts() const
     {
@@ -94,6 +95,7 @@ void TKVRBaseLabel::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(GetDimStyleCount());
     for (const auto& d : fDimStyles)
         d->WriteData(aWriter);
+    fMapping.Write(aWriter);
 }
 
 void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
@@ -118,6 +120,8 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
         r.DimStyles.push_back(std::make_unique<TKVRDimStyle>());
         r.DimStyles.back()->ReadData(fFileVersion, aReader);
     }
+    r.Mapping = fMapping;  // the session's key and service stay
+    r.Mapping.Read(aReader);
     r.CheckCounts();
     fPrintInfo = r.PrintInfo;
     fData = std::move(r.Data);
@@ -125,6 +129,7 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     fLayers = std::move(r.Layers);
     fActiveLayer = r.ActiveLayer;
     fDimStyles = std::move(r.DimStyles);
+    fMapping = std::move(r.Mapping);
 }
 
 TJsonObject TKVRBaseLabel::GetJson() const
@@ -149,6 +154,7 @@ TJsonObject TKVRBaseLabel::GetJson() const
     for (const auto& d : fDimStyles)
         styles.push_back(d->WriteJson());
     j["DimStyles"] = std::move(styles);
+    j["Mapping"] = fMapping.WriteJson();
     TJsonObject items = TJsonObject::array();
     for (const auto& item : fItems)
         items.push_back(item->WriteJson());
@@ -207,6 +213,9 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
             r.DimStyles.back()->ReadJson(version, e);
         }))
         r.DimStyles.push_back(std::make_unique<TKVRDimStyle>());
+    r.Mapping = fMapping;
+    if (const TJsonObject* m = object("Mapping"))
+        r.Mapping.ReadJson(*m);
     try {
         r.CheckCounts();
     } catch (const EKVRDataError& e) {
@@ -222,6 +231,7 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     fLayers = std::move(r.Layers);
     fActiveLayer = r.ActiveLayer;
     fDimStyles = std::move(r.DimStyles);
+    fMapping = std::move(r.Mapping);
 }
 
 // ---------------------------------------------------------------- brackets

@@ -2,6 +2,7 @@
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/label/TKVRBasePrintInfo.h"
 #include "platform/rtl/label/TKVRData.h"
+#include "platform/rtl/label/TKVRMapping.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/rtl/label/TKVRSettings.h"
@@ -222,4 +223,12 @@ private:
     std::vector<std::unique_ptr<TKVRLayer>> fLayers;
     int32_t fActiveLayer = 0;
     std::vector<std::unique_ptr<TKVRDimStyle>> fDimStyles;
+
+    // ---- background map: provider, place and zoom, tiles and the composed picture
+public:
+    TKVRMapping& GetMapping() { return fMapping; }
+    const TKVRMapping& GetMapping() const { return fMapping; }
+
+private:
+    TKVRMapping fMapping;
 };
