@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QHash>
 #include <QHostAddress>
 #include <QImage>
 #include <QImageReader>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QTimer>
+#include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
@@ -31,6 +33,7 @@ struct TKVRMapComposer::TRun
 namespace {
 
 constexpr int32_t KCancelPoll = 20;  // ms between looks at the cancel flag while a tile loads
+constexpr qsizetype KKeptTiles = 256;  // tiles kept for a second use within one map
 
 // Text of a service on one line, cut to a readable length.
 QString Readable(const QString& aText, int32_t aMax)
@@ -148,7 +151,8 @@ TTileFetch FetchTile(QNetworkAccessManager& aManager, const TKVRTileInfo& aTile,
     }
     const QString type = QString::fromLatin1(r->rawHeader("Content-Type")).toLower();
     if (type.contains(QLatin1String("xml"))) {
-        out.Error = QStringLiteral("Error WMS: ") + Readable(QString::fromUtf8(body), TKVRMapComposer::MaxBodyText);
+        out.Error = QStringLiteral("Error WMS: ") + Readable(QString::fromUtf8(body.left(4 * TKVRMapComposer::MaxBodyText)),
+                                                          TKVRMapComposer::MaxBodyText);
         return out;
     }
     if (!type.contains(QLatin1String("image/"))) {
@@ -268,6 +272,9 @@ bool TKVRMapComposer::ComposeImage(const QString& aLatitud, const QString& aLong
     order.Width = aWidth;
     order.Height = aHeight;
     order.ShowCenter = mapping.GetShowCenter();
+    const QString key = mapping.GetApiKey();
+    if (!key.isEmpty())
+        order.Secret = QString::fromLatin1(QUrl::toPercentEncoding(key));
     order.FileName = QDir(label->GetImageFolder())
                          .filePath(MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom()));
     if (!Start(std::move(order)))
@@ -316,6 +323,14 @@ void TKVRMapComposer::Cancel()
 
 TKVRMapComposer::TResult TKVRMapComposer::Execute(const TKVRMapOrder& aOrder, const TRun& aRun)
 {
+    TResult result = Compose(aOrder, aRun);
+    if (!aOrder.Secret.isEmpty())
+        result.Error.replace(aOrder.Secret, QStringLiteral("***"));
+    return result;
+}
+
+TKVRMapComposer::TResult TKVRMapComposer::Compose(const TKVRMapOrder& aOrder, const TRun& aRun)
+{
     TResult result;
     auto stale = [&aRun] { return aRun.Stale(); };
     QImage map(aOrder.Width, aOrder.Height, QImage::Format_ARGB32);
@@ -326,6 +341,11 @@ TKVRMapComposer::TResult TKVRMapComposer::Execute(const TKVRMapOrder& aOrder, co
     map.fill(0xFFFFFFFFu);
     {
         QNetworkAccessManager manager;
+        // A map wider than the world shows a tile more than once: it is fetched once.
+        QHash<QString, int32_t> uses;
+        for (const TKVRTileInfo& tile : aOrder.Tiles)
+            ++uses[tile.Address];
+        QHash<QString, QImage> kept;
         for (int32_t i = 0; i < int32_t(aOrder.Tiles.size()); ++i) {
             const TKVRTileInfo& tile = aOrder.Tiles[size_t(i)];
             if (tile.Address.isEmpty())
@@ -334,20 +354,25 @@ TKVRMapComposer::TResult TKVRMapComposer::Execute(const TKVRMapOrder& aOrder, co
                 result.Cancelled = true;
                 return result;
             }
-            const TTileFetch fetch = FetchTile(manager, tile, i, stale, aRun.Timeout, aRun.UserAgent);
-            if (fetch.Cancelled) {
-                result.Cancelled = true;
-                return result;
-            }
-            if (!fetch.Error.isEmpty()) {
-                result.Error = QString::asprintf("Error on tile %d: ", i) + fetch.Error +
-                               QStringLiteral(" - URL: ") + tile.Address;
-                return result;
+            QImage image = kept.value(tile.Address);
+            if (image.isNull()) {
+                TTileFetch fetch = FetchTile(manager, tile, i, stale, aRun.Timeout, aRun.UserAgent);
+                if (fetch.Cancelled) {
+                    result.Cancelled = true;
+                    return result;
+                }
+                if (!fetch.Error.isEmpty()) {
+                    result.Error = QString::asprintf("Error on tile %d: ", i) + fetch.Error +
+                                   QStringLiteral(" - URL: ") + tile.Address;
+                    return result;
+                }
+                image = std::move(fetch.Image);
+                if (uses.value(tile.Address) > 1 && kept.size() < KKeptTiles)
+                    kept.insert(tile.Address, image);
             }
             QPainter painter(&map);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-            painter.drawImage(QRect(tile.X, tile.Y, fetch.Image.width(), fetch.Image.height()), fetch.Image,
-                              fetch.Image.rect());
+            painter.drawImage(QRect(tile.X, tile.Y, image.width(), image.height()), image, image.rect());
         }
     }
     if (aOrder.ShowCenter) {

@@ -27,6 +27,8 @@ struct TKVRMapOrder
     int32_t Height = 0;
     bool ShowCenter = false;
     QString FileName;  // full path of the PNG file
+    // Kept out of messages (the API key as it stands in the addresses).
+    QString Secret;
 };
 
 class TKVRMapComposer : public QObject
@@ -93,6 +95,7 @@ private:
         QString Error;
     };
     static TResult Execute(const TKVRMapOrder& aOrder, const TRun& aRun);
+    static TResult Compose(const TKVRMapOrder& aOrder, const TRun& aRun);
     void Finish(uint64_t aGeneration, const QString& aFileName, const TResult& aResult);
     bool Refuse(const QString& aMessage);
     void Report(const QString& aMessage);

@@ -560,3 +560,27 @@ TEST_F(MapCompose, AComposerGoneMidRunStopsItsRun)
     EXPECT_EQ(events, 0);
     EXPECT_TRUE(fLabel.GetMapping().GetPending());
 }
+
+TEST_F(MapCompose, AMapWiderThanTheWorldFetchesEachTileOnce)
+{
+    ASSERT_TRUE(Run("0", "0", 0, 1024, 10));
+    ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
+    ASSERT_EQ(fServer.Requests().size(), 1);
+    EXPECT_EQ(fServer.Requests()[0].Path, "/0/0/0.png");
+    const QImage img = Picture();
+    for (int x : {0, 255, 511, 700, 1023})
+        EXPECT_EQ(img.pixel(x, 5), Tile(0, 0)) << x;
+}
+
+TEST_F(MapCompose, TheApiKeyStaysOutOfMessages)
+{
+    fLabel.GetMapping().SetProvider(int(TKVRMapProvider::HereNormal));
+    fLabel.GetMapping().SetApiKey("k3y SECRET");
+    ASSERT_TRUE(Run("1", "2", 3, 8, 8));  // the loopback server knows no such path: 404
+    ASSERT_EQ(fErrors.size(), 1);
+    ASSERT_EQ(fServer.Requests().size(), 1);
+    EXPECT_TRUE(fServer.Requests()[0].Path.endsWith("apiKey=k3y%20SECRET"));
+    EXPECT_TRUE(fErrors[0].startsWith("Error on tile 0: Error HTTP 404 to load tile 0: ")) << fErrors[0].toStdString();
+    EXPECT_FALSE(fErrors[0].contains("SECRET")) << fErrors[0].toStdString();
+    EXPECT_TRUE(fErrors[0].endsWith("apiKey=***")) << fErrors[0].toStdString();
+}

@@ -213,9 +213,11 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
             r.DimStyles.back()->ReadJson(version, e);
         }))
         r.DimStyles.push_back(std::make_unique<TKVRDimStyle>());
-    r.Mapping = fMapping;
+    r.Mapping = fMapping;  // the session's key and service stay
     if (const TJsonObject* m = object("Mapping"))
         r.Mapping.ReadJson(*m);
+    else
+        r.Mapping.ClearSettings();
     try {
         r.CheckCounts();
     } catch (const EKVRDataError& e) {

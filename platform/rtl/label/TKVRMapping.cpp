@@ -111,7 +111,7 @@ bool TKVRMapping::SetZoom(int32_t aZoom)
 
 QString TKVRMapping::EffectiveServiceBase() const
 {
-    if (!fServiceBase.isEmpty())
+    if (ValidBase(fServiceBase))
         return fServiceBase;
     const QString env = qEnvironmentVariable(ServiceBaseVariable);
     return ValidBase(env) ? env : QString();
@@ -251,6 +251,18 @@ void TKVRMapping::Read(TBinaryReader& aReader)
     m.fShowCenter = aReader.ReadBoolean();
     m.fImageFile = aReader.ReadString();
     *this = std::move(m);
+}
+
+void TKVRMapping::ClearSettings()
+{
+    const TKVRMapping defaults;
+    fAllowed = defaults.fAllowed;
+    fProvider = defaults.fProvider;
+    fLatitude = defaults.fLatitude;
+    fLongitude = defaults.fLongitude;
+    fZoom = defaults.fZoom;
+    fShowCenter = defaults.fShowCenter;
+    fImageFile = defaults.fImageFile;
 }
 
 TJsonObject TKVRMapping::WriteJson() const

@@ -81,6 +81,7 @@ public:
 
     // Scheme, host and port that replace the public services' own (tests and
     // private mirrors); empty: the environment variable, else the public services.
+    // Only http and https addresses with a host count.
     QString GetServiceBase() const { return fServiceBase; }
     void SetServiceBase(const QString& aValue) { fServiceBase = aValue; }
     QString EffectiveServiceBase() const;
@@ -112,6 +113,8 @@ public:
     // centre, image file. The API key, the service base, the pending flag
     // and the tiles are the session's. Readers raise before changing anything.
     void Write(TBinaryWriter& aWriter) const;
+    // Back to the defaults of the stored settings (a file that has none).
+    void ClearSettings();
     void Read(TBinaryReader& aReader);
     TJsonObject WriteJson() const;
     void ReadJson(const TJsonObject& aJson);

@@ -323,6 +323,14 @@ TEST(Mapping, SettingsTravelWithTheLabelDataInBothFormats)
     fromJson.ReadJson(json);
     ExpectMapping(fromJson.GetMapping());
     EXPECT_EQ(json.dump().find("secret"), std::string::npos);
+
+    // A file without map settings brings the defaults.
+    TJsonObject bare = json;
+    bare.erase("Mapping");
+    fromJson.ReadJson(bare);
+    EXPECT_EQ(fromJson.GetMapping().GetZoom(), 15);
+    EXPECT_EQ(fromJson.GetMapping().GetProvider(), TKVRMapProvider::OpenStreetMap);
+    EXPECT_TRUE(fromJson.GetMapping().GetImageFile().isEmpty());
 }
 
 TEST(Mapping, DamagedSettingsAreRefusedAndChangeNothing)
