@@ -230,5 +230,5 @@ public:
     const TKVRMapping& GetMapping() const { return fMapping; }
 
 private:
-    TKVRMapping fMapping;
+    TKVRMapping fMapping{&fMeasure};
 };

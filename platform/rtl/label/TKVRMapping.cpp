@@ -1,4 +1,6 @@
 #include "platform/rtl/label/TKVRMapping.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include <QRegularExpression>
@@ -221,6 +223,25 @@ QString TKVRMapping::TileAddress(int32_t aX, int32_t aY, int32_t aZoom) const
     address.replace(QLatin1String("{key}"), key.isEmpty() ? QString() : QStringLiteral("&key=") + key);
     address.replace(QLatin1String("{k}"), key);
     return address;
+}
+
+double TKVRMapping::MetresPerPixel() const
+{
+    const double equator = 2.0 * std::numbers::pi * 6378137.0;
+    return equator * std::cos(fLatitude * std::numbers::pi / 180.0) / (double(TileSize) * std::ldexp(1.0, fZoom));
+}
+
+int32_t TKVRMapping::MapScale() const
+{
+    const double paperMetres = 0.0254 / 96.0;
+    const int32_t scale = RoundHalfEven32(MetresPerPixel() / paperMetres);
+    return scale < 1 ? 1 : scale;
+}
+
+void TKVRMapping::ApplyScale()
+{
+    if (fMeasure)
+        fMeasure->SetDrawScale(MapScale());
 }
 
 // ---------------------------------------------------------------- stored settings

@@ -6,6 +6,7 @@
 
 class TBinaryReader;
 class TBinaryWriter;
+class TKVRMeasure;
 
 // Tile providers of the background map, numbered as the map dialog lists them.
 enum class TKVRMapProvider : uint8_t {
@@ -54,6 +55,9 @@ public:
 
     // Fixed, untranslated list text of a provider; empty past the list.
     static QString ProviderName(int32_t aProvider);
+
+    // aMeasure: the label's measure, which ApplyScale sets (none: it does nothing).
+    explicit TKVRMapping(TKVRMeasure* aMeasure = nullptr) : fMeasure(aMeasure) {}
     // The provider answers a web-map-service GetMap request rather than tile addresses.
     static bool IsWms(int32_t aProvider);
 
@@ -99,6 +103,13 @@ public:
     // Tile aIndex, counted from 0; an empty tile outside the list.
     TKVRTileInfo GetTile(int32_t aIndex) const;
     const std::vector<TKVRTileInfo>& GetTiles() const { return fTiles; }
+    // Metres of ground under one map pixel at the place's latitude and the zoom.
+    double MetresPerPixel() const;
+    // The drawing scale 1 : n at which the map, put on paper at 96 pixels an
+    // inch, shows the ground at its true size; at least 1.
+    int32_t MapScale() const;
+    // Sets the label's drawing scale to MapScale.
+    void ApplyScale();
     int32_t GetMapWidth() const { return fMapWidth; }
     int32_t GetMapHeight() const { return fMapHeight; }
 
@@ -120,6 +131,7 @@ public:
     void ReadJson(const TJsonObject& aJson);
 
 private:
+    TKVRMeasure* fMeasure = nullptr;
     uint16_t fAllowed = AllProviders;
     TKVRMapProvider fProvider = TKVRMapProvider::OpenStreetMap;
     double fLatitude = 0.0;

@@ -365,3 +365,28 @@ TEST(Mapping, DamagedSettingsAreRefusedAndChangeNothing)
     EXPECT_EQ(other.GetMapping().GetZoom(), 15);
     EXPECT_THROW(ReadLabel(other, bytes.left(bytes.size() - 3)), EKVRStreamError);
 }
+
+TEST(Mapping, ApplyScaleGivesTheLabelTheMapsScaleAtNinetySixDotsAnInch)
+{
+    TKVRBaseLabel doc;
+    TKVRMapping& m = doc.GetMapping();
+    // At the equator, zoom 0, one pixel covers a 256th of the equator.
+    m.SetZoom(0);
+    ASSERT_TRUE(m.LoadMap("0", "0", 1, 1));
+    EXPECT_NEAR(m.MetresPerPixel(), 40075016.686 / 256.0, 0.01);
+    // At 60 degrees the ground under a pixel halves; each zoom level halves it again.
+    m.SetZoom(15);
+    ASSERT_TRUE(m.LoadMap("60", "10", 1, 1));
+    const double metres = 40075016.686 / 256.0 / 32768.0 / 2.0;
+    EXPECT_NEAR(m.MetresPerPixel(), metres, 1e-6);
+    m.ApplyScale();
+    EXPECT_EQ(doc.GetMeasure().GetDrawScale(), int(std::nearbyint(metres / (0.0254 / 96.0))));
+    EXPECT_EQ(doc.GetMeasure().GetDrawScale(), 9028);  // 2.38866 m a pixel, 0.264583 mm of paper
+    // Far north at the deepest zoom the scale stays a whole number of at least 1.
+    m.SetZoom(20);
+    ASSERT_TRUE(m.LoadMap("85.05", "0", 1, 1));
+    EXPECT_GE(m.MapScale(), 1);
+    // A mapping of no label has nothing to scale.
+    TKVRMapping loose;
+    loose.ApplyScale();
+}
