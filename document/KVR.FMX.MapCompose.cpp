@@ -275,8 +275,9 @@ bool TKVRMapComposer::ComposeImage(const QString& aLatitud, const QString& aLong
     const QString key = mapping.GetApiKey();
     if (!key.isEmpty())
         order.Secret = QString::fromLatin1(QUrl::toPercentEncoding(key));
+    // Absolute, so the name stands as it is wherever it is read.
     order.FileName = QDir(label->GetImageFolder())
-                         .filePath(MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom()));
+                         .absoluteFilePath(MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom()));
     if (!Start(std::move(order)))
         return false;
     mapping.SetPending(true);

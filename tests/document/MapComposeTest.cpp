@@ -584,3 +584,13 @@ TEST_F(MapCompose, TheApiKeyStaysOutOfMessages)
     EXPECT_FALSE(fErrors[0].contains("SECRET")) << fErrors[0].toStdString();
     EXPECT_TRUE(fErrors[0].endsWith("apiKey=***")) << fErrors[0].toStdString();
 }
+
+TEST_F(MapCompose, ARelativeImageFolderGivesAnAbsoluteFileName)
+{
+    fLabel.SetImageFolder(QDir::current().relativeFilePath(fDir.path()));
+    ASSERT_TRUE(QDir::isRelativePath(fLabel.GetImageFolder()));
+    ASSERT_TRUE(Run("1", "2", 3, 8, 8));
+    ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), QFileInfo(InDir("1_2_3.png")).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo::exists(fLabel.GetMapping().GetImageFile()));
+}
