@@ -151,8 +151,8 @@ TTileFetch FetchTile(QNetworkAccessManager& aManager, const TKVRTileInfo& aTile,
     }
     const QString type = QString::fromLatin1(r->rawHeader("Content-Type")).toLower();
     if (type.contains(QLatin1String("xml"))) {
-        out.Error = QStringLiteral("Error WMS: ") + Readable(QString::fromUtf8(body.left(4 * TKVRMapComposer::MaxBodyText)),
-                                                          TKVRMapComposer::MaxBodyText);
+        const int32_t most = TKVRMapComposer::MaxBodyText;
+        out.Error = QStringLiteral("Error WMS: ") + Readable(QString::fromUtf8(body.left(4 * most)), most);
         return out;
     }
     if (!type.contains(QLatin1String("image/"))) {
@@ -163,19 +163,20 @@ TTileFetch FetchTile(QNetworkAccessManager& aManager, const TKVRTileInfo& aTile,
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > TKVRMapComposer::MaxTileSide || size.height() > TKVRMapComposer::MaxTileSide)) {
+    const int32_t side = TKVRMapComposer::MaxTileSide;
+    if (size.isValid() && (size.width() > side || size.height() > side)) {
         out.Error = QStringLiteral("Error loading image: a tile of %1 x %2 pixels is larger than %3 a side")
                         .arg(size.width())
                         .arg(size.height())
-                        .arg(TKVRMapComposer::MaxTileSide);
+                        .arg(side);
         return out;
     }
     if (!reader.read(&out.Image)) {
         out.Error = QStringLiteral("Error loading image: ") + reader.errorString();
         out.Image = QImage();
-    } else if (out.Image.width() > TKVRMapComposer::MaxTileSide || out.Image.height() > TKVRMapComposer::MaxTileSide) {
+    } else if (out.Image.width() > side || out.Image.height() > side) {
         out.Error = QStringLiteral("Error loading image: the tile is larger than %1 pixels a side")
-                        .arg(TKVRMapComposer::MaxTileSide);
+                        .arg(side);
         out.Image = QImage();
     }
     return out;
@@ -276,8 +277,8 @@ bool TKVRMapComposer::ComposeImage(const QString& aLatitud, const QString& aLong
     if (!key.isEmpty())
         order.Secret = QString::fromLatin1(QUrl::toPercentEncoding(key));
     // Absolute, so the name stands as it is wherever it is read.
-    order.FileName = QDir(label->GetImageFolder())
-                         .absoluteFilePath(MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom()));
+    const QString name = MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom());
+    order.FileName = QDir(label->GetImageFolder()).absoluteFilePath(name);
     if (!Start(std::move(order)))
         return false;
     mapping.SetPending(true);
@@ -336,7 +337,8 @@ TKVRMapComposer::TResult TKVRMapComposer::Compose(const TKVRMapOrder& aOrder, co
     auto stale = [&aRun] { return aRun.Stale(); };
     QImage map(aOrder.Width, aOrder.Height, QImage::Format_ARGB32);
     if (map.isNull()) {
-        result.Error = QStringLiteral("Error saving image: no memory for %1 x %2 pixels").arg(aOrder.Width).arg(aOrder.Height);
+        result.Error =
+            QStringLiteral("Error saving image: no memory for %1 x %2 pixels").arg(aOrder.Width).arg(aOrder.Height);
         return result;
     }
     map.fill(0xFFFFFFFFu);
