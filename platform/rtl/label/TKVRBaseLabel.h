@@ -4,6 +4,7 @@
 #include "platform/rtl/label/TKVRBackSurf.h"
 #include "platform/rtl/label/TKVRBasePrintInfo.h"
 #include "platform/rtl/label/TKVRData.h"
+#include "platform/rtl/label/TKVRMapping.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/rtl/label/TKVRSettings.h"
@@ -401,4 +402,16 @@ private:
     TVXLabelOptions fOptions = 0;
     bool fLayerZOrder = false;
     QString fLngFileName;
+    // ---- background map: provider, place and zoom, tiles and the composed picture
+public:
+    TKVRMapping& GetMapping() { return fMapping; }
+    const TKVRMapping& GetMapping() const { return fMapping; }
+    void SetMapping(const TKVRMapping& aValue)
+    {
+        fMapping = aValue;
+        fMapping.SetMeasure(&fMeasure);
+    }
+
+private:
+    TKVRMapping fMapping{&fMeasure};
 };
