@@ -91,6 +91,9 @@ public:
     void CheckPrintData() override;
 
     // ---- later work: present, harmless
+    // The picture is chosen in a dialog first; without one nothing is chosen,
+    // so nothing is added (TKVRFactory::AddBaseImage takes a file name).
+    TKVRBaseImage* AddBaseImage(int64_t, int64_t, int64_t, int64_t, bool, const QString&) override { return nullptr; }
     bool Print() override { return false; }
     bool ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool) override { return false; }
     bool DrawBackImage() { return false; }
