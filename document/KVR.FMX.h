@@ -2,6 +2,7 @@
 // The label component: the document a host places on a form, with its
 // published properties and events, label files and element streams, and the
 // per-sheet-cell copies of data-bound elements.
+#include "document/KVR.FMX.MapCompose.h"
 #include "document/KVR.FMX.Shared.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
 #include <QString>
@@ -24,6 +25,7 @@ class TVXLabelFMX : public TKVRSharedFMX
 {
     Q_OBJECT
     Q_PROPERTY(TKVRMeasure Measure READ GetMeasure WRITE SetMeasure)
+    Q_PROPERTY(TKVRMapping Mapping READ GetMapping WRITE SetMapping)
     Q_PROPERTY(TKVRBackSurf BackSurf READ GetBackSurf WRITE SetBackSurf)
     Q_PROPERTY(TKVRSettings Settings READ GetSettings WRITE SetSettings)
     Q_PROPERTY(TVXLabelOptions Options READ GetOptions WRITE SetOptions)
@@ -89,13 +91,34 @@ public:
     void CheckPrintData() override;
 
     // ---- later work: present, harmless
+    // The picture is chosen in a dialog first; without one nothing is chosen,
+    // so nothing is added (TKVRFactory::AddBaseImage takes a file name).
+    TKVRBaseImage* AddBaseImage(int64_t, int64_t, int64_t, int64_t, bool, const QString&) override { return nullptr; }
     bool Print() override { return false; }
     bool ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool) override { return false; }
     bool DrawBackImage() { return false; }
     void PrintBackImage() {}
-    void ComposeImage(const QString&, const QString&, int32_t, int32_t, int32_t) {}
+
+    // ---- background maps
+    // Composes the map around the place into a PNG in the image folder, off
+    // the user-interface thread; OnComposeImage follows on that thread.
+    // False, with the reason to the composer's error path, when the request
+    // cannot be mapped.
+    bool ComposeImage(const QString& aLatitud, const QString& aLongitud, int32_t aZoom, int32_t aWidth,
+                      int32_t aHeight)
+    {
+        return fMapComposer.ComposeImage(aLatitud, aLongitud, aZoom, aWidth, aHeight);
+    }
+    // Others learn of a composition's end here (Composed, Failed) without
+    // taking the host's OnComposeImage away.
+    TKVRMapComposer& GetMapComposer() { return fMapComposer; }
 
 private:
+    TKVRMapComposer fMapComposer{this, [this] {
+        if (OnComposeImage)
+            OnComposeImage(this);
+    }};
+
     // Reads the ".eti" layout into aInto.
     void ReadStream(TVXLabelFMX& aInto, QIODevice& aStream);
     void ReadJsonText(TVXLabelFMX& aInto, const QByteArray& aText);

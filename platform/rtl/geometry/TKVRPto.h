@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/model/TKVRBaseDraw.h"
 #include <cstdint>
 
@@ -8,6 +9,15 @@ struct TKVRPto
 {
     int64_t X = 0;
     int64_t Y = 0;
+
+    // A point from micrometres, and from a position in a document unit
+    // (rounded half to even to whole micrometres).
+    static TKVRPto DefineBase(int64_t aX, int64_t aY) { return {aX, aY}; }
+    static TKVRPto Define(double aX, double aY, TKVRUnits aUnits)
+    {
+        const double unit = double(MicrometresPerUnit(aUnits));
+        return {RoundHalfEven(aX * unit), RoundHalfEven(aY * unit)};
+    }
 
     // Pixels of the context, without its screen origin.
     float DrawX(const TKVRBaseDraw* d) const { return d->GetDrawX(X); }

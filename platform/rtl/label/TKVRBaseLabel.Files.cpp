@@ -51,6 +51,7 @@ struct TLabelData
     TKVRSettings Settings;
     std::vector<std::unique_ptr<TKVRBaseLibSymbol>> Symbols;
     bool HasSymbols = false;
+    TKVRMapping Mapping;
 
     void CheckCounts() const
     {
@@ -106,6 +107,7 @@ void TKVRBaseLabel::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteByte(fOptions);
     aWriter.WriteSingle(fSettings.GetTermSize());
     aWriter.WriteCardinal(fSettings.GetTermColor());
+    fMapping.Write(aWriter);
 }
 
 void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
@@ -134,6 +136,8 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     r.Options = aReader.ReadByte() & KVRLabelOptionsMask;
     r.Settings.SetTermSize(KVRCheck::ReadSingle(aReader, "TermSize"));
     r.Settings.SetTermColor(aReader.ReadCardinal());
+    r.Mapping = fMapping;  // the session's key and service stay
+    r.Mapping.Read(aReader);
     r.CheckCounts();
     fPrintInfo = r.PrintInfo;
     fData = std::move(r.Data);
@@ -144,6 +148,7 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     fBackSurf = r.BackSurf;
     fOptions = r.Options;
     fSettings = r.Settings;
+    fMapping = std::move(r.Mapping);
 }
 
 TJsonObject TKVRBaseLabel::GetJson() const
@@ -175,6 +180,7 @@ TJsonObject TKVRBaseLabel::GetJson() const
     for (const auto& s : fSymbols)
         symbols.push_back(s->WriteJson());
     j["Symbols"] = std::move(symbols);
+    j["Mapping"] = fMapping.WriteJson();
     TJsonObject items = TJsonObject::array();
     // Cell copies belong to a run, never to the file.
     for (const auto& item : fItems)
@@ -249,6 +255,11 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
             throw EKVRJsonError("Invalid entry in Symbols: " + error.toStdString());
         r.Symbols.push_back(std::move(symbol));
     });
+    r.Mapping = fMapping;  // the session's key and service stay
+    if (const TJsonObject* m = object("Mapping"))
+        r.Mapping.ReadJson(*m);
+    else
+        r.Mapping.ClearSettings();
     try {
         r.CheckCounts();
     } catch (const EKVRDataError& e) {
@@ -269,6 +280,7 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     fSettings = r.Settings;
     if (r.HasSymbols)
         fSymbols = std::move(r.Symbols);
+    fMapping = std::move(r.Mapping);
 }
 
 // ---------------------------------------------------------------- brackets

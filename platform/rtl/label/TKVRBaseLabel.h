@@ -1,20 +1,54 @@
 #pragma once
+#include "platform/rtl/codes/KVR.Barcode.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/label/TKVRBackSurf.h"
 #include "platform/rtl/label/TKVRBasePrintInfo.h"
 #include "platform/rtl/label/TKVRData.h"
+#include "platform/rtl/label/TKVRMapping.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/rtl/label/TKVRSettings.h"
+#include "platform/rtl/text/KVR.TextLines.h"
 #include <QBuffer>
 #include <QHash>
 #include <QObject>
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 class TKVRBaseDim;
+// the element creators' kinds
+class TKVRBaseLibSymbol;
+class TKVRBasePoint;
+class TKVRBaseLine;
+class TKVRBaseArrowLine;
+class TKVRBasePolyLine;
+class TKVRBaseBezier;
+class TKVRBaseArc;
+class TKVRBaseRectangle;
+class TKVRBasePackage;
+class TKVRBasePolygon;
+class TKVRBaseCircle;
+class TKVRBaseSector;
+class TKVRBaseLevel;
+class TKVRBaseEllipse;
+class TKVRBaseText;
+class TKVRBasePara;
+class TKVRBaseRichText;
+class TKVRBaseBarcode;
+class TKVRBasePDF417;
+class TKVRBaseDataMatrix;
+class TKVRBaseQRCode;
+class TKVRBaseImage;
+class TKVRBaseFlow;
+class TKVRBaseLink;
+class TKVRBaseTable;
+class TKVRBasePoly;
+class TKVRBaseRank;
+class TKVRBaseNutri;
+class TKVRBaseSymbol;
 class TKVRBaseItem;
 class TKVRCounter;
 class TKVRDimStyle;
@@ -204,6 +238,79 @@ public:
     void AsignDimPosition(TKVRBaseDim* aDim, bool aNotify);
 
 
+    // ---- element creators and library symbols (the element factory fills them)
+    // The front end's creators: each constructs one element of its kind on
+    // this document with the active layer's defaults and returns it, owned by
+    // the document. Coordinates and lengths are micrometres, angles degrees
+    // (radial dimensions: radians), lists x1, y1, x2, y2, ... The model has
+    // no element classes: its bodies raise std::logic_error.
+    virtual TKVRBasePoint* AddBasePoint(int64_t x1, int64_t y1);
+    virtual TKVRBaseLine* AddBaseLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+    virtual TKVRBaseArrowLine* AddBaseArrowLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+    virtual TKVRBasePolyLine* AddBasePolyLine(std::span<const int64_t> aPoints);
+    virtual TKVRBaseBezier* AddBaseBezier(std::span<const int64_t> aPoints);
+    virtual TKVRBaseArc* AddBaseArc(int64_t x1, int64_t y1, int64_t Radio, float aStart, float aEnd);
+    virtual TKVRBaseArc* AddBaseArc(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);
+    virtual TKVRBaseRectangle* AddBaseRectangle(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBasePackage* AddBasePackage(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBasePolygon* AddBasePolygon(std::span<const int64_t> aPoints);
+    virtual TKVRBaseCircle* AddBaseCircle(int64_t x1, int64_t y1, int64_t Radio);
+    virtual TKVRBaseCircle* AddBaseCircle2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+    virtual TKVRBaseCircle* AddBaseCircle3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);
+    virtual TKVRBaseSector* AddBaseSector(int64_t x1, int64_t y1, int64_t Radio, float aStart, float aSweep);
+    virtual TKVRBaseSector* AddBaseSector2P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, float aStart,
+                                            float aSweep);
+    virtual TKVRBaseSector* AddBaseSector3P(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3,
+                                            float aStart, float aSweep);
+    virtual TKVRBaseLevel* AddBaseLevel(int64_t x1, int64_t y1, int64_t Radio);
+    virtual TKVRBaseEllipse* AddBaseEllipse(int64_t x1, int64_t y1, int64_t RadioX, int64_t RadioY);
+    virtual TKVRBaseText* AddBaseText(int64_t x1, int64_t y1);
+    virtual TKVRBasePara* AddBaseParagraph(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBaseRichText* AddBaseRichText(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBaseBarcode* AddBaseBarcode(int64_t x1, int64_t y1, const QString& aCode, TKVRBarType aType);
+    virtual TKVRBasePDF417* AddBasePDF417(int64_t x1, int64_t y1, const QString& aCode);
+    virtual TKVRBaseDataMatrix* AddBaseDataMatrix(int64_t x1, int64_t y1, const QString& aCode);
+    virtual TKVRBaseQRCode* AddBaseQRCode(int64_t x1, int64_t y1, const QString& aCode);
+    // The label component lets the user choose the picture (or a map) first;
+    // aUnused is kept for callers.
+    virtual TKVRBaseImage* AddBaseImage(int64_t x1, int64_t y1, int64_t Width, int64_t Height, bool aMap,
+                                        const QString& aUnused);
+    virtual TKVRBaseFlow* AddBaseFlow(int64_t x1, int64_t y1, int64_t Width, int64_t Height, TKVRFlowType aType);
+    virtual TKVRBaseLink* AddBaseLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType);
+    virtual TKVRBaseLink* AddBasePolyLink(int32_t Id1, int32_t Id2, int16_t Idx1, int16_t Idx2, uint8_t aType,
+                                          std::span<const int64_t> aPoints);
+    virtual TKVRBaseTable* AddBaseTable(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBasePoly* AddBasePolyText(int64_t x1, int64_t y1);
+    virtual TKVRBaseRank* AddBaseRank(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBaseNutri* AddBaseNutriScore(int64_t x1, int64_t y1, int64_t Width, int64_t Height);
+    virtual TKVRBaseSymbol* AddBaseSymbol(int64_t x1, int64_t y1);
+    virtual TKVRBaseDim* AddBaseDim(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t pX, int64_t pY);
+    virtual TKVRBaseDim* AddBaseDimAngle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3,
+                                         int64_t x4, int64_t y4, int64_t pX, int64_t pY);
+    virtual TKVRBaseDim* AddBaseDimRadial1(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle);
+    virtual TKVRBaseDim* AddBaseDimRadial2(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle);
+    virtual TKVRBaseDim* AddBaseDimDiameter1(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle);
+    virtual TKVRBaseDim* AddBaseDimDiameter2(int64_t aCenterX, int64_t aCenterY, int64_t aRadius, float aAngle);
+
+    // The library symbol new symbol elements take (none at first).
+    std::shared_ptr<const TKVRBaseLibSymbol> GetCurSymbol() const { return fCurSymbol; }
+    void SetCurSymbol(std::shared_ptr<const TKVRBaseLibSymbol> aSymbol) { fCurSymbol = std::move(aSymbol); }
+    // Reads the library aFileName (".lyp", in the library folder unless the
+    // name is absolute) and makes its symbol aName the current one. False,
+    // keeping the current symbol, when the file cannot be read or holds no
+    // symbol of that name.
+    bool LoadSymbolByName(const QString& aFileName, const QString& aName);
+    // The dimension style new dimensions take.
+    TKVRDimStyle& GetActiveDimStyle() const { return GetDimStyle(fActiveDimStyle); }
+    int32_t GetActiveDimStyleIndex() const { return fActiveDimStyle; }
+    void SetActiveDimStyle(int32_t aIndex) { fActiveDimStyle = aIndex; }
+
+private:
+    std::shared_ptr<const TKVRBaseLibSymbol> fCurSymbol;
+    int32_t fActiveDimStyle = 0;
+    // ---- end of the element creators
+
+public:
     // ---- label component: files, streams, clipboard, symbols and front-end operations
     // Filled by the component; the model's bodies do nothing harmful.
     virtual void GetListValues() {}
@@ -295,4 +402,16 @@ private:
     TVXLabelOptions fOptions = 0;
     bool fLayerZOrder = false;
     QString fLngFileName;
+    // ---- background map: provider, place and zoom, tiles and the composed picture
+public:
+    TKVRMapping& GetMapping() { return fMapping; }
+    const TKVRMapping& GetMapping() const { return fMapping; }
+    void SetMapping(const TKVRMapping& aValue)
+    {
+        fMapping = aValue;
+        fMapping.SetMeasure(&fMeasure);
+    }
+
+private:
+    TKVRMapping fMapping{&fMeasure};
 };

@@ -12,6 +12,8 @@ void TKVRLayer::Write(TBinaryWriter& aWriter) const
     aWriter.WriteString(FontName);
     aWriter.WriteCardinal(FontColor);
     aWriter.WriteInt32(FontHeight);
+    aWriter.WriteBoolean(Bold);
+    aWriter.WriteBoolean(Italic);
 }
 
 void TKVRLayer::Read(TBinaryReader& aReader)
@@ -25,6 +27,8 @@ void TKVRLayer::Read(TBinaryReader& aReader)
     l.FontName = aReader.ReadString();
     l.FontColor = aReader.ReadCardinal();
     l.FontHeight = int32_t(KVRCheck::NotNegative(aReader.ReadInt32(), "FontHeight"));
+    l.Bold = aReader.ReadBoolean();
+    l.Italic = aReader.ReadBoolean();
     *this = l;
 }
 
@@ -39,6 +43,8 @@ TJsonObject TKVRLayer::WriteJson() const
     j["FontName"] = KVRJson::Str(FontName);
     j["FontColor"] = FontColor;
     j["FontHeight"] = FontHeight;
+    j["Bold"] = Bold;
+    j["Italic"] = Italic;
     return j;
 }
 
@@ -53,5 +59,7 @@ void TKVRLayer::ReadJson(const TJsonObject& aJson)
     l.FontName = KVRJson::GetString(aJson, "FontName", l.FontName);
     l.FontColor = KVRJson::GetCardinal(aJson, "FontColor", l.FontColor);
     l.FontHeight = int32_t(KVRCheck::NotNegative(KVRJson::GetInt32(aJson, "FontHeight", l.FontHeight), "FontHeight"));
+    l.Bold = KVRJson::GetBool(aJson, "Bold", l.Bold);
+    l.Italic = KVRJson::GetBool(aJson, "Italic", l.Italic);
     *this = l;
 }

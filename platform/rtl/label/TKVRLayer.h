@@ -30,6 +30,14 @@ public:
     QString FontName = QStringLiteral("Arial");
     TAlphaColor FontColor = TAlphaColors::Black;
     int32_t FontHeight = 3000;  // micrometres
+    bool Bold = false;
+    bool Italic = false;
+
+    // The defaults as new elements take them: millimetres.
+    float GetPenWidth() const { return float(PenWidth) / 1000.0f; }
+    float GetFontHeight() const { return float(FontHeight) / 1000.0f; }
+    bool GetBold() const { return Bold; }
+    bool GetItalic() const { return Italic; }
 
     // Name, state, then the defaults; Read raises before changing anything when it cannot.
     void Write(TBinaryWriter& aWriter) const;

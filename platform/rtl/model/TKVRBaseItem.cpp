@@ -210,6 +210,25 @@ void TKVRBaseItem::SetBase(int32_t aIndex, int64_t aX, int64_t aY)
     Changed();
 }
 
+void TKVRBaseItem::AssignPoints(const TKVRPto* aPoints, int32_t aCount)
+{
+    if (aCount < 0 || aCount > int32_t(fPoints.size()))
+        throw std::out_of_range("Point count out of range");
+    for (int32_t i = 0; i < aCount; ++i)
+        fPoints[size_t(i)] = aPoints[i];
+    Changed();
+}
+
+void TKVRBaseItem::SetPointX(int32_t aIndex, float aValue)
+{
+    SetBase(aIndex, ToBase(aValue), GetPoint(aIndex).Y);
+}
+
+void TKVRBaseItem::SetPointY(int32_t aIndex, float aValue)
+{
+    SetBase(aIndex, GetPoint(aIndex).X, ToBase(aValue));
+}
+
 void TKVRBaseItem::SetColor(TAlphaColor aValue)
 {
     fColor = aValue;

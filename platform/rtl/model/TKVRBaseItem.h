@@ -93,6 +93,11 @@ public:
     void SetBase(int32_t aIndex, int64_t aX, int64_t aY);
     void SetBase(int32_t aIndex, const TKVRPto& aPoint) { SetBase(aIndex, aPoint.X, aPoint.Y); }
     const std::vector<TKVRPto>& GetPoints() const { return fPoints; }
+    // The first aCount points at once (at most the element's count).
+    void AssignPoints(const TKVRPto* aPoints, int32_t aCount);
+    // One coordinate of point aIndex (from 1) in the document's unit.
+    void SetPointX(int32_t aIndex, float aValue);
+    void SetPointY(int32_t aIndex, float aValue);
     TKVRRect GetBounds() const { return fBounds; }
 
     TAlphaColor GetColor() const { return fColor; }
