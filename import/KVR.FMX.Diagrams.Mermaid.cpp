@@ -9,17 +9,20 @@ namespace {
 // The two fixed line forms. A match can only begin where a run of word
 // characters begins (the run is followed by a blank, a bracket or a dash), so
 // the look-behind lets every other position fail at once instead of running
-// the pattern against the rest of the line from there.
+// the pattern against the rest of the line from there. Identifiers are
+// words in any script: "\w" takes Unicode letters and digits.
 const QRegularExpression& NodePattern()
 {
     static const QRegularExpression re(QStringLiteral(
-        R"((?<!\w)(\w+)\s*(\[\[|\(\(\(|\(|\[\(\(|\[|\{)([^()\[\]{}]*)\]\]?\)?\)?\}?\]?\)?)"));
+        R"((?<!\w)(\w+)\s*(\[\[|\(\(\(|\(|\[\(\(|\[|\{)([^()\[\]{}]*)\]\]?\)?\)?\}?\]?\)?)"),
+        QRegularExpression::UseUnicodePropertiesOption);
     return re;
 }
 
 const QRegularExpression& ConnectionPattern()
 {
-    static const QRegularExpression re(QStringLiteral(R"((?<!\w)(\w+)\s*--(x|-|o)?-->\s*(\w+)\s*\|\|\s*(.*))"));
+    static const QRegularExpression re(QStringLiteral(R"((?<!\w)(\w+)\s*--(x|-|o)?-->\s*(\w+)\s*\|\|\s*(.*))"),
+                                       QRegularExpression::UseUnicodePropertiesOption);
     return re;
 }
 

@@ -1,14 +1,33 @@
 #include "import/KVR.FMX.Diagrams.MermaidStatement.h"
 #include "import/KVR.FMX.Diagrams.Text.h"
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
 namespace {
 
-bool IsWordChar(QChar aChar)
+// Length (0, 1 or 2 UTF-16 units) of the word character at aPos: a letter,
+// a digit or "_" in any script, as "\w" matches with Unicode properties.
+qsizetype WordCharAt(QStringView aText, qsizetype aPos)
 {
-    const char16_t c = aChar.unicode();
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+    if (aPos >= aText.size())
+        return 0;
+    const QChar c = aText[aPos];
+    if (c == u'_')
+        return 1;
+    if (c.isHighSurrogate() && aPos + 1 < aText.size() && aText[aPos + 1].isLowSurrogate()) {
+        const char32_t ucs4 = QChar::surrogateToUcs4(c, aText[aPos + 1]);
+        return QChar::isLetterOrNumber(ucs4) ? 2 : 0;
+    }
+    return c.isLetterOrNumber() ? 1 : 0;
+}
+
+// End of the run of word characters from aPos.
+qsizetype WordEnd(QStringView aText, qsizetype aPos)
+{
+    while (const qsizetype n = WordCharAt(aText, aPos))
+        aPos += n;
+    return aPos;
 }
 
 bool IsBracket(QChar aChar)
@@ -58,8 +77,7 @@ public:
     bool ReadNode(TMermaidNodeRef& aNode)
     {
         const qsizetype start = fPos;
-        while (fPos < fText.size() && IsWordChar(fText[fPos]))
-            ++fPos;
+        fPos = WordEnd(fText, fPos);
         if (fPos == start)
             return false;
         aNode.ID = fText.mid(start, fPos - start).toString();
@@ -177,8 +195,8 @@ private:
             return true;
         qsizetype i = fPos + 3;
         const qsizetype start = i;
-        while (i < fText.size() && (IsWordChar(fText[i]) || fText[i] == u'-'))
-            ++i;
+        while (i < fText.size() && (WordCharAt(fText, i) > 0 || fText[i] == u'-'))
+            i += std::max<qsizetype>(WordCharAt(fText, i), 1);
         fPos = i;
         return i > start;
     }
@@ -307,9 +325,7 @@ bool IsPassedOver(QStringView aStatement)
     const QString text = KVRDiagramTrim(aStatement.toString());
     if (text.startsWith(u"%%"))
         return true;
-    qsizetype wordEnd = 0;
-    while (wordEnd < text.size() && IsWordChar(text.at(wordEnd)))
-        ++wordEnd;
+    const qsizetype wordEnd = WordEnd(text, 0);
     if (wordEnd < text.size() && text.at(wordEnd).unicode() > 0x20)
         return false;
     static const std::array<const char16_t*, 10> keywords = {u"graph", u"flowchart", u"subgraph", u"end", u"direction",

@@ -95,6 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A lone identifier is a node captioned with itself.
         TLineCase{"  Lone  ", {"Lone:9:Lone"}, {}}));
 
+// Identifiers are words in any script, in both fixed forms and statements.
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, MermaidLines,
+    ::testing::Values(TLineCase{"Größe[Maß]", {"Größe:9:Maß"}, {}},
+                      TLineCase{"Ünü ----> Büß || ok", {}, {"Ünü>Büß:ok"}},
+                      TLineCase{"Größe[Maß] --> Ärger:::warn", {"Größe:9:Maß", "Ärger:9:Ärger"}, {"Größe>Ärger:"}},
+                      TLineCase{"\xF0\x9D\x90\x80\xF0\x9D\x90\x81[x] --> 東京",
+                                {"\xF0\x9D\x90\x80\xF0\x9D\x90\x81:9:x", "東京:9:東京"},
+                                {"\xF0\x9D\x90\x80\xF0\x9D\x90\x81>東京:"}}));
+
 TEST(MermaidParser, RepeatedIdentifierIsTheSameNode)
 {
     TMermaidParser parser;
