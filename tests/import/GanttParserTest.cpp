@@ -162,6 +162,16 @@ TEST(GanttParser, FieldsAndCostsAddUpThroughTheTree)
     EXPECT_EQ(parser.GetTotalCost(), 32500);
 }
 
+TEST(GanttParser, TotalsHoldAtTheEndsInsteadOfWrapping)
+{
+    TGanttParser parser;
+    parser.Parse(QStringLiteral("-> A x [Cost:922337203685477.5807]\n--> B x [Cost:1]\n-> C x [Cost:0.0001]\n"
+                                "-> D x [Cost:-922337203685477.5807]\n"));
+    EXPECT_EQ(parser.GetElements()[0]->GetTotalCost(), std::numeric_limits<int64_t>::max());
+    // Max, then max again, then the negative end added: held, not wrapped.
+    EXPECT_EQ(parser.GetTotalCost(), 0);
+}
+
 TEST(GanttParser, TaskWithoutStartPutsTheOthersFarRight)
 {
     // The earliest start is then 30 December 1899; a bar in 2600 lies some
