@@ -1,6 +1,7 @@
 #include "examples/demo/ContextPage.h"
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/FlowDemo.h"
+#include "examples/demo/ImportDemo.h"
 #include "examples/demo/LinesPage.h"
 #include "examples/demo/RankNutriDemo.h"
 #include "examples/demo/ShapesDemo.h"
@@ -34,7 +35,9 @@ std::vector<ShowcasePage*> MakePages()
                 BuildTablePolyDemo(doc);
                 BuildRankNutriDemo(doc);
                 BuildSymbolsDemo(doc);
-            })};
+            }),
+            new ElementsPage("Gantt import", BuildGanttImportDemo),
+            new ElementsPage("Flowchart import", BuildFlowchartImportDemo)};
 }
 
 QString FileStem(const QTabWidget& tabs, int index)
