@@ -131,6 +131,12 @@ const TTurnCase kTurns[] = {
     {3, QRect(QPoint(20, 30), QPoint(389, 149)), kBlue, kGreen},
 };
 
+std::string PlacementName(const ::testing::TestParamInfo<std::tuple<TTurnCase, int, bool>>& aInfo)
+{
+    return "Turn" + std::to_string(std::get<0>(aInfo.param).Turns) + "Scale" +
+           std::to_string(std::get<1>(aInfo.param)) + (std::get<2>(aInfo.param) ? "Paper" : "Screen");
+}
+
 class BackImagePlacement : public ::testing::TestWithParam<std::tuple<TTurnCase, int, bool>>
 {
 };
@@ -160,7 +166,8 @@ TEST_P(BackImagePlacement, FillsTheCellLessItsMarginsTurnedWithTheLabel)
 
 INSTANTIATE_TEST_SUITE_P(, BackImagePlacement,
                          ::testing::Combine(::testing::ValuesIn(kTurns), ::testing::Values(1, 50),
-                                            ::testing::Bool()));
+                                            ::testing::Bool()),
+                         PlacementName);
 
 TEST(BackImage, AFileInTheImageFolderIsPaintedAndEmbeddedOnFirstUse)
 {
