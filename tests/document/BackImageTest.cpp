@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -290,29 +289,6 @@ TEST(BackImage, TheScreenKeepsItsPictureUntilAReloadIsAsked)
         << "paper decodes every cell";
     doc.SetImgReload(true);
     EXPECT_EQ(Pure(Screen(doc, Context(1, KVRDrawState::Editor)).Image.pixel(kOx + 60, kOy + 40)), kGreen);
-}
-
-TEST(BackImage, TheViewAndAnExportThreadShareTheCachedPicture)
-{
-    TVXLabelFMX doc;
-    Prepare(doc);
-    int exported = 0, shown = 0;
-    std::thread exporter([&] {
-        for (int i = 0; i < 40; ++i) {
-            TKVRDraw d = Context(1, KVRDrawState::Export);
-            ISkCanvas canvas = TSkCanvas::MakeRaster(450, 250);
-            exported += doc.DrawBackImage(canvas, d) ? 1 : 0;
-        }
-    });
-    for (int i = 0; i < 40; ++i) {
-        TKVRDraw d = Context(1, KVRDrawState::Preview);
-        ISkCanvas canvas = TSkCanvas::MakeRaster(450, 250);
-        shown += doc.DrawBackImage(canvas, d) ? 1 : 0;
-        doc.SetImgReload(true);
-    }
-    exporter.join();
-    EXPECT_EQ(exported, 40);
-    EXPECT_EQ(shown, 40);
 }
 
 TEST(BackImage, TheLayersPictureAndMarginsTravelInBothLabelFormats)
