@@ -2,6 +2,7 @@
 // The label component: the document a host places on a form, with its
 // published properties and events, label files and element streams, and the
 // per-sheet-cell copies of data-bound elements.
+#include "document/KVR.FMX.BackImage.h"
 #include "document/KVR.FMX.MapCompose.h"
 #include "document/KVR.FMX.Shared.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
@@ -96,8 +97,16 @@ public:
     TKVRBaseImage* AddBaseImage(int64_t, int64_t, int64_t, int64_t, bool, const QString&) override { return nullptr; }
     bool Print() override { return false; }
     bool ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool) override { return false; }
-    bool DrawBackImage() { return false; }
-    void PrintBackImage() {}
+
+    // ---- background image
+    // The background layer's picture inside the label cell less its margins,
+    // turned with the label; true when something was painted. The screen
+    // keeps the decoded picture; paper decodes it for every cell.
+    bool DrawBackImage(const ISkCanvas& aCanvas, TKVRDraw& aDrw)
+    {
+        return KVRDrawBackImage(*this, LImage, aCanvas, aDrw);
+    }
+    bool PrintBackImage(TKVRDraw& aDrw) { return KVRPrintBackImage(*this, aDrw); }
 
     // ---- background maps
     // Composes the map around the place into a PNG in the image folder, off
@@ -114,6 +123,7 @@ public:
     TKVRMapComposer& GetMapComposer() { return fMapComposer; }
 
 private:
+    TKVRBackImageCache LImage;
     TKVRMapComposer fMapComposer{this, [this] {
         if (OnComposeImage)
             OnComposeImage(this);

@@ -3,6 +3,8 @@
 #include "elements/TKVRLink.h"
 #include "elements/TKVRPoint.h"
 #include "elements/TKVRText.h"
+#include "platform/skia/TSkCanvas.h"
+#include "render/TKVRDraw.h"
 #include "platform/rtl/model/IKVRLinkTarget.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
@@ -265,7 +267,8 @@ TEST(LabelProperties, HooksAndLaterWorkDoNothingHarmful)
     doc.SetDPI(-5, 1 << 30);
     EXPECT_FALSE(doc.Print());
     EXPECT_FALSE(doc.ExportDoc(0, "/nonexistent/x.pdf", 1, 1.0f, 90, true, false, false));
-    EXPECT_FALSE(doc.DrawBackImage());
+    TKVRDraw draw;
+    EXPECT_FALSE(doc.DrawBackImage(TSkCanvas::MakeRaster(8, 8), draw));
     doc.CheckPrintData();
     EXPECT_FALSE(fired);
     EXPECT_EQ(Snapshot(doc), before);

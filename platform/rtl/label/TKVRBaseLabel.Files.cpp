@@ -121,7 +121,7 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
         r.Counters.push_back(std::make_unique<TKVRCounter>(nullptr));
         r.Counters.back()->Read(aReader);
     }
-    const int32_t layers = aReader.ReadCount(1 + 2 + 4 + 4 + 4 + 1 + 4 + 4);
+    const int32_t layers = aReader.ReadCount(1 + 2 + 4 + 4 + 4 + 1 + 4 + 4 + 1 + 1 + 16 + 4);
     for (int32_t i = 0; i < layers; ++i) {
         r.Layers.push_back(std::make_unique<TKVRLayer>(i));
         r.Layers.back()->Read(aReader);
@@ -410,6 +410,8 @@ void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
     fCounters = std::move(aFrom.fCounters);
     fLayers = std::move(aFrom.fLayers);
     fActiveLayer = aFrom.fActiveLayer;
+    // New layers may bring another background picture.
+    fImgReload = true;
     fDimStyles = std::move(aFrom.fDimStyles);
     fSymbols = std::move(aFrom.fSymbols);
     fBackSurf = aFrom.fBackSurf;

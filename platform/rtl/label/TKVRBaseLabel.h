@@ -414,4 +414,25 @@ public:
 
 private:
     TKVRMapping fMapping{&fMeasure};
+
+    // ---- background image: which layer's, when to decode it again, the label's quarter turns
+public:
+    // 1-based; 0 or less: no background image.
+    int32_t GetBackLayer() const { return fBackLayer; }
+    void SetBackLayer(int32_t aValue)
+    {
+        fBackLayer = aValue;
+        fImgReload = true;
+    }
+    // Set when the picture must be decoded again (another layer, another file).
+    bool GetImgReload() const { return fImgReload; }
+    void SetImgReload(bool aValue) { fImgReload = aValue; }
+    // Quarter turns 0..3; other values count modulo 4.
+    uint8_t GetLabelRotation() const { return fLabelRotation; }
+    void SetLabelRotation(uint8_t aValue) { fLabelRotation = uint8_t(aValue % 4); }
+
+private:
+    int32_t fBackLayer = 0;
+    bool fImgReload = false;
+    uint8_t fLabelRotation = 0;
 };

@@ -1,6 +1,18 @@
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include <cmath>
+#include <string>
+
+namespace {
+// Margins are lengths: a damaged record must not bring NaN or negative ones.
+float Margin(float aValue, const char* aName)
+{
+    if (!std::isfinite(aValue) || aValue < 0)
+        throw EKVRDataError(std::string("Invalid value for ") + aName);
+    return aValue;
+}
+}
 
 void TKVRLayer::Write(TBinaryWriter& aWriter) const
 {
@@ -14,6 +26,14 @@ void TKVRLayer::Write(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(FontHeight);
     aWriter.WriteBoolean(Bold);
     aWriter.WriteBoolean(Italic);
+    aWriter.WriteBoolean(ImgEmbed);
+    aWriter.WriteString(ImgFileName);
+    aWriter.WriteSingle(ImgMarLeft);
+    aWriter.WriteSingle(ImgMarTop);
+    aWriter.WriteSingle(ImgMarRight);
+    aWriter.WriteSingle(ImgMarBottom);
+    aWriter.WriteInt32(int32_t(ImgBytes.size()));
+    aWriter.WriteBytes(ImgBytes);
 }
 
 void TKVRLayer::Read(TBinaryReader& aReader)
@@ -29,6 +49,14 @@ void TKVRLayer::Read(TBinaryReader& aReader)
     l.FontHeight = int32_t(KVRCheck::NotNegative(aReader.ReadInt32(), "FontHeight"));
     l.Bold = aReader.ReadBoolean();
     l.Italic = aReader.ReadBoolean();
+    l.ImgEmbed = aReader.ReadBoolean();
+    l.ImgFileName = aReader.ReadString();
+    l.ImgMarLeft = Margin(aReader.ReadSingle(), "ImgMarLeft");
+    l.ImgMarTop = Margin(aReader.ReadSingle(), "ImgMarTop");
+    l.ImgMarRight = Margin(aReader.ReadSingle(), "ImgMarRight");
+    l.ImgMarBottom = Margin(aReader.ReadSingle(), "ImgMarBottom");
+    // The count is checked against what is left before anything is allocated.
+    l.ImgBytes = aReader.ReadBytes(aReader.ReadCount(1));
     *this = l;
 }
 
@@ -45,6 +73,13 @@ TJsonObject TKVRLayer::WriteJson() const
     j["FontHeight"] = FontHeight;
     j["Bold"] = Bold;
     j["Italic"] = Italic;
+    j["ImgEmbed"] = ImgEmbed;
+    j["ImgFileName"] = KVRJson::Str(ImgFileName);
+    j["ImgMarLeft"] = ImgMarLeft;
+    j["ImgMarTop"] = ImgMarTop;
+    j["ImgMarRight"] = ImgMarRight;
+    j["ImgMarBottom"] = ImgMarBottom;
+    j["ImgData"] = ImgBytes.toBase64().toStdString();
     return j;
 }
 
@@ -61,5 +96,18 @@ void TKVRLayer::ReadJson(const TJsonObject& aJson)
     l.FontHeight = int32_t(KVRCheck::NotNegative(KVRJson::GetInt32(aJson, "FontHeight", l.FontHeight), "FontHeight"));
     l.Bold = KVRJson::GetBool(aJson, "Bold", l.Bold);
     l.Italic = KVRJson::GetBool(aJson, "Italic", l.Italic);
+    l.ImgEmbed = KVRJson::GetBool(aJson, "ImgEmbed", l.ImgEmbed);
+    l.ImgFileName = KVRJson::GetString(aJson, "ImgFileName", l.ImgFileName);
+    l.ImgMarLeft = Margin(KVRJson::GetSingle(aJson, "ImgMarLeft", l.ImgMarLeft), "ImgMarLeft");
+    l.ImgMarTop = Margin(KVRJson::GetSingle(aJson, "ImgMarTop", l.ImgMarTop), "ImgMarTop");
+    l.ImgMarRight = Margin(KVRJson::GetSingle(aJson, "ImgMarRight", l.ImgMarRight), "ImgMarRight");
+    l.ImgMarBottom = Margin(KVRJson::GetSingle(aJson, "ImgMarBottom", l.ImgMarBottom), "ImgMarBottom");
+    if (aJson.contains("ImgData")) {
+        const QString text = KVRJson::GetString(aJson, "ImgData", QString());
+        auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            throw EKVRJsonError("Invalid JSON value for \"ImgData\": Base64 was expected");
+        l.ImgBytes = *decoded;
+    }
     *this = l;
 }

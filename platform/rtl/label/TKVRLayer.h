@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/rtl/System.UITypes.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -14,6 +15,10 @@ class TKVRLayer
 public:
     static constexpr uint16_t StateVisible = 0x0001;
     static constexpr uint16_t StatePrintable = 0x0002;
+    static constexpr uint16_t StateExport = 0x0008;
+    // The layer's background image in the preview and on paper; in exports.
+    static constexpr uint16_t StateBackPrint = 0x0080;
+    static constexpr uint16_t StateBackExport = 0x0100;
 
     explicit TKVRLayer(int32_t aIndex, const QString& aName = QString()) : fIndex(aIndex), fName(aName) {}
 
@@ -39,7 +44,18 @@ public:
     bool GetBold() const { return Bold; }
     bool GetItalic() const { return Italic; }
 
-    // Name, state, then the defaults; Read raises before changing anything when it cannot.
+    // Background image: encoded bytes (they win over the file once present),
+    // or a file in the label's image folder; margins in the label's units.
+    bool ImgEmbed = false;
+    QByteArray ImgBytes;
+    QString ImgFileName;
+    float ImgMarLeft = 0, ImgMarTop = 0, ImgMarRight = 0, ImgMarBottom = 0;
+    float GetImgMarLeft() const { return ImgMarLeft; }
+    float GetImgMarTop() const { return ImgMarTop; }
+    float GetImgMarRight() const { return ImgMarRight; }
+    float GetImgMarBottom() const { return ImgMarBottom; }
+
+    // Name, state, the defaults, then the background image; Read raises before changing anything when it cannot.
     void Write(TBinaryWriter& aWriter) const;
     void Read(TBinaryReader& aReader);
     TJsonObject WriteJson() const;
