@@ -52,6 +52,9 @@ struct TLabelData
     std::vector<std::unique_ptr<TKVRBaseLibSymbol>> Symbols;
     bool HasSymbols = false;
     TKVRMapping Mapping;
+    int32_t BackLayer = 0;
+    uint8_t LabelRotation = 0;
+    int32_t ActiveDimStyle = 0;
 
     void CheckCounts() const
     {
@@ -108,6 +111,9 @@ void TKVRBaseLabel::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteSingle(fSettings.GetTermSize());
     aWriter.WriteCardinal(fSettings.GetTermColor());
     fMapping.Write(aWriter);
+    aWriter.WriteInt32(fBackLayer);
+    aWriter.WriteByte(fLabelRotation);
+    aWriter.WriteInt32(fActiveDimStyle);
 }
 
 void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
@@ -138,6 +144,10 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     r.Settings.SetTermColor(aReader.ReadCardinal());
     r.Mapping = fMapping;  // the session's key and service stay
     r.Mapping.Read(aReader);
+    // Which layer shows its background, the label's quarter turns, the style of new dimensions.
+    r.BackLayer = aReader.ReadInt32();
+    r.LabelRotation = uint8_t(aReader.ReadByte() % 4);
+    r.ActiveDimStyle = aReader.ReadInt32();
     r.CheckCounts();
     fPrintInfo = r.PrintInfo;
     fData = std::move(r.Data);
@@ -149,6 +159,7 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     fOptions = r.Options;
     fSettings = r.Settings;
     fMapping = std::move(r.Mapping);
+    TakeViewSettings(r.BackLayer, r.LabelRotation, r.ActiveDimStyle);
 }
 
 TJsonObject TKVRBaseLabel::GetJson() const
@@ -181,6 +192,9 @@ TJsonObject TKVRBaseLabel::GetJson() const
         symbols.push_back(s->WriteJson());
     j["Symbols"] = std::move(symbols);
     j["Mapping"] = fMapping.WriteJson();
+    j["BackLayer"] = fBackLayer;
+    j["LabelRotation"] = fLabelRotation;
+    j["ActiveDimStyle"] = fActiveDimStyle;
     TJsonObject items = TJsonObject::array();
     // Cell copies belong to a run, never to the file.
     for (const auto& item : fItems)
@@ -260,6 +274,9 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
         r.Mapping.ReadJson(*m);
     else
         r.Mapping.ClearSettings();
+    r.BackLayer = KVRJson::GetInt32(aJson, "BackLayer", 0);
+    r.LabelRotation = uint8_t(KVRJson::GetByte(aJson, "LabelRotation", 0) % 4);
+    r.ActiveDimStyle = KVRJson::GetInt32(aJson, "ActiveDimStyle", 0);
     try {
         r.CheckCounts();
     } catch (const EKVRDataError& e) {
@@ -281,6 +298,15 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     if (r.HasSymbols)
         fSymbols = std::move(r.Symbols);
     fMapping = std::move(r.Mapping);
+    TakeViewSettings(r.BackLayer, r.LabelRotation, r.ActiveDimStyle);
+}
+
+void TKVRBaseLabel::TakeViewSettings(int32_t aBackLayer, uint8_t aLabelRotation, int32_t aActiveDimStyle)
+{
+    SetBackLayer(aBackLayer);  // asks for the picture again
+    SetLabelRotation(aLabelRotation);
+    // An index past the styles reads the first one, as GetDimStyle does.
+    fActiveDimStyle = aActiveDimStyle >= 0 && aActiveDimStyle < GetDimStyleCount() ? aActiveDimStyle : 0;
 }
 
 // ---------------------------------------------------------------- brackets

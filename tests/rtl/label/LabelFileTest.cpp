@@ -45,6 +45,9 @@ void Fill(TKVRBaseLabel& doc)
     l->PenWidth = 350;
     doc.SetActiveLayer(1);
     doc.AddDimStyle()->SetName("Second");
+    doc.SetActiveDimStyle(1);
+    doc.SetBackLayer(1);
+    doc.SetLabelRotation(3);
 }
 
 QByteArray LabelBytes(const TKVRBaseLabel& doc)
@@ -82,6 +85,9 @@ TEST(LabelFile, BinaryAndJsonRoundTripsKeepEverySetting)
     EXPECT_EQ(back.GetActiveLayer()->PenWidth, 350);
     EXPECT_EQ(back.GetCounter(1)->Text(2), "0102");
     EXPECT_EQ(back.GetData().Records().Value(0, "Name"), "Tea");
+    EXPECT_EQ(back.GetActiveDimStyle().GetName(), "Second");
+    EXPECT_EQ(back.GetBackLayer(), 1);
+    EXPECT_EQ(back.GetLabelRotation(), 3);
 
     const TJsonObject json = doc.GetJson();
     ASSERT_TRUE(json.contains("Items"));

@@ -350,14 +350,15 @@ TEST(Mapping, DamagedSettingsAreRefusedAndChangeNothing)
         EXPECT_EQ(other.GetMapping().GetZoom(), 3) << k[0];
     }
 
-    // Binary: the provider byte is the mapping's second field from the end's start.
+    // Binary: the provider byte is the mapping record's third byte.
     QByteArray bytes = LabelBytes(doc);
     QBuffer tail;
     tail.open(QIODevice::WriteOnly);
     TBinaryWriter w(&tail);
     doc.GetMapping().Write(w);
-    const qsizetype at = bytes.size() - tail.data().size();
-    ASSERT_EQ(bytes.mid(at), tail.data());
+    // After it come the background layer, the label's turn and the dimension style (9 bytes).
+    const qsizetype at = bytes.size() - tail.data().size() - 9;
+    ASSERT_EQ(bytes.mid(at, tail.data().size()), tail.data());
     QByteArray bad = bytes;
     bad[at + 2] = char(14);  // after the allowed set (two bytes)
     TKVRBaseLabel other;
