@@ -133,6 +133,9 @@ void TPrintThread::Execute()
     TKVRSheetWalk walk(measure.GetRows(), measure.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
                        info.GetTotalLabels() - (info.GetCurLabel() - 1));
     fReport.LabelsToPrint = std::max<int64_t>(info.GetTotalLabels() - (info.GetCurLabel() - 1), 0);
+    // No labels, no document: a printer would put out a blank sheet.
+    if (fReport.LabelsToPrint == 0)
+        return;
 
     TPrinter& printer = Printer();
     bool begun = false;
@@ -256,5 +259,6 @@ bool TVXLabelFMX::Print()
         throw;
     }
     fPrintReport = job.Report();
-    return GetPrintInfo().GetPrinterIndex() >= 0 && !fPrintReport.Aborted && fPrintReport.LabelsUnprinted() == 0;
+    return GetPrintInfo().GetPrinterIndex() >= 0 && fPrintReport.LabelsToPrint > 0 && !fPrintReport.Aborted &&
+           fPrintReport.LabelsUnprinted() == 0;
 }

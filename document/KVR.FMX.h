@@ -101,8 +101,9 @@ public:
 
     // ---- printing
     // CheckPrintData, then every label of the run on the printer of the print
-    // information, on this thread. True when every label went to the printer;
-    // set-up errors raise; GetPrintReport tells what the run did.
+    // information, on this thread. True when there were labels and every one
+    // went to the printer; set-up errors raise; GetPrintReport tells what the
+    // run did.
     bool Print() override;
     const TKVRPrintReport& GetPrintReport() const { return fPrintReport; }
 

@@ -1,5 +1,6 @@
 #include "document/KVR.FMX.PrintJob.h"
 #include "elements/TKVRRectangle.h"
+#include "platform/rtl/label/TKVRLayer.h"
 #include "platform/fmx/TPrinter.h"
 #include "render/TKVRDraw.h"
 #include "tests/document/PrintJobTestSupport.h"
@@ -329,4 +330,153 @@ TEST(PrintCellOrigin, SumsInSixtyFourBits)
     EXPECT_EQ(PrintCellOrigin(0, 1, 25400, 0, 1200), 1200);
     // Past the device's range: held at its edge, never wrapped.
     EXPECT_EQ(PrintCellOrigin(0, 1000000, 1000000000, 0, 2400), INT32_MAX);
+}
+
+namespace {
+// An element whose printing fails on its second label.
+class TFailingRectangle : public TKVRRectangle
+{
+public:
+    using TKVRRectangle::TKVRRectangle;
+    int printed = 0;
+    void Print(TKVRBaseDraw* aDraw) override
+    {
+        if (++printed == 2)
+            throw std::runtime_error("paint failed");
+        TKVRRectangle::Print(aDraw);
+    }
+};
+}  // namespace
+
+// A failure while the pages print drops the document (the last whole file
+// stays), is reported rather than raised, and the run ends as usual.
+TEST_F(PrintJob, FailureWhilePrintingAbortsAndReports)
+{
+    BuildSheet(doc, csv(), 3);
+    doc.GetPrintInfo().SetPrinterIndex(printer.Index());
+    ASSERT_TRUE(doc.Print());
+    const QByteArray before = [&] {
+        QFile f(printer.FileName());
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }();
+
+    auto* rect = new TFailingRectangle(&doc, false);
+    rect->SetBase(1, 1000, 1000);
+    rect->SetBase(2, 5000, 5000);
+    bool after = false;
+    doc.OnAfterPrint = [&](QObject* aSender) { after = aSender == &doc; };
+    EXPECT_FALSE(doc.Print());
+    const TKVRPrintReport& report = doc.GetPrintReport();
+    EXPECT_TRUE(report.Aborted);
+    EXPECT_EQ(report.Error, "paint failed");
+    EXPECT_EQ(report.LabelsPrinted, 1);
+    EXPECT_EQ(report.LabelsUnprinted(), 2);
+    EXPECT_TRUE(report.Text().contains(QStringLiteral("1 of 3 labels")));
+    EXPECT_TRUE(after);
+    EXPECT_FALSE(doc.HasState(TKVRBaseLabel::KVRStatePrinting));
+    EXPECT_FALSE(Printer().GetPrinting());
+    QFile f(printer.FileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_FALSE(QFile::exists(printer.FileName() + ".part"));
+}
+
+// An element prints only when both it and its layer carry the print bit.
+TEST_F(PrintJob, PrintBitOfElementAndLayerBothCount)
+{
+    TKVRMeasure& m = doc.GetMeasure();
+    m.SetWidth(210000);
+    m.SetHeight(297000);
+    TKVRLayer* hidden = doc.AddLayer(QStringLiteral("not printed"));
+    hidden->SetState(TKVRLayer::StateVisible);
+    struct Case
+    {
+        int64_t x;
+        bool layerPrints, itemPrints;
+    };
+    const Case cases[] = {{20000, true, true}, {70000, false, true}, {120000, true, false}};
+    for (const Case& c : cases) {
+        auto* r = new TKVRRectangle(&doc, c.layerPrints ? doc.GetLayer(0) : hidden, false);
+        r->SetBase(1, c.x, 20000);
+        r->SetBase(2, c.x + 30000, 50000);
+        if (!c.itemPrints)
+            r->SetState(TKVRBaseItem::StateVisible);
+    }
+    doc.GetPrintInfo().SetPrinterIndex(printer.Index());
+    ASSERT_TRUE(doc.Print());
+    const std::vector<QImage> pages = RasterisePages(printer.FileName(), 100);
+    ASSERT_EQ(pages.size(), 1u);
+    const double px = 100 / 25.4;
+    const QRect ink = ImageProbes::Bounds(pages[0], ImageProbes::Dark);
+    EXPECT_NEAR(ink.left(), 20 * px, 3);
+    EXPECT_NEAR(ink.right(), 50 * px, 3);
+}
+
+// Paper wider than high goes to the printer turned: a landscape A4 page.
+TEST_F(PrintJob, WidePaperPrintsLandscape)
+{
+    TKVRMeasure& m = doc.GetMeasure();
+    m.SetPaperWidth(297000);
+    m.SetPaperHeight(210000);
+    m.SetWidth(297000);
+    m.SetHeight(210000);
+    auto* r = new TKVRRectangle(&doc, false);
+    r->SetBase(1, 250000, 10000);
+    r->SetBase(2, 280000, 30000);
+    doc.GetPrintInfo().SetPrinterIndex(printer.Index());
+    ASSERT_TRUE(doc.Print());
+    EXPECT_EQ(Printer().GetPageLayout().orientation(), QPageLayout::Landscape);
+    const QSizeF page = PdfPageSize(printer.FileName());
+    EXPECT_NEAR(page.width(), 297.0 * kPtPerMm, 1.0);
+    EXPECT_NEAR(page.height(), 210.0 * kPtPerMm, 1.0);
+    const std::vector<QImage> pages = RasterisePages(printer.FileName(), 100);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_GT(pages[0].width(), pages[0].height());
+    const double px = 100 / 25.4;
+    const QRect ink = ImageProbes::Bounds(pages[0], ImageProbes::Dark);
+    EXPECT_NEAR(ink.left(), 250 * px, 3);
+    EXPECT_NEAR(ink.bottom(), 30 * px, 3);
+}
+
+// Without a printer index nothing happens; the device list and its
+// resolutions are the printer's, the first listed one used.
+TEST_F(PrintJob, PrinterListAndResolutions)
+{
+    BuildSheet(doc, csv(), 2);
+    bool before = false;
+    doc.OnBeforePrint = [&](QObject*) { before = true; };
+    EXPECT_FALSE(doc.Print());
+    EXPECT_FALSE(before);
+    EXPECT_FALSE(QFile::exists(printer.FileName()));
+
+    TPrinter& p = Printer();
+    EXPECT_EQ(p.Names().value(printer.Index()), "PDF test");
+    EXPECT_THROW(p.SetActivePrinter(p.Count()), EPrinter);
+    EXPECT_THROW(p.SetActivePrinter(-1), EPrinter);
+    const int32_t other = p.AddFileDevice("PDF 300", printer.Folder() + "/other.pdf", {{300, 300}, {1200, 1200}});
+    p.SetActivePrinter(other);
+    p.SelectDPI(1200, 1200);
+    EXPECT_EQ(p.GetActiveDPIIndex(), 1);
+    EXPECT_EQ(p.GetDPI(0), QPoint(300, 300));
+    EXPECT_THROW(p.GetDPI(2), EPrinter);
+
+    // At 300 dpi the cells land where they do at 1200.
+    doc.GetPrintInfo().SetPrinterIndex(other);
+    ASSERT_TRUE(doc.Print());
+    EXPECT_EQ(p.GetActiveDPIIndex(), 0);
+    ExpectPlaces(PlacedNames(printer.Folder() + "/other.pdf"), ExpectedPlaces(2, 1, 1));
+    p.RemoveFileDevice("PDF 300");
+}
+
+// Data without records gives no labels: nothing reaches the printer, not
+// even a blank sheet, and the caller hears that nothing printed.
+TEST_F(PrintJob, NoRecordsPrintsNothing)
+{
+    BuildSheet(doc, csv(), 0);
+    doc.GetPrintInfo().SetPrinterIndex(printer.Index());
+    EXPECT_FALSE(doc.Print());
+    EXPECT_FALSE(QFile::exists(printer.FileName()));
+    EXPECT_EQ(doc.GetPrintReport().LabelsToPrint, 0);
+    EXPECT_EQ(doc.GetPrintReport().LabelsPrinted, 0);
 }
