@@ -8,6 +8,7 @@
 #include "platform/rtl/model/KVR.Model.Codes.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBasePoly.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "render/TKVRDraw.h"
 #include <QStringList>
@@ -112,6 +113,17 @@ QString CodeProblem(const TKVRBaseItem& aItem)
         TKVRSymbolLayout layout;
         if (!symbol->LayoutOf(value, layout))
             return QStringLiteral("the value \"%1\" cannot be encoded in its symbol; the symbol was left out")
+                .arg(value);
+    } else if (const auto* poly = dynamic_cast<const TKVRBasePoly*>(&aItem)) {
+        const QString value = poly->GetCode();
+        TKVRSymbolLayout layout;
+        if (poly->GetPolyType() == KVRPolyType::Linear &&
+            !TBarcode::IsValidCode(value, poly->GetCodeType(), poly->GetChecksum(), false))
+            return QStringLiteral("the code \"%1\" is not valid for its barcode type; the element was left out")
+                .arg(value);
+        if ((poly->GetPolyType() == KVRPolyType::QR || poly->GetPolyType() == KVRPolyType::DataMatrix) &&
+            !poly->LayoutOf(value, layout))
+            return QStringLiteral("the code \"%1\" cannot be encoded in its symbol; the element was left out")
                 .arg(value);
     }
     return {};

@@ -1,4 +1,7 @@
 #include "document/KVR.FMX.PrintJob.h"
+#include "elements/TKVRBarcode.h"
+#include "elements/TKVRPolyText.h"
+#include "elements/TKVRQRCode.h"
 #include "elements/TKVRRectangle.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/fmx/TPrinter.h"
@@ -479,4 +482,35 @@ TEST_F(PrintJob, NoRecordsPrintsNothing)
     EXPECT_FALSE(QFile::exists(printer.FileName()));
     EXPECT_EQ(doc.GetPrintReport().LabelsToPrint, 0);
     EXPECT_EQ(doc.GetPrintReport().LabelsPrinted, 0);
+}
+
+// What the report calls a refused symbol, for each kind that draws one: the
+// element's own verdict on the value, nothing for elements without a symbol.
+TEST(PrintReport, CodeProblemFollowsEachSymbology)
+{
+    TVXLabelFMX doc;
+    auto* linear = new TKVRBarcode(&doc, false);
+    linear->SetCodeType(TKVRBarType::EAN13);
+    auto* qr = new TKVRQRCode(&doc, false);
+    auto* poly = new TKVRPolyText(&doc, false);
+    poly->SetPolyType(KVRPolyType::Linear);
+    poly->SetCodeType(TKVRBarType::Code128);
+    auto* rect = new TKVRRectangle(&doc, false);
+
+    linear->SetCode(QStringLiteral("5901234123457"));
+    EXPECT_TRUE(CodeProblem(*linear).isEmpty());
+    linear->SetCode(QStringLiteral("59012341X3457"));
+    EXPECT_TRUE(CodeProblem(*linear).contains(QStringLiteral("59012341X3457")));
+
+    qr->SetCode(QStringLiteral("https://example.org/label"));
+    EXPECT_TRUE(CodeProblem(*qr).isEmpty());
+    qr->SetCode(QString(8000, QLatin1Char('A')));
+    EXPECT_FALSE(CodeProblem(*qr).isEmpty());
+
+    poly->AddItem(QStringLiteral("BOX-7"));
+    EXPECT_TRUE(CodeProblem(*poly).isEmpty());
+    poly->AddItem(QStringLiteral("\u65e5\u672c"));
+    EXPECT_FALSE(CodeProblem(*poly).isEmpty());
+
+    EXPECT_TRUE(CodeProblem(*rect).isEmpty());
 }
