@@ -32,9 +32,10 @@ std::vector<TPrinter::TDevice> TPrinter::Devices() const
         for (int dpi : info.supportedResolutions())
             if (dpi > 0)
                 device.DPIs.emplace_back(dpi, dpi);
-        if (device.DPIs.empty())
-            device.DPIs.emplace_back(QPrinter(info, QPrinter::HighResolution).resolution(),
-                                     QPrinter(info, QPrinter::HighResolution).resolution());
+        if (device.DPIs.empty()) {
+            const int dpi = QPrinter(info, QPrinter::HighResolution).resolution();
+            device.DPIs.emplace_back(dpi, dpi);
+        }
         list.push_back(std::move(device));
     }
     list.insert(list.end(), fFileDevices.begin(), fFileDevices.end());
@@ -58,6 +59,9 @@ int32_t TPrinter::AddFileDevice(const QString& aName, const QString& aFileName, 
 {
     if (aDPIs.empty())
         aDPIs.emplace_back(1200, 1200);
+    // Qt's printer has one resolution for both axes.
+    for (QPoint& dpi : aDPIs)
+        dpi.setY(dpi.x());
     RemoveFileDevice(aName);
     fFileDevices.push_back({aName, aFileName, std::move(aDPIs)});
     return Count() - 1;

@@ -34,9 +34,9 @@ public:
     // The machine's queues, then the file devices added here.
     int32_t Count() const;
     QStringList Names() const;
-    // A device that writes each document as a PDF file (replaced at every
-    // BeginDoc) at the resolutions listed, the first being its default.
-    // Returns its index. A device of the same name is replaced.
+    // A device that writes each document as a PDF file, replaced whole at
+    // EndDoc, at the resolutions listed (horizontal, for both axes), the first
+    // being its default. Returns its index; a device of that name is replaced.
     int32_t AddFileDevice(const QString& aName, const QString& aFileName, std::vector<QPoint> aDPIs = {{1200, 1200}});
     void RemoveFileDevice(const QString& aName);
 
