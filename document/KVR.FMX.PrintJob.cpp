@@ -21,6 +21,11 @@
 namespace {
 const char* const kNoScene = "It is not possible to perform rendering. BeginScene was not invoked.";
 
+int32_t NextPage(int32_t aPage)
+{
+    return aPage < std::numeric_limits<int32_t>::max() ? aPage + 1 : aPage;
+}
+
 void BeginScene(TCanvas& aCanvas)
 {
     if (!aCanvas.BeginScene())
@@ -81,16 +86,6 @@ bool TKVRSheetWalk::Next(TCell& oCell)
         }
     }
     return true;
-}
-
-int64_t TKVRSheetWalk::Pages() const
-{
-    if (fLabels == 0)
-        return 0;
-    // Cells before the start on the first sheet count as used.
-    const int64_t perSheet = int64_t(fRows) * fColumns;
-    const int64_t skipped = (int64_t(fCell.Row) - 1) * fColumns + (fCell.Col - 1) - fDone;
-    return (std::max<int64_t>(skipped, 0) + fLabels + perSheet - 1) / perSheet;
 }
 
 int32_t PrintCellOrigin(int64_t aMargin, int32_t aIndex, int64_t aSize, int64_t aGap, int32_t aDpi)
@@ -202,7 +197,7 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
     TPrinter& printer = Printer();
     TCanvas& canvas = *printer.Canvas();
     const bool withData = info.GetWithData();
-    int32_t page = 0;
+    int64_t page = 0;
     try {
         BeginScene(canvas);
         TKVRSheetWalk::TCell cell;
@@ -214,7 +209,7 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
                         canvas.EndScene();
                     printer.NewPage();
                     BeginScene(canvas);
-                    info.SetCurPage(info.GetCurPage() + 1);
+                    info.SetCurPage(NextPage(info.GetCurPage()));
                 }
                 page = cell.Page;
             }
@@ -244,7 +239,7 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
         }
         while (canvas.IsInScene())
             canvas.EndScene();
-        info.SetCurPage(info.GetCurPage() + 1);
+        info.SetCurPage(NextPage(info.GetCurPage()));
     } catch (const std::exception& e) {
         printer.Abort();
         fReport.Aborted = true;

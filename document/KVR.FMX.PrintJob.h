@@ -17,14 +17,12 @@ public:
 
     struct TCell
     {
-        int32_t Page = 1;  // sheet of the run, from 1
+        int64_t Page = 1;  // sheet of the run, from 1
         int32_t Row = 1;
         int32_t Col = 1;
     };
     // The next label's cell; false once every label has one.
     bool Next(TCell& oCell);
-    // Sheets the run needs.
-    int64_t Pages() const;
 
 private:
     int32_t fRows, fColumns;
@@ -34,7 +32,8 @@ private:
 };
 
 // Device pixel of a cell's near edge: margin + index x (size + gap)
-// micrometres at dpi, summed in 64 bits, halves to even, held to 32 bits.
+// micrometres at dpi, summed in double precision (whole micrometres exact to
+// 2^53, far past 32 bits), halves to even, held to the 32-bit range.
 int32_t PrintCellOrigin(int64_t aMargin, int32_t aIndex, int64_t aSize, int64_t aGap, int32_t aDpi);
 
 // Why an element cannot print its symbol for the current record (empty:

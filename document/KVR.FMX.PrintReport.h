@@ -18,7 +18,7 @@ struct TKVRPrintReport
 {
     int64_t LabelsToPrint = 0;
     int64_t LabelsPrinted = 0;
-    int32_t Pages = 0;
+    int64_t Pages = 0;
     bool Aborted = false;  // the printer dropped the document
     QString Error;         // why, when aborted
     std::vector<TKVRPrintProblem> Problems;
