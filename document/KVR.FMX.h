@@ -4,6 +4,7 @@
 // per-sheet-cell copies of data-bound elements.
 #include "document/KVR.FMX.BackImage.h"
 #include "document/KVR.FMX.MapCompose.h"
+#include "document/KVR.FMX.PrintReport.h"
 #include "document/KVR.FMX.Shared.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
 #include <QString>
@@ -95,7 +96,6 @@ public:
     // The picture is chosen in a dialog first; without one nothing is chosen,
     // so nothing is added (TKVRFactory::AddBaseImage takes a file name).
     TKVRBaseImage* AddBaseImage(int64_t, int64_t, int64_t, int64_t, bool, const QString&) override { return nullptr; }
-    bool Print() override { return false; }
     bool ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool) override { return false; }
 
     // ---- background image
@@ -107,6 +107,14 @@ public:
         return KVRDrawBackImage(*this, LImage, aCanvas, aDrw);
     }
     bool PrintBackImage(TKVRDraw& aDrw) { return KVRPrintBackImage(*this, aDrw); }
+
+    // ---- printing
+    // CheckPrintData, then every label of the run on the printer of the print
+    // information, on this thread. True when there were labels and every one
+    // went to the printer; set-up errors raise; GetPrintReport tells what the
+    // run did.
+    bool Print() override;
+    const TKVRPrintReport& GetPrintReport() const { return fPrintReport; }
 
     // ---- background maps
     // Composes the map around the place into a PNG in the image folder, off
@@ -124,6 +132,7 @@ public:
 
 private:
     TKVRBackImageCache LImage;
+    TKVRPrintReport fPrintReport;  // of the last print
     TKVRMapComposer fMapComposer{this, [this] {
         if (OnComposeImage)
             OnComposeImage(this);

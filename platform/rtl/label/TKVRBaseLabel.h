@@ -352,6 +352,18 @@ public:
     QString GetLngFileName() const { return fLngFileName; }
     void SetLngFileName(const QString& aValue) { fLngFileName = aValue; }
 
+    // ---- print job: document states
+    // States of a document as bits 0..31 (9: printing).
+    static constexpr uint8_t KVRStatePrinting = 9;
+    void AddState(uint8_t aState) { fStates |= uint32_t(1) << (aState & 31); }
+    void RemoveState(uint8_t aState) { fStates &= ~(uint32_t(1) << (aState & 31)); }
+    bool HasState(uint8_t aState) const { return (fStates >> (aState & 31)) & 1; }
+
+private:
+    uint32_t fStates = 0;
+    // ---- end of the print job's states
+
+public:
     // Replaces this document's contents (file data, symbols, elements) by
     // aFrom's, which is left empty: a load reads into a scratch document and
     // hands over only what was read whole.

@@ -1,0 +1,273 @@
+#include "document/KVR.FMX.PrintJob.h"
+#include "document/KVR.FMX.h"
+#include "platform/fmx/TCanvas.h"
+#include "platform/fmx/TPrinter.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/codes/KVR.Barcode.h"
+#include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/model/KVR.Model.Codes.h"
+#include "platform/rtl/model/TKVRBase2DCode.h"
+#include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBasePoly.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
+#include "render/TKVRDraw.h"
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+namespace {
+const char* const kNoScene = "It is not possible to perform rendering. BeginScene was not invoked.";
+
+int32_t NextPage(int32_t aPage)
+{
+    return aPage < std::numeric_limits<int32_t>::max() ? aPage + 1 : aPage;
+}
+
+void BeginScene(TCanvas& aCanvas)
+{
+    if (!aCanvas.BeginScene())
+        throw ECanvasException(kNoScene);
+}
+
+std::string OutsideSheet(const char* aWhat, int32_t aValue, int32_t aCount, const char* aUnit)
+{
+    return "The start " + std::string(aWhat) + " " + std::to_string(aValue) + " is outside the sheet of " +
+           std::to_string(aCount) + " " + aUnit;
+}
+}  // namespace
+
+// ---------------------------------------------------------------- report
+
+QString TKVRPrintReport::Text() const
+{
+    QStringList lines;
+    lines << QStringLiteral("%1 of %2 labels printed on %3 pages").arg(LabelsPrinted).arg(LabelsToPrint).arg(Pages);
+    if (Aborted)
+        lines << QStringLiteral("Printing was aborted: %1").arg(Error);
+    for (const TKVRPrintProblem& p : Problems)
+        lines << QStringLiteral("Label %1, record %2, element %3 \"%4\": %5")
+                     .arg(p.Label)
+                     .arg(p.Record)
+                     .arg(p.Element)
+                     .arg(p.ElementID, p.Message);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// ---------------------------------------------------------------- sheet walk
+
+TKVRSheetWalk::TKVRSheetWalk(int32_t aRows, int32_t aColumns, int32_t aFirstRow, int32_t aFirstCol, int64_t aLabels)
+    : fRows(aRows), fColumns(aColumns), fLabels(std::max<int64_t>(aLabels, 0))
+{
+    if (aRows < 1)
+        throw std::invalid_argument("The label sheet has no rows");
+    if (aColumns < 1)
+        throw std::invalid_argument("The label sheet has no columns");
+    if (aFirstRow < 1 || aFirstRow > aRows)
+        throw std::invalid_argument(OutsideSheet("row", aFirstRow, aRows, "rows"));
+    if (aFirstCol < 1 || aFirstCol > aColumns)
+        throw std::invalid_argument(OutsideSheet("column", aFirstCol, aColumns, "columns"));
+    fCell = {1, aFirstRow, aFirstCol};
+}
+
+bool TKVRSheetWalk::Next(TCell& oCell)
+{
+    if (fDone >= fLabels)
+        return false;
+    oCell = fCell;
+    ++fDone;
+    if (++fCell.Col > fColumns) {
+        fCell.Col = 1;
+        if (++fCell.Row > fRows) {
+            fCell.Row = 1;
+            ++fCell.Page;
+        }
+    }
+    return true;
+}
+
+int32_t PrintCellOrigin(int64_t aMargin, int32_t aIndex, int64_t aSize, int64_t aGap, int32_t aDpi)
+{
+    const double micrometres = double(aMargin) + double(aIndex) * (double(aSize) + double(aGap));
+    const double pixels = std::nearbyint(micrometres * aDpi / 25400.0);
+    return int32_t(std::clamp(pixels, double(std::numeric_limits<int32_t>::min()),
+                              double(std::numeric_limits<int32_t>::max())));
+}
+
+QString CodeProblem(const TKVRBaseItem& aItem)
+{
+    if (const auto* code = dynamic_cast<const TKVRBaseBarcode*>(&aItem)) {
+        const QString value = code->PrintValue();
+        if (!TBarcode::IsValidCode(value, code->GetBarType(), code->GetChecksum(), code->GetOption()))
+            return QStringLiteral("the value \"%1\" is not valid for its barcode type; the symbol was left out")
+                .arg(value);
+    } else if (const auto* symbol = dynamic_cast<const TKVRBase2DCode*>(&aItem)) {
+        const QString value = symbol->PrintValue();
+        TKVRSymbolLayout layout;
+        if (!symbol->LayoutOf(value, layout))
+            return QStringLiteral("the value \"%1\" cannot be encoded in its symbol; the symbol was left out")
+                .arg(value);
+    } else if (const auto* poly = dynamic_cast<const TKVRBasePoly*>(&aItem)) {
+        const QString value = poly->GetCode();
+        TKVRSymbolLayout layout;
+        if (poly->GetPolyType() == KVRPolyType::Linear &&
+            !TBarcode::IsValidCode(value, poly->GetCodeType(), poly->GetChecksum(), false))
+            return QStringLiteral("the code \"%1\" is not valid for its barcode type; the element was left out")
+                .arg(value);
+        if ((poly->GetPolyType() == KVRPolyType::QR || poly->GetPolyType() == KVRPolyType::DataMatrix) &&
+            !poly->LayoutOf(value, layout))
+            return QStringLiteral("the code \"%1\" cannot be encoded in its symbol; the element was left out")
+                .arg(value);
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------- the job
+
+void TPrintThread::Execute()
+{
+    fReport = {};
+    TVXLabelFMX& doc = *fLabel;
+    TKVRBasePrintInfo& info = doc.GetPrintInfo();
+    const TKVRMeasure& measure = doc.GetMeasure();
+    const float savedFontDPI = GetFontPrintDPI();
+    if (info.GetPrinterIndex() < 0)
+        return;
+    // Refused before anything is begun: a start cell off the sheet would
+    // print off the paper while the records advance.
+    TKVRSheetWalk walk(measure.GetRows(), measure.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
+                       info.GetTotalLabels() - (info.GetCurLabel() - 1));
+    fReport.LabelsToPrint = std::max<int64_t>(info.GetTotalLabels() - (info.GetCurLabel() - 1), 0);
+    // No labels, no document: a printer would put out a blank sheet.
+    if (fReport.LabelsToPrint == 0)
+        return;
+
+    TPrinter& printer = Printer();
+    bool begun = false;
+    // Protected from the host's event on: it may change the print font resolution.
+    try {
+        if (doc.OnBeforePrint)
+            doc.OnBeforePrint(&doc);
+        doc.AddState(TKVRBaseLabel::KVRStatePrinting);
+        printer.SetActivePrinter(info.GetPrinterIndex());
+        const int64_t paperWidth = measure.GetSize(0), paperHeight = measure.GetSize(1);
+        const bool landscape = paperWidth > paperHeight;
+        printer.SetOrientation(landscape ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait);
+        const int32_t across = RoundHalfEven32(double(landscape ? paperHeight : paperWidth) / 100.0);
+        const int32_t along = RoundHalfEven32(double(landscape ? paperWidth : paperHeight) / 100.0);
+        printer.SetPaperSize(across, along);
+        printer.SelectDPI(1200, 1200);
+        printer.SetActiveDPIIndex(0);
+        const QPoint dpi = printer.GetDPI(0);
+        printer.Title = measure.LabelName;
+        printer.BeginDoc();
+        begun = true;
+
+        TKVRDraw draw;
+        draw.ResetMatrix(KVRDrawState::Print);
+        draw.pC = printer.Canvas();
+        draw.Zoom = 1.0f;
+        // Elements are in model micrometres: the drawing scale divides them.
+        draw.SetResolution(dpi.x(), dpi.y(), measure.GetDrawScale());
+        draw.SetStandardWidths();
+        PrintPages(draw, walk);
+
+        if (!printer.GetAborted())
+            printer.EndDoc();
+        doc.RemoveState(TKVRBaseLabel::KVRStatePrinting);
+        if (doc.OnAfterPrint)
+            doc.OnAfterPrint(&doc);
+    } catch (...) {
+        if (begun && printer.GetPrinting())
+            printer.Abort();
+        doc.RemoveState(TKVRBaseLabel::KVRStatePrinting);
+        SetFontPrintDPI(savedFontDPI);
+        throw;
+    }
+    SetFontPrintDPI(savedFontDPI);
+}
+
+void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
+{
+    TVXLabelFMX& doc = *fLabel;
+    TKVRBasePrintInfo& info = doc.GetPrintInfo();
+    const TKVRMeasure& measure = doc.GetMeasure();
+    TPrinter& printer = Printer();
+    TCanvas& canvas = *printer.Canvas();
+    const bool withData = info.GetWithData();
+    int64_t page = 0;
+    try {
+        BeginScene(canvas);
+        TKVRSheetWalk::TCell cell;
+        // A new page only while labels remain: the walk, not a page count, ends the run.
+        while (aWalk.Next(cell)) {
+            if (cell.Page != page) {
+                if (page != 0) {
+                    while (canvas.IsInScene())
+                        canvas.EndScene();
+                    printer.NewPage();
+                    BeginScene(canvas);
+                    info.SetCurPage(NextPage(info.GetCurPage()));
+                }
+                page = cell.Page;
+            }
+            aDraw.PrintOffsetY =
+                PrintCellOrigin(measure.GetSize(5), cell.Row - 1, measure.GetSize(3), measure.GetSize(7), aDraw.ResolutionY);
+            aDraw.PrintOffsetX =
+                PrintCellOrigin(measure.GetSize(4), cell.Col - 1, measure.GetSize(2), measure.GetSize(6), aDraw.ResolutionX);
+            aDraw.ResetMatrix(KVRDrawState::Print);
+            doc.PrintBackImage(aDraw);
+            for (int32_t i = 1; i <= doc.GetItemsCount(); ++i) {
+                TKVRBaseItem* item = doc.GetItem(i);
+                // The preview's per-cell copies: the original prints each record itself.
+                if (item->GetPreview())
+                    continue;
+                const TKVRLayer* layer = doc.FindLayer(item->GetLayer());
+                if (!(item->GetState() & TKVRBaseItem::StatePrintable) ||
+                    (layer && !(layer->GetState() & TKVRLayer::StatePrintable)))
+                    continue;
+                const QString problem = CodeProblem(*item);
+                if (!problem.isEmpty())
+                    fReport.Problems.push_back({info.GetCurLabel(), withData ? doc.GetRecordIndex() + 1 : 0, i,
+                                                item->GetID(), problem});
+                aDraw.ResetMatrix(KVRDrawState::Print);
+                item->PrintElement(&aDraw);
+            }
+            ++fReport.LabelsPrinted;
+            doc.NextData();
+            info.SetCurLabel(info.GetCurLabel() + 1);
+        }
+        while (canvas.IsInScene())
+            canvas.EndScene();
+        info.SetCurPage(NextPage(info.GetCurPage()));
+    } catch (const std::exception& e) {
+        printer.Abort();
+        fReport.Aborted = true;
+        fReport.Error = QString::fromUtf8(e.what());
+    } catch (...) {
+        printer.Abort();
+        fReport.Aborted = true;
+        fReport.Error = QStringLiteral("Unknown error");
+    }
+    fReport.Pages = page;
+}
+
+// ---------------------------------------------------------------- the document's print
+
+bool TVXLabelFMX::Print()
+{
+    fPrintReport = {};
+    CheckPrintData();
+    TPrintThread job(this);
+    try {
+        job.Execute();
+    } catch (...) {
+        fPrintReport = job.Report();
+        throw;
+    }
+    fPrintReport = job.Report();
+    return GetPrintInfo().GetPrinterIndex() >= 0 && fPrintReport.LabelsToPrint > 0 && !fPrintReport.Aborted &&
+           fPrintReport.LabelsUnprinted() == 0;
+}
