@@ -6,6 +6,7 @@
 #include "platform/rtl/model/TKVRBaseBarcode.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/skia/System.Skia.h"
+#include "platform/skia/TXpsDocument.h"
 #include "render/TKVRDraw.h"
 #include <QBuffer>
 #include <QImage>
@@ -356,7 +357,23 @@ void TExportThread::Execute()
         }
         p.end();
     } else if (fExportType == KVRExportKind::Xps) {
-        throw Failure(QStringLiteral("XPS export is not available"));
+        TXpsDocument xps(int(std::lround(page.Width)), int(std::lround(page.Height)), dpi);
+        {
+            QPainter p;
+            if (!p.begin(&xps))
+                throw Failure(QStringLiteral("%1: the XPS page cannot be started").arg(fFileName));
+            p.fillRect(QRectF(0, 0, xps.width(), xps.height()), Qt::white);
+            try {
+                painter.Paint(TSkCanvas::Make(&p), fit, page, curPage);
+            } catch (...) {
+                p.end();
+                throw;
+            }
+            p.end();
+        }
+        QString error;
+        if (!xps.Save(file, error))
+            throw Failure(QStringLiteral("%1: %2").arg(fFileName, error));
     } else {
         if (!std::isfinite(page.Width) || !std::isfinite(page.Height) || page.Width > KVRExport::MaxRasterSide ||
             page.Height > KVRExport::MaxRasterSide ||

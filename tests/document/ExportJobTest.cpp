@@ -4,6 +4,7 @@
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Shared.Factory.h"
 #include "document/KVR.FMX.h"
+#include "elements/TKVRBarcode.h"
 #include "elements/TKVRQRCode.h"
 #include "elements/TKVRRectangle.h"
 #include "tests/support/BarcodeReader.h"
@@ -388,3 +389,63 @@ TEST(ExportJob, EveryLabelCellOfASheetShowsItsOwnRecord)
     EXPECT_FALSE(text.contains(QStringLiteral("REC-6")));
 }
 
+TEST(ExportJob, RefusedBarcodeValuesAreNamedInTheReport)
+{
+    TVXLabelFMX doc;
+    BuildDataSheet(doc, 3);
+    doc.GetData().SetJson(QStringLiteral(
+        R"([{"Name":"REC-1","Code":"5901234123457"},{"Name":"REC-2","Code":"NOT A NUMBER"},{"Name":"REC-3","Code":"4006381333931"}])"));
+    TKVRBarcode* ean = TKVRFactory::AddBarcode(&doc, 40, 10, QStringLiteral("5901234123457"), TKVRBarType::EAN13);
+    ean->SetID(QStringLiteral("ean"));
+    ean->SetFillType(1);
+    ean->SetFillName(QStringLiteral("Code"));
+    Exported(ean);
+    const QString file = OutDir() + QStringLiteral("/refused.png");
+    const TKVRExportResult r = Export(doc, KVRExportKind::Png, file, 2.0f);
+    ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
+    ASSERT_EQ(r.Refused.size(), 1) << r.Refused.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(r.Refused[0].contains(QStringLiteral("record 2")));
+    EXPECT_TRUE(r.Refused[0].contains(QStringLiteral("ean")));
+    EXPECT_TRUE(r.Refused[0].contains(QStringLiteral("NOT A NUMBER")));
+    // The good records' symbols are there: the third label's reads back.
+    QImage image(file);
+    const double k = 2 * 96 / 25.4;
+    const QRect third(int(10 * k), int((15 + 85) * k), int(90 * k), int(80 * k));
+    bool found = false;
+    for (const DecodedSymbol& s : DecodeAll(image.copy(third.adjusted(int(28 * k), 0, 0, -int(50 * k)))))
+        found = found || s.text == QStringLiteral("4006381333931");
+    EXPECT_TRUE(found);
+}
+
+TEST(ExportJob, XpsRendersInAnIndependentReaderAtThePapersSize)
+{
+    TVXLabelFMX doc;
+    BuildDataSheet(doc, 2);
+    const QString file = OutDir() + QStringLiteral("/data-sheet.xps");
+    const TKVRExportResult r = Export(doc, KVRExportKind::Xps, file);
+    ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
+    // At 96 dpi the A4 page is 794 x 1123.
+    const QString prefix = OutDir() + QStringLiteral("/data-sheet-xps");
+    RunTool(QStringLiteral("xpstopng"), {QStringLiteral("-r"), QStringLiteral("96"), file, prefix});
+    QImage image(prefix + QStringLiteral("-1.png"));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_NEAR(image.width(), 794, 1);
+    EXPECT_NEAR(image.height(), 1123, 1);
+    EXPECT_GT(qGray(image.pixel(3, 3)), 245);
+    // Rendered again at 300 dpi, each cell's QR code reads back with its record.
+    RunTool(QStringLiteral("xpstopng"), {QStringLiteral("-r"), QStringLiteral("300"), file, prefix + QStringLiteral("-300")});
+    QImage fine(prefix + QStringLiteral("-300-1.png"));
+    ASSERT_FALSE(fine.isNull());
+    const double k = 300 / 25.4;
+    for (int column = 0; column < 2; ++column) {
+        const QRect cell(int((10 + column * 100) * k), int(15 * k), int(90 * k), int(80 * k));
+        EXPECT_EQ(DecodeOne(fine.copy(cell)).text, QStringLiteral("REC-%1").arg(column + 1));
+        // The record's text as glyph outlines: ink inside its frame at 10, 65 mm of the cell.
+        const QRect text(int((10 + column * 100 + 11) * k), int((15 + 65 + 1) * k), int(15 * k), int(4 * k));
+        int ink = 0;
+        for (int y = text.top(); y <= text.bottom(); ++y)
+            for (int x = text.left(); x <= text.right(); ++x)
+                ink += Dark(fine.pixel(x, y)) ? 1 : 0;
+        EXPECT_GT(ink, 200) << "column " << column;
+    }
+}
