@@ -449,3 +449,24 @@ TEST(ExportJob, XpsRendersInAnIndependentReaderAtThePapersSize)
         EXPECT_GT(ink, 200) << "column " << column;
     }
 }
+
+TEST(ExportJob, TheDocumentMayCloseWhileItsExportRuns)
+{
+    auto* doc = new TVXLabelFMX;
+    BuildDataSheet(*doc, 5);
+    const QString file = OutDir() + QStringLiteral("/closed-early.pdf");
+    QFile::remove(file);
+    ASSERT_TRUE(doc->ExportDoc(KVRExportKind::Pdf, file, 0, 1.0f, 100, true, false, false));
+    doc->GetPrintInfo().SetCurLabel(3);  // the live run is the user's own
+    delete doc;
+    // Nobody hears the end now; the file appears whole all the same.
+    QEventLoop loop;
+    for (int i = 0; i < 600 && !QFile::exists(file); ++i) {
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    ASSERT_TRUE(QFile::exists(file));
+    const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("REC-1")));
+    EXPECT_TRUE(text.contains(QStringLiteral("REC-5")));
+}
