@@ -470,3 +470,36 @@ TEST(ExportJob, TheDocumentMayCloseWhileItsExportRuns)
     EXPECT_TRUE(text.contains(QStringLiteral("REC-1")));
     EXPECT_TRUE(text.contains(QStringLiteral("REC-5")));
 }
+
+TEST(ExportJob, LabelsFarDownLongPaperArePlacedWithoutOverflow)
+{
+    // Two labels of 22.5 m on continuous paper: the second starts where
+    // micrometres times dots per inch pass 32 bits.
+    TVXLabelFMX doc;
+    BuildSheet(doc);
+    doc.Clear(KVRClear::Items, false);
+    TKVRMeasure& m = doc.GetMeasure();
+    m.SetContinousPaper(true);
+    m.SetPaperWidth(20000);
+    m.SetPaperHeight(24000000);
+    m.SetWidth(20000);
+    m.SetHeight(22500000);
+    m.SetRows(2);
+    m.SetColumns(1);
+    doc.GetPrintInfo().SetLabs(2);
+    TKVRRectangle* mark = TKVRFactory::AddRectangle(&doc, 2, 1000, 15, 200);
+    mark->SetFilled(true);
+    mark->SetBackColor(0xFF000000);
+    Exported(mark);
+    const QString file = OutDir() + QStringLiteral("/long-paper.png");
+    const TKVRExportResult r = Export(doc, KVRExportKind::Png, file, 0.2f);
+    ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
+    QImage image(file);
+    ASSERT_FALSE(image.isNull());
+    const double k = 0.2 * 96 / 25.4;  // pixels per millimetre
+    EXPECT_NEAR(image.height(), 24000 * k, 1);
+    const int x = int(10 * k);
+    EXPECT_TRUE(Dark(image.pixel(x, int(1100 * k))));           // first label's mark
+    EXPECT_TRUE(Dark(image.pixel(x, int((22500 + 1100) * k))));  // second label's mark
+    EXPECT_FALSE(Dark(image.pixel(x, int(12000 * k))));
+}
