@@ -320,7 +320,6 @@ void TExportThread::Execute()
     fDoc->TKVRSharedFMX::CheckPrintData();
     if (fCurPage > 1 && fCurPage <= fDoc->GetPrintInfo().GetNumPages())
         fDoc->GetPrintInfo().SetCurPage(fCurPage);
-    (void)fCheckData;
     const int32_t dpi = KVRExport::DpiOf(fExportType);
     const bool fit = fFit && fPage == 0;
     TKVRExportPage page;
@@ -394,13 +393,16 @@ void TExportThread::Execute()
         if (fExportType == KVRExportKind::Gif) {
             WriteGif(image, file);
         } else {
-            const char* format = fExportType == KVRExportKind::Bmp ? "bmp" : fExportType == KVRExportKind::Png ? "png" : "jpg";
+            const char* format = fExportType == KVRExportKind::Bmp   ? "bmp"
+                                 : fExportType == KVRExportKind::Png ? "png"
+                                                                     : "jpg";
             QImageWriter writer(&file, format);
             const QImage out = fExportType == KVRExportKind::Jpeg || fExportType == KVRExportKind::Bmp
                                    ? image.convertToFormat(QImage::Format_RGB32)
                                    : image;
             if (!writer.write(out))
-                throw Failure(QStringLiteral("Error saving Bitmap to %1: %2").arg(QLatin1String(format), writer.errorString()));
+                throw Failure(QStringLiteral("Error saving Bitmap to %1: %2")
+                                  .arg(QLatin1String(format), writer.errorString()));
         }
     }
     fResult.Refused = painter.fRefused;

@@ -77,7 +77,7 @@ private:
     QString fFileName;
     float fScale;
     bool fFit;
-    bool fCheckData;
+    bool fCheckData;    // carried: the copy always prepares a run of its own
     bool fTransparent;  // carried: pages are always white
     int16_t fQuality;   // carried: the codecs' defaults serve
     int32_t fPage;

@@ -122,8 +122,10 @@ public:
             const double scale = std::sqrt(std::abs(fTransform.determinant()));
             const double width = fPen.isCosmetic() ? std::max(1.0, fPen.widthF()) : fPen.widthF() * scale;
             attrs += " Stroke=\"" + Colour(BrushColour(fPen.brush())) + "\" StrokeThickness=\"" + Num(width) + '"';
-            const char* cap = fPen.capStyle() == Qt::RoundCap ? "Round" : fPen.capStyle() == Qt::SquareCap ? "Square" : "Flat";
-            const char* join = fPen.joinStyle() == Qt::RoundJoin ? "Round" : fPen.joinStyle() == Qt::BevelJoin ? "Bevel" : "Miter";
+            const Qt::PenCapStyle capStyle = fPen.capStyle();
+            const Qt::PenJoinStyle joinStyle = fPen.joinStyle();
+            const char* cap = capStyle == Qt::RoundCap ? "Round" : capStyle == Qt::SquareCap ? "Square" : "Flat";
+            const char* join = joinStyle == Qt::RoundJoin ? "Round" : joinStyle == Qt::BevelJoin ? "Bevel" : "Miter";
             attrs += QByteArray(" StrokeStartLineCap=\"") + cap + "\" StrokeEndLineCap=\"" + cap +
                      "\" StrokeDashCap=\"" + cap + "\" StrokeLineJoin=\"" + join + '"';
             if (fPen.style() != Qt::SolidLine) {
@@ -192,7 +194,8 @@ public:
         if (!part.save(&buffer, "PNG"))
             return;
         fImages.push_back(png);
-        const QByteArray name = "/Documents/1/Resources/Images/" + QByteArray::number(qulonglong(fImages.size())) + ".png";
+        const QByteArray name =
+            "/Documents/1/Resources/Images/" + QByteArray::number(qulonglong(fImages.size())) + ".png";
         QPainterPath rect;
         rect.addRect(aRect);
         Emit("<Path RenderTransform=\"" + Matrix(fTransform) + "\" Data=\"" + PathData(rect) +

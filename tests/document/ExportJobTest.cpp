@@ -163,16 +163,17 @@ TEST(ExportJob, PdfPageIsThePaperTimesTheScaleWithSearchableText)
     const TKVRExportResult r = Export(doc, KVRExportKind::Pdf, file);
     ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
     const QString info = RunTool(QStringLiteral("pdfinfo"), {file});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(info);
+    const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+    const QRegularExpressionMatch m = size.match(info);
     ASSERT_TRUE(m.hasMatch()) << info.toStdString();
     EXPECT_NEAR(m.captured(1).toDouble(), 595.3, 1.0);
     EXPECT_NEAR(m.captured(2).toDouble(), 841.9, 1.0);
-    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).contains(QStringLiteral("Exported first")));
+    const QString text = RunTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Exported first")));
 
     const QString half = OutDir() + QStringLiteral("/a4-half.pdf");
     ASSERT_TRUE(Export(doc, KVRExportKind::Pdf, half, 0.5f).Ok());
-    const QRegularExpressionMatch h = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"))
-                                          .match(RunTool(QStringLiteral("pdfinfo"), {half}));
+    const QRegularExpressionMatch h = size.match(RunTool(QStringLiteral("pdfinfo"), {half}));
     ASSERT_TRUE(h.hasMatch());
     EXPECT_NEAR(h.captured(1).toDouble(), 297.6, 1.0);
 }
@@ -394,7 +395,8 @@ TEST(ExportJob, RefusedBarcodeValuesAreNamedInTheReport)
     TVXLabelFMX doc;
     BuildDataSheet(doc, 3);
     doc.GetData().SetJson(QStringLiteral(
-        R"([{"Name":"REC-1","Code":"5901234123457"},{"Name":"REC-2","Code":"NOT A NUMBER"},{"Name":"REC-3","Code":"4006381333931"}])"));
+        R"([{"Name":"REC-1","Code":"5901234123457"},{"Name":"REC-2","Code":"NOT A NUMBER"},)"
+        R"({"Name":"REC-3","Code":"4006381333931"}])"));
     TKVRBarcode* ean = TKVRFactory::AddBarcode(&doc, 40, 10, QStringLiteral("5901234123457"), TKVRBarType::EAN13);
     ean->SetID(QStringLiteral("ean"));
     ean->SetFillType(1);
@@ -433,7 +435,8 @@ TEST(ExportJob, XpsRendersInAnIndependentReaderAtThePapersSize)
     EXPECT_NEAR(image.height(), 1123, 1);
     EXPECT_GT(qGray(image.pixel(3, 3)), 245);
     // Rendered again at 300 dpi, each cell's QR code reads back with its record.
-    RunTool(QStringLiteral("xpstopng"), {QStringLiteral("-r"), QStringLiteral("300"), file, prefix + QStringLiteral("-300")});
+    RunTool(QStringLiteral("xpstopng"),
+            {QStringLiteral("-r"), QStringLiteral("300"), file, prefix + QStringLiteral("-300")});
     QImage fine(prefix + QStringLiteral("-300-1.png"));
     ASSERT_FALSE(fine.isNull());
     const double k = 300 / 25.4;
