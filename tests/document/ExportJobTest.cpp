@@ -506,3 +506,27 @@ TEST(ExportJob, LabelsFarDownLongPaperArePlacedWithoutOverflow)
     EXPECT_TRUE(Dark(image.pixel(x, int((22500 + 1100) * k))));  // second label's mark
     EXPECT_FALSE(Dark(image.pixel(x, int(12000 * k))));
 }
+
+TEST(ExportJob, TheLiveDocumentIsLeftAsItWas)
+{
+    TVXLabelFMX doc;
+    BuildDataSheet(doc, 5);
+    doc.GetPrintInfo().SetCurLabel(4);
+    const std::string before = doc.GetJson().dump();
+    const int32_t items = doc.GetItemsCount();
+    // Asked to check the data: the run and its cell copies are the job's own.
+    TKVRExportResult result;
+    QEventLoop loop;
+    doc.OnExportDone = [&](QObject*, const TKVRExportResult& r) {
+        result = r;
+        loop.quit();
+    };
+    ASSERT_TRUE(doc.ExportDoc(KVRExportKind::Png, OutDir() + QStringLiteral("/live.png"), 1, 1.0f, 100, true,
+                              false, false));
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(result.Ok()) << result.Error.toStdString();
+    EXPECT_EQ(doc.GetItemsCount(), items);
+    EXPECT_EQ(doc.GetPrintInfo().GetCurLabel(), 4);
+    EXPECT_EQ(doc.GetJson().dump(), before);
+}
