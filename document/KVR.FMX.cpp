@@ -1,4 +1,5 @@
 #include "document/KVR.FMX.h"
+#include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Kinds.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
@@ -7,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSaveFile>
 #include <string>
 
@@ -253,4 +255,19 @@ void TVXLabelFMX::CheckPrintData()
         Clear(KVRClear::Copies, true);
         throw;
     }
+}
+
+// ---------------------------------------------------------------- export
+
+bool TVXLabelFMX::ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale,
+                            int16_t aQuality, bool aCheckData, bool aTransparent, bool aFit)
+{
+    // The job deletes itself once its end is reported; the document may be gone by then.
+    QPointer<TVXLabelFMX> self(this);
+    new TExportThread(*this, aType, aFilename, aScale, aFit, aCheckData, aTransparent, aQuality, aPage,
+                      [self](const TKVRExportResult& aResult) {
+                          if (self && self->OnExportDone)
+                              self->OnExportDone(self, aResult);
+                      });
+    return true;
 }

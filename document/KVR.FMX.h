@@ -22,6 +22,8 @@ using TKVRUndoRedoEvent = std::function<void(QObject* Sender, bool aCanUndo, boo
 using TKVRReadSymEvent = std::function<void(QObject* Sender, const QString& aFileName)>;
 using TKVRGetListValues = std::function<void(QObject* Sender)>;
 using TKVRSelectItem = std::function<void(QObject* Sender, TKVRBaseItem* aItem)>;
+struct TKVRExportResult;
+using TKVRExportDoneEvent = std::function<void(QObject* Sender, const TKVRExportResult& aResult)>;
 
 class TVXLabelFMX : public TKVRSharedFMX
 {
@@ -96,7 +98,11 @@ public:
     // The picture is chosen in a dialog first; without one nothing is chosen,
     // so nothing is added (TKVRFactory::AddBaseImage takes a file name).
     TKVRBaseImage* AddBaseImage(int64_t, int64_t, int64_t, int64_t, bool, const QString&) override { return nullptr; }
-    bool ExportDoc(TKVRExport, const QString&, int32_t, float, int16_t, bool, bool, bool) override { return false; }
+    // Starts the export job on a copy of the document taken now and returns
+    // at once; OnExportDone hears of its end on this thread.
+    bool ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale, int16_t aQuality,
+                   bool aCheckData, bool aTransparent, bool aFit) override;
+    TKVRExportDoneEvent OnExportDone;
 
     // ---- background image
     // The background layer's picture inside the label cell less its margins,

@@ -443,6 +443,12 @@ void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
     fBackSurf = aFrom.fBackSurf;
     fOptions = aFrom.fOptions;
     fSettings = aFrom.fSettings;
+    // The map settings come from the file; the key and the service belong to this session.
+    const QString apiKey = fMapping.GetApiKey(), serviceBase = fMapping.GetServiceBase();
+    SetMapping(aFrom.fMapping);
+    fMapping.SetApiKey(apiKey);
+    fMapping.SetServiceBase(serviceBase);
+    TakeViewSettings(aFrom.fBackLayer, aFrom.fLabelRotation, aFrom.fActiveDimStyle);
     fRecord.clear();
     FirstData();
     // The scratch document keeps what every document needs.

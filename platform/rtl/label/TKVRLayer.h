@@ -65,5 +65,5 @@ private:
     friend class TKVRBaseLabel;
     int32_t fIndex;
     QString fName;
-    uint16_t fState = StateVisible | StatePrintable;
+    uint16_t fState = StateVisible | StatePrintable | StateExport;
 };

@@ -29,6 +29,7 @@ public:
     // State word bits.
     static constexpr uint16_t StateVisible = 0x0001;
     static constexpr uint16_t StatePrintable = 0x0002;
+    static constexpr uint16_t StateExportable = 0x0008;
 
     TKVRBaseItem(const TKVRBaseItem&) = delete;
     TKVRBaseItem& operator=(const TKVRBaseItem&) = delete;
@@ -161,7 +162,8 @@ private:
     bool fPreview = false;
     bool fNeedCalc = true;
     int32_t fLayer = 0;
-    uint16_t fState = StateVisible | StatePrintable;
+    // New elements show, print and export until told otherwise.
+    uint16_t fState = StateVisible | StatePrintable | StateExportable;
     uint32_t fOptions = 0;
     TAlphaColor fColor = TAlphaColors::Black;
     int32_t fPenWidth = 250;

@@ -1,0 +1,413 @@
+#include "document/KVR.FMX.ExportJob.h"
+#include "document/KVR.FMX.h"
+#include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/model/TKVRBase2DCode.h"
+#include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/skia/System.Skia.h"
+#include "platform/skia/TXpsDocument.h"
+#include "render/TKVRDraw.h"
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <cmath>
+#include <gif_lib.h>
+#include <stdexcept>
+
+namespace {
+
+// Bit 3 of the option words of layers and elements: exported.
+constexpr uint16_t kStateExport = 0x0008;
+constexpr uint16_t kExported = TKVRBaseItem::StateVisible | kStateExport;
+
+std::runtime_error Failure(const QString& aText)
+{
+    return std::runtime_error(aText.toStdString());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- page arithmetic
+
+float KVRExport::ClampScale(double aScale)
+{
+    if (!std::isfinite(aScale))
+        return std::isinf(aScale) && aScale > 0 ? 5.0f : (std::isinf(aScale) ? 0.2f : 1.0f);
+    if (aScale < 0.2)
+        return 0.2f;
+    if (aScale > 5.0)
+        return 5.0f;
+    return float(aScale);
+}
+
+int32_t KVRExport::DpiOf(TKVRExport aType)
+{
+    return aType == KVRExportKind::Pdf || aType == KVRExportKind::Xps ? 300 : 96;
+}
+
+TKVRExportPage KVRExport::SheetPage(int64_t aPaperWidth, int64_t aPaperHeight, float aScale, int32_t aDpi)
+{
+    TKVRExportPage page;
+    page.Dpi = aDpi;
+    page.Width = double(aPaperWidth) * aScale * aDpi / 25400.0;
+    page.Height = double(aPaperHeight) * aScale * aDpi / 25400.0;
+    return page;
+}
+
+TKVRExportPage KVRExport::FitPage(const TKVRExtent& aExtent, int32_t aDrawScale, float aScale, int32_t aDpi)
+{
+    const int64_t ds = aDrawScale < 1 ? 1 : aDrawScale;
+    TKVRExtent e = aExtent;
+    if (!e.Assigned)
+        e.MinX = e.MaxX = e.MinY = e.MaxY = 0;
+    const int64_t room = ds * 1000;
+    const double left = double(e.MinX - room), top = double(e.MinY - room);
+    const double right = double(e.MaxX + room), bottom = double(e.MaxY + room);
+    const double k = double(aDpi) / (double(ds) * 25400.0);
+    TKVRExportPage page;
+    page.Dpi = aDpi;
+    page.Width = std::max(10.0, (right - left) * aScale * k);
+    page.Height = std::max(10.0, (bottom - top) * aScale * k);
+    page.OriginX = float(-left * k);
+    page.OriginY = float(-top * k);
+    return page;
+}
+
+// ---------------------------------------------------------------- painting
+
+namespace {
+
+// Paints the sheet or the fit layout of a document on a canvas.
+class TPagePainter
+{
+public:
+    TPagePainter(TVXLabelFMX& aDoc, TKVRExport aType, float aScale, int32_t aDpi)
+        : fDoc(aDoc), fType(aType), fScale(aScale), fDpi(aDpi)
+    {}
+
+    // The canvas is let go before returning, also on failure: it paints
+    // through a painter on the page, which must end before the page is written.
+    void Paint(ISkCanvas aCanvas, bool aFit, const TKVRExportPage& aPage, int32_t aCurPage)
+    {
+        try {
+            PaintOn(std::move(aCanvas), aFit, aPage, aCurPage);
+        } catch (...) {
+            fDraw.kC.reset();
+            throw;
+        }
+        fDraw.kC.reset();
+    }
+
+private:
+    void PaintOn(ISkCanvas aCanvas, bool aFit, const TKVRExportPage& aPage, int32_t aCurPage)
+    {
+        aCanvas->Scale(fScale, fScale);
+        fDraw.SetResolution(fDpi, fDpi, fDoc.GetMeasure().GetDrawScale());
+        fDraw.SetStandardWidths();
+        fDraw.DrawState = KVRDrawState::Export;
+        fDraw.Zoom = fScale;
+        fDraw.kC = aCanvas;
+        fDraw.kP = std::make_shared<TSkPaint>();
+        fDraw.kP->SetAntiAlias(true);
+        if (fType != KVRExportKind::Pdf && fType != KVRExportKind::Xps) {
+            fDraw.kP->SetStrokeCap(TSkStrokeCap::Round);
+            fDraw.kP->SetStrokeJoin(TSkStrokeJoin::Round);
+        }
+        if (aFit) {
+            fDraw.ScreenOffsetX = aPage.OriginX;
+            fDraw.ScreenOffsetY = aPage.OriginY;
+            fDoc.DrawBackImage(aCanvas, fDraw);
+            for (int32_t i = 1; i <= fDoc.GetItemsCount(); ++i)
+                if (Exported(fDoc.GetItem(i)))
+                    fDoc.GetItem(i)->DrawElement(&fDraw);
+        } else {
+            PaintSheet(aCurPage);
+        }
+    }
+
+    TVXLabelFMX& fDoc;
+    TKVRExport fType;
+    float fScale;
+    int32_t fDpi;
+    TKVRDraw fDraw;
+
+public:
+    // Labels whose barcode value its symbology refused.
+    QStringList fRefused;
+
+private:
+
+    bool Exported(const TKVRBaseItem* aItem) const
+    {
+        const TKVRLayer* layer = fDoc.FindLayer(aItem->GetLayer());
+        return layer && (layer->GetState() & kExported) == kExported && (aItem->GetState() & kExported) == kExported;
+    }
+
+    double Pixels(int64_t aMicrometres) const { return double(aMicrometres) * fDpi / 25400.0; }
+
+    void PaintSheet(int32_t aCurPage)
+    {
+        const TKVRMeasure& m = fDoc.GetMeasure();
+        const int64_t rows = std::max(1, m.GetRows()), columns = std::max(1, m.GetColumns());
+        const TKVRBasePrintInfo& info = fDoc.GetPrintInfo();
+        int64_t row = 1, column = 1;
+        int64_t start = (int64_t(info.GetFirstRow()) - 1) * columns + info.GetFirstCol() - 1;
+        if (info.GetFirstRow() > rows || info.GetFirstCol() > columns)
+            start = 0;
+        const int64_t cells = rows * columns;
+        int64_t label = 1;
+        if (aCurPage <= 1) {
+            row = start / columns + 1;
+            column = start % columns + 1;
+        } else {
+            label = cells - start + (int64_t(aCurPage) - 2) * cells + 1;
+        }
+        const int64_t total = info.GetTotalLabels();
+        // The record of the page's first label.
+        fDoc.FirstData();
+        for (int64_t n = 1; n < label && n <= total; ++n)
+            fDoc.NextData();
+        // Data-bound elements are painted through a fresh cell copy, which
+        // shows the record of its label.
+        std::vector<QByteArray> records(size_t(fDoc.GetItemsCount()) + 1);
+        const int32_t count = fDoc.GetItemsCount();
+        for (int32_t i = 1; i <= count; ++i) {
+            TKVRBaseItem* item = fDoc.GetItem(i);
+            if (!item->GetIsData())
+                continue;
+            QBuffer stream(&records[size_t(i)]);
+            stream.open(QIODevice::WriteOnly);
+            TBinaryWriter writer(&stream);
+            item->Write(writer);
+        }
+        for (; row <= rows && label <= total; ++row) {
+            fDraw.ScreenOffsetY = float(Pixels(m.GetSize(5) + (row - 1) * m.GetSize(3) + (row - 1) * m.GetSize(7)));
+            for (; column <= columns && label <= total; ++column) {
+                fDraw.ScreenOffsetX =
+                    float(Pixels(m.GetSize(4) + (column - 1) * m.GetSize(2) + (column - 1) * m.GetSize(6)));
+                fDoc.DrawBackImage(fDraw.kC, fDraw);
+                for (int32_t i = 1; i <= count; ++i) {
+                    TKVRBaseItem* item = fDoc.GetItem(i);
+                    if (!Exported(item))
+                        continue;
+                    if (records[size_t(i)].isEmpty()) {
+                        item->DrawElement(&fDraw);
+                        continue;
+                    }
+                    QBuffer stream(&records[size_t(i)]);
+                    stream.open(QIODevice::ReadOnly);
+                    TBinaryReader reader(&stream);
+                    TKVRBaseItem* copy =
+                        fDoc.CreateFromStream(reader, TVXLabelFMX::KVRStreamVersion, KVRReadType::CellCopy);
+                    std::unique_ptr<TKVRBaseItem> owned = fDoc.DetachItem(copy);
+                    owned->PreviewPos(int16_t(column), int16_t(row));
+                    // Codes keep their stored value on screen: the copy takes the record's.
+                    if (auto* code = dynamic_cast<TKVRBase2DCode*>(owned.get()))
+                        code->SetCode(code->PrintValue());
+                    auto* barcode = dynamic_cast<TKVRBaseBarcode*>(owned.get());
+                    if (barcode)
+                        barcode->SetCode(barcode->PrintValue());
+                    owned->DrawElement(&fDraw);
+                    if (barcode && !barcode->GetValid())
+                        fRefused << QStringLiteral("label %1 (record %2), element %3: \"%4\"")
+                                        .arg(label)
+                                        .arg(fDoc.GetRecordIndex() + 1)
+                                        .arg(item->GetID().isEmpty() ? QString::number(i) : item->GetID(),
+                                             barcode->PrintValue());
+                }
+                fDoc.NextData();
+                ++label;
+            }
+            column = 1;
+        }
+    }
+};
+
+int GifWrite(GifFileType* aGif, const GifByteType* aData, int aLength)
+{
+    auto* device = static_cast<QIODevice*>(aGif->UserData);
+    return int(device->write(reinterpret_cast<const char*>(aData), aLength));
+}
+
+void WriteGif(const QImage& aImage, QIODevice& aDevice)
+{
+    QImage indexed = aImage.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    const QList<QRgb> table = indexed.colorTable();
+    int size = 2;
+    while (size < table.size())
+        size *= 2;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&aDevice, GifWrite, &error);
+    if (!gif)
+        throw Failure(QStringLiteral("Error saving Bitmap to gif: %1").arg(QString::fromUtf8(GifErrorString(error))));
+    ColorMapObject* map = GifMakeMapObject(size, nullptr);
+    for (int i = 0; i < size; ++i) {
+        const QRgb c = i < table.size() ? table[i] : qRgb(255, 255, 255);
+        map->Colors[i] = GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
+    }
+    bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8, 0, map) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
+    for (int y = 0; ok && y < indexed.height(); ++y)
+        ok = EGifPutLine(gif, indexed.scanLine(y), indexed.width()) == GIF_OK;
+    GifFreeMapObject(map);
+    if (!ok)
+        error = gif->Error;
+    if (EGifCloseFile(gif, &error) != GIF_OK || !ok)
+        throw Failure(QStringLiteral("Error saving Bitmap to gif: %1").arg(QString::fromUtf8(GifErrorString(error))));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the job
+
+TExportThread::TExportThread(const TVXLabelFMX& aLabel, TKVRExport aType, const QString& aFileName, float aScale,
+                             bool aFit, bool aCheckData, bool aTransparent, int16_t aQuality, int32_t aPage,
+                             TKVRExportDone aDone)
+    : fDoc(std::make_unique<TVXLabelFMX>()), fExportType(aType), fFileName(aFileName),
+      fScale(KVRExport::ClampScale(aScale)), fFit(aFit), fCheckData(aCheckData), fTransparent(aTransparent),
+      fQuality(aQuality), fPage(aPage), fCurPage(aLabel.GetPrintInfo().GetCurPage()), fDone(std::move(aDone))
+{
+    fResult.FileName = aFileName;
+    // The copy is taken here, on the caller's thread: the user goes on
+    // editing the document while the job paints.
+    try {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        aLabel.SaveToStream(buffer);
+        buffer.close();
+        buffer.open(QIODevice::ReadOnly);
+        fDoc->CopyFolders(aLabel);
+        fDoc->LoadFromStream(buffer);
+        fDoc->SetData(aLabel.GetData());
+    } catch (const std::exception& e) {
+        fResult.Error = QString::fromStdString(e.what());
+    }
+    connect(this, &QThread::finished, this, [this] {
+        if (fDone)
+            fDone(fResult);
+        deleteLater();
+    });
+    start();
+}
+
+TExportThread::~TExportThread()
+{
+    wait();
+}
+
+void TExportThread::run()
+{
+    if (!fResult.Error.isEmpty())
+        return;
+    try {
+        Execute();
+    } catch (const std::exception& e) {
+        fResult.Error = QString::fromStdString(e.what());
+    } catch (...) {
+        fResult.Error = QStringLiteral("Export failed");
+    }
+}
+
+void TExportThread::Execute()
+{
+    if (fExportType > KVRExportKind::Jpeg)
+        throw Failure(QStringLiteral("Unknown export kind %1").arg(fExportType));
+    // The copy carries no run: the job always prepares one of its own.
+    fDoc->TKVRSharedFMX::CheckPrintData();
+    if (fCurPage > 1 && fCurPage <= fDoc->GetPrintInfo().GetNumPages())
+        fDoc->GetPrintInfo().SetCurPage(fCurPage);
+    const int32_t dpi = KVRExport::DpiOf(fExportType);
+    const bool fit = fFit && fPage == 0;
+    TKVRExportPage page;
+    if (fit) {
+        TKVRExtent extent;
+        for (int32_t i = 1; i <= fDoc->GetItemsCount(); ++i)
+            fDoc->GetItem(i)->CheckFit(extent);
+        page = KVRExport::FitPage(extent, fDoc->GetMeasure().GetDrawScale(), fScale, dpi);
+    } else {
+        page = KVRExport::SheetPage(fDoc->GetMeasure().GetSize(0), fDoc->GetMeasure().GetSize(1), fScale, dpi);
+    }
+    TPagePainter painter(*fDoc, fExportType, fScale, dpi);
+    const int32_t curPage = fDoc->GetPrintInfo().GetCurPage();
+
+    QSaveFile file(fFileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Failure(QStringLiteral("%1: %2").arg(fFileName, file.errorString()));
+
+    if (fExportType == KVRExportKind::Pdf) {
+        QPdfWriter writer(&file);
+        writer.setResolution(dpi);
+        const QSizeF size(page.Width * 25.4 / dpi, page.Height * 25.4 / dpi);
+        writer.setPageSize(QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p;
+        if (!p.begin(&writer))
+            throw Failure(QStringLiteral("%1: the PDF page cannot be started").arg(fFileName));
+        p.fillRect(QRectF(0, 0, writer.width(), writer.height()), Qt::white);
+        try {
+            painter.Paint(TSkCanvas::Make(&p), fit, page, curPage);
+        } catch (...) {
+            p.end();
+            throw;
+        }
+        p.end();
+    } else if (fExportType == KVRExportKind::Xps) {
+        TXpsDocument xps(int(std::lround(page.Width)), int(std::lround(page.Height)), dpi);
+        {
+            QPainter p;
+            if (!p.begin(&xps))
+                throw Failure(QStringLiteral("%1: the XPS page cannot be started").arg(fFileName));
+            p.fillRect(QRectF(0, 0, xps.width(), xps.height()), Qt::white);
+            try {
+                painter.Paint(TSkCanvas::Make(&p), fit, page, curPage);
+            } catch (...) {
+                p.end();
+                throw;
+            }
+            p.end();
+        }
+        QString error;
+        if (!xps.Save(file, error))
+            throw Failure(QStringLiteral("%1: %2").arg(fFileName, error));
+    } else {
+        if (!std::isfinite(page.Width) || !std::isfinite(page.Height) || page.Width > KVRExport::MaxRasterSide ||
+            page.Height > KVRExport::MaxRasterSide ||
+            std::llround(page.Width) * std::llround(page.Height) > KVRExport::MaxRasterPixels)
+            throw Failure(QStringLiteral("The page of %1 × %2 pixels is too large for an image")
+                              .arg(std::llround(page.Width))
+                              .arg(std::llround(page.Height)));
+        QImage image(int(std::lround(page.Width)), int(std::lround(page.Height)), QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            throw Failure(QStringLiteral("Not enough memory for an image of %1 × %2 pixels")
+                              .arg(std::lround(page.Width))
+                              .arg(std::lround(page.Height)));
+        image.fill(Qt::white);
+        const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        painter.Paint(TSkCanvas::Make(&image), fit, page, curPage);
+        if (fExportType == KVRExportKind::Gif) {
+            WriteGif(image, file);
+        } else {
+            const char* format = fExportType == KVRExportKind::Bmp   ? "bmp"
+                                 : fExportType == KVRExportKind::Png ? "png"
+                                                                     : "jpg";
+            QImageWriter writer(&file, format);
+            const QImage out = fExportType == KVRExportKind::Jpeg || fExportType == KVRExportKind::Bmp
+                                   ? image.convertToFormat(QImage::Format_RGB32)
+                                   : image;
+            if (!writer.write(out))
+                throw Failure(QStringLiteral("Error saving Bitmap to %1: %2")
+                                  .arg(QLatin1String(format), writer.errorString()));
+        }
+    }
+    fResult.Refused = painter.fRefused;
+    if (!file.commit())
+        throw Failure(QStringLiteral("%1: %2").arg(fFileName, file.errorString()));
+}
