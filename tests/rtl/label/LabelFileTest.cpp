@@ -7,6 +7,7 @@
 #include "platform/rtl/model/TKVRBaseLine.h"
 #include "tests/rtl/model/ModelTestSupport.h"
 #include <QBuffer>
+#include "tests/rtl/label/LabelTestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,25 +51,6 @@ void Fill(TKVRBaseLabel& doc)
     doc.SetLabelRotation(3);
 }
 
-QByteArray LabelBytes(const TKVRBaseLabel& doc)
-{
-    QBuffer buf;
-    buf.open(QIODevice::WriteOnly);
-    TBinaryWriter w(&buf);
-    doc.WriteBaseData(w);
-    doc.WriteData(w);
-    return buf.data();
-}
-
-void ReadLabel(TKVRBaseLabel& doc, const QByteArray& bytes)
-{
-    QBuffer buf;
-    buf.setData(bytes);
-    buf.open(QIODevice::ReadOnly);
-    TBinaryReader r(&buf);
-    doc.ReadBaseData(r);
-    doc.ReadData(r);
-}
 
 }  // namespace
 

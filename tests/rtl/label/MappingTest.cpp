@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <cmath>
+#include "tests/rtl/label/LabelTestSupport.h"
 #include <gtest/gtest.h>
 #include <numbers>
 
@@ -255,25 +256,6 @@ TEST(Mapping, ProvidersKeysAndServiceBase)
 
 namespace {
 
-QByteArray LabelBytes(const TKVRBaseLabel& doc)
-{
-    QBuffer buf;
-    buf.open(QIODevice::WriteOnly);
-    TBinaryWriter w(&buf);
-    doc.WriteBaseData(w);
-    doc.WriteData(w);
-    return buf.data();
-}
-
-void ReadLabel(TKVRBaseLabel& doc, const QByteArray& bytes)
-{
-    QBuffer buf;
-    buf.setData(bytes);
-    buf.open(QIODevice::ReadOnly);
-    TBinaryReader r(&buf);
-    doc.ReadBaseData(r);
-    doc.ReadData(r);
-}
 
 void FillMapping(TKVRMapping& m)
 {
