@@ -1,7 +1,8 @@
 #pragma once
 // The label component: the document a host places on a form, with its
-// published properties and events, label files and element streams, and the
-// per-sheet-cell copies of data-bound elements.
+// published properties and events, label files and element streams, the
+// per-sheet-cell copies of data-bound elements, background pictures,
+// printing, export and background maps.
 #include "document/KVR.FMX.BackImage.h"
 #include "document/KVR.FMX.MapCompose.h"
 #include "document/KVR.FMX.PrintReport.h"
