@@ -14,6 +14,12 @@ constexpr float kScreenMargin = 10.0f;
 ElementsPage::ElementsPage(const QString& title, const Builder& build, QWidget* parent)
     : ShowcasePage(title, parent), fDocument(std::make_unique<TVXLabelFMX>())
 {
+    // The page is one A4 label, so exports and prints show all of it.
+    TKVRMeasure& m = fDocument->GetMeasure();
+    m.SetPaperWidth(210000);
+    m.SetPaperHeight(297000);
+    m.SetWidth(210000);
+    m.SetHeight(297000);
     if (build)
         build(*fDocument);
 }

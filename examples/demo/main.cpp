@@ -8,7 +8,11 @@
 #include "examples/demo/SymbolsDemo.h"
 #include "examples/demo/TablePolyDemo.h"
 #include "examples/demo/TextsCodesDemo.h"
+#include "document/KVR.FMX.ExportJob.h"
+#include "platform/fmx/TPrinter.h"
 #include "render/KVR.FMX.Types.h"
+#include <QEventLoop>
+#include <QInputDialog>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -18,8 +22,10 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -110,6 +116,36 @@ ElementsPage* OpenLabel(QWidget* parent, const QString& name)
     return nullptr;
 }
 
+// Export kinds by file extension; -1 for none the export writes.
+int ExportKindOf(const QString& name)
+{
+    const QString ext = QFileInfo(name).suffix().toLower();
+    if (ext == "pdf") return KVRExportKind::Pdf;
+    if (ext == "xps") return KVRExportKind::Xps;
+    if (ext == "bmp") return KVRExportKind::Bmp;
+    if (ext == "png") return KVRExportKind::Png;
+    if (ext == "gif") return KVRExportKind::Gif;
+    if (ext == "jpg" || ext == "jpeg") return KVRExportKind::Jpeg;
+    return -1;
+}
+
+// Starts the export of the label's page; aDone hears the outcome on this thread.
+bool StartExport(TVXLabelFMX& document, const QString& name, std::function<void(const QString&)> aDone)
+{
+    const int kind = ExportKindOf(name);
+    if (kind < 0) {
+        aDone("Export writes .pdf, .xps, .png, .bmp, .gif or .jpg files.");
+        return false;
+    }
+    document.OnExportDone = [aDone](QObject*, const TKVRExportResult& r) {
+        QString text = r.Ok() ? QString() : r.Error;
+        if (r.Ok() && !r.Refused.isEmpty())
+            text = "Written, but these codes were refused:\n" + r.Refused.join('\n');
+        aDone(text);
+    };
+    return document.ExportDoc(TKVRExport(kind), name, 0, 1.0f, 90, true, false, false);
+}
+
 void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
 {
     QMenu* file = window.menuBar()->addMenu("&File");
@@ -141,6 +177,51 @@ void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
         if (!name.isEmpty() && !page->PrintToPdf(name))
             QMessageBox::warning(&window, window.windowTitle(), "Could not write " + name);
     });
+    file->addAction("&Export page...", &window, [&window, &tabs] {
+        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
+        if (!page) {
+            QMessageBox::information(&window, window.windowTitle(), "This page has no label to export.");
+            return;
+        }
+        const QString name = QFileDialog::getSaveFileName(
+            &window, "Export", page->Title() + ".png",
+            "PNG (*.png);;PDF (*.pdf);;XPS (*.xps);;BMP (*.bmp);;GIF (*.gif);;JPEG (*.jpg)");
+        if (name.isEmpty())
+            return;
+        // The export runs on its own thread: the window stays usable meanwhile.
+        window.statusBar()->showMessage("Exporting " + name + "...");
+        StartExport(page->Document(), name, [&window, name](const QString& error) {
+            window.statusBar()->showMessage(error.isEmpty() ? "Exported " + name : QString(), 5000);
+            if (!error.isEmpty())
+                QMessageBox::warning(&window, "Export", error);
+        });
+    });
+    file->addAction("P&rint...", &window, [&window, &tabs] {
+        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
+        if (!page) {
+            QMessageBox::information(&window, window.windowTitle(), "This page has no label to print.");
+            return;
+        }
+        const QStringList printers = Printer().Names();
+        if (printers.isEmpty()) {
+            QMessageBox::information(&window, "Print", "No printer is installed on this machine.");
+            return;
+        }
+        bool ok = false;
+        const QString chosen = QInputDialog::getItem(&window, "Print", "Printer", printers, 0, false, &ok);
+        if (!ok)
+            return;
+        TVXLabelFMX& document = page->Document();
+        document.GetPrintInfo().SetPrinterIndex(int32_t(printers.indexOf(chosen)));
+        try {
+            const bool printed = document.Print();
+            const QString report = document.GetPrintReport().Text();
+            if (!printed || !report.isEmpty())
+                QMessageBox::information(&window, "Print", report.isEmpty() ? "Nothing was printed." : report);
+        } catch (const std::exception& e) {
+            QMessageBox::warning(&window, "Print", QString("Could not print:\n%1").arg(e.what()));
+        }
+    });
     file->addAction("&Quit", &window, &QWidget::close);
 }
 
@@ -160,6 +241,9 @@ int main(int argc, char** argv)
     cli.addOption(open);
     QCommandLineOption saveAs("save-as", "Save the last element page's label as <file> (.eti or .json).", "file");
     cli.addOption(saveAs);
+    QCommandLineOption exportTo("export", "Export the last element page as <file> (.pdf .xps .png .bmp .gif .jpg).",
+                                "file");
+    cli.addOption(exportTo);
     cli.process(app);
 
     QMainWindow window;
@@ -171,6 +255,27 @@ int main(int argc, char** argv)
             if (auto* page = dynamic_cast<ElementsPage*>(tabs->widget(i))) {
                 if (!SaveLabel(nullptr, page->Document(), cli.value(saveAs)))
                     return 1;
+                break;
+            }
+    }
+    if (cli.isSet(exportTo)) {
+        for (int i = tabs->count() - 1; i >= 0; --i)
+            if (auto* page = dynamic_cast<ElementsPage*>(tabs->widget(i))) {
+                QEventLoop loop;
+                QString error;
+                bool done = false;
+                StartExport(page->Document(), cli.value(exportTo), [&](const QString& e) {
+                    error = e;
+                    done = true;
+                    loop.quit();
+                });
+                if (!done)
+                    loop.exec();
+                if (!error.isEmpty()) {
+                    std::fprintf(stderr, "%s\n", qPrintable(error));
+                    return 1;
+                }
+                std::printf("%s\n", qPrintable(cli.value(exportTo)));
                 break;
             }
     }
