@@ -65,8 +65,13 @@ TEST(LabelDataCsv, EncodingsAndErrors)
     const TKVRDataTable utf8 = ReadCsv("\xEF\xBB\xBFName\nCaf\xC3\xA9 \xE2\x82\xAC\n");
     EXPECT_EQ(utf8.Fields, QStringList{"Name"});
     EXPECT_EQ(Row(utf8, 0), QStringList{QString::fromUtf8("Café €")});
-    const TKVRDataTable ansi = ReadCsv("Name\nCaf\xE9 \x80\n");
-    EXPECT_EQ(Row(ansi, 0), QStringList{QString::fromUtf8("Café €")});
+    const TKVRDataTable ansi = ReadCsv("Name;Gr\xF6\xDF" "e\nCaf\xE9 \x80;XL\n");
+    EXPECT_EQ(ansi.Fields, (QStringList{"Name", QString::fromUtf8("Größe")}));
+    EXPECT_EQ(Row(ansi, 0), (QStringList{QString::fromUtf8("Café €"), "XL"}));
+    // A header alone names the fields and holds no record.
+    const TKVRDataTable header = ReadCsv("A;B\r\n");
+    EXPECT_EQ(header.Fields, (QStringList{"A", "B"}));
+    EXPECT_TRUE(header.IsEmpty());
 
     try {
         ReadCsv("A,B\n1,2\n3,\"open\n4,5\n");
@@ -189,6 +194,19 @@ TEST(LabelRun, CopiesRecordsAndPagesOfARun)
     }
     EXPECT_EQ(printed.join(""), "AAAABBCC");
     EXPECT_EQ(doc.DataValue("Name", "", 1), QString());  // past the last record
+
+    // A repeat field of 3 prints that record three times.
+    doc.GetPrintInfo().SetRepetition(1);
+    doc.GetData().SetJson(R"([{"Name":"X","Copies":"3"},{"Name":"Y","Copies":"1"}])");
+    doc.CheckPrintData();
+    EXPECT_EQ(doc.GetPrintInfo().GetTotalLabels(), 4);
+    QStringList repeated;
+    for (int i = 0; i < 4; ++i) {
+        repeated << doc.DataValue("Name", "", 1);
+        doc.NextData();
+    }
+    EXPECT_EQ(repeated.join(""), "XXXY");
+    doc.GetData().LoadCsv(csv);
 
     // Without data: the number of labels times the repetition, from the first cell.
     doc.GetPrintInfo().SetWithData(false);
