@@ -4,7 +4,8 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config ccache
       qt6-base-dev libzint-dev libzxing-dev libzip-dev libgif-dev nlohmann-json3-dev
       fonts-liberation2 fonts-dejavu-core poppler-utils libgxps-utils python3-fonttools
-      libgtest-dev libgmock-dev googletest libbenchmark-dev)
+      libgtest-dev libgmock-dev googletest libbenchmark-dev
+      cups printer-driver-cups-pdf)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,6 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/deps.sh"
 cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON -DKVR_WERROR=ON
 cmake --build "$root/build/test"
+source "$root/scripts/print-queue.sh"
+trap kvr_stop_print_queue EXIT
+kvr_start_print_queue || echo "No print queue could be started: the test on a real queue is skipped."
 export QT_QPA_PLATFORM=offscreen
 # LeakSanitizer's tracer crashes now and then at the exit of a Qt test process
 # on this machine, so leaks are not checked in the suite; address errors still are.

@@ -161,8 +161,13 @@ void TPrinter::BeginDoc()
     }
     printer->setResolution(dpi.x());
     printer->setFullPage(true);
-    if (!printer->setPageLayout(GetPageLayout()))
-        throw EPrinter("The printer does not take this paper");
+    // A queue with hardware margins refuses a layout without margins; the
+    // page is painted from the paper's corner (full page) either way.
+    if (!printer->setPageLayout(GetPageLayout())) {
+        if (!printer->setPageSize(fPaper))
+            throw EPrinter("The printer does not take this paper");
+        printer->setPageOrientation(GetPageLayout().orientation());
+    }
     printer->setDocName(Title);
     printer->setCreator(Title);
     auto painter = std::make_unique<QPainter>();

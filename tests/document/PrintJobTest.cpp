@@ -9,7 +9,9 @@
 #include "tests/document/PrintJobTestSupport.h"
 #include "tests/support/BarcodeReader.h"
 #include "tests/support/ImageProbes.h"
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <cmath>
 
@@ -513,4 +515,54 @@ TEST(PrintReport, CodeProblemFollowsEachSymbology)
     EXPECT_FALSE(CodeProblem(*poly).isEmpty());
 
     EXPECT_TRUE(CodeProblem(*rect).isEmpty());
+}
+
+namespace {
+
+// Waits until the queue has written the whole file (it ends in the PDF's
+// trailer, or in the job language that wraps it).
+bool WaitForPrintedFile(const QString& aFile, int aMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastSize = -1;
+    while (timer.elapsed() < aMs) {
+        QFile f(aFile);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = f.readAll();
+            if (bytes.size() > 0 && bytes.size() == lastSize && bytes.contains("%%EOF"))
+                return true;
+            lastSize = bytes.size();
+        }
+        QThread::msleep(200);
+    }
+    return false;
+}
+
+}  // namespace
+
+// The sheet through a real print queue of the machine (a file queue that
+// scripts/test.sh starts): what the queue writes is read back by poppler.
+TEST(PrintQueue, SheetOfDataLabelsThroughARealQueue)
+{
+    const QString queue = qEnvironmentVariable("KVR_TEST_PRINT_QUEUE");
+    const QString output = qEnvironmentVariable("KVR_TEST_PRINT_OUTPUT");
+    if (queue.isEmpty() || output.isEmpty())
+        GTEST_SKIP() << "no print queue to print to (scripts/test.sh starts one)";
+    const int32_t index = int32_t(Printer().Names().indexOf(queue));
+    ASSERT_GE(index, 0) << "the queue " << queue.toStdString() << " is not listed";
+    QFile::remove(output);
+
+    QTemporaryDir dir;
+    TVXLabelFMX doc;
+    BuildSheet(doc, dir.filePath(QStringLiteral("data.csv")), 30);
+    doc.GetPrintInfo().SetPrinterIndex(index);
+    ASSERT_TRUE(doc.Print()) << doc.GetPrintReport().Text().toStdString();
+    ASSERT_TRUE(WaitForPrintedFile(output, 60000)) << "the queue wrote nothing to " << output.toStdString();
+
+    EXPECT_EQ(PdfPages(output), 2);
+    const QSizeF page = PdfPageSize(output);
+    EXPECT_NEAR(page.width(), 210.0 * kPtPerMm, 2.0);
+    EXPECT_NEAR(page.height(), 297.0 * kPtPerMm, 2.0);
+    ExpectPlaces(PlacedNames(output), ExpectedPlaces(30, 1, 1));
 }
