@@ -565,4 +565,16 @@ TEST(PrintQueue, SheetOfDataLabelsThroughARealQueue)
     EXPECT_NEAR(page.width(), 210.0 * kPtPerMm, 2.0);
     EXPECT_NEAR(page.height(), 297.0 * kPtPerMm, 2.0);
     ExpectPlaces(PlacedNames(output), ExpectedPlaces(30, 1, 1));
+
+    // From row 2, column 3 the first sheet starts there.
+    QFile::remove(output);
+    TVXLabelFMX start;
+    BuildSheet(start, dir.filePath(QStringLiteral("start.csv")), 7);
+    start.GetPrintInfo().SetPrinterIndex(index);
+    start.GetPrintInfo().SetFirstRow(2);
+    start.GetPrintInfo().SetFirstCol(3);
+    ASSERT_TRUE(start.Print()) << start.GetPrintReport().Text().toStdString();
+    ASSERT_TRUE(WaitForPrintedFile(output, 60000)) << "the queue wrote nothing to " << output.toStdString();
+    EXPECT_EQ(PdfPages(output), 1);
+    ExpectPlaces(PlacedNames(output), ExpectedPlaces(7, 2, 3));
 }
