@@ -31,3 +31,13 @@ inline int32_t RoundHalfEven32(double v)
 {
     return KVRToInteger<int32_t>(std::nearbyint(v));
 }
+
+// Setters of lengths and factors that must stay positive: a finite value
+// above 0 is taken (true), anything else leaves aField as it was.
+inline bool KVRAssignPositive(float& aField, float aValue)
+{
+    if (!(std::isfinite(aValue) && aValue > 0.0f))
+        return false;
+    aField = aValue;
+    return true;
+}

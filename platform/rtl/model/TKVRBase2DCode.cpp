@@ -84,24 +84,19 @@ void TKVRBase2DCode::UpdatePoints()
 
 void TKVRBase2DCode::SetBarWidth(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fBarWidth = aValue;
+    if (KVRAssignPositive(fBarWidth, aValue))
         Changed();
-    }
 }
 
 void TKVRBase2DCode::SetBarHeight(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fBarHeight = aValue;
+    if (KVRAssignPositive(fBarHeight, aValue))
         Changed();
-    }
 }
 
 void TKVRBase2DCode::SetRatio(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f)
-        fRatio = aValue;
+    KVRAssignPositive(fRatio, aValue);
 }
 
 void TKVRBase2DCode::SetPaddingX(float aValue)

@@ -62,10 +62,8 @@ void TKVRBaseBarcode::UpdatePoints()
 
 void TKVRBaseBarcode::SetBarWidth(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fBarWidth = aValue;
+    if (KVRAssignPositive(fBarWidth, aValue))
         Changed();
-    }
 }
 
 void TKVRBaseBarcode::SetBarHeight(float aValue)
@@ -76,10 +74,8 @@ void TKVRBaseBarcode::SetBarHeight(float aValue)
 
 void TKVRBaseBarcode::SetBarWidthFactor(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fFactor = aValue;
+    if (KVRAssignPositive(fFactor, aValue))
         Changed();
-    }
 }
 
 void TKVRBaseBarcode::SetDistance(float aValue)

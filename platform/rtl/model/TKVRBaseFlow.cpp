@@ -56,10 +56,8 @@ void TKVRBaseFlow::KeepFontHeight()
 
 void TKVRBaseFlow::SetScaleX(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fScaleX = aValue;
+    if (KVRAssignPositive(fScaleX, aValue))
         Changed();
-    }
 }
 
 TKVRPto TKVRBaseFlow::GetAnchor(uint16_t aIndex) const

@@ -203,26 +203,20 @@ QString TKVRBasePoly::GetFontName() const
 
 void TKVRBasePoly::SetBarWidth(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fBarWidth = aValue;
+    if (KVRAssignPositive(fBarWidth, aValue))
         Changed();
-    }
 }
 
 void TKVRBasePoly::SetBarHeight(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fBarHeight = aValue;
+    if (KVRAssignPositive(fBarHeight, aValue))
         Changed();
-    }
 }
 
 void TKVRBasePoly::SetFactor(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        fFactor = aValue;
+    if (KVRAssignPositive(fFactor, aValue))
         Changed();
-    }
 }
 
 // ---------------------------------------------------------------- box

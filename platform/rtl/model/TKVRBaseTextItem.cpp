@@ -79,10 +79,8 @@ void TKVRBaseTextItem::StoreText(const QString& aValue)
 
 void TKVRBaseTextItem::StoreScale(float aValue)
 {
-    if (std::isfinite(aValue) && aValue > 0.0f) {
-        Scale = aValue;
+    if (KVRAssignPositive(Scale, aValue))
         Changed();
-    }
 }
 
 void TKVRBaseTextItem::WriteTextFields(TBinaryWriter& aWriter) const
