@@ -340,16 +340,12 @@ void TExportThread::Execute()
     if (!file.open(QIODevice::WriteOnly))
         throw Failure(QStringLiteral("%1: %2").arg(fFileName, file.errorString()));
 
-    if (fExportType == KVRExportKind::Pdf) {
-        QPdfWriter writer(&file);
-        writer.setResolution(dpi);
-        const QSizeF size(page.Width * 25.4 / dpi, page.Height * 25.4 / dpi);
-        writer.setPageSize(QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    // A document page over white; the painter ends also when painting fails.
+    auto PaintOn = [&](QPaintDevice& aDevice, const char* aWhat) {
         QPainter p;
-        if (!p.begin(&writer))
-            throw Failure(QStringLiteral("%1: the PDF page cannot be started").arg(fFileName));
-        p.fillRect(QRectF(0, 0, writer.width(), writer.height()), Qt::white);
+        if (!p.begin(&aDevice))
+            throw Failure(QStringLiteral("%1: the %2 page cannot be started").arg(fFileName, aWhat));
+        p.fillRect(QRectF(0, 0, aDevice.width(), aDevice.height()), Qt::white);
         try {
             painter.Paint(TSkCanvas::Make(&p), fit, page, curPage);
         } catch (...) {
@@ -357,21 +353,17 @@ void TExportThread::Execute()
             throw;
         }
         p.end();
+    };
+    if (fExportType == KVRExportKind::Pdf) {
+        QPdfWriter writer(&file);
+        writer.setResolution(dpi);
+        const QSizeF size(page.Width * 25.4 / dpi, page.Height * 25.4 / dpi);
+        writer.setPageSize(QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        PaintOn(writer, "PDF");
     } else if (fExportType == KVRExportKind::Xps) {
         TXpsDocument xps(int(std::lround(page.Width)), int(std::lround(page.Height)), dpi);
-        {
-            QPainter p;
-            if (!p.begin(&xps))
-                throw Failure(QStringLiteral("%1: the XPS page cannot be started").arg(fFileName));
-            p.fillRect(QRectF(0, 0, xps.width(), xps.height()), Qt::white);
-            try {
-                painter.Paint(TSkCanvas::Make(&p), fit, page, curPage);
-            } catch (...) {
-                p.end();
-                throw;
-            }
-            p.end();
-        }
+        PaintOn(xps, "XPS");
         QString error;
         if (!xps.Save(file, error))
             throw Failure(QStringLiteral("%1: %2").arg(fFileName, error));

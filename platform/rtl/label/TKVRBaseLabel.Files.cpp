@@ -37,8 +37,11 @@ uint8_t CheckEditorMode(int64_t aValue)
     return uint8_t(aValue);
 }
 
+
+}  // namespace
+
 // The label data read completely before the document takes it over.
-struct TLabelData
+struct TKVRBaseLabel::TLabelData
 {
     TKVRBasePrintInfo PrintInfo;
     TKVRData Data;
@@ -69,7 +72,22 @@ struct TLabelData
     }
 };
 
-}  // namespace
+void TKVRBaseLabel::TakeLabelData(TLabelData& r)
+{
+    fPrintInfo = r.PrintInfo;
+    fData = std::move(r.Data);
+    fCounters = std::move(r.Counters);
+    fLayers = std::move(r.Layers);
+    fActiveLayer = r.ActiveLayer;
+    fDimStyles = std::move(r.DimStyles);
+    fBackSurf = r.BackSurf;
+    fOptions = r.Options;
+    fSettings = r.Settings;
+    if (r.HasSymbols)
+        fSymbols = std::move(r.Symbols);
+    fMapping = std::move(r.Mapping);
+    TakeViewSettings(r.BackLayer, r.LabelRotation, r.ActiveDimStyle);
+}
 
 void TKVRBaseLabel::WriteBaseData(TBinaryWriter& aWriter) const
 {
@@ -149,17 +167,7 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
     r.LabelRotation = uint8_t(aReader.ReadByte() % 4);
     r.ActiveDimStyle = aReader.ReadInt32();
     r.CheckCounts();
-    fPrintInfo = r.PrintInfo;
-    fData = std::move(r.Data);
-    fCounters = std::move(r.Counters);
-    fLayers = std::move(r.Layers);
-    fActiveLayer = r.ActiveLayer;
-    fDimStyles = std::move(r.DimStyles);
-    fBackSurf = r.BackSurf;
-    fOptions = r.Options;
-    fSettings = r.Settings;
-    fMapping = std::move(r.Mapping);
-    TakeViewSettings(r.BackLayer, r.LabelRotation, r.ActiveDimStyle);
+    TakeLabelData(r);
 }
 
 TJsonObject TKVRBaseLabel::GetJson() const
@@ -286,19 +294,7 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     fEditorMode = mode;
     fUnits = TKVRUnits(units);
     fMeasure = measure;
-    fPrintInfo = r.PrintInfo;
-    fData = std::move(r.Data);
-    fCounters = std::move(r.Counters);
-    fLayers = std::move(r.Layers);
-    fActiveLayer = r.ActiveLayer;
-    fDimStyles = std::move(r.DimStyles);
-    fBackSurf = r.BackSurf;
-    fOptions = r.Options;
-    fSettings = r.Settings;
-    if (r.HasSymbols)
-        fSymbols = std::move(r.Symbols);
-    fMapping = std::move(r.Mapping);
-    TakeViewSettings(r.BackLayer, r.LabelRotation, r.ActiveDimStyle);
+    TakeLabelData(r);
 }
 
 void TKVRBaseLabel::TakeViewSettings(int32_t aBackLayer, uint8_t aLabelRotation, int32_t aActiveDimStyle)

@@ -380,6 +380,9 @@ private:
     void ItemDestroyed(TKVRBaseItem* aItem);
     // Keeps the next numeric id above every id read or set.
     void NoteNumID(int32_t aNumID);
+    // Label data read whole (binary or JSON) and taken over in one step.
+    struct TLabelData;
+    void TakeLabelData(TLabelData& aRead);
     // The background layer, label turn and dimension style a file names.
     void TakeViewSettings(int32_t aBackLayer, uint8_t aLabelRotation, int32_t aActiveDimStyle);
     QString RecordText(const QString& aField) const;
