@@ -319,6 +319,25 @@ QImage Screen()
     return image;
 }
 
+void PaintDocument(TVXLabelFMX& doc, const TFit& fit, QImage& image)
+{
+    image.fill(Qt::white);
+    TKVRDraw draw;
+    draw.SetResolution(96, 96, 1);
+    draw.SetStandardWidths();
+    draw.DrawState = KVRDrawState::Preview;
+    draw.Zoom = fit.Zoom;
+    draw.ScreenOffsetX = fit.OriginX;
+    draw.ScreenOffsetY = fit.OriginY;
+    draw.kC = TSkCanvas::Make(&image);
+    draw.kC->Scale(fit.Zoom, fit.Zoom);
+    draw.kP = std::make_shared<TSkPaint>();
+    draw.kP->SetAntiAlias(true);
+    for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
+        doc.GetItem(i)->DrawElement(&draw);
+    draw.kC.reset();
+}
+
 void BM_PaintDrawing(benchmark::State& state)
 {
     EnsureApp();
@@ -326,23 +345,8 @@ void BM_PaintDrawing(benchmark::State& state)
     BuildDrawing(doc, kPaintElements);
     const TFit fit = FitOf(doc);
     QImage image = Screen();
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        TKVRDraw draw;
-        draw.SetResolution(96, 96, 1);
-        draw.SetStandardWidths();
-        draw.DrawState = KVRDrawState::Preview;
-        draw.Zoom = fit.Zoom;
-        draw.ScreenOffsetX = fit.OriginX;
-        draw.ScreenOffsetY = fit.OriginY;
-        draw.kC = TSkCanvas::Make(&image);
-        draw.kC->Scale(fit.Zoom, fit.Zoom);
-        draw.kP = std::make_shared<TSkPaint>();
-        draw.kP->SetAntiAlias(true);
-        for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
-            doc.GetItem(i)->DrawElement(&draw);
-        draw.kC.reset();
-    }
+    for (auto _ : state)
+        PaintDocument(doc, fit, image);
     if (qEnvironmentVariableIsSet("KVR_BENCH_PICTURES"))
         image.save(qEnvironmentVariable("KVR_BENCH_PICTURES") + QStringLiteral("/drawing.png"));
     state.SetItemsProcessed(int64_t(state.iterations()) * kPaintElements);
@@ -362,6 +366,19 @@ void BM_PaintPlainQPainter(benchmark::State& state)
     QImage image = Screen();
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(int(2.0 * mm));
+    // Texts are framed and filled with the layer's back colour, as the elements
+    // are, round the box their first paint laid out.
+    PaintDocument(doc, fit, image);
+    std::vector<QRectF> boxes(static_cast<size_t>(kPaintElements));
+    QColor back = Qt::white;
+    for (int i = 6; i < kPaintElements; i += 8) {
+        auto* text = static_cast<TKVRText*>(doc.GetItem(i + 1));
+        text->UpdateBounds();
+        const TKVRRect b = text->GetBounds();
+        const double k = 96.0 / 25400.0;
+        boxes[size_t(i)] = QRectF(QPointF(b.Left * k, b.Top * k), QPointF(b.Right * k, b.Bottom * k));
+        back = QColor::fromRgba(text->GetBackColor());
+    }
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter p(&image);
@@ -391,9 +408,11 @@ void BM_PaintPlainQPainter(benchmark::State& state)
                 break;
             }
             case 5:
-                p.drawArc(QRectF(x + 0.2 * mm, y + 0.2 * mm, 3.6 * mm, 3.6 * mm), 0, 180 * 16);
+                p.drawArc(QRectF(x + 0.2 * mm, y + 0.2 * mm, 3.6 * mm, 3.6 * mm), 0, -180 * 16);
                 break;
             case 6:
+                p.fillRect(boxes[size_t(i)], back);
+                p.drawRect(boxes[size_t(i)]);
                 p.drawText(QPointF(x, y + 2 * mm), QStringLiteral("T%1").arg(i));
                 break;
             default: {
