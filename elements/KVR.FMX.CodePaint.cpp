@@ -137,11 +137,14 @@ void PrintSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const 
     const TPointF corner =
         DrawPos(anchor.X, anchor.Y, anchor.X, anchor.Y, float(aPlace.PaddingX * k), float(aPlace.PaddingY * k),
                 float(aLayout.Width * w), float(aLayout.Height * h), aPlace.Horz, aPlace.Vert, TKVRAngle::Angle0);
+    std::vector<TRectF> rects;
+    rects.reserve(aLayout.Runs.size());
     for (const TKVRModuleRun& run : aLayout.Runs) {
         TRectF r = RunRect(run, w, h);
         r.Offset(corner.X, corner.Y);
         if (QuarterTurns(aPlace.Angle) != 0)
             r = TDraw2D::Rotate(r, anchor, aPlace.Angle);
-        c.FillRect(r, 0.0f, 0.0f, NoCorners, 1.0f, TCornerType::Round);
+        rects.push_back(r);
     }
+    c.FillRects(rects, 1.0f);
 }

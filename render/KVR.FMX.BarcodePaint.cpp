@@ -271,12 +271,13 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
 
     c.Fill().SetColor(aColor);
     c.Fill().SetKind(TBrushKind::Solid);
-    for (TRectF r : BarRects(aPattern, sizes)) {
+    std::vector<TRectF> bars = BarRects(aPattern, sizes);
+    for (TRectF& r : bars) {
         r.Offset(s.X, s.Y);
         if (turns != 0)
             r = TDraw2D::Rotate(r, s, angle);
-        c.FillRect(r, 0.0f, 0.0f, NoCorners, 1.0f);
     }
+    c.FillRects(bars, 1.0f);
 
     if (!bc.GetShowNumber())
         return;

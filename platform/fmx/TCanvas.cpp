@@ -305,6 +305,19 @@ void TCanvas::FillRect(const TRectF& rect, float xRadius, float yRadius, TCorner
         p->drawPath(RectPath(rect, xRadius, yRadius, corners));
 }
 
+void TCanvas::FillRects(const std::vector<TRectF>& rects, float opacity)
+{
+    if (rects.empty())
+        return;
+    if (QPainter* p = PrepareFill(opacity)) {
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
+        for (const TRectF& r : rects)
+            path.addRect(r.ToQt().normalized());
+        p->drawPath(path);
+    }
+}
+
 void TCanvas::DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
                        TCornerType)
 {

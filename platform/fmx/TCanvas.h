@@ -9,6 +9,7 @@
 #include <QTransform>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -72,6 +73,9 @@ public:
                   TCornerType cornerType = TCornerType::Round);
     void DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
                   TCornerType cornerType = TCornerType::Round);
+    // Square-cornered rectangles (taken as given or reversed) filled as one
+    // path: one drawing call for a symbol's bars, and no seam where two meet.
+    void FillRects(const std::vector<TRectF>& rects, float opacity);
     void FillEllipse(const TRectF& rect, float opacity);
     void DrawEllipse(const TRectF& rect, float opacity);
     void DrawLine(const TPointF& p1, const TPointF& p2, float opacity);

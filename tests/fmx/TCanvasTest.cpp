@@ -163,6 +163,37 @@ TEST(TCanvasShapes, PolygonOutlineIsClosedAndFillWinds)
     EXPECT_TRUE(Ink(s.Done(), 50, 50));
 }
 
+// A symbol's modules as one fill: each rectangle where FillRect puts it
+// (reversed ones too), overlaps not cancelled, and no pale seam where two
+// meet between pixels; nothing at all for none.
+TEST(TCanvasShapes, FillRectsCoverTheirUnionAtFullStrength)
+{
+    const std::vector<TRectF> rects = {{2, 2, 10.5f, 12}, {10.5f, 2, 20, 12}, {40, 30, 30, 20}, {25, 4, 35, 9},
+                                       {30, 6, 38, 12}};
+    CanvasImage one(50, 40), each(50, 40);
+    one.canvas->FillRects(rects, 1.0f);
+    for (const TRectF& r : rects)
+        each.canvas->FillRect(r, 0, 0, NoCorners, 1.0f);
+    const QImage& a = one.Done();
+    const QImage& b = each.Done();
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 50; ++x) {
+            if (x == 10)  // the shared edge of the first two
+                continue;
+            ASSERT_EQ(qGray(a.pixel(x, y)), qGray(b.pixel(x, y))) << x << ", " << y;
+        }
+    for (int y = 3; y < 11; ++y) {
+        EXPECT_EQ(qGray(a.pixel(10, y)), 0) << y;
+        EXPECT_GT(qGray(b.pixel(10, y)), 0) << "separate fills leave a seam";
+    }
+    EXPECT_EQ(qGray(a.pixel(31, 7)), 0);  // the overlap of the last two stays filled
+    EXPECT_EQ(qGray(a.pixel(35, 25)), 0);  // the reversed one
+
+    CanvasImage none(10, 10);
+    none.canvas->FillRects({}, 1.0f);
+    EXPECT_TRUE(ImageProbes::Bounds(none.Done(), ImageProbes::Dark).isEmpty());
+}
+
 TEST(TCanvasShapes, OpacityIsClampedAndScalesAlpha)
 {
     CanvasImage c(30, 10);

@@ -93,3 +93,40 @@ TEST(SkShapedText, ShapesAlikeOnAnotherThread)
     EXPECT_EQ(here, there);
     EXPECT_EQ(glyphsHere, glyphsThere);
 }
+
+// Sized fonts are kept per thread: after other sizes and typefaces have been
+// painted, a line paints exactly as on a thread whose cache is empty.
+TEST(SkShapedText, KeptSizedFontsPaintAsFreshOnes)
+{
+    struct TCase
+    {
+        const char* family;
+        float size;
+    };
+    const TCase cases[] = {{"Arial", 12.0f}, {"Arial", 31.0f}, {"Courier New", 12.0f}, {"Arial", 12.0f}};
+    const auto paint = [](const TCase& c) {
+        QImage image(240, 60, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        ISkCanvas canvas = TSkCanvas::Make(&image);
+        const auto font = std::make_shared<TSkFont>(TSkTypeface::MakeFromName(c.family, TSkFontStyle::Normal()),
+                                                    c.size, 1.0f, 0.0f);
+        canvas->DrawSimpleText(QStringLiteral("Hamburg 42"), 4.0f, 40.0f, font, SkTest::Paint(0xFF000000));
+        canvas.reset();
+        return image;
+    };
+    std::vector<QImage> here;
+    for (const TCase& c : cases)
+        here.push_back(paint(c));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        QImage fresh;
+        std::thread worker([&] { fresh = paint(cases[i]); });
+        worker.join();
+        EXPECT_EQ(here[i], fresh) << cases[i].family << " " << cases[i].size;
+        EXPECT_FALSE(SkTest::InkBounds(here[i]).isEmpty());
+    }
+    // A size or a typeface never comes back as another one.
+    EXPECT_NE(here[0], here[1]);
+    EXPECT_NE(here[0], here[2]);
+    EXPECT_EQ(here[0], here[3]);
+    EXPECT_GT(SkTest::InkBounds(here[1]).width(), SkTest::InkBounds(here[0]).width() * 2);
+}
