@@ -82,9 +82,26 @@ bool TKVRBaseQRCode::GetLayout(TKVRSymbolLayout& oLayout) const
 
 bool TKVRBaseQRCode::LayoutOf(const QString& aValue, TKVRSymbolLayout& oLayout) const
 {
+    // A printed label asks twice (its check, then its print): the thread's
+    // last answer is kept, keyed by everything the encoding depends on.
+    struct TLast
+    {
+        QString Value;
+        TQRCodeEncoding Encoding = QRCodeEncoding::Auto;
+        int32_t Level = -1;
+        bool Ok = false;
+        TKVRSymbolLayout Layout;
+    };
+    thread_local TLast last;
+    if (last.Level == fLevel.GetOrdinal() && last.Encoding == fEncoding && last.Value == aValue) {
+        oLayout = last.Layout;
+        return last.Ok;
+    }
     oLayout.Clear();
     TQRCode result;
-    return EncodeValue(aValue, result) && BuildLayout(ModuleGrid(result), oLayout);
+    const bool ok = EncodeValue(aValue, result) && BuildLayout(ModuleGrid(result), oLayout);
+    last = {aValue, fEncoding, fLevel.GetOrdinal(), ok, oLayout};
+    return ok;
 }
 
 // ---------------------------------------------------------------- streams
