@@ -66,8 +66,10 @@ Reading ReadingOf(TKVRBarType aType, const QByteArray& aValue, const QByteArray&
     case TKVRBarType::Code39Ext: return {F::Code39, QString::fromLatin1(aValue), true, aChecksum};
     case TKVRBarType::Code93:
     case TKVRBarType::Code93Ext: return {F::Code93, prepared};
-    // The reader drops the start and stop characters.
-    case TKVRBarType::Codabar: return {F::Codabar, prepared.mid(1, prepared.size() - 2)};
+    // The reader drops the start and stop characters, and reads no symbol
+    // of fewer than four characters with them.
+    case TKVRBarType::Codabar:
+        return aPrepared.size() < 4 ? Reading{} : Reading{F::Codabar, prepared.mid(1, prepared.size() - 2)};
     case TKVRBarType::Code128A:
     case TKVRBarType::Code128B:
     case TKVRBarType::Code128:

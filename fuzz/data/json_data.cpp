@@ -7,16 +7,19 @@
 
 namespace {
 
+// Written as text: building an ordered object key by key would compare each
+// key with all before it.
 QString WriteBack(const TKVRDataTable& aTable)
 {
-    nlohmann::ordered_json records = nlohmann::ordered_json::array();
+    auto quoted = [](const QString& aText) { return nlohmann::ordered_json(aText.toStdString()).dump(); };
+    std::string text = "[";
     for (const QStringList& row : aTable.Rows) {
-        nlohmann::ordered_json record = nlohmann::ordered_json::object();
+        text += text.size() > 1 ? ",{" : "{";
         for (qsizetype i = 0; i < aTable.Fields.size(); ++i)
-            record[aTable.Fields[i].toStdString()] = row[i].toStdString();
-        records.push_back(std::move(record));
+            text += (i ? "," : "") + quoted(aTable.Fields[i]) + ':' + quoted(row[i]);
+        text += '}';
     }
-    return QString::fromStdString(records.dump());
+    return QString::fromStdString(text + ']');
 }
 
 } // namespace
