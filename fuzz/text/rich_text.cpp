@@ -37,7 +37,15 @@ void PaintElement(const QString& aMarkup, int32_t aFontHeight, uint8_t aFlags)
     rich->SetFontName(QStringLiteral("Arial"));
     rich->SetBaseFontHeight(aFontHeight);
     rich->SetAngle(TKVRAngle(aFlags & 3));
-    rich->SetText(aMarkup);
+    if (aFlags & 8) {
+        // Bound to a field: the printer parses and lays out the record's value anew.
+        label.SetDataValue(QStringLiteral("Body"), aMarkup);
+        rich->SetText(QStringLiteral("own text"));
+        rich->SetFillType(1);
+        rich->SetFillName(QStringLiteral("Body"));
+    } else {
+        rich->SetText(aMarkup);
+    }
     rich->CalcValues(1);
     // One surface per input keeps the runs quick; the flags pick it.
     if ((aFlags & 4) == 0) {
