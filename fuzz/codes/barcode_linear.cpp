@@ -1,12 +1,18 @@
 // Linear barcodes: any value for any symbology is either refused by every
-// step (validation, preparation, bar pattern) or encoded by all of them; an
-// accepted value, painted as the painters lay out its pattern, reads back
+// step (validation, preparation, bar pattern, the element) or encoded by all
+// of them; an accepted value, painted as the painters lay out its pattern or
+// by the element's screen painter, reads back
 // with ZXing as the prepared value (check characters as the symbology shows
 // them) wherever ZXing knows the symbology.
+#include "elements/TKVRBarcode.h"
 #include "fuzz/codes/CodeTargetSupport.h"
 #include "fuzz/support/FuzzTarget.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/codes/KVR.Barcode.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Types.h"
+#include "render/TKVRDraw.h"
 
 namespace {
 
@@ -31,6 +37,42 @@ QImage PaintPattern(const QByteArray& aPattern)
         kvr::fuzz::FillDark(image, kQuiet + RoundHalfEven32(e.Left), top, kQuiet + RoundHalfEven32(e.Right), bottom);
     }
     return image;
+}
+
+// The barcode element with that value, painted by the screen painter at 254
+// dpi (0.2 mm modules are two pixels) with a 2 mm margin; whether it took the value.
+QImage PaintElement(const QByteArray& aValue, TKVRBarType aType, bool aChecksum, bool aShowNumber, bool& oValid)
+{
+    TKVRBaseLabel label;
+    auto* barcode = new TKVRBarcode(&label, false);
+    barcode->SetCode(aValue);
+    barcode->SetCodeType(aType);
+    barcode->SetChecksum(aChecksum);
+    barcode->SetShowNumber(aShowNumber);
+    barcode->SetBarWidth(0.2f);
+    barcode->SetBarHeight(4.0f);
+    barcode->CalcValues(1);
+    const TKVRRect box = barcode->GetBounds();
+    barcode->SetBase(1, 2000 - box.Left, 2000 - box.Top);
+    barcode->CalcValues(1);
+    oValid = barcode->GetValid();
+    constexpr int kDpi = 254;
+    QImage image(int((box.Width() + 4000) * kDpi / 25400) + 1, int((box.Height() + 4000) * kDpi / 25400) + 1,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    const int dotsPerMetre = kDpi * 10000 / 254;
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        TKVRDraw draw;
+        draw.SetResolution(kDpi, kDpi, 1);
+        draw.SetStandardWidths();
+        draw.DrawState = KVRDrawState::Preview;
+        draw.kC = TSkCanvas::Make(&image);
+        draw.kP = std::make_shared<TSkPaint>();
+        barcode->DrawElement(&draw);
+    }
+    return image.convertToFormat(QImage::Format_Grayscale8);
 }
 
 // The characters a symbology takes, for inputs mapped onto them.
@@ -126,11 +168,18 @@ KVR_FUZZ_TARGET(barcode_linear)
     KVR_FUZZ_CHECK(prepared.size() >= value.size(), "the prepared value lost characters");
     KVR_FUZZ_CHECK(TBarcode::BarCodeWidth(pattern, 0.3f, 2.5f) > 0, "bars without width");
 
+    // Flag 8: the element paints it, else the pattern is laid out here.
+    QImage image;
+    if (flags & 8) {
+        bool taken = false;
+        image = PaintElement(value, type, checksum, showNumber, taken);
+        KVR_FUZZ_CHECK(taken, "the element refuses a valid value");
+    }
     const Reading reading = ReadingOf(type, value, prepared, checksum);
     if (reading.Format == ZXing::BarcodeFormat::None)
         return;
-    std::optional<QString> read =
-        kvr::fuzz::ReadSymbol(PaintPattern(pattern), reading.Format, reading.FullAscii, reading.Check);
+    std::optional<QString> read = kvr::fuzz::ReadSymbol(image.isNull() ? PaintPattern(pattern) : image,
+                                                        reading.Format, reading.FullAscii, reading.Check);
     KVR_FUZZ_CHECK(read.has_value(), "an accepted value does not read");
     if (IsGs1(type))
         read->remove(QChar(0x1D));  // the separator after a variable-length field
