@@ -1,8 +1,12 @@
 // The single-element stream: a version and one record either make one element
 // in the document or raise and leave it as it was. The element written again
-// reads back to the same record.
+// reads back to the same record, and paints on screen without harm.
 #include "fuzz/document/LabelFuzzSupport.h"
 #include "fuzz/support/FuzzTarget.h"
+#include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.Types.h"
+#include "render/TKVRDraw.h"
+#include <QImage>
 
 using namespace KVRLabelFuzz;
 
@@ -24,6 +28,20 @@ TKVRBaseItem* ReadRecord(TVXLabelFMX& aDoc, QByteArray aBytes)
     QBuffer buffer(&aBytes);
     buffer.open(QIODevice::ReadOnly);
     return aDoc.CreateElementFromStream(buffer);
+}
+
+// A small preview: enough to run every painting road of the element.
+void Paint(TKVRBaseItem& aItem)
+{
+    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    TKVRDraw draw;
+    draw.SetResolution(24, 24, 1);
+    draw.SetStandardWidths();
+    draw.DrawState = KVRDrawState::Preview;
+    draw.kC = TSkCanvas::Make(&image);
+    draw.kP = std::make_shared<TSkPaint>();
+    aItem.DrawElement(&draw);
 }
 
 }  // namespace
@@ -48,4 +66,5 @@ KVR_FUZZ_TARGET(element_stream)
     TKVRBaseItem* back = nullptr;
     KVR_FUZZ_CHECK(Reads([&] { back = ReadRecord(again, record); }), "a written element does not read");
     KVR_FUZZ_CHECK(back && Record(*back) == record, "a written element reads to another one");
+    Paint(*item);
 }
