@@ -1,5 +1,5 @@
 // The single-element stream: a version and one record either make one element
-// in the document or raise and leave it as it was. The element written again
+// in the document, with a numeric id of its own, or raise and leave it as it was. The element written again
 // reads back to the same record, and paints on screen without harm.
 #include "fuzz/document/LabelFuzzSupport.h"
 #include "fuzz/support/FuzzTarget.h"
@@ -61,6 +61,7 @@ KVR_FUZZ_TARGET(element_stream)
     }
     KVR_FUZZ_CHECK(item && doc.GetItemsCount() == count + 1 && doc.GetItem(count + 1) == item,
                    "an element read is not the document's last element");
+    KVR_FUZZ_CHECK(NumIDsUnique(doc), "an element read took a numeric id the document has");
     const QByteArray record = Record(*item);
     TVXLabelFMX again;
     TKVRBaseItem* back = nullptr;

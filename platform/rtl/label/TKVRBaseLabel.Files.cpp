@@ -498,3 +498,15 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
     if (fLayerZOrder)
         SortItemsZLayer();
 }
+
+void TKVRBaseLabel::KeepNumIDUnique(TKVRBaseItem* aItem)
+{
+    const int32_t id = aItem->GetNumID();
+    if (id <= 0 || aItem->GetPreview())
+        return;
+    for (const auto& item : fItems)
+        if (item.get() != aItem && !item->GetPreview() && item->GetNumID() == id) {
+            aItem->fNumID = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
+            return;
+        }
+}

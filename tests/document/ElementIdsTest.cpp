@@ -1,9 +1,12 @@
-// Numeric ids after a paste: every element keeps one of its own, whether the
-// pasted id is taken by the document, by another pasted element, or is the
-// one a renumbered element would otherwise get.
+// Numeric ids of elements read into a document (paste, single-element
+// stream): every element keeps one of its own, whether the id read is taken
+// by the document, by another pasted element, or is the one a renumbered
+// element would otherwise get.
 #include "document/KVR.FMX.h"
 #include "elements/TKVRFlow.h"
 #include "elements/TKVRLink.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include <QBuffer>
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
@@ -90,6 +93,61 @@ TEST(PasteIdsLinks, LinksFollowTheFirstElementOfTheirId)
     EXPECT_EQ(doc.FindNumID(pasted->GetToID()), doc.GetItem(5));
     EXPECT_EQ(doc.GetItem(5)->GetNumID(), 7);
     EXPECT_NE(doc.GetItem(4)->GetNumID(), doc.GetItem(3)->GetNumID());
+}
+
+TKVRBaseItem* ReadElement(TVXLabelFMX& aDoc, const TKVRBaseItem& aItem)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&out);
+    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
+    aItem.Write(writer);
+    out.close();
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    return aDoc.CreateElementFromStream(in);
+}
+
+// An element read on its own keeps its id while no other element has it,
+// and a link read on its own keeps joining what it joined.
+TEST(ElementStreamIds, AnIdTakenIsReplacedAndAFreeOneKept)
+{
+    TVXLabelFMX source;
+    auto* flow = new TKVRFlow(&source, false);
+    auto* link = new TKVRLink(&source, false);
+    link->SetFromID(1);
+    link->SetToID(2);
+
+    TVXLabelFMX doc;
+    for (int i = 0; i < 3; ++i)
+        new TKVRFlow(&doc, false);
+    struct
+    {
+        int32_t Read;
+        bool Kept;
+    } cases[] = {{2, false}, {9, true}, {9, false}, {0, true}};
+    for (const auto& c : cases) {
+        flow->SetNumID(c.Read);
+        const TKVRBaseItem* item = ReadElement(doc, *flow);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetNumID() == c.Read, c.Kept) << "read " << c.Read << ", given " << item->GetNumID();
+        EXPECT_EQ(doc.GetItem(2)->GetNumID(), 2);
+    }
+    std::set<int32_t> ids;
+    for (int32_t i = 1; i <= doc.GetItemsCount(); ++i) {
+        if (doc.GetItem(i)->GetNumID() > 0) {
+            EXPECT_TRUE(ids.insert(doc.GetItem(i)->GetNumID()).second) << doc.GetItem(i)->GetNumID();
+        }
+    }
+    EXPECT_EQ(ids.size(), 6u);  // three flows, and three of the four read (one read 0)
+    link->SetNumID(3);
+    const auto* read = dynamic_cast<const TKVRLink*>(ReadElement(doc, *link));
+    ASSERT_NE(read, nullptr);
+    EXPECT_FALSE(ids.count(read->GetNumID()));
+    EXPECT_GT(read->GetNumID(), 0);
+    EXPECT_EQ(read->GetFromID(), 1);
+    EXPECT_EQ(read->GetToID(), 2);
 }
 
 }  // namespace
