@@ -66,7 +66,10 @@ TKVRBaseItem* TVXLabelFMX::CreateElementFromStream(QIODevice& aStream)
     if (version < 1 || version > KVRFileVersion)
         throw EKVRDataError("Element stream of an unknown version: " + std::to_string(version));
     // A record that fails is freed by its reader: the document keeps no half element.
-    return CreateFromStream(reader, version, KVRReadType::File);
+    TKVRBaseItem* item = CreateFromStream(reader, version, KVRReadType::File);
+    // Links must never find two elements by one id.
+    KeepNumIDUnique(item);
+    return item;
 }
 
 void TVXLabelFMX::PasteSelection()

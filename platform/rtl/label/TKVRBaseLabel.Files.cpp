@@ -9,6 +9,7 @@
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/model/TKVRBaseLink.h"
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <string>
 
@@ -477,17 +478,26 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
     std::vector<std::unique_ptr<TKVRBaseItem>> items = std::move(aFrom.fItems);
     aFrom.fItems.clear();
     aFrom.fLayerSorted = 0;
-    // New numeric ids for elements whose id is taken here, so links never find two.
-    QHash<int32_t, int32_t> renumbered;
+    // New numeric ids for elements whose id is taken here or by an earlier
+    // pasted one, so links never find two. Fresh ids start past every pasted
+    // id, so none of them can be one that a later pasted element keeps.
+    for (const auto& item : items)
+        NoteNumID(item->GetNumID());
+    QHash<int32_t, int32_t> renumbered;  // ids taken here: old -> new, for links
+    QSet<int32_t> kept;
     for (auto& item : items) {
         const int32_t id = item->GetNumID();
-        if (id > 0 && (FindNumID(id) || renumbered.contains(id))) {
-            const int32_t fresh = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
-            renumbered.insert(id, fresh);
-            item->fNumID = fresh;
-        } else {
-            NoteNumID(id);
+        if (id <= 0)
+            continue;
+        const bool takenHere = FindNumID(id) != nullptr;
+        if (!takenHere && !kept.contains(id)) {
+            kept.insert(id);
+            continue;
         }
+        const int32_t fresh = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
+        if (takenHere && !renumbered.contains(id))
+            renumbered.insert(id, fresh);
+        item->fNumID = fresh;
     }
     for (auto& item : items) {
         if (auto* link = dynamic_cast<TKVRBaseLink*>(item.get())) {
@@ -501,4 +511,16 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
     }
     if (fLayerZOrder)
         SortItemsZLayer();
+}
+
+void TKVRBaseLabel::KeepNumIDUnique(TKVRBaseItem* aItem)
+{
+    const int32_t id = aItem->GetNumID();
+    if (id <= 0 || aItem->GetPreview())
+        return;
+    for (const auto& item : fItems)
+        if (item.get() != aItem && !item->GetPreview() && item->GetNumID() == id) {
+            aItem->fNumID = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
+            return;
+        }
 }
