@@ -220,16 +220,25 @@ BENCHMARK(BM_BuildDrawing)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecon
 
 constexpr int kFileElements = 100000;
 
-// The drawing of 100,000 elements saved once per format, for the loads.
-const QString& SavedFile(TKVRExt aFormat)
+// Where the saves leave the drawing for the loads: KVR_BENCH_FILES when set
+// (the benchmark script runs each benchmark alone, so a load then holds
+// only what it reads), else a folder of this process.
+QString BigFile(TKVRExt aFormat)
 {
-    static QString files[2];
-    QString& file = files[aFormat == KVRExt::Json ? 1 : 0];
-    if (file.isEmpty()) {
+    const QString folder = qEnvironmentVariableIsSet("KVR_BENCH_FILES") ? qEnvironmentVariable("KVR_BENCH_FILES")
+                                                                        : Scratch().path();
+    return folder + (aFormat == KVRExt::Json ? QStringLiteral("/big.json") : QStringLiteral("/big.eti"));
+}
+
+// The drawing of 100,000 elements saved per format, for the loads; saved
+// here when no save has left it.
+QString SavedFile(TKVRExt aFormat)
+{
+    const QString file = BigFile(aFormat);
+    if (!QFile::exists(file)) {
         EnsureApp();
         TVXLabelFMX doc;
         BuildDrawing(doc, kFileElements);
-        file = Scratch().filePath(aFormat == KVRExt::Json ? QStringLiteral("big.json") : QStringLiteral("big.eti"));
         doc.SaveToFile(file, aFormat);
     }
     return file;
@@ -241,8 +250,7 @@ void BM_SaveFile(benchmark::State& state)
     const TKVRExt format = TKVRExt(state.range(0));
     TVXLabelFMX doc;
     BuildDrawing(doc, kFileElements);
-    const QString file =
-        Scratch().filePath(format == KVRExt::Json ? QStringLiteral("save.json") : QStringLiteral("save.eti"));
+    const QString file = BigFile(format);
     for (auto _ : state)
         doc.SaveToFile(file, format);
     state.SetItemsProcessed(int64_t(state.iterations()) * kFileElements);
@@ -255,7 +263,7 @@ void BM_LoadFile(benchmark::State& state)
 {
     EnsureApp();
     const TKVRExt format = TKVRExt(state.range(0));
-    const QString& file = SavedFile(format);
+    const QString file = SavedFile(format);
     for (auto _ : state) {
         TVXLabelFMX doc;
         if (!doc.LoadFromFile(file) || doc.GetItemsCount() != kFileElements)
@@ -271,7 +279,7 @@ BENCHMARK(BM_LoadFile)->Arg(KVRExt::Binary)->Arg(KVRExt::Json)->Unit(benchmark::
 void BM_ParseJsonBare(benchmark::State& state)
 {
     EnsureApp();
-    const QString& file = SavedFile(KVRExt::Json);
+    const QString file = SavedFile(KVRExt::Json);
     for (auto _ : state) {
         QFile f(file);
         if (!f.open(QIODevice::ReadOnly))

@@ -17,13 +17,23 @@ fi
 out="$root/build/bench/results"
 rm -rf "$out"
 mkdir -p "$out"
+# The saves leave their files here for the loads, which then run alone.
+export KVR_BENCH_FILES="$out"
 n=0
+failed=0
 while IFS= read -r name; do
   [[ -n "$name" ]] || continue
   n=$((n + 1))
+  run="$out/$(printf '%03d' "$n")"
   # Names hold no regular-expression characters but "." and "/", which match themselves here.
-  "$bench" --benchmark_filter="^${name}\$" --benchmark_format=console \
-    --benchmark_out="$out/$(printf '%03d' "$n").json" --benchmark_out_format=json | grep -E '^BM_' || true
+  if ! "$bench" --benchmark_filter="^${name}\$" --benchmark_out="$run.json" --benchmark_out_format=json \
+    >"$run.txt" 2>"$run.err"; then
+    echo "$name failed:" >&2
+    cat "$run.err" >&2
+    failed=1
+  fi
+  grep -E '^BM_' "$run.txt" || true
 done < <("$bench" --benchmark_list_tests)
 
-python3 "$root/scripts/bench_summary.py" "$out"
+python3 "$root/scripts/bench_summary.py" "$out" || failed=1
+exit "$failed"

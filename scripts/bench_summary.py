@@ -37,8 +37,9 @@ def main(folder):
     for name, b in runs.items():
         items = b.get("items_per_second")
         peak = b.get("peak_MiB")
-        print(f"{name:58} {ms(b):12.3f} {items if items is None else f'{items:14.0f}':>14} "
-              f"{'' if peak is None else f'{peak:9.1f}':>9}")
+        items_text = "" if items is None else f"{items:.0f}"
+        peak_text = "" if peak is None else f"{peak:.1f}"
+        print(f"{name:58} {ms(b):12.4g} {items_text:>14} {peak_text:>9}")
 
     checks = []
     p1, p10 = find(runs, "BM_PrintLabels/1000/"), find(runs, "BM_PrintLabels/10000/")
