@@ -39,7 +39,9 @@ def main(folder):
         peak = b.get("peak_MiB")
         items_text = "" if items is None else f"{items:.0f}"
         peak_text = "" if peak is None else f"{peak:.1f}"
-        print(f"{name:58} {ms(b):12.4g} {items_text:>14} {peak_text:>9}")
+        t = ms(b)
+        time_text = f"{t:.3f}" if t >= 0.01 else f"{t:.3g}"
+        print(f"{name:58} {time_text:>12} {items_text:>14} {peak_text:>9}")
 
     checks = []
     p1, p10 = find(runs, "BM_PrintLabels/1000/"), find(runs, "BM_PrintLabels/10000/")
