@@ -110,6 +110,8 @@ void BM_PrintLabels(benchmark::State& state)
         if (!doc.Print())
             state.SkipWithError(doc.GetPrintReport().Text().toUtf8().constData());
     }
+    if (qEnvironmentVariableIsSet("KVR_BENCH_PICTURES"))
+        QFile::copy(pdf, qEnvironmentVariable("KVR_BENCH_PICTURES") + QStringLiteral("/labels.pdf"));
     state.SetItemsProcessed(int64_t(state.iterations()) * n);
     state.counters["labels"] = n;
     ReportPeak(state);
