@@ -87,7 +87,8 @@ public:
     // through a save file, so a failure leaves the previous file whole.
     // False, with nothing written, for another format; I/O errors raise.
     bool SaveToFile(const QString& aFileName, TKVRExt aFormat) override;
-    // A 32-bit version and one element record, read with that version.
+    // A 32-bit version and one element record, read with that version. The
+    // element keeps its numeric id unless another element has it.
     TKVRBaseItem* CreateElementFromStream(QIODevice& aStream) override;
     // Inserts the clipboard stream's elements, all or none.
     void PasteSelection() override;

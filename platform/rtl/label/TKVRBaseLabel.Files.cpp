@@ -9,6 +9,7 @@
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/model/TKVRBaseLink.h"
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <string>
 
@@ -333,6 +334,7 @@ void TKVRBaseLabel::Clear(uint32_t aSet, bool)
                                           [](const auto& aItem) { return !aItem->GetPreview(); });
         std::move(keep, fItems.end(), std::back_inserter(copies));
         fItems.erase(keep, fItems.end());
+        fLayerSorted = 0;
         for (auto& item : copies)
             item->fAttached = false;
         // freed here, with the list already without them
@@ -341,8 +343,19 @@ void TKVRBaseLabel::Clear(uint32_t aSet, bool)
 
 void TKVRBaseLabel::SortItemsZLayer()
 {
-    std::stable_sort(fItems.begin(), fItems.end(),
-                     [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); });
+    const auto byLayer = [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); };
+    const size_t sorted = std::min(fLayerSorted, fItems.size());
+    // Creators sort after every element: each new one goes after the last
+    // of its layer or a lower one, as a stable sort would put it.
+    if (fItems.size() - sorted <= 8) {
+        for (size_t i = sorted; i < fItems.size(); ++i) {
+            const auto at = fItems.begin() + ptrdiff_t(i);
+            std::rotate(std::upper_bound(fItems.begin(), at, *at, byLayer), at, at + 1);
+        }
+    } else {
+        std::stable_sort(fItems.begin(), fItems.end(), byLayer);
+    }
+    fLayerSorted = fItems.size();
 }
 
 // ---------------------------------------------------------------- the component's part
@@ -419,6 +432,7 @@ void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
     ClearItems();
     fItems = std::move(aFrom.fItems);
     aFrom.fItems.clear();
+    aFrom.fLayerSorted = 0;
     for (auto& item : fItems)
         item->fOwner = this;
     fLastNumID = aFrom.fLastNumID;
@@ -463,17 +477,27 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
 {
     std::vector<std::unique_ptr<TKVRBaseItem>> items = std::move(aFrom.fItems);
     aFrom.fItems.clear();
-    // New numeric ids for elements whose id is taken here, so links never find two.
-    QHash<int32_t, int32_t> renumbered;
+    aFrom.fLayerSorted = 0;
+    // New numeric ids for elements whose id is taken here or by an earlier
+    // pasted one, so links never find two. Fresh ids start past every pasted
+    // id, so none of them can be one that a later pasted element keeps.
+    for (const auto& item : items)
+        NoteNumID(item->GetNumID());
+    QHash<int32_t, int32_t> renumbered;  // ids taken here: old -> new, for links
+    QSet<int32_t> kept;
     for (auto& item : items) {
         const int32_t id = item->GetNumID();
-        if (id > 0 && (FindNumID(id) || renumbered.contains(id))) {
-            const int32_t fresh = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
-            renumbered.insert(id, fresh);
-            item->fNumID = fresh;
-        } else {
-            NoteNumID(id);
+        if (id <= 0)
+            continue;
+        const bool takenHere = FindNumID(id) != nullptr;
+        if (!takenHere && !kept.contains(id)) {
+            kept.insert(id);
+            continue;
         }
+        const int32_t fresh = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
+        if (takenHere && !renumbered.contains(id))
+            renumbered.insert(id, fresh);
+        item->fNumID = fresh;
     }
     for (auto& item : items) {
         if (auto* link = dynamic_cast<TKVRBaseLink*>(item.get())) {
@@ -487,4 +511,16 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
     }
     if (fLayerZOrder)
         SortItemsZLayer();
+}
+
+void TKVRBaseLabel::KeepNumIDUnique(TKVRBaseItem* aItem)
+{
+    const int32_t id = aItem->GetNumID();
+    if (id <= 0 || aItem->GetPreview())
+        return;
+    for (const auto& item : fItems)
+        if (item.get() != aItem && !item->GetPreview() && item->GetNumID() == id) {
+            aItem->fNumID = fLastNumID < INT32_MAX ? ++fLastNumID : 0;
+            return;
+        }
 }

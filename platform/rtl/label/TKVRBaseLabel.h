@@ -371,6 +371,9 @@ public:
     // Appends aFrom's elements (a paste read whole); those whose numeric id is
     // taken here get a new one, and connectors among them follow.
     void TakeItems(TKVRBaseLabel& aFrom);
+    // Gives aItem, an element of this document read on its own, a fresh
+    // numeric id when another element already has its id.
+    void KeepNumIDUnique(TKVRBaseItem* aItem);
     // The component's folders and names, for a scratch document that reads for this one.
     void CopyFolders(const TKVRBaseLabel& aFrom);
 
@@ -403,6 +406,9 @@ private:
     QString fOpenImgFolder;
     QString fLibraryFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
+    // Leading elements known to be in layer order, so a sort after an
+    // append only places the new ones; a layer change anywhere resets it.
+    size_t fLayerSorted = 0;
     int32_t fLastNumID = 0;
     int32_t fFileVersion = KVRFileVersion;
     uint8_t fEditorMode = 0;

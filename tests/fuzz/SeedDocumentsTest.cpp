@@ -1,0 +1,189 @@
+// The seeds of the document readers' fuzz targets are what these documents
+// write: every element kind with layers, a counter, data and a library
+// symbol. With KVR_FUZZ_SEED_DIR set, the test writes them there
+// (<dir>/<target>/<name>), as fuzz/seeds/ holds them.
+#include "document/KVR.FMX.Shared.Factory.h"
+#include "document/KVR.FMX.h"
+#include "platform/rtl/label/TKVRCounter.h"
+#include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/model/KVR.SymLibrary.h"
+#include "platform/rtl/model/TKVRBaseFlow.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseLibSymbol.h"
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+namespace {
+
+const char* kLibrary = R"([
+ {"Version":1,"Name":"Valve","Category":"Pipes/Valves","ID":"{A1}","Units":"mm","InsertX":5,"InsertY":2.5,
+  "Note":"Gate valve","Def":[
+   {"Type":"PenWidth","Value":0.35},{"Type":"Fill","Value":true},{"Type":"RoundCap","Value":true},
+   {"Type":"ScalePen","Value":false},{"Type":"FColor","Value":4278190335},{"Type":"BColor","Value":4294967040},
+   {"Type":"LineType","Value":3},{"Type":"Line","Points":[0,0,10,5]},{"Type":"Circle","Center":[5,2.5],"Radius":1.25},
+   {"Type":"Ellipse","Center":[5,2.5],"RadiusX":4,"RadiusY":2},{"Type":"Rectangle","Points":[0,0,10,5],"Radius":0.5},
+   {"Type":"Polyline","Points":[0,0,5,5,10,0],"Closed":true},{"Type":"Arc","Center":[5,0],"Radius":2,"Start":180,"Sweep":180},
+   {"Type":"Bezier","Points":[0,0,2,4,8,4,10,0],"Closed":false},{"Type":"Path","Value":true},
+   {"Type":"Line","Points":[0,5,10,5]},{"Type":"Path","Value":false},
+   {"Type":"Sector","Center":[5,2.5],"Radius":2,"Start":0,"Sweep":90}],"Links":[0,2.5,10,2.5]},
+ {"Version":1,"Name":"Label","Category":"Text","ID":"{B2}","Units":"in","InsertX":0,"InsertY":0,"Def":[
+   {"Type":"FontColor","Value":4294901760},{"Type":"FontHeight","Value":4},{"Type":"FontName","Value":"Liberation Serif"},
+   {"Type":"Bold","Value":true},{"Type":"Italic","Value":false},{"Type":"Underline","Value":true},
+   {"Type":"FontScale","Value":1.5},{"Type":"Text","Text":"Ñandú €","Point":[0.5,0.25],"Angle":30,"HAlign":1,"VAlign":2}]},
+ {"Version":1,"Name":"Empty","Category":"","ID":"","Units":"cm","InsertX":0,"InsertY":0,"Def":[]}
+])";
+
+void FillEveryKind(TVXLabelFMX& aDoc)
+{
+    TKVRBaseLabel& d = aDoc;
+    d.AddLayer(QStringLiteral("Marks"))->Color = 0xFF2040A0u;
+    d.SetActiveLayer(1);
+    auto* counter = new TKVRCounter(&aDoc);
+    counter->Name = QStringLiteral("Serial");
+    counter->SetStep(2);
+    d.GetData().SaveJson = true;
+    d.GetData().SetJson(R"([{"Name":"Größe Ä"},{"Name":"second"}])");
+    TKVRLibSymbolList symbols = KVRSymLib::ReadText(kLibrary);
+    auto current = std::shared_ptr<TKVRBaseLibSymbol>(std::move(symbols[0]));
+    d.SetCurSymbol(current);
+    d.AddSymbol(std::move(symbols[1]), false);
+
+    const int64_t chain[] = {1000, 2000, 9000, 4000, 5000, 12000};
+    d.AddBasePoint(1000, 1000);
+    d.AddBaseLine(0, 0, 20000, 5000);
+    d.AddBaseArrowLine(0, 5000, 20000, 0);
+    d.AddBasePolyLine(chain);
+    d.AddBaseArc(30000, 30000, 5000, 10.0f, 250.0f);
+    d.AddBaseRectangle(1000, 2000, 30000, 15000);
+    d.AddBasePolygon(chain);
+    d.AddBaseCircle3P(0, 0, 5000, 0, 10000, 0);
+    d.AddBaseEllipse(40000, 20000, 8000, 3000);
+    d.AddBaseText(5000, 60000);
+    d.AddBaseParagraph(5000, 70000, 40000, 20000);
+    d.AddBaseBarcode(50000, 5000, QStringLiteral("5901234123457"), TKVRBarType(0));
+    d.AddBasePDF417(50000, 30000, QStringLiteral("PDF"));
+    d.AddBaseDataMatrix(50000, 50000, QStringLiteral("DM"));
+    d.AddBaseQRCode(50000, 70000, QStringLiteral("QR"));
+    TKVRFactory::AddBaseImage(&aDoc, 0, 80000, 10000, 10000, QStringLiteral("none.png"));
+    TKVRBaseItem* a = d.AddBaseFlow(60000, 0, 20000, 10000, 4);
+    TKVRBaseItem* b = d.AddBaseFlow(60000, 40000, 20000, 10000, 1);
+    d.AddBaseLink(a->GetNumID(), b->GetNumID(), 3, 1, 2);
+    d.AddBaseTable(0, 100000, 50000, 20000);
+    d.AddBasePolyText(0, 130000);
+    d.AddBaseRank(0, 140000, 30000, 6000);
+    d.AddBaseNutriScore(0, 150000, 40000, 15000);
+    d.AddBaseLevel(70000, 100000, 8000);
+    d.AddBaseSymbol(70000, 130000);
+    d.AddBaseBezier(chain);
+    d.AddBaseDimAngle(0, 0, 10000, 0, 0, 0, 0, 10000, 3000, -4000);
+    d.AddBaseSector3P(0, 0, 4000, 0, 10000, 0, 0.0f, 120.0f);
+    d.AddBasePackage(90000, 0, 30000, 20000);
+    d.AddBaseRichText(90000, 40000, 30000, 20000);
+}
+
+QByteArray SaveEti(const TVXLabelFMX& aDoc)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    aDoc.SaveToStream(buffer);
+    return bytes;
+}
+
+QByteArray Record(const TKVRBaseItem& aItem)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&buffer);
+    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
+    aItem.Write(writer);
+    return bytes;
+}
+
+std::vector<TKVRBaseItem*> Items(const TKVRBaseLabel& aDoc, std::initializer_list<int32_t> aIndices)
+{
+    std::vector<TKVRBaseItem*> items;
+    for (int32_t i : aIndices)
+        items.push_back(aDoc.GetItem(i));
+    return items;
+}
+
+// target -> file name -> bytes
+using TSeeds = std::map<std::string, std::map<std::string, QByteArray>>;
+
+TSeeds MakeSeeds()
+{
+    TSeeds seeds;
+    TVXLabelFMX empty;
+    TVXLabelFMX every;
+    FillEveryKind(every);
+    seeds["eti_file"]["empty.eti"] = SaveEti(empty);
+    seeds["eti_file"]["every-kind.eti"] = SaveEti(every);
+    seeds["json_file"]["empty.json"] = QByteArray::fromStdString(empty.GetJson().dump(2));
+    seeds["json_file"]["every-kind.json"] = QByteArray::fromStdString(every.GetJson().dump(2));
+    for (int32_t i = 1; i <= every.GetItemsCount(); ++i) {
+        const TKVRBaseItem* item = every.GetItem(i);
+        seeds["element_stream"]["kind-" + std::to_string(item->GetKind()) + ".bin"] = Record(*item);
+    }
+    every.CopyToClipboard(Items(every, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    seeds["paste_selection"]["shapes-and-codes.bin"] = every.GetClipboard().data();
+    every.CopyToClipboard(Items(every, {16, 17, 18, 19, 20, 21, 22, 23, 24, 25}));
+    seeds["paste_selection"]["flows-link-tables.bin"] = every.GetClipboard().data();
+    every.CopyToClipboard(Items(every, {26, 27, 28, 29, 30}));
+    seeds["paste_selection"]["dims-package-rich.bin"] = every.GetClipboard().data();
+    seeds["symbol_library"]["three-symbols.lyp"] = kLibrary;
+    seeds["symbol_library"]["empty.lyp"] = "[]";
+    return seeds;
+}
+
+TEST(FuzzSeeds, TheRoundTripDocumentsHoldEveryKindAndReadBack)
+{
+    const TSeeds seeds = MakeSeeds();
+    ASSERT_EQ(seeds.size(), 5u);
+    EXPECT_EQ(seeds.at("element_stream").size(), 29u);  // one record of each kind
+
+    // The every-kind file loads and saves to the same bytes.
+    const QByteArray every = seeds.at("eti_file").at("every-kind.eti");
+    QByteArray copy = every;
+    QBuffer in(&copy);
+    in.open(QIODevice::ReadOnly);
+    TVXLabelFMX doc;
+    doc.LoadFromStream(in);
+    std::set<int32_t> kinds;
+    for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
+        kinds.insert(doc.GetItem(i)->GetKind());
+    EXPECT_EQ(kinds.size(), 29u);
+    EXPECT_EQ(doc.GetSymbolCount(), 1);
+    EXPECT_EQ(SaveEti(doc), every);
+
+    // Each clipboard seed pastes whole.
+    int32_t pasted = 0;
+    for (const auto& [name, bytes] : seeds.at("paste_selection")) {
+        doc.GetClipboard().close();
+        doc.GetClipboard().setData(bytes);
+        const int32_t before = doc.GetItemsCount();
+        doc.PasteSelection();
+        pasted += doc.GetItemsCount() - before;
+    }
+    EXPECT_EQ(pasted, 30);
+
+    if (const QString dir = qEnvironmentVariable("KVR_FUZZ_SEED_DIR"); !dir.isEmpty()) {
+        for (const auto& [target, files] : seeds) {
+            const QString folder = QDir(dir).filePath(QString::fromStdString(target));
+            ASSERT_TRUE(QDir().mkpath(folder));
+            for (const auto& [name, bytes] : files) {
+                QFile file(QDir(folder).filePath(QString::fromStdString(name)));
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                ASSERT_EQ(file.write(bytes), bytes.size());
+            }
+        }
+    }
+}
+
+}  // namespace
