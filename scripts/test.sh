@@ -20,6 +20,8 @@ export QT_QPA_PLATFORM=offscreen
 # the blocks stay ordinary heap blocks reached from each thread's own TLS, so
 # what they point to is still seen.
 export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
+# Leaks inside system libraries, each named and explained there.
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$root/build/test" --output-on-failure -j "$(nproc)"
 # The thread tests again, under ThreadSanitizer.
