@@ -7,7 +7,7 @@
 #include "elements/TKVRBarcode.h"
 #include "elements/TKVRQRCode.h"
 #include "elements/TKVRRectangle.h"
-#include "tests/document/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/BarcodeReader.h"
 #include "elements/TKVRText.h"
 #include "platform/rtl/label/TKVRLayer.h"
