@@ -9,6 +9,7 @@
 #include "platform/skia/TXpsDocument.h"
 #include "render/TKVRDraw.h"
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageSize>
@@ -17,6 +18,8 @@
 #include <QSaveFile>
 #include <cmath>
 #include <gif_lib.h>
+#include <mutex>
+#include <set>
 #include <stdexcept>
 
 namespace {
@@ -265,6 +268,26 @@ void WriteGif(const QImage& aImage, QIODevice& aDevice)
 
 // ---------------------------------------------------------------- the job
 
+namespace {
+
+// Jobs still running when the application goes would be cut off mid-file by
+// the process's exit, painting while the statics they use are torn down;
+// the application waits for them first. Jobs come and go on the
+// user-interface thread.
+std::set<TExportThread*>& LiveJobs()
+{
+    static std::set<TExportThread*> jobs;
+    return jobs;
+}
+
+void FinishLiveJobs()
+{
+    while (!LiveJobs().empty())
+        delete *LiveJobs().begin();  // waits for the run; its report has nobody left to hear it
+}
+
+}  // namespace
+
 TExportThread::TExportThread(const TVXLabelFMX& aLabel, TKVRExport aType, const QString& aFileName, float aScale,
                              bool aFit, bool aCheckData, bool aTransparent, int16_t aQuality, int32_t aPage,
                              TKVRExportDone aDone)
@@ -289,19 +312,31 @@ TExportThread::TExportThread(const TVXLabelFMX& aLabel, TKVRExport aType, const 
         fResult.Error = QString::fromStdString(e.what());
     }
     connect(this, &QThread::finished, this, [this] {
+        (void)fRan.load(std::memory_order_acquire);
         if (fDone)
             fDone(fResult);
         deleteLater();
     });
+    static std::once_flag waitAtExit;
+    std::call_once(waitAtExit, [] { qAddPostRoutine(FinishLiveJobs); });
+    LiveJobs().insert(this);
     start();
 }
 
 TExportThread::~TExportThread()
 {
     wait();
+    (void)fRan.load(std::memory_order_acquire);
+    LiveJobs().erase(this);
 }
 
 void TExportThread::run()
+{
+    Run();
+    fRan.store(true, std::memory_order_release);
+}
+
+void TExportThread::Run()
 {
     if (!fResult.Error.isEmpty())
         return;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -84,6 +85,11 @@ private:
     int32_t fCurPage;
     TKVRExportResult fResult;
     TKVRExportDone fDone;
+    // Set last by the job's thread: whoever deletes the job after wait()
+    // reads the result and the copy after it. (Qt's own hand-over in wait()
+    // is out of ThreadSanitizer's sight, Qt not being built for it.)
+    std::atomic<bool> fRan{false};
 
+    void Run();
     void Execute();
 };

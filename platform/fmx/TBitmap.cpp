@@ -150,11 +150,16 @@ void TBitmap::SaveToStream(QIODevice& stream) const
 void TBitmap::SaveToFile(const QString& fileName) const
 {
     const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+    // Encoded in memory, then written unbuffered: a full disk is seen as a
+    // short write (a buffered save file commits the cut file), and Qt's PNG
+    // and JPEG writers lose their buffers when a write fails under them.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Encode(fImage, buffer, format);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EBitmapSavingFailed(("Error saving Bitmap to " + format).toStdString());
-    Encode(fImage, file, format);
-    if (!file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit())
         throw EBitmapSavingFailed(("Error saving Bitmap to " + format).toStdString());
 }
 

@@ -7,11 +7,12 @@
 #include "elements/TKVRBarcode.h"
 #include "elements/TKVRQRCode.h"
 #include "elements/TKVRRectangle.h"
-#include "tests/document/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/BarcodeReader.h"
 #include "elements/TKVRText.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -594,4 +595,36 @@ TEST(ExportJob, DefaultsExportTheElementsOverTheBackgroundPicture)
     for (int dx = -2; dx <= 2; ++dx)
         red = red || (qRed(image.pixel(x + dx, y)) > 200 && qGreen(image.pixel(x + dx, y)) < 80);
     EXPECT_TRUE(red);
+}
+
+// The second half runs in a child process of the first: it starts a long
+// export and returns at once, so the application goes while the job paints.
+TEST(ExportJobAtExit, StartsALongExportAndLeaves)
+{
+    const QString file = qEnvironmentVariable("KVR_EXPORT_AT_EXIT");
+    if (file.isEmpty())
+        GTEST_SKIP() << "run by ExportJob.AnApplicationThatQuitsWaitsForItsExports";
+    auto* doc = new TVXLabelFMX;
+    BuildDataSheet(*doc, 6);
+    ASSERT_TRUE(doc->ExportDoc(KVRExportKind::Png, file, 0, 3.0f, 100, true, false, false));
+    delete doc;
+}
+
+TEST(ExportJob, AnApplicationThatQuitsWaitsForItsExports)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("at-exit.png"));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KVR_EXPORT_AT_EXIT"), file);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=ExportJobAtExit.StartsALongExportAndLeaves")});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+    // The job ended before the process: the picture is there, whole.
+    const QImage image(file);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_NEAR(image.width(), 210 * 3 * 96 / 25.4, 2);
 }

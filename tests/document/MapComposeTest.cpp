@@ -1,7 +1,7 @@
 #include "document/KVR.FMX.h"
 #include "document/KVR.FMX.MapCompose.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
-#include "tests/document/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/document/MapTileServer.h"
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,8 @@
 #include "FmxTestImage.h"
 #include "platform/fmx/FMX.Graphics.h"
+#include "tests/support/FileSizeLimit.h"
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -144,6 +146,35 @@ TEST(TBitmapFiles, FailedSaveRaisesAndKeepsTheOldFile)
     QByteArray bytes;
     EXPECT_THROW(TBitmap().SaveToStream(bytes), EBitmapSavingFailed);
     EXPECT_THROW(Sample().SaveToFile(dir.filePath("missing/dir/x.png")), EBitmapSavingFailed);
+}
+
+// A disk that fills while the picture is written: the save raises and the
+// earlier file stays, in each format, also when the picture is small.
+TEST(TBitmapFiles, AFullDiskRaisesAndKeepsTheOldFile)
+{
+    QImage noise(40, 40, QImage::Format_ARGB32);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            noise.setPixel(x, y, qRgba((x * 73 + y * 151) % 256, (x * 31 + y * 17) % 256, (x * y * 7) % 256, 255));
+    TBitmap bitmap;
+    bitmap.SetImage(noise);
+    QTemporaryDir dir;
+    for (const char* name : {"keep.png", "keep.bmp", "keep.jpg"}) {
+        SCOPED_TRACE(name);
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        Sample().SaveToFile(file);
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        {
+            TFileSizeLimit limit(std::max<rlim_t>(before.size(), 64) + 16);
+            EXPECT_THROW(bitmap.SaveToFile(file), EBitmapSavingFailed);
+        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no temporary left
 }
 
 TEST(TBitmapRotate, QuarterTurnsSwapTheSides)

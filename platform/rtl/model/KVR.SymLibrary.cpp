@@ -68,7 +68,8 @@ void KVRSymLib::WriteFile(const QString& aFileName, const std::vector<const TKVR
 {
     const QByteArray text = WriteText(aSymbols);
     QSaveFile file(aFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    // Unbuffered, so a short write (a full disk) is seen rather than committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(text) != text.size() || !file.commit())
         throw EKVRDataError("Cannot write symbol library \"" + aFileName.toStdString() +
                             "\": " + file.errorString().toStdString());
 }

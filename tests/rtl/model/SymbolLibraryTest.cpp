@@ -1,5 +1,6 @@
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.SymLibrary.h"
+#include "tests/support/FileSizeLimit.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -85,6 +86,28 @@ TEST(SymbolLibrary, FileOfSeveralSymbolsReadsBackEqual)
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), KVRSymLib::WriteText(View(second))) << "written twice, the same bytes";
+}
+
+// A full disk: the library is not cut short under its name; the earlier file stays.
+TEST(SymbolLibrary, AFullDiskRaisesAndKeepsTheEarlierFile)
+{
+    const TKVRLibSymbolList symbols = KVRSymLib::ReadText(QByteArray(kLibrary));
+    ASSERT_FALSE(symbols.empty());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("pipes.lyp");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("[]\n");
+    old.close();
+    const QByteArray text = KVRSymLib::WriteText(View(symbols));
+    ASSERT_GT(text.size(), 64);
+    {
+        TFileSizeLimit limit(64);
+        EXPECT_THROW(KVRSymLib::WriteFile(file, View(symbols)), EKVRDataError);
+    }
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("[]\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
 TEST(SymbolLibrary, TruncatedFilesGiveAnErrorAndNoSymbol)
