@@ -336,9 +336,15 @@ void TExportThread::Execute()
     TPagePainter painter(*fDoc, fExportType, fScale, dpi);
     const int32_t curPage = fDoc->GetPrintInfo().GetCurPage();
 
+    // Unbuffered, so a short write (a full disk) is seen, not lost in a buffer.
     QSaveFile file(fFileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure(QStringLiteral("%1: %2").arg(fFileName, file.errorString()));
+    // The page is encoded in memory and written whole: Qt's PNG and JPEG
+    // writers lose their buffers when a write fails under them.
+    QByteArray bytes;
+    QBuffer encoded(&bytes);
+    encoded.open(QIODevice::WriteOnly);
 
     // A document page over white; the painter ends also when painting fails.
     auto PaintOn = [&](QPaintDevice& aDevice, const char* aWhat) {
@@ -355,7 +361,7 @@ void TExportThread::Execute()
         p.end();
     };
     if (fExportType == KVRExportKind::Pdf) {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&encoded);
         writer.setResolution(dpi);
         const QSizeF size(page.Width * 25.4 / dpi, page.Height * 25.4 / dpi);
         writer.setPageSize(QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
@@ -365,7 +371,7 @@ void TExportThread::Execute()
         TXpsDocument xps(int(std::lround(page.Width)), int(std::lround(page.Height)), dpi);
         PaintOn(xps, "XPS");
         QString error;
-        if (!xps.Save(file, error))
+        if (!xps.Save(encoded, error))
             throw Failure(QStringLiteral("%1: %2").arg(fFileName, error));
     } else {
         if (!std::isfinite(page.Width) || !std::isfinite(page.Height) || page.Width > KVRExport::MaxRasterSide ||
@@ -385,12 +391,12 @@ void TExportThread::Execute()
         image.setDotsPerMeterY(dotsPerMetre);
         painter.Paint(TSkCanvas::Make(&image), fit, page, curPage);
         if (fExportType == KVRExportKind::Gif) {
-            WriteGif(image, file);
+            WriteGif(image, encoded);
         } else {
             const char* format = fExportType == KVRExportKind::Bmp   ? "bmp"
                                  : fExportType == KVRExportKind::Png ? "png"
                                                                      : "jpg";
-            QImageWriter writer(&file, format);
+            QImageWriter writer(&encoded, format);
             const QImage out = fExportType == KVRExportKind::Jpeg || fExportType == KVRExportKind::Bmp
                                    ? image.convertToFormat(QImage::Format_RGB32)
                                    : image;
@@ -400,6 +406,11 @@ void TExportThread::Execute()
         }
     }
     fResult.Refused = painter.fRefused;
-    if (!file.commit())
-        throw Failure(QStringLiteral("%1: %2").arg(fFileName, file.errorString()));
+    encoded.close();
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size() || !file.commit())
+        throw Failure(QStringLiteral("%1: %2").arg(
+            fFileName, file.error() != QFileDevice::NoError
+                           ? file.errorString()
+                           : QStringLiteral("only %1 of %2 bytes could be written").arg(written).arg(bytes.size())));
 }

@@ -393,8 +393,13 @@ TKVRMapComposer::TResult TKVRMapComposer::Compose(const TKVRMapOrder& aOrder, co
         result.Cancelled = true;
         return result;
     }
+    // Encoded in memory first: Qt's PNG writer loses its row buffer when a
+    // write fails under it (a full disk). Unbuffered, so a short write is seen.
+    QByteArray png;
+    QBuffer encoded(&png);
     QSaveFile file(aOrder.FileName);
-    if (!file.open(QIODevice::WriteOnly) || !map.save(&file, "PNG") || !file.commit()) {
+    if (!encoded.open(QIODevice::WriteOnly) || !map.save(&encoded, "PNG") ||
+        !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(png) != png.size() || !file.commit()) {
         const QString why = file.error() != QFileDevice::NoError ? file.errorString()
                                                                  : QStringLiteral("the picture could not be written");
         file.cancelWriting();

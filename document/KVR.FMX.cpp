@@ -163,7 +163,18 @@ bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
     TVXLabelFMX scratch;
     scratch.CopyFolders(*this);
     if (ext == QLatin1String(".eti")) {
-        ReadStream(scratch, file);
+        // Read from memory: every value read from a file would ask the file
+        // system for the file's size. A file too big to hold is streamed.
+        if (file.size() > kMaxJsonFile) {
+            ReadStream(scratch, file);
+        } else {
+            QByteArray bytes = file.readAll();
+            if (file.error() != QFileDevice::NoError)
+                throw EKVRDataError(FileError(aFileName, file.errorString()));
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            ReadStream(scratch, buffer);
+        }
     } else {
         if (file.size() > kMaxJsonFile)
             throw EKVRDataError(FileError(aFileName, QStringLiteral("the file is too large for a label")));

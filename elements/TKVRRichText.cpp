@@ -219,7 +219,11 @@ void TKVRRichText::CalcValues(int16_t aMode)
         const TRichTextFormat f = Usable(aFormat, elementFont);
         int32_t asc = 0, des = 0, und = 0, lh = 0;
         double ratio = 0.0;
-        TKVRCalc::FontSettings(f.FontName, f.FontHeight, f.Bold, f.Italic, asc, des, und, lh, ratio);
+        try {
+            TKVRCalc::FontSettings(f.FontName, f.FontHeight, f.Bold, f.Italic, asc, des, und, lh, ratio);
+        } catch (const std::runtime_error&) {
+            return 0;  // a family no typeface is made of paints nothing, so it takes no room
+        }
         return TKVRCalc::CalcTxtSize(aText);
     };
     // The text starts at the top of its area: the stored vertical alignment

@@ -34,6 +34,9 @@ struct TShapeCache
         ISkShapedText Shaped;
     };
     QHash<TShapeKey, TEntry> Entries;
+    // A raw font at a new size is a new font engine with an empty glyph
+    // cache: each size is made once, or every paint would load its glyphs.
+    QHash<std::pair<QRawFont, int>, QRawFont> Sized;
 };
 
 // Lines laid out by the elements repeat while the screen repaints; a full
@@ -46,6 +49,23 @@ TShapeCache& Cache()
     if (!storage.hasLocalData())
         storage.setLocalData(new TShapeCache);
     return *storage.localData();
+}
+
+constexpr qsizetype kMaxSizedFonts = 256;
+
+QRawFont SizedFont(const QRawFont& aFont, int aPixels)
+{
+    QHash<std::pair<QRawFont, int>, QRawFont>& sized = Cache().Sized;
+    const std::pair<QRawFont, int> key{aFont, aPixels};
+    const auto it = sized.constFind(key);
+    if (it != sized.constEnd())
+        return *it;
+    QRawFont raw = aFont;
+    raw.setPixelSize(aPixels);
+    if (sized.size() >= kMaxSizedFonts)
+        sized.clear();
+    sized.insert(key, raw);
+    return raw;
 }
 
 bool IsLineBreak(QChar c)
@@ -225,8 +245,7 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
     painter.setPen(QPen(color));
     painter.setBrush(Qt::NoBrush);
     for (const TRun& run : fRuns) {
-        QRawFont raw = run.Font;
-        raw.setPixelSize(n);
+        const QRawFont raw = SizedFont(run.Font, n);
         if (!raw.isValid())
             continue;
         QList<QPointF> positions = run.Positions;

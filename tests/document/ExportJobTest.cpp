@@ -7,6 +7,7 @@
 #include "elements/TKVRBarcode.h"
 #include "elements/TKVRQRCode.h"
 #include "elements/TKVRRectangle.h"
+#include "tests/document/FileSizeLimit.h"
 #include "tests/support/BarcodeReader.h"
 #include "elements/TKVRText.h"
 #include "platform/rtl/label/TKVRLayer.h"
@@ -240,6 +241,33 @@ TEST(ExportJob, FailuresAreReportedAndLeaveNoFile)
     EXPECT_TRUE(h.Error.contains(QStringLiteral("too large"))) << h.Error.toStdString();
     EXPECT_FALSE(QFile::exists(huge));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // the blocker only, no temporary left
+}
+
+// A disk that fills while the page is written: every kind fails, names the
+// file and leaves nothing behind (nor memory: the encoders see no failure).
+TEST(ExportJob, AFullDiskFailsEachKindAndLeavesNoFile)
+{
+    TVXLabelFMX doc;
+    BuildSheet(doc);
+    QTemporaryDir dir;
+    for (TKVRExport kind : {KVRExportKind::Pdf, KVRExportKind::Xps, KVRExportKind::Bmp, KVRExportKind::Png,
+                            KVRExportKind::Gif, KVRExportKind::Jpeg}) {
+        SCOPED_TRACE(int(kind));
+        const QString file = dir.filePath(QStringLiteral("full-%1.out").arg(kind));
+        TKVRExportResult r;
+        {
+            TFileSizeLimit limit(512);
+            r = Export(doc, kind, file);
+        }
+        EXPECT_FALSE(r.Ok());
+        EXPECT_TRUE(r.Error.contains(file)) << r.Error.toStdString();
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    // With room again the same export is whole.
+    const QString file = dir.filePath(QStringLiteral("room.png"));
+    ASSERT_TRUE(Export(doc, KVRExportKind::Png, file).Ok());
+    EXPECT_FALSE(QImage(file).isNull());
 }
 
 TEST(ExportJob, DrawingExportsAtItsOwnScale)

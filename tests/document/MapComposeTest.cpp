@@ -1,6 +1,7 @@
 #include "document/KVR.FMX.h"
 #include "document/KVR.FMX.MapCompose.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include "tests/document/FileSizeLimit.h"
 #include "tests/document/MapTileServer.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -9,9 +10,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -360,33 +359,6 @@ TEST_F(MapCompose, TheLatestOfTwoRequestsWins)
     EXPECT_FALSE(fComposer.IsBusy());
 }
 
-namespace {
-
-// Files written while it lives may not grow past aBytes.
-class TFileSizeLimit
-{
-public:
-    explicit TFileSizeLimit(rlim_t aBytes)
-    {
-        fOldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &fOld);
-        rlimit r = fOld;
-        r.rlim_cur = aBytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &fOld);
-        std::signal(SIGXFSZ, fOldSignal);
-    }
-
-private:
-    rlimit fOld{};
-    void (*fOldSignal)(int) = nullptr;
-};
-
-}  // namespace
-
 TEST_F(MapCompose, AFailedSaveKeepsTheEarlierPictureAndName)
 {
     ASSERT_TRUE(Run("10", "20", 3, 8, 8));
@@ -427,6 +399,24 @@ TEST_F(MapCompose, AFailedSaveKeepsTheEarlierPictureAndName)
     EXPECT_FALSE(QFileInfo::exists(InDir("11_20_3.png")));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(fDir.path()).entryList(QDir::Files).size(), 1);
+}
+
+// A picture small enough to sit in a write buffer: a full disk still fails
+// its save instead of leaving a cut file under the new name.
+TEST_F(MapCompose, ASmallPictureOnAFullDiskIsASaveError)
+{
+    {
+        TFileSizeLimit limit(64);
+        ASSERT_TRUE(Run("10", "20", 3, 16, 16));
+    }
+    ASSERT_EQ(fErrors.size(), 1);
+    EXPECT_TRUE(fErrors[0].startsWith("Error saving image: ")) << fErrors[0].toStdString();
+    EXPECT_EQ(fHostEvents, 0);
+    EXPECT_TRUE(fLabel.GetMapping().GetImageFile().isEmpty());
+    EXPECT_TRUE(QDir(fDir.path()).entryList(QDir::Files).isEmpty());
+    ASSERT_TRUE(Run("10", "20", 3, 16, 16));
+    EXPECT_EQ(fHostEvents, 1);
+    EXPECT_EQ(Picture().size(), QSize(16, 16));
 }
 
 TEST_F(MapCompose, AMissingFolderIsASaveError)

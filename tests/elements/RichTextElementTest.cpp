@@ -105,6 +105,29 @@ TEST(RichTextLayout, WrapBoxIsTheBoxLessBothMarginsOnEachAxis)
     EXPECT_GT(InkCount(Paper(*r, 900, 600)), 100);
 }
 
+// A family no typeface can be made of (this name is one) once stopped the
+// layout with an error while the element was measured; its run now takes no
+// room, as it paints nothing, and the rest lays out and paints.
+TEST(RichTextLayout, RunInAFamilyThatCannotBeMadeTakesNoRoom)
+{
+    const QString family = QStringLiteral("Times ") + QChar(0) + QStringLiteral("\nw Roman");
+    ASSERT_EQ(TSkTypeface::MakeFromName(family, TSkFontStyle::Normal()), nullptr);
+    TKVRBaseLabel label;
+    TKVRRichText* r = MakeRich(label, QStringLiteral("Before <FN:") + family + QStringLiteral(">lost</FN> after"), 5000,
+                               5000, 65000, 30000);
+    ASSERT_NO_THROW(r->CalcValues(0));
+    const TRichTextDrawSegments& segs = r->GetDrawSegments();
+    const auto lost = std::find_if(segs.begin(), segs.end(), [](const auto& s) { return s.Text == "lost"; });
+    ASSERT_NE(lost, segs.end());
+    EXPECT_EQ(lost->Width, 0);
+    EXPECT_EQ(LinesOf(segs), QStringList{QStringLiteral("Before lost after")});
+    const auto after = std::find_if(segs.begin(), segs.end(), [](const auto& s) { return s.Text == "after"; });
+    ASSERT_NE(after, segs.end());
+    EXPECT_GT(after->Width, 0);
+    EXPECT_GT(InkCount(Screen(*r, 900, 500)), 100);
+    EXPECT_GT(InkCount(Paper(*r, 900, 500)), 100);
+}
+
 TEST(RichTextLayout, MixedFormatsBreakAlikeOnScreenAndPaper)
 {
     TKVRBaseLabel label;

@@ -1,8 +1,11 @@
 #include "platform/rtl/label/KVR.DataTable.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include <QFile>
+#include <QHash>
 #include <QStringDecoder>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 int32_t TKVRDataTable::FieldIndex(const QString& aName) const
 {
@@ -124,6 +127,92 @@ QString JsonText(const TJsonObject& aValue)
     return QString::fromStdString(aValue.dump());
 }
 
+
+// Arrays and objects nested deeper than this are refused: writing a value
+// back as text goes down one level at a time.
+constexpr size_t KVRMaxJsonDataDepth = 512;
+
+// Builds the document as the library's own parser does (a repeated key keeps
+// its first place and takes the last value) but finds keys through a hash per
+// open object: the ordered object compares a new key with every key before
+// it, which grows with the square of a wide record.
+class TJsonDataBuilder
+{
+public:
+    explicit TJsonDataBuilder(TJsonObject& aRoot) : fRoot(aRoot) {}
+    bool TooDeep() const { return fTooDeep; }
+
+    bool null() { return Put(nullptr); }
+    bool boolean(bool aValue) { return Put(aValue); }
+    bool number_integer(TJsonObject::number_integer_t aValue) { return Put(aValue); }
+    bool number_unsigned(TJsonObject::number_unsigned_t aValue) { return Put(aValue); }
+    bool number_float(TJsonObject::number_float_t aValue, const TJsonObject::string_t&) { return Put(aValue); }
+    bool string(TJsonObject::string_t& aValue) { return Put(std::move(aValue)); }
+    bool binary(TJsonObject::binary_t& aValue) { return Put(TJsonObject::binary(std::move(aValue))); }
+    bool start_object(std::size_t) { return Open(TJsonObject::object()); }
+    bool start_array(std::size_t) { return Open(TJsonObject::array()); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+    bool key(TJsonObject::string_t& aKey)
+    {
+        TLevel& level = fOpen.back();
+        auto& members = level.Value->get_ref<TJsonObject::object_t&>();
+        const auto [at, added] = level.Keys.try_emplace(aKey, members.size());
+        if (added)
+            members.emplace_back(aKey, nullptr);
+        level.Next = &(members.begin() + std::ptrdiff_t(at->second))->second;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
+
+private:
+    struct TLevel
+    {
+        TJsonObject* Value;
+        std::unordered_map<std::string, size_t> Keys;  // member index of each key, objects only
+        TJsonObject* Next = nullptr;                    // the member the next value goes to
+    };
+
+    // Where the next value goes: the root, the end of the open array or the
+    // member of the last key. Only open containers are held, and each is the
+    // last value put into its parent, so growing a parent never moves them.
+    TJsonObject* Slot()
+    {
+        if (fOpen.empty())
+            return &fRoot;
+        TLevel& level = fOpen.back();
+        if (level.Value->is_array()) {
+            level.Value->push_back(nullptr);
+            return &level.Value->back();
+        }
+        return level.Next;
+    }
+    bool Put(TJsonObject aValue)
+    {
+        *Slot() = std::move(aValue);
+        return true;
+    }
+    bool Open(TJsonObject aValue)
+    {
+        if (fOpen.size() >= KVRMaxJsonDataDepth) {
+            fTooDeep = true;
+            return false;
+        }
+        TJsonObject* slot = Slot();
+        *slot = std::move(aValue);
+        fOpen.push_back({slot, {}, nullptr});
+        return true;
+    }
+    bool Close()
+    {
+        fOpen.pop_back();
+        return true;
+    }
+
+    TJsonObject& fRoot;
+    std::vector<TLevel> fOpen;
+    bool fTooDeep = false;
+};
 }  // namespace
 
 TKVRDataTable ReadCsv(const QByteArray& aBytes)
@@ -168,9 +257,14 @@ TKVRDataTable ReadJsonData(const QString& aText)
     const QByteArray utf8 = aText.toUtf8();
     if (utf8.size() > KVRMaxDataBytes)
         throw EKVRDataSourceError("JSON data: the text is larger than 256 MB");
-    TJsonObject root = TJsonObject::parse(utf8.constData(), utf8.constData() + utf8.size(), nullptr, false);
-    if (root.is_discarded())
+    TJsonObject root;
+    TJsonDataBuilder builder(root);
+    if (!TJsonObject::sax_parse(utf8.constData(), utf8.constData() + utf8.size(), &builder)) {
+        if (builder.TooDeep())
+            throw EKVRDataSourceError("JSON data: values are nested deeper than " +
+                                      std::to_string(KVRMaxJsonDataDepth) + " levels");
         throw EKVRDataSourceError("JSON data: the text is not valid JSON");
+    }
     const TJsonObject* records = nullptr;
     TJsonObject single = TJsonObject::array();
     if (root.is_array())
@@ -187,23 +281,25 @@ TKVRDataTable ReadJsonData(const QString& aText)
         }
     } else
         throw EKVRDataSourceError("JSON data: expected an array of records or an object");
+    // Each key is looked up once in a hash: searching the field list or the
+    // record's own keys per field grows with the square of a wide record.
+    QHash<QString, qsizetype> columns;
     for (const TJsonObject& record : *records) {
         if (!record.is_object())
             throw EKVRDataSourceError("JSON data: every record must be an object");
         for (const auto& item : record.items()) {
             const QString key = QString::fromStdString(item.key());
-            if (!table.Fields.contains(key))
+            if (!columns.contains(key)) {
+                columns.insert(key, table.Fields.size());
                 table.Fields << key;
+            }
         }
     }
     table.Rows.reserve(records->size());
     for (const TJsonObject& record : *records) {
-        QStringList row;
-        row.reserve(table.Fields.size());
-        for (const QString& field : table.Fields) {
-            const auto it = record.find(field.toStdString());
-            row << (it == record.end() ? QString() : JsonText(*it));
-        }
+        QStringList row(table.Fields.size());
+        for (const auto& item : record.items())
+            row[columns.value(QString::fromStdString(item.key()))] = JsonText(item.value());
         table.Rows.push_back(std::move(row));
     }
     return table;

@@ -334,6 +334,7 @@ void TKVRBaseLabel::Clear(uint32_t aSet, bool)
                                           [](const auto& aItem) { return !aItem->GetPreview(); });
         std::move(keep, fItems.end(), std::back_inserter(copies));
         fItems.erase(keep, fItems.end());
+        fLayerSorted = 0;
         for (auto& item : copies)
             item->fAttached = false;
         // freed here, with the list already without them
@@ -342,8 +343,19 @@ void TKVRBaseLabel::Clear(uint32_t aSet, bool)
 
 void TKVRBaseLabel::SortItemsZLayer()
 {
-    std::stable_sort(fItems.begin(), fItems.end(),
-                     [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); });
+    const auto byLayer = [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); };
+    const size_t sorted = std::min(fLayerSorted, fItems.size());
+    // Creators sort after every element: each new one goes after the last
+    // of its layer or a lower one, as a stable sort would put it.
+    if (fItems.size() - sorted <= 8) {
+        for (size_t i = sorted; i < fItems.size(); ++i) {
+            const auto at = fItems.begin() + ptrdiff_t(i);
+            std::rotate(std::upper_bound(fItems.begin(), at, *at, byLayer), at, at + 1);
+        }
+    } else {
+        std::stable_sort(fItems.begin(), fItems.end(), byLayer);
+    }
+    fLayerSorted = fItems.size();
 }
 
 // ---------------------------------------------------------------- the component's part
@@ -420,6 +432,7 @@ void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
     ClearItems();
     fItems = std::move(aFrom.fItems);
     aFrom.fItems.clear();
+    aFrom.fLayerSorted = 0;
     for (auto& item : fItems)
         item->fOwner = this;
     fLastNumID = aFrom.fLastNumID;
@@ -464,6 +477,7 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
 {
     std::vector<std::unique_ptr<TKVRBaseItem>> items = std::move(aFrom.fItems);
     aFrom.fItems.clear();
+    aFrom.fLayerSorted = 0;
     // New numeric ids for elements whose id is taken here or by an earlier
     // pasted one, so links never find two. Fresh ids start past every pasted
     // id, so none of them can be one that a later pasted element keeps.

@@ -200,6 +200,8 @@ std::unique_ptr<TKVRBaseItem> TKVRBaseLabel::DetachItem(TKVRBaseItem* aItem)
         return nullptr;
     std::unique_ptr<TKVRBaseItem> item = std::move(fItems[size_t(i - 1)]);
     fItems.erase(fItems.begin() + (i - 1));
+    if (size_t(i - 1) < fLayerSorted)
+        --fLayerSorted;
     item->fAttached = false;
     return item;
 }
@@ -213,6 +215,7 @@ void TKVRBaseLabel::ClearItems()
 {
     std::vector<std::unique_ptr<TKVRBaseItem>> items;
     items.swap(fItems);
+    fLayerSorted = 0;
     for (auto& item : items)
         item->fAttached = false;
     // freed here, with the list already empty
@@ -258,6 +261,8 @@ void TKVRBaseLabel::ItemDestroyed(TKVRBaseItem* aItem)
     for (auto it = fItems.begin(); it != fItems.end(); ++it)
         if (it->get() == aItem) {
             (void)it->release();
+            if (size_t(it - fItems.begin()) < fLayerSorted)
+                --fLayerSorted;
             fItems.erase(it);
             return;
         }

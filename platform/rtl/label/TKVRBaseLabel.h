@@ -406,6 +406,9 @@ private:
     QString fOpenImgFolder;
     QString fLibraryFolder;
     std::vector<std::unique_ptr<TKVRBaseItem>> fItems;
+    // Leading elements known to be in layer order, so a sort after an
+    // append only places the new ones; a layer change anywhere resets it.
+    size_t fLayerSorted = 0;
     int32_t fLastNumID = 0;
     int32_t fFileVersion = KVRFileVersion;
     uint8_t fEditorMode = 0;

@@ -21,6 +21,19 @@ TKVRBaseItem::TKVRBaseItem(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, int32_t aKi
         fOwner->AttachItem(this);
 }
 
+void TKVRBaseItem::SetLayer(int32_t aValue)
+{
+    fLayer = aValue;
+    LayerChanged();
+}
+
+void TKVRBaseItem::LayerChanged()
+{
+    // The owner's list may be out of layer order now.
+    if (fOwner && fAttached)
+        fOwner->fLayerSorted = 0;
+}
+
 TKVRBaseItem::~TKVRBaseItem()
 {
     if (fOwner && fAttached)
@@ -76,6 +89,7 @@ void TKVRBaseItem::CheckFit(TKVRExtent& aExtent)
 void TKVRBaseItem::ReadJson(int32_t, const TJsonObject& aJson)
 {
     fLayer = KVRJson::GetInt32(aJson, "Layer", fLayer);
+    LayerChanged();
     fState = uint16_t(KVRJson::GetCardinal(aJson, "State", fState) & 0xFFFF);
     fOptions = KVRJson::GetCardinal(aJson, "Options", fOptions);
     fColor = KVRJson::GetCardinal(aJson, "Color", fColor);
@@ -116,6 +130,7 @@ void TKVRBaseItem::WriteData(TBinaryWriter& aWriter) const
 void TKVRBaseItem::ReadData(int32_t, TBinaryReader& aReader, TKVRReadType)
 {
     fLayer = aReader.ReadInt32();
+    LayerChanged();
     fState = aReader.ReadWord();
     fOptions = aReader.ReadCardinal();
     fColor = aReader.ReadCardinal();

@@ -115,7 +115,7 @@ public:
     TKVRItemState GetItemState() const { return fItemState; }
     void SetItemState(TKVRItemState aValue) { fItemState = aValue; }
     int32_t GetLayer() const { return fLayer; }
-    void SetLayer(int32_t aValue) { fLayer = aValue; }
+    void SetLayer(int32_t aValue);
     uint32_t GetOptions() const { return fOptions; }
     void SetOptions(uint32_t aValue) { fOptions = aValue; }
 
@@ -155,6 +155,8 @@ protected:
 
 private:
     friend class TKVRBaseLabel;
+
+    void LayerChanged();
 
     TKVRBaseLabel* fOwner = nullptr;
     bool fAttached = false;  // listed by fOwner, which then owns it

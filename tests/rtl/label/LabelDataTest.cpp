@@ -107,6 +107,58 @@ TEST(LabelDataJson, RecordsFromTheUsualShapes)
         EXPECT_THROW(ReadJsonData(bad), EKVRDataSourceError) << bad;
 }
 
+// Records of many fields, in any key order, with keys repeated: every value
+// lands under its own field. A hundred thousand fields once took the reader
+// hours, each key being searched for among all the others.
+TEST(LabelDataJson, WideRecordsInAnyKeyOrder)
+{
+    constexpr int kFields = 100000;
+    std::string text = "[{";
+    for (int i = 0; i < kFields; ++i)
+        text += (i ? ",\"f" : "\"f") + std::to_string(i) + "\":" + std::to_string(i);
+    text += "},{";
+    for (int i = kFields - 1; i >= 0; i -= 3)  // every third field, last first
+        text += "\"f" + std::to_string(i) + "\":\"r" + std::to_string(i) + (i >= 3 ? "\"," : "\"");
+    text += "},{\"new\":1,\"f7\":\"a\",\"f7\":\"b\"}]";
+    const TKVRDataTable t = ReadJsonData(QString::fromStdString(text));
+    ASSERT_EQ(t.Fields.size(), kFields + 1);
+    EXPECT_EQ(t.Fields.front(), "f0");
+    EXPECT_EQ(t.Fields[kFields - 1], QStringLiteral("f%1").arg(kFields - 1));
+    EXPECT_EQ(t.Fields.back(), "new");
+    ASSERT_EQ(t.RecordCount(), 3);
+    for (const QStringList& row : t.Rows)
+        EXPECT_EQ(row.size(), kFields + 1);
+    EXPECT_EQ(t.Value(0, "f54321"), "54321");
+    EXPECT_EQ(t.Value(0, "new"), "");
+    EXPECT_EQ(t.Value(1, QStringLiteral("f%1").arg(kFields - 1)), QStringLiteral("r%1").arg(kFields - 1));
+    EXPECT_EQ(t.Value(1, QStringLiteral("f%1").arg(kFields - 2)), "");
+    EXPECT_EQ(t.Value(2, "new"), "1");
+    EXPECT_EQ(t.Value(2, "f7"), "b") << "a repeated key keeps its last value";
+    EXPECT_EQ(t.Value(2, "f8"), "");
+}
+
+// Values nested 512 levels deep (the records' own two included) read as
+// compact JSON; one level more, or a million (which once overflowed the stack
+// while the value was written back as text), raise the data source error.
+TEST(LabelDataJson, NestingIsHeldTo512Levels)
+{
+    auto nested = [](int arrays) {
+        return "[{\"a\":" + std::string(size_t(arrays), '[') + std::string(size_t(arrays), ']') + "}]";
+    };
+    const TKVRDataTable deepest = ReadJsonData(QString::fromStdString(nested(510)));
+    ASSERT_EQ(deepest.RecordCount(), 1);
+    EXPECT_EQ(deepest.Value(0, "a"), QString(510, u'[') + QString(510, u']'));
+    for (const int arrays : {511, 1000000}) {
+        try {
+            ReadJsonData(QString::fromStdString(nested(arrays)));
+            ADD_FAILURE() << arrays << " levels read";
+        } catch (const EKVRDataSourceError& e) {
+            EXPECT_NE(std::string(e.what()).find("nested deeper than 512"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(ReadJsonData(QString::fromStdString(std::string(600, '['))), EKVRDataSourceError);
+}
+
 // ---------------------------------------------------------------- counters
 
 TEST(LabelCounters, NumbersWrapTextsAndLimits)
