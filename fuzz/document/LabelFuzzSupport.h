@@ -12,6 +12,9 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <set>
 
 namespace KVRLabelFuzz {
@@ -73,6 +76,26 @@ bool Reads(F&& aRead)
     } catch (const EKVRDataSourceError&) {
     }
     return false;
+}
+
+// The ".json" reader takes a file name: one file per process, in memory
+// where the system has it.
+inline const QString& JsonPath()
+{
+    static const QString path = [] {
+        const QString dir = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        return QStringLiteral("%1/kvr-fuzz-%2.json").arg(dir).arg(QCoreApplication::applicationPid());
+    }();
+    return path;
+}
+
+inline bool LoadJson(TVXLabelFMX& aDoc, QByteArrayView aText)
+{
+    QFile file(JsonPath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(aText.data(), aText.size()) != aText.size())
+        qFatal("cannot write the scratch file");
+    file.close();
+    return Reads([&] { aDoc.LoadFromFile(JsonPath()); });
 }
 
 // True when no two elements share a numeric id above 0.

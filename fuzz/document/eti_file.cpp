@@ -1,6 +1,7 @@
 // ".eti" label files: any bytes either load whole or raise and leave the
 // document as it was. A file that loads saves again, and that saved file
-// loads and saves to the same bytes.
+// loads and saves to the same bytes. Saved as ".json", it loads there too
+// and saves to the same text again.
 #include "fuzz/document/LabelFuzzSupport.h"
 #include "fuzz/support/FuzzTarget.h"
 
@@ -21,4 +22,8 @@ KVR_FUZZ_TARGET(eti_file)
     TVXLabelFMX again;
     KVR_FUZZ_CHECK(Reads([&] { LoadEti(again, saved); }), "a saved file does not load");
     KVR_FUZZ_CHECK(SaveEti(again) == saved, "a saved file loads to another document");
+    const QByteArray text = SaveJson(doc);
+    TVXLabelFMX other;
+    KVR_FUZZ_CHECK(LoadJson(other, text), "a document read from .eti does not load from JSON");
+    KVR_FUZZ_CHECK(SaveJson(other) == text, "a document read from .eti loads from JSON to another one");
 }

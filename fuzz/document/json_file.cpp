@@ -1,36 +1,11 @@
 // ".json" label files: any text either loads whole or raises and leaves the
 // document as it was. A file that loads saves again, and that saved file
-// loads and saves to the same text.
+// loads and saves to the same text. Saved as ".eti", it loads there too and
+// saves to the same bytes again: no value passes one reader that the other refuses.
 #include "fuzz/document/LabelFuzzSupport.h"
 #include "fuzz/support/FuzzTarget.h"
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 using namespace KVRLabelFuzz;
-
-namespace {
-
-// The reader takes a file name: one file per process, in memory where the system has it.
-const QString& JsonPath()
-{
-    static const QString path = [] {
-        const QString dir = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        return QStringLiteral("%1/kvr-fuzz-%2.json").arg(dir).arg(QCoreApplication::applicationPid());
-    }();
-    return path;
-}
-
-bool LoadJson(TVXLabelFMX& aDoc, QByteArrayView aText)
-{
-    QFile file(JsonPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(aText.data(), aText.size()) != aText.size())
-        qFatal("cannot write the scratch file");
-    file.close();
-    return Reads([&] { aDoc.LoadFromFile(JsonPath()); });
-}
-
-}  // namespace
 
 KVR_FUZZ_TARGET(json_file)
 {
@@ -47,4 +22,8 @@ KVR_FUZZ_TARGET(json_file)
     TVXLabelFMX again;
     KVR_FUZZ_CHECK(LoadJson(again, saved), "a saved file does not load");
     KVR_FUZZ_CHECK(SaveJson(again) == saved, "a saved file loads to another document");
+    const QByteArray binary = SaveEti(doc);
+    TVXLabelFMX other;
+    KVR_FUZZ_CHECK(Reads([&] { LoadEti(other, binary); }), "a document read from JSON does not load from .eti");
+    KVR_FUZZ_CHECK(SaveEti(other) == binary, "a document read from JSON loads from .eti to another one");
 }
