@@ -341,8 +341,12 @@ void TKVRBaseLabel::Clear(uint32_t aSet, bool)
 
 void TKVRBaseLabel::SortItemsZLayer()
 {
-    std::stable_sort(fItems.begin(), fItems.end(),
-                     [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); });
+    const auto lower = [](const auto& a, const auto& b) { return a->GetLayer() < b->GetLayer(); };
+    // The factory sorts after every element it adds, mostly to a list still in
+    // order: checking first keeps an import of thousands of elements from
+    // sorting the whole list thousands of times.
+    if (!std::is_sorted(fItems.begin(), fItems.end(), lower))
+        std::stable_sort(fItems.begin(), fItems.end(), lower);
 }
 
 // ---------------------------------------------------------------- the component's part
