@@ -7,6 +7,7 @@
 #include "elements/TKVRBarcode.h"
 #include "fuzz/codes/CodeTargetSupport.h"
 #include "fuzz/support/FuzzTarget.h"
+#include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/codes/KVR.Barcode.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
@@ -39,9 +40,11 @@ QImage PaintPattern(const QByteArray& aPattern)
     return image;
 }
 
-// The barcode element with that value, painted by the screen painter at 254
-// dpi (0.2 mm modules are two pixels) with a 2 mm margin; whether it took the value.
-QImage PaintElement(const QByteArray& aValue, TKVRBarType aType, bool aChecksum, bool aShowNumber, bool& oValid)
+// The barcode element with that value, painted by the screen or the printer
+// painter at 254 dpi (0.2 mm modules are two pixels) with a 2 mm margin;
+// whether it took the value.
+QImage PaintElement(const QByteArray& aValue, TKVRBarType aType, bool aChecksum, bool aShowNumber, bool aPaper,
+                    bool& oValid)
 {
     TKVRBaseLabel label;
     auto* barcode = new TKVRBarcode(&label, false);
@@ -63,14 +66,22 @@ QImage PaintElement(const QByteArray& aValue, TKVRBarType aType, bool aChecksum,
     const int dotsPerMetre = kDpi * 10000 / 254;
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    {
-        TKVRDraw draw;
-        draw.SetResolution(kDpi, kDpi, 1);
-        draw.SetStandardWidths();
+    TKVRDraw draw;
+    draw.SetResolution(kDpi, kDpi, 1);
+    draw.SetStandardWidths();
+    if (aPaper) {
+        TCanvas canvas(&image);
+        canvas.BeginScene();
+        draw.DrawState = KVRDrawState::Print;
+        draw.pC = &canvas;
+        barcode->PrintElement(&draw);
+        canvas.EndScene();
+    } else {
         draw.DrawState = KVRDrawState::Preview;
         draw.kC = TSkCanvas::Make(&image);
         draw.kP = std::make_shared<TSkPaint>();
         barcode->DrawElement(&draw);
+        draw.kC.reset();
     }
     return image.convertToFormat(QImage::Format_Grayscale8);
 }
@@ -168,11 +179,11 @@ KVR_FUZZ_TARGET(barcode_linear)
     KVR_FUZZ_CHECK(prepared.size() >= value.size(), "the prepared value lost characters");
     KVR_FUZZ_CHECK(TBarcode::BarCodeWidth(pattern, 0.3f, 2.5f) > 0, "bars without width");
 
-    // Flag 8: the element paints it, else the pattern is laid out here.
+    // Flag 8: the element paints it (flag 16: on paper), else the pattern is laid out here.
     QImage image;
     if (flags & 8) {
         bool taken = false;
-        image = PaintElement(value, type, checksum, showNumber, taken);
+        image = PaintElement(value, type, checksum, showNumber, flags & 16, taken);
         KVR_FUZZ_CHECK(taken, "the element refuses a valid value");
     }
     const Reading reading = ReadingOf(type, value, prepared, checksum);

@@ -1,8 +1,9 @@
 // JSON labelling data: any text either reads into a table or raises the data
-// source error. A table read is rectangular, and written back as an array of
-// records of strings it reads to the same table.
+// source error. A table read is rectangular with fields named once, and
+// written back as an array of records of strings it reads to the same table.
 #include "fuzz/support/FuzzTarget.h"
 #include "platform/rtl/label/KVR.DataTable.h"
+#include <QSet>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -35,6 +36,8 @@ KVR_FUZZ_TARGET(json_data)
     } catch (const EKVRDataSourceError&) {
         return;
     }
+    KVR_FUZZ_CHECK(QSet<QString>(table.Fields.begin(), table.Fields.end()).size() == table.Fields.size(),
+                   "a field named twice");
     for (const QStringList& row : table.Rows)
         KVR_FUZZ_CHECK(row.size() == table.Fields.size(), "a record is not as wide as the fields");
     if (table.Rows.empty())

@@ -199,9 +199,28 @@ QPainterPath TSkShapedText::Outline() const
 {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    for (const TRun& run : fRuns)
-        for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
-            path.addPath(run.Font.pathForGlyph(run.Glyphs[i]).translated(run.Positions[i]));
+    for (const TRun& run : fRuns) {
+        // A font without tables is the box Qt draws for a character no font
+        // has. It has no outlines, and Qt would trace each box from a bitmap
+        // of the reference size, which takes long per glyph: the box is drawn
+        // as a frame of its bounds instead.
+        const bool boxes = run.Font.fontTable("head").isEmpty();
+        for (qsizetype i = 0; i < run.Glyphs.size(); ++i) {
+            if (!boxes) {
+                path.addPath(run.Font.pathForGlyph(run.Glyphs[i]).translated(run.Positions[i]));
+                continue;
+            }
+            const QRectF box = run.Font.boundingRect(run.Glyphs[i]).translated(run.Positions[i]);
+            const double line = std::min(box.width(), box.height()) / 12.0;
+            if (!(line > 0.0))
+                continue;
+            // Four bars: a hole would fill under the winding rule.
+            path.addRect(QRectF(box.left(), box.top(), box.width(), line));
+            path.addRect(QRectF(box.left(), box.bottom() - line, box.width(), line));
+            path.addRect(QRectF(box.left(), box.top() + line, line, box.height() - 2 * line));
+            path.addRect(QRectF(box.right() - line, box.top() + line, line, box.height() - 2 * line));
+        }
+    }
     return path;
 }
 

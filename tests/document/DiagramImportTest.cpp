@@ -284,6 +284,33 @@ TEST(MermaidImport, RepeatedNodesAndUnreadStatements)
     EXPECT_EQ(doc.GetItemsCount(), 0);
 }
 
+// A long chain imports whole: every node in order, one link between each
+// pair. Each element added used to sort the whole drawing again.
+TEST(MermaidImport, LongChainImportsWholeAndInOrder)
+{
+    constexpr int kNodes = 1000;
+    QString chain = QStringLiteral("N0");
+    for (int i = 1; i < kNodes; ++i)
+        chain += QStringLiteral(" --> N%1").arg(i);
+    TVXLabelFMX doc;
+    int32_t skipped = -1;
+    ASSERT_TRUE(TKVRFactory::LoadMermaid(&doc, chain, &skipped));
+    EXPECT_EQ(skipped, 0);
+    ASSERT_EQ(doc.GetItemsCount(), 2 * kNodes - 1);
+    for (int i = 0; i < kNodes; ++i) {
+        auto* flow = dynamic_cast<TKVRFlow*>(doc.GetItem(i + 1));
+        ASSERT_NE(flow, nullptr) << i;
+        EXPECT_EQ(flow->GetID(), QStringLiteral("N%1").arg(i));
+        EXPECT_EQ(flow->GetPoint(1).X, 1000 + int64_t(i) * 60000);
+    }
+    for (int i = 0; i + 1 < kNodes; ++i) {
+        auto* link = dynamic_cast<TKVRLink*>(doc.GetItem(kNodes + 1 + i));
+        ASSERT_NE(link, nullptr) << i;
+        EXPECT_EQ(link->GetFromID(), doc.GetItem(i + 1)->GetNumID());
+        EXPECT_EQ(link->GetToID(), doc.GetItem(i + 2)->GetNumID());
+    }
+}
+
 TEST(MermaidImport, EmptyTextClearsTheDocument)
 {
     TVXLabelFMX doc;

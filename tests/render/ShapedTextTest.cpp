@@ -257,3 +257,28 @@ TEST(ShapedText, WidthsAgreeWithinHalfAPixelAt300Dpi)
         }
     }
 }
+
+// Characters no font has are drawn as Qt's boxes, which have no outlines;
+// traced from a bitmap at the reference size they once took a long time per
+// glyph. As outlines (huge or hairline text) each is a frame of its bounds.
+TEST(ShapedText, BoxesOfCharactersNoFontHasOutlineAsFrames)
+{
+    const auto typeface = TSkTypeface::MakeFromName(QStringLiteral("Arial"), TSkFontStyle::Normal());
+    ASSERT_NE(typeface, nullptr);
+    // No font here has Syriac.
+    const QString text = QStringLiteral("Ab \u0710\u0712\u0713\u071e");
+    const ISkShapedText shaped = TSkShapedText::Shape(typeface, text);
+    QList<QRectF> boxes;
+    for (const TSkShapedText::TRun& run : shaped->Runs())
+        if (run.Font.fontTable("head").isEmpty())
+            for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
+                boxes << run.Font.boundingRect(run.Glyphs[i]).translated(run.Positions[i]);
+    ASSERT_FALSE(boxes.isEmpty()) << "no character came as a box";
+    const QPainterPath outline = shaped->Outline();
+    for (const QRectF& box : boxes) {
+        ASSERT_GT(box.width(), 10.0);
+        EXPECT_TRUE(outline.contains(box.topLeft() + QPointF(1, 1)));
+        EXPECT_TRUE(outline.contains(QPointF(box.left() + 1, box.center().y())));
+        EXPECT_FALSE(outline.contains(box.center())) << "a frame, not a filled box";
+    }
+}

@@ -127,7 +127,6 @@ QString JsonText(const TJsonObject& aValue)
     return QString::fromStdString(aValue.dump());
 }
 
-
 // Arrays and objects nested deeper than this are refused: writing a value
 // back as text goes down one level at a time.
 constexpr size_t KVRMaxJsonDataDepth = 512;

@@ -1,6 +1,8 @@
 #include "platform/rtl/text/KVR.RichText.h"
+#include <QHashFunctions>
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace {
 
@@ -249,15 +251,31 @@ private:
     std::vector<TKVRHorzAlign> fAligns;
 };
 
-int32_t FormatIndexOf(TRichTextFormats& formats, const TRichTextFormat& f, bool share)
+struct TFormatHash
+{
+    size_t operator()(const TRichTextFormat& f) const noexcept
+    {
+        return qHashMulti(0, f.FontName, f.FontHeight, f.Color, f.BackColor, f.Bold, f.Italic, f.Underline,
+                          f.Strikeout);
+    }
+};
+
+// Shared formats by value, so that a text of thousands of formats is not
+// searched through once per run.
+using TFormatIndex = std::unordered_map<TRichTextFormat, int32_t, TFormatHash>;
+
+int32_t FormatIndexOf(TRichTextFormats& formats, TFormatIndex& index, const TRichTextFormat& f, bool share)
 {
     if (share) {
-        const auto it = std::find(formats.begin(), formats.end(), f);
-        if (it != formats.end())
-            return int32_t(it - formats.begin());
+        const auto it = index.find(f);
+        if (it != index.end())
+            return it->second;
     }
     formats.push_back(f);
-    return int32_t(formats.size() - 1);
+    const int32_t at = int32_t(formats.size() - 1);
+    if (share)
+        index.emplace(f, at);
+    return at;
 }
 
 }  // namespace
@@ -268,6 +286,9 @@ void ParseRichTextInto(const QString& markup, const TRichTextFormat& base, TRich
     formats.clear();
     runs.clear();
     formats.push_back(base);
+    TFormatIndex index;
+    if (shareFormats)
+        index.emplace(base, 0);
 
     TRichTextState state(base);
     TRichTextParsedSegment run;  // the run being collected; empty text means not begun
@@ -282,7 +303,7 @@ void ParseRichTextInto(const QString& markup, const TRichTextFormat& base, TRich
         changed = false;
     };
     auto store = [&] {
-        run.FormatIndex = FormatIndexOf(formats, runFormat, shareFormats);
+        run.FormatIndex = FormatIndexOf(formats, index, runFormat, shareFormats);
         runs.push_back(run);
         run = TRichTextParsedSegment{};
     };

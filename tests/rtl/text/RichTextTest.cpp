@@ -124,6 +124,36 @@ TEST(RichTextMarkup, PairsNestPerKindAndOverlapSafely)
     EXPECT_EQ(e.Runs[1].Text, " ");
 }
 
+// Thousands of formats, each used twice: shared ones get one entry each and
+// the base stays entry 0; unshared ones one per run. Each run's format was
+// once searched for among all the formats before it.
+TEST(RichTextMarkup, ManyFormatsShareByValue)
+{
+    constexpr int kSizes = 20000;
+    QString markup = QStringLiteral("plain ");
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 1; i <= kSizes; ++i)
+            markup += QStringLiteral("<FS:%1>%2</FS><B>b</B>").arg(100000 + i).arg(QChar(u'a' + pass));
+    markup += QStringLiteral(" plain");
+    // Runs: "plain ", then a sized run and a bold one per size and pass, then " plain".
+    const TParsed shared = Parse(markup);
+    ASSERT_EQ(shared.Runs.size(), size_t(4 * kSizes + 2));
+    ASSERT_EQ(shared.Formats.size(), size_t(kSizes + 2));  // the base, the sizes and bold
+    EXPECT_EQ(shared.Formats.front(), Base());
+    EXPECT_EQ(shared.Runs.front().FormatIndex, 0);
+    EXPECT_EQ(shared.Runs.back().FormatIndex, 0);
+    const int32_t bold = shared.Runs[2].FormatIndex;
+    EXPECT_TRUE(shared.Formats[size_t(bold)].Bold);
+    for (int i = 0; i < kSizes; ++i) {
+        const size_t first = size_t(1 + 2 * i), second = first + size_t(2 * kSizes);
+        ASSERT_EQ(shared.Format(first).FontHeight, 100001 + i);
+        ASSERT_EQ(shared.Runs[first].FormatIndex, shared.Runs[second].FormatIndex) << i;
+        ASSERT_EQ(shared.Runs[first + 1].FormatIndex, bold) << i;
+    }
+    const TParsed own = Parse(markup, Base(), false);
+    EXPECT_EQ(own.Formats.size(), size_t(4 * kSizes + 3));  // the base, then one per run
+}
+
 TEST(RichTextMarkup, TagsInAnyLetterCase)
 {
     const QString m = QStringLiteral("<b>a</B><i>b</I><u>c</u><fn:Arial Black>d</Fn><fs:5000>e</fS><fc:1a2b3C>f</fc><c>g</C><Br>h");
