@@ -3,6 +3,7 @@
 #include "platform/fmx/TPathData.h"
 #include "platform/rtl/geometry/KVR.DashPath.h"
 #include "platform/skia/TSkFont.h"
+#include "platform/skia/TSkPaint.h"
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -29,7 +30,9 @@ double ClampOpacity(float opacity)
 // device's thinnest line, as the screen's hairline.
 QPen MakePen(const TStrokeBrush& stroke)
 {
-    const double width = stroke.Thickness() > 0.0f && std::isfinite(stroke.Thickness()) ? stroke.Thickness() : 0.0;
+    const double width = stroke.Thickness() > 0.0f && std::isfinite(stroke.Thickness())
+                             ? std::min(double(stroke.Thickness()), KVRMaxQtPenWidth)
+                             : 0.0;
     QPen pen(QColor::fromRgba(stroke.Color()), width);
     pen.setCosmetic(width == 0.0);
     pen.setCapStyle(stroke.Cap() == TStrokeCap::Round ? Qt::RoundCap : Qt::FlatCap);

@@ -214,7 +214,8 @@ void TSkCanvas::Clear(TAlphaColor color)
 void TSkCanvas::StrokePath(const QPainterPath& path, const TSkPaint& paint, const QColor& color)
 {
     QPen pen(color);
-    pen.setWidthF(paint.GetStrokeWidth());  // 0 is Qt's cosmetic one-pixel pen
+    // 0 is Qt's cosmetic one-pixel pen.
+    pen.setWidthF(std::min(double(paint.GetStrokeWidth()), KVRMaxQtPenWidth));
     pen.setCapStyle(ToQt(paint.GetStrokeCap()));
     pen.setJoinStyle(ToQt(paint.GetStrokeJoin()));
     const ISkPathEffect& effect = paint.GetPathEffect();

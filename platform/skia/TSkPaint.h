@@ -14,6 +14,10 @@ using ISkPathEffect = std::shared_ptr<TSkPathEffect>;
 using ISkColorFilter = std::shared_ptr<TSkColorFilter>;
 using ISkPaint = std::shared_ptr<TSkPaint>;
 
+// Qt refuses a pen of 32,768 units or more and strokes one unit instead:
+// wider pens are held at the widest it takes.
+constexpr double KVRMaxQtPenWidth = 32767.0;
+
 enum class TSkPaintStyle : uint8_t { Fill, Stroke, StrokeAndFill };
 enum class TSkStrokeCap : uint8_t { Butt, Round, Square };
 enum class TSkStrokeJoin : uint8_t { Miter, Round, Bevel };

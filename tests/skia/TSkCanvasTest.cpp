@@ -208,3 +208,16 @@ TEST(SkCanvasShapes, BorrowedPainterGetsItsStateBack)
     painter.end();
     EXPECT_TRUE(qAlpha(img.pixel(6, 5)) > 0);
 }
+
+TEST(SkCanvasStroke, APenWiderThanQtTakesIsHeldAtItsWidest)
+{
+    // Qt strokes a pen of 32,768 units or more one unit wide: under a scale
+    // of 1/1000 a pen of a million units must still cover the canvas.
+    ISkCanvas c = TSkCanvas::MakeRaster(100, 100);
+    c->Scale(0.001f, 0.001f);
+    c->DrawLine(0, 50000, 100000, 50000, Paint(TAlphaColors::Black, TSkPaintStyle::Stroke, 1.0e6f));
+    const QImage img = Pixels(c);
+    EXPECT_TRUE(Inked(img, 50, 50));
+    EXPECT_TRUE(Inked(img, 50, 40)) << "the stroke is 32 pixels wide at least";
+    EXPECT_TRUE(Inked(img, 50, 60));
+}
