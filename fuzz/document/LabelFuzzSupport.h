@@ -47,6 +47,18 @@ inline QByteArray SaveEti(const TVXLabelFMX& aDoc)
     return bytes;
 }
 
+// One element as the single-element stream holds it: the file version, then its record.
+inline QByteArray ElementRecord(const TKVRBaseItem& aItem)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&buffer);
+    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
+    aItem.Write(writer);
+    return bytes;
+}
+
 // What SaveToFile writes for the ".json" format.
 inline QByteArray SaveJson(const TKVRBaseLabel& aDoc)
 {

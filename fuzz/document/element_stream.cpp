@@ -12,18 +12,7 @@ using namespace KVRLabelFuzz;
 
 namespace {
 
-QByteArray Record(const TKVRBaseItem& aItem)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TBinaryWriter writer(&buffer);
-    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
-    aItem.Write(writer);
-    return bytes;
-}
-
-TKVRBaseItem* ReadRecord(TVXLabelFMX& aDoc, QByteArray aBytes)
+TKVRBaseItem* ReadElementRecord(TVXLabelFMX& aDoc, QByteArray aBytes)
 {
     QBuffer buffer(&aBytes);
     buffer.open(QIODevice::ReadOnly);
@@ -55,17 +44,17 @@ KVR_FUZZ_TARGET(element_stream)
     const QByteArray before = SaveEti(doc);
     const int32_t count = doc.GetItemsCount();
     TKVRBaseItem* item = nullptr;
-    if (!Reads([&] { item = ReadRecord(doc, data.toByteArray()); })) {
+    if (!Reads([&] { item = ReadElementRecord(doc, data.toByteArray()); })) {
         KVR_FUZZ_CHECK(SaveEti(doc) == before, "a failed element read changed the document");
         return;
     }
     KVR_FUZZ_CHECK(item && doc.GetItemsCount() == count + 1 && doc.GetItem(count + 1) == item,
                    "an element read is not the document's last element");
     KVR_FUZZ_CHECK(NumIDsUnique(doc), "an element read took a numeric id the document has");
-    const QByteArray record = Record(*item);
+    const QByteArray record = ElementRecord(*item);
     TVXLabelFMX again;
     TKVRBaseItem* back = nullptr;
-    KVR_FUZZ_CHECK(Reads([&] { back = ReadRecord(again, record); }), "a written element does not read");
-    KVR_FUZZ_CHECK(back && Record(*back) == record, "a written element reads to another one");
+    KVR_FUZZ_CHECK(Reads([&] { back = ReadElementRecord(again, record); }), "a written element does not read");
+    KVR_FUZZ_CHECK(back && ElementRecord(*back) == record, "a written element reads to another one");
     Paint(*item);
 }

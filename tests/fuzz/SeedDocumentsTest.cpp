@@ -2,6 +2,7 @@
 // write: every element kind with layers, a counter, data and a library
 // symbol. With KVR_FUZZ_SEED_DIR set, the test writes them there
 // (<dir>/<target>/<name>), as fuzz/seeds/ holds them.
+#include "fuzz/document/LabelFuzzSupport.h"
 #include "tests/document/FactoryTestSupport.h"
 #include "document/KVR.FMX.Shared.Factory.h"
 #include "document/KVR.FMX.h"
@@ -20,6 +21,9 @@
 #include <set>
 
 namespace {
+
+using KVRLabelFuzz::ElementRecord;
+using KVRLabelFuzz::SaveEti;
 
 const char* kLibrary = R"([
  {"Version":1,"Name":"Valve","Category":"Pipes/Valves","ID":"{A1}","Units":"mm","InsertX":5,"InsertY":2.5,
@@ -57,26 +61,6 @@ void FillEveryKind(TVXLabelFMX& aDoc)
     FactoryTest::AddEveryKind(aDoc);
 }
 
-QByteArray SaveEti(const TVXLabelFMX& aDoc)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    aDoc.SaveToStream(buffer);
-    return bytes;
-}
-
-QByteArray Record(const TKVRBaseItem& aItem)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TBinaryWriter writer(&buffer);
-    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
-    aItem.Write(writer);
-    return bytes;
-}
-
 std::vector<TKVRBaseItem*> Items(const TKVRBaseLabel& aDoc, std::initializer_list<int32_t> aIndices)
 {
     std::vector<TKVRBaseItem*> items;
@@ -100,7 +84,7 @@ TSeeds MakeSeeds()
     seeds["json_file"]["every-kind.json"] = QByteArray::fromStdString(every.GetJson().dump(2));
     for (int32_t i = 1; i <= every.GetItemsCount(); ++i) {
         const TKVRBaseItem* item = every.GetItem(i);
-        seeds["element_stream"]["kind-" + std::to_string(item->GetKind()) + ".bin"] = Record(*item);
+        seeds["element_stream"]["kind-" + std::to_string(item->GetKind()) + ".bin"] = ElementRecord(*item);
     }
     every.CopyToClipboard(Items(every, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
     seeds["paste_selection"]["shapes-and-codes.bin"] = every.GetClipboard().data();
