@@ -327,7 +327,7 @@ int32_t LinkEnd(TKVRBaseLabel* aOwner, const QString& aName, int16_t& oOffset)
     if (!item || item->GetPreview() || !item->QueryInterface<IKVRLinkTarget>())
         return 0;
     if (item->GetKind() == KVRItemKind::Symbol)
-        oOffset = 50;
+        oOffset = int16_t(KVRSymAnchorOffset);
     return item->GetNumID();
 }
 

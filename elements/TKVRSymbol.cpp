@@ -179,8 +179,9 @@ void TKVRSymbol::Draw(TKVRBaseDraw* aDraw)
     }
 }
 
-// The layer's defaults: colours, line type 0, the layer's pen and font;
-// pens do not scale with the symbol until an item says so.
+// The layer's defaults: colours, line type 0, the layer's pen and font with
+// its bold and italic (a layer has no underline); pens do not scale with the
+// symbol until an item says so.
 void TKVRSymbol::ConfFromLayer(TKVRDrawConf& aConf, const TKVRBaseItem& aItem)
 {
     aConf.Reset();
@@ -189,5 +190,6 @@ void TKVRSymbol::ConfFromLayer(TKVRDrawConf& aConf, const TKVRBaseItem& aItem)
         return;
     const TKVRLayer* layer = label->GetLayer(aItem.GetLayer());
     aConf.Ini(layer->Color, layer->BackColor, false, 0, float(layer->PenWidth) / 1000.0f);
-    aConf.IniFont(layer->FontColor, false, false, false, layer->FontName, float(layer->FontHeight) / 1000.0f, 1.0f);
+    aConf.IniFont(layer->FontColor, layer->Bold, layer->Italic, false, layer->FontName,
+                  float(layer->FontHeight) / 1000.0f, 1.0f);
 }

@@ -141,33 +141,41 @@ void TKVRTable::CalcValues(int16_t aMode)
     TKVRBaseTable::CalcValues(aMode);
     // Every layout places the rows of the current data, so the preview and the
     // exports, laid out on demand, show them; the output pass (mode 5) lays
-    // out no design line.
+    // out no design line. The editor's selected column is no reason to lay
+    // out less: the same layout serves paper, exports and the preview.
     const bool output = aMode == 5;
     if (Title().Visible)
         LayTitle();
-    const int32_t sel = GetSelColumn();
-    FillTable(true, sel == -1);
-    if (sel == -1) {
-        for (int32_t c = 1; c <= GetColumnCount(); ++c) {
-            TKVRColumn& column = GetColumn(c);
-            const int32_t width = ColumnWidth(c);
-            if (column.Header.Visible)
-                LayHeader(column, width);
-            LayBody(c, !output, true);
-            if (column.Footer.Visible)
-                LayFooter(column, width);
-        }
-        PlaceRows();
-    } else if (sel >= 1 && sel <= GetColumnCount()) {
-        TKVRColumn& column = GetColumn(sel);
-        const int32_t width = ColumnWidth(sel);
-        column.ResetPrint();
+    FillTable(true, true);
+    for (int32_t c = 1; c <= GetColumnCount(); ++c) {
+        TKVRColumn& column = GetColumn(c);
+        const int32_t width = ColumnWidth(c);
         if (column.Header.Visible)
             LayHeader(column, width);
-        LayBody(sel, true, false);
+        LayBody(c, !output);
         if (column.Footer.Visible)
             LayFooter(column, width);
     }
+    PlaceRows();
+    // The bounds reach the rows placed now.
+    UpdateBounds();
+}
+
+void TKVRTable::CheckFit(TKVRExtent& aExtent)
+{
+    // A fitted export asks for the extent before anything is painted.
+    if (GetNeedsCalc())
+        CalcValues(0);
+    TKVRBaseTable::CheckFit(aExtent);
+    if (fPoints.size() < 2)
+        return;
+    // Rows and the footer reach below the box unless it keeps its size; the
+    // editor's footer sits at least at the box's lower edge.
+    const int64_t bottom = std::max(Geometry(false).Bottom, Geometry(true).Bottom);
+    const int64_t y = fPoints[0].Y + bottom * GetDrawScale();
+    const int64_t half = GetBasePenWidth() / 2;
+    aExtent.IncludeWide(fPoints[0].X, y, half);
+    aExtent.IncludeWide(fPoints[1].X, y, half);
 }
 
 void TKVRTable::LayTitle()
@@ -218,7 +226,7 @@ TKVRRowCol TKVRTable::MeasureBody(const TKVRColumn& aColumn, int32_t aWidth, int
     return cell;
 }
 
-void TKVRTable::LayBody(int32_t aIndex, bool aDesign, bool aRows)
+void TKVRTable::LayBody(int32_t aIndex, bool aDesign)
 {
     TKVRColumn& column = GetColumn(aIndex);
     const int32_t width = ColumnWidth(aIndex);
@@ -226,9 +234,8 @@ void TKVRTable::LayBody(int32_t aIndex, bool aDesign, bool aRows)
     if (aDesign)
         column.SetData(1, MeasureBody(column, width, 1));
     column.FontSettings(2, m.Asc, m.Des, m.Und, m.Ratio);
-    if (aRows)
-        for (int32_t r = 1; r <= GetPrintCount(); ++r)
-            column.SetData(r + 2, MeasureBody(column, width, r + 2));
+    for (int32_t r = 1; r <= GetPrintCount(); ++r)
+        column.SetData(r + 2, MeasureBody(column, width, r + 2));
 }
 
 void TKVRTable::LayFooter(TKVRColumn& aColumn, int32_t aWidth)
@@ -267,7 +274,7 @@ void TKVRTable::PlaceRows()
     if (GetFixedSize())
         bands.Limit = BaseScaleHeight();
     else if (const TKVRBaseLabel* owner = GetOwner())
-        bands.Limit = owner->GetMeasure().GetHeight() / scale - GetPoint(1).Y / scale;
+        bands.Limit = owner->GetMeasure().GetHeight() - GetPoint(1).Y / scale;  // the label is paper already
     else
         bands.Limit = std::numeric_limits<int32_t>::max();
     TKVRTableRows rows = KVRTableRows(bands, heights);

@@ -30,6 +30,8 @@ public:
     TKVRTable(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 
     void CalcValues(int16_t aMode) override;
+    // The box, and the laid-out rows and footer below it.
+    void CheckFit(TKVRExtent& aExtent) override;
     void Draw(TKVRBaseDraw* aDraw) override;
     // Fills the current record's rows, lays them out and prints that layout.
     void Print(TKVRBaseDraw* aDraw) override;
@@ -41,8 +43,8 @@ public:
 private:
     void LayTitle();
     void LayHeader(TKVRColumn& aColumn, int32_t aWidth);
-    // The design line (aDesign) and the body rows of the data (aRows).
-    void LayBody(int32_t aIndex, bool aDesign, bool aRows);
+    // The body rows of the data, and the design line with aDesign.
+    void LayBody(int32_t aIndex, bool aDesign);
     void LayFooter(TKVRColumn& aColumn, int32_t aWidth);
     // A body cell of line aLine measured in the column's body font, which is selected.
     TKVRRowCol MeasureBody(const TKVRColumn& aColumn, int32_t aWidth, int32_t aLine) const;

@@ -217,6 +217,8 @@ void TGanttParser::ParseElementProperties(const QString& aLine, TGanttElement& a
     aTask.SetAlias(tokens[0]);
     // A line of one token names no task: its name stays empty.
     aTask.SetName(tokens.size() > 1 ? tokens[1] : QString());
+    const QString where = FLineNo > 0 ? QStringLiteral(", line %1").arg(FLineNo) : QString();
+    bool hasEnd = false;
     for (qsizetype i = 3; i < tokens.size(); ++i) {
         const QString& token = tokens[i];
         TDateTime date = 0;
@@ -224,16 +226,16 @@ void TGanttParser::ParseElementProperties(const QString& aLine, TGanttElement& a
             if (KVRGantt::ReadDate(TokenValue(token), date))
                 aTask.SetStartDate(date);
         } else if (token.startsWith(u"[EndDate:")) {
-            if (KVRGantt::ReadDate(TokenValue(token), date))
+            if (KVRGantt::ReadDate(TokenValue(token), date)) {
                 aTask.SetEndDate(date);
+                hasEnd = true;
+            }
         } else if (token.startsWith(u'#')) {
             TAlphaColor color = 0;
-            if (!KVRGantt::ReadColor(token, color)) {
-                const QString where = FLineNo > 0 ? QStringLiteral(", line %1").arg(FLineNo) : QString();
+            if (!KVRGantt::ReadColor(token, color))
                 throw EGanttError(QStringLiteral("Gantt text%1: \"%2\" is not a colour (# and up to eight hexadecimal digits)")
                                       .arg(where, token)
                                       .toStdString());
-            }
             aTask.SetColor(color);
         } else if (token.startsWith(u"[Duration:")) {
             bool ok = false;
@@ -250,6 +252,13 @@ void TGanttParser::ParseElementProperties(const QString& aLine, TGanttElement& a
             aTask.SetCost(KVRGantt::ReadCurrency(TokenValue(token), cost) ? cost : 0);
         }
     }
+    // A task without an end is a milestone: it ends where it starts, so its
+    // bar is the shortest one (the end date of 0 would reach back to 1899).
+    if (!hasEnd)
+        aTask.SetEndDate(aTask.GetStartDate());
+    else if (aTask.GetEndDate() < aTask.GetStartDate())
+        throw EGanttError(
+            QStringLiteral("Gantt text%1: task \"%2\" ends before it starts").arg(where, aTask.GetName()).toStdString());
     // The dates decide the duration, whatever the line said.
     aTask.SetDuration(int32_t(std::min<int64_t>(KVRGantt::DaysBetween(aTask.GetEndDate(), aTask.GetStartDate()),
                                                 std::numeric_limits<int32_t>::max())));

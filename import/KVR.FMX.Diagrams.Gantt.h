@@ -108,7 +108,9 @@ public:
     // One task line: a new task, placed in the tree by its arrow; aCurrent is
     // the last top-level task (null before the first) and changes only with "->".
     void ParseLine(const QString& aLine, TGanttElement*& aCurrent);
-    // The task's fields from the tokens of its line.
+    // The task's fields from the tokens of its line. A task without an end
+    // date ends on its start (a milestone); an end before the start raises
+    // EGanttError naming the line.
     void ParseElementProperties(const QString& aLine, TGanttElement& aTask);
 
     // Sums over the top-level tasks, held at the ends of their types.

@@ -166,20 +166,6 @@ TEST(Table, CellPaddingsCountOnce)
     EXPECT_EQ(lines[0].Y, 1500);
 }
 
-// With a selected column only it is laid out, as the design line, and no
-// position of the output layout is written.
-TEST(Table, SelectedColumnIsLaidOutAlone)
-{
-    TKVRBaseLabel label;
-    TKVRTable* t = MakeTable(label, {"Bolt", "Nut"});
-    t->SetSelColumn(2);
-    t->CalcValues(5);
-    EXPECT_EQ(t->GetShownCount(), 0);
-    EXPECT_TRUE(t->GetColumn(1).GetLineTxt(1).Lines.empty());
-    EXPECT_FALSE(t->GetColumn(2).GetLineTxt(1).Lines.empty());
-    EXPECT_EQ(t->GetColumn(2).GetLineCount(), 3) << "no body rows";
-}
-
 // The editor shows the design line and puts the footer at the box's lower
 // edge; the preview puts it under the last row of the output layout.
 TEST(Table, FooterInTheEditorAndInThePreview)

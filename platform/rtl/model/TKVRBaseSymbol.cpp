@@ -76,9 +76,12 @@ TKVRPto TKVRBaseSymbol::ToDocument(const TKVRPto& aSymbolPoint) const
 
 TKVRPto TKVRBaseSymbol::GetAnchor(uint16_t aIndex) const
 {
-    if (!fSymbol || aIndex < 1 || aIndex > fSymbol->GetNumLinks())
+    // Links made by name store the link point plus the offset, which also
+    // tells the curve helpers that a symbol's anchor has no side.
+    const int32_t link = aIndex >= KVRSymAnchorOffset ? aIndex - KVRSymAnchorOffset : aIndex;
+    if (!fSymbol || link < 1 || link > fSymbol->GetNumLinks())
         return GetPoint(1);
-    return ToDocument(fSymbol->GetLink(aIndex));
+    return ToDocument(fSymbol->GetLink(link));
 }
 
 void TKVRBaseSymbol::CheckFit(TKVRExtent& aExtent)

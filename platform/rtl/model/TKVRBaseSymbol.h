@@ -14,7 +14,12 @@
 // "Angle" (radians), "Symbol" (the definition object), "Points".
 //
 // Anchors for connectors: 0 is point 1, 1..GetNumLinks() the symbol's link
-// points where the element puts them; any other index gives point 1.
+// points where the element puts them; an index from KVRSymAnchorOffset up is
+// read less the offset (link points from 50 up go by that form alone); any
+// other index gives point 1.
+
+// What AddLink adds to a symbol end's anchor index.
+constexpr int32_t KVRSymAnchorOffset = 50;
 
 class TKVRBaseSymbol : public TKVRBaseItem, public IKVRLinkTarget
 {

@@ -399,7 +399,7 @@ TJsonObject TKVRBaseTable::WriteJson() const
     j["GridWidth"] = fGridWidth;
     j["PaddingX"] = fPadX;
     j["PaddingY"] = fPadY;
-    j["SelColumn"] = fSelColumn;
+    j["SelColumn"] = GetSelColumn();
     TJsonObject columns = TJsonObject::array();
     for (const auto& c : fColumns)
         columns.push_back(c->WriteJson());
@@ -464,7 +464,7 @@ void TKVRBaseTable::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(fGridWidth);
     aWriter.WriteInt32(fPadX);
     aWriter.WriteInt32(fPadY);
-    aWriter.WriteInt32(fSelColumn);
+    aWriter.WriteInt32(GetSelColumn());
     aWriter.WriteInt32(GetColumnCount());
     for (const auto& c : fColumns)
         c->Write(aWriter);

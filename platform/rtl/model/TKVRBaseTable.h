@@ -179,7 +179,8 @@ public:
     int32_t GetBasePadY() const { return fPadY; }
     void SetBasePadX(int32_t aValue) { fPadX = std::max(aValue, 0); Changed(); }
     void SetBasePadY(int32_t aValue) { fPadY = std::max(aValue, 0); Changed(); }
-    int32_t GetSelColumn() const { return fSelColumn; }
+    // The editor's selected column; one outside 1..count (-1 among them) is none, -1.
+    int32_t GetSelColumn() const { return fSelColumn >= 1 && fSelColumn <= GetColumnCount() ? fSelColumn : -1; }
     void SetSelColumn(int32_t aValue) { fSelColumn = aValue; }
 
     int32_t GetColumnCount() const { return int32_t(fColumns.size()); }
