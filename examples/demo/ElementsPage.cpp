@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 namespace {
 // Elements sit at millimetre positions from the page's top-left corner; the
@@ -22,6 +23,10 @@ ElementsPage::ElementsPage(const QString& title, const Builder& build, QWidget* 
     m.SetHeight(297000);
     if (build)
         build(*fDocument);
+    // The whole sheet, so nothing that lies on it is cut off.
+    const auto pixels = [](int64_t aMicrometres, int aDpi) { return int(double(aMicrometres) * aDpi / 25400.0); };
+    setMinimumSize(std::max(minimumWidth(), pixels(m.GetPaperWidth(), logicalDpiX()) + 2 * int(kScreenMargin)),
+                   std::max(minimumHeight(), pixels(m.GetPaperHeight(), logicalDpiY()) + 2 * int(kScreenMargin)));
 }
 
 void ElementsPage::PaintSample(TKVRDraw& draw)

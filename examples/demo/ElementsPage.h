@@ -1,20 +1,22 @@
 #pragma once
+#include "examples/demo/LabelHost.h"
 #include "examples/demo/ShowcasePage.h"
 #include "document/KVR.FMX.h"
 #include <QString>
 #include <functional>
 #include <memory>
 
-// A page that shows the elements of a small document, painted through each
-// element's DrawElement as the preview does, and prints them to PDF through
-// PrintElement as the print job does.
-class ElementsPage : public ShowcasePage
+// A page that shows the elements of a small A4 document at full size (its tab
+// scrolls), painted through each element's DrawElement as the preview does,
+// and prints them to PDF through PrintElement as the print job does.
+class ElementsPage : public ShowcasePage, public LabelHost
 {
 public:
     using Builder = std::function<void(TKVRBaseLabel&)>;
     ElementsPage(const QString& title, const Builder& build, QWidget* parent = nullptr);
 
-    TVXLabelFMX& Document() { return *fDocument; }
+    TVXLabelFMX& Document() override { return *fDocument; }
+    QString LabelTitle() const override { return Title(); }
     // Prints every element onto one A4 page at 300 dpi; false when the file cannot be written.
     bool PrintToPdf(const QString& fileName);
 

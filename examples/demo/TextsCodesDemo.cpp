@@ -98,11 +98,13 @@ void BuildTextsCodesDemo(TKVRBaseLabel& doc, const QString& aPictureFolder)
     qr->SetBase(1, 10 * mm, 120 * mm);
     qr->SetCode("https://example.org/label?id=42 – Grüße");
     qr->SetBarWidth(0.6f);
+    qr->SetBarHeight(0.6f);  // square modules
 
     auto* matrix = new TKVRDataMatrix(&doc, false);
     matrix->SetBase(1, 60 * mm, 120 * mm);
     matrix->SetCode("SN 0042-7781");
     matrix->SetBarWidth(0.7f);
+    matrix->SetBarHeight(0.7f);
 
     auto* pdf = new TKVRPDF417(&doc, false);
     pdf->SetBase(1, 100 * mm, 120 * mm);
@@ -115,7 +117,7 @@ void BuildBarcodesDemo(TKVRBaseLabel& doc)
     const Sample samples[] = {
         {TKVRBarType::EAN13, "4006381333931"}, {TKVRBarType::EAN8, "96385074"},
         {TKVRBarType::UPCA, "036000291452"},   {TKVRBarType::UPCE, "01234565"},
-        {TKVRBarType::Code39, "CODE-39"},      {TKVRBarType::Code39Ext, "Code39+ext"},
+        {TKVRBarType::Code39, "CODE-39"},      {TKVRBarType::Code39Ext, "Ext39+a"},
         {TKVRBarType::Code93, "CODE 93"},      {TKVRBarType::Code93Ext, "Code93 ext"},
         {TKVRBarType::Codabar, "A40156B"},     {TKVRBarType::Code128A, "ABC-128"},
         {TKVRBarType::Code128B, "abc-128"},    {TKVRBarType::Code128, "Mixed 128"},

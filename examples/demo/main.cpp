@@ -2,6 +2,8 @@
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/FlowDemo.h"
 #include "examples/demo/ImportDemo.h"
+#include "examples/demo/LabellingPage.h"
+#include "examples/demo/LabellingSample.h"
 #include "examples/demo/LinesPage.h"
 #include "examples/demo/RankNutriDemo.h"
 #include "examples/demo/ShapesDemo.h"
@@ -21,7 +23,9 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <cstdio>
@@ -46,6 +50,35 @@ std::vector<ShowcasePage*> MakePages()
             new ElementsPage("Flowchart import", BuildFlowchartImportDemo)};
 }
 
+// A showcase page at its full size; its tab scrolls it.
+QScrollArea* Scrolled(ShowcasePage* page)
+{
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    return scroll;
+}
+
+// The page a tab shows, inside its scroll area or not.
+QWidget* PageOf(QWidget* tab)
+{
+    auto* scroll = qobject_cast<QScrollArea*>(tab);
+    return scroll ? scroll->widget() : tab;
+}
+
+LabelHost* HostOf(QWidget* tab)
+{
+    return dynamic_cast<LabelHost*>(PageOf(tab));
+}
+
+LabellingPage* LabellingOf(const QTabWidget& tabs)
+{
+    for (int i = 0; i < tabs.count(); ++i)
+        if (auto* page = dynamic_cast<LabellingPage*>(tabs.widget(i)))
+            return page;
+    return nullptr;
+}
+
 QString FileStem(const QTabWidget& tabs, int index)
 {
     return QString("%1-%2").arg(index + 1).arg(tabs.tabText(index).toLower().replace(' ', '-'));
@@ -59,7 +92,9 @@ int SaveSnapshots(QTabWidget& tabs, const QString& folder)
     QDir().mkpath(folder);
     for (int i = 0; i < tabs.count(); ++i) {
         tabs.setCurrentIndex(i);
-        QWidget* page = tabs.widget(i);
+        QWidget* page = PageOf(tabs.widget(i));
+        if (auto* labelling = dynamic_cast<LabellingPage*>(page))
+            labelling->WaitForSheet();
         const QString png = QDir(folder).filePath(FileStem(tabs, i) + ".png");
         if (!page->grab().save(png)) {
             std::fprintf(stderr, "Could not write %s\n", qPrintable(png));
@@ -95,25 +130,17 @@ bool SaveLabel(QWidget* parent, TVXLabelFMX& document, QString name)
     }
 }
 
-// A new page showing the label file; null (with the reason told) when it cannot be read.
-ElementsPage* OpenLabel(QWidget* parent, const QString& name)
+// Opens the label file on the labelling page; false, with the reason told, when it cannot be read.
+bool OpenLabel(QWidget* parent, LabellingPage& page, const QString& name)
 {
-    auto* page = new ElementsPage(QFileInfo(name).fileName(), nullptr);
     QString error;
-    try {
-        if (!page->Document().LoadFromFile(name))
-            error = "Only .eti and .json label files can be opened.";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
-    if (error.isEmpty())
-        return page;
-    delete page;
+    if (page.OpenLabel(name, error))
+        return true;
     if (parent)
         QMessageBox::warning(parent, "Open", QString("Could not open %1:\n%2").arg(name, error));
     else
         std::fprintf(stderr, "Could not open %s: %s\n", qPrintable(name), qPrintable(error));
-    return nullptr;
+    return false;
 }
 
 // Export kinds by file extension; -1 for none the export writes.
@@ -150,25 +177,36 @@ void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
 {
     QMenu* file = window.menuBar()->addMenu("&File");
     file->addAction("&Open...", &window, [&window, &tabs] {
+        LabellingPage* page = LabellingOf(tabs);
         const QString name = QFileDialog::getOpenFileName(&window, "Open", QString(), "Labels (*.eti *.json)");
-        if (name.isEmpty())
+        if (name.isEmpty() || !page)
             return;
-        if (ElementsPage* page = OpenLabel(&window, name))
-            tabs.setCurrentIndex(tabs.addTab(page, page->Title()));
+        if (OpenLabel(&window, *page, name))
+            tabs.setCurrentWidget(page);
+    });
+    file->addAction("Open &data...", &window, [&window, &tabs] {
+        LabellingPage* page = LabellingOf(tabs);
+        const QString name = QFileDialog::getOpenFileName(&window, "Open data", QString(), "CSV data (*.csv *.txt)");
+        if (name.isEmpty() || !page)
+            return;
+        tabs.setCurrentWidget(page);
+        QString error;
+        if (!page->OpenData(name, error))
+            QMessageBox::warning(&window, "Open data", QString("Could not read %1:\n%2").arg(name, error));
     });
     file->addAction("Save &as...", &window, [&window, &tabs] {
-        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
-        if (!page) {
+        LabelHost* host = HostOf(tabs.currentWidget());
+        if (!host) {
             QMessageBox::information(&window, window.windowTitle(), "This page has no label to save.");
             return;
         }
-        const QString name = QFileDialog::getSaveFileName(&window, "Save as", page->Title() + ".eti",
+        const QString name = QFileDialog::getSaveFileName(&window, "Save as", host->LabelTitle() + ".eti",
                                                           "Binary label (*.eti);;JSON label (*.json)");
         if (!name.isEmpty())
-            SaveLabel(&window, page->Document(), name);
+            SaveLabel(&window, host->Document(), name);
     });
     file->addAction("&Print page to PDF...", &window, [&window, &tabs] {
-        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
+        auto* page = dynamic_cast<ElementsPage*>(PageOf(tabs.currentWidget()));
         if (!page) {
             QMessageBox::information(&window, window.windowTitle(), "This page has no elements to print.");
             return;
@@ -178,27 +216,30 @@ void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
             QMessageBox::warning(&window, window.windowTitle(), "Could not write " + name);
     });
     file->addAction("&Export page...", &window, [&window, &tabs] {
-        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
-        if (!page) {
+        LabelHost* host = HostOf(tabs.currentWidget());
+        if (!host) {
             QMessageBox::information(&window, window.windowTitle(), "This page has no label to export.");
             return;
         }
         const QString name = QFileDialog::getSaveFileName(
-            &window, "Export", page->Title() + ".png",
+            &window, "Export", host->LabelTitle() + ".png",
             "PNG (*.png);;PDF (*.pdf);;XPS (*.xps);;BMP (*.bmp);;GIF (*.gif);;JPEG (*.jpg)");
         if (name.isEmpty())
             return;
         // The export runs on its own thread: the window stays usable meanwhile.
         window.statusBar()->showMessage("Exporting " + name + "...");
-        StartExport(page->Document(), name, [&window, name](const QString& error) {
+        QPointer<QWidget> page(PageOf(tabs.currentWidget()));
+        StartExport(host->Document(), name, [&window, page, host, name](const QString& error) {
             window.statusBar()->showMessage(error.isEmpty() ? "Exported " + name : QString(), 5000);
+            if (page)
+                host->ShowReport(error.isEmpty() ? "Exported " + name : "Export of " + name + ":\n" + error);
             if (!error.isEmpty())
                 QMessageBox::warning(&window, "Export", error);
         });
     });
     file->addAction("P&rint...", &window, [&window, &tabs] {
-        auto* page = dynamic_cast<ElementsPage*>(tabs.currentWidget());
-        if (!page) {
+        LabelHost* host = HostOf(tabs.currentWidget());
+        if (!host) {
             QMessageBox::information(&window, window.windowTitle(), "This page has no label to print.");
             return;
         }
@@ -211,16 +252,19 @@ void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
         const QString chosen = QInputDialog::getItem(&window, "Print", "Printer", printers, 0, false, &ok);
         if (!ok)
             return;
-        TVXLabelFMX& document = page->Document();
+        TVXLabelFMX& document = host->Document();
         document.GetPrintInfo().SetPrinterIndex(int32_t(printers.indexOf(chosen)));
+        QString report;
         try {
             const bool printed = document.Print();
-            const QString report = document.GetPrintReport().Text();
-            if (!printed || !report.isEmpty())
-                QMessageBox::information(&window, "Print", report.isEmpty() ? "Nothing was printed." : report);
+            report = document.GetPrintReport().Text();
+            if (!printed && report.isEmpty())
+                report = "Nothing was printed.";
         } catch (const std::exception& e) {
-            QMessageBox::warning(&window, "Print", QString("Could not print:\n%1").arg(e.what()));
+            report = QString("Could not print:\n%1").arg(e.what());
         }
+        host->ShowReport("Printed on " + chosen + ":\n" + report);
+        QMessageBox::information(&window, "Print", report);
     });
     file->addAction("&Quit", &window, &QWidget::close);
 }
@@ -237,53 +281,64 @@ int main(int argc, char** argv)
     cli.addHelpOption();
     QCommandLineOption snapshot("snapshot", "Paint every page into PNG (and PDF) files in <folder> and quit.", "folder");
     cli.addOption(snapshot);
-    QCommandLineOption open("open", "Open the label file <file> (.eti or .json) in a page of its own.", "file");
+    QCommandLineOption open("open", "Open the label file <file> (.eti or .json) on the labelling page.", "file");
     cli.addOption(open);
-    QCommandLineOption saveAs("save-as", "Save the last element page's label as <file> (.eti or .json).", "file");
+    QCommandLineOption saveAs("save-as",
+                              "Save the opened label (without --open, the last element page's) as <file> (.eti or .json).",
+                              "file");
     cli.addOption(saveAs);
-    QCommandLineOption exportTo("export", "Export the last element page as <file> (.pdf .xps .png .bmp .gif .jpg).",
-                                "file");
+    QCommandLineOption exportTo(
+        "export", "Export the opened label's first sheet (without --open, the last element page) as <file> "
+                  "(.pdf .xps .png .bmp .gif .jpg).",
+        "file");
     cli.addOption(exportTo);
     cli.process(app);
 
+    // Prints can go to a PDF file where no print queue is installed.
+    const QString printFile = QDir::temp().filePath("kvr-demo-print.pdf");
+    Printer().AddFileDevice("PDF file (" + printFile + ")", printFile, {{300, 300}});
+
     QMainWindow window;
     auto* tabs = new QTabWidget;
+    auto* labelling = new LabellingPage;
+    tabs->addTab(labelling, "Labelling");
     for (ShowcasePage* page : MakePages())
-        tabs->addTab(page, page->Title());
-    if (cli.isSet(saveAs)) {
-        for (int i = tabs->count() - 1; i >= 0; --i)
-            if (auto* page = dynamic_cast<ElementsPage*>(tabs->widget(i))) {
-                if (!SaveLabel(nullptr, page->Document(), cli.value(saveAs)))
-                    return 1;
-                break;
-            }
-    }
-    if (cli.isSet(exportTo)) {
-        for (int i = tabs->count() - 1; i >= 0; --i)
-            if (auto* page = dynamic_cast<ElementsPage*>(tabs->widget(i))) {
-                QEventLoop loop;
-                QString error;
-                bool done = false;
-                StartExport(page->Document(), cli.value(exportTo), [&](const QString& e) {
-                    error = e;
-                    done = true;
-                    loop.quit();
-                });
-                if (!done)
-                    loop.exec();
-                if (!error.isEmpty()) {
-                    std::fprintf(stderr, "%s\n", qPrintable(error));
-                    return 1;
-                }
-                std::printf("%s\n", qPrintable(cli.value(exportTo)));
-                break;
-            }
-    }
+        tabs->addTab(Scrolled(page), page->Title());
+    // The labelling page starts with a sample sheet bound to its data.
+    const TLabellingSample sample = WriteLabellingSample(QDir::temp().filePath("kvr-demo-labelling"));
+    QString error;
     if (cli.isSet(open)) {
-        ElementsPage* page = OpenLabel(nullptr, cli.value(open));
-        if (!page)
+        if (!OpenLabel(nullptr, *labelling, cli.value(open)))
             return 1;
-        tabs->addTab(page, page->Title());
+    } else if (!sample.LabelFile.isEmpty() && !labelling->OpenLabel(sample.LabelFile, error)) {
+        std::fprintf(stderr, "The sample label cannot be opened: %s\n", qPrintable(error));
+    }
+    // What the command line saves and exports: the opened label, else the last element page.
+    LabelHost* target = nullptr;
+    if (cli.isSet(open))
+        target = labelling;
+    else
+        for (int i = tabs->count() - 1; i >= 0 && !target; --i)
+            if (auto* page = dynamic_cast<ElementsPage*>(PageOf(tabs->widget(i))))
+                target = page;
+    if (cli.isSet(saveAs) && !SaveLabel(nullptr, target->Document(), cli.value(saveAs)))
+        return 1;
+    if (cli.isSet(exportTo)) {
+        QEventLoop loop;
+        QString failure;
+        bool done = false;
+        StartExport(target->Document(), cli.value(exportTo), [&](const QString& e) {
+            failure = e;
+            done = true;
+            loop.quit();
+        });
+        if (!done)
+            loop.exec();
+        if (!failure.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(failure));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(cli.value(exportTo)));
     }
     window.setCentralWidget(tabs);
     AddPrintMenu(window, *tabs);
