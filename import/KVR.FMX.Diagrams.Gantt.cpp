@@ -37,6 +37,12 @@ QString TokenValue(const QString& aToken)
     return aToken.mid(colon + 1, close - colon - 1);
 }
 
+// A date as the notation writes it.
+QString DateText(TDateTime aDate)
+{
+    return QDate(1899, 12, 30).addDays(qint64(aDate)).toString(QStringLiteral("d-M-yyyy"));
+}
+
 // The arrow that leads a task line; "-->" does not begin with "->", so each
 // form is told by its own prefix.
 enum class TArrow { None, Task, Sub, SubSub };
@@ -257,8 +263,9 @@ void TGanttParser::ParseElementProperties(const QString& aLine, TGanttElement& a
     if (!hasEnd)
         aTask.SetEndDate(aTask.GetStartDate());
     else if (aTask.GetEndDate() < aTask.GetStartDate())
-        throw EGanttError(
-            QStringLiteral("Gantt text%1: task \"%2\" ends before it starts").arg(where, aTask.GetName()).toStdString());
+        throw EGanttError(QStringLiteral("Gantt text%1: task \"%2\" ends (%3) before it starts (%4)")
+                              .arg(where, aTask.GetName(), DateText(aTask.GetEndDate()), DateText(aTask.GetStartDate()))
+                              .toStdString());
     // The dates decide the duration, whatever the line said.
     aTask.SetDuration(int32_t(std::min<int64_t>(KVRGantt::DaysBetween(aTask.GetEndDate(), aTask.GetStartDate()),
                                                 std::numeric_limits<int32_t>::max())));

@@ -90,10 +90,14 @@ TLabellingSample WriteLabellingSample(const QString& aFolder)
     qr->SetFillType(1);
     qr->SetFillName("Code");
 
-    doc.GetData().LoadCsv(data);
-    doc.GetPrintInfo().SetWithData(true);
     const QString label = QDir(aFolder).filePath("product-labels.eti");
-    doc.SaveToFile(label, KVRExt::Binary);
+    try {
+        doc.GetData().LoadCsv(data);
+        doc.GetPrintInfo().SetWithData(true);
+        doc.SaveToFile(label, KVRExt::Binary);
+    } catch (const std::exception&) {
+        return sample;
+    }
     sample.LabelFile = label;
     sample.DataFile = data;
     return sample;

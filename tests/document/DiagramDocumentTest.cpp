@@ -1,5 +1,6 @@
 // Diagram elements where they meet the document: connectors made by name to
 // symbols, and a table's rows in a fitted export.
+#include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Shared.Factory.h"
 #include "document/KVR.FMX.h"
 #include "elements/TKVRFlow.h"
