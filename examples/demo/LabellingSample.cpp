@@ -18,7 +18,7 @@ const char* const kProducts =
     "Name,Price,Code,EAN\n"
     "Hex bolt M6,0.12 EUR,BLT-M6-0040,4006381333931\n"
     "Wing nut M8,0.35 EUR,NUT-W8-0100,5901234123457\n"
-    "Washer 10 mm,0.04 EUR,WSH-10-0500,4012345678901\n"
+    "Washer 10 mm,0.04 EUR,WSH-10-0500,4012345678902\n"
     "Wood screw 4x40,0.08 EUR,SCR-44-1000,9780201379624\n"
     "Wall plug 6 mm,0.05 EUR,PLG-06-0300,4006381333948\n"
     "Hinge 60 mm,2.40 EUR,HNG-60-0012,7622210449283\n"
@@ -40,6 +40,7 @@ TKVRText* FieldText(TVXLabelFMX& aDoc, float aX, float aY, const QString& aField
     text->SetFillName(aField);
     text->SetFontHeight(aHeight);
     text->SetBold(aBold);
+    text->SetPenWidth(0.0f);  // no frame round the text
     return text;
 }
 
