@@ -156,19 +156,18 @@ int ExportKindOf(const QString& name)
     return -1;
 }
 
-// Starts the export of the label's page; aDone hears the outcome on this thread.
-bool StartExport(TVXLabelFMX& document, const QString& name, std::function<void(const QString&)> aDone)
+// Starts the export of the label's page; aDone hears on this thread why it
+// failed (empty when the file was written) and which codes were refused.
+bool StartExport(TVXLabelFMX& document, const QString& name,
+                 std::function<void(const QString& error, const QString& refused)> aDone)
 {
     const int kind = ExportKindOf(name);
     if (kind < 0) {
-        aDone("Export writes .pdf, .xps, .png, .bmp, .gif or .jpg files.");
+        aDone("Export writes .pdf, .xps, .png, .bmp, .gif or .jpg files.", QString());
         return false;
     }
     document.OnExportDone = [aDone](QObject*, const TKVRExportResult& r) {
-        QString text = r.Ok() ? QString() : r.Error;
-        if (r.Ok() && !r.Refused.isEmpty())
-            text = "Written, but these codes were refused:\n" + r.Refused.join('\n');
-        aDone(text);
+        aDone(r.Error, r.Refused.isEmpty() ? QString() : "These codes were refused:\n" + r.Refused.join('\n'));
     };
     return document.ExportDoc(TKVRExport(kind), name, 0, 1.0f, 90, true, false, false);
 }
@@ -229,12 +228,14 @@ void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
         // The export runs on its own thread: the window stays usable meanwhile.
         window.statusBar()->showMessage("Exporting " + name + "...");
         QPointer<QWidget> page(PageOf(tabs.currentWidget()));
-        StartExport(host->Document(), name, [&window, page, host, name](const QString& error) {
+        StartExport(host->Document(), name, [&window, page, host, name](const QString& error, const QString& refused) {
             window.statusBar()->showMessage(error.isEmpty() ? "Exported " + name : QString(), 5000);
+            const QString report = error.isEmpty() ? "Exported " + name + (refused.isEmpty() ? "" : "\n" + refused)
+                                                   : "Could not export " + name + ":\n" + error;
             if (page)
-                host->ShowReport(error.isEmpty() ? "Exported " + name : "Export of " + name + ":\n" + error);
-            if (!error.isEmpty())
-                QMessageBox::warning(&window, "Export", error);
+                host->ShowReport(report);
+            if (!error.isEmpty() || !refused.isEmpty())
+                QMessageBox::warning(&window, "Export", report);
         });
     });
     file->addAction("P&rint...", &window, [&window, &tabs] {
@@ -327,8 +328,10 @@ int main(int argc, char** argv)
         QEventLoop loop;
         QString failure;
         bool done = false;
-        StartExport(target->Document(), cli.value(exportTo), [&](const QString& e) {
-            failure = e;
+        StartExport(target->Document(), cli.value(exportTo), [&](const QString& error, const QString& refused) {
+            failure = error;
+            if (!refused.isEmpty())
+                std::fprintf(stderr, "%s\n", qPrintable(refused));
             done = true;
             loop.quit();
         });
