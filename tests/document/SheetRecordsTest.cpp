@@ -171,9 +171,12 @@ TEST(SheetRecords, EveryBoundKindShowsEachCellsRecordInExportsAsOnPaper)
              e->SetSizeLength(30);
              e->SetSizeWidth(30);
              e->SetSizeHeight(30);
+             // Boxes without a frame: screen and paper draw frames and flat
+             // blanks with pens of their own.
+             e->SetPenWidth(0.0f);
              e->SetBoxColor(0xFF000000u);
          },
-         "40x10x0", "10x20x40"},
+         "40x10x5", "10x20x40"},
         {"rank",
          [](TVXLabelFMX& d) {
              auto* e = BoxKind<TKVRRank>(d);
