@@ -122,9 +122,10 @@ private:
     TSkPaint& p;
 };
 
-// Where a walk paints, in pixels of the context: shapes widened by their
-// whole pen (caps and joins reach past half of it), texts by their boxes as
-// they are turned, with room for glyphs that overhang their advance.
+// Where a walk paints, in pixels of the context: shapes widened by half
+// their pen, paths by the whole pen (sharp joins reach past half of it),
+// texts by their boxes as they are turned, with room for glyphs that
+// overhang their advance.
 class TExtentSurface : public TKVRSymSurface
 {
 public:
@@ -132,14 +133,20 @@ public:
 
     void Line(const TPointF& aFrom, const TPointF& aTo, const TKVRSymPen& aPen) override
     {
-        Add(aFrom, Wide(&aPen));
-        Add(aTo, Wide(&aPen));
+        Add(aFrom, Wide(&aPen) / 2.0f);
+        Add(aTo, Wide(&aPen) / 2.0f);
     }
-    void Arc(const TRectF& aOval, float, float, const TKVRSymPen& aPen) override { AddRect(aOval, Wide(&aPen)); }
-    void Oval(const TRectF& aBox, const TAlphaColor*, const TKVRSymPen* aPen) override { AddRect(aBox, Wide(aPen)); }
+    void Arc(const TRectF& aOval, float, float, const TKVRSymPen& aPen) override
+    {
+        AddRect(aOval, Wide(&aPen) / 2.0f);
+    }
+    void Oval(const TRectF& aBox, const TAlphaColor*, const TKVRSymPen* aPen) override
+    {
+        AddRect(aBox, Wide(aPen) / 2.0f);
+    }
     void Rect(const TRectF& aBox, float, float, const TAlphaColor*, const TKVRSymPen* aPen) override
     {
-        AddRect(aBox, Wide(aPen));
+        AddRect(aBox, Wide(aPen) / 2.0f);
     }
     void Path(const TKVRSymPathData& aPath, const TAlphaColor*, const TKVRSymPen* aPen) override
     {
