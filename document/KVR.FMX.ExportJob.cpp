@@ -156,7 +156,8 @@ private:
         // The print job's walk: a sheet or start cell it refuses is refused here too.
         TKVRSheetWalk walk(m.GetRows(), m.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
                            info.GetTotalLabels());
-        walk.SkipTo(std::max(aCurPage, 1));
+        const int64_t page = std::max(aCurPage, 1);
+        walk.SkipTo(page);
         // The record of the page's first label.
         fDoc.FirstData();
         for (int64_t n = 0; n < walk.Done(); ++n)
@@ -175,7 +176,7 @@ private:
             item->Write(writer);
         }
         TKVRSheetWalk::TCell cell;
-        while (walk.Next(cell) && cell.Page == std::max(aCurPage, 1)) {
+        while (walk.Next(cell) && cell.Page == page) {
             const int64_t label = walk.Done();
             fDraw.ScreenOffsetY = float(
                 Pixels(m.GetSize(5) + int64_t(cell.Row - 1) * m.GetSize(3) + int64_t(cell.Row - 1) * m.GetSize(7)));
