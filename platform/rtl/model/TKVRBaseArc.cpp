@@ -1,6 +1,7 @@
 #include "platform/rtl/model/TKVRBaseArc.h"
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include <algorithm>
 #include <cmath>
@@ -86,20 +87,8 @@ void TKVRBaseArc::UpdatePoints()
 void TKVRBaseArc::CheckFit(TKVRExtent& aExtent)
 {
     TKVRBaseItem::CheckFit(aExtent);
-    if (!std::isfinite(fStart) || !std::isfinite(fSweep))
-        return;
-    const int64_t half = GetBasePenWidth() / 2;
-    const double quarter = std::numbers::pi / 2.0;
-    const bool whole = std::fabs(fSweep) >= 2.0 * std::numbers::pi;
-    const int64_t axisX[4] = {fRadius, 0, -fRadius, 0};
-    const int64_t axisY[4] = {0, fRadius, 0, -fRadius};
-    for (int k = 0; k < 4; ++k) {
-        // How far the arc travels from its start to reach this extreme.
-        const double travel = fSweep >= 0.0 ? TDraw2D::NormalizeAngle(k * quarter - fStart)
-                                            : TDraw2D::NormalizeAngle(fStart - k * quarter);
-        if (whole || travel <= std::fabs(fSweep))
-            aExtent.IncludeWide(fCenterX + axisX[k], fCenterY + axisY[k], half);
-    }
+    KVRIncludeArc(aExtent, double(fCenterX), double(fCenterY), double(fRadius), fStart, fSweep,
+                  GetBasePenWidth() / 2);
 }
 
 void TKVRBaseArc::WriteData(TBinaryWriter& aWriter) const
