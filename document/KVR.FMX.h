@@ -149,4 +149,6 @@ private:
     // Reads the ".eti" layout into aInto.
     void ReadStream(TVXLabelFMX& aInto, QIODevice& aStream);
     void ReadJsonText(TVXLabelFMX& aInto, const QByteArray& aText);
+    // After a load: a data file the label names that could not be read goes to OnInfoMsg.
+    void ReportDataProblem();
 };
