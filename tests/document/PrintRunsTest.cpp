@@ -131,7 +131,7 @@ TEST(PrintRuns, TheReportSaysWhyNothingPrinted)
         }
         doc.GetPrintInfo().SetPrinterIndex(c.withPrinter ? printer.Index() : -1);
         EXPECT_EQ(doc.Print(), c.records == 1);
-        EXPECT_EQ(doc.GetPrintReport().Text(), c.report);
+        EXPECT_EQ(doc.GetPrintReport().Text().toStdString(), c.report.toStdString());
     }
 }
 
@@ -163,11 +163,11 @@ TEST(PrintRuns, TheDataFileIsFoundBesideTheLabelAndAMissingOneIsReported)
     const QString why = QStringLiteral("The data file \"%1\" was not found").arg(csv);
     ASSERT_TRUE(QFile::remove(csv));
     ASSERT_TRUE(doc.LoadFromFile(label));
-    EXPECT_EQ(messages, QStringList{why});
+    EXPECT_EQ(messages.join(QLatin1Char('\n')).toStdString(), why.toStdString());
     EXPECT_FALSE(doc.Print());
     EXPECT_TRUE(doc.GetPrintReport().Reasons.contains(why)) << doc.GetPrintReport().Text().toStdString();
     const TKVRExportResult exported = ExportPng(doc, printer.Folder() + QStringLiteral("/sheet.png"));
-    EXPECT_EQ(exported.Notes, QStringList{why});
+    EXPECT_EQ(exported.Notes.join(QLatin1Char('\n')).toStdString(), why.toStdString());
 }
 
 // The host's OnBeforePrint may choose where the run starts: the walk

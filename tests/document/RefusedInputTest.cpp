@@ -5,6 +5,7 @@
 #include "elements/TKVRLine.h"
 #include "elements/TKVRNutriScore.h"
 #include "elements/TKVRPoint.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "tests/support/FileSizeLimit.h"
 #include <QBuffer>
