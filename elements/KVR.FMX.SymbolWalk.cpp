@@ -42,8 +42,7 @@ TOp ArcOp(const TKVRSymArc& aArc, const TKVRBaseDraw* d, bool aNewFigure)
 void AppendCubics(TKVRSymPathData& aPath, const TKVRSymItem& aItem, const TKVRBaseDraw* d)
 {
     for (int32_t i = 2; i + 2 <= aItem.GetNumPoints(); i += 3)
-        aPath.push_back(Op(TOp::TKind::Cubic, Pt(aItem, i, d), Pt(aItem, i + 1, d),
-                           Pt(aItem, i + 2, d)));
+        aPath.push_back(Op(TOp::TKind::Cubic, Pt(aItem, i, d), Pt(aItem, i + 1, d), Pt(aItem, i + 2, d)));
 }
 
 bool IsClosed(const TKVRSymItem& aItem)

@@ -227,10 +227,10 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     if (!aJson.is_object())
         throw EKVRJsonError("A label file holds one JSON object");
     // Another program's JSON would load as an empty label over the document.
-    static const char* const kLabelKeys[] = {"Version",  "EditorMode", "Units",     "Measure",       "PrintInfo",
-                                             "Data",     "Counters",   "Layers",    "ActiveLayer",   "DimStyles",
-                                             "BackSurf", "Options",    "Settings",  "Symbols",       "Mapping",
-                                             "BackLayer", "LabelRotation", "ActiveDimStyle", "Items"};
+    static const char* const kLabelKeys[] = {
+        "Version", "EditorMode", "Units", "Measure", "PrintInfo", "Data", "Counters", "Layers", "ActiveLayer",
+        "DimStyles", "BackSurf", "Options", "Settings", "Symbols", "Mapping", "BackLayer", "LabelRotation",
+        "ActiveDimStyle", "Items"};
     if (std::none_of(std::begin(kLabelKeys), std::end(kLabelKeys),
                      [&](const char* aKey) { return aJson.contains(aKey); }))
         throw EKVRJsonError("Not a label file: the JSON object holds none of a label's keys");
