@@ -1,6 +1,8 @@
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.SheetWalk.h"
 #include "document/KVR.FMX.h"
+#include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/model/KVR.SaveFile.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
@@ -294,6 +296,9 @@ TExportThread::TExportThread(const TVXLabelFMX& aLabel, TKVRExport aType, const 
         fDoc->CopyFolders(aLabel);
         fDoc->LoadFromStream(buffer);
         fDoc->SetData(aLabel.GetData());
+        const QString data = aLabel.GetData().RecordsProblem();
+        if (aLabel.GetPrintInfo().GetWithData() && !data.isEmpty())
+            fResult.Notes << data;
     } catch (const std::exception& e) {
         fResult.Error = QString::fromStdString(e.what());
     }
@@ -428,10 +433,7 @@ void TExportThread::Execute()
     }
     fResult.Refused = painter.fRefused;
     encoded.close();
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size() || !file.commit())
-        throw Failure(QStringLiteral("%1: %2").arg(
-            fFileName, file.error() != QFileDevice::NoError
-                           ? file.errorString()
-                           : QStringLiteral("only %1 of %2 bytes could be written").arg(written).arg(bytes.size())));
+    const QString failure = KVRCommitWhole(file, bytes);
+    if (!failure.isEmpty())
+        throw Failure(QStringLiteral("%1: %2").arg(fFileName, failure));
 }

@@ -23,12 +23,14 @@ constexpr TKVRExport Jpeg = 5;
 }
 
 // How a job ended: Error is empty on success; Refused names the records and
-// elements whose barcode value the symbology would not take.
+// elements whose barcode value the symbology would not take; Notes tells what
+// the labels lack without stopping the job (a data file that could not be read).
 struct TKVRExportResult
 {
     QString FileName;
     QString Error;
     QStringList Refused;
+    QStringList Notes;
     bool Ok() const { return Error.isEmpty(); }
 };
 using TKVRExportDone = std::function<void(const TKVRExportResult&)>;

@@ -38,7 +38,13 @@ void BeginScene(TCanvas& aCanvas)
 QString TKVRPrintReport::Text() const
 {
     QStringList lines;
-    lines << QStringLiteral("%1 of %2 labels printed on %3 pages").arg(LabelsPrinted).arg(LabelsToPrint).arg(Pages);
+    lines << QStringLiteral("%1 of %2 %3 printed on %4 %5")
+                 .arg(LabelsPrinted)
+                 .arg(LabelsToPrint)
+                 .arg(LabelsToPrint == 1 ? QStringLiteral("label") : QStringLiteral("labels"))
+                 .arg(Pages)
+                 .arg(Pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"));
+    lines << Reasons;
     if (Aborted)
         lines << QStringLiteral("Printing was aborted: %1").arg(Error);
     for (const TKVRPrintProblem& p : Problems)
@@ -97,15 +103,18 @@ void TPrintThread::Execute()
     TKVRBasePrintInfo& info = doc.GetPrintInfo();
     const TKVRMeasure& measure = doc.GetMeasure();
     const float savedFontDPI = GetFontPrintDPI();
-    if (info.GetPrinterIndex() < 0)
-        return;
-    // Refused before anything is begun: a start cell off the sheet would
-    // print off the paper while the records advance.
-    TKVRSheetWalk walk(measure.GetRows(), measure.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
-                       info.GetTotalLabels() - (info.GetCurLabel() - 1));
     fReport.LabelsToPrint = std::max<int64_t>(info.GetTotalLabels() - (info.GetCurLabel() - 1), 0);
+    // A run that cannot print says why instead of printing nothing in silence.
+    if (info.GetPrinterIndex() < 0)
+        fReport.Reasons << QStringLiteral("No printer selected");
+    if (fReport.LabelsToPrint == 0) {
+        const QString data = doc.GetData().RecordsProblem();
+        fReport.Reasons << (!info.GetWithData() ? QStringLiteral("No labels to print")
+                            : !data.isEmpty()   ? data
+                                                : QStringLiteral("The data has no records"));
+    }
     // No labels, no document: a printer would put out a blank sheet.
-    if (fReport.LabelsToPrint == 0)
+    if (!fReport.Reasons.isEmpty())
         return;
 
     TPrinter& printer = Printer();
@@ -115,6 +124,11 @@ void TPrintThread::Execute()
         if (doc.OnBeforePrint)
             doc.OnBeforePrint(&doc);
         doc.AddState(TKVRBaseLabel::KVRStatePrinting);
+        // After the event, which may choose the start cell; refused before
+        // anything is begun: a start cell off the sheet would print off the
+        // paper while the records advance.
+        TKVRSheetWalk walk(measure.GetRows(), measure.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
+                           fReport.LabelsToPrint);
         printer.SetActivePrinter(info.GetPrinterIndex());
         const int64_t paperWidth = measure.GetSize(0), paperHeight = measure.GetSize(1);
         const bool landscape = paperWidth > paperHeight;

@@ -2,6 +2,7 @@
 // What a print run did: the labels that went to the printer and, per label,
 // the elements that could not print what their record holds.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct TKVRPrintReport
     int64_t Pages = 0;
     bool Aborted = false;  // the printer dropped the document
     QString Error;         // why, when aborted
+    // Why labels did not print although a run was asked for: no printer, a
+    // data file that could not be read, no records.
+    QStringList Reasons;
     std::vector<TKVRPrintProblem> Problems;
 
     int64_t LabelsUnprinted() const { return LabelsToPrint - LabelsPrinted; }

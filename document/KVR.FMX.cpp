@@ -2,6 +2,7 @@
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Kinds.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.SaveFile.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
@@ -150,6 +151,14 @@ void TVXLabelFMX::LoadFromStream(QIODevice& aStream)
     BeginRead(false);
     TakeContents(scratch);
     EndRead(true);
+    ReportDataProblem();
+}
+
+void TVXLabelFMX::ReportDataProblem()
+{
+    const QString problem = GetData().GetCsvProblem();
+    if (!problem.isEmpty() && OnInfoMsg)
+        OnInfoMsg(this, problem);
 }
 
 bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
@@ -162,6 +171,8 @@ bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
         throw EKVRDataError(FileError(aFileName, file.errorString()));
     TVXLabelFMX scratch;
     scratch.CopyFolders(*this);
+    // A relative data file name is the label file's neighbour.
+    scratch.GetData().SetFolder(QFileInfo(aFileName).absolutePath());
     if (ext == QLatin1String(".eti")) {
         // Read from memory: every value read from a file would ask the file
         // system for the file's size. A file too big to hold is streamed.
@@ -186,6 +197,7 @@ bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
     BeginRead(false);
     TakeContents(scratch);
     EndRead(true);
+    ReportDataProblem();
     return true;
 }
 
@@ -221,8 +233,11 @@ bool TVXLabelFMX::SaveToFile(const QString& aFileName, TKVRExt aFormat)
     }
     QSaveFile file(aFileName);
     // Unbuffered, so a short write is seen here rather than lost in a buffer.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EKVRDataError(FileError(aFileName, file.errorString()));
+    const QString failure = KVRCommitWhole(file, bytes);
+    if (!failure.isEmpty())
+        throw EKVRDataError(FileError(aFileName, failure));
     SetModified(false);
     return true;
 }

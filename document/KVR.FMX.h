@@ -81,7 +81,8 @@ public:
     void LoadFromStream(QIODevice& aStream);
     void SaveToStream(QIODevice& aStream) const;
     // ".eti" (binary) or ".json", the extension compared exactly; any other
-    // name reads nothing and returns false.
+    // name reads nothing and returns false. A relative data file name is
+    // found beside the label file; one that cannot be read goes to OnInfoMsg.
     bool LoadFromFile(const QString& aFileName) override;
     // Format 0 binary, 1 JSON (indented UTF-8, no byte-order mark); written
     // through a save file, so a failure leaves the previous file whole.
@@ -149,4 +150,6 @@ private:
     // Reads the ".eti" layout into aInto.
     void ReadStream(TVXLabelFMX& aInto, QIODevice& aStream);
     void ReadJsonText(TVXLabelFMX& aInto, const QByteArray& aText);
+    // After a load: a data file the label names that could not be read goes to OnInfoMsg.
+    void ReportDataProblem();
 };

@@ -7,7 +7,7 @@
 namespace {
 using TOp = TKVRSymPathOp;
 
-TPointF Pt(const TKVRSymItem& aItem, int16_t i, const TKVRBaseDraw* d)
+TPointF Pt(const TKVRSymItem& aItem, int32_t i, const TKVRBaseDraw* d)
 {
     return {aItem.DrawX(i, d), aItem.DrawY(i, d)};
 }
@@ -42,8 +42,7 @@ TOp ArcOp(const TKVRSymArc& aArc, const TKVRBaseDraw* d, bool aNewFigure)
 void AppendCubics(TKVRSymPathData& aPath, const TKVRSymItem& aItem, const TKVRBaseDraw* d)
 {
     for (int32_t i = 2; i + 2 <= aItem.GetNumPoints(); i += 3)
-        aPath.push_back(Op(TOp::TKind::Cubic, Pt(aItem, int16_t(i), d), Pt(aItem, int16_t(i + 1), d),
-                           Pt(aItem, int16_t(i + 2), d)));
+        aPath.push_back(Op(TOp::TKind::Cubic, Pt(aItem, i, d), Pt(aItem, i + 1, d), Pt(aItem, i + 2, d)));
 }
 
 bool IsClosed(const TKVRSymItem& aItem)
@@ -165,7 +164,7 @@ private:
         fPath.push_back(Op(c.FirstSegment ? TOp::TKind::Move : TOp::TKind::Line, Pt(aItem, 1, d)));
         c.FirstSegment = false;
         for (int32_t i = 2; i <= n; ++i)
-            fPath.push_back(Op(TOp::TKind::Line, Pt(aItem, int16_t(i), d)));
+            fPath.push_back(Op(TOp::TKind::Line, Pt(aItem, i, d)));
     }
 
     void BezierItem(const TKVRSymItem& aItem)
@@ -273,7 +272,7 @@ TKVRSymPathData SymPolylinePath(const TKVRSymItem& aItem, const TKVRBaseDraw* aD
         return path;
     path.push_back(Op(TOp::TKind::Move, Pt(aItem, 1, aDraw)));
     for (int32_t i = 2; i <= aItem.GetNumPoints(); ++i)
-        path.push_back(Op(TOp::TKind::Line, Pt(aItem, int16_t(i), aDraw)));
+        path.push_back(Op(TOp::TKind::Line, Pt(aItem, i, aDraw)));
     if (IsClosed(aItem))
         path.push_back(Op(TOp::TKind::Close));
     return path;

@@ -218,11 +218,15 @@ TKVRDataTable ReadCsv(const QByteArray& aBytes)
 {
     if (aBytes.size() > KVRMaxDataBytes)
         throw EKVRDataSourceError("CSV: the data is larger than 256 MB");
+    // Text never holds NUL: this is a program, a picture or UTF-16, which
+    // would read as one garbage record over good data.
+    if (aBytes.contains('\0'))
+        throw EKVRDataSourceError("CSV: the data holds NUL bytes; it is not a text file");
     const QString text = DecodeText(aBytes);
     std::vector<QStringList> records = SplitCsv(text, DetectSeparator(text));
-    TKVRDataTable table;
     if (records.empty())
-        return table;
+        throw EKVRDataSourceError("CSV: there is no header line naming the fields");
+    TKVRDataTable table;
     table.Fields = records.front();
     for (QString& name : table.Fields)
         name = name.trimmed();

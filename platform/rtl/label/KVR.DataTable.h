@@ -38,7 +38,8 @@ constexpr int64_t KVRMaxDataBytes = int64_t(256) * 1024 * 1024;
 // and doubled quotes. Lines end in CR LF, LF or CR; blank lines are skipped.
 // UTF-8 (a byte-order mark is dropped); text that is not UTF-8 is read as
 // Windows-1252. Records shorter than the header read empty fields; longer
-// ones keep their extra fields unnamed. An unclosed quote raises.
+// ones keep their extra fields unnamed. An unclosed quote, a NUL byte and
+// a text without a header line (empty or blank) raise.
 TKVRDataTable ReadCsv(const QByteArray& aBytes);
 // The file read whole, then ReadCsv; raises when it cannot be read or is too large.
 TKVRDataTable ReadCsvFile(const QString& aFileName);

@@ -75,7 +75,7 @@ struct TKVRBaseLabel::TLabelData
 
 void TKVRBaseLabel::TakeLabelData(TLabelData& r)
 {
-    fPrintInfo = r.PrintInfo;
+    TakePrintSettings(r.PrintInfo);
     fData = std::move(r.Data);
     fCounters = std::move(r.Counters);
     fLayers = std::move(r.Layers);
@@ -88,6 +88,14 @@ void TKVRBaseLabel::TakeLabelData(TLabelData& r)
         fSymbols = std::move(r.Symbols);
     fMapping = std::move(r.Mapping);
     TakeViewSettings(r.BackLayer, r.LabelRotation, r.ActiveDimStyle);
+}
+
+void TKVRBaseLabel::TakePrintSettings(const TKVRBasePrintInfo& aRead)
+{
+    // The printer belongs to the session, as the map key does: a file names none.
+    const int32_t printer = fPrintInfo.fPrinterIndex;
+    fPrintInfo = aRead;
+    fPrintInfo.fPrinterIndex = printer;
 }
 
 void TKVRBaseLabel::WriteBaseData(TBinaryWriter& aWriter) const
@@ -139,6 +147,7 @@ void TKVRBaseLabel::ReadData(TBinaryReader& aReader)
 {
     TLabelData r;
     r.PrintInfo.Read(aReader);
+    r.Data.SetFolder(fData.GetFolder());
     r.Data.Read(aReader);
     // Smallest records: a counter has a name, a step, two numbers and three texts.
     const int32_t counters = aReader.ReadCount(1 + 4 + 16 + 3);
@@ -217,6 +226,14 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
 {
     if (!aJson.is_object())
         throw EKVRJsonError("A label file holds one JSON object");
+    // Another program's JSON would load as an empty label over the document.
+    static const char* const kLabelKeys[] = {
+        "Version", "EditorMode", "Units", "Measure", "PrintInfo", "Data", "Counters", "Layers", "ActiveLayer",
+        "DimStyles", "BackSurf", "Options", "Settings", "Symbols", "Mapping", "BackLayer", "LabelRotation",
+        "ActiveDimStyle", "Items"};
+    if (std::none_of(std::begin(kLabelKeys), std::end(kLabelKeys),
+                     [&](const char* aKey) { return aJson.contains(aKey); }))
+        throw EKVRJsonError("Not a label file: the JSON object holds none of a label's keys");
     const int32_t version = CheckVersion(KVRJson::GetInt32(aJson, "Version", KVRFileVersion));
     const uint8_t mode = CheckEditorMode(KVRJson::GetInt32(aJson, "EditorMode", fEditorMode));
     const uint8_t units = CheckUnits(KVRJson::GetInt32(aJson, "Units", int32_t(fUnits)));
@@ -234,6 +251,7 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     TLabelData r;
     if (const TJsonObject* p = object("PrintInfo"))
         r.PrintInfo.ReadJson(*p);
+    r.Data.SetFolder(fData.GetFolder());
     if (const TJsonObject* d = object("Data"))
         r.Data.ReadJson(*d);
     auto eachObject = [&](const char* aKey, auto&& aRead) {
@@ -425,6 +443,7 @@ void TKVRBaseLabel::CopyFolders(const TKVRBaseLabel& aFrom)
     fImageFolder = aFrom.fImageFolder;
     fOpenImgFolder = aFrom.fOpenImgFolder;
     fLibraryFolder = aFrom.fLibraryFolder;
+    fData.SetFolder(aFrom.fData.GetFolder());
 }
 
 void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
@@ -441,7 +460,7 @@ void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
     fEditorMode = aFrom.fEditorMode;
     fUnits = aFrom.fUnits;
     fMeasure = aFrom.fMeasure;
-    fPrintInfo = aFrom.fPrintInfo;
+    TakePrintSettings(aFrom.fPrintInfo);
     fData = std::move(aFrom.fData);
     fCounters = std::move(aFrom.fCounters);
     fLayers = std::move(aFrom.fLayers);

@@ -225,6 +225,8 @@ void TKVRBaseLabel::AttachItem(TKVRBaseItem* aItem)
 {
     fItems.emplace_back(aItem);
     aItem->fAttached = true;
+    fLastAttached = aItem;
+    fNumIDBeforeAttach = fLastNumID;
     // Ids run out only after 2^31 elements; later ones share 0, which names nothing.
     if (fLastNumID < INT32_MAX)
         aItem->fNumID = ++fLastNumID;
@@ -264,8 +266,17 @@ void TKVRBaseLabel::ItemDestroyed(TKVRBaseItem* aItem)
             if (size_t(it - fItems.begin()) < fLayerSorted)
                 --fLayerSorted;
             fItems.erase(it);
-            return;
+            break;
         }
+    // A refused record takes back the ids it moved on (its own, and the one
+    // it read: 2^31 - 1 would leave none), never below an id still in use.
+    if (aItem == fLastAttached) {
+        fLastAttached = nullptr;
+        int32_t last = fNumIDBeforeAttach;
+        for (const auto& item : fItems)
+            last = std::max(last, item->GetNumID());
+        fLastNumID = last;
+    }
 }
 
 // ---------------------------------------------------------------- layers

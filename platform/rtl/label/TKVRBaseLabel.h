@@ -386,6 +386,8 @@ private:
     // Label data read whole (binary or JSON) and taken over in one step.
     struct TLabelData;
     void TakeLabelData(TLabelData& aRead);
+    // The print settings read from a file, with this session's printer.
+    void TakePrintSettings(const TKVRBasePrintInfo& aRead);
     // The background layer, label turn and dimension style a file names.
     void TakeViewSettings(int32_t aBackLayer, uint8_t aLabelRotation, int32_t aActiveDimStyle);
     QString RecordText(const QString& aField) const;
@@ -410,6 +412,10 @@ private:
     // append only places the new ones; a layer change anywhere resets it.
     size_t fLayerSorted = 0;
     int32_t fLastNumID = 0;
+    // The element attached last and the id counter before it, so a read
+    // that fails leaves the counter as it was.
+    const TKVRBaseItem* fLastAttached = nullptr;
+    int32_t fNumIDBeforeAttach = 0;
     int32_t fFileVersion = KVRFileVersion;
     uint8_t fEditorMode = 0;
     bool fModified = false;

@@ -1,5 +1,7 @@
 #include "platform/rtl/label/TKVRData.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include <QDir>
+#include <QFileInfo>
 
 const QString TKVRData::CsvDataset = QStringLiteral("CsvFile");
 const QString TKVRData::JsonDataset = QStringLiteral("Json");
@@ -35,6 +37,7 @@ void TKVRData::LoadCsv(const QString& aFileName)
     TKVRDataTable table = ReadCsvFile(aFileName);  // raises before anything changes
     fCsv = std::move(table);
     fCsvFileName = aFileName;
+    fCsvProblem.clear();
     PutDataset(CsvDataset, fCsv);
     fDataSel = CsvDataset;
 }
@@ -58,6 +61,11 @@ const TKVRDataTable& TKVRData::Records() const
     return none;
 }
 
+QString TKVRData::RecordsProblem() const
+{
+    return fDataSel.compare(CsvDataset, Qt::CaseInsensitive) == 0 ? fCsvProblem : QString();
+}
+
 void TKVRData::Assign(const TKVRData& aRead, const QString& aCsvFile, const QString& aJson, const QString& aSel)
 {
     TKVRData d;
@@ -69,13 +77,20 @@ void TKVRData::Assign(const TKVRData& aRead, const QString& aCsvFile, const QStr
     if (!aJson.isEmpty())
         d.SetJson(aJson);  // raises on damaged data, before anything here changes
     d.fCsvFileName = aCsvFile;
+    d.fFolder = fFolder;
     if (!aCsvFile.isEmpty()) {
         // The file belongs to the user, not to the document: a file that has
-        // moved leaves the document without CSV records until it is chosen again.
+        // moved leaves the document without CSV records until it is chosen
+        // again, and the reason is kept for the host and the next run.
+        const QString path = QDir::isAbsolutePath(aCsvFile) || fFolder.isEmpty() ? aCsvFile
+                                                                                 : QDir(fFolder).filePath(aCsvFile);
         try {
-            d.fCsv = ReadCsvFile(aCsvFile);
+            d.fCsv = ReadCsvFile(path);
             d.PutDataset(CsvDataset, d.fCsv);
-        } catch (const EKVRDataSourceError&) {
+        } catch (const EKVRDataSourceError& e) {
+            d.fCsvProblem = QFileInfo::exists(path)
+                                ? QStringLiteral("The data file \"%1\" could not be read: %2").arg(path, e.what())
+                                : QStringLiteral("The data file \"%1\" was not found").arg(path);
         }
     }
     d.fDataSel = aSel;

@@ -50,6 +50,16 @@ public:
     // Reads the CSV file and selects it; on failure raises and keeps what was there.
     void LoadCsv(const QString& aFileName);
     QString GetCsvFileName() const { return fCsvFileName; }
+    // Folder a relative CSV file name read with the settings is found in:
+    // the label file's. Not written to files.
+    QString GetFolder() const { return fFolder; }
+    void SetFolder(const QString& aValue) { fFolder = aValue; }
+    // Why the CSV file named by the settings last read gave no records (it
+    // was gone or could not be read), naming the file; empty when it was read.
+    QString GetCsvProblem() const { return fCsvProblem; }
+    // Why the selected data set has no records when that is known: the CSV
+    // problem while the CSV file is selected, else empty.
+    QString RecordsProblem() const;
     // Sets the JSON data and selects it; invalid JSON raises and keeps what was there.
     void SetJson(const QString& aText);
     QString GetJson() const { return fJson; }
@@ -59,8 +69,9 @@ public:
 
     // The settings: flags, selection, repeat field, CSV file name and, with
     // SaveJson, the JSON data. Reading re-reads the CSV file when it can (a
-    // file that is gone leaves no CSV records, not an error) and parses the
-    // JSON data; what cannot be read raises before anything changes.
+    // file that is gone leaves no CSV records and a CSV problem, not an
+    // error) and parses the JSON data; what cannot be read raises before
+    // anything changes.
     void Write(TBinaryWriter& aWriter) const;
     void Read(TBinaryReader& aReader);
     TJsonObject WriteJson() const;
@@ -75,6 +86,8 @@ private:
     QString fDataSel;
     QString fFieldRepeat;
     QString fCsvFileName;
+    QString fFolder;
+    QString fCsvProblem;
     QString fJson;
     TKVRDataTable fCsv;
     TKVRDataTable fJsonRecords;

@@ -137,22 +137,22 @@ TKVRPto TKVRSymItem::GetPoint(int32_t aIndex) const
     return fPoints[size_t(aIndex - 1)];
 }
 
-float TKVRSymItem::DrawX(int16_t aIndex, const TKVRBaseDraw* aDraw) const
+float TKVRSymItem::DrawX(int32_t aIndex, const TKVRBaseDraw* aDraw) const
 {
     return aDraw->GetDrawX(GetPoint(aIndex).X);
 }
 
-int32_t TKVRSymItem::PrintX(int16_t aIndex, const TKVRBaseDraw* aDraw) const
+int32_t TKVRSymItem::PrintX(int32_t aIndex, const TKVRBaseDraw* aDraw) const
 {
     return GetPoint(aIndex).PrintX(aDraw);
 }
 
-float TKVRSymItem::DrawY(int16_t aIndex, const TKVRBaseDraw* aDraw) const
+float TKVRSymItem::DrawY(int32_t aIndex, const TKVRBaseDraw* aDraw) const
 {
     return aDraw->GetDrawY(GetPoint(aIndex).Y);
 }
 
-int32_t TKVRSymItem::PrintY(int16_t aIndex, const TKVRBaseDraw* aDraw) const
+int32_t TKVRSymItem::PrintY(int32_t aIndex, const TKVRBaseDraw* aDraw) const
 {
     return GetPoint(aIndex).PrintY(aDraw);
 }

@@ -62,10 +62,10 @@ public:
     const std::vector<TKVRPto>& GetPoints() const { return fPoints; }
 
     // Point i in pixels of the context (screen or printer), and in whole printer units.
-    float DrawX(int16_t aIndex, const TKVRBaseDraw* aDraw) const;
-    int32_t PrintX(int16_t aIndex, const TKVRBaseDraw* aDraw) const;
-    float DrawY(int16_t aIndex, const TKVRBaseDraw* aDraw) const;
-    int32_t PrintY(int16_t aIndex, const TKVRBaseDraw* aDraw) const;
+    float DrawX(int32_t aIndex, const TKVRBaseDraw* aDraw) const;
+    int32_t PrintX(int32_t aIndex, const TKVRBaseDraw* aDraw) const;
+    float DrawY(int32_t aIndex, const TKVRBaseDraw* aDraw) const;
+    int32_t PrintY(int32_t aIndex, const TKVRBaseDraw* aDraw) const;
     // The stored value behind point i: the x coordinate in the symbol's unit
     // (for a rectangle's point 3, its corner radius).
     virtual float GetValue(int32_t aIndex) const;

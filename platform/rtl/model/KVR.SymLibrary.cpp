@@ -1,5 +1,6 @@
 #include "platform/rtl/model/KVR.SymLibrary.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.SaveFile.h"
 #include <QFile>
 #include <QSaveFile>
 #include <string>
@@ -69,7 +70,8 @@ void KVRSymLib::WriteFile(const QString& aFileName, const std::vector<const TKVR
     const QByteArray text = WriteText(aSymbols);
     QSaveFile file(aFileName);
     // Unbuffered, so a short write (a full disk) is seen rather than committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(text) != text.size() || !file.commit())
-        throw EKVRDataError("Cannot write symbol library \"" + aFileName.toStdString() +
-                            "\": " + file.errorString().toStdString());
+    const QString failure =
+        file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? KVRCommitWhole(file, text) : file.errorString();
+    if (!failure.isEmpty())
+        throw EKVRDataError("Cannot write symbol library \"" + aFileName.toStdString() + "\": " + failure.toStdString());
 }

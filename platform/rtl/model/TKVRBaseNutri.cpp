@@ -4,6 +4,7 @@
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include <cmath>
+#include <string>
 
 namespace {
 const char* const kCellKeys[5] = {"AColor", "BColor", "CColor", "DColor", "EColor"};
@@ -117,7 +118,11 @@ void TKVRBaseNutri::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadT
     fTitleColor = aReader.ReadCardinal();
     fCharColor = aReader.ReadCardinal();
     fValueColor = aReader.ReadCardinal();
-    fValue = QChar(char16_t(aReader.ReadWord()));
+    const char16_t letter = char16_t(aReader.ReadWord());
+    // Half of a surrogate pair is no letter: JSON could only write it as "?".
+    if (QChar::isSurrogate(letter))
+        throw EKVRDataError("Invalid value for Value: " + std::to_string(unsigned(letter)));
+    fValue = QChar(letter);
     fAngle = TKVRAngle(InList(aReader.ReadByte(), 4, "Angle"));
     fRadio = KVRCheck::ReadSingle(aReader, "Radio");
     fInnerRadio = KVRCheck::ReadSingle(aReader, "InnerRadio");
