@@ -369,3 +369,90 @@ TEST(EditRoads, FarAnchorsAndLengthsAtOneToFiveThousand)
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->GetPoint(2), (TKVRPto{2 * far, far}));
 }
+
+TEST(EditRoads, SizingHandlesGridStepsAndPointDeletes)
+{
+    // Each sizing handle of a rectangle dragged past the opposite corner: the
+    // box turns over instead of getting a negative size.
+    const struct
+    {
+        TKVRSelKind Handle;
+        TKVRPto To;
+        TKVRRect Box;
+    } rows[] = {
+        {KVRSelKind::SizeTopLeft, {50000, 40000}, {30000, 20000, 50000, 40000}},
+        {KVRSelKind::SizeTop, {0, 40000}, {10000, 20000, 30000, 40000}},
+        {KVRSelKind::SizeTopRight, {0, 40000}, {0, 20000, 10000, 40000}},
+        {KVRSelKind::SizeLeft, {50000, 0}, {30000, 10000, 50000, 20000}},
+        {KVRSelKind::SizeRight, {0, 0}, {0, 10000, 10000, 20000}},
+        {KVRSelKind::SizeBottomLeft, {50000, 0}, {30000, 0, 50000, 10000}},
+        {KVRSelKind::SizeBottom, {0, 0}, {10000, 0, 30000, 10000}},
+        {KVRSelKind::SizeBottomRight, {0, 0}, {0, 0, 10000, 10000}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int(row.Handle));
+        TVXLabelFMX doc;
+        TKVRBaseItem* r = doc.AddBaseRectangle(10000, 10000, 20000, 10000);
+        r->SetBasePenWidth(0);
+        r->UpdateBounds();
+        doc.SelectItem(r, false);
+        doc.GetAct().SetMove(KVRMoveTypeOf(row.Handle), 0);
+        doc.MoveEditor(row.To.X, row.To.Y, 0, 0, false, false);
+        doc.UpEditor(row.To.X, row.To.Y);
+        EXPECT_EQ(r->GetPoint(1), (TKVRPto{row.Box.Left, row.Box.Top}));
+        EXPECT_EQ(r->GetPoint(2), (TKVRPto{row.Box.Right, row.Box.Bottom}));
+    }
+
+    // Dragged with the grid, the grabbed corner lands in whole steps.
+    TVXLabelFMX doc;
+    TKVRBaseItem* r = doc.AddBaseRectangle(10000, 10000, 20000, 10000);
+    doc.PickEditor(10000, 15000, kGap, 0, false);
+    ASSERT_EQ(doc.GetAction(), TAct::ActDrag);
+    doc.MoveGridEditor(17600, 21400, 5000, 5000, false);
+    EXPECT_EQ(r->GetPoint(1), (TKVRPto{20000, 15000}));
+    doc.UpEditor(17600, 21400);
+
+    // Points go one by one down to the kind's least count.
+    TKVRBaseItem* poly = doc.AddBasePolyLine(Flat({{0, 0}, {1000, 0}, {2000, 0}, {3000, 0}}));
+    doc.SelectItem(poly, false);
+    for (int i = 0; i < 4; ++i)
+        doc.DeletePoint(1);
+    EXPECT_EQ(poly->NumPoints(), poly->LeastPoints());
+}
+
+TEST(EditRoads, FourQuarterTurnsGiveBackEveryPoint)
+{
+    TRecorder views;
+    TVXLabelFMX doc;
+    doc.GetMeasure().SetWidth(100000);
+    doc.GetMeasure().SetHeight(60000);
+    doc.AddBaseLine(10000, 5000, 70000, 45000);
+    doc.AddBaseRectangle(20000, 10000, 30000, 20000);
+    doc.AddBasePolyLine(Flat({{1000, 2000}, {3000, 50000}, {99000, 59000}}));
+    doc.AddBaseArc(10000, 30000, 20000, 20000, 30000, 30000);
+    std::vector<std::vector<TKVRPto>> before;
+    for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
+        before.push_back(doc.GetItem(i)->GetPoints());
+    int turns = 0;
+    doc.OnLabelRotate = [&](QObject*) { ++turns; };
+    doc.Attach(&views);
+
+    doc.RotateLeft();
+    const std::vector<int> codes = views.OneBracket();
+    EXPECT_NE(std::find(codes.begin(), codes.end(), KVRChange::Size), codes.end());
+    EXPECT_EQ(doc.GetMeasure().GetWidth(), 60000);
+    EXPECT_EQ(doc.GetMeasure().GetHeight(), 100000);
+    EXPECT_EQ(doc.GetLabelRotation(), 1);
+    // The line's start, 10 mm from the left and 5 mm from the top, is now
+    // 5 mm from the left and 10 mm from the bottom.
+    EXPECT_EQ(doc.GetItem(1)->GetPoint(1), (TKVRPto{5000, 90000}));
+    doc.RotateLeft();
+    doc.RotateRight();
+    doc.RotateLeft();
+    doc.RotateLeft();
+    doc.RotateLeft();
+    EXPECT_EQ(turns, 6);
+    EXPECT_EQ(doc.GetLabelRotation(), 0);
+    for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
+        EXPECT_EQ(doc.GetItem(i)->GetPoints(), before[size_t(i - 1)]) << i;
+}

@@ -1,5 +1,6 @@
 // The edit calls of the document that work on the selection as a whole.
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/geometry/KVR.Outline.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
@@ -582,19 +583,51 @@ TKVRSInfo TKVRBaseLabel::GetSelPoint(int32_t aIndex) const
 bool TKVRBaseLabel::SearchPoint(int64_t x, int64_t y, int64_t aGap, TKVRSnap aKind, TKVRRef& aRef, bool aMoving)
 {
     aRef.Found = false;
+    // A dragged point never snaps to its own element.
+    const auto candidate = [&](const TKVRBaseItem* aItem) {
+        return !aItem->GetPreview() && !(aMoving && IsSelected(aItem));
+    };
     double best = -1.0;
+    const auto take = [&](int64_t aX, int64_t aY, uint8_t aShape) {
+        const double d = std::hypot(double(aX - x), double(aY - y));
+        if (d <= double(aGap) && (best < 0.0 || d < best)) {
+            best = d;
+            aRef.X = aX;
+            aRef.Y = aY;
+            aRef.Shape = aShape;
+            aRef.Found = true;
+        }
+    };
+    if (aKind == KVRSnap::Cross) {
+        // Where the outlines of two elements near the pointer cross (each element's own crossings too).
+        std::vector<TKVROutline> near;
+        for (const auto& item : fItems) {
+            const TKVRBaseItem* e = item.get();
+            if (!candidate(e))
+                continue;
+            const TKVRRect b = e->GetBounds();
+            if (x < b.Left - aGap || x > b.Right + aGap || y < b.Top - aGap || y > b.Bottom + aGap)
+                continue;
+            TKVRRef ref = aRef;
+            if (e->CheckPoint(x, y, aGap, aKind, ref))
+                take(ref.X, ref.Y, ref.Shape);
+            near.emplace_back();
+            e->GetOutline(near.back());
+        }
+        std::vector<TKVRGPoint> crossings;
+        for (size_t i = 0; i < near.size(); ++i)
+            for (size_t j = i + 1; j < near.size(); ++j)
+                near[i].Crossings(near[j], crossings);
+        for (const TKVRGPoint& p : crossings)
+            take(RoundHalfEven(p.X), RoundHalfEven(p.Y), TKVRRef::ShapeCross);
+        return aRef.Found;
+    }
     for (const auto& item : fItems) {
-        // A dragged point never snaps to its own element.
-        if (item->GetPreview() || (aMoving && IsSelected(item.get())))
+        if (!candidate(item.get()))
             continue;
         TKVRRef ref = aRef;
-        if (!item->CheckPoint(x, y, aGap, aKind, ref))
-            continue;
-        const double d = std::hypot(double(ref.X - x), double(ref.Y - y));
-        if (best < 0.0 || d < best) {
-            best = d;
-            aRef = ref;
-        }
+        if (item->CheckPoint(x, y, aGap, aKind, ref))
+            take(ref.X, ref.Y, ref.Shape);
     }
     return aRef.Found;
 }

@@ -109,6 +109,8 @@ void TKVRBaseLabel::SetSelection(std::vector<TKVRBaseItem*> aItems)
         }
     for (TKVRBaseItem* item : fSelection)
         if (std::find(old.begin(), old.end(), item) == old.end()) {
+            // Its frame and handles are read from the bounds from now on.
+            item->UpdateBounds();
             item->SetItemState(1);
             ItemSelected(item, true);
         }
