@@ -6,9 +6,9 @@
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/model/TKVRBaseTextItem.h"
 #include "platform/rtl/KVR.Math.h"
-#include <cmath>
 #include <QBuffer>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <stdexcept>
 
@@ -57,6 +57,8 @@ TKVRBaseLabel::TEditBracket::~TEditBracket()
             for (TKVRBaseItem* item : fAdded)
                 fDoc.DetachItem(item);  // freed on leaving
             for (auto& [item, bytes] : fSaved) {
+                if (fDoc.IndexOf(item) == 0)
+                    continue;  // left the document inside the edit
                 QBuffer buffer(&bytes);
                 buffer.open(QIODevice::ReadOnly);
                 TBinaryReader reader(&buffer);
