@@ -275,8 +275,12 @@ TEST(EditRoads, ANewSelectionForgetsTheGrabbedPoint)
     doc.PickEditor(65000, 0, kGap, 0, false);
     doc.UpEditor(65000, 0);
     ASSERT_EQ(doc.Select(), line);
-    // Delete now removes the line, not a point of it named after the polyline's.
-    EXPECT_EQ(doc.GetAct().fPos1, 0);
+    // The editor's Delete: the grabbed point when one is named, else the selection.
+    if (doc.GetAct().fPos1 < 1)
+        doc.DeleteSelection();
+    else
+        doc.DeletePoint(doc.GetAct().fPos1);
+    EXPECT_EQ(doc.GetItemsCount(), 1);
     EXPECT_EQ(poly->NumPoints(), 4);
 }
 
@@ -396,16 +400,25 @@ TEST(EditRoads, SizingHandlesGridStepsAndPointDeletes)
         r->SetBasePenWidth(0);
         r->UpdateBounds();
         doc.SelectItem(r, false);
-        doc.GetAct().SetMove(KVRMoveTypeOf(row.Handle), 0);
-        doc.MoveEditor(row.To.X, row.To.Y, 0, 0, false, false);
+        // The editor grabs the handle, then hands on the step (previous minus current position).
+        std::vector<TKVRSelPoint> handles;
+        r->GetSelPoints(handles);
+        const auto grabbed = std::find_if(handles.begin(), handles.end(),
+                                          [&](const TKVRSelPoint& h) { return h.Kind == row.Handle; });
+        ASSERT_NE(grabbed, handles.end());
+        doc.GetAct().SetMove(KVRMoveTypeOf(row.Handle), grabbed->Index);
+        const TKVRPto half{(grabbed->X + row.To.X) / 2, (grabbed->Y + row.To.Y) / 2};
+        doc.MoveEditor(grabbed->X - half.X, grabbed->Y - half.Y, -1, -1, false, false);
+        doc.MoveEditor(half.X - row.To.X, half.Y - row.To.Y, -1, -1, false, false);
         doc.UpEditor(row.To.X, row.To.Y);
         EXPECT_EQ(r->GetPoint(1), (TKVRPto{row.Box.Left, row.Box.Top}));
         EXPECT_EQ(r->GetPoint(2), (TKVRPto{row.Box.Right, row.Box.Bottom}));
     }
 
-    // Dragged with the grid, the grabbed corner lands in whole steps.
+    // Dragged with the grid, the frame's corner lands in whole steps.
     TVXLabelFMX doc;
     TKVRBaseItem* r = doc.AddBaseRectangle(10000, 10000, 20000, 10000);
+    r->SetBasePenWidth(0);
     doc.PickEditor(10000, 15000, kGap, 0, false);
     ASSERT_EQ(doc.GetAction(), TAct::ActDrag);
     doc.MoveGridEditor(17600, 21400, 5000, 5000, false);
