@@ -7,6 +7,8 @@
 #include "elements/TKVRPolyLine.h"
 #include "elements/TKVRRectangle.h"
 #include "elements/TKVRText.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include <QBuffer>
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/model/TKVRBaseArc.h"
 #include "platform/rtl/model/TKVRBaseArrowLine.h"
@@ -468,4 +470,74 @@ TEST(EditRoads, FourQuarterTurnsGiveBackEveryPoint)
     EXPECT_EQ(doc.GetLabelRotation(), 0);
     for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
         EXPECT_EQ(doc.GetItem(i)->GetPoints(), before[size_t(i - 1)]) << i;
+}
+
+TEST(EditRoads, CallsThatLandedReportTheirChanges)
+{
+    const auto element = [] {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        TBinaryWriter writer(&buffer);
+        writer.WriteInt32(KVRFileVersion);
+        TVXLabelFMX source;
+        source.AddBaseLine(0, 0, 1000, 1000)->Write(writer);
+        return bytes;
+    }();
+    const struct
+    {
+        const char* Name;
+        std::function<void(TVXLabelFMX&)> Call;
+        bool Bracket;
+        std::vector<int> Codes;
+    } rows[] = {
+        {"units", [](auto& d) { d.SetUnits(TKVRUnits::Inch); }, false, {KVRChange::Units}},
+        {"measures", [](auto& d) { d.GetMeasure().SendInfo(); }, false, {KVRChange::Loaded}},
+        {"load", [](auto& d) {
+             QBuffer file;
+             file.open(QIODevice::ReadWrite);
+             TVXLabelFMX().SaveToStream(file);
+             file.seek(0);
+             d.LoadFromStream(file);
+         }, false, {KVRChange::Selection, KVRChange::Loaded}},
+        {"mermaid", [](auto& d) { TKVRFactory::LoadMermaid(&d, QStringLiteral("graph TD\nA-->B\n")); }, true,
+         {KVRChange::Selection, KVRChange::Loaded}},
+        {"gantt", [](auto& d) { TKVRFactory::LoadGantt(&d, QStringLiteral("GxControl:Gantt: Plan\n")); }, true,
+         {KVRChange::Units, KVRChange::Selection, KVRChange::Loaded}},
+        {"element stream", [&](auto& d) {
+             QBuffer stream;
+             stream.setData(element);
+             stream.open(QIODevice::ReadOnly);
+             d.CreateElementFromStream(stream);
+         }, true, {KVRChange::List}},
+        {"clear selection", [](auto& d) { d.Clear(KVRClear::Selection, true); }, false, {KVRChange::Selection}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TRecorder views;
+        TVXLabelFMX doc;
+        doc.SelectItem(doc.AddBaseRectangle(0, 0, 1000, 1000), false);
+        doc.StartAction(4);
+        doc.Attach(&views);
+        views.Changes.clear();
+        row.Call(doc);
+        if (row.Bracket) {
+            EXPECT_EQ(views.OneBracket(), row.Codes);
+        } else {
+            std::vector<int> codes;
+            for (const auto& change : views.Changes)
+                codes.push_back(change.first);
+            EXPECT_EQ(codes, row.Codes);
+        }
+    }
+
+    // The information event tells where the selection is.
+    TVXLabelFMX doc;
+    doc.SelectItem(doc.AddBaseRectangle(10000, 20000, 30000, 5000), false);
+    doc.Select()->SetBasePenWidth(0);
+    doc.Select()->UpdateBounds();
+    QString message;
+    doc.OnInfoMsg = [&](QObject*, const QString& aText) { message = aText; };
+    doc.FireInfoEvent(false);
+    EXPECT_EQ(message, QStringLiteral("X: 10.00  Y: 20.00  W: 30.00  H: 5.00"));
 }
