@@ -607,14 +607,16 @@ bool TKVRBaseLabel::SearchPoint(int64_t x, int64_t y, int64_t aGap, TKVRSnap aKi
             const TKVRBaseItem* e = item.get();
             if (!candidate(e))
                 continue;
-            const TKVRRect b = e->GetBounds();
-            if (x < b.Left - aGap || x > b.Right + aGap || y < b.Top - aGap || y > b.Bottom + aGap)
+            TKVROutline outline;
+            e->GetOutline(outline);
+            double l, t, r, b;
+            const double gap = double(aGap);
+            if (!outline.Extent(l, t, r, b) || x < l - gap || x > r + gap || y < t - gap || y > b + gap)
                 continue;
             TKVRRef ref = aRef;
             if (e->CheckPoint(x, y, aGap, aKind, ref))
                 take(ref.X, ref.Y, ref.Shape);
-            near.emplace_back();
-            e->GetOutline(near.back());
+            near.push_back(std::move(outline));
         }
         std::vector<TKVRGPoint> crossings;
         for (size_t i = 0; i < near.size(); ++i)
