@@ -1,4 +1,5 @@
-// The edit calls of the document that work on the selection as a whole.
+// The document's edit calls, each one bracket: selecting, dragging, handles,
+// snaps, texts edited in place, deletes and the label's quarter turns.
 #include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/rtl/geometry/KVR.Outline.h"
 #include "platform/rtl/label/TKVRLayer.h"
