@@ -304,56 +304,6 @@ TEST(NutriData, BoundScoreShowsTheCurrentRecordOutsideTheEditor)
     EXPECT_EQ(WriteBinary(*e), stored) << "painting writes nothing into the element";
 }
 
-TEST(NutriStreams, RoundTripsAndDamagedRecords)
-{
-    TKVRBaseLabel label;
-    TKVRNutriScore* e = MakeScore(label, u'd', 1, TKVRAngle::Angle270);
-    e->SetTitle(QStringLiteral("Nährwert"));
-    e->SetTitleAlign(TKVRHorzAlign::Right);
-    e->SetShowTitle(false);
-    e->SetMonochrome(true);
-    e->SetRadio(1.5f);
-    e->SetInnerRadio(0.75f);
-    e->SetFillType(2);
-    e->SetFillName(QStringLiteral("SCORE"));
-    e->SetFormat(QStringLiteral("0"));
-    e->SetNumID(7);
-    const QByteArray bytes = WriteBinary(*e);
-    const QByteArray json = WriteJsonText(*e);
-    EXPECT_NE(WriteBinary(*TKVRNutriScore::ReadFromJson(&label, KVRFileVersion, TJsonObject::object())), bytes);
-    EXPECT_EQ(RoundTripBinary(label, *e, &TKVRNutriScore::Read), bytes);
-    TKVRBaseItem* fromJson =
-        TKVRNutriScore::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(json.toStdString()));
-    EXPECT_EQ(WriteBinary(*fromJson), bytes);
-    EXPECT_EQ(WriteJsonText(*fromJson), json);
-    EXPECT_EQ(static_cast<TKVRNutriScore*>(fromJson)->GetValue(), QChar(u'd'));
-    // No letter survives both roads.
-    e->SetValue(QChar());
-    EXPECT_EQ(RoundTripBinary(label, *e, &TKVRNutriScore::Read), WriteBinary(*e));
-    EXPECT_TRUE(static_cast<TKVRNutriScore*>(TKVRNutriScore::ReadFromJson(&label, KVRFileVersion, e->WriteJson()))
-                    ->GetValue()
-                    .isNull());
-
-    EXPECT_GT(CheckTruncatedRecords(label, *e, &TKVRNutriScore::Read), 80);
-    // A point count far beyond the record, and a wrong one.
-    for (int32_t count : {0x7FFFFFFF, 3, -1}) {
-        QByteArray huge = WriteBinary(*e);
-        const qsizetype at = huge.size() - 2 * 16 - 4;  // count, then two points of two int64
-        for (int b = 0; b < 4; ++b)
-            huge[at + b] = char((uint32_t(count) >> (8 * b)) & 0xFF);
-        const int n = label.GetItemsCount();
-        EXPECT_ANY_THROW(ReadRecord(label, huge, &TKVRNutriScore::Read)) << count;
-        EXPECT_EQ(label.GetItemsCount(), n);
-    }
-    const int before = label.GetItemsCount();
-    for (const char* text : {R"({"Type":22,"Value":"AB"})", R"({"Type":22,"Value":3})", R"({"Type":22,"Angle":4})",
-                             R"({"Type":22,"TitleAlign":3})", R"({"Type":22,"Gap":"x"})",
-                             R"({"Type":22,"AColor":-1})", R"({"Type":22,"Points":[[0,0],[1]]})"}) {
-        EXPECT_ANY_THROW(TKVRNutriScore::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(text))) << text;
-    }
-    EXPECT_EQ(label.GetItemsCount(), before);
-}
-
 // Poppler reads the printed title and letters as text, each letter in its
 // own cell, in the cells' order, where the screen paints the cells.
 TEST(NutriPrint, PopplerReadsTheTitleAndEachLetterInItsCell)
