@@ -270,19 +270,6 @@ TEST(LevelData, UnboundGaugePrintsItsTextAndBoundOneItsRecord)
     EXPECT_LT(seven.width(), box.width() / 2) << "one digit, not three letters";
 }
 
-TEST(LevelData, DataMarkerOnlyInTheEditor)
-{
-    TKVRBaseLabel label;
-    TKVRLevel* e = MakeLevel(label, 2, 0.0f);
-    Bind(e)->SetPenWidth(0.0f);
-    const QRect corner(QPoint(int(Px(5000)) - 6, int(Px(5000)) - 6), QSize(13, 13));
-    const TScreenPaper editor = PaintTwins(*e, QString(), KVRDrawState::Editor);
-    EXPECT_TRUE(corner.contains(InkBounds(editor.Screen)));
-    EXPECT_FALSE(InkBounds(editor.Screen).isEmpty());
-    const TScreenPaper preview = PaintTwins(*e);
-    EXPECT_TRUE(InkBounds(preview.Screen).isEmpty());
-}
-
 TEST(LevelCaption, AscentAndDescentMakeTheFontHeight)
 {
     struct TProbe : TKVRLevel
