@@ -132,38 +132,20 @@ TEST(NutriPaint, ScreenAndPaperAgreeCellByCellInEveryVariant)
                 EXPECT_TRUE(SameBox(screenCells[i], paperCells[i], 2)) << i;
             EXPECT_EQ(GrownCell(t.Screen), 3);
             EXPECT_EQ(GrownCell(t.Paper), 3);
+            // Cells run A to E along the layout: left to right, bottom to top,
+            // right to left, top to bottom for the four turns.
+            const int turn = NutriTurn(angle, type) % 4, dx[] = {1, 0, -1, 0}, dy[] = {0, -1, 0, 1};
+            for (size_t i = 0; i < 4; ++i) {
+                const QPoint a = paperCells[i].center(), b = paperCells[i + 1].center();
+                EXPECT_EQ((b.x() > a.x() + 20) - (b.x() < a.x() - 20), dx[turn]) << i;
+                EXPECT_EQ((b.y() > a.y() + 20) - (b.y() < a.y() - 20), dy[turn]) << i;
+            }
             // The title's ink (grey) in the same place.
             auto grey = [](QRgb p) { return std::abs(qRed(p) - 0x80) < 30 && std::abs(qBlue(p) - 0x80) < 30 && std::abs(qGreen(p) - 0x80) < 30; };
             const QRect ts = PixelBounds(t.Screen, QRect(), grey), tp = PixelBounds(t.Paper, QRect(), grey);
             ASSERT_FALSE(ts.isEmpty());
             EXPECT_TRUE(SameBox(ts, tp, 2));
         }
-}
-
-// Cells run A to E along the layout: left to right, bottom to top, right to
-// left, top to bottom for the four turns.
-TEST(NutriPaint, CellsRunFromAToEAlongTheTurn)
-{
-    TKVRBaseLabel label;
-    const struct
-    {
-        TKVRNutriType Type;
-        TKVRAngle Angle;
-        int Dx, Dy;
-    } cases[] = {{0, TKVRAngle::Angle0, 1, 0}, {1, TKVRAngle::Angle0, 0, -1}, {0, TKVRAngle::Angle180, -1, 0},
-                 {0, TKVRAngle::Angle270, 0, 1}};
-    for (const auto& c : cases) {
-        TKVRNutriScore* e = MakeScore(label, QChar(), c.Type, c.Angle);
-        if (NutriTurn(c.Angle, c.Type) % 2 == 1)
-            MakeTall(*e);
-        const QImage img = PaintBoth(*e).Paper;
-        const auto cells = CellBoxes(img);
-        for (size_t i = 0; i < 4; ++i) {
-            const QPoint a = cells[i].center(), b = cells[i + 1].center();
-            EXPECT_EQ((b.x() > a.x() + 20) - (b.x() < a.x() - 20), c.Dx) << i;
-            EXPECT_EQ((b.y() > a.y() + 20) - (b.y() < a.y() - 20), c.Dy) << i;
-        }
-    }
 }
 
 TEST(NutriPaint, LettersAToEInEitherCaseEmphasiseTheirCellAndNoOtherLetterDoes)
