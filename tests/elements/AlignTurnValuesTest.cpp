@@ -139,25 +139,3 @@ TEST(AlignTurnValues, UnnamedValuesPaintAsTheirNamedEquivalent)
     }
 }
 
-// In the editor a text wider than its maximum width shows only part of it:
-// for alignment 3 the text stands where a left-aligned one does and the part
-// shown is its middle, as for a centred one.
-TEST(AlignTurnValues, EditorClipOfAlignmentThree)
-{
-    TKVRBaseLabel label;
-    auto* t = static_cast<TKVRText*>(TKVRText::ReadFromJson(
-        &label, KVRFileVersion,
-        TJsonObject::parse(R"({"Text":"MMMMMMMMMMMMMMMMMMMM","FontHeight":5000,"PenWidth":0,"Points":[[30000,30000]]})")));
-    t->CalcValues(1);
-    const int side = Px(150.0);
-    const QRect whole = InkBounds(Screen(*t, side, side));
-    const int32_t full = t->GetTextWidth();
-    t->SetMaxWidth(full / 2);
-    t->SetHorzAlign(TKVRHorzAlign(3));
-    const QRect shown = InkBounds(Screen(*t, side, side, KVRDrawState::Editor));
-    const float quarter = PxUm(full) / 4.0f;
-    EXPECT_NEAR(shown.left(), whole.left() + quarter, 4.0);
-    EXPECT_NEAR(shown.right(), whole.right() - quarter, 4.0);
-    // Outside the editor the whole text shows.
-    EXPECT_EQ(InkBounds(Screen(*t, side, side)), whole);
-}

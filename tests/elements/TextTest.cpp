@@ -236,6 +236,12 @@ TEST(TextEditor, MaximumWidthClipsOnlyInTheEditor)
     EXPECT_NEAR(p.width(), PxUm(full), 12.0);
     EXPECT_NEAR(e.right() + 1, PxUm(2000 + full / 2), 2.0);
     EXPECT_EQ(e.left(), p.left());
+    // Alignment 3 stands where a left-aligned text does and shows the middle
+    // part, as a centred one.
+    t->SetHorzAlign(TKVRHorzAlign(3));
+    const QRect shown = InkBounds(Screen(*t, 800, 200, KVRDrawState::Editor));
+    EXPECT_NEAR(shown.left(), p.left() + PxUm(full) / 4.0f, 6.0);
+    EXPECT_NEAR(shown.right(), p.right() - PxUm(full) / 4.0f, 6.0);
 }
 
 // While the text is edited in place, the editor measures it on screen and
