@@ -115,22 +115,6 @@ TEST_P(FlowTypes, ScreenAndPaperAreTwinsWhateverTheCornerOrder)
 
 INSTANTIATE_TEST_SUITE_P(EveryOutline, FlowTypes, ::testing::Range(0, 15));
 
-TEST(Flow, FillShowsWithoutPenAndAlphaHidesItOnScreenOnly)
-{
-    TKVRBaseLabel label;
-    TKVRFlow* n = Node(label, 5000, 5000, 45000, 30000, 11);
-    n->SetPenWidth(0.0f);
-    n->SetBackColor(kGreen);
-    TScreenPaper t = PaintScreenAndPaper(*n, 600, 420, kDpi);
-    EXPECT_GT(CountLeaning(t.Screen, kGreen), 50000);
-    EXPECT_EQ(CountLeaning(t.Screen, kBlue), 0) << "no outline";
-    EXPECT_TRUE(Twins(t));
-    n->SetAlpha(0);
-    t = PaintScreenAndPaper(*n, 600, 420, kDpi);
-    EXPECT_EQ(CountLeaning(t.Screen, kGreen), 0);
-    EXPECT_GT(CountLeaning(t.Paper, kGreen), 50000);
-}
-
 TEST(Flow, TextIsPaddedAndCentredAlikeOnScreenAndPaper)
 {
     TKVRBaseLabel label;
