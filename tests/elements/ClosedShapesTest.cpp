@@ -184,32 +184,3 @@ TEST(ClosedShapes, FilledCircleOutlineIsARingOverTheFill)
     }
 }
 
-TEST(ClosedShapes, PrintedOvalsIgnoreThePenAnotherElementLeft)
-{
-    // A thick red dashed pen on the canvas, as a previous element leaves it.
-    TKVRBaseLabel label;
-    auto* line = new TKVRLine(&label, false);
-    line->SetBase(1, 1000, 1000);
-    line->SetBase(2, 3000, 1000);
-    line->SetColor(kRed);
-    line->SetPenWidth(3.0f);
-    line->SetLineType(7);
-    auto* circle = MakeCircle(label, 25000, 16000, 10000);
-    auto* ellipse = MakeEllipse(label, 25000, 16000, 20000, 5000);
-    const int before = CountLeaning(Paper(*line), kRed);
-    EXPECT_GT(before, 100);
-    for (TKVR2DItem* e : std::initializer_list<TKVR2DItem*>{circle, ellipse}) {
-        e->SetFilled(true);
-        // Without a pen, and with one of its own in its own colour.
-        for (float pen : {0.0f, 0.5f}) {
-            e->SetPenWidth(pen);
-            PaperSurface p(kWidth, kHeight, kDpi);
-            line->PrintElement(&p.draw);
-            e->PrintElement(&p.draw);
-            const QImage img = p.Finish();
-            EXPECT_EQ(CountLeaning(img, kRed), before) << e->GetKind();
-            EXPECT_GT(CountLeaning(img, kGreen), 1000);
-            EXPECT_EQ(CountLeaning(img, kBlue) > 500, pen > 0.0f);
-        }
-    }
-}

@@ -31,6 +31,7 @@
 #include "elements/TKVRText.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "tests/elements/FlowLinkTestSupport.h"
+#include <QPainter>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -58,60 +59,61 @@ const std::vector<TKindCase>& Cases()
 {
     static const std::vector<TKindCase> cases = {
         Kind<TKVRPoint>("Point", R"({"Points":[[-1,123456789012]]})"),
-        Kind<TKVRLine>("Line", R"({"Points":[[10,20],[-30,40]]})"),
+        Kind<TKVRLine>("Line", R"({"Points":[[5000,5000],[40000,25000]]})"),
         Kind<TKVRArrowLine>("ArrowLine", R"({"FromType":4,"ToType":9,"FromColor":4294901760,"ToColor":4278255360,
             "SizeFrom":2.5,"SizeTo":1.25,"FontName":"Liberation Serif","FontColor":4278190335,"FontHeight":4200,
-            "Bold":true,"Underline":true,"Text":"Cota «Ø» 12 – µm","TextPos":4,"Points":[[0,0],[50000,10000]]})"),
+            "Bold":true,"Underline":true,"Text":"Cota «Ø» 12 – µm","TextPos":4,"Points":[[5000,5000],[45000,20000]]})"),
         Kind<TKVRPolyLine>("PolyLine", R"({"FromType":4,"ToType":9,"FromColor":4294901760,"ToColor":4278255360,
-            "SizeFrom":2.5,"SizeTo":1.25,"Points":[[1,2],[3,4],[5,-6],[7,8]]})"),
+            "SizeFrom":2.5,"SizeTo":1.25,"Points":[[5000,5000],[20000,25000],[30000,8000],[45000,28000]]})"),
         Kind<TKVRArc>("Arc", R"({"FromType":4,"ToType":9,"SizeFrom":2.5,"SizeTo":1.25,"EndAngle":3.141592653589793,
             "SweepAngle":3.141592653589793,"Radius":10000})"),
         Kind<TKVRRectangle>("Rectangle", R"({"Filled":true,"BackColor":2164256256,"Alpha":0,"Radius":1500,
             "Points":[[100,200],[30100,20200]]})"),
-        Kind<TKVRPolygon>("Polygon", R"({"Filled":true,"Points":[[0,0],[1000,0],[500,800]]})"),
-        Kind<TKVRCircle>("Circle", R"({"BackColor":4278255615,"Points":[[2500,-7500],[7500,-2500]]})"),
-        Kind<TKVREllipse>("Ellipse", R"({"Points":[[-4000,-1000],[4000,1000]]})"),
+        Kind<TKVRPolygon>("Polygon", R"({"Filled":true,"Points":[[5000,5000],[40000,8000],[20000,30000]]})"),
+        Kind<TKVRCircle>("Circle", R"({"Filled":true,"BackColor":4278255615,"Points":[[10000,2000],[40000,32000]]})"),
+        Kind<TKVREllipse>("Ellipse", R"({"Filled":true,"Points":[[5000,10000],[45000,25000]]})"),
         Kind<TKVRLevel>("Level", R"({"LevelType":2,"Value":42.5,"MaxValue":80.0,"LevelColor":4289352960,
             "AngleGap":45.0,"Angle":3,"Text":"53 %","FontName":"Liberation Serif","FontHeight":4200,"Bold":true,
             "FillType":1,"FillName":"LEVEL","Format":"0.0","Points":[[2000,2000],[18000,18000]]})"),
         Kind<TKVRBezier>("Bezier", R"({"Filled":true,"FromType":4,"ToType":9,"SizeFrom":2.5,"SizeTo":1.25,
-            "Points":[[0,0],[10,20],[30,20],[40,0],[50,-20],[70,-20],[80,0]]})"),
-        Kind<TKVRDim>("Dim", R"({"DimType":7,"DimExt":true,"Text":"40.00","Points":[[0,0],[40000,0],[0,-1000],
-            [40000,-1000],[0,-10000],[40000,-10000],[0,-12000],[40000,-12000]]})"),
+            "Points":[[2000,15000],[7000,25000],[17000,25000],[22000,15000],[27000,5000],[37000,5000],
+            [42000,15000]]})"),
+        Kind<TKVRDim>("Dim", R"({"DimType":7,"DimExt":true,"Text":"40.00","Points":[[0,30000],[40000,30000],[0,29000],
+            [40000,29000],[0,20000],[40000,20000],[0,18000],[40000,18000]]})"),
         Kind<TKVRSector>("Sector", R"({"Filled":true,"AngleStart":30.0,"AngleGap":359.9,
-            "Points":[[-3000,-3000],[3000,3000]]})"),
+            "Points":[[20000,10000],[26000,16000]]})"),
         Kind<TKVRPackage>("Package", R"({"Radius":1500,"SizeLength":120.5,"SizeHeight":0.0,"NameLength":"Largo",
             "Style":5,"BoxColor":4287317267,"Format":"0.0","SizesFontHeight":1800,"FillType":2,"FillName":"BOX",
             "Drills":[{"X":10.0,"Y":20.0,"D":5.0},{"X":100.25,"Y":60.0,"D":8.0}],
-            "Slots":[{"X1":5.0,"Y1":5.0,"X2":40.0,"Y2":5.0,"Width":3.0}],"Points":[[0,0],[80000,50000]]})"),
+            "Slots":[{"X1":5.0,"Y1":5.0,"X2":40.0,"Y2":5.0,"Width":3.0}],"Points":[[2000,2000],[48000,32000]]})"),
         Kind<TKVRText>("Text", R"({"Filled":true,"BackColor":4293844428,"Alpha":0,"FontName":"Liberation Serif",
             "FontColor":4279246896,"FontHeight":4000,"Bold":true,"Italic":true,"Underline":true,"Strikeout":true,
             "Scale":2.0,"Text":"Visible","HorzAlign":2,"VertAlign":1,"Angle":3,"PaddingX":700,"PaddingY":300,
             "Radius":1500,"MaxWidth":40000,"FillType":2,"FillName":"Price","Format":"#,##0.00",
-            "Points":[[12000,-3000]]})"),
+            "Points":[[5000,5000]]})"),
         Kind<TKVRParagraph>("Paragraph", R"({"Filled":true,"Alpha":0,"FontName":"Liberation Serif","FontHeight":4000,
             "Bold":true,"Italic":true,"Underline":true,"Strikeout":true,"Scale":2.0,"Text":"Visible","HorzAlign":2,
             "VertAlign":1,"Angle":3,"PaddingX":700,"PaddingY":300,"Radius":1500,"FillType":2,"FillName":"Price",
-            "Format":"#,##0.00","AutoGrow":true,"AutoShrink":true,"Points":[[12000,-3000],[65000,25000]]})"),
+            "Format":"#,##0.00","AutoGrow":true,"AutoShrink":true,"Points":[[3000,3000],[48000,30000]]})"),
         Kind<TKVRRichText>("RichText", R"({"Filled":true,"BackColor":4293844428,"FontName":"Liberation Serif",
             "FontColor":4279246896,"FontHeight":4000,"Bold":true,"Scale":2.0,
             "Text":"<B>Fett</B> und <FC:FF0000>rot</FC><BR><C>Mitte – µm</C>","HorzAlign":2,"VertAlign":1,
             "Angle":3,"PaddingX":700,"PaddingY":300,"Radius":1500,"FillType":2,"FillName":"Price",
-            "AutoGrow":true,"AutoShrink":true,"Points":[[12000,-3000],[65000,25000]]})"),
+            "AutoGrow":true,"AutoShrink":true,"Points":[[3000,3000],[48000,30000]]})"),
         Kind<TKVRBarcode>("Barcode", R"({"Filled":true,"BackColor":4279246896,"Angle":3,"BarWidth":0.41,
             "BarHeight":12.5,"BarWidthFactor":2.75,"Distance":0.3,"PaddingX":1.5,"PaddingY":0.25,"HorzAlign":2,
             "ShowNumber":false,"Checksum":true,"E128Auto":2,"FontName":"Courier New","FontHeight":2750,
-            "BarCode":"Réf-€","CodeType":6,"FillType":2,"FillName":"Article","Format":"000","Points":[[12345,-678]]})"),
+            "BarCode":"Réf-€","CodeType":6,"FillType":2,"FillName":"Article","Format":"000","Points":[[5000,5000]]})"),
         Kind<TKVRQRCode>("QRCode", R"({"Filled":true,"BackColor":2164228096,"Angle":2,"BarWidth":0.37,
             "BarHeight":0.91,"Ratio":1.25,"PaddingX":0.5,"PaddingY":3.25,"HorzAlign":1,"VertAlign":2,
             "Code":"Stream é €","FillType":3,"FillName":"Field","Format":"#0.00","Points":[[-4200,987654321]],
             "Encoding":4,"ErrorLevel":2})"),
         Kind<TKVRDataMatrix>("DataMatrix", R"({"Filled":true,"Angle":2,"BarWidth":0.37,"BarHeight":0.91,
             "Ratio":1.25,"PaddingX":0.5,"PaddingY":3.25,"HorzAlign":1,"VertAlign":2,"Code":"Stream é €",
-            "FillType":3,"FillName":"Field","Points":[[-4200,987654321]]})"),
+            "FillType":3,"FillName":"Field","Points":[[10000,5000]]})"),
         Kind<TKVRPDF417>("PDF417", R"({"Filled":true,"Angle":2,"BarWidth":0.37,"BarHeight":0.91,"Ratio":1.25,
             "PaddingX":0.5,"HorzAlign":1,"VertAlign":2,"Code":"Stream é €","FillType":3,"FillName":"Field",
-            "Points":[[-4200,987654321]],"CorrectionLevel":7,"Truncated":true,"Columns":4,"Rows":-1})"),
+            "Points":[[10000,5000]],"CorrectionLevel":7,"Truncated":true,"Columns":4,"Rows":-1})"),
         Kind<TKVRImage>("Image", R"({"Filled":true,"BackColor":2148676694,"Filter":1,"Embeded":true,
             "ImageAlign":2,"Frame":1,"Padding":250,"Radius":1200,"KeepProportions":false,"Angle":3,"FillName":"Foto",
             "ImageData":"iVBORw0KGgoAAAANSUhEUgAAACgAAAAUCAIAAABwJOjsAAAACXBIWXMAAA7EAAAOxAGVKw4bAAAAKklEQVRIiWP8z0A+YGQgXzcTBfZSBEYtHrV41OJRi0ctHrV41OJRi+kPAGYwAieCDD04AAAAAElFTkSuQmCC",
@@ -120,7 +122,7 @@ const std::vector<TKindCase>& Cases()
             "FontColor":4279246896,"FontHeight":3500,"Bold":true,"Italic":true,"Underline":true,"Strikeout":true,
             "Text":"Decide «Ø»\r\nnow","PaddingX":1500,"PaddingY":700,"Scale":1.25,"Gradient":2,
             "GradientToColor":4278255360,"ShadowDX":0.5,"ShadowDY":-0.25,"ShadowColor":2147483648,
-            "Points":[[1000,-2000],[41000,23000]]})"),
+            "Points":[[1000,2000],[41000,27000]]})"),
         // Between the two nodes every test document holds.
         Kind<TKVRLink>("Link", R"({"LinkType":6,"FromID":1,"ToID":2,"FromIndex":3,"ToIndex":-1,"FromType":11,
             "ToType":8,"FromColor":4278255360,"ToColor":4278190335,
@@ -158,12 +160,13 @@ const TKindCase& Named(const std::string& aName)
 
 // The kind's element, with a pen that is not a new element's, in a document
 // that holds two flowchart nodes a connector can link.
-TKVRBaseItem* Make(TKVRBaseLabel& aLabel, const TKindCase& aKind)
+TKVRBaseItem* Make(TKVRBaseLabel& aLabel, const TKindCase& aKind, const char* aMore = "{}")
 {
     flowtest::Node(aLabel, 0, 0, 10000, 10000);
     flowtest::Node(aLabel, 30000, 0, 40000, 10000);
     TJsonObject j = TJsonObject::parse(R"({"State":1,"Options":16,"Color":4279383126,"PenWidth":700,"LineType":5})");
     j.update(TJsonObject::parse(aKind.Json));
+    j.update(TJsonObject::parse(aMore));
     return aKind.ReadJson(&aLabel, KVRFileVersion, j);
 }
 
@@ -233,6 +236,45 @@ TEST_P(ElementStreams, TruncatedRecordsLeaveNoElement)
     const TKindCase& kc = Cases()[GetParam()];
     TKVRBaseLabel label;
     EXPECT_GT(CheckTruncatedRecords(label, *Make(label, kc), kc.Read), 10);
+}
+
+// Each element sets the pen, dash, fill and font it needs: painted after
+// elements that leave a wide dashed red pen, a fill and a bold font on the
+// canvases (in a corner left out of the comparison), it paints as it does
+// alone, with its own pen and without one.
+TEST_P(ElementStreams, PaintsAsAloneAfterOtherElements)
+{
+    const TKindCase& kc = Cases()[GetParam()];
+    auto outsideCorner = [](QImage img) {
+        QPainter(&img).fillRect(QRect(255, 155, 45, 45), Qt::white);
+        return img;
+    };
+    for (const char* pen : {R"({})", R"({"PenWidth":0})"}) {
+        SCOPED_TRACE(pen);
+        TKVRBaseLabel label;
+        TKVRBaseItem* e = Make(label, kc, pen);
+        // The text first: its underline strokes solid; the rectangle last leaves its dash.
+        const std::vector<TKVRBaseItem*> before = {
+            TKVRText::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(R"({"Text":"Hg","FontHeight":9000,
+                "Bold":true,"Italic":true,"Underline":true,"FontColor":4294901760,"Points":[[49000,32000]]})")),
+            TKVRPolyLine::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(R"({"Color":4294901760,
+                "PenWidth":3000,"LineType":7,"FromType":4,"ToType":4,"FromColor":4278255360,"ToColor":4278255360,
+                "Points":[[49000,32000],[50000,33000],[49500,33500]]})")),
+            TKVRRectangle::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(R"({"Color":4294901760,
+                "PenWidth":2000,"LineType":3,"Filled":true,"BackColor":4278255360,"Points":[[49000,32000],[50500,33500]]})"))};
+        e->CalcValues(0);
+        const TScreenPaper alone = PaintScreenAndPaper(*e, 300, 200, 150);
+        ScreenSurface screen(300, 200, 150);
+        PaperSurface paper(300, 200, 150);
+        for (TKVRBaseItem* other : before) {
+            other->DrawElement(&screen.draw);
+            other->PrintElement(&paper.draw);
+        }
+        e->DrawElement(&screen.draw);
+        e->PrintElement(&paper.draw);
+        EXPECT_TRUE(outsideCorner(screen.Finish()) == outsideCorner(alone.Screen));
+        EXPECT_TRUE(outsideCorner(paper.Finish()) == outsideCorner(alone.Paper));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, ElementStreams, ::testing::Range<size_t>(0, Cases().size()),
