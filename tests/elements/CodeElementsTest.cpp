@@ -125,12 +125,39 @@ TEST(CodeElements, DecodeOnScreenAndPaperAtEveryQuarterTurnAndCell)
         // The first EAN-13 digit stands one module off the bars on screen and touches them on paper.
         {"EAN13", bar("5901234123457", TKVRBarType::EAN13, TKVRHorzAlign::Center), "5901234123457", "EAN-13", 6},
         {"Code93", bar("CODE-93 OK", TKVRBarType::Code93, TKVRHorzAlign::Right), "CODE-93 OK", "Code93", 2},
-        {"QR", [](TKVRBaseLabel& l) { return New2D<TKVRQRCode>(l, "https://example.org/kvr?id=42"); },
+        {"Code39 wide bars three times the narrow",
+         [=](TKVRBaseLabel& l) {
+             auto* b = static_cast<TKVRBarcode*>(bar("CODE-39", TKVRBarType::Code39, TKVRHorzAlign::Left)(l));
+             b->SetBarWidthFactor(3.0f);
+             b->SetDistance(0.5f);
+             return b;
+         },
+         "CODE-39", "Code39", 2},
+        {"QR wide modules",
+         [](TKVRBaseLabel& l) {
+             TKVRQRCode* q = New2D<TKVRQRCode>(l, "https://example.org/kvr?id=42");
+             q->SetBarWidth(0.6f);
+             return q;
+         },
          "https://example.org/kvr?id=42", "QRCode"},
         {"QR unicode", [=](TKVRBaseLabel& l) { return New2D<TKVRQRCode>(l, unicode); }, unicode, "QRCode"},
-        {"DataMatrix", [](TKVRBaseLabel& l) { return New2D<TKVRDataMatrix>(l, "DM-VALUE-0042"); }, "DM-VALUE-0042",
-         "DataMatrix"},
-        {"PDF417 level 0", [=](TKVRBaseLabel& l) { return New2D<TKVRPDF417>(l, pdf, 0); }, pdf, "PDF417"},
+        {"DataMatrix",
+         [](TKVRBaseLabel& l) {
+             TKVRDataMatrix* d = New2D<TKVRDataMatrix>(l, "DM-VALUE-0042");
+             d->SetBarWidth(0.6f);
+             d->SetBarHeight(0.6f);
+             return d;
+         },
+         "DM-VALUE-0042", "DataMatrix"},
+        {"PDF417 level 0, rows four modules high, four columns",
+         [=](TKVRBaseLabel& l) {
+             TKVRPDF417* p = New2D<TKVRPDF417>(l, pdf, 0);
+             p->SetRatio(4.0f);
+             p->SetColumns(4);
+             p->SetRows(-1);
+             return p;
+         },
+         pdf, "PDF417"},
         {"PDF417 level 2", [=](TKVRBaseLabel& l) { return New2D<TKVRPDF417>(l, pdf, 2); }, pdf, "PDF417"},
         {"PDF417 level 5", [=](TKVRBaseLabel& l) { return New2D<TKVRPDF417>(l, pdf, 5); }, pdf, "PDF417"},
         {"poly linear", [](TKVRBaseLabel& l) { return NewPoly(l, KVRPolyType::Linear, "POLY-", "12345"); },
@@ -149,6 +176,7 @@ TEST(CodeElements, DecodeOnScreenAndPaperAtEveryQuarterTurnAndCell)
             TKVRBaseLabel label;
             TKVRBaseItem* e = c.Make(label);
             Turn(*e, angle);
+            e->CalcValues(1);  // the bounds Centre measures
             const int side = Centre(*e);
             const QImage screen = Screen(*e, side, side), paper = Paper(*e, side, side);
             const DecodedSymbol s = Read(screen);
@@ -403,8 +431,13 @@ TEST(CodeElements, SymbolSitsInsideItsBackground)
             for (int angle : {0, 1}) {
                 SCOPED_TRACE(QStringLiteral("qr %1 align %2 angle %3").arg(qr).arg(i).arg(angle).toStdString());
                 TKVRBaseLabel label;
-                TKVRBase2DCode* s = qr ? static_cast<TKVRBase2DCode*>(New2D<TKVRQRCode>(label, "PADDED"))
-                                       : New2D<TKVRPDF417>(label, "PADDED");
+                TKVRBase2DCode* s = New2D<TKVRQRCode>(label, "PADDED");
+                if (!qr) {
+                    // A truncated PDF417: no right indicator, the same paddings.
+                    TKVRPDF417* p = New2D<TKVRPDF417>(label, "PADDED");
+                    p->SetTruncated(true);
+                    s = p;
+                }
                 s->SetFilled(true);
                 s->SetBackColor(0xFFFFC0C0);
                 s->SetPaddingX(3.0f);

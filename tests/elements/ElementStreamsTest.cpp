@@ -373,6 +373,7 @@ TEST(ElementStreamsDamage, ImpossibleJsonValuesAreRefused)
         {flow, R"({"ShadowColor":-1})", Json},
         {link, R"({"LinkType":"arc"})", Json},
         {link, R"({"FromIndex":70000})", Json},
+        {link, R"({"ToIndex":-70000})", Json},
         {link, R"({"ToID":1.5})", Json},
         {link, R"({"FromType":true})", Json},
         {link, R"({"Points":[[1,"2"]]})", Json},
@@ -419,6 +420,18 @@ TEST(ElementStreamsDamage, ImpossibleJsonValuesAreRefused)
             EXPECT_ANY_THROW(r.Read(&label, KVRFileVersion, j));
     }
     EXPECT_EQ(label.GetItemsCount(), 0);
+}
+
+// A scale and a font height of 0 mean "not stored" and read as the defaults,
+// so a damaged record never gives an invisible text.
+TEST(ElementStreamsDamage, ZeroScaleAndFontHeightReadAsTheDefaults)
+{
+    TKVRBaseLabel label;
+    auto* node = dynamic_cast<TKVRFlow*>(
+        TKVRFlow::ReadFromJson(&label, KVRFileVersion, TJsonObject::parse(R"({"Scale":0.0,"FontHeight":0})")));
+    ASSERT_NE(node, nullptr);
+    EXPECT_FLOAT_EQ(node->GetScaleX(), 1.0f);
+    EXPECT_EQ(node->GetBaseFontHeight(), TKVRBaseFlow::DefaultFontHeight);
 }
 
 }  // namespace

@@ -126,6 +126,7 @@ TEST(Flow, TextIsPaddedAndCentredAlikeOnScreenAndPaper)
     n->SetBasePadX(3000);
     n->SetBasePadY(2000);
     n->SetText(QStringLiteral("Check\r\nstock"));
+    n->SetScaleX(1.5f);  // line spacing
     const TScreenPaper t = PaintScreenAndPaper(*n, 600, 420, kDpi);
     ImageProbes::SaveForLooking(t.Screen, QStringLiteral("flow-text-screen.png"));
     ImageProbes::SaveForLooking(t.Paper, QStringLiteral("flow-text-paper.png"));

@@ -292,6 +292,7 @@ TEST(NutriPrint, PopplerReadsTheTitleAndEachLetterInItsCell)
 {
     TKVRBaseLabel label;
     TKVRNutriScore* e = MakeScore(label, u'c');
+    e->SetTitle(QStringLiteral("QUALITY"));
     const QImage screen = PaintBoth(*e).Screen;
     const std::vector<kvrtest::TPdfWord> words = kvrtest::PrintToPdf(*e, 80, 50);
     auto find = [&](const QString& aText) -> const kvrtest::TPdfWord* {
@@ -300,7 +301,7 @@ TEST(NutriPrint, PopplerReadsTheTitleAndEachLetterInItsCell)
                 return &w;
         return nullptr;
     };
-    const kvrtest::TPdfWord* title = find(QStringLiteral("NUTRITION"));
+    const kvrtest::TPdfWord* title = find(QStringLiteral("QUALITY"));
     ASSERT_NE(title, nullptr);
     EXPECT_LT(title->YMax, kvrtest::MmToPt(5 + 1 + 28.0 / 3 + 1)) << "in the band on top";
     // Neighbouring letters may read as one word; together they read A to E,
@@ -324,4 +325,8 @@ TEST(NutriPrint, PopplerReadsTheTitleAndEachLetterInItsCell)
         read += w.Text;
     }
     EXPECT_EQ(read, QStringLiteral("ABCDE"));
+    // Without its title the band on top prints nothing.
+    e->SetShowTitle(false);
+    for (const kvrtest::TPdfWord& w : kvrtest::PrintToPdf(*e, 80, 50))
+        EXPECT_NE(w.Text, QStringLiteral("QUALITY"));
 }

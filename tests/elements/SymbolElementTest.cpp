@@ -98,33 +98,28 @@ TEST(SymbolElement, ScreenAndPaperAreTwins)
     }
 }
 
-TEST(SymbolElement, OriginScaleAndTurnPlaceTheSymbol)
+TEST(SymbolElement, OriginScaleTurnAndInsertionPointPlaceTheSymbol)
 {
     // A 10 mm line along x from the symbol's origin, insertion point (0, 0).
     auto bar = MakeSymbol(R"([{"Type":"PenWidth","Value":0.5},{"Type":"Line","Points":[0,0,10,0]}])");
     TKVRBaseLabel label;
     auto* e = Place(label, bar, 10000, 5000, 2.0f, 0.0);
-    const TScreenPaper flat = Paint(*e);
-    const QRect ink = InkBounds(flat.Screen);
+    const QRect ink = InkBounds(Paint(*e).Screen);
     EXPECT_NEAR(ink.left(), Px(10000), 1.5);
     EXPECT_NEAR(ink.right(), Px(30000), 1.5);
     EXPECT_NEAR(ink.center().y(), Px(5000), 1.5);
     e->SetAngleRad(std::numbers::pi / 2);  // clockwise on the page: the line runs down
+    // A cross about its insertion point (5, 5) lands on point 1.
+    auto cross = MakeSymbol(R"([{"Type":"PenWidth","Value":0.3},{"Type":"Line","Points":[5,0,5,10]},
+        {"Type":"Line","Points":[0,5,10,5]}])", R"(,"InsertX":5,"InsertY":5)");
+    auto* c = Place(label, cross, 25000, 15000, 1.0f, 0.0);
     for (const QImage& img : {Paint(*e).Screen, Paint(*e).Paper}) {
         const QRect r = InkBounds(img);
         EXPECT_NEAR(r.top(), Px(5000), 1.5);
         EXPECT_NEAR(r.bottom(), Px(25000), 1.5);
         EXPECT_NEAR(r.center().x(), Px(10000), 1.5);
     }
-}
-
-TEST(SymbolElement, InsertionPointLandsOnPointOne)
-{
-    auto cross = MakeSymbol(R"([{"Type":"PenWidth","Value":0.3},{"Type":"Line","Points":[5,0,5,10]},
-        {"Type":"Line","Points":[0,5,10,5]}])", R"(,"InsertX":5,"InsertY":5)");
-    TKVRBaseLabel label;
-    auto* e = Place(label, cross, 25000, 15000, 1.0f, 0.0);
-    for (const QImage& img : {Paint(*e).Screen, Paint(*e).Paper}) {
+    for (const QImage& img : {Paint(*c).Screen, Paint(*c).Paper}) {
         const QRect r = InkBounds(img);
         EXPECT_NEAR(r.center().x(), Px(25000), 1.5);
         EXPECT_NEAR(r.center().y(), Px(15000), 1.5);

@@ -170,6 +170,8 @@ TEST(TextTwins, FourQuarterTurnsLandInTheSamePlace)
         t->SetBasePadY(800);
         t->SetPenWidth(0.2f);
         t->SetColor(0xFF0000FF);
+        t->SetUnderline(angle % 2 == 0);  // lines under and through the text turn with it
+        t->SetStrikeout(angle >= 2);
         const TTwin twin = Twins(*t, 700, 700);
         const QRect a = InkBounds(twin.screen), b = InkBounds(twin.paper);
         ASSERT_FALSE(a.isEmpty()) << angle;
