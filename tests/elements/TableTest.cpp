@@ -75,6 +75,13 @@ TEST(Table, OutputLayoutKeepsRowsThatFitAndFooterFollowsThem)
     EXPECT_EQ(g.BodyBottom, 32000);
     EXPECT_EQ(g.FooterTop, 32000);
     EXPECT_EQ(g.Bottom, 38000);
+
+    // A table of fixed size keeps the rows that fit its own 30 mm (one) and
+    // ends at its lower edge.
+    t->SetFixedSize(true);
+    t->CalcValues(5);
+    EXPECT_EQ(t->GetShownCount(), 1);
+    EXPECT_EQ(t->Geometry(false).Bottom, 30000);
 }
 
 // Paper shows what fits, and the footer lies under the last row printed, as
