@@ -4,7 +4,7 @@
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/skia/TSkCanvas.h"
 #include "render/TKVRDraw.h"
-#include "tests/document/LabelTestSupport.h"
+#include "tests/support/LabelDocuments.h"
 #include "tests/support/ImageProbes.h"
 #include <QBuffer>
 #include <QDir>

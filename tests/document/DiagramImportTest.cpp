@@ -12,7 +12,7 @@
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Types.h"
-#include "tests/document/LabelTestSupport.h"
+#include "tests/support/LabelDocuments.h"
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
