@@ -57,43 +57,44 @@ void BuildEveryKind(TVXLabelFMX& aDoc)
     auto shown = std::shared_ptr<TKVRBaseLibSymbol>(std::move(symbols[1]));
     aDoc.AddSymbol(std::move(symbols[0]), false);
 
-    using F = TKVRFactory;
+    // Through the document's own creators, which the label component forwards to the factory.
+    TKVRBaseLabel& d = aDoc;
     const int64_t chain[] = {1000, 2000, 9000, 4000, 5000, 12000};
-    TKVRPoint* point = F::AddBasePoint(&aDoc, 1000, 2000);
-    F::AddBaseLine(&aDoc, 0, 0, 20000, 5000);
-    F::AddBaseArrowLine(&aDoc, 0, 5000, 20000, 0);
-    F::AddBasePolyLine(&aDoc, chain);
-    F::AddBaseArc(&aDoc, 30000, 30000, 5000, 10.0f, 250.0f);
-    F::AddBaseRectangle(&aDoc, 1000, 2000, 30000, 15000);
-    F::AddBasePolygon(&aDoc, chain);
-    F::AddBaseCircle3P(&aDoc, 0, 0, 5000, 5000, 10000, 0);
-    F::AddBaseEllipse(&aDoc, 40000, 20000, 8000, 3000);
-    TKVRText* text = F::AddBaseText(&aDoc, 5000, 60000);
+    TKVRBaseItem* point = d.AddBasePoint(1000, 2000);
+    d.AddBaseLine(0, 0, 20000, 5000);
+    d.AddBaseArrowLine(0, 5000, 20000, 0);
+    d.AddBasePolyLine(chain);
+    d.AddBaseArc(30000, 30000, 5000, 10.0f, 250.0f);
+    d.AddBaseRectangle(1000, 2000, 30000, 15000);
+    d.AddBasePolygon(chain);
+    d.AddBaseCircle3P(0, 0, 5000, 5000, 10000, 0);
+    d.AddBaseEllipse(40000, 20000, 8000, 3000);
+    TKVRBaseText* text = d.AddBaseText(5000, 60000);
     text->SetText(QStringLiteral("Größe — 日本語 ✓"));
     text->SetFillType(1);
     text->SetFillName(QStringLiteral("Name"));
     text->SetID(QStringLiteral("title"));
-    F::AddBaseParagraph(&aDoc, 5000, 70000, 40000, 20000)->SetText(QStringLiteral("Ünïcödé paragraph"));
-    TKVRBarcode* barcode = F::AddBaseBarcode(&aDoc, 50000, 5000, QStringLiteral("5901234123457"), TKVRBarType(0));
+    d.AddBaseParagraph(5000, 70000, 40000, 20000)->SetText(QStringLiteral("Ünïcödé paragraph"));
+    TKVRBaseBarcode* barcode = d.AddBaseBarcode(50000, 5000, QStringLiteral("5901234123457"), TKVRBarType(0));
     barcode->SetFillType(1);
     barcode->SetFillName(QStringLiteral("Name"));
-    F::AddBasePDF417(&aDoc, 50000, 30000, QStringLiteral("PDF"));
-    F::AddBaseDataMatrix(&aDoc, 50000, 50000, QStringLiteral("DM"));
-    F::AddBaseQRCode(&aDoc, 50000, 70000, QStringLiteral("QR"));
-    F::AddBaseImage(&aDoc, 0, 80000, 10000, 10000, QStringLiteral("none.png"));
-    TKVRFlow* flow = F::AddBaseFlow(&aDoc, 60000, 0, 20000, 10000, 4);
-    F::AddBaseLink(&aDoc, flow->GetNumID(), point->GetNumID(), 3, 1, 2);
-    F::AddBaseTable(&aDoc, 0, 100000, 50000, 20000);
-    F::AddBasePolyText(&aDoc, 0, 130000);
-    F::AddBaseRank(&aDoc, 0, 140000, 30000, 6000);
-    F::AddBaseNutriScore(&aDoc, 0, 150000, 40000, 15000);
-    F::AddBaseLevel(&aDoc, 70000, 100000, 8000);
-    F::AddBaseSymbol(&aDoc, 70000, 130000)->SetSymbol(shown);
-    F::AddBaseBezier(&aDoc, chain);
-    F::AddBaseDimAngle(&aDoc, 0, 0, 10000, 0, 0, 0, 0, 10000, 3000, -4000);
-    F::AddBaseSector3P(&aDoc, 0, 0, 4000, 4000, 10000, 0, 0.0f, 120.0f);
-    F::AddBasePackage(&aDoc, 90000, 0, 30000, 20000);
-    F::AddBaseRichText(&aDoc, 90000, 40000, 30000, 20000)->SetText(QStringLiteral("<B>fett</B> ß"));
+    d.AddBasePDF417(50000, 30000, QStringLiteral("PDF"));
+    d.AddBaseDataMatrix(50000, 50000, QStringLiteral("DM"));
+    d.AddBaseQRCode(50000, 70000, QStringLiteral("QR"));
+    TKVRFactory::AddBaseImage(&aDoc, 0, 80000, 10000, 10000, QStringLiteral("none.png"));  // the component adds none
+    TKVRBaseItem* flow = d.AddBaseFlow(60000, 0, 20000, 10000, 4);
+    d.AddBaseLink(flow->GetNumID(), point->GetNumID(), 3, 1, 2);
+    d.AddBaseTable(0, 100000, 50000, 20000);
+    d.AddBasePolyText(0, 130000);
+    d.AddBaseRank(0, 140000, 30000, 6000);
+    d.AddBaseNutriScore(0, 150000, 40000, 15000);
+    d.AddBaseLevel(70000, 100000, 8000);
+    d.AddBaseSymbol(70000, 130000)->SetSymbol(shown);
+    d.AddBaseBezier(chain);
+    d.AddBaseDimAngle(0, 0, 10000, 0, 0, 0, 0, 10000, 3000, -4000);
+    d.AddBaseSector3P(0, 0, 4000, 4000, 10000, 0, 0.0f, 120.0f);
+    d.AddBasePackage(90000, 0, 30000, 20000);
+    d.AddBaseRichText(90000, 40000, 30000, 20000)->SetText(QStringLiteral("<B>fett</B> ß"));
 }
 
 void BuildSheet(TVXLabelFMX& aDoc, const QString& aCsvFile, int aRecords, bool aLinks)
