@@ -87,8 +87,12 @@ TEST_F(LabelFiles, EveryKindSavesAndLoadsInBothFormatsWithNothingLost)
         ASSERT_TRUE(doc.SaveToFile(Path(name), format));
         EXPECT_FALSE(doc.GetModified());
         TVXLabelFMX back;
+        back.GetMapping().SetApiKey(QStringLiteral("mine"));
         ASSERT_TRUE(back.LoadFromFile(Path(name)));
         EXPECT_EQ(Snapshot(back), before);
+        // The map service key is the session's: neither written nor taken over.
+        EXPECT_EQ(back.GetMapping().GetApiKey(), QStringLiteral("mine"));
+        EXPECT_FALSE(ReadAll(Path(name)).contains("secret"));
         EXPECT_EQ(back.GetLayerCount(), 2);
         EXPECT_EQ(back.GetCounterCount(), 1);
         EXPECT_EQ(back.GetData().Records().RecordCount(), 2);
@@ -153,9 +157,9 @@ TEST_F(LabelFiles, ExtensionsAndReadOnlyFiles)
 }
 
 // What the readers make of odd and damaged files, each a change of a saved
-// one: kinds by their low byte, what is no element skipped, unknown kinds,
-// huge sheets and counts refused with a clear error; a failed read leaves the
-// document it read into as it was.
+// one: kinds by their low byte, what is no element skipped; unknown kinds,
+// later versions, huge sheets and counts, settings out of range refused with
+// a clear error; a failed read leaves the document it read into as it was.
 TEST_F(LabelFiles, OddAndDamagedFiles)
 {
     TVXLabelFMX source;
@@ -199,6 +203,15 @@ TEST_F(LabelFiles, OddAndDamagedFiles)
         {"array.json", "[1,2]", "", {}},
         {"points.json", R"({"Items":[{"Type":2,"Points":"no"}]})", "", {}},
         {"columns.json", R"({"Measure":{"Columns":5000}})", "", {}},
+        {"newer.eti", patched(0, QByteArray("\x1D\x0C\x00\x00", 4)), "", {}},  // version 3101
+        {"zeros.eti", QByteArray(64, '\0'), "", {}},
+        {"units.json", R"({"Units":9})", "", {}},
+        {"layers.json", R"({"Layers":[]})", "", {}},
+        {"active.json", R"({"ActiveLayer":4})", "", {}},
+        {"width.json", R"({"Measure":{"Width":-1}})", "", {}},
+        {"measure.json", R"({"Measure":[]})", "", {}},
+        {"counters.json", R"({"Counters":[{},{},{},{},{},{}]})", "", {}},
+        {"data.json", R"({"Data":{"SaveJson":true,"Json":"[oops"}})", "", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

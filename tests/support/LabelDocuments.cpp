@@ -9,11 +9,14 @@
 #include "elements/TKVRSymbol.h"
 #include "elements/TKVRText.h"
 #include "platform/rtl/label/TKVRCounter.h"
+#include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/label/TKVRMapping.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/KVR.SymLibrary.h"
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include <QBuffer>
+#include <QImage>
 #include <QFile>
 #include <stdexcept>
 
@@ -37,17 +40,60 @@ const char* const kSymbolLibrary = R"([
 
 void BuildEveryKind(TVXLabelFMX& aDoc)
 {
+    // Every label setting differs from its default.
+    aDoc.SetEditorMode(1);
+    aDoc.SetUnits(TKVRUnits::Inch);
+    TKVRMeasure& m = aDoc.GetMeasure();
+    m.LabelName = QStringLiteral("Étiquette");
+    m.Title = QStringLiteral("Plan — ĉapelo");
+    m.Note = QStringLiteral("line 1\nline 2");
+    m.SetWidth(70000);
+    m.SetHeight(37000);
+    m.SetPaperWidth(215900);
+    m.SetMarLeft(7000);
+    m.SetGapY(2500);
+    m.SetRows(8);
+    m.SetColumns(3);
+    m.SetDrawScale(50);
+    aDoc.GetPrintInfo().SetFirstRow(2);
+    aDoc.GetPrintInfo().SetRepetition(3);
+    aDoc.GetPrintInfo().SetWithData(true);
     TKVRLayer* marks = aDoc.AddLayer(QStringLiteral("Marks"));
     marks->Color = 0xFF2040A0u;
+    marks->PenWidth = 350;
     marks->Bold = true;
+    QImage picture(4, 2, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    picture.save(&png, "PNG");
+    marks->ImgEmbed = true;
+    marks->ImgBytes = png.data();
+    marks->ImgFileName = QStringLiteral("fondo ñ.png");
+    marks->ImgMarLeft = 3;
+    marks->ImgMarBottom = 2.5f;
     aDoc.SetActiveLayer(1);
+    aDoc.SetBackLayer(2);
+    aDoc.SetLabelRotation(3);
+    aDoc.AddDimStyle()->SetName(QStringLiteral("Second"));
+    aDoc.SetActiveDimStyle(1);
+    TKVRMapping& map = aDoc.GetMapping();
+    map.SetAllowed(0x1001);
+    map.SetProvider(12);
+    map.SetZoom(17);
+    map.LoadMap(QStringLiteral("-33,4489"), QStringLiteral("-70.6693"), 10, 10);
+    map.SetShowCenter(true);
+    map.SetImageFile(QStringLiteral("/maps/Añón/-33.4489_-70.6693_17.png"));
+    map.SetApiKey(QStringLiteral("secret"));  // the session's, never the file's
     auto* counter = new TKVRCounter(&aDoc);
     counter->Name = QStringLiteral("Serial");
     counter->SetStep(2);
+    counter->SetNumFrom(100);
+    counter->Format = QStringLiteral("0000");
     counter->TextBefore = QStringLiteral("Nº ");
     aDoc.GetData().SaveJson = true;
     aDoc.GetData().SetJson(R"([{"Name":"Größe Ä"},{"Name":"second"}])");
-    aDoc.GetMeasure().Title = QStringLiteral("Plan — ĉapelo");
+    aDoc.GetData().SetFieldRepeat(QStringLiteral("Copies"));
     aDoc.GetBackSurf().SetBackColor(0xFFFFF0C0u);
     aDoc.SetOptions(0x05);
     aDoc.GetSettings().SetTermSize(4.5f);

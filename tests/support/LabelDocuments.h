@@ -12,9 +12,10 @@
 // Three symbols: one of every drawing command, one of text, an empty one.
 extern const char* const kSymbolLibrary;
 
-// One element of each kind 1..29, in kind order, on a second layer, with a
-// counter, JSON data, a library symbol and non-ASCII text; every element has
-// its points. The text (kind 10) and the barcode (kind 12) are bound to the
+// One element of each kind 1..29, in kind order, on a second layer with a
+// background picture, with a counter, JSON data, a library symbol, a map, a
+// dimension style and non-ASCII text, every label setting off its default;
+// every element has its points. The text (kind 10) and the barcode (kind 12) are bound to the
 // data field "Name"; the link joins the flow to the point.
 void BuildEveryKind(TVXLabelFMX& aDoc);
 
