@@ -247,22 +247,26 @@ TEST(FactoryKinds, KindSettings)
     EXPECT_EQ(TKVRFactory::AddPolyText(&doc, 10, 20)->GetPoint(1), (TKVRPto{10000, 20000}));
 }
 
-// The document's creators are the factory's, with the document as owner.
+// The document's creators, of the shared document and of the label
+// component, are the factory's, with the document as owner.
 TEST(FactoryKinds, DocumentCreatorsForward)
 {
     TKVRSharedFMX shared;
-    SetUpLayers(shared);
-    TKVRBaseLabel& doc = shared;
-    TKVRBaseItem* line = doc.AddBaseLine(0, 0, 1000, 0);
-    EXPECT_EQ(typeid(*line), typeid(TKVRLine));
-    EXPECT_EQ(line->GetPoints(), (std::vector<TKVRPto>{{0, 0}, {1000, 0}}));
-    EXPECT_EQ(line->GetColor(), LayerColor);
-    EXPECT_EQ(line->GetBasePenWidth(), LayerPen);
-    EXPECT_EQ(typeid(*doc.AddBaseArc(0, 0, 1000, 0.0f, 90.0f)), typeid(TKVRArc));
-    EXPECT_EQ(typeid(*doc.AddBaseArc(0, 0, 1000, 1000, 2000, 0)), typeid(TKVRArc));
-    EXPECT_EQ(typeid(*doc.AddBaseSymbol(0, 0)), typeid(TKVRSymbol));
-    EXPECT_EQ(doc.AddBaseDimAngle(0, 0, 10, 0, 0, 5, 10, 5, 3, 3), nullptr);
-    EXPECT_EQ(doc.GetItemsCount(), 4);
+    TVXLabelFMX label;
+    for (TKVRBaseLabel* owner : std::initializer_list<TKVRBaseLabel*>{&shared, &label}) {
+        SetUpLayers(*owner);
+        TKVRBaseLabel& doc = *owner;
+        TKVRBaseItem* line = doc.AddBaseLine(0, 0, 1000, 0);
+        EXPECT_EQ(typeid(*line), typeid(TKVRLine));
+        EXPECT_EQ(line->GetPoints(), (std::vector<TKVRPto>{{0, 0}, {1000, 0}}));
+        EXPECT_EQ(line->GetColor(), LayerColor);
+        EXPECT_EQ(line->GetBasePenWidth(), LayerPen);
+        EXPECT_EQ(typeid(*doc.AddBaseArc(0, 0, 1000, 0.0f, 90.0f)), typeid(TKVRArc));
+        EXPECT_EQ(typeid(*doc.AddBaseArc(0, 0, 1000, 1000, 2000, 0)), typeid(TKVRArc));
+        EXPECT_EQ(typeid(*doc.AddBaseSymbol(0, 0)), typeid(TKVRSymbol));
+        EXPECT_EQ(doc.AddBaseDimAngle(0, 0, 10, 0, 0, 5, 10, 5, 3, 3), nullptr);
+        EXPECT_EQ(doc.GetItemsCount(), 4);
+    }
 
     // The bare model has no element classes to build.
     TKVRBaseLabel model;

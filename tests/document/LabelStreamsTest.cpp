@@ -8,8 +8,9 @@
 #include "platform/rtl/model/IKVRLinkTarget.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
-#include "tests/document/LabelTestSupport.h"
+#include "tests/support/LabelDocuments.h"
 #include <QBuffer>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <gtest/gtest.h>
 #include <set>
@@ -48,17 +49,6 @@ struct SheetLabel
     std::vector<TKVRBaseItem*> bound;
     TKVRText* plain = nullptr;
 };
-
-QByteArray ElementStream(int32_t aVersion, const TKVRBaseItem& aItem)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TBinaryWriter writer(&buffer);
-    writer.WriteInt32(aVersion);
-    aItem.Write(writer);
-    return bytes;
-}
 
 }  // namespace
 
@@ -150,7 +140,7 @@ TEST(ElementStream, ReadsOneElementWithItsVersionAndRefusesUnknownKinds)
     TVXLabelFMX source;
     auto* text = new TKVRText(&source);
     text->SetText("Ωmega");
-    QByteArray bytes = ElementStream(3100, *text);
+    QByteArray bytes = ElementRecord(*text, 3100);
     QBuffer stream(&bytes);
     stream.open(QIODevice::ReadOnly);
     stream.seek(bytes.size());  // read from the start whatever the position
@@ -164,7 +154,7 @@ TEST(ElementStream, ReadsOneElementWithItsVersionAndRefusesUnknownKinds)
     QBuffer bad(&bytes);
     bad.open(QIODevice::ReadOnly);
     EXPECT_THROW(doc.CreateElementFromStream(bad), EKVRDataError);
-    QByteArray cut = ElementStream(3100, *text).left(20);
+    QByteArray cut = ElementRecord(*text, 3100).left(20);
     QBuffer shortStream(&cut);
     shortStream.open(QIODevice::ReadOnly);
     EXPECT_ANY_THROW(doc.CreateElementFromStream(shortStream));
