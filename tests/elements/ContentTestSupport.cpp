@@ -93,16 +93,6 @@ void PrintItemsToPdf(const std::vector<TKVRBaseItem*>& items, const QString& pat
     canvas.EndScene();
 }
 
-QString Poppler(const QString& tool, const QStringList& args)
-{
-    try {
-        return RunTool(tool, args);
-    } catch (const std::exception& ex) {
-        ADD_FAILURE() << ex.what();
-        return {};
-    }
-}
-
 QImage RasterisePdf(const QString& path)
 {
     const std::vector<QImage> pages = RasterisePages(path, kDpi);

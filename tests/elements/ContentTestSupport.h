@@ -66,8 +66,6 @@ struct TPdfWord
 // Prints the elements, in order, through a printer canvas over QPdfWriter at
 // kDpi on one page of the given size, into a file the caller keeps.
 void PrintItemsToPdf(const std::vector<TKVRBaseItem*>& items, const QString& path, double widthMm, double heightMm);
-// Standard output of a poppler tool (pdftotext, pdffonts) run with aArgs.
-QString Poppler(const QString& tool, const QStringList& args);
 // The first page of a PDF file as poppler rasterises it at kDpi.
 QImage RasterisePdf(const QString& path);
 // Each word of a PDF file with its box, as pdftotext -bbox reads it.

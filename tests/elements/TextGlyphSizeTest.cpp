@@ -3,7 +3,7 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/TKVRText.h"
 #include "tests/elements/ContentTestSupport.h"
-#include "tests/elements/ContentTestSupport.h"
+#include "tests/support/PdfReader.h"
 #include "tests/support/ImageProbes.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST_P(TextHugeGlyphs, PaintOnScreenAndPaperAsOutlines)
     QTemporaryDir dir;
     const QString pdf = dir.filePath("huge.pdf");
     PrintItemsToPdf({t}, pdf, 25.4, 25.4);
-    const QString list = Poppler("pdffonts", {pdf});
+    const QString list = RunTool("pdffonts", {pdf});
     EXPECT_TRUE(list.contains("LiberationSans")) << list.toStdString();
 }
 
