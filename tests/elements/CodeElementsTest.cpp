@@ -97,8 +97,8 @@ TTwin Painted(TKVRBaseItem& item)
 }  // namespace
 
 // Each code reads back on screen and on paper at every quarter turn and
-// alignment, in the first label cell and in another one, and both surfaces
-// put it in the same place.
+// alignment, in the first label cell and (turned once) in another one, and
+// both surfaces put it in the same place.
 TEST(CodeElements, DecodeOnScreenAndPaperAtEveryQuarterTurnAndCell)
 {
     struct TCase
@@ -184,13 +184,14 @@ TEST(CodeElements, DecodeOnScreenAndPaperAtEveryQuarterTurnAndCell)
             EXPECT_EQ(s.format, c.Format);
             EXPECT_EQ(Read(paper).text, c.Decoded);
             EXPECT_TRUE(SameBox(InkBounds(screen, 100), InkBounds(paper, 100), c.Tolerance));
+            if (angle != 1)
+                continue;
             // Another cell: the code moves by the cell's origin, once.
             const int dx = Px(30), dy = Px(7);
             const QImage cell = PaperInCell(*e, side + dx, side + dy, dx, dy);
             EXPECT_EQ(Read(cell).text, c.Decoded);
             EXPECT_TRUE(SameBox(InkBounds(cell, 100), InkBounds(paper, 100).translated(dx, dy), 1));
-            if (angle == 1)
-                ImageProbes::SaveForLooking(screen, QStringLiteral("code-%1.png").arg(c.Name));
+            ImageProbes::SaveForLooking(screen, QStringLiteral("code-%1.png").arg(c.Name));
         }
 }
 
