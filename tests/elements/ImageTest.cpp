@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 using kvrtest::BoxText;
 using kvrtest::ColourBounds;
@@ -452,52 +453,25 @@ TEST_F(ImageFixture, GuideOfAnUnframedPictureOnlyInTheEditor)
 TEST_F(ImageFixture, ScreenAndPaperTwins)
 {
     Solid("wide.png", 300, 120, kRed);
-    struct Case
-    {
-        TKVRFrame frame;
-        bool filled;
-        int radius;
-        TKVRAngle angle;
-    };
-    const Case cases[] = {
-        {KVRFrame::None, false, 0, TKVRAngle::Angle0},
-        {KVRFrame::Rectangle, true, 0, TKVRAngle::Angle90},
-        {KVRFrame::Rectangle, true, 1500, TKVRAngle::Angle0},
-        {KVRFrame::Circle, true, 0, TKVRAngle::Angle180},
+    // Frame, filled, corner radius (µm), turn.
+    const std::tuple<TKVRFrame, bool, int, TKVRAngle> cases[] = {
+        {KVRFrame::None, false, 0, TKVRAngle::Angle0},        {KVRFrame::Rectangle, true, 0, TKVRAngle::Angle90},
+        {KVRFrame::Rectangle, true, 1500, TKVRAngle::Angle0}, {KVRFrame::Circle, true, 0, TKVRAngle::Angle180},
         {KVRFrame::CircleMask, true, 0, TKVRAngle::Angle270},
     };
-    int n = 0;
-    for (const Case& c : cases) {
+    for (const auto& [frame, filled, radius, angle] : cases) {
+        SCOPED_TRACE(testing::Message() << int(frame) << " " << int(angle));
         TKVRImage* e = Make("wide.png", 30, 40, 150, 100);
-        e->SetFrame(c.frame);
-        e->SetFilled(c.filled);
+        e->SetFrame(frame);
+        e->SetFilled(filled);
         e->SetBackColor(0xFF00C000u);
-        e->SetBaseRadio(c.radius);
-        e->SetAngle(c.angle);
+        e->SetBaseRadio(radius);
+        e->SetAngle(angle);
         e->SetPenWidth(0.6f);
         e->SetBasePadding(300);
-        const QImage screen = OnScreen(*e);
-        const QImage paper = OnPaper(*e);
-        EXPECT_TRUE(SameBox(InkBounds(screen), InkBounds(paper), 2))
-            << n;
-        EXPECT_TRUE(SameBox(ColourBounds(screen, kRed), ColourBounds(paper, kRed), 2))
-            << n;
-        EXPECT_FALSE(ColourBounds(screen, kRed).isNull()) << n;
-        ++n;
+        const QImage screen = OnScreen(*e), paper = OnPaper(*e);
+        EXPECT_TRUE(SameBox(InkBounds(screen), InkBounds(paper), 2));
+        EXPECT_TRUE(SameBox(ColourBounds(screen, kRed), ColourBounds(paper, kRed), 2));
+        EXPECT_FALSE(ColourBounds(screen, kRed).isNull());
     }
-}
-
-// ---------------------------------------------------------------- streams
-
-// A copy read back carries its picture: it paints without the file.
-TEST_F(ImageFixture, ACopyCarriesItsEmbeddedPicture)
-{
-    Halves("h.png", 40, 20);
-    TKVRImage* e = Make("h.png", 20, 20, 100, 100);
-    e->SetEmbeded(true);
-    ASSERT_GT(e->GetImageBytes().size(), 0);
-    auto* copy = static_cast<TKVRImage*>(ReadRecord(doc, WriteBinary(*e), TKVRImage::Read));
-    ASSERT_TRUE(QFile::remove(fDir.filePath("h.png")));
-    EXPECT_GT(CountColour(OnScreen(*copy), kRed), 2000);
-    EXPECT_GT(CountColour(OnPaper(*copy), kBlue), 2000);
 }
