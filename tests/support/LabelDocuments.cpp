@@ -60,8 +60,10 @@ void BuildEveryKind(TVXLabelFMX& aDoc)
     aDoc.GetPrintInfo().SetWithData(true);
     TKVRLayer* marks = aDoc.AddLayer(QStringLiteral("Marks"));
     marks->Color = 0xFF2040A0u;
-    marks->PenWidth = 350;
-    marks->Bold = true;
+    marks->PenWidth = 1250;
+    marks->FontHeight = 3500;
+    marks->Italic = true;
+    aDoc.GetLayer(0)->Bold = true;
     QImage picture(4, 2, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
     QBuffer png;
