@@ -54,11 +54,6 @@ int RedCount(const QImage& image)
     return PixelCount(image, QRect(), [](QRgb p) { return qRed(p) - std::max(qGreen(p), qBlue(p)) > 60; });
 }
 
-std::string BoxText(const QRect& r)
-{
-    return RectText(r);
-}
-
 int SquareFor(const TKVRBaseItem& item, int marginPx)
 {
     const TKVRRect b = item.GetBounds();

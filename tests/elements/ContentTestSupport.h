@@ -48,8 +48,6 @@ QRect ColourBounds(const QImage& image, QRgb colour, int tolerance = 40);
 // Pixels where red clearly dominates (the invalid-value cross, the caret).
 int RedCount(const QImage& image);
 
-std::string BoxText(const QRect& r);
-
 // Side of a square surface on which the element's box fits at any quarter
 // turn about an anchor in its middle.
 int SquareFor(const TKVRBaseItem& item, int marginPx = 60);

@@ -71,7 +71,7 @@ TEST(DataBinding, MarkerOnlyInTheEditor)
         const QImage editor = Screen(*item, 500, 300, KVRDrawState::Editor);
         const QRect marker = ColourBounds(editor, green, 8);
         EXPECT_GE(CountColour(editor, green, 8), 15);
-        EXPECT_TRUE(QRect(Px(5) - 6, Px(5) - 6, 12, 12).contains(marker)) << BoxText(marker);
+        EXPECT_TRUE(QRect(Px(5) - 6, Px(5) - 6, 12, 12).contains(marker)) << RectText(marker);
         EXPECT_EQ(CountColour(Screen(*item, 500, 300, KVRDrawState::Preview), green, 8), 0);
         EXPECT_EQ(CountColour(Screen(*item, 500, 300, KVRDrawState::Export), green, 8), 0);
     }

@@ -10,7 +10,6 @@
 #include <string>
 #include <tuple>
 
-using kvrtest::BoxText;
 using kvrtest::ColourBounds;
 using kvrtest::CountColour;
 

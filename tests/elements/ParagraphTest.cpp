@@ -148,7 +148,7 @@ TEST(ParagraphTwins, FourQuarterTurnsBreakAndLandAlike)
         ASSERT_FALSE(a.isEmpty());
         EXPECT_TRUE(SameBox(a, InkBounds(twin.paper), 2));
         const QRect margins(QPoint(Px(9) - 2, Px(10) - 2), QPoint(Px(61) + 2, Px(50) + 2));
-        EXPECT_TRUE(margins.contains(a)) << BoxText(a) << " in " << BoxText(margins);
+        EXPECT_TRUE(margins.contains(a)) << RectText(a) << " in " << RectText(margins);
     }
 }
 

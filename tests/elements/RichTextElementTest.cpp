@@ -176,8 +176,8 @@ TEST(RichTextLayout, TextStartsAtTheTopWhateverTheStoredVerticalAlignment)
         const TTwin t = Twins(*r, 1000, 700);
         const QRect ink = InkBounds(t.screen);
         // The first line's tallest letters reach the area's top, 12 mm down.
-        EXPECT_NEAR(ink.top(), PxUm(12000), PxUm(800)) << BoxText(ink);
-        EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 1)) << BoxText(ink) << " vs " << BoxText(InkBounds(t.paper));
+        EXPECT_NEAR(ink.top(), PxUm(12000), PxUm(800)) << RectText(ink);
+        EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 1)) << RectText(ink) << " vs " << RectText(InkBounds(t.paper));
         if (va == TKVRVertAlign::Top)
             topInk = ink;
         else
@@ -194,9 +194,9 @@ TEST(RichTextTwins, MixedAlignmentAndCarriedBlankOnScreenAndPaper)
     const TTwin t = Twins(*r, 1200, 500);
     const QRect ink = InkBounds(t.screen);
     ASSERT_FALSE(ink.isEmpty());
-    EXPECT_NEAR(ink.left(), PxUm(10000), 3) << BoxText(ink);
-    EXPECT_LT(ink.right(), PxUm(50000)) << BoxText(ink);
-    EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 2)) << BoxText(ink) << " vs " << BoxText(InkBounds(t.paper));
+    EXPECT_NEAR(ink.left(), PxUm(10000), 3) << RectText(ink);
+    EXPECT_LT(ink.right(), PxUm(50000)) << RectText(ink);
+    EXPECT_TRUE(SameBox(ink, InkBounds(t.paper), 2)) << RectText(ink) << " vs " << RectText(InkBounds(t.paper));
     const std::vector<TPdfWord> words = PrintToPdf(*r, 100, 40);
     ASSERT_EQ(words.size(), 2u);
     EXPECT_NEAR(words[0].XMin, MmToPt(10), 0.6);
@@ -322,7 +322,7 @@ TEST(RichTextTwins, ScreenAndPaperLandAlikeAtEveryQuarterTurnAndScale)
             const QRect a = InkBounds(t.screen), b = InkBounds(t.paper);
             ASSERT_FALSE(a.isEmpty());
             EXPECT_TRUE(SameBox(a, b, 2));
-            EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(a)) << BoxText(a);
+            EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(a)) << RectText(a);
             if (scale == 1)
                 atOne = a;
             else

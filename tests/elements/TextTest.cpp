@@ -206,7 +206,7 @@ TEST(TextTwins, StretchedCentredTextIsPlacedByItsStretchedWidth)
         const QRect box = InkBounds(twin.paper, 250);
         EXPECT_TRUE(SameBox(InkBounds(twin.screen, 250), box, 2));
         // The text lies inside its box on paper.
-        EXPECT_TRUE(box.adjusted(-1, -1, 1, 1).contains(b)) << BoxText(box) << " / " << BoxText(b);
+        EXPECT_TRUE(box.adjusted(-1, -1, 1, 1).contains(b)) << RectText(box) << " / " << RectText(b);
         const int refX = RoundHalfEven32(PxUm(50000));
         // Ink stops short of the advance by the glyphs' side bearings.
         if (align == TKVRHorzAlign::Center) {
