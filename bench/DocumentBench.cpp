@@ -12,6 +12,8 @@
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Types.h"
+#include "tests/support/LabelDocuments.h"
+#include "tests/support/PrintQueue.h"
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
@@ -52,60 +54,19 @@ void ReportPeak(benchmark::State& state)
 }
 
 // ---------------------------------------------------------------- the label run
-
-// A 3 x 8 sheet of 70 x 37 mm labels on A4, each with the record's name as a
-// text, its code as a Code 128 and its link as a QR code; aRecords records.
-void BuildLabels(TVXLabelFMX& aDoc, const QString& aCsv, int aRecords)
-{
-    QByteArray csv = "Name,Code,Link\n";
-    csv.reserve(aRecords * 64);
-    for (int i = 1; i <= aRecords; ++i)
-        csv += QStringLiteral("Article %1,C%2,https://example.org/a/%2\n")
-                   .arg(i)
-                   .arg(i, 6, 10, QLatin1Char('0'))
-                   .toUtf8();
-    QFile f(aCsv);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size())
-        throw std::runtime_error("cannot write the records");
-    f.close();
-    TKVRMeasure& m = aDoc.GetMeasure();
-    m.SetPaperWidth(210000);
-    m.SetPaperHeight(297000);
-    m.SetWidth(70000);
-    m.SetHeight(37000);
-    m.SetMarTop(500);
-    m.SetColumns(3);
-    m.SetRows(8);
-    aDoc.GetActiveLayer()->SetState(0x000F);
-    aDoc.GetActiveLayer()->FontName = QStringLiteral("Arial");
-    aDoc.GetActiveLayer()->FontHeight = 3500;
-    aDoc.GetData().LoadCsv(aCsv);
-    aDoc.GetPrintInfo().SetWithData(true);
-    auto* text = TKVRFactory::AddText(&aDoc, 3, 3);
-    text->SetText(QStringLiteral("Name"));
-    text->SetFillType(1);
-    text->SetFillName(QStringLiteral("Name"));
-    auto* code = TKVRFactory::AddBarcode(&aDoc, 3, 10, QStringLiteral("C000000"), TKVRBarType::Code128);
-    code->SetBarHeight(12.0f);
-    code->SetFillType(1);
-    code->SetFillName(QStringLiteral("Code"));
-    auto* qr = TKVRFactory::AddQRCode(&aDoc, 46, 8, QStringLiteral("https://example.org/a/000000"));
-    qr->SetFillType(1);
-    qr->SetFillName(QStringLiteral("Link"));
-    for (int32_t i = 1; i <= aDoc.GetItemsCount(); ++i)
-        aDoc.GetItem(i)->SetState(0x000F);
-}
+// The tests' sheet of 3 x 8 labels on A4 (tests/support), with a QR code of
+// each record's link beside its name and Code 128.
 
 // N labels through the print job to a PDF-file printer.
 void BM_PrintLabels(benchmark::State& state)
 {
     EnsureApp();
     const int n = int(state.range(0));
-    const QString pdf = Scratch().filePath(QStringLiteral("print.pdf"));
-    const int32_t device = Printer().AddFileDevice(QStringLiteral("Bench PDF"), pdf);
+    const TPdfPrinterFixture printer(QStringLiteral("Bench PDF"));
+    const QString pdf = printer.FileName();
     TVXLabelFMX doc;
-    BuildLabels(doc, Scratch().filePath(QStringLiteral("print.csv")), n);
-    doc.GetPrintInfo().SetPrinterIndex(device);
+    BuildSheet(doc, Scratch().filePath(QStringLiteral("print.csv")), n, true);
+    doc.GetPrintInfo().SetPrinterIndex(printer.Index());
     for (auto _ : state) {
         if (!doc.Print())
             state.SkipWithError(doc.GetPrintReport().Text().toUtf8().constData());
@@ -115,7 +76,6 @@ void BM_PrintLabels(benchmark::State& state)
     state.SetItemsProcessed(int64_t(state.iterations()) * n);
     state.counters["labels"] = n;
     ReportPeak(state);
-    Printer().RemoveFileDevice(QStringLiteral("Bench PDF"));
 }
 BENCHMARK(BM_PrintLabels)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -126,7 +86,7 @@ void BM_ExportSheet(benchmark::State& state)
     const TKVRExport kind = TKVRExport(state.range(0));
     const float scale = float(state.range(1));
     TVXLabelFMX doc;
-    BuildLabels(doc, Scratch().filePath(QStringLiteral("export.csv")), 24);
+    BuildSheet(doc, Scratch().filePath(QStringLiteral("export.csv")), 24, true);
     const QString file =
         Scratch().filePath(kind == KVRExportKind::Pdf ? QStringLiteral("sheet.pdf") : QStringLiteral("sheet.png"));
     for (auto _ : state) {

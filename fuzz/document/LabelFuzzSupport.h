@@ -9,6 +9,7 @@
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBaseFlow.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "tests/support/LabelDocuments.h"
 #include <QBuffer>
 #include <QByteArray>
 #include <QByteArrayView>
@@ -38,26 +39,9 @@ inline void FillDocument(TVXLabelFMX& aDoc)
     aDoc.SetModified(false);
 }
 
-inline QByteArray SaveEti(const TVXLabelFMX& aDoc)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    aDoc.SaveToStream(buffer);
-    return bytes;
-}
-
-// One element as the single-element stream holds it: the file version, then its record.
-inline QByteArray ElementRecord(const TKVRBaseItem& aItem)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TBinaryWriter writer(&buffer);
-    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
-    aItem.Write(writer);
-    return bytes;
-}
+// The savers the tests use too.
+using ::ElementRecord;
+using ::SaveEti;
 
 // What SaveToFile writes for the ".json" format.
 inline QByteArray SaveJson(const TKVRBaseLabel& aDoc)

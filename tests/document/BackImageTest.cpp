@@ -4,7 +4,7 @@
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/skia/TSkCanvas.h"
 #include "render/TKVRDraw.h"
-#include "tests/document/LabelTestSupport.h"
+#include "tests/support/LabelDocuments.h"
 #include "tests/support/ImageProbes.h"
 #include <QBuffer>
 #include <QDir>
@@ -289,37 +289,6 @@ TEST(BackImage, TheScreenKeepsItsPictureUntilAReloadIsAsked)
         << "paper decodes every cell";
     doc.SetImgReload(true);
     EXPECT_EQ(Pure(Screen(doc, Context(1, KVRDrawState::Editor)).Image.pixel(kOx + 60, kOy + 40)), kGreen);
-}
-
-TEST(BackImage, TheLayersPictureAndMarginsTravelInBothLabelFormats)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (auto [name, format] : {std::pair{"l.eti", TKVRExt(0)}, std::pair{"l.json", TKVRExt(1)}}) {
-        SCOPED_TRACE(name);
-        TVXLabelFMX doc;
-        Prepare(doc);
-        doc.AddLayer("plain");
-        TKVRLayer* layer = doc.GetLayer(0);
-        layer->ImgEmbed = true;
-        layer->ImgFileName = QString::fromUtf8("fondo ñ.png");
-        layer->ImgMarBottom = 2.5f;
-        const QString path = QDir(dir.path()).filePath(name);
-        ASSERT_TRUE(doc.SaveToFile(path, format));
-        TVXLabelFMX back;
-        ASSERT_TRUE(back.LoadFromFile(path));
-        ASSERT_EQ(back.GetLayerCount(), 2);
-        const TKVRLayer* read = back.GetLayer(0);
-        EXPECT_TRUE(read->ImgEmbed);
-        EXPECT_EQ(read->ImgFileName, layer->ImgFileName);
-        EXPECT_EQ(read->ImgBytes, layer->ImgBytes);
-        EXPECT_FLOAT_EQ(read->GetImgMarLeft(), 3);
-        EXPECT_FLOAT_EQ(read->GetImgMarTop(), 1);
-        EXPECT_FLOAT_EQ(read->GetImgMarRight(), 5);
-        EXPECT_FLOAT_EQ(read->GetImgMarBottom(), 2.5f);
-        EXPECT_TRUE(back.GetLayer(1)->ImgBytes.isEmpty());
-        EXPECT_EQ(back.GetLayer(1)->GetName(), "plain");
-    }
 }
 
 TEST(BackImage, DamagedLayerPicturesAreRefused)

@@ -7,7 +7,9 @@
 #include "document/KVR.FMX.h"
 #include "elements/TKVRText.h"
 #include "tests/document/MapTileServer.h"
-#include "tests/document/PrintJobTestSupport.h"
+#include "tests/support/LabelDocuments.h"
+#include "tests/support/PdfReader.h"
+#include "tests/support/PrintQueue.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -63,11 +65,6 @@ QString ExportAlone(TVXLabelFMX& aDoc, TKVRExport aType, const QString& aFile)
     EXPECT_TRUE(one.Wait());
     one.ExpectAllOk();
     return aFile;
-}
-
-QString PdfText(const QString& aPdf)
-{
-    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), aPdf, QStringLiteral("-")});
 }
 
 // Pixels compared one by one: a mismatch names its place rather than dumping images.

@@ -5,7 +5,7 @@
 #include "document/KVR.FMX.h"
 #include "elements/TKVRFlow.h"
 #include "elements/TKVRLink.h"
-#include "platform/rtl/model/KVR.Stream.h"
+#include "tests/support/LabelDocuments.h"
 #include <QBuffer>
 #include <gtest/gtest.h>
 #include <set>
@@ -97,13 +97,7 @@ TEST(PasteIdsLinks, LinksFollowTheFirstElementOfTheirId)
 
 TKVRBaseItem* ReadElement(TVXLabelFMX& aDoc, const TKVRBaseItem& aItem)
 {
-    QByteArray bytes;
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    TBinaryWriter writer(&out);
-    writer.WriteInt32(TKVRBaseLabel::KVRFileVersion);
-    aItem.Write(writer);
-    out.close();
+    QByteArray bytes = ElementRecord(aItem);
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     return aDoc.CreateElementFromStream(in);

@@ -304,18 +304,6 @@ TEST(FactoryPolyLink, KeepsSixtyFourBitCoordinates)
     EXPECT_EQ(l->GetLinkPoint(2), (TKVRPto{-far - 7, far + 3}));
 }
 
-TEST(FactoryDPI, StartsAt96AndKeepsWhatIsSet)
-{
-    EXPECT_EQ(TKVRFactory::fDPIX, 96);
-    EXPECT_EQ(TKVRFactory::fDPIY, 96);
-    TKVRFactory::SetDPI(300, 600);
-    EXPECT_EQ(TKVRFactory::fDPIX, 300);
-    EXPECT_EQ(TKVRFactory::fDPIY, 600);
-    InitializeKVRFMXSharedFactory();
-    EXPECT_EQ(TKVRFactory::fDPIX, 96);
-    EXPECT_EQ(TKVRFactory::fDPIY, 96);
-}
-
 }  // namespace
 
 namespace {

@@ -157,49 +157,4 @@ TEST_F(FactorySymbol, NothingWhenTheSymbolCannotBeLoaded)
 
 // ---------------------------------------------------------------- layer defaults
 
-TEST(FactoryLayer, FontFlagsTravelInBothRecords)
-{
-    TKVRLayer layer(0, QStringLiteral("Notes"));
-    layer.PenWidth = 1250;
-    layer.FontHeight = 3500;
-    layer.Bold = true;
-    layer.Italic = false;
-    EXPECT_FLOAT_EQ(layer.GetPenWidth(), 1.25f);
-    EXPECT_FLOAT_EQ(layer.GetFontHeight(), 3.5f);
-
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        TBinaryWriter writer(&buffer);
-        layer.Write(writer);
-    }
-    TKVRLayer back(0);
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        TBinaryReader reader(&buffer);
-        back.Read(reader);
-        EXPECT_TRUE(buffer.atEnd());
-    }
-    EXPECT_TRUE(back.GetBold());
-    EXPECT_FALSE(back.GetItalic());
-    EXPECT_EQ(back.FontHeight, 3500);
-
-    layer.Bold = false;
-    layer.Italic = true;
-    const TJsonObject json = layer.WriteJson();
-    EXPECT_EQ(json["Italic"], true);
-    TKVRLayer fromJson(0);
-    fromJson.Bold = true;
-    fromJson.ReadJson(json);
-    EXPECT_FALSE(fromJson.GetBold());
-    EXPECT_TRUE(fromJson.GetItalic());
-    // A record without the flags keeps them as they were.
-    TKVRLayer kept(0);
-    kept.Bold = true;
-    kept.ReadJson(TJsonObject::parse(R"({"Name":"old"})"));
-    EXPECT_TRUE(kept.GetBold());
-}
-
 }  // namespace

@@ -167,28 +167,3 @@ TEST(ArcSector, WholeSectorHasNoRadiiAndAlmostWholeOneHas)
     }
 }
 
-TEST(ArcSector, SectorFillFollowsPenWidthAndAlpha)
-{
-    TKVRBaseLabel label;
-    for (float gap : {90.0f, 360.0f}) {
-        auto* sector = MakeSector(label, 45.0f, gap);
-        sector->SetPenWidth(0.0f);
-        sector->SetFilled(true);
-        TScreenPaper t = Paint(*sector);
-        for (const QImage& img : {t.Screen, t.Paper}) {
-            EXPECT_GT(CountLeaning(img, kGreen), 1000) << gap;
-            EXPECT_EQ(CountLeaning(img, kBlue), 0) << gap;
-        }
-        sector->SetFilled(false);
-        t = Paint(*sector);
-        EXPECT_EQ(InkCount(t.Screen) + InkCount(t.Paper), 0) << gap;
-    }
-    // Alpha 0 hides the fill on screen only.
-    auto* sector = MakeSector(label, 0.0f, 200.0f);
-    sector->SetFilled(true);
-    sector->SetAlpha(0);
-    const TScreenPaper t = Paint(*sector, "sector-alpha0");
-    EXPECT_EQ(CountLeaning(t.Screen, kGreen), 0);
-    EXPECT_GT(CountLeaning(t.Screen, kBlue), 500);
-    EXPECT_GT(CountLeaning(t.Paper, kGreen), 1000);
-}

@@ -1,9 +1,8 @@
 #include "tests/elements/ContentTestSupport.h"
+#include "tests/support/PdfReader.h"
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
@@ -55,11 +54,6 @@ int RedCount(const QImage& image)
     return PixelCount(image, QRect(), [](QRgb p) { return qRed(p) - std::max(qGreen(p), qBlue(p)) > 60; });
 }
 
-std::string BoxText(const QRect& r)
-{
-    return RectText(r);
-}
-
 int SquareFor(const TKVRBaseItem& item, int marginPx)
 {
     const TKVRRect b = item.GetBounds();
@@ -94,34 +88,17 @@ void PrintItemsToPdf(const std::vector<TKVRBaseItem*>& items, const QString& pat
     canvas.EndScene();
 }
 
-QString Poppler(const QString& tool, const QStringList& args)
-{
-    QProcess p;
-    p.start(tool, args);
-    EXPECT_TRUE(p.waitForFinished(60000)) << tool.toStdString();
-    EXPECT_EQ(p.exitCode(), 0) << tool.toStdString() << ": " << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 QImage RasterisePdf(const QString& path)
 {
-    QTemporaryDir dir;
-    Poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page"))});
-    return QImage(dir.filePath(QStringLiteral("page.png")));
+    const std::vector<QImage> pages = RasterisePages(path, kDpi);
+    return pages.empty() ? QImage() : pages.front();
 }
 
 std::vector<TPdfWord> PdfWords(const QString& path)
 {
-    const QString html = Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     std::vector<TPdfWord> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble()});
-    }
+    for (const TPdfPageWord& w : PdfPageWords(path))
+        words.push_back({w.text, w.xMin, w.yMin, w.xMax, w.yMax});
     return words;
 }
 

@@ -48,8 +48,6 @@ QRect ColourBounds(const QImage& image, QRgb colour, int tolerance = 40);
 // Pixels where red clearly dominates (the invalid-value cross, the caret).
 int RedCount(const QImage& image);
 
-std::string BoxText(const QRect& r);
-
 // Side of a square surface on which the element's box fits at any quarter
 // turn about an anchor in its middle.
 int SquareFor(const TKVRBaseItem& item, int marginPx = 60);
@@ -66,8 +64,6 @@ struct TPdfWord
 // Prints the elements, in order, through a printer canvas over QPdfWriter at
 // kDpi on one page of the given size, into a file the caller keeps.
 void PrintItemsToPdf(const std::vector<TKVRBaseItem*>& items, const QString& path, double widthMm, double heightMm);
-// Standard output of a poppler tool (pdftotext, pdffonts) run with aArgs.
-QString Poppler(const QString& tool, const QStringList& args);
 // The first page of a PDF file as poppler rasterises it at kDpi.
 QImage RasterisePdf(const QString& path);
 // Each word of a PDF file with its box, as pdftotext -bbox reads it.

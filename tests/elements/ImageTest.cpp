@@ -8,8 +8,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
-using kvrtest::BoxText;
 using kvrtest::ColourBounds;
 using kvrtest::CountColour;
 
@@ -101,7 +101,6 @@ QRgb At(const QImage& image, int x, int y)
     return image.convertToFormat(QImage::Format_ARGB32).pixel(x, y);
 }
 
-const BinaryReadFn ImageRead = TKVRImage::Read;
 
 }  // namespace
 
@@ -455,105 +454,25 @@ TEST_F(ImageFixture, GuideOfAnUnframedPictureOnlyInTheEditor)
 TEST_F(ImageFixture, ScreenAndPaperTwins)
 {
     Solid("wide.png", 300, 120, kRed);
-    struct Case
-    {
-        TKVRFrame frame;
-        bool filled;
-        int radius;
-        TKVRAngle angle;
-    };
-    const Case cases[] = {
-        {KVRFrame::None, false, 0, TKVRAngle::Angle0},
-        {KVRFrame::Rectangle, true, 0, TKVRAngle::Angle90},
-        {KVRFrame::Rectangle, true, 1500, TKVRAngle::Angle0},
-        {KVRFrame::Circle, true, 0, TKVRAngle::Angle180},
+    // Frame, filled, corner radius (µm), turn.
+    const std::tuple<TKVRFrame, bool, int, TKVRAngle> cases[] = {
+        {KVRFrame::None, false, 0, TKVRAngle::Angle0},        {KVRFrame::Rectangle, true, 0, TKVRAngle::Angle90},
+        {KVRFrame::Rectangle, true, 1500, TKVRAngle::Angle0}, {KVRFrame::Circle, true, 0, TKVRAngle::Angle180},
         {KVRFrame::CircleMask, true, 0, TKVRAngle::Angle270},
     };
-    int n = 0;
-    for (const Case& c : cases) {
+    for (const auto& [frame, filled, radius, angle] : cases) {
+        SCOPED_TRACE(testing::Message() << int(frame) << " " << int(angle));
         TKVRImage* e = Make("wide.png", 30, 40, 150, 100);
-        e->SetFrame(c.frame);
-        e->SetFilled(c.filled);
+        e->SetFrame(frame);
+        e->SetFilled(filled);
         e->SetBackColor(0xFF00C000u);
-        e->SetBaseRadio(c.radius);
-        e->SetAngle(c.angle);
+        e->SetBaseRadio(radius);
+        e->SetAngle(angle);
         e->SetPenWidth(0.6f);
         e->SetBasePadding(300);
-        const QImage screen = OnScreen(*e);
-        const QImage paper = OnPaper(*e);
-        EXPECT_TRUE(SameBox(InkBounds(screen), InkBounds(paper), 2))
-            << n;
-        EXPECT_TRUE(SameBox(ColourBounds(screen, kRed), ColourBounds(paper, kRed), 2))
-            << n;
-        EXPECT_FALSE(ColourBounds(screen, kRed).isNull()) << n;
-        ++n;
+        const QImage screen = OnScreen(*e), paper = OnPaper(*e);
+        EXPECT_TRUE(SameBox(InkBounds(screen), InkBounds(paper), 2));
+        EXPECT_TRUE(SameBox(ColourBounds(screen, kRed), ColourBounds(paper, kRed), 2));
+        EXPECT_FALSE(ColourBounds(screen, kRed).isNull());
     }
-}
-
-// ---------------------------------------------------------------- streams
-
-TEST_F(ImageFixture, RoundTripsWithEmbeddedBytes)
-{
-    Halves("h.png", 40, 20);
-    TKVRImage* e = Make("h.png", 20, 20, 100, 100);
-    e->SetEmbeded(true);
-    e->SetFilter(KVRImgFilter::Gray);
-    e->SetImageAlign(2);
-    e->SetFrame(KVRFrame::Rectangle);
-    e->SetBasePadding(250);
-    e->SetBaseRadio(1200);
-    e->SetKeepProp(false);
-    e->SetAngle(TKVRAngle::Angle270);
-    e->SetFillName("Foto");
-    e->SetFilled(true);
-    e->SetBackColor(0x80123456u);
-    ASSERT_GT(e->GetImageBytes().size(), 0);
-
-    const QByteArray bytes = WriteBinary(*e);
-    EXPECT_EQ(RoundTripBinary(doc, *e, ImageRead), bytes);
-    const int count = doc.GetItemsCount();
-    EXPECT_GT(CheckTruncatedRecords(doc, *e, ImageRead), 100);
-    EXPECT_EQ(doc.GetItemsCount(), count);
-
-    const TJsonObject j = e->WriteJson();
-    auto* copy = static_cast<TKVRImage*>(TKVRImage::ReadFromJson(&doc, KVRFileVersion, j));
-    EXPECT_EQ(WriteJsonText(*copy), WriteJsonText(*e));
-    EXPECT_EQ(copy->GetImageBytes(), e->GetImageBytes());
-    EXPECT_EQ(WriteBinary(*copy), bytes);
-
-    // The copy carries its picture: it paints without the file.
-    ASSERT_TRUE(QFile::remove(fDir.filePath("h.png")));
-    copy->SetFillName("");
-    copy->SetFilter(KVRImgFilter::None);
-    EXPECT_GT(CountColour(OnScreen(*copy), kRed), 3000);
-    EXPECT_GT(CountColour(OnPaper(*copy), kBlue), 3000);
-}
-
-TEST_F(ImageFixture, ReadersRejectWhatNoImageCanHold)
-{
-    TKVRImage* e = Make("a.png", 20, 20, 100, 100);
-    const int count = doc.GetItemsCount();
-    for (const auto& [key, value] : {std::pair{"Filter", 9}, {"Frame", 9}, {"ImageAlign", 256}, {"Angle", -1}}) {
-        TJsonObject j = e->WriteJson();
-        j[key] = value;
-        EXPECT_THROW(TKVRImage::ReadFromJson(&doc, KVRFileVersion, j), EKVRJsonError) << key;
-    }
-    TJsonObject j = e->WriteJson();
-    j["ImageData"] = "%%%";
-    EXPECT_THROW(TKVRImage::ReadFromJson(&doc, KVRFileVersion, j), EKVRJsonError);
-    EXPECT_EQ(doc.GetItemsCount(), count);
-
-    // A byte count larger than the rest of the stream is refused before any allocation.
-    QByteArray bytes = WriteBinary(*e);
-    const int countAt = bytes.size() - 4 - 2 * 16 - 4;  // picture count, then the point list
-    bytes[countAt] = char(0xFF);
-    bytes[countAt + 1] = char(0xFF);
-    bytes[countAt + 2] = char(0xFF);
-    bytes[countAt + 3] = char(0x7F);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TBinaryReader reader(&buffer);
-    reader.ReadInt32();
-    EXPECT_THROW(TKVRImage::Read(&doc, KVRFileVersion, reader, KVRReadType::File), EKVRStreamError);
-    EXPECT_EQ(doc.GetItemsCount(), count);
 }

@@ -201,35 +201,16 @@ TEST(LevelPaint, PartialDiscCoversItsShareOfTheArea)
 
 // ---------------------------------------------------------------- data and captions
 
-TEST(LevelData, EachPrintedLabelReadsItsOwnRecord)
+// Each printed label and the preview show the current record (no layout
+// step runs between two labels), the editor the stored value; neither writes
+// into the element (the export paints it on its own thread).
+TEST(LevelData, PaperAndPreviewShowTheRecordTheEditorTheStoredValue)
 {
     TKVRBaseLabel label;
     TKVRLevel* bound = Bind(MakeLevel(label, 0, 10.0f));
     label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("30"));
     bound->CalcValues(0);
     const int at30 = CountLeaning(PaperOnly(*bound), kLevel);
-
-    // The next label's record: no layout step runs between two labels.
-    label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("80"));
-    const QImage second = PaperOnly(*bound);
-    const int at80 = CountLeaning(second, kLevel);
-
-    TKVRLevel* stored = MakeLevel(label, 0, 80.0f);
-    stored->SetText(QStringLiteral("80"));  // the record's caption
-    stored->CalcValues(0);
-    EXPECT_NEAR(at80, CountLeaning(PaperOnly(*stored), kLevel), 20);
-    EXPECT_GT(at80, 2 * at30);
-    EXPECT_FLOAT_EQ(bound->GetRecordValue(), 80.0f);
-}
-
-// The preview shows the current record, the editor the stored value; neither
-// writes into the element (the export paints it on its own thread).
-TEST(LevelData, ScreenShowsTheRecordOnlyInPreviewAndWritesNothing)
-{
-    TKVRBaseLabel label;
-    TKVRLevel* bound = Bind(MakeLevel(label, 0, 10.0f));
-    label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("30"));
-    bound->CalcValues(0);
     label.SetDataValue(QStringLiteral("FILL"), QStringLiteral("80"));  // the record moves on
     TKVRLevel* at10 = MakeLevel(label, 0, 10.0f);
     TKVRLevel* at80 = MakeLevel(label, 0, 80.0f);
@@ -243,6 +224,10 @@ TEST(LevelData, ScreenShowsTheRecordOnlyInPreviewAndWritesNothing)
     EXPECT_FLOAT_EQ(bound->GetRecordValue(), 30.0f);
     EXPECT_FLOAT_EQ(bound->GetStartAngle(), start);
     EXPECT_FLOAT_EQ(bound->GetSweepAngle(), sweep);
+    const int printed = CountLeaning(PaperOnly(*bound), kLevel);
+    EXPECT_NEAR(printed, CountLeaning(PaperOnly(*at80), kLevel), 20);
+    EXPECT_GT(printed, 2 * at30);
+    EXPECT_FLOAT_EQ(bound->GetRecordValue(), 80.0f);
     // The layout keeps the arc of the stored value, 10 of 100.
     float s10 = 0, w10 = 0;
     TDraw2D::AngleSegment(0.1, false, false, s10, w10);
@@ -268,19 +253,6 @@ TEST(LevelData, UnboundGaugePrintsItsTextAndBoundOneItsRecord)
     const QRect seven = InkBounds(PaperOnly(*e));
     ASSERT_FALSE(seven.isEmpty());
     EXPECT_LT(seven.width(), box.width() / 2) << "one digit, not three letters";
-}
-
-TEST(LevelData, DataMarkerOnlyInTheEditor)
-{
-    TKVRBaseLabel label;
-    TKVRLevel* e = MakeLevel(label, 2, 0.0f);
-    Bind(e)->SetPenWidth(0.0f);
-    const QRect corner(QPoint(int(Px(5000)) - 6, int(Px(5000)) - 6), QSize(13, 13));
-    const TScreenPaper editor = PaintTwins(*e, QString(), KVRDrawState::Editor);
-    EXPECT_TRUE(corner.contains(InkBounds(editor.Screen)));
-    EXPECT_FALSE(InkBounds(editor.Screen).isEmpty());
-    const TScreenPaper preview = PaintTwins(*e);
-    EXPECT_TRUE(InkBounds(preview.Screen).isEmpty());
 }
 
 TEST(LevelCaption, AscentAndDescentMakeTheFontHeight)

@@ -46,30 +46,6 @@ TScreenPaper PaintTwins(TKVRPackage& e, int offsetX = 0)
 
 // ---------------------------------------------------------------- layout
 
-TEST(PackageLayout, CalcValuesMeasuresTheFontsEachStyleUses)
-{
-    TKVRBaseLabel label;
-    int32_t asc = 0, des = 0, und = 0, lh = 0;
-    double ratio = 0;
-    TKVRCalc::FontSettings(QStringLiteral("Arial"), 3000, false, false, asc, des, und, lh, ratio);
-    int32_t boxAsc = 0, boxDes = 0;
-    double boxRatio = 0;
-    TKVRCalc::FontSettings(QStringLiteral("Arial"), 4000, false, false, boxAsc, boxDes, und, lh, boxRatio);
-    ASSERT_GT(asc, 0);
-    for (TKVRPackageStyle style = 0; style <= 6; ++style) {
-        TKVRPackage* e = MakeBox(label, style, 100, 50, 30);
-        e->SetSizesFontHeight(3000);
-        e->SetBoxFontHeight(4000);
-        e->CalcValues(0);
-        const bool table = style == 1 || style == 3 || style == 5;
-        EXPECT_EQ(e->GetSizesAscent(), table ? asc : 0) << int(style);
-        EXPECT_EQ(e->GetSizesDescent(), table ? des : 0) << int(style);
-        EXPECT_DOUBLE_EQ(e->GetSizesRatio(), table ? ratio : 1.0) << int(style);
-        EXPECT_EQ(e->GetBoxAscent(), style <= 5 ? boxAsc : 0) << int(style);
-        EXPECT_EQ(e->GetBoxAscent() + e->GetBoxDescent(), style <= 5 ? 4000 : 0) << int(style);
-    }
-}
-
 TEST(PackageLayout, CaptionsUseTheFormatOrWholeNumbers)
 {
     TKVRBaseLabel label;

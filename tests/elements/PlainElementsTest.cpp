@@ -229,34 +229,6 @@ TEST(PlainElements, BezierPathHasOneCubicPerWholeSegment)
     EXPECT_TRUE(bezier->GetPath(&s.draw)->IsEmpty());
 }
 
-TEST(PlainElements, EachElementSetsTheStrokeItNeeds)
-{
-    TKVRBaseLabel label;
-    // A wide pen left on the shared paint by an earlier element must not
-    // thicken the marks of a curve without a pen.
-    auto* bezier = Chain<TKVRBezier>(label, Curve(1), kRed);
-    bezier->SetPenWidth(0.0f);
-    bezier->SetEnds(Ends(1, 1, kRed));
-    const int alone = InkCount(Screen(*bezier));
-    ScreenSurface wide(kWidth, kHeight, kDpi);
-    wide.draw.kP->SetStrokeWidth(40.0f);
-    bezier->DrawElement(&wide.draw);
-    EXPECT_EQ(InkCount(wide.Finish()), alone);
-    EXPECT_GT(alone, 20);
-
-    // An outline painted after a filled element is still a stroke.
-    auto* filled = Chain<TKVRPolygon>(label, {{2000, 2000}, {8000, 2000}, {8000, 8000}});
-    filled->SetFilled(true);
-    auto* poly = Chain<TKVRPolyLine>(label, {{10000, 10000}, {40000, 10000}, {40000, 30000}});
-    ScreenSurface s(kWidth, kHeight, kDpi);
-    filled->DrawElement(&s.draw);
-    poly->DrawElement(&s.draw);
-    const QImage img = s.Finish();
-    // The inside of the open chain's corner stays white.
-    EXPECT_EQ(CountLeaning(img, kBlue, QRect(int(Px(20000)), int(Px(15000)), 100, 100)), 0);
-    EXPECT_GT(CountLeaning(img, kBlue), 500);
-}
-
 TEST(PlainElements, BezierDashFollowsItsLineTypeNotTheEditorHighlight)
 {
     TKVRBaseLabel label;

@@ -1,7 +1,6 @@
 #include "elements/TKVRTable.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "tests/elements/ContentTestSupport.h"
-#include <QDir>
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -48,11 +47,6 @@ const TPdfWord* FindWord(const std::vector<TPdfWord>& words, const QString& text
     return it == words.end() ? nullptr : &*it;
 }
 
-TKVRBaseItem* ReadTableJson(TKVRBaseLabel& label, const std::string& text)
-{
-    return TKVRTable::ReadFromJson(&label, 1, TJsonObject::parse(text));
-}
-
 }  // namespace
 
 // The output layout keeps the rows that fit on the label (title and header
@@ -81,6 +75,13 @@ TEST(Table, OutputLayoutKeepsRowsThatFitAndFooterFollowsThem)
     EXPECT_EQ(g.BodyBottom, 32000);
     EXPECT_EQ(g.FooterTop, 32000);
     EXPECT_EQ(g.Bottom, 38000);
+
+    // A table of fixed size keeps the rows that fit its own 30 mm (one) and
+    // ends at its lower edge.
+    t->SetFixedSize(true);
+    t->CalcValues(5);
+    EXPECT_EQ(t->GetShownCount(), 1);
+    EXPECT_EQ(t->Geometry(false).Bottom, 30000);
 }
 
 // Paper shows what fits, and the footer lies under the last row printed, as
@@ -187,8 +188,6 @@ TEST(Table, FooterInTheEditorAndInThePreview)
     EXPECT_TRUE(SameBox(InkBounds(twin.screen), InkBounds(twin.paper), 1));
     const double inkPaper = InkCount(twin.paper);
     EXPECT_NEAR(InkCount(twin.screen), inkPaper, inkPaper * 0.05);
-    twin.screen.save(QDir::temp().filePath("kvr_table_screen.png"));
-    twin.paper.save(QDir::temp().filePath("kvr_table_paper.png"));
 }
 
 // The grid draws only the lines its type asks for; a pen width of 0 no frame.
@@ -221,42 +220,6 @@ TEST(Table, GridTypesAndFrame)
     EXPECT_EQ(InkCount(Paper(*t, w, h)), 0);
     t->SetPenWidth(0.5f);
     EXPECT_GT(InkCount(Paper(*t, w, h)), 0);
-}
-
-TEST(Table, StreamsRoundTripAndDamagedRecordsLeaveNoElement)
-{
-    TKVRBaseLabel label;
-    TKVRTable* t = MakeTable(label, {"Bolt", "Écrou", "Washer"});
-    t->GetColumn(2).FieldName = "Qty";
-    t->GetColumn(1).Body.Wrap = true;
-    t->GetColumn(1).Body.Font.Name = "Courier New";
-    t->SetFixedSize(true);
-    t->SetGridType(2);
-    t->SetFilled(true);
-    const QByteArray bytes = WriteBinary(*t);
-    EXPECT_EQ(RoundTripBinary(label, *t, TKVRTable::Read), bytes);
-    const QByteArray json = WriteJsonText(*t);
-    TKVRBaseItem* copy = ReadTableJson(label, json.toStdString());
-    EXPECT_EQ(WriteJsonText(*copy), json);
-    EXPECT_EQ(dynamic_cast<TKVRTable*>(copy)->GetColumn(1).Rows.value(1), QStringLiteral("Écrou"));
-    EXPECT_GT(CheckTruncatedRecords(label, *t, TKVRTable::Read), 300);
-
-    const int32_t count = label.GetItemsCount();
-    for (const char* bad : {R"({"Type":19,"Columns":5})", R"({"Type":19,"GridType":9})",
-                            R"({"Type":19,"Columns":[{"Header":{"HorzAlign":7}}]})",
-                            R"({"Type":19,"Columns":[{"Rows":[1,2]}]})", R"({"Type":19,"RowHeight":-1})",
-                            R"({"Type":19,"Title":{"Interline":0}})",
-                            R"({"Type":19,"Columns":[{"Footer":{"FontHeight":-1}}]})"}) {
-        EXPECT_THROW(ReadTableJson(label, bad), EKVRJsonError) << bad;
-        EXPECT_EQ(label.GetItemsCount(), count);
-    }
-    // A huge column count is refused before anything is allocated.
-    TKVRTable* empty = new TKVRTable(&label, false);
-    QByteArray record = WriteBinary(*empty);
-    const int at = record.size() - (4 + 2 * 16) - 4;
-    record[at + 3] = char(0x7F);
-    EXPECT_THROW(ReadRecord(label, record, TKVRTable::Read), EKVRStreamError);
-    EXPECT_EQ(label.GetItemsCount(), count + 1);
 }
 
 // A table without columns or rows paints its title, frame and the grid line

@@ -4,7 +4,7 @@
 #include "elements/TKVRParagraph.h"
 #include "elements/TKVRRichText.h"
 #include "tests/elements/ContentTestSupport.h"
-#include "tests/elements/ContentTestSupport.h"
+#include "tests/support/PdfReader.h"
 #include "tests/support/ImageProbes.h"
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -90,7 +90,7 @@ TEST(ParagraphScripts, BreaksAlikeAndPrintsWordsInReadingOrder)
     const QString pdf = dir.filePath("para.pdf");
     PrintItemsToPdf({p}, pdf, 50, 50);
     // pdftotext wraps right-to-left stretches in embedding marks: they are not text.
-    const QString read = Poppler("pdftotext", {pdf, "-"})
+    const QString read = RunTool("pdftotext", {pdf, "-"})
                              .normalized(QString::NormalizationForm_KC)
                              .remove(QRegularExpression(QStringLiteral("[\\x{200e}\\x{200f}\\x{202a}-\\x{202e}]")));
     const QStringList words = read.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);

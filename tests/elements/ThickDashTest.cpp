@@ -67,15 +67,8 @@ const std::vector<TThickCase>& Cases()
     return cases;
 }
 
-class ThickDashes : public ::testing::TestWithParam<size_t>
+void ExpectTwoPointsPerDash(const TThickCase& c)
 {
-};
-
-}  // namespace
-
-TEST_P(ThickDashes, PrintAtMostTwoPointsPerDash)
-{
-    const TThickCase& c = Cases()[GetParam()];
     TKVRBaseLabel label;
     TKVRBaseItem* e = c.Make(label);
     double outline = c.OutlineMm;
@@ -97,8 +90,15 @@ TEST_P(ThickDashes, PrintAtMostTwoPointsPerDash)
     EXPECT_GT(InkCount(img), 0) << c.Name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Outlines, ThickDashes, ::testing::Range<size_t>(0, 3),
-                         [](const ::testing::TestParamInfo<size_t>& i) { return std::string(Cases()[i.param].Name); });
+}  // namespace
+
+TEST(ThickDashes, PrintAtMostTwoPointsPerDash)
+{
+    for (const TThickCase& c : Cases()) {
+        SCOPED_TRACE(c.Name);
+        ExpectTwoPointsPerDash(c);
+    }
+}
 
 TEST(ThickDashes, ThinPensKeepTheirCurves)
 {

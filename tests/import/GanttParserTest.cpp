@@ -36,14 +36,6 @@ const QString TwoTasks = QStringLiteral(
 
 }  // namespace
 
-TEST(GanttParser, TitleKeepsEverythingAfterTheHeader)
-{
-    TGanttParser parser;
-    parser.Parse(QStringLiteral("  GxControl:Gantt: Plan  \n"));
-    EXPECT_EQ(parser.GetTitle(), QStringLiteral(" Plan"));
-    EXPECT_TRUE(parser.GetElements().empty());
-}
-
 TEST(GanttParser, TasksGiveAliasNameDatesDurationAndColour)
 {
     TGanttParser parser;
@@ -63,25 +55,6 @@ TEST(GanttParser, TasksGiveAliasNameDatesDurationAndColour)
     EXPECT_EQ(parser.GetTotalDuration(), 11);
     EXPECT_EQ(parser.GetMinStartDate(), 45352.0);
     EXPECT_EQ(parser.GetMaxEndDate(), 45361.0);
-}
-
-TEST(GanttParser, BarsLieOneCentimetrePerDayFromTheEarliestStart)
-{
-    TGanttParser parser;
-    parser.Parse(TwoTasks);
-    const TGanttChart chart = KVRGanttChart(parser);
-    ASSERT_EQ(chart.Bars.size(), 2);
-    EXPECT_EQ(chart.Bars[0].Box.X, 4000);
-    EXPECT_EQ(chart.Bars[0].Box.Width, 40000);
-    EXPECT_EQ(chart.Bars[0].Box.Y, 12000);
-    EXPECT_EQ(chart.Bars[1].Box.X, 24000);
-    EXPECT_EQ(chart.Bars[1].Box.Width, 70000);
-    EXPECT_EQ(chart.Bars[1].Box.Y, 17000);
-    EXPECT_EQ(chart.Bars[0].Box.Height, 5000);
-    EXPECT_EQ(chart.Bars[0].Text, QStringLiteral("T1"));
-    EXPECT_EQ(chart.Bars[0].Color, 0xFF00A0FFu);
-    EXPECT_EQ(chart.PaperWidth, 120000);
-    EXPECT_EQ(chart.PaperHeight, 27000);
 }
 
 TEST(GanttParser, ArrowsBuildTheSubTaskTree)
@@ -190,21 +163,6 @@ TEST(GanttParser, TaskWithoutStartPutsTheOthersFarRight)
     EXPECT_EQ(chart.Bars[1].Box.Width, 20000);
 }
 
-TEST(GanttParser, EmptyTextGivesAnEmptyChart)
-{
-    TGanttParser parser;
-    parser.Parse(QString());
-    EXPECT_TRUE(parser.GetTitle().isEmpty());
-    EXPECT_TRUE(parser.GetElements().empty());
-    EXPECT_EQ(parser.GetMinStartDate(), KVRMaxDateTime);
-    EXPECT_EQ(parser.GetMaxEndDate(), 0.0);
-    EXPECT_EQ(parser.GetTotalDuration(), 0);
-    EXPECT_EQ(parser.GetTotalCost(), 0);
-    const TGanttChart chart = KVRGanttChart(parser);
-    EXPECT_TRUE(chart.Bars.isEmpty());
-    EXPECT_EQ(chart.PaperHeight, 17000);
-}
-
 TEST(GanttParser, LineEndsReadAlike)
 {
     const QString lines[] = {QStringLiteral("GxControl:Gantt:Release"),
@@ -223,19 +181,6 @@ TEST(GanttParser, LineEndsReadAlike)
     EXPECT_EQ(described[0], described[2]);
     EXPECT_TRUE(described[0].contains(u"    --->|C|")) << described[0].toStdString();
     EXPECT_TRUE(described[0].startsWith(u"title:Release\n->|A|"));
-}
-
-TEST(GanttParser, BadColourNamesItsLine)
-{
-    TGanttParser parser;
-    try {
-        parser.Parse(QStringLiteral("GxControl:Gantt:T\n-> A x\n-> B x y #red\n"));
-        FAIL() << "no error";
-    } catch (const EGanttError& e) {
-        const QString message = QString::fromStdString(e.what());
-        EXPECT_TRUE(message.contains(u"line 3")) << e.what();
-        EXPECT_TRUE(message.contains(u"#red")) << e.what();
-    }
 }
 
 struct TCurrencyCase

@@ -63,13 +63,9 @@ void ExpectFlowchart(const QString& aText)
 
 }  // namespace
 
-TEST(MermaidFlowchart, OrdinaryTextWithLineFeeds)
+TEST(MermaidFlowchart, LineFeedsCarriageReturnsAndSemicolonsReadAlike)
 {
     ExpectFlowchart(Flowchart.join(u'\n') + u'\n');
-}
-
-TEST(MermaidFlowchart, CarriageReturnsAndSemicolonsReadAlike)
-{
     ExpectFlowchart(Flowchart.join(QStringLiteral("\r\n")));
     ExpectFlowchart(Flowchart.join(u'\r'));
     // A comment runs to the end of its line, so it stays on a line of its own.

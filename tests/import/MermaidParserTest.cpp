@@ -22,18 +22,6 @@ QStringList ConnectionList(const TMermaidParser& aParser)
 
 }  // namespace
 
-TEST(MermaidParser, FixedFormsGiveNodesAndConnection)
-{
-    TMermaidParser parser;
-    parser.ParseMermaidCode(QStringLiteral("A[Start]\r\nB[[Check]]\r\nA ----> B || go"));
-    EXPECT_EQ(NodeList(parser), QStringList({"A:9:Start", "B:3:Check"}));
-    EXPECT_EQ(ConnectionList(parser), QStringList({"A>B:go"}));
-    EXPECT_EQ(parser.GetSkipped(), 0);
-    EXPECT_EQ(KVRMermaidFlowType(parser.GetNodes()[0].NodeType), 7);
-    EXPECT_EQ(KVRMermaidFlowType(parser.GetNodes()[1].NodeType), 13);
-    EXPECT_EQ(KVRMermaidNodeBox(1).X - KVRMermaidNodeBox(0).X, 60000);
-}
-
 struct TLineCase
 {
     const char* Text;
@@ -104,26 +92,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TLineCase{"\xF0\x9D\x90\x80\xF0\x9D\x90\x81[x] --> 東京",
                                 {"\xF0\x9D\x90\x80\xF0\x9D\x90\x81:9:x", "東京:9:東京"},
                                 {"\xF0\x9D\x90\x80\xF0\x9D\x90\x81>東京:"}}));
-
-TEST(MermaidParser, RepeatedIdentifierIsTheSameNode)
-{
-    TMermaidParser parser;
-    parser.ParseMermaidCode(QStringLiteral("A --> B\nB{Choose}\nA[One]\r\nA[Two]\nB --> A\nC --> B\n"));
-    EXPECT_EQ(NodeList(parser), QStringList({"A:9:Two", "B:1:Choose", "C:9:C"}));
-    EXPECT_EQ(ConnectionList(parser), QStringList({"A>B:", "B>A:", "C>B:"}));
-    EXPECT_EQ(parser.FindNode(QStringLiteral("B"))->Text, QStringLiteral("Choose"));
-    EXPECT_EQ(parser.FindNode(QStringLiteral("b")), nullptr);
-}
-
-TEST(MermaidParser, EmptyTextGivesNothing)
-{
-    TMermaidParser parser;
-    parser.ParseMermaidCode(QString());
-    parser.ParseMermaidCode(QStringLiteral("\n\r\n  \n"));
-    EXPECT_TRUE(parser.GetNodes().isEmpty());
-    EXPECT_TRUE(parser.GetConnections().isEmpty());
-    EXPECT_EQ(parser.GetSkipped(), 0);
-}
 
 TEST(MermaidParser, StatementsThatDoNotReadAreCountedWithTheirLines)
 {

@@ -52,7 +52,9 @@ TEST(FontCache, RequestedHeightIsAscentPlusDescent)
     EXPECT_GT(TKVRCalc::CalcTxtSize("Hamburgefonstiv"), large);
 }
 
-TEST(FontCache, EqualRequestsMakeOneFont)
+// Equal requests make one font; the key is case-sensitive and holds the
+// style. Reset forgets the key and the metrics, but keeps the font.
+TEST(FontCache, EqualRequestsMakeOneFontAndResetForgetsTheKey)
 {
     TKVRCalc::Reset();
     const int64_t before = TKVRCalc::FontsMade();
@@ -62,15 +64,11 @@ TEST(FontCache, EqualRequestsMakeOneFont)
     EXPECT_EQ(a.asc, b.asc);
     EXPECT_EQ(a.des, b.des);
     EXPECT_EQ(a.ratio, b.ratio);
-
-    Select("arial", 7000, false, true);  // the key is case-sensitive
+    Select("arial", 7000, false, true);
     EXPECT_EQ(TKVRCalc::FontsMade(), before + 2);
     Select("arial", 7000, true, true);
     EXPECT_EQ(TKVRCalc::FontsMade(), before + 3);
-}
 
-TEST(FontCache, ResetForgetsTheKeyButKeepsTheFont)
-{
     Select("DejaVu Sans", 6000);
     const int32_t width = TKVRCalc::CalcTxtSize("keep");
     const int64_t made = TKVRCalc::FontsMade();

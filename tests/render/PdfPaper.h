@@ -5,12 +5,12 @@
 #include "platform/fmx/FMX.Graphics.h"
 #include "render/KVR.FMX.Types.h"
 #include "tests/support/ImageProbes.h"
+#include "tests/support/PdfReader.h"
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -38,12 +38,10 @@ inline QImage PdfPaper(double aWidth, double aHeight, int aDpi, const std::funct
         aPaint(d);
         canvas.EndScene();
     }
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(aDpi), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+    const std::vector<QImage> pages = RasterisePages(pdf, aDpi);
+    if (pages.empty())
         return QImage();
-    QImage img(dir.filePath(QStringLiteral("page.png")));
+    const QImage& img = pages.front();
     if (!aName.isEmpty())
         ImageProbes::SaveForLooking(img, aName);
     return img.convertToFormat(QImage::Format_ARGB32);

@@ -4,10 +4,10 @@
 #include "render/KVR.FMX.Text.h"
 #include "render/TKVRCalc.h"
 #include "tests/render/RenderTestSupport.h"
+#include "tests/support/PdfReader.h"
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -81,15 +81,6 @@ QString Reversed(const QString& s)
     for (qsizetype i = s.size(); i-- > 0;)
         r.append(s.at(i));
     return r;
-}
-
-QByteArray RunTool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(60000)) << program.toStdString();
-    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << ": " << p.readAllStandardError().toStdString();
-    return p.readAllStandardOutput();
 }
 
 // Lines of text printed through the printer canvas on a PDF page at 300 dpi,
@@ -170,16 +161,14 @@ TEST(ShapedText, RightToLeftWordsReadInOrderOnPaperAndInkAsOnScreen)
 
     // Poppler reads each word in its logical order (Arabic as presentation
     // forms, which compatibility normalisation folds back).
-    const QString text =
-        QString::fromUtf8(RunTool("pdftotext", {pdf, "-"})).normalized(QString::NormalizationForm_KC);
+    const QString text = RunTool("pdftotext", {pdf, "-"}).normalized(QString::NormalizationForm_KC);
     EXPECT_TRUE(text.contains(kHebrew)) << text.toStdString();
     EXPECT_TRUE(text.contains(kArabic)) << text.toStdString();
     EXPECT_FALSE(text.contains(Reversed(kHebrew))) << text.toStdString();
 
     // The page rasterised by poppler carries the screen's glyphs where the
     // screen puts them.
-    RunTool("pdftoppm", {"-r", QString::number(kDpi), "-png", "-singlefile", pdf, dir.filePath("page")});
-    const QImage page(dir.filePath("page.png"));
+    const QImage page = RasterisePages(pdf, kDpi).front();
     ASSERT_FALSE(page.isNull());
     ImageProbes::SaveForLooking(page, "shaped-paper.png");
     const ISkFont font = FontOf("Arial", size * kDpi / 96.0f);

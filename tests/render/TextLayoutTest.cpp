@@ -70,24 +70,19 @@ const std::vector<BoxCase> kBoxCases = {
     {"only blanks and breaks separate words", "A\tB-C D", 5000, 0, 0, 0, L, VT, 10000, {{1, 6, 0, 0}, {7, 1, 0, 5000}}},
 };
 
-void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
-
-class CalcTxtPtsTable : public ::testing::TestWithParam<BoxCase>
-{
-};
 }  // namespace
 
-TEST_P(CalcTxtPtsTable, LinesAndResult)
+TEST(TextLayout, BoxLinesAndResult)
 {
-    const BoxCase& c = GetParam();
-    TxtLines lines{{9, 9, 9, 9}};  // cleared by the breaker
-    const int32_t r = TKVRCalc::CalcTxtPtsWith(c.txt, lines, c.w, c.h, c.padH, c.padV, c.ha, c.va, c.inter,
-                                               5000, c.asc, c.des, Fake);
-    EXPECT_EQ(r, c.result) << c.name;
-    EXPECT_EQ(lines, c.lines) << c.name;
+    for (const BoxCase& c : kBoxCases) {
+        SCOPED_TRACE(c.name);
+        TxtLines lines{{9, 9, 9, 9}};  // cleared by the breaker
+        EXPECT_EQ(TKVRCalc::CalcTxtPtsWith(c.txt, lines, c.w, c.h, c.padH, c.padV, c.ha, c.va, c.inter, 5000, c.asc,
+                                           c.des, Fake),
+                  c.result);
+        EXPECT_EQ(lines, c.lines);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(TextLayout, CalcTxtPtsTable, ::testing::ValuesIn(kBoxCases));
 
 // ---- Flowchart outlines -------------------------------------------------
 
@@ -125,23 +120,17 @@ const std::vector<FlowCase> kFlowCases = {
     {"curved kind drops a word that never fits", QString(30, u'x'), 4, 20000, 20000, 0, 20000, {}},
 };
 
-void PrintTo(const FlowCase& c, std::ostream* os) { *os << c.name; }
-
-class CalcFlowTable : public ::testing::TestWithParam<FlowCase>
-{
-};
 }  // namespace
 
-TEST_P(CalcFlowTable, LinesAndResult)
+TEST(TextLayout, FlowLinesAndResult)
 {
-    const FlowCase& c = GetParam();
-    TxtLines lines{{9, 9, 9, 9}};
-    const int32_t r = TKVRCalc::CalcFlowTxtPointsWith(c.txt, lines, c.w, c.h, c.padV, c.kind, 1.0f, 2000, Fake);
-    EXPECT_EQ(r, c.result) << c.name;
-    EXPECT_EQ(lines, c.lines) << c.name;
+    for (const FlowCase& c : kFlowCases) {
+        SCOPED_TRACE(c.name);
+        TxtLines lines{{9, 9, 9, 9}};
+        EXPECT_EQ(TKVRCalc::CalcFlowTxtPointsWith(c.txt, lines, c.w, c.h, c.padV, c.kind, 1.0f, 2000, Fake), c.result);
+        EXPECT_EQ(lines, c.lines);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(TextLayout, CalcFlowTable, ::testing::ValuesIn(kFlowCases));
 
 TEST(TextLayout, OneLineIsCentredInEveryKind)
 {

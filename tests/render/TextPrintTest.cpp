@@ -18,45 +18,48 @@ float Lay(const QString& txt, TxtFLines& lines, float maxH, float maxW, TKVRHorz
 }
 }  // namespace
 
-TEST(TextPrint, BreaksLikeTheScreen)
+// The print breaker over a fake measure: breaks as the screen does, aligns
+// the block in the box, and stops where the text no longer fits.
+TEST(TextPrint, BreaksAndAlignsLikeTheScreen)
 {
-    TxtFLines lines;
-    EXPECT_EQ(Lay("A\r\nB", lines, 100, 100), 40.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}, {4, 1, 1, 18}}));
-    EXPECT_EQ(Lay("A\n\rB", lines, 100, 100), 40.0f);
-    EXPECT_EQ(lines.size(), 2u);
-    EXPECT_EQ(Lay("A\r\rB", lines, 100, 100), 60.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 2, 1, -2}, {3, 1, 1, 18}, {4, 1, 1, 38}}));
-    // Indent kept at the start; the blanks before the wrapped word stay behind.
-    EXPECT_EQ(Lay("  AB  CD", lines, 100, 50, C), 40.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 6, 6, -2}, {7, 2, 16, 18}}));
-    EXPECT_EQ(Lay("AB", lines, 100, 50, R), 20.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 2, 31, -2}}));
-    EXPECT_EQ(Lay("", lines, 100, 50), 0.0f);
-    EXPECT_TRUE(lines.empty());
-    // A word wider than the line stops the layout with what was placed, unaligned.
-    EXPECT_EQ(Lay("AB\nCDEFGHIJ", lines, 100, 50, L, VB), 20.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}}));
-}
-
-TEST(TextPrint, VerticalAlignment)
-{
-    TxtFLines lines;
-    // Centre: free 100 - 40 = 60; the offset of an empty text is added.
-    EXPECT_EQ(Lay("AB CD", lines, 100, 40, L, VC), 40.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, 28}, {4, 2, 1, 48}}));
-    // Bottom: the last line ends at the box's bottom.
-    EXPECT_EQ(Lay("AB CD", lines, 100, 40, L, VB), 40.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, 58}, {4, 2, 1, 78}}));
-    // noVAlign keeps the top layout.
-    Lay("AB CD", lines, 100, 40, L, VB, true);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}, {4, 2, 1, 18}}));
-    // Overflow: cut after the lines that fit, no alignment.
-    EXPECT_EQ(Lay("AB CD EF", lines, 45, 40, L, VB), 40.0f);
-    EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, -2}, {4, 3, 1, 18}}));
+    struct TCase
+    {
+        const char* Name;
+        QString Text;
+        float MaxH, MaxW;
+        TKVRHorzAlign Ha;
+        TKVRVertAlign Va;
+        bool NoVAlign;
+        float Result;
+        TxtFLines Lines;
+    };
+    const TCase cases[] = {
+        {"CR LF is one break", "A\r\nB", 100, 100, L, VT, false, 40, {{1, 3, 1, -2}, {4, 1, 1, 18}}},
+        {"LF CR is one break", "A\n\rB", 100, 100, L, VT, false, 40, {{1, 3, 1, -2}, {4, 1, 1, 18}}},
+        {"CR CR an empty line", "A\r\rB", 100, 100, L, VT, false, 60, {{1, 2, 1, -2}, {3, 1, 1, 18}, {4, 1, 1, 38}}},
+        // Indent kept at the start; the blanks before the wrapped word stay behind.
+        {"indent and wrap", "  AB  CD", 100, 50, C, VT, false, 40, {{1, 6, 6, -2}, {7, 2, 16, 18}}},
+        {"right", "AB", 100, 50, R, VT, false, 20, {{1, 2, 31, -2}}},
+        {"empty", "", 100, 50, L, VT, false, 0, {}},
+        // A word wider than the line stops the layout with what was placed, unaligned.
+        {"too wide a word", "AB\nCDEFGHIJ", 100, 50, L, VB, false, 20, {{1, 3, 1, -2}}},
+        // Centre: free 100 - 40 = 60; the offset of an empty text is added.
+        {"centre", "AB CD", 100, 40, L, VC, false, 40, {{1, 3, 1, 28}, {4, 2, 1, 48}}},
+        {"bottom", "AB CD", 100, 40, L, VB, false, 40, {{1, 3, 1, 58}, {4, 2, 1, 78}}},
+        {"noVAlign keeps the top", "AB CD", 100, 40, L, VB, true, 40, {{1, 3, 1, -2}, {4, 2, 1, 18}}},
+        // Overflow: cut after the lines that fit, no alignment.
+        {"overflow", "AB CD EF", 45, 40, L, VB, false, 40, {{1, 3, 1, -2}, {4, 3, 1, 18}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TxtFLines lines;
+        EXPECT_EQ(Lay(c.Text, lines, c.MaxH, c.MaxW, c.Ha, c.Va, c.NoVAlign), c.Result);
+        EXPECT_EQ(lines, c.Lines);
+    }
 
     // With the text 10 high in 20-pixel steps the block is 10 + 20, as on
     // screen: centred 35 down, at the bottom 70 down.
+    TxtFLines lines;
     bool complete = false;
     PrintTxtPointsWith("AB CD", lines, 100, 40, 20.0f, L, VC, false, Fake, FakeOffset, 10.0f, &complete);
     EXPECT_TRUE(complete);
@@ -69,14 +72,6 @@ TEST(TextPrint, VerticalAlignment)
     EXPECT_EQ(lines, (TxtFLines{{1, 3, 1, 48}, {4, 2, 1, 68}}));
     PrintTxtPointsWith("AB CD EF", lines, 45, 40, 20.0f, L, VC, false, Fake, FakeOffset, 10.0f, &complete);
     EXPECT_FALSE(complete);
-}
-
-TEST(TextPrint, FontStyleOfTheFlags)
-{
-    EXPECT_EQ(GetFontStyle(false, false), TSkFontStyle::Normal());
-    EXPECT_EQ(GetFontStyle(true, false), TSkFontStyle::Bold());
-    EXPECT_EQ(GetFontStyle(false, true), TSkFontStyle::Italic());
-    EXPECT_EQ(GetFontStyle(true, true), TSkFontStyle::BoldItalic());
 }
 
 namespace {

@@ -1,4 +1,4 @@
-// The shaped line: direction, line breaks, linear sizes, threads.
+// The shaped line on other threads.
 #include "SkiaTestUtil.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -14,56 +14,7 @@ ISkTypeface Arial()
     return TSkTypeface::MakeFromName("Arial", TSkFontStyle::Normal());
 }
 
-// x of the first glyph of `letter` in the line (-1 when absent).
-double XOf(const TSkShapedText& line, const QString& letter)
-{
-    for (const TSkShapedText::TRun& run : line.Runs()) {
-        const QList<quint32> wanted = run.Font.glyphIndexesForString(letter);
-        for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
-            if (!wanted.isEmpty() && run.Glyphs[i] == wanted.front())
-                return run.Positions[i].x();
-    }
-    return -1.0;
-}
 }  // namespace
-
-TEST(SkShapedText, ParagraphDirectionOrdersTheRuns)
-{
-    const QString mixed = QStringLiteral("abc ") + kHebrew;
-    // The first strong character sets the direction: Latin first, then Hebrew
-    // with its first letter rightmost.
-    const ISkShapedText ltr = TSkShapedText::Shape(Arial(), mixed);
-    EXPECT_LT(XOf(*ltr, "a"), XOf(*ltr, kHebrew.left(1)));
-    EXPECT_GT(XOf(*ltr, kHebrew.left(1)), XOf(*ltr, kHebrew.right(1)));
-    // A right-to-left paragraph puts the Latin word on the right.
-    const ISkShapedText rtl = TSkShapedText::Shape(Arial(), mixed, true);
-    EXPECT_GT(XOf(*rtl, "a"), XOf(*rtl, kHebrew.left(1)));
-    EXPECT_NEAR(rtl->ReferenceAdvance(), ltr->ReferenceAdvance(), 1e-6);
-    // Glyphs start at the line's left edge in both.
-    for (const ISkShapedText& line : {ltr, rtl}) {
-        double left = 1e9;
-        for (const auto& run : line->Runs())
-            for (const QPointF& p : run.Positions)
-                left = std::min(left, p.x());
-        EXPECT_NEAR(left, 0.0, 1.0);
-    }
-}
-
-TEST(SkShapedText, LineBreaksTakeNoRoomAndSizesScaleLinearly)
-{
-    const ISkTypeface tf = Arial();
-    const double plain = TSkShapedText::Shape(tf, "abcd")->ReferenceAdvance();
-    EXPECT_GT(plain, 0.0);
-    for (const QString& broken : {QString("ab\ncd"), QString("ab\r\ncd"), QString("ab\u2028cd")})
-        EXPECT_DOUBLE_EQ(TSkShapedText::Shape(tf, broken)->ReferenceAdvance(), plain);
-    // Trailing spaces count.
-    EXPECT_GT(TSkShapedText::Shape(tf, "abcd  ")->ReferenceAdvance(), plain);
-    const ISkShapedText line = TSkShapedText::Shape(tf, kArabic);
-    EXPECT_NEAR(line->Advance(30.0), 3.0 * line->Advance(10.0), 1e-9);
-    EXPECT_TRUE(TSkShapedText::Shape(tf, QString())->IsEmpty());
-    EXPECT_TRUE(TSkShapedText::Shape(nullptr, "abc")->IsEmpty());
-    EXPECT_EQ(TSkShapedText::Shape(nullptr, "abc")->ReferenceAdvance(), 0.0);
-}
 
 // The export job shapes on its own thread: same glyphs, same advances, its own fonts.
 TEST(SkShapedText, ShapesAlikeOnAnotherThread)

@@ -1,11 +1,11 @@
 // The XPS page writer: what QPainter draws on it renders in libgxps's
 // xpstopng at its place and colour; dashes are checked on the markup.
 #include "platform/skia/TXpsDocument.h"
+#include "tests/support/PdfReader.h"
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,12 +18,7 @@ QImage Render(const TXpsDocument& aDoc, const QString& aDir)
     QString error;
     EXPECT_TRUE(aDoc.Save(file, error)) << error.toStdString();
     file.close();
-    QProcess p;
-    p.start(QStringLiteral("xpstopng"), {QStringLiteral("-r"), QStringLiteral("96"), file.fileName(),
-                                          aDir + QStringLiteral("/page")});
-    EXPECT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QImage(aDir + QStringLiteral("/page-1.png"));
+    return RenderXps(file.fileName(), 96);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "platform/rtl/KVR.Math.h"
 #include "tests/support/BarcodeReader.h"
 #include <QImage>
-#include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 #include <zint.h>
 #include <cstring>
@@ -37,18 +36,6 @@ QImage Paint(const QByteArray& pattern, double module, double ratio)
                 img.scanLine(quiet + py)[quiet + px] = 0;
     }
     return img;
-}
-
-// Full-ASCII Code 39 needs the reader's extended mode, which the shared reader leaves off.
-QString ReadCode39Extended(const QImage& img)
-{
-    ZXing::ImageView view(img.constBits(), img.width(), img.height(), ZXing::ImageFormat::Lum,
-                          static_cast<int>(img.bytesPerLine()));
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::Code39);
-    hints.setTryCode39ExtendedMode(true);
-    const auto r = ZXing::ReadBarcode(view, hints);
-    return r.isValid() ? QString::fromStdString(r.text()) : QString();
 }
 
 // Expands a pattern into modules (1 bar, 0 space), wide elements as 'wide' modules.
@@ -95,13 +82,6 @@ Prepared Prepare(const QByteArray& value, TKVRBarType type, bool checksum, bool 
 }
 
 }  // namespace
-
-TEST(BarcodeEncoderTest, FullAsciiCode39DecodesInExtendedMode)
-{
-    const Prepared p = Prepare("Code 39, full ASCII!", TKVRBarType::Code39Ext, false);
-    const QImage img = Paint(p.pattern, 3, 3);
-    EXPECT_EQ(ReadCode39Extended(img), QStringLiteral("Code 39, full ASCII!"));
-}
 
 TEST(BarcodeEncoderTest, CheckCharactersTravelInThePreparedValue)
 {

@@ -267,53 +267,7 @@ void FillMapping(TKVRMapping& m)
     m.SetImageFile(QString::fromUtf8("/maps/Añón/-33.4489_-70.6693_17.png"));
 }
 
-void ExpectMapping(const TKVRMapping& m)
-{
-    EXPECT_EQ(m.GetAllowed(), 0x1001);
-    EXPECT_EQ(m.GetProvider(), TKVRMapProvider::CartoDark);
-    EXPECT_EQ(m.GetZoom(), 17);
-    EXPECT_DOUBLE_EQ(m.GetLatitude(), -33.4489);
-    EXPECT_DOUBLE_EQ(m.GetLongitude(), -70.6693);
-    EXPECT_TRUE(m.GetShowCenter());
-    EXPECT_EQ(m.GetImageFile(), QString::fromUtf8("/maps/Añón/-33.4489_-70.6693_17.png"));
-}
-
 }  // namespace
-
-TEST(Mapping, SettingsTravelWithTheLabelDataInBothFormats)
-{
-    TKVRBaseLabel doc;
-    FillMapping(doc.GetMapping());
-    doc.GetMapping().SetApiKey("secret");
-
-    TKVRBaseLabel back;
-    back.GetMapping().SetServiceBase("http://127.0.0.1:1");
-    back.GetMapping().SetApiKey("mine");
-    const QByteArray bytes = LabelBytes(doc);
-    ReadLabel(back, bytes);
-    ExpectMapping(back.GetMapping());
-    EXPECT_EQ(LabelBytes(back), bytes);
-    // The key and the service are the session's, never the file's.
-    EXPECT_EQ(back.GetMapping().GetApiKey(), "mine");
-    EXPECT_EQ(back.GetMapping().GetServiceBase(), "http://127.0.0.1:1");
-    EXPECT_FALSE(bytes.contains("secret"));
-
-    const TJsonObject json = doc.GetJson();
-    ASSERT_TRUE(json.contains("Mapping"));
-    EXPECT_EQ(json["Mapping"]["Provider"], 12);
-    TKVRBaseLabel fromJson;
-    fromJson.ReadJson(json);
-    ExpectMapping(fromJson.GetMapping());
-    EXPECT_EQ(json.dump().find("secret"), std::string::npos);
-
-    // A file without map settings brings the defaults.
-    TJsonObject bare = json;
-    bare.erase("Mapping");
-    fromJson.ReadJson(bare);
-    EXPECT_EQ(fromJson.GetMapping().GetZoom(), 15);
-    EXPECT_EQ(fromJson.GetMapping().GetProvider(), TKVRMapProvider::OpenStreetMap);
-    EXPECT_TRUE(fromJson.GetMapping().GetImageFile().isEmpty());
-}
 
 TEST(Mapping, DamagedSettingsAreRefusedAndChangeNothing)
 {

@@ -1,6 +1,7 @@
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.SymLibrary.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LabelDocuments.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,24 +10,8 @@
 
 namespace {
 
-// Three symbols with every item kind between them, in three units.
-const char* kLibrary = R"([
- {"Version":1,"Name":"Valve","Category":"Pipes/Valves","ID":"{A1}","Units":"mm","InsertX":5,"InsertY":2.5,
-  "Note":"Gate valve","Def":[
-   {"Type":"PenWidth","Value":0.35},{"Type":"Fill","Value":true},{"Type":"RoundCap","Value":true},
-   {"Type":"ScalePen","Value":false},{"Type":"FColor","Value":4278190335},{"Type":"BColor","Value":4294967040},
-   {"Type":"LineType","Value":3},{"Type":"Line","Points":[0,0,10,5]},{"Type":"Circle","Center":[5,2.5],"Radius":1.25},
-   {"Type":"Ellipse","Center":[5,2.5],"RadiusX":4,"RadiusY":2},{"Type":"Rectangle","Points":[0,0,10,5],"Radius":0.5},
-   {"Type":"Polyline","Points":[0,0,5,5,10,0],"Closed":true},{"Type":"Arc","Center":[5,0],"Radius":2,"Start":180,"Sweep":180},
-   {"Type":"Bezier","Points":[0,0,2,4,8,4,10,0],"Closed":false},{"Type":"Path","Value":true},
-   {"Type":"Line","Points":[0,5,10,5]},{"Type":"Path","Value":false},
-   {"Type":"Sector","Center":[5,2.5],"Radius":2,"Start":0,"Sweep":90}],"Links":[0,2.5,10,2.5]},
- {"Version":1,"Name":"Label","Category":"Text","ID":"{B2}","Units":"in","InsertX":0,"InsertY":0,"Def":[
-   {"Type":"FontColor","Value":4294901760},{"Type":"FontHeight","Value":4},{"Type":"FontName","Value":"Liberation Serif"},
-   {"Type":"Bold","Value":true},{"Type":"Italic","Value":false},{"Type":"Underline","Value":true},
-   {"Type":"FontScale","Value":1.5},{"Type":"Text","Text":"Ñandú €","Point":[0.5,0.25],"Angle":30,"HAlign":1,"VAlign":2}]},
- {"Version":1,"Name":"Empty","Category":"","ID":"","Units":"cm","InsertX":0,"InsertY":0,"Def":[]}
-])";
+// kSymbolLibrary (tests/support): three symbols with every item kind between them, in three units.
+const char* const kLibrary = kSymbolLibrary;
 
 std::string Error(const QByteArray& aText)
 {
@@ -56,7 +41,7 @@ TEST(SymbolLibrary, FileOfSeveralSymbolsReadsBackEqual)
     ASSERT_EQ(first.size(), 3u);
     const TKVRBaseLibSymbol& valve = *first[0];
     EXPECT_EQ(valve.GetName(), "Valve");
-    EXPECT_EQ(valve.GetCategory(), "Pipes/Valves");
+    EXPECT_EQ(valve.GetCategory(), QStringLiteral("Pipes/Välves"));
     EXPECT_EQ(valve.GetNote(), "Gate valve");
     EXPECT_EQ(valve.GetItemsCount(), 18);
     EXPECT_EQ(valve.GetRefX(), 5000);
