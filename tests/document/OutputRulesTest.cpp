@@ -3,7 +3,9 @@
 #include "elements/TKVRText.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "tests/document/ExportTestSupport.h"
-#include "tests/document/PrintJobTestSupport.h"
+#include "tests/support/LabelDocuments.h"
+#include "tests/support/PdfReader.h"
+#include "tests/support/PrintQueue.h"
 #include <gtest/gtest.h>
 #include <stdexcept>
 

@@ -2,7 +2,9 @@
 // data file a label names, the start cell, and the report when nothing prints.
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.h"
-#include "tests/document/PrintJobTestSupport.h"
+#include "tests/support/LabelDocuments.h"
+#include "tests/support/PdfReader.h"
+#include "tests/support/PrintQueue.h"
 #include <QBuffer>
 #include <QDir>
 #include <QEventLoop>

@@ -14,7 +14,9 @@
 #include "elements/TKVRRichText.h"
 #include "elements/TKVRText.h"
 #include "tests/document/ExportTestSupport.h"
-#include "tests/document/PrintJobTestSupport.h"
+#include "tests/support/LabelDocuments.h"
+#include "tests/support/PdfReader.h"
+#include "tests/support/PrintQueue.h"
 #include <QFile>
 #include <QImage>
 #include <cmath>
