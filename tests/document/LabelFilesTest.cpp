@@ -213,16 +213,19 @@ TEST_F(LabelFiles, OddAndDamagedFiles)
         {"counters.json", R"({"Counters":[{},{},{},{},{},{}]})", "", {}},
         {"data.json", R"({"Data":{"SaveJson":true,"Json":"[oops"}})", "", {}},
     };
+    // One document to read into: a failed read leaves it as it was.
+    TVXLabelFMX doc;
+    BuildEveryKind(doc);
+    doc.SetModified(true);
+    const std::string before = Snapshot(doc);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteAll(Path(c.name), c.bytes);
-        TVXLabelFMX doc;
-        BuildEveryKind(doc);
-        doc.SetModified(true);
-        const std::string before = Snapshot(doc);
         if (!c.error) {
-            EXPECT_TRUE(doc.LoadFromFile(Path(c.name)));
-            EXPECT_EQ(KindsOf(doc), c.kinds);
+            TVXLabelFMX other;
+            new TKVRPoint(&other, false);
+            EXPECT_TRUE(other.LoadFromFile(Path(c.name)));
+            EXPECT_EQ(KindsOf(other), c.kinds);
             continue;
         }
         try {
@@ -250,7 +253,7 @@ TEST_F(LabelFiles, TruncatedBinaryRaisesAndLeavesTheDocumentAsItWas)
     doc.SetModified(true);
     const std::string before = Snapshot(doc);
     std::vector<qsizetype> cuts;
-    for (qsizetype n = 0; n < bytes.size(); n += 37)
+    for (qsizetype n = 0; n < bytes.size(); n += bytes.size() / 100 + 1)
         cuts.push_back(n);
     for (qsizetype n = bytes.size() - 8; n < bytes.size(); ++n)
         cuts.push_back(n);
