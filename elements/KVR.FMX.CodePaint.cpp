@@ -2,11 +2,13 @@
 #include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/geometry/KVR.Draw2D.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
+#include <algorithm>
 
 namespace {
 
@@ -83,8 +85,8 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
                        const TKVRModulePlace& aPlace)
 {
     const double k = aDraw->TextFactor;
-    const double w = double(aPlace.ModuleWidth) * k;
-    const double h = double(aPlace.ModuleHeight) * k;
+    double w = double(aPlace.ModuleWidth) * k;
+    double h = double(aPlace.ModuleHeight) * k;
     const float ax = aAnchor.DrawX(aDraw) + aDraw->ScreenOffsetX;
     const float ay = aAnchor.DrawY(aDraw) + aDraw->ScreenOffsetY;
     // The symbol itself, without its paddings, is aligned inside the box.
@@ -95,6 +97,14 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
     aDraw->kC->Translate(corner.X, corner.Y);
     if (const int turns = QuarterTurns(aPlace.Angle))
         aDraw->kC->Rotate(-90.0f * turns);
+    // On pixels every module takes the same whole number of pixels, from a
+    // whole pixel: modules of 1.5 pixels would come out as 1 and 2 and the
+    // symbol would not read. Documents keep the exact sizes.
+    double perX = 0.0, perY = 0.0;
+    if (aDraw->kC->SnapToPixelGrid(perX, perY)) {
+        w = std::max(1.0, double(RoundHalfEven(w * perX))) / perX;
+        h = std::max(1.0, double(RoundHalfEven(h * perY))) / perY;
+    }
     for (const TKVRModuleRun& run : aLayout.Runs)
         aDraw->kC->DrawRect(RunRect(run, w, h), aDraw->kP);
 }
@@ -134,9 +144,11 @@ void PrintSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const 
     const double k = aDraw->TextFactor;
     const double w = double(aPlace.ModuleWidth) * k;
     const double h = double(aPlace.ModuleHeight) * k;
-    const TPointF corner =
+    TPointF corner =
         DrawPos(anchor.X, anchor.Y, anchor.X, anchor.Y, float(aPlace.PaddingX * k), float(aPlace.PaddingY * k),
                 float(aLayout.Width * w), float(aLayout.Height * h), aPlace.Horz, aPlace.Vert, TKVRAngle::Angle0);
+    // The paddings are not whole dots: the modules start on a whole printer dot.
+    corner = TPointF(float(RoundHalfEven(corner.X)), float(RoundHalfEven(corner.Y)));
     std::vector<TRectF> rects;
     rects.reserve(aLayout.Runs.size());
     for (const TKVRModuleRun& run : aLayout.Runs) {

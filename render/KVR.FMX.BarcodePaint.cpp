@@ -6,6 +6,7 @@
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Text.h"
 #include "render/TKVRDraw.h"
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -33,13 +34,36 @@ TBarSizes BarSizes(const TKVRBarcodeIntf& aBarcode, double k)
     return s;
 }
 
+// The sizes on whole device pixels, perX and perY pixels per unit across and
+// along the bars: the module becomes a whole number of pixels (at least one)
+// for the whole symbol, and the wide bars a whole multiple of that kept wider
+// than the narrow ones, so that every bar keeps its ratio to the others.
+TBarSizes OnPixels(const TBarSizes& s, double perX, double perY)
+{
+    auto whole = [](double pixels) { return std::max(1.0, double(RoundHalfEven(pixels))); };
+    TBarSizes out = s;
+    const double module = whole(s.M * perX);
+    out.M = module / perX;
+    if (s.Ratio > 1.0)
+        out.Ratio = std::max(module + 1.0, double(RoundHalfEven(s.Ratio * module))) / module;
+    out.H = whole(s.H * perY) / perY;
+    out.G = double(RoundHalfEven(s.G * perY)) / perY;
+    out.E = double(RoundHalfEven(s.E * perY)) / perY;
+    return out;
+}
+
 // The painted bars of a pattern, unturned: the bars start at x 0 with their
 // top at y 0. Spaces only advance.
-std::vector<TRectF> BarRects(const QByteArray& aPattern, const TBarSizes& s)
+// With aPerX above 0 the edges fall on whole pixels of aPerX per unit (a
+// width of one and a half modules is the one that may not).
+std::vector<TRectF> BarRects(const QByteArray& aPattern, const TBarSizes& s, double aPerX = 0.0)
 {
+    auto edge = [aPerX](double x) {
+        return aPerX > 0.0 ? float(double(RoundHalfEven(x * aPerX)) / aPerX) : float(x);
+    };
     std::vector<TRectF> rects;
     for (const TKVRBarElement& e : TBarcode::LayOutPattern(aPattern, s.M, s.Ratio)) {
-        const float left = float(e.Left), right = float(e.Right);
+        const float left = edge(e.Left), right = edge(e.Right);
         switch (e.Bar) {
         case TKVRDrawBar::Full: rects.emplace_back(left, 0.0f, right, float(s.H)); break;
         case TKVRDrawBar::Short: rects.emplace_back(left, float(s.H - s.G), right, float(s.H)); break;
@@ -72,6 +96,11 @@ TPointF BarsOrigin(const TKVRBarcodeIntf& bc, const TKVRBaseDraw* d, double px, 
     case 3: return {float(px - hY), float(py - a + vX)};
     default: return {float(px - a + hX), float(py + vY)};
     }
+}
+
+TPointF WholeDot(const TPointF& p)
+{
+    return {float(RoundHalfEven(p.X)), float(RoundHalfEven(p.Y))};
 }
 
 // One piece of the human-readable text and the left end of its baseline (or
@@ -185,7 +214,7 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     TSkCanvas& canvas = *aDraw->kC;
     TSkPaint& paint = *aDraw->kP;
     const double k = aDraw->TextFactor;
-    const TBarSizes sizes = BarSizes(bc, k);
+    TBarSizes sizes = BarSizes(bc, k);
 
     paint.SetPathEffect(nullptr);
     paint.SetAntiAlias(false);
@@ -206,9 +235,14 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     canvas.Translate(origin.X, origin.Y);
     if (turns != 0)
         canvas.Rotate(-90.0f * turns);
+    // On pixels a module of 1.25 pixels would come out as an uneven mix of
+    // one and two: no reader decodes that. Documents keep the exact sizes.
+    double perX = 0.0, perY = 0.0;
+    if (canvas.SnapToPixelGrid(perX, perY))
+        sizes = OnPixels(sizes, perX, perY);
 
     const QByteArray pattern = bc.GetBarPattern();
-    for (const TRectF& r : BarRects(pattern, sizes))
+    for (const TRectF& r : BarRects(pattern, sizes, perX))
         canvas.DrawRect(r, aDraw->kP);
 
     if (!bc.GetShowNumber())
@@ -264,8 +298,10 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
         a = PrintFromBaseX(aWidth, aDraw);
     const double px = PaperCellX(aDraw, aStart.DrawX(aDraw));
     const double py = PaperCellY(aDraw, aStart.DrawY(aDraw));
-    const TPointF s = BarsOrigin(bc, aDraw, px, py, a, turns);
-    const TPointF u = BarsOrigin(bc, aDraw, px, py, 0.0, turns);
+    // The paddings are not whole dots: the bars start on a whole printer dot,
+    // or one-dot bars would straddle two and come out grey.
+    const TPointF s = WholeDot(BarsOrigin(bc, aDraw, px, py, a, turns));
+    const TPointF u = WholeDot(BarsOrigin(bc, aDraw, px, py, 0.0, turns));
     const double shiftX = double(s.X) - u.X;  // what the alignment moves
     const double shiftY = double(s.Y) - u.Y;
 

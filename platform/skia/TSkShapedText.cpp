@@ -1,4 +1,5 @@
 #include "platform/skia/TSkShapedText.h"
+#include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/TSkFont.h"
 #include <QGlyphRun>
 #include <QHash>
@@ -37,6 +38,7 @@ struct TShapeCache
     // A raw font at a new size is a new font engine with an empty glyph
     // cache: each size is made once, or every paint would load its glyphs.
     QHash<std::pair<QRawFont, int>, QRawFont> Sized;
+    QHash<std::pair<QRawFont, double>, QRawFont> DocumentSized;
 };
 
 // Lines laid out by the elements repeat while the screen repaints; a full
@@ -57,6 +59,23 @@ QRawFont SizedFont(const QRawFont& aFont, int aPixels)
 {
     QHash<std::pair<QRawFont, int>, QRawFont>& sized = Cache().Sized;
     const std::pair<QRawFont, int> key{aFont, aPixels};
+    const auto it = sized.constFind(key);
+    if (it != sized.constEnd())
+        return *it;
+    QRawFont raw = aFont;
+    raw.setPixelSize(aPixels);
+    if (sized.size() >= kMaxSizedFonts)
+        sized.clear();
+    sized.insert(key, raw);
+    return raw;
+}
+
+// A raw font at a size a document writes (any fraction of a pixel): the
+// glyphs are written, never rasterised, so the size costs no glyph cache.
+QRawFont DocumentFont(const QRawFont& aFont, double aPixels)
+{
+    QHash<std::pair<QRawFont, double>, QRawFont>& sized = Cache().DocumentSized;
+    const std::pair<QRawFont, double> key{aFont, aPixels};
     const auto it = sized.constFind(key);
     if (it != sized.constEnd())
         return *it;
@@ -238,6 +257,30 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
     // (PDF, a printer) keep no such cache, and their text stays text.
     const bool outlines = CachesGlyphs(painter) &&
                           (deviceEm > kMaxCachedEmPixels || kReferencePixels * device.Min < 1.0);
+
+    // A document takes the glyphs where they stand, at their exact size,
+    // without a transform of their own: each transform would be written as
+    // a closed and reopened graphics state around the text.
+    if (!CachesGlyphs(painter) && !underline && !TKVRPaintRoad::Reference() &&
+        toLocal.type() <= QTransform::TxScale && toLocal.m11() > 0.0 && toLocal.m11() == toLocal.m22()) {
+        const QPen pen(color);
+        if (painter.pen() != pen)
+            painter.setPen(pen);
+        for (const TRun& run : fRuns) {
+            const QRawFont raw = DocumentFont(run.Font, localEm);
+            if (!raw.isValid())
+                continue;
+            QList<QPointF> positions = run.Positions;
+            for (QPointF& p : positions)
+                p = toLocal.map(p);
+            QGlyphRun g;
+            g.setRawFont(raw);
+            g.setGlyphIndexes(run.Glyphs);
+            g.setPositions(positions);
+            painter.drawGlyphRun(QPointF(0, 0), g);
+        }
+        return;
+    }
 
     painter.save();
     if (underline) {
