@@ -228,7 +228,7 @@ bool TCanvas::BeginScene()
         if (!painter->begin(fDevice))
             return false;
         fOwnPainter = std::move(painter);
-        ApplyTransform();
+        ApplyTransform(fMatrix);
     }
     ++fSceneCount;
     return true;
@@ -251,14 +251,14 @@ QPainter& TCanvas::ScenePainter()
     throw ECanvasException(kNoScene);
 }
 
-void TCanvas::ApplyTransform()
+void TCanvas::ApplyTransform(const TMatrix& matrix)
 {
     QPainter* painter = Painter();
     if (!painter)
         return;
     // A document closes and reopens its graphics state on every new
     // transform, even an equal one.
-    const QTransform t = fMatrix.ToQt() * fBase;
+    const QTransform t = matrix.ToQt() * fBase;
     if (TKVRPaintRoad::Reference() || painter->transform() != t)
         painter->setTransform(t);
 }
@@ -266,7 +266,10 @@ void TCanvas::ApplyTransform()
 void TCanvas::SetMatrix(const TMatrix& matrix)
 {
     fMatrix = matrix;
-    ApplyTransform();
+    // Otherwise the next drawing call applies it: a matrix set and set back
+    // around nothing drawn reaches no document.
+    if (TKVRPaintRoad::Reference())
+        ApplyTransform(fMatrix);
 }
 
 TCanvasSaveState TCanvas::SaveState() const
@@ -285,6 +288,7 @@ void TCanvas::RestoreState(const TCanvasSaveState& state)
 QPainter* TCanvas::PrepareFill(float opacity)
 {
     QPainter& painter = ScenePainter();
+    ApplyTransform(fMatrix);
     const double o = ClampOpacity(opacity);
     if (fFill.Kind() == TBrushKind::None || o <= 0.0)
         return nullptr;
@@ -295,6 +299,7 @@ QPainter* TCanvas::PrepareFill(float opacity)
 QPainter* TCanvas::PrepareStroke(float opacity)
 {
     QPainter& painter = ScenePainter();
+    ApplyTransform(fMatrix);
     const double o = ClampOpacity(opacity);
     if (fStroke.Kind() == TBrushKind::None || o <= 0.0)
         return nullptr;
@@ -363,6 +368,16 @@ void TCanvas::FillRects(const std::vector<TRectF>& rects, float opacity)
 void TCanvas::DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
                        TCornerType)
 {
+    const bool square = !(xRadius > 0.0f && yRadius > 0.0f) || (corners & AllCorners) == 0;
+    QPainter* painter = Painter();
+    if (square && fStroke.Dash() == TStrokeDash::Solid && painter && WritesDocument(*painter) &&
+        !TKVRPaintRoad::Reference()) {
+        // A solid square frame is one rectangle to a document, not a path of five points.
+        fLastDashes = TKVRDashedPath();
+        if (QPainter* p = PrepareStroke(opacity))
+            p->drawRect(rect.ToQt().normalized());
+        return;
+    }
     StrokeOutline(RectPath(rect, xRadius, yRadius, corners), opacity);
 }
 
@@ -431,6 +446,7 @@ void TCanvas::DrawBitmap(const TBitmap& bitmap, const TRectF& srcRect, const TRe
                          bool highSpeed)
 {
     QPainter& painter = ScenePainter();
+    ApplyTransform(fMatrix);
     const double o = ClampOpacity(opacity);
     if (bitmap.IsEmpty() || o <= 0.0)
         return;
@@ -542,11 +558,24 @@ void TCanvas::FillText(const TRectF& rect, const QString& text, bool wordWrap, f
     const bool underline = fFont.Style() & FontStyleSet(TFontStyle::Underline);
     const QColor color = QColor::fromRgba(fFill.Color());
     const double k = layout.pixels / TSkShapedText::kReferencePixels;
+    // A document takes text moved by the matrix as text placed there: the
+    // matrix itself would be written around it, and again when it goes.
+    QPointF shift;
+    const bool moved = fMatrix.m11 == 1.0f && fMatrix.m22 == 1.0f && fMatrix.m12 == 0.0f && fMatrix.m21 == 0.0f &&
+                       fMatrix.m13 == 0.0f && fMatrix.m23 == 0.0f && fMatrix.m33 == 1.0f;
+    if (!reference && moved && WritesDocument(painter)) {
+        shift = QPointF(fMatrix.m31, fMatrix.m32);
+        ApplyTransform(TMatrix::Identity());
+    } else {
+        ApplyTransform(fMatrix);
+    }
     for (const TextLayout::Line& line : layout.lines) {
         if (line.text.isEmpty())
             continue;
         TSkShapedText::Shape(layout.typeface, line.text, layout.rightToLeft)
-            ->Paint(painter, QTransform(k, 0.0, 0.0, k, line.x, line.y + layout.ascent), color, underline);
+            ->Paint(painter,
+                    QTransform(k, 0.0, 0.0, k, line.x + shift.x(), line.y + layout.ascent + shift.y()), color,
+                    underline);
     }
     if (reference)
         painter.restore();

@@ -119,7 +119,8 @@ private:
     void StrokeOutline(const QPainterPath& path, float opacity);
     // Device units per local unit of the current transform.
     double DeviceScale() const;
-    void ApplyTransform();
+    // Sets the painter's transform to matrix on the base, when it differs.
+    void ApplyTransform(const TMatrix& matrix);
     QPaintDevice* Device() const;
 
     QPaintDevice* fDevice = nullptr;
