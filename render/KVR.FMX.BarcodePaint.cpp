@@ -3,6 +3,7 @@
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
+#include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Text.h"
 #include "render/TKVRDraw.h"
@@ -307,13 +308,10 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
 
     c.Fill().SetColor(aColor);
     c.Fill().SetKind(TBrushKind::Solid);
-    std::vector<TRectF> bars = BarRects(aPattern, sizes);
-    for (TRectF& r : bars) {
-        r.Offset(s.X, s.Y);
-        if (turns != 0)
-            r = TDraw2D::Rotate(r, s, angle);
-    }
-    c.FillRects(bars, 1.0f);
+    // The bars in modules across and bar heights down.
+    const double unitY = sizes.H > 0.0 ? sizes.H : 1.0;
+    const TBarSizes units{1.0, sizes.Ratio, sizes.H / unitY, sizes.G / unitY, sizes.E / unitY};
+    PrintGridRects(aDraw, BarRects(aPattern, units), s, sizes.M, unitY, s, angle);
 
     if (!bc.GetShowNumber())
         return;
@@ -358,6 +356,45 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
         c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 50000.0f), piece.Text, false, 255.0f, 0, TTextAlign::Leading,
                    TTextAlign::Leading);
     }
+}
+
+void PrintGridRects(TKVRDraw* aDraw, const std::vector<TRectF>& aUnits, const TPointF& aCorner, double aUnitX,
+                    double aUnitY, const TPointF& aPivot, TKVRAngle aAngle)
+{
+    if (!aDraw || !aDraw->pC || aUnits.empty())
+        return;
+    TCanvas& c = *aDraw->pC;
+    const bool turned = QuarterTurns(aAngle) != 0;
+    auto place = [&](double x, double y) {
+        const TPointF p(float(double(aCorner.X) + x * aUnitX), float(double(aCorner.Y) + y * aUnitY));
+        return turned ? TDraw2D::RotatePoint(p, aPivot, aAngle) : p;
+    };
+    if (TKVRPaintRoad::Reference()) {
+        std::vector<TRectF> rects;
+        rects.reserve(aUnits.size());
+        for (const TRectF& u : aUnits) {
+            const TRectF r(place(u.Left, u.Top).X, place(u.Left, u.Top).Y, place(u.Right, u.Bottom).X,
+                           place(u.Right, u.Bottom).Y);
+            rects.push_back(turned ? TRectF(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom),
+                                            std::max(r.Left, r.Right), std::max(r.Top, r.Bottom))
+                                   : r);
+        }
+        c.FillRects(rects, 1.0f);
+        return;
+    }
+    // Under one matrix a document writes each rectangle in the grid's own
+    // units, a few digits each, instead of four long printer coordinates.
+    const TPointF o = place(0.0, 0.0), x = place(1.0, 0.0), y = place(0.0, 1.0);
+    TMatrix m;
+    m.m11 = x.X - o.X;
+    m.m12 = x.Y - o.Y;
+    m.m21 = y.X - o.X;
+    m.m22 = y.Y - o.Y;
+    m.m31 = o.X;
+    m.m32 = o.Y;
+    TCanvasStateGuard state(c);
+    c.SetMatrix(m * c.Matrix());
+    c.FillRects(aUnits, 1.0f);
 }
 
 void DrawData(TKVRDraw* aDraw, float aX, float aY)

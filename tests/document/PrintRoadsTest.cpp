@@ -90,6 +90,10 @@ std::vector<TCodeSpot> BuildEveryKindSheet(TVXLabelFMX& aDoc, const QString& aCs
     glassCode->SetBarHeight(12.0f);
     glassCode->SetColor(0x99000000u);
     TKVRFactory::AddQRCode(&aDoc, 140, 240, spots[5].Own)->SetColor(0x99000000u);
+    // Turned codes, compared only: they stand among the other kinds.
+    TKVRFactory::AddBarcode(&aDoc, 100, 120, QStringLiteral("TURNED"), TKVRBarType::Code128)
+        ->SetAngle(TKVRAngle::Angle270);
+    TKVRFactory::AddQRCode(&aDoc, 150, 150, QStringLiteral("turned"))->SetAngle(TKVRAngle::Angle90);
     for (int32_t i = 1; i <= aDoc.GetItemsCount(); ++i) {
         aDoc.GetItem(i)->SetState(0x000F);
         aDoc.GetItem(i)->CalcValues(2);

@@ -74,7 +74,9 @@ TEST(PolyText, CodesDecodeOnScreenAndPaperAtEveryTurnAndCell)
             EXPECT_EQ(s.text, code);
             EXPECT_EQ(s.format, c.format);
             EXPECT_EQ(DecodeSymbol(paper).text, code);
-            EXPECT_TRUE(SameBox(InkBounds(screen, 100), InkBounds(paper, 100), 1));
+            const QRect onPaper = InkBounds(paper, 100);
+            EXPECT_TRUE(SameBox(InkBounds(screen, 100), onPaper,
+                                1 + SnapAllowance(std::max(onPaper.width(), onPaper.height()), p->GetBarWidth())));
             // The second cell: the symbol moves by the cell's origin, once.
             const int dx = Px(30), dy = Px(7);
             const QImage cell = PaperInCell(*p, side + dx, side + dy, dx, dy);
