@@ -384,12 +384,17 @@ void PrintGridRects(TKVRDraw* aDraw, const std::vector<TRectF>& aUnits, const TP
     }
     // Under one matrix a document writes each rectangle in the grid's own
     // units, a few digits each, instead of four long printer coordinates.
-    const TPointF o = place(0.0, 0.0), x = place(1.0, 0.0), y = place(0.0, 1.0);
+    // The unit steps turned about no point: small numbers, no cancellation.
+    auto step = [&](double aX, double aY) {
+        const TPointF v{float(aX), float(aY)};
+        return turned ? TDraw2D::RotatePoint(v, TPointF(0.0f, 0.0f), aAngle) : v;
+    };
+    const TPointF o = place(0.0, 0.0), x = step(aUnitX, 0.0), y = step(0.0, aUnitY);
     TMatrix m;
-    m.m11 = x.X - o.X;
-    m.m12 = x.Y - o.Y;
-    m.m21 = y.X - o.X;
-    m.m22 = y.Y - o.Y;
+    m.m11 = x.X;
+    m.m12 = x.Y;
+    m.m21 = y.X;
+    m.m22 = y.Y;
     m.m31 = o.X;
     m.m32 = o.Y;
     TCanvasStateGuard state(c);
