@@ -238,11 +238,19 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
         canvas.Rotate(-90.0f * turns);
     // On pixels a module of 1.25 pixels would come out as an uneven mix of
     // one and two: no reader decodes that. Documents keep the exact sizes.
-    double perX = 0.0, perY = 0.0;
-    if (canvas.SnapToPixelGrid(perX, perY))
-        sizes = OnPixels(sizes, perX, perY);
-
     const QByteArray pattern = bc.GetBarPattern();
+    double perX = 0.0, perY = 0.0;
+    double grown = 0.0;  // how much wider whole pixels made the bars
+    if (canvas.SnapToPixelGrid(perX, perY)) {
+        auto barsEnd = [&pattern](const TBarSizes& s) {
+            const std::vector<TKVRBarElement> e = TBarcode::LayOutPattern(pattern, s.M, s.Ratio);
+            return e.empty() ? 0.0 : e.back().Right;
+        };
+        const double exact = barsEnd(sizes);
+        sizes = OnPixels(sizes, perX, perY);
+        grown = barsEnd(sizes) - exact;
+    }
+
     for (const TRectF& r : BarRects(pattern, sizes, perX))
         canvas.DrawRect(r, aDraw->kP);
 
@@ -271,7 +279,8 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     if (pieces.empty()) {
         // The centre of the element's bounds, in the turned frame.
         const double half = double(span) * k / (double(aDraw->DrawScale) * 2000.0);
-        const double centre = half - bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX);
+        // It stays under the bars when whole pixels made them wider or narrower.
+        const double centre = half - bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX) + grown / 2.0;
         pieces.push_back({text, centre - width(text) / 2.0});
     }
     for (const TTextPiece& piece : pieces)
