@@ -54,30 +54,44 @@ void ReportPeak(benchmark::State& state)
 }
 
 // ---------------------------------------------------------------- the label run
-// The tests' sheet of 3 x 8 labels on A4 (tests/support), with a QR code of
-// each record's link beside its name and Code 128.
 
-// N labels through the print job to a PDF-file printer.
-void BM_PrintLabels(benchmark::State& state)
+// N labels (the tests' 3 x 8 sheet on A4) through the print job to a PDF-file printer; with or without the QR.
+void PrintLabels(benchmark::State& state, bool aQR)
 {
     EnsureApp();
     const int n = int(state.range(0));
     const TPdfPrinterFixture printer(QStringLiteral("Bench PDF"));
     const QString pdf = printer.FileName();
     TVXLabelFMX doc;
-    BuildSheet(doc, Scratch().filePath(QStringLiteral("print.csv")), n, true);
+    BuildSheet(doc, Scratch().filePath(QStringLiteral("print.csv")), n, aQR);
     doc.GetPrintInfo().SetPrinterIndex(printer.Index());
     for (auto _ : state) {
         if (!doc.Print())
             state.SkipWithError(doc.GetPrintReport().Text().toUtf8().constData());
     }
     if (qEnvironmentVariableIsSet("KVR_BENCH_PICTURES"))
-        QFile::copy(pdf, qEnvironmentVariable("KVR_BENCH_PICTURES") + QStringLiteral("/labels.pdf"));
+        QFile::copy(pdf, qEnvironmentVariable("KVR_BENCH_PICTURES") +
+                             (aQR ? QStringLiteral("/labels.pdf") : QStringLiteral("/labels-code128.pdf")));
     state.SetItemsProcessed(int64_t(state.iterations()) * n);
     state.counters["labels"] = n;
+    const int64_t pages = doc.GetPrintReport().Pages;
+    state.counters["bytes_per_page"] = pages > 0 ? double(QFile(pdf).size()) / double(pages) : 0.0;
     ReportPeak(state);
 }
-BENCHMARK(BM_PrintLabels)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Text, Code 128 and QR code per label.
+void BM_PrintLabels(benchmark::State& state)
+{
+    PrintLabels(state, true);
+}
+BENCHMARK(BM_PrintLabels)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The plain labelling run: one data-bound text and one data-bound Code 128 per label.
+void BM_PrintTextCode128(benchmark::State& state)
+{
+    PrintLabels(state, false);
+}
+BENCHMARK(BM_PrintTextCode128)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // One sheet of those labels exported; the range is the kind and the scale.
 void BM_ExportSheet(benchmark::State& state)

@@ -70,7 +70,10 @@ QString CodeProblem(const TKVRBaseItem& aItem)
 {
     if (const auto* code = dynamic_cast<const TKVRBaseBarcode*>(&aItem)) {
         const QString value = code->PrintValue();
-        if (!TBarcode::IsValidCode(value, code->GetBarType(), code->GetChecksum(), code->GetOption()))
+        // The print that follows takes this encoding as it stands.
+        if (!TBarcode::EncodeBars(value, code->GetBarType(), code->GetChecksum(), code->GetOption(), false,
+                                  code->GetShowNumber())
+                 .Valid)
             return QStringLiteral("the value \"%1\" is not valid for its barcode type; the symbol was left out")
                 .arg(value);
     } else if (const auto* symbol = dynamic_cast<const TKVRBase2DCode*>(&aItem)) {
@@ -83,7 +86,8 @@ QString CodeProblem(const TKVRBaseItem& aItem)
         const QString value = poly->GetCode();
         TKVRSymbolLayout layout;
         if (poly->GetPolyType() == KVRPolyType::Linear &&
-            !TBarcode::IsValidCode(value, poly->GetCodeType(), poly->GetChecksum(), false))
+            !TBarcode::EncodeBars(value, poly->GetCodeType(), poly->GetChecksum(), false, true, poly->GetShowNumber())
+                 .Valid)
             return QStringLiteral("the code \"%1\" is not valid for its barcode type; the element was left out")
                 .arg(value);
         if ((poly->GetPolyType() == KVRPolyType::QR || poly->GetPolyType() == KVRPolyType::DataMatrix) &&

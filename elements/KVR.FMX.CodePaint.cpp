@@ -2,11 +2,15 @@
 #include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
 #include "platform/rtl/geometry/KVR.Draw2D.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
+#include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
+#include <QHash>
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +35,26 @@ TRectF RunRect(const TKVRModuleRun& aRun, double aW, double aH)
 {
     return TRectF(float(aRun.X * aW), float(aRun.Y * aH), float((aRun.X + aRun.W) * aW),
                   float((aRun.Y + aRun.H) * aH));
+}
+
+// Runs of the same columns in rows one under the other as one: the same
+// modules in fewer rectangles for a document to write.
+std::vector<TKVRModuleRun> Stacked(const std::vector<TKVRModuleRun>& aRuns)
+{
+    std::vector<TKVRModuleRun> out;
+    out.reserve(aRuns.size());
+    QHash<quint64, size_t> below;  // columns -> the run whose bottom row is the latest
+    for (const TKVRModuleRun& run : aRuns) {
+        const quint64 columns = (quint64(quint32(run.X)) << 32) | quint32(run.W);
+        const auto it = below.constFind(columns);
+        if (it != below.constEnd() && out[*it].Y + out[*it].H == run.Y) {
+            out[*it].H += run.H;
+            continue;
+        }
+        below.insert(columns, out.size());
+        out.push_back(run);
+    }
+    return out;
 }
 
 }  // namespace
@@ -83,8 +107,8 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
                        const TKVRModulePlace& aPlace)
 {
     const double k = aDraw->TextFactor;
-    const double w = double(aPlace.ModuleWidth) * k;
-    const double h = double(aPlace.ModuleHeight) * k;
+    double w = double(aPlace.ModuleWidth) * k;
+    double h = double(aPlace.ModuleHeight) * k;
     const float ax = aAnchor.DrawX(aDraw) + aDraw->ScreenOffsetX;
     const float ay = aAnchor.DrawY(aDraw) + aDraw->ScreenOffsetY;
     // The symbol itself, without its paddings, is aligned inside the box.
@@ -95,6 +119,14 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
     aDraw->kC->Translate(corner.X, corner.Y);
     if (const int turns = QuarterTurns(aPlace.Angle))
         aDraw->kC->Rotate(-90.0f * turns);
+    // On pixels every module takes the same whole number of pixels, from a
+    // whole pixel: modules of 1.5 pixels would come out as 1 and 2 and the
+    // symbol would not read. Documents keep the exact sizes.
+    double perX = 0.0, perY = 0.0;
+    if (aDraw->kC->SnapToPixelGrid(perX, perY)) {
+        w = std::max(1.0, double(RoundHalfEven(w * perX))) / perX;
+        h = std::max(1.0, double(RoundHalfEven(h * perY))) / perY;
+    }
     for (const TKVRModuleRun& run : aLayout.Runs)
         aDraw->kC->DrawRect(RunRect(run, w, h), aDraw->kP);
 }
@@ -129,22 +161,19 @@ void PrintSymbol2D(TKVRDraw* aDraw, const TKVRBase2DCode& aItem)
 void PrintSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const TKVRPto& aAnchor,
                         const TKVRModulePlace& aPlace)
 {
-    TCanvas& c = *aDraw->pC;
     const TPointF anchor = PaperAt(aAnchor, aDraw);
     const double k = aDraw->TextFactor;
     const double w = double(aPlace.ModuleWidth) * k;
     const double h = double(aPlace.ModuleHeight) * k;
-    const TPointF corner =
+    TPointF corner =
         DrawPos(anchor.X, anchor.Y, anchor.X, anchor.Y, float(aPlace.PaddingX * k), float(aPlace.PaddingY * k),
                 float(aLayout.Width * w), float(aLayout.Height * h), aPlace.Horz, aPlace.Vert, TKVRAngle::Angle0);
-    std::vector<TRectF> rects;
-    rects.reserve(aLayout.Runs.size());
-    for (const TKVRModuleRun& run : aLayout.Runs) {
-        TRectF r = RunRect(run, w, h);
-        r.Offset(corner.X, corner.Y);
-        if (QuarterTurns(aPlace.Angle) != 0)
-            r = TDraw2D::Rotate(r, anchor, aPlace.Angle);
-        rects.push_back(r);
-    }
-    c.FillRects(rects, 1.0f);
+    // The paddings are not whole dots: the modules start on a whole printer dot.
+    corner = TPointF(float(RoundHalfEven(corner.X)), float(RoundHalfEven(corner.Y)));
+    std::vector<TRectF> units;
+    const std::vector<TKVRModuleRun> runs = TKVRPaintRoad::Reference() ? aLayout.Runs : Stacked(aLayout.Runs);
+    units.reserve(runs.size());
+    for (const TKVRModuleRun& run : runs)
+        units.push_back(RunRect(run, 1.0, 1.0));
+    PrintGridRects(aDraw, units, corner, w, h, anchor, aPlace.Angle);
 }

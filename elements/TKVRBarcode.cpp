@@ -74,16 +74,12 @@ void TKVRBarcode::Print(TKVRBaseDraw* aBaseDraw)
         return;
     // Validated as text: a character beyond the 8-bit code page is refused
     // instead of printing a valid-looking symbol of something else.
-    const QString value = PrintValue();
-    if (!TBarcode::IsValidCode(value, GetBarType(), GetChecksum(), GetOption()))
+    const TKVREncodedBars bars =
+        TBarcode::EncodeBars(PrintValue(), GetBarType(), GetChecksum(), GetOption(), false, GetShowNumber());
+    if (!bars.Valid || bars.Pattern.isEmpty())
         return;
-    QByteArray text;
-    TKVR128AutoType subset = TKVR128AutoType::Auto;
-    const QByteArray prepared =
-        TBarcode::PrepareBarcode(value.toLatin1(), GetBarType(), GetChecksum(), GetOption(), false, text, subset);
-    const QByteArray pattern = TBarcode::FillBarPattern(prepared, GetBarType(), subset, GetShowNumber());
-    if (pattern.isEmpty())
-        return;
+    const QByteArray& prepared = bars.Prepared;
+    const QByteArray& pattern = bars.Pattern;
     // The box of this record's bars, paddings included, so that paper aligns
     // like the screen; in document micrometres.
     const int64_t width = int64_t(BarCodeWidth(pattern, false)) * GetDrawScale();

@@ -281,16 +281,12 @@ void TKVRPolyText::PrintTexts(TKVRDraw* d)
 void TKVRPolyText::PrintLinear(TKVRDraw* d)
 {
     // The current record's code; one that is not valid prints nothing at all.
-    const QString code = GetCode();
-    if (!TBarcode::IsValidCode(code, GetCodeType(), GetChecksum(), false))
+    const TKVREncodedBars bars =
+        TBarcode::EncodeBars(GetCode(), GetCodeType(), GetChecksum(), false, true, GetShowNumber());
+    if (!bars.Valid || bars.Pattern.isEmpty())
         return;
-    QByteArray text;
-    TKVR128AutoType subset = TKVR128AutoType::Auto;
-    const QByteArray prepared =
-        TBarcode::PrepareBarcode(code.toLatin1(), GetCodeType(), GetChecksum(), false, true, text, subset);
-    const QByteArray pattern = TBarcode::FillBarPattern(prepared, GetCodeType(), subset, GetShowNumber());
-    if (pattern.isEmpty())
-        return;
+    const QByteArray& prepared = bars.Prepared;
+    const QByteArray& pattern = bars.Pattern;
     const int64_t scale = GetDrawScale();
     const int64_t width = (int64_t(BarsWidth(pattern)) + 2 * int64_t(KVRCodeCheck::ToMicrometres(GetPaddingX()))) * scale;
     const int64_t height =

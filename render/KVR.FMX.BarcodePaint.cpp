@@ -3,9 +3,11 @@
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
+#include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Text.h"
 #include "render/TKVRDraw.h"
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -33,13 +35,36 @@ TBarSizes BarSizes(const TKVRBarcodeIntf& aBarcode, double k)
     return s;
 }
 
+// The sizes on whole device pixels, perX and perY pixels per unit across and
+// along the bars: the module becomes a whole number of pixels (at least one)
+// for the whole symbol, and the wide bars a whole multiple of that kept wider
+// than the narrow ones, so that every bar keeps its ratio to the others.
+TBarSizes OnPixels(const TBarSizes& s, double perX, double perY)
+{
+    auto whole = [](double pixels) { return std::max(1.0, double(RoundHalfEven(pixels))); };
+    TBarSizes out = s;
+    const double module = whole(s.M * perX);
+    out.M = module / perX;
+    if (s.Ratio > 1.0)
+        out.Ratio = std::max(module + 1.0, double(RoundHalfEven(s.Ratio * module))) / module;
+    out.H = whole(s.H * perY) / perY;
+    out.G = double(RoundHalfEven(s.G * perY)) / perY;
+    out.E = double(RoundHalfEven(s.E * perY)) / perY;
+    return out;
+}
+
 // The painted bars of a pattern, unturned: the bars start at x 0 with their
 // top at y 0. Spaces only advance.
-std::vector<TRectF> BarRects(const QByteArray& aPattern, const TBarSizes& s)
+// With aPerX above 0 the edges fall on whole pixels of aPerX per unit (a
+// width of one and a half modules is the one that may not).
+std::vector<TRectF> BarRects(const QByteArray& aPattern, const TBarSizes& s, double aPerX = 0.0)
 {
+    auto edge = [aPerX](double x) {
+        return aPerX > 0.0 ? float(double(RoundHalfEven(x * aPerX)) / aPerX) : float(x);
+    };
     std::vector<TRectF> rects;
     for (const TKVRBarElement& e : TBarcode::LayOutPattern(aPattern, s.M, s.Ratio)) {
-        const float left = float(e.Left), right = float(e.Right);
+        const float left = edge(e.Left), right = edge(e.Right);
         switch (e.Bar) {
         case TKVRDrawBar::Full: rects.emplace_back(left, 0.0f, right, float(s.H)); break;
         case TKVRDrawBar::Short: rects.emplace_back(left, float(s.H - s.G), right, float(s.H)); break;
@@ -72,6 +97,11 @@ TPointF BarsOrigin(const TKVRBarcodeIntf& bc, const TKVRBaseDraw* d, double px, 
     case 3: return {float(px - hY), float(py - a + vX)};
     default: return {float(px - a + hX), float(py + vY)};
     }
+}
+
+TPointF WholeDot(const TPointF& p)
+{
+    return {float(RoundHalfEven(p.X)), float(RoundHalfEven(p.Y))};
 }
 
 // One piece of the human-readable text and the left end of its baseline (or
@@ -185,7 +215,7 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     TSkCanvas& canvas = *aDraw->kC;
     TSkPaint& paint = *aDraw->kP;
     const double k = aDraw->TextFactor;
-    const TBarSizes sizes = BarSizes(bc, k);
+    TBarSizes sizes = BarSizes(bc, k);
 
     paint.SetPathEffect(nullptr);
     paint.SetAntiAlias(false);
@@ -206,9 +236,22 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     canvas.Translate(origin.X, origin.Y);
     if (turns != 0)
         canvas.Rotate(-90.0f * turns);
-
+    // On pixels a module of 1.25 pixels would come out as an uneven mix of
+    // one and two: no reader decodes that. Documents keep the exact sizes.
     const QByteArray pattern = bc.GetBarPattern();
-    for (const TRectF& r : BarRects(pattern, sizes))
+    double perX = 0.0, perY = 0.0;
+    double grown = 0.0;  // how much wider whole pixels made the bars
+    if (canvas.SnapToPixelGrid(perX, perY)) {
+        auto barsEnd = [&pattern](const TBarSizes& s) {
+            const std::vector<TKVRBarElement> e = TBarcode::LayOutPattern(pattern, s.M, s.Ratio);
+            return e.empty() ? 0.0 : e.back().Right;
+        };
+        const double exact = barsEnd(sizes);
+        sizes = OnPixels(sizes, perX, perY);
+        grown = barsEnd(sizes) - exact;
+    }
+
+    for (const TRectF& r : BarRects(pattern, sizes, perX))
         canvas.DrawRect(r, aDraw->kP);
 
     if (!bc.GetShowNumber())
@@ -236,7 +279,8 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     if (pieces.empty()) {
         // The centre of the element's bounds, in the turned frame.
         const double half = double(span) * k / (double(aDraw->DrawScale) * 2000.0);
-        const double centre = half - bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX);
+        // It stays under the bars when whole pixels made them wider or narrower.
+        const double centre = half - bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX) + grown / 2.0;
         pieces.push_back({text, centre - width(text) / 2.0});
     }
     for (const TTextPiece& piece : pieces)
@@ -264,20 +308,19 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
         a = PrintFromBaseX(aWidth, aDraw);
     const double px = PaperCellX(aDraw, aStart.DrawX(aDraw));
     const double py = PaperCellY(aDraw, aStart.DrawY(aDraw));
-    const TPointF s = BarsOrigin(bc, aDraw, px, py, a, turns);
-    const TPointF u = BarsOrigin(bc, aDraw, px, py, 0.0, turns);
+    // The paddings are not whole dots: the bars start on a whole printer dot,
+    // or one-dot bars would straddle two and come out grey.
+    const TPointF s = WholeDot(BarsOrigin(bc, aDraw, px, py, a, turns));
+    const TPointF u = WholeDot(BarsOrigin(bc, aDraw, px, py, 0.0, turns));
     const double shiftX = double(s.X) - u.X;  // what the alignment moves
     const double shiftY = double(s.Y) - u.Y;
 
     c.Fill().SetColor(aColor);
     c.Fill().SetKind(TBrushKind::Solid);
-    std::vector<TRectF> bars = BarRects(aPattern, sizes);
-    for (TRectF& r : bars) {
-        r.Offset(s.X, s.Y);
-        if (turns != 0)
-            r = TDraw2D::Rotate(r, s, angle);
-    }
-    c.FillRects(bars, 1.0f);
+    // The bars in modules across and bar heights down.
+    const double unitY = sizes.H > 0.0 ? sizes.H : 1.0;
+    const TBarSizes units{1.0, sizes.Ratio, sizes.H / unitY, sizes.G / unitY, sizes.E / unitY};
+    PrintGridRects(aDraw, BarRects(aPattern, units), s, sizes.M, unitY, s, angle);
 
     if (!bc.GetShowNumber())
         return;
@@ -322,6 +365,50 @@ void PrintBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& a
         c.FillText(TRectF(0.0f, 0.0f, 50000.0f, 50000.0f), piece.Text, false, 255.0f, 0, TTextAlign::Leading,
                    TTextAlign::Leading);
     }
+}
+
+void PrintGridRects(TKVRDraw* aDraw, const std::vector<TRectF>& aUnits, const TPointF& aCorner, double aUnitX,
+                    double aUnitY, const TPointF& aPivot, TKVRAngle aAngle)
+{
+    if (!aDraw || !aDraw->pC || aUnits.empty())
+        return;
+    TCanvas& c = *aDraw->pC;
+    const bool turned = QuarterTurns(aAngle) != 0;
+    auto place = [&](double x, double y) {
+        const TPointF p(float(double(aCorner.X) + x * aUnitX), float(double(aCorner.Y) + y * aUnitY));
+        return turned ? TDraw2D::RotatePoint(p, aPivot, aAngle) : p;
+    };
+    if (TKVRPaintRoad::Reference()) {
+        std::vector<TRectF> rects;
+        rects.reserve(aUnits.size());
+        for (const TRectF& u : aUnits) {
+            const TRectF r(place(u.Left, u.Top).X, place(u.Left, u.Top).Y, place(u.Right, u.Bottom).X,
+                           place(u.Right, u.Bottom).Y);
+            rects.push_back(turned ? TRectF(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom),
+                                            std::max(r.Left, r.Right), std::max(r.Top, r.Bottom))
+                                   : r);
+        }
+        c.FillRects(rects, 1.0f);
+        return;
+    }
+    // Under one matrix a document writes each rectangle in the grid's own
+    // units, a few digits each, instead of four long printer coordinates.
+    // The unit steps turned about no point: small numbers, no cancellation.
+    auto step = [&](double aX, double aY) {
+        const TPointF v{float(aX), float(aY)};
+        return turned ? TDraw2D::RotatePoint(v, TPointF(0.0f, 0.0f), aAngle) : v;
+    };
+    const TPointF o = place(0.0, 0.0), x = step(aUnitX, 0.0), y = step(0.0, aUnitY);
+    TMatrix m;
+    m.m11 = x.X;
+    m.m12 = x.Y;
+    m.m21 = y.X;
+    m.m22 = y.Y;
+    m.m31 = o.X;
+    m.m32 = o.Y;
+    TCanvasStateGuard state(c);
+    c.SetMatrix(m * c.Matrix());
+    c.FillRects(aUnits, 1.0f);
 }
 
 void DrawData(TKVRDraw* aDraw, float aX, float aY)

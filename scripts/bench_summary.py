@@ -33,23 +33,30 @@ def find(runs, prefix):
 def main(folder):
     runs = load(folder)
     print()
-    print(f"{'benchmark':58} {'time ms':>12} {'items/s':>14} {'peak MiB':>9}")
+    print(f"{'benchmark':58} {'time ms':>12} {'items/s':>14} {'peak MiB':>9} {'bytes/page':>11}")
     for name, b in runs.items():
         items = b.get("items_per_second")
         peak = b.get("peak_MiB")
+        page = b.get("bytes_per_page")
         items_text = "" if items is None else f"{items:.0f}"
         peak_text = "" if peak is None else f"{peak:.1f}"
+        page_text = "" if page is None else f"{page:.0f}"
         t = ms(b)
         time_text = f"{t:.3f}" if t >= 0.01 else f"{t:.3g}"
-        print(f"{name:58} {time_text:>12} {items_text:>14} {peak_text:>9}")
+        print(f"{name:58} {time_text:>12} {items_text:>14} {peak_text:>9} {page_text:>11}")
 
     checks = []
-    p1, p10 = find(runs, "BM_PrintLabels/1000/"), find(runs, "BM_PrintLabels/10000/")
-    if p1 and p10:
-        per1, per10 = ms(p1) / 1000, ms(p10) / 10000
-        checks.append(("print: time per label at 10,000 / at 1,000", per10 / per1, "<= 1.2", per10 / per1 <= 1.2))
-        growth = p10["peak_MiB"] - p1["peak_MiB"]
-        checks.append(("print: peak MiB at 10,000 - at 1,000", growth, "<= 50", growth <= 50))
+    for job, what in (("BM_PrintLabels", "print"), ("BM_PrintTextCode128", "print 128")):
+        p1, p10, p100 = (find(runs, f"{job}/{n}/") for n in (1000, 10000, 100000))
+        if p1 and p10:
+            per1, per10 = ms(p1) / 1000, ms(p10) / 10000
+            checks.append((f"{what}: time per label at 10,000 / at 1,000", per10 / per1, "<= 1.2",
+                           per10 / per1 <= 1.2))
+            growth = p10["peak_MiB"] - p1["peak_MiB"]
+            checks.append((f"{what}: peak MiB at 10,000 - at 1,000", growth, "<= 50", growth <= 50))
+        if p10 and p100:
+            growth = p100["peak_MiB"] - p10["peak_MiB"]
+            checks.append((f"{what}: peak MiB at 100,000 - at 10,000", growth, "<= 30", growth <= 30))
     eti, js, bare = find(runs, "BM_LoadFile/0"), find(runs, "BM_LoadFile/1"), find(runs, "BM_ParseJsonBare")
     if js and bare:
         checks.append((".json load / bare JSON parse", ms(js) / ms(bare), "<= 2", ms(js) <= 2 * ms(bare)))

@@ -2,12 +2,15 @@
 #include "platform/fmx/TBitmap.h"
 #include "platform/fmx/TPathData.h"
 #include "platform/rtl/geometry/KVR.DashPath.h"
+#include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/TSkFont.h"
 #include "platform/skia/TSkPaint.h"
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QPaintEngine>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -78,6 +81,28 @@ ISkTypeface MakeTypeface(const TFont& font)
     if (italic)
         style.Slant = TSkFontSlant::Italic;
     return TSkTypeface::MakeFromName(font.Family(), style);
+}
+
+// Sets on the painter only what differs from its state: a document writes
+// every change, so a pen, brush or opacity set again only adds bytes.
+void ApplyPaint(QPainter& painter, double opacity, const QPen& pen, const QBrush& brush)
+{
+    const bool all = TKVRPaintRoad::Reference();
+    if (all || !painter.testRenderHint(QPainter::Antialiasing))
+        painter.setRenderHint(QPainter::Antialiasing, true);
+    if (all || painter.opacity() != opacity)
+        painter.setOpacity(opacity);
+    if (all || painter.pen() != pen)
+        painter.setPen(pen);
+    if (all || painter.brush() != brush)
+        painter.setBrush(brush);
+}
+
+// Whether the painter writes a document (PDF, a printer) rather than pixels.
+bool WritesDocument(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine && engine->type() == QPaintEngine::Pdf;
 }
 
 QPainterPath RectPath(const TRectF& rect, float xRadius, float yRadius, TCorners corners)
@@ -203,7 +228,7 @@ bool TCanvas::BeginScene()
         if (!painter->begin(fDevice))
             return false;
         fOwnPainter = std::move(painter);
-        ApplyTransform();
+        ApplyTransform(fMatrix);
     }
     ++fSceneCount;
     return true;
@@ -226,16 +251,25 @@ QPainter& TCanvas::ScenePainter()
     throw ECanvasException(kNoScene);
 }
 
-void TCanvas::ApplyTransform()
+void TCanvas::ApplyTransform(const TMatrix& matrix)
 {
-    if (QPainter* painter = Painter())
-        painter->setTransform(fMatrix.ToQt() * fBase);
+    QPainter* painter = Painter();
+    if (!painter)
+        return;
+    // A document closes and reopens its graphics state on every new
+    // transform, even an equal one.
+    const QTransform t = matrix.ToQt() * fBase;
+    if (TKVRPaintRoad::Reference() || painter->transform() != t)
+        painter->setTransform(t);
 }
 
 void TCanvas::SetMatrix(const TMatrix& matrix)
 {
     fMatrix = matrix;
-    ApplyTransform();
+    // Otherwise the next drawing call applies it: a matrix set and set back
+    // around nothing drawn reaches no document.
+    if (TKVRPaintRoad::Reference())
+        ApplyTransform(fMatrix);
 }
 
 TCanvasSaveState TCanvas::SaveState() const
@@ -254,26 +288,22 @@ void TCanvas::RestoreState(const TCanvasSaveState& state)
 QPainter* TCanvas::PrepareFill(float opacity)
 {
     QPainter& painter = ScenePainter();
+    ApplyTransform(fMatrix);
     const double o = ClampOpacity(opacity);
     if (fFill.Kind() == TBrushKind::None || o <= 0.0)
         return nullptr;
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setOpacity(o);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgba(fFill.Color()));
+    ApplyPaint(painter, o, QPen(Qt::NoPen), QBrush(QColor::fromRgba(fFill.Color())));
     return &painter;
 }
 
 QPainter* TCanvas::PrepareStroke(float opacity)
 {
     QPainter& painter = ScenePainter();
+    ApplyTransform(fMatrix);
     const double o = ClampOpacity(opacity);
     if (fStroke.Kind() == TBrushKind::None || o <= 0.0)
         return nullptr;
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setOpacity(o);
-    painter.setPen(MakePen(fStroke));
-    painter.setBrush(Qt::NoBrush);
+    ApplyPaint(painter, o, MakePen(fStroke), QBrush(Qt::NoBrush));
     return &painter;
 }
 
@@ -312,18 +342,42 @@ void TCanvas::FillRects(const std::vector<TRectF>& rects, float opacity)
 {
     if (rects.empty())
         return;
-    if (QPainter* p = PrepareFill(opacity)) {
-        QPainterPath path;
-        path.setFillRule(Qt::WindingFill);
+    QPainter* p = PrepareFill(opacity);
+    if (!p)
+        return;
+    // Opaque rectangles go to a document as they are, the shortest form it
+    // writes. Translucent ones, and any on pixels, go as one path: drawn one
+    // by one they would darken where they overlap, or leave a seam where
+    // modules meet.
+    const bool opaque = qAlpha(fFill.Color()) == 255 && ClampOpacity(opacity) >= 1.0;
+    if (opaque && WritesDocument(*p) && !TKVRPaintRoad::Reference()) {
+        QVarLengthArray<QRectF, 128> plain;
+        plain.reserve(qsizetype(rects.size()));
         for (const TRectF& r : rects)
-            path.addRect(r.ToQt().normalized());
-        p->drawPath(path);
+            plain.append(r.ToQt().normalized());
+        p->drawRects(plain.constData(), int(plain.size()));
+        return;
     }
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const TRectF& r : rects)
+        path.addRect(r.ToQt().normalized());
+    p->drawPath(path);
 }
 
 void TCanvas::DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
                        TCornerType)
 {
+    const bool square = !(xRadius > 0.0f && yRadius > 0.0f) || (corners & AllCorners) == 0;
+    QPainter* painter = Painter();
+    if (square && fStroke.Dash() == TStrokeDash::Solid && painter && WritesDocument(*painter) &&
+        !TKVRPaintRoad::Reference()) {
+        // A solid square frame is one rectangle to a document, not a path of five points.
+        fLastDashes = TKVRDashedPath();
+        if (QPainter* p = PrepareStroke(opacity))
+            p->drawRect(rect.ToQt().normalized());
+        return;
+    }
     StrokeOutline(RectPath(rect, xRadius, yRadius, corners), opacity);
 }
 
@@ -392,6 +446,7 @@ void TCanvas::DrawBitmap(const TBitmap& bitmap, const TRectF& srcRect, const TRe
                          bool highSpeed)
 {
     QPainter& painter = ScenePainter();
+    ApplyTransform(fMatrix);
     const double o = ClampOpacity(opacity);
     if (bitmap.IsEmpty() || o <= 0.0)
         return;
@@ -489,20 +544,41 @@ void TCanvas::FillText(const TRectF& rect, const QString& text, bool wordWrap, f
     if (!(layout.pixels > 0.0))
         return;
 
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setOpacity(o);
+    // Every drawing call sets what it needs: no save and restore, which a
+    // document writes as a closed and reopened graphics state.
+    const bool reference = TKVRPaintRoad::Reference();
+    if (reference)
+        painter.save();
+    if (reference || !painter.testRenderHint(QPainter::Antialiasing))
+        painter.setRenderHint(QPainter::Antialiasing, true);
+    if (reference || !painter.testRenderHint(QPainter::TextAntialiasing))
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+    if (reference || painter.opacity() != o)
+        painter.setOpacity(o);
     const bool underline = fFont.Style() & FontStyleSet(TFontStyle::Underline);
     const QColor color = QColor::fromRgba(fFill.Color());
     const double k = layout.pixels / TSkShapedText::kReferencePixels;
+    // A document takes text moved by the matrix as text placed there: the
+    // matrix itself would be written around it, and again when it goes.
+    QPointF shift;
+    const bool moved = fMatrix.m11 == 1.0f && fMatrix.m22 == 1.0f && fMatrix.m12 == 0.0f && fMatrix.m21 == 0.0f &&
+                       fMatrix.m13 == 0.0f && fMatrix.m23 == 0.0f && fMatrix.m33 == 1.0f;
+    if (!reference && moved && WritesDocument(painter)) {
+        shift = QPointF(fMatrix.m31, fMatrix.m32);
+        ApplyTransform(TMatrix::Identity());
+    } else {
+        ApplyTransform(fMatrix);
+    }
     for (const TextLayout::Line& line : layout.lines) {
         if (line.text.isEmpty())
             continue;
         TSkShapedText::Shape(layout.typeface, line.text, layout.rightToLeft)
-            ->Paint(painter, QTransform(k, 0.0, 0.0, k, line.x, line.y + layout.ascent), color, underline);
+            ->Paint(painter,
+                    QTransform(k, 0.0, 0.0, k, line.x + shift.x(), line.y + layout.ascent + shift.y()), color,
+                    underline);
     }
-    painter.restore();
+    if (reference)
+        painter.restore();
 }
 
 void TCanvas::MeasureText(TRectF& rect, const QString& text, bool wordWrap, TFillTextFlags flags,

@@ -73,8 +73,10 @@ public:
                   TCornerType cornerType = TCornerType::Round);
     void DrawRect(const TRectF& rect, float xRadius, float yRadius, TCorners corners, float opacity,
                   TCornerType cornerType = TCornerType::Round);
-    // Square-cornered rectangles (taken as given or reversed) filled as one
-    // path: one drawing call for a symbol's bars, and no seam where two meet.
+    // Square-cornered rectangles (taken as given or reversed) in one drawing
+    // call, for a symbol's bars: opaque ones as plain rectangles (the
+    // shortest a document writes), translucent ones as one path, so that
+    // where two overlap they do not darken.
     void FillRects(const std::vector<TRectF>& rects, float opacity);
     void FillEllipse(const TRectF& rect, float opacity);
     void DrawEllipse(const TRectF& rect, float opacity);
@@ -117,7 +119,8 @@ private:
     void StrokeOutline(const QPainterPath& path, float opacity);
     // Device units per local unit of the current transform.
     double DeviceScale() const;
-    void ApplyTransform();
+    // Sets the painter's transform to matrix on the base, when it differs.
+    void ApplyTransform(const TMatrix& matrix);
     QPaintDevice* Device() const;
 
     QPaintDevice* fDevice = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/skia/TSkCanvas.h"
 #include "platform/rtl/KVR.Math.h"
+#include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
 
@@ -181,6 +182,40 @@ TMatrix TSkCanvas::GetLocalToDevice() const
 double TSkCanvas::DeviceScale() const
 {
     return std::sqrt(std::fabs(fPainter->combinedTransform().determinant()));
+}
+
+bool TSkCanvas::SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY)
+{
+    if (!IsActive() || !fPainter->paintEngine())
+        return false;
+    switch (fPainter->paintEngine()->type()) {
+    case QPaintEngine::Pdf:
+    case QPaintEngine::SVG:
+    case QPaintEngine::Picture:
+    case QPaintEngine::MacPrinter:
+    case QPaintEngine::User:  // the XPS writer
+        return false;
+    default:
+        break;
+    }
+    const QTransform t = fPainter->combinedTransform();
+    const double perX = std::hypot(t.m11(), t.m12()), perY = std::hypot(t.m21(), t.m22());
+    if (t.type() == QTransform::TxProject || !std::isfinite(perX) || !std::isfinite(perY) || !(perX > 0.0) ||
+        !(perY > 0.0))
+        return false;
+    // Quarter turns leave sines and cosines a rounding error off zero.
+    const double tolerance = 1e-9 * std::max(perX, perY);
+    const bool straight = std::fabs(t.m12()) <= tolerance && std::fabs(t.m21()) <= tolerance;
+    const bool turned = std::fabs(t.m11()) <= tolerance && std::fabs(t.m22()) <= tolerance;
+    if (!straight && !turned)
+        return false;
+    const QPointF origin = t.map(QPointF(0.0, 0.0));
+    const QPointF whole(double(RoundHalfEven(origin.x())), double(RoundHalfEven(origin.y())));
+    const QPointF local = t.inverted().map(whole);
+    Translate(float(local.x()), float(local.y()));
+    oPixelsPerX = perX;
+    oPixelsPerY = perY;
+    return true;
 }
 
 void TSkCanvas::ClipRect(const TRectF& rect, TSkClipOp /*op*/, bool antiAlias)

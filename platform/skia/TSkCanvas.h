@@ -73,6 +73,13 @@ public:
     void ResetMatrix();
     TMatrix GetLocalToDevice() const;
 
+    // On a canvas that paints pixels (a raster image, the screen; not a PDF,
+    // XPS or recorded picture) through a matrix of scales and quarter turns:
+    // moves the origin onto the nearest whole device pixel and gives the
+    // device pixels per local unit along local x and y, so that the caller
+    // can size things in whole pixels. False, and nothing moved, elsewhere.
+    bool SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY);
+
     void ClipRect(const TRectF& rect, TSkClipOp op = TSkClipOp::Intersect, bool antiAlias = false);
     void ClipPath(const ISkPath& path, TSkClipOp op = TSkClipOp::Intersect, bool antiAlias = false);
 

@@ -1,4 +1,5 @@
 #include "platform/skia/TSkShapedText.h"
+#include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/TSkFont.h"
 #include <QGlyphRun>
 #include <QHash>
@@ -37,6 +38,23 @@ struct TShapeCache
     // A raw font at a new size is a new font engine with an empty glyph
     // cache: each size is made once, or every paint would load its glyphs.
     QHash<std::pair<QRawFont, int>, QRawFont> Sized;
+    QHash<std::pair<QRawFont, double>, QRawFont> DocumentSized;
+    // What the shaper made of single characters and of pairs, per typeface:
+    // a line of plain characters is then laid out from these alone.
+    struct TGlyph
+    {
+        bool Plain = false;  // one glyph of the typeface's own font, as wide as its advance
+        quint32 Glyph = 0;
+        double Advance = 0.0;
+    };
+    struct TFontGlyphs
+    {
+        std::shared_ptr<const TSkTypeface> Typeface;  // keeps the key's address taken
+        QRawFont Font;
+        QHash<char16_t, TGlyph> Chars;
+        QHash<quint32, bool> Pairs;  // whether the two shape as they do alone
+    };
+    QHash<const TSkTypeface*, TFontGlyphs> Glyphs;
 };
 
 // Lines laid out by the elements repeat while the screen repaints; a full
@@ -57,6 +75,23 @@ QRawFont SizedFont(const QRawFont& aFont, int aPixels)
 {
     QHash<std::pair<QRawFont, int>, QRawFont>& sized = Cache().Sized;
     const std::pair<QRawFont, int> key{aFont, aPixels};
+    const auto it = sized.constFind(key);
+    if (it != sized.constEnd())
+        return *it;
+    QRawFont raw = aFont;
+    raw.setPixelSize(aPixels);
+    if (sized.size() >= kMaxSizedFonts)
+        sized.clear();
+    sized.insert(key, raw);
+    return raw;
+}
+
+// A raw font at a size a document writes (any fraction of a pixel): the
+// glyphs are written, never rasterised, so the size costs no glyph cache.
+QRawFont DocumentFont(const QRawFont& aFont, double aPixels)
+{
+    QHash<std::pair<QRawFont, double>, QRawFont>& sized = Cache().DocumentSized;
+    const std::pair<QRawFont, double> key{aFont, aPixels};
     const auto it = sized.constFind(key);
     if (it != sized.constEnd())
         return *it;
@@ -166,6 +201,103 @@ void ShapeNow(const TSkTypeface& typeface, const QString& text, bool rightToLeft
     std::stable_sort(runs.begin(), runs.end(),
                      [&](const auto& a, const auto& b) { return leftmost(a) < leftmost(b); });
 }
+// Characters that might shape alone as they stand: no controls or tabs, no
+// marks, nothing of the joining or right-to-left scripts.
+bool MayBePlain(char16_t c)
+{
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || c >= 0x0590)
+        return false;
+    return !QChar(c).isMark();
+}
+
+using TGlyph = TShapeCache::TGlyph;
+using TFontGlyphs = TShapeCache::TFontGlyphs;
+
+// Glyph and advance of one character shaped alone; not plain when it takes
+// another font, more than one glyph, or none while it advances.
+TGlyph PlainGlyph(TFontGlyphs& f, char16_t c)
+{
+    const auto it = f.Chars.constFind(c);
+    if (it != f.Chars.constEnd())
+        return *it;
+    TGlyph g;
+    if (MayBePlain(c)) {
+        double advance = 0.0;
+        std::vector<TSkShapedText::TRun> runs;
+        ShapeNow(*f.Typeface, QString(QChar(c)), false, advance, runs);
+        if (runs.size() == 1 && runs[0].Glyphs.size() == 1 && runs[0].Positions[0] == QPointF(0.0, 0.0)) {
+            if (!f.Font.isValid())
+                f.Font = runs[0].Font;
+            if (runs[0].Font == f.Font)
+                g = {true, runs[0].Glyphs[0], advance};
+        }
+    }
+    f.Chars.insert(c, g);
+    return g;
+}
+
+// Whether two characters shape side by side as each does alone: no
+// ligature, no contextual form (kerning is off).
+bool PlainPair(TFontGlyphs& f, char16_t a, const TGlyph& ga, char16_t b, const TGlyph& gb)
+{
+    constexpr qsizetype kMaxPairs = 65536;
+    const quint32 key = (quint32(a) << 16) | b;
+    const auto it = f.Pairs.constFind(key);
+    if (it != f.Pairs.constEnd())
+        return *it;
+    double advance = 0.0;
+    std::vector<TSkShapedText::TRun> runs;
+    ShapeNow(*f.Typeface, QString(QChar(a)) + QChar(b), false, advance, runs);
+    const bool plain = runs.size() == 1 && runs[0].Font == f.Font &&
+                       runs[0].Glyphs == QList<quint32>{ga.Glyph, gb.Glyph} &&
+                       runs[0].Positions == QList<QPointF>{QPointF(0.0, 0.0), QPointF(ga.Advance, 0.0)} &&
+                       advance == ga.Advance + gb.Advance;
+    if (f.Pairs.size() >= kMaxPairs)
+        f.Pairs.clear();
+    f.Pairs.insert(key, plain);
+    return plain;
+}
+
+// A line of plain characters laid out from what the shaper made of each
+// character and each pair before, without shaping it: every record brings
+// new text, and shaping it anew loads its glyphs again. False when the line
+// needs the shaper.
+bool ShapePlain(TShapeCache& aCache, const std::shared_ptr<const TSkTypeface>& aTypeface, const QString& aText,
+                double& oAdvance, std::vector<TSkShapedText::TRun>& oRuns)
+{
+    constexpr qsizetype kMaxTypefaces = 64;
+    if (TKVRPaintRoad::Reference())
+        return false;
+    auto found = aCache.Glyphs.find(aTypeface.get());
+    if (found == aCache.Glyphs.end()) {
+        if (aCache.Glyphs.size() >= kMaxTypefaces)
+            aCache.Glyphs.clear();
+        found = aCache.Glyphs.insert(aTypeface.get(), TFontGlyphs{aTypeface, {}, {}, {}});
+    }
+    TFontGlyphs& f = *found;
+    TSkShapedText::TRun run;
+    run.Glyphs.reserve(aText.size());
+    run.Positions.reserve(aText.size());
+    double x = 0.0;
+    TGlyph previous;
+    char16_t previousChar = 0;
+    for (const QChar qc : aText) {
+        const char16_t c = qc.unicode();
+        const TGlyph g = PlainGlyph(f, c);
+        if (!g.Plain || (previous.Plain && !PlainPair(f, previousChar, previous, c, g)))
+            return false;
+        run.Glyphs.append(g.Glyph);
+        run.Positions.append(QPointF(x, 0.0));
+        x += g.Advance;
+        previous = g;
+        previousChar = c;
+    }
+    run.Font = f.Font;
+    oRuns.clear();
+    oRuns.push_back(std::move(run));
+    oAdvance = x;
+    return true;
+}
 }  // namespace
 
 ISkShapedText TSkShapedText::Shape(const std::shared_ptr<const TSkTypeface>& typeface, const QString& text,
@@ -176,12 +308,15 @@ ISkShapedText TSkShapedText::Shape(const std::shared_ptr<const TSkTypeface>& typ
         return empty;
     TShapeCache& cache = Cache();
     const TShapeKey key{typeface.get(), text, rightToLeft};
-    const auto it = cache.Entries.constFind(key);
+    // The reference road shapes every line anew.
+    const bool reference = TKVRPaintRoad::Reference();
+    const auto it = reference ? cache.Entries.constEnd() : cache.Entries.constFind(key);
     if (it != cache.Entries.constEnd())
         return it->Shaped;
 
     auto shaped = std::make_shared<TSkShapedText>();
-    ShapeNow(*typeface, text, rightToLeft, shaped->fAdvance, shaped->fRuns);
+    if (rightToLeft || !ShapePlain(cache, typeface, text, shaped->fAdvance, shaped->fRuns))
+        ShapeNow(*typeface, text, rightToLeft, shaped->fAdvance, shaped->fRuns);
     // The underline of the typeface itself (its post table), whatever font a run falls back to.
     const TSkTypeface::TDesign& d = typeface->GetDesign();
     const double unit = double(kReferencePixels) / d.UnitsPerEm;
@@ -189,6 +324,8 @@ ISkShapedText TSkShapedText::Shape(const std::shared_ptr<const TSkTypeface>& typ
     shaped->fUnderlineThickness = d.UnderlineThickness * unit;
     if (!std::isfinite(shaped->fAdvance) || shaped->fAdvance < 0.0)
         shaped->fAdvance = 0.0;
+    if (reference)
+        return shaped;
     if (cache.Entries.size() >= kMaxCachedLines)
         cache.Entries.clear();
     cache.Entries.insert(key, {typeface, shaped});
@@ -238,6 +375,30 @@ void TSkShapedText::Paint(QPainter& painter, const QTransform& toLocal, const QC
     // (PDF, a printer) keep no such cache, and their text stays text.
     const bool outlines = CachesGlyphs(painter) &&
                           (deviceEm > kMaxCachedEmPixels || kReferencePixels * device.Min < 1.0);
+
+    // A document takes the glyphs where they stand, at their exact size,
+    // without a transform of their own: each transform would be written as
+    // a closed and reopened graphics state around the text.
+    if (!CachesGlyphs(painter) && !underline && !TKVRPaintRoad::Reference() &&
+        toLocal.type() <= QTransform::TxScale && toLocal.m11() > 0.0 && toLocal.m11() == toLocal.m22()) {
+        const QPen pen(color);
+        if (painter.pen() != pen)
+            painter.setPen(pen);
+        for (const TRun& run : fRuns) {
+            const QRawFont raw = DocumentFont(run.Font, localEm);
+            if (!raw.isValid())
+                continue;
+            QList<QPointF> positions = run.Positions;
+            for (QPointF& p : positions)
+                p = toLocal.map(p);
+            QGlyphRun g;
+            g.setRawFont(raw);
+            g.setGlyphIndexes(run.Glyphs);
+            g.setPositions(positions);
+            painter.drawGlyphRun(QPointF(0, 0), g);
+        }
+        return;
+    }
 
     painter.save();
     if (underline) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <cmath>
 // Helpers of the text, picture and code element tests: painting one element
 // on a screen or paper surface, colours in pixels, reading records back and
 // reading a printed PDF page back with poppler.
@@ -24,6 +26,16 @@ constexpr int kDpi = 300;
 inline int Px(double mm)
 {
     return int(mm * kDpi / 25.4);
+}
+// How far the screen's modules, whole pixels each, may move an edge of a
+// symbol aSide pixels long from paper's exact ones, modules of aModuleMm.
+inline int SnapAllowance(int aSide, double aModuleMm)
+{
+    const double module = aModuleMm * kDpi / 25.4;
+    if (!(module > 0.0))
+        return 0;
+    const double whole = std::max(1.0, std::nearbyint(module));
+    return int(std::ceil(std::fabs(whole - module) * aSide / module)) + 1;
 }
 inline float PxUm(int64_t micrometres)
 {

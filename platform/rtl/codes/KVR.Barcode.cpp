@@ -453,6 +453,33 @@ bool TBarcode::IsValidCode(const QString& aCode, TKVRBarType aType, bool aChecks
     return IsValidCode(aCode.toLatin1(), aType, aChecksum, aOption);
 }
 
+TKVREncodedBars TBarcode::EncodeBars(const QString& aCode, TKVRBarType aType, bool aChecksum, bool aOption,
+                                     bool aPoly, bool aShowNumber)
+{
+    struct TLast
+    {
+        QString Code;
+        TKVRBarType Type = TKVRBarType::EAN13;
+        bool Checksum = false, Option = false, Poly = false, ShowNumber = false;
+        bool Set = false;
+        TKVREncodedBars Bars;
+    };
+    thread_local TLast last;
+    if (last.Set && last.Type == aType && last.Checksum == aChecksum && last.Option == aOption &&
+        last.Poly == aPoly && last.ShowNumber == aShowNumber && last.Code == aCode)
+        return last.Bars;
+    TKVREncodedBars bars;
+    bars.Valid = IsValidCode(aCode, aType, aChecksum, aOption);
+    if (bars.Valid) {
+        QByteArray text;
+        TKVR128AutoType subset = TKVR128AutoType::Auto;
+        bars.Prepared = PrepareBarcode(aCode.toLatin1(), aType, aChecksum, aOption, aPoly, text, subset);
+        bars.Pattern = FillBarPattern(bars.Prepared, aType, subset, aShowNumber);
+    }
+    last = {aCode, aType, aChecksum, aOption, aPoly, aShowNumber, true, bars};
+    return bars;
+}
+
 bool TBarcode::IsValidKey(TKVRBarType aType, QChar aChar)
 {
     if (aChar.unicode() == 8)

@@ -118,6 +118,14 @@ inline constexpr TAnsiCharSet ValidCode93 = ValidFullCode39;
 inline constexpr TAnsiCharSet ValidCodabar = TAnsiCharSet::Of("0123456789-$:/.+ABCD");
 inline constexpr TAnsiCharSet ValidCode11 = TAnsiCharSet::Of("0123456789-");
 
+// A value checked, prepared and turned into bars in one go.
+struct TKVREncodedBars
+{
+    bool Valid = false;
+    QByteArray Prepared;  // PrepareBarcode's value
+    QByteArray Pattern;   // FillBarPattern's pattern; empty when not valid
+};
+
 // The linear barcode encoder: validation, preparation and the bar pattern
 // that the painters decode with FillBarData. Values are 8-bit (Latin-1) strings.
 class TBarcode
@@ -151,6 +159,12 @@ public:
     // are plain full bars.
     static QByteArray FillBarPattern(const QByteArray& aCode, TKVRBarType aType,
                                      TKVR128AutoType aSubset, bool aShowNumber);
+
+    // IsValidCode, PrepareBarcode and FillBarPattern of one text value. A
+    // printed label asks twice (its check, then its print): the thread's last
+    // answer is kept, keyed by everything the encoding depends on.
+    static TKVREncodedBars EncodeBars(const QString& aCode, TKVRBarType aType, bool aChecksum, bool aOption,
+                                      bool aPoly, bool aShowNumber);
 
     // Decodes one pattern character.
     static void FillBarData(char aChar, TKVRDrawWidth& oWidth, TKVRDrawBar& oBar);

@@ -62,7 +62,10 @@ std::vector<QStringList> SplitCsv(const QString& aText, QChar aSeparator)
     bool lineHasData = false;
     int line = 1, quoteLine = 0;
     const int n = int(aText.size());
+    // Fields and records are kept for the whole run, one per label: each
+    // takes the room it needs, not what growing it left over.
     auto endField = [&] {
+        field.squeeze();
         record << field;
         field.clear();
         wasQuoted = false;
@@ -70,8 +73,10 @@ std::vector<QStringList> SplitCsv(const QString& aText, QChar aSeparator)
     auto endRecord = [&] {
         endField();
         // A blank line is no record.
-        if (lineHasData)
+        if (lineHasData) {
+            record.squeeze();
             records.push_back(record);
+        }
         record.clear();
         lineHasData = false;
     };
@@ -214,15 +219,17 @@ private:
 };
 }  // namespace
 
-TKVRDataTable ReadCsv(const QByteArray& aBytes)
+namespace {
+// Text never holds NUL: this is a program, a picture or UTF-16, which would
+// read as one garbage record over good data.
+void RefuseNonText(const QByteArray& aBytes)
 {
-    if (aBytes.size() > KVRMaxDataBytes)
-        throw EKVRDataSourceError("CSV: the data is larger than 256 MB");
-    // Text never holds NUL: this is a program, a picture or UTF-16, which
-    // would read as one garbage record over good data.
     if (aBytes.contains('\0'))
         throw EKVRDataSourceError("CSV: the data holds NUL bytes; it is not a text file");
-    const QString text = DecodeText(aBytes);
+}
+
+TKVRDataTable TableOfCsv(const QString& text)
+{
     std::vector<QStringList> records = SplitCsv(text, DetectSeparator(text));
     if (records.empty())
         throw EKVRDataSourceError("CSV: there is no header line naming the fields");
@@ -236,6 +243,15 @@ TKVRDataTable ReadCsv(const QByteArray& aBytes)
     table.Rows.assign(std::make_move_iterator(records.begin() + 1), std::make_move_iterator(records.end()));
     return table;
 }
+}  // namespace
+
+TKVRDataTable ReadCsv(const QByteArray& aBytes)
+{
+    if (aBytes.size() > KVRMaxDataBytes)
+        throw EKVRDataSourceError("CSV: the data is larger than 256 MB");
+    RefuseNonText(aBytes);
+    return TableOfCsv(DecodeText(aBytes));
+}
 
 TKVRDataTable ReadCsvFile(const QString& aFileName)
 {
@@ -245,11 +261,15 @@ TKVRDataTable ReadCsvFile(const QString& aFileName)
                                   file.errorString().toStdString());
     if (file.size() > KVRMaxDataBytes)
         throw EKVRDataSourceError("CSV: \"" + aFileName.toStdString() + "\" is larger than 256 MB");
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EKVRDataSourceError("CSV: cannot read \"" + aFileName.toStdString() + "\": " +
                                   file.errorString().toStdString());
-    return ReadCsv(bytes);
+    RefuseNonText(bytes);
+    // The bytes go once decoded: a large file is not held three times over.
+    const QString text = DecodeText(bytes);
+    bytes = QByteArray();
+    return TableOfCsv(text);
 }
 
 TKVRDataTable ReadJsonData(const QString& aText)

@@ -60,8 +60,24 @@ bool TKVRBaseDataMatrix::GetLayout(TKVRSymbolLayout& oLayout) const
 
 bool TKVRBaseDataMatrix::LayoutOf(const QString& aValue, TKVRSymbolLayout& oLayout) const
 {
+    // A printed label asks twice (its check, then its print): the thread's
+    // last answer is kept; the value is all the encoding depends on.
+    struct TLast
+    {
+        QString Value;
+        bool Set = false;
+        bool Ok = false;
+        TKVRSymbolLayout Layout;
+    };
+    thread_local TLast last;
+    if (last.Set && last.Value == aValue) {
+        oLayout = last.Layout;
+        return last.Ok;
+    }
     oLayout.Clear();
     std::vector<uint8_t> modules;
     uint16_t columns = 0, rows = 0;
-    return EncodeValue(aValue, modules, columns, rows) && BuildLayout(modules, columns, rows, oLayout);
+    const bool ok = EncodeValue(aValue, modules, columns, rows) && BuildLayout(modules, columns, rows, oLayout);
+    last = {aValue, true, ok, oLayout};
+    return ok;
 }

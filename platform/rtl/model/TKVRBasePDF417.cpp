@@ -42,9 +42,28 @@ bool TKVRBasePDF417::GetLayout(TKVRSymbolLayout& oLayout) const
 
 bool TKVRBasePDF417::LayoutOf(const QString& aValue, TKVRSymbolLayout& oLayout) const
 {
+    // A printed label asks twice (its check, then its print): the thread's
+    // last answer is kept, keyed by everything the encoding depends on.
+    struct TLast
+    {
+        QString Value;
+        TKVRPdf417CorrectionLevel Level = KVRPdf417CorrectionLevel::Level2;
+        bool Truncated = false;
+        int32_t Columns = -1, Rows = -1;
+        bool Ok = false;
+        TKVRSymbolLayout Layout;
+    };
+    thread_local TLast last;
+    if (last.Columns == fColumns && last.Rows == fRows && last.Level == fCorrectionLevel &&
+        last.Truncated == fTruncated && last.Value == aValue) {
+        oLayout = last.Layout;
+        return last.Ok;
+    }
     oLayout.Clear();
     TPdf417Symbol symbol;
-    return EncodeValue(aValue, symbol) && BuildLayout(symbol, fTruncated, oLayout);
+    const bool ok = EncodeValue(aValue, symbol) && BuildLayout(symbol, fTruncated, oLayout);
+    last = {aValue, fCorrectionLevel, fTruncated, fColumns, fRows, ok, oLayout};
+    return ok;
 }
 
 int32_t TKVRBasePDF417::ModulesAcross(int32_t aColumns, bool aTruncated)
