@@ -1,6 +1,6 @@
 #include "document/KVR.FMX.ExportJob.h"
+#include "document/KVR.FMX.SheetWalk.h"
 #include "document/KVR.FMX.h"
-#include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
@@ -145,35 +145,22 @@ public:
 
 private:
 
-    bool Exported(const TKVRBaseItem* aItem) const
-    {
-        const TKVRLayer* layer = fDoc.FindLayer(aItem->GetLayer());
-        return layer && (layer->GetState() & kExported) == kExported && (aItem->GetState() & kExported) == kExported;
-    }
+    bool Exported(const TKVRBaseItem* aItem) const { return KVRGoesToOutput(fDoc, *aItem, kExported); }
 
     double Pixels(int64_t aMicrometres) const { return double(aMicrometres) * fDpi / 25400.0; }
 
     void PaintSheet(int32_t aCurPage)
     {
         const TKVRMeasure& m = fDoc.GetMeasure();
-        const int64_t rows = std::max(1, m.GetRows()), columns = std::max(1, m.GetColumns());
         const TKVRBasePrintInfo& info = fDoc.GetPrintInfo();
-        int64_t row = 1, column = 1;
-        int64_t start = (int64_t(info.GetFirstRow()) - 1) * columns + info.GetFirstCol() - 1;
-        if (info.GetFirstRow() > rows || info.GetFirstCol() > columns)
-            start = 0;
-        const int64_t cells = rows * columns;
-        int64_t label = 1;
-        if (aCurPage <= 1) {
-            row = start / columns + 1;
-            column = start % columns + 1;
-        } else {
-            label = cells - start + (int64_t(aCurPage) - 2) * cells + 1;
-        }
-        const int64_t total = info.GetTotalLabels();
+        // The print job's walk: a sheet or start cell it refuses is refused here too.
+        TKVRSheetWalk walk(m.GetRows(), m.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
+                           info.GetTotalLabels());
+        const int64_t page = std::max(aCurPage, 1);
+        walk.SkipTo(page);
         // The record of the page's first label.
         fDoc.FirstData();
-        for (int64_t n = 1; n < label && n <= total; ++n)
+        for (int64_t n = 0; n < walk.Done(); ++n)
             fDoc.NextData();
         // Data-bound elements are painted through a fresh cell copy, which
         // shows the record of its label.
@@ -188,45 +175,44 @@ private:
             TBinaryWriter writer(&stream);
             item->Write(writer);
         }
-        for (; row <= rows && label <= total; ++row) {
-            fDraw.ScreenOffsetY = float(Pixels(m.GetSize(5) + (row - 1) * m.GetSize(3) + (row - 1) * m.GetSize(7)));
-            for (; column <= columns && label <= total; ++column) {
-                fDraw.ScreenOffsetX =
-                    float(Pixels(m.GetSize(4) + (column - 1) * m.GetSize(2) + (column - 1) * m.GetSize(6)));
-                fDoc.DrawBackImage(fDraw.kC, fDraw);
-                for (int32_t i = 1; i <= count; ++i) {
-                    TKVRBaseItem* item = fDoc.GetItem(i);
-                    if (!Exported(item))
-                        continue;
-                    if (records[size_t(i)].isEmpty()) {
-                        item->DrawElement(&fDraw);
-                        continue;
-                    }
-                    QBuffer stream(&records[size_t(i)]);
-                    stream.open(QIODevice::ReadOnly);
-                    TBinaryReader reader(&stream);
-                    TKVRBaseItem* copy =
-                        fDoc.CreateFromStream(reader, TVXLabelFMX::KVRStreamVersion, KVRReadType::CellCopy);
-                    std::unique_ptr<TKVRBaseItem> owned = fDoc.DetachItem(copy);
-                    owned->PreviewPos(int16_t(column), int16_t(row));
-                    // Codes keep their stored value on screen: the copy takes the record's.
-                    if (auto* code = dynamic_cast<TKVRBase2DCode*>(owned.get()))
-                        code->SetCode(code->PrintValue());
-                    auto* barcode = dynamic_cast<TKVRBaseBarcode*>(owned.get());
-                    if (barcode)
-                        barcode->SetCode(barcode->PrintValue());
-                    owned->DrawElement(&fDraw);
-                    if (barcode && !barcode->GetValid())
-                        fRefused << QStringLiteral("label %1 (record %2), element %3: \"%4\"")
-                                        .arg(label)
-                                        .arg(fDoc.GetRecordIndex() + 1)
-                                        .arg(item->GetID().isEmpty() ? QString::number(i) : item->GetID(),
-                                             barcode->PrintValue());
+        TKVRSheetWalk::TCell cell;
+        while (walk.Next(cell) && cell.Page == page) {
+            const int64_t label = walk.Done();
+            fDraw.ScreenOffsetY = float(
+                Pixels(m.GetSize(5) + int64_t(cell.Row - 1) * m.GetSize(3) + int64_t(cell.Row - 1) * m.GetSize(7)));
+            fDraw.ScreenOffsetX = float(
+                Pixels(m.GetSize(4) + int64_t(cell.Col - 1) * m.GetSize(2) + int64_t(cell.Col - 1) * m.GetSize(6)));
+            fDoc.DrawBackImage(fDraw.kC, fDraw);
+            for (int32_t i = 1; i <= count; ++i) {
+                TKVRBaseItem* item = fDoc.GetItem(i);
+                if (!Exported(item))
+                    continue;
+                if (records[size_t(i)].isEmpty()) {
+                    item->DrawElement(&fDraw);
+                    continue;
                 }
-                fDoc.NextData();
-                ++label;
+                QBuffer stream(&records[size_t(i)]);
+                stream.open(QIODevice::ReadOnly);
+                TBinaryReader reader(&stream);
+                TKVRBaseItem* copy =
+                    fDoc.CreateFromStream(reader, TVXLabelFMX::KVRStreamVersion, KVRReadType::CellCopy);
+                std::unique_ptr<TKVRBaseItem> owned = fDoc.DetachItem(copy);
+                owned->PreviewPos(int16_t(cell.Col), int16_t(cell.Row));
+                // Codes keep their stored value on screen: the copy takes the record's.
+                if (auto* code = dynamic_cast<TKVRBase2DCode*>(owned.get()))
+                    code->SetCode(code->PrintValue());
+                auto* barcode = dynamic_cast<TKVRBaseBarcode*>(owned.get());
+                if (barcode)
+                    barcode->SetCode(barcode->PrintValue());
+                owned->DrawElement(&fDraw);
+                if (barcode && !barcode->GetValid())
+                    fRefused << QStringLiteral("label %1 (record %2), element %3: \"%4\"")
+                                    .arg(label)
+                                    .arg(fDoc.GetRecordIndex() + 1)
+                                    .arg(item->GetID().isEmpty() ? QString::number(i) : item->GetID(),
+                                         barcode->PrintValue());
             }
-            column = 1;
+            fDoc.NextData();
         }
     }
 };

@@ -4,7 +4,6 @@
 #include "platform/fmx/TPrinter.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/codes/KVR.Barcode.h"
-#include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/KVR.Model.Codes.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
@@ -32,11 +31,6 @@ void BeginScene(TCanvas& aCanvas)
         throw ECanvasException(kNoScene);
 }
 
-std::string OutsideSheet(const char* aWhat, int32_t aValue, int32_t aCount, const char* aUnit)
-{
-    return "The start " + std::string(aWhat) + " " + std::to_string(aValue) + " is outside the sheet of " +
-           std::to_string(aCount) + " " + aUnit;
-}
 }  // namespace
 
 // ---------------------------------------------------------------- report
@@ -56,37 +50,7 @@ QString TKVRPrintReport::Text() const
     return lines.join(QLatin1Char('\n'));
 }
 
-// ---------------------------------------------------------------- sheet walk
-
-TKVRSheetWalk::TKVRSheetWalk(int32_t aRows, int32_t aColumns, int32_t aFirstRow, int32_t aFirstCol, int64_t aLabels)
-    : fRows(aRows), fColumns(aColumns), fLabels(std::max<int64_t>(aLabels, 0))
-{
-    if (aRows < 1)
-        throw std::invalid_argument("The label sheet has no rows");
-    if (aColumns < 1)
-        throw std::invalid_argument("The label sheet has no columns");
-    if (aFirstRow < 1 || aFirstRow > aRows)
-        throw std::invalid_argument(OutsideSheet("row", aFirstRow, aRows, "rows"));
-    if (aFirstCol < 1 || aFirstCol > aColumns)
-        throw std::invalid_argument(OutsideSheet("column", aFirstCol, aColumns, "columns"));
-    fCell = {1, aFirstRow, aFirstCol};
-}
-
-bool TKVRSheetWalk::Next(TCell& oCell)
-{
-    if (fDone >= fLabels)
-        return false;
-    oCell = fCell;
-    ++fDone;
-    if (++fCell.Col > fColumns) {
-        fCell.Col = 1;
-        if (++fCell.Row > fRows) {
-            fCell.Row = 1;
-            ++fCell.Page;
-        }
-    }
-    return true;
-}
+// ---------------------------------------------------------------- cells
 
 int32_t PrintCellOrigin(int64_t aMargin, int32_t aIndex, int64_t aSize, int64_t aGap, int32_t aDpi)
 {
@@ -224,9 +188,7 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
                 // The preview's per-cell copies: the original prints each record itself.
                 if (item->GetPreview())
                     continue;
-                const TKVRLayer* layer = doc.FindLayer(item->GetLayer());
-                if (!(item->GetState() & TKVRBaseItem::StatePrintable) ||
-                    (layer && !(layer->GetState() & TKVRLayer::StatePrintable)))
+                if (!KVRGoesToOutput(doc, *item, TKVRBaseItem::StatePrintable))
                     continue;
                 const QString problem = CodeProblem(*item);
                 if (!problem.isEmpty())

@@ -2,34 +2,11 @@
 // The print job: every remaining label of a document on the platform printer,
 // laid out on sheets by rows and columns, one data record per label.
 #include "document/KVR.FMX.PrintReport.h"
+#include "document/KVR.FMX.SheetWalk.h"
 #include <cstdint>
 
 class TVXLabelFMX;
 class TKVRBaseItem;
-
-// The cells of a run, sheet by sheet: from the start cell on the first
-// sheet, row by row, for as many labels as the run has. Refuses a sheet
-// without rows or columns and a start cell outside it (std::invalid_argument).
-class TKVRSheetWalk
-{
-public:
-    TKVRSheetWalk(int32_t aRows, int32_t aColumns, int32_t aFirstRow, int32_t aFirstCol, int64_t aLabels);
-
-    struct TCell
-    {
-        int64_t Page = 1;  // sheet of the run, from 1
-        int32_t Row = 1;
-        int32_t Col = 1;
-    };
-    // The next label's cell; false once every label has one.
-    bool Next(TCell& oCell);
-
-private:
-    int32_t fRows, fColumns;
-    int64_t fLabels;
-    int64_t fDone = 0;
-    TCell fCell;
-};
 
 // Device pixel of a cell's near edge: margin + index x (size + gap)
 // micrometres at dpi, summed in double precision (whole micrometres exact to

@@ -71,6 +71,11 @@ TKVRSkCanvasSave::~TKVRSkCanvasSave()
     fCanvas.RestoreToCount(fCount);
 }
 
+bool IsEditorState(TKVRDrawState aState)
+{
+    return aState == KVRDrawState::Editor || aState == KVRDrawState::EditorText;
+}
+
 void DrawDataMarker(TKVRDraw* aDraw, const TKVRBaseItem& aItem)
 {
     if (aDraw->DrawState != KVRDrawState::Editor || !aItem.GetIsData())

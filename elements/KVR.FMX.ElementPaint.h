@@ -51,6 +51,11 @@ private:
     int32_t fCount;
 };
 
+// The editor's states (plain and editing a text in place). Only there does a
+// data-bound element show its stored content; the preview, exports and paper
+// show the document's current record, which the sheet walks move per cell.
+bool IsEditorState(TKVRDrawState aState);
+
 // The data marker at reference point 1 of a data-bound element, in the editor only.
 void DrawDataMarker(TKVRDraw* aDraw, const TKVRBaseItem& aItem);
 

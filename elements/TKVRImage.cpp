@@ -177,6 +177,15 @@ void TKVRImage::LoadImage()
     SetReload(0);
 }
 
+ISkImage TKVRImage::RecordPicture() const
+{
+    QBuffer stream;
+    stream.open(QIODevice::ReadWrite);
+    if (!GetOwner() || !GetOwner()->DataGraphic(GetFillName(), stream))
+        return nullptr;
+    return TSkImage::MakeFromEncoded(stream.data());
+}
+
 void TKVRImage::DrawFrame(TKVRDraw* aDraw, const TPlace& aPlace)
 {
     const TRectF& dest = aPlace.LImageDest;
@@ -218,7 +227,12 @@ void TKVRImage::Draw(TKVRBaseDraw* aDraw)
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
     if (!CanDraw(d))
         return;
-    if (const ISkImage picture = Picture()) {
+    // Outside the editor a data-bound picture is the current record's, as on paper.
+    const bool fromRecord = GetIsData() && !IsEditorState(d->DrawState);
+    if (const ISkImage picture = fromRecord ? RecordPicture() : Picture()) {
+        const bool quarter = QuarterTurns(GetAngle()) % 2 == 1;
+        const int32_t turnWidth = quarter ? picture->Height() : picture->Width();
+        const int32_t turnHeight = quarter ? picture->Width() : picture->Height();
         TPlace place = Place(d, false);
         DrawFrame(d, place);
 
@@ -231,7 +245,7 @@ void TKVRImage::Draw(TKVRBaseDraw* aDraw)
         TSkCanvas& canvas = *d->kC;
         const TKVRSkCanvasSave restore(canvas);
         Inset(d, place);
-        Fit(place, GetImgTurnWidth(), GetImgTurnHeight());
+        Fit(place, turnWidth, turnHeight);
         // A pen or padding wider than the box leaves no room for the picture.
         const TRectF& dest = place.LImageDest;
         if (!dest.IsEmpty()) {

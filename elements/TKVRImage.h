@@ -11,7 +11,8 @@ class TKVRDraw;
 // The image element (kind 16): a picture in the box of its two points, with
 // an optional rectangular or round frame, colour filter, proportional fit and
 // quarter turn. The screen decodes the picture once and keeps it; paper loads
-// it afresh for every label, a data-bound one from the current record.
+// it afresh for every label. A data-bound picture comes from the current
+// record everywhere but in the editor, decoded for every paint.
 // Painting never changes the document: embedding happens when the picture is
 // chosen (see TKVRBaseImage).
 class TBitmap;
@@ -67,6 +68,9 @@ private:
     // export job may both paint.
     ISkImage Picture();
     void LoadImage();
+    // The current record's picture, decoded afresh (none when the record
+    // names no picture that decodes): every cell may show another.
+    ISkImage RecordPicture() const;
     void DrawFrame(TKVRDraw* aDraw, const TPlace& aPlace);
     void PrintFrame(TKVRDraw* aDraw, const TPlace& aPlace);
     // Corner radius in pixels of the context along x or y.

@@ -145,10 +145,10 @@ void TKVRLevel::Draw(TKVRBaseDraw* aDraw)
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
     if (!CanDraw(d))
         return;
-    // The preview shows the current record, which may have moved on since the last layout.
+    // Outside the editor the current record, which may have moved on since the last layout.
     float v = Value;
     QString caption = GetText();
-    if (d->DrawState == KVRDrawState::Preview && FillType != 0)
+    if (FillType != 0 && !IsEditorState(d->DrawState))
         RecordOf(v, caption);
     const TKVRLevelType type = GetLevelType();
     float start = StartAngle, sweep = SweepAngle;

@@ -15,11 +15,6 @@ namespace {
 
 const QString kFontName = QStringLiteral("Arial");
 
-bool IsEditor(TKVRDrawState aState)
-{
-    return aState == KVRDrawState::Editor || aState == KVRDrawState::EditorText;
-}
-
 // The cell area and the font size of the letters: cell A's height less two gap values.
 float LetterSize(const TRectF& aArea, float aGap, float aGrow, TKVRAngle aAngle, TKVRNutriType aType)
 {
@@ -69,7 +64,7 @@ int32_t AngleTurn(TKVRAngle aAngle)
 
 QChar TKVRNutriScore::ShownLetter(TKVRDrawState aState) const
 {
-    return IsEditor(aState) ? GetValue() : RecordLetter();
+    return IsEditorState(aState) ? GetValue() : RecordLetter();
 }
 
 float TKVRNutriScore::Px(float aValue, int32_t aResolution) const

@@ -68,6 +68,8 @@ void TKVRPackage::Draw(TKVRBaseDraw* aDraw)
     TKVRDraw* d = static_cast<TKVRDraw*>(aDraw);
     if (!CanDraw(d))
         return;
+    // Outside the editor a data-bound box shows the current record's sizes, as paper does.
+    const TKVRBoxSizes sizes = IsEditorState(d->DrawState) ? GetSizes() : PrintedSizes();
     const TRectF frame = ScreenBox(*this, d);
     // The rectangle element's frame, which also resets the paint.
     DrawRectFrame(d, *this, frame, GetRadio() != 0.0f, GetBaseRadio());
@@ -78,7 +80,7 @@ void TKVRPackage::Draw(TKVRBaseDraw* aDraw)
     TRectF r = frame;
     if (HasSizeTable(style)) {
         r.Left += DrawFromBaseX(RoundHalfEven(double(GetPoint(2).X - GetPoint(1).X) * 0.35), d);
-        DrawSizes(d);
+        DrawSizeTable(d, sizes);
     }
     if (style == 5) {
         r.Left += DrawFromBaseX(Paper(int64_t(SizesAscent) + SizesDescent + 2000), d);
@@ -93,19 +95,19 @@ void TKVRPackage::Draw(TKVRBaseDraw* aDraw)
 
     const ISkFont font = style == 5 ? MakeArial(float(GetFontHeightSizes() * d->TextFactor * SizesRatio))
                                     : MakeArial(float(GetFontHeightBox() * d->TextFactor * BoxRatio));
-    if (SizeHeight() == 0.0f)
-        DrawFlat(d, r, font, style == 5 ? SizesAscent : BoxAscent, style == 5 ? SizesDescent : BoxDescent);
+    if (sizes.Height == 0.0f)
+        DrawFlat(d, sizes, r, font, style == 5 ? SizesAscent : BoxAscent, style == 5 ? SizesDescent : BoxDescent);
     else
-        DrawIso(d, r, font);
+        DrawIso(d, sizes, r, font);
 }
 
-void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont, int32_t aAscent,
-                           int32_t aDescent)
+void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TRectF& aContent,
+                           const ISkFont& aFont, int32_t aAscent, int32_t aDescent)
 {
     const ISkCanvas& canvas = aDraw->kC;
     const ISkPaint& paint = aDraw->kP;
     const TKVRPackageStyle style = Style();
-    const double L = SizeLength(), W = SizeWidth();
+    const double L = aSizes.Length, W = aSizes.Width;
     const TRectF o = TDraw2D::CenteredRect(L, W, aContent);
     const TKVRBlankMap blank(o.Width(), o.Height(), L, W, TKVRBlankMap::PixelLimit);
 
@@ -163,11 +165,11 @@ void TKVRPackage::DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFon
     }
 }
 
-void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont)
+void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TRectF& aContent, const ISkFont& aFont)
 {
     const ISkCanvas& canvas = aDraw->kC;
     const ISkPaint& paint = aDraw->kP;
-    const double L = SizeLength(), W = SizeWidth(), H = SizeHeight();
+    const double L = aSizes.Length, W = aSizes.Width, H = aSizes.Height;
     TKVRIsoView iso;
     if (!iso.Fit(L, W, H, aContent))
         return;  // a box without a silhouette, or no room for it
@@ -226,6 +228,11 @@ void TKVRPackage::DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont
 
 void TKVRPackage::DrawSizes(TKVRDraw* aDraw)
 {
+    DrawSizeTable(aDraw, GetSizes());
+}
+
+void TKVRPackage::DrawSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes)
+{
     const ISkFont font = MakeArial(float(GetFontHeightSizes() * aDraw->TextFactor * SizesRatio));
     if (!font)
         return;
@@ -239,8 +246,8 @@ void TKVRPackage::DrawSizes(TKVRDraw* aDraw)
     float xR = x0 + DrawFromBaseX(RoundHalfEven(double(p2.X - p1.X) * 0.35), aDraw);
     const float gap = DrawFromBaseX(Paper(1500), aDraw);
 
-    const bool flat = SizeHeight() == 0.0f;
-    const QString vL = SizeText(SizeLength()), vW = SizeText(SizeWidth()), vH = SizeText(SizeHeight());
+    const bool flat = aSizes.Height == 0.0f;
+    const QString vL = SizeText(aSizes.Length), vW = SizeText(aSizes.Width), vH = SizeText(aSizes.Height);
     const float nameWidth = std::max({font->MeasureText(NameLength()), font->MeasureText(NameWidth()),
                                       font->MeasureText(NameHeight())});
     float valueWidth = std::max(font->MeasureText(vL), font->MeasureText(vW));

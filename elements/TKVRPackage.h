@@ -10,9 +10,9 @@ class TKVRDraw;
 
 // Package box element, kind 28: a frame with a flat blank (height 0) or an
 // isometric box inside, captions with the sizes and, in styles 1 and 3, a
-// size table in the left 35 % of the element. A data-bound box prints the
-// sizes of the current record and keeps its stored ones: printing writes
-// nothing into the element.
+// size table in the left 35 % of the element. A data-bound box shows the
+// sizes of the current record outside the editor and keeps its stored ones:
+// painting writes nothing into the element.
 class TKVRPackage : public TKVRBasePackage, public TKVRClassReaders<TKVRPackage>
 {
 public:
@@ -26,7 +26,7 @@ public:
     // The size table (styles 1 and 3) on screen and on paper, of the stored sizes.
     void DrawSizes(TKVRDraw* aDraw);
     void PrintSizes(TKVRDraw* aDraw);
-    // The sizes a print shows: the current record's for a data-bound box.
+    // The sizes paper, exports and the preview show: the current record's for a data-bound box.
     TKVRBoxSizes PrintedSizes() const;
 
     // A size as the captions show it: by the element's format, or as a whole number.
@@ -36,9 +36,10 @@ private:
     // Margins, gaps and caption metrics are lengths on paper; the model's
     // coordinates are the drawing's, so they grow with the drawing scale.
     int64_t Paper(int64_t aPaperMicrometres) const { return aPaperMicrometres * GetDrawScale(); }
-    void DrawFlat(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont, int32_t aAscent,
-                  int32_t aDescent);
-    void DrawIso(TKVRDraw* aDraw, const TRectF& aContent, const ISkFont& aFont);
+    void DrawFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TRectF& aContent, const ISkFont& aFont,
+                  int32_t aAscent, int32_t aDescent);
+    void DrawIso(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TRectF& aContent, const ISkFont& aFont);
+    void DrawSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes);
     void PrintFrame(TKVRDraw* aDraw);
     void PrintSizeTable(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes);
     void PrintFlat(TKVRDraw* aDraw, const TKVRBoxSizes& aSizes, const TKVRRect& aContent, int32_t aAscent,

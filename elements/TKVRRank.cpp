@@ -5,18 +5,9 @@
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Types.h"
 
-namespace {
-
-bool IsEditor(TKVRDrawState aState)
-{
-    return aState == KVRDrawState::Editor || aState == KVRDrawState::EditorText;
-}
-
-}  // namespace
-
 int32_t TKVRRank::ShownPosition(TKVRDrawState aState) const
 {
-    return IsEditor(aState) ? int32_t(GetPosition()) : RecordPosition();
+    return IsEditorState(aState) ? int32_t(GetPosition()) : RecordPosition();
 }
 
 ISkPath TKVRRank::GetPathStar(const TRectF& aCell)

@@ -6,7 +6,12 @@
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
 #include "render/KVR.FMX.Types.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
+#include "platform/rtl/model/KVR.SymItems.h"
+#include "render/KVR.FMX.Text.h"
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -117,7 +122,125 @@ private:
     TSkPaint& p;
 };
 
+// Where a walk paints, in pixels of the context: shapes widened by half
+// their pen, paths by the whole pen (sharp joins reach past half of it),
+// texts by their boxes as they are turned, with room for glyphs that
+// overhang their advance.
+class TExtentSurface : public TKVRSymSurface
+{
+public:
+    explicit TExtentSurface(const TKVRDraw& aDraw) : d(aDraw) {}
+
+    void Line(const TPointF& aFrom, const TPointF& aTo, const TKVRSymPen& aPen) override
+    {
+        Add(aFrom, Wide(&aPen) / 2.0f);
+        Add(aTo, Wide(&aPen) / 2.0f);
+    }
+    void Arc(const TRectF& aOval, float, float, const TKVRSymPen& aPen) override
+    {
+        AddRect(aOval, Wide(&aPen) / 2.0f);
+    }
+    void Oval(const TRectF& aBox, const TAlphaColor*, const TKVRSymPen* aPen) override
+    {
+        AddRect(aBox, Wide(aPen) / 2.0f);
+    }
+    void Rect(const TRectF& aBox, float, float, const TAlphaColor*, const TKVRSymPen* aPen) override
+    {
+        AddRect(aBox, Wide(aPen) / 2.0f);
+    }
+    void Path(const TKVRSymPathData& aPath, const TAlphaColor*, const TKVRSymPen* aPen) override
+    {
+        const float wide = Wide(aPen);
+        for (const TKVRSymPathOp& op : aPath) {
+            switch (op.Kind) {
+            case TKVRSymPathOp::TKind::Move:
+            case TKVRSymPathOp::TKind::Line: Add(op.P[0], wide); break;
+            case TKVRSymPathOp::TKind::Cubic:
+                for (const TPointF& p : op.P)
+                    Add(p, wide);
+                break;
+            case TKVRSymPathOp::TKind::Arc: AddRect(op.Oval, wide); break;
+            case TKVRSymPathOp::TKind::Close: break;
+            }
+        }
+    }
+    // Measured as the screen paints it.
+    void Text(const TKVRSymText& aItem, const TPointF& aAt, const TKVRDrawConf& aConf) override
+    {
+        const ISkTypeface typeface = TSkTypeface::MakeFromName(aConf.FontName, GetFontStyle(aConf.Bold, aConf.Italic));
+        if (!typeface)
+            return;
+        const ISkFont font = std::make_shared<TSkFont>(typeface, aConf.FontHeight * d.TextFactor, aConf.FontScale, 0.0f);
+        TSkFontMetrics m;
+        font->GetMetrics(m);
+        const float h = std::fabs(m.Ascent) + std::fabs(m.Descent);
+        const float w = font->MeasureText(aItem.GetText());
+        const TPointF corner =
+            SymTextCorner(aAt.X, aAt.Y, w, h, aItem.GetHorzAlign(), aItem.GetVertAlign(), aItem.GetAngle());
+        const double turn = -double(aItem.GetAngle()) * std::numbers::pi / 180.0;
+        const double c = std::cos(turn), sn = std::sin(turn);
+        const float overhang = h / 2.0f;
+        for (const TPointF& v : {TPointF(0, 0), TPointF(w, 0), TPointF(0, h), TPointF(w, h)})
+            Add(TPointF(float(corner.X + v.X * c - v.Y * sn), float(corner.Y + v.X * sn + v.Y * c)), overhang);
+    }
+
+    bool Any = false;
+    float Left = 0, Top = 0, Right = 0, Bottom = 0;
+
+private:
+    float Wide(const TKVRSymPen* aPen) const { return aPen ? std::fabs(d.BasePtoX(aPen->WidthMm)) : 0.0f; }
+    void AddRect(const TRectF& aBox, float aWide)
+    {
+        Add(aBox.TopLeft(), aWide);
+        Add(aBox.BottomRight(), aWide);
+    }
+    void Add(const TPointF& aPoint, float aWide)
+    {
+        if (!std::isfinite(aPoint.X) || !std::isfinite(aPoint.Y) || !std::isfinite(aWide))
+            return;
+        if (!Any) {
+            Left = Right = aPoint.X;
+            Top = Bottom = aPoint.Y;
+            Any = true;
+        }
+        Left = std::min(Left, aPoint.X - aWide);
+        Right = std::max(Right, aPoint.X + aWide);
+        Top = std::min(Top, aPoint.Y - aWide);
+        Bottom = std::max(Bottom, aPoint.Y + aWide);
+    }
+
+    const TKVRDraw& d;
+};
+
 }  // namespace
+
+void TKVRSymbol::CheckFit(TKVRExtent& aExtent)
+{
+    TKVRBaseSymbol::CheckFit(aExtent);
+    const TKVRBaseLibSymbol* symbol = GetSymbol();
+    if (!symbol || !HasPaintableScale())
+        return;
+    // The definition's bounds leave out pens and texts, whose sizes are
+    // paper millimetres: walk it as the screen paints it, at 10 micrometres
+    // of paper a pixel, and take the corners of what it covers.
+    TKVRDraw d;
+    d.SetResolution(2540, 2540, GetDrawScale());
+    TKVRDrawConf conf;
+    ConfFromLayer(conf, *this);
+    TExtentSurface surface(d);
+    WalkSymbol(*symbol, &d, conf, GetScale(), surface);
+    if (!surface.Any)
+        return;
+    auto symbolX = [&](float aPixels) { return KVRHeldExtent(double(aPixels) / d.PixelsPerMicX); };
+    auto symbolY = [&](float aPixels) { return KVRHeldExtent(double(aPixels) / d.PixelsPerMicY); };
+    for (const TKVRPto& corner : {TKVRPto{symbolX(surface.Left), symbolY(surface.Top)},
+                                  TKVRPto{symbolX(surface.Right), symbolY(surface.Top)},
+                                  TKVRPto{symbolX(surface.Right), symbolY(surface.Bottom)},
+                                  TKVRPto{symbolX(surface.Left), symbolY(surface.Bottom)}}) {
+        const TKVRPto p = ToDocument(corner);
+        aExtent.Include(p.X, p.Y);
+    }
+}
 
 ISkPath TKVRSymbol::GetPathPolyline(const TKVRBaseDraw* aDraw, const TKVRSymItem& aItem)
 {

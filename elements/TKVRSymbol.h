@@ -18,6 +18,9 @@ public:
 
     void Draw(TKVRBaseDraw* aDraw) override;
     void Print(TKVRBaseDraw* aDraw) override;
+    // The model's extent, then what the symbol paints beyond its
+    // definition's bounds: its pens and its texts, measured in their fonts.
+    void CheckFit(TKVRExtent& aExtent) override;
 
     // Paints the symbol on the context's Skia canvas, which the caller has
     // moved to the symbol's origin, scaled by aScale and turned; aScale only

@@ -418,13 +418,15 @@ TEST_F(ImageFixture, DataBoundPictureIsPrintedFromTheRecord)
     TKVRImage* e = Make("own.png", 20, 20, 100, 100);
     e->SetFillName("Photo");
     doc.SetDataValue("Photo", "record.png");
-    EXPECT_GT(CountColour(OnScreen(*e), kRed), 9000);
+    EXPECT_GT(CountColour(OnScreen(*e, KVRDrawState::Editor), kRed), 9000);
+    EXPECT_GT(CountColour(OnScreen(*e), kBlue), 9000);
     EXPECT_GT(CountColour(OnPaper(*e), kBlue), 9000);
     EXPECT_EQ(CountColour(OnPaper(*e), kRed), 0);
 
-    // No picture for the record: nothing on paper; the editor keeps its marker.
+    // No picture for the record: nothing on paper or in the preview; the editor keeps its marker.
     doc.SetDataValue("Photo", "");
     EXPECT_EQ(InkCount(OnPaper(*e)), 0);
+    EXPECT_EQ(InkCount(OnScreen(*e)), 0);
     TKVRImage* lost = Make("missing.png", 20, 20, 100, 100);
     lost->SetFillName("Photo");
     const QImage editor = OnScreen(*lost, KVRDrawState::Editor);

@@ -1,5 +1,6 @@
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/model/TKVRBaseDraw.h"
 #include <algorithm>
 #include <cmath>
@@ -241,4 +242,33 @@ TPointF AdjustRectPos(TRectF& aRect, float aPadX, float aPadY, TKVRHorzAlign aHo
     const float h = std::max(aRect.Height() - 2.0f * aPadY, 0.0f);
     AdjustRect(aRect, aHorz, aVert, aAngle);
     return DrawPolyPos(x, y, aPadX, aPadY, w, h, aHorz, aVert, aAngle);
+}
+
+int64_t KVRHeldExtent(double aValue)
+{
+    constexpr double kFar = double(int64_t(1) << 60);
+    return RoundHalfEven(std::clamp(aValue, -kFar, kFar));
+}
+
+void KVRIncludeArc(TKVRExtent& aExtent, double aCX, double aCY, double aRadius, double aStart, double aSweep,
+                   int64_t aHalf)
+{
+    if (!std::isfinite(aCX) || !std::isfinite(aCY) || !std::isfinite(aRadius) || !std::isfinite(aStart) ||
+        !std::isfinite(aSweep))
+        return;
+    auto include = [&](double aAngle) {
+        aExtent.IncludeWide(KVRHeldExtent(aCX + aRadius * std::cos(aAngle)),
+                            KVRHeldExtent(aCY + aRadius * std::sin(aAngle)), aHalf);
+    };
+    include(aStart);
+    include(aStart + aSweep);
+    const double quarter = std::numbers::pi / 2.0;
+    const bool whole = std::fabs(aSweep) >= 2.0 * std::numbers::pi;
+    for (int k = 0; k < 4; ++k) {
+        // How far the arc travels from its start to reach this extreme.
+        const double travel = aSweep >= 0.0 ? TDraw2D::NormalizeAngle(k * quarter - aStart)
+                                            : TDraw2D::NormalizeAngle(aStart - k * quarter);
+        if (whole || travel <= std::fabs(aSweep))
+            include(k * quarter);
+    }
 }

@@ -9,6 +9,15 @@
 
 class TKVRBaseDraw;
 
+// A computed coordinate (micrometres) rounded and held far inside the 64-bit
+// range, so that widening it by a pen or a marker cannot overflow.
+int64_t KVRHeldExtent(double aValue);
+// Widens aExtent by a circular arc (centre and radius in micrometres; start
+// and sweep in radians, clockwise from +x on the y-down page, a positive
+// sweep clockwise): its two ends and each axis extreme it passes, each by aHalf.
+void KVRIncludeArc(TKVRExtent& aExtent, double aCX, double aCY, double aRadius, double aStart, double aSweep,
+                   int64_t aHalf);
+
 // A model length in micrometres to pixels of the context (drawing scale
 // applied), and to whole printer units (halves to even).
 float DrawFromBaseX(int64_t aValue, const TKVRBaseDraw* aDraw);

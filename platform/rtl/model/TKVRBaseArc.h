@@ -29,6 +29,7 @@ public:
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     void BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate) override;
+    void CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt aOpt) override;
 
     // Point 1 (start), 2 (middle) or 3 (end).
     TKVRPto GetPto(int32_t aIndex) const { return GetPoint(aIndex); }

@@ -2,7 +2,9 @@
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
+#include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -282,6 +284,39 @@ void TKVRBaseLink::CheckFit(TKVRExtent& aExtent)
     const int64_t half = GetBasePenWidth() / 2;
     aExtent.IncludeWide(FromPoint.X, FromPoint.Y, half);
     aExtent.IncludeWide(ToPoint.X, ToPoint.Y, half);
+    // What Draw and Print paint: the route between the ends as they stand
+    // (an arc or curve runs beyond its points) and the markers on the ends.
+    TKVRPto from = FromPoint, to = ToPoint;
+    if (!ResolveAnchors(from, to))
+        return;
+    const TKVRLinkRoute r = Route(from, to);
+    // A whole pen: joins of the route's corners reach past half of it.
+    const int64_t pen = GetBasePenWidth();
+    auto include = [&](const TKVRLinkPt& aPoint, int64_t aWide) {
+        if (std::isfinite(aPoint.X) && std::isfinite(aPoint.Y))
+            aExtent.IncludeWide(KVRHeldExtent(aPoint.X), KVRHeldExtent(aPoint.Y), aWide);
+    };
+    switch (r.Shape) {
+    case TKVRLinkRoute::TShape::None:
+        return;
+    case TKVRLinkRoute::TShape::Arc:
+        KVRIncludeArc(aExtent, r.CX, r.CY, r.Radius, r.Start, r.Sweep, pen);
+        break;
+    default:
+        // A cubic lies within its control points.
+        for (const TKVRLinkPt& p : r.Points)
+            include(p, pen);
+        break;
+    }
+    // A marker reaches the term size (paper millimetres) from its end: the
+    // head's length is twice its half size.
+    const float term = GetOwner() ? GetOwner()->GetSettings().GetTermSize() : TKVRSettings().GetTermSize();
+    // Held like the painters hold a marker: far beyond any page.
+    const int64_t mark = RoundHalfEven(std::min(double(term) * 1000.0 * GetDrawScale(), 1.0e12)) + half;
+    if (fFromType != 0)
+        include(r.From.At, mark);
+    if (fToType != 0)
+        include(r.To.At, mark);
 }
 
 TJsonObject TKVRBaseLink::WriteJson() const

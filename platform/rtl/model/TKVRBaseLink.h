@@ -32,7 +32,9 @@ public:
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
-    // The link points and both stored end points, each by half the pen width.
+    // The link points and both stored end points, each by half the pen
+    // width; with both ends resolved also the route as painted (an arc's or
+    // curve's bulge beyond its points) and the end markers.
     void CheckFit(TKVRExtent& aExtent) override;
 
     // ---- ends
