@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -123,6 +124,12 @@ TEST(PreviewWindow, ExportsThePageShownAtTheScaleAndQualityChosen)
     const double k = 2.5 * 96 / 25.4;
     EXPECT_EQ(DecodeOne(image.copy(CellRect(QPointF(0, 0), k, 1, 1))).text, QStringLiteral("R73"));
 
+    // The quality box reaches the encoder: the same page at 100 takes more bytes.
+    w.Window.seQuality->setValue(100);
+    const QString best = dir.filePath(QStringLiteral("page4-100.jpg"));
+    ExportVia(w, "menuExportJPEG", best);
+    EXPECT_LT(QFileInfo(jpeg).size(), QFileInfo(best).size());
+
     const QString pdf = dir.filePath(QStringLiteral("page4.pdf"));
     ExportVia(w, "menuExportPDF", pdf);
     QProcess info;
@@ -131,11 +138,35 @@ TEST(PreviewWindow, ExportsThePageShownAtTheScaleAndQualityChosen)
     EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
 }
 
+TEST(PreviewWindow, AValueTypedByHandIsExportedAsShown)
+{
+    QTemporaryDir dir;
+    TWindow w(3);
+    w.Doc.SetDataValue(QStringLiteral("Code"), QStringLiteral("HAND"));
+    w.Window.fPrev->resize(1600, 2300);
+    w.Window.sbPageWidthClick();
+    const QImage shown = w.Window.fPrev->grab().toImage();
+    const TKVRPreview& p = *w.Window.fPrev;
+    const double k = p.GetLayout().ZScale * 96 / 25.4;
+    EXPECT_EQ(DecodeOne(shown.copy(CellRect(QPointF(p.DMX(), p.DMY()), k, 1, 1))).text, QStringLiteral("HAND"));
+    w.Window.sfScale->setValue(2.5);
+    const QString file = dir.filePath(QStringLiteral("typed.png"));
+    ExportVia(w, "menuExportPNG", file);
+    EXPECT_EQ(DecodeOne(QImage(file).copy(CellRect(QPointF(0, 0), 2.5 * 96 / 25.4, 1, 1))).text,
+              QStringLiteral("HAND"));
+}
+
 TEST(PreviewWindow, ExportFailuresAreShown)
 {
+    // A folder that cannot be written, also by root: its name is a file's.
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString file = blocker.fileName() + QStringLiteral("/page.png");
     TWindow w(3);
-    ExportVia(w, "menuExportPNG", QStringLiteral("/proc/no-such-folder/page.png"));
-    EXPECT_TRUE(WaitForMessage(w.Messages).contains(QStringLiteral("/proc/no-such-folder/page.png")));
+    ExportVia(w, "menuExportPNG", file);
+    EXPECT_TRUE(WaitForMessage(w.Messages).contains(file));
 }
 
 TEST(PreviewWindow, FitExportsTheDrawnAreaOfTheShownPage)
@@ -143,8 +174,12 @@ TEST(PreviewWindow, FitExportsTheDrawnAreaOfTheShownPage)
     QTemporaryDir dir;
     TVXLabelFMX doc;
     BuildPreviewSheet(doc, 0);
+    doc.Clear(KVRClear::Items, false);
     doc.GetPrintInfo().SetWithData(false);
     doc.GetPrintInfo().SetLabs(30);
+    TKVRRectangle* box = TKVRFactory::AddRectangle(&doc, 5, 5, 40, 20);
+    box->SetFilled(true);
+    box->SetBackColor(0xFF000000);
     TfPreview window;
     QStringList messages;
     window.ShowMessage = [&](const QString& aText) { messages << aText; };
@@ -156,18 +191,22 @@ TEST(PreviewWindow, FitExportsTheDrawnAreaOfTheShownPage)
     window.Ini(&doc);
     ASSERT_FALSE(window.ckFit->isHidden());
     QTest::mouseClick(window.butNext, Qt::LeftButton);
+    ASSERT_EQ(window.edNumPage->text(), QStringLiteral("2 / 2"));
     window.ckFit->setChecked(true);
     window.ckTransparent->setChecked(true);
+    window.sfScale->setValue(2);
     window.PopupMenu->findChild<QAction*>(QStringLiteral("menuExportPNG"))->trigger();
     for (int i = 0; i < 600 && !QFile::exists(file) && messages.isEmpty(); ++i)
         QTest::qWait(100);
     ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     const QImage image(file);
-    // Not the A4 sheet: the code and a millimetre round it.
     ASSERT_FALSE(image.isNull());
-    EXPECT_LT(image.width(), 400);
-    EXPECT_EQ(DecodeOne(image.convertToFormat(QImage::Format_RGB32)).text, QStringLiteral("DESIGN"));
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    // Not the A4 sheet: the box and a millimetre round it, at scale 2, over nothing.
+    const double k = 2 * 96 / 25.4;
+    EXPECT_NEAR(image.width(), 42 * k, 3);
+    EXPECT_NEAR(image.height(), 22 * k, 3);
+    EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0);
+    EXPECT_EQ(image.pixel(image.width() / 2, image.height() / 2), 0xFF000000u);
 }
 
 TEST(PreviewWindow, ClosedWhileTheExportRunsHearsNothing)
