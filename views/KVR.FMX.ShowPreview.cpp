@@ -162,6 +162,7 @@ TfPreview::TfPreview(QWidget* aParent) : QDialog(aParent)
         bar->addWidget(w);
     bar->addStretch(1);
     bar->addWidget(butClose);
+    panTop->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(panTop);
     SaveDialog = new QFileDialog(this);
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
@@ -200,7 +201,7 @@ void TfPreview::Ini(TVXLabelFMX* aLabel)
     delete fPrev;
     fPrev = new TKVRPreview(this);
     fPrev->setObjectName(QStringLiteral("fPrev"));
-    layout()->addWidget(fPrev);
+    static_cast<QVBoxLayout*>(layout())->addWidget(fPrev, 1);
     fPrev->SetLabel(aLabel);
     sfScale->setValue(1.0);
     seQuality->setValue(100);
