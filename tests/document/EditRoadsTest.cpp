@@ -7,6 +7,8 @@
 #include "elements/TKVRPolyLine.h"
 #include "elements/TKVRRectangle.h"
 #include "elements/TKVRText.h"
+#include "platform/rtl/model/KVR.Stream.h"
+#include <QBuffer>
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/model/TKVRBaseArc.h"
 #include "platform/rtl/model/TKVRBaseArrowLine.h"
@@ -275,8 +277,12 @@ TEST(EditRoads, ANewSelectionForgetsTheGrabbedPoint)
     doc.PickEditor(65000, 0, kGap, 0, false);
     doc.UpEditor(65000, 0);
     ASSERT_EQ(doc.Select(), line);
-    // Delete now removes the line, not a point of it named after the polyline's.
-    EXPECT_EQ(doc.GetAct().fPos1, 0);
+    // The editor's Delete: the grabbed point when one is named, else the selection.
+    if (doc.GetAct().fPos1 < 1)
+        doc.DeleteSelection();
+    else
+        doc.DeletePoint(doc.GetAct().fPos1);
+    EXPECT_EQ(doc.GetItemsCount(), 1);
     EXPECT_EQ(poly->NumPoints(), 4);
 }
 
@@ -396,16 +402,25 @@ TEST(EditRoads, SizingHandlesGridStepsAndPointDeletes)
         r->SetBasePenWidth(0);
         r->UpdateBounds();
         doc.SelectItem(r, false);
-        doc.GetAct().SetMove(KVRMoveTypeOf(row.Handle), 0);
-        doc.MoveEditor(row.To.X, row.To.Y, 0, 0, false, false);
+        // The editor grabs the handle, then hands on the step (previous minus current position).
+        std::vector<TKVRSelPoint> handles;
+        r->GetSelPoints(handles);
+        const auto grabbed = std::find_if(handles.begin(), handles.end(),
+                                          [&](const TKVRSelPoint& h) { return h.Kind == row.Handle; });
+        ASSERT_NE(grabbed, handles.end());
+        doc.GetAct().SetMove(KVRMoveTypeOf(row.Handle), grabbed->Index);
+        const TKVRPto half{(grabbed->X + row.To.X) / 2, (grabbed->Y + row.To.Y) / 2};
+        doc.MoveEditor(grabbed->X - half.X, grabbed->Y - half.Y, -1, -1, false, false);
+        doc.MoveEditor(half.X - row.To.X, half.Y - row.To.Y, -1, -1, false, false);
         doc.UpEditor(row.To.X, row.To.Y);
         EXPECT_EQ(r->GetPoint(1), (TKVRPto{row.Box.Left, row.Box.Top}));
         EXPECT_EQ(r->GetPoint(2), (TKVRPto{row.Box.Right, row.Box.Bottom}));
     }
 
-    // Dragged with the grid, the grabbed corner lands in whole steps.
+    // Dragged with the grid, the frame's corner lands in whole steps.
     TVXLabelFMX doc;
     TKVRBaseItem* r = doc.AddBaseRectangle(10000, 10000, 20000, 10000);
+    r->SetBasePenWidth(0);
     doc.PickEditor(10000, 15000, kGap, 0, false);
     ASSERT_EQ(doc.GetAction(), TAct::ActDrag);
     doc.MoveGridEditor(17600, 21400, 5000, 5000, false);
@@ -455,4 +470,128 @@ TEST(EditRoads, FourQuarterTurnsGiveBackEveryPoint)
     EXPECT_EQ(doc.GetLabelRotation(), 0);
     for (int32_t i = 1; i <= doc.GetItemsCount(); ++i)
         EXPECT_EQ(doc.GetItem(i)->GetPoints(), before[size_t(i - 1)]) << i;
+}
+
+TEST(EditRoads, CallsThatLandedReportTheirChanges)
+{
+    const auto element = [] {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        TBinaryWriter writer(&buffer);
+        writer.WriteInt32(KVRFileVersion);
+        TVXLabelFMX source;
+        source.AddBaseLine(0, 0, 1000, 1000)->Write(writer);
+        return bytes;
+    }();
+    const struct
+    {
+        const char* Name;
+        std::function<void(TVXLabelFMX&)> Call;
+        bool Bracket;
+        std::vector<int> Codes;
+    } rows[] = {
+        {"units", [](auto& d) { d.SetUnits(TKVRUnits::Inch); }, false, {KVRChange::Units}},
+        {"measures", [](auto& d) { d.GetMeasure().SendInfo(); }, false, {KVRChange::Loaded}},
+        {"load", [](auto& d) {
+             QBuffer file;
+             file.open(QIODevice::ReadWrite);
+             TVXLabelFMX().SaveToStream(file);
+             file.seek(0);
+             d.LoadFromStream(file);
+         }, false, {KVRChange::Selection, KVRChange::Loaded}},
+        {"mermaid", [](auto& d) { TKVRFactory::LoadMermaid(&d, QStringLiteral("graph TD\nA-->B\n")); }, true,
+         {KVRChange::Selection, KVRChange::Loaded}},
+        {"gantt", [](auto& d) { TKVRFactory::LoadGantt(&d, QStringLiteral("GxControl:Gantt: Plan\n")); }, true,
+         {KVRChange::Units, KVRChange::Selection, KVRChange::Loaded}},
+        {"element stream", [&](auto& d) {
+             QBuffer stream;
+             stream.setData(element);
+             stream.open(QIODevice::ReadOnly);
+             d.CreateElementFromStream(stream);
+         }, true, {KVRChange::List}},
+        {"clear selection", [](auto& d) { d.Clear(KVRClear::Selection, true); }, false, {KVRChange::Selection}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TRecorder views;
+        TVXLabelFMX doc;
+        doc.SelectItem(doc.AddBaseRectangle(0, 0, 1000, 1000), false);
+        doc.StartAction(4);
+        doc.Attach(&views);
+        views.Changes.clear();
+        row.Call(doc);
+        if (row.Bracket) {
+            EXPECT_EQ(views.OneBracket(), row.Codes);
+        } else {
+            std::vector<int> codes;
+            for (const auto& change : views.Changes)
+                codes.push_back(change.first);
+            EXPECT_EQ(codes, row.Codes);
+        }
+    }
+
+    // The information event tells where the selection is.
+    TVXLabelFMX doc;
+    doc.SelectItem(doc.AddBaseRectangle(10000, 20000, 30000, 5000), false);
+    doc.Select()->SetBasePenWidth(0);
+    doc.Select()->UpdateBounds();
+    QString message;
+    doc.OnInfoMsg = [&](QObject*, const QString& aText) { message = aText; };
+    doc.FireInfoEvent(false);
+    EXPECT_EQ(message, QStringLiteral("X: 10.00  Y: 20.00  W: 30.00  H: 5.00"));
+}
+
+TEST(EditRoads, SnapsAcrossTheDocument)
+{
+    TVXLabelFMX doc;
+    TKVRBaseItem* a = doc.AddBaseLine(0, 0, 40000, 40000);
+    doc.AddBaseLine(0, 40000, 40000, 0);
+    doc.AddBaseCircle(80000, 20000, 10000);
+    const struct
+    {
+        TKVRSnap Kind;
+        TKVRPto Pointer;
+        bool Found;
+        TKVRPto At;
+    } rows[] = {
+        {KVRSnap::End, {39500, 500}, true, {40000, 0}},
+        {KVRSnap::Cross, {20600, 19500}, true, {20000, 20000}},  // where the two lines cross
+        {KVRSnap::Centre, {80900, 20900}, true, {80000, 20000}},
+        {KVRSnap::Middle, {10000, 30000}, false, {}},
+        {KVRSnap::Grid, {0, 0}, false, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int(row.Kind));
+        TKVRRef ref;
+        EXPECT_EQ(doc.SearchPoint(row.Pointer.X, row.Pointer.Y, 2000, row.Kind, ref, false), row.Found);
+        if (row.Found) {
+            EXPECT_EQ((TKVRPto{ref.X, ref.Y}), row.At);
+        }
+    }
+    // A point being dragged never snaps to its own element.
+    doc.SelectItem(a, false);
+    TKVRRef ref;
+    EXPECT_FALSE(doc.SearchPoint(500, 500, 2000, KVRSnap::End, ref, true));
+    EXPECT_TRUE(doc.SearchPoint(500, 500, 2000, KVRSnap::End, ref, false));
+}
+
+TEST(EditRoads, DoubleClicksAndTheRichText)
+{
+    TVXLabelFMX doc;
+    TKVRBaseItem* rich = doc.AddBaseRichText(10000, 10000, 30000, 10000);
+    TKVRBaseItem* box = doc.AddBaseRectangle(60000, 10000, 20000, 10000);
+    TKVRBaseItem* dialog = nullptr;
+    doc.OnEditItemDialog = [&](QObject*, TKVRBaseItem* aItem) { dialog = aItem; };
+    doc.SelectItem(box, false);
+    doc.DoDblClick();
+    EXPECT_EQ(dialog, box);
+
+    // A click on the selected rich text edits it in place.
+    doc.SelectItem(rich, false);
+    doc.PickEditor(20000, 15000, kGap, 0, false);
+    EXPECT_EQ(doc.GetAction(), TAct::ActEditText);
+    EXPECT_EQ(doc.GetTextObject(), rich);
+    doc.DoDblClick();
+    EXPECT_EQ(dialog, rich);
 }

@@ -281,12 +281,10 @@ void TKVROutline::ArcTo(double aCX, double aCY, double aRX, double aRY, double a
     p.Start = aStart;
     p.Sweep = std::clamp(aSweep, -TwoPi, TwoPi);
     const TKVRGPoint f = p.First();
-    if (fOpen && (f.X != fPen.X || f.Y != fPen.Y) && Dist(f, fPen) > 0.5)
+    // From the current point (a pie's centre, a previous piece) to the arc.
+    if (Dist(f, fPen) > 0.5)
         LineTo(f.X, f.Y);
-    TKVRContour& c = Current();
-    if (c.Pieces.empty())
-        fStart = f;
-    c.Pieces.push_back(p);
+    Current().Pieces.push_back(p);
     fPen = p.Last();
 }
 
