@@ -1,7 +1,9 @@
 #pragma once
 // The preview window: the sheet page by page, its view type, printing and
 // export of the page shown.
+#include "document/KVR.FMX.h"
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 
 class QCheckBox;
@@ -14,7 +16,6 @@ class QSpinBox;
 class QToolButton;
 class QWidget;
 class TKVRPreview;
-class TVXLabelFMX;
 struct TKVRExportResult;
 
 class TfPreview : public QDialog
@@ -45,7 +46,7 @@ public:
     QToolButton *sbPageFull = nullptr, *sbPageWidth = nullptr, *sbPrint = nullptr;
     QFileDialog* SaveDialog = nullptr;
 
-    TVXLabelFMX* fLabel = nullptr;
+    QPointer<TVXLabelFMX> fLabel;  // not owned; a label that goes first is forgotten
     TKVRPreview* fPrev = nullptr;
 
     void butFirstClick();
