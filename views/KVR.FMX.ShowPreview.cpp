@@ -345,10 +345,11 @@ void TfPreview::sbPrintClick()
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
     }
+    // What the run did is told also when all went well: the user learns how many labels and pages went out.
     if (!error.isEmpty())
         Tell(error);
-    else if (!complete)
-        Tell(fLabel->GetPrintReport().Text());
+    else
+        Tell(fLabel->GetPrintReport().Text(), !complete);
     // The run moved the records: back to the page shown, with copies for the preview.
     fLabel->CheckPrintData();
     if (fLabel->GetPrintInfo().GetNumPages() > 0)
@@ -358,12 +359,14 @@ void TfPreview::sbPrintClick()
     CheckNavigation();
 }
 
-void TfPreview::Tell(const QString& aText)
+void TfPreview::Tell(const QString& aText, bool aProblem)
 {
     if (ShowMessage)
         ShowMessage(aText);
-    else
+    else if (aProblem)
         QMessageBox::warning(this, windowTitle(), aText);
+    else
+        QMessageBox::information(this, windowTitle(), aText);
 }
 
 void TVXLabelFMX::Preview()

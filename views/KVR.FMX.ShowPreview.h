@@ -65,5 +65,5 @@ public:
 private:
     void GoTo(int32_t aPage);
     void ExportDone(const TKVRExportResult& aResult);
-    void Tell(const QString& aText);
+    void Tell(const QString& aText, bool aProblem = true);
 };

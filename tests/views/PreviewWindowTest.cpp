@@ -250,7 +250,8 @@ TEST(PreviewWindow, PrintsOnTheQueueChosenWhateverItsCase)
         return int(QDialog::Accepted);
     };
     QTest::mouseClick(w.Window.sbPrint, Qt::LeftButton);
-    EXPECT_TRUE(w.Messages.isEmpty()) << w.Messages.join('\n').toStdString();
+    ASSERT_EQ(w.Messages.size(), 1);
+    EXPECT_EQ(w.Messages[0], QStringLiteral("30 of 30 labels printed on 2 pages"));
     EXPECT_EQ(w.Window.edNumPage->text(), QStringLiteral("2 / 2"));
     for (int i = 0; i < 300 && QFileInfo(output).size() == 0; ++i)
         QTest::qWait(100);
