@@ -1,4 +1,5 @@
 #include "document/KVR.FMX.ExportJob.h"
+#include "document/KVR.FMX.SheetPaint.h"
 #include "document/KVR.FMX.SheetWalk.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/label/TKVRLayer.h"
@@ -149,74 +150,7 @@ private:
 
     bool Exported(const TKVRBaseItem* aItem) const { return KVRGoesToOutput(fDoc, *aItem, kExported); }
 
-    double Pixels(int64_t aMicrometres) const { return double(aMicrometres) * fDpi / 25400.0; }
-
-    void PaintSheet(int32_t aCurPage)
-    {
-        const TKVRMeasure& m = fDoc.GetMeasure();
-        const TKVRBasePrintInfo& info = fDoc.GetPrintInfo();
-        // The print job's walk: a sheet or start cell it refuses is refused here too.
-        TKVRSheetWalk walk(m.GetRows(), m.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
-                           info.GetTotalLabels());
-        const int64_t page = std::max(aCurPage, 1);
-        walk.SkipTo(page);
-        // The record of the page's first label.
-        fDoc.FirstData();
-        for (int64_t n = 0; n < walk.Done(); ++n)
-            fDoc.NextData();
-        // Data-bound elements are painted through a fresh cell copy, which
-        // shows the record of its label.
-        std::vector<QByteArray> records(size_t(fDoc.GetItemsCount()) + 1);
-        const int32_t count = fDoc.GetItemsCount();
-        for (int32_t i = 1; i <= count; ++i) {
-            TKVRBaseItem* item = fDoc.GetItem(i);
-            if (!item->GetIsData())
-                continue;
-            QBuffer stream(&records[size_t(i)]);
-            stream.open(QIODevice::WriteOnly);
-            TBinaryWriter writer(&stream);
-            item->Write(writer);
-        }
-        TKVRSheetWalk::TCell cell;
-        while (walk.Next(cell) && cell.Page == page) {
-            const int64_t label = walk.Done();
-            fDraw.ScreenOffsetY = float(
-                Pixels(m.GetSize(5) + int64_t(cell.Row - 1) * m.GetSize(3) + int64_t(cell.Row - 1) * m.GetSize(7)));
-            fDraw.ScreenOffsetX = float(
-                Pixels(m.GetSize(4) + int64_t(cell.Col - 1) * m.GetSize(2) + int64_t(cell.Col - 1) * m.GetSize(6)));
-            fDoc.DrawBackImage(fDraw.kC, fDraw);
-            for (int32_t i = 1; i <= count; ++i) {
-                TKVRBaseItem* item = fDoc.GetItem(i);
-                if (!Exported(item))
-                    continue;
-                if (records[size_t(i)].isEmpty()) {
-                    item->DrawElement(&fDraw);
-                    continue;
-                }
-                QBuffer stream(&records[size_t(i)]);
-                stream.open(QIODevice::ReadOnly);
-                TBinaryReader reader(&stream);
-                TKVRBaseItem* copy =
-                    fDoc.CreateFromStream(reader, TVXLabelFMX::KVRStreamVersion, KVRReadType::CellCopy);
-                std::unique_ptr<TKVRBaseItem> owned = fDoc.DetachItem(copy);
-                owned->PreviewPos(int16_t(cell.Col), int16_t(cell.Row));
-                // Codes keep their stored value on screen: the copy takes the record's.
-                if (auto* code = dynamic_cast<TKVRBase2DCode*>(owned.get()))
-                    code->SetCode(code->PrintValue());
-                auto* barcode = dynamic_cast<TKVRBaseBarcode*>(owned.get());
-                if (barcode)
-                    barcode->SetCode(barcode->PrintValue());
-                owned->DrawElement(&fDraw);
-                if (barcode && !barcode->GetValid())
-                    fRefused << QStringLiteral("label %1 (record %2), element %3: \"%4\"")
-                                    .arg(label)
-                                    .arg(fDoc.GetRecordIndex() + 1)
-                                    .arg(item->GetID().isEmpty() ? QString::number(i) : item->GetID(),
-                                         barcode->PrintValue());
-            }
-            fDoc.NextData();
-        }
-    }
+    void PaintSheet(int32_t aCurPage) { fRefused << KVRPaintSheet(fDoc, fDraw, aCurPage, kExported); }
 };
 
 int GifWrite(GifFileType* aGif, const GifByteType* aData, int aLength)
@@ -225,10 +159,29 @@ int GifWrite(GifFileType* aGif, const GifByteType* aData, int aLength)
     return int(device->write(reinterpret_cast<const char*>(aData), aLength));
 }
 
-void WriteGif(const QImage& aImage, QIODevice& aDevice)
+// With aTransparent, pixels of no opacity take an entry of their own that the
+// file names transparent.
+void WriteGif(const QImage& aImage, QIODevice& aDevice, bool aTransparent)
 {
     QImage indexed = aImage.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
-    const QList<QRgb> table = indexed.colorTable();
+    QList<QRgb> table = indexed.colorTable();
+    int clear = -1;
+    if (aTransparent) {
+        for (int y = 0; y < aImage.height(); ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(aImage.constScanLine(y));
+            for (int x = 0; x < aImage.width(); ++x) {
+                if (qAlpha(line[x]) != 0)
+                    continue;
+                if (clear < 0) {
+                    if (table.size() >= 256)
+                        throw Failure(QStringLiteral("Error saving Bitmap to gif: too many colours for a transparent GIF"));
+                    clear = int(table.size());
+                    table.append(qRgba(255, 255, 255, 0));
+                }
+                indexed.scanLine(y)[x] = uchar(clear);
+            }
+        }
+    }
     int size = 2;
     while (size < table.size())
         size *= 2;
@@ -241,8 +194,15 @@ void WriteGif(const QImage& aImage, QIODevice& aDevice)
         const QRgb c = i < table.size() ? table[i] : qRgb(255, 255, 255);
         map->Colors[i] = GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
     }
-    bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8, 0, map) == GIF_OK &&
-              EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
+    bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8, 0, map) == GIF_OK;
+    if (ok && clear >= 0) {
+        EGifSetGifVersion(gif, true);
+        GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, clear};
+        GifByteType block[4];
+        EGifGCBToExtension(&control, block);
+        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, block) == GIF_OK;
+    }
+    ok = ok && EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < indexed.height(); ++y)
         ok = EGifPutLine(gif, indexed.scanLine(y), indexed.width()) == GIF_OK;
     GifFreeMapObject(map);
@@ -281,7 +241,7 @@ TExportThread::TExportThread(const TVXLabelFMX& aLabel, TKVRExport aType, const 
                              TKVRExportDone aDone)
     : fDoc(std::make_unique<TVXLabelFMX>()), fExportType(aType), fFileName(aFileName),
       fScale(KVRExport::ClampScale(aScale)), fFit(aFit), fCheckData(aCheckData), fTransparent(aTransparent),
-      fQuality(aQuality), fPage(aPage), fCurPage(aLabel.GetPrintInfo().GetCurPage()), fDone(std::move(aDone))
+      fQuality(aQuality), fPage(aPage > 0 ? aPage : aLabel.GetPrintInfo().GetCurPage()), fDone(std::move(aDone))
 {
     fResult.FileName = aFileName;
     // The copy is taken here, on the caller's thread: the user goes on
@@ -299,6 +259,9 @@ TExportThread::TExportThread(const TVXLabelFMX& aLabel, TKVRExport aType, const 
         const QString data = aLabel.GetData().RecordsProblem();
         if (aLabel.GetPrintInfo().GetWithData() && !data.isEmpty())
             fResult.Notes << data;
+        // Values typed by hand are shown on screen: the file shows them too.
+        for (auto value = aLabel.GetDataValues().cbegin(); value != aLabel.GetDataValues().cend(); ++value)
+            fDoc->SetDataValue(value.key(), value.value());
     } catch (const std::exception& e) {
         fResult.Error = QString::fromStdString(e.what());
     }
@@ -346,10 +309,11 @@ void TExportThread::Execute()
         throw Failure(QStringLiteral("Unknown export kind %1").arg(fExportType));
     // The copy carries no run: the job always prepares one of its own.
     fDoc->TKVRSharedFMX::CheckPrintData();
-    if (fCurPage > 1 && fCurPage <= fDoc->GetPrintInfo().GetNumPages())
-        fDoc->GetPrintInfo().SetCurPage(fCurPage);
+    if (fPage > 1 && fPage <= fDoc->GetPrintInfo().GetNumPages())
+        fDoc->GetPrintInfo().SetCurPage(fPage);
     const int32_t dpi = KVRExport::DpiOf(fExportType);
-    const bool fit = fFit && fPage == 0;
+    // Any page fits: the window passes the page it shows.
+    const bool fit = fFit;
     TKVRExportPage page;
     if (fit) {
         TKVRExtent extent;
@@ -411,18 +375,22 @@ void TExportThread::Execute()
             throw Failure(QStringLiteral("Not enough memory for an image of %1 × %2 pixels")
                               .arg(std::lround(page.Width))
                               .arg(std::lround(page.Height)));
-        image.fill(Qt::white);
+        // Only PNG and GIF keep a transparent background; BMP and JPEG have no alpha.
+        const bool clear = fTransparent && (fExportType == KVRExportKind::Png || fExportType == KVRExportKind::Gif);
+        image.fill(clear ? Qt::transparent : Qt::white);
         const int dotsPerMetre = int(std::lround(dpi / 0.0254));
         image.setDotsPerMeterX(dotsPerMetre);
         image.setDotsPerMeterY(dotsPerMetre);
         painter.Paint(TSkCanvas::Make(&image), fit, page, curPage);
         if (fExportType == KVRExportKind::Gif) {
-            WriteGif(image, encoded);
+            WriteGif(image, encoded, clear);
         } else {
             const char* format = fExportType == KVRExportKind::Bmp   ? "bmp"
                                  : fExportType == KVRExportKind::Png ? "png"
                                                                      : "jpg";
             QImageWriter writer(&encoded, format);
+            if (fExportType == KVRExportKind::Jpeg)
+                writer.setQuality(std::clamp<int>(fQuality, 0, 100));
             const QImage out = fExportType == KVRExportKind::Jpeg || fExportType == KVRExportKind::Bmp
                                    ? image.convertToFormat(QImage::Format_RGB32)
                                    : image;

@@ -81,10 +81,9 @@ private:
     float fScale;
     bool fFit;
     bool fCheckData;    // carried: the copy always prepares a run of its own
-    bool fTransparent;  // carried: pages are always white
-    int16_t fQuality;   // carried: the codecs' defaults serve
-    int32_t fPage;
-    int32_t fCurPage;
+    bool fTransparent;  // PNG and GIF over a transparent background
+    int16_t fQuality;   // JPEG quality, 0 to 100
+    int32_t fPage;  // the page asked for, else the document's current one
     TKVRExportResult fResult;
     TKVRExportDone fDone;
     // Set last by the job's thread: whoever deletes the job after wait()

@@ -296,10 +296,17 @@ bool TVXLabelFMX::ExportDoc(TKVRExport aType, const QString& aFilename, int32_t 
 {
     // The job deletes itself once its end is reported; the document may be gone by then.
     QPointer<TVXLabelFMX> self(this);
+    return ExportDoc(aType, aFilename, aPage, aScale, aQuality, aCheckData, aTransparent, aFit,
+                     [self](const TKVRExportResult& aResult) {
+                         if (self && self->OnExportDone)
+                             self->OnExportDone(self, aResult);
+                     });
+}
+
+bool TVXLabelFMX::ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale,
+                            int16_t aQuality, bool aCheckData, bool aTransparent, bool aFit, TKVRExportDone aDone)
+{
     new TExportThread(*this, aType, aFilename, aScale, aFit, aCheckData, aTransparent, aQuality, aPage,
-                      [self](const TKVRExportResult& aResult) {
-                          if (self && self->OnExportDone)
-                              self->OnExportDone(self, aResult);
-                      });
+                      std::move(aDone));
     return true;
 }

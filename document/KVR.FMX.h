@@ -106,6 +106,10 @@ public:
     bool ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale, int16_t aQuality,
                    bool aCheckData, bool aTransparent, bool aFit) override;
     TKVRExportDoneEvent OnExportDone;
+    // The same, its end told to aDone alone (a window that started it), not
+    // to OnExportDone, which stays the host's.
+    bool ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale, int16_t aQuality,
+                   bool aCheckData, bool aTransparent, bool aFit, std::function<void(const TKVRExportResult&)> aDone);
 
     // ---- background image
     // The background layer's picture inside the label cell less its margins,
@@ -118,6 +122,9 @@ public:
     bool PrintBackImage(TKVRDraw& aDrw) { return KVRPrintBackImage(*this, aDrw); }
 
     // ---- printing
+    // Opens the preview window modally on this label. The window is a view:
+    // this is defined with it (kvr_views), which a host that calls it links.
+    void Preview();
     // CheckPrintData, then every label of the run on the printer of the print
     // information, on this thread. True when there were labels and every one
     // went to the printer; set-up errors raise; GetPrintReport tells what the

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -17,6 +18,10 @@ LabellingPage::LabellingPage(QWidget* parent)
     fSummary->setWordWrap(true);
     fSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(fSummary);
+    auto* preview = new QPushButton("Preview...");
+    preview->setObjectName("butPreview");
+    connect(preview, &QPushButton::clicked, this, [this] { fDocument->Preview(); });
+    layout->addWidget(preview, 0, Qt::AlignLeft);
     auto* scroll = new QScrollArea;
     scroll->setBackgroundRole(QPalette::Dark);
     scroll->setAlignment(Qt::AlignHCenter);

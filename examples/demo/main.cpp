@@ -28,6 +28,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -267,6 +268,14 @@ void AddPrintMenu(QMainWindow& window, QTabWidget& tabs)
         host->ShowReport("Printed on " + chosen + ":\n" + report);
         QMessageBox::information(&window, "Print", report);
     });
+    file->addAction("Pre&view...", &window, [&window, &tabs] {
+        LabelHost* host = HostOf(tabs.currentWidget());
+        if (!host) {
+            QMessageBox::information(&window, window.windowTitle(), "This page has no label to preview.");
+            return;
+        }
+        host->Document().Preview();
+    });
     file->addAction("&Quit", &window, &QWidget::close);
 }
 
@@ -293,6 +302,8 @@ int main(int argc, char** argv)
                   "(.pdf .xps .png .bmp .gif .jpg).",
         "file");
     cli.addOption(exportTo);
+    QCommandLineOption preview("preview", "Open the preview window on the labelling page's sheet at start.");
+    cli.addOption(preview);
     cli.process(app);
 
     // Prints can go to a PDF file where no print queue is installed.
@@ -350,6 +361,10 @@ int main(int argc, char** argv)
     window.show();
 
     const bool offscreen = QGuiApplication::platformName() == "offscreen";
+    if (cli.isSet(preview) && !offscreen) {
+        tabs->setCurrentWidget(labelling);
+        QTimer::singleShot(0, labelling, [labelling] { labelling->Document().Preview(); });
+    }
     if (cli.isSet(snapshot) || offscreen)
         return SaveSnapshots(*tabs, cli.isSet(snapshot) ? cli.value(snapshot) : QString("demo-out"));
     return app.exec();

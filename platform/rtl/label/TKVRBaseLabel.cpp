@@ -160,18 +160,48 @@ void TKVRBaseLabel::CheckPrintData()
     } else {
         total = int64_t(info.GetLabs()) * info.GetRepetition();
     }
-    const int64_t rows = std::max(fMeasure.GetRows(), 1), columns = std::max(fMeasure.GetColumns(), 1);
-    const int64_t perSheet = rows * columns;
-    // The first sheet starts at the chosen cell; one beyond the sheet starts at its first cell.
-    int64_t skipped = (int64_t(info.GetFirstRow()) - 1) * columns + (info.GetFirstCol() - 1);
-    if (info.GetFirstRow() > rows || info.GetFirstCol() > columns)
-        skipped = 0;
+    const int64_t perSheet = CellsPerSheet();
+    const int64_t skipped = SkippedCells();
     const int64_t pages = total == 0 ? 0 : (skipped + total + perSheet - 1) / perSheet;
     info.fTotalLabels = total;
     info.fNumPages = int32_t(std::min<int64_t>(pages, INT32_MAX));
     info.fCurPage = 1;
     info.fCurLabel = 1;
     FirstData();
+}
+
+int64_t TKVRBaseLabel::CellsPerSheet() const
+{
+    return int64_t(std::max(fMeasure.GetRows(), 1)) * std::max(fMeasure.GetColumns(), 1);
+}
+
+int64_t TKVRBaseLabel::SkippedCells() const
+{
+    const int32_t rows = std::max(fMeasure.GetRows(), 1), columns = std::max(fMeasure.GetColumns(), 1);
+    // The first sheet starts at the chosen cell; one beyond the sheet starts at its first cell.
+    if (fPrintInfo.GetFirstRow() > rows || fPrintInfo.GetFirstCol() > columns)
+        return 0;
+    return (int64_t(fPrintInfo.GetFirstRow()) - 1) * columns + (fPrintInfo.GetFirstCol() - 1);
+}
+
+void TKVRBaseLabel::GoToPage(int32_t aPage, bool aSetPage, bool aMoveData)
+{
+    const int32_t page = std::clamp(aPage, 1, std::max(fPrintInfo.GetNumPages(), 1));
+    const int64_t before =
+        std::clamp<int64_t>((int64_t(page) - 1) * CellsPerSheet() - SkippedCells(), 0, fPrintInfo.GetTotalLabels());
+    if (aSetPage) {
+        fPrintInfo.fCurPage = page;
+        fPrintInfo.fCurLabel = before + 1;
+    }
+    if (aMoveData)
+        MoveToLabel(before);
+}
+
+void TKVRBaseLabel::MoveToLabel(int64_t aLabel)
+{
+    FirstData();
+    for (int64_t n = 0; n < aLabel; ++n)
+        NextData();
 }
 
 // ---------------------------------------------------------------- pictures

@@ -165,16 +165,23 @@ public:
     // bound) and an unknown field give an empty text.
     QString DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const;
     void SetDataValue(const QString& aField, const QString& aText) { fRecord.insert(aField, aText); }
+    const QHash<QString, QString>& GetDataValues() const { return fRecord; }
     void ClearData() { fRecord.clear(); }
 
     // Prepares a print run (the model's part): the number of labels and
     // pages, page and label 1, the first record.
     virtual void CheckPrintData();
+    // Makes page aPage of the prepared run current (held to its pages): with
+    // aSetPage the print information's current page and running label (the
+    // page's first), with aMoveData the records moved to that label.
+    void GoToPage(int32_t aPage, bool aSetPage, bool aMoveData);
     // Back to the first record and label of a run.
     void FirstData();
     // The next label: the next copy of the record, or the next record once
     // every copy is out; counters move on with every label.
     void NextData();
+    // The record and label of label aLabel of the run (from 0), as NextData reaches them.
+    void MoveToLabel(int64_t aLabel);
     // Current record (from 0) of the selected data set and label of the run (from 0).
     int32_t GetRecordIndex() const { return fRecordIndex; }
     int64_t GetLabelIndex() const { return fLabelIndex; }
@@ -577,6 +584,9 @@ private:
     bool fEditable = true;
     TAct fAct;
     QHash<QString, QString> fRecord;
+    // Cells of a sheet, and the cells before the run's start cell on its first sheet.
+    int64_t CellsPerSheet() const;
+    int64_t SkippedCells() const;
     TKVRData fData;
     TKVRBasePrintInfo fPrintInfo;
     std::vector<std::unique_ptr<TKVRCounter>> fCounters;
