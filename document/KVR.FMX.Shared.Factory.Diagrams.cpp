@@ -17,6 +17,8 @@ bool TKVRFactory::LoadGantt(TKVRBaseLabel* aOwner, const QString& aText)
     parser.Parse(aText);
     const TGanttChart chart = KVRGanttChart(parser);
 
+    // One bracket: the views see the new drawing once, or nothing when a step fails.
+    TKVRBaseLabel::TEditBracket edit(*aOwner);
     TKVRLayer* layer = aOwner->GetActiveLayer();
     layer->Color = TAlphaColors::Black;
     layer->PenWidth = 100;
@@ -41,6 +43,7 @@ bool TKVRFactory::LoadGantt(TKVRBaseLabel* aOwner, const QString& aText)
     }
     aOwner->GetMeasure().SetPaperWidth(TGanttChart::PaperWidth);
     aOwner->GetMeasure().SetPaperHeight(chart.PaperHeight);
+    aOwner->SendInfo();
     return true;
 }
 
@@ -49,6 +52,7 @@ bool TKVRFactory::LoadMermaid(TKVRBaseLabel* aOwner, const QString& aText, int32
     TMermaidParser parser;
     parser.ParseMermaidCode(aText);
 
+    TKVRBaseLabel::TEditBracket edit(*aOwner);
     aOwner->Clear(KVRClear::Items, true);
     const qsizetype count = parser.GetNodes().size();
     for (qsizetype i = 0; i < count; ++i) {
@@ -67,5 +71,6 @@ bool TKVRFactory::LoadMermaid(TKVRBaseLabel* aOwner, const QString& aText, int32
     }
     if (aSkipped)
         *aSkipped = parser.GetSkipped();
+    aOwner->SendInfo();
     return true;
 }

@@ -65,19 +65,21 @@ TKVRBaseItem* TVXLabelFMX::CreateElementFromStream(QIODevice& aStream)
     const int32_t version = reader.ReadInt32();
     if (version < 1 || version > KVRFileVersion)
         throw EKVRDataError("Element stream of an unknown version: " + std::to_string(version));
+    TEditBracket edit(*this);
     // A record that fails is freed by its reader: the document keeps no half element.
     TKVRBaseItem* item = CreateFromStream(reader, version, KVRReadType::File);
+    edit.Added(item);
     // Links must never find two elements by one id.
     KeepNumIDUnique(item);
+    Notify(KVRChange::List);
     return item;
 }
 
 void TVXLabelFMX::PasteSelection()
 {
     QBuffer& clip = GetClipboard();
-    if (clip.size() <= 0)
+    if (!GetEditable() || clip.size() <= 0)
         return;
-    Clear(KVRClear::Selection, false);
     if (!clip.isOpen() && !clip.open(QIODevice::ReadOnly))
         return;
     clip.seek(0);
@@ -86,18 +88,19 @@ void TVXLabelFMX::PasteSelection()
     scratch.SetUnits(GetUnits());
     scratch.SetMeasure(GetMeasure());
     TBinaryReader reader(&clip);
+    // Read whole before anything changes here: a damaged stream leaves the document as it was.
+    const int32_t count = FileCount(reader, kMinItemRecord, "elements");
+    for (int32_t i = 0; i < count; ++i)
+        scratch.CreateFromStream(reader, KVRStreamVersion, KVRReadType::Paste);
+    TEditBracket edit(*this);
     BeginRead(true);
-    try {
-        const int32_t count = FileCount(reader, kMinItemRecord, "elements");
-        for (int32_t i = 0; i < count; ++i)
-            scratch.CreateFromStream(reader, KVRStreamVersion, KVRReadType::Paste);
-    } catch (...) {
-        EndRead(false);
-        throw;
-    }
-    TakeItems(scratch);
+    std::vector<TKVRBaseItem*> pasted = TakeItems(scratch);
     EndRead(false);
+    ClearSelection();
+    for (TKVRBaseItem* item : pasted)
+        SelectItem(item, true);
     SetModified(true);
+    Notify(KVRChange::List);
 }
 
 // ---------------------------------------------------------------- label files

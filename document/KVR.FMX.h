@@ -138,6 +138,34 @@ public:
     // taking the host's OnComposeImage away.
     TKVRMapComposer& GetMapComposer() { return fMapComposer; }
 
+protected:
+    // The events of selection, information and label turns.
+    void ItemSelected(TKVRBaseItem* aItem, bool aSelected) override
+    {
+        if (aSelected ? bool(OnSelectItem) : bool(OnUnSelectItem))
+            (aSelected ? OnSelectItem : OnUnSelectItem)(this, aItem);
+    }
+    void InfoMessage(const QString& aMessage) override
+    {
+        if (OnInfoMsg)
+            OnInfoMsg(this, aMessage);
+    }
+    void LabelRotated() override
+    {
+        if (OnLabelRotate)
+            OnLabelRotate(this);
+    }
+    void EditItemDialog(TKVRBaseItem* aItem) override
+    {
+        if (OnEditItemDialog)
+            OnEditItemDialog(this, aItem);
+    }
+
+public:
+    // The element's own edit dialog, opened by a double click (rich text and
+    // the kinds that have one); the dialogs fill it.
+    TKVRSelectItem OnEditItemDialog;
+
 private:
     TKVRBackImageCache LImage;
     TKVRPrintReport fPrintReport;  // of the last print

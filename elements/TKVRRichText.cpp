@@ -18,10 +18,6 @@
 
 namespace {
 
-// Edit actions under which the editor types into a rich text in place.
-constexpr int32_t kActionRichEdit = 16;
-constexpr int32_t kActionRichSelect = 19;
-
 // A run taller than a metre would only make the painter build giant glyphs.
 constexpr int32_t kMaxRunHeight = 1000000;
 
@@ -294,7 +290,8 @@ void TKVRRichText::Draw(TKVRBaseDraw* aDraw)
 
     // In-place feedback of the element being edited.
     const TKVRBaseLabel* owner = GetOwner();
-    if (owner && (owner->GetCurAction() == kActionRichEdit || owner->GetCurAction() == kActionRichSelect) &&
+    const uint8_t action = owner ? owner->GetAct().fCurAction : TAct::ActNone;
+    if (owner && (action == TAct::ActEditText || action == TAct::ActPressText) &&
         GetEditState() == 1 && owner->GetEditable()) {
         if (d->aSelStart != d->aSelEnd)
             DrawSelectionHighlight(d, d->aSelStart, d->aSelEnd);

@@ -47,7 +47,8 @@ bool TKVRText::IsEditedInPlace() const
     const TKVRBaseLabel* owner = GetOwner();
     if (!owner || GetItemState() != 1 || !owner->GetEditable())
         return false;
-    return owner->GetCurAction() == ActEditText || owner->GetCurAction() == ActEditNewText;
+    const uint8_t action = owner->GetAct().fCurAction;
+    return action == TAct::ActWriteText || action == TAct::ActEditText;
 }
 
 void TKVRText::DrawBox(TKVRDraw* d)

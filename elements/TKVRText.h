@@ -13,10 +13,6 @@ class TKVRDraw;
 class TKVRText : public TKVRBaseText, public TKVRClassReaders<TKVRText>
 {
 public:
-    // Edit actions of the document during which a text is edited in place.
-    static constexpr int32_t ActEditText = 15;
-    static constexpr int32_t ActEditNewText = 16;
-
     // The caret while the text is edited in place: x offset from the text's
     // origin and height, in screen pixels.
     struct TCaret

@@ -254,7 +254,7 @@ TEST(RichTextLayout, StaleSegmentsNeverReadOutsideTheFormats)
     EXPECT_EQ(r->FormatAt(highest), r->BaseFormat());
 
     ScreenSurface screen(800, 300, kDpi);
-    label.SetCurAction(16);
+    label.GetAct().SetCurAction(16);
     r->SetEditState(1);
     screen.draw.aFocused = true;
     screen.draw.aPos = 5;
@@ -458,7 +458,7 @@ TEST(RichTextCaret, EditorShowsCaretAndSelectionOnlyWhileEditing)
     auto paint = [&](bool editing) {
         ScreenSurface s(800, 400, kDpi);
         s.draw.DrawState = KVRDrawState::EditorText;
-        label.SetCurAction(editing ? 16 : 0);
+        label.GetAct().SetCurAction(editing ? 16 : 0);
         r->SetEditState(editing ? 1 : 0);
         s.draw.aFocused = true;
         s.draw.aPos = 7;

@@ -310,7 +310,7 @@ TEST(TextEditor, EditedTextMeasuresItselfAndShowsTheCaret)
     TKVRText* t = MakeText(label, QStringLiteral("Caret"), 5000, 5000, 6000);
     t->CalcValues(0);
     t->SetItemState(1);
-    label.SetCurAction(TKVRText::ActEditText);
+    label.GetAct().SetCurAction(TAct::ActWriteText);
     t->SetText(QStringLiteral("Caret text"));  // the editor typed on
     ScreenSurface s(600, 200, kDpi);
     s.draw.DrawState = KVRDrawState::EditorText;
@@ -331,7 +331,7 @@ TEST(TextEditor, EditedTextMeasuresItselfAndShowsTheCaret)
     EXPECT_GT(RedInColumns(img, RoundHalfEven32(PxUm(5000)) + t->GetCaret().cx), t->GetCaret().cy / 2);
 
     // Out of the editing action no caret is drawn.
-    label.SetCurAction(0);
+    label.GetAct().SetCurAction(0);
     ScreenSurface plain(600, 200, kDpi);
     plain.draw.aFocused = true;
     t->Draw(&plain.draw);

@@ -81,4 +81,16 @@ public:
     // the last one p3).
     static std::vector<TKVRPto> SplitCubic(const TKVRPto& p0, const TKVRPto& p1, const TKVRPto& p2,
                                            const TKVRPto& p3, int32_t aParts);
+
+    // ---- editing (KVR.Draw2D.Edit.cpp)
+    // The pointer (aX, aY) lies on the square handle at (aPX, aPY) of half-side aRadius pixels.
+    static bool CursorOnPosS(int32_t aPX, int32_t aPY, int32_t aRadius, float aX, float aY);
+    // The dimension line a linear dimension over (x1, y1)-(x2, y2) placed at
+    // (x3, y3) gets (CalcDimPoints chooses its kind the same way). The line
+    // does not depend on aDistance, which the editor passes along.
+    static void DrawParalLine(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, int64_t aX3, int64_t aY3,
+                              int64_t aDistance, int64_t& oX1, int64_t& oY1, int64_t& oX2, int64_t& oY2);
 };
+
+// Euclidean distance of two points.
+float Distance(float aX1, float aY1, float aX2, float aY2);

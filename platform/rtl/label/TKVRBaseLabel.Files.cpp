@@ -317,14 +317,26 @@ void TKVRBaseLabel::BeginRead(bool aKeep)
     }
 }
 
-void TKVRBaseLabel::EndRead(bool)
+void TKVRBaseLabel::EndRead(bool aNotify)
 {
     fReading = false;
     fModified = false;
+    // A load is a new document: nothing selected, nothing under way, the views learn it whole.
+    if (aNotify) {
+        ClearSelection();
+        fAct.Reset();
+        fRefLines.clear();
+        SendInfo();
+    }
 }
 
 void TKVRBaseLabel::Clear(uint32_t aSet, bool)
 {
+    if (aSet & KVRClear::Selection) {
+        // The text being written ends with the selection.
+        EndText();
+        ClearSelection();
+    }
     if (aSet & KVRClear::Items) {
         ClearItems();
         fLastNumID = 0;
@@ -405,10 +417,25 @@ TKVRBaseLibSymbol* TKVRBaseLabel::GetSymbol(int32_t aIndex) const
     return fSymbols[size_t(aIndex - 1)].get();
 }
 
-TKVRBaseLibSymbol* TKVRBaseLabel::AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> aSymbol, bool)
+TKVRBaseLibSymbol* TKVRBaseLabel::AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> aSymbol, bool aNotify)
 {
     if (!aSymbol)
         return nullptr;
+    if (aNotify) {
+        // Chosen for placing: new symbol elements take a copy of their own,
+        // which outlives the document's list.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        TBinaryWriter writer(&buffer);
+        aSymbol->Write(writer);
+        buffer.close();
+        buffer.open(QIODevice::ReadOnly);
+        TBinaryReader reader(&buffer);
+        SetCurSymbol(std::shared_ptr<const TKVRBaseLibSymbol>(TKVRBaseLibSymbol::Read(reader)));
+        if (fAct.fCurAction == TAct::ActSymbol)
+            fAct.SetState(2);
+    }
     fSymbols.push_back(std::move(aSymbol));
     return fSymbols.back().get();
 }
@@ -473,7 +500,7 @@ void TKVRBaseLabel::TakeContents(TKVRBaseLabel& aFrom)
         SortItemsZLayer();
 }
 
-void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
+std::vector<TKVRBaseItem*> TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
 {
     std::vector<std::unique_ptr<TKVRBaseItem>> items = std::move(aFrom.fItems);
     aFrom.fItems.clear();
@@ -483,6 +510,7 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
     // id, so none of them can be one that a later pasted element keeps.
     for (const auto& item : items)
         NoteNumID(item->GetNumID());
+    std::vector<TKVRBaseItem*> taken;
     QHash<int32_t, int32_t> renumbered;  // ids taken here: old -> new, for links
     QSet<int32_t> kept;
     for (auto& item : items) {
@@ -507,10 +535,12 @@ void TKVRBaseLabel::TakeItems(TKVRBaseLabel& aFrom)
                 link->SetToID(renumbered.value(link->GetToID()));
         }
         item->fOwner = this;
+        taken.push_back(item.get());
         fItems.push_back(std::move(item));
     }
     if (fLayerZOrder)
         SortItemsZLayer();
+    return taken;
 }
 
 void TKVRBaseLabel::KeepNumIDUnique(TKVRBaseItem* aItem)

@@ -18,10 +18,17 @@ TKVRBaseLabel::TKVRBaseLabel(QObject* aOwner) : QObject(aOwner)
 {
     AddLayer(QStringLiteral("0"));
     fDimStyles.push_back(std::make_unique<TKVRDimStyle>());
+    fMeasure.SetOwner(this);
 }
 
 TKVRBaseLabel::~TKVRBaseLabel()
 {
+    // The views forget the document; none is told of anything after this.
+    std::vector<IVXObserver*> views;
+    views.swap(fObservers);
+    for (IVXObserver* view : views)
+        view->DocumentDestroyed();
+    fSelection.clear();
     ClearItems();
 }
 
@@ -198,6 +205,7 @@ std::unique_ptr<TKVRBaseItem> TKVRBaseLabel::DetachItem(TKVRBaseItem* aItem)
     const int32_t i = IndexOf(aItem);
     if (i == 0)
         return nullptr;
+    ForgetSelected(aItem);
     std::unique_ptr<TKVRBaseItem> item = std::move(fItems[size_t(i - 1)]);
     fItems.erase(fItems.begin() + (i - 1));
     if (size_t(i - 1) < fLayerSorted)
@@ -213,6 +221,7 @@ void TKVRBaseLabel::DeleteItem(int32_t aIndex)
 
 void TKVRBaseLabel::ClearItems()
 {
+    ClearSelection();
     std::vector<std::unique_ptr<TKVRBaseItem>> items;
     items.swap(fItems);
     fLayerSorted = 0;
@@ -258,6 +267,7 @@ void TKVRBaseLabel::ItemDestroyed(TKVRBaseItem* aItem)
 {
     // Reached only for an element that is freed while still listed (its
     // constructor or reader failed): the list lets go of it without freeing it again.
+    std::erase(fSelection, aItem);
     for (auto it = fItems.begin(); it != fItems.end(); ++it)
         if (it->get() == aItem) {
             (void)it->release();

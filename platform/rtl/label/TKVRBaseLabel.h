@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/rtl/codes/KVR.Barcode.h"
+#include "platform/rtl/label/KVR.EditTypes.h"
+#include "platform/rtl/label/KVR.Observer.h"
 #include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/label/TKVRAct.h"
 #include "platform/rtl/label/TKVRBackSurf.h"
 #include "platform/rtl/label/TKVRBasePrintInfo.h"
 #include "platform/rtl/label/TKVRData.h"
@@ -61,7 +64,7 @@ class TBinaryWriter;
 // Parts of the document that Clear removes, as bits of its set.
 namespace KVRClear {
 constexpr uint32_t Items = 1u << 0;     // every element
-constexpr uint32_t Selection = 1u << 2; // the selection (the model keeps none yet)
+constexpr uint32_t Selection = 1u << 2; // the selection
 constexpr uint32_t Copies = 1u << 10;   // the per-cell copies of data-bound elements
 }
 
@@ -122,15 +125,15 @@ public:
     TKVRMeasure& GetMeasure() { return fMeasure; }
     const TKVRMeasure& GetMeasure() const { return fMeasure; }
     TKVRUnits GetUnits() const { return fUnits; }
-    void SetUnits(TKVRUnits aValue) { fUnits = aValue; }
+    // Reports change 5.
+    void SetUnits(TKVRUnits aValue);
     TKVRSettings& GetSettings() { return fSettings; }
     const TKVRSettings& GetSettings() const { return fSettings; }
     bool GetEditable() const { return fEditable; }
     void SetEditable(bool aValue) { fEditable = aValue; }
-    // Edit action under way in the editor (0 none); texts edited in place
-    // (actions 15 and 16) measure themselves while they are drawn.
-    int32_t GetCurAction() const { return fCurAction; }
-    void SetCurAction(int32_t aValue) { fCurAction = aValue; }
+    // The edit action this document runs (one per document).
+    TAct& GetAct() { return fAct; }
+    const TAct& GetAct() const { return fAct; }
 
     // A length in the document's unit, or in micrometres, to pixels at a
     // resolution (dots per inch), the drawing scale applied.
@@ -210,7 +213,7 @@ public:
     void ClearItems();
     // First element whose string id is aID (case-sensitive); null when none.
     // Neither look-up finds a per-cell copy.
-    // aSelect is the editor's: the model holds no selection yet.
+    // aSelect is the editor's: the look-up never changes the selection.
     TKVRBaseItem* SearchItem(const QString& aID, bool aSelect) const;
     // The element with that numeric id; null when none (0 names nothing).
     TKVRBaseItem* FindNumID(int32_t aNumID) const;
@@ -368,14 +371,190 @@ public:
     // aFrom's, which is left empty: a load reads into a scratch document and
     // hands over only what was read whole.
     void TakeContents(TKVRBaseLabel& aFrom);
-    // Appends aFrom's elements (a paste read whole); those whose numeric id is
-    // taken here get a new one, and connectors among them follow.
-    void TakeItems(TKVRBaseLabel& aFrom);
+    // Appends aFrom's elements (a paste read whole) and returns them; those
+    // whose numeric id is taken here get a new one, and connectors among them follow.
+    std::vector<TKVRBaseItem*> TakeItems(TKVRBaseLabel& aFrom);
     // Gives aItem, an element of this document read on its own, a fresh
     // numeric id when another element already has its id.
     void KeepNumIDUnique(TKVRBaseItem* aItem);
     // The component's folders and names, for a scratch document that reads for this one.
     void CopyFolders(const TKVRBaseLabel& aFrom);
+
+public:
+    // ---- views and update brackets (TKVRBaseLabel.Views.cpp)
+    // From Attach until Detach the view hears of every reported change. The
+    // document does not own its views; when it dies it tells them.
+    void Attach(IVXObserver* aObserver);
+    void Detach(IVXObserver* aObserver);
+    int32_t GetObserverCount() const { return int32_t(fObservers.size()); }
+    // Brackets nest. The outermost one sends change 6 (Begin 0) when it opens;
+    // changes reported inside are collected, each code once with its last
+    // value, and sent in order when it closes, followed by change 6 (Begin 1).
+    // aNotify is kept for callers, which pass true.
+    void BeginUpdate(bool aNotify = true);
+    void EndUpdate();
+    bool GetUpdating() const { return fUpdateLevel > 0; }
+    // Reports a change: at once outside a bracket, else when it closes.
+    void Notify(TVXChange aChange, const TVXChangeValue& aValue = {});
+    // Change 0 with the label's size: a view learns the whole document.
+    void SendInfo();
+
+    // ---- selection, in the order elements were selected (TKVRBaseLabel.Views.cpp)
+    // The selected element when exactly one is selected, else null.
+    TKVRBaseItem* Select() const { return fSelection.size() == 1 ? fSelection.front() : nullptr; }
+    int32_t GetSelectionCount() const { return int32_t(fSelection.size()); }
+    // aIndex from 1.
+    TKVRBaseItem* GetSelection(int32_t aIndex) const;
+    bool IsSelected(const TKVRBaseItem* aItem) const;
+    // aAdd keeps what is selected; otherwise the element becomes the selection.
+    // Per-cell copies are never selected. Each change reports change 8.
+    void SelectItem(TKVRBaseItem* aItem, bool aAdd);
+    void UnSelectItem(TKVRBaseItem* aItem);
+    void ClearSelection();
+    // Tab and Shift+Tab: the element after (before) the first selected one, round the list.
+    void SelectNext();
+    void SelectPrior();
+    // The information event of the label component: the selection's place and size.
+    void FireInfoEvent(bool aFlag);
+
+    // ---- edit actions (TKVRBaseLabel.Edit.cpp, TKVRBaseLabel.Draw.cpp)
+    // Coordinates are micrometres of the model; gaps (the pick tolerance, the
+    // editor's gap times the drawing scale) and typed lengths are 64-bit too:
+    // a large sheet at a small scale spans more than 2^31 micrometres.
+    // Every call that changes the document is one bracket; when it raises,
+    // the document, the selection and the action are as they were. A
+    // document that is not editable refuses every change of its elements,
+    // size or turn; selecting, Tab and the units still work.
+
+    // One edit: a bracket that closes whatever happens. Elements handed to
+    // Keep are saved first; when the edit raises they are read back, the
+    // elements it Added are freed, and selection, action, units, measure and
+    // label turn are restored.
+    class TEditBracket
+    {
+    public:
+        explicit TEditBracket(TKVRBaseLabel& aDoc);
+        ~TEditBracket();
+        TEditBracket(const TEditBracket&) = delete;
+        TEditBracket& operator=(const TEditBracket&) = delete;
+        void Keep(TKVRBaseItem* aItem);
+        void KeepSelection();
+        void Added(TKVRBaseItem* aItem) { fAdded.push_back(aItem); }
+
+    private:
+        TKVRBaseLabel& fDoc;
+        int fExceptions;
+        TAct fAct;
+        std::vector<TKVRBaseItem*> fSelection;
+        std::vector<std::pair<TKVRBaseItem*, QByteArray>> fSaved;
+        std::vector<TKVRBaseItem*> fAdded;
+        TKVRUnits fUnits;
+        TKVRMeasure fMeasure;
+        uint8_t fLabelRotation;
+        int32_t fLastNumID;  // elements made inside have higher ids
+    };
+
+    // The host starts an action (README: actions); aParam is the flow type of
+    // a node, the symbology of a barcode or the link type of a connector.
+    void StartAction(uint8_t aAction, int32_t aParam = 0);
+    // Actions that draw an element from points.
+    static bool IsDrawAction(uint8_t aAction);
+    uint8_t GetAction() const { return fAct.fCurAction; }
+    uint8_t GetState() const { return fAct.fCurState; }
+    // Cancels the running action: back to selecting (change 12).
+    void ResetAction();
+    // One click of the running action at (x, y).
+    void PickEditor(int64_t x, int64_t y, int64_t aGap, TShiftState aShift, bool aRefLines);
+    // A typed length along the direction of the running drawing action.
+    void PickEditor(int64_t aLength, TShiftState aShift);
+    // A drag step: (x, y) is the previous minus the current position, or the
+    // absolute position when a single point is dragged (gx, gy 0); gx, gy the
+    // pointer's grid position (-1 without a grid). aFlag: a keyboard nudge of
+    // one grid step (x, y are -1, 0 or 1; gx, gy the steps).
+    void MoveEditor(int64_t x, int64_t y, int64_t gx, int64_t gy, bool aRefLines, bool aFlag);
+    // Moves the grabbed selection so that its first corner follows (x, y) in whole grid steps.
+    void MoveGridEditor(int64_t x, int64_t y, int64_t aIncX, int64_t aIncY, bool aRefLines);
+    // End of a drag or of a selection rectangle.
+    void UpEditor(int64_t x, int64_t y);
+    // Right button: ends a point-by-point drawing, or cancels.
+    void RightButton(int64_t x, int64_t y, int64_t aGap, TShiftState aShift);
+    // Snap search of one kind within aGap of (x, y); fills aRef's point and Found.
+    bool SearchPoint(int64_t x, int64_t y, int64_t aGap, TKVRSnap aKind, TKVRRef& aRef, bool aMoving);
+    // A node anchor under (x, y): fills node, anchor (A or B by the action's state), position, Found.
+    bool SearchLink(int64_t x, int64_t y, TVXLink& aLink);
+    // True when (x, y) hits the selected text element.
+    bool SearchSelectedText(int64_t x, int64_t y, int64_t aGap, TShiftState aShift);
+    bool PickItem(TKVRBaseItem* aItem, int64_t x, int64_t y, int64_t aGap, bool aFlag) const;
+    // Handles of the selection, from 1 (README: selection points).
+    int32_t GetSelPointCount() const;
+    TKVRSInfo GetSelPoint(int32_t aIndex) const;
+    void DeleteSelection();
+    // Removes point aIndex of the selected element, keeping its kind's least count.
+    void DeletePoint(int32_t aIndex);
+    // The selection into the clipboard stream.
+    void CopySelection();
+    // Moves the selection by a distance in the document's unit.
+    void MoveSelection(float aDx, float aDy, bool aRefLines, bool aFlag);
+    // Grows or shrinks the selection's frame at one side (KVRMoveOpt) by aStep in the document's unit.
+    void MoveSize(float aStep, uint8_t aDirection, bool aRefLines, bool aFlag);
+    // Edges of the selection: 1 left, 2 right, 3 top, 4 bottom; in the
+    // document's unit (SizeSelection) or micrometres (SelectionBounds); -1 without a selection.
+    float SizeSelection(int16_t aMode) const;
+    int64_t SelectionBounds(int16_t aSide) const;
+    // Reference lines of the last move that asked for them, from 1.
+    int32_t GetRefLineCount() const { return int32_t(fRefLines.size()); }
+    TKVRRefLine GetRefLine(int32_t aIndex) const;
+    // The background layer's picture has margins: the label area is filled first.
+    bool HasBackMargins() const;
+    // The text element being written or edited in place, or null.
+    TKVRBaseItem* GetTextObject() const;
+    // The text being edited changed (change 18).
+    void UpdateEditing(bool aFlag);
+    // Double click on the selection: a one-line text is edited in place, other kinds open their dialog.
+    void DoDblClick();
+    // The label turns a quarter: width and height swap, every element turns with it.
+    void RotateLeft();
+    void RotateRight();
+
+protected:
+    // The label component fires its events here.
+    virtual void ItemSelected(TKVRBaseItem*, bool /*aSelected*/) {}
+    virtual void InfoMessage(const QString&) {}
+    virtual void LabelRotated() {}
+    // Double click on an element that has an edit dialog (the dialogs fill it).
+    virtual void EditItemDialog(TKVRBaseItem*) {}
+
+private:
+    void SetSelection(std::vector<TKVRBaseItem*> aItems);
+    void ForgetSelected(const TKVRBaseItem* aItem);
+    struct TPendingChange
+    {
+        TVXChange Change;
+        TVXChangeValue Value;
+    };
+    void Send(TVXChange aChange, const TVXChangeValue& aValue);
+    std::vector<IVXObserver*> fObservers;
+    std::vector<TPendingChange> fPending;
+    int32_t fUpdateLevel = 0;
+    std::vector<TKVRBaseItem*> fSelection;
+    std::vector<TKVRRefLine> fRefLines;
+    // The last pick tolerance the editor gave (link anchors are found within it).
+    int64_t fLastGap = 2000;
+
+    // Drawing (TKVRBaseLabel.Draw.cpp): one click of a drawing action, the
+    // element its points make, and what follows once it is made.
+    void DrawClick(int64_t x, int64_t y, TEditBracket& aEdit);
+    TKVRBaseItem* CreateDrawn();
+    void Drawn(TKVRBaseItem* aItem, TEditBracket& aEdit);
+    // Selecting (TKVRBaseLabel.Edit.cpp): one click, the end of a rectangle, one drag step.
+    void SelectClick(int64_t x, int64_t y, int64_t aGap, TShiftState aShift);
+    void SelectRect(int64_t x, int64_t y);
+    void DragBy(int64_t aDx, int64_t aDy, bool aRefLines);
+    void DragHandle(int64_t x, int64_t y, bool aAbsolute, bool aRefLines);
+    void TurnLabel(bool aLeft);
+    mutable std::vector<TKVRSInfo> fSelPoints;
+    // The text being written ends: an empty new text goes.
+    void EndText();
 
 private:
     friend class TKVRBaseItem;
@@ -394,7 +573,7 @@ private:
     TKVRUnits fUnits = TKVRUnits::Millimetre;
     TKVRSettings fSettings;
     bool fEditable = true;
-    int32_t fCurAction = 0;
+    TAct fAct;
     QHash<QString, QString> fRecord;
     TKVRData fData;
     TKVRBasePrintInfo fPrintInfo;

@@ -1,4 +1,5 @@
 #include "platform/rtl/label/TKVRMeasure.h"
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include <algorithm>
@@ -20,6 +21,12 @@ int32_t SheetLabels(int64_t aValue, const char* aWhat)
 int64_t TKVRMeasure::Length(int64_t aValue)
 {
     return std::clamp<int64_t>(aValue, 0, KVRMaxCoordinate);
+}
+
+void TKVRMeasure::SendInfo() const
+{
+    if (fOwner.Label)
+        fOwner.Label->SendInfo();
 }
 
 int64_t TKVRMeasure::GetSize(int32_t aKind) const

@@ -5,6 +5,7 @@
 
 class TBinaryReader;
 class TBinaryWriter;
+class TKVRBaseLabel;
 
 // Size of a label (or drawing sheet) in micrometres, the sheet it is laid
 // out on, the drawing scale 1 : DrawScale at which the model is put on paper,
@@ -49,6 +50,11 @@ public:
     // Sizes by kind: 0 paper width, 1 paper height, 2 label width, 3 label
     // height, 4 left margin, 5 top margin, 6 horizontal gap, 7 vertical gap; 0 for others.
     int64_t GetSize(int32_t aKind) const;
+    // Has the document report its measures to its views (change 0); nothing
+    // for a measure that belongs to no document.
+    void SendInfo() const;
+    // The document whose measure this is; copies keep their own.
+    void SetOwner(TKVRBaseLabel* aOwner) { fOwner.Label = aOwner; }
 
     QString LabelName;
     // Title block of a drawing.
@@ -76,4 +82,12 @@ private:
     int64_t fGapX = 0;
     int64_t fGapY = 0;
     bool fContinous = false;
+    // Not copied: a measure copied into a document belongs to that document.
+    struct TOwner
+    {
+        TKVRBaseLabel* Label = nullptr;
+        TOwner() = default;
+        TOwner(const TOwner&) {}
+        TOwner& operator=(const TOwner&) { return *this; }
+    } fOwner;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/rtl/KVR.Types.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 
 // A filled element: fill flag, back colour and the fill's screen opacity.
@@ -20,8 +21,24 @@ public:
     uint8_t Alpha() const { return fAlpha; }
     void SetAlpha(uint8_t aValue) { fAlpha = aValue; }
 
+    // Boxes (points 1 and 2): the frame's eight sizing handles; dragging one
+    // past the opposite edge flips the box.
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+
+    // A quarter-turn setting after a quarter turn of its element; values from
+    // 4 up, which do not turn, count as 0.
+    static TKVRAngle TurnedAngle(TKVRAngle aAngle, bool aLeft);
+
 protected:
     using TKVRBaseItem::TKVRBaseItem;
+
+    // The ordered box of points 1 and 2.
+    TKVRRect Box() const;
+    // Frame handles of a box, and the box after sizing handle aType went to
+    // (aX, aY); aType becomes the handle it is after a flip.
+    static void FrameSelPoints(const TKVRRect& aBox, std::vector<TKVRSelPoint>& aPoints);
+    static TKVRRect SizedBox(const TKVRRect& aBox, TKVRMoveType& aType, int64_t aX, int64_t aY);
 
     // Points 1 and 2 as the top-left and bottom-right corners of a box.
     void NormalizeBox();

@@ -17,6 +17,10 @@
 class TKVRBase2DCode : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     // ---- element slots
     TJsonObject WriteJson() const override;
     bool GetIsData() const override { return fData.IsBound(); }
@@ -75,6 +79,7 @@ public:
     void SetFormat(const QString& aValue) { fData.Format = aValue; }
 
 protected:
+    TKVRRect TurnBox() const override;
     TKVRBase2DCode(TKVRBaseLabel* aOwner, int32_t aKind, bool aPreview, float aBarWidth, float aBarHeight);
     TKVRBase2DCode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, int32_t aKind, bool aPreview, float aBarWidth,
                    float aBarHeight);

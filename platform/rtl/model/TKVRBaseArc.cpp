@@ -2,6 +2,7 @@
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -130,9 +131,31 @@ void TKVRBaseArc::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadTyp
 
 void TKVRBaseArc::BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate)
 {
-    fCenterX += aX2 - aX1;
-    fCenterY += aY2 - aY1;
-    TKVRBaseItem::BaseMove(aX1, aY1, aX2, aY2, aOpt, aUpdate);
+    if (GetPreview())
+        return;
+    int64_t dx = int64_t(std::clamp<__int128>(__int128(aX2) - aX1, -2 * __int128(KVRMaxCoordinate),
+                                              2 * __int128(KVRMaxCoordinate)));
+    int64_t dy = int64_t(std::clamp<__int128>(__int128(aY2) - aY1, -2 * __int128(KVRMaxCoordinate),
+                                              2 * __int128(KVRMaxCoordinate)));
+    CheckBaseBoundsMove(dx, dy, aOpt);
+    fCenterX += dx;
+    fCenterY += dy;
+    TKVRBaseItem::BaseMove(0, 0, dx, dy, aOpt, aUpdate);
+}
+
+void TKVRBaseArc::CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt aOpt)
+{
+    // The whole circle stays in range, so the derived points always do.
+    const int64_t lim = KVRMaxCoordinate;
+    TKVRBaseItem::CheckBaseBoundsMove(aDx, aDy, aOpt);
+    if (aDx > 0 && fCenterX + fRadius + aDx > lim)
+        aDx = std::max<int64_t>(0, lim - fCenterX - fRadius);
+    if (aDx < 0 && fCenterX - fRadius + aDx < -lim)
+        aDx = std::min<int64_t>(0, -lim - fCenterX + fRadius);
+    if (aDy > 0 && fCenterY + fRadius + aDy > lim)
+        aDy = std::max<int64_t>(0, lim - fCenterY - fRadius);
+    if (aDy < 0 && fCenterY - fRadius + aDy < -lim)
+        aDy = std::min<int64_t>(0, -lim - fCenterY + fRadius);
 }
 
 void TKVRBaseArc::SetAngles(double aStart, double aEnd)

@@ -10,6 +10,12 @@
 class TKVRBaseArc : public TKVRBaseItem, public TKVRLineEndsPart
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    TKVRPto CenterPoint() const override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseArc(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseArc(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
     // Centre, radius and the start and end angles (radians); the arc runs
@@ -29,6 +35,7 @@ public:
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     void BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate) override;
+    void CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt aOpt) override;
 
     // Point 1 (start), 2 (middle) or 3 (end).
     TKVRPto GetPto(int32_t aIndex) const { return GetPoint(aIndex); }
@@ -44,6 +51,10 @@ public:
     int64_t GetBaseCenterY() const { return fCenterY; }
     int64_t GetBaseRadio() const { return fRadius; }
     void SetCircle(int64_t aCenterX, int64_t aCenterY, int64_t aRadius);
+
+
+protected:
+    TKVRRect TurnBox() const override;
 
 private:
     double fStart = 0.0;

@@ -9,6 +9,10 @@
 class TKVRBaseArrowLine : public TKVRBaseItem, public TKVRLineEndsPart, public TKVRFontPart
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
     TKVRBaseArrowLine(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseArrowLine(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 
@@ -36,6 +40,7 @@ public:
     TKVRPto GetPrintAnchor() const { return {fPrintX, fPrintY}; }
 
 protected:
+    TKVRRect TurnBox() const override;
     int32_t fTxtAscent = 0;
     int32_t fTxtDescent = 0;
     int32_t fTxtWidth = 0;

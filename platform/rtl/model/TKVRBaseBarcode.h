@@ -22,6 +22,10 @@
 class TKVRBaseBarcode : public TKVR2DItem, public TKVRBarcodeIntf
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseBarcode(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseBarcode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 
@@ -117,6 +121,7 @@ public:
     TKVRRect CodeBox(int32_t aPaperWidth) const;
 
 protected:
+    TKVRRect TurnBox() const override;
     // Layout results, written by the element class's layout.
     bool fValid = false;
     QByteArray fPrepared;

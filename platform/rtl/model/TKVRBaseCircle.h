@@ -6,6 +6,11 @@
 class TKVRBaseCircle : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    TKVRPto CenterPoint() const override;
     TKVRBaseCircle(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseCircle(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

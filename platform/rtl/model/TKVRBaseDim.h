@@ -11,6 +11,11 @@
 class TKVRBaseDim : public TKVRBaseItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     static constexpr int32_t PointCount = 10;
 
     TKVRBaseDim(TKVRBaseLabel* aOwner, TVXDimType aType, bool aPreview);
@@ -52,6 +57,7 @@ public:
     TKVRPto GetPrintAnchor() const { return {fPrintX, fPrintY}; }
 
 protected:
+    TKVRRect TurnBox() const override;
     void ReadDimBody(TBinaryReader& aReader);
 
     bool fBusy = false;

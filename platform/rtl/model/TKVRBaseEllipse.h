@@ -6,6 +6,8 @@
 class TKVRBaseEllipse : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
     TKVRBaseEllipse(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseEllipse(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

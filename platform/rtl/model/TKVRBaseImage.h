@@ -56,6 +56,8 @@ struct TKVRPictureSource
 class TKVRBaseImage : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseImage(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseImage(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

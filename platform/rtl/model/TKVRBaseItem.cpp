@@ -1,9 +1,11 @@
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/geometry/KVR.Outline.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/rtl/label/TKVRLayer.h"
+#include <algorithm>
 #include <stdexcept>
 
 TKVRBaseItem::TKVRBaseItem(TKVRBaseLabel* aOwner, int32_t aKind, int32_t aNumPoints, bool aPreview)
@@ -141,10 +143,65 @@ void TKVRBaseItem::ReadData(int32_t, TBinaryReader& aReader, TKVRReadType)
     Changed();
 }
 
-void TKVRBaseItem::BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt, bool aUpdate)
+namespace {
+
+// A difference of two caller values, held to the coordinate range.
+int64_t HeldDifference(int64_t aTo, int64_t aFrom)
 {
-    const int64_t dx = aX2 - aX1;
-    const int64_t dy = aY2 - aY1;
+    const __int128 d = __int128(aTo) - __int128(aFrom);
+    const __int128 lim = 2 * __int128(KVRMaxCoordinate);
+    return int64_t(d > lim ? lim : (d < -lim ? -lim : d));
+}
+
+// The part of a move d that keeps [lo, hi] within the coordinate range.
+int64_t HeldMove(int64_t d, int64_t lo, int64_t hi)
+{
+    if (d > 0 && hi + d > KVRMaxCoordinate)
+        d = std::max<int64_t>(0, KVRMaxCoordinate - hi);
+    if (d < 0 && lo + d < -KVRMaxCoordinate)
+        d = std::min<int64_t>(0, -KVRMaxCoordinate - lo);
+    return d;
+}
+
+int64_t HeldCoordinate(int64_t v)
+{
+    return std::clamp(v, -KVRMaxCoordinate, KVRMaxCoordinate);
+}
+
+}  // namespace
+
+void TKVRBaseItem::CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt)
+{
+    aDx = HeldDifference(aDx, 0);
+    aDy = HeldDifference(aDy, 0);
+    if (fPoints.empty())
+        return;
+    int64_t x0 = fPoints[0].X, x1 = x0, y0 = fPoints[0].Y, y1 = y0;
+    for (const TKVRPto& p : fPoints) {
+        x0 = std::min(x0, p.X);
+        x1 = std::max(x1, p.X);
+        y0 = std::min(y0, p.Y);
+        y1 = std::max(y1, p.Y);
+    }
+    aDx = HeldMove(aDx, x0, x1);
+    aDy = HeldMove(aDy, y0, y1);
+}
+
+void TKVRBaseItem::BoundsMove(float& aDx, float& aDy)
+{
+    int64_t dx = ToBase(aDx), dy = ToBase(aDy);
+    CheckBaseBoundsMove(dx, dy, 0);
+    aDx = float(FromBase(dx));
+    aDy = float(FromBase(dy));
+}
+
+void TKVRBaseItem::BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate)
+{
+    if (fPreview)
+        return;
+    int64_t dx = HeldDifference(aX2, aX1);
+    int64_t dy = HeldDifference(aY2, aY1);
+    CheckBaseBoundsMove(dx, dy, aOpt);
     for (TKVRPto& p : fPoints) {
         p.X += dx;
         p.Y += dy;
@@ -170,6 +227,11 @@ int32_t TKVRBaseItem::NumPoints() const
     return int32_t(fPoints.size());
 }
 
+bool TKVRBaseItem::InsertPoint(int64_t, int64_t, int32_t)
+{
+    return false;
+}
+
 TKVRPto TKVRBaseItem::CenterPoint() const
 {
     return {fBounds.Left + fBounds.Width() / 2, fBounds.Top + fBounds.Height() / 2};
@@ -178,6 +240,136 @@ TKVRPto TKVRBaseItem::CenterPoint() const
 void TKVRBaseItem::Move(float aDx, float aDy, TKVRMoveOpt aOpt)
 {
     BaseMove(0, 0, ToBase(aDx), ToBase(aDy), aOpt, true);
+}
+
+// ---------------------------------------------------------------- editing
+
+bool TKVRBaseItem::Pick(int64_t aX, int64_t aY, int64_t aTolerance, bool aOutlineOnly) const
+{
+    if (fPreview)
+        return false;
+    TKVROutline o;
+    GetOutline(o);
+    return o.Hit(double(aX), double(aY), double(std::max<int64_t>(aTolerance, 0)), aOutlineOnly);
+}
+
+bool TKVRBaseItem::SearchRect(const TKVRRect& aRect, bool aCrossing) const
+{
+    if (fPreview)
+        return false;
+    const TKVRRect r{std::min(aRect.Left, aRect.Right), std::min(aRect.Top, aRect.Bottom),
+                     std::max(aRect.Left, aRect.Right), std::max(aRect.Top, aRect.Bottom)};
+    TKVROutline o;
+    GetOutline(o);
+    return aCrossing ? o.TouchesRect(r) : o.InsideRect(r);
+}
+
+bool TKVRBaseItem::CheckPoint(int64_t aX, int64_t aY, int64_t aTolerance, TKVRSnap aSnap, TKVRRef& aRef) const
+{
+    if (fPreview)
+        return false;
+    TKVROutline o;
+    GetOutline(o);
+    TKVRPto at;
+    if (!KVRNearestSnap(o, aSnap, aX, aY, aTolerance, double(aRef.RefX), double(aRef.RefY), aRef.HasReference(), at))
+        return false;
+    aRef.X = at.X;
+    aRef.Y = at.Y;
+    aRef.Found = true;
+    switch (aSnap) {
+    case KVRSnap::Centre:
+    case KVRSnap::Tangent: aRef.Shape = TKVRRef::ShapeCircle; break;
+    case KVRSnap::OnElement:
+    case KVRSnap::Cross:
+    case KVRSnap::Perpendicular: aRef.Shape = TKVRRef::ShapeCross; break;
+    default: aRef.Shape = TKVRRef::ShapeSquare; break;
+    }
+    return true;
+}
+
+void TKVRBaseItem::CheckPosition()
+{
+    for (TKVRPto& p : fPoints)
+        p = {HeldCoordinate(p.X), HeldCoordinate(p.Y)};
+    CalcValues(0);
+}
+
+TKVRRect TKVRBaseItem::TurnBox() const
+{
+    TKVRExtent e;
+    for (const TKVRPto& p : fPoints)
+        e.Include(p.X, p.Y);
+    return {e.MinX, e.MinY, e.MaxX, e.MaxY};
+}
+
+namespace {
+
+// Offset of a quarter turn that keeps the box's centre. When width and height
+// differ in parity the centre cannot stay on whole micrometres: it moves half
+// a micrometre down-right from an odd width and back from an even one, so
+// four turns, or a turn and its opposite, come back to where they started.
+TKVRPto TurnOffset(const TKVRRect& b, bool aLeft)
+{
+    const int64_t sx = b.Left + b.Right, sy = b.Top + b.Bottom;
+    int64_t d = aLeft ? sx - sy : sx + sy;  // twice the x offset
+    int64_t e = aLeft ? sx + sy : sy - sx;  // twice the y offset
+    if ((d & 1) != 0) {
+        const int64_t half = ((b.Right - b.Left) & 1) != 0 ? 1 : -1;
+        d += half;
+        e += half;
+    }
+    return {d / 2, e / 2};
+}
+
+}  // namespace
+
+void TKVRBaseItem::RotateLeft()
+{
+    if (fPreview)
+        return;
+    TurnQuarter(true, TurnOffset(TurnBox(), true));
+}
+
+void TKVRBaseItem::RotateRight()
+{
+    if (fPreview)
+        return;
+    TurnQuarter(false, TurnOffset(TurnBox(), false));
+}
+
+void TKVRBaseItem::TurnQuarter(bool aLeft, const TKVRPto& aOffset)
+{
+    if (fPreview)
+        return;
+    for (TKVRPto& p : fPoints)
+        p = aLeft ? TKVRPto{p.Y + aOffset.X, -p.X + aOffset.Y} : TKVRPto{-p.Y + aOffset.X, p.X + aOffset.Y};
+    Changed();
+    CheckPosition();
+}
+
+void TKVRBaseItem::GetOutline(TKVROutline& aOutline) const
+{
+    aOutline.AddBox(fBounds, true);
+}
+
+void TKVRBaseItem::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
+{
+    aPoints.push_back({fBounds.Left, fBounds.Top, fBounds.Right, fBounds.Bottom, KVRSelKind::Frame, 0});
+}
+
+bool TKVRBaseItem::MovePoint(TKVRMoveType&, int32_t, int64_t, int64_t)
+{
+    return false;
+}
+
+bool TKVRBaseItem::DeletePoint(int32_t)
+{
+    return false;
+}
+
+int32_t TKVRBaseItem::LeastPoints() const
+{
+    return 0;
 }
 
 // ---------------------------------------------------------------- the rest

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/rtl/model/KVR.Model.Edit.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/System.UITypes.h"
@@ -14,6 +15,7 @@ class TBinaryWriter;
 class TKVRBaseDraw;
 class TKVRBaseLabel;
 class TKVRLayer;
+class TKVROutline;
 
 // The abstract element. The constructor attaches the element to its
 // document, which owns it from then on; an element whose construction or
@@ -39,6 +41,16 @@ public:
     // Point aIndex (from 1) in paper millimetres: micrometres ÷ (1000 × drawing scale).
     virtual float GetRefX(int32_t aIndex) const;
     virtual float GetRefY(int32_t aIndex) const;
+    // Hit test: the outline lies within aTolerance µm of (aX, aY), or the
+    // point lies inside a filled or boxed kind (unless aOutlineOnly).
+    virtual bool Pick(int64_t aX, int64_t aY, int64_t aTolerance, bool aOutlineOnly) const;
+    // Rectangle test: aCrossing takes an element the rectangle touches,
+    // otherwise only one lying wholly inside it.
+    virtual bool SearchRect(const TKVRRect& aRect, bool aCrossing) const;
+    // Snap search: a point of kind aSnap within aTolerance µm of (aX, aY);
+    // tangent and perpendicular measure from aRef's reference point. On a hit
+    // aRef takes the point, its marker shape and the found flag.
+    virtual bool CheckPoint(int64_t aX, int64_t aY, int64_t aTolerance, TKVRSnap aSnap, TKVRRef& aRef) const;
     // The element as a JSON object, "Type" (kind code) first.
     virtual TJsonObject WriteJson() const;
     virtual bool GetIsData() const;
@@ -49,21 +61,61 @@ public:
     virtual void UpdateBounds();
     // Points that follow from the element's own data (centres, radii, angles).
     virtual void UpdatePoints();
+    // After an edit: boxes ordered (never a negative size), points held
+    // within ±KVRMaxCoordinate, derived points and bounds recomputed.
+    virtual void CheckPosition();
+    // A quarter turn about the element's centre, anticlockwise on screen
+    // (left) or clockwise (right); quarter-turn settings turn along. Four
+    // turns, or a turn and its opposite, give back every point exactly.
+    virtual void RotateLeft();
+    virtual void RotateRight();
     // aEmpty: the record fields take the stored values; otherwise they take
     // the current data record of the document.
     virtual void FillData(bool aEmpty);
     virtual void WriteData(TBinaryWriter& aWriter) const;
     virtual void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType);
-    // Moves by (x2 − x1, y2 − y1) micrometres; aUpdate recomputes the layout.
+    // A move by (aDx, aDy) in the document's unit, shortened so that every
+    // point stays within ±KVRMaxCoordinate; the µm form below does the work.
+    virtual void BoundsMove(float& aDx, float& aDy);
+    virtual void CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt aOpt);
+    // Moves by (x2 − x1, y2 − y1) micrometres, shortened as CheckBaseBoundsMove
+    // says; aUpdate recomputes the layout. Per-cell copies never move.
     virtual void BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, TKVRMoveOpt aOpt, bool aUpdate);
     virtual void Draw(TKVRBaseDraw* aDraw) = 0;
     virtual void Print(TKVRBaseDraw* aDraw) = 0;
     // Layout step; the model's own recomputes points and bounds.
     virtual void CalcValues(int16_t aMode);
     virtual int32_t NumPoints() const;
+    // Inserts (aX, aY) as point aIndex (from 1; count + 1 appends) of a free
+    // point list; aIndex 0 puts it into the piece the point lies nearest to
+    // (a Bézier curve is split there). False, changing nothing, for kinds
+    // without a free list or an index outside it.
+    virtual bool InsertPoint(int64_t aX, int64_t aY, int32_t aIndex);
     virtual TKVRPto CenterPoint() const;
     // Moves by a distance in the document's units.
     virtual void Move(float aDx, float aDy, TKVRMoveOpt aOpt);
+
+    // ---- editing, beyond the slots
+    // The element's outline: segments, arcs, flattened Bézier spans and
+    // boxes, in µm; filled contours (and boxed kinds) count inside.
+    virtual void GetOutline(TKVROutline& aOutline) const;
+    // The handles shown while the element is selected.
+    virtual void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const;
+    // Drags handle aIndex (as GetSelPoints gives it) of move type aType to
+    // (aX, aY) µm. A sizing handle dragged past the opposite edge flips the
+    // box and aType becomes the handle it now is. False, changing nothing,
+    // when the element has no such handle or the edit would be unsound.
+    virtual bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY);
+    // Deletes point aIndex of a free point list, never below the kind's
+    // least count (a Bézier curve loses the whole segment at that point).
+    virtual bool DeletePoint(int32_t aIndex);
+    // Fewest points the kind's free list keeps (0: no free list).
+    virtual int32_t LeastPoints() const;
+    // A quarter turn: every point p goes to the turned p plus aOffset, left
+    // (anticlockwise on screen) (p.y, −p.x), right (−p.y, p.x). The document
+    // turns its label of width w and height h left with offset (0, w), right
+    // with (h, 0); RotateLeft/Right pick the offset that keeps the centre.
+    virtual void TurnQuarter(bool aLeft, const TKVRPto& aOffset);
 
     // ---- painting entry points: lay out when something changed, then paint
     void DrawElement(TKVRBaseDraw* aDraw);
@@ -135,6 +187,9 @@ public:
     double FromBase(int64_t aValue) const;
 
 protected:
+    // The box whose centre RotateLeft/Right keep (the extent of the points).
+    virtual TKVRRect TurnBox() const;
+
     TKVRBaseItem(TKVRBaseLabel* aOwner, int32_t aKind, int32_t aNumPoints, bool aPreview);
     TKVRBaseItem(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, int32_t aKind, int32_t aNumPoints, bool aPreview);
 

@@ -12,6 +12,9 @@
 class TKVRBaseLevel : public TKVR2DItem, public TKVRFontPart
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseLevel(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseLevel(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

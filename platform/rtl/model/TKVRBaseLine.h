@@ -6,6 +6,10 @@
 class TKVRBaseLine : public TKVRBaseItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
     TKVRBaseLine(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseLine(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

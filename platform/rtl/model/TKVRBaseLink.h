@@ -21,6 +21,13 @@ using TVXLinkType = uint8_t;
 class TKVRBaseLink : public TKVRBaseItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    bool DeletePoint(int32_t aIndex) override;
+    int32_t LeastPoints() const override;
+    bool InsertPoint(int64_t aX, int64_t aY, int32_t aIndex) override;
     // Link points of a chain of curves (type 7).
     static constexpr int32_t ChainPoints = 14;
 

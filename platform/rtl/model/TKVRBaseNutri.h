@@ -16,6 +16,8 @@
 class TKVRBaseNutri : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseNutri(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseNutri(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

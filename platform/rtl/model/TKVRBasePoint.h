@@ -5,6 +5,10 @@
 class TKVRBasePoint : public TKVRBaseItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
     TKVRBasePoint(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBasePoint(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

@@ -76,6 +76,10 @@ constexpr uint8_t DataMatrix = 3;
 class TKVRBasePoly : public TKVR2DItem, public TKVRBarcodeIntf
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBasePoly(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBasePoly(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
     ~TKVRBasePoly() override;
@@ -180,6 +184,7 @@ public:
     int32_t ItemsHeight() const;
 
 protected:
+    TKVRRect TurnBox() const override;
     bool fValid = false;
     QByteArray fPrepared;
     QByteArray fPattern;

@@ -7,6 +7,8 @@
 class TKVRBaseRectangle : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
     TKVRBaseRectangle(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseRectangle(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

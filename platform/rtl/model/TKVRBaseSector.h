@@ -8,6 +8,12 @@
 class TKVRBaseSector : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    TKVRPto CenterPoint() const override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseSector(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseSector(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

@@ -24,6 +24,11 @@ constexpr int32_t KVRSymAnchorOffset = 50;
 class TKVRBaseSymbol : public TKVRBaseItem, public IKVRLinkTarget
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetOutline(TKVROutline& aOutline) const override;
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseSymbol(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseSymbol(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 
@@ -50,6 +55,10 @@ public:
     // A symbol point (micrometres) in the document: relative to the insertion
     // point, scaled, turned and placed on point 1.
     TKVRPto ToDocument(const TKVRPto& aSymbolPoint) const;
+
+
+protected:
+    TKVRRect TurnBox() const override;
 
 private:
     float fScale = 1.0f;

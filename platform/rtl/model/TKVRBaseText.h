@@ -11,6 +11,9 @@
 class TKVRBaseText : public TKVRBaseTextItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
+    bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;
     static constexpr int32_t DefaultFontHeight = 10000;
 
     // A new element, also one about to be read, measures 10 mm with scale 1.0.
@@ -36,6 +39,7 @@ public:
     int32_t GetTextWidth() const { return TextWidth; }
 
 protected:
+    TKVRRect TurnBox() const override;
     int32_t TextWidth = 0;
     int32_t MaxWidth = 0;
     // Set while Draw measures the text being edited.

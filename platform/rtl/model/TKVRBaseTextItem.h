@@ -20,6 +20,8 @@
 class TKVRBaseTextItem : public TKVR2DItem
 {
 public:
+    // ---- editing (see TKVRBaseItem)
+    void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     bool GetIsData() const override { return fData.IsBound(); }
     // aEmpty (or no binding): the stored text shows; otherwise the current
     // record's value.
