@@ -126,12 +126,10 @@ void TKVRBackEditor::PaintRulers(TSkCanvas& aCanvas)
         PaintTopBottomRuler(aCanvas, band, text, font, fh);
 }
 
-namespace {
-QString TickText(double aPos, double aLabelStep)
+QString TKVRBackEditor::TickText(double aPos, double aLabelStep)
 {
     return FormatFloat(aLabelStep < 1 && !IsWhole(aPos) ? QStringLiteral("0.0") : QStringLiteral("0"), aPos);
 }
-}  // namespace
 
 void TKVRBackEditor::PaintTopBottomRuler(TSkCanvas& aCanvas, const ISkPaint& aBand, const ISkPaint& aText,
                                          const ISkFont& aFont, float aTextHeight)

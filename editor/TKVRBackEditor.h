@@ -51,6 +51,9 @@ public:
     // The collected points move with the view.
     void MoveScrollPoint(int32_t aDx, int32_t aDy);
 
+    // The text of a ruler label: one decimal only below a whole label step.
+    static QString TickText(double aPos, double aLabelStep);
+
     // Paints the whole view on the canvas (the paint event's body).
     void Draw(const std::shared_ptr<TSkCanvas>& aCanvas, const QRectF& aDest);
 
