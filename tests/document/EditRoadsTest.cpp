@@ -541,3 +541,57 @@ TEST(EditRoads, CallsThatLandedReportTheirChanges)
     doc.FireInfoEvent(false);
     EXPECT_EQ(message, QStringLiteral("X: 10.00  Y: 20.00  W: 30.00  H: 5.00"));
 }
+
+TEST(EditRoads, SnapsAcrossTheDocument)
+{
+    TVXLabelFMX doc;
+    TKVRBaseItem* a = doc.AddBaseLine(0, 0, 40000, 40000);
+    doc.AddBaseLine(0, 40000, 40000, 0);
+    doc.AddBaseCircle(80000, 20000, 10000);
+    const struct
+    {
+        TKVRSnap Kind;
+        TKVRPto Pointer;
+        bool Found;
+        TKVRPto At;
+    } rows[] = {
+        {KVRSnap::End, {39500, 500}, true, {40000, 0}},
+        {KVRSnap::Cross, {20600, 19500}, true, {20000, 20000}},  // where the two lines cross
+        {KVRSnap::Centre, {80900, 20900}, true, {80000, 20000}},
+        {KVRSnap::Middle, {10000, 30000}, false, {}},
+        {KVRSnap::Grid, {0, 0}, false, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int(row.Kind));
+        TKVRRef ref;
+        EXPECT_EQ(doc.SearchPoint(row.Pointer.X, row.Pointer.Y, 2000, row.Kind, ref, false), row.Found);
+        if (row.Found) {
+            EXPECT_EQ((TKVRPto{ref.X, ref.Y}), row.At);
+        }
+    }
+    // A point being dragged never snaps to its own element.
+    doc.SelectItem(a, false);
+    TKVRRef ref;
+    EXPECT_FALSE(doc.SearchPoint(500, 500, 2000, KVRSnap::End, ref, true));
+    EXPECT_TRUE(doc.SearchPoint(500, 500, 2000, KVRSnap::End, ref, false));
+}
+
+TEST(EditRoads, DoubleClicksAndTheRichText)
+{
+    TVXLabelFMX doc;
+    TKVRBaseItem* rich = doc.AddBaseRichText(10000, 10000, 30000, 10000);
+    TKVRBaseItem* box = doc.AddBaseRectangle(60000, 10000, 20000, 10000);
+    TKVRBaseItem* dialog = nullptr;
+    doc.OnEditItemDialog = [&](QObject*, TKVRBaseItem* aItem) { dialog = aItem; };
+    doc.SelectItem(box, false);
+    doc.DoDblClick();
+    EXPECT_EQ(dialog, box);
+
+    // A click on the selected rich text edits it in place.
+    doc.SelectItem(rich, false);
+    doc.PickEditor(20000, 15000, kGap, 0, false);
+    EXPECT_EQ(doc.GetAction(), TAct::ActEditText);
+    EXPECT_EQ(doc.GetTextObject(), rich);
+    doc.DoDblClick();
+    EXPECT_EQ(dialog, rich);
+}

@@ -95,8 +95,9 @@ TEST(ElementEdit, PickAtTheToleranceAndInside)
         const TKVRRect around{x - 10, y - 10, x + 10, y + 10};
         EXPECT_TRUE(it->SearchRect({b.Left - 1, b.Top - 1, b.Right + 1, b.Bottom + 1}, false));
         EXPECT_TRUE(it->SearchRect(around, true));
-        // The point, and the factory's Bézier of three points (no whole segment), are one point here.
-        if (r.Kind != KVRItemKind::Point && r.Kind != KVRItemKind::Bezier) {
+        // The point, the factory's Bézier of three points (no whole segment) and its
+        // symbol without a definition are one point here.
+        if (r.Kind != KVRItemKind::Point && r.Kind != KVRItemKind::Bezier && r.Kind != KVRItemKind::Symbol) {
             EXPECT_FALSE(it->SearchRect(around, false));
         }
         const auto [fx, fy] = at(5 * Tol);

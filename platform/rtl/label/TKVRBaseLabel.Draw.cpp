@@ -34,6 +34,7 @@
 #include "platform/rtl/model/IKVRLinkTarget.h"
 #include "platform/rtl/KVR.Math.h"
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -160,7 +161,8 @@ void TKVRBaseLabel::DrawClick(int64_t x, int64_t y, TEditBracket& aEdit)
     const bool link = action == TAct::ActLink || action == TAct::ActPolyLink;
     // A connector starts and ends on an anchor: x is then the node and y the
     // anchor; state 10 (set by the editor) says the end anchor was hit.
-    if (link && fAct.NumPoints() == 0 && !FindNumID(int32_t(x)))
+    const bool onAnchor = action == TAct::ActLink || fAct.NumPoints() == 0 || fAct.fCurState == 10;
+    if (link && onAnchor && (x < 1 || x > INT32_MAX || !FindNumID(int32_t(x))))
         return;
     fAct.AddPoint(x, y);
     const bool done = (spec->Points != kByPoint && fAct.NumPoints() >= spec->Points) ||

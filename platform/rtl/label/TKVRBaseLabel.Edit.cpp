@@ -1,4 +1,5 @@
-// The edit calls of the document that work on the selection as a whole.
+// The document's edit calls, each one bracket: selecting, dragging, handles,
+// snaps, texts edited in place, deletes and the label's quarter turns.
 #include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/rtl/geometry/KVR.Outline.h"
 #include "platform/rtl/label/TKVRLayer.h"
@@ -607,14 +608,16 @@ bool TKVRBaseLabel::SearchPoint(int64_t x, int64_t y, int64_t aGap, TKVRSnap aKi
             const TKVRBaseItem* e = item.get();
             if (!candidate(e))
                 continue;
-            const TKVRRect b = e->GetBounds();
-            if (x < b.Left - aGap || x > b.Right + aGap || y < b.Top - aGap || y > b.Bottom + aGap)
+            TKVROutline outline;
+            e->GetOutline(outline);
+            double l, t, r, b;
+            const double gap = double(aGap);
+            if (!outline.Extent(l, t, r, b) || x < l - gap || x > r + gap || y < t - gap || y > b + gap)
                 continue;
             TKVRRef ref = aRef;
             if (e->CheckPoint(x, y, aGap, aKind, ref))
                 take(ref.X, ref.Y, ref.Shape);
-            near.emplace_back();
-            e->GetOutline(near.back());
+            near.push_back(std::move(outline));
         }
         std::vector<TKVRGPoint> crossings;
         for (size_t i = 0; i < near.size(); ++i)
