@@ -4,6 +4,7 @@
 #include "editor/TKVRBackEditor.h"
 #include "editor/TKVRBaseEditor.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/skia/TSkCanvas.h"
@@ -12,6 +13,7 @@
 #include "render/KVR.FMX.LineTypes.h"
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 TRectF Rect(const QPointF& a, const QPointF& b)
@@ -276,6 +278,11 @@ void TKVRBackEditor::DrawRubberBand(TSkCanvas& aCanvas, const ISkPaint& aPaint)
         }
         aCanvas.DrawLine(*prev, *aPoints.begin(), aPaint);
     };
+    // A circle found in micrometres, painted in pixels.
+    const auto circle = [&](int64_t cx, int64_t cy, int64_t r) {
+        fCx = float(ScreenMMX(cx)), fCy = float(ScreenMMY(cy)), fRadio = BaseToScreenX(r) * ZScale();
+        aCanvas.DrawCircle(fCx, fCy, fRadio, aPaint);
+    };
     const auto linkSquare = [&] {
         if (!fLink.Found)
             return;
@@ -296,11 +303,7 @@ void TKVRBackEditor::DrawRubberBand(TSkCanvas& aCanvas, const ISkPaint& aPaint)
     case 3:
         aPaint->SetAntiAlias(!fEditor->GetOrtoLines());
         if ((act.fCurAction == 7 || act.fCurAction == 9 || act.fCurAction == 10) && act.NumPoints() > 1) {
-            TSkPathBuilder b;
-            b.MoveTo(float(pixel(0).x()), float(pixel(0).y()));
-            for (int32_t i = 1; i < act.NumPoints(); ++i)
-                b.LineTo(float(pixel(i).x()), float(pixel(i).y()));
-            aCanvas.DrawPath(b.Detach(), aPaint);
+            aCanvas.DrawPath(GetPath(4), aPaint);
         }
         if (PO != LP)
             aCanvas.DrawLine(px, py, lx, ly, aPaint);
@@ -323,10 +326,73 @@ void TKVRBackEditor::DrawRubberBand(TSkCanvas& aCanvas, const ISkPaint& aPaint)
             break;
         aPaint->SetAntiAlias(true);
         int64_t cx = 0, cy = 0, r = 0;
-        if (TDraw2D::CircleTwoPoints(int64_t(px), int64_t(py), int64_t(lx), int64_t(ly), cx, cy, r)) {
-            fCx = float(cx), fCy = float(cy), fRadio = float(r);
-            aCanvas.DrawCircle(fCx, fCy, fRadio, aPaint);
+        if (TDraw2D::CircleTwoPoints(BaseMMX(px), BaseMMY(py), BaseMMX(lx), BaseMMY(ly), cx, cy, r))
+            circle(cx, cy, r);
+        break;
+    }
+    case 8:
+    case 9: {
+        aPaint->SetAntiAlias(true);
+        const bool third = act.fCurState == 3;
+        if (act.NumPoints() < (third ? 1 : 2))
+            break;
+        const int64_t x1 = act.GetPointX(0), y1 = act.GetPointY(0);
+        const int64_t x2 = third ? BaseMMX(px) : act.GetPointX(1), y2 = third ? BaseMMY(py) : act.GetPointY(1);
+        const int64_t x3 = BaseMMX(lx), y3 = BaseMMY(ly);
+        int64_t cx = 0, cy = 0, r = 0;
+        if (act.fDrawType == 8 || third) {
+            if (TDraw2D::CircleThreePoints(x1, y1, x2, y2, x3, y3, cx, cy, r))
+                circle(cx, cy, r);
+            break;
         }
+        double start = 0, end = 0, sweep = 0;
+        bool flag = false;
+        if (!TDraw2D::ArcThreePoints(x1, y1, x2, y2, x3, y3, cx, cy, r, start, end, sweep, flag))
+            break;
+        fAng1 = start, fAng2 = end, fAng3 = sweep, fClock = flag;
+        fCx = float(ScreenMMX(cx)), fCy = float(ScreenMMY(cy)), fRadio = BaseToScreenX(r) * ZScale();
+        aCanvas.DrawArc(TRectF(fCx - fRadio, fCy - fRadio, fCx + fRadio, fCy + fRadio), float(start * 180.0 / std::numbers::pi),
+                        float(sweep * 180.0 / std::numbers::pi), false, aPaint);
+        break;
+    }
+    case 11:
+        aPaint->SetAntiAlias(true);
+        if (act.fCurState == 8) {
+            fRadio = w;
+            aCanvas.DrawLine(px, py, lx, ly, aPaint);
+        } else {
+            fRadio2 = float(std::fabs(LP.y() - CO.y()));
+            aCanvas.DrawLine(float(PO2.x()), float(CO.y()), float(CO.x()), float(CO.y()), aPaint);
+            aCanvas.DrawLine(float(CO.x()), float(CO.y()), float(CO.x()), ly, aPaint);
+        }
+        break;
+    case 13:
+        if (!both)
+            break;
+        aPaint->SetAntiAlias(true);
+        aCanvas.DrawPath(GetPath(13), aPaint);
+        break;
+    case 20:
+    case 22:
+        if (both)
+            aCanvas.DrawPath(GetPath(act.fDrawType), aPaint);
+        break;
+    case 23: {
+        aPaint->SetAntiAlias(true);
+        if (act.fCurState == 3) {
+            aCanvas.DrawLine(px, py, lx, ly, aPaint);
+            break;
+        }
+        if (act.NumPoints() < 2)
+            break;
+        // The extension size is a length: converted without the view offset.
+        const float extMM = doc->GetActiveDimStyle().GetExtSize();
+        const int64_t ext = RoundHalfEven(double(BaseToScreenX(RoundHalfEven(extMM * 1000.0 * DrawScale()))) * ZScale());
+        const QPointF a = pixel(0), b = pixel(1);
+        int64_t sx1 = 0, sy1 = 0, sx2 = 0, sy2 = 0;
+        TDraw2D::DrawParalLine(RoundHalfEven(a.x()), RoundHalfEven(a.y()), RoundHalfEven(b.x()), RoundHalfEven(b.y()),
+                               RoundHalfEven(lx), RoundHalfEven(ly), ext, sx1, sy1, sx2, sy2);
+        aCanvas.DrawLine(float(sx1), float(sy1), float(sx2), float(sy2), aPaint);
         break;
     }
     case 12:
@@ -382,6 +448,52 @@ void TKVRBackEditor::DrawRubberBand(TSkCanvas& aCanvas, const ISkPaint& aPaint)
         break;
     }
     aPaint->SetPathEffect(nullptr);
+}
+
+ISkPath TKVRBackEditor::GetPath(uint8_t aDrawType) const
+{
+    TSkPathBuilder b;
+    const float px = float(PO.x()), py = float(PO.y()), lx = float(LP.x()), ly = float(LP.y());
+    const float w = std::fabs(lx - px), h = std::fabs(ly - py);
+    switch (aDrawType) {
+    case 4: {
+        const TAct& act = fEditor->GetLabel()->GetAct();
+        for (int32_t i = 0; i < act.NumPoints(); ++i) {
+            const float x = float(ScreenMMX(act.GetPointX(i))), y = float(ScreenMMY(act.GetPointY(i)));
+            if (i == 0)
+                b.MoveTo(x, y);
+            else
+                b.LineTo(x, y);
+        }
+        break;
+    }
+    case 13:
+        b.MoveTo(px, ly);
+        b.CubicTo({px + w / 4, ly + h / 4}, {lx - w / 4, ly - h / 4}, {lx, ly});
+        b.LineTo(lx, py);
+        b.LineTo(px, py);
+        b.LineTo(px, ly);
+        break;
+    case 20:
+        b.MoveTo(px + w / 8, py);
+        b.LineTo(lx - w / 8, py);
+        b.LineTo(lx, py + h / 2);
+        b.LineTo(lx - w / 8, ly);
+        b.LineTo(px + w / 8, ly);
+        b.CubicTo({px, ly - h / 4}, {px, py + h / 4}, {px + w / 8, py});
+        break;
+    case 22:
+        b.MoveTo(lx - w / 8, ly);
+        b.LineTo(px, ly);
+        b.LineTo(px + w / 8, py + h / 2);
+        b.LineTo(px, py);
+        b.LineTo(lx - w / 8, py);
+        b.CubicTo({lx, py + h / 4}, {lx, ly - h / 4}, {lx - w / 8, ly});
+        break;
+    default:
+        break;
+    }
+    return b.Detach();
 }
 
 void TKVRBackEditor::DrawSnapMarker(TSkCanvas& aCanvas, const ISkPaint& aPaint)

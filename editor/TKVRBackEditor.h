@@ -18,6 +18,7 @@ class TKVRBaseItem;
 class TSkCanvas;
 class TSkPaint;
 class TSkFont;
+class TSkPath;
 
 class TKVRBackEditor : public QWidget, public TKVRSurfaceCoords
 {
@@ -50,6 +51,9 @@ public:
     int64_t GridY(int64_t aValue) const;
     // The collected points move with the view.
     void MoveScrollPoint(int32_t aDx, int32_t aDy);
+
+    // The outline of the rubber band of draw types 4, 13, 20 and 22; empty for others.
+    std::shared_ptr<TSkPath> GetPath(uint8_t aDrawType) const;
 
     // The text of a ruler label: one decimal only below a whole label step.
     static QString TickText(double aPos, double aLabelStep);

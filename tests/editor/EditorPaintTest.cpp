@@ -242,3 +242,41 @@ TEST(EditorPaint, RulerTicksAndLabelsFollowTheUnit)
         ticks += qGray(img.pixel(x, 16)) < 64;
     EXPECT_EQ(ticks, 50);
 }
+
+TEST(EditorPaint, RubberBandShapesAndTheirDegenerateCases)
+{
+    struct Row
+    {
+        const char* Name;
+        uint8_t DrawType, State;
+        QPointF PO, LP;
+        std::vector<std::pair<int64_t, int64_t>> Points;  // collected, micrometres
+        size_t Strokes;
+    };
+    const Row rows[] = {
+        {"rectangle", 5, 0, {100, 100}, {300, 200}, {}, 1},
+        {"rectangle on the anchor's column", 5, 0, {100, 100}, {100, 200}, {}, 0},
+        {"circle on a diameter", 7, 0, {100, 100}, {300, 200}, {}, 1},
+        {"circle through three points", 8, 0, {0, 0}, {200, 40}, {{10000, 10000}, {30000, 15000}}, 1},
+        {"three points in a row", 8, 0, {0, 0}, {15 + 18 + 151, 15 + 18 + 151}, {{10000, 10000}, {20000, 20000}}, 0},
+        {"arc", 9, 0, {0, 0}, {200, 40}, {{10000, 10000}, {30000, 15000}}, 1},
+        {"rhombus", 12, 0, {100, 100}, {300, 200}, {}, 4},
+        {"curved box", 13, 0, {100, 100}, {300, 200}, {}, 1},
+        {"dimension line", 23, 0, {0, 0}, {150, 200}, {{10000, 10000}, {30000, 10000}}, 1},
+        {"nothing for type 2", 2, 0, {100, 100}, {300, 200}, {}, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TPainted p;
+        p.editor.GetRulers()->SetVisible(TKVRShowRulers(rvLeft | rvTop));
+        TAct& act = p.doc.GetAct();
+        const size_t before = p.Record().size();
+        act.fDrawType = r.DrawType;
+        act.fCurState = r.State;
+        for (const auto& [x, y] : r.Points)
+            act.AddPoint(x, y);
+        p.editor.GetSurface()->PO = r.PO;
+        p.editor.GetSurface()->LP = r.LP;
+        EXPECT_EQ(p.Record().size() - before, r.Strokes);
+    }
+}
