@@ -1,6 +1,7 @@
 #include "examples/demo/EditorPage.h"
 #include "editor/KVR.FMX.Editor.h"
 #include "examples/demo/ShapesDemo.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
 #include <QVBoxLayout>
 
 EditorPage::EditorPage(QWidget* parent)
@@ -22,8 +23,12 @@ EditorPage::EditorPage(QWidget* parent)
     fEditor->GetRulers()->fAlignTop = 30000;
     fEditor->SetSnap(skGrid);
     fEditor->SetLabel(fDocument.get());
-    if (fDocument->GetItemsCount() > 0)
-        fDocument->SelectItem(fDocument->GetItem(1), false);
+    // The first rectangle, so its eight handles show.
+    for (int32_t i = 1; i <= fDocument->GetItemsCount(); ++i)
+        if (fDocument->GetItem(i)->GetKind() == KVRItemKind::Rectangle) {
+            fDocument->SelectItem(fDocument->GetItem(i), false);
+            break;
+        }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
