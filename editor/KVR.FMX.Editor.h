@@ -1,6 +1,7 @@
 #pragma once
 // The editor component: the frame with its published properties, and
 // everything a host needs to place one on a form.
+#include "document/KVR.FMX.h"
 #include "editor/KVR.FMX.Editor.Types.h"
 #include "editor/TKVRBackEditor.h"
 #include "editor/TKVRBaseEditor.h"
@@ -10,6 +11,7 @@
 class TKVREditor : public TKVRBaseEditor
 {
     Q_OBJECT
+    Q_PROPERTY(TVXLabelFMX* Zorvel READ GetLabel WRITE SetLabel)
     Q_PROPERTY(int Gap READ GetGap WRITE SetGap)
     Q_PROPERTY(int SizeRef READ GetSizeRef WRITE SetSizeRef)
     Q_PROPERTY(KVRFmx::TKVRSnapOptions Snap READ GetSnap WRITE SetSnap)

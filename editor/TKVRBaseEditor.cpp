@@ -89,6 +89,7 @@ void TKVRBaseEditor::AddCtrls()
     fEbSettings->hide();
     fEbSettings->SetResName(QStringLiteral("SETTINGS"));
     fEbSettings->setCursor(Qt::PointingHandCursor);
+    connect(fEbSettings, &QPushButton::clicked, this, &TKVRBaseEditor::ClickSettings);
     fLayout.AddControl(fEbSettings, 0, 4, 1, 1);
 
     fEbRotate = new TResButton(this);
@@ -526,6 +527,61 @@ bool TKVRBaseEditor::SelectSymbol()
     }
     fBaseLab->ResetAction();
     return false;
+}
+
+void TKVRBaseEditor::EditSettings()
+{
+    if (!fBaseLab || !fSettingsDialog)
+        return;
+    TKVRSettingsValues v;
+    if (!fSettingsDialog->Edit(*fBaseLab, *this, v))
+        return;
+    // Painting waits for the last value, even when one of them raises.
+    struct TBracket
+    {
+        TKVRBaseEditor& Editor;
+        explicit TBracket(TKVRBaseEditor& aEditor) : Editor(aEditor) { Editor.BeginUpdate(); }
+        ~TBracket() { Editor.EndUpdate(); }
+    } bracket(*this);
+    const auto ruler = [this](TKVRRulerVisible aBit, bool aOn) {
+        TKVRShowRulers visible = fRulers->GetVisible();
+        visible.setFlag(aBit, aOn);
+        fRulers->SetVisible(visible);
+    };
+    ruler(rvRight, v.RightRuler);
+    ruler(rvLeft, v.LeftRuler);
+    ruler(rvTop, v.TopRuler);
+    ruler(rvBottom, v.BottomRuler);
+    fRulers->SetShowSize(v.ShowSizes);
+    fRulers->SetSizeColor(v.SizeColor);
+    fShowRefLines = v.ShowRefLines;
+    fSelColors->fRefLine = v.RefLinesColor;
+    fSelColors->fAlign = v.AlignLinesColor;
+    fRulers->SetShowAlign(v.ShowAlignLines);
+    fSelColors->fAlignText = v.AlignTextColor;
+    fGrid->SetStyle(v.GridStyle);
+    SetOrtoLines(v.OrtoLines);
+    SetGap(RoundHalfEven32(v.Gap));
+    const std::pair<TKVRSnapOption, bool> snaps[] = {
+        {skGrid, v.Snap},           {skEnd, v.EndPoint},
+        {skMiddle, v.MiddlePoint},  {skCenter, v.CenterPoint},
+        {skTangent, v.TangentPoint}, {skPerpendicular, v.PerpendicularPoint},
+        {skPoint, v.Point},         {skSymbolRef, v.RefSymbol},
+        {skCross, v.CrossPoint}};
+    for (const auto& [bit, on] : snaps) {
+        TKVRSnapOptions snap = fSnap;
+        snap.setFlag(bit, on);
+        SetSnap(snap);
+    }
+    SetMoveX(v.MoveX);
+    SetMoveY(v.MoveY);
+    fGrid->SetStepColor(v.GridColor);
+    fGrid->SetUnitsColor(v.UnitColor);
+    fGrid->SetIncX(v.GridX);
+    fGrid->SetIncY(v.GridY);
+    fGrid->SetStyle(v.GridStyle);
+    fBaseLab->GetSettings().SetTermColor(v.TermColor);
+    fBaseLab->GetSettings().SetTermSize(v.TermSize);
 }
 
 // ---------------------------------------------------------------- options

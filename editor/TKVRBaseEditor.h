@@ -6,6 +6,7 @@
 #include "editor/KVR.FMX.Editor.Types.h"
 #include "editor/TKVREditorOptions.h"
 #include "editor/TKVRFrameLayout.h"
+#include "editor/TKVRSettingsValues.h"
 #include "editor/TKVRViewLayout.h"
 #include "platform/rtl/label/KVR.EditTypes.h"
 #include "platform/rtl/label/KVR.Observer.h"
@@ -81,6 +82,10 @@ public:
     void MouseDownRotate(Qt::MouseButton aButton);
     bool SelectSymbol();
     IKVRSymbolBrowser* fSymbolBrowser = nullptr;
+    // Opens the settings dialog and writes back what the user confirmed.
+    void EditSettings();
+    void ClickSettings() { EditSettings(); }
+    IKVRSettingsDialog* fSettingsDialog = nullptr;
 
     // ---- options
     TKVREditorOptions GetOptions() const { return fOptions; }

@@ -5,6 +5,8 @@
 #include "editor/KVR.FMX.Editor.h"
 #include "elements/TKVRRectangle.h"
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -205,4 +207,18 @@ TEST(EditorFrame, DocumentDyingFirstLeavesTheEditorDetached)
     editor.SetLabel(&second);
     EXPECT_EQ(first.GetObserverCount(), 0);
     EXPECT_EQ(second.GetObserverCount(), 1);
+}
+
+TEST(EditorFrame, RotateButtonTurnsTheLabelWithEitherButton)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        SCOPED_TRACE(int(button));
+        TEditorOn on(100000, 60000);
+        QWidget* rotate = on.editor.GetRotateButton();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), rotate->mapToGlobal(QPointF(5, 5)), button, button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(rotate, &press);
+        EXPECT_EQ(on.doc.GetMeasure().GetSize(2), 60000);
+        EXPECT_EQ(on.editor.GetSurface()->fDScroll.BaseW, 60000);  // the size change reached the surface
+    }
 }
