@@ -2,6 +2,7 @@
 #include "document/KVR.FMX.Shared.Factory.h"
 #include "document/KVR.FMX.h"
 #include "editor/KVR.FMX.Editor.h"
+#include "elements/TKVRArc.h"
 #include "elements/TKVRRectangle.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/skia/TSkCanvas.h"
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -184,22 +186,38 @@ TEST(EditorPaint, RubberBandDashedOnlyWhenDrawnBackwards)
 
 TEST(EditorPaint, HandlesInTheirColoursAndNoneWhileTextIsEdited)
 {
-    TPainted p;
-    TKVRRectangle* r = TKVRFactory::AddBaseRectangle(&p.doc, 20000, 10000, 30000, 20000);
-    p.doc.SelectItem(r, false);
-    p.editor.GetSelectionColors()->SetSizeColor(0xFF00C000);
-    const auto handles = [&p] {
-        const QImage img = p.Grab();
-        int n = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                n += img.pixel(x, y) == 0xFF00C000;
-        return n;
+    struct Row
+    {
+        const char* Name;
+        std::function<TKVRBaseItem*(TVXLabelFMX&)> Make;
+        QRgb Shown, NotShown;  // the sizing colour and the radius colour
     };
-    EXPECT_GE(handles(), 8 * 25);  // eight squares of about 6 x 6
-    for (uint8_t action : {TAct::ActEditText, TAct::ActPressText}) {
-        p.doc.GetAct().fCurAction = action;
-        EXPECT_EQ(handles(), 0) << int(action);
+    const Row rows[] = {
+        {"rectangle: sizing handles", [](TVXLabelFMX& d) { return TKVRFactory::AddBaseRectangle(&d, 20000, 10000, 30000, 20000); },
+         0xFF00C000, 0xFF00FF00},
+        {"arc: its points and centre", [](TVXLabelFMX& d) { return TKVRFactory::AddBaseArc(&d, 20000, 40000, 40000, 20000, 60000, 40000); },
+         0xFF00FF00, 0xFF00C000},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TPainted p;
+        p.doc.SelectItem(r.Make(p.doc), false);
+        p.editor.GetSelectionColors()->SetSizeColor(0xFF00C000);
+        p.editor.GetSelectionColors()->SetRadio(0xFF00FF00);
+        const auto count = [&p](QRgb aColour) {
+            const QImage img = p.Grab();
+            int n = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    n += img.pixel(x, y) == aColour;
+            return n;
+        };
+        EXPECT_GE(count(r.Shown), 3 * 20);  // at least three marks of about 6 x 6
+        EXPECT_EQ(count(r.NotShown), 0);
+        for (uint8_t action : {TAct::ActEditText, TAct::ActPressText}) {
+            p.doc.GetAct().fCurAction = action;
+            EXPECT_EQ(count(r.Shown), 0) << int(action);
+        }
     }
 }
 
