@@ -67,4 +67,6 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(KVRFmx::TKVRShowRulers)
 Q_DECLARE_OPERATORS_FOR_FLAGS(KVRFmx::TKVRSnapOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(KVRFmx::TKVREditorOptions)
 
+// The namespace only serves the meta-object system; hosts and the editor use
+// the types and values by their own names.
 using namespace KVRFmx;

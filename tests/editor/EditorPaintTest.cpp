@@ -160,6 +160,10 @@ TEST(EditorPaint, FineGridOnALargeLabelPaintsOnlyWhatShows)
     // About 150 x 125 crossings show; the label has a million.
     EXPECT_GT(ops, 150u * 120u);
     EXPECT_LT(ops, 160u * 135u);
+    // A step under 2 pixels would only fill the view: no grid at all.
+    p.editor.GetGrid()->SetIncX(0.1f);
+    p.editor.GetGrid()->SetIncY(0.1f);
+    EXPECT_LT(p.Record().size(), 100u);
 }
 
 TEST(EditorPaint, RubberBandDashedOnlyWhenDrawnBackwards)
