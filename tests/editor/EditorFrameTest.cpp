@@ -222,3 +222,20 @@ TEST(EditorFrame, RotateButtonTurnsTheLabelWithEitherButton)
         EXPECT_EQ(on.editor.GetSurface()->fDScroll.BaseW, 60000);  // the size change reached the surface
     }
 }
+
+TEST(EditorFrame, TextEditingStartsOnlyWithATextObject)
+{
+    TEditorOn on;
+    TKVRDraw& drw = *on.editor.GetSurface()->fDrw;
+    for (TVXChange change : {KVRChange::StartText, KVRChange::Text}) {
+        SCOPED_TRACE(int(change));
+        drw.aTxt = "kept";
+        on.editor.UpdateCtrl(change, {});
+        EXPECT_EQ(drw.aTxt, "kept");
+        EXPECT_EQ(drw.DrawState, KVRDrawState::Editor);
+    }
+    on.doc.GetAct().fCurAction = TAct::ActWriteText;
+    on.doc.GetAct().fCurState = 11;  // writing, but nothing selected
+    on.editor.UpdateCtrl(KVRChange::Action, {});
+    EXPECT_EQ(drw.aTxt, "kept");
+}
