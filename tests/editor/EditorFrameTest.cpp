@@ -239,3 +239,20 @@ TEST(EditorFrame, TextEditingStartsOnlyWithATextObject)
     on.editor.UpdateCtrl(KVRChange::Action, {});
     EXPECT_EQ(drw.aTxt, "kept");
 }
+
+TEST(EditorFrame, KeepingAnElementInViewScrollsOnlyWhenItIsOut)
+{
+    TEditorOn on(1189000, 841000);
+    QScrollBar* h = on.editor.GetHorzScroll();
+    TKVRBaseItem* near = TKVRFactory::AddBaseRectangle(&on.doc, 100000, 100000, 10000, 10000);
+    on.doc.SelectItem(near, false);  // an element knows its bounds once selected or painted
+    on.editor.ScrollToItem(near);
+    EXPECT_EQ(h->value(), 0);  // in view already
+    TKVRBaseItem* far = TKVRFactory::AddBaseRectangle(&on.doc, 600000, 20000, 10000, 10000);
+    on.doc.SelectItem(far, false);
+    on.editor.ScrollToItem(far);
+    TKVRBackEditor& s = *on.editor.GetSurface();
+    EXPECT_NEAR(s.ScreenMMX(605000), s.width() / 2, 1);
+    on.editor.ScrollToItem(nullptr);
+    EXPECT_NEAR(s.ScreenMMX(605000), s.width() / 2, 1);
+}
