@@ -40,6 +40,8 @@ TEST(DesignerPlugin, AFormLoadsTheEditorWithItsValuesClamped)
    <property name="Margin"><number>-3</number></property>
    <property name="RulersSize"><number>40</number></property>
    <property name="OrtoLines"><bool>true</bool></property>
+   <property name="Zoom"><enum>TKVRZoom::zm200</enum></property>
+   <property name="Options"><set>eoZoomBox|eoUnitsButton</set></property>
   </widget>
  </widget>
 </ui>
@@ -54,4 +56,6 @@ TEST(DesignerPlugin, AFormLoadsTheEditorWithItsValuesClamped)
     EXPECT_EQ(editor->property("Margin").toInt(), 0);
     EXPECT_EQ(editor->property("RulersSize").toUInt(), 30u);
     EXPECT_TRUE(editor->property("OrtoLines").toBool());
+    EXPECT_EQ(editor->property("Zoom").toInt(), 7);  // zm200
+    EXPECT_EQ(editor->property("Options").toInt(), 3);
 }
