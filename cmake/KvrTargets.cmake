@@ -13,11 +13,15 @@ function(kvr_add_library name)
   file(GLOB _hdr CONFIGURE_DEPENDS ${_hdr_globs})
   if(_src)
     add_library(${name} STATIC ${_src} ${_hdr})
-    target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+    # Linked into the Designer plugin, a shared module.
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    target_include_directories(${name} PUBLIC "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>"
+                                              "$<INSTALL_INTERFACE:include/zorvel>")
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE "${PROJECT_SOURCE_DIR}")
+    target_include_directories(${name} INTERFACE "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>"
+                                                 "$<INSTALL_INTERFACE:include/zorvel>")
     target_link_libraries(${name} INTERFACE ${ARG_LIBS})
   endif()
 endfunction()

@@ -5,6 +5,7 @@ pkgs=(cmake ninja-build g++ pkg-config ccache
       qt6-base-dev libzint-dev libzxing-dev libzip-dev libgif-dev nlohmann-json3-dev
       fonts-liberation2 fonts-dejavu-core poppler-utils libgxps-utils python3-fonttools
       libgtest-dev libgmock-dev googletest libbenchmark-dev
+      qt6-tools-dev libqt6opengl6-dev
       cups printer-driver-cups-pdf)
 missing=()
 for p in "${pkgs[@]}"; do

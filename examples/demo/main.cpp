@@ -1,4 +1,5 @@
 #include "examples/demo/ContextPage.h"
+#include "examples/demo/EditorPage.h"
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/FlowDemo.h"
 #include "examples/demo/ImportDemo.h"
@@ -314,6 +315,7 @@ int main(int argc, char** argv)
     auto* tabs = new QTabWidget;
     auto* labelling = new LabellingPage;
     tabs->addTab(labelling, "Labelling");
+    tabs->addTab(new EditorPage, "Editor");
     for (ShowcasePage* page : MakePages())
         tabs->addTab(Scrolled(page), page->Title());
     // The labelling page starts with a sample sheet bound to its data.

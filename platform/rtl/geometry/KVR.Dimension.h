@@ -77,6 +77,8 @@ public:
     void SetExtBeyond(int32_t aValue) { fExtBeyond = aValue < 0 ? 0 : aValue; }
     int32_t GetLeaderLength() const { return fLeaderLength; }
     void SetLeaderLength(int32_t aValue) { fLeaderLength = aValue < 0 ? 0 : aValue; }
+    // The editor's name for the leader length: the extension size, in millimetres.
+    float GetExtSize() const { return float(fLeaderLength) / 1000.0f; }
 
     // Binary: name, four colours (uint32), dimension and extension line
     // types (bytes), head type (byte), arrow opening (int16), head size and

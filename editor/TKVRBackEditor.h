@@ -1,0 +1,112 @@
+#pragma once
+// The editor's drawing surface: paints the label, its grid, elements, rulers,
+// guides, handles and the rubber band, and converts between the document's
+// micrometres, the label's unit and its own pixels (96 dpi, device-independent).
+#include "editor/TKVRSurfaceCoords.h"
+#include "platform/rtl/label/KVR.EditTypes.h"
+#include "platform/rtl/label/TMouseFilterS.h"
+#include "platform/rtl/model/KVR.Model.Edit.h"
+#include "render/TKVRDraw.h"
+#include <QPointF>
+#include <QRect>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class TKVRBaseEditor;
+class TKVRBaseItem;
+class TSkCanvas;
+class TSkPaint;
+class TSkFont;
+class TSkPath;
+
+class TKVRBackEditor : public QWidget, public TKVRSurfaceCoords
+{
+    Q_OBJECT
+
+public:
+    explicit TKVRBackEditor(TKVRBaseEditor* aEditor);
+    ~TKVRBackEditor() override;
+
+    float ZScale() const override;
+    int32_t DrawScale() const override;
+    TKVRUnits Units() const override;
+
+    // Relayout: zoom, rulers, gaps, scroll bars; nothing while the surface has no size.
+    void Relayout();
+    // Brings the element's centre to the middle of the view, as far as the
+    // scroll bars reach; nothing without an element.
+    void ScrollItem(TKVRBaseItem* aItem);
+    // Scrolls only when the element's centre lies out of view.
+    void EnsureItemVisible(TKVRBaseItem* aItem);
+    void ResetPoints(bool aTakeLinkType);
+    void DrawLinkPointColor();
+    void DrawShape() { update(); }
+    // Repaints while painting is enabled; the pending changes are done.
+    void DrawEditor();
+    void EmptyHandles();
+    void SetGap();
+    void AdjustGrid();
+    int64_t GridX(int64_t aValue) const;
+    int64_t GridY(int64_t aValue) const;
+    // The collected points move with the view.
+    void MoveScrollPoint(int32_t aDx, int32_t aDy);
+
+    // The outline of the rubber band of draw types 4, 13, 20 and 22; empty for others.
+    std::shared_ptr<TSkPath> GetPath(uint8_t aDrawType) const;
+
+    // The text of a ruler label: one decimal only below a whole label step.
+    static QString TickText(double aPos, double aLabelStep);
+
+    // Paints the whole view on the canvas (the paint event's body).
+    void Draw(const std::shared_ptr<TSkCanvas>& aCanvas, const QRectF& aDest);
+
+    TKVRBaseEditor* fEditor;
+    std::unique_ptr<TKVRDraw> fDrw;
+    TKVRChanges fChanges = 0;
+    // Ruler tick state.
+    double maxUnit = 0, posL = 0, aPosT = 0, aSize1 = 0, aSize2 = 0;
+    int32_t pos100 = -1, pos50 = -1, pos10 = -1, pos5 = -1, pos2 = -1, pos1 = -1, pos01 = -1, pos02 = -1,
+            pos05 = -1;
+    float fIncS = 1000;
+    // Handle rectangles the pointer input grabs.
+    QRect hNW, hN, hNE, hO, hE, hSW, hS, hSE, hP1, hP2;
+    std::vector<QRect> hPol;
+    // Rubber band: centre, second point, anchor, last point, reference and snap point.
+    QPointF CO, PO2, PO, LP, RP, SP;
+    bool fInserting = false;
+    int32_t fGap = 0;
+    int64_t fBaseX = 0, fBaseY = 0, fLBaseX = 0, fLBaseY = 0, fDiv = 0;
+    float fRadio = 0, fRadio2 = 0, fCx = 0, fCy = 0;
+    double fAng1 = 0, fAng2 = 0, fAng3 = 0;
+    bool fClock = false;
+    TVXLink fLink;
+    TKVRRef fRef;
+    std::unique_ptr<TMouseFilterS> fMouseFilter;
+    int32_t ScaleFactor = 1;
+    // Points painted by the last grid pass, for checking what a paint costs.
+    int64_t fGridPoints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* aEvent) override;
+    void resizeEvent(QResizeEvent* aEvent) override;
+
+private:
+    void SetUpContext(const std::shared_ptr<TSkCanvas>& aCanvas);
+    void DrawGrid(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aPaint, const QRectF& aVisible);
+    void DrawRefLines(TSkCanvas& aCanvas);
+    void DrawSelPoints(TSkCanvas& aCanvas);
+    void DrawRubberBand(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aPaint);
+    void DrawSnapMarker(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aPaint);
+    // Rulers and guides.
+    void PaintRulers(TSkCanvas& aCanvas);
+    void DrawAlignLines(TSkCanvas& aCanvas);
+    void CheckTickPos(bool aVertical);
+    void PaintLeftRightRuler(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aBand,
+                             const std::shared_ptr<TSkPaint>& aText, const std::shared_ptr<TSkFont>& aFont,
+                             float aTextHeight);
+    void PaintTopBottomRuler(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aBand,
+                             const std::shared_ptr<TSkPaint>& aText, const std::shared_ptr<TSkFont>& aFont,
+                             float aTextHeight);
+    std::shared_ptr<TSkPaint> LPaint;
+};

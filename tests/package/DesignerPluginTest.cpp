@@ -1,0 +1,61 @@
+// The Designer plugin, loaded as Designer loads it, and a form that uses the editor.
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPluginLoader>
+#include <QUiLoader>
+#include <QWidget>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <gtest/gtest.h>
+#include <memory>
+
+TEST(DesignerPlugin, OffersTheEditorOnTheSuitesPage)
+{
+    QPluginLoader loader(KVR_DESIGNER_PLUGIN);
+    ASSERT_TRUE(loader.load()) << loader.errorString().toStdString();
+    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+    ASSERT_NE(collection, nullptr);
+    QDesignerCustomWidgetInterface* editor = nullptr;
+    for (QDesignerCustomWidgetInterface* w : collection->customWidgets())
+        if (w->name() == "TKVREditor")
+            editor = w;
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->group(), "ZORVEL FMX STD");
+    std::unique_ptr<QWidget> widget(editor->createWidget(nullptr));
+    ASSERT_NE(widget, nullptr);
+    EXPECT_STREQ(widget->metaObject()->className(), "TKVREditor");
+}
+
+TEST(DesignerPlugin, AFormLoadsTheEditorWithItsValuesClamped)
+{
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QFileInfo(KVR_DESIGNER_PLUGIN).absolutePath());
+    QByteArray form = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>Form</class>
+ <widget class="QWidget" name="Form">
+  <widget class="TKVREditor" name="editor">
+   <property name="geometry"><rect><x>0</x><y>0</y><width>400</width><height>300</height></rect></property>
+   <property name="Gap"><number>45</number></property>
+   <property name="Margin"><number>-3</number></property>
+   <property name="RulersSize"><number>40</number></property>
+   <property name="OrtoLines"><bool>true</bool></property>
+   <property name="Zoom"><enum>TKVRZoom::zm200</enum></property>
+   <property name="Options"><set>eoZoomBox|eoUnitsButton</set></property>
+  </widget>
+ </widget>
+</ui>
+)";
+    QBuffer buffer(&form);
+    std::unique_ptr<QWidget> root(loader.load(&buffer));
+    ASSERT_NE(root, nullptr) << loader.errorString().toStdString();
+    QWidget* editor = root->findChild<QWidget*>("editor");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_STREQ(editor->metaObject()->className(), "TKVREditor");
+    EXPECT_EQ(editor->property("Gap").toInt(), 30);
+    EXPECT_EQ(editor->property("Margin").toInt(), 0);
+    EXPECT_EQ(editor->property("RulersSize").toUInt(), 30u);
+    EXPECT_TRUE(editor->property("OrtoLines").toBool());
+    EXPECT_EQ(editor->property("Zoom").toInt(), 7);  // zm200
+    EXPECT_EQ(editor->property("Options").toInt(), 3);
+}
