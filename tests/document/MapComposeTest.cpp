@@ -76,7 +76,7 @@ TEST_F(MapCompose, TilesLandAtTheirOffsets)
     ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
     EXPECT_EQ(fHostEvents, 1);
     EXPECT_TRUE(fOnUiThread);
-    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("0_0_2.png"));
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("0_0_2_301x301.png"));
     EXPECT_FALSE(fLabel.GetMapping().GetPending());
     const QImage img = Picture();
     ASSERT_EQ(img.size(), QSize(301, 301));
@@ -215,7 +215,7 @@ TEST_P(MapComposeAnswers, EveryAnswerIsCheckedBeforeItIsDrawn)
     EXPECT_TRUE(fOnUiThread);
     // Nothing follows a failure: no file, no event, the pending flag stays.
     EXPECT_EQ(fHostEvents, 0);
-    EXPECT_FALSE(QFileInfo::exists(InDir("0_0_2.png")));
+    EXPECT_FALSE(QFileInfo::exists(InDir("0_0_2_301x301.png")));
     EXPECT_TRUE(fLabel.GetMapping().GetImageFile().isEmpty());
     EXPECT_TRUE(fLabel.GetMapping().GetPending());
 }
@@ -301,11 +301,11 @@ TEST_F(MapCompose, PlacesThatDifferInASignOrADecimalPointGetTheirOwnFiles)
         const char* Lon;
         int Zoom;
         const char* File;
-    } places[] = {{"40.4168", "3.7038", 12, "40.4168_3.7038_12.png"},
-                  {"4.04168", "3.7038", 12, "4.04168_3.7038_12.png"},
-                  {"40.4168", "-3.7038", 12, "40.4168_-3.7038_12.png"},
-                  {"-40.4168", "-3.7038", 12, "-40.4168_-3.7038_12.png"},
-                  {"-33,4489", "-70,6693", 15, "-33.4489_-70.6693_15.png"}};
+    } places[] = {{"40.4168", "3.7038", 12, "40.4168_3.7038_12_8x8.png"},
+                  {"4.04168", "3.7038", 12, "4.04168_3.7038_12_8x8.png"},
+                  {"40.4168", "-3.7038", 12, "40.4168_-3.7038_12_8x8.png"},
+                  {"-40.4168", "-3.7038", 12, "-40.4168_-3.7038_12_8x8.png"},
+                  {"-33,4489", "-70,6693", 15, "-33.4489_-70.6693_15_8x8.png"}};
     for (const auto& p : places) {
         ASSERT_TRUE(Run(p.Lat, p.Lon, p.Zoom, 8, 8)) << p.File;
         EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir(p.File));
@@ -314,18 +314,18 @@ TEST_F(MapCompose, PlacesThatDifferInASignOrADecimalPointGetTheirOwnFiles)
     EXPECT_EQ(QDir(fDir.path()).entryList({"*.png"}).size(), 5);
     // The same place typed with a comma names the same file.
     ASSERT_TRUE(Run("40,4168", "3,7038", 12, 8, 8));
-    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("40.4168_3.7038_12.png"));
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("40.4168_3.7038_12_8x8.png"));
     EXPECT_EQ(QDir(fDir.path()).entryList({"*.png"}).size(), 5);
 }
 
 TEST(MapComposeNames, NamesComeFromTheParsedNumbers)
 {
-    EXPECT_EQ(TKVRMapComposer::MapFileName(-33.4489, -70.6693, 15), "-33.4489_-70.6693_15.png");
-    EXPECT_EQ(TKVRMapComposer::MapFileName(40.4168, 3.7038, 12), "40.4168_3.7038_12.png");
-    EXPECT_EQ(TKVRMapComposer::MapFileName(3.7, -3.7, 0), "3.7_-3.7_0.png");
-    EXPECT_EQ(TKVRMapComposer::MapFileName(-0.0, 0.0, 20), "0_0_20.png");
-    EXPECT_EQ(TKVRMapComposer::MapFileName(10, -180, 1), "10_-180_1.png");
-    EXPECT_EQ(TKVRMapComposer::MapFileName(1.0000004, 2.1234567, 3), "1_2.123457_3.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(-33.4489, -70.6693, 15, 96, 48), "-33.4489_-70.6693_15_96x48.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(40.4168, 3.7038, 12, 96, 48), "40.4168_3.7038_12_96x48.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(3.7, -3.7, 0, 96, 48), "3.7_-3.7_0_96x48.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(-0.0, 0.0, 20, 96, 48), "0_0_20_96x48.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(10, -180, 1, 96, 48), "10_-180_1_96x48.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(1.0000004, 2.1234567, 3, 96, 48), "1_2.123457_3_96x48.png");
 }
 
 TEST_F(MapCompose, TheLatestOfTwoRequestsWins)
@@ -347,8 +347,8 @@ TEST_F(MapCompose, TheLatestOfTwoRequestsWins)
     WaitFor([] { return false; }, 700);  // room for the first to arrive, were it to
     ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
     EXPECT_EQ(fHostEvents, 1);
-    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("0_90_2.png"));
-    EXPECT_FALSE(QFileInfo::exists(InDir("0_-90_2.png")));
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("0_90_2_16x16.png"));
+    EXPECT_FALSE(QFileInfo::exists(InDir("0_-90_2_16x16.png")));
     const QImage img = Picture();
     ASSERT_EQ(img.size(), QSize(16, 16));
     // World pixel (768, 512): tile (3, 2) from the map's centre rightwards and down.
@@ -361,9 +361,9 @@ TEST_F(MapCompose, TheLatestOfTwoRequestsWins)
 
 TEST_F(MapCompose, AFailedSaveKeepsTheEarlierPictureAndName)
 {
-    ASSERT_TRUE(Run("10", "20", 3, 8, 8));
+    ASSERT_TRUE(Run("10", "20", 3, 200, 200));
     ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
-    const QString first = InDir("10_20_3.png");
+    const QString first = InDir("10_20_3_200x200.png");
     ASSERT_EQ(fLabel.GetMapping().GetImageFile(), first);
     QFile f(first);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -396,7 +396,7 @@ TEST_F(MapCompose, AFailedSaveKeepsTheEarlierPictureAndName)
     EXPECT_EQ(fLabel.GetMapping().GetImageFile(), first);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
-    EXPECT_FALSE(QFileInfo::exists(InDir("11_20_3.png")));
+    EXPECT_FALSE(QFileInfo::exists(InDir("11_20_3_200x200.png")));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(fDir.path()).entryList(QDir::Files).size(), 1);
 }
@@ -489,7 +489,7 @@ TEST_F(MapCompose, ListenersJoinWithoutTakingTheHostsHandler)
     auto c2 = QObject::connect(&fComposer, &TKVRMapComposer::Failed, [&](const QString& m) { failures << m; });
     ASSERT_TRUE(Run("1", "2", 3, 8, 8));
     EXPECT_EQ(fHostEvents, 1);
-    EXPECT_EQ(heard, QStringList{InDir("1_2_3.png")});
+    EXPECT_EQ(heard, QStringList{InDir("1_2_3_8x8.png")});
     QObject::disconnect(c1);
     ASSERT_TRUE(Run("1", "3", 3, 8, 8));
     EXPECT_EQ(fHostEvents, 2);
@@ -584,7 +584,7 @@ TEST_F(MapCompose, ARelativeImageFolderGivesAnAbsoluteFileName)
     ASSERT_TRUE(QDir::isRelativePath(fLabel.GetImageFolder()));
     ASSERT_TRUE(Run("1", "2", 3, 8, 8));
     ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
-    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), QFileInfo(InDir("1_2_3.png")).absoluteFilePath());
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), QFileInfo(InDir("1_2_3_8x8.png")).absoluteFilePath());
     EXPECT_TRUE(QFileInfo::exists(fLabel.GetMapping().GetImageFile()));
 }
 
