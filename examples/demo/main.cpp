@@ -1,4 +1,6 @@
 #include "examples/demo/ContextPage.h"
+#include "examples/demo/DialogsMenu.h"
+#include "dialogs/KVR.FMX.Dialogs.h"
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/FlowDemo.h"
 #include "examples/demo/ImportDemo.h"
@@ -277,6 +279,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zorvel demo");
     InitializeKVRFMXTypes();
+    InitializeKVRFMXDialogs();
 
     QCommandLineParser cli;
     cli.addHelpOption();
@@ -345,6 +348,7 @@ int main(int argc, char** argv)
     }
     window.setCentralWidget(tabs);
     AddPrintMenu(window, *tabs);
+    AddDialogsMenu(window, [tabs] { return HostOf(tabs->currentWidget()); });
     window.resize(1000, 800);
     window.setWindowTitle("Zorvel components - demo");
     window.show();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -141,4 +142,23 @@ TEST(GeocodingKey, NoKeyToAPlainHttpHost)
         geocoder.SetGoogleBase(r.Base);
         EXPECT_EQ(QUrlQuery(geocoder.GoogleUrl("x", "k1")).queryItemValue("key"), r.Key);
     }
+}
+
+// While a request waits the form cannot be closed, nor a second search started.
+TEST_F(Geocoding, AWaitingSearchHoldsTheForm)
+{
+    fForm.show();
+    bool enabled = true;
+    QTimer::singleShot(200, &fForm, [this, &enabled] {
+        enabled = fForm.isEnabled();
+        fForm.reject();
+        fForm.close();
+        fForm.findChild<QPushButton*>("butSearch")->click();
+    });
+    TMapTileServer::TResponse silent;
+    silent.Mode = TMapTileServer::TMode::Silent;
+    Search("rb1", silent);
+    EXPECT_FALSE(enabled);
+    EXPECT_TRUE(fForm.isVisible());
+    EXPECT_EQ(fServer.Requests().size(), 1);
 }
