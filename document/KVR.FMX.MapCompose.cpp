@@ -42,15 +42,6 @@ QString Readable(const QString& aText, int32_t aMax)
     return line.size() <= aMax ? line : line.left(aMax) + QStringLiteral("...");
 }
 
-bool IsLoopback(const QUrl& aUrl)
-{
-    const QString host = aUrl.host();
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
-}
-
 struct TTileFetch
 {
     bool Cancelled = false;
@@ -64,7 +55,7 @@ TTileFetch FetchTile(QNetworkAccessManager& aManager, const TKVRTileInfo& aTile,
 {
     TTileFetch out;
     const QUrl url(aTile.Address);
-    aManager.setProxy(IsLoopback(url) ? QNetworkProxy(QNetworkProxy::NoProxy)
+    aManager.setProxy(KVRIsLoopback(url) ? QNetworkProxy(QNetworkProxy::NoProxy)
                                       : QNetworkProxy(QNetworkProxy::DefaultProxy));
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, aUserAgent);
@@ -191,12 +182,22 @@ QString Cut(const QString& aMessage)
 
 }  // namespace
 
+bool KVRIsLoopback(const QUrl& aUrl)
+{
+    const QString host = aUrl.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
 QString TKVRMapComposer::DefaultUserAgent()
 {
     return QStringLiteral("ZorvelLabels/1.0 (background maps; Qt %1)").arg(QString::fromLatin1(qVersion()));
 }
 
-QString TKVRMapComposer::MapFileName(double aLatitude, double aLongitude, int32_t aZoom)
+QString TKVRMapComposer::MapFileName(double aLatitude, double aLongitude, int32_t aZoom, int32_t aWidth,
+                                     int32_t aHeight)
 {
     auto number = [](double aValue) {
         QString text = QString::number(aValue, 'f', 6);
@@ -206,7 +207,8 @@ QString TKVRMapComposer::MapFileName(double aLatitude, double aLongitude, int32_
             text.chop(1);
         return text == QLatin1String("-0") ? QStringLiteral("0") : text;
     };
-    return number(aLatitude) + '_' + number(aLongitude) + '_' + QString::number(aZoom) + QStringLiteral(".png");
+    return number(aLatitude) + '_' + number(aLongitude) + '_' + QString::number(aZoom) + '_' + QString::number(aWidth) + 'x' +
+           QString::number(aHeight) + QStringLiteral(".png");
 }
 
 TKVRMapComposer::TKVRMapComposer(TKVRBaseLabel* aLabel, TOnComposed aOnComposed, TOnError aOnError,
@@ -277,7 +279,7 @@ bool TKVRMapComposer::ComposeImage(const QString& aLatitud, const QString& aLong
     if (!key.isEmpty())
         order.Secret = QString::fromLatin1(QUrl::toPercentEncoding(key));
     // Absolute, so the name stands as it is wherever it is read.
-    const QString name = MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom());
+    const QString name = MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom(), aWidth, aHeight);
     order.FileName = QDir(label->GetImageFolder()).absoluteFilePath(name);
     if (!Start(std::move(order)))
         return false;

@@ -31,6 +31,10 @@ struct TKVRMapOrder
     QString Secret;
 };
 
+class QUrl;
+// Loopback hosts are reached without a proxy, and may be sent secrets over plain HTTP.
+bool KVRIsLoopback(const QUrl& aUrl);
+
 class TKVRMapComposer : public QObject
 {
     Q_OBJECT
@@ -50,9 +54,12 @@ public:
     static constexpr int32_t DefaultTimeout = 20000;  // ms without data on one tile
 
     static QString DefaultUserAgent();
-    // "<latitude>_<longitude>_<zoom>.png" from the parsed numbers, signs and
-    // decimals kept (up to six), so different places never share a name.
-    static QString MapFileName(double aLatitude, double aLongitude, int32_t aZoom);
+    // "<latitude>_<longitude>_<zoom>_<width>x<height>.png" from the parsed
+    // numbers, signs and decimals kept (up to six): different places never
+    // share a name, and a map of the place at another size (a layer's, an
+    // image's) never overwrites a picture in use.
+    static QString MapFileName(double aLatitude, double aLongitude, int32_t aZoom, int32_t aWidth,
+                               int32_t aHeight);
 
     // aOnComposed is the host's handler (the label's OnComposeImage), aOnError
     // where failures go; others listen to Composed and Failed.

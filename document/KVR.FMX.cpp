@@ -1,6 +1,11 @@
 #include "document/KVR.FMX.h"
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Kinds.h"
+#include "document/KVR.FMX.Openers.h"
+#include "document/KVR.FMX.Shared.Factory.h"
+#include "elements/TKVRImage.h"
+#include "elements/TKVRLink.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.SaveFile.h"
 #include "platform/rtl/model/KVR.Stream.h"
@@ -309,4 +314,48 @@ bool TVXLabelFMX::ExportDoc(TKVRExport aType, const QString& aFilename, int32_t 
     new TExportThread(*this, aType, aFilename, aScale, aFit, aCheckData, aTransparent, aQuality, aPage,
                       std::move(aDone));
     return true;
+}
+
+// ---------------------------------------------------------------- services
+
+TKVRLabelOpeners& KVRLabelOpeners()
+{
+    static TKVRLabelOpeners openers;
+    return openers;
+}
+
+TKVRBaseImage* TVXLabelFMX::AddBaseImage(int64_t x1, int64_t y1, int64_t Width, int64_t Height, bool aMap,
+                                         const QString&)
+{
+    const TKVRLabelOpeners& openers = KVRLabelOpeners();
+    QString file;
+    if (aMap) {
+        const int32_t w = RoundHalfEven32(double(Width) * 96 / 25400);
+        const int32_t h = RoundHalfEven32(double(Height) * 96 / 25400);
+        if (!openers.SelectMap || !openers.SelectMap(*this, w, h))
+            return nullptr;
+        file = GetMapping().GetImageFile();
+    } else {
+        if (!openers.OpenPicture)
+            return nullptr;
+        file = openers.OpenPicture(GetOpenImgFolder(), KVRPictureFilter());
+    }
+    if (file.isEmpty())
+        return nullptr;
+    return TKVRFactory::AddBaseImage(this, x1, y1, Width, Height, file);
+}
+
+TKVRLink* TVXLabelFMX::AddLink(const QString& Id1, const QString& Id2, int16_t Idx1, int16_t Idx2,
+                               TVXLinkType aType)
+{
+    return TKVRFactory::AddLink(this, Id1, Id2, Idx1, Idx2, aType);
+}
+
+void TVXLabelFMX::EditItemDialog(TKVRBaseItem* aItem)
+{
+    const TKVRLabelOpeners& openers = KVRLabelOpeners();
+    if (openers.EditItem && openers.EditItem(*this, aItem))
+        return;
+    if (OnEditItemDialog)
+        OnEditItemDialog(this, aItem);
 }

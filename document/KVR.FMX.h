@@ -8,6 +8,7 @@
 #include "document/KVR.FMX.PrintReport.h"
 #include "document/KVR.FMX.Shared.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
+#include "platform/rtl/model/TKVRBaseLink.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,7 @@
 class QIODevice;
 class TBinaryReader;
 class TKVRBaseItem;
+class TKVRLink;
 
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TKVRInfoMsgEvent = std::function<void(QObject* Sender, const QString& aMessage)>;
@@ -97,10 +99,15 @@ public:
     // data-bound element for every sheet cell, placed with PreviewPos.
     void CheckPrintData() override;
 
-    // ---- later work: present, harmless
-    // The picture is chosen in a dialog first; without one nothing is chosen,
-    // so nothing is added (TKVRFactory::AddBaseImage takes a file name).
-    TKVRBaseImage* AddBaseImage(int64_t, int64_t, int64_t, int64_t, bool, const QString&) override { return nullptr; }
+    // ---- services
+    // An image element showing a picture the user chooses: with aMap a
+    // background map composed for the element's size at 96 dpi, else a
+    // picture file from OpenImgFolder. Null when the user cancels or no
+    // dialog is installed.
+    TKVRBaseImage* AddBaseImage(int64_t x1, int64_t y1, int64_t Width, int64_t Height, bool aMap,
+                                const QString& aUnused) override;
+    // A link between the elements named Id1 and Id2 (their string ids).
+    TKVRLink* AddLink(const QString& Id1, const QString& Id2, int16_t Idx1, int16_t Idx2, TVXLinkType aType);
     // Starts the export job on a copy of the document taken now and returns
     // at once; OnExportDone hears of its end on this thread.
     bool ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale, int16_t aQuality,
@@ -163,15 +170,11 @@ protected:
         if (OnLabelRotate)
             OnLabelRotate(this);
     }
-    void EditItemDialog(TKVRBaseItem* aItem) override
-    {
-        if (OnEditItemDialog)
-            OnEditItemDialog(this, aItem);
-    }
+    void EditItemDialog(TKVRBaseItem* aItem) override;
 
 public:
-    // The element's own edit dialog, opened by a double click (rich text and
-    // the kinds that have one); the dialogs fill it.
+    // A double click on an element the installed dialogs do not edit
+    // (a paragraph and a rich text open the long-text dialog).
     TKVRSelectItem OnEditItemDialog;
 
 private:

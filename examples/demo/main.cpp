@@ -1,5 +1,7 @@
 #include "examples/demo/ContextPage.h"
 #include "examples/demo/EditorPage.h"
+#include "examples/demo/DialogsMenu.h"
+#include "dialogs/KVR.FMX.Dialogs.h"
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/FlowDemo.h"
 #include "examples/demo/ImportDemo.h"
@@ -287,6 +289,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zorvel demo");
     InitializeKVRFMXTypes();
+    InitializeKVRFMXDialogs();
 
     QCommandLineParser cli;
     cli.addHelpOption();
@@ -358,6 +361,7 @@ int main(int argc, char** argv)
     }
     window.setCentralWidget(tabs);
     AddPrintMenu(window, *tabs);
+    AddDialogsMenu(window, [tabs] { return HostOf(tabs->currentWidget()); });
     window.resize(1000, 800);
     window.setWindowTitle("Zorvel components - demo");
     window.show();

@@ -4,6 +4,12 @@
 // 32-bit ARGB colour, alpha in the top byte.
 using TAlphaColor = uint32_t;
 
+// The colour of four channels, each 0..255.
+constexpr TAlphaColor AlphaColor(uint8_t aRed, uint8_t aGreen, uint8_t aBlue, uint8_t aAlpha)
+{
+    return (TAlphaColor(aAlpha) << 24) | (TAlphaColor(aRed) << 16) | (TAlphaColor(aGreen) << 8) | aBlue;
+}
+
 namespace TAlphaColors {
 constexpr TAlphaColor Null = 0x00000000u;
 constexpr TAlphaColor Black = 0xFF000000u;

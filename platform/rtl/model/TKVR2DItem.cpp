@@ -1,6 +1,7 @@
 #include "platform/rtl/model/TKVR2DItem.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/KVR.Math.h"
 #include <algorithm>
 
 TJsonObject TKVR2DItem::WriteJson() const
@@ -62,6 +63,16 @@ TKVRAngle TKVR2DItem::TurnedAngle(TKVRAngle aAngle, bool aLeft)
 {
     const int a = uint8_t(aAngle) <= 3 ? int(uint8_t(aAngle)) : 0;
     return TKVRAngle((a + (aLeft ? 1 : 3)) % 4);
+}
+
+int32_t TKVR2DItem::WidthPx(int32_t aDpi) const
+{
+    return RoundHalfEven32(double(Box().Width()) * aDpi / 25400.0);
+}
+
+int32_t TKVR2DItem::HeightPx(int32_t aDpi) const
+{
+    return RoundHalfEven32(double(Box().Height()) * aDpi / 25400.0);
 }
 
 TKVRRect TKVR2DItem::Box() const

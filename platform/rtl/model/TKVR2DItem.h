@@ -21,6 +21,10 @@ public:
     uint8_t Alpha() const { return fAlpha; }
     void SetAlpha(uint8_t aValue) { fAlpha = aValue; }
 
+    // The box's size in pixels at aDpi (micrometres x dpi / 25,400, halves to even).
+    int32_t WidthPx(int32_t aDpi) const;
+    int32_t HeightPx(int32_t aDpi) const;
+
     // Boxes (points 1 and 2): the frame's eight sizing handles; dragging one
     // past the opposite edge flips the box.
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;

@@ -16,6 +16,23 @@ const TTable& Errors()
     static const TTable table{
         {QStringLiteral("Polygon"), QStringLiteral("A polygon needs at least three points")},
         {QStringLiteral("EventNumber"), QStringLiteral("The list of coordinates must hold an even number of values")},
+        {QStringLiteral("LocNotFound"), QStringLiteral("Location not found")},
+        {QStringLiteral("MapNoElement"), QStringLiteral("Select one element with a box to size the map")},
+    };
+    return table;
+}
+
+const TTable& Dialogs()
+{
+    static const TTable table{
+        {QStringLiteral("Ok"), QStringLiteral("OK")},
+        {QStringLiteral("SelMap"), QStringLiteral("Background map")},
+        {QStringLiteral("MapProv"), QStringLiteral("Map provider")},
+        {QStringLiteral("GepMap"), QStringLiteral("Get map")},
+        {QStringLiteral("ShowCenter"), QStringLiteral("Show the centre")},
+        {QStringLiteral("AssignScale"), QStringLiteral("Apply the map's scale")},
+        {QStringLiteral("SearchLoc"), QStringLiteral("Find a place by its name")},
+        {QStringLiteral("LocService"), QStringLiteral("Search service")},
     };
     return table;
 }
@@ -30,7 +47,7 @@ const TTable& Empty()
 
 QString TKVRMsg::GetDialogsValue(const QString& aKey)
 {
-    return Lookup(Empty(), aKey);
+    return Lookup(Dialogs(), aKey);
 }
 
 QString TKVRMsg::GetEditorValue(const QString& aKey)

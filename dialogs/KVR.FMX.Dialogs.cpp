@@ -1,0 +1,49 @@
+#include "dialogs/KVR.FMX.Dialogs.h"
+#include "dialogs/KVR.FMX.DialogKit.h"
+#include "dialogs/KVR.FMX.Mem.h"
+#include "dialogs/KVR.FMX.Prompts.h"
+#include "dialogs/KVR.FMX.SelMap.h"
+#include "document/KVR.FMX.Openers.h"
+#include "document/KVR.FMX.h"
+#include "platform/rtl/model/TKVRBasePara.h"
+#include <QApplication>
+#include <exception>
+
+bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)
+{
+    const int32_t kind = aItem ? aItem->GetKind() : 0;
+    if (kind != KVRItemKind::Paragraph && kind != KVRItemKind::RichText)
+        return false;
+    auto* para = static_cast<TKVRBasePara*>(aItem);
+    TfMem form(QApplication::activeWindow());
+    // Mark-up is edited in the larger size.
+    form.Ini(para->GetText(), kind == KVRItemKind::RichText);
+    if (KVRShowModal(form) != 1)
+        return true;
+    const QString text = form.GetText();
+    if (text == para->GetText())
+        return true;
+    TKVRBaseLabel::TEditBracket edit(aLabel);
+    edit.Keep(para);
+    para->SetText(text);
+    return true;
+}
+
+void InitializeKVRFMXDialogs()
+{
+    TKVRLabelOpeners& openers = KVRLabelOpeners();
+    openers.OpenPicture = [](const QString& aFolder, const QString& aFilter) {
+        return TKVRPrompts::OpenFileName(QApplication::activeWindow(), QString(), aFolder, aFilter);
+    };
+    openers.EditItem = KVREditItemText;
+    openers.SelectMap = [](TVXLabelFMX& aLabel, int32_t aWidth, int32_t aHeight) {
+        TfSelMap form(QApplication::activeWindow());
+        try {
+            form.Ini(&aLabel, false, aWidth, aHeight);
+        } catch (const std::exception& e) {
+            TKVRPrompts::ShowMessage(QApplication::activeWindow(), QString::fromUtf8(e.what()));
+            return false;
+        }
+        return KVRShowModal(form) == 1;
+    };
+}

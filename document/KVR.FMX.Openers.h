@@ -1,0 +1,29 @@
+#pragma once
+// The dialogs the label opens. The document knows no widget: the dialogs
+// fill these in at their start-up; an opener left empty opens nothing.
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class TVXLabelFMX;
+class TKVRBaseItem;
+
+struct TKVRLabelOpeners
+{
+    // The background-map dialog for a picture of aWidth x aHeight pixels;
+    // true when the user took the composed map (the mapping names its file).
+    std::function<bool(TVXLabelFMX& aLabel, int32_t aWidth, int32_t aHeight)> SelectMap;
+    // A picture file chosen in aFolder; empty when cancelled.
+    std::function<QString(const QString& aFolder, const QString& aFilter)> OpenPicture;
+    // The element's own edit dialog; false when the element has none.
+    std::function<bool(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)> EditItem;
+};
+
+TKVRLabelOpeners& KVRLabelOpeners();
+
+// The picture filter of the open-file dialog, in Qt's form.
+inline QString KVRPictureFilter()
+{
+    return QStringLiteral("Imágenes (*.png *.jpg *.jpeg *.bmp *.gif);;PNG (*.png);;JPEG (*.jpg *.jpeg);;"
+                          "Bitmap (*.bmp);;GIF (*.gif)");
+}

@@ -1,0 +1,56 @@
+#include "examples/demo/DialogsMenu.h"
+#include "dialogs/KVR.FMX.DialogKit.h"
+#include "dialogs/KVR.FMX.Mem.h"
+#include "dialogs/KVR.FMX.Prompts.h"
+#include "dialogs/KVR.FMX.SelColor.h"
+#include "dialogs/KVR.FMX.SelFont.h"
+#include "dialogs/KVR.FMX.SelSize.h"
+#include "document/KVR.FMX.h"
+#include "examples/demo/LabelHost.h"
+#include <QCursor>
+#include <QFontDatabase>
+#include <QMainWindow>
+#include <QMenuBar>
+
+void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFront)
+{
+    QMenu* menu = aWindow.menuBar()->addMenu("&Dialogs");
+    menu->addAction("&Colour...", &aWindow, [&aWindow] {
+        TfSelColor form(&aWindow);
+        form.Ini(QString(), TAlphaColors::Lavender);
+        if (KVRShowModal(form) == 1)
+            TKVRPrompts::ShowMessage(&aWindow, QString("Colour $%1").arg(form.GetSelColor(), 8, 16, QChar('0')));
+    });
+    menu->addAction("&Font...", &aWindow, [&aWindow] {
+        TfSelFont form(&aWindow);
+        form.LoadFonts(QFontDatabase::families());
+        form.fOnFontSelected = [&form](QObject*) { form.accept(); };
+        form.move(QCursor::pos());
+        if (KVRShowModal(form) == 1)
+            TKVRPrompts::ShowMessage(&aWindow, "Font " + form.GetSelectedFont());
+    });
+    menu->addAction("&Size...", &aWindow, [&aWindow] {
+        TfSelSize form(&aWindow);
+        form.LoadSizes();
+        form.fOnSizeSelected = [&form](QObject*) { form.accept(); };
+        form.move(QCursor::pos());
+        if (KVRShowModal(form) == 1)
+            TKVRPrompts::ShowMessage(&aWindow, QString("Size %1 mm").arg(form.GetSelectedSize()));
+    });
+    menu->addAction("&Long text...", &aWindow, [&aWindow] {
+        TfMem form(&aWindow);
+        form.Ini("A long text\nover several lines", false);
+        KVRShowModal(form);
+    });
+    auto add = [&aWindow, aHostInFront](bool aMap) {
+        LabelHost* host = aHostInFront();
+        if (!host) {
+            TKVRPrompts::ShowMessage(&aWindow, "This page has no label.");
+            return;
+        }
+        if (host->Document().AddBaseImage(5000, 5000, 50800, 25400, aMap, QString()))
+            aWindow.centralWidget()->update();
+    };
+    menu->addAction("Add &picture...", &aWindow, [add] { add(false); });
+    menu->addAction("Add &map...", &aWindow, [add] { add(true); });
+}

@@ -1,0 +1,55 @@
+#include "dialogs/KVR.FMX.Mem.h"
+#include "dialogs/KVR.FMX.SelColor.h"
+#include "dialogs/KVR.FMX.SelFont.h"
+#include "dialogs/KVR.FMX.SelMap.h"
+#include "dialogs/KVR.FMX.SelSize.h"
+#include "document/KVR.FMX.h"
+#include "render/TKVRDraw.h"
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// Pictures of the dialogs on a sample document, for a person to look at:
+// scripts/dialog-shots.sh runs this under Xvfb with KVR_DIALOG_SHOTS set
+// to the folder that takes them.
+TEST(DialogShots, SaveEachDialog)
+{
+    const QString folder = qEnvironmentVariable("KVR_DIALOG_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "KVR_DIALOG_SHOTS names no folder";
+    QDir().mkpath(folder);
+    auto shoot = [&](QWidget& aForm, const char* aName) {
+        aForm.show();
+        QTest::qWait(200);
+        EXPECT_TRUE(aForm.grab().save(QDir(folder).filePath(QString::fromLatin1(aName) + ".png")));
+        aForm.hide();
+    };
+
+    SavedColors = {};
+    SavedColors[0] = {0xFF1F77B4u, true};
+    SavedColors[1] = {0x80D62728u, true};
+    TfSelColor color;
+    color.Ini(QString(), 0xC02CA02Cu);
+    shoot(color, "SelColor");
+    SavedColors = {};
+
+    TfMem mem;
+    mem.Ini("Lot 42\r\nBest before 2027-01-31\r\nKeep cool and dry", false);
+    shoot(mem, "Mem");
+
+    TfSelFont font;
+    font.LoadFonts({"Arial", "Courier New", "DejaVu Sans", "Liberation Serif", "Times New Roman"});
+    shoot(font, "SelFont");
+
+    TfSelSize size;
+    size.LoadSizes();
+    shoot(size, "SelSize");
+
+    TVXLabelFMX label;
+    label.GetMapping().LoadMap("40.4168", "-3.7038", 8, 8);
+    TfSelMap map;
+    map.Ini(&label, true, 300, 200);
+    map.edLocation->setText("Plaza Mayor, Madrid");
+    shoot(map, "SelMap");
+}
