@@ -179,11 +179,6 @@ int64_t GridRound(int64_t aValue, int64_t aStep)
     return aStep * q;
 }
 
-int64_t Clamp(int64_t aValue)
-{
-    return std::clamp(aValue, -KVRMaxCoordinate, KVRMaxCoordinate);
-}
-
 bool IsTextKind(const TKVRBaseItem* aItem)
 {
     return aItem && (aItem->GetKind() == KVRItemKind::Text || aItem->GetKind() == KVRItemKind::RichText);
@@ -340,7 +335,7 @@ void TKVRBaseLabel::PickEditor(int64_t aLength, TShiftState aShift)
         }
     }
     const double length = double(aLength);
-    PickEditor(Clamp(RoundHalfEven(double(last.X) + ux * length)), Clamp(RoundHalfEven(double(last.Y) + uy * length)),
+    PickEditor(KVRHeldCoordinate(RoundHalfEven(double(last.X) + ux * length)), KVRHeldCoordinate(RoundHalfEven(double(last.Y) + uy * length)),
                fLastGap, aShift, false);
 }
 
@@ -412,11 +407,11 @@ void TKVRBaseLabel::DragHandle(int64_t x, int64_t y, bool aAbsolute, bool)
         });
         if (grabbed == points.end())
             return;
-        x = Clamp(grabbed->X + x);
-        y = Clamp(grabbed->Y + y);
+        x = KVRHeldCoordinate(grabbed->X + x);
+        y = KVRHeldCoordinate(grabbed->Y + y);
     }
     // A sizing handle dragged past the opposite edge becomes the handle it now is.
-    if (!item->MovePoint(type, fAct.fPos1, Clamp(x), Clamp(y)))
+    if (!item->MovePoint(type, fAct.fPos1, KVRHeldCoordinate(x), KVRHeldCoordinate(y)))
         return;
     fAct.fMoveType = type;
     SetModified(true);
@@ -501,7 +496,7 @@ void TKVRBaseLabel::MoveSelection(float aDx, float aDy, bool aRefLines, bool)
     TEditBracket edit(*this);
     edit.KeepSelection();
     const double unit = double(MicrometresPerUnit(fUnits));
-    DragBy(Clamp(RoundHalfEven(double(aDx) * unit)), Clamp(RoundHalfEven(double(aDy) * unit)), aRefLines);
+    DragBy(KVRHeldCoordinate(RoundHalfEven(double(aDx) * unit)), KVRHeldCoordinate(RoundHalfEven(double(aDy) * unit)), aRefLines);
 }
 
 void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
@@ -510,7 +505,7 @@ void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
         return;
     TEditBracket edit(*this);
     edit.KeepSelection();
-    const int64_t step = Clamp(RoundHalfEven(double(aStep) * double(MicrometresPerUnit(fUnits))));
+    const int64_t step = KVRHeldCoordinate(RoundHalfEven(double(aStep) * double(MicrometresPerUnit(fUnits))));
     // Left and up shrink, right and down grow, at the right or bottom edge of
     // each element that has sizing handles; never below nothing.
     const bool across = aDirection == KVRMoveOpt::Left || aDirection == KVRMoveOpt::Right;
@@ -525,8 +520,8 @@ void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
             continue;
         const TKVRRect b = item->GetBounds();
         TKVRMoveType type = KVRMoveTypeOf(handle);
-        const int64_t x = across ? std::max(b.Left, Clamp(at->X + delta)) : at->X;
-        const int64_t y = across ? at->Y : std::max(b.Top, Clamp(at->Y + delta));
+        const int64_t x = across ? std::max(b.Left, KVRHeldCoordinate(at->X + delta)) : at->X;
+        const int64_t y = across ? at->Y : std::max(b.Top, KVRHeldCoordinate(at->Y + delta));
         changed = item->MovePoint(type, at->Index, x, y) || changed;
     }
     if (changed) {

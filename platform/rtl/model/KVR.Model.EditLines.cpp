@@ -21,11 +21,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-int64_t Held(int64_t v)
-{
-    return std::clamp(v, -KVRMaxCoordinate, KVRMaxCoordinate);
-}
-
 bool InRange(int32_t aIndex, size_t aCount)
 {
     return aIndex >= 1 && size_t(aIndex) <= aCount;
@@ -88,7 +83,7 @@ bool TKVRBasePoint::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, i
 {
     if (GetPreview() || aType != KVRMoveType::Point || !InRange(aIndex, fPoints.size()))
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -109,7 +104,7 @@ bool TKVRBaseLine::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, in
 {
     if (GetPreview() || aType != KVRMoveType::Point || !InRange(aIndex, fPoints.size()))
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -128,7 +123,7 @@ bool TKVRBaseArrowLine::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t a
 {
     if (GetPreview() || aType != KVRMoveType::Point || aIndex < 1 || aIndex > 2)
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -155,7 +150,7 @@ bool TKVRBasePolyLine::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX
 {
     if (GetPreview() || aType != KVRMoveType::Vertex || !InRange(aIndex, fPoints.size()))
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -183,7 +178,7 @@ bool TKVRBasePolyLine::InsertPoint(int64_t aX, int64_t aY, int32_t aIndex)
     if (GetPreview() || aIndex < 1 || size_t(aIndex) > fPoints.size() + 1)
         return false;
     std::vector<TKVRPto> p = fPoints;
-    p.insert(p.begin() + (aIndex - 1), TKVRPto{Held(aX), Held(aY)});
+    p.insert(p.begin() + (aIndex - 1), TKVRPto{KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)});
     SetPoints(std::move(p));
     CheckPosition();
     return true;
@@ -203,7 +198,7 @@ bool TKVRBasePolygon::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX,
 {
     if (GetPreview() || aType != KVRMoveType::Vertex || !InRange(aIndex, fPoints.size()))
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -231,7 +226,7 @@ bool TKVRBasePolygon::InsertPoint(int64_t aX, int64_t aY, int32_t aIndex)
     if (GetPreview() || aIndex < 1 || size_t(aIndex) > fPoints.size() + 1)
         return false;
     std::vector<TKVRPto> p = fPoints;
-    p.insert(p.begin() + (aIndex - 1), TKVRPto{Held(aX), Held(aY)});
+    p.insert(p.begin() + (aIndex - 1), TKVRPto{KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)});
     SetPoints(std::move(p));
     CheckPosition();
     return true;
@@ -273,13 +268,13 @@ bool TKVRBaseBezier::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, 
     if (aType != (anchor ? KVRMoveType::Vertex : KVRMoveType::Control))
         return false;
     std::vector<TKVRPto> p = fPoints;
-    const int64_t dx = Held(aX) - p[i].X, dy = Held(aY) - p[i].Y;
-    p[i] = {Held(aX), Held(aY)};
+    const int64_t dx = KVRHeldCoordinate(aX) - p[i].X, dy = KVRHeldCoordinate(aY) - p[i].Y;
+    p[i] = {KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)};
     // An anchor carries its control points along, so its corner keeps its shape.
     if (anchor)
         for (const size_t j : {i - 1, i + 1})
             if (j < p.size() && j != i)
-                p[j] = {Held(p[j].X + dx), Held(p[j].Y + dy)};
+                p[j] = {KVRHeldCoordinate(p[j].X + dx), KVRHeldCoordinate(p[j].Y + dy)};
     SetPoints(std::move(p));
     CheckPosition();
     return true;
@@ -366,8 +361,8 @@ bool TKVRBaseArc::MovePoint(TKVRMoveType& aType, int32_t, int64_t aX, int64_t aY
 {
     if (GetPreview())
         return false;
-    aX = Held(aX);
-    aY = Held(aY);
+    aX = KVRHeldCoordinate(aX);
+    aY = KVRHeldCoordinate(aY);
     if (aType == KVRMoveType::ArcCentre) {
         BaseMove(fCenterX, fCenterY, aX, aY, 0, true);
         return true;
@@ -417,8 +412,8 @@ void TKVRBaseArc::TurnQuarter(bool aLeft, const TKVRPto& aOffset)
     const TKVRPto c = aLeft ? TKVRPto{fCenterY + aOffset.X, -fCenterX + aOffset.Y}
                             : TKVRPto{-fCenterY + aOffset.X, fCenterX + aOffset.Y};
     const double q = aLeft ? -Pi / 2.0 : Pi / 2.0;
-    fCenterX = Held(c.X);
-    fCenterY = Held(c.Y);
+    fCenterX = KVRHeldCoordinate(c.X);
+    fCenterY = KVRHeldCoordinate(c.Y);
     fStart = TDraw2D::NormalizeAngle(fStart + q);
     fEnd = TDraw2D::NormalizeAngle(fEnd + q);
     UpdatePoints();
@@ -499,7 +494,7 @@ bool TKVRBaseDim::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int
     const bool position = aIndex == DimPositionPoint(t);
     if (aType != (position ? KVRMoveType::DimPosition : KVRMoveType::Point))
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -574,7 +569,7 @@ bool TKVRBaseLink::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, in
     if (GetPreview() || aType != KVRMoveType::Vertex || !FreeLinkPoints(GetLinkType()) ||
         !InRange(aIndex, fPoints.size()))
         return false;
-    SetBase(aIndex, Held(aX), Held(aY));
+    SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
     CheckPosition();
     return true;
 }
@@ -611,7 +606,7 @@ bool TKVRBaseLink::InsertPoint(int64_t aX, int64_t aY, int32_t aIndex)
     if (aIndex < 1 || size_t(aIndex) > fPoints.size() + 1)
         return false;
     std::vector<TKVRPto> p = fPoints;
-    p.insert(p.begin() + (aIndex - 1), TKVRPto{Held(aX), Held(aY)});
+    p.insert(p.begin() + (aIndex - 1), TKVRPto{KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)});
     SetLinkPoints(std::move(p));
     CheckPosition();
     return true;
