@@ -291,6 +291,10 @@ void TKVRBaseLabel::SelectRect(int64_t x, int64_t y)
 
 void TKVRBaseLabel::PickEditor(int64_t x, int64_t y, int64_t aGap, TShiftState aShift, bool)
 {
+    // Pointer positions are held at the door: the grab offsets and drawn
+    // sides taken from them below are then sums that cannot overflow.
+    x = KVRHeldCoordinate(x);
+    y = KVRHeldCoordinate(y);
     fLastGap = std::max<int64_t>(aGap, 0);
     TEditBracket edit(*this);
     switch (fAct.fCurAction) {
@@ -335,8 +339,8 @@ void TKVRBaseLabel::PickEditor(int64_t aLength, TShiftState aShift)
         }
     }
     const double length = double(aLength);
-    PickEditor(KVRHeldCoordinate(RoundHalfEven(double(last.X) + ux * length)), KVRHeldCoordinate(RoundHalfEven(double(last.Y) + uy * length)),
-               fLastGap, aShift, false);
+    PickEditor(RoundHalfEven(double(last.X) + ux * length), RoundHalfEven(double(last.Y) + uy * length), fLastGap,
+               aShift, false);
 }
 
 void TKVRBaseLabel::RightButton(int64_t, int64_t, int64_t aGap, TShiftState)
@@ -422,11 +426,14 @@ void TKVRBaseLabel::MoveEditor(int64_t x, int64_t y, int64_t gx, int64_t gy, boo
 {
     if (!fEditable || fSelection.empty())
         return;
+    x = KVRHeldCoordinate(x);
+    y = KVRHeldCoordinate(y);
     if (aFlag) {
         // A keyboard nudge of one step: x and y give the direction (previous minus current).
         TEditBracket edit(*this);
         edit.KeepSelection();
-        DragBy(-x * gx, -y * gy, aRefLines);
+        DragBy(KVRToInteger<int64_t>(-double(x) * double(gx)), KVRToInteger<int64_t>(-double(y) * double(gy)),
+               aRefLines);
         return;
     }
     const uint8_t action = fAct.fCurAction;
@@ -455,7 +462,8 @@ void TKVRBaseLabel::MoveGridEditor(int64_t x, int64_t y, int64_t aIncX, int64_t 
     edit.KeepSelection();
     // The corner where the selection was grabbed lands on the grid.
     const TKVRPto grab = fAct.GetPoint(0);
-    const int64_t left = GridRound(x - grab.X, aIncX), top = GridRound(y - grab.Y, aIncY);
+    const int64_t left = GridRound(KVRHeldDifference(x, grab.X), aIncX),
+                  top = GridRound(KVRHeldDifference(y, grab.Y), aIncY);
     DragBy(left - SelectionBounds(1), top - SelectionBounds(3), aRefLines);
 }
 
