@@ -504,7 +504,8 @@ void TKVRBaseLabel::MoveSelection(float aDx, float aDy, bool aRefLines, bool)
     TEditBracket edit(*this);
     edit.KeepSelection();
     const double unit = double(MicrometresPerUnit(fUnits));
-    DragBy(KVRHeldCoordinate(RoundHalfEven(double(aDx) * unit)), KVRHeldCoordinate(RoundHalfEven(double(aDy) * unit)), aRefLines);
+    DragBy(KVRHeldCoordinate(RoundHalfEven(double(aDx) * unit)), KVRHeldCoordinate(RoundHalfEven(double(aDy) * unit)),
+           aRefLines);
 }
 
 void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
