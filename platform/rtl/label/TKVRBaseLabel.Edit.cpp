@@ -179,11 +179,6 @@ int64_t GridRound(int64_t aValue, int64_t aStep)
     return aStep * q;
 }
 
-int64_t Clamp(int64_t aValue)
-{
-    return std::clamp(aValue, -KVRMaxCoordinate, KVRMaxCoordinate);
-}
-
 bool IsTextKind(const TKVRBaseItem* aItem)
 {
     return aItem && (aItem->GetKind() == KVRItemKind::Text || aItem->GetKind() == KVRItemKind::RichText);
@@ -296,6 +291,10 @@ void TKVRBaseLabel::SelectRect(int64_t x, int64_t y)
 
 void TKVRBaseLabel::PickEditor(int64_t x, int64_t y, int64_t aGap, TShiftState aShift, bool)
 {
+    // Pointer positions are held at the door: the grab offsets and drawn
+    // sides taken from them below are then sums that cannot overflow.
+    x = KVRHeldCoordinate(x);
+    y = KVRHeldCoordinate(y);
     fLastGap = std::max<int64_t>(aGap, 0);
     TEditBracket edit(*this);
     switch (fAct.fCurAction) {
@@ -340,8 +339,8 @@ void TKVRBaseLabel::PickEditor(int64_t aLength, TShiftState aShift)
         }
     }
     const double length = double(aLength);
-    PickEditor(Clamp(RoundHalfEven(double(last.X) + ux * length)), Clamp(RoundHalfEven(double(last.Y) + uy * length)),
-               fLastGap, aShift, false);
+    PickEditor(RoundHalfEven(double(last.X) + ux * length), RoundHalfEven(double(last.Y) + uy * length), fLastGap,
+               aShift, false);
 }
 
 void TKVRBaseLabel::RightButton(int64_t, int64_t, int64_t aGap, TShiftState)
@@ -412,11 +411,11 @@ void TKVRBaseLabel::DragHandle(int64_t x, int64_t y, bool aAbsolute, bool)
         });
         if (grabbed == points.end())
             return;
-        x = Clamp(grabbed->X + x);
-        y = Clamp(grabbed->Y + y);
+        x = KVRHeldCoordinate(grabbed->X + x);
+        y = KVRHeldCoordinate(grabbed->Y + y);
     }
     // A sizing handle dragged past the opposite edge becomes the handle it now is.
-    if (!item->MovePoint(type, fAct.fPos1, Clamp(x), Clamp(y)))
+    if (!item->MovePoint(type, fAct.fPos1, KVRHeldCoordinate(x), KVRHeldCoordinate(y)))
         return;
     fAct.fMoveType = type;
     SetModified(true);
@@ -427,11 +426,14 @@ void TKVRBaseLabel::MoveEditor(int64_t x, int64_t y, int64_t gx, int64_t gy, boo
 {
     if (!fEditable || fSelection.empty())
         return;
+    x = KVRHeldCoordinate(x);
+    y = KVRHeldCoordinate(y);
     if (aFlag) {
         // A keyboard nudge of one step: x and y give the direction (previous minus current).
         TEditBracket edit(*this);
         edit.KeepSelection();
-        DragBy(-x * gx, -y * gy, aRefLines);
+        DragBy(KVRToInteger<int64_t>(-double(x) * double(gx)), KVRToInteger<int64_t>(-double(y) * double(gy)),
+               aRefLines);
         return;
     }
     const uint8_t action = fAct.fCurAction;
@@ -460,7 +462,8 @@ void TKVRBaseLabel::MoveGridEditor(int64_t x, int64_t y, int64_t aIncX, int64_t 
     edit.KeepSelection();
     // The corner where the selection was grabbed lands on the grid.
     const TKVRPto grab = fAct.GetPoint(0);
-    const int64_t left = GridRound(x - grab.X, aIncX), top = GridRound(y - grab.Y, aIncY);
+    const int64_t left = GridRound(KVRHeldDifference(x, grab.X), aIncX),
+                  top = GridRound(KVRHeldDifference(y, grab.Y), aIncY);
     DragBy(left - SelectionBounds(1), top - SelectionBounds(3), aRefLines);
 }
 
@@ -501,7 +504,8 @@ void TKVRBaseLabel::MoveSelection(float aDx, float aDy, bool aRefLines, bool)
     TEditBracket edit(*this);
     edit.KeepSelection();
     const double unit = double(MicrometresPerUnit(fUnits));
-    DragBy(Clamp(RoundHalfEven(double(aDx) * unit)), Clamp(RoundHalfEven(double(aDy) * unit)), aRefLines);
+    DragBy(KVRHeldCoordinate(RoundHalfEven(double(aDx) * unit)), KVRHeldCoordinate(RoundHalfEven(double(aDy) * unit)),
+           aRefLines);
 }
 
 void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
@@ -510,7 +514,7 @@ void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
         return;
     TEditBracket edit(*this);
     edit.KeepSelection();
-    const int64_t step = Clamp(RoundHalfEven(double(aStep) * double(MicrometresPerUnit(fUnits))));
+    const int64_t step = KVRHeldCoordinate(RoundHalfEven(double(aStep) * double(MicrometresPerUnit(fUnits))));
     // Left and up shrink, right and down grow, at the right or bottom edge of
     // each element that has sizing handles; never below nothing.
     const bool across = aDirection == KVRMoveOpt::Left || aDirection == KVRMoveOpt::Right;
@@ -525,8 +529,8 @@ void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
             continue;
         const TKVRRect b = item->GetBounds();
         TKVRMoveType type = KVRMoveTypeOf(handle);
-        const int64_t x = across ? std::max(b.Left, Clamp(at->X + delta)) : at->X;
-        const int64_t y = across ? at->Y : std::max(b.Top, Clamp(at->Y + delta));
+        const int64_t x = across ? std::max(b.Left, KVRHeldCoordinate(at->X + delta)) : at->X;
+        const int64_t y = across ? at->Y : std::max(b.Top, KVRHeldCoordinate(at->Y + delta));
         changed = item->MovePoint(type, at->Index, x, y) || changed;
     }
     if (changed) {

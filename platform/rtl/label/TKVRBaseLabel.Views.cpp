@@ -148,40 +148,38 @@ void TKVRBaseLabel::ForgetSelected(const TKVRBaseItem* aItem)
         UnSelectItem(const_cast<TKVRBaseItem*>(aItem));
 }
 
-void TKVRBaseLabel::SelectNext()
+namespace {
+
+// Tab and Shift+Tab: the first element, aStep (1 or -1) at a time from
+// position aFrom and around the end, that is no per-cell copy, selected alone
+// and brought into view.
+void SelectStepped(TKVRBaseLabel& aLabel, int32_t aFrom, int32_t aStep)
 {
-    const int32_t count = GetItemsCount();
-    if (count == 0)
-        return;
-    const int32_t from = fSelection.empty() ? 0 : IndexOf(fSelection.front());
-    for (int32_t step = 1; step <= count; ++step) {
-        TKVRBaseItem* item = GetItem((from + step - 1) % count + 1);
+    const int32_t count = aLabel.GetItemsCount();
+    for (int32_t k = 1; k <= count; ++k) {
+        TKVRBaseItem* item = aLabel.GetItem(((aFrom - 1 + k * aStep) % count + count) % count + 1);
         if (!item->GetPreview()) {
-            SelectItem(item, false);
+            aLabel.SelectItem(item, false);
             TVXChangeValue value;
             value.Item = item;
-            Notify(KVRChange::ScrollTo, value);
+            aLabel.Notify(KVRChange::ScrollTo, value);
             return;
         }
     }
 }
 
+}  // namespace
+
+void TKVRBaseLabel::SelectNext()
+{
+    // With nothing selected, from before the first element.
+    SelectStepped(*this, fSelection.empty() ? 0 : IndexOf(fSelection.front()), 1);
+}
+
 void TKVRBaseLabel::SelectPrior()
 {
-    const int32_t count = GetItemsCount();
-    if (count == 0)
-        return;
-    const int32_t from = fSelection.empty() ? 1 : IndexOf(fSelection.front());
-    for (int32_t step = 1; step <= count; ++step) {
-        TKVRBaseItem* item = GetItem(((from - 1 - step) % count + count) % count + 1);
-        if (!item->GetPreview()) {
-            SelectItem(item, false);
-            TVXChangeValue value;
-            value.Item = item;
-            Notify(KVRChange::ScrollTo, value);
-            return;
-        }
-    }
+    // With nothing selected, from past the last element.
+    SelectStepped(*this, fSelection.empty() ? 1 : IndexOf(fSelection.front()), -1);
 }
 
 void TKVRBaseLabel::FireInfoEvent(bool aFlag)

@@ -25,11 +25,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-int64_t Held(int64_t v)
-{
-    return std::clamp(v, -KVRMaxCoordinate, KVRMaxCoordinate);
-}
-
 double Mid(int64_t a, int64_t b)
 {
     return (double(a) + double(b)) / 2.0;
@@ -55,7 +50,7 @@ bool MoveByAnchor(TKVRBaseItem& aItem, TKVRMoveType aType, int32_t aIndex, int64
     if (aItem.GetPreview() || aType != KVRMoveType::Point || aIndex != 1 || aItem.NumPoints() < 1)
         return false;
     const TKVRPto p = aItem.GetPoint(1);
-    aItem.BaseMove(p.X, p.Y, Held(aX), Held(aY), 0, true);
+    aItem.BaseMove(p.X, p.Y, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY), 0, true);
     return true;
 }
 
@@ -147,7 +142,7 @@ bool TKVRBaseCircle::MovePoint(TKVRMoveType& aType, int32_t, int64_t aX, int64_t
         return false;
     const TKVRPto c = CenterPoint();
     if (aType == KVRMoveType::ArcCentre) {
-        BaseMove(c.X, c.Y, Held(aX), Held(aY), 0, true);
+        BaseMove(c.X, c.Y, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY), 0, true);
         return true;
     }
     if (aType != KVRMoveType::Radius)
@@ -199,8 +194,8 @@ bool TKVRBaseSector::MovePoint(TKVRMoveType& aType, int32_t, int64_t aX, int64_t
     if (GetPreview())
         return false;
     const TKVRPto c = CenterPoint();
-    aX = Held(aX);
-    aY = Held(aY);
+    aX = KVRHeldCoordinate(aX);
+    aY = KVRHeldCoordinate(aY);
     switch (aType) {
     case KVRMoveType::ArcCentre: BaseMove(c.X, c.Y, aX, aY, 0, true); return true;
     case KVRMoveType::Radius: SetSector(c.X, c.Y, RadiusTo(c, aX, aY), fAngleStart, fAngleGap); break;

@@ -21,11 +21,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-int64_t Held(int64_t v)
-{
-    return std::clamp(v, -KVRMaxCoordinate, KVRMaxCoordinate);
-}
-
 bool InRange(int32_t aIndex, size_t aCount)
 {
     return aIndex >= 1 && size_t(aIndex) <= aCount;
@@ -62,6 +57,60 @@ int32_t NearestSegmentEnd(const std::vector<TKVRPto>& aPoints, bool aClosed, int
     return best;
 }
 
+// Drags point aIndex (from 1) of a list of aCount points to (aX, aY), held to
+// the range; aAllowed says whether the grab's move type fits the point.
+bool SetListPoint(TKVRBaseItem& aItem, bool aAllowed, int32_t aIndex, size_t aCount, int64_t aX, int64_t aY)
+{
+    if (aItem.GetPreview() || !aAllowed || !InRange(aIndex, aCount))
+        return false;
+    aItem.SetBase(aIndex, KVRHeldCoordinate(aX), KVRHeldCoordinate(aY));
+    aItem.CheckPosition();
+    return true;
+}
+
+// Edits of a free point list, made on a copy the kind then stores: false,
+// leaving the copy as it was, for an index outside the list or a delete
+// below aLeast points.
+bool ErasePoint(std::vector<TKVRPto>& aPoints, int32_t aIndex, int32_t aLeast)
+{
+    if (!InRange(aIndex, aPoints.size()) || int64_t(aPoints.size()) <= aLeast)
+        return false;
+    aPoints.erase(aPoints.begin() + (aIndex - 1));
+    return true;
+}
+
+bool InsertPointAt(std::vector<TKVRPto>& aPoints, int32_t aIndex, int64_t aX, int64_t aY)
+{
+    if (aIndex < 1 || size_t(aIndex) > aPoints.size() + 1)
+        return false;
+    aPoints.insert(aPoints.begin() + (aIndex - 1), TKVRPto{KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)});
+    return true;
+}
+
+// The open and closed chains (polyline, polygon) store their list whole.
+template <class TChain>
+bool DeleteChainPoint(TChain& aChain, std::vector<TKVRPto> aPoints, int32_t aIndex)
+{
+    if (aChain.GetPreview() || !ErasePoint(aPoints, aIndex, aChain.LeastPoints()))
+        return false;
+    aChain.SetPoints(std::move(aPoints));
+    aChain.CheckPosition();
+    return true;
+}
+
+template <class TChain>
+bool InsertChainPoint(TChain& aChain, std::vector<TKVRPto> aPoints, bool aClosed, int64_t aX, int64_t aY,
+                      int32_t aIndex)
+{
+    if (aIndex == 0)
+        aIndex = NearestSegmentEnd(aPoints, aClosed, aX, aY);
+    if (aChain.GetPreview() || !InsertPointAt(aPoints, aIndex, aX, aY))
+        return false;
+    aChain.SetPoints(std::move(aPoints));
+    aChain.CheckPosition();
+    return true;
+}
+
 TKVRPto Lerp(const TKVRPto& a, const TKVRPto& b, double t)
 {
     return {RoundHalfEven(double(a.X) + (double(b.X) - double(a.X)) * t),
@@ -86,11 +135,7 @@ void TKVRBasePoint::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 
 bool TKVRBasePoint::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
-    if (GetPreview() || aType != KVRMoveType::Point || !InRange(aIndex, fPoints.size()))
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == KVRMoveType::Point, aIndex, fPoints.size(), aX, aY);
 }
 
 // ---------------------------------------------------------------- line, arrow line
@@ -107,11 +152,7 @@ void TKVRBaseLine::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 
 bool TKVRBaseLine::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
-    if (GetPreview() || aType != KVRMoveType::Point || !InRange(aIndex, fPoints.size()))
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == KVRMoveType::Point, aIndex, fPoints.size(), aX, aY);
 }
 
 void TKVRBaseArrowLine::GetOutline(TKVROutline& aOutline) const
@@ -126,11 +167,7 @@ void TKVRBaseArrowLine::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 
 bool TKVRBaseArrowLine::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
-    if (GetPreview() || aType != KVRMoveType::Point || aIndex < 1 || aIndex > 2)
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == KVRMoveType::Point, aIndex, 2, aX, aY);
 }
 
 TKVRRect TKVRBaseArrowLine::TurnBox() const
@@ -153,11 +190,7 @@ void TKVRBasePolyLine::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 
 bool TKVRBasePolyLine::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
-    if (GetPreview() || aType != KVRMoveType::Vertex || !InRange(aIndex, fPoints.size()))
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == KVRMoveType::Vertex, aIndex, fPoints.size(), aX, aY);
 }
 
 int32_t TKVRBasePolyLine::LeastPoints() const
@@ -167,26 +200,12 @@ int32_t TKVRBasePolyLine::LeastPoints() const
 
 bool TKVRBasePolyLine::DeletePoint(int32_t aIndex)
 {
-    if (GetPreview() || !InRange(aIndex, fPoints.size()) || NumPoints() <= LeastPoints())
-        return false;
-    std::vector<TKVRPto> p = fPoints;
-    p.erase(p.begin() + (aIndex - 1));
-    SetPoints(std::move(p));
-    CheckPosition();
-    return true;
+    return DeleteChainPoint(*this, fPoints, aIndex);
 }
 
 bool TKVRBasePolyLine::InsertPoint(int64_t aX, int64_t aY, int32_t aIndex)
 {
-    if (aIndex == 0)
-        aIndex = NearestSegmentEnd(fPoints, false, aX, aY);
-    if (GetPreview() || aIndex < 1 || size_t(aIndex) > fPoints.size() + 1)
-        return false;
-    std::vector<TKVRPto> p = fPoints;
-    p.insert(p.begin() + (aIndex - 1), TKVRPto{Held(aX), Held(aY)});
-    SetPoints(std::move(p));
-    CheckPosition();
-    return true;
+    return InsertChainPoint(*this, fPoints, false, aX, aY, aIndex);
 }
 
 void TKVRBasePolygon::GetOutline(TKVROutline& aOutline) const
@@ -201,11 +220,7 @@ void TKVRBasePolygon::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 
 bool TKVRBasePolygon::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
-    if (GetPreview() || aType != KVRMoveType::Vertex || !InRange(aIndex, fPoints.size()))
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == KVRMoveType::Vertex, aIndex, fPoints.size(), aX, aY);
 }
 
 int32_t TKVRBasePolygon::LeastPoints() const
@@ -215,26 +230,12 @@ int32_t TKVRBasePolygon::LeastPoints() const
 
 bool TKVRBasePolygon::DeletePoint(int32_t aIndex)
 {
-    if (GetPreview() || !InRange(aIndex, fPoints.size()) || NumPoints() <= LeastPoints())
-        return false;
-    std::vector<TKVRPto> p = fPoints;
-    p.erase(p.begin() + (aIndex - 1));
-    SetPoints(std::move(p));
-    CheckPosition();
-    return true;
+    return DeleteChainPoint(*this, fPoints, aIndex);
 }
 
 bool TKVRBasePolygon::InsertPoint(int64_t aX, int64_t aY, int32_t aIndex)
 {
-    if (aIndex == 0)
-        aIndex = NearestSegmentEnd(fPoints, true, aX, aY);
-    if (GetPreview() || aIndex < 1 || size_t(aIndex) > fPoints.size() + 1)
-        return false;
-    std::vector<TKVRPto> p = fPoints;
-    p.insert(p.begin() + (aIndex - 1), TKVRPto{Held(aX), Held(aY)});
-    SetPoints(std::move(p));
-    CheckPosition();
-    return true;
+    return InsertChainPoint(*this, fPoints, true, aX, aY, aIndex);
 }
 
 // ---------------------------------------------------------------- Bézier curve
@@ -273,13 +274,13 @@ bool TKVRBaseBezier::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, 
     if (aType != (anchor ? KVRMoveType::Vertex : KVRMoveType::Control))
         return false;
     std::vector<TKVRPto> p = fPoints;
-    const int64_t dx = Held(aX) - p[i].X, dy = Held(aY) - p[i].Y;
-    p[i] = {Held(aX), Held(aY)};
+    const int64_t dx = KVRHeldCoordinate(aX) - p[i].X, dy = KVRHeldCoordinate(aY) - p[i].Y;
+    p[i] = {KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)};
     // An anchor carries its control points along, so its corner keeps its shape.
     if (anchor)
         for (const size_t j : {i - 1, i + 1})
             if (j < p.size() && j != i)
-                p[j] = {Held(p[j].X + dx), Held(p[j].Y + dy)};
+                p[j] = {KVRHeldCoordinate(p[j].X + dx), KVRHeldCoordinate(p[j].Y + dy)};
     SetPoints(std::move(p));
     CheckPosition();
     return true;
@@ -366,8 +367,8 @@ bool TKVRBaseArc::MovePoint(TKVRMoveType& aType, int32_t, int64_t aX, int64_t aY
 {
     if (GetPreview())
         return false;
-    aX = Held(aX);
-    aY = Held(aY);
+    aX = KVRHeldCoordinate(aX);
+    aY = KVRHeldCoordinate(aY);
     if (aType == KVRMoveType::ArcCentre) {
         BaseMove(fCenterX, fCenterY, aX, aY, 0, true);
         return true;
@@ -417,8 +418,8 @@ void TKVRBaseArc::TurnQuarter(bool aLeft, const TKVRPto& aOffset)
     const TKVRPto c = aLeft ? TKVRPto{fCenterY + aOffset.X, -fCenterX + aOffset.Y}
                             : TKVRPto{-fCenterY + aOffset.X, fCenterX + aOffset.Y};
     const double q = aLeft ? -Pi / 2.0 : Pi / 2.0;
-    fCenterX = Held(c.X);
-    fCenterY = Held(c.Y);
+    fCenterX = KVRHeldCoordinate(c.X);
+    fCenterY = KVRHeldCoordinate(c.Y);
     fStart = TDraw2D::NormalizeAngle(fStart + q);
     fEnd = TDraw2D::NormalizeAngle(fEnd + q);
     UpdatePoints();
@@ -497,11 +498,7 @@ bool TKVRBaseDim::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int
     if (GetPreview() || aIndex < 1 || aIndex > 8 || !DimInput(t, aIndex))
         return false;
     const bool position = aIndex == DimPositionPoint(t);
-    if (aType != (position ? KVRMoveType::DimPosition : KVRMoveType::Point))
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == (position ? KVRMoveType::DimPosition : KVRMoveType::Point), aIndex, 8, aX, aY);
 }
 
 TKVRRect TKVRBaseDim::TurnBox() const
@@ -571,12 +568,8 @@ void TKVRBaseLink::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 
 bool TKVRBaseLink::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
-    if (GetPreview() || aType != KVRMoveType::Vertex || !FreeLinkPoints(GetLinkType()) ||
-        !InRange(aIndex, fPoints.size()))
-        return false;
-    SetBase(aIndex, Held(aX), Held(aY));
-    CheckPosition();
-    return true;
+    return SetListPoint(*this, aType == KVRMoveType::Vertex && FreeLinkPoints(GetLinkType()), aIndex, fPoints.size(),
+                        aX, aY);
 }
 
 int32_t TKVRBaseLink::LeastPoints() const
@@ -587,11 +580,9 @@ int32_t TKVRBaseLink::LeastPoints() const
 
 bool TKVRBaseLink::DeletePoint(int32_t aIndex)
 {
-    if (GetPreview() || !FreeLinkPoints(GetLinkType()) || !InRange(aIndex, fPoints.size()) ||
-        NumPoints() <= LeastPoints())
-        return false;
     std::vector<TKVRPto> p = fPoints;
-    p.erase(p.begin() + (aIndex - 1));
+    if (GetPreview() || !FreeLinkPoints(GetLinkType()) || !ErasePoint(p, aIndex, LeastPoints()))
+        return false;
     SetLinkPoints(std::move(p));
     CheckPosition();
     return true;
@@ -608,10 +599,9 @@ bool TKVRBaseLink::InsertPoint(int64_t aX, int64_t aY, int32_t aIndex)
         chain.push_back(ToPoint);
         aIndex = NearestSegmentEnd(chain, false, aX, aY) - 1;
     }
-    if (aIndex < 1 || size_t(aIndex) > fPoints.size() + 1)
-        return false;
     std::vector<TKVRPto> p = fPoints;
-    p.insert(p.begin() + (aIndex - 1), TKVRPto{Held(aX), Held(aY)});
+    if (!InsertPointAt(p, aIndex, aX, aY))
+        return false;
     SetLinkPoints(std::move(p));
     CheckPosition();
     return true;

@@ -99,6 +99,21 @@ inline int32_t FromCode(int64_t aCode)
 // that no drawing can tell it from a straight line.
 constexpr int64_t KVRMaxCoordinate = int64_t(1) << 53;
 
+// A caller's coordinate held to the range, and the move between two caller
+// values held to twice the range (the widest move between two held points),
+// computed without overflow for any 64-bit input.
+constexpr int64_t KVRHeldCoordinate(int64_t aValue)
+{
+    return aValue < -KVRMaxCoordinate ? -KVRMaxCoordinate : (aValue > KVRMaxCoordinate ? KVRMaxCoordinate : aValue);
+}
+
+constexpr int64_t KVRHeldDifference(int64_t aTo, int64_t aFrom)
+{
+    const __int128 d = __int128(aTo) - __int128(aFrom);
+    const __int128 lim = 2 * __int128(KVRMaxCoordinate);
+    return int64_t(d > lim ? lim : (d < -lim ? -lim : d));
+}
+
 // Version of the element records that this package writes; streams without
 // label data are read with it.
 constexpr int32_t KVRFileVersion = 3100;

@@ -100,8 +100,8 @@ TKVRRect TKVR2DItem::SizedBox(const TKVRRect& aBox, TKVRMoveType& aType, int64_t
     static constexpr int8_t Row[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
     const int h = aType - KVRMoveType::SizeTopLeft;
     int col = Col[h], row = Row[h];
-    aX = std::clamp(aX, -KVRMaxCoordinate, KVRMaxCoordinate);
-    aY = std::clamp(aY, -KVRMaxCoordinate, KVRMaxCoordinate);
+    aX = KVRHeldCoordinate(aX);
+    aY = KVRHeldCoordinate(aY);
     TKVRRect r = aBox;
     if (col < 0)
         r.Left = aX;

@@ -122,14 +122,16 @@ void TKVRBaseArc::BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, T
 {
     if (GetPreview())
         return;
-    int64_t dx = int64_t(std::clamp<__int128>(__int128(aX2) - aX1, -2 * __int128(KVRMaxCoordinate),
-                                              2 * __int128(KVRMaxCoordinate)));
-    int64_t dy = int64_t(std::clamp<__int128>(__int128(aY2) - aY1, -2 * __int128(KVRMaxCoordinate),
-                                              2 * __int128(KVRMaxCoordinate)));
+    int64_t dx = KVRHeldDifference(aX2, aX1);
+    int64_t dy = KVRHeldDifference(aY2, aY1);
     CheckBaseBoundsMove(dx, dy, aOpt);
+    // The points move first: their move checks the circle again, and must
+    // find it where it stood, or the centre and the points part ways.
+    TKVRBaseItem::BaseMove(0, 0, dx, dy, aOpt, false);
     fCenterX += dx;
     fCenterY += dy;
-    TKVRBaseItem::BaseMove(0, 0, dx, dy, aOpt, aUpdate);
+    if (aUpdate)
+        CalcValues(0);
 }
 
 void TKVRBaseArc::CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt aOpt)

@@ -145,14 +145,6 @@ void TKVRBaseItem::ReadData(int32_t, TBinaryReader& aReader, TKVRReadType)
 
 namespace {
 
-// A difference of two caller values, held to the coordinate range.
-int64_t HeldDifference(int64_t aTo, int64_t aFrom)
-{
-    const __int128 d = __int128(aTo) - __int128(aFrom);
-    const __int128 lim = 2 * __int128(KVRMaxCoordinate);
-    return int64_t(d > lim ? lim : (d < -lim ? -lim : d));
-}
-
 // The part of a move d that keeps [lo, hi] within the coordinate range.
 int64_t HeldMove(int64_t d, int64_t lo, int64_t hi)
 {
@@ -163,17 +155,12 @@ int64_t HeldMove(int64_t d, int64_t lo, int64_t hi)
     return d;
 }
 
-int64_t HeldCoordinate(int64_t v)
-{
-    return std::clamp(v, -KVRMaxCoordinate, KVRMaxCoordinate);
-}
-
 }  // namespace
 
 void TKVRBaseItem::CheckBaseBoundsMove(int64_t& aDx, int64_t& aDy, TKVRMoveOpt)
 {
-    aDx = HeldDifference(aDx, 0);
-    aDy = HeldDifference(aDy, 0);
+    aDx = KVRHeldDifference(aDx, 0);
+    aDy = KVRHeldDifference(aDy, 0);
     if (fPoints.empty())
         return;
     int64_t x0 = fPoints[0].X, x1 = x0, y0 = fPoints[0].Y, y1 = y0;
@@ -199,8 +186,8 @@ void TKVRBaseItem::BaseMove(int64_t aX1, int64_t aY1, int64_t aX2, int64_t aY2, 
 {
     if (fPreview)
         return;
-    int64_t dx = HeldDifference(aX2, aX1);
-    int64_t dy = HeldDifference(aY2, aY1);
+    int64_t dx = KVRHeldDifference(aX2, aX1);
+    int64_t dy = KVRHeldDifference(aY2, aY1);
     CheckBaseBoundsMove(dx, dy, aOpt);
     for (TKVRPto& p : fPoints) {
         p.X += dx;
@@ -290,7 +277,7 @@ bool TKVRBaseItem::CheckPoint(int64_t aX, int64_t aY, int64_t aTolerance, TKVRSn
 void TKVRBaseItem::CheckPosition()
 {
     for (TKVRPto& p : fPoints)
-        p = {HeldCoordinate(p.X), HeldCoordinate(p.Y)};
+        p = {KVRHeldCoordinate(p.X), KVRHeldCoordinate(p.Y)};
     CalcValues(0);
 }
 
