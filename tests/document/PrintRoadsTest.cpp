@@ -45,7 +45,6 @@ std::vector<TCodeSpot> BuildEveryKindSheet(TVXLabelFMX& aDoc, const QString& aCs
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("Name,Code,Link\nFirst label,C0001,https://example.org/a/1\nSecond label,C0002,https://example.org/a/2\n");
     f.close();
-    BuildEveryKind(aDoc);
     TKVRMeasure& m = aDoc.GetMeasure();
     m.SetPaperWidth(210000);
     m.SetPaperHeight(297000);
@@ -58,6 +57,7 @@ std::vector<TCodeSpot> BuildEveryKindSheet(TVXLabelFMX& aDoc, const QString& aCs
     aDoc.GetData().LoadCsv(aCsv);
     aDoc.GetPrintInfo().SetWithData(true);
 
+    AddEveryKindElements(aDoc);
     auto* glass = TKVRFactory::AddRectangle(&aDoc, 100, 150, 100, 130);
     glass->SetFilled(true);
     glass->SetBackColor(0x6640A0FFu);

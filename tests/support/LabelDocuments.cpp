@@ -102,8 +102,16 @@ void BuildEveryKind(TVXLabelFMX& aDoc)
     TKVRLibSymbolList symbols = KVRSymLib::ReadText(kSymbolLibrary);
     if (symbols.size() != 3)
         throw std::runtime_error("the symbol library does not read");
-    auto shown = std::shared_ptr<TKVRBaseLibSymbol>(std::move(symbols[1]));
     aDoc.AddSymbol(std::move(symbols[0]), false);
+    AddEveryKindElements(aDoc);
+}
+
+void AddEveryKindElements(TVXLabelFMX& aDoc)
+{
+    TKVRLibSymbolList symbols = KVRSymLib::ReadText(kSymbolLibrary);
+    if (symbols.size() != 3)
+        throw std::runtime_error("the symbol library does not read");
+    auto shown = std::shared_ptr<TKVRBaseLibSymbol>(std::move(symbols[1]));
 
     // Through the document's own creators, which the label component forwards to the factory.
     TKVRBaseLabel& d = aDoc;

@@ -18,6 +18,8 @@ extern const char* const kSymbolLibrary;
 // every element has its points. The text (kind 10) and the barcode (kind 12) are bound to the
 // data field "Name"; the link joins the flow to the point.
 void BuildEveryKind(TVXLabelFMX& aDoc);
+// Only its elements, on the active layer, with the document's settings left as they are.
+void AddEveryKindElements(TVXLabelFMX& aDoc);
 
 // A sheet of 3 columns and 8 rows of 70 x 37 mm on A4 (top margin 0.5 mm);
 // each label: the field "Name" as a text at (3, 3) mm and the field "Code" as
