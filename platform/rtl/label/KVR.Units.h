@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <cstdint>
 
 // Unit of a document's measure. Coordinates are always micrometres; a unit
@@ -39,3 +40,22 @@ constexpr double PixelsToMicrometres(double pixels, double dpi)
 {
     return pixels * MicrometresPerInch / dpi;
 }
+
+// A length in micrometres in a unit (as the user sees it), and back to whole
+// micrometres (halves to even).
+float GetValue(int64_t aMicrometres, TKVRUnits aUnits);
+int64_t SetValue(float aValue, TKVRUnits aUnits);
+
+// The unit's symbol ("mm", "in", ...); aSpaced puts a blank before it, for
+// appending to a number.
+QString SymUnit(TKVRUnits aUnits, bool aSpaced);
+
+// Units in one inch: 25,400 divided by the micrometres of the unit, so that
+// pixels and micrometres convert the same way for every unit.
+constexpr double UnitsPerInch(TKVRUnits aUnits)
+{
+    return double(MicrometresPerInch) / double(MicrometresPerUnit(aUnits));
+}
+
+// A length given in pixels at 96 dpi, in whole pixels at aDpi.
+int32_t ScalePos(float aPixels96, int32_t aDpi);
