@@ -6,6 +6,12 @@
 #include "platform/rtl/model/TKVR2DItem.h"
 #include "platform/rtl/model/TKVRBase2DCode.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBaseFlow.h"
+#include "platform/rtl/model/TKVRBaseNutri.h"
+#include "platform/rtl/model/TKVRBasePackage.h"
+#include "platform/rtl/model/TKVRBasePoly.h"
+#include "platform/rtl/model/TKVRBaseRank.h"
+#include "platform/rtl/model/TKVRBaseTable.h"
 #include "platform/rtl/model/TKVRBaseImage.h"
 #include "platform/rtl/model/TKVRBasePara.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
@@ -165,6 +171,7 @@ void TKVRBasePara::DescribeProps(TKVRPropTable& aTable) const
 {
     using T = TKVRBasePara;
     TKVRBaseTextItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
     aTable.push_back(BaseRow(KVRInsTypeBase::Text,
                              {Words<T>(KVRInsProp::LongText, 181, "Text", KVRInsCol::Wide, 0,
                                        [](const T& i) { return i.GetText(); },
@@ -258,6 +265,7 @@ void TKVRBaseImage::DescribeProps(TKVRPropTable& aTable) const
 {
     using T = TKVRBaseImage;
     TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
     // The file dialog and the map button work on the one selected picture.
     aTable.push_back(KindRow(KVRInsType::Image,
                              {Words<T>(KVRInsProp::Picture, 460, "Picture", KVRInsCol::Wide, 0,
@@ -267,4 +275,71 @@ void TKVRBaseImage::DescribeProps(TKVRPropTable& aTable) const
     aTable.push_back(KindRow(KVRInsType::Image,
                              {Check<T>(461, "Embedded", KVRInsCol::Whole, [](const T& i) { return i.GetEmbeded(); },
                                        [](T& i, bool v) { i.SetEmbeded(v); })}));
+}
+
+// The dialog parts: their "..." opens an editor that works on the one
+// selected element; the row shows the count and takes no value itself.
+namespace {
+template <class T, class G>
+TKVRPropPart DialogPart(TKVRInsProp aCode, int32_t aPos, const char* aName, G aGet)
+{
+    TKVRPropPart p;
+    p.Code = aCode;
+    p.Pos = aPos;
+    p.Name = QString::fromUtf8(aName);
+    p.Col = KVRInsCol::Wide;
+    p.Get = [aGet](const TKVRBaseItem& i) { return TJsonObject(int32_t(aGet(static_cast<const T&>(i)))); };
+    p.Set = [](TKVRBaseItem&, const TJsonObject&) {};
+    return p;
+}
+}  // namespace
+
+void TKVRBaseTable::DescribeProps(TKVRPropTable& aTable) const
+{
+    using T = TKVRBaseTable;
+    TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
+    aTable.push_back(KindRow(KVRInsType::Table,
+                             {DialogPart<T>(KVRInsProp::Columns, 520, "Columns",
+                                            [](const T& i) { return i.GetColumnCount(); })},
+                             true));
+}
+
+void TKVRBasePoly::DescribeProps(TKVRPropTable& aTable) const
+{
+    using T = TKVRBasePoly;
+    TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(KindRow(KVRInsType::PolyText,
+                             {DialogPart<T>(KVRInsProp::PolyItems, 540, "Items",
+                                            [](const T& i) { return i.GetItemCount(); })},
+                             true));
+}
+
+void TKVRBaseFlow::DescribeProps(TKVRPropTable& aTable) const
+{
+    using T = TKVRBaseFlow;
+    TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
+    aTable.push_back(KindRow(KVRInsType::Flow,
+                             {Words<T>(KVRInsProp::Text, 480, "Caption", KVRInsCol::Whole, 0,
+                                       [](const T& i) { return i.GetText(); },
+                                       [](T& i, const QString& v) { i.SetText(v); })}));
+}
+
+void TKVRBasePackage::DescribeProps(TKVRPropTable& aTable) const
+{
+    TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
+}
+
+void TKVRBaseRank::DescribeProps(TKVRPropTable& aTable) const
+{
+    TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
+}
+
+void TKVRBaseNutri::DescribeProps(TKVRPropTable& aTable) const
+{
+    TKVR2DItem::DescribeProps(aTable);
+    aTable.push_back(SizeRow(*this));
 }
