@@ -20,6 +20,7 @@ constexpr TVXChange EndText = 10;     // in-place text editing ended
 constexpr TVXChange Action = 11;      // an action started
 constexpr TVXChange Reset = 12;       // the action went back to selecting
 constexpr TVXChange List = 13;        // elements added or removed
+constexpr TVXChange EditProp = 14;    // a property's editor is to open in the grid
 constexpr TVXChange Point = 16;       // a point of the selected element was grabbed
 constexpr TVXChange StartText = 17;   // in-place text editing started
 constexpr TVXChange Text = 18;        // the text being edited changed
@@ -33,6 +34,11 @@ struct TVXChangeValue
     int64_t Height = 0;  // changes 0 and 3: its height
     int64_t Begin = 0;   // change 6: 0 when the bracket opens, 1 when it closes
     TKVRBaseItem* Item = nullptr;  // changes 8, 9 and 16: the element concerned, when one
+    // Change 14: the grid opens the editor of the part with editor code
+    // Prop and position Pos when Open is set.
+    uint8_t Prop = 0;
+    int64_t Pos = 0;
+    bool Open = false;
 };
 
 // A view watching a document. The document never owns it: a view detaches

@@ -10,6 +10,7 @@
 #include "platform/rtl/label/TKVRMapping.h"
 #include "platform/rtl/label/TKVRMeasure.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
+#include "platform/rtl/model/KVR.Model.Props.h"
 #include "platform/rtl/label/TKVRSettings.h"
 #include "platform/rtl/text/KVR.TextLines.h"
 #include <QBuffer>
@@ -405,6 +406,19 @@ public:
     void Notify(TVXChange aChange, const TVXChangeValue& aValue = {});
     // Change 0 with the label's size: a view learns the whole document.
     void SendInfo();
+
+    // ---- property rows (TKVRBaseLabel.Props.cpp)
+    // Applies a value of the property grid to the property (code, kind,
+    // type, pos) of every selected element having it, in one bracket that
+    // reports change 4. The value is read under its type's key only; numbers
+    // are limited to the part's bounds, anything else that does not fit is
+    // refused. The reply holds the value kept (the first such element's)
+    // under the same key and "Link": every other number shown for the first
+    // of them that the edit moved, as {"Kind", "Pos", "Type", "Prop", "ext"}.
+    TJsonObject UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t aType, int32_t aPos, const TJsonObject& aValue);
+    // Names of the layers and dimension styles, in index order.
+    void GetLayersNames(QStringList& aList) const;
+    void GetDimStylesNames(QStringList& aList) const;
 
     // ---- selection, in the order elements were selected (TKVRBaseLabel.Views.cpp)
     // The selected element when exactly one is selected, else null.

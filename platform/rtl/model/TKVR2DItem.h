@@ -8,6 +8,8 @@
 class TKVR2DItem : public TKVRBaseItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     TJsonObject WriteJson() const override;
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
     void WriteData(TBinaryWriter& aWriter) const override;

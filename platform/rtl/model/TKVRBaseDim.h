@@ -30,6 +30,15 @@ public:
     void CalcValues(int16_t aMode) override;
 
     TVXDimType GetDimType() const { return fDimType; }
+    // The measured points and the position; the rest are laid out.
+    bool IsInputPoint(int32_t aIndex) const override
+    {
+        if (fDimType == KVRDimType::Angular)
+            return aIndex <= 4 || aIndex == 7;
+        if (fDimType >= KVRDimType::Radial1)
+            return aIndex <= 2;
+        return aIndex <= 2 || aIndex == 5;
+    }
     void SetDimType(TVXDimType aValue);
     bool GetDimExt() const { return fDimExt; }
     void SetDimExt(bool aValue) { fDimExt = aValue; }

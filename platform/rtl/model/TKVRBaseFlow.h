@@ -20,6 +20,8 @@
 class TKVRBaseFlow : public TKVR2DItem, public IKVRLinkTarget
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     static constexpr uint16_t AnchorCount = 5;
     static constexpr int32_t DefaultFontHeight = 4000;
 

@@ -56,6 +56,8 @@ struct TKVRPictureSource
 class TKVRBaseImage : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseImage(TKVRBaseLabel* aOwner, bool aPreview);

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/rtl/model/KVR.Model.Edit.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
+#include "platform/rtl/model/KVR.Model.Props.h"
 #include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/System.UITypes.h"
 #include "platform/rtl/geometry/TKVRPto.h"
@@ -116,6 +117,23 @@ public:
     // turns its label of width w and height h left with offset (0, w), right
     // with (h, 0); RotateLeft/Right pick the offset that keeps the centre.
     virtual void TurnQuarter(bool aLeft, const TKVRPto& aOffset);
+
+    // ---- property rows (KVR.Model.Props.h, TKVRBaseItem.Props.cpp)
+    // The kind's property table: the shared groups, then each kind's own.
+    // The rows of the grid and the document's UpdateProp both read it.
+    virtual void DescribeProps(TKVRPropTable& aTable) const;
+    // One row per point the user places (base group 7).
+    void DescribePoints(TKVRPropTable& aTable) const;
+    // Point aIndex (from 1) is placed by the user, not laid out from the others.
+    virtual bool IsInputPoint(int32_t aIndex) const;
+    // Removes from both sets the groups the element does not have.
+    virtual void CheckProp(TKVRInpectorBaseTypes& aBase, TKVRInpectorTypes& aTypes) const;
+    // Appends the element's rows of the groups in the sets to aRows (a JSON
+    // array); a row an earlier selected element gave is not repeated.
+    virtual void JsonInspector(TKVRInpectorBaseTypes aBase, TKVRInpectorTypes aTypes, TJsonObject& aRows) const;
+    // Replaces the point rows of aRows with fresh ones (appended when there
+    // are none), as a rebuild would give them.
+    void PointInspector(TKVRInpectorBaseTypes aBase, TJsonObject& aRows) const;
 
     // ---- painting entry points: lay out when something changed, then paint
     void DrawElement(TKVRBaseDraw* aDraw);

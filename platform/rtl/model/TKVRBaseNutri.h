@@ -16,6 +16,8 @@
 class TKVRBaseNutri : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     TKVRBaseNutri(TKVRBaseLabel* aOwner, bool aPreview);

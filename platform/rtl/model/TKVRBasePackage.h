@@ -43,6 +43,8 @@ struct TKVRBoxSizes
 class TKVRBasePackage : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     TKVRBasePackage(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBasePackage(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

@@ -13,6 +13,8 @@
 class TKVRBasePara : public TKVRBaseTextItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     static constexpr int32_t DefaultFontHeight = 6000;
 
     // A new element, also one about to be read, has a 6 mm font and single

@@ -12,6 +12,8 @@
 class TKVRBaseRank : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     TKVRBaseRank(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseRank(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

@@ -7,6 +7,8 @@
 class TKVRBaseRectangle : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     TKVRBaseRectangle(TKVRBaseLabel* aOwner, bool aPreview);

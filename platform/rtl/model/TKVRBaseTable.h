@@ -135,6 +135,8 @@ private:
 class TKVRBaseTable : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     TKVRBaseTable(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseTable(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

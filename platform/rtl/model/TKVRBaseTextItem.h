@@ -20,6 +20,8 @@
 class TKVRBaseTextItem : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;
     bool GetIsData() const override { return fData.IsBound(); }
