@@ -2,6 +2,7 @@
 // of every row on the factory's every-kind document, then the selections of
 // two elements.
 #include "tests/document/FactoryTestSupport.h"
+#include "tests/support/LabelDocuments.h"
 #include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
@@ -240,7 +241,7 @@ TEST(PropertyRows, EveryPartOfEveryKind)
 {
     TVXLabelFMX doc;
     FactoryTest::SetUpLayers(doc);
-    FactoryTest::AddEveryKind(doc);
+    AddEveryKindElements(doc);
     std::set<int32_t> kinds;
     for (int32_t i = 1; i <= doc.GetItemsCount(); ++i) {
         TKVRBaseItem* item = doc.GetItem(i);
