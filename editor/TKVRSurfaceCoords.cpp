@@ -121,10 +121,5 @@ int32_t TKVRSurfaceCoords::PickGap(int32_t aPixels) const
 
 int64_t TKVRSurfaceCoords::GridRound(int64_t aValue, int64_t aStep)
 {
-    if (aStep <= 0)
-        return aValue;
-    int64_t q = aValue / aStep;
-    if (aValue - q * aStep > aStep / 2)
-        ++q;
-    return aStep * q;
+    return ::GridRound(aValue, aStep);
 }

@@ -59,3 +59,16 @@ constexpr double UnitsPerInch(TKVRUnits aUnits)
 
 // A length given in pixels at 96 dpi, in whole pixels at aDpi.
 int32_t ScalePos(float aPixels96, int32_t aDpi);
+
+// A length in micrometres on a grid of aStep: positive values go to the
+// nearer line (an exact half down), negative ones toward zero; a step of 0 or
+// less leaves the value.
+constexpr int64_t GridRound(int64_t aValue, int64_t aStep)
+{
+    if (aStep <= 0)
+        return aValue;
+    int64_t q = aValue / aStep;
+    if (aValue - q * aStep > aStep / 2)
+        ++q;
+    return aStep * q;
+}

@@ -167,18 +167,6 @@ void TKVRBaseLabel::UpdateEditing(bool)
 
 namespace {
 
-// Grid rounding of the editor: to the nearer line, an exact half going
-// down; negative values go toward zero.
-int64_t GridRound(int64_t aValue, int64_t aStep)
-{
-    if (aStep <= 0)
-        return aValue;
-    int64_t q = aValue / aStep;
-    if (aValue - q * aStep > aStep / 2)
-        ++q;
-    return aStep * q;
-}
-
 bool IsTextKind(const TKVRBaseItem* aItem)
 {
     return aItem && (aItem->GetKind() == KVRItemKind::Text || aItem->GetKind() == KVRItemKind::RichText);
