@@ -1,6 +1,7 @@
 // The export job: every format read back by a reader nobody here wrote, the
 // page sizes, the scale limits, failures reported, and a document that keeps
 // changing while its exports run.
+#include "tests/document/ExportTestSupport.h"
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Shared.Factory.h"
 #include "document/KVR.FMX.h"
@@ -100,27 +101,6 @@ QRect DataCell(int aColumn, int aRow, double k)
     return QRect(int((10 + aColumn * 100) * k), int((15 + aRow * 85) * k), int(90 * k), int(80 * k));
 }
 
-// Runs one export through the document and waits for its report.
-TKVRExportResult Export(TVXLabelFMX& aDoc, TKVRExport aType, const QString& aFile, float aScale = 1.0f,
-                        bool aFit = false)
-{
-    TKVRExportResult result;
-    bool done = false;
-    QEventLoop loop;
-    aDoc.OnExportDone = [&](QObject*, const TKVRExportResult& r) {
-        result = r;
-        done = true;
-        loop.quit();
-    };
-    EXPECT_TRUE(aDoc.ExportDoc(aType, aFile, 0, aScale, 100, false, false, aFit));
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    if (!done)
-        loop.exec();
-    EXPECT_TRUE(done) << "no report";
-    aDoc.OnExportDone = nullptr;
-    return result;
-}
-
 class ExportJob : public ::testing::Test
 {
 protected:
@@ -178,7 +158,7 @@ TEST_F(ExportJob, EveryFormatReadsBackWithEachCellsRecord)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.kind) << " at " << c.scale);
         const QString file = File(QStringLiteral("sheet-%1-%2.png").arg(c.kind).arg(c.scale));
-        const TKVRExportResult r = Export(doc, c.kind, file, c.scale);
+        const TKVRExportResult r = RunExport(doc, c.kind, file, c.scale);
         ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -232,11 +212,11 @@ TEST_F(ExportJob, FailuresAreReportedAndLeaveNoFile)
     const QString blocker = File(QStringLiteral("blocker"));  // a folder that is a file: root cannot write under it
     WriteAll(blocker, "x");
     for (TKVRExport kind : {KVRExportKind::Pdf, KVRExportKind::Png, KVRExportKind::Gif}) {
-        const TKVRExportResult r = Export(doc, kind, blocker + QStringLiteral("/out.x"));
+        const TKVRExportResult r = RunExport(doc, kind, blocker + QStringLiteral("/out.x"));
         EXPECT_FALSE(r.Ok());
         EXPECT_TRUE(r.Error.contains(blocker + QStringLiteral("/out.x"))) << r.Error.toStdString();
     }
-    EXPECT_FALSE(Export(doc, 7, File(QStringLiteral("unknown.png"))).Ok());
+    EXPECT_FALSE(RunExport(doc, 7, File(QStringLiteral("unknown.png"))).Ok());
     for (TKVRExport kind : {KVRExportKind::Pdf, KVRExportKind::Xps, KVRExportKind::Bmp, KVRExportKind::Png,
                             KVRExportKind::Gif, KVRExportKind::Jpeg}) {
         SCOPED_TRACE(int(kind));
@@ -244,18 +224,18 @@ TEST_F(ExportJob, FailuresAreReportedAndLeaveNoFile)
         TKVRExportResult r;
         {
             TFileSizeLimit limit(512);
-            r = Export(doc, kind, file);
+            r = RunExport(doc, kind, file);
         }
         EXPECT_FALSE(r.Ok());
         EXPECT_TRUE(r.Error.contains(file)) << r.Error.toStdString();
     }
     EXPECT_EQ(QDir(fDir.path()).entryList(QDir::Files), QStringList{"blocker"});  // no temporary left
     const QString room = File(QStringLiteral("room.png"));
-    ASSERT_TRUE(Export(doc, KVRExportKind::Png, room).Ok());
+    ASSERT_TRUE(RunExport(doc, KVRExportKind::Png, room).Ok());
     EXPECT_TRUE(FrameEdge(QImage(room)));
 
     doc.GetMeasure().SetPaperHeight(20000000);
-    const TKVRExportResult h = Export(doc, KVRExportKind::Png, File(QStringLiteral("huge.png")), 5.0f);
+    const TKVRExportResult h = RunExport(doc, KVRExportKind::Png, File(QStringLiteral("huge.png")), 5.0f);
     EXPECT_FALSE(h.Ok());
     EXPECT_TRUE(h.Error.contains(QStringLiteral("too large"))) << h.Error.toStdString();
     EXPECT_FALSE(QFile::exists(File(QStringLiteral("huge.png"))));
@@ -272,7 +252,7 @@ TEST_F(ExportJob, DrawingsLongPaperAndBackgroundsLandInPlace)
     doc.GetActiveLayer()->PenWidth = 500;
     Exported(TKVRFactory::AddRectangle(&doc, 1000, 1000, 4000, 2000));  // 80 x 40 mm at 1:50
     const QString drawing = File(QStringLiteral("drawing.png"));
-    ASSERT_TRUE(Export(doc, KVRExportKind::Png, drawing, 1.0f, true).Ok());
+    ASSERT_TRUE(RunExport(doc, KVRExportKind::Png, drawing, 1.0f, true).Ok());
     const QImage d(drawing);
     EXPECT_NEAR(d.width(), 82 * 96 / 25.4, 2.0);
     EXPECT_NEAR(d.height(), 42 * 96 / 25.4, 2.0);
@@ -296,7 +276,7 @@ TEST_F(ExportJob, DrawingsLongPaperAndBackgroundsLandInPlace)
     mark->SetFilled(true);
     mark->SetBackColor(0xFF000000);
     const QString longPaper = File(QStringLiteral("long.png"));
-    ASSERT_TRUE(Export(paper, KVRExportKind::Png, longPaper, 0.2f).Ok());
+    ASSERT_TRUE(RunExport(paper, KVRExportKind::Png, longPaper, 0.2f).Ok());
     const QImage l(longPaper);
     const double k = 0.2 * 96 / 25.4;
     EXPECT_NEAR(l.height(), 24000 * k, 1);
@@ -324,7 +304,7 @@ TEST_F(ExportJob, DrawingsLongPaperAndBackgroundsLandInPlace)
     layer->PenWidth = 2000;
     TKVRFactory::AddRectangle(&back, 40, 20, 20, 10);
     const QString defaults = File(QStringLiteral("defaults.png"));
-    ASSERT_TRUE(Export(back, KVRExportKind::Png, defaults).Ok());
+    ASSERT_TRUE(RunExport(back, KVRExportKind::Png, defaults).Ok());
     const QImage p(defaults, "PNG");
     EXPECT_EQ(p.pixel(10, 10), qRgb(0, 160, 0));
     const QRect red = ImageProbes::Bounds(
@@ -403,7 +383,7 @@ TEST_F(ExportJob, RefusedBarcodeValuesAreNamedInTheReport)
     ean->SetFillType(1);
     ean->SetFillName(QStringLiteral("Code"));
     const QString file = File(QStringLiteral("refused.png"));
-    const TKVRExportResult r = Export(doc, KVRExportKind::Png, file, 2.0f);
+    const TKVRExportResult r = RunExport(doc, KVRExportKind::Png, file, 2.0f);
     ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
     ASSERT_EQ(r.Refused.size(), 1) << r.Refused.join(QLatin1Char('\n')).toStdString();
     for (const char* part : {"record 2", "ean", "NOT A NUMBER"})
