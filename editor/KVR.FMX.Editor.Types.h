@@ -22,16 +22,18 @@ enum TKVRRulerVisible : uint8_t { rvLeft = 1 << 0, rvTop = 1 << 1, rvRight = 1 <
 Q_DECLARE_FLAGS(TKVRShowRulers, TKVRRulerVisible)
 Q_FLAG_NS(TKVRShowRulers)
 
-enum class TKVRGridDraw : uint8_t { gdNone, gdPoints, gdLines };
+// The editor's own enumerations are unscoped: Designer writes a form's value
+// as "KVRFmx::zm200", which uic copies into C++ as it stands.
+enum TKVRGridDraw : uint8_t { gdNone, gdPoints, gdLines };
 Q_ENUM_NS(TKVRGridDraw)
 
-enum class TKVRZoom : uint8_t {
+enum TKVRZoom : uint8_t {
     zm25, zm50, zm75, zm100, zm125, zm150, zm175, zm200, zm250, zm300, zm350, zm400, zm450, zm500,
     zmWidth, zmHeight, zmFitAll
 };
 Q_ENUM_NS(TKVRZoom)
 
-enum class TVKRLabelPos : uint8_t { lbTopLeft, lbCenter };
+enum TVKRLabelPos : uint8_t { lbTopLeft, lbCenter };
 Q_ENUM_NS(TVKRLabelPos)
 
 enum class TGridMeasureType : uint8_t { mtPercentage, mtAbsolute };

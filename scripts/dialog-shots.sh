@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Saves a PNG of each dialog on a sample document, drawn on a real X server
-# (Xvfb, installed when missing), into demo-out/dialogs/.
+# (Xvfb, installed when missing), into demo-out/dialogs/. Installs what is
+# missing and configures the test build (build/test, as test.sh does) first.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KVR_BUILD_DIR:-$repo/build/test}"
 out="${1:-$repo/demo-out/dialogs}"
-command -v Xvfb >/dev/null || apt-get install -y --no-install-recommends xvfb
+bash "$repo/scripts/deps.sh"
+if ! command -v xvfb-run >/dev/null; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y --no-install-recommends xvfb xauth
+fi
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON -DKVR_WERROR=ON
+fi
 cmake --build "$build" -j3 --target test_dialogs
-display=":$((90 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-sleep 1
-DISPLAY="$display" QT_QPA_PLATFORM=xcb KVR_DIALOG_SHOTS="$out" \
-  ASAN_OPTIONS=detect_leaks=0:intercept_tls_get_addr=0 \
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+# -a: a free display of its own, beside other X servers of the machine.
+KVR_DIALOG_SHOTS="$out" QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0:intercept_tls_get_addr=0 \
+  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
   "$build/tests/test_dialogs" --gtest_filter='DialogShots.*'
 echo "pictures in $out"

@@ -371,7 +371,12 @@ int main(int argc, char** argv)
         tabs->setCurrentWidget(labelling);
         QTimer::singleShot(0, labelling, [labelling] { labelling->Document().Preview(); });
     }
-    if (cli.isSet(snapshot) || offscreen)
+    // Without a display the demo writes what it was asked for; asked for
+    // nothing, its sample pages.
+    const bool asked = cli.isSet(saveAs) || cli.isSet(exportTo);
+    if (cli.isSet(snapshot) || (offscreen && !asked))
         return SaveSnapshots(*tabs, cli.isSet(snapshot) ? cli.value(snapshot) : QString("demo-out"));
+    if (offscreen)
+        return 0;
     return app.exec();
 }

@@ -1,7 +1,10 @@
 # Installs the build into a scratch prefix, builds the host program against the
-# installed package and runs it. -D BUILD_DIR, HOST_DIR, WORK_DIR, SANITIZE.
+# installed package alone and runs it, the Designer plugin found through
+# QT_PLUGIN_PATH as the README tells. -D BUILD_DIR, HOST_DIR, WORK_DIR,
+# SANITIZE, FORMS, QT_PLUGINS (Qt's plugin folder relative to a prefix).
 file(REMOVE_RECURSE "${WORK_DIR}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${WORK_DIR}/prefix"
+set(prefix "${WORK_DIR}/prefix")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
                 RESULT_VARIABLE rc OUTPUT_QUIET)
 if(rc)
   message(FATAL_ERROR "install failed: ${rc}")
@@ -11,8 +14,8 @@ if(SANITIZE)
   set(flags "-fsanitize=address,undefined")
 endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" -S "${HOST_DIR}" -B "${WORK_DIR}/build" -G Ninja
-                        "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DCMAKE_CXX_FLAGS=${flags}"
-                        "-DCMAKE_EXE_LINKER_FLAGS=${flags}"
+                        "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${flags}"
+                        "-DCMAKE_EXE_LINKER_FLAGS=${flags}" "-DHOST_FORMS=${FORMS}"
                 RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "configuring the host failed: ${rc}")
@@ -21,8 +24,10 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --build "${WORK_DIR}/build" RESULT_VA
 if(rc)
   message(FATAL_ERROR "building the host failed: ${rc}")
 endif()
-execute_process(COMMAND "${WORK_DIR}/build/zorvel_host" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
-message(STATUS "${out}")
+set(ENV{QT_PLUGIN_PATH} "${prefix}/${QT_PLUGINS}")
+file(MAKE_DIRECTORY "${WORK_DIR}/shots")
+execute_process(COMMAND "${WORK_DIR}/build/zorvel_host" "${WORK_DIR}/shots" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message(STATUS "${out}${err}")
 if(rc)
   message(FATAL_ERROR "the host failed: ${rc}")
 endif()

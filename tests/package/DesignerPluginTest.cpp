@@ -1,21 +1,18 @@
 // The Designer plugin, loaded as Designer loads it, and a form that uses the editor.
+#include "tests/package/DesignerComponents.h"
 #include <QBuffer>
-#include <QFileInfo>
-#include <QPluginLoader>
 #include <QUiLoader>
 #include <QWidget>
-#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <gtest/gtest.h>
 #include <memory>
 
 TEST(DesignerPlugin, OffersTheEditorOnTheSuitesPage)
 {
-    QPluginLoader loader(KVR_DESIGNER_PLUGIN);
-    ASSERT_TRUE(loader.load()) << loader.errorString().toStdString();
-    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
-    ASSERT_NE(collection, nullptr);
+    QString error;
+    const QList<QDesignerCustomWidgetInterface*> components = SuiteComponents(error);
+    ASSERT_FALSE(components.isEmpty()) << error.toStdString();
     QDesignerCustomWidgetInterface* editor = nullptr;
-    for (QDesignerCustomWidgetInterface* w : collection->customWidgets())
+    for (QDesignerCustomWidgetInterface* w : components)
         if (w->name() == "TKVREditor")
             editor = w;
     ASSERT_NE(editor, nullptr);
@@ -29,7 +26,7 @@ TEST(DesignerPlugin, AFormLoadsTheEditorWithItsValuesClamped)
 {
     QUiLoader loader;
     loader.clearPluginPaths();
-    loader.addPluginPath(QFileInfo(KVR_DESIGNER_PLUGIN).absolutePath());
+    loader.addPluginPath(SuitePluginFolder());
     QByteArray form = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ui version="4.0">
  <class>Form</class>
