@@ -24,6 +24,11 @@ function(kvr_install_package)
     endforeach()
   endforeach()
   install(EXPORT ZorvelTargets NAMESPACE Zorvel:: DESTINATION "${KVR_PACKAGE_DIR}")
+  # What was installed, for the test that builds a host on it.
+  file(WRITE "${PROJECT_BINARY_DIR}/kvr-installed.cmake"
+       "set(KVR_INSTALLED_LIBRARIES \"${_libs}\")\nset(KVR_INSTALLED_DIRS \"${_dirs}\")\n"
+       "set(KVR_INSTALLED_PACKAGE \"${KVR_PACKAGE_DIR}\")\n"
+       "set(KVR_INSTALLED_HEADERS \"${CMAKE_INSTALL_INCLUDEDIR}/zorvel\")\n")
 
   # A static build passes its engines on to the host's link: the package must
   # find them too.

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the demo and the tests need, when missing.
+# Installs the Debian packages the build, the demo, the tests and the dialog
+# pictures (Xvfb) need, when missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config ccache
       qt6-base-dev libzint-dev libzxing-dev libzip-dev libgif-dev nlohmann-json3-dev
       fonts-liberation2 fonts-dejavu-core poppler-utils libgxps-utils python3-fonttools
       libgtest-dev libgmock-dev googletest libbenchmark-dev
       qt6-tools-dev libqt6opengl6-dev
-      cups printer-driver-cups-pdf)
+      cups printer-driver-cups-pdf
+      xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
 # Saves a PNG of each dialog on a sample document, drawn on a real X server
-# (Xvfb, installed when missing), into demo-out/dialogs/. Installs what is
-# missing and configures the test build (build/test, as test.sh does) first.
+# (Xvfb), into demo-out/dialogs/. Installs what is missing and configures the
+# test build (build/test, as test.sh does) first.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KVR_BUILD_DIR:-$repo/build/test}"
 out="${1:-$repo/demo-out/dialogs}"
 bash "$repo/scripts/deps.sh"
-if ! command -v xvfb-run >/dev/null; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y --no-install-recommends xvfb xauth
-fi
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON -DKVR_WERROR=ON
 fi
