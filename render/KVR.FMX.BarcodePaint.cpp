@@ -290,10 +290,11 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     // The human-readable text, when shown: its font, and where its pieces
     // stand from the start of bars of given sizes, grown by whole pixels.
     ISkFont font;
-    if (bc.GetShowNumber()) {
-        if (const ISkTypeface typeface = TSkTypeface::MakeFromName(bc.GetFontName(), GetFontStyle(false, false)))
-            font = std::make_shared<TSkFont>(typeface, float(double(bc.GetFontHeight()) * k * aScale), 1.0f, 0.0f);
-    }
+    const double fontSize = double(bc.GetFontHeight()) * k * aScale;
+    const ISkTypeface typeface =
+        bc.GetShowNumber() ? TSkTypeface::MakeFromName(bc.GetFontName(), GetFontStyle(false, false)) : nullptr;
+    if (typeface)
+        font = std::make_shared<TSkFont>(typeface, float(fontSize), 1.0f, 0.0f);
     const QString text = QString::fromLatin1(bc.GetCodeText());
     const double padding = bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX);
     // The centre of the element's bounds, in the turned frame.
@@ -328,8 +329,13 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
         }
         const TBarsOnPixels bars = OnPixels(pattern, sizes, perX, perY, shift, std::max(0.0, padding - before),
                                             std::max(0.0, padding - after), KVRFitAlignOf(bc.GetHorzAlign()));
-        grown = BarsEnd(pattern, bars.Sizes) - BarsEnd(pattern, sizes);
+        const double exact = BarsEnd(pattern, sizes);
+        grown = BarsEnd(pattern, bars.Sizes) - exact;
         sizes = bars.Sizes;
+        // Bars made narrower keep their digits within the digit groups: the
+        // text shrinks with them.
+        if (font && grown < 0.0 && exact > 0.0)
+            font = std::make_shared<TSkFont>(typeface, float(fontSize * (exact + grown) / exact), 1.0f, 0.0f);
         canvas.Translate(bars.Start.X, bars.Start.Y);
         // Bars of part of a pixel are shaded as much as they cover, as they
         // look on paper seen from afar.

@@ -98,16 +98,19 @@ const std::vector<TCodeCase>& Cases()
     return cases;
 }
 
-void Align(TKVRBaseItem& e, TKVRHorzAlign h, TKVRVertAlign v)
+void Place(TKVRBaseItem& e, TKVRHorzAlign h, TKVRVertAlign v, TKVRAngle aAngle)
 {
-    if (auto* b = dynamic_cast<TKVRBaseBarcode*>(&e))
+    if (auto* b = dynamic_cast<TKVRBaseBarcode*>(&e)) {
         b->SetHorzAlign(h);
-    else if (auto* s = dynamic_cast<TKVRBase2DCode*>(&e)) {
+        b->SetAngle(aAngle);
+    } else if (auto* s = dynamic_cast<TKVRBase2DCode*>(&e)) {
         s->SetHorzAlign(h);
         s->SetVertAlign(v);
+        s->SetAngle(aAngle);
     } else if (auto* p = dynamic_cast<TKVRBasePoly*>(&e)) {
         p->SetHorzAlign(h);
         p->SetVertAlign(v);
+        p->SetAngle(aAngle);
     }
     e.CalcValues(1);
 }
@@ -145,17 +148,19 @@ TEST(CodesOnPixels, SymbolsStayInsideTheirBoxAndReadFromOnePixelModules)
     for (const TCodeCase& c : Cases())
         for (int dpi : {96, 150, 300})
             for (double zoom : {0.25, 1.0, 1.5}) {
-                // Each case meets every alignment somewhere along the table.
-                const int a = turn++ % 3;
-                SCOPED_TRACE(QStringLiteral("%1 at %2 dpi, zoom %3, alignment %4")
+                // Each case meets every alignment and quarter turn somewhere along the table.
+                const int a = turn % 3, angle = turn % 4;
+                ++turn;
+                SCOPED_TRACE(QStringLiteral("%1 at %2 dpi, zoom %3, alignment %4, angle %5")
                                  .arg(QString::fromUtf8(c.Name))
                                  .arg(dpi)
                                  .arg(zoom)
                                  .arg(a)
+                                 .arg(angle)
                                  .toStdString());
                 TKVRBaseLabel label;
                 TKVRBaseItem* e = c.Make(label);
-                Align(*e, horz[a], vert[a]);
+                Place(*e, horz[a], vert[a], TKVRAngle(angle));
                 // Point 1 where the box starts 10 pixels in, between pixels.
                 TKVRDraw probe;
                 probe.SetResolution(dpi, dpi);
