@@ -8,9 +8,12 @@
 #include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
+#include "render/KVR.FMX.PixelFit.h"
 #include "render/KVR.FMX.Types.h"
 #include <QHash>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -121,11 +124,32 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
         aDraw->kC->Rotate(-90.0f * turns);
     // On pixels every module takes the same whole number of pixels, from a
     // whole pixel: modules of 1.5 pixels would come out as 1 and 2 and the
-    // symbol would not read. Documents keep the exact sizes.
+    // symbol would not read. It stays inside its box on paper, though.
+    // Documents keep the exact sizes.
     double perX = 0.0, perY = 0.0;
-    if (aDraw->kC->SnapToPixelGrid(perX, perY)) {
-        w = std::max(1.0, double(RoundHalfEven(w * perX))) / perX;
-        h = std::max(1.0, double(RoundHalfEven(h * perY))) / perY;
+    TPointF shift;
+    if (aDraw->kC->SnapToPixelGrid(perX, perY, &shift)) {
+        const double mx = w * perX, my = h * perY;
+        auto side = [&](double aShift, double aPer, double aModule, int32_t aCount, float aPadding,
+                        TKVRFitAlign aAlign, const std::vector<double>& aModules) {
+            return KVRFitGridSide(-aShift * aPer, aModule, aCount, aPadding * k * aPer, aAlign, aModules);
+        };
+        const TKVRFitAlign alongX = KVRFitAlignOf(aPlace.Horz), alongY = KVRFitAlignOf(aPlace.Vert);
+        TKVRGridSide x = side(shift.X, perX, mx, aLayout.Width, aPlace.PaddingX, alongX, KVRWholeModules(mx));
+        TKVRGridSide y = side(shift.Y, perY, my, aLayout.Height, aPlace.PaddingY, alongY, KVRWholeModules(my));
+        // Square modules stay square: both sides take the smaller module.
+        if (std::fabs(mx - my) < 1e-6 && x.Module != y.Module && mx >= 1.0) {
+            const std::vector<double> smaller{std::min(x.Module, y.Module)};
+            x = side(shift.X, perX, mx, aLayout.Width, aPlace.PaddingX, alongX, smaller);
+            y = side(shift.Y, perY, my, aLayout.Height, aPlace.PaddingY, alongY, smaller);
+        }
+        aDraw->kC->Translate(float(x.Start / perX), float(y.Start / perY));
+        w = x.Module / perX;
+        h = y.Module / perY;
+        // Modules of part of a pixel are shaded as much as they cover, as
+        // the symbol looks on paper seen from afar.
+        if (!x.Whole || !y.Whole)
+            aDraw->kP->SetAntiAlias(true);
     }
     for (const TKVRModuleRun& run : aLayout.Runs)
         aDraw->kC->DrawRect(RunRect(run, w, h), aDraw->kP);

@@ -150,7 +150,8 @@ bool ReadColor(const QString& aText, TAlphaColor& aValue)
             return false;
         value = (value << 4) | TAlphaColor(digit);
     }
-    aValue = value;
+    // Up to six digits are red, green and blue without alpha: opaque.
+    aValue = aText.size() <= 7 ? (value | 0xFF000000u) : value;
     return true;
 }
 

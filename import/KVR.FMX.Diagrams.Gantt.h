@@ -138,6 +138,7 @@ int64_t DaysBetween(TDateTime aA, TDateTime aB);
 // halves to even), optionally signed; false when it is no number or beyond the
 // 64-bit range.
 bool ReadCurrency(const QString& aText, TCurrency& aValue);
-// "#" followed by one to eight hexadecimal digits, read as ARGB.
+// "#" followed by one to eight hexadecimal digits, read as ARGB; up to six
+// digits carry no alpha and are opaque ("#00A0FF" is 0xFF00A0FF).
 bool ReadColor(const QString& aText, TAlphaColor& aValue);
 }

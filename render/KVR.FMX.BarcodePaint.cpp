@@ -5,6 +5,7 @@
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/skia/KVR.PaintRoad.h"
 #include "platform/skia/System.Skia.h"
+#include "render/KVR.FMX.PixelFit.h"
 #include "render/KVR.FMX.Text.h"
 #include "render/TKVRDraw.h"
 #include <algorithm>
@@ -35,21 +36,69 @@ TBarSizes BarSizes(const TKVRBarcodeIntf& aBarcode, double k)
     return s;
 }
 
-// The sizes on whole device pixels, perX and perY pixels per unit across and
-// along the bars: the module becomes a whole number of pixels (at least one)
-// for the whole symbol, and the wide bars a whole multiple of that kept wider
-// than the narrow ones, so that every bar keeps its ratio to the others.
-TBarSizes OnPixels(const TBarSizes& s, double perX, double perY)
+// Right edge of the bars laid out with the sizes.
+double BarsEnd(const QByteArray& aPattern, const TBarSizes& s)
 {
-    auto whole = [](double pixels) { return std::max(1.0, double(RoundHalfEven(pixels))); };
-    TBarSizes out = s;
-    const double module = whole(s.M * perX);
-    out.M = module / perX;
-    if (s.Ratio > 1.0)
-        out.Ratio = std::max(module + 1.0, double(RoundHalfEven(s.Ratio * module))) / module;
-    out.H = whole(s.H * perY) / perY;
-    out.G = double(RoundHalfEven(s.G * perY)) / perY;
-    out.E = double(RoundHalfEven(s.E * perY)) / perY;
+    const std::vector<TKVRBarElement> e = TBarcode::LayOutPattern(aPattern, s.M, s.Ratio);
+    return e.empty() ? 0.0 : e.back().Right;
+}
+
+// The bars on whole device pixels of perX and perY pixels a unit across and
+// along them, and where they start (units from the canvas origin, which sits
+// on a whole pixel aShift units past the exact start).
+struct TBarsOnPixels
+{
+    TBarSizes Sizes;
+    TPointF Start;
+    bool Whole = false;  // the edges fall on whole pixels
+};
+
+// Every bar keeps its ratio to the others: the module a whole number of
+// pixels for the whole symbol, the wide bars a whole multiple of that kept
+// wider than the narrow ones. The bars stay inside the box they have on
+// paper (the paddings before and after them), held where aAlign says; where no whole
+// module fits, or below a pixel, the sizes stay exact. Down the bars each
+// edge goes to the nearest pixel edge.
+TBarsOnPixels OnPixels(const QByteArray& aPattern, const TBarSizes& s, double perX, double perY,
+                       const TPointF& aShift, double aPadBefore, double aPadAfter, TKVRFitAlign aAlign)
+{
+    auto wide = [&s](double module, bool roundUp) {
+        if (!(s.Ratio > 1.0))
+            return s.Ratio;
+        const double w = roundUp ? double(RoundHalfEven(s.Ratio * module)) : std::floor(s.Ratio * module);
+        return std::max(module + 1.0, w) / module;
+    };
+    // The rounded module with its wide bars rounded, then the module rounded
+    // down with them rounded, then rounded down too.
+    const std::vector<double> modules = KVRWholeModules(s.M * perX);
+    std::vector<std::pair<double, bool>> tries;
+    if (!modules.empty()) {
+        tries.emplace_back(modules.front(), true);
+        if (modules.size() == 2)
+            tries.emplace_back(modules.back(), true);
+        tries.emplace_back(modules.back(), false);
+    }
+    std::vector<TBarSizes> candidates;
+    std::vector<double> widths;
+    for (const auto& [module, roundUp] : tries) {
+        TBarSizes c = s;
+        c.M = module / perX;
+        c.Ratio = wide(module, roundUp);
+        candidates.push_back(c);
+        widths.push_back(double(RoundHalfEven(BarsEnd(aPattern, c) * perX)));
+    }
+    const TKVRSideFit fit = KVRFitSide(-double(aShift.X) * perX, BarsEnd(aPattern, s) * perX, aPadBefore * perX,
+                                       aPadAfter * perX, aAlign, widths);
+    TBarsOnPixels out;
+    out.Sizes = fit.Choice < 0 ? s : candidates[size_t(fit.Choice)];
+    out.Whole = fit.Choice >= 0;
+    out.Start = TPointF(float(fit.Start / perX), 0.0f);
+    const double top = -double(aShift.Y) * perY;
+    auto edge = [&](double aDown) { return double(RoundHalfEven(top + aDown * perY)); };
+    const double bottom = std::max(1.0, edge(s.H));
+    out.Sizes.H = bottom / perY;
+    out.Sizes.G = (bottom - edge(s.H - s.G)) / perY;
+    out.Sizes.E = (edge(s.H + s.E) - bottom) / perY;
     return out;
 }
 
@@ -236,25 +285,70 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     canvas.Translate(origin.X, origin.Y);
     if (turns != 0)
         canvas.Rotate(-90.0f * turns);
+    const QByteArray pattern = bc.GetBarPattern();
+
+    // The human-readable text, when shown: its font, and where its pieces
+    // stand from the start of bars of given sizes, grown by whole pixels.
+    ISkFont font;
+    const double fontSize = double(bc.GetFontHeight()) * k * aScale;
+    const ISkTypeface typeface =
+        bc.GetShowNumber() ? TSkTypeface::MakeFromName(bc.GetFontName(), GetFontStyle(false, false)) : nullptr;
+    if (typeface)
+        font = std::make_shared<TSkFont>(typeface, float(fontSize), 1.0f, 0.0f);
+    const QString text = QString::fromLatin1(bc.GetCodeText());
+    const double padding = bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX);
+    // The centre of the element's bounds, in the turned frame.
+    const double half = double(span) * k / (double(aDraw->DrawScale) * 2000.0);
+    auto width = [&](const QString& s) { return double(font->MeasureText(s, aDraw->kP)); };
+    auto piecesFor = [&](const TBarSizes& s, double grown) {
+        std::vector<TTextPiece> pieces = SymbologyLayout(bc.GetBarType(), text, pattern, s, s.M, width);
+        // A centred text stays under the bars when whole pixels made them wider or narrower.
+        if (pieces.empty())
+            pieces.push_back({text, half - padding + grown / 2.0 - width(text) / 2.0});
+        return pieces;
+    };
+
     // On pixels a module of 1.25 pixels would come out as an uneven mix of
     // one and two: no reader decodes that. Documents keep the exact sizes.
-    const QByteArray pattern = bc.GetBarPattern();
     double perX = 0.0, perY = 0.0;
     double grown = 0.0;  // how much wider whole pixels made the bars
-    if (canvas.SnapToPixelGrid(perX, perY)) {
-        auto barsEnd = [&pattern](const TBarSizes& s) {
-            const std::vector<TKVRBarElement> e = TBarcode::LayOutPattern(pattern, s.M, s.Ratio);
-            return e.empty() ? 0.0 : e.back().Right;
-        };
-        const double exact = barsEnd(sizes);
-        sizes = OnPixels(sizes, perX, perY);
-        grown = barsEnd(sizes) - exact;
+    TPointF shift;
+    if (canvas.SnapToPixelGrid(perX, perY, &shift)) {
+        // Digits written beside the bars keep their room in the paddings.
+        double before = 0.0, after = 0.0;
+        if (font) {
+            const double end = BarsEnd(pattern, sizes);
+            for (const TTextPiece& piece : piecesFor(sizes, 0.0)) {
+                before = std::max(before, -piece.X);
+                after = std::max(after, piece.X + width(piece.Text) - end);
+            }
+            // The gap of a module beside the bars may grow by a pixel.
+            const double gap = 1.0 / perX;
+            before = before > 0.0 ? before + gap : 0.0;
+            after = after > 0.0 ? after + gap : 0.0;
+        }
+        const TBarsOnPixels bars = OnPixels(pattern, sizes, perX, perY, shift, std::max(0.0, padding - before),
+                                            std::max(0.0, padding - after), KVRFitAlignOf(bc.GetHorzAlign()));
+        const double exact = BarsEnd(pattern, sizes);
+        grown = BarsEnd(pattern, bars.Sizes) - exact;
+        sizes = bars.Sizes;
+        // Bars made narrower keep their digits within the digit groups: the
+        // text shrinks with them.
+        if (font && grown < 0.0 && exact > 0.0)
+            font = std::make_shared<TSkFont>(typeface, float(fontSize * (exact + grown) / exact), 1.0f, 0.0f);
+        canvas.Translate(bars.Start.X, bars.Start.Y);
+        // Bars of part of a pixel are shaded as much as they cover, as they
+        // look on paper seen from afar.
+        if (!bars.Whole) {
+            perX = 0.0;
+            paint.SetAntiAlias(true);
+        }
     }
 
     for (const TRectF& r : BarRects(pattern, sizes, perX))
         canvas.DrawRect(r, aDraw->kP);
 
-    if (!bc.GetShowNumber())
+    if (!font)
         return;
 
     // The text asks for no stroke: a width left by an earlier primitive must not thicken it.
@@ -263,27 +357,11 @@ void DrawBarcode(TKVRDraw* aDraw, const IKVRBarcode& aBarcode, const TKVRPto& aS
     paint.SetStrokeWidth(0.0f);
     paint.SetColor(aColor);
     paint.SetStyle(TSkPaintStyle::Fill);
-    const ISkTypeface typeface = TSkTypeface::MakeFromName(bc.GetFontName(), GetFontStyle(false, false));
-    if (!typeface)
-        return;
-    const float size = float(double(bc.GetFontHeight()) * k * aScale);
-    const ISkFont font = std::make_shared<TSkFont>(typeface, size, 1.0f, 0.0f);
     TSkFontMetrics metrics;
     font->GetMetrics(metrics);
-    const float baseline = float(double(bc.LengthToPixels(bc.GetBarHeight(), aDraw->ResolutionY)) +
-                                 std::fabs(double(metrics.Ascent)));
-    auto width = [&](const QString& s) { return double(font->MeasureText(s, aDraw->kP)); };
-
-    const QString text = QString::fromLatin1(bc.GetCodeText());
-    std::vector<TTextPiece> pieces = SymbologyLayout(bc.GetBarType(), text, pattern, sizes, sizes.M, width);
-    if (pieces.empty()) {
-        // The centre of the element's bounds, in the turned frame.
-        const double half = double(span) * k / (double(aDraw->DrawScale) * 2000.0);
-        // It stays under the bars when whole pixels made them wider or narrower.
-        const double centre = half - bc.LengthToPixels(bc.GetPaddingX(), aDraw->ResolutionX) + grown / 2.0;
-        pieces.push_back({text, centre - width(text) / 2.0});
-    }
-    for (const TTextPiece& piece : pieces)
+    // The text stands under the bars as painted.
+    const float baseline = float(sizes.H + std::fabs(double(metrics.Ascent)));
+    for (const TTextPiece& piece : piecesFor(sizes, grown))
         canvas.DrawSimpleText(piece.Text, float(piece.X), baseline, font, aDraw->kP);
 }
 

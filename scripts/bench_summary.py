@@ -67,6 +67,11 @@ def main(folder):
         checks.append(("paint 10,000 elements / plain QPainter", ms(paint) / ms(plain), "<= 2",
                        ms(paint) <= 2 * ms(plain)))
 
+    near, far = find(runs, "BM_DashedConnectorAcrossThePage"), find(runs, "BM_DashedConnector123Km")
+    if near and far:
+        checks.append(("dashed connector 123 km / across the page", ms(far) / ms(near), "<= 2",
+                       ms(far) <= 2 * ms(near)))
+
     print()
     missed = 0
     for what, value, target, ok in checks:

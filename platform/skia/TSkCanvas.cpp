@@ -184,7 +184,7 @@ double TSkCanvas::DeviceScale() const
     return std::sqrt(std::fabs(fPainter->combinedTransform().determinant()));
 }
 
-bool TSkCanvas::SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY)
+bool TSkCanvas::SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY, TPointF* oShift)
 {
     if (!IsActive() || !fPainter->paintEngine())
         return false;
@@ -213,6 +213,8 @@ bool TSkCanvas::SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY)
     const QPointF whole(double(RoundHalfEven(origin.x())), double(RoundHalfEven(origin.y())));
     const QPointF local = t.inverted().map(whole);
     Translate(float(local.x()), float(local.y()));
+    if (oShift)
+        *oShift = TPointF(float(local.x()), float(local.y()));
     oPixelsPerX = perX;
     oPixelsPerY = perY;
     return true;
@@ -246,6 +248,22 @@ void TSkCanvas::Clear(TAlphaColor color)
     fPainter->restore();
 }
 
+QRectF TSkCanvas::Visible(double aMargin) const
+{
+    const QPaintDevice* device = fPainter->device();
+    const QTransform t = fPainter->combinedTransform();
+    if (!device || !t.isInvertible() || t.type() == QTransform::TxProject)
+        return {};
+    QRectF r = t.inverted().mapRect(QRectF(0.0, 0.0, device->width(), device->height()));
+    if (fPainter->hasClipping())
+        r &= fPainter->clipBoundingRect();
+    // A pen's caps and mitred joins reach past the line by a few widths.
+    const double m = 4.0 * aMargin + 2.0 / std::max(DeviceScale(), 1e-9);
+    if (!r.isValid())
+        r = QRectF(r.topLeft(), QSizeF(0.0, 0.0));  // nothing shows: no dash is cut
+    return r.adjusted(-m, -m, m, m);
+}
+
 void TSkCanvas::StrokePath(const QPainterPath& path, const TSkPaint& paint, const QColor& color)
 {
     QPen pen(color);
@@ -257,7 +275,8 @@ void TSkCanvas::StrokePath(const QPainterPath& path, const TSkPaint& paint, cons
     // Dashes are cut here, in local units: QPen counts them in pen widths and
     // its thin-pen stroker ignores the width, so it cannot follow Skia.
     if (effect && effect->GetKind() == TSkPathEffect::TKind::Dash)
-        fPainter->strokePath(effect->DashPath(path, DeviceScale(), paint.GetStrokeWidth()), pen);
+        fPainter->strokePath(effect->DashPath(path, DeviceScale(), paint.GetStrokeWidth(), Visible(pen.widthF())),
+                             pen);
     else
         fPainter->strokePath(path, pen);
 }

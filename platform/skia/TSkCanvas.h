@@ -78,7 +78,9 @@ public:
     // moves the origin onto the nearest whole device pixel and gives the
     // device pixels per local unit along local x and y, so that the caller
     // can size things in whole pixels. False, and nothing moved, elsewhere.
-    bool SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY);
+    // oShift, when given, receives the move in local units: the old origin
+    // is at -oShift afterwards.
+    bool SnapToPixelGrid(double& oPixelsPerX, double& oPixelsPerY, TPointF* oShift = nullptr);
 
     void ClipRect(const TRectF& rect, TSkClipOp op = TSkClipOp::Intersect, bool antiAlias = false);
     void ClipPath(const ISkPath& path, TSkClipOp op = TSkClipOp::Intersect, bool antiAlias = false);
@@ -124,6 +126,9 @@ private:
     explicit TSkCanvas(std::unique_ptr<QImage> image);
     void PaintPath(const QPainterPath& path, const TSkPaint& paint);
     void StrokePath(const QPainterPath& path, const TSkPaint& paint, const QColor& color);
+    // What the surface shows (device and clip) in local units, aMargin and a
+    // pixel more all round.
+    QRectF Visible(double aMargin) const;
     double DeviceScale() const;
 
     std::unique_ptr<QImage> fImage;     // owned raster target

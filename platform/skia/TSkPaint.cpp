@@ -37,14 +37,15 @@ ISkPathEffect TSkPathEffect::MakeStrokeAndFill()
     return ISkPathEffect(new TSkPathEffect(TKind::StrokeAndFill, {}, 0.0f));
 }
 
-QPainterPath TSkPathEffect::DashPath(const QPainterPath& path, double deviceScale, double chordBelow) const
+QPainterPath TSkPathEffect::DashPath(const QPainterPath& path, double deviceScale, double chordBelow,
+                                     const QRectF& visible) const
 {
     if (fKind != TKind::Dash || path.isEmpty())
         return path;
     TKVRDashPattern pattern;
     pattern.Intervals.assign(fIntervals.begin(), fIntervals.end());
     pattern.Phase = fPhase;
-    return KVRDashPath(path, pattern, deviceScale, chordBelow).Path;
+    return KVRDashPath(path, pattern, deviceScale, chordBelow, KVRMaxDashCount, visible).Path;
 }
 
 ISkColorFilter TSkColorFilter::MakeMatrix(const TSkColorMatrix& matrix)

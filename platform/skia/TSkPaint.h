@@ -44,8 +44,10 @@ public:
     // phase. Curves are flattened finely enough for a device that scales local
     // units by deviceScale; a dash no longer than chordBelow (the pen's width)
     // is straight. When the pattern would need more than a million dashes the
-    // path is returned undashed, so a tiny pattern cannot freeze.
-    QPainterPath DashPath(const QPainterPath& path, double deviceScale = 1.0, double chordBelow = 0.0) const;
+    // path is returned undashed, so a tiny pattern cannot freeze. With visible
+    // (local units) only the dashes that reach into it are cut.
+    QPainterPath DashPath(const QPainterPath& path, double deviceScale = 1.0, double chordBelow = 0.0,
+                          const QRectF& visible = QRectF()) const;
 
 private:
     TSkPathEffect(TKind kind, std::vector<float> intervals, float phase);

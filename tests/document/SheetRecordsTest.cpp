@@ -82,12 +82,13 @@ bool Alike(const TInk& a, const TInk& b, double aSlack = 0.0)
 }
 
 // How much a raster export may change a code's size: the rounding of its
-// module to whole pixels, as a share of the module.
+// module to whole pixels (down, where up would leave its box), as a share of
+// the module.
 double ModuleRounding(TVXLabelFMX& aDoc)
 {
     const auto share = [](double aMm) {
         const double m = aMm * kDpi / 25.4;
-        return m > 0.0 ? std::fabs(std::max(1.0, std::nearbyint(m)) - m) / m : 0.0;
+        return m > 0.0 ? std::fabs(std::max(1.0, std::floor(m)) - m) / m : 0.0;
     };
     for (int32_t i = 1; i <= aDoc.GetItemsCount(); ++i) {
         if (const auto* s = dynamic_cast<const TKVRBase2DCode*>(aDoc.GetItem(i)))

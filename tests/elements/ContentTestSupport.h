@@ -28,13 +28,14 @@ inline int Px(double mm)
     return int(mm * kDpi / 25.4);
 }
 // How far the screen's modules, whole pixels each, may move an edge of a
-// symbol aSide pixels long from paper's exact ones, modules of aModuleMm.
+// symbol aSide pixels long from paper's exact ones, modules of aModuleMm:
+// rounded down at most, where rounding up would leave the symbol's box.
 inline int SnapAllowance(int aSide, double aModuleMm)
 {
     const double module = aModuleMm * kDpi / 25.4;
     if (!(module > 0.0))
         return 0;
-    const double whole = std::max(1.0, std::nearbyint(module));
+    const double whole = std::max(1.0, std::floor(module));
     return int(std::ceil(std::fabs(whole - module) * aSide / module)) + 1;
 }
 inline float PxUm(int64_t micrometres)

@@ -196,3 +196,33 @@ TEST(Link, FarAwayNodesPaintQuicklyAndSafely)
 }
 
 }  // namespace
+
+namespace {
+
+// A connector to a node 123 km away: the surface shows a few centimetres of
+// it, and those are dashed as the line type says, however long the route.
+TEST(Link, FarRouteIsDashedWhereTheSurfaceShowsIt)
+{
+    TKVRBaseLabel label;
+    const int64_t far = 123'000'000'000;  // 123 km in micrometres
+    TKVRFlow* a = TScene::Bare(Node(label, 5000, 5000, 20000, 15000));
+    TKVRFlow* b = TScene::Bare(Node(label, far, 5000, far + 15000, 15000));
+    TKVRLink* l = Connect(label, a, 2, b, 4, 0);
+    l->SetLineType(1);  // half-millimetre dots: millions of them along the route
+    l->SetPenWidth(0.3f);
+    l->CalcLinkPoints(true);
+    ScreenSurface s(400, 120, 150);
+    for (int i = 1; i <= label.GetItemsCount(); ++i)
+        label.GetItem(i)->DrawElement(&s.draw);
+    const QImage img = s.Finish().copy();
+    const int row = int(10000 * 150 / 25400.0);
+    const std::vector<int> runs =
+        ImageProbes::Runs(img.copy(int(20000 * 150 / 25400.0) + 8, 0, 300, img.height()), row,
+                          [](const QImage& i, int x, int y) { return LeansTo(i.pixel(x, y), kRed); });
+    // Dots and gaps of about three pixels each, all the way to the surface's edge.
+    ASSERT_GT(runs.size(), 60u);
+    for (size_t i = 1; i + 1 < runs.size(); ++i)
+        EXPECT_NEAR(runs[i], 3, 1) << i;
+}
+
+}  // namespace

@@ -241,12 +241,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, GanttDate,
 
 TEST(GanttParser, ColourTokens)
 {
+    // Eight digits carry their alpha; a colour without one is opaque.
+    const struct { const char* Token; TAlphaColor Color; } good[] = {
+        {"#FF00a0FF", 0xFF00A0FFu}, {"#8000A0FF", 0x8000A0FFu}, {"#0000A0FF", 0x0000A0FFu},
+        {"#00A0FF", 0xFF00A0FFu},   {"#000000", 0xFF000000u},   {"#abc", 0xFF000ABCu},
+        {"#1234567", 0x01234567u},
+    };
     TAlphaColor color = 1;
-    EXPECT_TRUE(KVRGantt::ReadColor(QStringLiteral("#FF00a0FF"), color));
-    EXPECT_EQ(color, 0xFF00A0FFu);
-    EXPECT_TRUE(KVRGantt::ReadColor(QStringLiteral("#abc"), color));
-    EXPECT_EQ(color, 0xABCu);
+    for (const auto& c : good) {
+        EXPECT_TRUE(KVRGantt::ReadColor(QString::fromUtf8(c.Token), color)) << c.Token;
+        EXPECT_EQ(color, c.Color) << c.Token;
+    }
     for (const char* bad : {"#", "#GG", "#123456789", "#+12", "# 12", "FF00A0FF", "#12-4"})
         EXPECT_FALSE(KVRGantt::ReadColor(QString::fromUtf8(bad), color)) << bad;
-    EXPECT_EQ(color, 0xABCu);
+    EXPECT_EQ(color, 0x01234567u);
+}
+
+TEST(GanttParser, SixDigitColourPaintsAnOpaqueBar)
+{
+    TGanttParser parser;
+    parser.Parse(QStringLiteral("-> T1 Design x [StartDate:01-03-2024] [EndDate:05-03-2024] #00A0FF\n"));
+    ASSERT_EQ(parser.GetElements().size(), 1u);
+    EXPECT_EQ(parser.GetElements()[0]->GetColor(), 0xFF00A0FFu);
 }

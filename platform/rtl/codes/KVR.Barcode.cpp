@@ -2,6 +2,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/codes/KVR.Code39.h"
 #include <zint.h>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -313,6 +314,34 @@ Analysis Analyse(const QByteArray& code, TKVRBarType type, bool checksum, TKVR12
     return a;
 }
 
+// Analyse with the thread's last few answers kept, keyed by everything the
+// analysis depends on. Checking, preparing and patterning a record's value
+// ask for the same two analyses (the value, then its prepared form) several
+// times, and a print checks each record before it prints it: the engine
+// encodes each of them once.
+Analysis Analysed(const QByteArray& code, TKVRBarType type, bool checksum, TKVR128AutoType subset)
+{
+    struct TEntry
+    {
+        QByteArray Code;
+        TKVRBarType Type = TKVRBarType::EAN13;
+        bool Checksum = false;
+        TKVR128AutoType Subset = TKVR128AutoType::Auto;
+        bool Set = false;
+        Analysis Result;
+    };
+    static constexpr size_t kEntries = 4;
+    thread_local std::array<TEntry, kEntries> entries;
+    thread_local size_t next = 0;
+    for (const TEntry& e : entries)
+        if (e.Set && e.Type == type && e.Checksum == checksum && e.Subset == subset && e.Code == code)
+            return e.Result;
+    TEntry& slot = entries[next];
+    next = (next + 1) % kEntries;
+    slot = {code, type, checksum, subset, true, Analyse(code, type, checksum, subset)};
+    return slot.Result;
+}
+
 // The subset that FillBarPattern needs for a prepared value.
 TKVR128AutoType PreparedSubset(TKVRBarType type, bool checksum)
 {
@@ -328,10 +357,10 @@ TKVR128AutoType PreparedSubset(TKVRBarType type, bool checksum)
 Analysis AnalysePrepared(const QByteArray& code, TKVRBarType type, bool checksum, TKVR128AutoType& oSubset)
 {
     oSubset = PreparedSubset(type, checksum);
-    Analysis a = Analyse(code, type, checksum, SubsetOf(type));
+    Analysis a = Analysed(code, type, checksum, SubsetOf(type));
     if (!a.ok)
         return a;
-    const Analysis again = Analyse(a.prepared, type, false, oSubset);
+    const Analysis again = Analysed(a.prepared, type, false, oSubset);
     if (!again.ok || again.modules != a.modules)
         return {};
     return a;
@@ -456,18 +485,6 @@ bool TBarcode::IsValidCode(const QString& aCode, TKVRBarType aType, bool aChecks
 TKVREncodedBars TBarcode::EncodeBars(const QString& aCode, TKVRBarType aType, bool aChecksum, bool aOption,
                                      bool aPoly, bool aShowNumber)
 {
-    struct TLast
-    {
-        QString Code;
-        TKVRBarType Type = TKVRBarType::EAN13;
-        bool Checksum = false, Option = false, Poly = false, ShowNumber = false;
-        bool Set = false;
-        TKVREncodedBars Bars;
-    };
-    thread_local TLast last;
-    if (last.Set && last.Type == aType && last.Checksum == aChecksum && last.Option == aOption &&
-        last.Poly == aPoly && last.ShowNumber == aShowNumber && last.Code == aCode)
-        return last.Bars;
     TKVREncodedBars bars;
     bars.Valid = IsValidCode(aCode, aType, aChecksum, aOption);
     if (bars.Valid) {
@@ -476,7 +493,6 @@ TKVREncodedBars TBarcode::EncodeBars(const QString& aCode, TKVRBarType aType, bo
         bars.Prepared = PrepareBarcode(aCode.toLatin1(), aType, aChecksum, aOption, aPoly, text, subset);
         bars.Pattern = FillBarPattern(bars.Prepared, aType, subset, aShowNumber);
     }
-    last = {aCode, aType, aChecksum, aOption, aPoly, aShowNumber, true, bars};
     return bars;
 }
 
@@ -505,7 +521,7 @@ QByteArray TBarcode::FillBarPattern(const QByteArray& aCode, TKVRBarType aType, 
                                     bool aShowNumber)
 {
     // A prepared value already holds its check characters: encode it without adding more.
-    Analysis a = Analyse(aCode, aType, false, aSubset);
+    const Analysis a = Analysed(aCode, aType, false, aSubset);
     if (!a.ok)
         return {};
     return PatternOf(a.modules, aType, aShowNumber);

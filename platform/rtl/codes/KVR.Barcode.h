@@ -160,9 +160,9 @@ public:
     static QByteArray FillBarPattern(const QByteArray& aCode, TKVRBarType aType,
                                      TKVR128AutoType aSubset, bool aShowNumber);
 
-    // IsValidCode, PrepareBarcode and FillBarPattern of one text value. A
-    // printed label asks twice (its check, then its print): the thread's last
-    // answer is kept, keyed by everything the encoding depends on.
+    // IsValidCode, PrepareBarcode and FillBarPattern of one text value. The
+    // three share the thread's last few encodings: a value asked for again
+    // (a printed label is checked, then printed) is not encoded again.
     static TKVREncodedBars EncodeBars(const QString& aCode, TKVRBarType aType, bool aChecksum, bool aOption,
                                       bool aPoly, bool aShowNumber);
 

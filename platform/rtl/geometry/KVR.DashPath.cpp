@@ -22,6 +22,59 @@ double PolygonsLength(const QList<QPolygonF>& aPolys, double aScale)
             length += QLineF(poly[i - 1], poly[i]).length() / aScale;
     return length;
 }
+
+// The part [oFrom, oTo] of the segment a-b inside aWindow, as fractions of
+// the segment; false when none is.
+bool ClipSegment(const QPointF& a, const QPointF& b, const QRectF& aWindow, double& oFrom, double& oTo)
+{
+    oFrom = 0.0;
+    oTo = 1.0;
+    auto side = [&](double p, double q) {
+        if (p == 0.0)
+            return q >= 0.0;
+        const double r = q / p;
+        if (p < 0.0)
+            oFrom = std::max(oFrom, r);
+        else
+            oTo = std::min(oTo, r);
+        return oFrom <= oTo;
+    };
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    return side(-dx, a.x() - aWindow.left()) && side(dx, aWindow.right() - a.x()) &&
+           side(-dy, a.y() - aWindow.top()) && side(dy, aWindow.bottom() - a.y());
+}
+
+// Where the walk along a contour stands in the pattern.
+struct TDashState
+{
+    const std::vector<double>* Dash = nullptr;
+    double Period = 0.0;
+    size_t Index = 0;
+    double Remaining = 0.0;  // of the entry at Index
+
+    bool On() const { return Index % 2 == 0; }
+    void Next()
+    {
+        Index = (Index + 1) % Dash->size();
+        Remaining = (*Dash)[Index];
+    }
+    // Moves aLength along without cutting; whole periods at once.
+    void Skip(double aLength)
+    {
+        if (aLength < Remaining) {
+            Remaining -= aLength;
+            return;
+        }
+        aLength -= Remaining;
+        Next();
+        aLength = std::fmod(aLength, Period);
+        for (size_t guard = 0; aLength >= Remaining && guard <= Dash->size(); ++guard) {
+            aLength -= Remaining;
+            Next();
+        }
+        Remaining = std::max(0.0, Remaining - aLength);
+    }
+};
 }  // namespace
 
 bool TKVRDashPattern::IsValid() const
@@ -50,7 +103,7 @@ double KVRPathLength(const QPainterPath& aPath, double aDeviceScale)
 }
 
 TKVRDashedPath KVRDashPath(const QPainterPath& aPath, const TKVRDashPattern& aPattern, double aDeviceScale,
-                           double aChordBelow, double aMaxDashes)
+                           double aChordBelow, double aMaxDashes, const QRectF& aVisible)
 {
     TKVRDashedPath out;
     out.Path = aPath;
@@ -63,7 +116,22 @@ TKVRDashedPath KVRDashPath(const QPainterPath& aPath, const TKVRDashPattern& aPa
     const QList<QPolygonF> polys = aPath.toSubpathPolygons(QTransform::fromScale(k, k));
     const std::vector<double>& dash = aPattern.Intervals;
     const double period = aPattern.Period();
-    const double length = PolygonsLength(polys, k);
+    const bool windowed = aVisible.isValid();
+    // The part of a segment to cut: all of it, or what the window shows.
+    auto shown = [&](const QPointF& a, const QPointF& b, double& from, double& to) {
+        if (windowed)
+            return ClipSegment(a, b, aVisible, from, to);
+        from = 0.0;
+        to = 1.0;
+        return true;
+    };
+    double length = 0.0;
+    for (const QPolygonF& poly : polys)
+        for (qsizetype i = 1; i < poly.size(); ++i) {
+            double from, to;
+            if (shown(poly[i - 1] / k, poly[i] / k, from, to))
+                length += QLineF(poly[i - 1], poly[i]).length() / k * (to - from);
+        }
     // Every contour may start a dash of its own.
     const double estimate = length / period * double(dash.size() / 2) + double(polys.size());
     if (!std::isfinite(length) || !(estimate <= aMaxDashes))
@@ -108,35 +176,57 @@ TKVRDashedPath KVRDashPath(const QPainterPath& aPath, const TKVRDashPattern& aPa
             currentLength += QLineF(current.back(), p).length();
         current.append(p);
     };
+    TDashState state;
+    state.Dash = &dash;
+    state.Period = period;
+    // Out of sight: a dash being cut ends where the window does.
+    auto skip = [&](double aLength) {
+        flush();
+        state.Skip(aLength);
+    };
     for (const QPolygonF& poly : polys) {
         if (poly.size() < 2)
             continue;
-        size_t index = startIndex;
-        double remaining = startRemaining;
-        bool on = index % 2 == 0;
-        QPointF a = poly[0] / k;
-        if (on)
-            extend(a);
+        state.Index = startIndex;
+        state.Remaining = startRemaining;
+        bool walking = false;  // the walk's point is the last one cut
         for (qsizetype i = 1; i < poly.size(); ++i) {
-            const QPointF b = poly[i] / k;
-            const double segment = QLineF(a, b).length();
-            double pos = 0.0;
-            while (segment - pos > remaining) {
-                pos += remaining;
-                const QPointF p = a + (b - a) * (pos / segment);
-                if (on)
-                    extend(p);
-                flush();
-                if (!on)
-                    extend(p);
-                index = (index + 1) % dash.size();
-                remaining = dash[index];
-                on = index % 2 == 0;
+            const QPointF p = poly[i - 1] / k, q = poly[i] / k;
+            const double whole = QLineF(p, q).length();
+            double from, to;
+            if (!shown(p, q, from, to)) {
+                skip(whole);
+                walking = false;
+                continue;
             }
-            remaining -= segment - pos;
-            if (on)
+            if (from > 0.0) {
+                skip(whole * from);
+                walking = false;
+            }
+            const QPointF a = p + (q - p) * from, b = p + (q - p) * to;
+            if (!walking && state.On())
+                extend(a);
+            walking = true;
+            const double segment = whole * (to - from);
+            double pos = 0.0;
+            while (segment - pos > state.Remaining) {
+                pos += state.Remaining;
+                const QPointF c = a + (b - a) * (pos / segment);
+                const bool wasOn = state.On();
+                if (wasOn)
+                    extend(c);
+                flush();
+                if (!wasOn)
+                    extend(c);
+                state.Next();
+            }
+            state.Remaining -= segment - pos;
+            if (state.On())
                 extend(b);
-            a = b;
+            if (to < 1.0) {
+                skip(whole * (1.0 - to));
+                walking = false;
+            }
         }
         flush();
     }

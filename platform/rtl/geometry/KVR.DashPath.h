@@ -2,6 +2,7 @@
 // Cuts a path into the dashes of a pattern, the same way on every surface, so
 // that a dash measures its length whatever the pen, the device or the turn.
 #include <QPainterPath>
+#include <QRectF>
 #include <cstddef>
 #include <vector>
 
@@ -38,6 +39,9 @@ double KVRPathLength(const QPainterPath& aPath, double aDeviceScale = 1.0);
 // at its phase. A dash no longer than aChordBelow (the pen's width) is one
 // straight segment, so a thick pen strokes at most two points per dash. When
 // the outline would need more than aMaxDashes dashes, the path comes back
-// undashed.
+// undashed. With aVisible (path units) only the dashes that reach into it are
+// cut, in the places the whole outline gives them: what a surface shows of a
+// far-reaching outline costs only what it shows.
 TKVRDashedPath KVRDashPath(const QPainterPath& aPath, const TKVRDashPattern& aPattern, double aDeviceScale = 1.0,
-                           double aChordBelow = 0.0, double aMaxDashes = KVRMaxDashCount);
+                           double aChordBelow = 0.0, double aMaxDashes = KVRMaxDashCount,
+                           const QRectF& aVisible = QRectF());
