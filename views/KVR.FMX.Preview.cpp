@@ -79,6 +79,7 @@ void TKVRBasePreview::PrepareRun()
     if (!fBaseLab || fPreparing)
         return;
     fPreparing = true;
+    fPrepareError.clear();
     try {
         fBaseLab->CheckPrintData();
     } catch (const std::exception& e) {
@@ -121,7 +122,6 @@ void TKVRBasePreview::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
     switch (aChange) {
     case KVRChange::Loaded:
         // Another document in the same object: its own run.
-        fPrepareError.clear();
         PrepareRun();
         UpdatePreview();
         break;

@@ -5,13 +5,13 @@
 #include "document/KVR.FMX.Openers.h"
 #include "elements/TKVRRectangle.h"
 #include "platform/fmx/TPrinter.h"
+#include "tests/document/ExportTestSupport.h"
 #include "tests/support/BarcodeReader.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/PrintQueue.h"
 #include "tests/views/PreviewSheet.h"
 #include "views/KVR.FMX.Preview.h"
 #include "views/KVR.FMX.ShowPreview.h"
-#include <QEventLoop>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -20,7 +20,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -50,22 +49,6 @@ public:
         return false;
     }
 };
-
-void WaitForExport(TVXLabelFMX& aDoc, const QString& aFile)
-{
-    QEventLoop loop;
-    bool done = false;
-    aDoc.OnExportDone = [&](QObject*, const TKVRExportResult& r) {
-        EXPECT_TRUE(r.Ok()) << r.Error.toStdString();
-        done = true;
-        loop.quit();
-    };
-    aDoc.ExportDoc(KVRExportKind::Png, aFile, 0, 2.0f, 100, false, false, false);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    if (!done)
-        loop.exec();
-    aDoc.OnExportDone = nullptr;
-}
 
 }  // namespace
 
@@ -138,7 +121,7 @@ TEST(PreviewRun, AFieldNothingFillsShowsItsDesignValueEverywhere)
     EXPECT_EQ(CellText(prev, 1, 3), QStringLiteral("DESIGN"));
 
     const QString sheet = dir.filePath(QStringLiteral("sheet.png"));
-    WaitForExport(doc, sheet);
+    ASSERT_TRUE(RunExport(doc, KVRExportKind::Png, sheet, 2.0f).Ok());
     EXPECT_EQ(DecodeOne(QImage(sheet).copy(CellRect(QPointF(0, 0), 2 * 96 / 25.4, 1, 2))).text,
               QStringLiteral("DESIGN"));
     TPdfPrinterFixture printer;
