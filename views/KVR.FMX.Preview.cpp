@@ -309,8 +309,10 @@ void TKVRBasePreview::PaintReason(QPainter& aPainter, const QString& aReason)
     font.setPixelSize(std::clamp(fLayout.cw / 30, 8, 28));
     aPainter.setFont(font);
     aPainter.setPen(QColor(0x80, 0x20, 0x20));
-    const int room = paper.width() / 10;
-    aPainter.drawText(paper.adjusted(room, room, -room, -room), Qt::AlignCenter | Qt::TextWordWrap, aReason);
+    // In the part of the paper in view, however it is scrolled.
+    const QRect shown = paper.intersected(rect());
+    const int room = shown.width() / 10;
+    aPainter.drawText(shown.adjusted(room, room, -room, -room), Qt::AlignCenter | Qt::TextWordWrap, aReason);
 }
 
 void TKVRBasePreview::Draw(QPainter& aPainter)
