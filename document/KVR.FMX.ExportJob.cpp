@@ -378,7 +378,8 @@ void TExportThread::Execute()
         // Only PNG and GIF keep a transparent background; BMP and JPEG have no alpha.
         const bool clear = fTransparent && (fExportType == KVRExportKind::Png || fExportType == KVRExportKind::Gif);
         image.fill(clear ? Qt::transparent : Qt::white);
-        const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+        // The scale is resolution, not size: a viewer opens the page at its paper size.
+        const int dotsPerMetre = int(std::lround(double(dpi) * fScale / 0.0254));
         image.setDotsPerMeterX(dotsPerMetre);
         image.setDotsPerMeterY(dotsPerMetre);
         painter.Paint(TSkCanvas::Make(&image), fit, page, curPage);

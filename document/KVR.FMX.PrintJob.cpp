@@ -111,12 +111,8 @@ void TPrintThread::Execute()
     // A run that cannot print says why instead of printing nothing in silence.
     if (info.GetPrinterIndex() < 0)
         fReport.Reasons << QStringLiteral("No printer selected");
-    if (fReport.LabelsToPrint == 0) {
-        const QString data = doc.GetData().RecordsProblem();
-        fReport.Reasons << (!info.GetWithData() ? QStringLiteral("No labels to print")
-                            : !data.isEmpty()   ? data
-                                                : QStringLiteral("The data has no records"));
-    }
+    if (fReport.LabelsToPrint == 0)
+        fReport.Reasons << doc.NoLabelsReason();
     // No labels, no document: a printer would put out a blank sheet.
     if (!fReport.Reasons.isEmpty())
         return;
@@ -132,7 +128,22 @@ void TPrintThread::Execute()
         // anything is begun: a start cell off the sheet would print off the
         // paper while the records advance.
         TKVRSheetWalk walk(measure.GetRows(), measure.GetColumns(), info.GetFirstRow(), info.GetFirstCol(),
-                           fReport.LabelsToPrint);
+                           info.GetTotalLabels());
+        // The pages chosen, all by default; a range off the run is refused, never widened.
+        const int64_t from = info.GetFromPage();
+        const int64_t to = info.GetToPage() > 0 ? info.GetToPage() : walk.Pages();
+        if (from > to || to > walk.Pages())
+            throw std::invalid_argument(QStringLiteral("Pages %1 to %2 are not in the run of %3 pages")
+                                            .arg(from)
+                                            .arg(to)
+                                            .arg(walk.Pages())
+                                            .toStdString());
+        walk.SkipTo(from);
+        fReport.LabelsToPrint = walk.LabelsBefore(to + 1) - walk.Done();
+        doc.MoveToLabel(walk.Done());
+        info.SetCurLabel(walk.Done() + 1);
+        info.SetCurPage(int32_t(from));
+        fLastPage = to;
         printer.SetActivePrinter(info.GetPrinterIndex());
         const int64_t paperWidth = measure.GetSize(0), paperHeight = measure.GetSize(1);
         const bool landscape = paperWidth > paperHeight;
@@ -179,12 +190,12 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
     TPrinter& printer = Printer();
     TCanvas& canvas = *printer.Canvas();
     const bool withData = info.GetWithData();
-    int64_t page = 0;
+    int64_t page = 0, printed = 0;
     try {
         BeginScene(canvas);
         TKVRSheetWalk::TCell cell;
         // A new page only while labels remain: the walk, not a page count, ends the run.
-        while (aWalk.Next(cell)) {
+        while (aWalk.Next(cell) && cell.Page <= fLastPage) {
             if (cell.Page != page) {
                 if (page != 0) {
                     while (canvas.IsInScene())
@@ -194,6 +205,7 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
                     info.SetCurPage(NextPage(info.GetCurPage()));
                 }
                 page = cell.Page;
+                ++printed;
             }
             aDraw.PrintOffsetY =
                 PrintCellOrigin(measure.GetSize(5), cell.Row - 1, measure.GetSize(3), measure.GetSize(7), aDraw.ResolutionY);
@@ -231,7 +243,7 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
         fReport.Aborted = true;
         fReport.Error = QStringLiteral("Unknown error");
     }
-    fReport.Pages = page;
+    fReport.Pages = printed;
 }
 
 // ---------------------------------------------------------------- the document's print

@@ -39,4 +39,5 @@ private:
 
     TVXLabelFMX* fLabel;
     TKVRPrintReport fReport;
+    int64_t fLastPage = 0;  // of the pages chosen
 };

@@ -231,6 +231,22 @@ bool TVXLabelFMX::SaveToFile(const QString& aFileName, TKVRExt aFormat)
 {
     if (aFormat != KVRExt::Binary && aFormat != KVRExt::Json)
         return false;
+    // The data file is named from the label's new place, so the label finds
+    // it again from any working folder; a failed save keeps the old place.
+    const QString folder = GetData().GetFolder();
+    GetData().SetFolder(QFileInfo(aFileName).absolutePath());
+    try {
+        WriteLabelFile(aFileName, aFormat);
+    } catch (...) {
+        GetData().SetFolder(folder);
+        throw;
+    }
+    SetModified(false);
+    return true;
+}
+
+void TVXLabelFMX::WriteLabelFile(const QString& aFileName, TKVRExt aFormat)
+{
     QByteArray bytes;
     if (aFormat == KVRExt::Binary) {
         QBuffer buffer(&bytes);
@@ -246,8 +262,6 @@ bool TVXLabelFMX::SaveToFile(const QString& aFileName, TKVRExt aFormat)
     const QString failure = KVRCommitWhole(file, bytes);
     if (!failure.isEmpty())
         throw EKVRDataError(FileError(aFileName, failure));
-    SetModified(false);
-    return true;
 }
 
 // ---------------------------------------------------------------- per-cell copies
@@ -342,7 +356,11 @@ TKVRBaseImage* TVXLabelFMX::AddBaseImage(int64_t x1, int64_t y1, int64_t Width, 
     }
     if (file.isEmpty())
         return nullptr;
-    return TKVRFactory::AddBaseImage(this, x1, y1, Width, Height, file);
+    TKVRBaseImage* image = TKVRFactory::AddBaseImage(this, x1, y1, Width, Height, file);
+    // The user added it: every view of the document shows it.
+    SetModified(true);
+    Notify(KVRChange::List);
+    return image;
 }
 
 TKVRLink* TVXLabelFMX::AddLink(const QString& Id1, const QString& Id2, int16_t Idx1, int16_t Idx2,

@@ -190,4 +190,5 @@ private:
     void ReadJsonText(TVXLabelFMX& aInto, const QByteArray& aText);
     // After a load: a data file the label names that could not be read goes to OnInfoMsg.
     void ReportDataProblem();
+    void WriteLabelFile(const QString& aFileName, TKVRExt aFormat);
 };

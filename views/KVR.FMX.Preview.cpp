@@ -6,7 +6,11 @@
 #include "platform/skia/TSkPaint.h"
 #include "render/TKVRDraw.h"
 #include <QPainter>
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstdlib>
 #include <QtDebug>
 
 namespace {
@@ -60,9 +64,29 @@ void TKVRBasePreview::SetLabel(TVXLabelFMX* aLabel)
     if (fBaseLab)
         fBaseLab->Detach(this);
     fBaseLab = aLabel;
-    if (fBaseLab)
+    if (fBaseLab) {
         fBaseLab->Attach(this);
+        // A host's document may never have prepared a run: the control
+        // prepares what it paints rather than showing a blank sheet.
+        if (!fBaseLab->GetPrintInfo().GetPrepared())
+            PrepareRun();
+    }
     UpdatePreview();
+}
+
+void TKVRBasePreview::PrepareRun()
+{
+    if (!fBaseLab || fPreparing)
+        return;
+    fPreparing = true;
+    fPrepareError.clear();
+    try {
+        fBaseLab->CheckPrintData();
+    } catch (const std::exception& e) {
+        // Told where the page would be, not thrown out of a view.
+        fPrepareError = QString::fromUtf8(e.what());
+    }
+    fPreparing = false;
 }
 
 void TKVRBasePreview::DocumentDestroyed()
@@ -95,18 +119,58 @@ void TKVRBasePreview::SetMargin(int32_t aValue)
 
 void TKVRBasePreview::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
 {
-    if (aChange == KVRChange::Size || aChange == KVRChange::Update || aChange == KVRChange::State)
+    switch (aChange) {
+    case KVRChange::Loaded:
+        // Another document in the same object: its own run.
+        PrepareRun();
         UpdatePreview();
+        break;
+    case KVRChange::Size:
+    case KVRChange::Units:
+    case KVRChange::Update:
+    case KVRChange::State:
+        UpdatePreview();
+        break;
+    case KVRChange::BackColor:
+    case KVRChange::Items:
+    case KVRChange::List:
+    case KVRChange::EndText:
+    case KVRChange::Text:
+        // Whatever changes what prints changes the sheet shown.
+        Redraw();
+        break;
+    default:
+        break;  // selection and editing gestures print nothing
+    }
 }
 
 void TKVRBasePreview::SetContentWidth(int32_t aValue)
 {
+    if (aValue == fContentWidth)
+        return;
     fContentWidth = aValue;
+    UpdateScrollBars();
 }
 
 void TKVRBasePreview::SetContentHeight(int32_t aValue)
 {
+    if (aValue == fContentHeight)
+        return;
     fContentHeight = aValue;
+    UpdateScrollBars();
+}
+
+void TKVRBasePreview::wheelEvent(QWheelEvent* aEvent)
+{
+    // As a scroll area does: mostly sideways turns the horizontal bar.
+    const QPoint delta = aEvent->angleDelta();
+    const bool sideways = std::abs(delta.x()) > std::abs(delta.y());
+    QScrollBar* bar = sideways ? fScrollBarH : fScrollBarV;
+    if (!(sideways ? GetHorzScrollBarVisible() : GetVertScrollBarVisible())) {
+        aEvent->ignore();
+        return;
+    }
+    QCoreApplication::sendEvent(bar, aEvent);
 }
 
 void TKVRBasePreview::UpdatePreview()
@@ -206,6 +270,15 @@ void TKVRBasePreview::paintEvent(QPaintEvent*)
     if (!fReady || !fBaseLab || !fLayout.Valid)
         return;
     TBusy busy(fReady);
+    // A run without pages shows why on its paper, and says so.
+    const QString reason = !fPrepareError.isEmpty() ? fPrepareError
+                           : fBaseLab->GetPrintInfo().GetNumPages() < 1 ? fBaseLab->NoLabelsReason()
+                                                                         : QString();
+    if (!reason.isEmpty()) {
+        PaintReason(painter, reason);
+        fPaintError = reason;
+        return;
+    }
     // Nothing may leave an event handler: a failing paint shows the
     // background and is told once, not at every repaint.
     QString error;
@@ -226,6 +299,20 @@ void TKVRBasePreview::paintEvent(QPaintEvent*)
             qWarning().noquote() << "Preview:" << error;
     }
     fPaintError = error;
+}
+
+void TKVRBasePreview::PaintReason(QPainter& aPainter, const QString& aReason)
+{
+    const QRect paper(DMX(), DMY(), fLayout.cw, fLayout.ch);
+    aPainter.fillRect(paper, QColor::fromRgba(fBaseLab->GetBackSurf().GetBackColor()));
+    QFont font = aPainter.font();
+    font.setPixelSize(std::clamp(fLayout.cw / 30, 8, 28));
+    aPainter.setFont(font);
+    aPainter.setPen(QColor(0x80, 0x20, 0x20));
+    // In the part of the paper in view, however it is scrolled.
+    const QRect shown = paper.intersected(rect());
+    const int room = shown.width() / 10;
+    aPainter.drawText(shown.adjusted(room, room, -room, -room), Qt::AlignCenter | Qt::TextWordWrap, aReason);
 }
 
 void TKVRBasePreview::Draw(QPainter& aPainter)

@@ -53,12 +53,15 @@ public:
     int32_t DMX() const;
     int32_t DMY() const;
     const TKVRPreviewLayout& GetLayout() const { return fLayout; }
-    // The last paint's failure, empty when it painted.
+    // Why the last paint showed no labels (a run refused or empty, a
+    // failure), empty when it painted them.
     QString GetPaintError() const { return fPaintError; }
 
 protected:
     void paintEvent(QPaintEvent* aEvent) override;
     void resizeEvent(QResizeEvent* aEvent) override;
+    // Scrolls the page as the bars do.
+    void wheelEvent(QWheelEvent* aEvent) override;
 
 private:
     TVXLabelFMX* fBaseLab = nullptr;  // not owned; the dying document tells us
@@ -75,8 +78,13 @@ private:
     int32_t fMargin = 10;
     TKVRPreviewLayout fLayout;
     QString fPaintError;
+    QString fPrepareError;  // why the run could not be prepared
+    bool fPreparing = false;
 
     void AddCtrls();
+    // The document's run, for a document that has not prepared one.
+    void PrepareRun();
+    void PaintReason(class QPainter& aPainter, const QString& aReason);
     void UpdateHorzScroll(int aValue);
     void UpdateVertScroll(int aValue);
     void Draw(class QPainter& aPainter);

@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -307,28 +308,67 @@ void TfPreview::ExportDone(const TKVRExportResult& aResult)
                  .arg(aResult.FileName, aResult.Refused.join(QLatin1Char('\n'))));
 }
 
+namespace {
+
+// Why the print dialog's choice cannot be printed as chosen; empty when it can.
+QString PrintChoiceProblem(QPrinter& aPrinter, int32_t aPages)
+{
+    if (aPrinter.copyCount() > 1)
+        return QStringLiteral("Copies are set in the label's print settings (repetition); nothing was printed.");
+    if (aPrinter.pageOrder() == QPrinter::LastPageFirst)
+        return QStringLiteral("Pages print from the first to the last; nothing was printed.");
+    // The dialog of a CUPS queue hands odd or even pages and reverse order on
+    // as job options, under the engine key Qt keeps for them (not public).
+    constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    const QStringList options = aPrinter.printEngine()->property(kCupsOptions).toStringList();
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+        const QString& key = options[i];
+        const QString& value = options[i + 1];
+        if (key == QLatin1String("page-set") && value != QLatin1String("all"))
+            return QStringLiteral("Only all pages of a range can be printed, not a page set; nothing was printed.");
+        if (key == QLatin1String("outputorder") && value == QLatin1String("reverse"))
+            return QStringLiteral("Pages print from the first to the last; nothing was printed.");
+    }
+    if (aPrinter.printRange() != QPrinter::PageRange)
+        return QString();
+    if (aPrinter.pageRanges().toRangeList().size() > 1)
+        return QStringLiteral("Only one range of pages can be printed at a time; nothing was printed.");
+    if (aPrinter.fromPage() < 1 || aPrinter.toPage() < aPrinter.fromPage() || aPrinter.toPage() > aPages)
+        return QStringLiteral("Pages %1 to %2 are not in the run of %3 pages; nothing was printed.")
+            .arg(aPrinter.fromPage())
+            .arg(aPrinter.toPage())
+            .arg(aPages);
+    return QString();
+}
+
+}  // namespace
+
 void TfPreview::sbPrintClick()
 {
     if (!fLabel)
         return;
+    const int32_t pages = fLabel->GetPrintInfo().GetNumPages();
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
-    // The paper is the document's; the run prints every page.
+    // The paper is the document's; the run prints every page or one range of them.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setMinMax(1, std::max(pages, 1));
     if (ExecDialog(dialog) != QDialog::Accepted)
         return;
     const int32_t page = std::max(fLabel->GetPrintInfo().GetCurPage(), 1);
-    TPrinter printers;
-    const QStringList names = printers.Names();
+    // The platform's printer object, whose list the print job prints on.
+    const QStringList names = Printer().Names();
     if (names.isEmpty()) {
         Tell(QStringLiteral("No printer is installed: nothing was printed."));
         return;
     }
-    if (printer.copyCount() > 1) {
-        Tell(QStringLiteral("Copies are set in the label's print settings (repetition); nothing was printed."));
+    // A choice the run cannot honour is refused, never dropped.
+    const QString problem = PrintChoiceProblem(printer, pages);
+    if (!problem.isEmpty()) {
+        Tell(problem);
         return;
     }
     int32_t index = 0;
@@ -338,6 +378,8 @@ void TfPreview::sbPrintClick()
             break;
         }
     fLabel->GetPrintInfo().SetPrinterIndex(index);
+    if (printer.printRange() == QPrinter::PageRange)
+        fLabel->GetPrintInfo().SetPageRange(printer.fromPage(), printer.toPage());
     bool complete = false;
     QString error;
     try {
@@ -345,6 +387,7 @@ void TfPreview::sbPrintClick()
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
     }
+    fLabel->GetPrintInfo().SetPageRange(1, 0);
     // What the run did is told also when all went well: the user learns how many labels and pages went out.
     if (!error.isEmpty())
         Tell(error);

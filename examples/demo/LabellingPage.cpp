@@ -32,9 +32,21 @@ LabellingPage::LabellingPage(QWidget* parent)
     fReport->setPlaceholderText("Reports of prints and exports appear here.");
     layout->addWidget(fReport);
     ShowSummary();
+    fDocument->Attach(this);
 }
 
-LabellingPage::~LabellingPage() = default;
+LabellingPage::~LabellingPage()
+{
+    fDocument->Detach(this);
+}
+
+void LabellingPage::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
+{
+    const bool closed = aChange == KVRChange::Update && aValue.Begin == 1;
+    if (closed || aChange == KVRChange::Loaded || aChange == KVRChange::Size || aChange == KVRChange::Items ||
+        aChange == KVRChange::List || aChange == KVRChange::BackColor || aChange == KVRChange::Units)
+        ShowSheet();
+}
 
 QString LabellingPage::LabelTitle() const
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include "examples/demo/LabelHost.h"
 #include "document/KVR.FMX.h"
+#include "platform/rtl/label/KVR.Observer.h"
 #include <QTemporaryDir>
 #include <QWidget>
 #include <memory>
@@ -11,7 +12,7 @@ class QPlainTextEdit;
 // The labelling road: a label file opened, a CSV file bound to it, the first
 // sheet shown with every cell filled from its record (painted by the export
 // job, as an export would show it), and the reports of prints and exports.
-class LabellingPage : public QWidget, public LabelHost
+class LabellingPage : public QWidget, public LabelHost, public IVXObserver
 {
 public:
     explicit LabellingPage(QWidget* parent = nullptr);
@@ -30,6 +31,11 @@ public:
     void ShowSheet();
     // Until the sheet being painted is shown (snapshots, the command line).
     void WaitForSheet();
+
+    // The document changed what prints (a picture added from the Dialogs
+    // menu, a new label): the sheet is painted again.
+    void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override;
+    uint8_t TypeDest() const override { return 2; }
 
 private:
     void ShowSummary();

@@ -80,6 +80,8 @@ TEST(PrintRuns, ThePrinterChosenForTheSessionSurvivesEveryLoad)
          [&](TVXLabelFMX& d) {
              QFile f(eti);
              ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+             // The file names its data beside it; a stream knows no folder but the document's.
+             d.GetData().SetFolder(printer.Folder());
              d.LoadFromStream(f);
          }},
     };

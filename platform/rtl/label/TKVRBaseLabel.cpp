@@ -7,12 +7,14 @@
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
 #include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/label/KVR.SheetWalk.h"
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
 #include <climits>
 #include <stdexcept>
+#include <string>
 
 TKVRBaseLabel::TKVRBaseLabel(QObject* aOwner) : QObject(aOwner)
 {
@@ -60,6 +62,16 @@ QString TKVRBaseLabel::RecordText(const QString& aField) const
         if (counter->Name == aField)
             return counter->Text(fLabelIndex);
     return QString();
+}
+
+bool TKVRBaseLabel::HasFieldSource(const QString& aField) const
+{
+    if (fRecord.contains(aField) || fData.Records().FieldIndex(aField) >= 0)
+        return true;
+    for (const auto& counter : fCounters)
+        if (counter->Name == aField)
+            return true;
+    return false;
 }
 
 QString TKVRBaseLabel::DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const
@@ -154,41 +166,66 @@ void TKVRBaseLabel::CheckPrintData()
     TKVRBasePrintInfo& info = fPrintInfo;
     const TKVRDataTable& records = fData.Records();
     int64_t total = 0;
+    bool countless = false;
     if (info.GetWithData()) {
-        for (int32_t r = 0; r < records.RecordCount(); ++r)
-            total += CopiesOf(r);
+        for (int32_t r = 0; r < records.RecordCount() && !countless; ++r)
+            countless = __builtin_add_overflow(total, CopiesOf(r), &total);
     } else {
         total = int64_t(info.GetLabs()) * info.GetRepetition();
     }
-    const int64_t perSheet = CellsPerSheet();
-    const int64_t skipped = SkippedCells();
-    const int64_t pages = total == 0 ? 0 : (skipped + total + perSheet - 1) / perSheet;
-    info.fTotalLabels = total;
-    info.fNumPages = int32_t(std::min<int64_t>(pages, INT32_MAX));
+    info.fRefusal.clear();
+    int64_t pages = 0;
+    try {
+        if (countless)
+            throw std::length_error("The run has more labels than can be counted (over " +
+                                    std::to_string(INT64_MAX) + ")");
+        pages = SheetWalk(total).Pages();
+    } catch (const std::exception& e) {
+        // A run that cannot be made has no pages: nothing to show, print or export.
+        info.fRefusal = QString::fromUtf8(e.what());
+        pages = 0;
+    }
+    info.fTotalLabels = countless ? INT64_MAX : total;
+    info.fNumPages = int32_t(pages);
     info.fCurPage = 1;
     info.fCurLabel = 1;
+    info.fPrepared = true;
     FirstData();
 }
 
-int64_t TKVRBaseLabel::CellsPerSheet() const
+TKVRSheetWalk TKVRBaseLabel::SheetWalk(int64_t aLabels) const
 {
-    return int64_t(std::max(fMeasure.GetRows(), 1)) * std::max(fMeasure.GetColumns(), 1);
+    return TKVRSheetWalk(fMeasure.GetRows(), fMeasure.GetColumns(), fPrintInfo.GetFirstRow(),
+                         fPrintInfo.GetFirstCol(), aLabels);
 }
 
 int64_t TKVRBaseLabel::SkippedCells() const
 {
-    const int32_t rows = std::max(fMeasure.GetRows(), 1), columns = std::max(fMeasure.GetColumns(), 1);
-    // The first sheet starts at the chosen cell; one beyond the sheet starts at its first cell.
-    if (fPrintInfo.GetFirstRow() > rows || fPrintInfo.GetFirstCol() > columns)
-        return 0;
-    return (int64_t(fPrintInfo.GetFirstRow()) - 1) * columns + (fPrintInfo.GetFirstCol() - 1);
+    return SheetWalk(0).Skipped();
+}
+
+QString TKVRBaseLabel::NoLabelsReason() const
+{
+    if (!fPrintInfo.GetRefusal().isEmpty())
+        return fPrintInfo.GetRefusal();
+    if (fPrintInfo.GetTotalLabels() > 0)
+        return QString();
+    if (!fPrintInfo.GetWithData())
+        return QStringLiteral("No labels to print");
+    const QString data = fData.RecordsProblem();
+    return data.isEmpty() ? QStringLiteral("The data has no records") : data;
 }
 
 void TKVRBaseLabel::GoToPage(int32_t aPage, bool aSetPage, bool aMoveData)
 {
-    const int32_t page = std::clamp(aPage, 1, std::max(fPrintInfo.GetNumPages(), 1));
-    const int64_t before =
-        std::clamp<int64_t>((int64_t(page) - 1) * CellsPerSheet() - SkippedCells(), 0, fPrintInfo.GetTotalLabels());
+    int32_t page = std::clamp(aPage, 1, std::max(fPrintInfo.GetNumPages(), 1));
+    int64_t before = 0;
+    // A run without pages (refused, or its sheet refused since) stays on its first label.
+    try {
+        before = SheetWalk(fPrintInfo.GetTotalLabels()).LabelsBefore(page);
+    } catch (const std::exception&) {
+        page = 1;
+    }
     if (aSetPage) {
         fPrintInfo.fCurPage = page;
         fPrintInfo.fCurLabel = before + 1;
@@ -199,9 +236,38 @@ void TKVRBaseLabel::GoToPage(int32_t aPage, bool aSetPage, bool aMoveData)
 
 void TKVRBaseLabel::MoveToLabel(int64_t aLabel)
 {
+    // Reached by arithmetic, not by NextData one label at a time: the last
+    // page of a long run is as near as the first.
     FirstData();
-    for (int64_t n = 0; n < aLabel; ++n)
-        NextData();
+    if (aLabel <= 0)
+        return;
+    fLabelIndex = aLabel;
+    int64_t left = aLabel;
+    if (!fData.GetFieldRepeat().isEmpty()) {
+        // The copies differ from record to record: pass whole records.
+        const int32_t records = fData.Records().RecordCount();
+        while (fRecordIndex < records) {
+            const int64_t copies = CopiesOf(fRecordIndex);
+            if (left < copies) {
+                fCopyIndex = left;
+                return;
+            }
+            left -= copies;
+            ++fRecordIndex;
+        }
+    }
+    // Every record from here has the print repetition's copies.
+    const int64_t copies = fPrintInfo.GetRepetition();
+    const int64_t more = left / copies;
+    if (more <= int64_t(INT32_MAX) - fRecordIndex) {
+        fRecordIndex += int32_t(more);
+        fCopyIndex = left % copies;
+    } else {
+        // NextData stops at the last record number and goes round its copies there.
+        left -= (int64_t(INT32_MAX) - fRecordIndex) * copies;
+        fRecordIndex = INT32_MAX;
+        fCopyIndex = left % copies;
+    }
 }
 
 // ---------------------------------------------------------------- pictures

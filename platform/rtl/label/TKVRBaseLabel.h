@@ -23,6 +23,7 @@
 #include <vector>
 
 class TKVRBaseDim;
+class TKVRSheetWalk;
 // the element creators' kinds
 class TKVRBaseLibSymbol;
 class TKVRBasePoint;
@@ -165,13 +166,23 @@ public:
     // format, a text that is a number is formatted by it. Fill type 0 (not
     // bound) and an unknown field give an empty text.
     QString DataValue(const QString& aField, const QString& aFormat, int32_t aFillType) const;
+    // Whether anything fills that field: a value set by hand, a field of the
+    // selected data set, a counter. A field nothing fills keeps the element's
+    // own (design) value in the preview, on paper and in exports alike.
+    bool HasFieldSource(const QString& aField) const;
     void SetDataValue(const QString& aField, const QString& aText) { fRecord.insert(aField, aText); }
     const QHash<QString, QString>& GetDataValues() const { return fRecord; }
     void ClearData() { fRecord.clear(); }
 
-    // Prepares a print run (the model's part): the number of labels and
-    // pages, page and label 1, the first record.
+    // Prepares a print run (the model's part): the number of labels (64
+    // bits) and pages, page and label 1, the first record. A run its sheet
+    // walk refuses gets no pages and the reason (print information's GetRefusal).
     virtual void CheckPrintData();
+    // Why the prepared run has no labels to show or print; empty when it has some.
+    QString NoLabelsReason() const;
+    // Cells before the run's start cell on its first sheet, as the sheet
+    // walk counts them: a start cell off the sheet raises std::invalid_argument.
+    int64_t SkippedCells() const;
     // Makes page aPage of the prepared run current (held to its pages): with
     // aSetPage the print information's current page and running label (the
     // page's first), with aMoveData the records moved to that label.
@@ -598,9 +609,8 @@ private:
     bool fEditable = true;
     TAct fAct;
     QHash<QString, QString> fRecord;
-    // Cells of a sheet, and the cells before the run's start cell on its first sheet.
-    int64_t CellsPerSheet() const;
-    int64_t SkippedCells() const;
+    // The walk of a run of aLabels over the sheet and start cell (raises as the walk does).
+    TKVRSheetWalk SheetWalk(int64_t aLabels) const;
     TKVRData fData;
     TKVRBasePrintInfo fPrintInfo;
     std::vector<std::unique_ptr<TKVRCounter>> fCounters;

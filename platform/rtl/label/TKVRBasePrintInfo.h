@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/rtl/model/KVR.Model.Json.h"
+#include <QString>
 #include <cstdint>
 
 class TBinaryReader;
@@ -37,6 +38,21 @@ public:
     void SetCurPage(int32_t aValue) { fCurPage = aValue; }
     int64_t GetCurLabel() const { return fCurLabel; }
     void SetCurLabel(int64_t aValue) { fCurLabel = aValue; }
+    // Why the prepared run cannot be made (a sheet without cells, a start
+    // cell off the sheet, more pages than a page number holds): it has no
+    // pages then. Empty when it can.
+    QString GetRefusal() const { return fRefusal; }
+    // False until the document first prepares a run.
+    bool GetPrepared() const { return fPrepared; }
+    // The pages a print puts out, from 1; 0 as the last page: to the run's
+    // end. A choice of the print dialog, not saved with the label.
+    int32_t GetFromPage() const { return fFromPage; }
+    int32_t GetToPage() const { return fToPage; }
+    void SetPageRange(int32_t aFrom, int32_t aTo)
+    {
+        fFromPage = aFrom < 1 ? 1 : aFrom;
+        fToPage = aTo < 0 ? 0 : aTo;
+    }
 
     // The settings (not the printer, which belongs to the machine, nor the
     // run under way); Read raises before changing anything when it cannot.
@@ -58,4 +74,8 @@ private:
     int32_t fNumPages = 0;
     int32_t fCurPage = 1;
     int64_t fCurLabel = 1;
+    QString fRefusal;
+    bool fPrepared = false;
+    int32_t fFromPage = 1;
+    int32_t fToPage = 0;
 };

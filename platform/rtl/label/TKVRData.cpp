@@ -36,10 +36,32 @@ void TKVRData::LoadCsv(const QString& aFileName)
 {
     TKVRDataTable table = ReadCsvFile(aFileName);  // raises before anything changes
     fCsv = std::move(table);
-    fCsvFileName = aFileName;
+    // Absolute: the working folder may change before the label is saved.
+    fCsvFileName = QFileInfo(aFileName).absoluteFilePath();
     fCsvProblem.clear();
     PutDataset(CsvDataset, fCsv);
     fDataSel = CsvDataset;
+}
+
+QString TKVRData::CsvPath() const
+{
+    if (fCsvFileName.isEmpty() || QDir::isAbsolutePath(fCsvFileName))
+        return fCsvFileName;
+    return fFolder.isEmpty() ? QFileInfo(fCsvFileName).absoluteFilePath() : QDir(fFolder).filePath(fCsvFileName);
+}
+
+void TKVRData::SetFolder(const QString& aValue)
+{
+    // A relative name keeps naming the same file in the new folder's label.
+    fCsvFileName = CsvPath();
+    fFolder = aValue;
+}
+
+QString TKVRData::StoredCsvName() const
+{
+    if (fFolder.isEmpty() || fCsvFileName.isEmpty())
+        return fCsvFileName;
+    return QDir(fFolder).relativeFilePath(CsvPath());
 }
 
 void TKVRData::SetJson(const QString& aText)
@@ -105,7 +127,7 @@ void TKVRData::Write(TBinaryWriter& aWriter) const
     aWriter.WriteBoolean(SaveJson);
     aWriter.WriteString(fDataSel);
     aWriter.WriteString(fFieldRepeat);
-    aWriter.WriteString(fCsvFileName);
+    aWriter.WriteString(StoredCsvName());
     aWriter.WriteString(SaveJson ? fJson : QString());
 }
 
@@ -132,7 +154,7 @@ TJsonObject TKVRData::WriteJson() const
     j["SaveJson"] = SaveJson;
     j["DataSel"] = KVRJson::Str(fDataSel);
     j["FieldRepeat"] = KVRJson::Str(fFieldRepeat);
-    j["CsvFile"] = KVRJson::Str(fCsvFileName);
+    j["CsvFile"] = KVRJson::Str(StoredCsvName());
     j["Json"] = KVRJson::Str(SaveJson ? fJson : QString());
     return j;
 }

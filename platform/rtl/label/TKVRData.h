@@ -51,9 +51,13 @@ public:
     void LoadCsv(const QString& aFileName);
     QString GetCsvFileName() const { return fCsvFileName; }
     // Folder a relative CSV file name read with the settings is found in:
-    // the label file's. Not written to files.
+    // the label file's. Not written to files; the settings write the CSV
+    // file's name relative to it (absolute while there is none). A new
+    // folder keeps the CSV file named before.
     QString GetFolder() const { return fFolder; }
-    void SetFolder(const QString& aValue) { fFolder = aValue; }
+    void SetFolder(const QString& aValue);
+    // The CSV file's absolute name.
+    QString CsvPath() const;
     // Why the CSV file named by the settings last read gave no records (it
     // was gone or could not be read), naming the file; empty when it was read.
     QString GetCsvProblem() const { return fCsvProblem; }
@@ -81,6 +85,7 @@ private:
     // Takes the read settings over, loading their sources.
     void Assign(const TKVRData& aRead, const QString& aCsvFile, const QString& aJson, const QString& aSel);
     void PutDataset(const QString& aName, const TKVRDataTable& aTable);
+    QString StoredCsvName() const;
 
     std::vector<TKVRDataset> fDatasets;
     QString fDataSel;

@@ -4,7 +4,7 @@
 
 QString TKVRDataField::Value(const TKVRBaseLabel* aLabel, const QString& aOwn) const
 {
-    if (!IsBound() || !aLabel)
+    if (!IsBound() || !aLabel || !aLabel->HasFieldSource(FillName))
         return aOwn;
     return aLabel->DataValue(FillName, Format, FillType);
 }

@@ -19,7 +19,7 @@ struct TKVRDataField
 
     bool IsBound() const { return FillType != 0; }
     // The current record's value of the field, formatted; aOwn when the
-    // element is not bound or belongs to no document.
+    // element is not bound, belongs to no document, or nothing fills the field.
     QString Value(const TKVRBaseLabel* aLabel, const QString& aOwn) const;
 
     void Write(TBinaryWriter& aWriter) const;

@@ -263,11 +263,15 @@ TEST(LabelRun, CopiesRecordsAndPagesOfARun)
     doc.GetPrintInfo().SetWithData(false);
     doc.GetPrintInfo().SetLabs(13);
     doc.GetPrintInfo().SetRepetition(1);
-    doc.GetPrintInfo().SetFirstRow(9);  // beyond the sheet: its first cell
+    doc.GetPrintInfo().SetFirstRow(9);  // beyond the sheet: the walk refuses the run, which has no pages
     doc.CheckPrintData();
     EXPECT_EQ(doc.GetPrintInfo().GetTotalLabels(), 13);
-    EXPECT_EQ(doc.GetPrintInfo().GetNumPages(), 2);
+    EXPECT_EQ(doc.GetPrintInfo().GetNumPages(), 0);
+    EXPECT_TRUE(doc.GetPrintInfo().GetRefusal().startsWith(QStringLiteral("The start row 9 is outside the sheet")));
     EXPECT_EQ(doc.GetRecordIndex(), 0);
+    doc.GetPrintInfo().SetFirstRow(1);
+    doc.CheckPrintData();
+    EXPECT_EQ(doc.GetPrintInfo().GetNumPages(), 2);
 
     // A missing file raises and keeps the records there were.
     EXPECT_THROW(doc.GetData().LoadCsv(dir.filePath("gone.csv")), EKVRDataSourceError);
