@@ -26,6 +26,9 @@ struct TKVROutlinePiece
     double RY = 0.0;
     double Start = 0.0;
     double Sweep = 0.0;
+    // A chord of a flattened curve: its ends and middle are no snap points
+    // (the curve's own are, see CubicTo).
+    bool Chord = false;
 
     TKVRGPoint At(double aAngle) const;
     TKVRGPoint First() const { return IsArc ? At(Start) : A; }
@@ -47,7 +50,9 @@ public:
     void LineTo(double aX, double aY);
     // An elliptic arc, joined to the current point by a segment.
     void ArcTo(double aCX, double aCY, double aRX, double aRY, double aStart, double aSweep);
-    // A cubic from the current point, flattened finely enough for picking.
+    // A cubic from the current point, flattened finely enough for picking;
+    // its two anchors are its end snaps and its point halfway along its
+    // length its middle snap.
     void CubicTo(double aX1, double aY1, double aX2, double aY2, double aX3, double aY3);
     void Close();
     // The current contour's inside counts as a hit.
@@ -89,6 +94,8 @@ private:
     std::vector<TKVRContour> fContours;
     std::vector<TKVRGPoint> fCentres;
     std::vector<TKVRGPoint> fReferences;
+    std::vector<TKVRGPoint> fCurveEnds;
+    std::vector<TKVRGPoint> fCurveMiddles;
     TKVRGPoint fStart;
     TKVRGPoint fPen;
     bool fOpen = false;
