@@ -23,16 +23,6 @@ namespace {
 
 constexpr int64_t kGap = 2000;
 
-std::vector<int64_t> Flat(std::initializer_list<TKVRPto> aPoints)
-{
-    std::vector<int64_t> v;
-    for (const TKVRPto& p : aPoints) {
-        v.push_back(p.X);
-        v.push_back(p.Y);
-    }
-    return v;
-}
-
 // Delete as the editor's key handler sends it while selecting.
 void PressDelete(TKVRBaseLabel& aDoc)
 {

@@ -13,6 +13,21 @@ struct TKVRGPoint
     double Y = 0.0;
 };
 
+// One cubic span (anchors P[0], P[3], controls P[1], P[2]) in doubles.
+struct TKVRCubic
+{
+    TKVRGPoint P[4];
+
+    TKVRCubic(const TKVRGPoint& a, const TKVRGPoint& b, const TKVRGPoint& c, const TKVRGPoint& d) : P{a, b, c, d} {}
+    TKVRCubic(const TKVRPto& a, const TKVRPto& b, const TKVRPto& c, const TKVRPto& d);
+    TKVRGPoint At(double t) const;
+    // Distance from q to the curve's nearest point, whose parameter goes to
+    // oT: the best of a sampling, narrowed down far below a micrometre.
+    double Nearest(const TKVRGPoint& q, double& oT) const;
+    // De Casteljau at t: the two halves, each from its start to its end.
+    void Split(double t, TKVRGPoint (&oLeft)[4], TKVRGPoint (&oRight)[4]) const;
+};
+
 // One piece: a segment A to B, or an arc of the ellipse about C with radii
 // RX, RY from angle Start sweeping Sweep (radians, clockwise on screen, so
 // the point at t is C + (RX cos t, RY sin t) with y downwards).

@@ -111,61 +111,6 @@ bool InsertChainPoint(TChain& aChain, std::vector<TKVRPto> aPoints, bool aClosed
     return true;
 }
 
-// One cubic span in doubles, for the point nearest to a click and the split there.
-struct TKVRCubic
-{
-    TKVRGPoint P[4];
-
-    TKVRCubic(const TKVRPto& a, const TKVRPto& b, const TKVRPto& c, const TKVRPto& d)
-        : P{{double(a.X), double(a.Y)}, {double(b.X), double(b.Y)}, {double(c.X), double(c.Y)}, {double(d.X), double(d.Y)}}
-    {
-    }
-
-    TKVRGPoint At(double t) const
-    {
-        const double u = 1.0 - t;
-        const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-        return {a * P[0].X + b * P[1].X + c * P[2].X + d * P[3].X, a * P[0].Y + b * P[1].Y + c * P[2].Y + d * P[3].Y};
-    }
-
-    // Distance to q from the curve's nearest point, whose parameter goes to oT:
-    // the best of a sampling, then narrowed down to a bracket far below a micrometre.
-    double Nearest(const TKVRGPoint& q, double& oT) const
-    {
-        const auto dist = [&](double t) {
-            const TKVRGPoint p = At(t);
-            return std::hypot(p.X - q.X, p.Y - q.Y);
-        };
-        constexpr int Samples = 64;
-        int best = 0;
-        for (int k = 1; k <= Samples; ++k)
-            if (dist(double(k) / Samples) < dist(double(best) / Samples))
-                best = k;
-        double lo = std::max(0.0, double(best - 1) / Samples), hi = std::min(1.0, double(best + 1) / Samples);
-        for (int i = 0; i < 100 && hi - lo > 1e-15; ++i) {
-            const double m1 = lo + (hi - lo) / 3.0, m2 = hi - (hi - lo) / 3.0;
-            if (dist(m1) <= dist(m2))
-                hi = m2;
-            else
-                lo = m1;
-        }
-        oT = (lo + hi) / 2.0;
-        return dist(oT);
-    }
-
-    // De Casteljau at t: the two halves, each from its start to its end.
-    void Split(double t, TKVRGPoint (&oLeft)[4], TKVRGPoint (&oRight)[4]) const
-    {
-        const auto lerp = [t](const TKVRGPoint& a, const TKVRGPoint& b) {
-            return TKVRGPoint{a.X + (b.X - a.X) * t, a.Y + (b.Y - a.Y) * t};
-        };
-        const TKVRGPoint ab = lerp(P[0], P[1]), bc = lerp(P[1], P[2]), cd = lerp(P[2], P[3]);
-        const TKVRGPoint abc = lerp(ab, bc), bcd = lerp(bc, cd), m = lerp(abc, bcd);
-        oLeft[0] = P[0], oLeft[1] = ab, oLeft[2] = abc, oLeft[3] = m;
-        oRight[0] = m, oRight[1] = bcd, oRight[2] = cd, oRight[3] = P[3];
-    }
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------- point
