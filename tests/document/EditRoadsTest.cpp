@@ -84,16 +84,6 @@ struct TRoad
     std::function<TKVRBaseItem*(TKVRBaseLabel&)> Factory;
 };
 
-std::vector<int64_t> Flat(std::initializer_list<TKVRPto> aPoints)
-{
-    std::vector<int64_t> v;
-    for (const TKVRPto& p : aPoints) {
-        v.push_back(p.X);
-        v.push_back(p.Y);
-    }
-    return v;
-}
-
 constexpr int64_t kGap = 2000;
 
 } // namespace

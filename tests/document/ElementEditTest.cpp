@@ -80,11 +80,13 @@ TEST(ElementEdit, PickAtTheToleranceAndInside)
             BoundsLeftMiddle(it, x, y);
         // Diagonal ways lose a micrometre to rounding.
         const int64_t slack = (r.DX != 0 && r.DY != 0) ? 3 : 1;
-        auto at = [&](int64_t d) {
-            return std::pair{x + RoundHalfEven(r.DX * double(d)), y + RoundHalfEven(r.DY * double(d))};
+        auto at = [&](double d) {
+            return std::pair{x + RoundHalfEven(r.DX * d), y + RoundHalfEven(r.DY * d)};
         };
-        const auto [ix, iy] = at(Tol - slack);
-        const auto [ox, oy] = at(Tol + slack);
+        // The ink reaches half the pen beyond the outline.
+        const double reach = double(Tol) + double(it->GetBasePenWidth()) / 2.0 * it->GetDrawScale();
+        const auto [ix, iy] = at(reach - double(slack));
+        const auto [ox, oy] = at(reach + double(slack));
         EXPECT_TRUE(it->Pick(ix, iy, Tol, false));
         EXPECT_FALSE(it->Pick(ox, oy, Tol, false));
         const TKVRRect b = it->GetBounds();
@@ -101,7 +103,7 @@ TEST(ElementEdit, PickAtTheToleranceAndInside)
         if (r.Kind != KVRItemKind::Point && r.Kind != KVRItemKind::Bezier && r.Kind != KVRItemKind::Symbol) {
             EXPECT_FALSE(it->SearchRect(around, false));
         }
-        const auto [fx, fy] = at(5 * Tol);
+        const auto [fx, fy] = at(5.0 * double(Tol));
         EXPECT_FALSE(it->SearchRect({fx - 10, fy - 10, fx + 10, fy + 10}, true));
     }
 }
@@ -121,6 +123,8 @@ TEST(ElementEdit, FilledShapesHitInside)
         const std::map<int32_t, std::pair<int64_t, int64_t>> inner{{7, {6000, 6000}}, {25, {4500, 500}}, {27, {6000, 1000}}};
         const auto [x, y] = inner.count(kind) ? inner.at(kind)
                                               : std::pair{b.Left + b.Width() / 2, b.Top + b.Height() / 2};
+        // No pen: its ink (1:50 here) would cover these small shapes' middles.
+        shape->SetBasePenWidth(0);
         shape->SetFilled(false);
         EXPECT_FALSE(shape->Pick(x, y, 0, false));
         shape->SetFilled(true);

@@ -8,6 +8,7 @@
 #include "platform/rtl/model/TKVRBaseFlow.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <vector>
 
 namespace FactoryTest {
@@ -34,6 +35,17 @@ inline void SetUpLayers(TKVRBaseLabel& aDoc)
     l->Bold = true;
     l->Italic = true;
     aDoc.SetActiveLayer(1);
+}
+
+// Points as the creators take them: x1, y1, x2, y2, ...
+inline std::vector<int64_t> Flat(std::initializer_list<TKVRPto> aPoints)
+{
+    std::vector<int64_t> v;
+    for (const TKVRPto& p : aPoints) {
+        v.push_back(p.X);
+        v.push_back(p.Y);
+    }
+    return v;
 }
 
 inline std::vector<TKVRPto> PointsOf(const TKVRBaseItem* aItem)

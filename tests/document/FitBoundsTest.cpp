@@ -78,6 +78,17 @@ TEST(FitBounds, FittedExportHoldsEveryPaintedPixel)
              s->SetBase(1, 90000, 100000);
              s->SetAngleRad(0.3);
          }},
+        // At 1:5,000 the frame follows the drawing scale, the caption and pens stay paper sized.
+        {"symbol at 1:5,000",
+         [](TVXLabelFMX& d) {
+             d.GetMeasure().SetDrawScale(5000);
+             auto* s = new TKVRSymbol(&d, false);
+             s->SetSymbol(MakeSymbol(R"([{"Type":"PenWidth","Value":0.3},{"Type":"Rectangle","Points":[0,0,100000,50000]},
+                 {"Type":"FontHeight","Value":6},
+                 {"Type":"Text","Text":"WIDE CAPTION TEXT","Point":[50000,80000],"Angle":20,"HAlign":1,"VAlign":0}])"));
+             s->SetBase(1, 90000 * int64_t(5000), 100000 * int64_t(5000));
+             s->SetAngleRad(0.3);
+         }},
     };
     QTemporaryDir dir;
     for (const TCase& c : cases) {

@@ -298,9 +298,17 @@ void AngularPoints(const TKVRPto& aP1, const TKVRPto& aP2, const TKVRPto& aP3, c
         mx /= lm;
         my /= lm;
     }
-    oPts[4] = At(cx + d1x * r, cy + d1y * r);
-    oPts[5] = At(cx + d2x * r, cy + d2y * r);
-    oPts[6] = At(cx + mx * r, cy + my * r);
+    // The arc's middle goes onto the bisector at the picked distance; a
+    // position already there (within the rounding of a whole micrometre)
+    // stays, and the sides take the distance of the rounded middle, so a
+    // second layout of these points gives them back unchanged.
+    TKVRPto middle = aPos;
+    if (std::fabs(px * my - py * mx) > 1.0 || px * mx + py * my <= 0.0)
+        middle = At(cx + mx * r, cy + my * r);
+    const double rm = std::hypot(double(middle.X) - cx, double(middle.Y) - cy);
+    oPts[4] = At(cx + d1x * rm, cy + d1y * rm);
+    oPts[5] = At(cx + d2x * rm, cy + d2y * rm);
+    oPts[6] = middle;
 }
 
 double MeasuredValue(TVXDimType aType, const TDimPoints& aPts)

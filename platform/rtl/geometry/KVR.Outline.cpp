@@ -235,6 +235,52 @@ bool ClosedContour(const TKVRContour& c)
 
 }  // namespace
 
+TKVRCubic::TKVRCubic(const TKVRPto& a, const TKVRPto& b, const TKVRPto& c, const TKVRPto& d)
+    : P{{double(a.X), double(a.Y)}, {double(b.X), double(b.Y)}, {double(c.X), double(c.Y)}, {double(d.X), double(d.Y)}}
+{
+}
+
+TKVRGPoint TKVRCubic::At(double t) const
+{
+    const double u = 1.0 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    return {a * P[0].X + b * P[1].X + c * P[2].X + d * P[3].X, a * P[0].Y + b * P[1].Y + c * P[2].Y + d * P[3].Y};
+}
+
+double TKVRCubic::Nearest(const TKVRGPoint& q, double& oT) const
+{
+    const auto dist = [&](double t) { return Dist(At(t), q); };
+    constexpr int Samples = 64;
+    int best = 0;
+    double bestD = dist(0.0);
+    for (int k = 1; k <= Samples; ++k)
+        if (const double d = dist(double(k) / Samples); d < bestD) {
+            bestD = d;
+            best = k;
+        }
+    double lo = std::max(0.0, double(best - 1) / Samples), hi = std::min(1.0, double(best + 1) / Samples);
+    for (int i = 0; i < 100 && hi - lo > 1e-15; ++i) {
+        const double m1 = lo + (hi - lo) / 3.0, m2 = hi - (hi - lo) / 3.0;
+        if (dist(m1) <= dist(m2))
+            hi = m2;
+        else
+            lo = m1;
+    }
+    oT = (lo + hi) / 2.0;
+    return dist(oT);
+}
+
+void TKVRCubic::Split(double t, TKVRGPoint (&oLeft)[4], TKVRGPoint (&oRight)[4]) const
+{
+    const auto lerp = [t](const TKVRGPoint& a, const TKVRGPoint& b) {
+        return TKVRGPoint{a.X + (b.X - a.X) * t, a.Y + (b.Y - a.Y) * t};
+    };
+    const TKVRGPoint ab = lerp(P[0], P[1]), bc = lerp(P[1], P[2]), cd = lerp(P[2], P[3]);
+    const TKVRGPoint abc = lerp(ab, bc), bcd = lerp(bc, cd), m = lerp(abc, bcd);
+    oLeft[0] = P[0], oLeft[1] = ab, oLeft[2] = abc, oLeft[3] = m;
+    oRight[0] = m, oRight[1] = bcd, oRight[2] = cd, oRight[3] = P[3];
+}
+
 TKVRGPoint TKVROutlinePiece::At(double aAngle) const
 {
     return {C.X + RX * std::cos(aAngle), C.Y + RY * std::sin(aAngle)};
@@ -291,6 +337,7 @@ void TKVROutline::ArcTo(double aCX, double aCY, double aRX, double aRY, double a
 void TKVROutline::CubicTo(double aX1, double aY1, double aX2, double aY2, double aX3, double aY3)
 {
     const TKVRGPoint p0 = fPen;
+    const TKVRCubic curve(p0, {aX1, aY1}, {aX2, aY2}, {aX3, aY3});
     // Chords enough that the curve strays from them by about a thousandth of
     // its control polygon (at least a micrometre), at most 256.
     const double poly = Dist(p0, {aX1, aY1}) + Dist({aX1, aY1}, {aX2, aY2}) + Dist({aX2, aY2}, {aX3, aY3});
@@ -298,11 +345,22 @@ void TKVROutline::CubicTo(double aX1, double aY1, double aX2, double aY2, double
                                  std::hypot(aX1 - 2 * aX2 + aX3, aY1 - 2 * aY2 + aY3));
     const double flat = std::max(1.0, poly * 1e-3);
     const int n = std::clamp(int(std::ceil(std::sqrt(0.75 * bend / flat))), 1, 256);
+    std::vector<double> length(size_t(n) + 1, 0.0);
     for (int i = 1; i <= n; ++i) {
-        const double t = double(i) / n, u = 1.0 - t;
-        const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-        LineTo(a * p0.X + b * aX1 + c * aX2 + d * aX3, a * p0.Y + b * aY1 + c * aY2 + d * aY3);
+        const TKVRGPoint q = curve.At(double(i) / n);
+        length[size_t(i)] = length[size_t(i - 1)] + Dist(fPen, q);
+        LineTo(q.X, q.Y);
+        Current().Pieces.back().Chord = true;
     }
+    fCurveEnds.push_back(p0);
+    fCurveEnds.push_back({aX3, aY3});
+    // Halfway along the chords, taken back onto the curve.
+    const double half = length.back() / 2.0;
+    const auto upper = std::lower_bound(length.begin() + 1, length.end(), half);
+    const size_t k = size_t(upper - length.begin());
+    const double span = length[k] - length[k - 1];
+    const double share = span > 0.0 ? (half - length[k - 1]) / span : 0.0;
+    fCurveMiddles.push_back(curve.At((double(k - 1) + share) / n));
 }
 
 void TKVROutline::Close()
@@ -491,18 +549,26 @@ void TKVROutline::SnapPoints(uint8_t aSnap, double aRefX, double aRefY, bool aHa
     case KVRSnap::Cross:
         Crossings(*this, aOut);
         return;
+    case KVRSnap::End:
+        aOut.insert(aOut.end(), fCurveEnds.begin(), fCurveEnds.end());
+        break;
+    case KVRSnap::Middle:
+        aOut.insert(aOut.end(), fCurveMiddles.begin(), fCurveMiddles.end());
+        break;
     default: break;
     }
     for (const TKVRContour& c : fContours)
         for (const TKVROutlinePiece& p : c.Pieces) {
             switch (aSnap) {
             case KVRSnap::End:
-                if (!p.FullCircle()) {
+                if (!p.FullCircle() && !p.Chord) {
                     aOut.push_back(p.First());
                     aOut.push_back(p.Last());
                 }
                 break;
             case KVRSnap::Middle:
+                if (p.Chord)
+                    break;
                 if (!p.IsArc)
                     aOut.push_back({(p.A.X + p.B.X) / 2.0, (p.A.Y + p.B.Y) / 2.0});
                 else if (!p.FullCircle())

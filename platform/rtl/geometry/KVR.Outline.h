@@ -13,6 +13,21 @@ struct TKVRGPoint
     double Y = 0.0;
 };
 
+// One cubic span (anchors P[0], P[3], controls P[1], P[2]) in doubles.
+struct TKVRCubic
+{
+    TKVRGPoint P[4];
+
+    TKVRCubic(const TKVRGPoint& a, const TKVRGPoint& b, const TKVRGPoint& c, const TKVRGPoint& d) : P{a, b, c, d} {}
+    TKVRCubic(const TKVRPto& a, const TKVRPto& b, const TKVRPto& c, const TKVRPto& d);
+    TKVRGPoint At(double t) const;
+    // Distance from q to the curve's nearest point, whose parameter goes to
+    // oT: the best of a sampling, narrowed down far below a micrometre.
+    double Nearest(const TKVRGPoint& q, double& oT) const;
+    // De Casteljau at t: the two halves, each from its start to its end.
+    void Split(double t, TKVRGPoint (&oLeft)[4], TKVRGPoint (&oRight)[4]) const;
+};
+
 // One piece: a segment A to B, or an arc of the ellipse about C with radii
 // RX, RY from angle Start sweeping Sweep (radians, clockwise on screen, so
 // the point at t is C + (RX cos t, RY sin t) with y downwards).
@@ -26,6 +41,9 @@ struct TKVROutlinePiece
     double RY = 0.0;
     double Start = 0.0;
     double Sweep = 0.0;
+    // A chord of a flattened curve: its ends and middle are no snap points
+    // (the curve's own are, see CubicTo).
+    bool Chord = false;
 
     TKVRGPoint At(double aAngle) const;
     TKVRGPoint First() const { return IsArc ? At(Start) : A; }
@@ -47,7 +65,9 @@ public:
     void LineTo(double aX, double aY);
     // An elliptic arc, joined to the current point by a segment.
     void ArcTo(double aCX, double aCY, double aRX, double aRY, double aStart, double aSweep);
-    // A cubic from the current point, flattened finely enough for picking.
+    // A cubic from the current point, flattened finely enough for picking;
+    // its two anchors are its end snaps and its point halfway along its
+    // length its middle snap.
     void CubicTo(double aX1, double aY1, double aX2, double aY2, double aX3, double aY3);
     void Close();
     // The current contour's inside counts as a hit.
@@ -89,6 +109,8 @@ private:
     std::vector<TKVRContour> fContours;
     std::vector<TKVRGPoint> fCentres;
     std::vector<TKVRGPoint> fReferences;
+    std::vector<TKVRGPoint> fCurveEnds;
+    std::vector<TKVRGPoint> fCurveMiddles;
     TKVRGPoint fStart;
     TKVRGPoint fPen;
     bool fOpen = false;

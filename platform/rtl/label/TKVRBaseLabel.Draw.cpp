@@ -33,6 +33,7 @@
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/model/IKVRLinkTarget.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/geometry/KVR.Draw2D.h"
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -119,6 +120,29 @@ int64_t LengthOf(const TKVRPto& a, const TKVRPto& b)
     return RoundHalfEven(std::hypot(double(b.X - a.X), double(b.Y - a.Y)));
 }
 
+// Points that give the action's element no size: two clicks on one spot (a
+// click without a drag), a box without width or height, three points no
+// circle passes through. Such clicks make nothing; the action starts again.
+bool MakesNothing(uint8_t aAction, const std::vector<TKVRPto>& p)
+{
+    const auto flat = [&p] { return p[0].X == p[1].X || p[0].Y == p[1].Y; };
+    int64_t cx, cy, r;
+    switch (aAction) {
+    case 4: case 5: case 11: case 12: case 35: case 38: case 47:
+        return p[0] == p[1];
+    case 6: case 18: case 19: case 24: case 29: case 33: case 34: case 37: case 39:
+        return flat();
+    case 8: case 13:
+        return !TDraw2D::CircleThreePoints(p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y, cx, cy, r);
+    case 14:
+        return p[1].X == p[0].X || p[2].Y == p[0].Y;
+    case 36:
+        return p[0] == p[1] || p[0] == p[2];
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool TKVRBaseLabel::IsDrawAction(uint8_t aAction)
@@ -198,6 +222,8 @@ TKVRBaseItem* TKVRBaseLabel::CreateDrawn()
         return aMake(std::min(p[0].X, p[1].X), std::min(p[0].Y, p[1].Y), std::abs(p[1].X - p[0].X),
                      std::abs(p[1].Y - p[0].Y));
     };
+    if (MakesNothing(fAct.fCurAction, p))
+        return nullptr;
     switch (fAct.fCurAction) {
     case 3: return AddBasePoint(p[0].X, p[0].Y);
     case 4: return AddBaseLine(p[0].X, p[0].Y, p[1].X, p[1].Y);

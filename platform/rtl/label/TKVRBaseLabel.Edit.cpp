@@ -248,6 +248,9 @@ void TKVRBaseLabel::SelectClick(int64_t x, int64_t y, int64_t aGap, TShiftState 
     }
     if (!IsSelected(hit))
         SelectItem(hit, false);
+    // The whole element is grabbed now: no point of it is named any more, so
+    // Delete removes the selection.
+    fAct.fPos1 = 0;
     if (!fEditable)
         return;
     // The selection follows the pointer from here, keeping where it was grabbed.
@@ -432,14 +435,21 @@ void TKVRBaseLabel::MoveEditor(int64_t x, int64_t y, int64_t gx, int64_t gy, boo
     const uint8_t type = fAct.fMoveType;
     if (type <= 1 || type == 19)
         DragBy(-x, -y, aRefLines);
-    else if (type >= 11 && type <= 18)
-        gx >= 0 && gy >= 0 ? DragHandle(gx, gy, true, aRefLines) : DragHandle(-x, -y, false, aRefLines);
-    else if (gx == 0 && gy == 0)
-        DragHandle(x, y, true, aRefLines);
     else if (gx >= 0 && gy >= 0)
         DragHandle(gx, gy, true, aRefLines);
     else
         DragHandle(-x, -y, false, aRefLines);
+}
+
+void TKVRBaseLabel::MoveEditorTo(int64_t x, int64_t y, bool aRefLines)
+{
+    const uint8_t action = fAct.fCurAction;
+    const uint8_t type = fAct.fMoveType;
+    if (!fEditable || fSelection.empty() || action != TAct::ActDrag || !fAct.fCurEditor || type <= 1 || type == 19)
+        return;
+    TEditBracket edit(*this);
+    edit.KeepSelection();
+    DragHandle(KVRHeldCoordinate(x), KVRHeldCoordinate(y), true, aRefLines);
 }
 
 void TKVRBaseLabel::MoveGridEditor(int64_t x, int64_t y, int64_t aIncX, int64_t aIncY, bool aRefLines)

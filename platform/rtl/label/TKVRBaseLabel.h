@@ -499,11 +499,15 @@ public:
     void PickEditor(int64_t x, int64_t y, int64_t aGap, TShiftState aShift, bool aRefLines);
     // A typed length along the direction of the running drawing action.
     void PickEditor(int64_t aLength, TShiftState aShift);
-    // A drag step: (x, y) is the previous minus the current position, or the
-    // absolute position when a single point is dragged (gx, gy 0); gx, gy the
-    // pointer's grid position (-1 without a grid). aFlag: a keyboard nudge of
-    // one grid step (x, y are -1, 0 or 1; gx, gy the steps).
+    // A drag step: (x, y) is the previous minus the current position; gx, gy
+    // the pointer's grid position, where a grabbed point or sizing handle
+    // lands (-1, -1 without a grid; every grid node, (0, 0) included, is a
+    // position). aFlag: a keyboard nudge of one grid step (x, y are -1, 0 or
+    // 1; gx, gy the steps).
     void MoveEditor(int64_t x, int64_t y, int64_t gx, int64_t gy, bool aRefLines, bool aFlag);
+    // The grabbed point (move types 2 to 10) lands on (x, y): a snap point,
+    // or the pointer itself while the grid is off.
+    void MoveEditorTo(int64_t x, int64_t y, bool aRefLines);
     // Moves the grabbed selection so that its first corner follows (x, y) in whole grid steps.
     void MoveGridEditor(int64_t x, int64_t y, int64_t aIncX, int64_t aIncY, bool aRefLines);
     // End of a drag or of a selection rectangle.

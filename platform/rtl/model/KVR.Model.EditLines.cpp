@@ -111,12 +111,6 @@ bool InsertChainPoint(TChain& aChain, std::vector<TKVRPto> aPoints, bool aClosed
     return true;
 }
 
-TKVRPto Lerp(const TKVRPto& a, const TKVRPto& b, double t)
-{
-    return {RoundHalfEven(double(a.X) + (double(b.X) - double(a.X)) * t),
-            RoundHalfEven(double(a.Y) + (double(b.Y) - double(a.Y)) * t)};
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- point
@@ -312,33 +306,37 @@ bool TKVRBaseBezier::DeletePoint(int32_t aIndex)
 
 bool TKVRBaseBezier::InsertPoint(int64_t aX, int64_t aY, int32_t)
 {
-    // Splits the segment nearest to the point where it passes nearest.
+    // Splits the segment nearest to the point where it passes nearest; the
+    // new anchor then goes onto the point with its two controls.
     if (GetPreview() || fPoints.size() < 4)
         return false;
+    const TKVRGPoint q{double(aX), double(aY)};
     size_t bestSeg = 1;
     double bestT = 0.5, bestD = -1.0;
     for (size_t s = 1; s + 2 < fPoints.size(); s += 3) {
-        const TKVRPto &p0 = fPoints[s - 1], &p1 = fPoints[s], &p2 = fPoints[s + 1], &p3 = fPoints[s + 2];
-        for (int k = 1; k < 64; ++k) {
-            const double t = k / 64.0, u = 1.0 - t;
-            const double x = u * u * u * double(p0.X) + 3 * u * u * t * double(p1.X) + 3 * u * t * t * double(p2.X) +
-                             t * t * t * double(p3.X);
-            const double y = u * u * u * double(p0.Y) + 3 * u * u * t * double(p1.Y) + 3 * u * t * t * double(p2.Y) +
-                             t * t * t * double(p3.Y);
-            const double d = std::hypot(x - double(aX), y - double(aY));
-            if (bestD < 0.0 || d < bestD) {
-                bestD = d;
-                bestSeg = s;
-                bestT = t;
-            }
+        const TKVRCubic c(fPoints[s - 1], fPoints[s], fPoints[s + 1], fPoints[s + 2]);
+        double t = 0.0;
+        const double d = c.Nearest(q, t);
+        if (bestD < 0.0 || d < bestD) {
+            bestD = d;
+            bestSeg = s;
+            bestT = t;
         }
     }
+    const TKVRCubic c(fPoints[bestSeg - 1], fPoints[bestSeg], fPoints[bestSeg + 1], fPoints[bestSeg + 2]);
+    TKVRGPoint left[4], right[4];
+    c.Split(bestT, left, right);
+    // The split anchor lies on the curve; the click may lie a rounding or a
+    // pick tolerance beside it.
+    const double dx = q.X - left[3].X, dy = q.Y - left[3].Y;
+    const auto held = [](const TKVRGPoint& aPoint, double aDx, double aDy) {
+        return TKVRPto{KVRHeldCoordinate(RoundHalfEven(aPoint.X + aDx)), KVRHeldCoordinate(RoundHalfEven(aPoint.Y + aDy))};
+    };
     std::vector<TKVRPto> p = fPoints;
-    const TKVRPto p0 = p[bestSeg - 1], p1 = p[bestSeg], p2 = p[bestSeg + 1], p3 = p[bestSeg + 2];
-    const TKVRPto a = Lerp(p0, p1, bestT), b = Lerp(p1, p2, bestT), c = Lerp(p2, p3, bestT);
-    const TKVRPto d = Lerp(a, b, bestT), e = Lerp(b, c, bestT), f = Lerp(d, e, bestT);
     p.erase(p.begin() + std::ptrdiff_t(bestSeg), p.begin() + std::ptrdiff_t(bestSeg + 2));
-    p.insert(p.begin() + std::ptrdiff_t(bestSeg), {a, d, f, e, c});
+    p.insert(p.begin() + std::ptrdiff_t(bestSeg),
+             {held(left[1], 0, 0), held(left[2], dx, dy), TKVRPto{KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)},
+              held(right[1], dx, dy), held(right[2], 0, 0)});
     SetPoints(std::move(p));
     CheckPosition();
     return true;
@@ -384,6 +382,18 @@ bool TKVRBaseArc::MovePoint(TKVRMoveType& aType, int32_t, int64_t aX, int64_t aY
         return false;
     TKVRPto p[3] = {GetPoint(1), GetPoint(2), GetPoint(3)};
     p[which - 1] = {aX, aY};
+    if (which == 2) {
+        // The middle handle sets the bulge: it stays on the chord's
+        // perpendicular bisector, where the new arc's middle then lies, so
+        // the handle stays under the pointer instead of jumping beside it.
+        const double cx = (double(p[0].X) + double(p[2].X)) / 2.0, cy = (double(p[0].Y) + double(p[2].Y)) / 2.0;
+        const double nx = -(double(p[2].Y) - double(p[0].Y)), ny = double(p[2].X) - double(p[0].X);
+        const double len2 = nx * nx + ny * ny;
+        if (len2 > 0.0) {
+            const double k = ((double(aX) - cx) * nx + (double(aY) - cy) * ny) / len2;
+            p[1] = {KVRHeldCoordinate(RoundHalfEven(cx + nx * k)), KVRHeldCoordinate(RoundHalfEven(cy + ny * k))};
+        }
+    }
     int64_t cx, cy, r;
     double start, end, sweep;
     bool dir;
@@ -396,6 +406,9 @@ bool TKVRBaseArc::MovePoint(TKVRMoveType& aType, int32_t, int64_t aX, int64_t aY
     fEnd = end;
     fSweep = sweep;
     fDirection = dir;
+    // The points the user placed stay where they are (the layout keeps a
+    // point the rounded centre and radius put a micrometre beside it).
+    fPoints.assign(std::begin(p), std::end(p));
     Changed();
     CheckPosition();
     return true;
@@ -415,11 +428,17 @@ void TKVRBaseArc::TurnQuarter(bool aLeft, const TKVRPto& aOffset)
 {
     if (GetPreview())
         return;
-    const TKVRPto c = aLeft ? TKVRPto{fCenterY + aOffset.X, -fCenterX + aOffset.Y}
-                            : TKVRPto{-fCenterY + aOffset.X, fCenterX + aOffset.Y};
+    const auto turn = [&](const TKVRPto& p) {
+        const TKVRPto t = aLeft ? TKVRPto{p.Y + aOffset.X, -p.X + aOffset.Y} : TKVRPto{-p.Y + aOffset.X, p.X + aOffset.Y};
+        return TKVRPto{KVRHeldCoordinate(t.X), KVRHeldCoordinate(t.Y)};
+    };
+    const TKVRPto c = turn({fCenterX, fCenterY});
     const double q = aLeft ? -Pi / 2.0 : Pi / 2.0;
-    fCenterX = KVRHeldCoordinate(c.X);
-    fCenterY = KVRHeldCoordinate(c.Y);
+    fCenterX = c.X;
+    fCenterY = c.Y;
+    // The points turn exactly with the centre, so they keep their places.
+    for (TKVRPto& p : fPoints)
+        p = turn(p);
     fStart = TDraw2D::NormalizeAngle(fStart + q);
     fEnd = TDraw2D::NormalizeAngle(fEnd + q);
     UpdatePoints();
@@ -548,16 +567,6 @@ void TKVRBaseLink::GetOutline(TKVROutline& aOutline) const
     case TKVRLinkRoute::TShape::None: break;
     }
 }
-
-namespace {
-
-// Link types whose link points are the user's (the others follow the ends).
-bool FreeLinkPoints(TVXLinkType aType)
-{
-    return aType == 0 || aType == 4 || aType == 5 || aType == 6;
-}
-
-}  // namespace
 
 void TKVRBaseLink::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 {

@@ -42,6 +42,7 @@ TKVRBaseArc::TKVRBaseArc(TKVRBaseLabel* aOwner, int64_t aX1, int64_t aY1, int64_
     if (!TDraw2D::ArcThreePoints(aX1, aY1, aX2, aY2, aX3, aY3, fCenterX, fCenterY, fRadius, fStart, fEnd, fSweep,
                                  fDirection))
         throw EKVRDataError("The three points do not define an arc");
+    fPoints = {{aX1, aY1}, {aX2, aY2}, {aX3, aY3}};
     UpdatePoints();
 }
 
@@ -77,11 +78,16 @@ void TKVRBaseArc::ReadJson(int32_t aVersion, const TJsonObject& aJson)
 void TKVRBaseArc::UpdatePoints()
 {
     const double r = double(fRadius);
-    const double mid = fStart + fSweep / 2.0;
-    const double end = fStart + fSweep;
-    fPoints[0] = {fCenterX + RoundHalfEven(r * std::cos(fStart)), fCenterY + RoundHalfEven(r * std::sin(fStart))};
-    fPoints[1] = {fCenterX + RoundHalfEven(r * std::cos(mid)), fCenterY + RoundHalfEven(r * std::sin(mid))};
-    fPoints[2] = {fCenterX + RoundHalfEven(r * std::cos(end)), fCenterY + RoundHalfEven(r * std::sin(end))};
+    const double angles[3] = {fStart, fStart + fSweep / 2.0, fStart + fSweep};
+    for (size_t i = 0; i < 3; ++i) {
+        const TKVRPto at{fCenterX + RoundHalfEven(r * std::cos(angles[i])),
+                         fCenterY + RoundHalfEven(r * std::sin(angles[i]))};
+        // Centre and radius are whole micrometres: a point placed on the arc
+        // by hand may lie beside where they put it by that rounding, and
+        // stays, so an edit never makes the user's points drift.
+        if (std::abs(at.X - fPoints[i].X) > PointSlack || std::abs(at.Y - fPoints[i].Y) > PointSlack)
+            fPoints[i] = at;
+    }
 }
 
 void TKVRBaseArc::CheckFit(TKVRExtent& aExtent)

@@ -29,7 +29,11 @@ public:
 
     TJsonObject WriteJson() const override;
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
+    // Points 1 to 3 from centre, radius and angles; a point already within
+    // PointSlack micrometres of its place (the rounding of a whole centre and
+    // radius) keeps where it was put.
     void UpdatePoints() override;
+    static constexpr int64_t PointSlack = 2;
     // The three points and every extreme of the circle that the arc passes.
     void CheckFit(TKVRExtent& aExtent) override;
     void WriteData(TBinaryWriter& aWriter) const override;

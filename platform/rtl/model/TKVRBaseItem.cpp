@@ -237,7 +237,10 @@ bool TKVRBaseItem::Pick(int64_t aX, int64_t aY, int64_t aTolerance, bool aOutlin
         return false;
     TKVROutline o;
     GetOutline(o);
-    return o.Hit(double(aX), double(aY), double(std::max<int64_t>(aTolerance, 0)), aOutlineOnly);
+    // The pen is paper: its ink reaches half its width beside the outline,
+    // which the drawing scale makes longer in the model.
+    const double ink = double(std::max(fPenWidth, 0)) / 2.0 * double(GetDrawScale());
+    return o.Hit(double(aX), double(aY), double(std::max<int64_t>(aTolerance, 0)) + ink, aOutlineOnly);
 }
 
 bool TKVRBaseItem::SearchRect(const TKVRRect& aRect, bool aCrossing) const

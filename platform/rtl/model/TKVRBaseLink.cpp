@@ -280,8 +280,10 @@ void TKVRBaseLink::Arrow(const TKVRPto& aEnd, const TKVRPto& aDir, uint16_t aInd
 
 void TKVRBaseLink::CheckFit(TKVRExtent& aExtent)
 {
-    TKVRBaseItem::CheckFit(aExtent);
     const int64_t half = GetBasePenWidth() / 2;
+    if (PaintsLinkPoints(fLinkType))
+        for (const TKVRPto& p : fPoints)
+            aExtent.IncludeWide(p.X, p.Y, half);
     aExtent.IncludeWide(FromPoint.X, FromPoint.Y, half);
     aExtent.IncludeWide(ToPoint.X, ToPoint.Y, half);
     // What Draw and Print paint: the route between the ends as they stand

@@ -30,6 +30,12 @@ public:
     bool InsertPoint(int64_t aX, int64_t aY, int32_t aIndex) override;
     // Link points of a chain of curves (type 7).
     static constexpr int32_t ChainPoints = 14;
+    // Types whose link points are the user's and are painted: the arc's pass
+    // point (4) and the free polyline's bends (6). Types 0 and 5 keep points
+    // they were given but paint none of them; the others derive theirs.
+    static bool FreeLinkPoints(TVXLinkType aType) { return aType == 4 || aType == 6; }
+    // Types whose link points shape the painted route (and so the bounds).
+    static bool PaintsLinkPoints(TVXLinkType aType) { return aType != 0 && aType != 5; }
 
     TKVRBaseLink(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseLink(TKVRBaseLabel* aOwner, int32_t aNumPoints, bool aPreview);
@@ -39,7 +45,7 @@ public:
     void ReadJson(int32_t aVersion, const TJsonObject& aJson) override;
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
-    // The link points and both stored end points, each by half the pen
+    // The link points that shape the route and both stored end points, each by half the pen
     // width; with both ends resolved also the route as painted (an arc's or
     // curve's bulge beyond its points) and the end markers.
     void CheckFit(TKVRExtent& aExtent) override;

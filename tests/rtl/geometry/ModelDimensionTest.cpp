@@ -99,9 +99,12 @@ TEST(ModelDimension, AngleBetweenTwoLines)
     EXPECT_NEAR(double(r), 7071.0, 1.0);
     EXPECT_NEAR(std::fabs(sw), std::numbers::pi / 2, 1e-3);
     // Picked on the other side of the crossing: the opposite angle, still 90.
+    // The ends lie as far from the crossing as the arc's middle, (-3536, -3536):
+    // 5000.6 micrometres, so that a second layout finds them where they are.
     a->SetAngular(0, 0, 10000, 0, 0, 0, 0, 10000, -3000, -4000);
-    EXPECT_EQ(a->GetPoint(5), (TKVRPto{-5000, 0}));
-    EXPECT_EQ(a->GetPoint(6), (TKVRPto{0, -5000}));
+    EXPECT_EQ(a->GetPoint(7), (TKVRPto{-3536, -3536}));
+    EXPECT_EQ(a->GetPoint(5), (TKVRPto{-5001, 0}));
+    EXPECT_EQ(a->GetPoint(6), (TKVRPto{0, -5001}));
 }
 
 TEST(ModelDimension, AngleOfParallelLinesHasNoArc)
