@@ -81,6 +81,7 @@ const TTable& Properties()
 {
     static const TTable table{
         {QStringLiteral("StartEndLine"), QStringLiteral("Line ends")},
+        {QStringLiteral("Color"), QStringLiteral("Colour")},
         {QStringLiteral("BackColor"), QStringLiteral("Fill")},
     };
     return table;
