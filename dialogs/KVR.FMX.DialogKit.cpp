@@ -1,5 +1,7 @@
 #include "dialogs/KVR.FMX.DialogKit.h"
 #include "platform/fmx/TCanvas.h"
+#include <QKeyEvent>
+#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,9 +19,18 @@ TKVRColorRect::TKVRColorRect(QWidget* aParent, const QString& aName) : QWidget(a
 
 void TKVRColorRect::SetColor(TAlphaColor aValue)
 {
-    if (fColor == aValue)
+    if (fColor == aValue && !fEmpty)
         return;
     fColor = aValue;
+    fEmpty = false;
+    update();
+}
+
+void TKVRColorRect::SetEmpty()
+{
+    if (fEmpty)
+        return;
+    fEmpty = true;
     update();
 }
 
@@ -28,6 +39,13 @@ void TKVRColorRect::paintEvent(QPaintEvent*)
     QPainter painter(this);
     TCanvas canvas(painter);
     const TRectF box(0, 0, width(), height());
+    if (fEmpty) {
+        // No fill, a frame and a stroke across: a free slot never passes for a saved white.
+        canvas.Stroke().SetColor(palette().color(QPalette::Mid).rgba());
+        canvas.DrawRect(TRectF(0.5f, 0.5f, width() - 0.5f, height() - 0.5f), 0, 0, NoCorners, 1);
+        canvas.DrawLine(TPointF(width() - 3.0f, 3.0f), TPointF(3.0f, height() - 3.0f), 1);
+        return;
+    }
     if ((fColor >> 24) != 0xFF) {
         // The chequer board shows how much of what lies below comes through.
         canvas.Fill().SetColor(TAlphaColors::White);
@@ -48,4 +66,69 @@ void TKVRColorRect::mousePressEvent(QMouseEvent* aEvent)
 {
     if (aEvent->button() == Qt::LeftButton)
         emit clicked();
+}
+
+TKVRChoiceList::TKVRChoiceList(QWidget* aParent, const QString& aName) : QListWidget(aParent)
+{
+    setObjectName(aName);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int aRow) {
+        if (aRow < 0)
+            fChosen = -1;  // emptied
+        else if (!fBrowsing)
+            Offer(aRow);
+    });
+    // A click on the row the keys moved to chooses it too.
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* aItem) { Offer(row(aItem)); });
+}
+
+void TKVRChoiceList::keyPressEvent(QKeyEvent* aEvent)
+{
+    if (aEvent->key() == Qt::Key_Return || aEvent->key() == Qt::Key_Enter) {
+        Offer(currentRow());
+        aEvent->accept();
+        return;
+    }
+    fBrowsing = true;
+    QListWidget::keyPressEvent(aEvent);
+    fBrowsing = false;
+}
+
+void TKVRChoiceList::focusInEvent(QFocusEvent* aEvent)
+{
+    // A list view makes its first row current when it takes the focus: a
+    // list that opens without a choice keeps none.
+    QAbstractScrollArea::focusInEvent(aEvent);
+    viewport()->update();
+}
+
+void TKVRChoiceList::Offer(int aRow)
+{
+    if (aRow < 0 || aRow == fChosen)
+        return;
+    fChosen = aRow;
+    emit Chosen();
+}
+
+TKVRFloatBox::TKVRFloatBox(QWidget* aParent, const QString& aName) : QDoubleSpinBox(aParent)
+{
+    setObjectName(aName);
+}
+
+void TKVRFloatBox::SetUnits(TKVRUnits aUnits)
+{
+    setDecimals(int(std::ceil(std::log10(double(MicrometresPerUnit(aUnits))))));
+}
+
+void TKVRFloatBox::SetExact(double aValue)
+{
+    setValue(aValue);
+    fExact = aValue;
+    fShown = value();
+}
+
+double TKVRFloatBox::Exact() const
+{
+    const bool untouched = value() == fShown && fExact >= minimum() && fExact <= maximum();
+    return untouched ? fExact : value();
 }

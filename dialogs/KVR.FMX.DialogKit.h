@@ -2,15 +2,28 @@
 // What every dialog form shares: the modal result as the forms give it, and
 // the colour rectangles of their colour fields.
 #include "platform/rtl/System.UITypes.h"
+#include "platform/rtl/label/KVR.Units.h"
 #include <QDialog>
+#include <QDoubleSpinBox>
+#include <QListWidget>
 #include <QWidget>
 #include <cstdint>
 
 // 1 when the form was accepted (OK), 2 otherwise.
 int32_t KVRShowModal(QDialog& aForm);
 
+// A control of a form laid out by hand: named as the form names it, placed.
+template <typename T>
+T* KVRPlaced(T* aWidget, const char* aName, const QRect& aGeometry)
+{
+    aWidget->setObjectName(QString::fromLatin1(aName));
+    aWidget->setGeometry(aGeometry);
+    return aWidget;
+}
+
 // A colour rectangle with the hand cursor: shows the stored ARGB colour
-// (translucent colours over a chequer board) and reports a press.
+// (translucent colours over a chequer board), or an empty slot as an empty
+// frame, and reports a press.
 class TKVRColorRect : public QWidget
 {
     Q_OBJECT
@@ -18,7 +31,11 @@ class TKVRColorRect : public QWidget
 public:
     explicit TKVRColorRect(QWidget* aParent = nullptr, const QString& aName = {});
     TAlphaColor GetColor() const { return fColor; }
+    // Shows the colour; an empty rectangle is filled again.
     void SetColor(TAlphaColor aValue);
+    // Shows that no colour is held (a free saved-colour slot).
+    void SetEmpty();
+    bool IsEmpty() const { return fEmpty; }
     int32_t Tag() const { return fTag; }
     void SetTag(int32_t aValue) { fTag = aValue; }
 
@@ -31,5 +48,50 @@ protected:
 
 private:
     TAlphaColor fColor = TAlphaColors::White;
+    bool fEmpty = false;
     int32_t fTag = 0;
+};
+
+// The list of a drop-down picker: a click chooses, as do Enter and Return;
+// the arrow keys, page keys and typed letters only move through the list,
+// as in any list. Only a row other than the one last chosen is offered.
+class TKVRChoiceList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TKVRChoiceList(QWidget* aParent = nullptr, const QString& aName = {});
+
+signals:
+    void Chosen();
+
+protected:
+    void keyPressEvent(QKeyEvent* aEvent) override;
+    void focusInEvent(QFocusEvent* aEvent) override;
+
+private:
+    void Offer(int aRow);
+
+    int fChosen = -1;
+    bool fBrowsing = false;  // a key moves the current row
+};
+
+// A spin box of lengths in a label unit: decimals enough for a micrometre,
+// and the value it was given handed back whole while the user leaves it
+// alone (OK without an edit writes back what was read). A value beyond the
+// bounds shows, and is handed back, clamped.
+class TKVRFloatBox : public QDoubleSpinBox
+{
+    Q_OBJECT
+
+public:
+    explicit TKVRFloatBox(QWidget* aParent = nullptr, const QString& aName = {});
+    // Decimals that show a micrometre of aUnits.
+    void SetUnits(TKVRUnits aUnits);
+    void SetExact(double aValue);
+    double Exact() const;
+
+private:
+    double fExact = 0;
+    double fShown = 0;
 };

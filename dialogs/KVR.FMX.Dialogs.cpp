@@ -3,6 +3,7 @@
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelMap.h"
+#include "dialogs/KVR.FMX.Settings.h"
 #include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/model/TKVRBasePara.h"
@@ -31,11 +32,14 @@ bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)
 
 void InitializeKVRFMXDialogs()
 {
+    static TKVRSettingsDialog settings;
+    KVRDefaultSettingsDialog() = &settings;
     TKVRLabelOpeners& openers = KVRLabelOpeners();
     openers.OpenPicture = [](const QString& aFolder, const QString& aFilter) {
         return TKVRPrompts::OpenFileName(QApplication::activeWindow(), QString(), aFolder, aFilter);
     };
     openers.EditItem = KVREditItemText;
+    openers.ShowMessage = [](const QString& aText) { TKVRPrompts::ShowMessage(QApplication::activeWindow(), aText); };
     openers.SelectMap = [](TVXLabelFMX& aLabel, int32_t aWidth, int32_t aHeight) {
         TfSelMap form(QApplication::activeWindow());
         try {

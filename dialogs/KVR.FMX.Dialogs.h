@@ -1,6 +1,6 @@
 #pragma once
 // Start-up of the dialogs: fills in the label's openers (map, picture file,
-// an element's own edit dialog).
+// an element's own edit dialog) and the editors' settings dialog.
 void InitializeKVRFMXDialogs();
 // The long-text dialog of a paragraph or rich text, its text written in one
 // edit; false for other elements.

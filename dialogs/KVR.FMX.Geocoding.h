@@ -2,9 +2,12 @@
 // Finding a place's latitude and longitude by its name, through a
 // Nominatim-style or a Google-style geocoding service: one GET each, waited
 // for in a local event loop with a time-out.
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <cstdint>
+
+class QNetworkReply;
 
 struct TKVRGeocodeResult
 {
@@ -14,12 +17,16 @@ struct TKVRGeocodeResult
     // The request itself failed (network, time-out, a value missing from the
     // answer); empty when the service answered that it knows no such place.
     QString Error;
+    // Abort ended the request: nothing to report.
+    bool Aborted = false;
 };
 
 class TKVRGeocoder
 {
 public:
-    static constexpr int32_t DefaultTimeout = 15000;  // ms without an answer
+    static constexpr int32_t DefaultTimeout = 15000;  // ms for the whole answer
+    // Largest answer read: one place's coordinates take a few hundred bytes.
+    static constexpr int64_t MaxAnswerBytes = int64_t(1) << 20;
     // Environment variables that replace the public services' scheme and host
     // (for instance "http://127.0.0.1:8080") and the contact in the User-Agent.
     static constexpr const char* NominatimVariable = "KVR_GEOCODE_NOMINATIM";
@@ -42,15 +49,19 @@ public:
     QUrl NominatimUrl(const QString& aPlace) const;
     QUrl GoogleUrl(const QString& aPlace, const QString& aKey) const;
 
-    TKVRGeocodeResult FromNominatim(const QString& aPlace) const;
-    TKVRGeocodeResult FromGoogle(const QString& aPlace, const QString& aKey) const;
+    TKVRGeocodeResult FromNominatim(const QString& aPlace);
+    TKVRGeocodeResult FromGoogle(const QString& aPlace, const QString& aKey);
+    // Ends the request under way (the user cancelled); it returns Aborted.
+    void Abort();
 
 private:
     enum class TService { Nominatim, Google };
-    TKVRGeocodeResult Get(const QUrl& aUrl, TService aService) const;
+    TKVRGeocodeResult Get(const QUrl& aUrl, TService aService);
 
     QString fNominatimBase;
     QString fGoogleBase;
     QString fContact;
     int32_t fTimeout = DefaultTimeout;
+    QPointer<QNetworkReply> fReply;
+    bool fAborted = false;
 };

@@ -5,9 +5,10 @@
 class QPlainTextEdit;
 class QPushButton;
 
-// The memo's text with the line ends of aOriginal: the memo turns CR LF
-// into LF, so an unchanged CR LF text must read back as it was.
-QString KVRWithLineEndsOf(const QString& aEdited, const QString& aOriginal);
+// The memo's raw text (lines apart by U+2029, every other character as
+// typed) as a text in the line ends of aOriginal: lines kept from its start
+// or its end keep their own line ends, new lines take its commonest one.
+QString KVRWithLineEndsOf(const QString& aRaw, const QString& aOriginal);
 
 class TfMem : public QDialog
 {
@@ -18,7 +19,8 @@ public:
 
     // Without aKeepSize the form takes the smaller size of short texts.
     void Ini(const QString& aText, bool aKeepSize);
-    // The memo's text in the line ends of the text given to Ini.
+    // The text given to Ini when the memo is unchanged; else the memo's
+    // text, every character kept, in that text's line ends.
     QString GetText() const;
 
     QPlainTextEdit* MemText;
@@ -32,4 +34,5 @@ protected:
 
 private:
     QString fOriginal;
+    QString fShown;  // the memo's raw text as Ini left it
 };

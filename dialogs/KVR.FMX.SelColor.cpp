@@ -75,9 +75,12 @@ void TfSelColor::Ini(const QString&, TAlphaColor aColor)
         TKVRColorRect* rec = SearchRec(QStringLiteral("rec%1").arg(i + 1, 2, 10, QLatin1Char('0')));
         if (!rec)
             continue;
-        if (SavedColors[size_t(i)].fAsigned)
+        if (SavedColors[size_t(i)].fAsigned) {
             rec->SetColor(SavedColors[size_t(i)].fColor);
-        else if (!fSelRec)
+            continue;
+        }
+        rec->SetEmpty();
+        if (!fSelRec)
             fSelRec = rec;
     }
 }

@@ -1,11 +1,10 @@
 #pragma once
 // The font-family list that drops down under the rich-text toolbar: a
 // popup, so Esc or a click outside closes it without a choice.
+#include "dialogs/KVR.FMX.DialogKit.h"
 #include <QDialog>
 #include <QStringList>
 #include <functional>
-
-class QListWidget;
 
 class TfSelFont : public QDialog
 {
@@ -14,12 +13,14 @@ class TfSelFont : public QDialog
 public:
     explicit TfSelFont(QWidget* aOwner = nullptr);
 
-    // Selects the first font; set fOnFontSelected afterwards, so this calls nothing.
+    // One entry per family: a name the font database gives with its foundry,
+    // "C059 [UKWN]", is listed as "C059", once. Selects the first font; set
+    // fOnFontSelected afterwards, so this calls nothing.
     void LoadFonts(const QStringList& aFonts);
     // Empty without a selection.
     QString GetSelectedFont() const;
 
-    QListWidget* FontListBox;
+    TKVRChoiceList* FontListBox;
     std::function<void(QObject* Sender)> fOnFontSelected;
 
     void FontListBoxChange();

@@ -1,4 +1,5 @@
 #include "dialogs/KVR.FMX.SelMap.h"
+#include "dialogs/KVR.FMX.DialogKit.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/model/TKVR2DItem.h"
@@ -7,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,47 +23,37 @@ QString KVRDegreesText(double aValue, int32_t aDecimals)
     return QString::number(aValue, 'f', aDecimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-namespace {
-
-template <typename T>
-T* Named(T* aWidget, const char* aName, const QRect& aGeometry)
-{
-    aWidget->setObjectName(QString::fromLatin1(aName));
-    aWidget->setGeometry(aGeometry);
-    return aWidget;
-}
-
-}  // namespace
-
 TfSelMap::TfSelMap(QWidget* aOwner)
     : QDialog(aOwner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("fSelMap"));
     setFixedSize(370, 248);
-    labProvider = Named(new QLabel(this), "labProvider", {8, 10, 108, 22});
-    cbMapProvider = Named(new QComboBox(this), "cbMapProvider", {120, 8, 242, 26});
-    labZoom = Named(new QLabel(this), "labZoom", {8, 42, 108, 22});
-    cbZoom = Named(new QComboBox(this), "cbZoom", {120, 40, 110, 26});
-    ckShowCenter = Named(new QCheckBox(this), "ckShowCenter", {240, 40, 122, 26});
-    labLatitude = Named(new QLabel(this), "labLatitude", {8, 74, 108, 22});
-    edLatitude = Named(new QLineEdit(this), "edLatitude", {120, 72, 110, 26});
-    labLongitude = Named(new QLabel(this), "labLongitude", {8, 106, 108, 22});
-    edLongitude = Named(new QLineEdit(this), "edLongitude", {120, 104, 110, 26});
-    butGetMap = Named(new QPushButton(this), "butGetMap", {240, 72, 122, 58});
-    RGLoc = Named(new QGroupBox(this), "RGLoc", {8, 134, 354, 44});
-    rb1 = Named(new QRadioButton(QStringLiteral("Nominatim"), RGLoc), "rb1", {10, 18, 120, 22});
-    rb2 = Named(new QRadioButton(QStringLiteral("Google"), RGLoc), "rb2", {140, 18, 120, 22});
-    edLocation = Named(new QLineEdit(this), "edLocation", {8, 184, 250, 26});
-    butSearch = Named(new QPushButton(this), "butSearch", {264, 184, 98, 26});
-    ckAsignScale = Named(new QCheckBox(this), "ckAsignScale", {8, 218, 196, 24});
-    butOK = Named(new QPushButton(this), "butOK", {210, 216, 74, 28});
-    butCancel = Named(new QPushButton(this), "butCancel", {288, 216, 74, 28});
+    labProvider = KVRPlaced(new QLabel(this), "labProvider", {8, 10, 108, 22});
+    cbMapProvider = KVRPlaced(new QComboBox(this), "cbMapProvider", {120, 8, 242, 26});
+    labZoom = KVRPlaced(new QLabel(this), "labZoom", {8, 42, 108, 22});
+    cbZoom = KVRPlaced(new QComboBox(this), "cbZoom", {120, 40, 110, 26});
+    ckShowCenter = KVRPlaced(new QCheckBox(this), "ckShowCenter", {240, 40, 122, 26});
+    labLatitude = KVRPlaced(new QLabel(this), "labLatitude", {8, 74, 108, 22});
+    edLatitude = KVRPlaced(new QLineEdit(this), "edLatitude", {120, 72, 110, 26});
+    labLongitude = KVRPlaced(new QLabel(this), "labLongitude", {8, 106, 108, 22});
+    edLongitude = KVRPlaced(new QLineEdit(this), "edLongitude", {120, 104, 110, 26});
+    butGetMap = KVRPlaced(new QPushButton(this), "butGetMap", {240, 72, 122, 58});
+    RGLoc = KVRPlaced(new QGroupBox(this), "RGLoc", {8, 134, 354, 44});
+    rb1 = KVRPlaced(new QRadioButton(QStringLiteral("Nominatim"), RGLoc), "rb1", {10, 18, 120, 22});
+    rb2 = KVRPlaced(new QRadioButton(QStringLiteral("Google"), RGLoc), "rb2", {140, 18, 120, 22});
+    edLocation = KVRPlaced(new QLineEdit(this), "edLocation", {8, 184, 250, 26});
+    butSearch = KVRPlaced(new QPushButton(this), "butSearch", {264, 184, 98, 26});
+    ckAsignScale = KVRPlaced(new QCheckBox(this), "ckAsignScale", {8, 218, 196, 24});
+    butOK = KVRPlaced(new QPushButton(this), "butOK", {210, 216, 74, 28});
+    butCancel = KVRPlaced(new QPushButton(this), "butCancel", {288, 216, 74, 28});
 
     connect(butOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(butGetMap, &QPushButton::clicked, this, &TfSelMap::butGetMapClick);
     connect(butSearch, &QPushButton::clicked, this, &TfSelMap::butSearchClick);
+    // Enter in the place name searches, not the default button.
+    edLocation->installEventFilter(this);
     // A map needs a provider.
     connect(cbMapProvider, &QComboBox::currentIndexChanged, this,
             [this](int aIndex) { butGetMap->setEnabled(aIndex >= 0); });
@@ -76,11 +68,18 @@ void TfSelMap::Ini(TVXLabelFMX* aLabel, bool aShowAssignScale, int32_t aWidth, i
 {
     Disconnect();
     fLabel = aLabel;
-    // The host keeps its own OnComposeImage; the dialog listens beside it.
+    fRequest = 0;
+    // The host keeps its own OnComposeImage; the dialog listens beside it,
+    // to the answers of its own requests only.
     TKVRMapComposer& composer = aLabel->GetMapComposer();
-    fComposed = connect(&composer, &TKVRMapComposer::Composed, this, [this] { OnGetMap(fLabel.data()); });
-    fFailed = connect(&composer, &TKVRMapComposer::Failed, this,
-                      [this](const QString& aMessage) { TKVRPrompts::ShowMessage(this, aMessage); });
+    fComposed = connect(&composer, &TKVRMapComposer::Composed, this, [this] {
+        if (OwnAnswer())
+            OnGetMap(fLabel.data());
+    });
+    fFailed = connect(&composer, &TKVRMapComposer::Failed, this, [this](const QString& aMessage) {
+        if (fAsking || OwnAnswer())
+            TKVRPrompts::ShowMessage(this, aMessage);
+    });
 
     TKVRMapping& mapping = aLabel->GetMapping();
     ckShowCenter->setChecked(mapping.GetShowCenter());
@@ -141,7 +140,16 @@ void TfSelMap::butGetMapClick()
     mapping.SetShowCenter(ckShowCenter->isChecked());
     mapping.SetProvider(cbMapProvider->currentData().toInt());
     // Refusals come back through the composer's Failed.
-    fLabel->ComposeImage(edLatitude->text(), edLongitude->text(), cbZoom->currentIndex(), fImgWidth, fImgHeight);
+    fRequest = 0;
+    QScopedValueRollback<bool> asking(fAsking, true);
+    if (fLabel->ComposeImage(edLatitude->text(), edLongitude->text(), cbZoom->currentIndex(), fImgWidth,
+                             fImgHeight))
+        fRequest = fLabel->GetMapComposer().LastRequest();
+}
+
+bool TfSelMap::OwnAnswer() const
+{
+    return fRequest != 0 && fLabel && fLabel->GetMapComposer().LastRequest() == fRequest;
 }
 
 void TfSelMap::butSearchClick()
@@ -153,12 +161,18 @@ void TfSelMap::butSearchClick()
     double longitude = 0;
     bool found = false;
     {
-        // The form repaints while it waits, but takes no input and stays open.
+        // The form repaints while it waits; only Cancel (and Esc) take input.
         QScopedValueRollback<bool> busy(fBusy, true);
-        setEnabled(false);
+        fCancelled = false;
+        HoldInput(true);
         found = rb1->isChecked() ? GeocodingFromNominatim(place, latitude, longitude)
                                  : GeocodingFromGoogle(place, latitude, longitude);
-        setEnabled(true);
+        HoldInput(false);
+    }
+    if (fCancelled) {
+        fCancelled = false;
+        reject();
+        return;
     }
     if (found) {
         edLatitude->setText(KVRDegreesText(latitude, 6));
@@ -168,8 +182,26 @@ void TfSelMap::butSearchClick()
     }
 }
 
+void TfSelMap::HoldInput(bool aHold)
+{
+    if (aHold) {
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != butCancel && child->isEnabled()) {
+                child->setEnabled(false);
+                fHeld << child;
+            }
+        return;
+    }
+    for (const QPointer<QWidget>& child : std::as_const(fHeld))
+        if (child)
+            child->setEnabled(true);
+    fHeld.clear();
+}
+
 bool TfSelMap::Found(const TKVRGeocodeResult& aResult, double& aLatitude, double& aLongitude)
 {
+    if (aResult.Aborted)
+        return false;
     if (!aResult.Error.isEmpty())
         TKVRPrompts::ShowMessage(this, TKVRMsg::GetErrorValue(QStringLiteral("Geocoding")) + QStringLiteral(": ") +
                                            aResult.Error);
@@ -200,18 +232,41 @@ void TfSelMap::OnGetMap(QObject*)
 
 void TfSelMap::done(int aResult)
 {
-    if (fBusy)
+    if (fBusy) {
+        // The search returns first; butSearchClick then closes the form.
+        if (aResult != QDialog::Accepted) {
+            fCancelled = true;
+            fGeocoder.Abort();
+        }
         return;
+    }
+    if (aResult != QDialog::Accepted && OwnAnswer() && fLabel->GetMapComposer().IsBusy())
+        fLabel->GetMapComposer().Cancel();
     Disconnect();
+    fRequest = 0;
     QDialog::done(aResult);
 }
 
 void TfSelMap::closeEvent(QCloseEvent* aEvent)
 {
-    if (fBusy)
+    if (fBusy) {
         aEvent->ignore();
-    else
-        QDialog::closeEvent(aEvent);
+        reject();
+        return;
+    }
+    QDialog::closeEvent(aEvent);
+}
+
+bool TfSelMap::eventFilter(QObject* aWatched, QEvent* aEvent)
+{
+    if (aWatched == edLocation && aEvent->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(aEvent)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            butSearchClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(aWatched, aEvent);
 }
 
 void TfSelMap::Disconnect()

@@ -61,20 +61,31 @@ public:
     bool GeocodingFromNominatim(const QString& aLocation, double& aLatitude, double& aLongitude);
     void OnGetMap(QObject* Sender);
 
+    // Cancel stops the composition this dialog asked for; a search under
+    // way is ended first and the dialog closes once it has returned.
     void done(int aResult) override;
 
 protected:
     void closeEvent(QCloseEvent* aEvent) override;
+    bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
 
 private:
     bool Found(const TKVRGeocodeResult& aResult, double& aLatitude, double& aLongitude);
+    // The composer's latest answer is the one this dialog asked for.
+    bool OwnAnswer() const;
+    // While a search runs only Cancel takes input.
+    void HoldInput(bool aHold);
     void Disconnect();
 
     QPointer<TVXLabelFMX> fLabel;
     int32_t fImgWidth = 0;
     int32_t fImgHeight = 0;
     TKVRGeocoder fGeocoder;
-    bool fBusy = false;  // a geocoding request is under way
+    bool fBusy = false;       // a geocoding request is under way
+    bool fCancelled = false;  // the user cancelled while it was
+    bool fAsking = false;     // inside this dialog's ComposeImage: its refusals are ours
+    uint64_t fRequest = 0;    // the composer's number of this dialog's map, 0 for none
+    QList<QPointer<QWidget>> fHeld;
     QMetaObject::Connection fComposed;
     QMetaObject::Connection fFailed;
 };

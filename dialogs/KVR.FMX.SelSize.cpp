@@ -6,13 +6,12 @@ TfSelSize::TfSelSize(QWidget* aOwner) : QDialog(aOwner, Qt::Popup)
 {
     setObjectName(QStringLiteral("fSelSize"));
     resize(100, 200);
-    SizeListBox = new QListWidget(this);
-    SizeListBox->setObjectName(QStringLiteral("SizeListBox"));
-    SizeListBox->setFocusPolicy(Qt::NoFocus);
+    SizeListBox = new TKVRChoiceList(this, QStringLiteral("SizeListBox"));
+    SizeListBox->setFocus();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SizeListBox);
-    connect(SizeListBox, &QListWidget::currentRowChanged, this, &TfSelSize::SizeListBoxChange);
+    connect(SizeListBox, &TKVRChoiceList::Chosen, this, &TfSelSize::SizeListBoxChange);
 }
 
 void TfSelSize::LoadSizes()

@@ -1,10 +1,9 @@
 #pragma once
 // The text-size list that drops down under the rich-text toolbar (a popup
 // like the font list).
+#include "dialogs/KVR.FMX.DialogKit.h"
 #include <QDialog>
 #include <functional>
-
-class QListWidget;
 
 class TfSelSize : public QDialog
 {
@@ -18,7 +17,7 @@ public:
     // Millimetres; 0 without a selection.
     int32_t GetSelectedSize() const;
 
-    QListWidget* SizeListBox;
+    TKVRChoiceList* SizeListBox;
     std::function<void(QObject* Sender)> fOnSizeSelected;
 
     void SizeListBoxChange();

@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHash>
-#include <QHostAddress>
 #include <QImage>
 #include <QImageReader>
 #include <QMetaMethod>
@@ -182,22 +181,13 @@ QString Cut(const QString& aMessage)
 
 }  // namespace
 
-bool KVRIsLoopback(const QUrl& aUrl)
-{
-    const QString host = aUrl.host();
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
-}
-
 QString TKVRMapComposer::DefaultUserAgent()
 {
     return QStringLiteral("ZorvelLabels/1.0 (background maps; Qt %1)").arg(QString::fromLatin1(qVersion()));
 }
 
 QString TKVRMapComposer::MapFileName(double aLatitude, double aLongitude, int32_t aZoom, int32_t aWidth,
-                                     int32_t aHeight)
+                                     int32_t aHeight, int32_t aProvider, bool aShowCenter)
 {
     auto number = [](double aValue) {
         QString text = QString::number(aValue, 'f', 6);
@@ -207,8 +197,9 @@ QString TKVRMapComposer::MapFileName(double aLatitude, double aLongitude, int32_
             text.chop(1);
         return text == QLatin1String("-0") ? QStringLiteral("0") : text;
     };
-    return number(aLatitude) + '_' + number(aLongitude) + '_' + QString::number(aZoom) + '_' + QString::number(aWidth) + 'x' +
-           QString::number(aHeight) + QStringLiteral(".png");
+    return number(aLatitude) + '_' + number(aLongitude) + '_' + QString::number(aZoom) + '_' +
+           QString::number(aWidth) + 'x' + QString::number(aHeight) + QStringLiteral("_p") +
+           QString::number(aProvider) + (aShowCenter ? QStringLiteral("_c.png") : QStringLiteral(".png"));
 }
 
 TKVRMapComposer::TKVRMapComposer(TKVRBaseLabel* aLabel, TOnComposed aOnComposed, TOnError aOnError,
@@ -262,7 +253,8 @@ bool TKVRMapComposer::ComposeImage(const QString& aLatitud, const QString& aLong
                           .arg(aHeight)
                           .arg(MaxPixels));
     if (label->GetImageFolder().trimmed().isEmpty())
-        return Refuse(QStringLiteral("No image folder to save the map in"));
+        return Refuse(QStringLiteral("No image folder to save the map in: the host sets the label's "
+                                     "image folder (SetImageFolder)"));
     const int32_t zoom = mapping.GetZoom();
     mapping.SetZoom(aZoom);
     QString why;
@@ -279,7 +271,8 @@ bool TKVRMapComposer::ComposeImage(const QString& aLatitud, const QString& aLong
     if (!key.isEmpty())
         order.Secret = QString::fromLatin1(QUrl::toPercentEncoding(key));
     // Absolute, so the name stands as it is wherever it is read.
-    const QString name = MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom(), aWidth, aHeight);
+    const QString name = MapFileName(mapping.GetLatitude(), mapping.GetLongitude(), mapping.GetZoom(), aWidth,
+                                     aHeight, int32_t(mapping.GetProvider()), order.ShowCenter);
     order.FileName = QDir(label->GetImageFolder()).absoluteFilePath(name);
     if (!Start(std::move(order)))
         return false;
@@ -414,11 +407,15 @@ void TKVRMapComposer::Finish(uint64_t aGeneration, const QString& aFileName, con
 {
     --fBusy;
     // A superseded run, or one whose label has gone, delivers nothing.
-    if (aGeneration != fShared->Latest.load() || aResult.Cancelled)
+    if (aGeneration != fShared->Latest.load())
         return;
     TKVRBaseLabel* label = fLabel.data();
     if (!label)
         return;
+    if (aResult.Cancelled) {
+        label->GetMapping().SetPending(false);
+        return;
+    }
     if (!aResult.Error.isEmpty()) {
         Report(aResult.Error);
         return;

@@ -31,10 +31,6 @@ struct TKVRMapOrder
     QString Secret;
 };
 
-class QUrl;
-// Loopback hosts are reached without a proxy, and may be sent secrets over plain HTTP.
-bool KVRIsLoopback(const QUrl& aUrl);
-
 class TKVRMapComposer : public QObject
 {
     Q_OBJECT
@@ -54,12 +50,13 @@ public:
     static constexpr int32_t DefaultTimeout = 20000;  // ms without data on one tile
 
     static QString DefaultUserAgent();
-    // "<latitude>_<longitude>_<zoom>_<width>x<height>.png" from the parsed
-    // numbers, signs and decimals kept (up to six): different places never
-    // share a name, and a map of the place at another size (a layer's, an
-    // image's) never overwrites a picture in use.
+    // "<latitude>_<longitude>_<zoom>_<width>x<height>_p<provider>[_c].png"
+    // from the parsed numbers, signs and decimals kept (up to six), "_c" when
+    // the centre is marked: the name covers all that makes the picture, so a
+    // map never overwrites another one a document shows (another place, size
+    // or provider).
     static QString MapFileName(double aLatitude, double aLongitude, int32_t aZoom, int32_t aWidth,
-                               int32_t aHeight);
+                               int32_t aHeight, int32_t aProvider, bool aShowCenter);
 
     // aOnComposed is the host's handler (the label's OnComposeImage), aOnError
     // where failures go; others listen to Composed and Failed.
@@ -79,6 +76,10 @@ public:
     // Stops the running composition; nothing is delivered for it.
     void Cancel();
     bool IsBusy() const { return fBusy > 0; }
+    // Number of the latest composition started, 0 before the first: Composed
+    // and Failed always speak of it, so a listener that noted the number
+    // after its own ComposeImage knows whether an answer is its own.
+    uint64_t LastRequest() const { return fShared->Latest.load(); }
 
     TKVRBaseLabel* GetLabel() const { return fLabel.data(); }
     void SetOnComposed(TOnComposed aValue) { fOnComposed = std::move(aValue); }

@@ -17,6 +17,8 @@ struct TKVRLabelOpeners
     std::function<QString(const QString& aFolder, const QString& aFilter)> OpenPicture;
     // The element's own edit dialog; false when the element has none.
     std::function<bool(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)> EditItem;
+    // Tells the user why a service opened no dialog.
+    std::function<void(const QString& aText)> ShowMessage;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

@@ -11,6 +11,7 @@
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -346,6 +347,12 @@ TKVRBaseImage* TVXLabelFMX::AddBaseImage(int64_t x1, int64_t y1, int64_t Width, 
     if (aMap) {
         const int32_t w = RoundHalfEven32(double(Width) * 96 / 25400);
         const int32_t h = RoundHalfEven32(double(Height) * 96 / 25400);
+        // The map dialog reads a side of 0 as "the selected element's".
+        if (w < 1 || h < 1) {
+            if (openers.ShowMessage)
+                openers.ShowMessage(TKVRMsg::GetErrorValue(QStringLiteral("MapTooSmall")));
+            return nullptr;
+        }
         if (!openers.SelectMap || !openers.SelectMap(*this, w, h))
             return nullptr;
         file = GetMapping().GetImageFile();

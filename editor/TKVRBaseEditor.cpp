@@ -531,10 +531,11 @@ bool TKVRBaseEditor::SelectSymbol()
 
 void TKVRBaseEditor::EditSettings()
 {
-    if (!fBaseLab || !fSettingsDialog)
+    IKVRSettingsDialog* dialog = fSettingsDialog ? fSettingsDialog : KVRDefaultSettingsDialog();
+    if (!fBaseLab || !dialog)
         return;
     TKVRSettingsValues v;
-    if (!fSettingsDialog->Edit(*fBaseLab, *this, v))
+    if (!dialog->Edit(*fBaseLab, *this, v))
         return;
     // Painting waits for the last value, even when one of them raises.
     struct TBracket
@@ -582,6 +583,12 @@ void TKVRBaseEditor::EditSettings()
     fGrid->SetStyle(v.GridStyle);
     fBaseLab->GetSettings().SetTermColor(v.TermColor);
     fBaseLab->GetSettings().SetTermSize(v.TermSize);
+}
+
+IKVRSettingsDialog*& KVRDefaultSettingsDialog()
+{
+    static IKVRSettingsDialog* dialog = nullptr;
+    return dialog;
 }
 
 // ---------------------------------------------------------------- options

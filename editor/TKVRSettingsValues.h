@@ -38,3 +38,7 @@ public:
     virtual ~IKVRSettingsDialog() = default;
     virtual bool Edit(TVXLabelFMX& aDoc, TKVRBaseEditor& aEditor, TKVRSettingsValues& aValues) = 0;
 };
+
+// The settings dialog of every editor that has none of its own; the dialogs
+// fill it in at their start-up.
+IKVRSettingsDialog*& KVRDefaultSettingsDialog();

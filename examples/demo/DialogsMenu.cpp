@@ -8,6 +8,7 @@
 #include "document/KVR.FMX.h"
 #include "examples/demo/LabelHost.h"
 #include <QCursor>
+#include <QDir>
 #include <QFontDatabase>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -47,6 +48,12 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (!host) {
             TKVRPrompts::ShowMessage(&aWindow, "This page has no label.");
             return;
+        }
+        // Maps are saved in the label's image folder: a host sets one.
+        if (host->Document().GetImageFolder().trimmed().isEmpty()) {
+            const QString folder = QDir::temp().filePath("kvr-demo-images");
+            QDir().mkpath(folder);
+            host->Document().SetImageFolder(folder);
         }
         if (host->Document().AddBaseImage(5000, 5000, 50800, 25400, aMap, QString()))
             aWindow.centralWidget()->update();

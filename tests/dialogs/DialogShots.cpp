@@ -3,6 +3,8 @@
 #include "dialogs/KVR.FMX.SelFont.h"
 #include "dialogs/KVR.FMX.SelMap.h"
 #include "dialogs/KVR.FMX.SelSize.h"
+#include "dialogs/KVR.FMX.Settings.h"
+#include "editor/KVR.FMX.Editor.h"
 #include "document/KVR.FMX.h"
 #include "render/TKVRDraw.h"
 #include <QDir>
@@ -52,4 +54,15 @@ TEST(DialogShots, SaveEachDialog)
     map.Ini(&label, true, 300, 200);
     map.edLocation->setText("Plaza Mayor, Madrid");
     shoot(map, "SelMap");
+
+    TVXLabelFMX drawing;
+    TKVREditor editor;
+    editor.SetLabel(&drawing);
+    editor.GetGrid()->SetStyle(TKVRGridDraw::gdLines);
+    editor.SetSnap(skGrid | skEnd);
+    editor.GetRulers()->SetShowSize(true);
+    TfSettings settings;
+    settings.Ini(&drawing, &editor);
+    shoot(settings, "Settings");
+    editor.SetLabel(nullptr);
 }

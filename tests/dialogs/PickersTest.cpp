@@ -7,6 +7,7 @@
 #include "tests/dialogs/DialogsTestSupport.h"
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTextCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -134,4 +135,66 @@ TEST(Mem, DoubleClickEditsTheParagraph)
     doc.SelectItem(doc.AddBaseRectangle(60000, 10000, 20000, 10000), false);
     doc.DoDblClick();
     EXPECT_EQ(heard, 1);
+}
+
+// An empty slot looks empty: a free swatch shows no white, a saved white does.
+TEST(SelColor, EmptySlotsLookEmpty)
+{
+    SavedColors = {};
+    SavedColors[1] = {TAlphaColors::White, true};
+    TfSelColor form;
+    form.Ini(QString(), 0xFF336699u);
+    form.show();
+    auto centre = [](TKVRColorRect* aRec) {
+        const QImage image = aRec->grab().toImage();
+        return image.pixel(image.width() / 2 + 4, image.height() / 2);
+    };
+    EXPECT_TRUE(Swatch(form, 1)->IsEmpty());
+    EXPECT_NE(centre(Swatch(form, 1)), 0xFFFFFFFFu);
+    EXPECT_FALSE(Swatch(form, 2)->IsEmpty());
+    EXPECT_EQ(centre(Swatch(form, 2)), 0xFFFFFFFFu);
+    // Save fills the free slot.
+    form.findChild<QPushButton*>("butSave")->click();
+    EXPECT_FALSE(Swatch(form, 1)->IsEmpty());
+    EXPECT_EQ(centre(Swatch(form, 1)), 0xFF336699u);
+    SavedColors = {};
+}
+
+// The memo hands an unedited text back as it was, and an edited one with
+// every character it holds: no-break spaces, line separators, and each
+// kept line's own line end.
+TEST(Mem, TextsComeBackAsTheyWere)
+{
+    const QString nbsp(QChar(0x00A0));
+    const QString ls(QChar::LineSeparator);
+    const struct
+    {
+        QString Original;
+        QString Append;  // typed at the end; empty: OK without an edit
+        QString Expected;
+    } rows[] = {
+        {"long" + nbsp + "text" + ls + "two", "", "long" + nbsp + "text" + ls + "two"},
+        {"a\rb\nc\r\nd", "", "a\rb\nc\r\nd"},
+        {"a\nb\r\nc\r\nd\n", "", "a\nb\r\nc\r\nd\n"},
+        {"a" + nbsp + "b\rc\nd", "!", "a" + nbsp + "b\rc\nd!"},
+        // A new line takes the commonest line end.
+        {"a\r\nb\nc\r\nd", "\ne", "a\r\nb\nc\r\nd\r\ne"},
+        {"one" + ls + "two", "\nthree", "one" + ls + "two\nthree"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Expected.toStdString());
+        TfMem form;
+        form.Ini(r.Original, false);
+        if (!r.Append.isEmpty()) {
+            QTextCursor cursor = form.MemText->textCursor();
+            cursor.movePosition(QTextCursor::End);
+            form.MemText->setTextCursor(cursor);
+            form.MemText->insertPlainText(r.Append);
+        }
+        EXPECT_EQ(form.GetText(), r.Expected);
+    }
+    // A line typed in the middle keeps the ends of the lines around it.
+    EXPECT_EQ(KVRWithLineEndsOf(QString("a\u2029x\u2029b\u2029c"), "a\rb\nc"), "a\rx\rb\nc");
+    EXPECT_EQ(KVRWithLineEndsOf(QString("x\u2029a"), "a"), "x\na");
+    EXPECT_EQ(KVRWithLineEndsOf(QString("a\u2029b"), "a"), "a\nb");
 }

@@ -104,7 +104,7 @@ TEST_F(SelMap, ACompositionEnablesOkAndTheHostStillHearsIt)
         ASSERT_TRUE(GetMap(form)) << fMessages.join('|').toStdString();
         EXPECT_EQ(fHostEvents, before + 1);
         EXPECT_EQ(fLabel.GetMapping().GetApiKey(), r.Kept);
-        EXPECT_TRUE(fLabel.GetMapping().GetImageFile().endsWith("0_0_2_64x32.png"));
+        EXPECT_TRUE(fLabel.GetMapping().GetImageFile().endsWith("0_0_2_64x32_p0.png"));
     }
     // A refused request is shown and OK stays off.
     TfSelMap form;
@@ -115,7 +115,9 @@ TEST_F(SelMap, ACompositionEnablesOkAndTheHostStillHearsIt)
     EXPECT_FALSE(form.butOK->isEnabled());
 }
 
-TEST_F(SelMap, ClosingMidCompositionIsClean)
+// Cancel while the tiles load stops the composition: nothing is saved, the
+// host hears nothing, and a dialog opened later does not take the old map.
+TEST_F(SelMap, ACancelledMapStaysCancelled)
 {
     fServer.Handler = [](const QString& aPath) {
         TMapTileServer::TResponse r;
@@ -131,10 +133,91 @@ TEST_F(SelMap, ClosingMidCompositionIsClean)
         form.edLatitude->setText("0");
         form.edLongitude->setText("0");
         form.butGetMap->click();
+        ASSERT_TRUE(fLabel.GetMapComposer().IsBusy());
         form.butCancel->click();
     }
-    EXPECT_TRUE(WaitFor([&] { return fHostEvents == 1; }, KWait));
+    TfSelMap later;
+    later.Ini(&fLabel, false, 64, 32);
+    WaitFor([&] { return !fLabel.GetMapComposer().IsBusy(); }, KWait);
+    WaitFor([] { return false; }, 400);  // room for a late answer, were there one
+    EXPECT_FALSE(later.butOK->isEnabled());
+    EXPECT_EQ(fHostEvents, 0);
+    EXPECT_TRUE(fLabel.GetMapping().GetImageFile().isEmpty());
+    EXPECT_FALSE(fLabel.GetMapping().GetPending());
+    EXPECT_TRUE(QDir(fDir.path()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(fMessages.isEmpty());
+}
+
+// A dialog takes only the answers to its own requests: a map the host
+// composes meanwhile, or its failure, is not the dialog's.
+TEST_F(SelMap, ADialogTakesOnlyItsOwnAnswer)
+{
+    TfSelMap form;
+    form.Ini(&fLabel, false, 64, 32);
+    ASSERT_TRUE(fLabel.ComposeImage("0", "0", 2, 64, 32));
+    ASSERT_TRUE(WaitFor([&] { return fHostEvents == 1; }, KWait));
+    fLabel.GetMapping().SetServiceBase("http://127.0.0.1:1");  // nobody listens there
+    ASSERT_TRUE(fLabel.ComposeImage("0", "0", 2, 64, 32));
+    ASSERT_TRUE(WaitFor([&] { return !fLabel.GetMapComposer().IsBusy(); }, KWait));
+    WaitFor([] { return false; }, 100);
+    EXPECT_FALSE(form.butOK->isEnabled());
+    EXPECT_TRUE(fMessages.isEmpty()) << fMessages.join('|').toStdString();
+}
+
+// Maps of one place, zoom and size from two providers are two pictures:
+// the second does not rewrite the first one's file.
+TEST_F(SelMap, TwoProvidersOfOnePlaceKeepTwoPictures)
+{
+    fServer.Handler = [](const QString& aPath) {
+        TMapTileServer::TResponse r;
+        int z, x, y;
+        const bool esri = aPath.contains("World_Imagery");
+        if (!esri)
+            TMapTileServer::TilePath(aPath, z, x, y);
+        r.Body = TMapTileServer::SolidPng(esri ? QColor(Qt::blue) : TMapTileServer::TileColor(x, y));
+        return r;
+    };
+    QList<TKVRBaseImage*> images;
+    for (const int provider : {0, 2}) {
+        WhenModal([&, provider](QWidget* aForm) {
+            auto* form = qobject_cast<TfSelMap*>(aForm);
+            form->cbMapProvider->setCurrentIndex(form->cbMapProvider->findData(provider));
+            if (GetMap(*form))
+                form->butOK->click();
+            else
+                form->butCancel->click();
+        });
+        images << static_cast<TKVRBaseImage*>(fLabel.AddBaseImage(0, 0, 25400, 12700, true, QString()));
+        ASSERT_NE(images.back(), nullptr) << fMessages.join('|').toStdString();
+    }
+    ASSERT_NE(images[0]->GetFileName(), images[1]->GetFileName());
+    const QImage first(images[0]->GetFileName());
+    const QImage second(images[1]->GetFileName());
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(first.pixel(48, 24), TMapTileServer::TileColor(2, 2).rgba());
+    EXPECT_EQ(second.pixel(48, 24), QColor(Qt::blue).rgba());
+}
+
+// A side that rounds to no pixel at 96 dpi is refused with its own message,
+// not read as "the selected element's size".
+TEST_F(SelMap, AMapBelowOnePixelIsRefused)
+{
+    fLabel.SelectItem(fLabel.AddBaseRectangle(0, 0, 25400, 12700), false);
+    const int64_t sides[][2] = {{130, 25400}, {25400, 100}, {0, 0}};
+    for (const auto& side : sides) {
+        fMessages.clear();
+        bool opened = false;
+        WhenModal([&](QWidget* aForm) {
+            opened = true;
+            qobject_cast<QDialog*>(aForm)->reject();
+        });
+        EXPECT_EQ(fLabel.AddBaseImage(0, 0, side[0], side[1], true, QString()), nullptr);
+        WaitFor([] { return false; }, 20);
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(fMessages, QStringList{"The map is too small: each side needs one pixel at 96 dpi (about 0.14 mm) or more"});
+    }
+    EXPECT_EQ(fLabel.GetItemsCount(), 1);
 }
 
 TEST_F(SelMap, AddBaseImageOpensTheMapAtTheElementsSize)

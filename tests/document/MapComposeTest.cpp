@@ -121,7 +121,11 @@ TEST_F(MapCompose, PicturesArePiecedFromTheirTiles)
         ASSERT_TRUE(Run("0", "0", c.zoom, c.width, c.height)) << LastError().toStdString();
         ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
         EXPECT_EQ(fHostEvents, events + 1);
-        EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir(QStringLiteral("0_0_%1_%2x%3.png").arg(c.zoom).arg(c.width).arg(c.height)));
+        EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir(QStringLiteral("0_0_%1_%2x%3_p0%4.png")
+                                                                  .arg(c.zoom)
+                                                                  .arg(c.width)
+                                                                  .arg(c.height)
+                                                                  .arg(c.cross ? "_c" : "")));
         EXPECT_FALSE(fLabel.GetMapping().GetPending());
         const QImage img = Picture();
         ASSERT_EQ(img.size(), QSize(c.width, c.height));
@@ -216,7 +220,7 @@ TEST_P(MapComposeAnswers, EveryAnswerIsCheckedBeforeItIsDrawn)
     EXPECT_TRUE(fOnUiThread);
     // Nothing follows a failure: no file, no event, the pending flag stays.
     EXPECT_EQ(fHostEvents, 0);
-    EXPECT_FALSE(QFileInfo::exists(InDir("0_0_2_301x301.png")));
+    EXPECT_FALSE(QFileInfo::exists(InDir("0_0_2_301x301_p0.png")));
     EXPECT_TRUE(fLabel.GetMapping().GetImageFile().isEmpty());
     EXPECT_TRUE(fLabel.GetMapping().GetPending());
 }
@@ -305,12 +309,12 @@ TEST_F(MapCompose, PlacesGetTheirOwnFiles)
         const char* Lon;
         int Zoom;
         const char* File;
-    } places[] = {{"40.4168", "3.7038", 12, "40.4168_3.7038_12_8x8.png"},
-                  {"4.04168", "3.7038", 12, "4.04168_3.7038_12_8x8.png"},
-                  {"40.4168", "-3.7038", 12, "40.4168_-3.7038_12_8x8.png"},
-                  {"-40.4168", "-3.7038", 12, "-40.4168_-3.7038_12_8x8.png"},
-                  {"-33,4489", "-70,6693", 15, "-33.4489_-70.6693_15_8x8.png"},
-                  {"40,4168", "3,7038", 12, "40.4168_3.7038_12_8x8.png"}};
+    } places[] = {{"40.4168", "3.7038", 12, "40.4168_3.7038_12_8x8_p0.png"},
+                  {"4.04168", "3.7038", 12, "4.04168_3.7038_12_8x8_p0.png"},
+                  {"40.4168", "-3.7038", 12, "40.4168_-3.7038_12_8x8_p0.png"},
+                  {"-40.4168", "-3.7038", 12, "-40.4168_-3.7038_12_8x8_p0.png"},
+                  {"-33,4489", "-70,6693", 15, "-33.4489_-70.6693_15_8x8_p0.png"},
+                  {"40,4168", "3,7038", 12, "40.4168_3.7038_12_8x8_p0.png"}};
     for (const auto& p : places) {
         ASSERT_TRUE(Run(p.Lat, p.Lon, p.Zoom, 8, 8)) << p.File;
         EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir(p.File));
@@ -322,15 +326,18 @@ TEST_F(MapCompose, PlacesGetTheirOwnFiles)
         double Lat, Lon;
         int Zoom;
         const char* File;
-    } names[] = {{3.7, -3.7, 0, "3.7_-3.7_0_96x48.png"}, {-0.0, 0.0, 20, "0_0_20_96x48.png"}, {10, -180, 1, "10_-180_1_96x48.png"},
-                 {1.0000004, 2.1234567, 3, "1_2.123457_3_96x48.png"}};
+    } names[] = {{3.7, -3.7, 0, "3.7_-3.7_0_96x48_p0.png"}, {-0.0, 0.0, 20, "0_0_20_96x48_p0.png"}, {10, -180, 1, "10_-180_1_96x48_p0.png"},
+                 {1.0000004, 2.1234567, 3, "1_2.123457_3_96x48_p0.png"}};
     for (const auto& n : names)
-        EXPECT_EQ(TKVRMapComposer::MapFileName(n.Lat, n.Lon, n.Zoom, 96, 48), n.File);
+        EXPECT_EQ(TKVRMapComposer::MapFileName(n.Lat, n.Lon, n.Zoom, 96, 48, 0, false), n.File);
+    // The provider and the centre mark change the picture, so they change the name.
+    EXPECT_EQ(TKVRMapComposer::MapFileName(1, 2, 3, 96, 48, 2, true), "1_2_3_96x48_p2_c.png");
+    EXPECT_EQ(TKVRMapComposer::MapFileName(1, 2, 3, 96, 48, 13, false), "1_2_3_96x48_p13.png");
 
     fLabel.SetImageFolder(QDir::current().relativeFilePath(fDir.path()));
     ASSERT_TRUE(QDir::isRelativePath(fLabel.GetImageFolder()));
     ASSERT_TRUE(Run("1", "2", 3, 8, 8));
-    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), QFileInfo(InDir("1_2_3_8x8.png")).absoluteFilePath());
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), QFileInfo(InDir("1_2_3_8x8_p0.png")).absoluteFilePath());
     EXPECT_TRUE(QFileInfo::exists(fLabel.GetMapping().GetImageFile()));
 }
 
@@ -353,8 +360,8 @@ TEST_F(MapCompose, TheLatestOfTwoRequestsWins)
     WaitFor([] { return false; }, 700);  // room for the first to arrive, were it to
     ASSERT_TRUE(fErrors.isEmpty()) << LastError().toStdString();
     EXPECT_EQ(fHostEvents, 1);
-    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("0_90_2_16x16.png"));
-    EXPECT_FALSE(QFileInfo::exists(InDir("0_-90_2_16x16.png")));
+    EXPECT_EQ(fLabel.GetMapping().GetImageFile(), InDir("0_90_2_16x16_p0_c.png"));
+    EXPECT_FALSE(QFileInfo::exists(InDir("0_-90_2_16x16_p0.png")));
     const QImage img = Picture();
     ASSERT_EQ(img.size(), QSize(16, 16));
     // World pixel (768, 512): tile (3, 2) from the map's centre rightwards and down.
@@ -380,7 +387,7 @@ TEST_F(MapCompose, AFailedSaveKeepsTheEarlierPictureAndName)
     EXPECT_TRUE(QDir(fDir.path()).entryList(QDir::Files).isEmpty());
     ASSERT_TRUE(Run("10", "20", 3, 200, 200));
     EXPECT_EQ(fHostEvents, 1);
-    const QString first = InDir("10_20_3_200x200.png");
+    const QString first = InDir("10_20_3_200x200_p0.png");
     ASSERT_EQ(fLabel.GetMapping().GetImageFile(), first);
     const QByteArray before = ReadAll(first);
     ASSERT_LT(before.size(), 2000);
@@ -409,11 +416,11 @@ TEST_F(MapCompose, AFailedSaveKeepsTheEarlierPictureAndName)
     EXPECT_EQ(fHostEvents, 1);
     EXPECT_EQ(fLabel.GetMapping().GetImageFile(), first);
     EXPECT_EQ(ReadAll(first), before);
-    EXPECT_EQ(QDir(fDir.path()).entryList(QDir::Files), QStringList{"10_20_3_200x200.png"});
+    EXPECT_EQ(QDir(fDir.path()).entryList(QDir::Files), QStringList{"10_20_3_200x200_p0.png"});
 
     fLabel.SetImageFolder("  ");
     EXPECT_FALSE(fComposer.ComposeImage("1", "2", 3, 8, 8));
-    EXPECT_EQ(fErrors.back(), "No image folder to save the map in");
+    EXPECT_EQ(fErrors.back(), "No image folder to save the map in: the host sets the label's image folder (SetImageFolder)");
 }
 
 namespace {
@@ -470,7 +477,7 @@ TEST_F(MapCompose, WhatTheHostHearsAndTheServerIsTold)
     auto c2 = QObject::connect(&fComposer, &TKVRMapComposer::Failed, [&](const QString& m) { failures << m; });
     ASSERT_TRUE(Run("1", "2", 3, 8, 8));
     EXPECT_EQ(fHostEvents, 1);
-    EXPECT_EQ(heard, QStringList{InDir("1_2_3_8x8.png")});
+    EXPECT_EQ(heard, QStringList{InDir("1_2_3_8x8_p0.png")});
     QObject::disconnect(c1);
     fComposer.SetUserAgent("TestHost/2.0 (maps@example.org)");
     ASSERT_TRUE(Run("1", "3", 3, 8, 8));

@@ -83,6 +83,29 @@ double CheckPlace(double aValue, double aLimit, const char* aWhat)
 
 }  // namespace
 
+bool KVRIsLoopback(const QUrl& aUrl)
+{
+    // QUrl gives addresses in their canonical form.
+    QString host = aUrl.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 || host == QLatin1String("::1"))
+        return true;
+    if (host.startsWith(QLatin1String("::ffff:"), Qt::CaseInsensitive))
+        host = host.mid(7);
+    const QStringList parts = host.split(QLatin1Char('.'));
+    if (parts.size() != 4 || parts[0] != QLatin1String("127"))
+        return false;
+    return std::all_of(parts.begin(), parts.end(), [](const QString& aPart) {
+        bool ok = false;
+        const int value = aPart.toInt(&ok);
+        return ok && value >= 0 && value <= 255;
+    });
+}
+
+bool KVRKeyMayGo(const QUrl& aUrl)
+{
+    return aUrl.scheme() == QLatin1String("https") || KVRIsLoopback(aUrl);
+}
+
 QString TKVRMapping::ProviderName(int32_t aProvider)
 {
     if (aProvider < 0 || aProvider >= ProviderCount)
@@ -216,7 +239,8 @@ QString TKVRMapping::TileAddress(int32_t aX, int32_t aY, int32_t aZoom) const
                QStringLiteral("&WIDTH=%1&HEIGHT=%1&FORMAT=").arg(TileSize) +
                QString::fromLatin1(QUrl::toPercentEncoding(QString::fromLatin1(def.WmsFormat)));
     }
-    const QString key = QString::fromLatin1(QUrl::toPercentEncoding(fApiKey));
+    const QString key =
+        KVRKeyMayGo(QUrl(address)) ? QString::fromLatin1(QUrl::toPercentEncoding(fApiKey)) : QString();
     address.replace(QLatin1String("{z}"), QString::number(aZoom));
     address.replace(QLatin1String("{x}"), QString::number(x));
     address.replace(QLatin1String("{y}"), QString::number(aY));

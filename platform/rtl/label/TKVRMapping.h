@@ -4,9 +4,16 @@
 #include <cstdint>
 #include <vector>
 
+class QUrl;
 class TBinaryReader;
 class TBinaryWriter;
 class TKVRMeasure;
+
+// This machine by name or address: reached without a proxy.
+bool KVRIsLoopback(const QUrl& aUrl);
+// An API key may go to the address: over HTTPS, or to this machine. A key
+// sent over plain HTTP to another host can be read on the way.
+bool KVRKeyMayGo(const QUrl& aUrl);
 
 // Tile providers of the background map, numbered as the map dialog lists them.
 enum class TKVRMapProvider : uint8_t {
@@ -119,7 +126,8 @@ public:
     // the place must lie within the latitude and longitude limits.
     static void WorldPixel(double aLatitude, double aLongitude, int32_t aZoom, double& aX, double& aY);
     // Address of tile (aX, aY) at aZoom for the current provider; aX wraps
-    // round the world, a row outside the world has no address.
+    // round the world, a row outside the world has no address. The API key
+    // goes only where KVRKeyMayGo allows.
     QString TileAddress(int32_t aX, int32_t aY, int32_t aZoom) const;
 
     // The stored settings: allowed providers, provider, place, zoom, show

@@ -18,6 +18,8 @@ const TTable& Errors()
         {QStringLiteral("EventNumber"), QStringLiteral("The list of coordinates must hold an even number of values")},
         {QStringLiteral("LocNotFound"), QStringLiteral("Location not found")},
         {QStringLiteral("MapNoElement"), QStringLiteral("Select one element with a box to size the map")},
+        {QStringLiteral("MapTooSmall"), QStringLiteral("The map is too small: each side needs one pixel at 96 dpi "
+                                                       "(about 0.14 mm) or more")},
     };
     return table;
 }
@@ -37,6 +39,54 @@ const TTable& Dialogs()
     return table;
 }
 
+const TTable& Editor()
+{
+    static const TTable table{
+        {QStringLiteral("Settings"), QStringLiteral("Settings")},
+        {QStringLiteral("Grid"), QStringLiteral("Grid")},
+        {QStringLiteral("Points"), QStringLiteral("Points")},
+        {QStringLiteral("GridX"), QStringLiteral("Grid X")},
+        {QStringLiteral("GridY"), QStringLiteral("Grid Y")},
+        {QStringLiteral("MoveX"), QStringLiteral("Move X")},
+        {QStringLiteral("MoveY"), QStringLiteral("Move Y")},
+        {QStringLiteral("GridColor"), QStringLiteral("Grid colour")},
+        {QStringLiteral("UnitsColor"), QStringLiteral("Unit colour")},
+        {QStringLiteral("OrtoLines"), QStringLiteral("Orthogonal lines")},
+        {QStringLiteral("PickGap"), QStringLiteral("Pick tolerance")},
+        {QStringLiteral("ShowSizes"), QStringLiteral("Show sizes")},
+        {QStringLiteral("SizeColor"), QStringLiteral("Size colour")},
+        {QStringLiteral("ShowRefLines"), QStringLiteral("Reference lines")},
+        {QStringLiteral("RefLinesColor"), QStringLiteral("Reference colour")},
+        {QStringLiteral("ShowAlignLines"), QStringLiteral("Guide lines")},
+        {QStringLiteral("AlignLinesColor"), QStringLiteral("Guide colour")},
+        {QStringLiteral("AlignTextColor"), QStringLiteral("Guide text")},
+        {QStringLiteral("SnapGrid"), QStringLiteral("Snap to grid")},
+        {QStringLiteral("EndPoint"), QStringLiteral("End point")},
+        {QStringLiteral("MiddlePoint"), QStringLiteral("Middle point")},
+        {QStringLiteral("CenterPoint"), QStringLiteral("Centre")},
+        {QStringLiteral("CrossPoint"), QStringLiteral("Crossing")},
+        {QStringLiteral("Point"), QStringLiteral("Point")},
+        {QStringLiteral("TangentPoint"), QStringLiteral("Tangent")},
+        {QStringLiteral("PerpendicularPoint"), QStringLiteral("Perpendicular")},
+        {QStringLiteral("RefSymbol"), QStringLiteral("Symbol reference")},
+        {QStringLiteral("RightRuler"), QStringLiteral("Right ruler")},
+        {QStringLiteral("LeftRuler"), QStringLiteral("Left ruler")},
+        {QStringLiteral("TopRuler"), QStringLiteral("Top ruler")},
+        {QStringLiteral("BottomRuler"), QStringLiteral("Bottom ruler")},
+    };
+    return table;
+}
+
+const TTable& Properties()
+{
+    static const TTable table{
+        {QStringLiteral("StartEndLine"), QStringLiteral("Line ends")},
+        {QStringLiteral("Color"), QStringLiteral("Colour")},
+        {QStringLiteral("BackColor"), QStringLiteral("Fill")},
+    };
+    return table;
+}
+
 const TTable& Empty()
 {
     static const TTable table;
@@ -52,12 +102,12 @@ QString TKVRMsg::GetDialogsValue(const QString& aKey)
 
 QString TKVRMsg::GetEditorValue(const QString& aKey)
 {
-    return Lookup(Empty(), aKey);
+    return Lookup(Editor(), aKey);
 }
 
 QString TKVRMsg::GetPropValue(const QString& aKey)
 {
-    return Lookup(Empty(), aKey);
+    return Lookup(Properties(), aKey);
 }
 
 QString TKVRMsg::GetErrorValue(const QString& aKey)

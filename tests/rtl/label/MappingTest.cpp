@@ -327,3 +327,28 @@ TEST(Mapping, ApplyScaleGivesTheLabelTheMapsScaleAtNinetySixDotsAnInch)
     TKVRMapping loose;
     loose.ApplyScale();
 }
+
+// The key goes over HTTPS or to this machine; a tile address to another host
+// in plain HTTP carries none, whatever the provider's way of naming it.
+TEST(MappingKey, NoKeyToAPlainHttpTileHost)
+{
+    const struct
+    {
+        const char* Base;
+        bool Keyed;
+    } bases[] = {{"https://tiles.example", true},     {"http://127.0.0.1:9", true},
+                 {"http://localhost:9", true},        {"http://[::1]:9", true},
+                 {"http://tiles.example", false},     {"http://127.0.0.1.tiles.example", false},
+                 {"http://10.0.0.7:8080", false}};
+    TKVRMapping map;
+    map.SetApiKey("secret");
+    for (const auto& b : bases)
+        for (const TKVRMapProvider provider : {TKVRMapProvider::GoogleRoad, TKVRMapProvider::HereNormal}) {
+            SCOPED_TRACE(std::string(b.Base) + " " + std::to_string(int(provider)));
+            map.SetServiceBase(b.Base);
+            map.SetProvider(int(provider));
+            const QString address = map.TileAddress(1, 2, 3);
+            EXPECT_TRUE(address.startsWith(b.Base)) << address.toStdString();
+            EXPECT_EQ(address.contains("secret"), b.Keyed) << address.toStdString();
+        }
+}
