@@ -3,6 +3,7 @@
 #include "tests/editor/EditorInput.h"
 #include "platform/rtl/model/TKVRBaseLine.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseText.h"
 #include <QImage>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -334,4 +335,35 @@ TEST(EditorMouse, WheelScrollsAndZooms)
     in.editor.SetEditorOptions(eoCoordInput);
     EXPECT_FALSE(WheelEvent(in, 120, Qt::ControlModifier));
     EXPECT_EQ(in.editor.GetZoom(), TKVRZoom::zm150);
+}
+
+// The slider of a text's maximum width: its cursor follows the text's turn,
+// a drag shortens what the editor shows.
+TEST(EditorMouse, TextWidthSlider)
+{
+    for (const TKVRAngle turn : {TKVRAngle::Angle0, TKVRAngle::Angle90}) {
+        SCOPED_TRACE(int(turn));
+        TEditorInput in;
+        TKVRBaseText* text = in.doc.AddBaseText(30000, 30000);
+        text->SetText(QStringLiteral("WWWWWWWW"));
+        text->SetAngle(turn);
+        in.doc.SelectItem(text, false);
+        in.Surface()->grab();  // laid out as painted
+        QPoint slider;
+        for (int32_t i = 1; i <= in.doc.GetSelPointCount(); ++i)
+            if (in.doc.GetSelPoint(i).Kind == KVRSelKind::Slider)
+                slider = {in.Surface()->CoordDX(in.doc.GetSelPoint(i).X, true),
+                          in.Surface()->CoordDY(in.doc.GetSelPoint(i).Y, true)};
+        ASSERT_FALSE(slider.isNull());
+        in.Move(slider);
+        EXPECT_EQ(in.Surface()->cursor().shape(), turn == TKVRAngle::Angle0 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+        const QPoint back = turn == TKVRAngle::Angle0 ? QPoint(-30, 0) : QPoint(0, 30);
+        in.Drag(slider, slider + back);
+        EXPECT_GT(text->GetMaxWidth(), 0);
+        EXPECT_NEAR(text->GetMaxWidth(), text->GetTextWidth() - (in.MMX(30) - in.MMX(0)), 300);
+        // Dragged past the end the whole text shows again.
+        in.Surface()->grab();
+        in.Drag(slider + back, slider + back * -3);
+        EXPECT_EQ(text->GetMaxWidth(), 0);
+    }
 }
