@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QTransform>
 #include <cmath>
+#include <optional>
 
 using namespace KVRShift;
 
@@ -100,12 +101,7 @@ QVariant TKVRBackEditor::inputMethodQuery(Qt::InputMethodQuery aQuery) const
     if (aQuery == Qt::ImCursorRectangle) {
         if (fEditor->fBitText)
             return fInputRect.toRect();
-        // Near the text being written: its reference point.
-        TVXLabelFMX* doc = Document();
-        TKVRBaseItem* text = doc ? doc->GetTextObject() : nullptr;
-        if (text)
-            return QRect(ScreenMMX(text->GetPoint(1).X), ScreenMMY(text->GetPoint(1).Y), 1, 16);
-        return QRect();
+        return CaretRect();
     }
     return QWidget::inputMethodQuery(aQuery);
 }
@@ -251,47 +247,89 @@ void TKVRBackEditor::InputText()
 void TKVRBackEditor::InputValue()
 {
     TVXLabelFMX* doc = Document();
-    if (doc && fInserting)
+    if (doc && fInserting) {
         doc->PickEditor(fEditor->fInput.Length, 0);
+        // The point the length reached is the next one's base and anchor.
+        const TAct& act = doc->GetAct();
+        if (act.NumPoints() > 0) {
+            fBaseX = act.GetPointX(act.NumPoints() - 1);
+            fBaseY = act.GetPointY(act.NumPoints() - 1);
+            PO = LP = QPointF(ScreenMMX(fBaseX), ScreenMMY(fBaseY));
+            SetBasePoint(LP);
+        }
+    }
     fEditor->ResetInputText(true);
 }
 
 // ---------------------------------------------------------------- the one-line caret
 
+namespace {
+// The one-line text being written as it paints: its font, its height and the
+// transform from the text's own frame (x along the text from its start, y
+// down from its top) to surface pixels.
+struct TTextRoad
+{
+    std::shared_ptr<TSkFont> Font;
+    std::shared_ptr<TSkPaint> Paint = std::make_shared<TSkPaint>();
+    float Height = 0;
+    QTransform ToSurface;
+};
+
+std::optional<TTextRoad> TextRoadOf(const TKVRBackEditor& aSurface, TVXLabelFMX* aDoc)
+{
+    auto* text = aDoc ? dynamic_cast<TKVRBaseText*>(aDoc->GetTextObject()) : nullptr;
+    if (!text)
+        return std::nullopt;
+    const TKVRDraw& d = *aSurface.fDrw;
+    TTextRoad road;
+    const auto typeface =
+        TSkTypeface::MakeFromName(text->GetFontName(), GetFontStyle(text->GetBold(), text->GetItalic()));
+    road.Font = std::make_shared<TSkFont>(typeface, float(text->GetFontHeight() * d.TextFactor * text->GetRatio()),
+                                          text->GetScale(), 0.0f);
+    TSkFontMetrics m;
+    road.Font->GetMetrics(m);
+    road.Height = std::fabs(m.Ascent) + std::fabs(m.Descent);
+    const float shown = road.Font->MeasureText(text->GetDisplayText(), road.Paint);
+    const TKVRPto ref = text->GetPoint(1);
+    const TPointF o = DrawTxtPos(ref.DrawX(&d), ref.DrawY(&d), ModelToPixels(*text, text->GetBasePadX(), d.ResolutionX, &d),
+                                 ModelToPixels(*text, text->GetBasePadY(), d.ResolutionY, &d), shown, road.Height,
+                                 text->GetHorzAlign(), text->GetVertAlign(), text->GetAngle());
+    // The canvas is at zoom 1 inside the surface's translation and zoom.
+    const double z = aSurface.ZScale() / std::max(aSurface.ScaleFactor, 1);
+    road.ToSurface.translate(aSurface.TranslateX(), aSurface.TranslateY());
+    road.ToSurface.scale(z, z);
+    road.ToSurface.translate(o.X, o.Y);
+    road.ToSurface.rotate(TurnDegrees(text->GetAngle()));
+    return road;
+}
+}  // namespace
+
+QRect TKVRBackEditor::CaretRect() const
+{
+    const std::optional<TTextRoad> road = TextRoadOf(*this, Document());
+    if (!road)
+        return {};
+    const float x = fDrw->aPos > 0 ? road->Font->MeasureText(fDrw->aTxt.left(fDrw->aPos), road->Paint) : 0.0f;
+    return road->ToSurface.mapRect(QRectF(x, 0, 1, road->Height)).toAlignedRect();
+}
+
 int32_t TKVRBackEditor::CalcCursorPosFromClick(float x)
 {
     TVXLabelFMX* doc = Document();
     const TKVRDraw& d = *fDrw;
-    auto* text = doc ? dynamic_cast<TKVRBaseText*>(doc->GetTextObject()) : nullptr;
-    if (!text || d.aTxt.isEmpty() || doc->GetSelectionCount() < 1)
+    const std::optional<TTextRoad> road = TextRoadOf(*this, doc);
+    if (!road || d.aTxt.isEmpty() || doc->GetSelectionCount() < 1)
         return 0;
-    // The font, width and place the text paints with (at zoom 1; the canvas scales).
-    const auto typeface =
-        TSkTypeface::MakeFromName(text->GetFontName(), GetFontStyle(text->GetBold(), text->GetItalic()));
-    const TSkFont font(typeface, float(text->GetFontHeight() * d.TextFactor * text->GetRatio()), text->GetScale(), 0.0f);
-    const auto paint = std::make_shared<TSkPaint>();
-    TSkFontMetrics m;
-    font.GetMetrics(m);
-    const float height = std::fabs(m.Ascent) + std::fabs(m.Descent);
-    const float shown = font.MeasureText(text->GetDisplayText(), paint);
-    const TKVRPto ref = text->GetPoint(1);
-    const float padX = ModelToPixels(*text, text->GetBasePadX(), d.ResolutionX, &d);
-    const float padY = ModelToPixels(*text, text->GetBasePadY(), d.ResolutionY, &d);
-    const TPointF o = DrawTxtPos(ref.DrawX(&d), ref.DrawY(&d), padX, padY, shown, height, text->GetHorzAlign(),
-                                 text->GetVertAlign(), text->GetAngle());
-    const double z = ZScale() / std::max(ScaleFactor, 1);
-    QTransform turn;
-    turn.rotate(TurnDegrees(text->GetAngle()));
-    const QPointF local = turn.inverted().map(
-        QPointF((x - TranslateX()) / z - o.X, (fTextClickPos.y() - TranslateY()) / z - o.Y));
+    const QPointF local = road->ToSurface.inverted().map(QPointF(x, fTextClickPos.y()));
     if (local.x() <= 0)
         return 0;
-    // The first character whose right half holds the click ends before it.
+    // The first character whose right half holds the click ends before it;
+    // prefixes are measured as the text paints, shaped.
     float before = 0;
     for (int32_t i = 1; i <= d.aTxt.size(); ++i) {
         if (d.aTxt.at(i - 1).isHighSurrogate() && i < d.aTxt.size())
             continue;
-        const float w = font.MeasureText(d.aTxt.left(i), paint);
+        const float w = road->Font->MeasureText(d.aTxt.left(i), road->Paint);
         if (local.x() <= w - (w - before) / 2.0f)
             return d.aTxt.at(i - 1).isLowSurrogate() && i >= 2 ? i - 2 : i - 1;
         before = w;

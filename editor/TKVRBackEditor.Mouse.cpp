@@ -42,9 +42,17 @@ int64_t TKVRBackEditor::Gap() const
     return int64_t(fGap) * std::max(DrawScale(), 1);
 }
 
-bool TKVRBackEditor::InsideLabel() const
+bool TKVRBackEditor::PointerAt(float X, float Y)
 {
+    fBaseX = BaseMMX(X);
+    fBaseY = BaseMMY(Y);
     return fBaseX >= 0 && fBaseX <= fDScroll.ScaledW && fBaseY >= 0 && fBaseY <= fDScroll.ScaledH;
+}
+
+TVXLabelFMX* TKVRBackEditor::EditableDocument() const
+{
+    TVXLabelFMX* doc = Document();
+    return doc && (doc->GetEditable() || doc->GetAct().fCurAction == TAct::ActSelect) ? doc : nullptr;
 }
 
 TShiftState TKVRBackEditor::ShiftOf(Qt::KeyboardModifiers aModifiers, Qt::MouseButtons aButtons)
@@ -180,13 +188,9 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
     if (!doc || (Shift & ssDouble))
         return;
     setFocus(Qt::MouseFocusReason);
+    if (!EditableDocument() || !PointerAt(X, Y))
+        return;
     TAct& act = doc->GetAct();
-    if (!doc->GetEditable() && act.fCurAction != TAct::ActSelect)
-        return;
-    fBaseX = BaseMMX(X);
-    fBaseY = BaseMMY(Y);
-    if (!InsideLabel())
-        return;
     if (fEditor->OnMouseDown)
         fEditor->OnMouseDown(this, Button, Shift, WorldX(X, true), WorldY(Y, true));
     if (Button != Qt::LeftButton) {
@@ -287,7 +291,7 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
 
 // A press while a text is edited in place: on the text it presses it (a
 // drag moves it, a click places the caret), elsewhere it ends the editing.
-bool TKVRBackEditor::PressOnEditedText(TShiftState aShift, float X, float Y)
+void TKVRBackEditor::PressOnEditedText(TShiftState aShift, float X, float Y)
 {
     TVXLabelFMX* doc = Document();
     TAct& act = doc->GetAct();
@@ -295,17 +299,15 @@ bool TKVRBackEditor::PressOnEditedText(TShiftState aShift, float X, float Y)
         fTextClickPos = PO = LP = QPointF(X, Y);
         // A rich text places its caret here too (with the rich-text editing).
         act.SetCurAction(TAct::ActPressText);
-        return true;
+        return;
     }
-    TKVRBaseItem* text = doc->GetTextObject();
-    if (!text) {
+    if (!doc->GetTextObject()) {
         act.Reset();
-        return false;
+        return;
     }
     act.fText = fDrw->aTxt;
     HandTextToObject();
     doc->PickEditor(fBaseX, fBaseY, Gap(), aShift, fEditor->GetShowRefLines());
-    return false;
 }
 
 bool TKVRBackEditor::CheckDown(float X, float Y)
@@ -422,16 +424,10 @@ void TKVRBackEditor::MouseMove(QObject*, TShiftState Shift, float X, float Y)
         }
         return;
     }
-    TVXLabelFMX* doc = Document();
-    if (!doc)
+    TVXLabelFMX* doc = EditableDocument();
+    if (!doc || !PointerAt(X, Y))
         return;
     TAct& act = doc->GetAct();
-    if (!doc->GetEditable() && act.fCurAction != TAct::ActSelect)
-        return;
-    fBaseX = BaseMMX(X);
-    fBaseY = BaseMMY(Y);
-    if (!InsideLabel())
-        return;
     if (fEditor->OnMouseMove)
         fEditor->OnMouseMove(this, Shift, WorldX(X, true), WorldY(Y, true));
     if (act.fCurAction == TAct::ActSelect) {
@@ -586,9 +582,7 @@ void TKVRBackEditor::MouseUp(QObject*, Qt::MouseButton Button, TShiftState Shift
     TVXLabelFMX* doc = Document();
     if (!doc)
         return;
-    fBaseX = BaseMMX(X);
-    fBaseY = BaseMMY(Y);
-    if (InsideLabel() && fEditor->OnMouseUp)
+    if (PointerAt(X, Y) && fEditor->OnMouseUp)
         fEditor->OnMouseUp(this, Button, Shift, WorldX(X, true), WorldY(Y, true));
     // Qt hands the release to the surface wherever it happens: a drag or a
     // rectangle ends at the pointer held inside the label.

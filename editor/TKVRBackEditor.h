@@ -91,6 +91,8 @@ public:
     void InputValue();
     // The caret of a click at surface x in the one-line text being written.
     int32_t CalcCursorPosFromClick(float x);
+    // The caret of the text being written, in surface pixels; empty without one.
+    QRect CaretRect() const;
     static int32_t FindPrevWordBoundary(const QString& aText, int32_t aPos);
     static int32_t FindNextWordBoundary(const QString& aText, int32_t aPos);
     // The text being written takes the edited text; false without one.
@@ -168,8 +170,12 @@ private:
     // Pointer input.
     TVXLabelFMX* Document() const;
     int64_t Gap() const;
-    bool InsideLabel() const;
-    bool PressOnEditedText(TShiftState aShift, float X, float Y);
+    // The pointer in micrometres (fBaseX, fBaseY); true inside the label.
+    bool PointerAt(float X, float Y);
+    // The document while the pointer may act on it: editable, or selecting.
+    TVXLabelFMX* EditableDocument() const;
+    // A press while a text is edited in place.
+    void PressOnEditedText(TShiftState aShift, float X, float Y);
     void MoveEdited(TShiftState aShift, float X, float Y);
     void MoveDrawing(float X, float Y);
     // The object-snap search; the tracked point goes onto a hit.

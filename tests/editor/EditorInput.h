@@ -46,6 +46,15 @@ struct TEditorInput
         Press(p, b, m);
         Release(p, b, m);
     }
+    // A press and release, then the double click Qt sends in place of the second press.
+    void DoubleClick(QPoint p)
+    {
+        Click(p);
+        QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(p), Surface()->mapToGlobal(QPointF(p)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Surface(), &e);
+        Release(p);
+    }
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers m = {})
     {
         Move(from);

@@ -3,9 +3,11 @@
 #include "tests/editor/EditorInput.h"
 #include "editor/TKVRCoordEntry.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include "platform/rtl/text/KVR.TXTUtils.h"
 #include <QClipboard>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <gtest/gtest.h>
 
@@ -137,7 +139,7 @@ TEST(EditorKeys, NothingWithoutADocument)
     for (const Qt::Key k : {Qt::Key_Tab, Qt::Key_Delete, Qt::Key_F8, Qt::Key_Escape, Qt::Key_A, Qt::Key_Return})
         in.Key(k);
     in.Key(Qt::Key_V, Qt::ControlModifier);
-    QTest::mouseDClick(in.Surface(), Qt::LeftButton, {}, {200, 200});
+    in.DoubleClick({200, 200});
     in.Release({200, 200});
     in.Move({220, 200}, Qt::LeftButton);
     EXPECT_EQ(in.doc.GetItemsCount(), 1);
@@ -189,6 +191,15 @@ TEST(EditorCoordEntry, TypedPointsLengthsAndRelativePoints)
     in.Type("12.5,7");
     EXPECT_TRUE(in.editor.fBitText);
     EXPECT_EQ(in.editor.GetInputText(), "12.5,7");
+    // The box shows white at the top, with its red caret after the text.
+    const QRect box = in.Surface()->InputRect().toRect();
+    const QImage shown = in.Surface()->grab().toImage();
+    EXPECT_LT(box.top(), 5);
+    EXPECT_EQ(QColor(shown.pixel(box.left() + 2, box.center().y())), QColor(Qt::white));
+    int red = 0;
+    for (int x = box.left(); x < box.right(); ++x)
+        red += QColor(shown.pixel(x, box.center().y())) == QColor(Qt::red);
+    EXPECT_EQ(red, 1);
     in.Key(Qt::Key_Return);
     ASSERT_EQ(in.doc.GetAct().NumPoints(), 1);
     EXPECT_EQ(in.doc.GetAct().GetPoint(0), (TKVRPto{12500, 7000}));
@@ -295,12 +306,19 @@ TEST(EditorText, InputMethodCommitsAccentsAndPairsWhole)
     TKVRBaseText* text = WriteText(in, "caf");
     ASSERT_TRUE(text);
     EXPECT_TRUE(in.Surface()->testAttribute(Qt::WA_InputMethodEnabled));
+    const QWidget* surface = in.Surface();
+    const QRect before = surface->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     for (const QString& s : {QStringLiteral("é"), QStringLiteral("\U0001F600")}) {
         QInputMethodEvent e;
         e.setCommitString(s);
         QApplication::sendEvent(in.Surface(), &e);
     }
     EXPECT_EQ(text->GetText(), QStringLiteral("café\U0001F600"));
+    // The input method's caret follows the typing.
+    const QRect after = surface->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_GT(after.x(), before.x() + 5);
+    EXPECT_EQ(after.y(), before.y());
+    EXPECT_GT(before.height(), 5);
     in.Key(Qt::Key_Backspace);
     EXPECT_EQ(text->GetText(), QStringLiteral("café"));
     in.Key(Qt::Key_Return);
@@ -323,6 +341,21 @@ TEST(EditorText, TabEndsTheWriting)
     (void)other;
 }
 
+// Only the text being written takes the keys: a selected rich text does not.
+TEST(EditorText, ASelectedRichTextTakesNoKeys)
+{
+    for (const bool editable : {true, false}) {
+        TEditorInput in;
+        TKVRBaseRichText* rich = in.doc.AddBaseRichText(20000, 20000, 30000, 10000);
+        rich->SetRichTextValue(QStringLiteral("<B>bold</B>"));
+        in.doc.SelectItem(rich, false);
+        in.doc.SetEditable(editable);
+        in.Type("zz");
+        in.Key(Qt::Key_Backspace);
+        EXPECT_EQ(rich->GetRichText(), QStringLiteral("<B>bold</B>"));
+    }
+}
+
 // A click on the right half of a character puts the caret after it.
 TEST(EditorText, ClickOnTheRightHalfOfACharacter)
 {
@@ -331,11 +364,10 @@ TEST(EditorText, ClickOnTheRightHalfOfACharacter)
     TKVRBaseText* text = WriteText(in, "WWWW");
     ASSERT_TRUE(text);
     in.Key(Qt::Key_Return);
-    in.doc.SelectItem(text, false);
-    in.doc.DoDblClick();
-    ASSERT_EQ(in.doc.GetTextObject(), text);
     in.Surface()->grab();  // laid out as painted
     const TKVRRect b = text->GetBounds();
+    in.DoubleClick(in.Px((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2));
+    ASSERT_EQ(in.doc.GetTextObject(), text);
     const int64_t w = (b.Right - b.Left) / 4;
     const int y = in.Surface()->ScreenMMY((b.Top + b.Bottom) / 2);
     for (const auto& [share, caret] : {std::pair{1.75, 2}, std::pair{1.25, 1}, std::pair{0.1, 0}}) {
@@ -348,4 +380,21 @@ TEST(EditorText, ClickOnTheRightHalfOfACharacter)
         EXPECT_EQ(text->GetText(), want);
         in.Key(Qt::Key_Backspace);
     }
+}
+
+// In a polyline a typed length runs on along the last side, and the point it
+// reaches is the base of the next relative entry.
+TEST(EditorCoordEntry, LengthsAndRelativePointsChainInAPolyline)
+{
+    TEditorInput in;
+    in.doc.StartAction(7);
+    for (const char* entry : {"10,10", "20", "@0,5", "4"}) {
+        in.Type(QString::fromLatin1(entry));
+        in.Key(Qt::Key_Return);
+    }
+    const TAct& act = in.doc.GetAct();
+    ASSERT_EQ(act.NumPoints(), 4);
+    EXPECT_EQ(act.GetPoint(1), (TKVRPto{30000, 10000}));
+    EXPECT_EQ(act.GetPoint(2), (TKVRPto{30000, 15000}));
+    EXPECT_EQ(act.GetPoint(3), (TKVRPto{30000, 19000}));
 }
