@@ -18,6 +18,8 @@ TKVRBackEditor::TKVRBackEditor(TKVRBaseEditor* aEditor)
     EmptyHandles();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    // The right button belongs to the drawing actions.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     setAttribute(Qt::WA_OpaquePaintEvent);
     fLink.Reset(true, true);
     fRef.Reset();
@@ -172,4 +174,5 @@ void TKVRBackEditor::paintEvent(QPaintEvent* aEvent)
 {
     QPainter painter(this);
     Draw(TSkCanvas::Make(&painter), QRectF(aEvent->rect()));
+    PaintInput(painter);
 }

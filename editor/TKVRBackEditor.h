@@ -15,6 +15,8 @@
 
 class TKVRBaseEditor;
 class TKVRBaseItem;
+class TVXLabelFMX;
+class QPainter;
 class TSkCanvas;
 class TSkPaint;
 class TSkFont;
@@ -61,6 +63,45 @@ public:
     // Paints the whole view on the canvas (the paint event's body).
     void Draw(const std::shared_ptr<TSkCanvas>& aCanvas, const QRectF& aDest);
 
+    // ---- pointer input (TKVRBackEditor.Mouse.cpp): pixels of the surface
+    void MouseDown(QObject* Sender, Qt::MouseButton Button, TShiftState Shift, float X, float Y);
+    void MouseMove(QObject* Sender, TShiftState Shift, float X, float Y);
+    void MouseUp(QObject* Sender, Qt::MouseButton Button, TShiftState Shift, float X, float Y);
+    // One wheel step per call; Handled stays false when the editor leaves
+    // the wheel to its parent.
+    void MouseWheel(QObject* Sender, TShiftState Shift, int32_t WheelDelta, bool& Handled);
+    void DblClick();
+    // Handle hit test of a press; true when the press was taken.
+    bool CheckDown(float X, float Y);
+    // The cursor over the handles while selecting.
+    void CheckMove(float X, float Y);
+    // The base point of typed coordinates and of ortho: the point just placed.
+    void SetBasePoint(const QPointF& aPixel);
+    static TShiftState ShiftOf(Qt::KeyboardModifiers aModifiers, Qt::MouseButtons aButtons);
+
+    // ---- keys, the coordinate box and the one-line caret (TKVRBackEditor.Keys.cpp)
+    void KeyDown(QObject* Sender, uint16_t& Key, QString& KeyChar, TShiftState Shift);
+    void KeyUp(QObject*, uint16_t&, QString&, TShiftState) {}
+    // Builds the box's font and rectangle and shows it.
+    void PrepareInput();
+    // Repaints a shown box, else shows it.
+    void DrawInput();
+    // Feeds the typed point, or the typed length, to the running action.
+    void InputText();
+    void InputValue();
+    // The caret of a click at surface x in the one-line text being written.
+    int32_t CalcCursorPosFromClick(float x);
+    // The caret of the text being written, in surface pixels; empty without one.
+    QRect CaretRect() const;
+    static int32_t FindPrevWordBoundary(const QString& aText, int32_t aPos);
+    static int32_t FindNextWordBoundary(const QString& aText, int32_t aPos);
+    // The text being written takes the edited text; false without one.
+    bool HandTextToObject();
+    // The input method is on while a text is written or the box shows.
+    void FollowInputMethod();
+    // The box's rectangle, valid while it shows.
+    QRectF InputRect() const { return fInputRect; }
+
     TKVRBaseEditor* fEditor;
     std::unique_ptr<TKVRDraw> fDrw;
     TKVRChanges fChanges = 0;
@@ -86,10 +127,26 @@ public:
     int32_t ScaleFactor = 1;
     // Points painted by the last grid pass, for checking what a paint costs.
     int64_t fGridPoints = 0;
+    // Where the last press on the text being edited was.
+    QPointF fTextClickPos;
+    // A left drag extends a rich-text selection.
+    bool fDraggingRichTextSel = false;
 
 protected:
     void paintEvent(QPaintEvent* aEvent) override;
     void resizeEvent(QResizeEvent* aEvent) override;
+    bool event(QEvent* aEvent) override;
+    bool focusNextPrevChild(bool aNext) override;
+    void mousePressEvent(QMouseEvent* aEvent) override;
+    void mouseMoveEvent(QMouseEvent* aEvent) override;
+    void mouseReleaseEvent(QMouseEvent* aEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* aEvent) override;
+    void wheelEvent(QWheelEvent* aEvent) override;
+    void keyPressEvent(QKeyEvent* aEvent) override;
+    void focusInEvent(QFocusEvent* aEvent) override;
+    void focusOutEvent(QFocusEvent* aEvent) override;
+    void inputMethodEvent(QInputMethodEvent* aEvent) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery aQuery) const override;
 
 private:
     void SetUpContext(const std::shared_ptr<TSkCanvas>& aCanvas);
@@ -109,4 +166,28 @@ private:
                              const std::shared_ptr<TSkPaint>& aText, const std::shared_ptr<TSkFont>& aFont,
                              float aTextHeight);
     std::shared_ptr<TSkPaint> LPaint;
+
+    // Pointer input.
+    TVXLabelFMX* Document() const;
+    int64_t Gap() const;
+    // The pointer in micrometres (fBaseX, fBaseY); true inside the label.
+    bool PointerAt(float X, float Y);
+    // The document while the pointer may act on it: editable, or selecting.
+    TVXLabelFMX* EditableDocument() const;
+    // A press while a text is edited in place.
+    void PressOnEditedText(TShiftState aShift, float X, float Y);
+    void MoveEdited(TShiftState aShift, float X, float Y);
+    void MoveDrawing(float X, float Y);
+    // The object-snap search; the tracked point goes onto a hit.
+    bool SearchSnap(bool aMoving, bool aTangents, QPointF& aTracked);
+    void SetCursorKind(int32_t aCursor);
+    // Wheel deltas not yet summed to a whole step.
+    int32_t fWheelRest = 0;
+
+    // Keys and the one-line text.
+    void TypeText(const QString& aText);
+
+    void PaintInput(QPainter& aPainter);
+    QFont InputFont() const;
+    QRectF fInputRect;
 };

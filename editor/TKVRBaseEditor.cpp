@@ -187,6 +187,8 @@ void TKVRBaseEditor::UpdateRulers(bool aRelayout)
     fBackEdit->DrawEditor();
 }
 
+// aPending: a new text to write or edit, the caret at its end; otherwise
+// the text changed while written and the caret stays where the keys put it.
 void TKVRBaseEditor::StartText(bool aPending)
 {
     TKVRBaseItem* text = fBaseLab ? fBaseLab->GetTextObject() : nullptr;
@@ -200,9 +202,10 @@ void TKVRBaseEditor::StartText(bool aPending)
         drw.aTxt = rich->GetPlainText();
     else if (auto* plain = dynamic_cast<TKVRBaseTextItem*>(text))
         drw.aTxt = plain->GetText();
-    drw.aPos = int32_t(drw.aTxt.size());
+    drw.aPos = aPending ? int32_t(drw.aTxt.size()) : std::clamp(drw.aPos, 0, int32_t(drw.aTxt.size()));
     if (aPending)
         fBackEdit->fChanges = KVRChanges::Scroll;
+    fBackEdit->FollowInputMethod();
     fBackEdit->DrawEditor();
 }
 
@@ -265,6 +268,7 @@ void TKVRBaseEditor::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
         surface.fDrw->DrawState = KVRDrawState::Editor;
         surface.fDrw->aTxt.clear();
         surface.fDrw->aPos = 0;
+        surface.FollowInputMethod();
         break;
     case KVRChange::Action:
         if (fBaseLab)

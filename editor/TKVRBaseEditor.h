@@ -9,6 +9,7 @@
 #include "editor/TKVRSettingsValues.h"
 #include "editor/TKVRViewLayout.h"
 #include "platform/rtl/label/KVR.EditTypes.h"
+#include "platform/rtl/label/TKVRInputS.h"
 #include "platform/rtl/label/KVR.Observer.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include <QWidget>
@@ -147,10 +148,32 @@ public:
 
     bool fBitText = false;
 
+    // ---- command keys and the coordinate box (TKVRBaseEditor.Keys.cpp)
+    // Key is the key's number (Backspace 8, Tab 9, Enter 13, Esc 27, arrows
+    // 37 to 40, Delete 46, letters by their capital, F4 115, F8 119, F9 120).
+    void InputKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift);
+    // Ends the text being written; aReset also ends the action.
+    void ValidateImputText(bool aReset);
+    void ResetInputText(bool aRedraw);
+    // Clipboard text into the text being written, at the caret.
+    void PasteFromClipBoard();
+    QString GetInputText() const { return feText; }
+    int32_t GetInputPos() const { return fPosInput; }
+    // The coordinate box: its text and caret, and what Enter read from it.
+    QString feText;
+    int32_t fPosInput = 0;
+    TKVRInputS fInput;
+
 protected:
     void resizeEvent(QResizeEvent* aEvent) override;
 
 private:
+    // Keys of the coordinate box while drawing; Enter feeds the entry.
+    void InputBoxKey(uint16_t aKey);
+    void EnterInput();
+    // Keys of the one-line text being written.
+    void TextKey(uint16_t aKey, TShiftState aShift);
+    void CommandKey(uint16_t aKey, TShiftState aShift);
     void AddCtrls();
     void ChangeScrollHorz(int aValue);
     void ChangeScrollVert(int aValue);

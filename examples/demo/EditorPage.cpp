@@ -2,7 +2,33 @@
 #include "editor/KVR.FMX.Editor.h"
 #include "examples/demo/ShapesDemo.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include <QToolBar>
 #include <QVBoxLayout>
+
+namespace {
+// Each drawing action the document runs from points, with its parameter
+// (symbology, flow type, link type) and, for the codes, a value to show.
+struct TDrawButton
+{
+    const char* Caption;
+    uint8_t Action;
+    int32_t Param;
+    const char* Value;
+};
+constexpr TDrawButton kDrawButtons[] = {
+    {"Select", 1, 0, nullptr},      {"Point", 3, 0, nullptr},        {"Line", 4, 0, nullptr},
+    {"Arrow", 5, 0, nullptr},       {"Rectangle", 6, 0, nullptr},    {"Polyline", 7, 0, nullptr},
+    {"Polygon", 9, 0, nullptr},     {"Bezier", 10, 0, nullptr},      {"Circle", 11, 0, nullptr},
+    {"Circle 2P", 12, 0, nullptr},  {"Circle 3P", 8, 0, nullptr},    {"Arc", 13, 0, nullptr},
+    {"Ellipse", 14, 0, nullptr},    {"Ellipse box", 18, 0, nullptr}, {"Sector", 36, 0, nullptr},
+    {"Text", 15, 0, nullptr},       {"Paragraph", 19, 0, nullptr},   {"Rich text", 24, 0, nullptr},
+    {"Barcode", 25, 11, "ZORVEL-128"}, {"PDF417", 26, 0, "Zorvel PDF417"}, {"Data Matrix", 27, 0, "Zorvel"},
+    {"QR", 28, 0, "https://example.org"}, {"Poly-text", 32, 0, nullptr}, {"Table", 29, 0, nullptr},
+    {"Rating", 33, 0, nullptr},     {"Nutri-score", 34, 0, nullptr}, {"Level", 35, 0, nullptr},
+    {"Package", 37, 0, nullptr},    {"Node", 39, 1, nullptr},        {"Connector", 30, 0, nullptr},
+    {"Bent connector", 31, 0, nullptr}, {"Dimension", 38, 0, nullptr}, {"Radius dim.", 47, 0, nullptr},
+};
+}  // namespace
 
 EditorPage::EditorPage(QWidget* parent)
     : QWidget(parent), fDocument(std::make_unique<TVXLabelFMX>()), fEditor(new TKVREditor(this))
@@ -30,8 +56,20 @@ EditorPage::EditorPage(QWidget* parent)
             break;
         }
 
+    // One button per drawing action; the editor takes the clicks that follow.
+    auto* tools = new QToolBar(this);
+    for (const TDrawButton& b : kDrawButtons)
+        tools->addAction(QString::fromLatin1(b.Caption), this, [this, b] {
+            fDocument->StartAction(b.Action, b.Param);
+            if (b.Value)
+                fDocument->GetAct().fText = QString::fromUtf8(b.Value);
+            fEditor->GetSurface()->setFocus();
+        });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
     layout->addWidget(fEditor);
 }
 

@@ -69,6 +69,7 @@ constexpr TKVRSelKind ArcEnd = 22;     // move 9
 constexpr TKVRSelKind ArcCentre = 23;  // move 3: the whole circle or arc
 constexpr TKVRSelKind Frame = 24;      // the element's bounds (X, Y to X2, Y2), shown only
 constexpr TKVRSelKind DimPosition = 26; // a dimension's position point (move 10)
+constexpr TKVRSelKind Slider = 27;     // a length along the element's own direction (move 20)
 }
 
 // How a grab moves the element.
@@ -87,6 +88,7 @@ constexpr TKVRMoveType DimPosition = 10;
 constexpr TKVRMoveType SizeTopLeft = 11;  // 11..18 follow the sizing handles 8..15
 constexpr TKVRMoveType SizeBottomRight = 18;
 constexpr TKVRMoveType Grid = 19;  // the whole element in grid steps (the document's)
+constexpr TKVRMoveType Slider = 20;  // the slider handle (kind 27)
 inline bool IsSizing(TKVRMoveType t) { return t >= SizeTopLeft && t <= SizeBottomRight; }
 }
 
@@ -119,6 +121,7 @@ inline TKVRMoveType KVRMoveTypeOf(TKVRSelKind aKind)
     case KVRSelKind::ArcEnd: return KVRMoveType::ArcEnd;
     case KVRSelKind::ArcCentre: return KVRMoveType::ArcCentre;
     case KVRSelKind::DimPosition: return KVRMoveType::DimPosition;
+    case KVRSelKind::Slider: return KVRMoveType::Slider;
     default:
         if (aKind >= KVRSelKind::SizeTopLeft && aKind <= KVRSelKind::SizeBottomRight)
             return TKVRMoveType(KVRMoveType::SizeTopLeft + (aKind - KVRSelKind::SizeTopLeft));

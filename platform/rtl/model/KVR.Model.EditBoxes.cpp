@@ -243,10 +243,13 @@ void TKVRBaseTextItem::TurnQuarter(bool aLeft, const TKVRPto& aOffset)
 void TKVRBaseText::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 {
     AnchorSelPoints(GetPoint(1), fBounds, aPoints);
+    AddSliderPoint(aPoints);
 }
 
 bool TKVRBaseText::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY)
 {
+    if (aType == KVRMoveType::Slider)
+        return MoveSlider(aX, aY);
     return MoveByAnchor(*this, aType, aIndex, aX, aY);
 }
 

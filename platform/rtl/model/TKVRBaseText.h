@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/rtl/model/IKVROrientation.h"
 #include "platform/rtl/model/TKVRBaseTextItem.h"
 
 // One line of text about its reference point (point 1): font, horizontal
@@ -8,7 +9,7 @@
 // Binary after the filled header: the text fields (TKVRBaseTextItem),
 // maximum width (int32 µm), fill type (byte), field name, format (strings),
 // the reference point.
-class TKVRBaseText : public TKVRBaseTextItem
+class TKVRBaseText : public TKVRBaseTextItem, public IKVROrientation
 {
 public:
     // Property rows (KVR.Model.PropTables.cpp).
@@ -39,9 +40,16 @@ public:
     void SetMaxWidth(int32_t aValue) { MaxWidth = aValue < 0 ? 0 : aValue; }
     // Laid-out width of the shown text, scale included (paper µm).
     int32_t GetTextWidth() const { return TextWidth; }
+    // The quarter turn the text reads in (values from 4 up do not turn).
+    int32_t GetOrientation() const override;
+
 
 protected:
     TKVRRect TurnBox() const override;
+    // The maximum width's slider (TKVRBaseText.Slider.cpp): a handle of kind
+    // 27 at the end of the shown part, dragged along the text.
+    void AddSliderPoint(std::vector<TKVRSelPoint>& aPoints) const;
+    bool MoveSlider(int64_t aX, int64_t aY);
     int32_t TextWidth = 0;
     int32_t MaxWidth = 0;
     // Set while Draw measures the text being edited.
