@@ -3,6 +3,7 @@
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelMap.h"
+#include "dialogs/KVR.FMX.SelSymbol.h"
 #include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/model/TKVRBasePara.h"
@@ -36,6 +37,7 @@ void InitializeKVRFMXDialogs()
         return TKVRPrompts::OpenFileName(QApplication::activeWindow(), QString(), aFolder, aFilter);
     };
     openers.EditItem = KVREditItemText;
+    openers.SelectSymbol = KVRBrowseSymbol;
     openers.SelectMap = [](TVXLabelFMX& aLabel, int32_t aWidth, int32_t aHeight) {
         TfSelMap form(QApplication::activeWindow());
         try {

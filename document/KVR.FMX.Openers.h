@@ -4,9 +4,11 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class TVXLabelFMX;
 class TKVRBaseItem;
+class TKVRBaseLibSymbol;
 
 struct TKVRLabelOpeners
 {
@@ -17,6 +19,11 @@ struct TKVRLabelOpeners
     std::function<QString(const QString& aFolder, const QString& aFilter)> OpenPicture;
     // The element's own edit dialog; false when the element has none.
     std::function<bool(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)> EditItem;
+    // The symbol browser over the label's library folder: true with a copy
+    // of the chosen symbol; aLastCat is the category shown first and, after
+    // a choice, the one chosen.
+    std::function<bool(TVXLabelFMX& aLabel, QString& aLastCat, std::unique_ptr<TKVRBaseLibSymbol>& aSymbol)>
+        SelectSymbol;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

@@ -1,4 +1,5 @@
 #include "editor/TKVRBaseEditor.h"
+#include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
 #include "editor/TKVRBackEditor.h"
 #include "editor/TKVRInfoEd.h"
@@ -520,7 +521,11 @@ bool TKVRBaseEditor::SelectSymbol()
         return false;
     std::unique_ptr<TKVRBaseLibSymbol> symbol;
     QString category = fLastCat;
-    if (fSymbolBrowser && fSymbolBrowser->Browse(*fBaseLab, category, symbol) && symbol) {
+    // Without a browser of the host's, the suite's own (when its dialogs are initialised).
+    const auto& opener = KVRLabelOpeners().SelectSymbol;
+    const bool chosen = fSymbolBrowser ? fSymbolBrowser->Browse(*fBaseLab, category, symbol)
+                                       : opener && opener(*fBaseLab, category, symbol);
+    if (chosen && symbol) {
         fLastCat = category;
         fBaseLab->AddSymbol(std::move(symbol), true);
         return true;

@@ -3,8 +3,13 @@
 #include "dialogs/KVR.FMX.SelFont.h"
 #include "dialogs/KVR.FMX.SelMap.h"
 #include "dialogs/KVR.FMX.SelSize.h"
+#include "dialogs/KVR.FMX.SelSymbol.h"
 #include "document/KVR.FMX.h"
 #include "render/TKVRDraw.h"
+#include "tests/support/LabelDocuments.h"
+#include "views/KVR.FMX.ViewLibrary.h"
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -52,4 +57,20 @@ TEST(DialogShots, SaveEachDialog)
     map.Ini(&label, true, 300, 200);
     map.edLocation->setText("Plaza Mayor, Madrid");
     shoot(map, "SelMap");
+
+    // The browser on the test library, a category chosen and a symbol selected.
+    QTemporaryDir symbols;
+    WriteAll(symbols.filePath("parts.lyp"), kSymbolLibrary);
+    TVXLabelFMX drawing;
+    BuildEveryKind(drawing);
+    TfSelSymbol browser;
+    browser.Ini(&drawing, symbols.path(), QString());
+    browser.show();
+    browser.tvCategory->expandAll();
+    browser.tvCategory->setCurrentItem(browser.tvCategory->topLevelItem(0));
+    QTest::qWait(100);
+    TKVRViewLibrary& view = *browser.KVRViewLibrary;
+    QTest::mouseClick(&view, Qt::LeftButton, {}, view.Grid().CellRect(1).center());
+    QTest::mouseMove(&view, view.Grid().CellRect(1).center());
+    shoot(browser, "SelSymbol");
 }
