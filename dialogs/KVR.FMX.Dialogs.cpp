@@ -3,6 +3,7 @@
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelMap.h"
+#include "dialogs/KVR.FMX.SelSymbol.h"
 #include "dialogs/KVR.FMX.Settings.h"
 #include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
@@ -34,6 +35,8 @@ void InitializeKVRFMXDialogs()
 {
     static TKVRSettingsDialog settings;
     KVRDefaultSettingsDialog() = &settings;
+    static TKVRSymbolBrowser browser;
+    KVRDefaultSymbolBrowser() = &browser;
     TKVRLabelOpeners& openers = KVRLabelOpeners();
     openers.OpenPicture = [](const QString& aFolder, const QString& aFilter) {
         return TKVRPrompts::OpenFileName(QApplication::activeWindow(), QString(), aFolder, aFilter);

@@ -22,7 +22,8 @@ using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TKVRInfoMsgEvent = std::function<void(QObject* Sender, const QString& aMessage)>;
 using TKVRGetFontListEvent = std::function<void(QObject* Sender, QStringList& aFonts)>;
 using TKVRUndoRedoEvent = std::function<void(QObject* Sender, bool aCanUndo, bool aCanRedo)>;
-using TKVRReadSymEvent = std::function<void(QObject* Sender, const QString& aFileName)>;
+// Asked before a symbol library file is read; aAccept false leaves it out.
+using TKVRReadSymEvent = std::function<void(QObject* Sender, const QString& aFileName, bool& aAccept)>;
 using TKVRGetListValues = std::function<void(QObject* Sender)>;
 using TKVRSelectItem = std::function<void(QObject* Sender, TKVRBaseItem* aItem)>;
 struct TKVRExportResult;

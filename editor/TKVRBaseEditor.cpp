@@ -524,7 +524,8 @@ bool TKVRBaseEditor::SelectSymbol()
         return false;
     std::unique_ptr<TKVRBaseLibSymbol> symbol;
     QString category = fLastCat;
-    if (fSymbolBrowser && fSymbolBrowser->Browse(*fBaseLab, category, symbol) && symbol) {
+    IKVRSymbolBrowser* browser = fSymbolBrowser ? fSymbolBrowser : KVRDefaultSymbolBrowser();
+    if (browser && browser->Browse(*fBaseLab, category, symbol) && symbol) {
         fLastCat = category;
         fBaseLab->AddSymbol(std::move(symbol), true);
         return true;
@@ -587,6 +588,12 @@ void TKVRBaseEditor::EditSettings()
     fGrid->SetStyle(v.GridStyle);
     fBaseLab->GetSettings().SetTermColor(v.TermColor);
     fBaseLab->GetSettings().SetTermSize(v.TermSize);
+}
+
+IKVRSymbolBrowser*& KVRDefaultSymbolBrowser()
+{
+    static IKVRSymbolBrowser* browser = nullptr;
+    return browser;
 }
 
 IKVRSettingsDialog*& KVRDefaultSettingsDialog()

@@ -39,6 +39,10 @@ public:
     virtual bool Browse(TVXLabelFMX& aDoc, QString& aLastCat, std::unique_ptr<TKVRBaseLibSymbol>& aSymbol) = 0;
 };
 
+// The symbol browser of every editor that has none of its own; the dialogs
+// fill it in at their start-up.
+IKVRSymbolBrowser*& KVRDefaultSymbolBrowser();
+
 class TKVRBaseEditor : public QWidget, public IVXObserver
 {
     Q_OBJECT

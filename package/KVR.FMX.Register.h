@@ -1,29 +1,35 @@
 #pragma once
 // Registration of the components with Qt Designer: the palette page
-// "ZORVEL FMX STD" lists the editor.
+// "ZORVEL FMX STD" lists the editor and the symbol-library view.
 #include <QObject>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
+#include <functional>
 
-class TKVREditorDesigner : public QObject, public QDesignerCustomWidgetInterface
+// One component on the palette page: its class, header and a maker.
+class TKVRComponentDesigner : public QObject, public QDesignerCustomWidgetInterface
 {
     Q_OBJECT
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 
 public:
-    explicit TKVREditorDesigner(QObject* aParent = nullptr) : QObject(aParent) {}
-    QString name() const override { return QStringLiteral("TKVREditor"); }
+    using TMaker = std::function<QWidget*(QWidget* aParent)>;
+    TKVRComponentDesigner(const QString& aName, const QString& aInclude, const QString& aToolTip, TMaker aMaker,
+                          QObject* aParent = nullptr);
+    QString name() const override { return fName; }
     QString group() const override;
-    QString toolTip() const override { return QStringLiteral("Label and drawing editor"); }
-    QString whatsThis() const override { return toolTip(); }
-    QString includeFile() const override { return QStringLiteral("editor/KVR.FMX.Editor.h"); }
+    QString toolTip() const override { return fToolTip; }
+    QString whatsThis() const override { return fToolTip; }
+    QString includeFile() const override { return fInclude; }
     QIcon icon() const override { return {}; }
     bool isContainer() const override { return false; }
-    QWidget* createWidget(QWidget* aParent) override;
+    QWidget* createWidget(QWidget* aParent) override { return fMaker(aParent); }
     bool isInitialized() const override { return fInitialized; }
     void initialize(QDesignerFormEditorInterface*) override { fInitialized = true; }
 
 private:
+    QString fName, fInclude, fToolTip;
+    TMaker fMaker;
     bool fInitialized = false;
 };
 

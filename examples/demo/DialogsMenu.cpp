@@ -58,6 +58,19 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (host->Document().AddBaseImage(5000, 5000, 50800, 25400, aMap, QString()))
             aWindow.centralWidget()->update();
     };
+    menu->addAction("Place &symbol...", &aWindow, [&aWindow, aHostInFront] {
+        LabelHost* host = aHostInFront();
+        if (!host)
+            return;
+        // The editor showing the document opens the symbol browser; the
+        // chosen symbol is then placed with a click on the drawing.
+        TVXLabelFMX& doc = host->Document();
+        doc.StartAction(TAct::ActSymbol);
+        if (doc.GetAction() == TAct::ActSymbol && doc.GetState() == 12) {
+            doc.ResetAction();
+            TKVRPrompts::ShowMessage(&aWindow, "Symbols are placed on the Editor page.");
+        }
+    });
     menu->addAction("Add &picture...", &aWindow, [add] { add(false); });
     menu->addAction("Add &map...", &aWindow, [add] { add(true); });
 }

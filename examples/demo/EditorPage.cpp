@@ -1,6 +1,8 @@
 #include "examples/demo/EditorPage.h"
 #include "editor/KVR.FMX.Editor.h"
 #include "examples/demo/ShapesDemo.h"
+#include "examples/demo/SymbolsDemo.h"
+#include <QDir>
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -39,6 +41,8 @@ EditorPage::EditorPage(QWidget* parent)
     m.SetWidth(210000);
     m.SetHeight(297000);
     BuildShapesDemo(*fDocument);
+    // The symbol browser lists the sample library.
+    fDocument->SetLibraryFolder(WriteDemoLibrary(QDir::temp().filePath(QStringLiteral("zorvel-demo-symbols"))));
 
     fEditor->GetGrid()->SetIncX(5);
     fEditor->GetGrid()->SetIncY(5);

@@ -1,6 +1,8 @@
 #include "examples/demo/SymbolsDemo.h"
 #include "elements/TKVRSymbol.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/model/KVR.SymLibrary.h"
+#include <QDir>
 #include <numbers>
 #include <stdexcept>
 
@@ -64,4 +66,17 @@ void BuildSymbolsDemo(TKVRBaseLabel& doc)
     Place(doc, kLibrary[0], 40 * mm, 266 * mm, 1.0f, 0.0);
     Place(doc, kLibrary[1], 105 * mm, 267 * mm, 1.0f, 0.0);
     Place(doc, kLibrary[2], 170 * mm, 267 * mm, 1.2f, -15.0);
+}
+
+QString WriteDemoLibrary(const QString& aFolder)
+{
+    QDir().mkpath(aFolder);
+    std::vector<std::shared_ptr<const TKVRBaseLibSymbol>> symbols;
+    std::vector<const TKVRBaseLibSymbol*> list;
+    for (const char* definition : kLibrary) {
+        symbols.push_back(Symbol(definition));
+        list.push_back(symbols.back().get());
+    }
+    KVRSymLib::WriteFile(QDir(aFolder).filePath(QStringLiteral("sample.lyp")), list);
+    return aFolder;
 }

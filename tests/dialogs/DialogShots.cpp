@@ -3,10 +3,15 @@
 #include "dialogs/KVR.FMX.SelFont.h"
 #include "dialogs/KVR.FMX.SelMap.h"
 #include "dialogs/KVR.FMX.SelSize.h"
+#include "dialogs/KVR.FMX.SelSymbol.h"
 #include "dialogs/KVR.FMX.Settings.h"
 #include "editor/KVR.FMX.Editor.h"
 #include "document/KVR.FMX.h"
 #include "render/TKVRDraw.h"
+#include "tests/support/LabelDocuments.h"
+#include "views/KVR.FMX.ViewLibrary.h"
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -65,4 +70,20 @@ TEST(DialogShots, SaveEachDialog)
     settings.Ini(&drawing, &editor);
     shoot(settings, "Settings");
     editor.SetLabel(nullptr);
+
+    // The browser on the test library, a category chosen and a symbol selected.
+    QTemporaryDir symbols;
+    WriteAll(symbols.filePath("parts.lyp"), kSymbolLibrary);
+    TVXLabelFMX library;
+    BuildEveryKind(library);
+    TfSelSymbol browser;
+    browser.Ini(&library, symbols.path(), QString());
+    browser.show();
+    browser.tvCategory->expandAll();
+    browser.tvCategory->setCurrentItem(browser.tvCategory->topLevelItem(0));
+    QTest::qWait(100);
+    TKVRViewLibrary& view = *browser.KVRViewLibrary;
+    QTest::mouseClick(&view, Qt::LeftButton, {}, view.Grid().CellRect(1).center());
+    QTest::mouseMove(&view, view.Grid().CellRect(1).center());
+    shoot(browser, "SelSymbol");
 }

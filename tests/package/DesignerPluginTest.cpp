@@ -56,3 +56,26 @@ TEST(DesignerPlugin, AFormLoadsTheEditorWithItsValuesClamped)
     EXPECT_EQ(editor->property("Zoom").toInt(), 7);  // zm200
     EXPECT_EQ(editor->property("Options").toInt(), 3);
 }
+
+TEST(DesignerPlugin, OffersTheLibraryViewWithItsDefaults)
+{
+    QPluginLoader loader(KVR_DESIGNER_PLUGIN);
+    ASSERT_TRUE(loader.load()) << loader.errorString().toStdString();
+    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+    ASSERT_NE(collection, nullptr);
+    for (QDesignerCustomWidgetInterface* w : collection->customWidgets()) {
+        if (w->name() != "TKVRViewLibrary")
+            continue;
+        EXPECT_EQ(w->group(), "ZORVEL FMX STD");
+        EXPECT_EQ(w->includeFile(), "views/KVR.FMX.ViewLibrary.h");
+        std::unique_ptr<QWidget> view(w->createWidget(nullptr));
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->property("FrameColor").toUInt(), 0xFF808080u);
+        EXPECT_EQ(view->property("Gap").toInt(), 10);
+        EXPECT_EQ(view->property("SymbolWidth").toInt(), 80);
+        EXPECT_TRUE(view->property("ShowHintOnMove").toBool());
+        EXPECT_GE(view->sizeHint().width(), 200);
+        return;
+    }
+    FAIL() << "TKVRViewLibrary is not offered";
+}

@@ -453,6 +453,12 @@ TKVRBaseLibSymbol* TKVRBaseLabel::AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> a
         SetCurSymbol(std::shared_ptr<const TKVRBaseLibSymbol>(TKVRBaseLibSymbol::Read(reader)));
         if (fAct.fCurAction == TAct::ActSymbol)
             fAct.SetState(2);
+        // A definition the document holds already (picked from its own
+        // symbols) is placed, not filed twice.
+        const TJsonObject definition = aSymbol->WriteJson();
+        for (const auto& held : fSymbols)
+            if (held->WriteJson() == definition)
+                return held.get();
     }
     fSymbols.push_back(std::move(aSymbol));
     return fSymbols.back().get();

@@ -28,6 +28,9 @@ const TTable& Dialogs()
 {
     static const TTable table{
         {QStringLiteral("Ok"), QStringLiteral("OK")},
+        {QStringLiteral("Cancel"), QStringLiteral("Cancel")},
+        {QStringLiteral("SymbolLib"), QStringLiteral("Symbol library")},
+        {QStringLiteral("CurDrawing"), QStringLiteral("Current drawing")},
         {QStringLiteral("SelMap"), QStringLiteral("Background map")},
         {QStringLiteral("MapProv"), QStringLiteral("Map provider")},
         {QStringLiteral("GepMap"), QStringLiteral("Get map")},
