@@ -498,9 +498,9 @@ void TKVRBackEditor::MoveEdited(TShiftState aShift, float X, float Y)
             found = SearchSnap(true, tangents, PO);
         }
         if (found)
-            doc->MoveEditor(fRef.X, fRef.Y, 0, 0, refLines, false);
+            doc->MoveEditorTo(fRef.X, fRef.Y, refLines);
         else if (!grid)
-            doc->MoveEditor(BaseMMX(X), BaseMMY(Y), 0, 0, refLines, false);
+            doc->MoveEditorTo(BaseMMX(X), BaseMMY(Y), refLines);
         else
             doc->MoveEditor(dx, dy, GridX(fBaseX), GridY(fBaseY), refLines, false);
     } else if (!grid) {
