@@ -37,6 +37,27 @@ float CapHeight(const ISkFont& aFont)
     aFont->GetMetrics(m);
     return m.CapHeight > 0 ? m.CapHeight : std::fabs(m.Ascent) * 0.7f;
 }
+// Walks the ticks that show between the pixels aStart and aEnd (values
+// aFrom to aTo, none beyond aMax): each with its pixel, its length (3 where a
+// number stands, 8 on whole values, 4 between) and its number, empty where
+// none. Only those: a drawing at 1 : 10,000,000 has billions.
+template <class TPixel, class TTick>
+void WalkTicks(const TKVRRulerSteps& aSteps, double aFrom, double aTo, double aMax, float aStart, float aEnd,
+               double& aPos, TPixel aPixel, TTick aTick)
+{
+    const TKVRTickRange range = VisibleTicks(aFrom, aTo, aMax, aSteps.Minor);
+    for (int64_t i = range.First; i <= range.Last; ++i) {
+        aPos = double(i) * aSteps.Minor;
+        const float at = float(aPixel(aPos));
+        if (at < aStart)
+            continue;
+        if (at > aEnd)
+            break;
+        const bool number = aSteps.Number > 0 && RulerIsWhole(aPos / aSteps.Number);
+        aTick(at, number ? 3.0f : (RulerIsWhole(aPos) ? 8.0f : 4.0f),
+              number ? TKVRBackEditor::TickText(aPos, aSteps.Number) : QString());
+    }
+}
 }  // namespace
 
 TKVRRulerSteps TKVRBackEditor::CheckTickPos(bool aVertical, const std::function<double(double)>& aNumberRoom)
@@ -158,32 +179,23 @@ void TKVRBackEditor::PaintTopBottomRuler(TSkCanvas& aCanvas, const ISkPaint& aBa
     const float cap = CapHeight(aFont);
     const float topBase = (T - kMarkStrip) / 2 + cap / 2;
     const float bottomBase = H - B + kMarkStrip + (B - kMarkStrip) / 2 + cap / 2;
-    // Only the ticks that show: a drawing at 1 : 10,000,000 has billions.
-    const TKVRTickRange ticks = VisibleTicks(WorldX(t, true), WorldX(end, true), maxUnit, steps.Minor);
     aCanvas.Save();
     aCanvas.ClipRect(TRectF(t, 0, end, H));
-    for (int64_t i = ticks.First; i <= ticks.Last; ++i) {
-        posL = double(i) * steps.Minor;
-        const float x = float(CoordDX(float(posL), true));
-        if (x < t)
-            continue;
-        if (x > end)
-            break;
-        const bool number = steps.Number > 0 && RulerIsWhole(posL / steps.Number);
-        const float n = number ? 3.0f : (RulerIsWhole(posL) ? 8.0f : 4.0f);
-        if (top)
-            aCanvas.DrawLine(x, T, x, T - n, aBand);
-        if (bottom)
-            aCanvas.DrawLine(x, H - B, x, H - B + n, aBand);
-        if (!number)
-            continue;
-        const QString s = TickText(posL, steps.Number);
-        const float w = aFont->MeasureText(s, aText);
-        if (top)
-            aCanvas.DrawSimpleText(s, x - w / 2, topBase, aFont, aText);
-        if (bottom)
-            aCanvas.DrawSimpleText(s, x - w / 2, bottomBase, aFont, aText);
-    }
+    const auto pixel = [this](double v) { return CoordDX(float(v), true); };
+    WalkTicks(steps, WorldX(t, true), WorldX(end, true), maxUnit, t, end, posL, pixel,
+              [&](float x, float n, const QString& s) {
+                  if (top)
+                      aCanvas.DrawLine(x, T, x, T - n, aBand);
+                  if (bottom)
+                      aCanvas.DrawLine(x, H - B, x, H - B + n, aBand);
+                  if (s.isEmpty())
+                      return;
+                  const float w = aFont->MeasureText(s, aText);
+                  if (top)
+                      aCanvas.DrawSimpleText(s, x - w / 2, topBase, aFont, aText);
+                  if (bottom)
+                      aCanvas.DrawSimpleText(s, x - w / 2, bottomBase, aFont, aText);
+              });
     aCanvas.Restore();
 
     if (!rulers.GetShowAlign())
@@ -265,36 +277,28 @@ void TKVRBackEditor::PaintLeftRightRuler(TSkCanvas& aCanvas, const ISkPaint& aBa
     const float cap = CapHeight(aFont);
     const float leftBase = (L - kMarkStrip) / 2 + cap / 2;
     const float rightBase = W - R + kMarkStrip + (R - kMarkStrip) / 2 + cap / 2;
-    const TKVRTickRange ticks = VisibleTicks(WorldY(t, true), WorldY(end, true), maxUnit, steps.Minor);
     aCanvas.Save();
     aCanvas.ClipRect(TRectF(0, t, W, end));
-    for (int64_t i = ticks.First; i <= ticks.Last; ++i) {
-        posL = double(i) * steps.Minor;
-        const float y = float(CoordDY(float(posL), true));
-        if (y < t)
-            continue;
-        if (y > end)
-            break;
-        const bool number = steps.Number > 0 && RulerIsWhole(posL / steps.Number);
-        const float n = number ? 3.0f : (RulerIsWhole(posL) ? 8.0f : 4.0f);
-        if (left)
-            aCanvas.DrawLine(L, y, L - n, y, aBand);
-        if (right)
-            aCanvas.DrawLine(W - R, y, W - R + n, y, aBand);
-        if (!number)
-            continue;
-        const QString s = TickText(posL, steps.Number);
-        const float w = aFont->MeasureText(s, aText);
-        for (const auto& [shown, base] : {std::pair{left, leftBase}, std::pair{right, rightBase}}) {
-            if (!shown)
-                continue;
-            aCanvas.Save();
-            aCanvas.Translate(base, y);
-            aCanvas.Rotate(-90);
-            aCanvas.DrawSimpleText(s, -w / 2, 0, aFont, aText);
-            aCanvas.Restore();
-        }
-    }
+    const auto pixel = [this](double v) { return CoordDY(float(v), true); };
+    WalkTicks(steps, WorldY(t, true), WorldY(end, true), maxUnit, t, end, posL, pixel,
+              [&](float y, float n, const QString& s) {
+                  if (left)
+                      aCanvas.DrawLine(L, y, L - n, y, aBand);
+                  if (right)
+                      aCanvas.DrawLine(W - R, y, W - R + n, y, aBand);
+                  if (s.isEmpty())
+                      return;
+                  const float w = aFont->MeasureText(s, aText);
+                  for (const auto& [shown, base] : {std::pair{left, leftBase}, std::pair{right, rightBase}}) {
+                      if (!shown)
+                          continue;
+                      aCanvas.Save();
+                      aCanvas.Translate(base, y);
+                      aCanvas.Rotate(-90);
+                      aCanvas.DrawSimpleText(s, -w / 2, 0, aFont, aText);
+                      aCanvas.Restore();
+                  }
+              });
     aCanvas.Restore();
 
     if (!rulers.GetShowAlign())

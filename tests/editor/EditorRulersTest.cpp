@@ -5,7 +5,7 @@
 #include "editor/KVR.FMX.Editor.h"
 #include "elements/TKVRRectangle.h"
 #include "platform/skia/TSkCanvas.h"
-#include "tests/elements/RecordingDevice.h"
+#include "tests/editor/SurfaceProbes.h"
 #include "tests/support/ImageProbes.h"
 #include <QFontMetricsF>
 #include <QImage>
@@ -17,32 +17,12 @@ namespace {
 constexpr int kRuler = 18;  // the bands' default thickness
 
 // An A0 sheet in an 800 x 600 editor with the top and left rulers.
-struct TRuled
+struct TRuled : TEditedLabel
 {
     explicit TRuled(int32_t aScale, TKVRUnits aUnits = TKVRUnits::Millimetre)
+        : TEditedLabel(1189000, 841000, {800, 600}, TKVRShowRulers(rvLeft | rvTop), aScale, aUnits)
     {
-        doc.GetMeasure().SetWidth(1189000);
-        doc.GetMeasure().SetHeight(841000);
-        doc.GetMeasure().SetDrawScale(aScale);
-        doc.SetUnits(aUnits);
-        editor.SetEditorOptions(TKVREditorOptions(0));
-        editor.resize(800, 600);
-        editor.show();
-        editor.SetLabel(&doc);
     }
-    QImage Grab() { return editor.GetSurface()->grab().toImage().convertToFormat(QImage::Format_ARGB32); }
-    std::vector<TRecordedOp> Record()
-    {
-        TKVRBackEditor& s = *editor.GetSurface();
-        TRecordingDevice device(s.width(), s.height(), 96);
-        {
-            QPainter painter(&device);
-            s.Draw(TSkCanvas::Make(&painter), QRectF(0, 0, s.width(), s.height()));
-        }
-        return device.Ops;
-    }
-    TVXLabelFMX doc;
-    TKVREditor editor;
 };
 
 bool Dark(QRgb c)
