@@ -487,8 +487,6 @@ void TKVRBaseLabel::UpEditor(int64_t x, int64_t y)
 
 void TKVRBaseLabel::MoveSelection(float aDx, float aDy, bool aRefLines, bool)
 {
-    if (!fEditable || fSelection.empty())
-        return;
     const double unit = double(MicrometresPerUnit(fUnits));
     MoveSelectionBy(RoundHalfEven(double(aDx) * unit), RoundHalfEven(double(aDy) * unit), aRefLines);
 }
