@@ -40,6 +40,7 @@ void TKVRBackEditor::SetUpContext(const ISkCanvas& aCanvas)
     d.SetResolution(fDPIX, fDPIY, std::max(DrawScale(), 1));
     d.Zoom = ZScale();
     d.aDrawLinkPto = fEditor->GetOptions().testFlag(eoLinkPoints);
+    d.OptionFlag = fEditor->GetOptions().testFlag(eoDocFlag);
     d.SetStandardWidths();
 }
 
@@ -80,11 +81,22 @@ void TKVRBackEditor::Draw(const ISkCanvas& aCanvas, const QRectF& aDest)
 
     PaintRulers(canvas);
     DrawAlignLines(canvas);
+    // Handles and the snap mark of an element scrolled under a ruler stay
+    // off it: the rulers must stay readable.
+    const TRectF drawingArea(fDScroll.RulerL, fDScroll.RulerT, float(width()) - fDScroll.RulerR,
+                             float(height()) - fDScroll.RulerB);
+    canvas.Save();
+    canvas.ClipRect(drawingArea);
     DrawSelPoints(canvas);
+    canvas.Restore();
     if (doc->GetAct().fDrawType != 0)
         DrawRubberBand(canvas, LPaint);
-    if (fRef.Shown)
+    if (fRef.Shown) {
+        canvas.Save();
+        canvas.ClipRect(drawingArea);
         DrawSnapMarker(canvas, LPaint);
+        canvas.Restore();
+    }
     fDrw->kC.reset();
 }
 

@@ -2,6 +2,8 @@
 // drawing scale, the selection band, and the two guides with their markers.
 #include "editor/TKVRBackEditor.h"
 #include "editor/TKVRBaseEditor.h"
+#include "editor/TKVRRulerSteps.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/text/KVR.FormatFloat.h"
 #include "platform/skia/TSkCanvas.h"
 #include "platform/skia/TSkFont.h"
@@ -12,29 +14,11 @@
 #include <vector>
 
 namespace {
-// Ticks stand at i x step; a value counts as whole (or as a label position)
-// within a thousandth, on either side, so sums of tenths do not miss one.
-bool IsWhole(double aValue)
-{
-    return std::fabs(aValue - std::nearbyint(aValue)) < 0.001;
-}
-
-const std::vector<double>& MinorSteps(TKVRUnits aUnits)
-{
-    static const std::vector<double> mm{0.5, 1, 2, 5, 10};
-    static const std::vector<double> inch{0.1, 0.2, 0.5, 1, 2, 5, 10};
-    static const std::vector<double> cm{0.2, 0.5, 1, 2, 5, 10};
-    static const std::vector<double> large{0.1, 0.2, 0.5, 1, 2, 5, 10, 50, 100};
-    switch (aUnits) {
-    case TKVRUnits::Inch: return inch;
-    case TKVRUnits::Centimetre: return cm;
-    case TKVRUnits::Decimetre:
-    case TKVRUnits::Metre:
-    case TKVRUnits::Foot:
-    case TKVRUnits::Yard: return large;
-    default: return mm;
-    }
-}
+// The inner strip of a band, along the drawing, holds the ticks and the guide
+// marker; the numbers stand in the outer rest, so a marker never covers one.
+constexpr float kMarkStrip = 8;
+// Room between two numbers along a ruler, in pixels.
+constexpr float kNumberGap = 6;
 
 void Triangle(TSkCanvas& aCanvas, const ISkPaint& aPaint, TPointF a, TPointF b, TPointF c)
 {
@@ -45,9 +29,38 @@ void Triangle(TSkCanvas& aCanvas, const ISkPaint& aPaint, TPointF a, TPointF b, 
     path.Close();
     aCanvas.DrawPath(path.Detach(), aPaint);
 }
+
+// Height of the font's capitals (digits stand as high), positive.
+float CapHeight(const ISkFont& aFont)
+{
+    TSkFontMetrics m;
+    aFont->GetMetrics(m);
+    return m.CapHeight > 0 ? m.CapHeight : std::fabs(m.Ascent) * 0.7f;
+}
+// Walks the ticks that show between the pixels aStart and aEnd (values
+// aFrom to aTo, none beyond aMax): each with its pixel, its length (3 where a
+// number stands, 8 on whole values, 4 between) and its number, empty where
+// none. Only those: a drawing at 1 : 10,000,000 has billions.
+template <class TPixel, class TTick>
+void WalkTicks(const TKVRRulerSteps& aSteps, double aFrom, double aTo, double aMax, float aStart, float aEnd,
+               double& aPos, TPixel aPixel, TTick aTick)
+{
+    const TKVRTickRange range = VisibleTicks(aFrom, aTo, aMax, aSteps.Minor);
+    for (int64_t i = range.First; i <= range.Last; ++i) {
+        aPos = double(i) * aSteps.Minor;
+        const float at = float(aPixel(aPos));
+        if (at < aStart)
+            continue;
+        if (at > aEnd)
+            break;
+        const bool number = aSteps.Number > 0 && RulerIsWhole(aPos / aSteps.Number);
+        aTick(at, number ? 3.0f : (RulerIsWhole(aPos) ? 8.0f : 4.0f),
+              number ? TKVRBackEditor::TickText(aPos, aSteps.Number) : QString());
+    }
+}
 }  // namespace
 
-void TKVRBackEditor::CheckTickPos(bool aVertical)
+TKVRRulerSteps TKVRBackEditor::CheckTickPos(bool aVertical, const std::function<double(double)>& aNumberRoom)
 {
     const int32_t extent = aVertical ? height() : width();
     const int64_t base = aVertical ? fDScroll.BaseH : fDScroll.BaseW;
@@ -58,35 +71,17 @@ void TKVRBackEditor::CheckTickPos(bool aVertical)
         maxUnit = double(GetValue(base, Units())) * DrawScale();
     for (int32_t* f : {&pos01, &pos02, &pos05, &pos1, &pos2, &pos5, &pos10, &pos50, &pos100})
         *f = -1;
-    const auto length = [&](double v) { return aVertical ? CoordDY(float(v), false) : CoordDX(float(v), false); };
-    const auto field = [&](double v) -> int32_t* {
-        const std::pair<double, int32_t*> fields[] = {{0.1, &pos01}, {0.2, &pos02}, {0.5, &pos05},
-                                                      {1, &pos1},    {2, &pos2},    {5, &pos5},
-                                                      {10, &pos10},  {50, &pos50},  {100, &pos100}};
-        for (const auto& [value, f] : fields)
-            if (std::fabs(value - v) < 0.001)
-                return f;
-        return nullptr;
-    };
-    double minor = 0;
-    for (double v : MinorSteps(Units())) {
-        const int32_t px = length(v);
-        if (px >= 5) {
-            minor = v;
-            if (int32_t* f = field(v))
-                *f = px;
-            break;
-        }
-    }
-    for (double v : {0.1, 0.2, 0.5, 1.0, 2.0, 5.0, 10.0, 50.0, 100.0}) {
-        if ((v == 0.5 && minor == 0.2) || (v == 5.0 && minor == 2.0))
-            continue;  // every label falls on a tick
-        if (length(v) > 20) {
-            aPosT = v;
-            break;
-        }
-    }
-    fIncS = minor > 0 ? float(minor) : 1000.0f;
+    const double perUnit = double(aVertical ? FY() : FX()) / std::max(DrawScale(), 1);
+    const TKVRRulerSteps steps = ChooseRulerSteps(Units(), perUnit, aNumberRoom, aPosT);
+    const std::pair<double, int32_t*> fields[] = {{0.1, &pos01}, {0.2, &pos02}, {0.5, &pos05},
+                                                  {1, &pos1},    {2, &pos2},    {5, &pos5},
+                                                  {10, &pos10},  {50, &pos50},  {100, &pos100}};
+    for (const auto& [value, f] : fields)
+        if (std::fabs(value - steps.Minor) < 0.001)
+            *f = int32_t(RoundHalfEven(steps.Minor * perUnit));
+    aPosT = steps.Number;
+    fIncS = float(steps.Minor);
+    return steps;
 }
 
 void TKVRBackEditor::PaintRulers(TSkCanvas& aCanvas)
@@ -128,11 +123,24 @@ void TKVRBackEditor::PaintRulers(TSkCanvas& aCanvas)
 
 QString TKVRBackEditor::TickText(double aPos, double aLabelStep)
 {
-    return FormatFloat(aLabelStep < 1 && !IsWhole(aPos) ? QStringLiteral("0.0") : QStringLiteral("0"), aPos);
+    return FormatFloat(aLabelStep < 1 && !RulerIsWhole(aPos) ? QStringLiteral("0.0") : QStringLiteral("0"), aPos);
+}
+
+// Pixels a number needs along the ruler at a number step: the wider of the
+// two last numbers up to maxUnit (the longest ones), and a gap.
+std::function<double(double)> TKVRBackEditor::NumberRoom(const ISkFont& aFont, const ISkPaint& aText) const
+{
+    return [this, aFont, aText](double aStep) {
+        const double last = std::floor(maxUnit / aStep + 0.001) * aStep;
+        double w = 0;
+        for (double v : {last, std::max(last - aStep, 0.0)})
+            w = std::max(w, double(aFont->MeasureText(TickText(v, aStep), aText)));
+        return w + kNumberGap;
+    };
 }
 
 void TKVRBackEditor::PaintTopBottomRuler(TSkCanvas& aCanvas, const ISkPaint& aBand, const ISkPaint& aText,
-                                         const ISkFont& aFont, float aTextHeight)
+                                         const ISkFont& aFont, float /*aTextHeight*/)
 {
     const TKVRRulers& rulers = *fEditor->GetRulers();
     const TKVRShowRulers visible = rulers.GetVisible();
@@ -163,35 +171,32 @@ void TKVRBackEditor::PaintTopBottomRuler(TSkCanvas& aCanvas, const ISkPaint& aBa
     aBand->SetAntiAlias(false);
     aBand->SetStrokeWidth(0);
     aBand->SetStyle(TSkPaintStyle::Stroke);
-    CheckTickPos(false);
+    const TKVRRulerSteps steps = CheckTickPos(false, NumberRoom(aFont, aText));
+    // The first t pixels are the corner; with a right ruler the last ones too.
     const float t = T >= 1 ? T : B;
-    const int32_t half = int32_t(t) / 2;
-    for (int64_t i = 0;; ++i) {
-        posL = double(i) * fIncS;
-        if (posL > maxUnit + 1e-9)
-            break;
-        const float x = float(CoordDX(float(posL), true));
-        if (visible.testFlag(rvRight) && x > W - t)
-            break;
-        if (x > W)
-            break;
-        if (x < t)
-            continue;
-        const bool label = aPosT > 0 && IsWhole(posL / aPosT);
-        const float n = label ? 3.0f : (IsWhole(posL) ? 8.0f : 4.0f);
-        if (top)
-            aCanvas.DrawLine(x, T, x, T - n, aBand);
-        if (bottom)
-            aCanvas.DrawLine(x, H - B, x, H - B + n, aBand);
-        if (!label)
-            continue;
-        const QString s = TickText(posL, aPosT);
-        const float w = aFont->MeasureText(s, aText);
-        if (top)
-            aCanvas.DrawSimpleText(s, x - w / 2, half - aTextHeight / 2, aFont, aText);
-        if (bottom)
-            aCanvas.DrawSimpleText(s, x - w / 2, (H - half) - aTextHeight / 2, aFont, aText);
-    }
+    const float end = visible.testFlag(rvRight) ? W - t : W;
+    // Digits centred in the outer part of each band.
+    const float cap = CapHeight(aFont);
+    const float topBase = (T - kMarkStrip) / 2 + cap / 2;
+    const float bottomBase = H - B + kMarkStrip + (B - kMarkStrip) / 2 + cap / 2;
+    aCanvas.Save();
+    aCanvas.ClipRect(TRectF(t, 0, end, H));
+    const auto pixel = [this](double v) { return CoordDX(float(v), true); };
+    WalkTicks(steps, WorldX(t, true), WorldX(end, true), maxUnit, t, end, posL, pixel,
+              [&](float x, float n, const QString& s) {
+                  if (top)
+                      aCanvas.DrawLine(x, T, x, T - n, aBand);
+                  if (bottom)
+                      aCanvas.DrawLine(x, H - B, x, H - B + n, aBand);
+                  if (s.isEmpty())
+                      return;
+                  const float w = aFont->MeasureText(s, aText);
+                  if (top)
+                      aCanvas.DrawSimpleText(s, x - w / 2, topBase, aFont, aText);
+                  if (bottom)
+                      aCanvas.DrawSimpleText(s, x - w / 2, bottomBase, aFont, aText);
+              });
+    aCanvas.Restore();
 
     if (!rulers.GetShowAlign())
         return;
@@ -200,24 +205,40 @@ void TKVRBackEditor::PaintTopBottomRuler(TSkCanvas& aCanvas, const ISkPaint& aBa
     const float x = float(CoordDX(float(double(rulers.fAlignLeft) / 1000.0), true));
     if (x >= L && x <= W - R) {
         if (top)
-            Triangle(aCanvas, aBand, {x, T - 2}, {x - 4, T - 8}, {x + 4, T - 8});
+            Triangle(aCanvas, aBand, {x, T - 2}, {x - 4, T - kMarkStrip}, {x + 4, T - kMarkStrip});
         if (bottom)
-            Triangle(aCanvas, aBand, {x, H - B + 2}, {x - 4, H - B + 8}, {x + 4, H - B + 8});
+            Triangle(aCanvas, aBand, {x, H - B + 2}, {x - 4, H - B + kMarkStrip}, {x + 4, H - B + kMarkStrip});
     }
-    if (top && visible.testFlag(rvLeft)) {
-        aText->SetColor(fEditor->GetSelectionColors()->fAlignText);
-        const float a = std::fabs(aTextHeight);
-        const QString left = FormatFloat(QStringLiteral("0.#"), double(rulers.fAlignLeft) / 1000.0);
-        const QString topText = FormatFloat(QStringLiteral("0.#"), double(rulers.fAlignTop) / 1000.0);
-        aCanvas.DrawSimpleText(left, (L - aFont->MeasureText(left, aText)) / 2, (T / 2 + a) / 2 - 2, aFont, aText);
-        aCanvas.DrawSimpleText(topText, (L - aFont->MeasureText(topText, aText)) / 2, T / 2 + (T / 2 + a) / 2 - 2,
-                               aFont, aText);
-        aText->SetColor(rulers.GetFontColor());
-    }
+    if (top && visible.testFlag(rvLeft))
+        PaintCorner(aCanvas, aText, aFont, L, T);
+}
+
+// The two guide positions, one above the other in the top-left square, in a
+// font small enough that both fit whole with a pixel around each.
+void TKVRBackEditor::PaintCorner(TSkCanvas& aCanvas, const ISkPaint& aText, const ISkFont& aFont, float L, float T)
+{
+    const TKVRRulers& rulers = *fEditor->GetRulers();
+    const QString texts[] = {FormatFloat(QStringLiteral("0.#"), double(rulers.fAlignLeft) / 1000.0),
+                             FormatFloat(QStringLiteral("0.#"), double(rulers.fAlignTop) / 1000.0)};
+    const float widest = std::max(aFont->MeasureText(texts[0], aText), aFont->MeasureText(texts[1], aText));
+    const float cap = CapHeight(aFont);
+    float fit = std::min(1.0f, (T - 3) / (2 * cap));
+    if (widest > 0)
+        fit = std::min(fit, (L - 2) / widest);
+    auto font = std::make_shared<TSkFont>(aFont->GetTypeface(), aFont->GetSize() * fit, 1.0f, 0.0f);
+    const float c = cap * fit;
+    const float gap = (T - 2 * c) / 3;
+    aText->SetColor(fEditor->GetSelectionColors()->fAlignText);
+    aCanvas.Save();
+    aCanvas.ClipRect(TRectF(0, 0, L, T));
+    for (int k = 0; k < 2; ++k)
+        aCanvas.DrawSimpleText(texts[k], (L - font->MeasureText(texts[k], aText)) / 2, (k + 1) * (gap + c), font, aText);
+    aCanvas.Restore();
+    aText->SetColor(rulers.GetFontColor());
 }
 
 void TKVRBackEditor::PaintLeftRightRuler(TSkCanvas& aCanvas, const ISkPaint& aBand, const ISkPaint& aText,
-                                         const ISkFont& aFont, float aTextHeight)
+                                         const ISkFont& aFont, float /*aTextHeight*/)
 {
     const TKVRRulers& rulers = *fEditor->GetRulers();
     const TKVRShowRulers visible = rulers.GetVisible();
@@ -248,35 +269,37 @@ void TKVRBackEditor::PaintLeftRightRuler(TSkCanvas& aCanvas, const ISkPaint& aBa
     aBand->SetAntiAlias(false);
     aBand->SetStrokeWidth(0);
     aBand->SetStyle(TSkPaintStyle::Stroke);
-    CheckTickPos(true);
+    const TKVRRulerSteps steps = CheckTickPos(true, NumberRoom(aFont, aText));
     const float t = L >= 1 ? L : R;
-    const int32_t half = int32_t(t) / 2;
-    for (int64_t i = 0;; ++i) {
-        posL = double(i) * fIncS;
-        if (posL > maxUnit + 1e-9)
-            break;
-        const float y = float(CoordDY(float(posL), true));
-        if (visible.testFlag(rvBottom) && y > H - B)
-            break;
-        if (y > H)
-            break;
-        if (y < t)
-            continue;
-        const bool label = aPosT > 0 && IsWhole(posL / aPosT);
-        const float n = label ? 3.0f : (IsWhole(posL) ? 8.0f : 4.0f);
-        if (left)
-            aCanvas.DrawLine(L, y, L - n, y, aBand);
-        if (right)
-            aCanvas.DrawLine(W - R, y, W - R + n, y, aBand);
-        if (!label)
-            continue;
-        const QString s = TickText(posL, aPosT);
-        const float w = aFont->MeasureText(s, aText);
-        if (left)
-            aCanvas.DrawSimpleText(s, half - w / 2, y - aTextHeight / 2, aFont, aText);
-        if (right)
-            aCanvas.DrawSimpleText(s, (W - half) - w / 2, y - aTextHeight / 2, aFont, aText);
-    }
+    const float end = visible.testFlag(rvBottom) ? H - B : H;
+    // Numbers read upwards, their digits centred in the outer part of the
+    // band: upright, a number of two digits would not leave the marker room.
+    const float cap = CapHeight(aFont);
+    const float leftBase = (L - kMarkStrip) / 2 + cap / 2;
+    const float rightBase = W - R + kMarkStrip + (R - kMarkStrip) / 2 + cap / 2;
+    aCanvas.Save();
+    aCanvas.ClipRect(TRectF(0, t, W, end));
+    const auto pixel = [this](double v) { return CoordDY(float(v), true); };
+    WalkTicks(steps, WorldY(t, true), WorldY(end, true), maxUnit, t, end, posL, pixel,
+              [&](float y, float n, const QString& s) {
+                  if (left)
+                      aCanvas.DrawLine(L, y, L - n, y, aBand);
+                  if (right)
+                      aCanvas.DrawLine(W - R, y, W - R + n, y, aBand);
+                  if (s.isEmpty())
+                      return;
+                  const float w = aFont->MeasureText(s, aText);
+                  for (const auto& [shown, base] : {std::pair{left, leftBase}, std::pair{right, rightBase}}) {
+                      if (!shown)
+                          continue;
+                      aCanvas.Save();
+                      aCanvas.Translate(base, y);
+                      aCanvas.Rotate(-90);
+                      aCanvas.DrawSimpleText(s, -w / 2, 0, aFont, aText);
+                      aCanvas.Restore();
+                  }
+              });
+    aCanvas.Restore();
 
     if (!rulers.GetShowAlign())
         return;
@@ -285,9 +308,9 @@ void TKVRBackEditor::PaintLeftRightRuler(TSkCanvas& aCanvas, const ISkPaint& aBa
     const float y = float(CoordDY(float(double(rulers.fAlignTop) / 1000.0), true));
     if (y >= T && y <= H - B) {
         if (left)
-            Triangle(aCanvas, aBand, {L - 2, y}, {L - 8, y - 4}, {L - 8, y + 4});
+            Triangle(aCanvas, aBand, {L - 2, y}, {L - kMarkStrip, y - 4}, {L - kMarkStrip, y + 4});
         if (right)
-            Triangle(aCanvas, aBand, {W - R + 2, y}, {W - R + 8, y - 4}, {W - R + 8, y + 4});
+            Triangle(aCanvas, aBand, {W - R + 2, y}, {W - R + kMarkStrip, y - 4}, {W - R + kMarkStrip, y + 4});
     }
 }
 

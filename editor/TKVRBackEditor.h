@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,7 @@ class TSkCanvas;
 class TSkPaint;
 class TSkFont;
 class TSkPath;
+struct TKVRRulerSteps;
 
 class TKVRBackEditor : public QWidget, public TKVRSurfaceCoords
 {
@@ -158,7 +160,11 @@ private:
     // Rulers and guides.
     void PaintRulers(TSkCanvas& aCanvas);
     void DrawAlignLines(TSkCanvas& aCanvas);
-    void CheckTickPos(bool aVertical);
+    TKVRRulerSteps CheckTickPos(bool aVertical, const std::function<double(double)>& aNumberRoom);
+    std::function<double(double)> NumberRoom(const std::shared_ptr<TSkFont>& aFont,
+                                             const std::shared_ptr<TSkPaint>& aText) const;
+    void PaintCorner(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aText, const std::shared_ptr<TSkFont>& aFont,
+                     float L, float T);
     void PaintLeftRightRuler(TSkCanvas& aCanvas, const std::shared_ptr<TSkPaint>& aBand,
                              const std::shared_ptr<TSkPaint>& aText, const std::shared_ptr<TSkFont>& aFont,
                              float aTextHeight);

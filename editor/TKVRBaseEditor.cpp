@@ -118,6 +118,7 @@ void TKVRBaseEditor::SetLabel(TVXLabelFMX* aLabel)
     fLinked = aLabel != nullptr;
     if (aLabel) {
         aLabel->Attach(this);
+        aLabel->SetEditorFlag(fOptions.testFlag(eoDocFlag));
         ShowUnits();
         ShowZoom();
         aLabel->SendInfo();
@@ -610,6 +611,8 @@ void TKVRBaseEditor::SetEditorOptions(TKVREditorOptions aOptions)
         return;
     fOptions = aOptions;
     fBackEdit->fDrw->aDrawLinkPto = fOptions.testFlag(eoLinkPoints);
+    if (fBaseLab)
+        fBaseLab->SetEditorFlag(fOptions.testFlag(eoDocFlag));
     AdjustCtrls();
 }
 
@@ -747,8 +750,8 @@ float TKVRBaseEditor::SizeSelection(int16_t aMode) const
 }
 
 // The selection's edge goes onto a guide. The guides are thousandths of a
-// label unit, the edges micrometres: the distance is taken in micrometres and
-// handed back in the label's unit, which MoveSelection takes.
+// label unit, the edges micrometres: the distance is taken and moved in whole
+// micrometres, so the edge ends on the guide and a second align moves nothing.
 void TKVRBaseEditor::AlignSelected(int16_t aSide)
 {
     if (!fBaseLab || fBaseLab->GetSelectionCount() < 1)
@@ -762,8 +765,7 @@ void TKVRBaseEditor::AlignSelected(int16_t aSide)
     const int64_t d = guideMicro - edge;
     if (d == 0)
         return;
-    const float distance = GetValue(d, Units());
-    fBaseLab->MoveSelection(across ? distance : 0.0f, across ? 0.0f : distance, fShowRefLines, true);
+    fBaseLab->MoveSelectionBy(across ? d : 0, across ? 0 : d, fShowRefLines);
     fBackEdit->DrawEditor();
 }
 
@@ -787,5 +789,14 @@ void TKVRBaseEditor::Assign(const TKVRBaseEditor& aSource)
     SetEditorOptions(aSource.fOptions);
     SetEnabledfMouseFilter(aSource.fEnabledfMouseFilter);
     fShowRefLines = aSource.fShowRefLines;
+    // The scroll bars as the source has them; the relayout then keeps their
+    // values as far as this editor's own content reaches.
+    for (auto [to, from] : {std::pair{fHorzScroll, aSource.fHorzScroll}, std::pair{fVertScroll, aSource.fVertScroll}}) {
+        to->setRange(from->minimum(), from->maximum());
+        to->setPageStep(from->pageStep());
+        to->setSingleStep(from->singleStep());
+        to->setValue(from->value());
+        to->setEnabled(from->isEnabled());
+    }
     fBackEdit->Relayout();
 }

@@ -6,7 +6,7 @@
 #include "elements/TKVRRectangle.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/skia/TSkCanvas.h"
-#include "tests/elements/RecordingDevice.h"
+#include "tests/editor/SurfaceProbes.h"
 #include "tests/support/ImageProbes.h"
 #include <QBuffer>
 #include <QImage>
@@ -21,32 +21,12 @@ constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kMargin = 0xFFC0C0C0;
 
 // The label's corner at (15, 15) of the surface: no rulers, no side controls.
-struct TPainted
+struct TPainted : TEditedLabel
 {
     explicit TPainted(int64_t aWidth = 100000, int64_t aHeight = 60000, QSize aSize = {600, 500})
+        : TEditedLabel(aWidth, aHeight, aSize, {})
     {
-        doc.GetMeasure().SetWidth(aWidth);
-        doc.GetMeasure().SetHeight(aHeight);
-        editor.SetEditorOptions(TKVREditorOptions(0));
-        editor.GetRulers()->SetVisible({});
-        editor.resize(aSize);
-        editor.show();
-        editor.SetLabel(&doc);
     }
-    QImage Grab() { return editor.GetSurface()->grab().toImage().convertToFormat(QImage::Format_ARGB32); }
-    // Everything one paint sends to the painter.
-    std::vector<TRecordedOp> Record()
-    {
-        TKVRBackEditor& s = *editor.GetSurface();
-        TRecordingDevice device(s.width(), s.height(), 96);
-        {
-            QPainter painter(&device);
-            s.Draw(TSkCanvas::Make(&painter), QRectF(0, 0, s.width(), s.height()));
-        }
-        return device.Ops;
-    }
-    TVXLabelFMX doc;
-    TKVREditor editor;
 };
 
 QByteArray RedPng()

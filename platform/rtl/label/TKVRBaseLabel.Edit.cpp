@@ -497,13 +497,17 @@ void TKVRBaseLabel::UpEditor(int64_t x, int64_t y)
 
 void TKVRBaseLabel::MoveSelection(float aDx, float aDy, bool aRefLines, bool)
 {
+    const double unit = double(MicrometresPerUnit(fUnits));
+    MoveSelectionBy(RoundHalfEven(double(aDx) * unit), RoundHalfEven(double(aDy) * unit), aRefLines);
+}
+
+void TKVRBaseLabel::MoveSelectionBy(int64_t aDx, int64_t aDy, bool aRefLines)
+{
     if (!fEditable || fSelection.empty())
         return;
     TEditBracket edit(*this);
     edit.KeepSelection();
-    const double unit = double(MicrometresPerUnit(fUnits));
-    DragBy(KVRHeldCoordinate(RoundHalfEven(double(aDx) * unit)), KVRHeldCoordinate(RoundHalfEven(double(aDy) * unit)),
-           aRefLines);
+    DragBy(KVRHeldCoordinate(aDx), KVRHeldCoordinate(aDy), aRefLines);
 }
 
 void TKVRBaseLabel::MoveSize(float aStep, uint8_t aDirection, bool, bool)
@@ -665,8 +669,12 @@ void TKVRBaseLabel::TurnLabel(bool aLeft)
     for (const auto& item : fItems)
         edit.Keep(item.get());
     const int64_t width = fMeasure.GetWidth(), height = fMeasure.GetHeight();
-    // The label's corner that comes to the top left carries the elements along.
-    const TKVRPto offset = aLeft ? TKVRPto{0, width} : TKVRPto{height, 0};
+    // The label's corner that comes to the top left carries the elements
+    // along; they stand at the drawing scale, the sizes are paper.
+    const auto scaled = [this](int64_t aPaper) {
+        return int64_t(std::min<__int128>(__int128(aPaper) * fMeasure.GetDrawScale(), KVRMaxCoordinate));
+    };
+    const TKVRPto offset = aLeft ? TKVRPto{0, scaled(width)} : TKVRPto{scaled(height), 0};
     for (const auto& item : fItems)
         item->TurnQuarter(aLeft, offset);
     fMeasure.SetWidth(height);

@@ -531,6 +531,11 @@ public:
     void CopySelection();
     // Moves the selection by a distance in the document's unit.
     void MoveSelection(float aDx, float aDy, bool aRefLines, bool aFlag);
+    // The same in whole micrometres, for moves that must end exactly.
+    void MoveSelectionBy(int64_t aDx, int64_t aDy, bool aRefLines);
+    // The flag an attached editor hands over from its options (bit 11).
+    bool GetEditorFlag() const { return fEditorFlag; }
+    void SetEditorFlag(bool aValue) { fEditorFlag = aValue; }
     // Grows or shrinks the selection's frame at one side (KVRMoveOpt) by aStep in the document's unit.
     void MoveSize(float aStep, uint8_t aDirection, bool aRefLines, bool aFlag);
     // Edges of the selection: 1 left, 2 right, 3 top, 4 bottom; in the
@@ -611,6 +616,7 @@ private:
     TKVRUnits fUnits = TKVRUnits::Millimetre;
     TKVRSettings fSettings;
     bool fEditable = true;
+    bool fEditorFlag = false;
     TAct fAct;
     QHash<QString, QString> fRecord;
     // The walk of a run of aLabels over the sheet and start cell (raises as the walk does).

@@ -31,6 +31,7 @@ public:
     float TextFactor = 96.0f / 25.4f;       // pixels per millimetre (vertical)
     int32_t DrawScale = 1;
     TKVRDrawState DrawState = KVRDrawState::Editor;
+    bool OptionFlag = false;  // the editor's document option, for the elements that ask
 
     // Sets resolutions, draw scale and the derived factors in one step.
     void SetResolution(int32_t dpiX, int32_t dpiY, int32_t drawScale = 1);
