@@ -49,3 +49,15 @@ void TKVRColorRect::mousePressEvent(QMouseEvent* aEvent)
     if (aEvent->button() == Qt::LeftButton)
         emit clicked();
 }
+
+TKVRPaintBox::TKVRPaintBox(QWidget* aParent, const QString& aName) : QWidget(aParent)
+{
+    setObjectName(aName);
+}
+
+void TKVRPaintBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (OnPaint)
+        OnPaint(painter);
+}

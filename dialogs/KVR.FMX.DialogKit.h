@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 // 1 when the form was accepted (OK), 2 otherwise.
 int32_t KVRShowModal(QDialog& aForm);
@@ -32,4 +33,17 @@ protected:
 private:
     TAlphaColor fColor = TAlphaColors::White;
     int32_t fTag = 0;
+};
+
+// A paint box: its owner paints it through OnPaint.
+class TKVRPaintBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TKVRPaintBox(QWidget* aParent = nullptr, const QString& aName = {});
+    std::function<void(class QPainter& aPainter)> OnPaint;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
 };

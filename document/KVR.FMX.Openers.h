@@ -17,6 +17,12 @@ struct TKVRLabelOpeners
     std::function<QString(const QString& aFolder, const QString& aFilter)> OpenPicture;
     // The element's own edit dialog; false when the element has none.
     std::function<bool(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)> EditItem;
+    // The sheet dialog of the label's mode, written back on OK.
+    std::function<void(TVXLabelFMX& aLabel)> EditProperties;
+    // A JSON object edited by the user (aText in and out); false when cancelled.
+    std::function<bool(QString& aText)> EditJson;
+    // Shows an error to the user.
+    std::function<void(const QString& aText)> ShowError;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

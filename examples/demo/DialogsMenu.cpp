@@ -51,6 +51,14 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (host->Document().AddBaseImage(5000, 5000, 50800, 25400, aMap, QString()))
             aWindow.centralWidget()->update();
     };
+    menu->addAction("S&heet properties...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront())
+            host->Document().EditProperties();
+    });
+    menu->addAction("Symbol &definition...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront())
+            host->Document().AddSymbolDef();
+    });
     menu->addAction("Add &picture...", &aWindow, [add] { add(false); });
     menu->addAction("Add &map...", &aWindow, [add] { add(true); });
 }

@@ -1,9 +1,13 @@
+#include "dialogs/KVR.FMX.Drawing.h"
+#include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "dialogs/KVR.FMX.SelFont.h"
 #include "dialogs/KVR.FMX.SelMap.h"
 #include "dialogs/KVR.FMX.SelSize.h"
 #include "document/KVR.FMX.h"
+#include "platform/rtl/label/TKVRCounter.h"
 #include "render/TKVRDraw.h"
 #include <QDir>
 #include <QLineEdit>
@@ -52,4 +56,29 @@ TEST(DialogShots, SaveEachDialog)
     map.Ini(&label, true, 300, 200);
     map.edLocation->setText("Plaza Mayor, Madrid");
     shoot(map, "SelMap");
+
+    TVXLabelFMX sheet;
+    TKVRMeasure& m = sheet.GetMeasure();
+    m.SetWidth(63500);
+    m.SetHeight(38100);
+    m.SetMarLeft(7000);
+    m.SetMarTop(15000);
+    m.SetGapX(2500);
+    m.SetRows(7);
+    m.SetColumns(3);
+    sheet.GetPrintInfo().SetFirstRow(2);
+    sheet.GetPrintInfo().SetFirstCol(3);
+    (new TKVRCounter(&sheet))->Name = "Serial";
+    TfLabelling labelling;
+    labelling.Ini(&sheet);
+    shoot(labelling, "Labelling");
+    sheet.SetEditorMode(2);
+    m.SetDrawScale(50);
+    m.Title = "Pump station";
+    TfDrawing drawing;
+    drawing.Ini(&sheet);
+    shoot(drawing, "Drawing");
+    TfJsonData json;
+    json.IniDialog(R"({"Items":[{"Name":"bolt","Copies":2}]})");
+    shoot(json, "JsonData");
 }
