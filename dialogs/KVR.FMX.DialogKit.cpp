@@ -1,4 +1,5 @@
 #include "dialogs/KVR.FMX.DialogKit.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/fmx/TCanvas.h"
 #include <QKeyEvent>
 #include <cmath>
@@ -127,8 +128,31 @@ void TKVRFloatBox::SetExact(double aValue)
     fShown = value();
 }
 
+void TKVRFloatBox::SetLength(int64_t aMicrometres, TKVRUnits aUnits)
+{
+    SetUnits(aUnits);
+    SetExact(double(aMicrometres) / double(MicrometresPerUnit(aUnits)));
+}
+
+int64_t TKVRFloatBox::Length(TKVRUnits aUnits) const
+{
+    return RoundHalfEven(Exact() * double(MicrometresPerUnit(aUnits)));
+}
+
 double TKVRFloatBox::Exact() const
 {
     const bool untouched = value() == fShown && fExact >= minimum() && fExact <= maximum();
     return untouched ? fExact : value();
+}
+
+TKVRPaintBox::TKVRPaintBox(QWidget* aParent, const QString& aName) : QWidget(aParent)
+{
+    setObjectName(aName);
+}
+
+void TKVRPaintBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (OnPaint)
+        OnPaint(painter);
 }

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 // 1 when the form was accepted (OK), 2 otherwise.
 int32_t KVRShowModal(QDialog& aForm);
@@ -90,8 +91,24 @@ public:
     void SetUnits(TKVRUnits aUnits);
     void SetExact(double aValue);
     double Exact() const;
+    // A length held in micrometres, shown in aUnits.
+    void SetLength(int64_t aMicrometres, TKVRUnits aUnits);
+    int64_t Length(TKVRUnits aUnits) const;
 
 private:
     double fExact = 0;
     double fShown = 0;
+};
+
+// A paint box: its owner paints it through OnPaint.
+class TKVRPaintBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TKVRPaintBox(QWidget* aParent = nullptr, const QString& aName = {});
+    std::function<void(class QPainter& aPainter)> OnPaint;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
 };

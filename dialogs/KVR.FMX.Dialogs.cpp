@@ -1,5 +1,8 @@
 #include "dialogs/KVR.FMX.Dialogs.h"
 #include "dialogs/KVR.FMX.DialogKit.h"
+#include "dialogs/KVR.FMX.Drawing.h"
+#include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelMap.h"
@@ -31,6 +34,32 @@ bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)
     return true;
 }
 
+void KVREditProperties(TVXLabelFMX& aLabel)
+{
+    const auto written = [&aLabel](const auto& aForm) {
+        try {
+            aLabel.BeginUpdate(true);
+            aForm.WriteBack(aLabel);
+            aLabel.EndUpdate();
+        } catch (const std::exception& e) {
+            aLabel.EndUpdate();
+            TKVRPrompts::ShowMessage(QApplication::activeWindow(), QString::fromUtf8(e.what()));
+        }
+    };
+    const uint8_t mode = aLabel.GetEditorMode();
+    if (mode == 0) {
+        TfLabelling form(QApplication::activeWindow());
+        form.Ini(&aLabel);
+        if (KVRShowModal(form) == 1)
+            written(form);
+    } else if (mode == 1 || mode == 2) {
+        TfDrawing form(QApplication::activeWindow());
+        form.Ini(&aLabel);
+        if (KVRShowModal(form) == 1)
+            written(form);
+    }
+}
+
 void InitializeKVRFMXDialogs()
 {
     static TKVRSettingsDialog settings;
@@ -43,6 +72,15 @@ void InitializeKVRFMXDialogs()
     };
     openers.EditItem = KVREditItemText;
     openers.ShowMessage = [](const QString& aText) { TKVRPrompts::ShowMessage(QApplication::activeWindow(), aText); };
+    openers.EditProperties = KVREditProperties;
+    openers.EditJson = [](QString& aText) {
+        TfJsonData form(QApplication::activeWindow());
+        form.IniDialog(aText);
+        if (KVRShowModal(form) != 1)
+            return false;
+        aText = form.GetJson();
+        return true;
+    };
     openers.SelectMap = [](TVXLabelFMX& aLabel, int32_t aWidth, int32_t aHeight) {
         TfSelMap form(QApplication::activeWindow());
         try {

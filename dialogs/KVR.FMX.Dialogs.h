@@ -7,3 +7,5 @@ void InitializeKVRFMXDialogs();
 class TVXLabelFMX;
 class TKVRBaseItem;
 bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem);
+// The sheet dialog of the label's mode; OK writes it back in one bracket.
+void KVREditProperties(TVXLabelFMX& aLabel);

@@ -19,6 +19,10 @@ struct TKVRLabelOpeners
     std::function<bool(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)> EditItem;
     // Tells the user why a service opened no dialog.
     std::function<void(const QString& aText)> ShowMessage;
+    // The sheet dialog of the label's mode, written back on OK.
+    std::function<void(TVXLabelFMX& aLabel)> EditProperties;
+    // A JSON object edited by the user (aText in and out); false when cancelled.
+    std::function<bool(QString& aText)> EditJson;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QSaveFile>
+#include <QUuid>
 #include <string>
 
 namespace {
@@ -374,6 +375,43 @@ TKVRLink* TVXLabelFMX::AddLink(const QString& Id1, const QString& Id2, int16_t I
                                TVXLinkType aType)
 {
     return TKVRFactory::AddLink(this, Id1, Id2, Idx1, Idx2, aType);
+}
+
+void TVXLabelFMX::EditProperties()
+{
+    if (const auto& open = KVRLabelOpeners().EditProperties)
+        open(*this);
+}
+
+TKVRBaseLibSymbol* TVXLabelFMX::AddSymbolDef()
+{
+    const TKVRLabelOpeners& openers = KVRLabelOpeners();
+    if (!openers.EditJson)
+        return nullptr;
+    QString text = QStringLiteral(R"({"Version":#ver,"Name":"","Category":"","ID":"#guid","Units":"mm",)"
+                                  R"("InsertX":0,"InsertY":0,"Def":[]})");
+    text.replace(QLatin1String("#ver"), QString::number(TKVRBaseLibSymbol::CurrentVersion));
+    text.replace(QLatin1String("#guid"), QUuid::createUuid().toString(QUuid::WithBraces).toUpper());
+    if (!openers.EditJson(text))
+        return nullptr;
+    const auto refuse = [&openers](const QString& aWhy) {
+        if (openers.ShowMessage)
+            openers.ShowMessage(aWhy);
+        return nullptr;
+    };
+    TJsonObject json;
+    try {
+        json = TJsonObject::parse(text.toStdString());
+    } catch (const nlohmann::json::exception& e) {
+        return refuse(QString::fromUtf8(e.what()));
+    }
+    if (!json.is_object())
+        return refuse(QStringLiteral("A symbol definition must be a JSON object"));
+    auto symbol = std::make_unique<TKVRLibSymbol>();
+    QString error;
+    if (!symbol->ReadJson(json, error))
+        return refuse(error);
+    return AddSymbol(std::move(symbol), true);
 }
 
 void TVXLabelFMX::EditItemDialog(TKVRBaseItem* aItem)

@@ -107,6 +107,13 @@ public:
     // dialog is installed.
     TKVRBaseImage* AddBaseImage(int64_t x1, int64_t y1, int64_t Width, int64_t Height, bool aMap,
                                 const QString& aUnused) override;
+    // The label-sheet dialog (mode 0) or the drawing-sheet dialog (modes 1
+    // and 2); on OK what it holds is written in one bracket.
+    void EditProperties();
+    // A symbol definition typed as JSON from a template (version 1, a new
+    // identifier); a definition the symbol refuses is shown and not added.
+    // Null when cancelled or refused.
+    TKVRBaseLibSymbol* AddSymbolDef();
     // A link between the elements named Id1 and Id2 (their string ids).
     TKVRLink* AddLink(const QString& Id1, const QString& Id2, int16_t Idx1, int16_t Idx2, TVXLinkType aType);
     // Starts the export job on a copy of the document taken now and returns

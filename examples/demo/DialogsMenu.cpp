@@ -71,6 +71,14 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
             TKVRPrompts::ShowMessage(&aWindow, "Symbols are placed on the Editor page.");
         }
     });
+    menu->addAction("S&heet properties...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront())
+            host->Document().EditProperties();
+    });
+    menu->addAction("Symbol &definition...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront())
+            host->Document().AddSymbolDef();
+    });
     menu->addAction("Add &picture...", &aWindow, [add] { add(false); });
     menu->addAction("Add &map...", &aWindow, [add] { add(true); });
 }

@@ -1,3 +1,6 @@
+#include "dialogs/KVR.FMX.Drawing.h"
+#include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "dialogs/KVR.FMX.SelFont.h"
@@ -7,6 +10,7 @@
 #include "dialogs/KVR.FMX.Settings.h"
 #include "editor/KVR.FMX.Editor.h"
 #include "document/KVR.FMX.h"
+#include "platform/rtl/label/TKVRCounter.h"
 #include "render/TKVRDraw.h"
 #include "tests/support/LabelDocuments.h"
 #include "views/KVR.FMX.ViewLibrary.h"
@@ -86,4 +90,28 @@ TEST(DialogShots, SaveEachDialog)
     QTest::mouseClick(&view, Qt::LeftButton, {}, view.Grid().CellRect(1).center());
     QTest::mouseMove(&view, view.Grid().CellRect(1).center());
     shoot(browser, "SelSymbol");
+    TVXLabelFMX sheet;
+    TKVRMeasure& m = sheet.GetMeasure();
+    m.SetWidth(63500);
+    m.SetHeight(38100);
+    m.SetMarLeft(7000);
+    m.SetMarTop(15000);
+    m.SetGapX(2500);
+    m.SetRows(7);
+    m.SetColumns(3);
+    sheet.GetPrintInfo().SetFirstRow(2);
+    sheet.GetPrintInfo().SetFirstCol(3);
+    (new TKVRCounter(&sheet))->Name = "Serial";
+    TfLabelling labelling;
+    labelling.Ini(&sheet);
+    shoot(labelling, "Labelling");
+    sheet.SetEditorMode(2);
+    m.SetDrawScale(50);
+    m.Title = "Pump station";
+    TfDrawing drawingSheet;
+    drawingSheet.Ini(&sheet);
+    shoot(drawingSheet, "Drawing");
+    TfJsonData json;
+    json.IniDialog(R"({"Items":[{"Name":"bolt","Copies":2}]})");
+    shoot(json, "JsonData");
 }

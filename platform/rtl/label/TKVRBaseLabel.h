@@ -127,6 +127,9 @@ public:
     TKVRMeasure& GetMeasure() { return fMeasure; }
     const TKVRMeasure& GetMeasure() const { return fMeasure; }
     TKVRUnits GetUnits() const { return fUnits; }
+    // Millimetres, and micrometres, in the document's unit.
+    double GetValFromMM(double aMillimetres) const { return UnitValue(aMillimetres * 1000.0); }
+    double UnitValue(double aMicrometres) const { return aMicrometres / double(MicrometresPerUnit(fUnits)); }
     // Reports change 5.
     void SetUnits(TKVRUnits aValue);
     TKVRSettings& GetSettings() { return fSettings; }
