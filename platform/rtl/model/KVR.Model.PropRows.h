@@ -94,6 +94,17 @@ TKVRPropRow AlignRow()
                       [](T& i, int32_t v) { i.SetHorzAlign(TKVRHorzAlign(v)); })}};
 }
 
+// Paddings held in micrometres (texts, flowchart nodes), shown in the document's unit.
+template <class T>
+TKVRPropRow BasePaddingRow(const T& aItem)
+{
+    return BaseRow(KVRInsTypeBase::Padding,
+                   {Length<T>(aItem, 210, "Padding X", KVRInsCol::Left, 1e9, [](const T& i) { return i.GetBasePadX(); },
+                              [](T& i, int64_t v) { i.SetBasePadX(int32_t(v)); }),
+                    Length<T>(aItem, 211, "Padding Y", KVRInsCol::Right, 1e9, [](const T& i) { return i.GetBasePadY(); },
+                              [](T& i, int64_t v) { i.SetBasePadY(int32_t(v)); })});
+}
+
 // Paddings held as Single millimetres (the codes).
 template <class T>
 TKVRPropRow PaddingRow()

@@ -110,12 +110,7 @@ void TKVRBaseTextItem::DescribeProps(TKVRPropTable& aTable) const
     AddFontRows<T>(aTable);
     aTable.push_back(AlignPosRow<T>());
     aTable.push_back(BaseRow(KVRInsTypeBase::Turn, {TurnPart<T>()}));
-    aTable.push_back(BaseRow(
-        KVRInsTypeBase::Padding,
-        {Length<T>(*this, 210, "Padding X", KVRInsCol::Left, 1e9, [](const T& i) { return i.GetBasePadX(); },
-                   [](T& i, int64_t v) { i.SetBasePadX(int32_t(v)); }),
-         Length<T>(*this, 211, "Padding Y", KVRInsCol::Right, 1e9, [](const T& i) { return i.GetBasePadY(); },
-                   [](T& i, int64_t v) { i.SetBasePadY(int32_t(v)); })}));
+    aTable.push_back(BasePaddingRow<T>(*this));
     aTable.push_back(BaseRow(KVRInsTypeBase::Corner,
                              {Length<T>(*this, 220, "Corner radius", KVRInsCol::Whole, 1e9,
                                         [](const T& i) { return i.GetBaseRadio(); },

@@ -40,12 +40,7 @@ void TKVRBaseFlow::DescribeProps(TKVRPropTable& aTable) const
                                         [](const T& i) { return i.GetScaleX(); },
                                         [](T& i, double v) { i.SetScaleX(float(v)); })}));
     AddFontRows<T>(aTable);
-    aTable.push_back(BaseRow(
-        KVRInsTypeBase::Padding,
-        {Length<T>(*this, 210, "Padding X", KVRInsCol::Left, 1e9, [](const T& i) { return i.GetBasePadX(); },
-                   [](T& i, int64_t v) { i.SetBasePadX(int32_t(v)); }),
-         Length<T>(*this, 211, "Padding Y", KVRInsCol::Right, 1e9, [](const T& i) { return i.GetBasePadY(); },
-                   [](T& i, int64_t v) { i.SetBasePadY(int32_t(v)); })}));
+    aTable.push_back(BasePaddingRow<T>(*this));
 }
 
 void TKVRBaseLevel::DescribeProps(TKVRPropTable& aTable) const
