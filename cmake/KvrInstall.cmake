@@ -2,9 +2,9 @@
 # source tree), a CMake package "Zorvel" whose targets are Zorvel::kvr_<folder>,
 # and the Designer plugin where Designer looks for plugins.
 include(CMakePackageConfigHelpers)
-set(_kvr_libs kvr_rtl kvr_skia kvr_fmx kvr_render kvr_elements kvr_import kvr_document kvr_editor)
+set(_kvr_libs kvr_rtl kvr_skia kvr_fmx kvr_render kvr_elements kvr_import kvr_document kvr_editor kvr_inspector)
 install(TARGETS ${_kvr_libs} EXPORT ZorvelTargets ARCHIVE DESTINATION lib)
-foreach(_dir platform render elements import document editor)
+foreach(_dir platform render elements import document editor inspector)
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/${_dir}/" DESTINATION "include/zorvel/${_dir}"
           FILES_MATCHING PATTERN "*.h")
 endforeach()

@@ -1,22 +1,23 @@
 #include "package/KVR.FMX.Register.h"
 #include "editor/KVR.FMX.Editor.h"
+#include "inspector/KVR.FMX.Inspector.h"
 
 QString KVRPalettePage()
 {
     return QStringLiteral("ZORVEL FMX STD");
 }
 
-QString TKVREditorDesigner::group() const
+QString TKVRWidgetDesigner::group() const
 {
     return KVRPalettePage();
 }
 
-QWidget* TKVREditorDesigner::createWidget(QWidget* aParent)
-{
-    return new TKVREditor(aParent);
-}
-
 TKVRDesignerComponents::TKVRDesignerComponents(QObject* aParent) : QObject(aParent)
 {
-    fWidgets.append(new TKVREditorDesigner(this));
+    fWidgets.append(new TKVRWidgetDesigner(
+        QStringLiteral("TKVREditor"), QStringLiteral("editor/KVR.FMX.Editor.h"),
+        QStringLiteral("Label and drawing editor"), [](QWidget* p) -> QWidget* { return new TKVREditor(p); }, this));
+    fWidgets.append(new TKVRWidgetDesigner(
+        QStringLiteral("TKVRInspector"), QStringLiteral("inspector/KVR.FMX.Inspector.h"),
+        QStringLiteral("Property inspector"), [](QWidget* p) -> QWidget* { return new TKVRInspector(p); }, this));
 }
