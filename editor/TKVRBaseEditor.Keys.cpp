@@ -7,7 +7,7 @@
 #include "editor/TKVRCoordEntry.h"
 #include "editor/TKVRInfoEd.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
-#include "platform/rtl/text/KVR.TXTUtils.h"
+#include "platform/rtl/text/TXTUtils.h"
 #include <QClipboard>
 #include <QGuiApplication>
 

@@ -1,5 +1,5 @@
 #include "editor/TKVRCoordEntry.h"
-#include "platform/rtl/text/KVR.TXTUtils.h"
+#include "platform/rtl/text/TXTUtils.h"
 #include <QLocale>
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Registration of the components with Qt Designer: the palette page
-// "ZORVEL FMX STD" lists the editor and the symbol-library view.
+// "ZORVEL FMX STD" lists the editor, the inspector and the symbol-library view.
 #include <QObject>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>

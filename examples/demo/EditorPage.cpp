@@ -2,8 +2,11 @@
 #include "editor/KVR.FMX.Editor.h"
 #include "examples/demo/ShapesDemo.h"
 #include "examples/demo/SymbolsDemo.h"
-#include <QDir>
+#include "examples/demo/TextsCodesDemo.h"
+#include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include <QDir>
+#include <QHBoxLayout>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -33,7 +36,8 @@ constexpr TDrawButton kDrawButtons[] = {
 }  // namespace
 
 EditorPage::EditorPage(QWidget* parent)
-    : QWidget(parent), fDocument(std::make_unique<TVXLabelFMX>()), fEditor(new TKVREditor(this))
+    : QWidget(parent), fDocument(std::make_unique<TVXLabelFMX>()), fEditor(new TKVREditor(this)),
+      fInspector(new TKVRInspector(this))
 {
     TKVRMeasure& m = fDocument->GetMeasure();
     m.SetPaperWidth(210000);
@@ -41,6 +45,11 @@ EditorPage::EditorPage(QWidget* parent)
     m.SetWidth(210000);
     m.SetHeight(297000);
     BuildShapesDemo(*fDocument);
+    // The texts, codes and picture below the shapes.
+    const int32_t shapes = fDocument->GetItemsCount();
+    BuildTextsCodesDemo(*fDocument, QDir::temp().filePath("kvr-demo-editor"));
+    for (int32_t i = shapes + 1; i <= fDocument->GetItemsCount(); ++i)
+        fDocument->GetItem(i)->BaseMove(0, 0, 0, 185000, 0, true);
     // The symbol browser lists the sample library.
     fDocument->SetLibraryFolder(WriteDemoLibrary(QDir::temp().filePath(QStringLiteral("zorvel-demo-symbols"))));
 
@@ -53,6 +62,7 @@ EditorPage::EditorPage(QWidget* parent)
     fEditor->GetRulers()->fAlignTop = 30000;
     fEditor->SetSnap(skGrid);
     fEditor->SetLabel(fDocument.get());
+    fInspector->SetLabel(fDocument.get());
     // The first rectangle, so its eight handles show.
     for (int32_t i = 1; i <= fDocument->GetItemsCount(); ++i)
         if (fDocument->GetItem(i)->GetKind() == KVRItemKind::Rectangle) {
@@ -70,11 +80,14 @@ EditorPage::EditorPage(QWidget* parent)
             fEditor->GetSurface()->setFocus();
         });
 
-    auto* layout = new QVBoxLayout(this);
+    auto* drawing = new QVBoxLayout;
+    drawing->setSpacing(0);
+    drawing->addWidget(tools);
+    drawing->addWidget(fEditor, 1);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(tools);
-    layout->addWidget(fEditor);
+    layout->addLayout(drawing, 1);
+    layout->addWidget(fInspector);
 }
 
 EditorPage::~EditorPage()

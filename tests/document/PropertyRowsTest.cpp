@@ -10,6 +10,9 @@
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include <set>
+#include "platform/rtl/label/TKVRCounter.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
+#include <QTemporaryDir>
 #include "platform/rtl/text/KVR.FormatFloat.h"
 #include <cmath>
 #include <limits>
@@ -165,15 +168,19 @@ void CheckEveryPart(TKVRBaseLabel& aDoc, TKVRBaseItem* aItem)
                 EXPECT_FALSE(FormatFloat(QString::fromStdString(row["F" + n].get<std::string>()), v.get<double>()).isEmpty());
             }
             if (code == KVRInsProp::List && std::string(key) == "int") {
-                lo = 0;
-                hi = std::max<double>(0, aDoc.GetLayerCount() - 1);
-                if (list != KVRListProp::Layers) {
-                    QStringList entries;
+                // The index names an entry of the list the grid fills.
+                QStringList entries;
+                if (list == KVRListProp::Layers)
+                    aDoc.GetLayersNames(entries);
+                else if (list == KVRListProp::DimStyles)
+                    aDoc.GetDimStylesNames(entries);
+                else {
                     FillList(list, entries);
-                    hi = entries.size() - 1;
-                    EXPECT_FALSE(ItemList(list, v.get<int>()).isEmpty());
+                    EXPECT_EQ(ItemList(list, v.get<int>()), entries.value(v.get<int>()));
                 }
-                EXPECT_LE(v.get<int>(), hi);
+                lo = 0;
+                hi = entries.size() - 1;
+                EXPECT_FALSE(entries.value(v.get<int>()).isEmpty()) << "list " << int(list);
             }
             sends.push_back({code, row["Kind"], row["Type"], row["P" + n], key, v, lo, hi, step, list});
         }
@@ -360,6 +367,60 @@ TEST(PropertyRows, NameListsOfTheDocument)
     doc.GetDimStylesNames(names);
     EXPECT_EQ(names.size(), doc.GetDimStyleCount());
     EXPECT_EQ(names.back(), QStringLiteral("Fine"));
+}
+
+// The field lists of a CSV data set (untyped fields) and a counter, as the
+// grid's lists 9, 10, 12 to 16 fill them.
+TEST(PropertyRows, FieldListsOfACsvDataSet)
+{
+    QTemporaryDir dir;
+    TVXLabelFMX doc;
+    BuildSheet(doc, dir.filePath(QStringLiteral("sheet.csv")), 2);
+    (new TKVRCounter(&doc))->Name = QStringLiteral("No");  // the document owns it
+    const QStringList fields{QStringLiteral("Name"), QStringLiteral("Code")};
+    const QStringList withCounter = fields + QStringList{QStringLiteral("No")};
+    using TFill = void (TKVRBaseLabel::*)(QStringList&, const QString&) const;
+    const struct
+    {
+        TFill Fill;
+        QStringList Expected;
+    } cases[] = {{&TKVRBaseLabel::GetDataFields, withCounter}, {&TKVRBaseLabel::GetIntFields, withCounter},
+                 {&TKVRBaseLabel::GetNumFields, withCounter},  {&TKVRBaseLabel::GetTxtFields, withCounter},
+                 {&TKVRBaseLabel::GetImgFields, fields}};
+    for (const auto& c : cases) {
+        QStringList names{QStringLiteral("stale")};
+        (doc.*c.Fill)(names, QString());
+        EXPECT_EQ(names, c.Expected);
+        // A name the element holds that the data lacks stays choosable.
+        (doc.*c.Fill)(names, QStringLiteral("Gone"));
+        EXPECT_EQ(names, c.Expected + QStringList{QStringLiteral("Gone")});
+    }
+    QStringList names;
+    doc.GetDetails(names);
+    EXPECT_EQ(names, QStringList{TKVRData::CsvDataset});
+    doc.GetDetailFields(names, QString(), TKVRData::CsvDataset);
+    EXPECT_EQ(names, fields);
+    doc.GetDetailFields(names, QString(), QStringLiteral("none"));
+    EXPECT_TRUE(names.isEmpty());
+    doc.GetMasterDetailFields(names, TKVRData::CsvDataset);
+    EXPECT_EQ(names, withCounter);
+}
+
+// A rich text's font edits reach its mark-up's base format, which paints it.
+TEST(PropertyRows, RichTextFontEditsReachTheMarkUp)
+{
+    TVXLabelFMX doc;
+    auto* rich = doc.AddBaseRichText(0, 0, 30000, 20000);
+    rich->SetText(QStringLiteral("plain <I>slanted</I>"));
+    doc.SelectItem(rich, false);
+    doc.UpdateProp(KVRInsProp::Check, 0, KVRInsTypeBase::Font, 163, Value("bol", true));
+    doc.UpdateProp(KVRInsProp::Color, 0, KVRInsTypeBase::Font, 162, Value("i64", int64_t(0xFF112233)));
+    doc.UpdateProp(KVRInsProp::List, 0, KVRInsTypeBase::Font, 160, Value("txt", "Courier New"));
+    ASSERT_FALSE(rich->GetFormats().empty());
+    const TRichTextFormat& base = rich->GetFormats().front();
+    EXPECT_TRUE(base.Bold);
+    EXPECT_EQ(base.Color, 0xFF112233u);
+    EXPECT_EQ(base.FontName, QStringLiteral("Courier New"));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseText.h"
-#include "platform/rtl/text/KVR.TXTUtils.h"
+#include "platform/rtl/text/TXTUtils.h"
 #include <QClipboard>
 #include <QImage>
 #include <QInputMethodEvent>

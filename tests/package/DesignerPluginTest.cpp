@@ -79,3 +79,32 @@ TEST(DesignerPlugin, OffersTheLibraryViewWithItsDefaults)
     }
     FAIL() << "TKVRViewLibrary is not offered";
 }
+
+TEST(DesignerPlugin, OffersTheInspectorWithItsConstructorValues)
+{
+    QPluginLoader loader(KVR_DESIGNER_PLUGIN);
+    ASSERT_TRUE(loader.load()) << loader.errorString().toStdString();
+    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+    ASSERT_NE(collection, nullptr);
+    QDesignerCustomWidgetInterface* inspector = nullptr;
+    for (QDesignerCustomWidgetInterface* w : collection->customWidgets())
+        if (w->name() == "TKVRInspector")
+            inspector = w;
+    ASSERT_NE(inspector, nullptr);
+    EXPECT_EQ(inspector->group(), "ZORVEL FMX STD");
+    EXPECT_EQ(inspector->includeFile(), "inspector/KVR.FMX.Inspector.h");
+    std::unique_ptr<QWidget> widget(inspector->createWidget(nullptr));
+    ASSERT_NE(widget, nullptr);
+    EXPECT_STREQ(widget->metaObject()->className(), "TKVRInspector");
+    EXPECT_EQ(widget->width(), 240);
+    const struct
+    {
+        const char* Name;
+        uint Value;
+    } values[] = {{"InspectPropBase", 0x3FFFFFu}, {"InspectProp", 0x3F7FDu},  {"BackColor", 0xFFFFFFFFu},
+                  {"TitleColor", 0xFF000000u},    {"ValueColor", 0xFF0000FFu}, {"EditColor", 0xFFFFFFFFu},
+                  {"SelColor", 0xFF000080u},      {"SelButColor", 0xFF008080u}, {"ArrowColor", 0xFF808080u}};
+    for (const auto& v : values)
+        EXPECT_EQ(widget->property(v.Name).toUInt(), v.Value) << v.Name;
+    EXPECT_EQ(widget->property("Options").toInt(), 3);
+}

@@ -1,5 +1,6 @@
 #include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include <cmath>
@@ -88,4 +89,98 @@ void TKVRBaseLabel::GetDimStylesNames(QStringList& aList) const
     aList.clear();
     for (int32_t i = 0; i < GetDimStyleCount(); ++i)
         aList << GetDimStyle(i).GetName();
+}
+
+// ---------------------------------------------------------------- field lists
+
+namespace {
+
+// Field types a list takes (TKVRDatasetField::Type). Type 0, which every CSV
+// and JSON field has, says nothing of the contents: it joins every list.
+constexpr uint32_t AnyType = 0xFFu;
+constexpr uint32_t IntTypes = 1u << 0 | 1u << 2 | 1u << 3;
+constexpr uint32_t NumTypes = IntTypes | 1u << 4;
+constexpr uint32_t TxtTypes = 1u << 0 | 1u << 5;
+constexpr uint32_t ImgTypes = 1u << 0 | 1u << 6 | 1u << 7;
+
+void AddFields(QStringList& aList, const TKVRDataset* aSet, uint32_t aTypes)
+{
+    if (!aSet)
+        return;
+    for (const TKVRDatasetField& f : aSet->Fields)
+        if (f.Type < 8 && (aTypes >> f.Type & 1u) && !aList.contains(f.Name))
+            aList << f.Name;
+}
+
+void KeepCurrent(QStringList& aList, const QString& aCurrent)
+{
+    if (!aCurrent.isEmpty() && !aList.contains(aCurrent))
+        aList << aCurrent;
+}
+
+// The selected data set's fields of aTypes, then (with aCounters) the counters.
+void FieldList(const TKVRBaseLabel& aLabel, QStringList& aList, const QString& aCurrent, uint32_t aTypes,
+               bool aCounters)
+{
+    aList.clear();
+    const TKVRData& data = aLabel.GetData();
+    AddFields(aList, data.GetDataset(data.GetDataSel()), aTypes);
+    for (int32_t i = 1; aCounters && i <= aLabel.GetCounterCount(); ++i)
+        if (!aList.contains(aLabel.GetCounter(i)->Name))
+            aList << aLabel.GetCounter(i)->Name;
+    KeepCurrent(aList, aCurrent);
+}
+
+}  // namespace
+
+void TKVRBaseLabel::GetDataFields(QStringList& aList, const QString& aCurrent) const
+{
+    FieldList(*this, aList, aCurrent, AnyType, true);
+}
+
+void TKVRBaseLabel::GetImgFields(QStringList& aList, const QString& aCurrent) const
+{
+    // A picture's field names its file: counters name none.
+    FieldList(*this, aList, aCurrent, ImgTypes, false);
+}
+
+void TKVRBaseLabel::GetIntFields(QStringList& aList, const QString& aCurrent) const
+{
+    FieldList(*this, aList, aCurrent, IntTypes, true);
+}
+
+void TKVRBaseLabel::GetNumFields(QStringList& aList, const QString& aCurrent) const
+{
+    FieldList(*this, aList, aCurrent, NumTypes, true);
+}
+
+void TKVRBaseLabel::GetTxtFields(QStringList& aList, const QString& aCurrent) const
+{
+    FieldList(*this, aList, aCurrent, TxtTypes, true);
+}
+
+void TKVRBaseLabel::GetDataDetails(QStringList& aList, const QString& aCurrent) const
+{
+    GetDetails(aList);
+    KeepCurrent(aList, aCurrent);
+}
+
+void TKVRBaseLabel::GetDetails(QStringList& aList) const
+{
+    aList.clear();
+    for (int32_t i = 0; i < fData.GetDatasetCount(); ++i)
+        aList << fData.GetDataset(i)->Name;
+}
+
+void TKVRBaseLabel::GetDetailFields(QStringList& aList, const QString& aCurrent, const QString& aDetail) const
+{
+    aList.clear();
+    AddFields(aList, fData.GetDataset(aDetail), AnyType);
+    KeepCurrent(aList, aCurrent);
+}
+
+void TKVRBaseLabel::GetMasterDetailFields(QStringList& aList, const QString& aDetail) const
+{
+    FieldList(*this, aList, QString(), AnyType, true);
+    AddFields(aList, fData.GetDataset(aDetail), AnyType);
 }

@@ -433,6 +433,20 @@ public:
     // Names of the layers and dimension styles, in index order.
     void GetLayersNames(QStringList& aList) const;
     void GetDimStylesNames(QStringList& aList) const;
+    // Field names for the grid's lists: the selected data set's fields by
+    // type, then the counters (DataValue reads them too); aCurrent, a name the
+    // element holds, is kept at the end when it is not among them.
+    void GetDataFields(QStringList& aList, const QString& aCurrent) const;
+    void GetImgFields(QStringList& aList, const QString& aCurrent) const;
+    void GetIntFields(QStringList& aList, const QString& aCurrent) const;
+    void GetNumFields(QStringList& aList, const QString& aCurrent) const;
+    void GetTxtFields(QStringList& aList, const QString& aCurrent) const;
+    // The data sets ("details") by name; their fields; the selected data
+    // set's fields and counters followed by those of aDetail.
+    void GetDataDetails(QStringList& aList, const QString& aCurrent) const;
+    void GetDetails(QStringList& aList) const;
+    void GetDetailFields(QStringList& aList, const QString& aCurrent, const QString& aDetail) const;
+    void GetMasterDetailFields(QStringList& aList, const QString& aDetail) const;
 
     // ---- selection, in the order elements were selected (TKVRBaseLabel.Views.cpp)
     // The selected element when exactly one is selected, else null.

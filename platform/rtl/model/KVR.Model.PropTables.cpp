@@ -17,75 +17,61 @@
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include "platform/rtl/model/TKVRBaseTextItem.h"
+#include "platform/rtl/model/KVR.Model.PropRows.h"
+#include "platform/rtl/model/TKVRBasePDF417.h"
+#include "platform/rtl/model/TKVRBaseQRCode.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 
 using namespace KVRProps;
 
-namespace {
-
-constexpr double FontMin = 0.1, FontMax = 1000;  // millimetres of paper
-// The least module of the codes, as the model's Single holds it: a bound the
-// stored value cannot reach exactly would show a value below it.
-const double ModuleMin = double(0.01f);
-
-TKVRPropRow BaseRow(TKVRInsTypeBase aGroup, std::vector<TKVRPropPart> aParts, bool aOneOnly = false)
+// The text kinds' fonts: rich text re-reads its mark-up, whose base format
+// is the element's font, and a paragraph's height goes through its own setter.
+template <>
+struct KVRProps::TFontAccess<TKVRBaseTextItem>
 {
-    return {0, aGroup, aGroup, true, aOneOnly, std::move(aParts)};
-}
+    using T = TKVRBaseTextItem;
+    static TKVRFontInfo Get(const T& i)
+    {
+        return {i.GetFontName(), i.GetFontColor(), i.GetBaseFontHeight(), i.GetBold(), i.GetItalic(),
+                i.GetUnderline()};
+    }
+    template <class F>
+    static void Edit(T& aItem, F aEdit)
+    {
+        const TKVRFontInfo was = Get(aItem);
+        TKVRFontInfo font = was;
+        aEdit(font);
+        if (auto* rich = dynamic_cast<TKVRBaseRichText*>(&aItem))
+            Apply(*rich, was, font);
+        else
+            Apply(aItem, was, font);
+    }
 
-TKVRPropRow KindRow(TKVRInsType aGroup, std::vector<TKVRPropPart> aParts, bool aOneOnly = false)
-{
-    return {1, aGroup, aGroup, false, aOneOnly, std::move(aParts)};
-}
+private:
+    template <class X>
+    static void Apply(X& aItem, const TKVRFontInfo& aWas, const TKVRFontInfo& aNow)
+    {
+        if (aNow.Name != aWas.Name)
+            aItem.SetFontName(aNow.Name);
+        if (aNow.Color != aWas.Color)
+            aItem.SetFontColor(aNow.Color);
+        if (aNow.Bold != aWas.Bold)
+            aItem.SetBold(aNow.Bold);
+        if (aNow.Italic != aWas.Italic)
+            aItem.SetItalic(aNow.Italic);
+        if (aNow.Underline != aWas.Underline)
+            aItem.SetUnderline(aNow.Underline);
+        if (aNow.Height != aWas.Height) {
+            // Rich text sets its mark-up's sizes too.
+            if (auto* para = dynamic_cast<TKVRBasePara*>(&aItem))
+                para->SetFontHeight(float(aNow.Height / 1000.0));
+            else
+                aItem.SetBaseFontHeight(aNow.Height);
+        }
+    }
+};
 
-// The option boxes: alignment with vertical position (code 13) and
-// alignment alone (code 12) carry the numbers the grid always sends.
-template <class T>
-TKVRPropRow AlignPosRow()
-{
-    return {KVRInsType::AlignPosKind, KVRInsType::AlignPosType, KVRInsTypeBase::Align, true, false,
-            {Whole<T>(KVRInsProp::AlignPos, 1, "Alignment", KVRInsCol::Wide, 0, 0, 2,
-                      [](const T& i) { return int32_t(i.GetHorzAlign()); },
-                      [](T& i, int32_t v) { i.SetHorzAlign(TKVRHorzAlign(v)); }),
-             Whole<T>(KVRInsProp::AlignPos, 2, "Position", KVRInsCol::Wide, 0, 0, 2,
-                      [](const T& i) { return int32_t(i.GetVertAlign()); },
-                      [](T& i, int32_t v) { i.SetVertAlign(TKVRVertAlign(v)); })}};
-}
-
-template <class T>
-TKVRPropRow AlignRow()
-{
-    return {KVRInsType::AlignPosKind, KVRInsType::AlignType, KVRInsTypeBase::Align, true, false,
-            {Whole<T>(KVRInsProp::HorzAlign, 1, "Alignment", KVRInsCol::Wide, 0, 0, 2,
-                      [](const T& i) { return int32_t(i.GetHorzAlign()); },
-                      [](T& i, int32_t v) { i.SetHorzAlign(TKVRHorzAlign(v)); })}};
-}
-
-template <class T>
-TKVRPropPart TurnPart()
-{
-    return Whole<T>(KVRInsProp::List, 200, "Turn", KVRInsCol::Whole, KVRListProp::Turns, 0, 3,
-                    [](const T& i) { return int32_t(i.GetAngle()); }, [](T& i, int32_t v) { i.SetAngle(TKVRAngle(v)); });
-}
-
-template <class T>
-TKVRPropPart FontNamePart()
-{
-    return Words<T>(KVRInsProp::List, 160, "Font", KVRInsCol::Whole, KVRListProp::Fonts,
-                    [](const T& i) { return i.GetFontName(); }, [](T& i, const QString& v) { i.SetFontName(v); });
-}
-
-// Micrometre lengths shown in the document's unit.
-template <class T, class G, class S>
-TKVRPropPart Length(const TKVRBaseItem& aItem, int32_t aPos, const char* aName, TKVRInsCol aCol, double aMaxMicrometres,
-                    G aGet, S aSet)
-{
-    return Number<T>(aPos, aName, aCol, 0, aItem.FromBase(int64_t(aMaxMicrometres)), 0.1, "0.000",
-                     [aGet](const T& i) { return i.FromBase(aGet(i)); },
-                     [aSet](T& i, double v) { aSet(i, i.ToBase(v)); });
-}
-
-// Width and height of a box from corner 1 to corner 2: they move corner 2.
-TKVRPropRow SizeRow(const TKVRBaseItem& aItem)
+TKVRPropRow KVRProps::SizeRow(const TKVRBaseItem& aItem)
 {
     using T = TKVRBaseItem;
     const double limit = MaxLength(aItem);
@@ -101,8 +87,6 @@ TKVRPropRow SizeRow(const TKVRBaseItem& aItem)
                                   i.SetBase(2, i.GetPoint(2).X, i.GetPoint(1).Y + i.ToBase(v));
                               })});
 }
-
-}  // namespace
 
 void TKVR2DItem::DescribeProps(TKVRPropTable& aTable) const
 {
@@ -123,38 +107,15 @@ void TKVRBaseTextItem::DescribeProps(TKVRPropTable& aTable) const
 {
     using T = TKVRBaseTextItem;
     TKVR2DItem::DescribeProps(aTable);
-    aTable.push_back(BaseRow(KVRInsTypeBase::Font, {FontNamePart<T>()}));
-    aTable.push_back(BaseRow(
-        KVRInsTypeBase::Font,
-        {Number<T>(161, "Font height", KVRInsCol::Left, FontMin, FontMax, 0.5, "0.000",
-                   [](const T& i) { return i.GetBaseFontHeight() / 1000.0; },
-                   [](T& i, double v) {
-                       // Rich text sets its mark-up's sizes too.
-                       if (auto* para = dynamic_cast<TKVRBasePara*>(&i))
-                           para->SetFontHeight(float(v));
-                       else
-                           i.SetBaseFontHeight(int32_t(RoundHalfEven(v * 1000.0)));
-                   }),
-         Colour<T>(162, "Font colour", KVRInsCol::Right, [](const T& i) { return i.GetFontColor(); },
-                   [](T& i, TAlphaColor v) { i.SetFontColor(v); })}));
-    aTable.push_back(BaseRow(KVRInsTypeBase::Font,
-                             {Check<T>(163, "Bold", KVRInsCol::Left, [](const T& i) { return i.GetBold(); },
-                                       [](T& i, bool v) { i.SetBold(v); }),
-                              Check<T>(164, "Italic", KVRInsCol::Right, [](const T& i) { return i.GetItalic(); },
-                                       [](T& i, bool v) { i.SetItalic(v); })}));
-    aTable.push_back(BaseRow(KVRInsTypeBase::Font,
-                             {Check<T>(165, "Underline", KVRInsCol::Left, [](const T& i) { return i.GetUnderline(); },
-                                       [](T& i, bool v) { i.SetUnderline(v); }),
-                              Check<T>(166, "Strikeout", KVRInsCol::Right, [](const T& i) { return i.GetStrikeout(); },
-                                       [](T& i, bool v) { i.SetStrikeout(v); })}));
+    AddFontRows<T>(aTable);
     aTable.push_back(AlignPosRow<T>());
     aTable.push_back(BaseRow(KVRInsTypeBase::Turn, {TurnPart<T>()}));
-    aTable.push_back(BaseRow(
-        KVRInsTypeBase::Padding,
-        {Length<T>(*this, 210, "Padding X", KVRInsCol::Left, 1e9, [](const T& i) { return i.GetBasePadX(); },
-                   [](T& i, int64_t v) { i.SetBasePadX(int32_t(v)); }),
-         Length<T>(*this, 211, "Padding Y", KVRInsCol::Right, 1e9, [](const T& i) { return i.GetBasePadY(); },
-                   [](T& i, int64_t v) { i.SetBasePadY(int32_t(v)); })}));
+    aTable.push_back(BasePaddingRow<T>(*this));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Corner,
+                             {Length<T>(*this, 220, "Corner radius", KVRInsCol::Whole, 1e9,
+                                        [](const T& i) { return i.GetBaseRadio(); },
+                                        [](T& i, int64_t v) { i.SetBaseRadio(int32_t(v)); })}));
+    AddDataRows<T>(aTable, KVRListProp::DataFields);
 }
 
 void TKVRBaseText::DescribeProps(TKVRPropTable& aTable) const
@@ -165,6 +126,14 @@ void TKVRBaseText::DescribeProps(TKVRPropTable& aTable) const
                              {Words<T>(KVRInsProp::Text, 180, "Text", KVRInsCol::Whole, 0,
                                        [](const T& i) { return i.GetText(); },
                                        [](T& i, const QString& v) { i.SetText(v); })}));
+    // Width scale of the glyphs; a text wider than its maximum width (0: none) wraps.
+    aTable.push_back(BaseRow(KVRInsTypeBase::Text,
+                             {Number<T>(184, "Scale", KVRInsCol::Left, SingleMin, 100, 0.1, "0.000",
+                                        [](const T& i) { return i.GetScale(); },
+                                        [](T& i, double v) { i.SetScale(float(v)); }),
+                              Length<T>(*this, 185, "Maximum width", KVRInsCol::Right, 1e9,
+                                        [](const T& i) { return i.GetMaxWidth(); },
+                                        [](T& i, int64_t v) { i.SetMaxWidth(int32_t(v)); })}));
 }
 
 void TKVRBasePara::DescribeProps(TKVRPropTable& aTable) const
@@ -176,6 +145,15 @@ void TKVRBasePara::DescribeProps(TKVRPropTable& aTable) const
                              {Words<T>(KVRInsProp::LongText, 181, "Text", KVRInsCol::Wide, 0,
                                        [](const T& i) { return i.GetText(); },
                                        [](T& i, const QString& v) { i.SetText(v); })}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Text,
+                             {Number<T>(186, "Line spacing", KVRInsCol::Whole, SingleMin, 100, 0.1, "0.000",
+                                        [](const T& i) { return i.GetScaleX(); },
+                                        [](T& i, double v) { i.SetScaleX(float(v)); })}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Text,
+                             {Check<T>(187, "Grow", KVRInsCol::Left, [](const T& i) { return i.GetAutoGrow(); },
+                                       [](T& i, bool v) { i.SetAutoGrow(v); }),
+                              Check<T>(188, "Shrink", KVRInsCol::Right, [](const T& i) { return i.GetAutoShrink(); },
+                                       [](T& i, bool v) { i.SetAutoShrink(v); })}));
 }
 
 void TKVRBaseRectangle::DescribeProps(TKVRPropTable& aTable) const
@@ -205,7 +183,7 @@ void TKVRBaseBarcode::DescribeProps(TKVRPropTable& aTable) const
                                        [](T& i, int32_t v) { i.SetCodeType(TKVRBarType(v)); })}));
     aTable.push_back(KindRow(
         KVRInsType::Barcode,
-        {Number<T>(402, "Bar width", KVRInsCol::Left, ModuleMin, 10, 0.01, "0.000",
+        {Number<T>(402, "Bar width", KVRInsCol::Left, SingleMin, 10, 0.01, "0.000",
                    [](const T& i) { return i.GetBarWidth(); }, [](T& i, double v) { i.SetBarWidth(float(v)); }),
          Number<T>(403, "Bar height", KVRInsCol::Right, 0, 1000, 0.5, "0.000",
                    [](const T& i) { return i.GetBarHeight(); }, [](T& i, double v) { i.SetBarHeight(float(v)); })}));
@@ -222,19 +200,19 @@ void TKVRBaseBarcode::DescribeProps(TKVRPropTable& aTable) const
                               Number<T>(407, "Text gap", KVRInsCol::Right, 0, 100, 0.1, "0.000",
                                         [](const T& i) { return i.GetDistance(); },
                                         [](T& i, double v) { i.SetDistance(float(v)); })}));
-    aTable.push_back(BaseRow(KVRInsTypeBase::Font, {FontNamePart<T>()}));
+    // The number's font: family and height only.
+    aTable.push_back(BaseRow(KVRInsTypeBase::Font,
+                             {Words<T>(KVRInsProp::List, 160, "Font", KVRInsCol::Whole, KVRListProp::Fonts,
+                                       [](const T& i) { return i.GetFontName(); },
+                                       [](T& i, const QString& v) { i.SetFontName(v); })}));
     aTable.push_back(BaseRow(KVRInsTypeBase::Font,
                              {Number<T>(161, "Font height", KVRInsCol::Left, FontMin, FontMax, 0.5, "0.000",
                                         [](const T& i) { return i.GetBaseFontHeight() / 1000.0; },
-                                        [](T& i, double v) { i.SetBaseFontHeight(int32_t(RoundHalfEven(v * 1000.0))); })}));
+                                        [](T& i, double v) { i.SetBaseFontHeight(ToMicrometres(v)); })}));
     aTable.push_back(AlignRow<T>());
     aTable.push_back(BaseRow(KVRInsTypeBase::Turn, {TurnPart<T>()}));
-    aTable.push_back(BaseRow(
-        KVRInsTypeBase::Padding,
-        {Number<T>(212, "Padding X", KVRInsCol::Left, 0, 1000, 0.1, "0.000", [](const T& i) { return i.GetPaddingX(); },
-                   [](T& i, double v) { i.SetPaddingX(float(v)); }),
-         Number<T>(213, "Padding Y", KVRInsCol::Right, 0, 1000, 0.1, "0.000", [](const T& i) { return i.GetPaddingY(); },
-                   [](T& i, double v) { i.SetPaddingY(float(v)); })}));
+    aTable.push_back(PaddingRow<T>());
+    AddDataRows<T>(aTable, KVRListProp::DataFields);
 }
 
 void TKVRBase2DCode::DescribeProps(TKVRPropTable& aTable) const
@@ -247,18 +225,53 @@ void TKVRBase2DCode::DescribeProps(TKVRPropTable& aTable) const
                                        [](T& i, const QString& v) { i.SetCode(v); })}));
     aTable.push_back(KindRow(
         KVRInsType::Code2D,
-        {Number<T>(441, "Module width", KVRInsCol::Left, ModuleMin, 100, 0.01, "0.000",
+        {Number<T>(441, "Module width", KVRInsCol::Left, SingleMin, 100, 0.01, "0.000",
                    [](const T& i) { return i.GetBarWidth(); }, [](T& i, double v) { i.SetBarWidth(float(v)); }),
-         Number<T>(442, "Module height", KVRInsCol::Right, ModuleMin, 100, 0.01, "0.000",
+         Number<T>(442, "Module height", KVRInsCol::Right, SingleMin, 100, 0.01, "0.000",
                    [](const T& i) { return i.GetBarHeight(); }, [](T& i, double v) { i.SetBarHeight(float(v)); })}));
+    aTable.push_back(KindRow(KVRInsType::Code2D,
+                             {Number<T>(449, "Ratio", KVRInsCol::Whole, SingleMin, 100, 0.1, "0.000",
+                                        [](const T& i) { return i.GetRatio(); },
+                                        [](T& i, double v) { i.SetRatio(float(v)); })}));
     aTable.push_back(AlignPosRow<T>());
     aTable.push_back(BaseRow(KVRInsTypeBase::Turn, {TurnPart<T>()}));
-    aTable.push_back(BaseRow(
-        KVRInsTypeBase::Padding,
-        {Number<T>(212, "Padding X", KVRInsCol::Left, 0, 1000, 0.1, "0.000", [](const T& i) { return i.GetPaddingX(); },
-                   [](T& i, double v) { i.SetPaddingX(float(v)); }),
-         Number<T>(213, "Padding Y", KVRInsCol::Right, 0, 1000, 0.1, "0.000", [](const T& i) { return i.GetPaddingY(); },
-                   [](T& i, double v) { i.SetPaddingY(float(v)); })}));
+    aTable.push_back(PaddingRow<T>());
+    AddDataRows<T>(aTable, KVRListProp::DataFields);
+}
+
+void TKVRBasePDF417::DescribeProps(TKVRPropTable& aTable) const
+{
+    using T = TKVRBasePDF417;
+    TKVRBase2DCode::DescribeProps(aTable);
+    // Columns and rows: 0 lets the encoder choose (see the README's PDF417 sizes).
+    aTable.push_back(KindRow(
+        KVRInsType::Code2D,
+        {Whole<T>(KVRInsProp::Integer, 443, "Correction", KVRInsCol::Left, 0, 0, 8,
+                  [](const T& i) { return i.GetCorrectionLevel(); },
+                  [](T& i, int32_t v) { i.SetCorrectionLevel(TKVRPdf417CorrectionLevel(v)); }),
+         Check<T>(444, "Truncated", KVRInsCol::Right, [](const T& i) { return i.GetTruncated(); },
+                  [](T& i, bool v) { i.SetTruncated(v); })}));
+    aTable.push_back(KindRow(KVRInsType::Code2D,
+                             {Whole<T>(KVRInsProp::Integer, 445, "Columns", KVRInsCol::Left, 0, 0, 30,
+                                       [](const T& i) { return i.GetColumns(); },
+                                       [](T& i, int32_t v) { i.SetColumns(v); }),
+                              Whole<T>(KVRInsProp::Integer, 446, "Rows", KVRInsCol::Right, 0, 0, 90,
+                                       [](const T& i) { return i.GetRows(); }, [](T& i, int32_t v) { i.SetRows(v); })}));
+}
+
+void TKVRBaseQRCode::DescribeProps(TKVRPropTable& aTable) const
+{
+    using T = TKVRBaseQRCode;
+    TKVRBase2DCode::DescribeProps(aTable);
+    // Encodings: 0 auto, 1 numeric, 2 alphanumeric, 3 ISO-8859-1, 4 UTF-8.
+    aTable.push_back(KindRow(
+        KVRInsType::Code2D,
+        {Whole<T>(KVRInsProp::List, 447, "Correction", KVRInsCol::Left, KVRListProp::QRLevels, 0, 3,
+                  [](const T& i) { return i.GetErrorLevel().GetOrdinal(); },
+                  [](T& i, int32_t v) { i.SetErrorLevel(v); }),
+         Whole<T>(KVRInsProp::Integer, 448, "Encoding", KVRInsCol::Right, 0, 0, 4,
+                  [](const T& i) { return int32_t(i.GetEncoding()); },
+                  [](T& i, int32_t v) { i.SetEncoding(TQRCodeEncoding(v)); })}));
 }
 
 void TKVRBaseImage::DescribeProps(TKVRPropTable& aTable) const
@@ -273,8 +286,37 @@ void TKVRBaseImage::DescribeProps(TKVRPropTable& aTable) const
                                        [](T& i, const QString& v) { i.SetFileName(v); })},
                              true));
     aTable.push_back(KindRow(KVRInsType::Image,
-                             {Check<T>(461, "Embedded", KVRInsCol::Whole, [](const T& i) { return i.GetEmbeded(); },
-                                       [](T& i, bool v) { i.SetEmbeded(v); })}));
+                             {Check<T>(461, "Embedded", KVRInsCol::Left, [](const T& i) { return i.GetEmbeded(); },
+                                       [](T& i, bool v) { i.SetEmbeded(v); }),
+                              Check<T>(465, "Keep proportions", KVRInsCol::Right,
+                                       [](const T& i) { return i.GetKeepProp(); },
+                                       [](T& i, bool v) { i.SetKeepProp(v); })}));
+    // Filters: 0 none, 1 grey, 2 black and white; frames 0 none, 1 rectangle, 2 circle, 3 cut to the circle.
+    aTable.push_back(KindRow(KVRInsType::Image,
+                             {Whole<T>(KVRInsProp::Integer, 462, "Filter", KVRInsCol::Left, 0, 0, 2,
+                                       [](const T& i) { return int32_t(i.GetFilter()); },
+                                       [](T& i, int32_t v) { i.SetFilter(TKVRImgFilter(v)); }),
+                              Whole<T>(KVRInsProp::Integer, 463, "Frame", KVRInsCol::Right, 0, 0, 3,
+                                       [](const T& i) { return int32_t(i.GetFrame()); },
+                                       [](T& i, int32_t v) { i.SetFrame(TKVRFrame(v)); })}));
+    aTable.push_back(KindRow(KVRInsType::Image,
+                             {Whole<T>(KVRInsProp::List, 464, "Fit", KVRInsCol::Whole, KVRListProp::ImageFits, 0, 2,
+                                       [](const T& i) { return i.GetImageAlign() <= 2 ? int32_t(i.GetImageAlign()) : 1; },
+                                       [](T& i, int32_t v) { i.SetImageAlign(TKVRImgAlign(v)); })}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Turn, {TurnPart<T>()}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Padding,
+                             {Length<T>(*this, 214, "Padding", KVRInsCol::Whole, 1e9,
+                                        [](const T& i) { return i.GetBasePadding(); },
+                                        [](T& i, int64_t v) { i.SetBasePadding(int32_t(v)); })}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Corner,
+                             {Length<T>(*this, 220, "Corner radius", KVRInsCol::Whole, 1e9,
+                                        [](const T& i) { return i.GetBaseRadio(); },
+                                        [](T& i, int64_t v) { i.SetBaseRadio(int32_t(v)); })}));
+    // A picture takes a file name from its field: no fill type, no format.
+    aTable.push_back(BaseRow(KVRInsTypeBase::Data,
+                             {Words<T>(KVRInsProp::List, 233, "Field", KVRInsCol::Whole, KVRListProp::ImgFields,
+                                       [](const T& i) { return i.GetFillName(); },
+                                       [](T& i, const QString& v) { i.SetFillName(v); })}));
 }
 
 // The dialog parts: their "..." opens an editor that works on the one
@@ -313,33 +355,4 @@ void TKVRBasePoly::DescribeProps(TKVRPropTable& aTable) const
                              {DialogPart<T>(KVRInsProp::PolyItems, 540, "Items",
                                             [](const T& i) { return i.GetItemCount(); })},
                              true));
-}
-
-void TKVRBaseFlow::DescribeProps(TKVRPropTable& aTable) const
-{
-    using T = TKVRBaseFlow;
-    TKVR2DItem::DescribeProps(aTable);
-    aTable.push_back(SizeRow(*this));
-    aTable.push_back(KindRow(KVRInsType::Flow,
-                             {Words<T>(KVRInsProp::Text, 480, "Caption", KVRInsCol::Whole, 0,
-                                       [](const T& i) { return i.GetText(); },
-                                       [](T& i, const QString& v) { i.SetText(v); })}));
-}
-
-void TKVRBasePackage::DescribeProps(TKVRPropTable& aTable) const
-{
-    TKVR2DItem::DescribeProps(aTable);
-    aTable.push_back(SizeRow(*this));
-}
-
-void TKVRBaseRank::DescribeProps(TKVRPropTable& aTable) const
-{
-    TKVR2DItem::DescribeProps(aTable);
-    aTable.push_back(SizeRow(*this));
-}
-
-void TKVRBaseNutri::DescribeProps(TKVRPropTable& aTable) const
-{
-    TKVR2DItem::DescribeProps(aTable);
-    aTable.push_back(SizeRow(*this));
 }

@@ -21,12 +21,42 @@ const std::vector<const char*>& FixedList(TVXListProp aList)
         "Code 93",     "Code 93 full ASCII", "Codabar", "Code 128 A", "Code 128 B",      "Code 128",
         "Code 128 C",  "GS1-128 A",   "GS1-128 B",    "GS1-128",   "GS1-128 C",         "Interleaved 2 of 5",
         "ITF-14",      "Code 2 of 5 Industrial", "Code 11", "MSI Plessey", "Postnet"};
+    static const std::vector<const char*> lineEnds{
+        "None",          "Circle", "Filled circle", "Arrow",     "Filled arrow", "Square",
+        "Filled square", "Diamond", "Filled diamond", "Backslash", "Slash",      "Cross"};
+    static const std::vector<const char*> fillTypes{"None", "Data field"};
+    static const std::vector<const char*> qrLevels{"L (7 %)", "M (15 %)", "Q (25 %)", "H (30 %)"};
+    static const std::vector<const char*> flowTypes{
+        "Terminal",      "Process",     "Document",  "Documents",   "Decision",
+        "Data",          "Database",    "Predefined process", "Manual input", "Manual operation",
+        "Preparation",   "Connector",   "Start or end", "Subroutine", "Loop limit"};
+    static const std::vector<const char*> linkTypes{"Straight", "Elbow, horizontal first", "Elbow, vertical first",
+                                                    "Two elbows", "Arc", "Curve", "Polyline", "Curves"};
+    static const std::vector<const char*> dimTypes{"Aligned",  "Horizontal", "Vertical",
+                                                   "Radius",   "Radius with leader", "Diameter",
+                                                   "Diameter with leader", "Angle"};
+    static const std::vector<const char*> levelTypes{"Circle", "Circle, second style", "Ring open at the bottom",
+                                                     "Ring open at the right"};
+    static const std::vector<const char*> imageFits{"Left or top", "Centre", "Right or bottom"};
+    static const std::vector<const char*> directions{"Left to right", "Right to left", "Bottom to top",
+                                                     "Top to bottom"};
+    static const std::vector<const char*> grades{"None", "A", "B", "C", "D", "E"};
     switch (aList) {
     case KVRListProp::LineTypes: return lineTypes;
     case KVRListProp::VertAlign: return vertAlign;
     case KVRListProp::Turns: return turns;
-    case KVRListProp::HorzAlign: return horzAlign;
+    case KVRListProp::LineEnds: return lineEnds;
     case KVRListProp::BarTypes: return barTypes;
+    case KVRListProp::FillTypes: return fillTypes;
+    case KVRListProp::QRLevels: return qrLevels;
+    case KVRListProp::FlowTypes: return flowTypes;
+    case KVRListProp::LinkTypes: return linkTypes;
+    case KVRListProp::DimTypes: return dimTypes;
+    case KVRListProp::HorzAlign: return horzAlign;
+    case KVRListProp::LevelTypes: return levelTypes;
+    case KVRListProp::ImageFits: return imageFits;
+    case KVRListProp::Directions: return directions;
+    case KVRListProp::Grades: return grades;
     default: return none;
     }
 }

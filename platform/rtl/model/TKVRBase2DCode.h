@@ -19,6 +19,8 @@ class TKVRBase2DCode : public TKVR2DItem
 public:
     // Property rows (KVR.Model.PropTables.cpp).
     void DescribeProps(TKVRPropTable& aTable) const override;
+    // Point 2 is the laid-out corner, not placed by the user.
+    bool IsInputPoint(int32_t aIndex) const override { return aIndex == 1; }
     // ---- editing (see TKVRBaseItem)
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;
     bool MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int64_t aY) override;

@@ -10,6 +10,8 @@
 class TKVRBaseArc : public TKVRBaseItem, public TKVRLineEndsPart
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;

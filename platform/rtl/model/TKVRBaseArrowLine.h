@@ -9,6 +9,8 @@
 class TKVRBaseArrowLine : public TKVRBaseItem, public TKVRLineEndsPart, public TKVRFontPart
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;

@@ -11,6 +11,8 @@
 class TKVRBaseDim : public TKVRBaseItem
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;

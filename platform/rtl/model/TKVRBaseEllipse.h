@@ -6,6 +6,8 @@
 class TKVRBaseEllipse : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     TKVRBaseEllipse(TKVRBaseLabel* aOwner, bool aPreview);

@@ -1,5 +1,6 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/model/KVR.Model.PropRows.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include <set>
 
@@ -35,34 +36,35 @@ std::set<std::pair<int, int>> PartKeys(const TJsonObject& aRows)
 void TKVRBaseItem::DescribeProps(TKVRPropTable& aTable) const
 {
     const int32_t layers = fOwner ? std::max(1, fOwner->GetLayerCount()) : 1;
-    aTable.push_back({0, KVRInsTypeBase::Layer, KVRInsTypeBase::Layer, true, false,
-                      {Whole<TB>(KVRInsProp::List, 100, "Layer", KVRInsCol::Whole, KVRListProp::Layers, 0, layers - 1,
-                                 [](const TB& i) { return i.GetLayer(); },
-                                 [](TB& i, int32_t v) { i.SetLayer(v); })}});
-    aTable.push_back(
-        {0, KVRInsTypeBase::State, KVRInsTypeBase::State, true, false,
-         {Check<TB>(110, "Visible", KVRInsCol::Left, [](const TB& i) { return (i.GetState() & StateVisible) != 0; },
+    aTable.push_back(BaseRow(KVRInsTypeBase::Layer,
+                             {Whole<TB>(KVRInsProp::List, 100, "Layer", KVRInsCol::Whole, KVRListProp::Layers, 0,
+                                        layers - 1, [](const TB& i) { return i.GetLayer(); },
+                                        [](TB& i, int32_t v) { i.SetLayer(v); })}));
+    aTable.push_back(BaseRow(
+        KVRInsTypeBase::State,
+        {Check<TB>(110, "Visible", KVRInsCol::Left, [](const TB& i) { return (i.GetState() & StateVisible) != 0; },
                     [](TB& i, bool v) { i.SetState(v ? i.GetState() | StateVisible : i.GetState() & ~StateVisible); }),
           Check<TB>(111, "Printable", KVRInsCol::Right,
                     [](const TB& i) { return (i.GetState() & StatePrintable) != 0; },
                     [](TB& i, bool v) {
                         i.SetState(v ? i.GetState() | StatePrintable : i.GetState() & ~StatePrintable);
-                    })}});
+                    })}));
     // Pens in millimetres of paper, stored in whole micrometres.
-    aTable.push_back(
-        {0, KVRInsTypeBase::Pen, KVRInsTypeBase::Pen, true, false,
-         {Number<TB>(120, "Pen width", KVRInsCol::Left, 0, 100, 0.05, "0.000",
+    aTable.push_back(BaseRow(
+        KVRInsTypeBase::Pen,
+        {Number<TB>(120, "Pen width", KVRInsCol::Left, 0, 100, 0.05, "0.000",
                      [](const TB& i) { return i.GetBasePenWidth() / 1000.0; },
-                     [](TB& i, double v) { i.SetBasePenWidth(int32_t(RoundHalfEven(v * 1000.0))); }),
+                     [](TB& i, double v) { i.SetBasePenWidth(ToMicrometres(v)); }),
           Whole<TB>(KVRInsProp::List, 121, "Line type", KVRInsCol::Right, KVRListProp::LineTypes, 0, 11,
                     [](const TB& i) { return i.GetLineType(); },
-                    [](TB& i, int32_t v) { i.SetLineType(TVXLineType(v)); })}});
-    aTable.push_back({0, KVRInsTypeBase::Color, KVRInsTypeBase::Color, true, false,
-                      {Colour<TB>(130, "Colour", KVRInsCol::Whole, [](const TB& i) { return i.GetColor(); },
-                                  [](TB& i, TAlphaColor v) { i.SetColor(v); })}});
-    aTable.push_back({0, KVRInsTypeBase::Ident, KVRInsTypeBase::Ident, true, false,
-                      {Words<TB>(KVRInsProp::Text, 140, "ID", KVRInsCol::Whole, 0, [](const TB& i) { return i.GetID(); },
-                                 [](TB& i, const QString& v) { i.SetID(v); })}});
+                    [](TB& i, int32_t v) { i.SetLineType(TVXLineType(v)); })}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Color,
+                             {Colour<TB>(130, "Colour", KVRInsCol::Whole, [](const TB& i) { return i.GetColor(); },
+                                         [](TB& i, TAlphaColor v) { i.SetColor(v); })}));
+    aTable.push_back(BaseRow(KVRInsTypeBase::Ident,
+                             {Words<TB>(KVRInsProp::Text, 140, "ID", KVRInsCol::Whole, 0,
+                                        [](const TB& i) { return i.GetID(); },
+                                        [](TB& i, const QString& v) { i.SetID(v); })}));
 }
 
 void TKVRBaseItem::DescribePoints(TKVRPropTable& aTable) const
@@ -72,7 +74,7 @@ void TKVRBaseItem::DescribePoints(TKVRPropTable& aTable) const
         if (!IsInputPoint(k))
             continue;
         const std::string x = "X" + std::to_string(k), y = "Y" + std::to_string(k);
-        TKVRPropRow row{0, KVRInsTypeBase::Points, KVRInsTypeBase::Points, true, true, {}};  // base, one only
+        TKVRPropRow row = BaseRow(KVRInsTypeBase::Points, {}, true);
         row.Parts.push_back(Number<TB>(1000 + 2 * k, x.c_str(), KVRInsCol::Left, -limit, limit, 1, "0.000",
                                        [k](const TB& i) { return i.FromBase(i.GetPoint(k).X); },
                                        [k](TB& i, double v) { i.SetBase(k, i.ToBase(v), i.GetPoint(k).Y); }));

@@ -12,6 +12,8 @@
 class TKVRBaseLevel : public TKVR2DItem, public TKVRFontPart
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     void TurnQuarter(bool aLeft, const TKVRPto& aOffset) override;

@@ -10,6 +10,8 @@
 class TKVRBasePDF417 : public TKVRBase2DCode
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     TKVRBasePDF417(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBasePDF417(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
 

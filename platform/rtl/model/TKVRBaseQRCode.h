@@ -10,6 +10,8 @@
 class TKVRBaseQRCode : public TKVRBase2DCode
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     TKVRBaseQRCode(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseQRCode(TKVRBaseLabel* aOwner, TKVRLayer* aLayer, bool aPreview);
     ~TKVRBaseQRCode() override;

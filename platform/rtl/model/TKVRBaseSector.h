@@ -8,6 +8,8 @@
 class TKVRBaseSector : public TKVR2DItem
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;

@@ -24,6 +24,8 @@ constexpr int32_t KVRSymAnchorOffset = 50;
 class TKVRBaseSymbol : public TKVRBaseItem, public IKVRLinkTarget
 {
 public:
+    // Property rows (KVR.Model.PropTables*.cpp).
+    void DescribeProps(TKVRPropTable& aTable) const override;
     // ---- editing (see TKVRBaseItem)
     void GetOutline(TKVROutline& aOutline) const override;
     void GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const override;

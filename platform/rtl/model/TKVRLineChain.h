@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/rtl/model/KVR.Model.PropRows.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 
@@ -9,6 +10,13 @@ template <class TBase>
 class TKVRLineChain : public TBase, public TKVRLineEndsPart
 {
 public:
+    // The base's rows and the line ends.
+    void DescribeProps(TKVRPropTable& aTable) const override
+    {
+        TBase::DescribeProps(aTable);
+        KVRProps::AddEndRows<TKVRLineChain>(aTable);
+    }
+
     TJsonObject WriteJson() const override
     {
         TJsonObject j = TBase::WriteJson();

@@ -1,6 +1,6 @@
-#include "platform/rtl/text/KVR.TXTUtils.h"
+#include "platform/rtl/text/TXTUtils.h"
 
-bool TXTUtils::DeleteCharPos(QString& aText, int32_t aPos, int32_t)
+bool TXTUtils::DeleteCharPos(QString& aText, int32_t aPos, uint8_t)
 {
     if (aPos < 1 || aPos > aText.size())
         return false;

@@ -1,0 +1,341 @@
+#include "inspector/TKVRBaseInspector.h"
+#include "document/KVR.FMX.h"
+#include "inspector/TKVRHeadTypeDelegate.h"
+#include "inspector/TKVRInspectorRows.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/text/KVR.FormatFloat.h"
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace KVRInspectorRows;
+
+namespace {
+
+TAlphaColor ColorOf(const QColor& aColor) { return TAlphaColor(aColor.rgba()); }
+
+}  // namespace
+
+TKVRBaseInspector::TKVRBaseInspector(QWidget* aParent) : QAbstractScrollArea(aParent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedWidth(ControlWidth);
+    resize(ControlWidth, ControlWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ResetValue();
+    // The child controls: the list editor (used by the keys and the mouse)
+    // and the vertical scroll bar, shown only when the rows need it.
+    fComboList = new QComboBox(viewport());
+    fComboList->hide();
+    fComboList->view()->setItemDelegate(new TKVRHeadTypeDelegate(fComboList));
+    fScrollBar = verticalScrollBar();
+    fScrollBarsize = fScrollBar->sizeHint().width();
+    connect(fScrollBar, &QScrollBar::valueChanged, this, [this] { UpdateVertScroll(); });
+    fTimer = new QTimer(this);
+    fTimer->stop();
+}
+
+TKVRBaseInspector::~TKVRBaseInspector()
+{
+    if (fBaseLab)
+        fBaseLab->Detach(this);
+    fEdit.Active = false;
+}
+
+void TKVRBaseInspector::SetLabel(TVXLabelFMX* aLabel)
+{
+    if (aLabel == fBaseLab)
+        return;
+    if (fBaseLab)
+        fBaseLab->Detach(this);
+    fBaseLab = aLabel;
+    fLinked = aLabel != nullptr;
+    if (aLabel)
+        aLabel->Attach(this);
+}
+
+void TKVRBaseInspector::DocumentDestroyed()
+{
+    // The dying document is forgotten, never called.
+    fBaseLab = nullptr;
+}
+
+void TKVRBaseInspector::SetBackColor(TAlphaColor aValue)
+{
+    if (aValue == fBackColor)
+        return;
+    fBackColor = aValue;
+    viewport()->update();
+}
+
+void TKVRBaseInspector::GetStyleColors()
+{
+    const QPalette& p = palette();
+    fBackColor = fEditColor = ColorOf(p.color(QPalette::Base));
+    fValueColor = fTitleColor = ColorOf(p.color(QPalette::Text));
+    fSelColor = ColorOf(p.color(QPalette::Highlight));
+    fSelTextColor = ColorOf(p.color(QPalette::HighlightedText));
+    fButColor = ColorOf(p.color(QPalette::Button));
+    fCapButColor = ColorOf(p.color(QPalette::ButtonText));
+    fCheckBorder = fCheckLine = fValueColor;
+    viewport()->update();
+}
+
+void TKVRBaseInspector::changeEvent(QEvent* aEvent)
+{
+    QAbstractScrollArea::changeEvent(aEvent);
+    if (aEvent->type() == QEvent::PaletteChange)
+        GetStyleColors();
+}
+
+void TKVRBaseInspector::resizeEvent(QResizeEvent* aEvent)
+{
+    QAbstractScrollArea::resizeEvent(aEvent);
+    // Fewer or more rows fit: the scroll range follows.
+    FillInspector(false);
+}
+
+// ---------------------------------------------------------------- observer
+
+void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
+{
+    if (!fBaseLab)
+        return;
+    switch (aChange) {
+    case KVRChange::Items:
+    case KVRChange::StartText:
+    case KVRChange::Units:
+    case KVRChange::Point: {
+        // The box stays open over its property, if that is still shown; a
+        // new unit changes every length it shows, so the box closes.
+        const bool keep = fEdit.Active && aChange != KVRChange::Units && fEdit.Row >= 0 &&
+                          fEdit.Row < int32_t(fJsonA.size());
+        int32_t kind = 0, type = 0, pos = 0, code = 0;
+        if (keep) {
+            const TJsonObject& row = fJsonA[size_t(fEdit.Row)];
+            kind = row.value("Kind", 0);
+            type = row.value("Type", 0);
+            pos = row.value(Key("P", fEdit.Part), 0);
+            code = row.value(Key("Prop", fEdit.Part), 0) & 0xFF;
+        }
+        if (aChange == KVRChange::Point) {
+            if (!InSet(fInsTypesBase, KVRInsTypeBase::Points) || fBaseLab->GetSelectionCount() == 0)
+                return;
+            fBaseLab->GetSelection(1)->PointInspector(fInsTypesBase, fJsonA);
+        } else
+            Rebuild();
+        if (keep)
+            FindOpenPart(kind, type, pos, code);
+        else
+            fEdit.Reset();
+        FillInspector(false);
+        break;
+    }
+    case KVRChange::Selection:
+    case KVRChange::List:
+    case KVRChange::Text:
+        Rebuild();
+        FillInspector(true);
+        break;
+    default: break;
+    }
+}
+
+void TKVRBaseInspector::Rebuild()
+{
+    fJsonA = TJsonObject::array();
+    fJsonO = nullptr;
+    TKVRInpectorBaseTypes base = fInsTypesBase;
+    TKVRInpectorTypes types = fInsTypes;
+    const int32_t count = fBaseLab->GetSelectionCount();
+    for (int32_t i = 1; i <= count; ++i)
+        fBaseLab->GetSelection(i)->CheckProp(base, types);
+    for (int32_t i = 1; i <= count; ++i)
+        fBaseLab->GetSelection(i)->JsonInspector(base, types, fJsonA);
+}
+
+void TKVRBaseInspector::FindOpenPart(int32_t aKind, int32_t aType, int32_t aPos, int32_t aCode)
+{
+    float top = 0;
+    for (size_t r = 0; r < fJsonA.size(); ++r) {
+        const TJsonObject& row = fJsonA[r];
+        if (row.value("Kind", 0) == aKind && row.value("Type", 0) == aType)
+            for (int32_t j = 1; j <= row.value("N", 0); ++j)
+                if (row.value(Key("P", j), 0) == aPos && (row.value(Key("Prop", j), 0) & 0xFF) == aCode &&
+                    int32_t(r) >= fTopIndex) {
+                    fEdit.Row = int32_t(r);
+                    fEdit.Part = j;
+                    fEdit.Top = int32_t(top) + row.value(Key("TV", j), 0);
+                    return;
+                }
+        if (int32_t(r) >= fTopIndex)
+            top += RowHeight(row);
+    }
+    fEdit.Reset();
+}
+
+// ---------------------------------------------------------------- rows and scrolling
+
+int32_t TKVRBaseInspector::GridWidth() const
+{
+    return viewport()->width();
+}
+
+void TKVRBaseInspector::FillInspector(bool aReset)
+{
+    if (aReset) {
+        fEdit.Active = false;
+        fTopIndex = 0;
+    }
+    fVisibleRows = 0;
+    fContentHeight = 0;
+    fNumRows = fJsonA.is_array() ? int32_t(fJsonA.size()) : 0;
+    const int32_t height = this->height();
+    for (int32_t r = 0; r < fNumRows; ++r) {
+        const int32_t h = RowHeight(fJsonA[size_t(r)]);
+        if (height > fContentHeight + h)
+            ++fVisibleRows;
+        fContentHeight += float(h);
+    }
+    // The range ends where the last row shows whole, however tall the rows
+    // before it: the least top index whose rows fit from there down.
+    fLastTop = fNumRows;
+    float below = 0;
+    while (fLastTop > 0 && below + float(RowHeight(fJsonA[size_t(fLastTop - 1)])) <= float(height)) {
+        --fLastTop;
+        below += float(RowHeight(fJsonA[size_t(fLastTop)]));
+    }
+    // A last row taller than the control shows from its top.
+    if (fLastTop == fNumRows)
+        fLastTop = std::max(0, fNumRows - 1);
+    fTopIndex = std::clamp(fTopIndex, 0, fLastTop);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+bool TKVRBaseInspector::GetVertScrollBarVisible() const
+{
+    return fLastTop > 0;
+}
+
+void TKVRBaseInspector::UpdateScrollBars()
+{
+    const QSignalBlocker block(fScrollBar);
+    if (GetVertScrollBarVisible()) {
+        fLeftGap = 2;
+        fRightGap = fScrollBarsize;
+        fSize24 = ScalePos(float(ControlWidth - fScrollBarsize) / 24.0f, fDPIX);
+        fScrollBar->setRange(0, fLastTop);
+        fScrollBar->setPageStep(std::max(1, fVisibleRows));
+        fScrollBar->setValue(fTopIndex);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    } else {
+        fTopIndex = 0;
+        fRightGap = 4;
+        fLeftGap = 11;
+        fSize24 = ScalePos(10.0f, fDPIX);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        fScrollBar->setRange(0, 0);
+        fScrollBar->setValue(0);
+        fScrollBar->setPageStep(0);
+    }
+}
+
+void TKVRBaseInspector::UpdateVertScroll()
+{
+    fTopIndex = std::clamp(fScrollBar->value(), 0, fLastTop);
+    viewport()->update();
+}
+
+bool TKVRBaseInspector::LocatePos(int32_t aKind, int32_t aPos, int32_t aType)
+{
+    for (int32_t r = fTopIndex; r < int32_t(fJsonA.size()); ++r) {
+        fJsonO = &fJsonA[size_t(r)];
+        if (fJsonO->value("Kind", 0) != aKind || fJsonO->value("Type", 0) != aType)
+            continue;
+        for (int32_t j = 1; j <= fJsonO->value("N", 0); ++j)
+            if (fJsonO->value(Key("P", j), 0) == aPos) {
+                aSPos = r;
+                aSNum = j;
+                return true;
+            }
+    }
+    return false;
+}
+
+void TKVRBaseInspector::UpdateLinkedProp(const TJsonObject& aResult)
+{
+    if (!aResult.is_object() || !aResult.contains("Link") || !aResult["Link"].is_array())
+        return;
+    for (const TJsonObject& link : aResult["Link"]) {
+        if (!link.is_object() || (link.value("Prop", 0) & 0xFF) != KVRInsProp::Number ||
+            !link.contains("ext") || !link["ext"].is_number())
+            continue;
+        if (LocatePos(link.value("Kind", 0), link.value("Pos", 0), link.value("Type", 0)))
+            fJsonA[size_t(aSPos)][Key("Value", aSNum)] = link["ext"].get<double>();
+    }
+}
+
+void TKVRBaseInspector::ResetValue()
+{
+    fJsonV = TJsonObject::object();
+    fJsonV["txt"] = "";
+    fJsonV["int"] = 0;
+    fJsonV["ext"] = 0.0;
+    fJsonV["i64"] = int64_t(0);
+}
+
+// ---------------------------------------------------------------- in-place box
+
+void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
+{
+    fEdit.Reset();
+    fBackEdit = QImage();
+    if (aRow < fTopIndex || aRow >= int32_t(fJsonA.size()))
+        return;
+    float top = 0;
+    for (int32_t r = fTopIndex; r < aRow; ++r)
+        top += RowHeight(fJsonA[size_t(r)]);
+    const TJsonObject& row = fJsonA[size_t(aRow)];
+    fJsonO = &row;
+    if (aPart < 1 || aPart > row.value("N", 0))
+        return;
+    const TKVRInsProp code = TKVRInsProp(row.value(Key("Prop", aPart), 0) & 0xFF);
+    const TKVRInsCol col = TKVRInsCol(row.value(Key("C", aPart), 0));
+    const TJsonObject& value = PartValue(row, "Value", aPart);
+    switch (code) {
+    case KVRInsProp::Text:
+    case KVRInsProp::BarValue:
+        fEdit.InputType = KVRInputType::Text;
+        fEdit.Text = TextOf(value);
+        break;
+    case KVRInsProp::Number:
+    case KVRInsProp::Integer:
+    case KVRInsProp::TextCentred:
+        fEdit.InputType = code == KVRInsProp::Number ? KVRInputType::Decimal : KVRInputType::Integer;
+        fEdit.Value = value.is_number() ? value.get<double>() : 0.0;
+        fEdit.Step = code == KVRInsProp::Number ? row.value(Key("I", aPart), 1.0) : 1.0;
+        fEdit.MinValue = row.value(Key("M", aPart), 0.0);
+        fEdit.MaxValue = row.value(Key("X", aPart), 0.0);
+        fEdit.Text = code == KVRInsProp::TextCentred
+                         ? QString::number(fEdit.Value, 'g', 17)
+                         : FormatFloat(TextOf(PartValue(row, "FE", aPart)), fEdit.Value);
+        break;
+    default: return;
+    }
+    fEdit.Width = int32_t(RoundHalfEven(WidthCtrl(col, code, fSize24)));
+    fEdit.Height = int32_t(RoundHalfEven(HeightCtrl(code, fDPIY)));
+    fEdit.Left = int32_t(RoundHalfEven(XPosCtrl(col, code, fSize24)));
+    fEdit.Top = int32_t(top) + row.value(Key("TV", aPart), 0);
+    fEdit.CursorPos = int32_t(fEdit.Text.size());
+    fEdit.Row = aRow;
+    fEdit.Part = aPart;
+    fEdit.Active = true;
+    DrawEdit();
+}

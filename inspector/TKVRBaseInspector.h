@@ -1,0 +1,163 @@
+#pragma once
+// The property inspector's logic: a fixed-width, owner-drawn property grid
+// that watches one label document, asks the selected elements for their rows
+// on every change of the selection or of a property, keeps those rows,
+// scrolls and paints them. Row geometry is the document's row model
+// (platform/rtl/model/KVR.Model.Props.h); pixels are 96 dpi logical pixels.
+#include "inspector/KVR.FMX.Inspector.Types.h"
+#include "platform/rtl/KVR.Types.h"
+#include "platform/rtl/System.UITypes.h"
+#include "platform/rtl/System.Types.h"
+#include "platform/rtl/label/KVR.Observer.h"
+#include "platform/rtl/model/KVR.Model.Props.h"
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <vector>
+
+class QComboBox;
+class QScrollBar;
+class QTimer;
+class TCanvas;
+class TVXLabelFMX;
+
+class TKVRBaseInspector : public QAbstractScrollArea, public IVXObserver
+{
+    Q_OBJECT
+
+public:
+    // The grid is laid out for this width; the control keeps it.
+    static constexpr int32_t ControlWidth = 240;
+
+    explicit TKVRBaseInspector(QWidget* aParent = nullptr);
+    ~TKVRBaseInspector() override;
+
+    // ---- document and observer
+    TVXLabelFMX* GetLabel() const { return fBaseLab; }
+    // Another document detaches the inspector from the first; the rows wait
+    // for the next change.
+    void SetLabel(TVXLabelFMX* aLabel);
+    void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override;
+    uint8_t TypeDest() const override { return 1; }
+    void DocumentDestroyed() override;
+
+    // ---- published state
+    TKVRInpectorBaseTypes GetBaseTypes() const { return fInsTypesBase; }
+    void SetBaseTypes(TKVRInpectorBaseTypes aValue) { fInsTypesBase = aValue; }
+    TKVRInpectorTypes GetTypes() const { return fInsTypes; }
+    void SetTypes(TKVRInpectorTypes aValue) { fInsTypes = aValue; }
+    TVXInspectorOptions GetOptions() const { return fOptions; }
+    void SetOptions(TVXInspectorOptions aValue) { fOptions = aValue; }
+    TAlphaColor GetBackColor() const { return fBackColor; }
+    void SetBackColor(TAlphaColor aValue);
+    TAlphaColor GetTitleColor() const { return fTitleColor; }
+    void SetTitleColor(TAlphaColor aValue) { fTitleColor = aValue; }
+    TAlphaColor GetValueColor() const { return fValueColor; }
+    void SetValueColor(TAlphaColor aValue) { fValueColor = aValue; }
+    TAlphaColor GetEditColor() const { return fEditColor; }
+    void SetEditColor(TAlphaColor aValue) { fEditColor = aValue; }
+    TAlphaColor GetSelColor() const { return fSelColor; }
+    void SetSelColor(TAlphaColor aValue) { fSelColor = aValue; }
+    TAlphaColor GetSelButColor() const { return fSelButColor; }
+    void SetSelButColor(TAlphaColor aValue) { fSelButColor = aValue; }
+    TAlphaColor GetArrowColor() const { return fArrowColor; }
+    void SetArrowColor(TAlphaColor aValue) { fArrowColor = aValue; }
+    // Reads the widget's palette where a style would give colours: Base to
+    // the back and edit colours, Text to the value and caption colours (and
+    // the check box's), Highlight, HighlightedText, Button and ButtonText to
+    // the selection and button colours. Run on every palette change.
+    void GetStyleColors();
+
+    // ---- rows
+    // The rows (one JSON object each, in display order).
+    const TJsonObject& GetRows() const { return fJsonA; }
+    TJsonObject& GetRows() { return fJsonA; }
+    // Recounts the rows and the scroll range and repaints; aReset closes
+    // the edit box and scrolls back to the first row.
+    void FillInspector(bool aReset);
+    bool GetVertScrollBarVisible() const;
+    void UpdateScrollBars();
+    void UpdateVertScroll();
+    // Finds the part with (kind, pos, type) from the first shown row on:
+    // aSPos and aSNum then name it.
+    bool LocatePos(int32_t aKind, int32_t aPos, int32_t aType);
+    // Applies the "Link" array of an UpdateProp reply to the shown numbers.
+    void UpdateLinkedProp(const TJsonObject& aResult);
+    void ResetValue();
+    void CheckScroll() {}
+    int32_t GetTopIndex() const { return fTopIndex; }
+    int32_t GetNumRows() const { return fNumRows; }
+    int32_t GetVisibleRows() const { return fVisibleRows; }
+    // The least top index that shows the last row whole.
+    int32_t GetLastTopIndex() const { return fLastTop; }
+    QScrollBar* GetScrollBar() const { return fScrollBar; }
+    QComboBox* GetComboList() const { return fComboList; }
+    const TDataEdit& GetEdit() const { return fEdit; }
+
+    // ---- in-place box of text and number parts (keys and mouse drive it)
+    // Opens the box of part aPart (from 1) of row aRow when the row is
+    // shown and the part edits in place; paints it.
+    void Edit(int32_t aRow, int32_t aPart);
+    // Paints the open box into its image and repaints the grid.
+    void DrawEdit();
+
+protected:
+    void paintEvent(QPaintEvent* aEvent) override;
+    void resizeEvent(QResizeEvent* aEvent) override;
+    void changeEvent(QEvent* aEvent) override;
+    void scrollContentsBy(int, int) override {}
+
+    // Paints the grid (every caller passes -1, -1: every row and part).
+    void Draw(TCanvas& aCanvas, int32_t aRow, int32_t aPart);
+
+    // ---- fields
+    TVXLabelFMX* fBaseLab = nullptr;
+    bool fLinked = false;
+    TKVRInpectorBaseTypes fInsTypesBase = KVRInsTypeBase::All;
+    TKVRInpectorTypes fInsTypes = KVRInsType::Default;
+    TAlphaColor fTitleColor = 0xFF000000, fValueColor = 0xFF0000FF, fEditColor = 0xFFFFFFFF,
+                fSelColor = 0xFF000080, fSelTextColor = 0xFFFFFFFF, fSelButColor = 0xFF008080,
+                fArrowColor = 0xFF808080, fBackColor = 0xFFFFFFFF, fButColor = 0, fButPresColor = 0,
+                fCapButColor = 0xFF000000, fCapButPresColor = 0xFF008080, fCheckBorder = 0xFF808080,
+                fCheckLine = 0xFF000000;
+    TVXInspectorOptions fOptions = KVRFmxInspector::ioEditProp | KVRFmxInspector::ioReserved;
+    QScrollBar* fScrollBar = nullptr;
+    TJsonObject fJsonA = TJsonObject::array();
+    const TJsonObject* fJsonO = nullptr;
+    TJsonObject fJsonV = TJsonObject::object();
+    TDataEdit fEdit;
+    int32_t fTopIndex = 0;
+    int32_t fNumRows = 0;
+    int32_t fVisibleRows = 0;
+    int32_t fLastTop = 0;
+    int32_t fLeftGap = 11;
+    int32_t fRightGap = 4;
+    float fContentHeight = 0;
+    int32_t fScrollBarsize = 0;
+    int32_t aSPos = 0;
+    int32_t aSNum = 0;
+    TRectF fRectF;
+    float posy = 0;
+    QString cadS;
+    std::vector<TPointF> fArrowPts = std::vector<TPointF>(3);
+    double fSize24 = 10;
+    QTimer* fTimer = nullptr;
+    QComboBox* fComboList = nullptr;
+    QImage fBackEdit;
+    int32_t fDPIX = 96;
+    int32_t fDPIY = 96;
+    bool fImgMap = false;
+
+private:
+    // Asks the selected elements for their rows.
+    void Rebuild();
+    // The open box's part again in the new rows (by kind, type, position and
+    // code), or the box closes.
+    void FindOpenPart(int32_t aKind, int32_t aType, int32_t aPos, int32_t aCode);
+    // Width of the grid: the viewport's, so nothing lies under the scroll bar.
+    int32_t GridWidth() const;
+    // The value of a code-8 part as its list shows it.
+    QString ListText(TVXListProp aList, const TJsonObject& aValue) const;
+    void DrawButton(TCanvas& aCanvas, const TRectF& aBox, const QString& aCaption);
+    void DrawOptions(TCanvas& aCanvas, const TJsonObject& aRow, int32_t aPart);
+    void DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int32_t aPart);
+};
