@@ -32,6 +32,7 @@ constexpr TDrawButton kDrawButtons[] = {
     {"Rating", 33, 0, nullptr},     {"Nutri-score", 34, 0, nullptr}, {"Level", 35, 0, nullptr},
     {"Package", 37, 0, nullptr},    {"Node", 39, 1, nullptr},        {"Connector", 30, 0, nullptr},
     {"Bent connector", 31, 0, nullptr}, {"Dimension", 38, 0, nullptr}, {"Radius dim.", 47, 0, nullptr},
+    {"Symbol...", 20, 0, nullptr},
 };
 }  // namespace
 

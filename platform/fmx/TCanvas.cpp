@@ -321,7 +321,11 @@ void TCanvas::StrokeOutline(const QPainterPath& path, float opacity)
     // Qt's own dashes count in max(width, 1) on raster devices but in the width in
     // PDF, and its thin-pen stroker measures them along the major axis: cut
     // here, each dash measures its length on every device and at any turn.
-    fLastDashes = KVRDashPath(path, pattern, DeviceScale(), p->pen().widthF());
+    // Only what the page shows is cut: an outline reaching kilometres off the
+    // paper prints in the time of what lies on it.
+    const double scale = DeviceScale();
+    fLastDashes = KVRDashPath(path, pattern, scale, p->pen().widthF(), KVRMaxDashCount,
+                              KVRDashWindow(*p, p->pen().widthF(), scale));
     p->strokePath(fLastDashes.Path, p->pen());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/skia/TSkCanvas.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/geometry/KVR.DashPath.h"
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
@@ -250,18 +251,7 @@ void TSkCanvas::Clear(TAlphaColor color)
 
 QRectF TSkCanvas::Visible(double aMargin) const
 {
-    const QPaintDevice* device = fPainter->device();
-    const QTransform t = fPainter->combinedTransform();
-    if (!device || !t.isInvertible() || t.type() == QTransform::TxProject)
-        return {};
-    QRectF r = t.inverted().mapRect(QRectF(0.0, 0.0, device->width(), device->height()));
-    if (fPainter->hasClipping())
-        r &= fPainter->clipBoundingRect();
-    // A pen's caps and mitred joins reach past the line by a few widths.
-    const double m = 4.0 * aMargin + 2.0 / std::max(DeviceScale(), 1e-9);
-    if (!r.isValid())
-        r = QRectF(r.topLeft(), QSizeF(0.0, 0.0));  // nothing shows: no dash is cut
-    return r.adjusted(-m, -m, m, m);
+    return KVRDashWindow(*fPainter, aMargin, DeviceScale());
 }
 
 void TSkCanvas::StrokePath(const QPainterPath& path, const TSkPaint& paint, const QColor& color)

@@ -3,6 +3,7 @@
 // length holds, so printing stays as quick as the screen.
 #include "elements/TKVRArc.h"
 #include "elements/TKVREllipse.h"
+#include "elements/TKVRLine.h"
 #include "elements/TKVRSector.h"
 #include "platform/rtl/geometry/KVR.DashPath.h"
 #include "tests/elements/ShapeTestSupport.h"
@@ -113,4 +114,23 @@ TEST(ThickDashes, ThinPensKeepTheirCurves)
     const TKVRDashedPath& cut = p.canvas->LastDashes();
     ASSERT_TRUE(cut.Dashed);
     EXPECT_GT(cut.Path.elementCount(), 4 * int(cut.Dashes));
+}
+
+TEST(ThickDashes, AnOutlineReachingFarOffThePagePrintsDashedWhereItShows)
+{
+    // 123 km of dashes would be 20 million: cut whole, the outline would
+    // print solid (or take seconds); only the page's share is cut.
+    TKVRBaseLabel label;
+    auto* e = new TKVRLine(&label, false);
+    e->SetBase(1, 10000, 10000);
+    e->SetBase(2, 123000000, 10000);
+    e->SetColor(kBlack);
+    e->SetPenWidth(0.3f);
+    e->SetLineType(7);
+    PaperSurface p(kWidth, kHeight, kDpi);
+    e->PrintElement(&p.draw);
+    const TKVRDashedPath& cut = p.canvas->LastDashes();
+    EXPECT_TRUE(cut.Dashed);
+    EXPECT_GT(cut.Dashes, 2u);
+    EXPECT_LT(cut.Dashes, 1000u);
 }

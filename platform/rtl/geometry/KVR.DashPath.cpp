@@ -1,5 +1,7 @@
 #include "platform/rtl/geometry/KVR.DashPath.h"
 #include <QLineF>
+#include <QPaintDevice>
+#include <QPainter>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -234,4 +236,20 @@ TKVRDashedPath KVRDashPath(const QPainterPath& aPath, const TKVRDashPattern& aPa
     out.Dashed = true;
     out.Dashes = count;
     return out;
+}
+
+QRectF KVRDashWindow(const QPainter& aPainter, double aPenWidth, double aDeviceScale)
+{
+    const QPaintDevice* device = aPainter.device();
+    const QTransform t = aPainter.combinedTransform();
+    if (!device || !t.isInvertible() || t.type() == QTransform::TxProject)
+        return {};
+    QRectF r = t.inverted().mapRect(QRectF(0.0, 0.0, device->width(), device->height()));
+    if (aPainter.hasClipping())
+        r &= aPainter.clipBoundingRect();
+    // A pen's caps and mitred joins reach past the line by a few widths.
+    const double m = 4.0 * aPenWidth + 2.0 / std::max(aDeviceScale, 1e-9);
+    if (!r.isValid())
+        r = QRectF(r.topLeft(), QSizeF(0.0, 0.0));  // nothing shows: no dash is cut
+    return r.adjusted(-m, -m, m, m);
 }

@@ -45,3 +45,9 @@ double KVRPathLength(const QPainterPath& aPath, double aDeviceScale = 1.0);
 TKVRDashedPath KVRDashPath(const QPainterPath& aPath, const TKVRDashPattern& aPattern, double aDeviceScale = 1.0,
                            double aChordBelow = 0.0, double aMaxDashes = KVRMaxDashCount,
                            const QRectF& aVisible = QRectF());
+
+class QPainter;
+// What a painter's device shows, in the painter's path units, widened by what
+// a pen of aPenWidth reaches past its line: the window KVRDashPath cuts in.
+// Empty (everything is cut) when the transform cannot be inverted.
+QRectF KVRDashWindow(const QPainter& aPainter, double aPenWidth, double aDeviceScale);
