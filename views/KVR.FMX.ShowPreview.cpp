@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -348,7 +349,15 @@ void TfPreview::sbPrintClick()
     if (!fLabel)
         return;
     const int32_t pages = fLabel->GetPrintInfo().GetNumPages();
+    // The platform's printer object, whose list the print job prints on.
+    const QStringList names = Printer().Names();
+    // The dialog opens on the printer the document prints on; one Qt does
+    // not list (a file device) stays chosen unless the user picks another.
+    const int32_t stored = fLabel->GetPrintInfo().GetPrinterIndex();
+    const int32_t current = stored >= 0 && stored < names.size() ? stored : std::max(Printer().GetActivePrinter(), 0);
     QPrinter printer;
+    const bool listed = current < names.size() && QPrinterInfo::availablePrinterNames().contains(names[current]);
+    printer.setPrinterName(listed ? names[current] : QString());
     QPrintDialog dialog(&printer, this);
     // The paper is the document's; the run prints every page or one range of them.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
@@ -359,8 +368,6 @@ void TfPreview::sbPrintClick()
     if (ExecDialog(dialog) != QDialog::Accepted)
         return;
     const int32_t page = std::max(fLabel->GetPrintInfo().GetCurPage(), 1);
-    // The platform's printer object, whose list the print job prints on.
-    const QStringList names = Printer().Names();
     if (names.isEmpty()) {
         Tell(QStringLiteral("No printer is installed: nothing was printed."));
         return;
@@ -371,7 +378,7 @@ void TfPreview::sbPrintClick()
         Tell(problem);
         return;
     }
-    int32_t index = 0;
+    int32_t index = current;
     for (int32_t i = 0; i < names.size(); ++i)
         if (names[i].compare(printer.printerName(), Qt::CaseInsensitive) == 0) {
             index = i;
