@@ -203,10 +203,7 @@ void TfSettings::Ini(TVXLabelFMX* aLabel, TKVRBaseEditor* aEditor)
     ckBottomRuler->setChecked(visible.testFlag(rvBottom));
     const TKVRSettings& settings = aLabel->GetSettings();
     shpTermColor->SetColor(settings.GetTermColor());
-    // The document keeps no fill colour for line ends yet: the box shows
-    // that it holds none and takes no pick.
-    shpFillTermColor->SetEmpty();
-    shpFillTermColor->setEnabled(false);
+    shpFillTermColor->SetColor(settings.GetFillTermColor());
     spinEdTermSize->SetExact(settings.GetTermSize());
 }
 
@@ -248,6 +245,7 @@ TKVRSettingsValues TfSettings::GetValues() const
     v.GridX = float(seGridX->Exact());
     v.GridY = float(seGridY->Exact());
     v.TermColor = shpTermColor->GetColor();
+    v.FillTermColor = shpFillTermColor->GetColor();
     v.TermSize = float(spinEdTermSize->Exact());
     return v;
 }

@@ -588,6 +588,7 @@ void TKVRBaseEditor::EditSettings()
     fGrid->SetIncY(v.GridY);
     fGrid->SetStyle(v.GridStyle);
     fBaseLab->GetSettings().SetTermColor(v.TermColor);
+    fBaseLab->GetSettings().SetFillTermColor(v.FillTermColor);
     fBaseLab->GetSettings().SetTermSize(v.TermSize);
 }
 

@@ -27,6 +27,7 @@ struct TKVRSettingsValues
     TAlphaColor GridColor = 0xFFC0C0C0, UnitColor = 0xFF808080;
     float GridX = 10, GridY = 10;  // label units
     TAlphaColor TermColor = 0xFF000000;
+    TAlphaColor FillTermColor = 0xFF000000;
     float TermSize = 3;
 };
 

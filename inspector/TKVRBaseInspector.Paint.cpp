@@ -192,8 +192,9 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
     case KVRInsProp::List: {
         const TVXListProp list = TVXListProp(aRow.value(Key("List", j), 0) & 0xFF);
         if (list == KVRListProp::LineEnds) {
-            const TAlphaColor line = fBaseLab ? fBaseLab->GetSettings().GetTermColor() : TAlphaColors::Black;
-            DrawTerm(aCanvas, fRectF, TKVRTermType(value.is_number_integer() ? value.get<int32_t>() : 0), line, line);
+            const TKVRSettings settings = fBaseLab ? fBaseLab->GetSettings() : TKVRSettings();
+            DrawTerm(aCanvas, fRectF, TKVRTermType(value.is_number_integer() ? value.get<int32_t>() : 0),
+                     settings.GetTermColor(), settings.GetFillTermColor());
         } else
             Text(aCanvas, fRectF, ListText(list, value), fValueColor, TTextAlign::Leading);
         break;

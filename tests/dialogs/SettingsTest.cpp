@@ -22,7 +22,7 @@ struct TState
     bool Orto, ShowSize, ShowAlign, ShowRefLines;
     TKVRSnapOptions Snap;
     TKVRShowRulers Rulers;
-    TAlphaColor SizeColor, Align, AlignText, RefLine, Step, Units, Term;
+    TAlphaColor SizeColor, Align, AlignText, RefLine, Step, Units, Term, FillTerm;
     float TermSize;
 
     bool operator==(const TState&) const = default;
@@ -54,6 +54,7 @@ TState StateOf(TKVREditor& aEditor, TVXLabelFMX& aDoc)
             grid.GetStepColor(),
             grid.GetUnitsColor(),
             aDoc.GetSettings().GetTermColor(),
+            aDoc.GetSettings().GetFillTermColor(),
             aDoc.GetSettings().GetTermSize()};
 }
 
@@ -85,6 +86,7 @@ protected:
         fEditor.GetSelectionColors()->fAlignText = 0xFF0000AAu;
         fEditor.GetSelectionColors()->fRefLine = 0x7F123456u;
         fDoc.GetSettings().SetTermColor(0xFF804020u);
+        fDoc.GetSettings().SetFillTermColor(0x80C0E0F0u);
         fDoc.GetSettings().SetTermSize(3.14159f);
     }
     void TearDown() override { fEditor.SetLabel(nullptr); }

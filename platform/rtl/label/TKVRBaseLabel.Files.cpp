@@ -204,7 +204,9 @@ TJsonObject TKVRBaseLabel::GetJson() const
     j["DimStyles"] = std::move(styles);
     j["BackSurf"] = {{"BackColor", fBackSurf.GetBackColor()}};
     j["Options"] = fOptions;
-    j["Settings"] = {{"TermSize", fSettings.GetTermSize()}, {"TermColor", fSettings.GetTermColor()}};
+    j["Settings"] = {{"TermSize", fSettings.GetTermSize()},
+                     {"TermColor", fSettings.GetTermColor()},
+                     {"FillTermColor", fSettings.GetFillTermColor()}};
     TJsonObject symbols = TJsonObject::array();
     for (const auto& s : fSymbols)
         symbols.push_back(s->WriteJson());
@@ -288,6 +290,7 @@ void TKVRBaseLabel::ReadJson(const TJsonObject& aJson)
     if (const TJsonObject* t = object("Settings")) {
         r.Settings.SetTermSize(KVRJson::GetSingle(*t, "TermSize", r.Settings.GetTermSize()));
         r.Settings.SetTermColor(KVRJson::GetCardinal(*t, "TermColor", r.Settings.GetTermColor()));
+        r.Settings.SetFillTermColor(KVRJson::GetCardinal(*t, "FillTermColor", r.Settings.GetFillTermColor()));
     }
     r.HasSymbols = eachObject("Symbols", [&](const TJsonObject& e) {
         auto symbol = std::make_unique<TKVRBaseLibSymbol>();

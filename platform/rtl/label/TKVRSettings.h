@@ -3,7 +3,8 @@
 #include <cmath>
 
 // Document settings the element classes read: the size and the outline
-// colour of connector end markers.
+// colour of connector end markers, and the fill colour the editor's samples
+// of line ends take.
 class TKVRSettings
 {
 public:
@@ -18,8 +19,12 @@ public:
     // Outline colour of printed end markers.
     TAlphaColor GetTermColor() const { return fTermColor; }
     void SetTermColor(TAlphaColor aValue) { fTermColor = aValue; }
+    // Fill colour of line-end samples.
+    TAlphaColor GetFillTermColor() const { return fFillTermColor; }
+    void SetFillTermColor(TAlphaColor aValue) { fFillTermColor = aValue; }
 
 private:
     float fTermSize = 3.0f;
     TAlphaColor fTermColor = TAlphaColors::Black;
+    TAlphaColor fFillTermColor = TAlphaColors::Black;
 };
