@@ -2,6 +2,7 @@
 #include "dialogs/KVR.FMX.DialogKit.h"
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.EdPolyText.h"
 #include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
@@ -17,6 +18,9 @@
 bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)
 {
     const int32_t kind = aItem ? aItem->GetKind() : 0;
+    // The live editors work on the selection, the element the hook hands over.
+    if (kind == KVRItemKind::PolyText && aLabel.Select() == aItem)
+        return KVREditPolyText(aLabel);
     if (kind != KVRItemKind::Paragraph && kind != KVRItemKind::RichText)
         return false;
     auto* para = static_cast<TKVRBasePara*>(aItem);
