@@ -1,10 +1,10 @@
 #include "dialogs/KVR.FMX.EdPolyText.h"
+#include "dialogs/KVR.FMX.FontNames.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/model/TKVRBasePoly.h"
 #include "platform/rtl/text/TKVRMsg.h"
-#include "render/KVR.FMX.Text.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -120,13 +120,8 @@ void TfEdPoly::FillLanguage()
 
 void TfEdPoly::FillFonts()
 {
-    QStringList fonts;
-    if (fLabel && fLabel->OnGetFontListEvent)
-        fLabel->OnGetFontListEvent(this, fonts);
-    else
-        CollectFonts(fonts);
     cbFontName->clear();
-    cbFontName->addItems(fonts);
+    cbFontName->addItems(KVRDialogFonts(fLabel, this));
 }
 
 void TfEdPoly::FillFields()

@@ -1,10 +1,10 @@
 #include "dialogs/KVR.FMX.EdTable.h"
+#include "dialogs/KVR.FMX.FontNames.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/model/TKVRBaseTable.h"
 #include "platform/rtl/text/TKVRMsg.h"
-#include "render/KVR.FMX.Text.h"
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -238,11 +238,7 @@ void TfEdTable::FillLanguage()
 
 void TfEdTable::FillFonts()
 {
-    QStringList fonts;
-    if (fLabel && fLabel->OnGetFontListEvent)
-        fLabel->OnGetFontListEvent(this, fonts);
-    else
-        CollectFonts(fonts);
+    const QStringList fonts = KVRDialogFonts(fLabel, this);
     for (TCellControls& c : cells) {
         c.cbFont->clear();
         c.cbFont->addItems(fonts);
