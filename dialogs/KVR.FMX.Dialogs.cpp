@@ -2,6 +2,8 @@
 #include "dialogs/KVR.FMX.DialogKit.h"
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.EdPolyText.h"
+#include "dialogs/KVR.FMX.EdTable.h"
 #include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
@@ -17,6 +19,11 @@
 bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)
 {
     const int32_t kind = aItem ? aItem->GetKind() : 0;
+    // The live editors work on the selection, the element the hook hands over.
+    if (kind == KVRItemKind::PolyText && aLabel.Select() == aItem)
+        return KVREditPolyText(aLabel);
+    if (kind == KVRItemKind::Table && aLabel.Select() == aItem)
+        return KVREditTable(aLabel);
     if (kind != KVRItemKind::Paragraph && kind != KVRItemKind::RichText)
         return false;
     auto* para = static_cast<TKVRBasePara*>(aItem);
@@ -71,6 +78,8 @@ void InitializeKVRFMXDialogs()
         return TKVRPrompts::OpenFileName(QApplication::activeWindow(), QString(), aFolder, aFilter);
     };
     openers.EditItem = KVREditItemText;
+    openers.EditTable = KVREditTable;
+    openers.EditPolyText = KVREditPolyText;
     openers.ShowMessage = [](const QString& aText) { TKVRPrompts::ShowMessage(QApplication::activeWindow(), aText); };
     openers.EditProperties = KVREditProperties;
     openers.EditJson = [](QString& aText) {

@@ -23,6 +23,10 @@ struct TKVRLabelOpeners
     std::function<void(TVXLabelFMX& aLabel)> EditProperties;
     // A JSON object edited by the user (aText in and out); false when cancelled.
     std::function<bool(QString& aText)> EditJson;
+    // The live editors of the selected table's columns and poly-text's items
+    // (the inspector's codes 10 and 11); false when the selection is not one.
+    std::function<bool(TVXLabelFMX& aLabel)> EditTable;
+    std::function<bool(TVXLabelFMX& aLabel)> EditPolyText;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

@@ -5,6 +5,7 @@
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "dialogs/KVR.FMX.SelFont.h"
 #include "dialogs/KVR.FMX.SelSize.h"
+#include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
 #include "examples/demo/LabelHost.h"
 #include <QCursor>
@@ -81,4 +82,15 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
     });
     menu->addAction("Add &picture...", &aWindow, [add] { add(false); });
     menu->addAction("Add &map...", &aWindow, [add] { add(true); });
+    // The live editors work on the selected table or poly-text.
+    menu->addAction("&Table columns...", &aWindow, [&aWindow, aHostInFront] {
+        LabelHost* host = aHostInFront();
+        if (host && !KVRLabelOpeners().EditTable(host->Document()))
+            TKVRPrompts::ShowMessage(&aWindow, "Select one table first.");
+    });
+    menu->addAction("Poly-text &items...", &aWindow, [&aWindow, aHostInFront] {
+        LabelHost* host = aHostInFront();
+        if (host && !KVRLabelOpeners().EditPolyText(host->Document()))
+            TKVRPrompts::ShowMessage(&aWindow, "Select one poly-text first.");
+    });
 }

@@ -60,6 +60,85 @@ void TKVRDataPoly::SetBaseSize(int32_t aWidth, int32_t aAscent, int32_t aDescent
     fRatio = aRatio;
 }
 
+void TKVRDataPoly::Changed()
+{
+    if (fOwner)
+        fOwner->Changed();
+}
+
+void TKVRDataPoly::SetText(const QString& aValue)
+{
+    Text = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetField(const QString& aName)
+{
+    Data.FillName = aName;
+    Data.FillType = aName.isEmpty() ? 0 : 1;
+    Changed();
+}
+
+void TKVRDataPoly::SetFormat(const QString& aValue)
+{
+    Data.Format = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetIA(const QString& aValue)
+{
+    AI = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetAddPar(bool aValue)
+{
+    ShowAI = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetFontName(const QString& aValue)
+{
+    Font.Name = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetFontHeight(float aValue)
+{
+    Font.Height = KVRCodeCheck::ToMicrometres(KVRCodeCheck::ClampLength(aValue));
+    Changed();
+}
+
+void TKVRDataPoly::SetBold(bool aValue)
+{
+    Font.Bold = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetItalic(bool aValue)
+{
+    Font.Italic = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetFontColor(TAlphaColor aValue)
+{
+    Font.Color = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetBackColor(TAlphaColor aValue)
+{
+    BackColor = aValue;
+    Changed();
+}
+
+void TKVRDataPoly::SetFillBack(bool aValue)
+{
+    Filled = aValue;
+    Changed();
+}
+
 void TKVRDataPoly::Write(TBinaryWriter& aWriter) const
 {
     Font.Write(aWriter);
@@ -143,8 +222,25 @@ TKVRDataPoly& TKVRBasePoly::AddItem(const QString& aText)
 {
     fItems.push_back(std::make_unique<TKVRDataPoly>());
     fItems.back()->Text = aText;
+    fItems.back()->fOwner = this;
     Changed();
     return *fItems.back();
+}
+
+bool TKVRBasePoly::Exchange(int32_t aFirst, int32_t aSecond)
+{
+    const int32_t n = GetItemCount();
+    if (aFirst < 0 || aSecond < 0 || aFirst >= n || aSecond >= n)
+        return false;
+    std::swap(fItems[size_t(aFirst)], fItems[size_t(aSecond)]);
+    Changed();
+    return true;
+}
+
+QString TKVRBasePoly::GetSymData() const
+{
+    const TKVRBaseLabel* owner = GetOwner();
+    return owner ? owner->GetData().GetDataSel() : QString();
 }
 
 void TKVRBasePoly::DeleteItem(int32_t aIndex)
@@ -353,6 +449,7 @@ void TKVRBasePoly::ReadJson(int32_t aVersion, const TJsonObject& aJson)
         std::vector<std::unique_ptr<TKVRDataPoly>> read;
         for (const TJsonObject& item : *items) {
             read.push_back(std::make_unique<TKVRDataPoly>());
+            read.back()->fOwner = this;
             read.back()->ReadJson(item);
         }
         fItems = std::move(read);
@@ -414,6 +511,7 @@ void TKVRBasePoly::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadTy
     std::vector<std::unique_ptr<TKVRDataPoly>> read;
     for (int32_t i = 0; i < n; ++i) {
         read.push_back(std::make_unique<TKVRDataPoly>());
+        read.back()->fOwner = this;
         read.back()->Read(aReader);
     }
     fItems = std::move(read);

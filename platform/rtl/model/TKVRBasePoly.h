@@ -16,6 +16,8 @@
 // optional application identifier (shown in parentheses when asked) and its
 // font. Stored as font record, text, fill type (byte), field name, format,
 // identifier (strings), parentheses, filled (bools), back colour (uint32).
+// The setters mark the poly-text that holds the item changed.
+class TKVRBasePoly;
 class TKVRDataPoly
 {
 public:
@@ -42,12 +44,33 @@ public:
     double GetRatio() const { return fRatio; }
     void SetBaseSize(int32_t aWidth, int32_t aAscent, int32_t aDescent, double aRatio);
 
+    // ---- edits
+    void SetText(const QString& aValue);
+    // A name binds the item to that field, an empty one unbinds it.
+    void SetField(const QString& aName);
+    QString GetSymField() const { return Data.IsBound() ? Data.FillName : QString(); }
+    void SetFormat(const QString& aValue);
+    void SetIA(const QString& aValue);
+    void SetAddPar(bool aValue);
+    void SetFontName(const QString& aValue);
+    // Millimetres of paper, held as micrometres.
+    void SetFontHeight(float aValue);
+    void SetBold(bool aValue);
+    void SetItalic(bool aValue);
+    void SetFontColor(TAlphaColor aValue);
+    void SetBackColor(TAlphaColor aValue);
+    void SetFillBack(bool aValue);
+
     void Write(TBinaryWriter& aWriter) const;
     void Read(TBinaryReader& aReader);
     TJsonObject WriteJson() const;
     void ReadJson(const TJsonObject& aJson);
 
 private:
+    friend class TKVRBasePoly;
+    void Changed();
+
+    TKVRBasePoly* fOwner = nullptr;
     int32_t fWidth = 0;
     int32_t fAscent = 0;
     int32_t fDescent = 0;
@@ -104,6 +127,11 @@ public:
     const TKVRDataPoly& GetItem(int32_t aIndex) const;
     TKVRDataPoly& AddItem(const QString& aText);
     void DeleteItem(int32_t aIndex);
+    // Swaps two items by list position counted from 0 (as the item editor's
+    // list counts); false, and nothing moved, when either is outside.
+    bool Exchange(int32_t aFirst, int32_t aSecond);
+    // The data set whose fields the items offer: the label's selected one.
+    QString GetSymData() const;
 
     // ---- the code the items compose
     // Identifiers and values in order; a GS1-128 linear code writes each
@@ -188,6 +216,7 @@ public:
     int32_t ItemsHeight() const;
 
 protected:
+    friend class TKVRDataPoly;
     TKVRRect TurnBox() const override;
     bool fValid = false;
     QByteArray fPrepared;

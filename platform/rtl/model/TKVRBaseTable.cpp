@@ -46,24 +46,68 @@ bool NumberOf(const QString& aText, double& oValue)
     return ok && std::isfinite(oValue);
 }
 
+// The statistic of a stored footer code over the rows that hold a number.
+double Statistic(uint8_t aCode, std::vector<double> aValues)
+{
+    if (aValues.empty())
+        return 0.0;
+    const double n = double(aValues.size());
+    double sum = 0.0;
+    for (double v : aValues)
+        sum += v;
+    const double mean = sum / n;
+    auto variance = [&] {
+        double squares = 0.0;
+        for (double v : aValues)
+            squares += (v - mean) * (v - mean);
+        return squares / n;
+    };
+    switch (aCode) {
+    case KVRFooterType::Sum:
+        return sum;
+    case KVRFooterType::Minimum:
+        return *std::min_element(aValues.begin(), aValues.end());
+    case KVRFooterType::Maximum:
+        return *std::max_element(aValues.begin(), aValues.end());
+    case KVRFooterType::Median: {
+        std::sort(aValues.begin(), aValues.end());
+        const size_t m = aValues.size() / 2;
+        return aValues.size() % 2 ? aValues[m] : (aValues[m - 1] + aValues[m]) / 2.0;
+    }
+    case KVRFooterType::Variance:
+        return variance();
+    case KVRFooterType::StdDev:
+        return std::sqrt(variance());
+    default:
+        return mean;
+    }
+}
+
 QString FooterText(const TKVRColumn& aColumn, const QStringList& aRows)
 {
     if (aColumn.FooterType == KVRFooterType::Count)
         return QString::number(aRows.size());
-    if (aColumn.FooterType != KVRFooterType::Sum && aColumn.FooterType != KVRFooterType::Average)
+    if (aColumn.FooterType == KVRFooterType::Text)
         return aColumn.Footer.Text;
-    double sum = 0.0;
-    int32_t n = 0;
+    std::vector<double> values;
     for (const QString& row : aRows) {
         double v = 0.0;
-        if (NumberOf(row, v)) {
-            sum += v;
-            ++n;
-        }
+        if (NumberOf(row, v))
+            values.push_back(v);
     }
-    const double value = aColumn.FooterType == KVRFooterType::Sum ? sum : (n > 0 ? sum / n : 0.0);
-    const QString number = aColumn.Format.isEmpty() ? FormatFloat(QString(), value) : FormatFloat(aColumn.Format, value);
+    const double value = Statistic(aColumn.FooterType, std::move(values));
+    const QString number = FormatFloat(aColumn.Format, value);
     return aColumn.Footer.Text.isEmpty() ? number : aColumn.Footer.Text + QLatin1Char(' ') + number;
+}
+
+// A body row as the column shows it: one that reads as a number in the
+// column's values' format.
+QString RowText(const TKVRColumn& aColumn, const QString& aRow)
+{
+    double v = 0.0;
+    if (aColumn.ValueFormat.isEmpty() || !NumberOf(aRow, v))
+        return aRow;
+    return FormatFloat(aColumn.ValueFormat, v);
 }
 
 // One row per line of a field's text; a final line break adds no row.
@@ -81,6 +125,23 @@ QStringList RowsOf(const QString& aText)
 }
 
 }  // namespace
+
+uint8_t KVRFooterCode(TKVRFooter aFooter)
+{
+    static constexpr uint8_t kCodes[] = {KVRFooterType::Text,    KVRFooterType::Count,   KVRFooterType::Minimum,
+                                         KVRFooterType::Maximum, KVRFooterType::Sum,     KVRFooterType::Average,
+                                         KVRFooterType::Median,  KVRFooterType::Variance, KVRFooterType::StdDev};
+    const size_t i = size_t(aFooter);
+    return i < std::size(kCodes) ? kCodes[i] : KVRFooterType::Text;
+}
+
+TKVRFooter KVRFooterOf(uint8_t aCode)
+{
+    for (uint8_t f = 0; f <= uint8_t(TKVRFooter::StdDev); ++f)
+        if (KVRFooterCode(TKVRFooter(f)) == aCode)
+            return TKVRFooter(f);
+    return TKVRFooter::None;
+}
 
 // ---------------------------------------------------------------- cells
 
@@ -187,18 +248,45 @@ void TKVRColumn::ResetPrint()
         fLines.resize(3);
 }
 
+void TKVRColumn::Changed()
+{
+    if (fOwner)
+        fOwner->ColumnChanged();
+}
+
+void TKVRColumn::SetField(const QString& aName)
+{
+    FieldName = aName;
+    Changed();
+}
+
+float TKVRColumn::SetPercent(float aValue)
+{
+    Width = std::isfinite(aValue) ? std::clamp(aValue, 1.0f, 100.0f) : Width;
+    Changed();
+    return Width;
+}
+
+void TKVRColumn::SetFooter(TKVRFooter aValue)
+{
+    FooterType = KVRFooterCode(aValue);
+    Changed();
+}
+
 void TKVRColumn::Write(TBinaryWriter& aWriter) const
 {
     aWriter.WriteSingle(Width);
     aWriter.WriteString(FieldName);
     aWriter.WriteString(Format);
-    aWriter.WriteByte(FooterType);
+    aWriter.WriteByte(uint8_t(FooterType | KVRTableExtended));
     Header.Write(aWriter);
     Body.Write(aWriter);
     Footer.Write(aWriter);
     aWriter.WriteInt32(int32_t(Rows.size()));
     for (const QString& row : Rows)
         aWriter.WriteString(row);
+    aWriter.WriteBoolean(Fixed);
+    aWriter.WriteString(ValueFormat);
 }
 
 void TKVRColumn::Read(TBinaryReader& aReader)
@@ -206,7 +294,8 @@ void TKVRColumn::Read(TBinaryReader& aReader)
     Width = KVRCodeCheck::NotNegativeLength(aReader.ReadSingle(), "Width");
     FieldName = aReader.ReadString();
     Format = aReader.ReadString();
-    FooterType = KVRCodeCheck::InList(aReader.ReadByte(), KVRFooterType::Last + 1, "FooterType");
+    const uint8_t footer = aReader.ReadByte();
+    FooterType = KVRCodeCheck::InList(uint8_t(footer & ~KVRTableExtended), KVRFooterType::Last + 1, "FooterType");
     Header.Read(aReader);
     Body.Read(aReader);
     Footer.Read(aReader);
@@ -215,6 +304,12 @@ void TKVRColumn::Read(TBinaryReader& aReader)
     Rows.reserve(n);
     for (int32_t i = 0; i < n; ++i)
         Rows.push_back(aReader.ReadString());
+    Fixed = false;
+    ValueFormat.clear();
+    if (footer & KVRTableExtended) {
+        Fixed = aReader.ReadBoolean();
+        ValueFormat = aReader.ReadString();
+    }
 }
 
 TJsonObject TKVRColumn::WriteJson() const
@@ -224,6 +319,8 @@ TJsonObject TKVRColumn::WriteJson() const
     j["FieldName"] = KVRJson::Str(FieldName);
     j["Format"] = KVRJson::Str(Format);
     j["FooterType"] = FooterType;
+    j["Fixed"] = Fixed;
+    j["ValueFormat"] = KVRJson::Str(ValueFormat);
     j["Header"] = Header.WriteJson();
     j["Body"] = Body.WriteJson();
     j["Footer"] = Footer.WriteJson();
@@ -247,6 +344,8 @@ void TKVRColumn::ReadJson(const TJsonObject& aJson)
     }
     FieldName = KVRJson::GetString(aJson, "FieldName", FieldName);
     Format = KVRJson::GetString(aJson, "Format", Format);
+    Fixed = KVRJson::GetBool(aJson, "Fixed", Fixed);
+    ValueFormat = KVRJson::GetString(aJson, "ValueFormat", ValueFormat);
     for (auto [key, cell] : {std::pair{"Header", &Header}, std::pair{"Body", &Body}, std::pair{"Footer", &Footer}})
         if (aJson.contains(key))
             cell->ReadJson(aJson.at(key));
@@ -296,8 +395,37 @@ TKVRColumn& TKVRBaseTable::AddColumn(float aWidth)
 {
     fColumns.push_back(std::make_unique<TKVRColumn>());
     fColumns.back()->Width = KVRCodeCheck::ClampLength(aWidth);
-    Changed();
+    fColumns.back()->fOwner = this;
+    ColumnChanged();
     return *fColumns.back();
+}
+
+bool TKVRBaseTable::DeleteColumn(int32_t aIndex)
+{
+    if (aIndex < 1 || aIndex > GetColumnCount())
+        return false;
+    fColumns.erase(fColumns.begin() + (aIndex - 1));
+    // The selection stays on the column it named.
+    if (fSelColumn == aIndex)
+        fSelColumn = -1;
+    else if (fSelColumn > aIndex)
+        --fSelColumn;
+    ColumnChanged();
+    return true;
+}
+
+QString TKVRBaseTable::GetSymData() const
+{
+    if (!fDetail.isEmpty())
+        return fDetail;
+    const TKVRBaseLabel* owner = GetOwner();
+    return owner ? owner->GetData().GetDataSel() : QString();
+}
+
+void TKVRBaseTable::ColumnChanged()
+{
+    FillTable(false, false);
+    Changed();
 }
 
 void TKVRBaseTable::SetGridWidth(float aValue)
@@ -374,7 +502,7 @@ void TKVRBaseTable::FillTable(bool aData, bool aOutput)
         text(1, design);
         text(2, FooterText(column, rows));
         for (int32_t r = 1; r <= count; ++r)
-            text(r + 2, rows.value(r - 1));
+            text(r + 2, RowText(column, rows.value(r - 1)));
     }
     // Rows placed by an earlier layout never outnumber the rows now filled.
     fShownCount = std::min(fShownCount, fPrintCount);
@@ -400,6 +528,7 @@ TJsonObject TKVRBaseTable::WriteJson() const
     j["PaddingX"] = fPadX;
     j["PaddingY"] = fPadY;
     j["SelColumn"] = GetSelColumn();
+    j["Detail"] = KVRJson::Str(fDetail);
     TJsonObject columns = TJsonObject::array();
     for (const auto& c : fColumns)
         columns.push_back(c->WriteJson());
@@ -437,10 +566,12 @@ void TKVRBaseTable::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     fPadX = length("PaddingX", fPadX);
     fPadY = length("PaddingY", fPadY);
     fSelColumn = KVRJson::GetInt32(aJson, "SelColumn", fSelColumn);
+    fDetail = KVRJson::GetString(aJson, "Detail", fDetail);
     if (const TJsonObject* columns = KVRJson::GetArray(aJson, "Columns")) {
         std::vector<std::unique_ptr<TKVRColumn>> read;
         for (const TJsonObject& c : *columns) {
             read.push_back(std::make_unique<TKVRColumn>());
+            read.back()->fOwner = this;
             read.back()->ReadJson(c);
         }
         fColumns = std::move(read);
@@ -459,7 +590,7 @@ void TKVRBaseTable::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(fRowHeight);
     aWriter.WriteInt32(fFooterHeight);
     aWriter.WriteBoolean(fFixedSize);
-    aWriter.WriteByte(fGridType);
+    aWriter.WriteByte(uint8_t(fGridType | KVRTableExtended));
     aWriter.WriteCardinal(fGridColor);
     aWriter.WriteInt32(fGridWidth);
     aWriter.WriteInt32(fPadX);
@@ -468,6 +599,7 @@ void TKVRBaseTable::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteInt32(GetColumnCount());
     for (const auto& c : fColumns)
         c->Write(aWriter);
+    aWriter.WriteString(fDetail);
     WritePoints(aWriter, 1, 2);
 }
 
@@ -480,7 +612,8 @@ void TKVRBaseTable::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadT
     fRowHeight = LengthOf(aReader.ReadInt32(), "RowHeight");
     fFooterHeight = LengthOf(aReader.ReadInt32(), "FooterHeight");
     fFixedSize = aReader.ReadBoolean();
-    fGridType = KVRCodeCheck::InList(aReader.ReadByte(), 4, "GridType");
+    const uint8_t grid = aReader.ReadByte();
+    fGridType = KVRCodeCheck::InList(uint8_t(grid & ~KVRTableExtended), 4, "GridType");
     fGridColor = aReader.ReadCardinal();
     fGridWidth = LengthOf(aReader.ReadInt32(), "GridWidth");
     fPadX = LengthOf(aReader.ReadInt32(), "PaddingX");
@@ -491,9 +624,11 @@ void TKVRBaseTable::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadT
     std::vector<std::unique_ptr<TKVRColumn>> read;
     for (int32_t i = 0; i < n; ++i) {
         read.push_back(std::make_unique<TKVRColumn>());
+        read.back()->fOwner = this;
         read.back()->Read(aReader);
     }
     fColumns = std::move(read);
+    fDetail = grid & KVRTableExtended ? aReader.ReadString() : QString();
     ReadPoints(aReader, 1, 2, 2);
     NormalizeBox();
     FillTable(aReadType == KVRReadType::CellCopy, false);

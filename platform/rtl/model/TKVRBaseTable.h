@@ -68,19 +68,41 @@ struct TKVRRowCol
     uint8_t Band = 0;
 };
 
-// Footer contents of a column.
+// Footer contents of a column as stored. The first four codes are those of
+// the earliest files; the statistics added later follow them.
 namespace KVRFooterType {
 constexpr uint8_t Text = 0;     // the footer cell's own text
 constexpr uint8_t Count = 1;    // number of body rows
 constexpr uint8_t Sum = 2;      // sum of the rows that hold a number
 constexpr uint8_t Average = 3;  // their mean
-constexpr uint8_t Last = Average;
+constexpr uint8_t Minimum = 4;
+constexpr uint8_t Maximum = 5;
+constexpr uint8_t Median = 6;
+constexpr uint8_t Variance = 7;  // of the population of the numeric rows
+constexpr uint8_t StdDev = 8;
+constexpr uint8_t Last = StdDev;
 }
+
+// The footer statistic as the column editor numbers it (0 none, 1 count,
+// 2 minimum, 3 maximum, 4 sum, 5 mean, 6 median, 7 variance, 8 standard
+// deviation) and its stored code.
+enum class TKVRFooter : uint8_t { None, Count, Min, Max, Sum, Mean, Median, Variance, StdDev };
+uint8_t KVRFooterCode(TKVRFooter aFooter);
+TKVRFooter KVRFooterOf(uint8_t aCode);
+
+// Set in a stored code byte (a column's footer type, the table's grid type)
+// when the record carries what later versions added after it; the earliest
+// records never set it and read as they always did.
+constexpr uint8_t KVRTableExtended = 0x80;
+
+class TKVRBaseTable;
 
 // A column: width in percent of the table, header, body and footer cells, the
 // data field its rows come from (its own rows when it has none) and the
-// footer contents. Laid-out cells by line index: 0 header, 1 the design line
-// of the body, 2 footer, r + 2 body row r (from 1).
+// footer contents. Format shapes the footer's value, ValueFormat the body rows
+// that read as numbers. Laid-out cells by line index: 0 header, 1 the design
+// line of the body, 2 footer, r + 2 body row r (from 1).
+// The setters mark the table that holds the column changed.
 class TKVRColumn
 {
 public:
@@ -90,8 +112,18 @@ public:
     TKVRTableCell Footer;
     QString FieldName;
     QString Format;
+    QString ValueFormat;
+    bool Fixed = false;
     uint8_t FooterType = KVRFooterType::Text;
     QStringList Rows;
+
+    void SetField(const QString& aName);
+    // Keeps the width within 1..100 percent and answers what it kept.
+    float SetPercent(float aValue);
+    void SetFooter(TKVRFooter aValue);
+    TKVRFooter GetFooter() const { return KVRFooterOf(FooterType); }
+    // For edits written straight into the members (cells, formats).
+    void Changed();
 
     // Laid-out cell of a line index; an empty cell for an index never laid out.
     const TKVRRowCol& GetLineTxt(int32_t aIndex) const;
@@ -111,6 +143,8 @@ public:
     void ReadJson(const TJsonObject& aJson);
 
 private:
+    friend class TKVRBaseTable;
+    TKVRBaseTable* fOwner = nullptr;
     struct TBandFont
     {
         int32_t Asc = 0, Und = 0;
@@ -126,12 +160,15 @@ private:
 // its text) or from each column's own rows.
 //
 // Binary after the filled header: title cell and height, header height, row
-// height, footer height (int32 µm), fixed size (bool), grid type (byte 0-3),
-// grid colour (uint32), grid width, padding x, padding y (int32 µm), selected
-// column (int32, -1 all), column count (int32) and each column: width
-// (Single, percent), field name, format (strings), footer type (byte 0-3),
-// header, body and footer cells, row count (int32) and the rows (strings);
-// then the box (2 points).
+// height, footer height (int32 µm), fixed size (bool), grid type (byte 0-3,
+// KVRTableExtended set when the data set follows the columns), grid colour
+// (uint32), grid width, padding x, padding y (int32 µm), selected column
+// (int32, -1 all), column count (int32) and each column: width (Single,
+// percent), field name, format (strings), footer type (byte 0-8,
+// KVRTableExtended set when fixed and values' format follow the rows),
+// header, body and footer cells, row count (int32) and the rows (strings),
+// [fixed (bool), values' format (string)]; [the data set (string)]; then
+// the box (2 points).
 class TKVRBaseTable : public TKVR2DItem
 {
 public:
@@ -190,6 +227,13 @@ public:
     TKVRColumn& GetColumn(int32_t aIndex);
     const TKVRColumn& GetColumn(int32_t aIndex) const;
     TKVRColumn& AddColumn(float aWidth);
+    // Removes column aIndex (from 1); false, and nothing removed, outside 1..count.
+    bool DeleteColumn(int32_t aIndex);
+    // The data set the columns' fields come from; empty: the label's selected one.
+    QString GetDetail() const { return fDetail; }
+    void SetDetail(const QString& aValue) { fDetail = aValue; Changed(); }
+    // The data set whose fields the columns offer.
+    QString GetSymData() const;
 
     // Body rows filled by FillTable, and of them the rows the last output
     // layout placed (the ones that fit).
@@ -214,7 +258,9 @@ public:
     int32_t TitleBand() const { return fTitle.Visible ? fTitle.BaseHeight : 0; }
 
 private:
+    friend class TKVRColumn;
     void SetDesignLines();
+    void ColumnChanged();
 
     TKVRBaseTitle fTitle;
     int32_t fHeaderHeight = 6000;
@@ -227,6 +273,7 @@ private:
     int32_t fPadX = 1000;
     int32_t fPadY = 500;
     int32_t fSelColumn = -1;
+    QString fDetail;
     std::vector<std::unique_ptr<TKVRColumn>> fColumns;
 
     int32_t fPrintCount = 0;

@@ -38,6 +38,12 @@ const TTable& Dialogs()
         {QStringLiteral("AssignScale"), QStringLiteral("Apply the map's scale")},
         {QStringLiteral("SearchLoc"), QStringLiteral("Find a place by its name")},
         {QStringLiteral("LocService"), QStringLiteral("Search service")},
+        {QStringLiteral("AddText"), QStringLiteral("Add an item")},
+        {QStringLiteral("AddColumn"), QStringLiteral("Add a column")},
+        {QStringLiteral("NoFields"), QStringLiteral("The table's data set has no fields")},
+        {QStringLiteral("Min"), QStringLiteral("Minimum")},
+        {QStringLiteral("Max"), QStringLiteral("Maximum")},
+        {QStringLiteral("StdDev"), QStringLiteral("Standard deviation")},
     };
     return table;
 }
