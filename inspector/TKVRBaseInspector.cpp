@@ -34,6 +34,10 @@ TKVRBaseInspector::TKVRBaseInspector(QWidget* aParent) : QAbstractScrollArea(aPa
     fComboList = new QComboBox(viewport());
     fComboList->hide();
     fComboList->view()->setItemDelegate(new TKVRHeadTypeDelegate(fComboList));
+    // activated fires for the entry already chosen too: with several
+    // elements selected that entry is sent to all of them.
+    connect(fComboList, &QComboBox::activated, this, [this](int aIndex) { OnComboChange(aIndex); });
+    viewport()->setMouseTracking(true);
     fScrollBar = verticalScrollBar();
     fScrollBarsize = fScrollBar->sizeHint().width();
     connect(fScrollBar, &QScrollBar::valueChanged, this, [this] { UpdateVertScroll(); });
@@ -149,6 +153,8 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
 
 void TKVRBaseInspector::Rebuild()
 {
+    // The list belongs to a part of the old rows.
+    fComboList->hide();
     fJsonA = TJsonObject::array();
     fJsonO = nullptr;
     TKVRInpectorBaseTypes base = fInsTypesBase;
@@ -327,6 +333,7 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
                          ? QString::number(fEdit.Value, 'g', 17)
                          : FormatFloat(TextOf(PartValue(row, "FE", aPart)), fEdit.Value);
         break;
+    case KVRInsProp::List: OpenList(aRow, aPart, int32_t(top)); return;
     default: return;
     }
     fEdit.Width = int32_t(RoundHalfEven(WidthCtrl(col, code, fSize24)));
