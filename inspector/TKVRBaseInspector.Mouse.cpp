@@ -60,6 +60,9 @@ void TKVRBaseInspector::MUp(Qt::MouseButton, Qt::KeyboardModifiers, int32_t, int
 
 void TKVRBaseInspector::CloseEdit()
 {
+    fTimer->stop();
+    fAltActive = false;
+    fAltCode.clear();
     fEdit.Reset();
     fBackEdit = QImage();
     viewport()->update();
@@ -149,6 +152,15 @@ bool TKVRBaseInspector::ClickPart(int32_t aRow, int32_t aPart, float aTop, int32
                             aY >= fEdit.Top && aY <= fEdit.Top + fEdit.Height;
         if (!inside)
             Edit(aRow, aPart);
+        else if (IsNumberBoxOpen() && aX >= fEdit.Left + fEdit.Width - 12) {
+            // The spin arrows: one step now, more while the button is held.
+            const bool up = aY < fEdit.Top + fEdit.Height / 2;
+            if (up)
+                IncValue();
+            else
+                DecValue();
+            IniTimer(up ? 0 : 1);
+        }
         return true;
     }
     case KVRInsProp::Color:

@@ -42,7 +42,8 @@ TKVRBaseInspector::TKVRBaseInspector(QWidget* aParent) : QAbstractScrollArea(aPa
     fScrollBarsize = fScrollBar->sizeHint().width();
     connect(fScrollBar, &QScrollBar::valueChanged, this, [this] { UpdateVertScroll(); });
     fTimer = new QTimer(this);
-    fTimer->stop();
+    fTimer->setInterval(100);
+    connect(fTimer, &QTimer::timeout, this, [this] { OnTimer(); });
 }
 
 TKVRBaseInspector::~TKVRBaseInspector()
@@ -197,6 +198,7 @@ void TKVRBaseInspector::FillInspector(bool aReset)
 {
     if (aReset) {
         fEdit.Active = false;
+        fTimer->stop();
         fTopIndex = 0;
     }
     fVisibleRows = 0;
@@ -301,6 +303,8 @@ void TKVRBaseInspector::ResetValue()
 
 void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
 {
+    fTimer->stop();
+    fAltActive = false;
     fEdit.Reset();
     fBackEdit = QImage();
     if (aRow < fTopIndex || aRow >= int32_t(fJsonA.size()))

@@ -100,6 +100,24 @@ public:
     // Paints the open box into its image and repaints the grid.
     void DrawEdit();
 
+    // ---- keys into the open box
+    // aKey is a Qt::Key for a key, 0 for a typed character aKeyChar.
+    void KDown(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aShift);
+    void KUp(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aShift);
+    // The selected barcode's symbology takes the character.
+    bool KeyBarcodeValid(QChar aKeyChar) const;
+    void PasteFromClipBoard();
+    // Steps of a number box, within its bounds; the timer repeats them
+    // every 100 ms (0 up, 1 down) while the box is open.
+    void IncValue();
+    void DecValue();
+    void IniTimer(int32_t aType);
+    void OnTimer();
+    // Sends the number box's value and shows the reply.
+    void UpdateNumberProp(bool aZero);
+    bool IsTimerActive() const;
+    bool IsNumberBoxOpen() const;
+
     // ---- mouse (viewport coordinates)
     // Acts on the part under the point: opens its box or list, toggles a
     // check box, chooses an option box or opens the part's dialog.
@@ -117,6 +135,9 @@ protected:
     void resizeEvent(QResizeEvent* aEvent) override;
     void changeEvent(QEvent* aEvent) override;
     void scrollContentsBy(int, int) override {}
+    void keyPressEvent(QKeyEvent* aEvent) override;
+    void keyReleaseEvent(QKeyEvent* aEvent) override;
+    void inputMethodEvent(QInputMethodEvent* aEvent) override;
     void mousePressEvent(QMouseEvent* aEvent) override;
     void mouseMoveEvent(QMouseEvent* aEvent) override;
     void mouseReleaseEvent(QMouseEvent* aEvent) override;
@@ -192,7 +213,15 @@ private:
     void OpenList(int32_t aRow, int32_t aPart, int32_t aTop);
     void OnComboChange(int aIndex);
     void CloseEdit();
+    // A text box's new text: sent, and the box repainted.
+    void SetEditText(const QString& aText, int32_t aCursorPos);
+    // A typed digit, comma or point into a number box.
+    void TypeNumber(QChar aKeyChar);
     TPartId fListPart;
+    int32_t fTypeTimer = 0;
+    // Digits typed on the keypad while Alt is held: one character on release.
+    QString fAltCode;
+    bool fAltActive = false;
 
     // Asks the selected elements for their rows.
     void Rebuild();
