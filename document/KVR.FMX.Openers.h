@@ -23,6 +23,10 @@ struct TKVRLabelOpeners
     std::function<void(TVXLabelFMX& aLabel)> EditProperties;
     // A JSON object edited by the user (aText in and out); false when cancelled.
     std::function<bool(QString& aText)> EditJson;
+    // The colour dialog (aColor ARGB in and out); false when cancelled.
+    std::function<bool(uint32_t& aColor)> SelectColor;
+    // The long-text dialog (aText in and out); false when cancelled.
+    std::function<bool(QString& aText, bool aKeepSize)> EditLongText;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

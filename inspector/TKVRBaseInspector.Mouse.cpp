@@ -1,12 +1,14 @@
 // The mouse on the grid: a click finds the row and part under the pointer
 // and acts by the part's editor code; the move shows the hand over the parts
 // a click acts on. The list editor and the value sends live here too.
+#include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
 #include "inspector/TKVRBaseInspector.h"
 #include "inspector/TKVRInspectorRows.h"
 #include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/model/TKVRBaseImage.h"
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -288,6 +290,43 @@ void TKVRBaseInspector::PropEditor(int32_t aRow, int32_t aPart)
         SendValue(id, "bol", !(value.is_boolean() && value.get<bool>()));
         break;
     }
+    case KVRInsProp::Color: {
+        const TJsonObject& value = PartValue(row, "Value", aPart);
+        uint32_t color = value.is_number_integer() ? uint32_t(value.get<int64_t>() & 0xFFFFFFFF) : 0;
+        // The colour confirmed is sent, also when it did not change.
+        if (KVRLabelOpeners().SelectColor && KVRLabelOpeners().SelectColor(color))
+            SendValue(id, "i64", int64_t(color));
+        break;
+    }
+    case KVRInsProp::Picture: {
+        if (!fBaseLab)
+            break;
+        if (!fImgMap) {
+            const QString file = KVRLabelOpeners().OpenPicture
+                                     ? KVRLabelOpeners().OpenPicture(fBaseLab->GetOpenImgFolder(), KVRPictureFilter())
+                                     : QString();
+            if (!file.isEmpty())
+                SendValue(id, "txt", file.toStdString());
+            break;
+        }
+        // The map takes its size from the one selected picture.
+        if (!dynamic_cast<TKVRBaseImage*>(fBaseLab->Select()) || !KVRLabelOpeners().SelectMap)
+            break;
+        if (KVRLabelOpeners().SelectMap(*fBaseLab, 0, 0))
+            SendValue(id, "txt", fBaseLab->GetMapping().GetImageFile().toStdString());
+        break;
+    }
+    case KVRInsProp::LongText: {
+        const QString before = TextOf(PartValue(row, "Value", aPart));
+        QString text = before;
+        if (KVRLabelOpeners().EditLongText && KVRLabelOpeners().EditLongText(text, false) && text != before)
+            SendValue(id, "txt", text.toStdString());
+        break;
+    }
+    // The table's and the poly-text's own editors open for one such element
+    // only; they are not part of the suite yet.
+    case KVRInsProp::Columns:
+    case KVRInsProp::PolyItems: break;
     default: break;
     }
 }

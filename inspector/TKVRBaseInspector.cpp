@@ -108,7 +108,7 @@ void TKVRBaseInspector::resizeEvent(QResizeEvent* aEvent)
 
 // ---------------------------------------------------------------- observer
 
-void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
+void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
 {
     if (!fBaseLab)
         return;
@@ -142,9 +142,32 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
         FillInspector(false);
         break;
     }
+    case KVRChange::EditProp:
+        if (aValue.Open && fOptions.testFlag(KVRFmxInspector::ioEditProp)) {
+            // Opened after the notification returns (a dialog must not run
+            // inside the document's call), on the rows then shown, and only
+            // for the selection it was asked for.
+            const uint64_t selection = fSelectionChanges;
+            const TKVRInsProp code = aValue.Prop;
+            const int32_t pos = int32_t(aValue.Pos);
+            QTimer::singleShot(0, this, [this, selection, code, pos] {
+                if (selection != fSelectionChanges || !fBaseLab)
+                    return;
+                for (int32_t r = 0; r < int32_t(fJsonA.size()); ++r)
+                    for (int32_t j = 1; j <= fJsonA[size_t(r)].value("N", 0); ++j)
+                        if ((fJsonA[size_t(r)].value(Key("Prop", j), 0) & 0xFF) == code &&
+                            fJsonA[size_t(r)].value(Key("P", j), 0) == pos) {
+                            PropEditor(r, j);
+                            return;
+                        }
+            });
+        }
+        break;
     case KVRChange::Selection:
     case KVRChange::List:
     case KVRChange::Text:
+        if (aChange == KVRChange::Selection)
+            ++fSelectionChanges;
         Rebuild();
         FillInspector(true);
         break;

@@ -222,6 +222,8 @@ private:
     // Digits typed on the keypad while Alt is held: one character on release.
     QString fAltCode;
     bool fAltActive = false;
+    // Counts changes of the selection: a queued editor opens for its own.
+    uint64_t fSelectionChanges = 0;
 
     // Asks the selected elements for their rows.
     void Rebuild();
