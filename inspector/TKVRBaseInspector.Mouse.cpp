@@ -375,7 +375,13 @@ void TKVRBaseInspector::OnComboChange(int aIndex)
     int32_t row = 0, part = 0;
     if (aIndex < 0 || !fComboList->isVisible() || !FindPart(fListPart, row, part))
         return;
+    fComboList->hide();
     const TVXListProp list = TVXListProp(fJsonA[size_t(row)].value(Key("List", part), 0) & 0xFF);
+    const TJsonObject& shown = PartValue(fJsonA[size_t(row)], "Value", part);
+    // The entry shown is sent again only to make several elements take it.
+    const bool same = IsTextList(list) ? TextOf(shown) == fComboList->itemText(aIndex) : shown == aIndex;
+    if (same && fBaseLab && fBaseLab->GetSelectionCount() < 2)
+        return;
     if (IsTextList(list))
         SendValue(fListPart, "txt", fComboList->itemText(aIndex).toStdString());
     else

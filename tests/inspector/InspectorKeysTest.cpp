@@ -104,7 +104,7 @@ struct TNumberCase
     const char* Text;            // the box's text at the end
 };
 
-TEST(InspectorKeys, NumberBoxTable)
+void RunNumberBoxTable()
 {
     const TNumberCase cases[] = {
         {"no step past the maximum", 9.8, 0, 10, 0.5, false, -1, {Up}, {9.8}, "9.8"},
@@ -137,6 +137,20 @@ TEST(InspectorKeys, NumberBoxTable)
         QTest::keyClick(&f.Grid, Qt::Key_Escape);
         EXPECT_FALSE(f.Grid.GetEdit().Active);
     }
+}
+
+TEST(InspectorKeys, NumberBoxTable)
+{
+    RunNumberBoxTable();
+}
+
+// A comma locale changes nothing: the boxes show and read a point.
+TEST(InspectorKeys, NumberBoxTableUnderACommaLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    RunNumberBoxTable();
+    QLocale::setDefault(before);
 }
 
 // A comma sends nothing: it only moves the caret behind the point.
