@@ -1,6 +1,7 @@
 // Keys into the inspector's painted box, offscreen, on a real document: each
 // case opens a box, types, and reads what the element then holds.
 #include "inspector/KVR.FMX.Inspector.h"
+#include "platform/rtl/model/TKVRBaseBarcode.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include <QApplication>
@@ -227,3 +228,34 @@ TEST(InspectorKeys, SpinRepeatsWhileHeld)
 }
 
 }  // namespace
+
+// A barcode's value box takes what its symbology takes.
+TEST(InspectorKeys, BarcodeValueKeys)
+{
+    struct TCase
+    {
+        TKVRBarType Type;
+        const char* Code;
+        char Typed;
+        const char* Stored;
+    };
+    const TCase cases[] = {
+        {TKVRBarType(0), "400638133393", 'a', "400638133393"},
+        {TKVRBarType(0), "400638133393", '1', "4006381333931"},
+        {TKVRBarType(10), "ABC", 'a', "ABCa"},
+        {TKVRBarType(10), "ABC", '~', "ABC~"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        TFixture f;
+        auto* code = f.Doc.AddBaseBarcode(0, 40000, QString::fromLatin1(c.Code), c.Type);
+        ASSERT_TRUE(code);
+        f.Doc.SelectItem(code, false);
+        int r = 0, j = 0;
+        ASSERT_TRUE(Locate(f.Grid, 400, r, j));
+        f.Grid.Edit(r, j);
+        ASSERT_TRUE(f.Grid.GetEdit().Active);
+        QTest::keyClick(&f.Grid, c.Typed);
+        EXPECT_EQ(code->GetCode(), QString::fromLatin1(c.Stored));
+    }
+}
