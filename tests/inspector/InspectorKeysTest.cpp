@@ -2,6 +2,7 @@
 // case opens a box, types, and reads what the element then holds.
 #include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBasePDF417.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include <QApplication>
@@ -258,4 +259,32 @@ TEST(InspectorKeys, BarcodeValueKeys)
         QTest::keyClick(&f.Grid, c.Typed);
         EXPECT_EQ(code->GetCode(), QString::fromLatin1(c.Stored));
     }
+}
+
+// The integer box: a leading zero and a comma are refused, a value above
+// the maximum sends the maximum, the box shows the reply.
+TEST(InspectorKeys, IntegerBoxKeys)
+{
+    TFixture f;
+    auto* code = f.Doc.AddBasePDF417(0, 40000, QStringLiteral("text"));
+    ASSERT_TRUE(code);
+    f.Doc.SelectItem(code, false);
+    int r = 0, j = 0;
+    ASSERT_TRUE(Locate(f.Grid, 443, r, j));
+    f.Grid.Edit(r, j);
+    ASSERT_TRUE(f.Grid.GetEdit().Active);
+    ASSERT_EQ(f.Grid.GetEdit().InputType, KVRInputType::Integer);
+    f.Grid.DblClick();
+    QTest::keyClick(&f.Grid, '3');
+    EXPECT_EQ(int(code->GetCorrectionLevel()), 3);
+    QTest::keyClick(&f.Grid, Qt::Key_Home);
+    QTest::keyClick(&f.Grid, Qt::Key_Left);
+    QTest::keyClick(&f.Grid, '0');
+    QTest::keyClick(&f.Grid, ',');
+    EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("3"));
+    QTest::keyClick(&f.Grid, Qt::Key_End);
+    QTest::keyClick(&f.Grid, Qt::Key_Right);
+    QTest::keyClick(&f.Grid, '5');
+    EXPECT_EQ(int(code->GetCorrectionLevel()), 8);
+    EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("8"));
 }
