@@ -5,6 +5,7 @@
 #include "document/KVR.FMX.h"
 #include "inspector/TKVRBaseInspector.h"
 #include "inspector/TKVRInspectorRows.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/label/TKVRLayer.h"
@@ -19,7 +20,7 @@ using namespace KVRInspectorRows;
 
 namespace {
 
-int32_t Rounded(double aValue) { return int32_t(std::lround(aValue)); }
+int32_t Rounded(double aValue) { return int32_t(RoundHalfEven(aValue)); }
 
 }  // namespace
 
