@@ -1,10 +1,10 @@
 // Keys into the inspector's painted box, offscreen, on a real document: each
 // case opens a box, types, and reads what the element then holds.
-#include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
 #include "platform/rtl/model/TKVRBasePDF417.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
+#include "tests/inspector/InspectorFixture.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -14,8 +14,6 @@
 namespace {
 
 constexpr int WidthPos = 260, TextPos = 180;
-
-std::string K(const char* aPrefix, int aPart) { return aPrefix + std::to_string(aPart); }
 
 bool Locate(const TKVRBaseInspector& aGrid, int aPos, int& aRow, int& aPart)
 {
@@ -35,37 +33,8 @@ TJsonObject Shown(const TKVRBaseInspector& aGrid, int aPos)
     return Locate(aGrid, aPos, r, j) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
 }
 
-struct TChangeCount : IVXObserver
-{
-    int Items = 0;
-    void UpdateCtrl(TVXChange aChange, const TVXChangeValue&) override { Items += aChange == KVRChange::Items; }
-    uint8_t TypeDest() const override { return 9; }
-    void DocumentDestroyed() override {}
-};
-
-struct TFixture
-{
-    TVXLabelFMX Doc;
-    TKVRInspector Grid;
-    TChangeCount Count;
-    TKVRBaseRectangle* Rect = nullptr;
-    TKVRBaseText* Text = nullptr;
-
-    TFixture()
-    {
-        Rect = Doc.AddBaseRectangle(0, 0, 20000, 10000);
-        Text = Doc.AddBaseText(0, 20000);
-        Grid.resize(240, 900);
-        Grid.SetLabel(&Doc);
-        Grid.show();
-        Doc.Attach(&Count);
-    }
-    ~TFixture()
-    {
-        Doc.Detach(&Count);
-        Grid.SetLabel(nullptr);
-    }
-    // Sets the width, then opens its box with these bounds and step.
+struct TFixture : TInspectorFixture
+{    // Sets the width, then opens its box with these bounds and step.
     void OpenWidth(double aValue, double aMin, double aMax, double aStep)
     {
         Doc.SelectItem(Rect, false);

@@ -1,25 +1,14 @@
 // The mouse on the inspector, offscreen, on a real document: what a click
 // on each kind of part changes in the element, and where it does nothing.
-#include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
+#include "tests/inspector/InspectorFixture.h"
 #include <QComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Counts the document's changes of its elements.
-struct TChangeCount : IVXObserver
-{
-    int Items = 0;
-    void UpdateCtrl(TVXChange aChange, const TVXChangeValue&) override { Items += aChange == KVRChange::Items; }
-    uint8_t TypeDest() const override { return 9; }
-    void DocumentDestroyed() override {}
-};
-
-std::string K(const char* aPrefix, int aPart) { return aPrefix + std::to_string(aPart); }
 
 // Row, part and top of the part with position aPos and code aCode.
 bool Locate(const TKVRBaseInspector& aGrid, int aPos, int aCode, int& aRow, int& aPart, int& aTop)
@@ -59,29 +48,8 @@ TJsonObject Value(const TKVRBaseInspector& aGrid, int aPos, int aCode)
     return Locate(aGrid, aPos, aCode, r, j, top) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
 }
 
-struct TFixture
-{
-    TVXLabelFMX Doc;
-    TKVRInspector Grid;
-    TChangeCount Count;
-    TKVRBaseRectangle* Rect = nullptr;
-    TKVRBaseText* Text = nullptr;
-
-    TFixture()
-    {
-        Rect = Doc.AddBaseRectangle(0, 0, 20000, 10000);
-        Text = Doc.AddBaseText(0, 20000);
-        Grid.resize(240, 900);
-        Grid.SetLabel(&Doc);
-        Grid.show();
-        Doc.Attach(&Count);
-    }
-    ~TFixture()
-    {
-        Doc.Detach(&Count);
-        Grid.SetLabel(nullptr);
-    }
-    void Click(QPoint aAt) { QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, aAt); }
+struct TFixture : TInspectorFixture
+{    void Click(QPoint aAt) { QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, aAt); }
 };
 
 constexpr int FilledPos = 150, LayerPos = 100, AlignPos = 1, PositionPos = 2;
