@@ -7,6 +7,7 @@
 #include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
+#include "dialogs/KVR.FMX.SelColor.h"
 #include "dialogs/KVR.FMX.SelMap.h"
 #include "dialogs/KVR.FMX.SelSymbol.h"
 #include "dialogs/KVR.FMX.Settings.h"
@@ -99,5 +100,21 @@ void InitializeKVRFMXDialogs()
             return false;
         }
         return KVRShowModal(form) == 1;
+    };
+    openers.SelectColor = [](uint32_t& aColor) {
+        TfSelColor form(QApplication::activeWindow());
+        form.Ini(QString(), aColor);
+        if (KVRShowModal(form) != 1)
+            return false;
+        aColor = form.GetSelColor();
+        return true;
+    };
+    openers.EditLongText = [](QString& aText, bool aKeepSize) {
+        TfMem form(QApplication::activeWindow());
+        form.Ini(aText, aKeepSize);
+        if (KVRShowModal(form) != 1)
+            return false;
+        aText = form.GetText();
+        return true;
     };
 }

@@ -27,6 +27,10 @@ struct TKVRLabelOpeners
     // (the inspector's codes 10 and 11); false when the selection is not one.
     std::function<bool(TVXLabelFMX& aLabel)> EditTable;
     std::function<bool(TVXLabelFMX& aLabel)> EditPolyText;
+    // The colour dialog (aColor ARGB in and out); false when cancelled.
+    std::function<bool(uint32_t& aColor)> SelectColor;
+    // The long-text dialog (aText in and out); false when cancelled.
+    std::function<bool(QString& aText, bool aKeepSize)> EditLongText;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

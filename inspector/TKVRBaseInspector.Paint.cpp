@@ -222,18 +222,26 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
     }
 }
 
+TRectF TKVRBaseInspector::OptionBox(const TJsonObject& aRow, int32_t aPart, int32_t aGroup, int32_t aBox,
+                                     float aTop) const
+{
+    const bool both = (aRow.value(Key("Prop", aPart), 0) & 0xFF) == KVRInsProp::AlignPos;
+    const float s20 = float(ScalePos(20, fDPIX)), s22 = float(ScalePos(22, fDPIX));
+    const int32_t t = aRow.value(Key("T", aPart), 0);
+    const float g = float(ScalePos(both ? (108 - fRightGap) / 8 : (174 - fRightGap) / 4, fDPIX));
+    const float top = both ? aTop + float(ScalePos(t + 2, fDPIX)) : aTop + float(t) + 2;
+    const float left = (aGroup == 0 ? g : 5 * g + 3 * s22) + float(aBox) * (s22 + g);
+    return TRectF(left, top, left + s22, top + s20);
+}
+
 void TKVRBaseInspector::DrawOptions(TCanvas& aCanvas, const TJsonObject& aRow, int32_t j)
 {
     const bool both = (aRow.value(Key("Prop", j), 0) & 0xFF) == KVRInsProp::AlignPos;
-    const float s20 = float(ScalePos(20, fDPIX)), s22 = float(ScalePos(22, fDPIX));
-    const int32_t t = aRow.value(Key("T", j), 0);
-    const float g = float(ScalePos(both ? (108 - fRightGap) / 8 : (174 - fRightGap) / 4, fDPIX));
-    const float top = both ? posy + float(ScalePos(t + 2, fDPIX)) : posy + float(t) + 2;
     auto px = [this](int32_t n) { return float(ScalePos(n, fDPIX)); };
     // One box: framed, filled (the chosen one in the selection colour, always
     // opaque) and its glyph.
-    auto box = [&](float x, bool chosen, auto glyph) {
-        const TRectF r(x, top, x + s22, top + s20);
+    auto box = [&](int32_t group, int32_t k, bool chosen, auto glyph) {
+        const TRectF r = OptionBox(aRow, j, group, k, posy);
         FillBox(aCanvas, r, chosen ? (fSelButColor | 0xFF000000) : fButColor);
         FrameBox(aCanvas, r, FrameColor);
         aCanvas.Stroke().SetColor(chosen ? fCapButPresColor : fCapButColor);
@@ -243,7 +251,7 @@ void TKVRBaseInspector::DrawOptions(TCanvas& aCanvas, const TJsonObject& aRow, i
     for (int32_t k = 0; k < 3; ++k) {
         // Alignment: the middle stroke shows left, centre or right.
         const float from[] = {4, 8, 10}, to[] = {12, 14, 18};
-        box(g + float(k) * (s22 + g), first == k, [&](float x, float y) {
+        box(0, k, first == k, [&](float x, float y) {
             Line(aCanvas, x + px(4), y + px(4), x + px(18), y + px(4));
             Line(aCanvas, x + px(int32_t(from[k])), y + px(10), x + px(int32_t(to[k])), y + px(10));
             Line(aCanvas, x + px(4), y + px(16), x + px(18), y + px(16));
@@ -253,7 +261,7 @@ void TKVRBaseInspector::DrawOptions(TCanvas& aCanvas, const TJsonObject& aRow, i
         return;
     for (int32_t k = 0; k < 3; ++k)
         // Position: two strokes high, in the middle or low.
-        box(5 * g + 3 * s22 + float(k) * (s22 + g), second == k, [&](float x, float y) {
+        box(1, k, second == k, [&](float x, float y) {
             Line(aCanvas, x + px(4), y + px(4 + 4 * k), x + px(18), y + px(4 + 4 * k));
             Line(aCanvas, x + px(4), y + px(8 + 4 * k), x + px(18), y + px(8 + 4 * k));
         });

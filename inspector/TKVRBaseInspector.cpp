@@ -34,11 +34,16 @@ TKVRBaseInspector::TKVRBaseInspector(QWidget* aParent) : QAbstractScrollArea(aPa
     fComboList = new QComboBox(viewport());
     fComboList->hide();
     fComboList->view()->setItemDelegate(new TKVRHeadTypeDelegate(fComboList));
+    // activated fires for the entry already chosen too: with several
+    // elements selected that entry is sent to all of them.
+    connect(fComboList, &QComboBox::activated, this, [this](int aIndex) { OnComboChange(aIndex); });
+    viewport()->setMouseTracking(true);
     fScrollBar = verticalScrollBar();
     fScrollBarsize = fScrollBar->sizeHint().width();
     connect(fScrollBar, &QScrollBar::valueChanged, this, [this] { UpdateVertScroll(); });
     fTimer = new QTimer(this);
-    fTimer->stop();
+    fTimer->setInterval(100);
+    connect(fTimer, &QTimer::timeout, this, [this] { OnTimer(); });
 }
 
 TKVRBaseInspector::~TKVRBaseInspector()
@@ -103,7 +108,7 @@ void TKVRBaseInspector::resizeEvent(QResizeEvent* aEvent)
 
 // ---------------------------------------------------------------- observer
 
-void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
+void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
 {
     if (!fBaseLab)
         return;
@@ -137,9 +142,32 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
         FillInspector(false);
         break;
     }
+    case KVRChange::EditProp:
+        if (aValue.Open && fOptions.testFlag(KVRFmxInspector::ioEditProp)) {
+            // Opened after the notification returns (a dialog must not run
+            // inside the document's call), on the rows then shown, and only
+            // for the selection it was asked for.
+            const uint64_t selection = fSelectionChanges;
+            const TKVRInsProp code = aValue.Prop;
+            const int32_t pos = int32_t(aValue.Pos);
+            QTimer::singleShot(0, this, [this, selection, code, pos] {
+                if (selection != fSelectionChanges || !fBaseLab)
+                    return;
+                for (int32_t r = 0; r < int32_t(fJsonA.size()); ++r)
+                    for (int32_t j = 1; j <= fJsonA[size_t(r)].value("N", 0); ++j)
+                        if ((fJsonA[size_t(r)].value(Key("Prop", j), 0) & 0xFF) == code &&
+                            fJsonA[size_t(r)].value(Key("P", j), 0) == pos) {
+                            PropEditor(r, j);
+                            return;
+                        }
+            });
+        }
+        break;
     case KVRChange::Selection:
     case KVRChange::List:
     case KVRChange::Text:
+        if (aChange == KVRChange::Selection)
+            ++fSelectionChanges;
         Rebuild();
         FillInspector(true);
         break;
@@ -149,6 +177,8 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue&)
 
 void TKVRBaseInspector::Rebuild()
 {
+    // The list belongs to a part of the old rows.
+    fComboList->hide();
     fJsonA = TJsonObject::array();
     fJsonO = nullptr;
     TKVRInpectorBaseTypes base = fInsTypesBase;
@@ -191,6 +221,7 @@ void TKVRBaseInspector::FillInspector(bool aReset)
 {
     if (aReset) {
         fEdit.Active = false;
+        fTimer->stop();
         fTopIndex = 0;
     }
     fVisibleRows = 0;
@@ -295,6 +326,8 @@ void TKVRBaseInspector::ResetValue()
 
 void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
 {
+    fTimer->stop();
+    fAltActive = false;
     fEdit.Reset();
     fBackEdit = QImage();
     if (aRow < fTopIndex || aRow >= int32_t(fJsonA.size()))
@@ -327,6 +360,7 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
                          ? QString::number(fEdit.Value, 'g', 17)
                          : FormatFloat(TextOf(PartValue(row, "FE", aPart)), fEdit.Value);
         break;
+    case KVRInsProp::List: OpenList(aRow, aPart, int32_t(top)); return;
     default: return;
     }
     fEdit.Width = int32_t(RoundHalfEven(WidthCtrl(col, code, fSize24)));

@@ -100,11 +100,48 @@ public:
     // Paints the open box into its image and repaints the grid.
     void DrawEdit();
 
+    // ---- keys into the open box
+    // aKey is a Qt::Key for a key, 0 for a typed character aKeyChar.
+    void KDown(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aShift);
+    void KUp(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aShift);
+    // The selected barcode's symbology takes the character.
+    bool KeyBarcodeValid(QChar aKeyChar) const;
+    void PasteFromClipBoard();
+    // Steps of a number box, within its bounds; the timer repeats them
+    // every 100 ms (0 up, 1 down) while the box is open.
+    void IncValue();
+    void DecValue();
+    void IniTimer(int32_t aType);
+    void OnTimer();
+    // Sends the number box's value and shows the reply.
+    void UpdateNumberProp(bool aZero);
+    bool IsTimerActive() const;
+    bool IsNumberBoxOpen() const;
+
+    // ---- mouse (viewport coordinates)
+    // Acts on the part under the point: opens its box or list, toggles a
+    // check box, chooses an option box or opens the part's dialog.
+    void MDown(Qt::MouseButton aButton, Qt::KeyboardModifiers aShift, int32_t aX, int32_t aY);
+    // The hand cursor over the parts a click acts on.
+    void MMove(Qt::KeyboardModifiers aShift, int32_t aX, int32_t aY);
+    void MUp(Qt::MouseButton aButton, Qt::KeyboardModifiers aShift, int32_t aX, int32_t aY);
+    void DblClick();
+    // Opens the editor of part aPart of row aRow: the list, the check box's
+    // toggle or the part's dialog.
+    void PropEditor(int32_t aRow, int32_t aPart);
+
 protected:
     void paintEvent(QPaintEvent* aEvent) override;
     void resizeEvent(QResizeEvent* aEvent) override;
     void changeEvent(QEvent* aEvent) override;
     void scrollContentsBy(int, int) override {}
+    void keyPressEvent(QKeyEvent* aEvent) override;
+    void keyReleaseEvent(QKeyEvent* aEvent) override;
+    void inputMethodEvent(QInputMethodEvent* aEvent) override;
+    void mousePressEvent(QMouseEvent* aEvent) override;
+    void mouseMoveEvent(QMouseEvent* aEvent) override;
+    void mouseReleaseEvent(QMouseEvent* aEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* aEvent) override;
 
     // Paints the grid (every caller passes -1, -1: every row and part).
     void Draw(TCanvas& aCanvas, int32_t aRow, int32_t aPart);
@@ -148,6 +185,46 @@ protected:
     bool fImgMap = false;
 
 private:
+    // A part as the document names it: rows may be rebuilt by any send, so
+    // a part is held by this, never by a row index or reference.
+    struct TPartId
+    {
+        int32_t Kind = 0, Type = 0, Pos = 0;
+        TKVRInsProp Code = 0;
+    };
+    TPartId PartId(int32_t aRow, int32_t aPart) const;
+    // Finds the part in the current rows.
+    bool FindPart(const TPartId& aId, int32_t& aRow, int32_t& aPart) const;
+    // Sends one value of the part (under its own key only) to the document
+    // and keeps the reply in the part's row, if the row is still shown.
+    void SendValue(const TPartId& aId, const char* aKey, const TJsonObject& aValue);
+    // Option box aBox of group aGroup (0 or 1) of part aPart of a row whose
+    // top is at aTop: where it is painted and hit.
+    TRectF OptionBox(const TJsonObject& aRow, int32_t aPart, int32_t aGroup, int32_t aBox, float aTop) const;
+    // The option box under (aX, aY), group and box, or false.
+    bool OptionAt(const TJsonObject& aRow, int32_t aPart, float aTop, int32_t aX, int32_t aY, int32_t& aGroup,
+                  int32_t& aBox) const;
+    // The part's value box (or button) lies under (aX, aY).
+    bool PartAt(const TJsonObject& aRow, int32_t aPart, float aTop, int32_t aX, int32_t aY) const;
+    // Acts on a click on part aPart of row aRow; false when the click does
+    // not act on it.
+    bool ClickPart(int32_t aRow, int32_t aPart, float aTop, int32_t aX, int32_t aY);
+    // Shows the list editor over the value box of a code-8 part.
+    void OpenList(int32_t aRow, int32_t aPart, int32_t aTop);
+    void OnComboChange(int aIndex);
+    void CloseEdit();
+    // A text box's new text: sent, and the box repainted.
+    void SetEditText(const QString& aText, int32_t aCursorPos);
+    // A typed digit, comma or point into a number box.
+    void TypeNumber(QChar aKeyChar);
+    TPartId fListPart;
+    int32_t fTypeTimer = 0;
+    // Digits typed on the keypad while Alt is held: one character on release.
+    QString fAltCode;
+    bool fAltActive = false;
+    // Counts changes of the selection: a queued editor opens for its own.
+    uint64_t fSelectionChanges = 0;
+
     // Asks the selected elements for their rows.
     void Rebuild();
     // The open box's part again in the new rows (by kind, type, position and

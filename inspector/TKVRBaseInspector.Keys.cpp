@@ -1,0 +1,368 @@
+// Keys into the grid's own painted box: caret moves, typed characters, the
+// steps of number boxes and their spin repeat, Alt codes and pasting. Every
+// accepted key is sent to the document at once; Return only closes.
+//
+// Number boxes show FormatFloat's point whatever the locale and read their
+// text with the C locale: nothing here goes through the system's locale.
+#include "document/KVR.FMX.h"
+#include "inspector/TKVRBaseInspector.h"
+#include "inspector/TKVRInspectorRows.h"
+#include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/codes/KVR.Barcode.h"
+#include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/text/KVR.FormatFloat.h"
+#include "platform/rtl/text/TXTUtils.h"
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QTimer>
+#include <cmath>
+
+using namespace KVRInspectorRows;
+
+namespace {
+
+// The box's text as a number; group separators are shown by some formats.
+bool ReadNumber(QString aText, double& aValue)
+{
+    bool ok = false;
+    aValue = QLocale::c().toDouble(aText.remove(QLatin1Char(',')), &ok);
+    return ok && std::isfinite(aValue);
+}
+
+// The characters a plain text box takes besides letters and digits.
+bool IsTextChar(QChar aChar)
+{
+    return aChar.isLetterOrNumber() || QStringLiteral("$%\u20AC#-_ .,+@").contains(aChar);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Qt's events
+
+void TKVRBaseInspector::keyPressEvent(QKeyEvent* aEvent)
+{
+    const Qt::KeyboardModifiers mods = aEvent->modifiers();
+    const QString text = aEvent->text();
+    // Printable text without Ctrl or Alt is typed; everything else is a key
+    // (the scroll area's own arrow-key scrolling is not wanted).
+    if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier)))
+        for (const QChar c : text)
+            KDown(0, c, mods);
+    else
+        KDown(aEvent->key(), QChar(), mods);
+    aEvent->accept();
+}
+
+void TKVRBaseInspector::keyReleaseEvent(QKeyEvent* aEvent)
+{
+    KUp(aEvent->key(), QChar(), aEvent->modifiers());
+    aEvent->accept();
+}
+
+void TKVRBaseInspector::inputMethodEvent(QInputMethodEvent* aEvent)
+{
+    for (const QChar c : aEvent->commitString())
+        KDown(0, c, {});
+    aEvent->accept();
+}
+
+// ---------------------------------------------------------------- keys
+
+void TKVRBaseInspector::KDown(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aShift)
+{
+    if (!fEdit.Active)
+        return;
+    const bool number = IsNumberBoxOpen();
+    if (aKey == 0) {
+        if (number)
+            TypeNumber(aKeyChar);
+        else if ((fJsonA[size_t(fEdit.Row)].value(Key("Prop", fEdit.Part), 0) & 0xFF) == KVRInsProp::BarValue
+                     ? KeyBarcodeValid(aKeyChar)
+                     : IsTextChar(aKeyChar)) {
+            if (fEdit.SelectAll)
+                SetEditText(QString(aKeyChar), 1);
+            else
+                SetEditText(QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()),
+                                                       aKeyChar),
+                            fEdit.CursorPos + 1);
+        }
+        return;
+    }
+    switch (aKey) {
+    case Qt::Key_Up:
+        if (number)
+            IncValue();
+        return;
+    case Qt::Key_Down:
+        if (number)
+            DecValue();
+        return;
+    case Qt::Key_Left:
+        if (fEdit.CursorPos > 0) {
+            --fEdit.CursorPos;
+            fEdit.SelectAll = false;
+            DrawEdit();
+        }
+        return;
+    case Qt::Key_Right:
+        if (fEdit.CursorPos < fEdit.Text.size())
+            ++fEdit.CursorPos;
+        else if (number)
+            return;
+        fEdit.SelectAll = false;
+        DrawEdit();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape: CloseEdit(); return;
+    case Qt::Key_Backspace: {
+        if (fEdit.Text.isEmpty())
+            return;
+        if (fEdit.SelectAll) {
+            fEdit.SelectAll = false;
+            if (number) {
+                fEdit.Text = QStringLiteral("0");
+                fEdit.CursorPos = 0;
+                fEdit.Value = 0;
+                UpdateNumberProp(false);
+            } else
+                SetEditText(QString(), 0);
+            return;
+        }
+        QString text = fEdit.Text;
+        if (!TXTUtils::DeleteCharPos(text, fEdit.CursorPos, fEdit.InputType))
+            return;
+        if (!number) {
+            SetEditText(text, fEdit.CursorPos - 1);
+            return;
+        }
+        double value = 0;
+        if (text.isEmpty()) {
+            fEdit.Text = QStringLiteral("0");
+            fEdit.CursorPos = 1;
+            fEdit.Value = 0;
+        } else if (ReadNumber(text, value)) {
+            fEdit.Text = text;
+            fEdit.Value = value;
+            --fEdit.CursorPos;
+        } else {
+            fEdit.Text = text;
+            --fEdit.CursorPos;
+            DrawEdit();
+            return;
+        }
+        UpdateNumberProp(false);
+        return;
+    }
+    default: break;
+    }
+    if (number)
+        return;
+    if (aKey == Qt::Key_V && (aShift & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        PasteFromClipBoard();
+        return;
+    }
+    if (aShift & Qt::AltModifier) {
+        if (!fAltActive) {
+            fAltActive = true;
+            fAltCode.clear();
+        }
+        if ((aShift & Qt::KeypadModifier) && aKey >= Qt::Key_0 && aKey <= Qt::Key_9)
+            fAltCode += QChar('0' + (aKey - Qt::Key_0));
+    }
+}
+
+void TKVRBaseInspector::KUp(int, QChar, Qt::KeyboardModifiers aShift)
+{
+    if (!fEdit.Active || IsNumberBoxOpen() || !fAltActive || (aShift & Qt::AltModifier))
+        return;
+    fAltActive = false;
+    const QString code = fAltCode;
+    fAltCode.clear();
+    bool ok = false;
+    const uint32_t number = code.toUInt(&ok);
+    if (!ok)
+        return;
+    // Only the low 16 bits name the character; Linux sends no character of
+    // its own after the sequence, so nothing is swallowed afterwards.
+    const QChar c(char16_t(number & 0xFFFF));
+    if (fEdit.SelectAll)
+        SetEditText(QString(c), 1);
+    else
+        SetEditText(QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()), c),
+                    fEdit.CursorPos + 1);
+}
+
+void TKVRBaseInspector::SetEditText(const QString& aText, int32_t aCursorPos)
+{
+    const TPartId id = PartId(fEdit.Row, fEdit.Part);
+    fEdit.Text = aText;
+    fEdit.CursorPos = std::clamp<int32_t>(aCursorPos, 0, int32_t(aText.size()));
+    fEdit.SelectAll = false;
+    SendValue(id, "txt", aText.toStdString());
+    DrawEdit();
+}
+
+bool TKVRBaseInspector::KeyBarcodeValid(QChar aKeyChar) const
+{
+    if (aKeyChar == QChar(8) || !fBaseLab)
+        return false;
+    // One barcode selected: with several, whose symbology would it be?
+    const auto* code = dynamic_cast<const TKVRBarcodeIntf*>(fBaseLab->Select());
+    return code && TBarcode::IsValidKey(code->GetBarType(), aKeyChar);
+}
+
+void TKVRBaseInspector::PasteFromClipBoard()
+{
+    if (!fEdit.Active || fEdit.InputType != KVRInputType::Text)
+        return;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString text = clipboard ? clipboard->text() : QString();
+    if (text.isEmpty())
+        return;
+    if (fEdit.SelectAll)
+        SetEditText(text, int32_t(text.size()));
+    else
+        SetEditText(QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()), text),
+                    fEdit.CursorPos + int32_t(text.size()));
+}
+
+// ---------------------------------------------------------------- numbers
+
+void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
+{
+    const bool decimal = fEdit.InputType == KVRInputType::Decimal;
+    if (aKeyChar == QLatin1Char(',') || aKeyChar == QLatin1Char('.')) {
+        // Never a character of its own: the caret goes behind the point.
+        if (!decimal)
+            return;
+        const qsizetype point = fEdit.Text.indexOf(QLatin1Char('.'));
+        fEdit.CursorPos = point < 0 ? 0 : int32_t(point + 1);
+        fEdit.SelectAll = false;
+        DrawEdit();
+        return;
+    }
+    if (!aKeyChar.isDigit() || aKeyChar.unicode() > '9')
+        return;
+    QString text;
+    int32_t caret = fEdit.CursorPos + 1;
+    if (fEdit.SelectAll) {
+        text = QString(aKeyChar);
+        caret = 1;
+    } else if (aKeyChar == QLatin1Char('0') && fEdit.CursorPos == 0) {
+        // A leading zero adds nothing: the integer box ignores it, the
+        // decimal box sends its value again.
+        if (!decimal)
+            return;
+        text = fEdit.Text.isEmpty() ? QStringLiteral("0") : fEdit.Text;
+        caret = 0;
+    } else if (fEdit.CursorPos == 0 && fEdit.Value < 1.0 && !fEdit.Text.isEmpty()) {
+        text = QString(aKeyChar) + fEdit.Text.mid(1);
+        caret = 1;
+    } else
+        text = QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()), aKeyChar);
+    double typed = 0;
+    if (!ReadNumber(text, typed))
+        return;
+    typed = decimal ? RoundHalfEven(typed * 1000.0) / 1000.0 : RoundHalfEven(typed);
+    fEdit.SelectAll = false;
+    fEdit.Value = typed;
+    // Below the minimum more digits may still reach it: the typed text stays
+    // while the document gets the minimum.
+    const bool below = fEdit.MaxValue > fEdit.MinValue && typed < fEdit.MinValue;
+    UpdateNumberProp(false);
+    if (below) {
+        fEdit.Text = text;
+        fEdit.Value = typed;
+    }
+    fEdit.CursorPos = std::clamp<int32_t>(caret, 0, int32_t(fEdit.Text.size()));
+    DrawEdit();
+}
+
+void TKVRBaseInspector::UpdateNumberProp(bool aZero)
+{
+    if (!IsNumberBoxOpen() || fEdit.Row < 0 || fEdit.Row >= int32_t(fJsonA.size()))
+        return;
+    const TPartId id = PartId(fEdit.Row, fEdit.Part);
+    const QString format = TextOf(PartValue(fJsonA[size_t(fEdit.Row)], "FE", fEdit.Part));
+    const bool decimal = fEdit.InputType == KVRInputType::Decimal;
+    double value = fEdit.Value;
+    if (fEdit.MaxValue > fEdit.MinValue)
+        value = std::clamp(value, fEdit.MinValue, fEdit.MaxValue);
+    const char* key = decimal ? "ext" : "int";
+    // The send may rebuild the rows: the notification keeps the box over
+    // its part (or closes it); the box's own state is kept here.
+    const TDataEdit edit = fEdit;
+    if (decimal)
+        SendValue(id, key, value);
+    else
+        SendValue(id, key, int64_t(RoundHalfEven(value)));
+    if (!fEdit.Active) {
+        CloseEdit();
+        return;
+    }
+    const int32_t row = fEdit.Row, part = fEdit.Part, top = fEdit.Top;
+    fEdit = edit;
+    fEdit.Row = row;
+    fEdit.Part = part;
+    fEdit.Top = top;
+    const TJsonObject& shown = PartValue(fJsonA[size_t(row)], "Value", part);
+    fEdit.Value = shown.is_number() ? shown.get<double>() : value;
+    if (aZero)
+        fEdit.Text = QStringLiteral("0");
+    else if (!decimal && format.isEmpty())
+        fEdit.Text = QString::number(fEdit.Value, 'g', 17);
+    else
+        fEdit.Text = FormatFloat(format, fEdit.Value);
+    fEdit.CursorPos = std::min<int32_t>(fEdit.CursorPos, int32_t(fEdit.Text.size()));
+    DrawEdit();
+}
+
+void TKVRBaseInspector::IncValue()
+{
+    if (IsNumberBoxOpen() && fEdit.Value + fEdit.Step <= fEdit.MaxValue) {
+        fEdit.Value += fEdit.Step;
+        UpdateNumberProp(false);
+    }
+}
+
+void TKVRBaseInspector::DecValue()
+{
+    if (IsNumberBoxOpen() && fEdit.Value - fEdit.Step >= fEdit.MinValue) {
+        fEdit.Value -= fEdit.Step;
+        UpdateNumberProp(false);
+    }
+}
+
+void TKVRBaseInspector::IniTimer(int32_t aType)
+{
+    fTimer->stop();
+    fTypeTimer = aType;
+    fTimer->start(100);
+}
+
+void TKVRBaseInspector::OnTimer()
+{
+    // A closed box has nothing to step.
+    if (!IsNumberBoxOpen()) {
+        fTimer->stop();
+        return;
+    }
+    if (fTypeTimer == 0)
+        IncValue();
+    else if (fTypeTimer == 1)
+        DecValue();
+}
+
+bool TKVRBaseInspector::IsTimerActive() const
+{
+    return fTimer->isActive();
+}
+
+bool TKVRBaseInspector::IsNumberBoxOpen() const
+{
+    return fEdit.Active && (fEdit.InputType == KVRInputType::Decimal || fEdit.InputType == KVRInputType::Integer);
+}

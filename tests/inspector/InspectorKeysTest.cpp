@@ -1,0 +1,259 @@
+// Keys into the inspector's painted box, offscreen, on a real document: each
+// case opens a box, types, and reads what the element then holds.
+#include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBasePDF417.h"
+#include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseText.h"
+#include "tests/inspector/InspectorFixture.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int WidthPos = 260, TextPos = 180;
+
+bool Locate(const TKVRBaseInspector& aGrid, int aPos, int& aRow, int& aPart)
+{
+    for (int r = 0; r < int(aGrid.GetRows().size()); ++r)
+        for (int j = 1; j <= aGrid.GetRows()[size_t(r)]["N"].get<int>(); ++j)
+            if (aGrid.GetRows()[size_t(r)][K("P", j)] == aPos) {
+                aRow = r;
+                aPart = j;
+                return true;
+            }
+    return false;
+}
+
+TJsonObject Shown(const TKVRBaseInspector& aGrid, int aPos)
+{
+    int r = 0, j = 0;
+    return Locate(aGrid, aPos, r, j) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
+}
+
+struct TFixture : TInspectorFixture
+{    // Sets the width, then opens its box with these bounds and step.
+    void OpenWidth(double aValue, double aMin, double aMax, double aStep)
+    {
+        Doc.SelectItem(Rect, false);
+        Doc.UpdateProp(KVRInsProp::Number, 0, KVRInsTypeBase::Size, WidthPos, {{"ext", aValue}});
+        int r = 0, j = 0;
+        ASSERT_TRUE(Locate(Grid, WidthPos, r, j));
+        TJsonObject& row = Grid.GetRows()[size_t(r)];
+        row[K("M", j)] = aMin;
+        row[K("X", j)] = aMax;
+        row[K("I", j)] = aStep;
+        Grid.Edit(r, j);
+        ASSERT_TRUE(Grid.GetEdit().Active);
+    }
+    void Send(QEvent::Type aType, int aKey, Qt::KeyboardModifiers aMods, const QString& aText = {})
+    {
+        QKeyEvent event(aType, aKey, aMods, aText);
+        QApplication::sendEvent(&Grid, &event);
+    }
+};
+
+// Keys: a character types it; else a named key.
+struct TKey
+{
+    char Char;
+    Qt::Key Key;
+};
+constexpr TKey Up{0, Qt::Key_Up}, Home{0, Qt::Key_Home};
+TKey Ch(char aChar) { return {aChar, Qt::Key_unknown}; }
+
+struct TNumberCase
+{
+    const char* Name;
+    double Value, Min, Max, Step;
+    bool SelectAll;
+    int Caret;  // -1: at the end
+    std::vector<TKey> Keys;
+    std::vector<double> Stored;  // the element's width after each key
+    const char* Text;            // the box's text at the end
+};
+
+void RunNumberBoxTable()
+{
+    const TNumberCase cases[] = {
+        {"no step past the maximum", 9.8, 0, 10, 0.5, false, -1, {Up}, {9.8}, "9.8"},
+        {"a step onto the maximum", 9.5, 0, 10, 0.5, false, -1, {Up}, {10}, "10"},
+        {"above the maximum sends it", 50, 1, 99, 1, false, -1, {Ch('0')}, {99}, "99"},
+        {"below the minimum keeps the digits", 50, 5, 99, 1, true, 0, {Ch('1'), Ch('2')}, {5, 12}, "12"},
+        {"a leading zero sends the value again", 50, 0, 99, 1, false, 0, {Ch('0')}, {50}, "50"},
+        {"a comma moves the caret only", 25.4, 0, 99, 1, false, 0, {Ch(','), Ch('7')}, {25.4, 25.74}, "25.74"},
+        {"a point too", 25.4, 0, 99, 1, false, 0, {Ch('.'), Ch('1'), Home}, {25.4, 25.14, 25.14}, "25.14"},
+        {"a letter is refused", 25.4, 0, 99, 1, false, -1, {Ch('x')}, {25.4}, "25.4"},
+    };
+    for (const TNumberCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFixture f;
+        f.OpenWidth(c.Value, c.Min, c.Max, c.Step);
+        if (c.SelectAll)
+            f.Grid.DblClick();
+        else if (c.Caret >= 0)
+            for (int i = 0; i < 10; ++i)
+                QTest::keyClick(&f.Grid, Qt::Key_Left);
+        for (size_t i = 0; i < c.Keys.size(); ++i) {
+            if (c.Keys[i].Char)
+                QTest::keyClick(&f.Grid, c.Keys[i].Char);
+            else
+                QTest::keyClick(&f.Grid, c.Keys[i].Key);
+            EXPECT_NEAR(Shown(f.Grid, WidthPos).get<double>(), c.Stored[i], 1e-9) << i;
+            EXPECT_NEAR((f.Rect->GetPoint(2).X - f.Rect->GetPoint(1).X) / 1000.0, c.Stored[i], 1e-3) << i;
+        }
+        EXPECT_EQ(f.Grid.GetEdit().Text, QString::fromLatin1(c.Text));
+        QTest::keyClick(&f.Grid, Qt::Key_Escape);
+        EXPECT_FALSE(f.Grid.GetEdit().Active);
+    }
+}
+
+TEST(InspectorKeys, NumberBoxTable)
+{
+    RunNumberBoxTable();
+}
+
+// A comma locale changes nothing: the boxes show and read a point.
+TEST(InspectorKeys, NumberBoxTableUnderACommaLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    RunNumberBoxTable();
+    QLocale::setDefault(before);
+}
+
+// A comma sends nothing: it only moves the caret behind the point.
+TEST(InspectorKeys, ACommaSendsNothing)
+{
+    TFixture f;
+    f.OpenWidth(25.4, 0, 99, 1);
+    const int items = f.Count.Items;
+    QTest::keyClick(&f.Grid, Qt::Key_Home);
+    QTest::keyClick(&f.Grid, ',');
+    EXPECT_EQ(f.Count.Items, items);
+    EXPECT_EQ(f.Grid.GetEdit().CursorPos, 3);
+}
+
+TEST(InspectorKeys, AltCodeAndPaste)
+{
+    TFixture f;
+    f.Doc.SelectItem(f.Text, false);
+    int r = 0, j = 0;
+    ASSERT_TRUE(Locate(f.Grid, TextPos, r, j));
+    f.Grid.Edit(r, j);
+    f.Grid.DblClick();
+    QTest::keyClick(&f.Grid, 'b');
+    ASSERT_EQ(f.Text->GetText(), QStringLiteral("b"));
+    // Alt held, keypad 6 and 5, Alt released: one "A", sent once.
+    const int items = f.Count.Items;
+    const Qt::KeyboardModifiers alt = Qt::AltModifier, pad = Qt::AltModifier | Qt::KeypadModifier;
+    // As the window system sends them: the modifier state before the event
+    // (QKeyEvent turns it into the state after it).
+    f.Send(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+    f.Send(QEvent::KeyPress, Qt::Key_6, pad);
+    f.Send(QEvent::KeyRelease, Qt::Key_6, pad);
+    f.Send(QEvent::KeyPress, Qt::Key_5, pad);
+    f.Send(QEvent::KeyRelease, Qt::Key_5, pad);
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("b"));
+    f.Send(QEvent::KeyRelease, Qt::Key_Alt, alt);
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA"));
+    EXPECT_EQ(f.Count.Items, items + 1);
+    // Ctrl+V pastes even what typing refuses; Ctrl+Shift+V does not.
+    QApplication::clipboard()->setText(QStringLiteral("<x>"));
+    QTest::keyClick(&f.Grid, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA"));
+    QTest::keyClick(&f.Grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x>"));
+    QTest::keyClick(&f.Grid, '<');
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x>"));
+    QTest::keyClick(&f.Grid, Qt::Key_Backspace);
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x"));
+}
+
+// The spin arrows repeat while held and only while the box is open.
+TEST(InspectorKeys, SpinRepeatsWhileHeld)
+{
+    TFixture f;
+    f.OpenWidth(20, 0, 1000, 1);
+    const TDataEdit& e = f.Grid.GetEdit();
+    const QPoint up(e.Left + e.Width - 4, e.Top + 3), down(e.Left + e.Width - 4, e.Top + e.Height - 3);
+    QTest::mousePress(f.Grid.viewport(), Qt::LeftButton, {}, up);
+    EXPECT_DOUBLE_EQ(Shown(f.Grid, WidthPos).get<double>(), 21);
+    QTRY_VERIFY_WITH_TIMEOUT(Shown(f.Grid, WidthPos).get<double>() >= 23, 2000);
+    QTest::mouseRelease(f.Grid.viewport(), Qt::LeftButton, {}, up);
+    const double released = Shown(f.Grid, WidthPos).get<double>();
+    QTest::qWait(300);
+    EXPECT_EQ(Shown(f.Grid, WidthPos).get<double>(), released);
+    QTest::mousePress(f.Grid.viewport(), Qt::LeftButton, {}, down);
+    EXPECT_EQ(Shown(f.Grid, WidthPos).get<double>(), released - 1);
+    // Closing the box stops the repeat, the button still down.
+    QTest::keyClick(&f.Grid, Qt::Key_Return);
+    EXPECT_FALSE(f.Grid.IsTimerActive());
+    const double closed = Shown(f.Grid, WidthPos).get<double>();
+    QTest::qWait(300);
+    EXPECT_EQ(Shown(f.Grid, WidthPos).get<double>(), closed);
+    QTest::mouseRelease(f.Grid.viewport(), Qt::LeftButton, {}, down);
+}
+
+}  // namespace
+
+// A barcode's value box takes what its symbology takes.
+TEST(InspectorKeys, BarcodeValueKeys)
+{
+    struct TCase
+    {
+        TKVRBarType Type;
+        const char* Code;
+        char Typed;
+        const char* Stored;
+    };
+    const TCase cases[] = {
+        {TKVRBarType(0), "400638133393", 'a', "400638133393"},
+        {TKVRBarType(0), "400638133393", '1', "4006381333931"},
+        {TKVRBarType(10), "ABC", 'a', "ABCa"},
+        {TKVRBarType(10), "ABC", '~', "ABC~"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        TFixture f;
+        auto* code = f.Doc.AddBaseBarcode(0, 40000, QString::fromLatin1(c.Code), c.Type);
+        ASSERT_TRUE(code);
+        f.Doc.SelectItem(code, false);
+        int r = 0, j = 0;
+        ASSERT_TRUE(Locate(f.Grid, 400, r, j));
+        f.Grid.Edit(r, j);
+        ASSERT_TRUE(f.Grid.GetEdit().Active);
+        QTest::keyClick(&f.Grid, c.Typed);
+        EXPECT_EQ(code->GetCode(), QString::fromLatin1(c.Stored));
+    }
+}
+
+// The integer box: a leading zero and a comma are refused, a value above
+// the maximum sends the maximum, the box shows the reply.
+TEST(InspectorKeys, IntegerBoxKeys)
+{
+    TFixture f;
+    auto* code = f.Doc.AddBasePDF417(0, 40000, QStringLiteral("text"));
+    ASSERT_TRUE(code);
+    f.Doc.SelectItem(code, false);
+    int r = 0, j = 0;
+    ASSERT_TRUE(Locate(f.Grid, 443, r, j));
+    f.Grid.Edit(r, j);
+    ASSERT_TRUE(f.Grid.GetEdit().Active);
+    ASSERT_EQ(f.Grid.GetEdit().InputType, KVRInputType::Integer);
+    f.Grid.DblClick();
+    QTest::keyClick(&f.Grid, '3');
+    EXPECT_EQ(int(code->GetCorrectionLevel()), 3);
+    QTest::keyClick(&f.Grid, Qt::Key_Home);
+    QTest::keyClick(&f.Grid, Qt::Key_Left);
+    QTest::keyClick(&f.Grid, '0');
+    QTest::keyClick(&f.Grid, ',');
+    EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("3"));
+    QTest::keyClick(&f.Grid, Qt::Key_End);
+    QTest::keyClick(&f.Grid, Qt::Key_Right);
+    QTest::keyClick(&f.Grid, '5');
+    EXPECT_EQ(int(code->GetCorrectionLevel()), 8);
+    EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("8"));
+}

@@ -1,0 +1,187 @@
+// The mouse on the inspector, offscreen, on a real document: what a click
+// on each kind of part changes in the element, and where it does nothing.
+#include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseText.h"
+#include "tests/inspector/InspectorFixture.h"
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Row, part and top of the part with position aPos and code aCode.
+bool Locate(const TKVRBaseInspector& aGrid, int aPos, int aCode, int& aRow, int& aPart, int& aTop)
+{
+    int top = 0;
+    for (int r = 0; r < int(aGrid.GetRows().size()); ++r) {
+        const TJsonObject& row = aGrid.GetRows()[size_t(r)];
+        for (int j = 1; j <= row["N"].get<int>(); ++j)
+            if (row[K("P", j)] == aPos && (row[K("Prop", j)].get<int>() & 0xFF) == aCode) {
+                aRow = r;
+                aPart = j;
+                aTop = top;
+                return true;
+            }
+        if (r >= aGrid.GetTopIndex())
+            top += row["H"].get<int>();
+    }
+    return false;
+}
+
+// The middle of the part's value box, as the row model lays it out.
+QPoint BoxCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
+{
+    int r = 0, j = 0, top = 0;
+    if (!Locate(aGrid, aPos, aCode, r, j, top))
+        return {-1, -1};
+    const TJsonObject& row = aGrid.GetRows()[size_t(r)];
+    const TKVRInsCol col = TKVRInsCol(row[K("C", j)].get<int>());
+    const double unit = 10;
+    return QPoint(int(XPosCtrl(col, TKVRInsProp(aCode), unit) + WidthCtrl(col, TKVRInsProp(aCode), unit) / 2),
+                  top + row[K("TV", j)].get<int>() + int(HeightCtrl(TKVRInsProp(aCode), 96) / 2));
+}
+
+TJsonObject Value(const TKVRBaseInspector& aGrid, int aPos, int aCode)
+{
+    int r = 0, j = 0, top = 0;
+    return Locate(aGrid, aPos, aCode, r, j, top) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
+}
+
+struct TFixture : TInspectorFixture
+{    void Click(QPoint aAt) { QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, aAt); }
+};
+
+constexpr int FilledPos = 150, LayerPos = 100, AlignPos = 1, PositionPos = 2;
+
+TEST(InspectorMouse, ACheckBoxClickTogglesTheElement)
+{
+    TFixture f;
+    f.Doc.SelectItem(f.Rect, false);
+    ASSERT_FALSE(f.Grid.GetVertScrollBarVisible());
+    const bool before = f.Rect->GetFilled();
+    const QPoint at = BoxCentre(f.Grid, FilledPos, KVRInsProp::Check);
+    f.Click(at);
+    EXPECT_EQ(f.Rect->GetFilled(), !before);
+    EXPECT_EQ(Value(f.Grid, FilledPos, KVRInsProp::Check), !before);
+    f.Click(at);
+    EXPECT_EQ(f.Rect->GetFilled(), before);
+    // Hand over the box, arrow beside the caption's left end.
+    QTest::mouseMove(f.Grid.viewport(), at);
+    EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(f.Grid.viewport(), QPoint(1, at.y()));
+    EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+    // A document that may not be edited takes no clicks.
+    f.Doc.SetEditable(false);
+    f.Click(at);
+    EXPECT_EQ(f.Rect->GetFilled(), before);
+}
+
+TEST(InspectorMouse, ARowShownInPartTakesNoClick)
+{
+    TFixture f;
+    f.Doc.SelectItem(f.Rect, false);
+    int r = 0, j = 0, top = 0;
+    ASSERT_TRUE(Locate(f.Grid, FilledPos, KVRInsProp::Check, r, j, top));
+    const QPoint at = BoxCentre(f.Grid, FilledPos, KVRInsProp::Check);
+    // The control ends just below the box: the row is cut.
+    f.Grid.resize(240, at.y() + 6);
+    ASSERT_LT(f.Grid.viewport()->height(), top + f.Grid.GetRows()[size_t(r)]["H"].get<int>());
+    ASSERT_EQ(f.Grid.GetTopIndex(), 0);
+    const bool before = f.Rect->GetFilled();
+    f.Click(at);
+    EXPECT_EQ(f.Rect->GetFilled(), before);
+}
+
+// The option boxes are hit where they are painted: their centres are read
+// from the picture (the chosen one in pure red), then clicked.
+TEST(InspectorMouse, OptionBoxesAreHitAtTheirPaintedCentres)
+{
+    TFixture f;
+    f.Doc.SelectItem(f.Text, false);
+    f.Grid.SetSelButColor(0xFFFF0000);
+    int r = 0, j = 0, top = 0;
+    ASSERT_TRUE(Locate(f.Grid, AlignPos, KVRInsProp::AlignPos, r, j, top));
+    const int h = f.Grid.GetRows()[size_t(r)]["H"].get<int>();
+    // centres[group][box]
+    QPoint centres[2][3];
+    for (int group = 0; group < 2; ++group)
+        for (int k = 0; k < 3; ++k) {
+            f.Doc.UpdateProp(KVRInsProp::AlignPos, KVRInsType::AlignPosKind, KVRInsType::AlignPosType, group + 1,
+                             {{"int", k}});
+            const QImage image = f.Grid.grab().toImage();
+            // The red box of this group: the left ones for group 0.
+            QRect red;
+            for (int y = top; y < top + h; ++y)
+                for (int x = group == 0 ? 0 : 120; x < (group == 0 ? 120 : 240); ++x)
+                    if (image.pixelColor(x, y) == QColor(255, 0, 0))
+                        red |= QRect(x, y, 1, 1);
+            ASSERT_FALSE(red.isEmpty()) << group << " " << k;
+            centres[group][k] = red.center();
+        }
+    // Now alignment 2 and position 2 are chosen.
+    struct TCase { int Group, Box; };
+    for (const TCase c : {TCase{0, 0}, TCase{0, 1}, TCase{1, 0}, TCase{1, 1}, TCase{0, 2}}) {
+        f.Click(centres[c.Group][c.Box]);
+        const int got = c.Group == 0 ? int(f.Text->GetHorzAlign()) : int(f.Text->GetVertAlign());
+        EXPECT_EQ(got, c.Box) << c.Group << " " << c.Box;
+    }
+    // Between two boxes nothing changes; a chosen box sends nothing.
+    const int items = f.Count.Items;
+    const QPoint between = (centres[0][0] + centres[0][1]) / 2;
+    f.Click(between);
+    EXPECT_EQ(int(f.Text->GetHorzAlign()), 2);
+    f.Click(centres[0][2]);
+    EXPECT_EQ(f.Count.Items, items);
+    QTest::mouseMove(f.Grid.viewport(), centres[1][1]);
+    EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(f.Grid.viewport(), between);
+    EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The list lies over the value box; its choice goes to every selected
+// element, also the entry already shown; a new selection hides it and it
+// then sends nothing.
+TEST(InspectorMouse, AListChoiceGoesToItsPartOnly)
+{
+    TFixture f;
+    f.Doc.AddLayer(QStringLiteral("Second"));
+    f.Doc.SelectItem(f.Rect, false);
+    f.Doc.SelectItem(f.Text, true);
+    ASSERT_EQ(f.Doc.GetSelectionCount(), 2);
+    f.Text->SetLayer(1);
+    ASSERT_EQ(f.Rect->GetLayer(), 0);
+    const QPoint at = BoxCentre(f.Grid, LayerPos, KVRInsProp::List);
+    f.Click(at);
+    QComboBox* list = f.Grid.GetComboList();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_TRUE(list->geometry().contains(at));
+    EXPECT_EQ(list->count(), 2);
+    // The entry the rows show (the first element's) is sent to both.
+    emit list->activated(list->currentIndex());
+    EXPECT_EQ(f.Text->GetLayer(), f.Rect->GetLayer());
+    f.Click(at);
+    ASSERT_TRUE(list->isVisible());
+    f.Doc.SelectItem(f.Rect, false);
+    EXPECT_FALSE(list->isVisible());
+    const int layer = f.Rect->GetLayer();
+    emit list->activated(1 - layer);
+    EXPECT_EQ(f.Rect->GetLayer(), layer);
+}
+
+// A click on a number opens its box; a click on another part moves it there.
+TEST(InspectorMouse, AClickOnANumberOpensItsBox)
+{
+    TFixture f;
+    f.Doc.SelectItem(f.Rect, false);
+    f.Click(BoxCentre(f.Grid, 260, KVRInsProp::Number));
+    ASSERT_TRUE(f.Grid.GetEdit().Active);
+    int r = 0, j = 0, top = 0;
+    ASSERT_TRUE(Locate(f.Grid, 260, KVRInsProp::Number, r, j, top));
+    EXPECT_EQ(f.Grid.GetEdit().Row, r);
+    EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("20"));
+    f.Click(BoxCentre(f.Grid, FilledPos, KVRInsProp::Check));
+    EXPECT_FALSE(f.Grid.GetEdit().Active);
+}
+
+}  // namespace
