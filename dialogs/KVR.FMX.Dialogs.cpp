@@ -3,6 +3,7 @@
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.EdJson.h"
 #include "dialogs/KVR.FMX.Labelling.h"
+#include "dialogs/KVR.FMX.Layers.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelMap.h"
@@ -90,5 +91,10 @@ void InitializeKVRFMXDialogs()
             return false;
         }
         return KVRShowModal(form) == 1;
+    };
+    openers.EditLayers = [](TVXLabelFMX& aLabel) {
+        TfLayers form(QApplication::activeWindow());
+        form.Ini(&aLabel);
+        KVRShowModal(form);
     };
 }

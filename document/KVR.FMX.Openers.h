@@ -23,6 +23,9 @@ struct TKVRLabelOpeners
     std::function<void(TVXLabelFMX& aLabel)> EditProperties;
     // A JSON object edited by the user (aText in and out); false when cancelled.
     std::function<bool(QString& aText)> EditJson;
+    // The layer and dimension-style dialogs; they write each change at once.
+    std::function<void(TVXLabelFMX& aLabel)> EditLayers;
+    std::function<void(TVXLabelFMX& aLabel)> EditDimStyles;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

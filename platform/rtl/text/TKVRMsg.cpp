@@ -20,6 +20,7 @@ const TTable& Errors()
         {QStringLiteral("MapNoElement"), QStringLiteral("Select one element with a box to size the map")},
         {QStringLiteral("MapTooSmall"), QStringLiteral("The map is too small: each side needs one pixel at 96 dpi "
                                                        "(about 0.14 mm) or more")},
+        {QStringLiteral("DelDefLayer"), QStringLiteral("The first layer is the default one and cannot be deleted")},
     };
     return table;
 }
@@ -38,6 +39,8 @@ const TTable& Dialogs()
         {QStringLiteral("AssignScale"), QStringLiteral("Apply the map's scale")},
         {QStringLiteral("SearchLoc"), QStringLiteral("Find a place by its name")},
         {QStringLiteral("LocService"), QStringLiteral("Search service")},
+        {QStringLiteral("Layers"), QStringLiteral("Layers")},
+        {QStringLiteral("DelLayer"), QStringLiteral("Delete the layer? Its elements move to the first layer.")},
     };
     return table;
 }
