@@ -81,4 +81,8 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
     });
     menu->addAction("Add &picture...", &aWindow, [add] { add(false); });
     menu->addAction("Add &map...", &aWindow, [add] { add(true); });
+    menu->addAction("&Layers...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront())
+            host->Document().EditLayers();
+    });
 }
