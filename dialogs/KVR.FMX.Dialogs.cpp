@@ -5,6 +5,7 @@
 #include "dialogs/KVR.FMX.EdPolyText.h"
 #include "dialogs/KVR.FMX.EdTable.h"
 #include "dialogs/KVR.FMX.Labelling.h"
+#include "dialogs/KVR.FMX.Layers.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
@@ -116,5 +117,10 @@ void InitializeKVRFMXDialogs()
             return false;
         aText = form.GetText();
         return true;
+    };
+    openers.EditLayers = [](TVXLabelFMX& aLabel) {
+        TfLayers form(QApplication::activeWindow());
+        form.Ini(&aLabel);
+        KVRShowModal(form);
     };
 }

@@ -31,6 +31,9 @@ struct TKVRLabelOpeners
     std::function<bool(uint32_t& aColor)> SelectColor;
     // The long-text dialog (aText in and out); false when cancelled.
     std::function<bool(QString& aText, bool aKeepSize)> EditLongText;
+    // The layer and dimension-style dialogs; they write each change at once.
+    std::function<void(TVXLabelFMX& aLabel)> EditLayers;
+    std::function<void(TVXLabelFMX& aLabel)> EditDimStyles;
 };
 
 TKVRLabelOpeners& KVRLabelOpeners();

@@ -383,6 +383,30 @@ void TVXLabelFMX::EditProperties()
         open(*this);
 }
 
+void TVXLabelFMX::EditLayers()
+{
+    if (const auto& open = KVRLabelOpeners().EditLayers)
+        open(*this);
+    Refresh();
+}
+
+void TVXLabelFMX::EditDimStyles()
+{
+    if (GetEditorMode() != 2)
+        return;
+    if (const auto& open = KVRLabelOpeners().EditDimStyles)
+        open(*this);
+    CalcDimValues();
+    Refresh();
+}
+
+void TVXLabelFMX::Refresh()
+{
+    BeginUpdate(true);
+    Notify(KVRChange::Items);
+    EndUpdate();
+}
+
 TKVRBaseLibSymbol* TVXLabelFMX::AddSymbolDef()
 {
     const TKVRLabelOpeners& openers = KVRLabelOpeners();

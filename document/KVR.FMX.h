@@ -110,6 +110,13 @@ public:
     // The label-sheet dialog (mode 0) or the drawing-sheet dialog (modes 1
     // and 2); on OK what it holds is written in one bracket.
     void EditProperties();
+    // The layer dialog, then Refresh; each change in it lands at once.
+    void EditLayers();
+    // Drawings (mode 2) only: the dimension-style dialog, then every
+    // dimension is laid out again and the views refresh.
+    void EditDimStyles();
+    // The views rebuild from the document.
+    void Refresh();
     // A symbol definition typed as JSON from a template (version 1, a new
     // identifier); a definition the symbol refuses is shown and not added.
     // Null when cancelled or refused.

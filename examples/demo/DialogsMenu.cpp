@@ -93,4 +93,8 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (host && !KVRLabelOpeners().EditPolyText(host->Document()))
             TKVRPrompts::ShowMessage(&aWindow, "Select one poly-text first.");
     });
+    menu->addAction("&Layers...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront())
+            host->Document().EditLayers();
+    });
 }

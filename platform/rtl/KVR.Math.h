@@ -32,6 +32,13 @@ inline int32_t RoundHalfEven32(double v)
     return KVRToInteger<int32_t>(std::nearbyint(v));
 }
 
+// A paper length typed in millimetres, stored in micrometres: negative or
+// NaN gives 0.
+inline int32_t KVRMillimetresToMicrometres(float aMillimetres)
+{
+    return aMillimetres > 0 ? RoundHalfEven32(double(aMillimetres) * 1000.0) : 0;
+}
+
 // Setters of lengths and factors that must stay positive: a finite value
 // above 0 is taken (true), anything else leaves aField as it was.
 inline bool KVRAssignPositive(float& aField, float aValue)

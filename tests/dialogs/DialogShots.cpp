@@ -1,6 +1,8 @@
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.Back.Margins.h"
 #include "dialogs/KVR.FMX.Labelling.h"
+#include "dialogs/KVR.FMX.Layers.h"
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "dialogs/KVR.FMX.SelFont.h"
@@ -114,4 +116,13 @@ TEST(DialogShots, SaveEachDialog)
     TfJsonData json;
     json.IniDialog(R"({"Items":[{"Name":"bolt","Copies":2}]})");
     shoot(json, "JsonData");
+    sheet.AddLayer("Walls");
+    sheet.AddLayer("Dimensions");
+    TfLayers layers;
+    layers.Ini(&sheet);
+    layers.lbLayers->setCurrentRow(1);
+    shoot(layers, "Layers");
+    TfBackMargins margins;
+    margins.Ini(&sheet, 1);
+    shoot(margins, "BackMargins");
 }

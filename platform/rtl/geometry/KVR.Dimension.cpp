@@ -26,7 +26,25 @@ int32_t PaperMicrons(int32_t aValue, const char* aWhat)
 
 void TKVRDimStyle::SetFontHeight(float aValue)
 {
-    fFont.Height = aValue > 0 ? RoundHalfEven32(double(aValue) * 1000.0) : 0;
+    fFont.Height = KVRMillimetresToMicrometres(aValue);
+}
+
+void TKVRDimStyle::SetExtSize(float aValue)
+{
+    SetLeaderLength(KVRMillimetresToMicrometres(aValue));
+    // The overshoot is part of the extension line: never longer than it.
+    if (fExtBeyond > fLeaderLength)
+        fExtBeyond = fLeaderLength;
+}
+
+void TKVRDimStyle::SetExtGap(float aValue)
+{
+    SetExtBeyond(KVRMillimetresToMicrometres(aValue));
+}
+
+void TKVRDimStyle::SetDimBreak(float aValue)
+{
+    SetExtOffset(KVRMillimetresToMicrometres(aValue));
 }
 
 void TKVRDimStyle::WriteData(TBinaryWriter& aWriter) const

@@ -77,8 +77,15 @@ public:
     void SetExtBeyond(int32_t aValue) { fExtBeyond = aValue < 0 ? 0 : aValue; }
     int32_t GetLeaderLength() const { return fLeaderLength; }
     void SetLeaderLength(int32_t aValue) { fLeaderLength = aValue < 0 ? 0 : aValue; }
-    // The editor's name for the leader length: the extension size, in millimetres.
+    // The same lengths in millimetres, as the style dialog shows them: the
+    // extension size is the leader length (setting it keeps the gap at most
+    // the size), the gap the overshoot, the break the offset from the point.
     float GetExtSize() const { return float(fLeaderLength) / 1000.0f; }
+    void SetExtSize(float aValue);
+    float GetExtGap() const { return float(fExtBeyond) / 1000.0f; }
+    void SetExtGap(float aValue);
+    float GetDimBreak() const { return float(fExtOffset) / 1000.0f; }
+    void SetDimBreak(float aValue);
 
     // Binary: name, four colours (uint32), dimension and extension line
     // types (bytes), head type (byte), arrow opening (int16), head size and

@@ -248,12 +248,34 @@ public:
     TKVRLayer* AddLayer(const QString& aName);
     TKVRLayer* GetActiveLayer() const;
     void SetActiveLayer(int32_t aIndex);
+    int32_t GetActiveLayerIndex() const { return fActiveLayer; }
+    // The layer dialog's name for the count.
+    int32_t GetLayersCount() const { return GetLayerCount(); }
+    // Layer 0, the default, is never deleted (false). The deleted layer's
+    // elements go to layer 0, those above it move down one; the active and
+    // the background layer follow, a deleted one falls back to layer 0 and
+    // to no background.
+    bool DeleteLayer(int32_t aIndex);
+    // Swaps two layers with their elements: the elements' layer numbers, the
+    // active and the background layer follow. False for an index out of range.
+    bool ExchangeLayers(int32_t aA, int32_t aB);
+    // A new background picture file for the layer; the picture is read again.
+    void SetLayerFileImg(int32_t aIndex, const QString& aFileName);
 
     // ---- dimension styles, counted from 0; there is always at least one
     int32_t GetDimStyleCount() const { return int32_t(fDimStyles.size()); }
     // The style at aIndex, or the first one when aIndex is out of range.
     TKVRDimStyle& GetDimStyle(int32_t aIndex) const;
     TKVRDimStyle* AddDimStyle();
+    int32_t GetDimStylesCount() const { return GetDimStyleCount(); }
+    // Makes sure style 0 exists and the active style is a valid one (style 0
+    // otherwise); no style's values change.
+    void ResetDimStyles();
+    // Style 0 is never deleted (false). Dimensions of the deleted style take
+    // style 0, those of later styles move down one; style 0 becomes active.
+    bool DeleteActiveDimStyle();
+    // Every dimension lays itself out again from its style.
+    void CalcDimValues();
 
     // Chooses the kind of a new linear dimension from the measured points
     // (x1, y1), (x2, y2) and the picked position (pX, pY) and lays its points out.

@@ -1,4 +1,5 @@
 #include "platform/rtl/label/TKVRLayer.h"
+#include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include <cmath>
@@ -12,7 +13,20 @@ float Margin(float aValue, const char* aName)
         throw EKVRDataError(std::string("Invalid value for ") + aName);
     return aValue;
 }
+
+// Margins typed by the user: what a file would refuse becomes 0.
+float TypedMargin(float aValue)
+{
+    return std::isfinite(aValue) && aValue > 0 ? aValue : 0.0f;
 }
+}
+
+void TKVRLayer::SetPenWidth(float aValue) { PenWidth = KVRMillimetresToMicrometres(aValue); }
+void TKVRLayer::SetFontHeight(float aValue) { FontHeight = KVRMillimetresToMicrometres(aValue); }
+void TKVRLayer::SetImgMarLeft(float aValue) { ImgMarLeft = TypedMargin(aValue); }
+void TKVRLayer::SetImgMarTop(float aValue) { ImgMarTop = TypedMargin(aValue); }
+void TKVRLayer::SetImgMarRight(float aValue) { ImgMarRight = TypedMargin(aValue); }
+void TKVRLayer::SetImgMarBottom(float aValue) { ImgMarBottom = TypedMargin(aValue); }
 
 void TKVRLayer::Write(TBinaryWriter& aWriter) const
 {

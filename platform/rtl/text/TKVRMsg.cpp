@@ -20,6 +20,7 @@ const TTable& Errors()
         {QStringLiteral("MapNoElement"), QStringLiteral("Select one element with a box to size the map")},
         {QStringLiteral("MapTooSmall"), QStringLiteral("The map is too small: each side needs one pixel at 96 dpi "
                                                        "(about 0.14 mm) or more")},
+        {QStringLiteral("DelDefLayer"), QStringLiteral("The first layer is the default one and cannot be deleted")},
     };
     return table;
 }
@@ -44,6 +45,8 @@ const TTable& Dialogs()
         {QStringLiteral("Min"), QStringLiteral("Minimum")},
         {QStringLiteral("Max"), QStringLiteral("Maximum")},
         {QStringLiteral("StdDev"), QStringLiteral("Standard deviation")},
+        {QStringLiteral("Layers"), QStringLiteral("Layers")},
+        {QStringLiteral("DelLayer"), QStringLiteral("Delete the layer? Its elements move to the first layer.")},
     };
     return table;
 }
