@@ -324,10 +324,16 @@ void TKVRBaseInspector::PropEditor(int32_t aRow, int32_t aPart)
             SendValue(id, "txt", text.toStdString());
         break;
     }
-    // The table's and the poly-text's own editors open for one such element
-    // only; they are not part of the suite yet.
+    // The table's and the poly-text's own live editors; they refuse a
+    // selection that is not one such element.
     case KVRInsProp::Columns:
-    case KVRInsProp::PolyItems: break;
+        if (fBaseLab && KVRLabelOpeners().EditTable)
+            KVRLabelOpeners().EditTable(*fBaseLab);
+        break;
+    case KVRInsProp::PolyItems:
+        if (fBaseLab && KVRLabelOpeners().EditPolyText)
+            KVRLabelOpeners().EditPolyText(*fBaseLab);
+        break;
     default: break;
     }
 }

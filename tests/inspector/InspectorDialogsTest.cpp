@@ -5,7 +5,9 @@
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/model/TKVRBaseImage.h"
 #include "platform/rtl/model/TKVRBasePara.h"
+#include "platform/rtl/model/TKVRBasePoly.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseTable.h"
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -198,3 +200,23 @@ TEST(InspectorDialogs, AnEditorAskedForOpensAfterTheNotification)
 }
 
 }  // namespace
+
+// The columns' and the items' buttons open the table's and the poly-text's
+// own editors on the one selected element.
+TEST(InspectorDialogs, TheColumnsAndItemsButtonsOpenTheirEditors)
+{
+    TFixture f;
+    int tables = 0, polys = 0;
+    KVRLabelOpeners().EditTable = [&](TVXLabelFMX& aLabel) { return ++tables, &aLabel == &f.Doc; };
+    KVRLabelOpeners().EditPolyText = [&](TVXLabelFMX& aLabel) { return ++polys, &aLabel == &f.Doc; };
+    auto* table = f.Doc.AddBaseTable(0, 0, 60000, 30000);
+    auto* poly = f.Doc.AddBasePolyText(0, 40000);
+    ASSERT_TRUE(table && poly);
+    const int dots = 240 - 2 - 11;
+    f.Doc.SelectItem(table, false);
+    f.ClickBox(520, dots);
+    f.Doc.SelectItem(poly, false);
+    f.ClickBox(540, dots);
+    EXPECT_EQ(tables, 1);
+    EXPECT_EQ(polys, 1);
+}
