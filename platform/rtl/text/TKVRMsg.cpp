@@ -21,6 +21,8 @@ const TTable& Errors()
         {QStringLiteral("MapTooSmall"), QStringLiteral("The map is too small: each side needs one pixel at 96 dpi "
                                                        "(about 0.14 mm) or more")},
         {QStringLiteral("DelDefLayer"), QStringLiteral("The first layer is the default one and cannot be deleted")},
+        {QStringLiteral("LimitCounters"), QStringLiteral("A label holds at most 5 counters")},
+        {QStringLiteral("RepeatName"), QStringLiteral("That name is already in use")},
     };
     return table;
 }
@@ -47,6 +49,14 @@ const TTable& Dialogs()
         {QStringLiteral("StdDev"), QStringLiteral("Standard deviation")},
         {QStringLiteral("Layers"), QStringLiteral("Layers")},
         {QStringLiteral("DelLayer"), QStringLiteral("Delete the layer? Its elements move to the first layer.")},
+        {QStringLiteral("FileCsv"), QStringLiteral("CSV file")},
+        {QStringLiteral("FieldList"), QStringLiteral("Fields")},
+        {QStringLiteral("SaveCounter"), QStringLiteral("Save the changes of the counter?")},
+        {QStringLiteral("AddCounter"), QStringLiteral("New counter")},
+        {QStringLiteral("CsvFiles"), QStringLiteral("CSV files")},
+        {QStringLiteral("DrawingArea"), QStringLiteral("Drawing area")},
+        {QStringLiteral("LoadJson"), QStringLiteral("Load...")},
+        {QStringLiteral("FilterJson"), QStringLiteral("JSON files")},
     };
     return table;
 }
@@ -95,6 +105,25 @@ const TTable& Properties()
         {QStringLiteral("StartEndLine"), QStringLiteral("Line ends")},
         {QStringLiteral("Color"), QStringLiteral("Colour")},
         {QStringLiteral("BackColor"), QStringLiteral("Fill")},
+        {QStringLiteral("LabelName"), QStringLiteral("Label name")},
+        {QStringLiteral("PaperSize"), QStringLiteral("Paper size")},
+        {QStringLiteral("LabelSize"), QStringLiteral("Label size")},
+        {QStringLiteral("LabelSeparation"), QStringLiteral("Gap between labels")},
+        {QStringLiteral("LabelMargins"), QStringLiteral("Margins")},
+        {QStringLiteral("LabelDisposition"), QStringLiteral("Rows and columns")},
+        {QStringLiteral("FirstLabel"), QStringLiteral("First label (row, column)")},
+        {QStringLiteral("NumLabsToPrint"), QStringLiteral("Labels to print, repetitions")},
+        {QStringLiteral("FromNumber"), QStringLiteral("From")},
+        {QStringLiteral("ToNumber"), QStringLiteral("To")},
+        {QStringLiteral("TextBefore"), QStringLiteral("Text before")},
+        {QStringLiteral("TextAfter"), QStringLiteral("Text after")},
+        {QStringLiteral("LinkData"), QStringLiteral("Link data")},
+        {QStringLiteral("SaveJson"), QStringLiteral("Save JSON data")},
+        {QStringLiteral("DataSource"), QStringLiteral("Data source")},
+        {QStringLiteral("FieldRepeat"), QStringLiteral("Copies field")},
+        {QStringLiteral("ContinousPaper"), QStringLiteral("Continuous paper")},
+        {QStringLiteral("DrawingName"), QStringLiteral("Drawing name")},
+        {QStringLiteral("DrawingScale"), QStringLiteral("Drawing scale")},
     };
     return table;
 }
