@@ -1,4 +1,5 @@
 #pragma once
+#include "document/KVR.FMX.h"
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
@@ -26,3 +27,19 @@ inline void ClickWhenModal(const QString& aButton)
             dialog->reject();
     });
 }
+
+// Counts the edit brackets a document closes: one per change its views hear of.
+struct TBracketCount : IVXObserver
+{
+    TVXLabelFMX& Doc;
+    int Ends = 0;
+    explicit TBracketCount(TVXLabelFMX& aDoc) : Doc(aDoc) { Doc.Attach(this); }
+    ~TBracketCount() override { Doc.Detach(this); }
+    void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override
+    {
+        if (aChange == KVRChange::Update && aValue.Begin == 1)
+            ++Ends;
+    }
+    uint8_t TypeDest() const override { return 9; }
+    void DocumentDestroyed() override {}
+};

@@ -22,14 +22,15 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
-struct TTableBench : IVXObserver
+struct TTableBench
 {
     TVXLabelFMX Doc;
     TKVRTable* Table;
-    int Ends = 0;
+    std::optional<TBracketCount> Changes;  // from the selection on
     int Asked = 0;
     QString Answer;
     QStringList Messages;
@@ -42,7 +43,7 @@ struct TTableBench : IVXObserver
         Table->SetBase(2, 110000, 40000);
         Table->SetDetail(TKVRData::JsonDataset);
         Doc.SelectItem(Table, false);
-        Doc.Attach(this);
+        Changes.emplace(Doc);
         TKVRPrompts::THandlers h;
         h.Input = [this](QWidget*, const QString&, const QString&, QString& aValue) {
             ++Asked;
@@ -52,18 +53,11 @@ struct TTableBench : IVXObserver
         h.Message = [this](QWidget*, const QString& aText) { Messages << aText; };
         TKVRPrompts::SetHandlers(h);
     }
-    ~TTableBench() override
+    ~TTableBench()
     {
         TKVRPrompts::Reset();
-        Doc.Detach(this);
     }
-    void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override
-    {
-        if (aChange == KVRChange::Update && aValue.Begin == 1)
-            ++Ends;
-    }
-    uint8_t TypeDest() const override { return 9; }
-    void DocumentDestroyed() override {}
+    int Ends() const { return Changes->Ends; }
 };
 
 }  // namespace
@@ -79,7 +73,7 @@ TEST(EdTable, NoColumnAsksAtOnceAndCancelLeavesAnEmptyList)
     EXPECT_FALSE(form.butUp->isEnabled());
     EXPECT_FALSE(form.butDown->isEnabled());
     form.butDelete->click();  // nothing selected: nothing
-    EXPECT_EQ(bench.Ends, 0);
+    EXPECT_EQ(bench.Ends(), 0);
 
     // Insert adds like Add.
     bench.Answer = "Part";
@@ -88,7 +82,7 @@ TEST(EdTable, NoColumnAsksAtOnceAndCancelLeavesAnEmptyList)
     ASSERT_EQ(bench.Table->GetColumnCount(), 1);
     EXPECT_EQ(bench.Table->GetColumn(1).Header.Text, "Part");
     EXPECT_EQ(form.edHeaderText->text(), "Part");
-    EXPECT_EQ(bench.Ends, 1);
+    EXPECT_EQ(bench.Ends(), 1);
     EXPECT_FALSE(form.butUp->isEnabled());
 }
 
@@ -103,7 +97,7 @@ TEST(EdTable, FieldWidthStatisticAndDelete)
     form.Ini(&bench.Doc);
     EXPECT_EQ(bench.Asked, 0);
     EXPECT_EQ(form.seWidth->value(), 40);
-    EXPECT_EQ(bench.Ends, 0) << "loading a column writes nothing";
+    EXPECT_EQ(bench.Ends(), 0) << "loading a column writes nothing";
     form.lbColumns->setCurrentRow(1);
     EXPECT_EQ(form.seWidth->value(), 60);
 
@@ -115,27 +109,27 @@ TEST(EdTable, FieldWidthStatisticAndDelete)
     EXPECT_EQ(form.lbColumns->item(1)->text(), "Qty");
     EXPECT_EQ(form.edHeaderText->text(), "Qty");
     EXPECT_EQ(bench.Table->GetColumn(1).FieldName, "") << "the other column untouched";
-    EXPECT_EQ(bench.Ends, 1);
+    EXPECT_EQ(bench.Ends(), 1);
 
     form.seWidth->setValue(100);
     EXPECT_EQ(b.Width, 100.0f);
     EXPECT_EQ(form.seWidth->value(), 100);
-    EXPECT_EQ(bench.Ends, 2);
+    EXPECT_EQ(bench.Ends(), 2);
 
     form.rcFooter[size_t(TKVRFooter::Median)]->click();
     EXPECT_EQ(b.GetFooter(), TKVRFooter::Median);
-    EXPECT_EQ(bench.Ends, 3);
+    EXPECT_EQ(bench.Ends(), 3);
 
     // An alignment button pressed counts; loading another column wrote nothing.
     form.cells[1].horz[2]->click();
     EXPECT_EQ(b.Header.HorzAlign, TKVRHorzAlign::Right);
-    EXPECT_EQ(bench.Ends, 4);
+    EXPECT_EQ(bench.Ends(), 4);
 
     form.butDelete->click();
     EXPECT_EQ(bench.Table->GetColumnCount(), 1);
     EXPECT_EQ(bench.Table->GetColumn(1).Header.Text, "A");
     EXPECT_EQ(form.lbColumns->currentRow(), 0);
-    EXPECT_EQ(bench.Ends, 5);
+    EXPECT_EQ(bench.Ends(), 5);
 }
 
 TEST(EdTable, NoFieldsHidesThePagesAndAddDoesNothing)
@@ -152,7 +146,7 @@ TEST(EdTable, NoFieldsHidesThePagesAndAddDoesNothing)
     form.butDelete->click();
     EXPECT_EQ(bench.Asked, 0);
     EXPECT_EQ(bench.Table->GetColumnCount(), 1);
-    EXPECT_EQ(bench.Ends, 0);
+    EXPECT_EQ(bench.Ends(), 0);
 }
 
 // Once another element is selected, no handler writes; picker OK unchanged
@@ -176,7 +170,7 @@ TEST(EdTable, SelectionMovedOnAndPickerOkUnchanged)
     EXPECT_EQ(form.cells[2].shBack->GetColor(), 0x80C04020u);
 
     bench.Doc.SelectItem(new TKVRText(&bench.Doc, false), false);
-    const int ends = bench.Ends;
+    const int ends = bench.Ends();
     form.edHeaderText->setText("Z");
     form.seWidth->setValue(10);
     form.rcFooter[1]->click();
@@ -184,7 +178,7 @@ TEST(EdTable, SelectionMovedOnAndPickerOkUnchanged)
     form.butAdd->click();
     form.butDelete->click();
     EXPECT_EQ(bench.Table->WriteJson().dump(), before);
-    EXPECT_EQ(bench.Ends, ends);
+    EXPECT_EQ(bench.Ends(), ends);
 }
 
 // The label's double-click hook and the inspector's openers reach both editors.

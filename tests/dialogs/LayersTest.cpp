@@ -14,21 +14,6 @@
 
 namespace {
 
-// Counts the change brackets the document closes: one per write.
-struct TBracketCount : IVXObserver
-{
-    TVXLabelFMX& Doc;
-    int Ends = 0;
-    explicit TBracketCount(TVXLabelFMX& aDoc) : Doc(aDoc) { Doc.Attach(this); }
-    ~TBracketCount() override { Doc.Detach(this); }
-    void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override
-    {
-        if (aChange == KVRChange::Update && aValue.Begin == 1)
-            ++Ends;
-    }
-    uint8_t TypeDest() const override { return 9; }
-};
-
 // Three layers "0", "A", "B" and the dialog open on them.
 struct TLayersFixture : ::testing::Test
 {

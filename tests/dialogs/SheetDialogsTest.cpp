@@ -57,22 +57,6 @@ struct TScript
     ~TScript() { TKVRPrompts::Reset(); }
 };
 
-// Counts the brackets a document closes (one per edit the views hear of).
-struct TChanges : IVXObserver
-{
-    TVXLabelFMX& Doc;
-    int Ends = 0;
-    explicit TChanges(TVXLabelFMX& aDoc) : Doc(aDoc) { Doc.Attach(this); }
-    ~TChanges() override { Doc.Detach(this); }
-    void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override
-    {
-        if (aChange == KVRChange::Update && aValue.Begin == 1)
-            ++Ends;
-    }
-    uint8_t TypeDest() const override { return 9; }
-    void DocumentDestroyed() override {}
-};
-
 // A label sheet off every default: inches, landscape, 4 x 3 from row 2, column 3.
 void SheetOffDefaults(TVXLabelFMX& aDoc)
 {
@@ -121,7 +105,7 @@ TEST(SheetDialogs, OkOnAnUntouchedSheetWritesWhatWasReadAndCancelNothing)
             m.SetContinousPaper(true);  // a drawing's OK always sets it
         }
         const std::string before = Snapshot(doc);
-        TChanges changes(doc);
+        TBracketCount changes(doc);
         ClickWhenModal("butCancel");
         doc.EditProperties();
         EXPECT_EQ(Snapshot(doc), before);
