@@ -32,6 +32,12 @@ bool ReadNumber(QString aText, double& aValue)
     return ok && std::isfinite(aValue);
 }
 
+// The document's reply read back from micrometres may differ in the last bits.
+bool SameNumber(double aReply, double aTyped)
+{
+    return std::abs(aReply - aTyped) <= 1e-9 * std::max(1.0, std::abs(aTyped));
+}
+
 // The characters a plain text box takes besides letters and digits.
 bool IsTextChar(QChar aChar)
 {
@@ -235,21 +241,29 @@ void TKVRBaseInspector::PasteFromClipBoard()
 void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
 {
     const bool decimal = fEdit.InputType == KVRInputType::Decimal;
-    if (aKeyChar == QLatin1Char(',') || aKeyChar == QLatin1Char('.')) {
-        // Never a character of its own: the caret goes behind the point.
-        if (!decimal)
-            return;
-        const qsizetype point = fEdit.Text.indexOf(QLatin1Char('.'));
-        fEdit.CursorPos = point < 0 ? 0 : int32_t(point + 1);
+    const bool point = aKeyChar == QLatin1Char(',') || aKeyChar == QLatin1Char('.');
+    if (point && !decimal)
+        return;
+    const qsizetype shownPoint = fEdit.Text.indexOf(QLatin1Char('.'));
+    if (point && shownPoint >= 0) {
+        // A point shown: the key only puts the caret behind it.
+        fEdit.CursorPos = int32_t(shownPoint + 1);
         fEdit.SelectAll = false;
         DrawEdit();
         return;
     }
-    if (!aKeyChar.isDigit() || aKeyChar.unicode() > '9')
+    if (!point && (!aKeyChar.isDigit() || aKeyChar.unicode() > '9'))
         return;
     QString text;
     int32_t caret = fEdit.CursorPos + 1;
-    if (fEdit.SelectAll) {
+    if (point) {
+        // A whole number shows no point: it goes in at the caret, so that
+        // "3,5" and "3.5" both type 3.5.
+        text = fEdit.SelectAll ? QStringLiteral("0.")
+                               : QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()),
+                                                            QLatin1Char('.'));
+        caret = fEdit.SelectAll ? 2 : caret;
+    } else if (fEdit.SelectAll) {
         text = QString(aKeyChar);
         caret = 1;
     } else if (aKeyChar == QLatin1Char('0') && fEdit.CursorPos == 0) {
@@ -264,11 +278,18 @@ void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
         caret = 1;
     } else
         text = QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()), aKeyChar);
-    double typed = 0;
-    if (!ReadNumber(text, typed))
+    double exact = 0;
+    if (!ReadNumber(text, exact))
         return;
-    typed = decimal ? RoundHalfEven(typed * 1000.0) / 1000.0 : RoundHalfEven(typed);
+    const double typed = decimal ? RoundHalfEven(exact * 1000.0) / 1000.0 : RoundHalfEven(exact);
     fEdit.SelectAll = false;
+    if (point && typed == fEdit.Value) {
+        // "3." is still 3: nothing to send yet.
+        fEdit.Text = text;
+        fEdit.CursorPos = caret;
+        DrawEdit();
+        return;
+    }
     fEdit.Value = typed;
     // Below the minimum more digits may still reach it: the typed text stays
     // while the document gets the minimum.
@@ -277,7 +298,10 @@ void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
     if (below) {
         fEdit.Text = text;
         fEdit.Value = typed;
-    }
+    } else if (SameNumber(fEdit.Value, exact))
+        // The document took what was typed: its digits stay as typed ("3.0"
+        // and "3.50" keep their zeros, so the next digit lands where typed).
+        fEdit.Text = text;
     fEdit.CursorPos = std::clamp<int32_t>(caret, 0, int32_t(fEdit.Text.size()));
     DrawEdit();
 }

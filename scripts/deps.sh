@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the demo, the tests and the dialog
-# pictures (Xvfb) need, when missing.
+# pictures (Xvfb) need, when missing (locales: localedef and its sources).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config ccache
       qt6-base-dev libzint-dev libzxing-dev libzip-dev libgif-dev nlohmann-json3-dev
@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config ccache
       libgtest-dev libgmock-dev googletest libbenchmark-dev
       qt6-tools-dev libqt6opengl6-dev
       cups printer-driver-cups-pdf
-      xvfb xauth)
+      xvfb xauth locales)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QTest>
+#include <clocale>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,7 +62,7 @@ struct TKey
     char Char;
     Qt::Key Key;
 };
-constexpr TKey Up{0, Qt::Key_Up}, Home{0, Qt::Key_Home};
+constexpr TKey Up{0, Qt::Key_Up}, Home{0, Qt::Key_Home}, Backspace{0, Qt::Key_Backspace};
 TKey Ch(char aChar) { return {aChar, Qt::Key_unknown}; }
 
 struct TNumberCase
@@ -110,13 +111,34 @@ void RunNumberBoxTable()
     }
 }
 
-TEST(InspectorKeys, NumberBoxTable)
+// The key tests run as they are and again in a ctest entry under
+// LC_ALL=de_DE.UTF-8, where Qt has set the C library's locale to write a
+// comma. A run asking for that locale must really be in it, or say why not.
+class InspectorKeys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QByteArray asked = qgetenv("LC_ALL");
+        if (!asked.startsWith("de_DE"))
+            return;
+        const std::string point = std::localeconv()->decimal_point;
+        if (point != ",")
+            GTEST_SKIP() << "LC_ALL=" << asked.constData() << " is not in effect (the C library writes '" << point
+                         << "'): the locale is missing; create it with localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+        if (QLocale::system().language() != QLocale::German)
+            GTEST_SKIP() << "LC_ALL=" << asked.constData() << " but Qt's system locale is "
+                         << QLocale::system().name().toStdString();
+    }
+};
+
+TEST_F(InspectorKeys, NumberBoxTable)
 {
     RunNumberBoxTable();
 }
 
 // A comma locale changes nothing: the boxes show and read a point.
-TEST(InspectorKeys, NumberBoxTableUnderACommaLocale)
+TEST_F(InspectorKeys, NumberBoxTableUnderACommaLocale)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -124,8 +146,52 @@ TEST(InspectorKeys, NumberBoxTableUnderACommaLocale)
     QLocale::setDefault(before);
 }
 
+// A comma or a point types the decimal point in every locale; a digit
+// edited in a long value leaves the others as they were.
+TEST_F(InspectorKeys, TypedValuesReadAlikeInEveryLocale)
+{
+    struct TCase
+    {
+        const char* Name;
+        double Value;
+        int Lefts;  // -1: all selected, else caret moves left from the end
+        std::vector<TKey> Keys;
+        double Stored;
+        const char* Text;
+    };
+    const TCase cases[] = {
+        {"3,5", 20, -1, {Ch('3'), Ch(','), Ch('5')}, 3.5, "3.5"},
+        {"3.5", 20, -1, {Ch('3'), Ch('.'), Ch('5')}, 3.5, "3.5"},
+        {"a typed zero stays", 20, -1, {Ch('3'), Ch(','), Ch('0'), Ch('5')}, 3.05, "3.05"},
+        {"a point into a whole number", 35, 1, {Ch(',')}, 3.5, "3.5"},
+        {"a point after a whole number", 35, 0, {Ch(','), Ch('2')}, 35.2, "35.2"},
+        {"a decimal of 20,000.123", 20000.123, 2, {Backspace, Ch('9')}, 20000.923, "20000.923"},
+        {"the last decimal of 20,000.123", 20000.123, 0, {Backspace, Ch('4')}, 20000.124, "20000.124"},
+        {"a thousand of 20,000.123", 20000.123, 7, {Backspace, Ch('5')}, 25000.123, "25000.123"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFixture f;
+        f.OpenWidth(c.Value, 0, 100000, 1);
+        ASSERT_EQ(f.Grid.GetEdit().Text, QString::number(c.Value, 'g', 10));
+        if (c.Lefts < 0)
+            f.Grid.DblClick();
+        for (int i = 0; i < c.Lefts; ++i)
+            QTest::keyClick(&f.Grid, Qt::Key_Left);
+        for (const TKey& key : c.Keys)
+            if (key.Char)
+                QTest::keyClick(&f.Grid, key.Char);
+            else
+                QTest::keyClick(&f.Grid, key.Key);
+        EXPECT_EQ(f.Grid.GetEdit().Text, QString::fromLatin1(c.Text));
+        EXPECT_DOUBLE_EQ(Shown(f.Grid, WidthPos).get<double>(), c.Stored);
+        // Held to the micrometre, so a float would lose the last digit.
+        EXPECT_EQ(f.Rect->GetPoint(2).X - f.Rect->GetPoint(1).X, std::llround(c.Stored * 1000));
+    }
+}
+
 // A comma sends nothing: it only moves the caret behind the point.
-TEST(InspectorKeys, ACommaSendsNothing)
+TEST_F(InspectorKeys, ACommaSendsNothing)
 {
     TFixture f;
     f.OpenWidth(25.4, 0, 99, 1);
@@ -136,7 +202,7 @@ TEST(InspectorKeys, ACommaSendsNothing)
     EXPECT_EQ(f.Grid.GetEdit().CursorPos, 3);
 }
 
-TEST(InspectorKeys, AltCodeAndPaste)
+TEST_F(InspectorKeys, AltCodeAndPaste)
 {
     TFixture f;
     f.Doc.SelectItem(f.Text, false);
@@ -173,7 +239,7 @@ TEST(InspectorKeys, AltCodeAndPaste)
 }
 
 // The spin arrows repeat while held and only while the box is open.
-TEST(InspectorKeys, SpinRepeatsWhileHeld)
+TEST_F(InspectorKeys, SpinRepeatsWhileHeld)
 {
     TFixture f;
     f.OpenWidth(20, 0, 1000, 1);
@@ -200,7 +266,7 @@ TEST(InspectorKeys, SpinRepeatsWhileHeld)
 }  // namespace
 
 // A barcode's value box takes what its symbology takes.
-TEST(InspectorKeys, BarcodeValueKeys)
+TEST_F(InspectorKeys, BarcodeValueKeys)
 {
     struct TCase
     {
@@ -232,7 +298,7 @@ TEST(InspectorKeys, BarcodeValueKeys)
 
 // The integer box: a leading zero and a comma are refused, a value above
 // the maximum sends the maximum, the box shows the reply.
-TEST(InspectorKeys, IntegerBoxKeys)
+TEST_F(InspectorKeys, IntegerBoxKeys)
 {
     TFixture f;
     auto* code = f.Doc.AddBasePDF417(0, 40000, QStringLiteral("text"));
