@@ -1,10 +1,12 @@
 // The mouse on the inspector, offscreen, on a real document: what a click
 // on each kind of part changes in the element, and where it does nothing.
 #include "platform/rtl/label/KVR.Units.h"
+#include "platform/rtl/model/TKVRBaseBarcode.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include "tests/inspector/InspectorFixture.h"
 #include <QComboBox>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -137,6 +139,73 @@ TEST(InspectorMouse, OptionBoxesAreHitAtTheirPaintedCentres)
     EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(f.Grid.viewport(), between);
     EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+}
+
+// A barcode's three alignment boxes, without and with the scroll bar (which
+// narrows their gaps): each is hit at the centre painted for it (the chosen
+// one read in pure red from the picture), the third too; between two boxes
+// nothing; the chosen box sends nothing.
+TEST(InspectorMouse, AlignmentBoxesAreHitWhereTheyArePainted)
+{
+    TFixture f;
+    auto* code = f.Doc.AddBaseBarcode(0, 40000, QStringLiteral("400638133393"), TKVRBarType(0));
+    ASSERT_TRUE(code);
+    f.Doc.SelectItem(code, false);
+    f.Grid.SetSelButColor(0xFFFF0000);
+    auto choose = [&](int k) {
+        f.Doc.UpdateProp(KVRInsProp::HorzAlign, KVRInsType::AlignPosKind, KVRInsType::AlignType, 1, {{"int", k}});
+    };
+    for (const bool bar : {false, true}) {
+        SCOPED_TRACE(bar ? "bar shown" : "no bar");
+        f.Grid.resize(240, bar ? 160 : 900);
+        ASSERT_EQ(f.Grid.GetVertScrollBarVisible(), bar);
+        int r = 0, j = 0, top = 0;
+        ASSERT_TRUE(Locate(f.Grid, 1, KVRInsProp::HorzAlign, r, j, top));
+        if (bar) {
+            // The alignment's row at the top of the grid.
+            f.Grid.GetScrollBar()->setValue(std::min(r, f.Grid.GetLastTopIndex()));
+            ASSERT_TRUE(Locate(f.Grid, 1, KVRInsProp::HorzAlign, r, j, top));
+        }
+        const int h = f.Grid.GetRows()[size_t(r)]["H"].get<int>();
+        ASSERT_LE(top + h, f.Grid.viewport()->height());
+        QRect boxes[3];
+        for (int k = 0; k < 3; ++k) {
+            choose(k);
+            const QImage image = f.Grid.grab().toImage();
+            for (int y = top; y < top + h; ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixelColor(x, y) == QColor(255, 0, 0))
+                        boxes[k] |= QRect(x, y, 1, 1);
+            ASSERT_FALSE(boxes[k].isEmpty()) << k;
+            ASSERT_LT(boxes[k].right(), f.Grid.viewport()->width()) << k;
+        }
+        ASSERT_LT(boxes[0].right(), boxes[1].left());
+        ASSERT_LT(boxes[1].right(), boxes[2].left());
+        // The whole painted box takes the click: its centre and just inside
+        // its left and right edges.
+        for (int k = 0; k < 3; ++k) {
+            const QRect& b = boxes[k];
+            const int y = b.center().y();
+            for (const QPoint at : {b.center(), QPoint(b.left() + 2, y), QPoint(b.right() - 2, y)}) {
+                choose((k + 1) % 3);
+                f.Click(at);
+                EXPECT_EQ(int(code->GetHorzAlign()), k) << k << " at " << at.x();
+            }
+        }
+        choose(2);
+        const QPoint centres[3] = {boxes[0].center(), boxes[1].center(), boxes[2].center()};
+        const int items = f.Count.Items;
+        for (const QPoint between : {(centres[0] + centres[1]) / 2, (centres[1] + centres[2]) / 2}) {
+            f.Click(between);
+            EXPECT_EQ(int(code->GetHorzAlign()), 2);
+            QTest::mouseMove(f.Grid.viewport(), between);
+            EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+        }
+        f.Click(centres[2]);
+        EXPECT_EQ(f.Count.Items, items);
+        QTest::mouseMove(f.Grid.viewport(), centres[2]);
+        EXPECT_EQ(f.Grid.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    }
 }
 
 // The list lies over the value box; its choice goes to every selected
