@@ -193,6 +193,11 @@ bool TKVRBaseInspector::ClickPart(int32_t aRow, int32_t aPart, float aTop, int32
 
 void TKVRBaseInspector::MMove(Qt::KeyboardModifiers, int32_t aX, int32_t aY)
 {
+    QString tip;
+    for (const TCutCaption& c : fCutCaptions)
+        if (float(aX) >= c.Box.Left && float(aX) <= c.Box.Right && float(aY) >= c.Box.Top && float(aY) <= c.Box.Bottom)
+            tip = c.Name;
+    viewport()->setToolTip(tip);
     const float height = float(viewport()->height());
     float top = 0;
     for (int32_t r = fTopIndex; r < int32_t(fJsonA.size()); ++r) {

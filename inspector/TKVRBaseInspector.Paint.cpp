@@ -55,6 +55,19 @@ void Text(TCanvas& aCanvas, const TRectF& aBox, const QString& aText, TAlphaColo
         painter->restore();
 }
 
+// A caption wider than its box ends in an ellipsis where it is cut, so the
+// cut shows; the whole caption is the box's tool tip.
+QString Elided(const TCanvas& aCanvas, const QString& aText, float aWidth)
+{
+    if (aCanvas.TextWidth(aText) <= aWidth)
+        return aText;
+    const QChar ellipsis(0x2026);
+    QString cut = aText;
+    while (!cut.isEmpty() && aCanvas.TextWidth(cut + ellipsis) > aWidth)
+        cut.chop(1);
+    return cut.trimmed() + ellipsis;
+}
+
 }  // namespace
 
 void TKVRBaseInspector::paintEvent(QPaintEvent*)
@@ -82,6 +95,7 @@ void TKVRBaseInspector::Draw(TCanvas& aCanvas, int32_t, int32_t)
     aCanvas.Font().SetFamily(QStringLiteral("Tahoma"));
     aCanvas.Font().SetSize(11);
     const float s14 = float(ScalePos(14, fDPIX));
+    fCutCaptions.clear();
     posy = 0;
     for (int32_t r = fTopIndex; r < int32_t(fJsonA.size()); ++r) {
         const TJsonObject& row = fJsonA[size_t(r)];
@@ -99,8 +113,11 @@ void TKVRBaseInspector::Draw(TCanvas& aCanvas, int32_t, int32_t)
                 fRectF.Right = fRectF.Left + float(WidthTitle(col, fSize24));
                 fRectF.Bottom = fRectF.Top + s14;
                 aCanvas.Font().SetStyle(FontStyleSet(TFontStyle::Bold));
-                Text(aCanvas, fRectF, TextOf(PartValue(row, "Name", j)), fTitleColor,
-                     at == 0 ? TTextAlign::Leading : TTextAlign::Center);
+                const QString name = TextOf(PartValue(row, "Name", j));
+                cadS = Elided(aCanvas, name, fRectF.Width());
+                if (cadS != name)
+                    fCutCaptions.push_back({fRectF, name});
+                Text(aCanvas, fRectF, cadS, fTitleColor, at == 0 ? TTextAlign::Leading : TTextAlign::Center);
             }
             aCanvas.Font().SetStyle(0);
             DrawValue(aCanvas, row, j);

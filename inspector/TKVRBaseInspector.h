@@ -218,6 +218,13 @@ private:
     // A typed digit, comma or point into a number box.
     void TypeNumber(QChar aKeyChar);
     TPartId fListPart;
+    // The captions cut at their box in the last paint, with their whole text.
+    struct TCutCaption
+    {
+        TRectF Box;
+        QString Name;
+    };
+    std::vector<TCutCaption> fCutCaptions;
     int32_t fTypeTimer = 0;
     // Digits typed on the keypad while Alt is held: one character on release.
     QString fAltCode;

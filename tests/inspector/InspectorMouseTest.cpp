@@ -208,6 +208,31 @@ TEST(InspectorMouse, AlignmentBoxesAreHitWhereTheyArePainted)
     }
 }
 
+// A caption longer than its half column is cut there with an ellipsis; the
+// pointer over it shows the whole caption, over one that fits nothing.
+TEST(InspectorMouse, ACutCaptionShowsWholeAsATip)
+{
+    TFixture f;
+    f.Doc.SelectItem(f.Rect, false);
+    struct TCase
+    {
+        int Pos, Code;
+        const char* Tip;
+    };
+    const TCase cases[] = {{120, KVRInsProp::Number, "Pen width"}, {260, KVRInsProp::Number, ""}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Pos);
+        int r = 0, j = 0, top = 0;
+        ASSERT_TRUE(Locate(f.Grid, c.Pos, c.Code, r, j, top));
+        const TJsonObject& row = f.Grid.GetRows()[size_t(r)];
+        ASSERT_EQ(row[K("C", j)].get<int>(), int(KVRInsCol::Left));
+        f.Grid.grab();
+        const QPoint at(int(XPosTitle(KVRInsCol::Left, 10)) + 10, top + row[K("T", j)].get<int>() + 5);
+        QTest::mouseMove(f.Grid.viewport(), at);
+        EXPECT_EQ(f.Grid.viewport()->toolTip(), QString::fromLatin1(c.Tip));
+    }
+}
+
 // The list lies over the value box; its choice goes to every selected
 // element, also the entry already shown; a new selection hides it and it
 // then sends nothing.
