@@ -219,4 +219,32 @@ TEST(InspectorDialogs, TheColumnsAndItemsButtonsOpenTheirEditors)
     f.ClickBox(540, dots);
     EXPECT_EQ(tables, 1);
     EXPECT_EQ(polys, 1);
+    // Two of a kind selected: whose columns or items would the editor show?
+    struct TCase
+    {
+        TKVRBaseItem *First, *Second;
+        int Pos;
+    };
+    const TCase cases[] = {{table, f.Doc.AddBaseTable(0, 80000, 60000, 30000), 520},
+                           {poly, f.Doc.AddBasePolyText(0, 120000), 540}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Pos);
+        f.Doc.SelectItem(c.First, false);
+        f.Doc.SelectItem(c.Second, true);
+        ASSERT_EQ(f.Doc.GetSelectionCount(), 2);
+        // Several elements show no such button today; if one ever shows, its
+        // click must open nothing either.
+        int r = 0, j = 0, top = 0;
+        if (Locate(f.Grid, c.Pos, r, j, top))
+            f.ClickBox(c.Pos, dots);
+        // The document asks for it as well.
+        TVXChangeValue value;
+        value.Prop = c.Pos == 520 ? KVRInsProp::Columns : KVRInsProp::PolyItems;
+        value.Pos = c.Pos;
+        value.Open = true;
+        f.Doc.Notify(KVRChange::EditProp, value);
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(tables, 1);
+    EXPECT_EQ(polys, 1);
 }

@@ -261,6 +261,15 @@ TEST(InspectorMouse, AListChoiceGoesToItsPartOnly)
     const int layer = f.Rect->GetLayer();
     emit list->activated(1 - layer);
     EXPECT_EQ(f.Rect->GetLayer(), layer);
+    // One element: the entry shown is not sent again; another one is.
+    f.Click(at);
+    ASSERT_TRUE(list->isVisible());
+    const int items = f.Count.Items;
+    emit list->activated(list->currentIndex());
+    EXPECT_EQ(f.Count.Items, items);
+    f.Click(at);
+    emit list->activated(1 - layer);
+    EXPECT_EQ(f.Rect->GetLayer(), 1 - layer);
 }
 
 // A click on a number opens its box; a click on another part moves it there.
