@@ -259,10 +259,9 @@ void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
     if (point) {
         // A whole number shows no point: it goes in at the caret, so that
         // "3,5" and "3.5" both type 3.5.
-        text = fEdit.SelectAll ? QStringLiteral("0.")
-                               : QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()),
-                                                            QLatin1Char('.'));
-        caret = fEdit.SelectAll ? 2 : caret;
+        const qsizetype at = std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size());
+        text = fEdit.SelectAll ? QStringLiteral("0.") : QString(fEdit.Text).insert(at, QLatin1Char('.'));
+        caret = fEdit.SelectAll ? 2 : int32_t(at + 1);
     } else if (fEdit.SelectAll) {
         text = QString(aKeyChar);
         caret = 1;
