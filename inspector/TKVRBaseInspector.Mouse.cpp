@@ -10,6 +10,7 @@
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/TKVRBaseImage.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -325,7 +326,9 @@ void TKVRBaseInspector::PropEditor(int32_t aRow, int32_t aPart)
     case KVRInsProp::LongText: {
         const QString before = TextOf(PartValue(row, "Value", aPart));
         QString text = before;
-        if (KVRLabelOpeners().EditLongText && KVRLabelOpeners().EditLongText(text, false) && text != before)
+        // A rich text's mark-up needs the large form even when short.
+        const bool keepSize = fBaseLab && dynamic_cast<TKVRBaseRichText*>(fBaseLab->Select());
+        if (KVRLabelOpeners().EditLongText && KVRLabelOpeners().EditLongText(text, keepSize) && text != before)
             SendValue(id, "txt", text.toStdString());
         break;
     }

@@ -7,6 +7,7 @@
 #include "platform/rtl/model/TKVRBasePara.h"
 #include "platform/rtl/model/TKVRBasePoly.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseTable.h"
 #include <QImage>
 #include <QTemporaryDir>
@@ -111,13 +112,16 @@ TEST(InspectorDialogs, AnUnchangedLongTextIsNotSent)
         const QString held = para->GetText();
         ASSERT_NE(held, shown);
         QString given;
-        KVRLabelOpeners().EditLongText = [&](QString& aText, bool) {
+        bool keepSize = true;
+        KVRLabelOpeners().EditLongText = [&](QString& aText, bool aKeepSize) {
             given = aText;
+            keepSize = aKeepSize;
             return true;
         };
         f.SetShown(LongTextPos, shown.toStdString());
         f.ClickBox(LongTextPos, 240 - 2 - 11);
         EXPECT_EQ(given, shown);
+        EXPECT_FALSE(keepSize) << "a paragraph's short text takes the small form";
         EXPECT_EQ(para->GetText(), held);
         // A changed text is sent.
         KVRLabelOpeners().EditLongText = [&](QString& aText, bool) {
@@ -127,6 +131,23 @@ TEST(InspectorDialogs, AnUnchangedLongTextIsNotSent)
         f.ClickBox(LongTextPos, 240 - 2 - 11);
         EXPECT_EQ(para->GetText(), QStringLiteral("new text"));
     }
+}
+
+// A rich text's mark-up opens in the large form, however short.
+TEST(InspectorDialogs, ARichTextKeepsTheLongTextFormLarge)
+{
+    TFixture f;
+    auto* rich = f.Doc.AddBaseRichText(0, 0, 20000, 10000);
+    f.Doc.SelectItem(rich, false);
+    bool asked = false, keepSize = false;
+    KVRLabelOpeners().EditLongText = [&](QString&, bool aKeepSize) {
+        asked = true;
+        keepSize = aKeepSize;
+        return false;
+    };
+    f.ClickBox(LongTextPos, 240 - 2 - 11);
+    ASSERT_TRUE(asked);
+    EXPECT_TRUE(keepSize);
 }
 
 // The picture's two buttons: "..." asks for a file in the label's folder,
