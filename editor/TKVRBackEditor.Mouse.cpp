@@ -127,9 +127,9 @@ void TKVRBackEditor::mouseDoubleClickEvent(QMouseEvent* aEvent)
         // The double click's point is where the word is looked for.
         fTextClickPos = aEvent->position();
         DblClick();
-    }
-    else
+    } else {
         mousePressEvent(aEvent);
+    }
 }
 
 // Touchpads send small deltas: they are summed to whole steps.

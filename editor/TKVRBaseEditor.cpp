@@ -272,7 +272,7 @@ void TKVRBaseEditor::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
         fBitText = false;
         surface.fDrw->DrawState = KVRDrawState::Editor;
         surface.fDrw->aTxt.clear();
-        surface.fDrw->aPos = 0;
+        surface.fDrw->aPos = surface.fDrw->aSelStart = surface.fDrw->aSelEnd = 0;
         surface.FollowInputMethod();
         break;
     case KVRChange::Action:

@@ -195,6 +195,18 @@ TEST(RichTextCaret, ThePaintedCaretFollowsTheClickedGlyph)
     EXPECT_LE(caretX, d0);
 }
 
+// A Ctrl press presses the text instead; its click places the caret by the
+// same hit test.
+TEST(RichTextCaret, ACtrlClickPlacesTheCaretToo)
+{
+    TRichEditing in(QStringLiteral("ab<BR>cd"));
+    ASSERT_TRUE(in.Editing());
+    in.Click(in.OnChar(3, 0.75), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(in.Caret(), 4);
+    EXPECT_EQ(in.doc.GetAct().fCurAction, TAct::ActEditText);
+    EXPECT_TRUE(in.Editing());
+}
+
 // ---------------------------------------------------------------- drag and double click
 
 TEST(RichTextCaret, ADragSelectsAndAClickEndsTheSelection)
