@@ -169,7 +169,7 @@ bool TKVRBackEditor::MoveTextCaret(uint16_t aKey, TShiftState aShift)
     TKVRBaseItem* edited = doc ? doc->GetTextObject() : nullptr;
     if (!edited)
         return false;
-    const TKVRRichText* rich = edited == RichTextOf(doc) ? RichTextOf(doc) : nullptr;
+    const auto* rich = dynamic_cast<const TKVRRichText*>(edited);
     TKVRDraw& d = *fDrw;
     // A rich text's positions count its plain text.
     const QString text = rich ? rich->GetPlainText() : d.aTxt;

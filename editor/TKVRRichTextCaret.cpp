@@ -59,10 +59,8 @@ TKVRRichTextCaret::THit TKVRRichTextCaret::OnLine(const TLine& aLine, double aX)
 {
     for (size_t i = aLine.First; i <= aLine.Last; ++i) {
         const TRichTextDrawSegment& s = fSegs[i];
-        if (aX >= double(s.X) + s.Width && i < aLine.Last)
-            continue;
         if (aX >= double(s.X) + s.Width)
-            break;
+            continue;
         // The first character whose right half holds x ends before it; a
         // surrogate pair is one character.
         const int32_t length = TextLength(s);
