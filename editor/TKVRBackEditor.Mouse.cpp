@@ -8,6 +8,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "platform/rtl/model/IKVROrientation.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include <QApplication>
 #include <QMouseEvent>
@@ -122,10 +123,13 @@ void TKVRBackEditor::mouseReleaseEvent(QMouseEvent* aEvent)
 // still see it.
 void TKVRBackEditor::mouseDoubleClickEvent(QMouseEvent* aEvent)
 {
-    if (aEvent->button() == Qt::LeftButton)
+    if (aEvent->button() == Qt::LeftButton) {
+        // The double click's point is where the word is looked for.
+        fTextClickPos = aEvent->position();
         DblClick();
-    else
+    } else {
         mousePressEvent(aEvent);
+    }
 }
 
 // Touchpads send small deltas: they are summed to whole steps.
@@ -188,7 +192,14 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
     if (!doc || (Shift & ssDouble))
         return;
     setFocus(Qt::MouseFocusReason);
-    if (!EditableDocument() || !PointerAt(X, Y))
+    if (!EditableDocument())
+        return;
+    const bool inside = PointerAt(X, Y);
+    // A press on the rich text being edited places its caret, also on a part
+    // of the text past the label's edge; Ctrl presses it to move it.
+    if (Button == Qt::LeftButton && !(Shift & ssCtrl) && PressOnEditedRichText(X, Y))
+        return;
+    if (!inside)
         return;
     TAct& act = doc->GetAct();
     if (fEditor->OnMouseDown)
@@ -202,6 +213,8 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
         if (!CheckDown(X, Y)) {
             PO = LP = QPointF(X, Y);
             doc->PickEditor(fBaseX, fBaseY, Gap(), Shift, false);
+            // The click that starts editing a rich text puts the caret there.
+            PressOnEditedRichText(X, Y);
         }
         return;
     }
@@ -297,7 +310,6 @@ void TKVRBackEditor::PressOnEditedText(TShiftState aShift, float X, float Y)
     TAct& act = doc->GetAct();
     if (doc->SearchSelectedText(fBaseX, fBaseY, Gap(), aShift)) {
         fTextClickPos = PO = LP = QPointF(X, Y);
-        // A rich text places its caret here too (with the rich-text editing).
         act.SetCurAction(TAct::ActPressText);
         return;
     }
@@ -306,7 +318,10 @@ void TKVRBackEditor::PressOnEditedText(TShiftState aShift, float X, float Y)
         return;
     }
     act.fText = fDrw->aTxt;
-    HandTextToObject();
+    if (TKVRBaseItem* one = doc->Select(); one && one->GetKind() == KVRItemKind::RichText)
+        fDrw->aTxt = dynamic_cast<TKVRBaseRichText&>(*one).GetPlainText();
+    else
+        HandTextToObject();
     doc->PickEditor(fBaseX, fBaseY, Gap(), aShift, fEditor->GetShowRefLines());
 }
 
@@ -422,6 +437,11 @@ void TKVRBackEditor::MouseMove(QObject*, TShiftState Shift, float X, float Y)
             guide = v;
             update();
         }
+        return;
+    }
+    // The selection follows the pointer, also past the label's edge.
+    if (fDraggingRichTextSel && (Shift & ssLeft)) {
+        DragRichTextSelection(X, Y);
         return;
     }
     TVXLabelFMX* doc = EditableDocument();
@@ -578,7 +598,11 @@ void TKVRBackEditor::MouseUp(QObject*, Qt::MouseButton Button, TShiftState Shift
         rulers.fDraggingAlign = 0;
         return;
     }
-    fDraggingRichTextSel = false;
+    if (fDraggingRichTextSel) {
+        EndRichTextSelection(X, Y);
+        fMouseFilter->ResetPos();
+        return;
+    }
     TVXLabelFMX* doc = Document();
     if (!doc)
         return;
@@ -593,7 +617,10 @@ void TKVRBackEditor::MouseUp(QObject*, Qt::MouseButton Button, TShiftState Shift
         doc->UpEditor(x, y);
     } else if (act.fCurAction == TAct::ActPressText) {
         if (std::fabs(X - fTextClickPos.x()) < 3 && std::fabs(Y - fTextClickPos.y()) < 3) {
-            fDrw->aPos = CalcCursorPosFromClick(float(fTextClickPos.x()));
+            const TKVRBaseItem* one = doc->Select();
+            fDrw->aPos = one && one->GetKind() == KVRItemKind::RichText
+                             ? CalcRichTextCursorPosFromClick(float(fTextClickPos.x()), float(fTextClickPos.y()))
+                             : CalcCursorPosFromClick(float(fTextClickPos.x()));
             fDrw->aSelStart = fDrw->aSelEnd = 0;
             act.SetCurAction(TAct::ActEditText);
             doc->UpdateEditing(true);
@@ -641,9 +668,6 @@ void TKVRBackEditor::DblClick()
     TVXLabelFMX* doc = Document();
     if (!doc || !fEditor->GetOptions().testFlag(eoDblClick))
         return;
-    // Word selection in a rich text comes with the rich-text editing.
-    TKVRBaseItem* one = doc->Select();
-    if (fEditor->GetOptions().testFlag(eoRichText) && one && one->GetKind() == KVRItemKind::RichText)
-        return;
-    doc->DoDblClick();
+    if (!SelectRichTextWord())
+        doc->DoDblClick();
 }

@@ -104,6 +104,27 @@ public:
     // The box's rectangle, valid while it shows.
     QRectF InputRect() const { return fInputRect; }
 
+    // ---- the rich text's caret and selection (TKVRBackEditor.RichCaret.cpp): surface pixels, plain positions
+    // The caret of a point in the selected rich text, with its segment and the
+    // character boundary in it; false without a laid-out rich text.
+    bool CalcRichTextHitTestFromClick(float x, float y, int32_t& oPos, int32_t& oSegment, int32_t& oChar);
+    // The hit test's position, 0 when it fails.
+    int32_t CalcRichTextCursorPosFromClick(float x, float y);
+    // The caret one line up or down at its x; unchanged at the first or last line.
+    int32_t CalcRichTextLineMove(int32_t aPos, bool aUp);
+    // Arrows in the text being edited: by characters, by words with Ctrl,
+    // by lines in a rich text; Shift selects. False for other keys.
+    bool MoveTextCaret(uint16_t aKey, TShiftState aShift);
+    // A left press on the rich text being edited: caret there, selection drag
+    // under way; false when the press is not on it.
+    bool PressOnEditedRichText(float X, float Y);
+    void DragRichTextSelection(float X, float Y);
+    // The end of the drag: a click without a range places the caret.
+    void EndRichTextSelection(float X, float Y);
+    // The double click's word in the selected rich text; false when the
+    // double click is not the rich text's.
+    bool SelectRichTextWord();
+
     TKVRBaseEditor* fEditor;
     std::unique_ptr<TKVRDraw> fDrw;
     TKVRChanges fChanges = 0;

@@ -132,41 +132,18 @@ void TKVRBaseEditor::CommandKey(uint16_t aKey, TShiftState aMods)
     }
 }
 
-// Keys of the one-line text being written; a rich text's come with its editing.
+// Keys of the one-line text being written; the arrows move the caret of a
+// rich text too, its other keys come with its mark-up editing.
 void TKVRBaseEditor::TextKey(uint16_t aKey, TShiftState aShift)
 {
     TVXLabelFMX* doc = fBaseLab;
     TKVRBaseItem* text = doc->GetTextObject();
-    if (!text || text->GetKind() != KVRItemKind::Text)
+    if (fBackEdit->MoveTextCaret(aKey, aShift) || !text || text->GetKind() != KVRItemKind::Text)
         return;
     TKVRDraw& d = *fBackEdit->fDrw;
     const int32_t length = int32_t(d.aTxt.size());
     d.aPos = std::clamp(d.aPos, 0, length);
     switch (aKey) {
-    case kLeft:
-    case kRight: {
-        const bool right = aKey == kRight;
-        if (right ? d.aPos >= length : (d.aPos <= 0 || length == 0))
-            return;
-        const bool selecting = aShift & ssShift;
-        if (selecting && d.aSelStart == d.aSelEnd)
-            d.aSelStart = d.aPos;
-        if (aShift & ssCtrl) {
-            d.aPos = right ? TKVRBackEditor::FindNextWordBoundary(d.aTxt, d.aPos)
-                           : TKVRBackEditor::FindPrevWordBoundary(d.aTxt, d.aPos);
-        } else {
-            // A surrogate pair is one character.
-            const int32_t step = right ? (d.aTxt.at(d.aPos).isHighSurrogate() && d.aPos + 1 < length ? 2 : 1)
-                                       : (d.aTxt.at(d.aPos - 1).isLowSurrogate() && d.aPos >= 2 ? 2 : 1);
-            d.aPos += right ? step : -step;
-        }
-        if (selecting)
-            d.aSelEnd = d.aPos;
-        else
-            d.aSelStart = d.aSelEnd = 0;
-        doc->UpdateEditing(true);
-        return;
-    }
     case kBackspace:
         if (length > 0) {
             const int32_t gone = DeleteAt(d.aTxt, d.aPos);

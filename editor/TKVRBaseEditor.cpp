@@ -199,9 +199,11 @@ void TKVRBaseEditor::StartText(bool aPending)
     fBitText = false;
     TKVRDraw& drw = *fBackEdit->fDrw;
     drw.DrawState = KVRDrawState::EditorText;
-    if (auto* rich = dynamic_cast<TKVRBaseRichText*>(text))
+    if (auto* rich = dynamic_cast<TKVRBaseRichText*>(text)) {
         drw.aTxt = rich->GetPlainText();
-    else if (auto* plain = dynamic_cast<TKVRBaseTextItem*>(text))
+        // Its caret and selection paint while it is edited.
+        rich->SetEditState(1);
+    } else if (auto* plain = dynamic_cast<TKVRBaseTextItem*>(text))
         drw.aTxt = plain->GetText();
     drw.aPos = aPending ? int32_t(drw.aTxt.size()) : std::clamp(drw.aPos, 0, int32_t(drw.aTxt.size()));
     if (aPending)
@@ -264,11 +266,13 @@ void TKVRBaseEditor::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
         surface.DrawEditor();
         break;
     case KVRChange::EndText:
+        if (auto* rich = dynamic_cast<TKVRBaseRichText*>(fBaseLab ? fBaseLab->Select() : nullptr))
+            rich->SetEditState(0);
         surface.fInserting = false;
         fBitText = false;
         surface.fDrw->DrawState = KVRDrawState::Editor;
         surface.fDrw->aTxt.clear();
-        surface.fDrw->aPos = 0;
+        surface.fDrw->aPos = surface.fDrw->aSelStart = surface.fDrw->aSelEnd = 0;
         surface.FollowInputMethod();
         break;
     case KVRChange::Action:
