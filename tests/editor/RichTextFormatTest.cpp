@@ -85,6 +85,8 @@ TEST(RichTextFormat, EditsLeaveTheMarkupOfTheTable)
         {"caret just before a break", "ab<BR>cd", Align(2, 1), "<C>ab</C><BR>cd"},
         {"caret just after a break", "ab<BR>cd", Align(3, 2), "ab<BR><R>cd</R>"},
         {"a pair over two paragraphs is split", "<C>ab<BR>cd</C>", Align(4, 2), "<C>ab<BR></C><R>cd</R>"},
+        {"the pair holds the paragraph's tags", "<B>ab</B><BR><I>cd</I>", Align(4, 1),
+         "<B>ab</B><BR><C><I>cd</I></C>"},
         {"left is written as a pair", "abc", Align(1, 0), "<L>abc</L>"},
         {"empty paragraph", "ab<BR><BR>cd", Align(3, 1), "ab<BR><C></C><BR>cd"},
         {"no such alignment", "abc", Align(1, 3), "abc"},

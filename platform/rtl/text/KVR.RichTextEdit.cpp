@@ -246,18 +246,28 @@ bool ApplyRichTextParagraphAlign(QString& markup, int32_t caret, int32_t align)
 
     QString next = SplitOut(markup, first, last, {kinds.begin(), kinds.end()});
     // Alignment pairs left empty inside the paragraph go too.
-    const TMarkupMap map(next);
-    const int32_t from = map.RichEnd(first), to = map.RichStart(last);
+    const TMarkupMap split(next);
+    const auto isAlign = [&](TKind k) { return std::find(kinds.begin(), kinds.end(), k) != kinds.end(); };
     std::vector<TEdit> empties;
-    for (const TPair& pair : map.Pairs)
-        if (std::find(kinds.begin(), kinds.end(), pair.Open.Kind) != kinds.end() && pair.PlainStart == pair.PlainEnd &&
-            pair.Open.Start >= from && pair.Close.Start + pair.Close.Length <= to) {
+    for (const TPair& pair : split.Pairs)
+        if (isAlign(pair.Open.Kind) && pair.PlainStart == pair.PlainEnd && pair.Open.Start >= split.RichEnd(first) &&
+            pair.Close.Start + pair.Close.Length <= split.RichStart(last)) {
             empties.push_back({pair.Open.Start, pair.Open.Length, {}});
             empties.push_back({pair.Close.Start, pair.Close.Length, {}});
         }
     next = ApplyEdits(next, std::move(empties));
-    return Store(markup, Wrap(next, first, last, QString::fromUtf16(opens[size_t(align)]),
-                              CloseTagOf(kinds[size_t(align)])));
+    // The new pair holds the whole paragraph: past the closing tags after
+    // the break before it, up to the opening tags before the break after it.
+    const TMarkupMap map(next);
+    int32_t from = map.RichEnd(first), to = map.RichStart(last);
+    for (const TRichTextTag& t : map.Tags)
+        if (t.Start == from && t.Closing && from < to)
+            from += t.Length;
+    for (auto t = map.Tags.rbegin(); t != map.Tags.rend(); ++t)
+        if (t->Start + t->Length == to && !t->Closing && t->Kind != TKind::Break && to > from)
+            to = t->Start;
+    return Store(markup, ApplyEdits(next, {{from, 0, QString::fromUtf16(opens[size_t(align)])},
+                                           {to, 0, CloseTagOf(kinds[size_t(align)])}}));
 }
 
 bool ReplaceRichTextRange(QString& markup, int32_t start, int32_t end, const QString& insert)
