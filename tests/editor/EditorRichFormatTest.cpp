@@ -262,3 +262,29 @@ TEST(EditorRichFormat, EveryToolbarButtonWritesItsMarkup)
     ASSERT_TRUE(again);
     EXPECT_EQ(again->GetRichText(), before);
 }
+
+// Zoomed far in or out, the toolbar stays whole on the surface and paints
+// white buttons on its band.
+TEST(EditorRichFormat, ToolbarInsideTheSurfaceAtZoomExtremes)
+{
+    for (const TKVRZoom zoom : {TKVRZoom::zm25, TKVRZoom::zm500}) {
+        SCOPED_TRACE(int(zoom));
+        TEditorInput in(200000, 100000);
+        ASSERT_TRUE(EditRich(in, QStringLiteral("<B><FC:C62828>abc</FC></B>"), 0, 150000, 60000));
+        in.editor.SetZoom(zoom);
+        const QImage shot = in.Surface()->grab().toImage();
+        const std::vector<TRectF> rects = in.Surface()->fToolbarRects;
+        ASSERT_EQ(rects.size(), 10u);
+        EXPECT_GE(rects.front().Left - 4, 0);
+        EXPECT_GE(rects.front().Top - 4, 0);
+        EXPECT_LE(rects.back().Right + 4, float(in.Surface()->width()));
+        EXPECT_LE(rects.back().Bottom + 4, float(in.Surface()->height()));
+        const int y = int((rects[1].Top + rects[1].Bottom) / 2);
+        EXPECT_EQ(shot.pixelColor(int(rects[1].Left) + 3, int(rects[1].Top) + 3), QColor(Qt::white));
+        // The band ($F0F0F0FF: a faint blue, nearly opaque) between two buttons.
+        const QColor band = shot.pixelColor(int(rects[1].Left) - 2, y);
+        EXPECT_NE(band, QColor(Qt::white));
+        EXPECT_GT(band.blue(), band.red());
+        EXPECT_GT(band.lightness(), 220);
+    }
+}

@@ -113,7 +113,9 @@ int32_t GetPlainPosAtSegment(const TRichTextDrawSegments& segments, int32_t inde
 
 // A tag as the parser reads it. Pairs of one kind nest on their own stack;
 // "<BR>" has no partner.
-enum class TRichTextTagKind : uint8_t { Bold, Italic, Underline, FontName, FontSize, FontColor, Left, Center, Right, Break };
+enum class TRichTextTagKind : uint8_t {
+    Bold, Italic, Underline, FontName, FontSize, FontColor, Left, Center, Right, Break
+};
 struct TRichTextTag
 {
     int32_t Start = 0;   // mark-up position of its "<"

@@ -164,7 +164,8 @@ QString DropBlankPairs(QString aMarkup)
         const std::vector<TRichTextTag> tags = GetRichTextTags(aMarkup);
         for (size_t i = 0; i < tags.size() && !changed; ++i) {
             const TRichTextTag& open = tags[i];
-            if (open.Closing || (open.Kind != TKind::Bold && open.Kind != TKind::Italic && open.Kind != TKind::Underline))
+            const bool dropped = open.Kind == TKind::Bold || open.Kind == TKind::Italic || open.Kind == TKind::Underline;
+            if (open.Closing || !dropped)
                 continue;
             const auto next = std::find_if(tags.begin() + ptrdiff_t(i) + 1, tags.end(),
                                            [&](const TRichTextTag& t) { return t.Kind == open.Kind; });
