@@ -9,6 +9,8 @@
 #include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
+#include "dialogs/KVR.FMX.SelFont.h"
+#include "dialogs/KVR.FMX.SelSize.h"
 #include "dialogs/KVR.FMX.SelMap.h"
 #include "dialogs/KVR.FMX.SelSymbol.h"
 #include "dialogs/KVR.FMX.Settings.h"
@@ -109,6 +111,33 @@ void InitializeKVRFMXDialogs()
             return false;
         aColor = form.GetSelColor();
         return true;
+    };
+    openers.SelectFontName = [](const QStringList& aFonts, const QPoint& aAt,
+                                const std::function<void(const QString&)>& aChosen) {
+        TfSelFont form(QApplication::activeWindow());
+        form.LoadFonts(aFonts);
+        form.fOnFontSelected = [&](QObject* aSender) {
+            auto* list = qobject_cast<TfSelFont*>(aSender);
+            if (list && !list->GetSelectedFont().isEmpty()) {
+                aChosen(list->GetSelectedFont());
+                list->accept();
+            }
+        };
+        form.move(aAt);
+        KVRShowModal(form);
+    };
+    openers.SelectTextSize = [](const QPoint& aAt, const std::function<void(int32_t)>& aChosen) {
+        TfSelSize form(QApplication::activeWindow());
+        form.LoadSizes();
+        form.fOnSizeSelected = [&](QObject* aSender) {
+            auto* list = qobject_cast<TfSelSize*>(aSender);
+            if (list && list->GetSelectedSize() >= 1) {
+                aChosen(list->GetSelectedSize());
+                list->accept();
+            }
+        };
+        form.move(aAt);
+        KVRShowModal(form);
     };
     openers.EditLongText = [](QString& aText, bool aKeepSize) {
         TfMem form(QApplication::activeWindow());

@@ -1,7 +1,9 @@
 #pragma once
 // The dialogs the label opens. The document knows no widget: the dialogs
 // fill these in at their start-up; an opener left empty opens nothing.
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 
@@ -29,6 +31,12 @@ struct TKVRLabelOpeners
     std::function<bool(TVXLabelFMX& aLabel)> EditPolyText;
     // The colour dialog (aColor ARGB in and out); false when cancelled.
     std::function<bool(uint32_t& aColor)> SelectColor;
+    // The rich-text toolbar's font and size lists, dropped down at a screen
+    // point; aChosen takes the choice (a family; millimetres) while they show.
+    std::function<void(const QStringList& aFonts, const QPoint& aAt,
+                       const std::function<void(const QString& aFamily)>& aChosen)>
+        SelectFontName;
+    std::function<void(const QPoint& aAt, const std::function<void(int32_t aMillimetres)>& aChosen)> SelectTextSize;
     // The long-text dialog (aText in and out); false when cancelled.
     std::function<bool(QString& aText, bool aKeepSize)> EditLongText;
     // The layer and dimension-style dialogs; they write each change at once.

@@ -140,6 +140,11 @@ void TKVRBackEditor::KeyDown(QObject* Sender, uint16_t& Key, QString& KeyChar, T
             return;
         }
     }
+    // The rich text being edited takes its editing keys.
+    if (Key != 0 && RichTextKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     if (Key != 0)
         fEditor->InputKeyDown(Sender, Key, Shift);
     // Tab never takes the focus away from the surface.
@@ -158,10 +163,12 @@ bool TKVRBackEditor::HandTextToObject()
     return true;
 }
 
-// Typed text goes in at the caret of the text being written; the rich text's
-// mark-up is written with the rich-text editing.
+// Typed text goes in at the caret of the text being written; a rich text
+// takes it into its mark-up.
 void TKVRBackEditor::TypeText(const QString& aText)
 {
+    if (TypeRichText(aText))
+        return;
     TVXLabelFMX* doc = Document();
     if (!doc || !dynamic_cast<TKVRBaseText*>(doc->GetTextObject()) || !doc->GetEditable())
         return;

@@ -173,7 +173,9 @@ void TKVRBackEditor::focusOutEvent(QFocusEvent* aEvent)
 
 void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shift, float X, float Y)
 {
-    // The rich-text toolbar takes its clicks first (with the rich-text editing).
+    // The rich-text toolbar takes its clicks first.
+    if (Button == Qt::LeftButton && HandleToolbarClick(X, Y))
+        return;
     TKVRRulers& rulers = *fEditor->GetRulers();
     if (rulers.GetShowAlign() && Button == Qt::LeftButton) {
         const TKVRShowRulers visible = rulers.GetVisible();

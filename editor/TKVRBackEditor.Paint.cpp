@@ -53,6 +53,9 @@ void TKVRBackEditor::Draw(const ISkCanvas& aCanvas, const QRectF& aDest)
     LPaint->SetAntiAlias(true);
     canvas.ClipRect(dest, TSkClipOp::Intersect, false);
     canvas.DrawRect(dest, LPaint);
+    // A click meets the toolbar of this paint only.
+    fToolbarVisible = false;
+    fToolbarRects.clear();
     TVXLabelFMX* doc = fEditor->GetLabel();
     if (!doc)
         return;
@@ -78,6 +81,7 @@ void TKVRBackEditor::Draw(const ISkCanvas& aCanvas, const QRectF& aDest)
     for (int32_t i = 1; i <= doc->GetItemsCount(); ++i)
         doc->GetItem(i)->DrawElement(fDrw.get());
     canvas.Restore();
+    DrawRichTextToolbar(canvas);
 
     PaintRulers(canvas);
     DrawAlignLines(canvas);

@@ -3,6 +3,8 @@
 // guides, handles and the rubber band, and converts between the document's
 // micrometres, the label's unit and its own pixels (96 dpi, device-independent).
 #include "editor/TKVRSurfaceCoords.h"
+#include "platform/rtl/KVR.Types.h"
+#include "platform/rtl/System.Types.h"
 #include "platform/rtl/label/KVR.EditTypes.h"
 #include "platform/rtl/label/TMouseFilterS.h"
 #include "platform/rtl/model/KVR.Model.Edit.h"
@@ -16,6 +18,7 @@
 
 class TKVRBaseEditor;
 class TKVRBaseItem;
+class TKVRBaseRichText;
 class TVXLabelFMX;
 class QPainter;
 class TSkCanvas;
@@ -124,6 +127,47 @@ public:
     // The double click's word in the selected rich text; false when the
     // double click is not the rich text's.
     bool SelectRichTextWord();
+
+    // ---- rich-text formatting and its toolbar (TKVRBackEditor.RichFormat.cpp).
+    // Selections are plain positions; each change is stored through the
+    // document and answers true when the mark-up changed.
+    bool ApplyRichTextFormat(TKVRBaseRichText* aRich, int32_t aStart, int32_t aEnd, const QString& aOpen,
+                             const QString& aClose);
+    // aName: the colour tag's name, "FC".
+    bool ApplyRichTextColorFormat(TKVRBaseRichText* aRich, int32_t aStart, int32_t aEnd, const QString& aName,
+                                  TAlphaColor aColor);
+    bool ApplyRichTextAlignment(TKVRBaseRichText* aRich, int32_t aCaret, TKVRHorzAlign aAlign);
+    // A line break replaces the selection, or goes in at the caret.
+    void InsertLineBreak();
+    void ApplyFontNameToSelection(const QString& aName);
+    void ApplySizeToSelection(int32_t aMillimetres);
+    // The font and size lists under their toolbar buttons.
+    void ShowFontCombo();
+    void ShowSizePopup();
+    // The lists' choices.
+    void FontFormSelected(const QString& aName);
+    void SizeFormSelected(int32_t aMillimetres);
+    // Paints the toolbar over a selected rich text and records its buttons.
+    void DrawRichTextToolbar(TSkCanvas& aCanvas);
+    // True when the press lies on a button of the last painted toolbar.
+    bool HandleToolbarClick(float x, float y);
+    // Typing, Backspace, Delete and Enter in the rich text being edited;
+    // false when no rich text is edited (the key is not taken).
+    bool TypeRichText(const QString& aText);
+    bool RichTextKey(uint16_t aKey, TShiftState aShift);
+    // The selected rich text, and the one being edited in place.
+    TKVRBaseRichText* SelectedRichText() const;
+    TKVRBaseRichText* EditedRichText() const;
+    // New mark-up through the document; false when it may not be edited.
+    bool StoreRichText(TKVRBaseRichText* aRich, const QString& aMarkup);
+    // The editing state follows a changed rich text; the surface repaints.
+    void RichTextChanged(TKVRBaseRichText* aRich);
+    // The plain range [aStart, aEnd) of the edited rich text becomes aInsert;
+    // the caret goes to aCaret.
+    bool ReplaceEditedRichText(int32_t aStart, int32_t aEnd, const QString& aInsert, int32_t aCaret);
+    // The toolbar's buttons as last painted, in surface pixels.
+    std::vector<TRectF> fToolbarRects;
+    bool fToolbarVisible = false;
 
     TKVRBaseEditor* fEditor;
     std::unique_ptr<TKVRDraw> fDrw;

@@ -5,6 +5,7 @@
 #include "examples/demo/TextsCodesDemo.h"
 #include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include <QDir>
 #include <QHBoxLayout>
 #include <QToolBar>
@@ -64,12 +65,14 @@ EditorPage::EditorPage(QWidget* parent)
     fEditor->SetSnap(skGrid);
     fEditor->SetLabel(fDocument.get());
     fInspector->SetLabel(fDocument.get());
-    // The first rectangle, so its eight handles show.
-    for (int32_t i = 1; i <= fDocument->GetItemsCount(); ++i)
-        if (fDocument->GetItem(i)->GetKind() == KVRItemKind::Rectangle) {
-            fDocument->SelectItem(fDocument->GetItem(i), false);
-            break;
-        }
+    // A rich text to format in place, selected so that its handles and its
+    // toolbar show: a click on it starts the editing.
+    fEditor->SetEditorOptions(fEditor->GetOptions() | eoRichText);
+    TKVRBaseRichText* rich = fDocument->AddBaseRichText(10000, 103000, 70000, 22000);
+    rich->SetBaseFontHeight(4500);
+    rich->SetRichTextValue(QStringLiteral("Click here, select and format: <B>bold</B>, <FC:C62828>red</FC> or "
+                                          "<B><FC:1565C0>both</FC></B>.<BR><C>Enter breaks the line</C>"));
+    fDocument->SelectItem(rich, false);
 
     // One button per drawing action; the editor takes the clicks that follow.
     auto* tools = new QToolBar(this);

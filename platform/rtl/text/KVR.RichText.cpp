@@ -389,6 +389,21 @@ int32_t RichPosToPlainPos(const QString& markup, int32_t richPos)
     return count;
 }
 
+std::vector<TRichTextTag> GetRichTextTags(const QString& markup)
+{
+    std::vector<TRichTextTag> tags;
+    ScanRichText(markup, [&](qsizetype start, qsizetype length, const TRichTagMatch& m) {
+        if (m.Tag != TRichTag::None) {
+            // The tag list pairs each kind with its closing tag, "<BR>" last.
+            const int code = int(m.Tag) - 1;
+            tags.push_back({int32_t(start), int32_t(length), TRichTextTagKind(code / 2),
+                            m.Tag != TRichTag::Break && code % 2 == 1});
+        }
+        return true;
+    });
+    return tags;
+}
+
 QString RichTextFontNameTag(const QString& family)
 {
     QString name = family;

@@ -111,6 +111,21 @@ bool GetSegmentAtPlainPos(const TRichTextDrawSegments& segments, int32_t plainPo
 // is the start of the word after its blanks. Clamped to the segments.
 int32_t GetPlainPosAtSegment(const TRichTextDrawSegments& segments, int32_t index, int32_t offset);
 
+// A tag as the parser reads it. Pairs of one kind nest on their own stack;
+// "<BR>" has no partner.
+enum class TRichTextTagKind : uint8_t {
+    Bold, Italic, Underline, FontName, FontSize, FontColor, Left, Center, Right, Break
+};
+struct TRichTextTag
+{
+    int32_t Start = 0;   // mark-up position of its "<"
+    int32_t Length = 0;
+    TRichTextTagKind Kind = TRichTextTagKind::Bold;
+    bool Closing = false;
+};
+// Every tag of the mark-up, in text order.
+std::vector<TRichTextTag> GetRichTextTags(const QString& markup);
+
 // Opening tags with a value, as the editor writes them.
 QString RichTextFontNameTag(const QString& family);   // "<FN:family>"; "<" and ">" cannot stand in a name
 QString RichTextSizeTag(int32_t micrometres);         // "<FS:4000>"
