@@ -384,3 +384,40 @@ TEST(RichTextCaretGeometry, LinesWordsAndTheLineAfterABreak)
     EXPECT_EQ(empty.LineMove(3, true), 3);
     EXPECT_EQ(empty.HitTest(10, 10).Position, 0);
 }
+
+// ---------------------------------------------------------------- with the formatting
+
+// What the mouse and the arrows select is what the toolbar and the keys change.
+TEST(RichTextCaret, TheSelectedWordIsTheOneFormattedAndTyped)
+{
+    TRichEditing in(QStringLiteral("alpha <I>beta</I><BR>gamma"), 60000);
+    ASSERT_TRUE(in.Editing());
+    // Double click on "beta", then B on the toolbar.
+    in.DoubleClick(in.OnChar(7, 0.5));
+    ASSERT_EQ(in.Selection(), std::make_pair(6, 10));
+    in.Surface()->grab();
+    const std::vector<TRectF> bar = in.Surface()->fToolbarRects;
+    ASSERT_EQ(bar.size(), 10u);
+    const auto button = [&](size_t i) {
+        return QPointF((bar[i].Left + bar[i].Right) / 2, (bar[i].Top + bar[i].Bottom) / 2).toPoint();
+    };
+    in.Click(button(1));
+    EXPECT_EQ(in.rich->GetRichText(), QStringLiteral("alpha <I><B>beta</B></I><BR>gamma"));
+    // A click on the right half of "g" of "gamma", Shift+Right over "am": underlined.
+    in.Surface()->grab();
+    in.Click(in.OnChar(11, 0.75));
+    ASSERT_EQ(in.Caret(), 12);
+    in.Key(Qt::Key_Right, Qt::ShiftModifier);
+    in.Key(Qt::Key_Right, Qt::ShiftModifier);
+    in.Click(button(3));
+    EXPECT_EQ(in.rich->GetRichText(), QStringLiteral("alpha <I><B>beta</B></I><BR>g<U>am</U>ma"));
+    // Typed over the selection, then Backspace and Up into the first line.
+    in.Type(QStringLiteral("AM"));
+    EXPECT_EQ(in.rich->GetPlainText(), QStringLiteral("alpha beta\ngAMma"));
+    EXPECT_EQ(in.rich->GetRichText(), QStringLiteral("alpha <I><B>beta</B></I><BR>g<U>AM</U>ma"));
+    in.Key(Qt::Key_Backspace);
+    in.Key(Qt::Key_Up);
+    in.Type(QStringLiteral("+"));
+    // "gA" is about as wide as "alp": the caret keeps its column on the line above.
+    EXPECT_EQ(in.rich->GetRichText(), QStringLiteral("alp+ha <I><B>beta</B></I><BR>g<U>A</U>ma"));
+}
