@@ -57,6 +57,8 @@ TEST(RichTextFormat, EditsLeaveTheMarkupOfTheTable)
         {"ends given the other way round", "a<B>bcd</B>e", Toggle(4, 1), "abcde"},
         {"lower-case pair is found", "a<b>bcd</b>e", Toggle(1, 4), "abcde"},
         {"the whole text", "<B>abc</B>", Toggle(0, 3), "abc"},
+        {"a character short of both ends takes the whole span", "x<B>hello</B>y", Toggle(2, 5), "xhelloy"},
+        {"two characters short splits it", "x<B>hello</B>y", Toggle(3, 5), "x<B>he</B>ll<B>o</B>y"},
         {"middle word of a bold span", "<B>one two three</B>", Toggle(4, 7), "<B>one </B>two<B> three</B>"},
         {"no empty pair left", "<B>ab </B>", Toggle(0, 2), "ab "},
         {"blank-only pair dropped", "x<I> </I>y", Toggle(0, 1), "<B>x</B> y"},

@@ -210,6 +210,16 @@ bool ToggleRichTextPair(QString& markup, int32_t start, int32_t end, const QStri
                              map.TextOf(pair.Open).compare(open, Qt::CaseInsensitive) == 0;
                   });
     }
+    // A selection that misses a span's ends by a character at most means the
+    // whole span: a hand selection rarely hits the ends exactly.
+    for (const TPair& pair : map.Pairs)
+        if (covered && pair.Open.Kind == kind && pair.PlainStart <= start && end <= pair.PlainEnd &&
+            start - pair.PlainStart <= 1 && pair.PlainEnd - end <= 1 &&
+            map.TextOf(pair.Open).compare(open, Qt::CaseInsensitive) == 0) {
+            start = pair.PlainStart;
+            end = pair.PlainEnd;
+            break;
+        }
     QString next = SplitOut(markup, start, end, {kind});
     if (!covered) {
         // The tag's name upper case, a value as given.
