@@ -147,6 +147,18 @@ TEST(DialogShots, SaveEachDialog)
         dims.cbHeadType->setCurrentIndex(head);
         shoot(dims, QString("DimStyles-head%1").arg(head).toLatin1().constData());
     }
+    // The extremes: everything small, then everything large.
+    const auto extreme = [&](float aSize, const char* aName) {
+        dims.seFontHeight->setValue(aSize);
+        dims.seHeadSize->setValue(aSize);
+        dims.seExtSize->setValue(aSize);
+        dims.seExtGap->setValue(aSize / 4);
+        dims.seDimBreak->setValue(aSize / 8);
+        dims.seDimPenWidth->setValue(aSize / 10);
+        shoot(dims, aName);
+    };
+    extreme(0.5f, "DimStyles-small");
+    extreme(8.0f, "DimStyles-large");
     dims.show();
     dims.cbHeadType->showPopup();
     QTest::qWait(200);
