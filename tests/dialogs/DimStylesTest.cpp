@@ -49,7 +49,6 @@ struct TDimStylesFixture : ::testing::Test
     }
     QImage Sample()
     {
-        Form.paintLab->resize(Form.paintLab->size());
         return Form.paintLab->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     }
 };
@@ -287,6 +286,17 @@ TEST_F(TDimStylesFixture, TheLabelOpensTheDialogOnDrawingsOnly)
     EXPECT_EQ(Doc.GetDimStyle(0).GetTextPos(), 4);
     EXPECT_EQ(dim->GetDimStyle().GetTextPos(), 4);
     EXPECT_GE(changes.Ends, 2);  // the change, then the refresh
+    // A label that is not a drawing opens nothing.
+    Doc.SetEditorMode(0);
+    bool opened = false;
+    WhenModal([&opened](QWidget* aForm) {
+        opened = true;
+        if (auto* form = qobject_cast<QDialog*>(aForm))
+            form->reject();
+    });
+    Doc.EditDimStyles();
+    QTest::qWait(20);
+    EXPECT_FALSE(opened);
 }
 
 }  // namespace
