@@ -1,5 +1,6 @@
 #include "dialogs/KVR.FMX.Dialogs.h"
 #include "dialogs/KVR.FMX.DialogKit.h"
+#include "dialogs/KVR.FMX.DimStyles.h"
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.EdJson.h"
 #include "dialogs/KVR.FMX.EdPolyText.h"
@@ -149,6 +150,11 @@ void InitializeKVRFMXDialogs()
     };
     openers.EditLayers = [](TVXLabelFMX& aLabel) {
         TfLayers form(QApplication::activeWindow());
+        form.Ini(&aLabel);
+        KVRShowModal(form);
+    };
+    openers.EditDimStyles = [](TVXLabelFMX& aLabel) {
+        TfDimStls form(QApplication::activeWindow());
         form.Ini(&aLabel);
         KVRShowModal(form);
     };

@@ -97,4 +97,11 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (LabelHost* host = aHostInFront())
             host->Document().EditLayers();
     });
+    // Dimension styles belong to drawings: the page in front becomes one.
+    menu->addAction("&Dimension styles...", &aWindow, [aHostInFront] {
+        if (LabelHost* host = aHostInFront()) {
+            host->Document().SetEditorMode(2);
+            host->Document().EditDimStyles();
+        }
+    });
 }

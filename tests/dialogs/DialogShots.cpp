@@ -1,6 +1,7 @@
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.EdJson.h"
 #include "dialogs/KVR.FMX.Back.Margins.h"
+#include "dialogs/KVR.FMX.DimStyles.h"
 #include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Layers.h"
 #include "dialogs/KVR.FMX.Mem.h"
@@ -12,11 +13,14 @@
 #include "dialogs/KVR.FMX.Settings.h"
 #include "editor/KVR.FMX.Editor.h"
 #include "document/KVR.FMX.h"
+#include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/TKVRCounter.h"
 #include "render/TKVRDraw.h"
 #include "tests/support/LabelDocuments.h"
 #include "views/KVR.FMX.ViewLibrary.h"
 #include <QTemporaryDir>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTreeWidget>
 #include <QDir>
 #include <QLineEdit>
@@ -125,4 +129,42 @@ TEST(DialogShots, SaveEachDialog)
     TfBackMargins margins;
     margins.Ini(&sheet, 1);
     shoot(margins, "BackMargins");
+
+    // The dimension styles: the sample at each text position, then each head.
+    sheet.GetDimStyle(0).SetPrefix("L=");
+    sheet.GetDimStyle(0).SetSuffix(" mm");
+    sheet.GetDimStyle(0).SetDimColor(0xFF1F4E9Cu);
+    sheet.GetDimStyle(0).SetFillColor(0xFFF2C14Eu);
+    sheet.GetDimStyle(0).SetExtSize(6);
+    TfDimStls dims;
+    dims.Ini(&sheet);
+    for (int pos = 0; pos < dims.cbPosText->count(); ++pos) {
+        dims.cbPosText->setCurrentIndex(pos);
+        shoot(dims, QString("DimStyles-pos%1").arg(pos).toLatin1().constData());
+    }
+    dims.cbPosText->setCurrentIndex(1);
+    for (int head = 0; head < dims.cbHeadType->count(); ++head) {
+        dims.cbHeadType->setCurrentIndex(head);
+        shoot(dims, QString("DimStyles-head%1").arg(head).toLatin1().constData());
+    }
+    // The extremes: everything small, then everything large.
+    const auto extreme = [&](float aSize, const char* aName) {
+        dims.seFontHeight->setValue(aSize);
+        dims.seHeadSize->setValue(aSize);
+        dims.seExtSize->setValue(aSize);
+        dims.seExtGap->setValue(aSize / 4);
+        dims.seDimBreak->setValue(aSize / 8);
+        dims.seDimPenWidth->setValue(aSize / 10);
+        shoot(dims, aName);
+    };
+    extreme(0.5f, "DimStyles-small");
+    extreme(8.0f, "DimStyles-large");
+    dims.show();
+    dims.cbHeadType->showPopup();
+    QTest::qWait(200);
+    if (QWidget* popup = dims.cbHeadType->view()->window()) {
+        EXPECT_TRUE(popup->grab().save(QDir(folder).filePath("DimStyles-heads.png")));
+    }
+    dims.cbHeadType->hidePopup();
+    dims.hide();
 }

@@ -36,6 +36,52 @@ void TDraw2D::DrawArrow(float aTipX, float aTipY, float aAngle, int32_t aLength,
     ArrowCorners(aTipX, aTipY, double(aAngle) + std::numbers::pi, aLength, aOpen, oX1, oY1, oX2, oY2);
 }
 
+void TDraw2D::DrawParallelLine(float aX1, float aY1, float aX2, float aY2, float aDistance,
+                               float& oX1, float& oY1, float& oX2, float& oY2)
+{
+    const double dx = double(aX2) - aX1;
+    const double dy = double(aY2) - aY1;
+    const double len = std::hypot(dx, dy);
+    // A segment without length has no side: it stays where it is.
+    const double nx = len > 0.0 ? -dy / len * aDistance : 0.0;
+    const double ny = len > 0.0 ? dx / len * aDistance : 0.0;
+    oX1 = static_cast<float>(aX1 + nx);
+    oY1 = static_cast<float>(aY1 + ny);
+    oX2 = static_cast<float>(aX2 + nx);
+    oY2 = static_cast<float>(aY2 + ny);
+}
+
+namespace {
+
+void Tick(float aFromX, float aFromY, float aX, float aY, int32_t aHalf, double aTurn,
+          float& oX1, float& oY1, float& oX2, float& oY2)
+{
+    const double dx = double(aX) - aFromX;
+    const double dy = double(aY) - aFromY;
+    const double along = (dx == 0.0 && dy == 0.0) ? 0.0 : std::atan2(dy, dx);
+    const double a = along + aTurn;
+    const double hx = aHalf * std::cos(a);
+    const double hy = aHalf * std::sin(a);
+    oX1 = static_cast<float>(aX - hx);
+    oY1 = static_cast<float>(aY - hy);
+    oX2 = static_cast<float>(aX + hx);
+    oY2 = static_cast<float>(aY + hy);
+}
+
+}  // namespace
+
+void TDraw2D::DrawLeft(float aFromX, float aFromY, float aX, float aY, int32_t aHalf,
+                       float& oX1, float& oY1, float& oX2, float& oY2)
+{
+    Tick(aFromX, aFromY, aX, aY, aHalf, std::numbers::pi / 4.0, oX1, oY1, oX2, oY2);
+}
+
+void TDraw2D::DrawRight(float aFromX, float aFromY, float aX, float aY, int32_t aHalf,
+                        float& oX1, float& oY1, float& oX2, float& oY2)
+{
+    Tick(aFromX, aFromY, aX, aY, aHalf, -std::numbers::pi / 4.0, oX1, oY1, oX2, oY2);
+}
+
 TPointF TDraw2D::RotatePoint(const TPointF& aPoint, const TPointF& aCentre, TKVRAngle aAngle)
 {
     const float dx = aPoint.X - aCentre.X;

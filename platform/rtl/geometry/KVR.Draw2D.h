@@ -24,6 +24,19 @@ public:
     static void DrawArrow(float aTipX, float aTipY, float aAngle, int32_t aLength,
                           float& oX1, float& oY1, float& oX2, float& oY2, float aOpen);
 
+    // The segment (x1, y1)-(x2, y2) moved sideways by aDistance: a positive
+    // distance moves it to the right looking from the first point to the
+    // second on the y-down surface, a negative one to the left.
+    static void DrawParallelLine(float aX1, float aY1, float aX2, float aY2, float aDistance,
+                                 float& oX1, float& oY1, float& oX2, float& oY2);
+    // The end points of a tick of half length aHalf through (aX, aY), slanted
+    // by 45 degrees against the line from (aFromX, aFromY): DrawLeft turns it
+    // clockwise on screen (a backslash on a level line), DrawRight the other way ("/").
+    static void DrawLeft(float aFromX, float aFromY, float aX, float aY, int32_t aHalf,
+                         float& oX1, float& oY1, float& oX2, float& oY2);
+    static void DrawRight(float aFromX, float aFromY, float aX, float aY, int32_t aHalf,
+                          float& oX1, float& oY1, float& oX2, float& oY2);
+
     // A rectangle turned about a point by a quarter turn (-90 degrees per step,
     // as the canvas turns on screen); the result is normalised (Left <= Right,
     // Top <= Bottom). Angles other than 1, 2 and 3 return it unchanged.

@@ -41,6 +41,10 @@ const std::vector<const char*>& FixedList(TVXListProp aList)
     static const std::vector<const char*> directions{"Left to right", "Right to left", "Bottom to top",
                                                      "Top to bottom"};
     static const std::vector<const char*> grades{"None", "A", "B", "C", "D", "E"};
+    static const std::vector<const char*> textPositions{
+        "Above, at the start",    "Above, centred",    "Above, at the end",
+        "In a gap, at the start", "In a gap, centred", "In a gap, at the end",
+        "Below, at the start",    "Below, centred",    "Below, at the end"};
     switch (aList) {
     case KVRListProp::LineTypes: return lineTypes;
     case KVRListProp::VertAlign: return vertAlign;
@@ -57,6 +61,7 @@ const std::vector<const char*>& FixedList(TVXListProp aList)
     case KVRListProp::ImageFits: return imageFits;
     case KVRListProp::Directions: return directions;
     case KVRListProp::Grades: return grades;
+    case KVRListProp::TextPositions: return textPositions;
     default: return none;
     }
 }

@@ -115,6 +115,7 @@ constexpr TVXListProp ImageFits = 21;
 constexpr TVXListProp Directions = 22;
 constexpr TVXListProp DimStyles = 23;   // index into the document's dimension styles
 constexpr TVXListProp Grades = 24;
+constexpr TVXListProp TextPositions = 25;  // a caption against its line, 0 to 8
 }
 // Lists whose entries are names: the part's value is the name itself.
 bool IsTextList(TVXListProp aList);

@@ -125,6 +125,48 @@ TEST(ModelGeometry, SlotPolygonSurroundsTheCentreLine)
 
 // ---------------------------------------------------------------- text placement
 
+TEST(ModelGeometry, ParallelLinesAndTicksFollowTheSegment)
+{
+    struct TCase
+    {
+        float X1, Y1, X2, Y2, Distance;
+        float Ox1, Oy1, Ox2, Oy2;
+    };
+    // Positive moves right of the direction on the y-down surface.
+    const TCase cases[] = {
+        {0, 0, 10, 0, 5, 0, 5, 10, 5},       {0, 0, 10, 0, -5, 0, -5, 10, -5},
+        {0, 0, 0, 10, 2, -2, 0, -2, 10},     {0, 0, 3, 4, 5, -4, 3, -1, 7},
+        {7, 7, 7, 7, 3, 7, 7, 7, 7},  // no length, no side
+    };
+    for (const TCase& c : cases) {
+        float x1, y1, x2, y2;
+        TDraw2D::DrawParallelLine(c.X1, c.Y1, c.X2, c.Y2, c.Distance, x1, y1, x2, y2);
+        EXPECT_NEAR(x1, c.Ox1, 1e-4);
+        EXPECT_NEAR(y1, c.Oy1, 1e-4);
+        EXPECT_NEAR(x2, c.Ox2, 1e-4);
+        EXPECT_NEAR(y2, c.Oy2, 1e-4);
+    }
+    // On a level line heading right, the left tick is a backslash, the right one a slash.
+    const float h = 10 / std::sqrt(2.0f);
+    float x1, y1, x2, y2;
+    TDraw2D::DrawLeft(0, 50, 100, 50, 10, x1, y1, x2, y2);
+    EXPECT_NEAR(x1, 100 - h, 1e-4);
+    EXPECT_NEAR(y1, 50 - h, 1e-4);
+    EXPECT_NEAR(x2, 100 + h, 1e-4);
+    EXPECT_NEAR(y2, 50 + h, 1e-4);
+    TDraw2D::DrawRight(0, 50, 100, 50, 10, x1, y1, x2, y2);
+    EXPECT_NEAR(x1, 100 - h, 1e-4);
+    EXPECT_NEAR(y1, 50 + h, 1e-4);
+    EXPECT_NEAR(x2, 100 + h, 1e-4);
+    EXPECT_NEAR(y2, 50 - h, 1e-4);
+    // Seen from the other end the same line gets the same tick.
+    float a1, b1, a2, b2;
+    TDraw2D::DrawLeft(200, 50, 100, 50, 10, a1, b1, a2, b2);
+    TDraw2D::DrawLeft(0, 50, 100, 50, 10, x1, y1, x2, y2);
+    EXPECT_NEAR(a1, x2, 1e-4);
+    EXPECT_NEAR(b1, y2, 1e-4);
+}
+
 TEST(ModelTextPlace, DrawTxtPosCentresTheBoxForEveryTurn)
 {
     // A 40 x 10 box centred on (100, 100): the corner the canvas turns about.
