@@ -506,9 +506,9 @@ void TKVRBaseDim::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
         if (i == DimPositionPoint(t)) {
             k = KVRSelKind::DimPosition;
             p = GetPositionPoint();
-        }
-        else if (DimInput(t, i))
+        } else if (DimInput(t, i)) {
             k = KVRSelKind::End;
+        }
         aPoints.push_back({p.X, p.Y, p.X, p.Y, k, int16_t(i)});
     }
 }

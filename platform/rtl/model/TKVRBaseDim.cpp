@@ -34,10 +34,9 @@ TJsonObject TKVRBaseDim::WriteJson() const
     j["DimExt"] = fDimExt;
     j["DimStyle"] = fDimStyle;
     j["Text"] = KVRJson::Str(fText);
-    TJsonObject points = TJsonObject::array();
-    for (const TKVRPto& p : StoredPoints())
-        points.push_back(TJsonObject::array({p.X, p.Y}));
-    j["Points"] = std::move(points);
+    WriteJsonPoints(j, 1, 8);
+    const TKVRPto stored = StoredPoints()[4];
+    j["Points"][4] = TJsonObject::array({stored.X, stored.Y});
     return j;
 }
 
