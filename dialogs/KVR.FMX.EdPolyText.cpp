@@ -1,5 +1,6 @@
 #include "dialogs/KVR.FMX.EdPolyText.h"
 #include "dialogs/KVR.FMX.FontNames.h"
+#include "dialogs/KVR.FMX.ItemList.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "document/KVR.FMX.h"
@@ -190,10 +191,7 @@ void TfEdPoly::WriteItem(F&& aWrite)
     const int row = lbColumns->currentRow();
     if (fIntro || !poly || row < 0 || row >= poly->GetItemCount())
         return;
-    TKVRBaseLabel::TEditBracket edit(*fLabel);
-    edit.Keep(poly);
-    aWrite(poly->GetItem(row + 1));
-    fLabel->Notify(KVRChange::Items);
+    KVREditElement(*fLabel, poly, [&] { aWrite(poly->GetItem(row + 1)); });
 }
 
 void TfEdPoly::butAddClick()
@@ -205,16 +203,7 @@ void TfEdPoly::butAddClick()
                                  TKVRMsg::GetPropValue(QStringLiteral("Name")), text) ||
         text.isEmpty())
         return;
-    fIntro = true;
-    {
-        TKVRBaseLabel::TEditBracket edit(*fLabel);
-        edit.Keep(fElement);
-        fElement->AddItem(text);
-        fLabel->Notify(KVRChange::Items);
-    }
-    lbColumns->addItem(text.trimmed());
-    lbColumns->setCurrentRow(lbColumns->count() - 1);
-    fIntro = false;
+    KVRAddListRow(*fLabel, fElement, *lbColumns, text.trimmed(), fIntro, [&] { fElement->AddItem(text); });
     ShowColumn();
     AdjustUpDown();
 }
@@ -225,16 +214,7 @@ void TfEdPoly::butDeleteClick()
     const int row = lbColumns->currentRow();
     if (fIntro || !poly || row < 0 || row >= poly->GetItemCount())
         return;
-    {
-        TKVRBaseLabel::TEditBracket edit(*fLabel);
-        edit.Keep(poly);
-        poly->DeleteItem(row + 1);
-        fLabel->Notify(KVRChange::Items);
-    }
-    fIntro = true;
-    delete lbColumns->takeItem(row);
-    lbColumns->setCurrentRow(lbColumns->count() > 0 ? 0 : -1);
-    fIntro = false;
+    KVRDeleteListRow(*fLabel, poly, *lbColumns, fIntro, [&](int32_t aItem) { poly->DeleteItem(aItem); });
     AdjustUpDown();
     ShowColumn();
 }
@@ -246,12 +226,7 @@ void TfEdPoly::MoveItem(int aStep)
     const int to = row + aStep;
     if (fIntro || !poly || row < 0 || to < 0 || to >= lbColumns->count() || to >= poly->GetItemCount())
         return;
-    {
-        TKVRBaseLabel::TEditBracket edit(*fLabel);
-        edit.Keep(poly);
-        poly->Exchange(row, to);
-        fLabel->Notify(KVRChange::Items);
-    }
+    KVREditElement(*fLabel, poly, [&] { poly->Exchange(row, to); });
     fIntro = true;
     const QString text = lbColumns->item(row)->text();
     lbColumns->item(row)->setText(lbColumns->item(to)->text());

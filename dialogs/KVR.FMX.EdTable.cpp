@@ -1,4 +1,5 @@
 #include "dialogs/KVR.FMX.EdTable.h"
+#include "dialogs/KVR.FMX.ItemList.h"
 #include "dialogs/KVR.FMX.FontNames.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
@@ -350,11 +351,10 @@ void TfEdTable::Write(F&& aWrite)
     TKVRColumn* column = Column();
     if (fIntro || !column)
         return;
-    TKVRBaseLabel::TEditBracket edit(*fLabel);
-    edit.Keep(fElement);
-    aWrite(*column);
-    column->Changed();
-    fLabel->Notify(KVRChange::Items);
+    KVREditElement(*fLabel, fElement, [&] {
+        aWrite(*column);
+        column->Changed();
+    });
 }
 
 void TfEdTable::keyPressEvent(QKeyEvent* aEvent)
@@ -373,18 +373,11 @@ void TfEdTable::butAddClick()
     QString name;
     if (!TKVRPrompts::InputQuery(this, Dialogs("AddColumn"), Prop("Name"), name) || name.isEmpty())
         return;
-    fIntro = true;
-    {
-        TKVRBaseLabel::TEditBracket edit(*fLabel);
-        edit.Keep(fElement);
+    // ShowColumn fills the header box with the name.
+    KVRAddListRow(*fLabel, fElement, *lbColumns, name, fIntro, [&] {
         fElement->AddColumn(25.0f).Header.Text = name;
         fElement->GetColumn(fElement->GetColumnCount()).Changed();
-        fLabel->Notify(KVRChange::Items);
-    }
-    lbColumns->addItem(name);
-    lbColumns->setCurrentRow(lbColumns->count() - 1);
-    edHeaderText->setText(name);
-    fIntro = false;
+    });
     AdjustUpDown();
     ShowColumn();
 }
@@ -392,19 +385,9 @@ void TfEdTable::butAddClick()
 void TfEdTable::butDeleteClick()
 {
     TKVRBaseTable* table = Element();
-    const int row = lbColumns->currentRow();
     if (fIntro || !Column())
         return;
-    {
-        TKVRBaseLabel::TEditBracket edit(*fLabel);
-        edit.Keep(table);
-        table->DeleteColumn(row + 1);
-        fLabel->Notify(KVRChange::Items);
-    }
-    fIntro = true;
-    delete lbColumns->takeItem(row);
-    lbColumns->setCurrentRow(lbColumns->count() > 0 ? 0 : -1);
-    fIntro = false;
+    KVRDeleteListRow(*fLabel, table, *lbColumns, fIntro, [&](int32_t aColumn) { table->DeleteColumn(aColumn); });
     AdjustUpDown();
     ShowColumn();
 }

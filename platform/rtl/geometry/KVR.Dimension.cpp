@@ -215,6 +215,26 @@ void LinearPoints(TVXDimType aType, const TKVRPto& aP1, const TKVRPto& aP2, cons
     oPts[7] = At(aP2.X + nx * (d2 + s2 * beyond), aP2.Y + ny * (d2 + s2 * beyond));
 }
 
+double DistanceAlong(const TKVRPto& aP5, const TKVRPto& aP6, const TKVRPto& aAt)
+{
+    const double dx = double(aP6.X - aP5.X), dy = double(aP6.Y - aP5.Y);
+    const double len = std::hypot(dx, dy);
+    if (len == 0.0)
+        return 0.0;
+    return (double(aAt.X - aP5.X) * dx + double(aAt.Y - aP5.Y) * dy) / len;
+}
+
+TKVRPto PointAlong(const TKVRPto& aP5, const TKVRPto& aP6, double aDistance)
+{
+    const double dx = double(aP6.X - aP5.X), dy = double(aP6.Y - aP5.Y);
+    const double len = std::hypot(dx, dy);
+    if (len == 0.0 || !(aDistance > 0.0))
+        return aP5;
+    if (aDistance >= len)
+        return aP6;
+    return At(double(aP5.X) + dx * aDistance / len, double(aP5.Y) + dy * aDistance / len);
+}
+
 void RadialPoints(TVXDimType aType, int64_t aCX, int64_t aCY, int64_t aRadius, double aAngle,
                   const TKVRDimStyle& aStyle, int32_t aScale, TDimPoints& oPts)
 {

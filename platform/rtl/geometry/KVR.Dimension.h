@@ -132,6 +132,11 @@ TVXDimType ChooseLinearType(const TKVRPto& aP1, const TKVRPto& aP2, const TKVRPt
 // the dimension line.
 void LinearPoints(TVXDimType aType, const TKVRPto& aP1, const TKVRPto& aP2, const TKVRPto& aPos,
                   const TKVRDimStyle& aStyle, int32_t aScale, TDimPoints& oPts);
+// A point of a linear dimension line (points 5 to 6) as its distance from
+// point 5 towards point 6, and back; the point is held between the two ends.
+// A line without length has every point at point 5.
+double DistanceAlong(const TKVRPto& aP5, const TKVRPto& aP6, const TKVRPto& aAt);
+TKVRPto PointAlong(const TKVRPto& aP5, const TKVRPto& aP6, double aDistance);
 // Radius and diameter kinds from the circle's centre, radius and a direction in radians.
 void RadialPoints(TVXDimType aType, int64_t aCX, int64_t aCY, int64_t aRadius, double aAngle,
                   const TKVRDimStyle& aStyle, int32_t aScale, TDimPoints& oPts);

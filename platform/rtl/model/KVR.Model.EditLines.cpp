@@ -501,12 +501,14 @@ void TKVRBaseDim::GetSelPoints(std::vector<TKVRSelPoint>& aPoints) const
 {
     const TVXDimType t = GetDimType();
     for (int32_t i = 1; i <= 8; ++i) {
-        const TKVRPto p = GetPoint(i);
+        TKVRPto p = GetPoint(i);
         TKVRSelKind k = KVRSelKind::Fixed;
-        if (i == DimPositionPoint(t))
+        if (i == DimPositionPoint(t)) {
             k = KVRSelKind::DimPosition;
-        else if (DimInput(t, i))
+            p = GetPositionPoint();
+        } else if (DimInput(t, i)) {
             k = KVRSelKind::End;
+        }
         aPoints.push_back({p.X, p.Y, p.X, p.Y, k, int16_t(i)});
     }
 }
@@ -517,7 +519,12 @@ bool TKVRBaseDim::MovePoint(TKVRMoveType& aType, int32_t aIndex, int64_t aX, int
     if (GetPreview() || aIndex < 1 || aIndex > 8 || !DimInput(t, aIndex))
         return false;
     const bool position = aIndex == DimPositionPoint(t);
-    return SetListPoint(*this, aType == (position ? KVRMoveType::DimPosition : KVRMoveType::Point), aIndex, 8, aX, aY);
+    if (!SetListPoint(*this, aType == (position ? KVRMoveType::DimPosition : KVRMoveType::Point), aIndex, 8, aX, aY))
+        return false;
+    // The line runs through the dropped point; the handle stays on it there.
+    if (position && KVRDimType::IsLinear(t))
+        fAlong = KVRDim::DistanceAlong(GetPoint(5), GetPoint(6), {KVRHeldCoordinate(aX), KVRHeldCoordinate(aY)});
+    return true;
 }
 
 TKVRRect TKVRBaseDim::TurnBox() const

@@ -2,6 +2,7 @@
 #include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -34,6 +35,8 @@ TJsonObject TKVRBaseDim::WriteJson() const
     j["DimStyle"] = fDimStyle;
     j["Text"] = KVRJson::Str(fText);
     WriteJsonPoints(j, 1, 8);
+    const TKVRPto stored = StoredPoints()[4];
+    j["Points"][4] = TJsonObject::array({stored.X, stored.Y});
     return j;
 }
 
@@ -51,7 +54,10 @@ void TKVRBaseDim::ReadJson(int32_t aVersion, const TJsonObject& aJson)
     fDimExt = KVRJson::GetBool(aJson, "DimExt", fDimExt);
     fDimStyle = KVRJson::GetInt32(aJson, "DimStyle", fDimStyle);
     fText = KVRJson::GetString(aJson, "Text", fText);
-    ReadJsonPoints(aJson, 1, 8, 8);
+    if (KVRJson::GetArray(aJson, "Points")) {
+        ReadJsonPoints(aJson, 1, 8, 8);
+        TakeStoredPosition();
+    }
 }
 
 void TKVRBaseDim::WriteData(TBinaryWriter& aWriter) const
@@ -61,7 +67,8 @@ void TKVRBaseDim::WriteData(TBinaryWriter& aWriter) const
     aWriter.WriteBoolean(fDimExt);
     aWriter.WriteInt32(fDimStyle);
     aWriter.WriteString(fText);
-    WritePoints(aWriter, 1, 8);
+    const std::array<TKVRPto, 8> points = StoredPoints();
+    WritePointList(aWriter, points.data(), int32_t(points.size()));
 }
 
 void TKVRBaseDim::ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType)
@@ -77,6 +84,37 @@ void TKVRBaseDim::ReadDimBody(TBinaryReader& aReader)
     fDimStyle = aReader.ReadInt32();
     fText = aReader.ReadString();
     ReadPoints(aReader, 1, 8, 8);
+    TakeStoredPosition();
+}
+
+std::array<TKVRPto, 8> TKVRBaseDim::StoredPoints() const
+{
+    std::array<TKVRPto, 8> points;
+    std::copy_n(fPoints.begin(), points.size(), points.begin());
+    if (KVRDimType::IsLinear(fDimType))
+        points[4] = GetPositionPoint();
+    return points;
+}
+
+void TKVRBaseDim::TakeStoredPosition()
+{
+    fAlong = 0.0;
+    if (!KVRDimType::IsLinear(fDimType))
+        return;
+    // The line's ends do not depend on the style: any style lays them out.
+    const TKVRPto placed = fPoints[4];
+    KVRDim::TDimPoints pts;
+    KVRDim::LinearPoints(fDimType, fPoints[0], fPoints[1], placed, TKVRDimStyle(), 1, pts);
+    fPoints[4] = pts[4];
+    fPoints[5] = pts[5];
+    fAlong = KVRDim::DistanceAlong(pts[4], pts[5], placed);
+}
+
+TKVRPto TKVRBaseDim::GetPositionPoint() const
+{
+    if (KVRDimType::IsLinear(fDimType))
+        return KVRDim::PointAlong(fPoints[4], fPoints[5], fAlong);
+    return fPoints[6];
 }
 
 void TKVRBaseDim::CalcValues(int16_t aMode)
@@ -121,6 +159,7 @@ void TKVRBaseDim::SetLinear(TVXDimType aType, int64_t aX1, int64_t aY1, int64_t 
     fPoints[1] = {aX2, aY2};
     fPoints[4] = {aPX, aPY};
     UpdateDimPoints();
+    fAlong = KVRDim::DistanceAlong(fPoints[4], fPoints[5], {aPX, aPY});
     Changed();
 }
 

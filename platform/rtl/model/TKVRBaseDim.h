@@ -7,7 +7,10 @@
 // diameters; the lines 1-2 and 3-4 and point 7 for the angle), points 9 and
 // 10 from the text layout.
 // Binary after the header: kind (byte), extension flag (bool), style index
-// (int32), text (string), points 1 to 8.
+// (int32), text (string), points 1 to 8. Of a linear kind's point 5 only its
+// offset from the measured points lays the line out; the files keep it where
+// the position handle sits along the line, so a handle stays where the user
+// dropped it and any reader still finds the line's offset in it.
 class TKVRBaseDim : public TKVRBaseItem
 {
 public:
@@ -59,6 +62,9 @@ public:
                     int64_t aY4, int64_t aPX, int64_t aPY);
     // Points 1 to 8 and the text from the stored inputs.
     void UpdateDimPoints();
+    // Where the position handle sits: on a linear dimension line where it
+    // was put (held between the line's ends), on an angle the arc's point 7.
+    TKVRPto GetPositionPoint() const;
 
     // Text layout, written by the front end's CalcValues.
     int32_t GetTextWidth() const { return fTextWidth; }
@@ -70,6 +76,10 @@ public:
 protected:
     TKVRRect TurnBox() const override;
     void ReadDimBody(TBinaryReader& aReader);
+    // The stored points 1 to 8, point 5 where the position handle sits.
+    std::array<TKVRPto, 8> StoredPoints() const;
+    // A read point 5: the handle's place along the line, the line's end laid out.
+    void TakeStoredPosition();
 
     bool fBusy = false;
     int32_t fTextWidth = 0;
@@ -85,4 +95,6 @@ private:
     bool fDimExt = false;
     int32_t fDimStyle = 0;
     QString fText;
+    // Distance of the position handle from point 5 towards point 6 (linear kinds).
+    double fAlong = 0.0;
 };

@@ -482,11 +482,15 @@ void TKVRBaseItem::SetPoints(std::vector<TKVRPto> aPoints)
 
 void TKVRBaseItem::WritePoints(TBinaryWriter& aWriter, int32_t aFirst, int32_t aCount) const
 {
+    WritePointList(aWriter, fPoints.data() + (aFirst - 1), aCount);
+}
+
+void TKVRBaseItem::WritePointList(TBinaryWriter& aWriter, const TKVRPto* aPoints, int32_t aCount)
+{
     aWriter.WriteInt32(aCount);
     for (int32_t i = 0; i < aCount; ++i) {
-        const TKVRPto& p = fPoints[size_t(aFirst - 1 + i)];
-        aWriter.WriteInt64(p.X);
-        aWriter.WriteInt64(p.Y);
+        aWriter.WriteInt64(aPoints[i].X);
+        aWriter.WriteInt64(aPoints[i].Y);
     }
 }
 

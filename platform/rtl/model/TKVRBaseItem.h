@@ -219,6 +219,7 @@ protected:
     // Point lists: a count (int32, at least aMin, at most aMax when aMax >= 0)
     // followed by x and y (int64) of each point.
     void WritePoints(TBinaryWriter& aWriter, int32_t aFirst, int32_t aCount) const;
+    static void WritePointList(TBinaryWriter& aWriter, const TKVRPto* aPoints, int32_t aCount);
     void ReadPoints(TBinaryReader& aReader, int32_t aFirst, int32_t aMin, int32_t aMax);
     void WriteJsonPoints(TJsonObject& aJson, int32_t aFirst, int32_t aCount) const;
     void ReadJsonPoints(const TJsonObject& aJson, int32_t aFirst, int32_t aMin, int32_t aMax);

@@ -172,4 +172,52 @@ TEST(ModelDimension, StyleRoundTripsAndUnknownStyleFallsBack)
     EXPECT_THROW(TDim(nullptr, TVXDimType(8), false), EKVRDataError);
 }
 
+// Files keep a linear dimension's point 5 where its position handle sits; the
+// line lays out from its offset alone. A record written before, with point 5
+// on the line's end, keeps its handle there and is written back unchanged.
+TEST(ModelDimension, StoredPointFivePlacesThePositionHandle)
+{
+    const auto handle = [](const TKVRBaseItem& aDim) {
+        std::vector<TKVRSelPoint> points;
+        aDim.GetSelPoints(points);
+        for (const TKVRSelPoint& p : points)
+            if (p.Kind == KVRSelKind::DimPosition)
+                return TKVRPto{p.X, p.Y};
+        return TKVRPto{-1, -1};
+    };
+    struct Row
+    {
+        int64_t StoredX;  // point 5 of the record: the line's end, mid-line, past point 6
+        int64_t HandleX;
+    };
+    for (const Row& r : {Row{0, 0}, Row{25000, 25000}, Row{90000, 40000}}) {
+        SCOPED_TRACE(r.StoredX);
+        TKVRBaseLabel doc;
+        auto* d = new TDim(&doc, TVXDimType(0), false);
+        const TJsonObject record = TJsonObject::parse(
+            R"({"DimType":1,"Points":[[0,0],[40000,0],[0,-1000],[40000,-1000],[)" + std::to_string(r.StoredX) +
+            R"(,-10000],[40000,-10000],[0,-12000],[40000,-12000]]})");
+        d->ReadJson(KVRFileVersion, record);
+        EXPECT_EQ(d->GetPoint(5), (TKVRPto{0, -10000}));
+        EXPECT_EQ(d->GetPoint(6), (TKVRPto{40000, -10000}));
+        EXPECT_EQ(handle(*d), (TKVRPto{r.HandleX, -10000}));
+        d->CalcValues(0);
+        EXPECT_EQ(d->GetPoint(5), (TKVRPto{0, -10000}));
+        EXPECT_EQ(d->GetText(), "40.00");
+        // Binary and JSON write the handle back as point 5, the rest as laid out.
+        EXPECT_EQ(d->WriteJson()["Points"][4], TJsonObject::array({r.HandleX, -10000}));
+        QBuffer buf;
+        buf.open(QIODevice::ReadWrite);
+        TBinaryWriter w(&buf);
+        d->WriteData(w);
+        buf.seek(0);
+        TBinaryReader rd(&buf);
+        auto* back = new TDim(&doc, TVXDimType(0), false);
+        back->ReadData(KVRFileVersion, rd, KVRReadType::File);
+        EXPECT_EQ(handle(*back), handle(*d));
+        for (int32_t i = 1; i <= 8; ++i)
+            EXPECT_EQ(back->GetPoint(i), d->GetPoint(i)) << i;
+    }
+}
+
 }  // namespace
