@@ -2,13 +2,13 @@
 #include "dialogs/KVR.FMX.DimSample.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "document/KVR.FMX.h"
 #include "platform/fmx/TCanvas.h"
 #include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/model/KVR.Model.Props.h"
 #include "platform/rtl/text/TKVRMsg.h"
 #include "render/KVR.FMX.LineTypes.h"
-#include "render/KVR.FMX.Text.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -258,13 +258,8 @@ void TfDimStls::FillLanguage()
 
 void TfDimStls::FillFonts()
 {
-    QStringList fonts;
-    if (fLabel && fLabel->OnGetFontListEvent)
-        fLabel->OnGetFontListEvent(this, fonts);
-    else
-        CollectFonts(fonts);
     cbFontName->clear();
-    cbFontName->addItems(fonts);
+    cbFontName->addItems(KVRDialogFonts(fLabel, this));
 }
 
 void TfDimStls::SelectActiveRow()

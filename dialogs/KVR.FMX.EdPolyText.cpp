@@ -1,5 +1,5 @@
 #include "dialogs/KVR.FMX.EdPolyText.h"
-#include "dialogs/KVR.FMX.FontNames.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "dialogs/KVR.FMX.ItemList.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"

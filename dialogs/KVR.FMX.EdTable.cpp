@@ -1,6 +1,6 @@
 #include "dialogs/KVR.FMX.EdTable.h"
 #include "dialogs/KVR.FMX.ItemList.h"
-#include "dialogs/KVR.FMX.FontNames.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "document/KVR.FMX.h"

@@ -3,11 +3,11 @@
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "dialogs/KVR.FMX.SelColor.h"
 #include "dialogs/KVR.FMX.SelMap.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "document/KVR.FMX.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/text/TKVRMsg.h"
-#include "render/KVR.FMX.Text.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,14 +106,9 @@ void TfLayers::Ini(TVXLabelFMX* aLabel)
 {
     fDPIX = 96;
     fLabel = aLabel;
-    QStringList fonts;
-    if (fLabel->OnGetFontListEvent)
-        fLabel->OnGetFontListEvent(this, fonts);
-    else
-        CollectFonts(fonts);
     fIntro = true;
     cbFontName->clear();
-    cbFontName->addItems(fonts);
+    cbFontName->addItems(KVRDialogFonts(fLabel, this));
     FillLanguage();
     ckLayerZPos->setChecked(fLabel->GetLayerZOrder());
     fIntro = false;

@@ -2,6 +2,7 @@
 // font and size lists and of the keys, and the toolbar itself. Positions are
 // plain positions throughout (the caret, the selection and aTxt).
 #include "document/KVR.FMX.Openers.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "document/KVR.FMX.h"
 #include "editor/TKVRBackEditor.h"
 #include "editor/TKVRBaseEditor.h"
@@ -10,7 +11,6 @@
 #include "platform/skia/TSkCanvas.h"
 #include "platform/skia/TSkFont.h"
 #include "platform/skia/TSkPaint.h"
-#include "render/KVR.FMX.Text.h"
 #include "render/TKVRDraw.h"
 #include <algorithm>
 #include <array>
@@ -233,12 +233,7 @@ void TKVRBackEditor::ShowFontCombo()
     const auto& open = KVRLabelOpeners().SelectFontName;
     if (!doc || !open)
         return;
-    QStringList fonts;
-    if (doc->OnGetFontListEvent)
-        doc->OnGetFontListEvent(this, fonts);
-    else
-        CollectFonts(fonts);
-    open(fonts, ListPoint(*this, fToolbarRects, bFont), [this](const QString& aName) { FontFormSelected(aName); });
+    open(KVRDialogFonts(doc, this), ListPoint(*this, fToolbarRects, bFont), [this](const QString& aName) { FontFormSelected(aName); });
 }
 
 void TKVRBackEditor::ShowSizePopup()

@@ -1,4 +1,4 @@
-#include "dialogs/KVR.FMX.FontNames.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "document/KVR.FMX.h"
 #include "render/KVR.FMX.Text.h"
 

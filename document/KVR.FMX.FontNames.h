@@ -1,5 +1,5 @@
 #pragma once
-// The font names a dialog offers: the host's list when the document's
+// The font names a dialog or the editor offers: the host's list when the document's
 // OnGetFontListEvent is set (aSender is the asking dialog), else the machine's.
 #include <QStringList>
 
