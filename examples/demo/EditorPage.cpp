@@ -66,8 +66,9 @@ EditorPage::EditorPage(QWidget* parent)
     fEditor->SetLabel(fDocument.get());
     fInspector->SetLabel(fDocument.get());
     // A rich text to format in place, selected so that its handles and its
-    // toolbar show: a click on it starts the editing.
-    fEditor->SetEditorOptions(fEditor->GetOptions() | eoRichText);
+    // toolbar show: a click on it starts the editing, a double click selects a word
+    // (elsewhere it opens the element's own dialog).
+    fEditor->SetEditorOptions(fEditor->GetOptions() | eoRichText | eoDblClick);
     TKVRBaseRichText* rich = fDocument->AddBaseRichText(10000, 103000, 70000, 22000);
     rich->SetBaseFontHeight(4500);
     rich->SetRichTextValue(QStringLiteral("Click here, select and format: <B>bold</B>, <FC:C62828>red</FC> or "
