@@ -162,6 +162,8 @@ void BuildSheet(TVXLabelFMX& aDoc, const QString& aCsvFile, int aRecords, bool a
         csv += aLinks ? QStringLiteral(",https://example.org/a/%1\n").arg(i).toUtf8() : QByteArray("\n");
     }
     WriteAll(aCsvFile, csv);
+    // The file is the document's source: the run's memory is the document's alone.
+    csv = QByteArray();
     TKVRMeasure& m = aDoc.GetMeasure();
     m.SetPaperWidth(210000);
     m.SetPaperHeight(297000);

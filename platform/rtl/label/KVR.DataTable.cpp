@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,109 +19,120 @@ QString TKVRDataTable::Value(int32_t aRow, const QString& aName) const
     const int32_t column = FieldIndex(aName);
     if (column < 0 || aRow < 0 || aRow >= RecordCount())
         return QString();
-    const QStringList& row = Rows[size_t(aRow)];
-    return column < row.size() ? row[column] : QString();
+    return Rows.Field(size_t(aRow), column);
 }
 
 namespace {
 
-QString DecodeText(const QByteArray& aBytes)
-{
-    QByteArray bytes = aBytes;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    // Spreadsheets on the other platform save in its 8-bit code page.
-    QStringDecoder ansi("windows-1252");
-    return ansi.isValid() ? ansi.decode(bytes) : QString::fromLatin1(bytes);
-}
-
-QChar DetectSeparator(const QString& aText)
+// On the bytes: the characters it looks for are ASCII, which UTF-8 and
+// Windows-1252 both keep as they are.
+QChar DetectSeparator(QByteArrayView aBytes)
 {
     bool quoted = false;
-    for (QChar c : aText) {
-        if (c == u'"')
+    for (const char c : aBytes) {
+        if (c == '"')
             quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
+        else if (!quoted && (c == '\n' || c == '\r'))
             break;
-        else if (!quoted && (c == u';' || c == u',' || c == u'\t'))
-            return c;
+        else if (!quoted && (c == ';' || c == ',' || c == '\t'))
+            return QLatin1Char(c);
     }
     return u',';
 }
 
-// Splits the text into records of fields, honouring quotes.
-std::vector<QStringList> SplitCsv(const QString& aText, QChar aSeparator)
+// Splits CSV text into records of fields, honouring quotes, as the text
+// arrives piece by piece; each record goes to the callback as it ends, so
+// neither the whole text nor all records are held here.
+class TCsvSplitter
 {
-    std::vector<QStringList> records;
-    QStringList record;
-    QString field;
-    bool quoted = false;      // inside a quoted field
-    bool wasQuoted = false;   // the field began with a quote
-    bool lineHasData = false;
-    int line = 1, quoteLine = 0;
-    const int n = int(aText.size());
-    // Fields and records are kept for the whole run, one per label: each
-    // takes the room it needs, not what growing it left over.
-    auto endField = [&] {
-        field.squeeze();
-        record << field;
-        field.clear();
-        wasQuoted = false;
-    };
-    auto endRecord = [&] {
-        endField();
-        // A blank line is no record.
-        if (lineHasData) {
-            record.squeeze();
-            records.push_back(record);
-        }
-        record.clear();
-        lineHasData = false;
-    };
-    for (int i = 0; i < n; ++i) {
-        const QChar c = aText[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < n && aText[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else
-                    quoted = false;
-            } else {
-                if (c == u'\n' || (c == u'\r' && !(i + 1 < n && aText[i + 1] == u'\n')))
-                    ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == u'"' && field.isEmpty() && !wasQuoted) {
-            quoted = wasQuoted = lineHasData = true;
-            quoteLine = line;
-        } else if (c == aSeparator) {
-            lineHasData = true;
-            endField();
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && aText[i + 1] == u'\n')
-                ++i;
-            ++line;
-            endRecord();
-        } else {
-            if (!c.isSpace())
-                lineHasData = true;
-            field += c;
-        }
+public:
+    TCsvSplitter(QChar aSeparator, std::function<void(const QStringList&)> aOnRecord)
+        : fSeparator(aSeparator), fOnRecord(std::move(aOnRecord))
+    {
     }
-    if (quoted)
-        throw EKVRDataSourceError("CSV: the quoted field opened on line " + std::to_string(quoteLine) +
-                                  " is never closed");
-    if (lineHasData || !field.isEmpty() || !record.isEmpty())
-        endRecord();
-    return records;
-}
+
+    void Feed(QString aPiece) { Split(std::move(aPiece), false); }
+    // The end of the text; raises when a quoted field is left open.
+    void Finish()
+    {
+        Split(QString(), true);
+        if (fQuoted)
+            throw EKVRDataSourceError("CSV: the quoted field opened on line " + std::to_string(fQuoteLine) +
+                                      " is never closed");
+        if (fLineHasData || !fField.isEmpty() || !fRecord.isEmpty())
+            EndRecord();
+    }
+
+private:
+    void EndField()
+    {
+        fRecord << fField;
+        fField.clear();
+        fWasQuoted = false;
+    }
+    void EndRecord()
+    {
+        EndField();
+        // A blank line is no record.
+        if (fLineHasData)
+            fOnRecord(fRecord);
+        fRecord.clear();
+        fLineHasData = false;
+    }
+    void Split(QString aPiece, bool aLast)
+    {
+        // A quote or CR that ends a piece is read with the character after it.
+        const QString text = aPiece.prepend(fHeld);
+        const qsizetype n = text.size();
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const QChar c = text[i];
+            if (!aLast && i + 1 == n && (c == u'"' || c == u'\r'))
+                break;
+            if (fQuoted) {
+                if (c == u'"') {
+                    if (i + 1 < n && text[i + 1] == u'"') {
+                        fField += u'"';
+                        ++i;
+                    } else
+                        fQuoted = false;
+                } else {
+                    if (c == u'\n' || (c == u'\r' && !(i + 1 < n && text[i + 1] == u'\n')))
+                        ++fLine;
+                    fField += c;
+                }
+                continue;
+            }
+            if (c == u'"' && fField.isEmpty() && !fWasQuoted) {
+                fQuoted = fWasQuoted = fLineHasData = true;
+                fQuoteLine = fLine;
+            } else if (c == fSeparator) {
+                fLineHasData = true;
+                EndField();
+            } else if (c == u'\r' || c == u'\n') {
+                if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                    ++i;
+                ++fLine;
+                EndRecord();
+            } else {
+                if (!c.isSpace())
+                    fLineHasData = true;
+                fField += c;
+            }
+        }
+        fHeld = text.sliced(i);
+    }
+
+    const QChar fSeparator;
+    const std::function<void(const QStringList&)> fOnRecord;
+    QString fHeld;  // the last character of a piece, kept for the next
+    QStringList fRecord;
+    QString fField;
+    bool fQuoted = false;     // inside a quoted field
+    bool fWasQuoted = false;  // the field began with a quote
+    bool fLineHasData = false;
+    int64_t fLine = 1, fQuoteLine = 0;
+};
 
 QString JsonText(const TJsonObject& aValue)
 {
@@ -228,19 +241,67 @@ void RefuseNonText(const QByteArray& aBytes)
         throw EKVRDataSourceError("CSV: the data holds NUL bytes; it is not a text file");
 }
 
-TKVRDataTable TableOfCsv(const QString& text)
+// A decoder for the text's start or for a piece after it: only the start
+// may drop a byte-order mark.
+QStringDecoder DecoderOf(bool aUtf8, bool aStart)
 {
-    std::vector<QStringList> records = SplitCsv(text, DetectSeparator(text));
-    if (records.empty())
-        throw EKVRDataSourceError("CSV: there is no header line naming the fields");
+    if (aUtf8)
+        return QStringDecoder(QStringDecoder::Utf8, aStart ? QStringDecoder::Flag::Stateless
+                                                           : QStringDecoder::Flag::Stateless |
+                                                                 QStringDecoder::Flag::ConvertInitialBom);
+    // Spreadsheets on the other platform save in its 8-bit code page.
+    QStringDecoder ansi("windows-1252");
+    return ansi.isValid() ? std::move(ansi) : QStringDecoder(QStringDecoder::Latin1);
+}
+
+// The table of the bytes read as UTF-8 or Windows-1252; false when they are
+// not UTF-8. Decoded a piece at a time as they are split: the whole text in
+// UTF-16 would be twice the file again while the records are built.
+bool ReadTable(QByteArrayView aBytes, bool aUtf8, TKVRDataTable& oTable)
+{
     TKVRDataTable table;
-    table.Fields = records.front();
-    for (QString& name : table.Fields)
-        name = name.trimmed();
-    for (qsizetype i = 0; i < table.Fields.size(); ++i)
-        if (table.Fields[i].isEmpty())
-            table.Fields[i] = QStringLiteral("Field%1").arg(i + 1);
-    table.Rows.assign(std::make_move_iterator(records.begin() + 1), std::make_move_iterator(records.end()));
+    bool header = true;
+    TCsvSplitter splitter(DetectSeparator(aBytes), [&](const QStringList& aRecord) {
+        if (!header) {
+            table.Rows.Append(aRecord);
+            return;
+        }
+        header = false;
+        table.Fields = aRecord;
+        for (QString& name : table.Fields)
+            name = name.trimmed();
+        for (qsizetype i = 0; i < table.Fields.size(); ++i)
+            if (table.Fields[i].isEmpty())
+                table.Fields[i] = QStringLiteral("Field%1").arg(i + 1);
+    });
+    QStringDecoder first = DecoderOf(aUtf8, true), rest = DecoderOf(aUtf8, false);
+    constexpr qsizetype kPiece = 64 * 1024;
+    for (qsizetype at = 0; at < aBytes.size();) {
+        qsizetype end = std::min(at + kPiece, aBytes.size());
+        // A piece ends before a character's first byte, never inside it.
+        for (int k = 0; aUtf8 && k < 3 && end < aBytes.size() && (uchar(aBytes[end]) & 0xC0) == 0x80; ++k)
+            --end;
+        QStringDecoder& decoder = at == 0 ? first : rest;
+        splitter.Feed(decoder.decode(aBytes.sliced(at, end - at)));
+        if (aUtf8 && decoder.hasError())
+            return false;
+        at = end;
+    }
+    splitter.Finish();
+    if (header)
+        throw EKVRDataSourceError("CSV: there is no header line naming the fields");
+    table.Rows.Squeeze();
+    oTable = std::move(table);
+    return true;
+}
+
+TKVRDataTable TableOfCsv(QByteArrayView aBytes)
+{
+    if (aBytes.startsWith("\xEF\xBB\xBF"))
+        aBytes = aBytes.sliced(3);
+    TKVRDataTable table;
+    if (!ReadTable(aBytes, true, table))
+        ReadTable(aBytes, false, table);
     return table;
 }
 }  // namespace
@@ -250,7 +311,7 @@ TKVRDataTable ReadCsv(const QByteArray& aBytes)
     if (aBytes.size() > KVRMaxDataBytes)
         throw EKVRDataSourceError("CSV: the data is larger than 256 MB");
     RefuseNonText(aBytes);
-    return TableOfCsv(DecodeText(aBytes));
+    return TableOfCsv(aBytes);
 }
 
 TKVRDataTable ReadCsvFile(const QString& aFileName)
@@ -266,10 +327,7 @@ TKVRDataTable ReadCsvFile(const QString& aFileName)
         throw EKVRDataSourceError("CSV: cannot read \"" + aFileName.toStdString() + "\": " +
                                   file.errorString().toStdString());
     RefuseNonText(bytes);
-    // The bytes go once decoded: a large file is not held three times over.
-    const QString text = DecodeText(bytes);
-    bytes = QByteArray();
-    return TableOfCsv(text);
+    return TableOfCsv(bytes);
 }
 
 TKVRDataTable ReadJsonData(const QString& aText)
@@ -318,12 +376,12 @@ TKVRDataTable ReadJsonData(const QString& aText)
             }
         }
     }
-    table.Rows.reserve(records->size());
     for (const TJsonObject& record : *records) {
         QStringList row(table.Fields.size());
         for (const auto& item : record.items())
             row[columns.value(QString::fromStdString(item.key()))] = JsonText(item.value());
-        table.Rows.push_back(std::move(row));
+        table.Rows.Append(row);
     }
+    table.Rows.Squeeze();
     return table;
 }

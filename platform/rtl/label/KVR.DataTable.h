@@ -1,6 +1,7 @@
 #pragma once
 // Labelling data as a table: field names and records of texts. CSV files and
 // JSON data both read into it; the document prints one record per label.
+#include "platform/rtl/label/KVR.RecordStore.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -19,7 +20,7 @@ class TKVRDataTable
 {
 public:
     QStringList Fields;
-    std::vector<QStringList> Rows;
+    TKVRRecords Rows;
 
     int32_t RecordCount() const { return int32_t(Rows.size()); }
     bool IsEmpty() const { return Rows.empty(); }

@@ -81,6 +81,40 @@ TEST(LabelDataCsv, EncodingsAndErrors)
     EXPECT_THROW(ReadCsvFile(QStringLiteral("/nonexistent/data.csv")), EKVRDataSourceError);
 }
 
+// The reader decodes and splits the text 64 KiB at a time: whatever falls on
+// the cut between two pieces (a doubled quote, CR LF, a line break inside
+// quotes, a character of several bytes, a byte-order mark inside the text,
+// the 8-bit code page) reads as it would anywhere else. Each record is moved
+// across the cut a byte at a time.
+TEST(LabelDataCsv, RecordsAcrossTheReadersPieces)
+{
+    const struct
+    {
+        QByteArray record;
+        QStringList fields;
+    } cases[] = {
+        {"\"a\"\"b\",c\n", {"a\"b", "c"}},
+        {"p,q\r\n", {"p", "q"}},
+        {"\"x\r\ny\",z\r", {"x\r\ny", "z"}},
+        {"\xF0\x9F\x98\x80,\xC3\xA9\xE2\x82\xAC\n", {QString::fromUtf8("\xF0\x9F\x98\x80"), QString::fromUtf8("é€")}},
+        {"\xEF\xBB\xBF" "bom,\xEF\xBB\xBF\n", {QChar(0xFEFF) + QStringLiteral("bom"), QString(QChar(0xFEFF))}},
+        {"\"\",\"\"\n", {"", ""}},
+        {"caf\xE9,\x80\n", {QString::fromUtf8("café"), QString::fromUtf8("€")}},
+    };
+    constexpr int kPiece = 64 * 1024;
+    const QByteArray header = "A,B\n";
+    for (const auto& c : cases)
+        for (int shift = 0; shift <= c.record.size(); ++shift) {
+            SCOPED_TRACE(testing::Message() << c.record.toStdString() << " cut after byte " << shift);
+            const qsizetype filler = kPiece - shift - header.size() - 3;
+            const TKVRDataTable t = ReadCsv(header + QByteArray(filler, 'x') + ",y\n" + c.record + "last,1\n");
+            ASSERT_EQ(t.RecordCount(), 3);
+            EXPECT_EQ(Row(t, 0), (QStringList{QString(filler, u'x'), "y"}));
+            EXPECT_EQ(Row(t, 1), c.fields);
+            EXPECT_EQ(Row(t, 2), (QStringList{"last", "1"}));
+        }
+}
+
 // ---------------------------------------------------------------- JSON data
 
 TEST(LabelDataJson, RecordsFromTheUsualShapes)
