@@ -135,6 +135,8 @@ TEST(LabelDataJson, RecordsFromTheUsualShapes)
     EXPECT_EQ(single.RecordCount(), 1);
     EXPECT_EQ(single.Value(0, "A"), "only");
     EXPECT_TRUE(ReadJsonData("  ").IsEmpty());
+    // A lone surrogate is not text (the records are kept in UTF-8, which has none).
+    EXPECT_THROW(ReadJsonData(R"([{"A":"\ud800x"}])"), EKVRDataSourceError);
 
     for (const char* bad : {"{", "[1,2]", "\"text\"", "42", "[{\"A\":1},3]"})
         EXPECT_THROW(ReadJsonData(bad), EKVRDataSourceError) << bad;
