@@ -105,14 +105,7 @@ void InitializeKVRFMXDialogs()
         }
         return KVRShowModal(form) == 1;
     };
-    openers.SelectColor = [](uint32_t& aColor) {
-        TfSelColor form(QApplication::activeWindow());
-        form.Ini(QString(), aColor);
-        if (KVRShowModal(form) != 1)
-            return false;
-        aColor = form.GetSelColor();
-        return true;
-    };
+    openers.SelectColor = [](uint32_t& aColor) { return KVRPickColor(QApplication::activeWindow(), aColor); };
     openers.SelectFontName = [](const QStringList& aFonts, const QPoint& aAt,
                                 const std::function<void(const QString&)>& aChosen) {
         TfSelFont form(QApplication::activeWindow());

@@ -450,12 +450,10 @@ void TfDimStls::ShColFontColorMouseDown(TKVRColorRect* Sender)
     if (fIntro || !fLabel || Sender->Tag() < 0 || Sender->Tag() >= int32_t(std::size(kColorSlots)))
         return;
     const TColorSlot& slot = kColorSlots[Sender->Tag()];
-    TfSelColor picker(this);
     // Seeded with the stored colour, so OK on it changes nothing.
-    picker.Ini(QString(), (fLabel->GetActiveDimStyle().*slot.Get)());
-    if (KVRShowModal(picker) != 1)
+    TAlphaColor color = (fLabel->GetActiveDimStyle().*slot.Get)();
+    if (!KVRPickColor(this, color))
         return;
-    const TAlphaColor color = picker.GetSelColor();
     Sender->SetColor(color);
     Write([&](TKVRDimStyle& s) { (s.*slot.Set)(color); });
 }

@@ -327,11 +327,9 @@ void TfEdPoly::shBackColorMouseDown(TKVRColorRect* Sender)
 {
     if (fIntro || !Element() || lbColumns->currentRow() < 0)
         return;
-    TfSelColor picker(this);
-    picker.Ini(QString(), Sender->GetColor());
-    if (KVRShowModal(picker) != 1)
+    TAlphaColor color = Sender->GetColor();
+    if (!KVRPickColor(this, color))
         return;
-    const TAlphaColor color = picker.GetSelColor();
     Sender->SetColor(color);
     WriteItem([&](TKVRDataPoly& aItem) {
         if (Sender->Tag() == 1)

@@ -444,11 +444,9 @@ void TfEdTable::ShColColorMouseDown(TKVRColorRect* Sender)
 {
     if (fIntro || !Column())
         return;
-    TfSelColor picker(this);
-    picker.Ini(QString(), Sender->GetColor());
-    if (KVRShowModal(picker) != 1)
+    TAlphaColor color = Sender->GetColor();
+    if (!KVRPickColor(this, color))
         return;
-    const TAlphaColor color = picker.GetSelColor();
     Sender->SetColor(color);
     const int tag = Sender->Tag();
     Write([&](TKVRColumn& aColumn) {

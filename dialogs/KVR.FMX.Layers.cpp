@@ -334,11 +334,9 @@ void TfLayers::shBackColorMouseDown(TKVRColorRect* Sender)
 {
     if (!Editable())
         return;
-    TfSelColor picker(this);
-    picker.Ini(QString(), Sender->GetColor());
-    if (KVRShowModal(picker) != 1)
+    TAlphaColor color = Sender->GetColor();
+    if (!KVRPickColor(this, color))
         return;
-    const TAlphaColor color = picker.GetSelColor();
     Sender->SetColor(color);
     Write([&](TKVRLayer& l) {
         if (Sender->Tag() == 0)

@@ -131,3 +131,13 @@ void TfSelColor::butSaveClick()
     fSelRec->SetColor(color);
     SavedColors[size_t(fSelRec->Tag())] = {color, true};
 }
+
+bool KVRPickColor(QWidget* aOwner, TAlphaColor& ioColor)
+{
+    TfSelColor picker(aOwner);
+    picker.Ini(QString(), ioColor);
+    if (KVRShowModal(picker) != 1)
+        return false;
+    ioColor = picker.GetSelColor();
+    return true;
+}

@@ -9,6 +9,10 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 
+// The picker seeded with ioColor, shown modally over aOwner; on OK true,
+// with the chosen colour in ioColor.
+bool KVRPickColor(QWidget* aOwner, TAlphaColor& ioColor);
+
 class TfSelColor : public QDialog
 {
     Q_OBJECT

@@ -252,10 +252,9 @@ TKVRSettingsValues TfSettings::GetValues() const
 
 void TfSettings::shSizeColorMouseDown(TKVRColorRect* Sender)
 {
-    TfSelColor picker(this);
-    picker.Ini(QString(), Sender->GetColor());
-    if (KVRShowModal(picker) == 1)
-        Sender->SetColor(picker.GetSelColor());
+    TAlphaColor color = Sender->GetColor();
+    if (KVRPickColor(this, color))
+        Sender->SetColor(color);
 }
 
 bool TKVRSettingsDialog::Edit(TVXLabelFMX& aDoc, TKVRBaseEditor& aEditor, TKVRSettingsValues& aValues)
