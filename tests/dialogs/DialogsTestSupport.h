@@ -1,8 +1,10 @@
 #pragma once
+#include "dialogs/KVR.FMX.Prompts.h"
 #include "document/KVR.FMX.h"
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -27,6 +29,29 @@ inline void ClickWhenModal(const QString& aButton)
             dialog->reject();
     });
 }
+
+// The prompts answered by the test: every input box gets Answer (empty is a
+// cancel) and counts in Asked; messages are kept. Back to the defaults after.
+struct TScriptedPrompts
+{
+    int Asked = 0;
+    QString Answer;
+    QStringList Messages;
+    TScriptedPrompts()
+    {
+        TKVRPrompts::THandlers h;
+        h.Input = [this](QWidget*, const QString&, const QString&, QString& aValue) {
+            ++Asked;
+            aValue = Answer;
+            return !Answer.isEmpty();
+        };
+        h.Message = [this](QWidget*, const QString& aText) { Messages << aText; };
+        TKVRPrompts::SetHandlers(h);
+    }
+    ~TScriptedPrompts() { TKVRPrompts::Reset(); }
+    TScriptedPrompts(const TScriptedPrompts&) = delete;
+    TScriptedPrompts& operator=(const TScriptedPrompts&) = delete;
+};
 
 // Counts the edit brackets a document closes: one per change its views hear of.
 struct TBracketCount : IVXObserver

@@ -20,13 +20,11 @@
 namespace {
 
 // Counts the edit brackets the document closes and the input boxes asked.
-struct TPolyBench
+struct TPolyBench : TScriptedPrompts
 {
     TVXLabelFMX Doc;
     TKVRPolyText* Poly;
     std::optional<TBracketCount> Changes;  // from the selection on
-    int Asked = 0;
-    QString Answer;
     explicit TPolyBench(const QStringList& aItems)
     {
         Poly = new TKVRPolyText(&Doc, false);
@@ -34,17 +32,6 @@ struct TPolyBench
             Poly->AddItem(text);
         Doc.SelectItem(Poly, false);
         Changes.emplace(Doc);
-        TKVRPrompts::THandlers h;
-        h.Input = [this](QWidget*, const QString&, const QString&, QString& aValue) {
-            ++Asked;
-            aValue = Answer;
-            return !Answer.isEmpty();
-        };
-        TKVRPrompts::SetHandlers(h);
-    }
-    ~TPolyBench()
-    {
-        TKVRPrompts::Reset();
     }
     int Ends() const { return Changes->Ends; }
 

@@ -26,14 +26,11 @@
 
 namespace {
 
-struct TTableBench
+struct TTableBench : TScriptedPrompts
 {
     TVXLabelFMX Doc;
     TKVRTable* Table;
     std::optional<TBracketCount> Changes;  // from the selection on
-    int Asked = 0;
-    QString Answer;
-    QStringList Messages;
     explicit TTableBench(bool aFields)
     {
         if (aFields)
@@ -44,18 +41,6 @@ struct TTableBench
         Table->SetDetail(TKVRData::JsonDataset);
         Doc.SelectItem(Table, false);
         Changes.emplace(Doc);
-        TKVRPrompts::THandlers h;
-        h.Input = [this](QWidget*, const QString&, const QString&, QString& aValue) {
-            ++Asked;
-            aValue = Answer;
-            return !Answer.isEmpty();
-        };
-        h.Message = [this](QWidget*, const QString& aText) { Messages << aText; };
-        TKVRPrompts::SetHandlers(h);
-    }
-    ~TTableBench()
-    {
-        TKVRPrompts::Reset();
     }
     int Ends() const { return Changes->Ends; }
 };
