@@ -110,14 +110,10 @@ void TKVRBaseEditor::AddCtrls()
 
 void TKVRBaseEditor::SetLabel(TVXLabelFMX* aLabel)
 {
-    if (aLabel == fBaseLab)
+    if (!KVRWatchLabel(this, fBaseLab, aLabel))
         return;
-    if (fBaseLab)
-        fBaseLab->Detach(this);
-    fBaseLab = aLabel;
     fLinked = aLabel != nullptr;
     if (aLabel) {
-        aLabel->Attach(this);
         aLabel->SetEditorFlag(fOptions.testFlag(eoDocFlag));
         ShowUnits();
         ShowZoom();

@@ -55,14 +55,8 @@ TKVRBaseInspector::~TKVRBaseInspector()
 
 void TKVRBaseInspector::SetLabel(TVXLabelFMX* aLabel)
 {
-    if (aLabel == fBaseLab)
-        return;
-    if (fBaseLab)
-        fBaseLab->Detach(this);
-    fBaseLab = aLabel;
-    fLinked = aLabel != nullptr;
-    if (aLabel)
-        aLabel->Attach(this);
+    if (KVRWatchLabel(this, fBaseLab, aLabel))
+        fLinked = aLabel != nullptr;
 }
 
 void TKVRBaseInspector::DocumentDestroyed()

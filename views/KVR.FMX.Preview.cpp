@@ -59,13 +59,9 @@ void TKVRBasePreview::AddCtrls()
 
 void TKVRBasePreview::SetLabel(TVXLabelFMX* aLabel)
 {
-    if (aLabel == fBaseLab)
+    if (!KVRWatchLabel(this, fBaseLab, aLabel))
         return;
-    if (fBaseLab)
-        fBaseLab->Detach(this);
-    fBaseLab = aLabel;
     if (fBaseLab) {
-        fBaseLab->Attach(this);
         // A host's document may never have prepared a run: the control
         // prepares what it paints rather than showing a blank sheet.
         if (!fBaseLab->GetPrintInfo().GetPrepared())

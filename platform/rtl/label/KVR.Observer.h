@@ -53,3 +53,18 @@ public:
     // The document is going: the view drops its reference (no Detach follows).
     virtual void DocumentDestroyed() {}
 };
+
+// Moves aObserver's watch from ioWatched to aNew (either may be null); false,
+// doing nothing, when it watches aNew already.
+template <class TLabel>
+bool KVRWatchLabel(IVXObserver* aObserver, TLabel*& ioWatched, TLabel* aNew)
+{
+    if (aNew == ioWatched)
+        return false;
+    if (ioWatched)
+        ioWatched->Detach(aObserver);
+    ioWatched = aNew;
+    if (aNew)
+        aNew->Attach(aObserver);
+    return true;
+}
