@@ -38,10 +38,24 @@ bool SameNumber(double aReply, double aTyped)
     return std::abs(aReply - aTyped) <= 1e-9 * std::max(1.0, std::abs(aTyped));
 }
 
-// The characters a plain text box takes besides letters and digits.
-bool IsTextChar(QChar aChar)
+// Text a plain text box takes: any printable character (one code point,
+// maybe two UTF-16 halves); the element holds whatever it is given.
+bool IsTypedText(const QString& aText)
 {
-    return aChar.isLetterOrNumber() || QStringLiteral("$%\u20AC#-_ .,+@").contains(aChar);
+    return !aText.isEmpty() && QChar::isPrint(aText.toUcs4().front());
+}
+
+// A number's digits without a leading zero before another digit ("05" is 5,
+// "-05" is -5, "0.5" stays); aCaret follows.
+QString WithoutLeadingZero(QString aText, int32_t& aCaret)
+{
+    const qsizetype at = aText.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (aText.size() > at + 1 && aText.at(at) == QLatin1Char('0') && aText.at(at + 1).isDigit()) {
+        aText.remove(at, 1);
+        if (aCaret > at)
+            --aCaret;
+    }
+    return aText;
 }
 
 }  // namespace
@@ -54,7 +68,7 @@ void TKVRBaseInspector::keyPressEvent(QKeyEvent* aEvent)
     const QString text = aEvent->text();
     // Printable text without Ctrl or Alt is typed; everything else is a key
     // (the scroll area's own arrow-key scrolling is not wanted).
-    if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier)))
+    if (IsTypedText(text) && !(mods & (Qt::ControlModifier | Qt::AltModifier)))
         for (const QChar c : text)
             KDown(0, c, mods);
     else
@@ -83,18 +97,29 @@ void TKVRBaseInspector::KDown(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aS
         return;
     const bool number = IsNumberBoxOpen();
     if (aKey == 0) {
-        if (number)
+        if (number) {
             TypeNumber(aKeyChar);
-        else if ((fJsonA[size_t(fEdit.Row)].value(Key("Prop", fEdit.Part), 0) & 0xFF) == KVRInsProp::BarValue
-                     ? KeyBarcodeValid(aKeyChar)
-                     : IsTextChar(aKeyChar)) {
-            if (fEdit.SelectAll)
-                SetEditText(QString(aKeyChar), 1);
-            else
-                SetEditText(QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()),
-                                                       aKeyChar),
-                            fEdit.CursorPos + 1);
+            return;
         }
+        // A character beyond the BMP comes in two halves: it is typed whole.
+        if (aKeyChar.isHighSurrogate()) {
+            fHighSurrogate = aKeyChar;
+            return;
+        }
+        QString typed(aKeyChar);
+        if (aKeyChar.isLowSurrogate())
+            typed.prepend(fHighSurrogate);
+        fHighSurrogate = QChar();
+        // The barcode's symbology has its own characters.
+        if ((fJsonA[size_t(fEdit.Row)].value(Key("Prop", fEdit.Part), 0) & 0xFF) == KVRInsProp::BarValue
+                ? !KeyBarcodeValid(aKeyChar)
+                : !IsTypedText(typed))
+            return;
+        if (fEdit.SelectAll)
+            SetEditText(typed, int32_t(typed.size()));
+        else
+            SetEditText(QString(fEdit.Text).insert(std::clamp<qsizetype>(fEdit.CursorPos, 0, fEdit.Text.size()), typed),
+                        fEdit.CursorPos + int32_t(typed.size()));
         return;
     }
     switch (aKey) {
@@ -129,38 +154,25 @@ void TKVRBaseInspector::KDown(int aKey, QChar aKeyChar, Qt::KeyboardModifiers aS
             return;
         if (fEdit.SelectAll) {
             fEdit.SelectAll = false;
-            if (number) {
-                fEdit.Text = QStringLiteral("0");
-                fEdit.CursorPos = 0;
-                fEdit.Value = 0;
-                UpdateNumberProp(false);
-            } else
+            // A cleared number box shows "0" with the caret behind it, so
+            // that the next digit replaces it.
+            if (number)
+                SendTypedNumber(QStringLiteral("0"), 1);
+            else
                 SetEditText(QString(), 0);
             return;
         }
         QString text = fEdit.Text;
         if (!TXTUtils::DeleteCharPos(text, fEdit.CursorPos, fEdit.InputType))
             return;
-        if (!number) {
-            SetEditText(text, fEdit.CursorPos - 1);
-            return;
-        }
-        double value = 0;
-        if (text.isEmpty()) {
-            fEdit.Text = QStringLiteral("0");
-            fEdit.CursorPos = 1;
-            fEdit.Value = 0;
-        } else if (ReadNumber(text, value)) {
-            fEdit.Text = text;
-            fEdit.Value = value;
-            --fEdit.CursorPos;
-        } else {
-            fEdit.Text = text;
-            --fEdit.CursorPos;
-            DrawEdit();
-            return;
-        }
-        UpdateNumberProp(false);
+        // Two halves of one character go together.
+        const int32_t caret = fEdit.CursorPos - int32_t(fEdit.Text.size() - text.size());
+        if (!number)
+            SetEditText(text, caret);
+        else if (text.isEmpty())
+            SendTypedNumber(QStringLiteral("0"), 1);
+        else
+            SendTypedNumber(text, caret);
         return;
     }
     default: break;
@@ -242,6 +254,10 @@ void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
 {
     const bool decimal = fEdit.InputType == KVRInputType::Decimal;
     const bool point = aKeyChar == QLatin1Char(',') || aKeyChar == QLatin1Char('.');
+    if (aKeyChar == QLatin1Char('-')) {
+        TypeMinus();
+        return;
+    }
     if (point && !decimal)
         return;
     const qsizetype shownPoint = fEdit.Text.indexOf(QLatin1Char('.'));
@@ -272,7 +288,8 @@ void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
             return;
         text = fEdit.Text.isEmpty() ? QStringLiteral("0") : fEdit.Text;
         caret = 0;
-    } else if (fEdit.CursorPos == 0 && fEdit.Value < 1.0 && !fEdit.Text.isEmpty()) {
+    } else if (fEdit.CursorPos == 0 && fEdit.Text.startsWith(QLatin1Char('0'))) {
+        // "0.50" with the caret in front: the digit takes the zero's place.
         text = QString(aKeyChar) + fEdit.Text.mid(1);
         caret = 1;
     } else
@@ -280,20 +297,57 @@ void TKVRBaseInspector::TypeNumber(QChar aKeyChar)
     double exact = 0;
     if (!ReadNumber(text, exact))
         return;
-    const double typed = decimal ? RoundHalfEven(exact * 1000.0) / 1000.0 : RoundHalfEven(exact);
-    fEdit.SelectAll = false;
-    if (point && typed == fEdit.Value) {
+    if (point && exact == fEdit.Value) {
         // "3." is still 3: nothing to send yet.
+        fEdit.SelectAll = false;
         fEdit.Text = text;
         fEdit.CursorPos = caret;
         DrawEdit();
         return;
     }
+    SendTypedNumber(text, caret);
+}
+
+void TKVRBaseInspector::TypeMinus()
+{
+    // Only a range that reaches below zero (or has no bounds) takes a sign.
+    if (fEdit.MaxValue > fEdit.MinValue && fEdit.MinValue >= 0)
+        return;
+    if (fEdit.SelectAll || fEdit.Text.isEmpty() || fEdit.Text == QLatin1String("0")) {
+        // A sign alone is no number yet: shown, not sent.
+        fEdit.SelectAll = false;
+        fEdit.Text = QStringLiteral("-");
+        fEdit.CursorPos = 1;
+        DrawEdit();
+        return;
+    }
+    if (fEdit.CursorPos != 0 || fEdit.Text.startsWith(QLatin1Char('-')))
+        return;
+    SendTypedNumber(QLatin1Char('-') + fEdit.Text, 1);
+}
+
+void TKVRBaseInspector::SendTypedNumber(const QString& aText, int32_t aCursorPos)
+{
+    int32_t caret = aCursorPos;
+    const QString text = WithoutLeadingZero(aText, caret);
+    fEdit.SelectAll = false;
+    double exact = 0;
+    if (!ReadNumber(text, exact)) {
+        // "-" or "" on the way to a number: shown, nothing sent.
+        fEdit.Text = text;
+        fEdit.CursorPos = std::clamp<int32_t>(caret, 0, int32_t(text.size()));
+        DrawEdit();
+        return;
+    }
+    const bool decimal = fEdit.InputType == KVRInputType::Decimal;
+    const double typed = decimal ? RoundHalfEven(exact * 1000.0) / 1000.0 : RoundHalfEven(exact);
     fEdit.Value = typed;
-    // Below the minimum more digits may still reach it: the typed text stays
-    // while the document gets the minimum.
-    const bool below = fEdit.MaxValue > fEdit.MinValue && typed < fEdit.MinValue;
+    // Short of a minimum above zero, more digits may still reach it: the
+    // typed text stays while the document gets the minimum.
+    const bool below = fEdit.MaxValue > fEdit.MinValue && typed < fEdit.MinValue && typed >= 0;
     UpdateNumberProp(false);
+    if (!fEdit.Active)
+        return;
     if (below) {
         fEdit.Text = text;
         fEdit.Value = typed;
@@ -310,7 +364,6 @@ void TKVRBaseInspector::UpdateNumberProp(bool aZero)
     if (!IsNumberBoxOpen() || fEdit.Row < 0 || fEdit.Row >= int32_t(fJsonA.size()))
         return;
     const TPartId id = PartId(fEdit.Row, fEdit.Part);
-    const QString format = TextOf(PartValue(fJsonA[size_t(fEdit.Row)], "FE", fEdit.Part));
     const bool decimal = fEdit.InputType == KVRInputType::Decimal;
     double value = fEdit.Value;
     if (fEdit.MaxValue > fEdit.MinValue)
@@ -334,12 +387,7 @@ void TKVRBaseInspector::UpdateNumberProp(bool aZero)
     fEdit.Top = top;
     const TJsonObject& shown = PartValue(fJsonA[size_t(row)], "Value", part);
     fEdit.Value = shown.is_number() ? shown.get<double>() : value;
-    if (aZero)
-        fEdit.Text = QStringLiteral("0");
-    else if (!decimal && format.isEmpty())
-        fEdit.Text = QString::number(fEdit.Value, 'g', 17);
-    else
-        fEdit.Text = FormatFloat(format, fEdit.Value);
+    fEdit.Text = aZero ? QStringLiteral("0") : NumberText(fEdit.Value);
     fEdit.CursorPos = std::min<int32_t>(fEdit.CursorPos, int32_t(fEdit.Text.size()));
     DrawEdit();
 }

@@ -7,14 +7,19 @@
 #include "inspector/TKVRInspectorRows.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/geometry/KVR.Dimension.h"
+#include "platform/rtl/label/KVR.NameLists.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/TKVRBaseImage.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
+#include "platform/rtl/text/TKVRMsg.h"
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QTimer>
 
 using namespace KVRInspectorRows;
@@ -275,7 +280,12 @@ void TKVRBaseInspector::SendValue(const TPartId& aId, const char* aKey, const TJ
         return;
     fJsonV = TJsonObject::object();
     fJsonV[aKey] = aValue;
-    const TJsonObject reply = fBaseLab->UpdateProp(aId.Code, aId.Kind, aId.Type, aId.Pos, fJsonV);
+    TJsonObject reply;
+    {
+        // The open box keeps what it shows while its own edit comes back.
+        const QScopedValueRollback sending(fSending, true);
+        reply = fBaseLab->UpdateProp(aId.Code, aId.Kind, aId.Type, aId.Pos, fJsonV);
+    }
     ResetValue();
     int32_t row = 0, part = 0;
     if (reply.is_object() && reply.contains(aKey) && FindPart(aId, row, part))
@@ -352,6 +362,7 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
     const TVXListProp list = TVXListProp(row.value(Key("List", aPart), 0) & 0xFF);
     const TJsonObject& value = PartValue(row, "Value", aPart);
     QStringList entries;
+    bool noNames = false;
     switch (list) {
     case KVRListProp::Layers:
         if (fBaseLab)
@@ -364,7 +375,17 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
                 entries << fBaseLab->GetDimStyle(i).GetName();
         break;
     case KVRListProp::Fonts: entries = QFontDatabase::families(); break;
-    default: FillList(list, entries); break;
+    default:
+        // Field and data-set names come from the document's data; with none
+        // bound the list says so rather than open empty (or with only the
+        // name the element still holds).
+        if (fBaseLab && KVRNameList(*fBaseLab, list, entries, TextOf(value))) {
+            QStringList names;
+            KVRNameList(*fBaseLab, list, names, QString());
+            noNames = names.isEmpty();
+        } else
+            FillList(list, entries);
+        break;
     }
     const int32_t current = IsTextList(list) ? int32_t(entries.indexOf(TextOf(value)))
                                              : (value.is_number_integer() ? value.get<int32_t>() : -1);
@@ -376,7 +397,18 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
         const QSignalBlocker block(fComboList);
         fComboList->clear();
         fComboList->addItems(entries);
+        // Letters typed into the list before belonged to another list.
+        fComboList->view()->keyboardSearch(QString());
         fComboList->setCurrentIndex(current);
+        fListEmpty = noNames;
+        if (noNames) {
+            // A line to read, not to choose.
+            fComboList->addItem(TKVRMsg::GetDialogsValue(QStringLiteral("NoFields")));
+            if (auto* model = qobject_cast<QStandardItemModel*>(fComboList->model()))
+                model->item(model->rowCount() - 1)->setEnabled(false);
+            if (current < 0)
+                fComboList->setCurrentIndex(fComboList->count() - 1);
+        }
     }
     fComboList->setGeometry(Rounded(XPosCtrl(col, code, fSize24)), aTop + row.value(Key("TV", aPart), 0),
                             Rounded(WidthCtrl(col, code, fSize24)), Rounded(HeightCtrl(code, fDPIY)) + 4);
@@ -388,7 +420,8 @@ void TKVRBaseInspector::OnComboChange(int aIndex)
 {
     // The list may outlive its part (a rebuild in between): it then sends nothing.
     int32_t row = 0, part = 0;
-    if (aIndex < 0 || !fComboList->isVisible() || !FindPart(fListPart, row, part))
+    if (aIndex < 0 || (fListEmpty && aIndex == fComboList->count() - 1) || !fComboList->isVisible() ||
+        !FindPart(fListPart, row, part))
         return;
     fComboList->hide();
     const TVXListProp list = TVXListProp(fJsonA[size_t(row)].value(Key("List", part), 0) & 0xFF);

@@ -55,14 +55,33 @@ TKVRBaseInspector::~TKVRBaseInspector()
 
 void TKVRBaseInspector::SetLabel(TVXLabelFMX* aLabel)
 {
-    if (KVRWatchLabel(this, fBaseLab, aLabel))
-        fLinked = aLabel != nullptr;
+    if (!KVRWatchLabel(this, fBaseLab, aLabel))
+        return;
+    fLinked = aLabel != nullptr;
+    // The rows and the box were the old document's: the new one's selection
+    // shows at once.
+    CloseEdit();
+    if (fBaseLab)
+        Rebuild();
+    else
+        ClearRows();
+    FillInspector(true);
 }
 
 void TKVRBaseInspector::DocumentDestroyed()
 {
-    // The dying document is forgotten, never called.
+    // The dying document is forgotten, never called; nothing of it stays shown.
     fBaseLab = nullptr;
+    CloseEdit();
+    ClearRows();
+    FillInspector(true);
+}
+
+void TKVRBaseInspector::ClearRows()
+{
+    fComboList->hide();
+    fJsonA = TJsonObject::array();
+    fJsonO = nullptr;
 }
 
 void TKVRBaseInspector::SetBackColor(TAlphaColor aValue)
@@ -115,13 +134,11 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
         // new unit changes every length it shows, so the box closes.
         const bool keep = fEdit.Active && aChange != KVRChange::Units && fEdit.Row >= 0 &&
                           fEdit.Row < int32_t(fJsonA.size());
-        int32_t kind = 0, type = 0, pos = 0, code = 0;
+        TPartId open;
+        TJsonObject shown;
         if (keep) {
-            const TJsonObject& row = fJsonA[size_t(fEdit.Row)];
-            kind = row.value("Kind", 0);
-            type = row.value("Type", 0);
-            pos = row.value(Key("P", fEdit.Part), 0);
-            code = row.value(Key("Prop", fEdit.Part), 0) & 0xFF;
+            open = PartId(fEdit.Row, fEdit.Part);
+            shown = PartValue(fJsonA[size_t(fEdit.Row)], "Value", fEdit.Part);
         }
         if (aChange == KVRChange::Point) {
             if (!InSet(fInsTypesBase, KVRInsTypeBase::Points) || fBaseLab->GetSelectionCount() == 0)
@@ -129,10 +146,12 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
             fBaseLab->GetSelection(1)->PointInspector(fInsTypesBase, fJsonA);
         } else
             Rebuild();
-        if (keep)
-            FindOpenPart(kind, type, pos, code);
-        else
-            fEdit.Reset();
+        if (!keep || !FindPart(open, fEdit.Row, fEdit.Part))
+            CloseEdit();
+        else if (!fSending && PartValue(fJsonA[size_t(fEdit.Row)], "Value", fEdit.Part) != shown)
+            // Changed elsewhere (a toolbar command, code): the box shows the
+            // new value, or the next step would send the old one again.
+            ReloadEdit();
         FillInspector(false);
         break;
     }
@@ -172,9 +191,7 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
 void TKVRBaseInspector::Rebuild()
 {
     // The list belongs to a part of the old rows.
-    fComboList->hide();
-    fJsonA = TJsonObject::array();
-    fJsonO = nullptr;
+    ClearRows();
     TKVRInpectorBaseTypes base = fInsTypesBase;
     TKVRInpectorTypes types = fInsTypes;
     const int32_t count = fBaseLab->GetSelectionCount();
@@ -184,24 +201,47 @@ void TKVRBaseInspector::Rebuild()
         fBaseLab->GetSelection(i)->JsonInspector(base, types, fJsonA);
 }
 
-void TKVRBaseInspector::FindOpenPart(int32_t aKind, int32_t aType, int32_t aPos, int32_t aCode)
+void TKVRBaseInspector::ReloadEdit()
 {
-    float top = 0;
-    for (size_t r = 0; r < fJsonA.size(); ++r) {
-        const TJsonObject& row = fJsonA[r];
-        if (row.value("Kind", 0) == aKind && row.value("Type", 0) == aType)
-            for (int32_t j = 1; j <= row.value("N", 0); ++j)
-                if (row.value(Key("P", j), 0) == aPos && (row.value(Key("Prop", j), 0) & 0xFF) == aCode &&
-                    int32_t(r) >= fTopIndex) {
-                    fEdit.Row = int32_t(r);
-                    fEdit.Part = j;
-                    fEdit.Top = int32_t(top) + row.value(Key("TV", j), 0);
-                    return;
-                }
-        if (int32_t(r) >= fTopIndex)
-            top += RowHeight(row);
+    const TJsonObject& value = PartValue(fJsonA[size_t(fEdit.Row)], "Value", fEdit.Part);
+    if (IsNumberBoxOpen()) {
+        fEdit.Value = value.is_number() ? value.get<double>() : 0.0;
+        fEdit.Text = NumberText(fEdit.Value);
+    } else
+        fEdit.Text = TextOf(value);
+    fEdit.CursorPos = int32_t(fEdit.Text.size());
+    fEdit.SelectAll = false;
+    DrawEdit();
+}
+
+QString TKVRBaseInspector::NumberText(double aValue) const
+{
+    const QString format = TextOf(PartValue(fJsonA[size_t(fEdit.Row)], "FE", fEdit.Part));
+    // Whole numbers without a format show plainly.
+    if (fEdit.InputType == KVRInputType::Integer && format.isEmpty())
+        return QString::number(aValue, 'g', 17);
+    return FormatFloat(format, aValue);
+}
+
+void TKVRBaseInspector::PlaceEdit()
+{
+    if (!fEdit.Active)
+        return;
+    if (fEdit.Row < fTopIndex || fEdit.Row >= int32_t(fJsonA.size())) {
+        CloseEdit();
+        return;
     }
-    fEdit.Reset();
+    float top = 0;
+    for (int32_t r = fTopIndex; r < fEdit.Row; ++r)
+        top += float(RowHeight(fJsonA[size_t(r)]));
+    const TJsonObject& row = fJsonA[size_t(fEdit.Row)];
+    // Scrolled out, or cut at the bottom where no click reaches it: every
+    // key already went to the document, so closing loses nothing.
+    if (float(viewport()->height()) < top + float(ScalePos(RowHeight(row), fDPIY))) {
+        CloseEdit();
+        return;
+    }
+    fEdit.Top = int32_t(top) + row.value(Key("TV", fEdit.Part), 0);
 }
 
 // ---------------------------------------------------------------- rows and scrolling
@@ -241,6 +281,8 @@ void TKVRBaseInspector::FillInspector(bool aReset)
         fLastTop = std::max(0, fNumRows - 1);
     fTopIndex = std::clamp(fTopIndex, 0, fLastTop);
     UpdateScrollBars();
+    // The open box follows its row.
+    PlaceEdit();
     viewport()->update();
 }
 
@@ -274,7 +316,13 @@ void TKVRBaseInspector::UpdateScrollBars()
 
 void TKVRBaseInspector::UpdateVertScroll()
 {
-    fTopIndex = std::clamp(fScrollBar->value(), 0, fLastTop);
+    const int32_t top = std::clamp(fScrollBar->value(), 0, fLastTop);
+    if (top == fTopIndex)
+        return;
+    fTopIndex = top;
+    // The list stood over a row that has moved away.
+    fComboList->hide();
+    PlaceEdit();
     viewport()->update();
 }
 
@@ -350,9 +398,9 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
         fEdit.Step = code == KVRInsProp::Number ? row.value(Key("I", aPart), 1.0) : 1.0;
         fEdit.MinValue = row.value(Key("M", aPart), 0.0);
         fEdit.MaxValue = row.value(Key("X", aPart), 0.0);
-        fEdit.Text = code == KVRInsProp::TextCentred
-                         ? QString::number(fEdit.Value, 'g', 17)
-                         : FormatFloat(TextOf(PartValue(row, "FE", aPart)), fEdit.Value);
+        fEdit.Row = aRow;
+        fEdit.Part = aPart;
+        fEdit.Text = NumberText(fEdit.Value);
         break;
     case KVRInsProp::List: OpenList(aRow, aPart, int32_t(top)); return;
     default: return;

@@ -33,8 +33,8 @@ public:
 
     // ---- document and observer
     TVXLabelFMX* GetLabel() const { return fBaseLab; }
-    // Another document detaches the inspector from the first; the rows wait
-    // for the next change.
+    // Another document detaches the inspector from the first, closes the
+    // box and shows the new document's selection.
     void SetLabel(TVXLabelFMX* aLabel);
     void UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue) override;
     uint8_t TypeDest() const override { return 1; }
@@ -217,7 +217,15 @@ private:
     void SetEditText(const QString& aText, int32_t aCursorPos);
     // A typed digit, comma or point into a number box.
     void TypeNumber(QChar aKeyChar);
+    // A minus into a number box whose range goes below zero.
+    void TypeMinus();
+    // The number box's new text, typed or left by a deletion: sent when it
+    // reads as a number; the box keeps the typed digits where the document
+    // took them, or while they are still short of the minimum.
+    void SendTypedNumber(const QString& aText, int32_t aCursorPos);
     TPartId fListPart;
+    // The open list ends in a line saying that no data is bound.
+    bool fListEmpty = false;
     // The captions cut at their box in the last paint, with their whole text.
     struct TCutCaption
     {
@@ -228,15 +236,24 @@ private:
     int32_t fTypeTimer = 0;
     // Digits typed on the keypad while Alt is held: one character on release.
     QString fAltCode;
+    // The first half of a character beyond the BMP, waiting for its second.
+    QChar fHighSurrogate;
     bool fAltActive = false;
     // Counts changes of the selection: a queued editor opens for its own.
     uint64_t fSelectionChanges = 0;
 
     // Asks the selected elements for their rows.
     void Rebuild();
-    // The open box's part again in the new rows (by kind, type, position and
-    // code), or the box closes.
-    void FindOpenPart(int32_t aKind, int32_t aType, int32_t aPos, int32_t aCode);
+    void ClearRows();
+    // The open box over its row as the grid now stands, or closed when the
+    // row is not shown whole.
+    void PlaceEdit();
+    // The open box shows its part's value anew.
+    void ReloadEdit();
+    // A number box's text for aValue, in its part's edit format.
+    QString NumberText(double aValue) const;
+    // An edit of the grid's own is on its way to the document.
+    bool fSending = false;
     // Width of the grid: the viewport's, so nothing lies under the scroll bar.
     int32_t GridWidth() const;
     // The value of a code-8 part as its list shows it.

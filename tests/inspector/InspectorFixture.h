@@ -4,6 +4,8 @@
 #include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
+#include <QPoint>
+#include <QScrollBar>
 #include <string>
 
 struct TChangeCount : IVXObserver
@@ -40,3 +42,44 @@ struct TInspectorFixture
 
 // A part's row key ("Prop" and 2 give "Prop2").
 inline std::string K(const char* aPrefix, int aPart) { return aPrefix + std::to_string(aPart); }
+
+// Row, part and top (as the grid now stacks its rows) of the part with
+// position aPos and editor code aCode.
+inline bool FindShownPart(const TKVRBaseInspector& aGrid, int aPos, int aCode, int& aRow, int& aPart, int& aTop)
+{
+    int top = 0;
+    for (int r = 0; r < int(aGrid.GetRows().size()); ++r) {
+        const TJsonObject& row = aGrid.GetRows()[size_t(r)];
+        for (int j = 1; j <= row["N"].get<int>(); ++j)
+            if (row[K("P", j)] == aPos && (row[K("Prop", j)].get<int>() & 0xFF) == aCode) {
+                aRow = r;
+                aPart = j;
+                aTop = top;
+                return true;
+            }
+        if (r >= aGrid.GetTopIndex())
+            top += row["H"].get<int>();
+    }
+    return false;
+}
+
+// The middle of the part's value box as the row model lays it out (the
+// grid's unit width without a scroll bar), or (-1, -1).
+inline QPoint PartCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
+{
+    int r = 0, j = 0, top = 0;
+    if (!FindShownPart(aGrid, aPos, aCode, r, j, top))
+        return {-1, -1};
+    const TJsonObject& row = aGrid.GetRows()[size_t(r)];
+    const TKVRInsCol col = TKVRInsCol(row[K("C", j)].get<int>());
+    const double unit = aGrid.GetVertScrollBarVisible() ? (240.0 - aGrid.GetScrollBar()->sizeHint().width()) / 24.0 : 10.0;
+    return QPoint(int(XPosCtrl(col, TKVRInsProp(aCode), unit) + WidthCtrl(col, TKVRInsProp(aCode), unit) / 2),
+                  top + row[K("TV", j)].get<int>() + int(HeightCtrl(TKVRInsProp(aCode), 96) / 2));
+}
+
+// The value the grid shows for the part, or null.
+inline TJsonObject PartShown(const TKVRBaseInspector& aGrid, int aPos, int aCode)
+{
+    int r = 0, j = 0, top = 0;
+    return FindShownPart(aGrid, aPos, aCode, r, j, top) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
+}

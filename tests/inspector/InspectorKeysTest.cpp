@@ -1,8 +1,11 @@
 // Keys into the inspector's painted box, offscreen, on a real document: each
 // case opens a box, types, and reads what the element then holds.
 #include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBaseLevel.h"
 #include "platform/rtl/model/TKVRBasePDF417.h"
+#include "platform/rtl/model/TKVRBaseQRCode.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseSector.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include "tests/inspector/InspectorFixture.h"
 #include <QApplication>
@@ -226,16 +229,16 @@ TEST_F(InspectorKeys, AltCodeAndPaste)
     f.Send(QEvent::KeyRelease, Qt::Key_Alt, alt);
     EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA"));
     EXPECT_EQ(f.Count.Items, items + 1);
-    // Ctrl+V pastes even what typing refuses; Ctrl+Shift+V does not.
+    // Ctrl+V pastes; Ctrl+Shift+V does not; typing takes the same characters.
     QApplication::clipboard()->setText(QStringLiteral("<x>"));
     QTest::keyClick(&f.Grid, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA"));
     QTest::keyClick(&f.Grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x>"));
     QTest::keyClick(&f.Grid, '<');
-    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x>"));
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x><"));
     QTest::keyClick(&f.Grid, Qt::Key_Backspace);
-    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x"));
+    EXPECT_EQ(f.Text->GetText(), QStringLiteral("bA<x>"));
 }
 
 // The spin arrows repeat while held and only while the box is open.
@@ -322,4 +325,115 @@ TEST_F(InspectorKeys, IntegerBoxKeys)
     QTest::keyClick(&f.Grid, '5');
     EXPECT_EQ(int(code->GetCorrectionLevel()), 8);
     EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("8"));
+}
+
+// Text rows take every character typed, key by key, as the element holds
+// it; the barcode's value keeps its symbology's filter (BarcodeValueKeys).
+TEST_F(InspectorKeys, TextRowsTakeEveryCharacter)
+{
+    const struct
+    {
+        const char* Name;
+        int Kind;  // 10 text, 15 QR code
+        int Pos;
+        QString Typed;
+    } cases[] = {
+        {"an address into a QR code", 15, 440, QStringLiteral("https://example.org/a?b=1")},
+        {"punctuation into a text", 10, TextPos, QStringLiteral("Hi! a/b: (x) & y?")},
+        {"quotes, brackets and more", 10, TextPos, QStringLiteral("\"q\" 'r' [s] {t} <u> ~^`|\\ =*;")},
+        {"beyond ASCII and the BMP", 10, TextPos, QString::fromUtf8("Größe 5 € – \xF0\x9F\x98\x80 o")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFixture f;
+        TKVRBaseItem* item = f.Text;
+        if (c.Kind == 15)
+            item = f.Doc.AddBaseQRCode(0, 40000, QStringLiteral("x"));
+        f.Doc.SelectItem(item, false);
+        int r = 0, j = 0;
+        ASSERT_TRUE(Locate(f.Grid, c.Pos, r, j));
+        f.Grid.Edit(r, j);
+        f.Grid.DblClick();
+        // Key by key, each key's text one UTF-16 unit, as a keyboard sends them.
+        for (const QChar ch : c.Typed) {
+            f.Send(QEvent::KeyPress, Qt::Key_unknown, {}, QString(ch));
+            f.Send(QEvent::KeyRelease, Qt::Key_unknown, {}, QString(ch));
+        }
+        EXPECT_EQ(QString::fromStdString(Shown(f.Grid, c.Pos).get<std::string>()), c.Typed);
+        EXPECT_EQ(f.Grid.GetEdit().Text, c.Typed);
+        EXPECT_EQ(f.Grid.GetEdit().CursorPos, c.Typed.size());
+        // Backspace takes a character beyond the BMP whole.
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(&f.Grid, Qt::Key_Backspace);
+        QList<uint> points = c.Typed.toUcs4();
+        points.resize(points.size() - 4);
+        EXPECT_EQ(QString::fromStdString(Shown(f.Grid, c.Pos).get<std::string>()),
+                  QString::fromUcs4(reinterpret_cast<const char32_t*>(points.data()), points.size()));
+    }
+}
+
+// Signs and cleared boxes: a leading minus is kept where the range goes
+// below zero, refused where it does not; a box cleared by Backspace takes
+// what is typed next, whatever its minimum.
+TEST_F(InspectorKeys, MinusAndClearedBoxes)
+{
+    constexpr int FontHeightPos = 161, StartPos = 312, LevelPos = 601;
+    enum TOpen { Whole, End, Front };  // all selected, caret at the end, caret in front
+    const struct
+    {
+        const char* Name;
+        int Kind;  // 6 rectangle, 10 text, 23 level, 27 sector
+        int Pos;
+        double Value;  // set first
+        TOpen Open;
+        std::vector<TKey> Keys;
+        double Stored;
+        const char* Text;
+    } cases[] = {
+        {"-5 into X1", 6, 1002, 12, Whole, {Ch('-'), Ch('5')}, -5, "-5"},
+        {"-2,5 into X1", 6, 1002, 12, Whole, {Ch('-'), Ch('2'), Ch(','), Ch('5')}, -2.5, "-2.5"},
+        {"-0,5 into X1", 6, 1002, 12, Whole, {Ch('-'), Ch('0'), Ch('.'), Ch('5')}, -0.5, "-0.5"},
+        {"a minus in front of X1", 6, 1002, 12, Front, {Ch('-')}, -12, "-12"},
+        {"no second minus", 6, 1002, -12, Front, {Ch('-')}, -12, "-12"},
+        {"no minus inside", 6, 1002, 12, End, {Ch('-')}, 12, "12"},
+        {"-30 into an angle", 27, StartPos, 10, Whole, {Ch('-'), Ch('3'), Ch('0')}, -30, "-30"},
+        {"-7 into a level", 23, LevelPos, 3, Whole, {Ch('-'), Ch('7')}, -7, "-7"},
+        {"a cleared X1 takes a minus", 6, 1002, 4, End, {Backspace, Ch('-'), Ch('8')}, -8, "-8"},
+        {"no minus for a width", 6, WidthPos, 12, Whole, {Ch('-'), Ch('5')}, 5, "5"},
+        {"font height 3, Backspace, 5", 10, FontHeightPos, 3, End, {Backspace, Ch('5')}, 5, "5"},
+        {"font height cleared whole, 5", 10, FontHeightPos, 3, Whole, {Backspace, Ch('5')}, 5, "5"},
+        {"font height 3, Backspace, 0,5", 10, FontHeightPos, 3, End, {Backspace, Ch(','), Ch('5')}, 0.5, "0.5"},
+        {"width 7, Backspace, 25", 6, WidthPos, 7, End, {Backspace, Ch('2'), Ch('5')}, 25, "25"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFixture f;
+        TKVRBaseItem* item = c.Kind == 6 ? static_cast<TKVRBaseItem*>(f.Rect) : f.Text;
+        if (c.Kind == 23)
+            item = f.Doc.AddBaseLevel(50000, 50000, 8000);
+        else if (c.Kind == 27)
+            item = f.Doc.AddBaseSector(50000, 50000, 8000, 0.0f, 90.0f);
+        f.Doc.SelectItem(item, false);
+        int r = 0, j = 0;
+        ASSERT_TRUE(Locate(f.Grid, c.Pos, r, j));
+        const TJsonObject& row = f.Grid.GetRows()[size_t(r)];
+        f.Doc.UpdateProp(KVRInsProp::Number, row["Kind"].get<int>(), row["Type"].get<int>(), c.Pos,
+                         {{"ext", c.Value}});
+        ASSERT_DOUBLE_EQ(Shown(f.Grid, c.Pos).get<double>(), c.Value);
+        ASSERT_TRUE(Locate(f.Grid, c.Pos, r, j));
+        f.Grid.Edit(r, j);
+        ASSERT_TRUE(f.Grid.GetEdit().Active);
+        if (c.Open == Whole)
+            f.Grid.DblClick();
+        else if (c.Open == Front)
+            for (int i = 0; i < 10; ++i)
+                QTest::keyClick(&f.Grid, Qt::Key_Left);
+        for (const TKey& key : c.Keys)
+            if (key.Char)
+                QTest::keyClick(&f.Grid, key.Char);
+            else
+                QTest::keyClick(&f.Grid, key.Key);
+        EXPECT_EQ(f.Grid.GetEdit().Text, QString::fromLatin1(c.Text));
+        EXPECT_DOUBLE_EQ(Shown(f.Grid, c.Pos).get<double>(), c.Stored);
+    }
 }

@@ -1,5 +1,6 @@
 #include "platform/rtl/geometry/KVR.Dimension.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
+#include "platform/rtl/label/KVR.NameLists.h"
 #include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/label/TKVRLayer.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
@@ -41,6 +42,7 @@ TJsonObject TKVRBaseLabel::UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t 
     }
     if (!first || !GetEditable())
         return reply;
+    bool changed = false;
     {
         TEditBracket bracket(*this);
         for (int32_t i = 1; i <= GetSelectionCount(); ++i) {
@@ -54,7 +56,11 @@ TJsonObject TKVRBaseLabel::UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t 
             bracket.Keep(item);
             part->Set(*item, checked);
             item->CheckPosition();
+            changed = true;
         }
+        // Before the views hear of it: a host asks "save changes?" by this.
+        if (changed)
+            SetModified(true);
         Notify(KVRChange::Items);
     }
     const TKVRPropTable table = TableOf(*first);
@@ -183,4 +189,19 @@ void TKVRBaseLabel::GetMasterDetailFields(QStringList& aList, const QString& aDe
 {
     FieldList(*this, aList, QString(), AnyType, true);
     AddFields(aList, fData.GetDataset(aDetail), AnyType);
+}
+
+bool KVRNameList(const TKVRBaseLabel& aLabel, TVXListProp aListProp, QStringList& aList, const QString& aCurrent)
+{
+    aList.clear();
+    switch (aListProp) {
+    case KVRListProp::DataFields: aLabel.GetDataFields(aList, aCurrent); return true;
+    case KVRListProp::ImgFields: aLabel.GetImgFields(aList, aCurrent); return true;
+    case KVRListProp::IntFields: aLabel.GetIntFields(aList, aCurrent); return true;
+    case KVRListProp::NumFields: aLabel.GetNumFields(aList, aCurrent); return true;
+    case KVRListProp::TxtFields: aLabel.GetTxtFields(aList, aCurrent); return true;
+    case KVRListProp::DataDetails: aLabel.GetDataDetails(aList, aCurrent); return true;
+    case KVRListProp::Details: aLabel.GetDetails(aList); return true;
+    default: return false;
+    }
 }

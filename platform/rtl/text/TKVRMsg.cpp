@@ -44,7 +44,7 @@ const TTable& Dialogs()
         {QStringLiteral("LocService"), QStringLiteral("Search service")},
         {QStringLiteral("AddText"), QStringLiteral("Add an item")},
         {QStringLiteral("AddColumn"), QStringLiteral("Add a column")},
-        {QStringLiteral("NoFields"), QStringLiteral("The table's data set has no fields")},
+        {QStringLiteral("NoFields"), QStringLiteral("No data fields")},
         {QStringLiteral("Min"), QStringLiteral("Minimum")},
         {QStringLiteral("Max"), QStringLiteral("Maximum")},
         {QStringLiteral("StdDev"), QStringLiteral("Standard deviation")},
