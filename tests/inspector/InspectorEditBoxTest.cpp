@@ -76,6 +76,9 @@ TEST(InspectorEditBox, TheOpenBoxFollowsItsRowOrCloses)
         else
             Wheel(f.Grid.viewport(), s.By == WheelDown ? s.Amount : -s.Amount);
         ASSERT_EQ(f.Grid.GetEdit().Active, s.Open);
+        // Where it is painted, before any key.
+        if (s.Open)
+            ExpectOnItsPart(f.Grid, PenPos, KVRInsProp::Number);
         const double pen = PenWidth(*f.Rect);
         QTest::keyClick(&f.Grid, Qt::Key_Up);
         QTest::keyClick(&f.Grid, '7');
