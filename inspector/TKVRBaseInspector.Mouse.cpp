@@ -375,17 +375,15 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
                 entries << fBaseLab->GetDimStyle(i).GetName();
         break;
     case KVRListProp::Fonts: entries = QFontDatabase::families(); break;
-    default:
-        // Field and data-set names come from the document's data; with none
-        // bound the list says so rather than open empty (or with only the
-        // name the element still holds).
-        if (fBaseLab && KVRNameList(*fBaseLab, list, entries, TextOf(value))) {
-            QStringList names;
-            KVRNameList(*fBaseLab, list, names, QString());
-            noNames = names.isEmpty();
-        } else
-            FillList(list, entries);
-        break;
+    default: FillList(list, entries); break;
+    }
+    // Field and data-set names come from the document's data; with none
+    // bound the list says so rather than open empty (or with only the name
+    // the element still holds).
+    if (fBaseLab && KVRNameList(*fBaseLab, list, entries, TextOf(value))) {
+        QStringList names;
+        KVRNameList(*fBaseLab, list, names, QString());
+        noNames = names.isEmpty();
     }
     const int32_t current = IsTextList(list) ? int32_t(entries.indexOf(TextOf(value)))
                                              : (value.is_number_integer() ? value.get<int32_t>() : -1);
@@ -412,6 +410,8 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
     }
     fComboList->setGeometry(Rounded(XPosCtrl(col, code, fSize24)), aTop + row.value(Key("TV", aPart), 0),
                             Rounded(WidthCtrl(col, code, fSize24)), Rounded(HeightCtrl(code, fDPIY)) + 4);
+    // The open list is as wide as its longest entry, which the narrow box would cut.
+    fComboList->view()->setMinimumWidth(fComboList->view()->sizeHintForColumn(0) + 8);
     fComboList->show();
     fComboList->setFocus();
 }

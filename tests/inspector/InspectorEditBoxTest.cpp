@@ -150,6 +150,16 @@ TEST(InspectorEditBox, AnotherDocumentShowsItsOwnRows)
     EXPECT_EQ(f.Grid.GetNumRows(), 0);
     f.Grid.SetLabel(&f.Doc);
     EXPECT_EQ(PartShown(f.Grid, WidthPos, KVRInsProp::Number), 20.0);
+    // A document that goes takes its rows and its box with it.
+    {
+        TVXLabelFMX gone;
+        gone.SelectItem(gone.AddBaseRectangle(0, 0, 5000, 5000), false);
+        f.Grid.SetLabel(&gone);
+        OpenBox(f, WidthPos, KVRInsProp::Number);
+    }
+    EXPECT_EQ(f.Grid.GetLabel(), nullptr);
+    EXPECT_EQ(f.Grid.GetNumRows(), 0);
+    EXPECT_FALSE(f.Grid.GetEdit().Active);
 }
 
 // Each kind of edit through the grid marks the document modified; a click

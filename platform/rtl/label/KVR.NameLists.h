@@ -8,5 +8,5 @@ class TKVRBaseLabel;
 
 // The entries of the grid's list aListProp when it lists data names (fields
 // by type, data sets), by the document's field functions; false, leaving
-// aList empty, for every other list.
+// aList as it was, for every other list.
 bool KVRNameList(const TKVRBaseLabel& aLabel, TVXListProp aListProp, QStringList& aList, const QString& aCurrent);

@@ -193,7 +193,7 @@ void TKVRBaseLabel::GetMasterDetailFields(QStringList& aList, const QString& aDe
 
 bool KVRNameList(const TKVRBaseLabel& aLabel, TVXListProp aListProp, QStringList& aList, const QString& aCurrent)
 {
-    aList.clear();
+    // Each of them starts the list afresh.
     switch (aListProp) {
     case KVRListProp::DataFields: aLabel.GetDataFields(aList, aCurrent); return true;
     case KVRListProp::ImgFields: aLabel.GetImgFields(aList, aCurrent); return true;
