@@ -411,7 +411,10 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
     fComboList->setGeometry(Rounded(XPosCtrl(col, code, fSize24)), aTop + row.value(Key("TV", aPart), 0),
                             Rounded(WidthCtrl(col, code, fSize24)), Rounded(HeightCtrl(code, fDPIY)) + 4);
     // The open list is as wide as its longest entry, which the narrow box would cut.
-    fComboList->view()->setMinimumWidth(fComboList->view()->sizeHintForColumn(0) + 8);
+    int32_t widest = 0;
+    for (int i = 0; i < fComboList->count(); ++i)
+        widest = std::max(widest, int32_t(fComboList->fontMetrics().horizontalAdvance(fComboList->itemText(i))));
+    fComboList->view()->setMinimumWidth(widest + 16);
     fComboList->show();
     fComboList->setFocus();
 }
