@@ -398,7 +398,7 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
         // Letters typed into the list before belonged to another list.
         fComboList->view()->keyboardSearch(QString());
         fComboList->setCurrentIndex(current);
-        fListEmpty = noNames;
+        fNoFieldsLine = noNames;
         if (noNames) {
             // A line to read, not to choose.
             fComboList->addItem(TKVRMsg::GetDialogsValue(QStringLiteral("NoFields")));
@@ -423,7 +423,7 @@ void TKVRBaseInspector::OnComboChange(int aIndex)
 {
     // The list may outlive its part (a rebuild in between): it then sends nothing.
     int32_t row = 0, part = 0;
-    if (aIndex < 0 || (fListEmpty && aIndex == fComboList->count() - 1) || !fComboList->isVisible() ||
+    if (aIndex < 0 || (fNoFieldsLine && aIndex == fComboList->count() - 1) || !fComboList->isVisible() ||
         !FindPart(fListPart, row, part))
         return;
     fComboList->hide();

@@ -225,7 +225,7 @@ private:
     void SendTypedNumber(const QString& aText, int32_t aCursorPos);
     TPartId fListPart;
     // The open list ends in a line saying that no data is bound.
-    bool fListEmpty = false;
+    bool fNoFieldsLine = false;
     // The captions cut at their box in the last paint, with their whole text.
     struct TCutCaption
     {
