@@ -25,17 +25,24 @@ QString TKVRDataTable::Value(int32_t aRow, const QString& aName) const
 namespace {
 
 // On the bytes: the characters it looks for are ASCII, which UTF-8 and
-// Windows-1252 both keep as they are.
+// Windows-1252 both keep as they are. The header is the first line that
+// holds text, as the splitter skips blank lines before it.
 QChar DetectSeparator(QByteArrayView aBytes)
 {
     bool quoted = false;
+    bool text = false;  // the line holds more than blanks
     for (const char c : aBytes) {
-        if (c == '"')
+        if (c == '"') {
             quoted = !quoted;
-        else if (!quoted && (c == '\n' || c == '\r'))
-            break;
-        else if (!quoted && (c == ';' || c == ',' || c == '\t'))
+            text = true;
+        } else if (!quoted && (c == '\n' || c == '\r')) {
+            if (text)
+                break;
+        } else if (!quoted && (c == ';' || c == ',' || c == '\t')) {
             return QLatin1Char(c);
+        } else if (c != ' ' && c != '\f' && c != '\v') {
+            text = true;
+        }
     }
     return u',';
 }
