@@ -49,6 +49,7 @@ TEST(LabelDataCsv, SeparatorsQuotesAndLineEnds)
         {"\r\n  \r\nName\tCode\r\nA\t1\r\n", {"Name", "Code"}, {{"A", "1"}}},
         {"\r\r\"Name;x\";Price\nTea;3", {"Name;x", "Price"}, {{"Tea", "3"}}},
         {" \nName\n;ignored\n", {"Name"}, {{";ignored"}}},
+        {"\t\n\t\t\nName\tCode\nA\t1\n", {"Name", "Code"}, {{"A", "1"}}},
     };
     for (const auto& c : cases) {
         const TKVRDataTable t = ReadCsv(QByteArray(c.text));
