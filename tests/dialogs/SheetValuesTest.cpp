@@ -334,3 +334,48 @@ TEST(LabelSheetData, TheGridSpeaksInWordsAndShowsAChosenFilesFields)
     EXPECT_EQ(form.sgFields->item(1, 0)->text(), "Price");
     EXPECT_TRUE(doc.GetData().GetCsvFileName().isEmpty());  // the document takes it on OK
 }
+
+// The whole-number box at the ends of its range: arrows stop there, digits
+// beyond 64 bits are not taken, and a value read from beyond the bounds is
+// handed back as it was until the user edits it.
+TEST(WholeBox, HoldsItsRangeAndHandsBackWhatItWasGiven)
+{
+    TKVRWholeBox box(nullptr, QStringLiteral("box"));
+    box.setRange(kMin64, kMax64);
+    box.SetExact(kMax64 - 1);
+    QTest::keyClick(&box, Qt::Key_Up);
+    QTest::keyClick(&box, Qt::Key_Up);
+    EXPECT_EQ(box.value(), kMax64);
+    box.SetExact(kMin64);
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(box.Exact(), kMin64);
+    box.selectAll();
+    QTest::keyClicks(&box, "99999999999999999999");  // 20 digits: past the range
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(box.value(), 999999999999999999);  // the last number that was one
+    EXPECT_EQ(box.text(), QString::number(box.value()));
+
+    const struct
+    {
+        int64_t Read;
+        const char* Typed;  // empty: untouched
+        int64_t Back, Shown;
+    } cases[] = {
+        {0, "", 0, 1},          // a sheet of no rows read from a file stays so
+        {5000, "", 5000, 1000},
+        {5000, "7", 7, 7},
+        {250, "250", 250, 250},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Read);
+        TKVRWholeBox rows;
+        rows.setRange(1, 1000);
+        rows.SetExact(c.Read);
+        if (*c.Typed) {
+            rows.selectAll();
+            QTest::keyClicks(&rows, c.Typed);
+        }
+        EXPECT_EQ(rows.Exact(), c.Back);
+        EXPECT_EQ(rows.value(), c.Shown);
+    }
+}
