@@ -308,6 +308,41 @@ TEST(LabelSheetKeys, EnterInEveryBoxPressesOkAndAddsNothing)
         }
 }
 
+// What was typed before Enter is what OK writes.
+TEST(LabelSheetKeys, EnterConfirmsWhatWasTyped)
+{
+    const struct
+    {
+        const char* Box;
+        const char* Typed;
+        std::function<int64_t(const TVXLabelFMX&)> Stored;
+        int64_t Expected;
+    } cases[] = {
+        {"seRows", "12", [](const TVXLabelFMX& d) { return int64_t(d.GetMeasure().GetRows()); }, 12},
+        {"edNumLabs", "4242", [](const TVXLabelFMX& d) { return int64_t(d.GetPrintInfo().GetLabs()); }, 4242},
+        {"seWidth", "33.5", [](const TVXLabelFMX& d) { return d.GetMeasure().GetWidth(); }, 33500},
+        {"edRepetition", "2147483647", [](const TVXLabelFMX& d) { return int64_t(d.GetPrintInfo().GetRepetition()); },
+         kMax32},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Box);
+        TVXLabelFMX doc;
+        WhenModal([&c](QWidget* aForm) {
+            auto* form = qobject_cast<TfLabelling*>(aForm);
+            auto* box = form->findChild<QAbstractSpinBox*>(QLatin1String(c.Box));
+            form->PageLab->setCurrentWidget(form->TabDimension->isAncestorOf(box) ? form->TabDimension
+                                                                                  : form->TabPrinting);
+            box->selectAll();
+            QTest::keyClicks(box, c.Typed);
+            QTest::keyClick(box, Qt::Key_Return);
+            if (form->isVisible())
+                form->reject();
+        });
+        doc.EditProperties();
+        EXPECT_EQ(c.Stored(doc), c.Expected);
+    }
+}
+
 TEST(LabelSheetData, TheGridSpeaksInWordsAndShowsAChosenFilesFields)
 {
     QTemporaryDir dir;
