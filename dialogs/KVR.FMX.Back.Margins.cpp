@@ -4,6 +4,7 @@
 #include "platform/rtl/text/TKVRMsg.h"
 #include <QLabel>
 #include <QPushButton>
+#include <limits>
 
 TfBackMargins::TfBackMargins(QWidget* aOwner) : QDialog(aOwner)
 {
@@ -12,7 +13,8 @@ TfBackMargins::TfBackMargins(QWidget* aOwner) : QDialog(aOwner)
     const auto box = [this](const char* aLabel, QLabel*& oLabel, const char* aName, int aX, int aY) {
         oLabel = KVRPlaced(new QLabel(this), aLabel, {aX, aY, 170, 20});
         auto* spin = KVRPlaced(new TKVRFloatBox(this), aName, {aX, aY + 22, 170, 26});
-        spin->setRange(0, 1000);
+        // A layer holds any margin of zero or more.
+        spin->setRange(0, double(std::numeric_limits<float>::max()));
         spin->setDecimals(3);
         return spin;
     };
@@ -35,6 +37,14 @@ void TfBackMargins::Ini(TVXLabelFMX* aLabel, int32_t aLayer)
     seMarginLeft->SetExact(layer->GetImgMarLeft());
     seMarginBottom->SetExact(layer->GetImgMarBottom());
     seMarginRight->SetExact(layer->GetImgMarRight());
+}
+
+void TfBackMargins::WriteBack(TKVRLayer& aLayer) const
+{
+    aLayer.SetImgMarLeft(float(seMarginLeft->Exact()));
+    aLayer.SetImgMarRight(float(seMarginRight->Exact()));
+    aLayer.SetImgMarBottom(float(seMarginBottom->Exact()));
+    aLayer.SetImgMarTop(float(seMarginTop->Exact()));
 }
 
 void TfBackMargins::FillLanguage()

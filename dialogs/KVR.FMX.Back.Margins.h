@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class TKVRLayer;
 class TVXLabelFMX;
 
 class TfBackMargins : public QDialog
@@ -18,6 +19,8 @@ public:
     // aLayer counts from 0.
     void Ini(TVXLabelFMX* aLabel, int32_t aLayer);
     void FillLanguage();
+    // The four margins into aLayer: each as it was read unless it was edited.
+    void WriteBack(TKVRLayer& aLayer) const;
 
     QPushButton* butOK;
     QPushButton* butCancel;

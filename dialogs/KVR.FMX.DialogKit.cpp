@@ -126,23 +126,33 @@ void TKVRFloatBox::SetExact(double aValue)
     setValue(aValue);
     fExact = aValue;
     fShown = value();
+    fHasLength = false;
 }
 
 void TKVRFloatBox::SetLength(int64_t aMicrometres, TKVRUnits aUnits)
 {
     SetUnits(aUnits);
     SetExact(double(aMicrometres) / double(MicrometresPerUnit(aUnits)));
+    fLength = aMicrometres;
+    fLengthUnits = aUnits;
+    fHasLength = true;
 }
 
 int64_t TKVRFloatBox::Length(TKVRUnits aUnits) const
 {
+    if (fHasLength && aUnits == fLengthUnits && Untouched())
+        return fLength;
     return RoundHalfEven(Exact() * double(MicrometresPerUnit(aUnits)));
+}
+
+bool TKVRFloatBox::Untouched() const
+{
+    return value() == fShown && fExact >= minimum() && fExact <= maximum();
 }
 
 double TKVRFloatBox::Exact() const
 {
-    const bool untouched = value() == fShown && fExact >= minimum() && fExact <= maximum();
-    return untouched ? fExact : value();
+    return Untouched() ? fExact : value();
 }
 
 TKVRPaintBox::TKVRPaintBox(QWidget* aParent, const QString& aName) : QWidget(aParent)

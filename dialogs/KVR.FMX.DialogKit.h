@@ -91,13 +91,20 @@ public:
     void SetUnits(TKVRUnits aUnits);
     void SetExact(double aValue);
     double Exact() const;
-    // A length held in micrometres, shown in aUnits.
+    // A length held in micrometres, shown in aUnits; while untouched it is
+    // handed back to the micrometre, which a unit's decimals cannot hold at
+    // the top of the coordinate range.
     void SetLength(int64_t aMicrometres, TKVRUnits aUnits);
     int64_t Length(TKVRUnits aUnits) const;
 
 private:
+    bool Untouched() const;
+
     double fExact = 0;
     double fShown = 0;
+    int64_t fLength = 0;
+    TKVRUnits fLengthUnits = TKVRUnits::Millimetre;
+    bool fHasLength = false;
 };
 
 // A paint box: its owner paints it through OnPaint.

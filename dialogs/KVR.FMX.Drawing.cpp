@@ -1,7 +1,9 @@
 #include "dialogs/KVR.FMX.Drawing.h"
 #include "dialogs/KVR.FMX.DialogKit.h"
 #include "dialogs/KVR.FMX.Mem.h"
+#include "dialogs/KVR.FMX.WholeBox.h"
 #include "document/KVR.FMX.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/text/TKVRMsg.h"
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -12,7 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QSpinBox>
+#include <limits>
 #include <QTextDocument>
 
 namespace {
@@ -47,14 +49,13 @@ TfDrawing::TfDrawing(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     memNote->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     sePaperWidth = new TKVRFloatBox(this, QStringLiteral("sePaperWidth"));
     sePaperHeight = new TKVRFloatBox(this, QStringLiteral("sePaperHeight"));
-    for (TKVRFloatBox* box : {sePaperWidth, sePaperHeight}) {
-        box->setRange(0, 10000);
+    for (TKVRFloatBox* box : {sePaperWidth, sePaperHeight})
         box->setSingleStep(0.5);
-    }
     labUnitWidth = Named<QLabel>(this, "labUnitWidth");
     labUnitHeight = Named<QLabel>(this, "labUnitHeight");
-    seScale = Named<QSpinBox>(this, "seScale");
-    seScale->setRange(1, 5000);
+    // Every scale the document holds (1 : 1 up).
+    seScale = new TKVRWholeBox(this, QStringLiteral("seScale"));
+    seScale->setRange(1, std::numeric_limits<int32_t>::max());
     labScale = Named<QLabel>(this, "labScale");
     labDrawArea = Named<QLabel>(this, "labDrawArea");
     RaBuVer = Named<QRadioButton>(this, "RaBuVer");
@@ -92,11 +93,12 @@ TfDrawing::TfDrawing(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     grid->addLayout(buttons, r, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 
-    connect(seScale, &QSpinBox::valueChanged, this, &TfDrawing::seScaleChange);
+    connect(seScale, &TKVRWholeBox::valueChanged, this, &TfDrawing::seScaleChange);
     connect(RaBuVer, &QRadioButton::clicked, this, &TfDrawing::RaBuVerChange);
     connect(RaBuHor, &QRadioButton::clicked, this, &TfDrawing::RaBuVerChange);
     connect(butOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
+    butOK->setDefault(true);
 }
 
 void TfDrawing::FillLanguage()
@@ -140,6 +142,9 @@ void TfDrawing::Ini(TVXLabelFMX* aLabel)
         edProject->setText(m.Project);
         fNote = m.Note;
         memNote->setPlainText(m.Note);
+        const double top = double(KVRMaxCoordinate) / double(MicrometresPerUnit(fLabel->GetUnits()));
+        sePaperWidth->setRange(0, top);
+        sePaperHeight->setRange(0, top);
         sePaperWidth->SetLength(m.GetPaperWidth(), fLabel->GetUnits());
         sePaperHeight->SetLength(m.GetPaperHeight(), fLabel->GetUnits());
         fLandscape = fLabel->GetPrintInfo().GetLandscape();
@@ -149,7 +154,7 @@ void TfDrawing::Ini(TVXLabelFMX* aLabel)
         labScale->setVisible(scaled);
         labDrawArea->setVisible(scaled);
         if (scaled)
-            seScale->setValue(m.GetDrawScale());
+            seScale->SetExact(m.GetDrawScale());
     }
     ShowDrawArea();
 }
@@ -159,7 +164,7 @@ void TfDrawing::ShowDrawArea()
     if (fIntro || !fLabel || fLabel->GetEditorMode() == 1)
         return;
     const TKVRUnits u = fLabel->GetUnits();
-    const double scale = seScale->value();
+    const double scale = double(seScale->value());
     const double h = fLabel->UnitValue(double(sePaperHeight->Length(u)) * scale);
     const double w = fLabel->UnitValue(double(sePaperWidth->Length(u)) * scale);
     const QString unit = SymUnit(u, false);
@@ -171,14 +176,15 @@ void TfDrawing::RaBuVerChange()
 {
     // Only a real change of orientation turns the paper.
     const bool landscape = RaBuHor->isChecked();
-    if (fIntro || landscape == fLandscape)
+    if (fIntro || !fLabel || landscape == fLandscape)
         return;
     fLandscape = landscape;
     {
         const QScopedValueRollback<bool> intro(fIntro, true);
-        const double w = sePaperWidth->Exact();
-        sePaperWidth->SetExact(sePaperHeight->Exact());
-        sePaperHeight->SetExact(w);
+        const TKVRUnits u = fLabel->GetUnits();
+        const int64_t w = sePaperWidth->Length(u);
+        sePaperWidth->SetLength(sePaperHeight->Length(u), u);
+        sePaperHeight->SetLength(w, u);
     }
     ShowDrawArea();
 }
@@ -195,7 +201,7 @@ void TfDrawing::WriteBack(TVXLabelFMX& aLabel) const
     m.SetContinousPaper(true);
     m.LabelName = edName->text();
     aLabel.GetPrintInfo().SetLandscape(!RaBuVer->isChecked());
-    m.SetDrawScale(seScale->value());
+    m.SetDrawScale(int32_t(seScale->Exact()));
     m.SetPaperWidth(sePaperWidth->Length(u));
     m.SetPaperHeight(sePaperHeight->Length(u));
     m.Title = edTitle->text();

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing-sheet dialog: name, title-block texts, note, paper size and
 // orientation, and the drawing scale with the area it gives.
+#include "dialogs/KVR.FMX.WholeBox.h"
 #include <QDialog>
 
 class TKVRFloatBox;
@@ -9,7 +10,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 class TVXLabelFMX;
 
 class TfDrawing : public QDialog
@@ -36,7 +36,7 @@ public:
     TKVRFloatBox* sePaperHeight;
     QLabel* labUnitWidth;
     QLabel* labUnitHeight;
-    QSpinBox* seScale;
+    TKVRWholeBox* seScale;
     QLabel* labScale;
     QLabel* labDrawArea;
     QRadioButton* RaBuVer;

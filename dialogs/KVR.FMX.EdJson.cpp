@@ -1,4 +1,5 @@
 #include "dialogs/KVR.FMX.EdJson.h"
+#include "dialogs/KVR.FMX.Mem.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "platform/rtl/model/KVR.Model.Json.h"
 #include "platform/rtl/text/TKVRMsg.h"
@@ -7,6 +8,7 @@
 #include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <optional>
 
 namespace {
@@ -72,7 +74,13 @@ void TfJsonData::IniDialog(const QString& aText)
     butFormat->setText(TKVRMsg::GetDialogsValue(QStringLiteral("Format")));
     butLoad->setText(QStringLiteral("  ") + TKVRMsg::GetDialogsValue(QStringLiteral("LoadJson")));
     const auto json = ParseObject(aText);
-    MemJson->setPlainText(json ? Pretty(*json) : QString());
+    fShown = json ? Pretty(*json) : QString();
+    MemJson->setPlainText(fShown);
+}
+
+QString TfJsonData::MemoText() const
+{
+    return KVRWithLineEndsOf(MemJson->document()->toRawText(), fShown);
 }
 
 QString TfJsonData::CompactJson(const QString& aText)
@@ -83,14 +91,16 @@ QString TfJsonData::CompactJson(const QString& aText)
 
 QString TfJsonData::GetJson() const
 {
-    return CompactJson(MemJson->toPlainText());
+    return CompactJson(MemoText());
 }
 
 void TfJsonData::butFormatClick()
 {
-    const auto json = ParseObject(MemJson->toPlainText());
-    if (json)
-        MemJson->setPlainText(Pretty(*json));
+    const auto json = ParseObject(MemoText());
+    if (json) {
+        fShown = Pretty(*json);
+        MemJson->setPlainText(fShown);
+    }
     else
         TKVRPrompts::ShowMessage(this, kNotValid);
 }
@@ -107,12 +117,13 @@ void TfJsonData::butLoadClick()
         TKVRPrompts::ShowMessage(this, in.errorString());
         return;
     }
-    MemJson->setPlainText(QString::fromUtf8(in.readAll()));
+    fShown = QString::fromUtf8(in.readAll());
+    MemJson->setPlainText(fShown);
 }
 
 void TfJsonData::butOKClick()
 {
-    const QString text = MemJson->toPlainText();
+    const QString text = MemoText();
     if (text.isEmpty())
         reject();
     else if (ParseObject(text))

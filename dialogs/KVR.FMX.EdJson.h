@@ -31,4 +31,11 @@ public:
     void butFormatClick();
     void butLoadClick();
     void butOKClick();
+
+private:
+    // The memo's text with every character as typed: the plain text would
+    // turn no-break spaces into blanks and line separators into line ends.
+    QString MemoText() const;
+
+    QString fShown;  // the text Ini put in the memo
 };

@@ -2,10 +2,12 @@
 #include "dialogs/KVR.FMX.DialogKit.h"
 #include "dialogs/KVR.FMX.EdJson.h"
 #include "dialogs/KVR.FMX.Prompts.h"
+#include "dialogs/KVR.FMX.WholeBox.h"
 #include "document/KVR.FMX.h"
 #include "platform/fmx/TCanvas.h"
 #include "platform/rtl/label/KVR.Papers.h"
 #include "platform/rtl/label/TKVRCounter.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/text/TKVRMsg.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,11 +23,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 namespace {
 
@@ -47,20 +49,24 @@ T* Named(QWidget* aParent, const char* aName)
     return w;
 }
 
-TKVRFloatBox* LengthBox(QWidget* aParent, const char* aName, double aMin)
+TKVRFloatBox* LengthBox(QWidget* aParent, const char* aName)
 {
     auto* box = new TKVRFloatBox(aParent, QLatin1String(aName));
-    box->setRange(aMin, 10000);
     box->setSingleStep(0.1);
     return box;
 }
 
-QSpinBox* CountBox(QWidget* aParent, const char* aName, int aMin, int aMax)
+// The document's own bounds: what it holds, a box shows.
+TKVRWholeBox* CountBox(QWidget* aParent, const char* aName, int64_t aMin, int64_t aMax)
 {
-    auto* box = Named<QSpinBox>(aParent, aName);
+    auto* box = new TKVRWholeBox(aParent, QLatin1String(aName));
     box->setRange(aMin, aMax);
     return box;
 }
+
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
+constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 
 }  // namespace
 
@@ -112,16 +118,17 @@ TfLabelling::TfLabelling(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     // Dimensions.
     edName = Named<QLineEdit>(TabDimension, "edName");
     cbPapers = Named<QComboBox>(TabDimension, "cbPapers");
-    sePaperWidth = LengthBox(TabDimension, "sePaperWidth", 0);
-    sePaperHeight = LengthBox(TabDimension, "sePaperHeight", 0);
-    seWidth = LengthBox(TabDimension, "seWidth", 0);
-    seHeight = LengthBox(TabDimension, "seHeight", 0);
-    seGapX = LengthBox(TabDimension, "seGapX", 0);
-    seGapY = LengthBox(TabDimension, "seGapY", 0);
-    seMargLeft = LengthBox(TabDimension, "seMargLeft", -10);
-    seMargTop = LengthBox(TabDimension, "seMargTop", -10);
-    seRows = CountBox(TabDimension, "seRows", 1, 200);
-    seColumns = CountBox(TabDimension, "seColumns", 1, 200);
+    sePaperWidth = LengthBox(TabDimension, "sePaperWidth");
+    sePaperHeight = LengthBox(TabDimension, "sePaperHeight");
+    seWidth = LengthBox(TabDimension, "seWidth");
+    seHeight = LengthBox(TabDimension, "seHeight");
+    seGapX = LengthBox(TabDimension, "seGapX");
+    seGapY = LengthBox(TabDimension, "seGapY");
+    seMargLeft = LengthBox(TabDimension, "seMargLeft");
+    seMargTop = LengthBox(TabDimension, "seMargTop");
+    SetLengthRanges();
+    seRows = CountBox(TabDimension, "seRows", 1, TKVRMeasure::KVRMaxSheetLabels);
+    seColumns = CountBox(TabDimension, "seColumns", 1, TKVRMeasure::KVRMaxSheetLabels);
     RaBuVer = Named<QRadioButton>(TabDimension, "RaBuVer");
     RaBuHor = Named<QRadioButton>(TabDimension, "RaBuHor");
     auto* dim = new QGridLayout(TabDimension);
@@ -145,18 +152,18 @@ TfLabelling::TfLabelling(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     dim->setRowStretch(8, 1);
 
     // Printing.
-    edFirstRow = CountBox(TabPrinting, "edFirstRow", 1, 200);
-    edFirstCol = CountBox(TabPrinting, "edFirstCol", 1, 200);
-    edNumLabs = CountBox(TabPrinting, "edNumLabs", 1, 50000);
-    edRepetition = CountBox(TabPrinting, "edRepetition", 1, 200);
+    edFirstRow = CountBox(TabPrinting, "edFirstRow", 1, kInt32Max);
+    edFirstCol = CountBox(TabPrinting, "edFirstCol", 1, kInt32Max);
+    edNumLabs = CountBox(TabPrinting, "edNumLabs", 1, kInt32Max);
+    edRepetition = CountBox(TabPrinting, "edRepetition", 1, kInt32Max);
     ListBoxCounters = Named<QListWidget>(TabPrinting, "ListBoxCounters");
     butAddCounter = Named<QPushButton>(TabPrinting, "butAddCounter");
     butSaveCounter = Named<QPushButton>(TabPrinting, "butSaveCounter");
     butDeleteCounter = Named<QPushButton>(TabPrinting, "butDeleteCounter");
     EdCounterName = Named<QLineEdit>(TabPrinting, "EdCounterName");
-    seCounterStep = CountBox(TabPrinting, "seCounterStep", 1, 20000);
-    seNumFrom = CountBox(TabPrinting, "seNumFrom", 0, 200000000);
-    seNumTo = CountBox(TabPrinting, "seNumTo", 0, 200000000);
+    seCounterStep = CountBox(TabPrinting, "seCounterStep", 1, kInt32Max);
+    seNumFrom = CountBox(TabPrinting, "seNumFrom", kInt64Min, kInt64Max);
+    seNumTo = CountBox(TabPrinting, "seNumTo", kInt64Min, kInt64Max);
     edTextBefore = Named<QLineEdit>(TabPrinting, "edTextBefore");
     edTextAfter = Named<QLineEdit>(TabPrinting, "edTextAfter");
     edFormat = Named<QLineEdit>(TabPrinting, "edFormat");
@@ -233,12 +240,12 @@ TfLabelling::TfLabelling(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     connect(cbContinousPaper, &QCheckBox::clicked, this, &TfLabelling::cbContinousPaperChange);
     for (TKVRFloatBox* box : {sePaperWidth, sePaperHeight, seWidth, seHeight, seGapX, seGapY, seMargLeft, seMargTop})
         connect(box, &QDoubleSpinBox::valueChanged, this, &TfLabelling::seWidthChange);
-    for (QSpinBox* box : {seRows, seColumns, edFirstRow, edFirstCol, edNumLabs, edRepetition})
-        connect(box, &QSpinBox::valueChanged, this, &TfLabelling::seWidthChange);
+    for (TKVRWholeBox* box : {seRows, seColumns, edFirstRow, edFirstCol, edNumLabs, edRepetition})
+        connect(box, &TKVRWholeBox::valueChanged, this, &TfLabelling::seWidthChange);
     for (QLineEdit* edit : {EdCounterName, edTextBefore, edTextAfter, edFormat})
         connect(edit, &QLineEdit::textEdited, this, &TfLabelling::EdCounterNameChange);
-    for (QSpinBox* box : {seCounterStep, seNumFrom, seNumTo})
-        connect(box, &QSpinBox::valueChanged, this, &TfLabelling::EdCounterNameChange);
+    for (TKVRWholeBox* box : {seCounterStep, seNumFrom, seNumTo})
+        connect(box, &TKVRWholeBox::valueChanged, this, &TfLabelling::EdCounterNameChange);
     connect(ListBoxCounters, &QListWidget::currentRowChanged, this, &TfLabelling::ListBoxCountersChange);
     connect(butAddCounter, &QPushButton::clicked, this, &TfLabelling::butAddCounterClick);
     connect(butSaveCounter, &QPushButton::clicked, this, &TfLabelling::butSaveCounterClick);
@@ -252,6 +259,11 @@ TfLabelling::TfLabelling(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     connect(PageLab, &QTabWidget::currentChanged, this, &TfLabelling::PageLabChange);
     connect(butOK, &QPushButton::clicked, this, &TfLabelling::butOKClick);
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter in a box confirms it and presses OK; a button that only takes the
+    // focus never becomes the one Enter presses (Add would add a counter).
+    for (QPushButton* b : {butAddCounter, butSaveCounter, butDeleteCounter, butSelFile, butJson})
+        b->setAutoDefault(false);
+    butOK->setDefault(true);
     // No counter is deleted here.
     butDeleteCounter->setEnabled(false);
 }
@@ -314,6 +326,7 @@ void TfLabelling::FillLanguage()
     butAddCounter->setText(Dlg("Add"));
     butSaveCounter->setText(Dlg("Save"));
     butDeleteCounter->setText(Dlg("Delete"));
+    sgFields->setHorizontalHeaderLabels({Dlg("FieldName"), Dlg("FieldType")});
     ckLinkData->setText(Prop("LinkData"));
     ckSaveJson->setText(Prop("SaveJson"));
     cbContinousPaper->setText(Prop("ContinousPaper"));
@@ -332,6 +345,7 @@ void TfLabelling::Ini(TVXLabelFMX* aLabel)
         FillLanguage();
         const TKVRMeasure& m = fLabel->GetMeasure();
         const TKVRUnits u = Units();
+        SetLengthRanges();
         edName->setText(m.LabelName);
         seWidth->SetLength(m.GetWidth(), u);
         seHeight->SetLength(m.GetHeight(), u);
@@ -341,14 +355,14 @@ void TfLabelling::Ini(TVXLabelFMX* aLabel)
         seMargTop->SetLength(m.GetMarTop(), u);
         sePaperWidth->SetLength(m.GetPaperWidth(), u);
         sePaperHeight->SetLength(m.GetPaperHeight(), u);
-        seRows->setValue(m.GetRows());
-        seColumns->setValue(m.GetColumns());
+        seRows->SetExact(m.GetRows());
+        seColumns->SetExact(m.GetColumns());
         cbContinousPaper->setChecked(m.GetContinousPaper());
         const TKVRBasePrintInfo& p = fLabel->GetPrintInfo();
-        edNumLabs->setValue(p.GetLabs());
-        edFirstRow->setValue(p.GetFirstRow());
-        edFirstCol->setValue(p.GetFirstCol());
-        edRepetition->setValue(p.GetRepetition());
+        edNumLabs->SetExact(p.GetLabs());
+        edFirstRow->SetExact(p.GetFirstRow());
+        edFirstCol->SetExact(p.GetFirstCol());
+        edRepetition->SetExact(p.GetRepetition());
         fLandscape = p.GetLandscape();
         (fLandscape ? RaBuHor : RaBuVer)->setChecked(true);
         const TKVRData& d = fLabel->GetData();
@@ -401,9 +415,17 @@ void TfLabelling::cbPapersChange()
 void TfLabelling::SwapPaper()
 {
     const QScopedValueRollback<bool> intro(fIntro, true);
-    const double w = sePaperWidth->Exact();
-    sePaperWidth->SetExact(sePaperHeight->Exact());
-    sePaperHeight->SetExact(w);
+    const int64_t w = Length(sePaperWidth);
+    sePaperWidth->SetLength(Length(sePaperHeight), Units());
+    sePaperHeight->SetLength(w, Units());
+}
+
+void TfLabelling::SetLengthRanges()
+{
+    // Every length the document holds, in its unit.
+    const double top = double(KVRMaxCoordinate) / double(MicrometresPerUnit(Units()));
+    for (TKVRFloatBox* box : {sePaperWidth, sePaperHeight, seWidth, seHeight, seGapX, seGapY, seMargLeft, seMargTop})
+        box->setRange(0, top);
 }
 
 void TfLabelling::SetOrientation(bool aLandscape)
@@ -449,12 +471,12 @@ void TfLabelling::CheckContinuous()
         seMargTop->setValue(0);
         seRows->setValue(1);
         seColumns->setValue(1);
-        const double w = fLandscape ? seHeight->Exact() : seWidth->Exact();
-        const double h = fLandscape ? seWidth->Exact() : seHeight->Exact();
-        if (sePaperWidth->Exact() != w)
-            sePaperWidth->SetExact(w);
-        if (sePaperHeight->Exact() != h)
-            sePaperHeight->SetExact(h);
+        const int64_t w = Length(fLandscape ? seHeight : seWidth);
+        const int64_t h = Length(fLandscape ? seWidth : seHeight);
+        if (Length(sePaperWidth) != w)
+            sePaperWidth->SetLength(w, Units());
+        if (Length(sePaperHeight) != h)
+            sePaperHeight->SetLength(h, Units());
     }
     paintLab->update();
 }
@@ -522,9 +544,9 @@ void TfLabelling::ShowCounter()
         const QScopedValueRollback<bool> intro(fIntro, true);
         const TKVRCounter* c = fShownCounter;
         EdCounterName->setText(c ? c->Name : QString());
-        seCounterStep->setValue(c ? c->GetStep() : 1);
-        seNumFrom->setValue(c ? int(std::clamp<int64_t>(c->GetNumFrom(), 0, seNumFrom->maximum())) : 0);
-        seNumTo->setValue(c ? int(std::clamp<int64_t>(c->GetNumTo(), 0, seNumTo->maximum())) : 0);
+        seCounterStep->SetExact(c ? c->GetStep() : 1);
+        seNumFrom->SetExact(c ? c->GetNumFrom() : 0);
+        seNumTo->SetExact(c ? c->GetNumTo() : 0);
         edTextBefore->setText(c ? c->TextBefore : QString());
         edTextAfter->setText(c ? c->TextAfter : QString());
         edFormat->setText(c ? c->Format : QString());
@@ -619,16 +641,16 @@ bool TfLabelling::butSaveCounterClick()
         item->setText(name);
     }
     c->Name = name;
-    c->SetNumFrom(seNumFrom->value());
-    c->SetNumTo(seNumTo->value());
-    c->SetStep(seCounterStep->value());
+    c->SetNumFrom(seNumFrom->Exact());
+    c->SetNumTo(seNumTo->Exact());
+    c->SetStep(int32_t(std::clamp<int64_t>(seCounterStep->Exact(), 1, kInt32Max)));
     c->Format = edFormat->text();
     c->TextBefore = edTextBefore->text();
     c->TextAfter = edTextAfter->text();
     {
         const QScopedValueRollback<bool> intro(fIntro, true);
-        seNumFrom->setValue(int(std::clamp<int64_t>(c->GetNumFrom(), 0, seNumFrom->maximum())));
-        seNumTo->setValue(int(std::clamp<int64_t>(c->GetNumTo(), 0, seNumTo->maximum())));
+        seNumFrom->SetExact(c->GetNumFrom());
+        seNumTo->SetExact(c->GetNumTo());
     }
     butSaveCounter->setEnabled(false);
     fNeedSaveCounter = false;
@@ -669,11 +691,18 @@ void TfLabelling::FillFieldRepeat()
 
 void TfLabelling::FillCsvFields()
 {
+    // A file chosen here shows its own fields before OK reads it into the document.
+    const TKVRData* data = fChosenCsv ? fChosenCsv.get() : fLabel ? &fLabel->GetData() : nullptr;
+    ShowFields(data ? data->GetDataset(TKVRData::CsvDataset) : nullptr);
+}
+
+void TfLabelling::ShowFields(const TKVRDataset* aSet)
+{
     static const char* const types[] = {"String", "Boolean", "Integer", "Int64", "Float", "String", "Img64", "ImgBlob"};
     sgFields->setColumnWidth(0, 220);
     sgFields->setColumnWidth(1, 140);
     sgFields->setRowCount(0);
-    const TKVRDataset* set = fLabel ? fLabel->GetData().GetDataset(TKVRData::CsvDataset) : nullptr;
+    const TKVRDataset* set = aSet;
     if (!set)
         return;
     sgFields->setRowCount(int(set->Fields.size()));
@@ -699,8 +728,19 @@ void TfLabelling::butSelFileClick()
 {
     const QString file = TKVRPrompts::OpenFileName(this, QString(), QDir::currentPath(),
                                                    Dlg("CsvFiles") + QStringLiteral(" (*.csv)"));
-    if (!file.isEmpty())
-        butEdCsvFile->setText(file);
+    if (file.isEmpty())
+        return;
+    butEdCsvFile->setText(file);
+    // Its fields show at once; a file that cannot be read shows none, and OK says why.
+    fChosenCsv = std::make_unique<TKVRData>();
+    try {
+        fChosenCsv->LoadCsv(file);
+    } catch (const std::exception&) {
+        fChosenCsv.reset();
+        ShowFields(nullptr);
+        return;
+    }
+    FillCsvFields();
 }
 
 QString TfLabelling::GetNewCsvFile() const
@@ -800,12 +840,13 @@ void TfLabelling::WriteBack(TVXLabelFMX& aLabel) const
     m.SetGapY(seGapY->Length(u));
     m.SetMarLeft(seMargLeft->Length(u));
     m.SetMarTop(seMargTop->Length(u));
-    m.SetRows(seRows->value());
-    m.SetColumns(seColumns->value());
-    p.SetLabs(edNumLabs->value());
-    p.SetFirstRow(edFirstRow->value());
-    p.SetFirstCol(edFirstCol->value());
-    p.SetRepetition(edRepetition->value());
+    // Each box holds a value of its field's own range (a 32-bit one but the counters').
+    m.SetRows(int32_t(seRows->Exact()));
+    m.SetColumns(int32_t(seColumns->Exact()));
+    p.SetLabs(int32_t(edNumLabs->Exact()));
+    p.SetFirstRow(int32_t(edFirstRow->Exact()));
+    p.SetFirstCol(int32_t(edFirstCol->Exact()));
+    p.SetRepetition(int32_t(edRepetition->Exact()));
     TKVRData& d = aLabel.GetData();
     d.SetDataSel(GetData());
     d.SetFieldRepeat(GetFieldRepeat());

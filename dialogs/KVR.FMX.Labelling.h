@@ -3,9 +3,11 @@
 // columns with a picture of the sheet; the print settings and the counters;
 // the data source. Nothing but counters and JSON data changes the document
 // while it is open; the label's EditProperties writes the rest back on OK.
+#include "dialogs/KVR.FMX.WholeBox.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include <QDialog>
 #include <QRectF>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -16,11 +18,12 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QWidget;
 class TKVRCounter;
+class TKVRData;
+struct TKVRDataset;
 class TKVRPaintBox;
 class TVXLabelFMX;
 
@@ -73,22 +76,22 @@ public:
     TKVRFloatBox* seGapY;
     TKVRFloatBox* seMargLeft;
     TKVRFloatBox* seMargTop;
-    QSpinBox* seRows;
-    QSpinBox* seColumns;
+    TKVRWholeBox* seRows;
+    TKVRWholeBox* seColumns;
     QRadioButton* RaBuVer;
     QRadioButton* RaBuHor;
-    QSpinBox* edFirstRow;
-    QSpinBox* edFirstCol;
-    QSpinBox* edNumLabs;
-    QSpinBox* edRepetition;
+    TKVRWholeBox* edFirstRow;
+    TKVRWholeBox* edFirstCol;
+    TKVRWholeBox* edNumLabs;
+    TKVRWholeBox* edRepetition;
     QListWidget* ListBoxCounters;
     QPushButton* butAddCounter;
     QPushButton* butSaveCounter;
     QPushButton* butDeleteCounter;
     QLineEdit* EdCounterName;
-    QSpinBox* seCounterStep;
-    QSpinBox* seNumFrom;
-    QSpinBox* seNumTo;
+    TKVRWholeBox* seCounterStep;
+    TKVRWholeBox* seNumFrom;
+    TKVRWholeBox* seNumTo;
     QLineEdit* edTextBefore;
     QLineEdit* edTextAfter;
     QLineEdit* edFormat;
@@ -132,6 +135,8 @@ public:
     void FillData();
     void FillFieldRepeat();
     void FillCsvFields();
+    // The grid's rows: the fields of aSet (none: the grid is emptied).
+    void ShowFields(const TKVRDataset* aSet);
     void cbDataChange();
     void butSelFileClick();
     void butJsonClick();
@@ -145,6 +150,7 @@ private:
     TKVRUnits Units() const;
     void SetOrientation(bool aLandscape);
     void SwapPaper();
+    void SetLengthRanges();
     // The list row of a counter of the document, -1 when none.
     int RowOf(const TKVRCounter* aCounter) const;
 
@@ -153,5 +159,6 @@ private:
     bool fNewCounter = false;           // the boxes hold a counter not yet added
     bool fDataPicked = false;           // the user chose a data set
     bool fRepeatPicked = false;         // the user chose a repeat field
+    std::unique_ptr<TKVRData> fChosenCsv;  // the CSV file chosen here, read for its fields
     int fShownTab = 0;
 };

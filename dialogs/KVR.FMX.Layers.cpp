@@ -381,12 +381,7 @@ void TfLayers::butBackMarginsClick()
     form.Ini(fLabel, fSelRow);
     if (KVRShowModal(form) != 1)
         return;
-    Write([&form](TKVRLayer& l) {
-        l.SetImgMarLeft(float(form.seMarginLeft->value()));
-        l.SetImgMarRight(float(form.seMarginRight->value()));
-        l.SetImgMarBottom(float(form.seMarginBottom->value()));
-        l.SetImgMarTop(float(form.seMarginTop->value()));
-    });
+    Write([&form](TKVRLayer& l) { form.WriteBack(l); });
 }
 
 void TfLayers::butCloseClick() { close(); }

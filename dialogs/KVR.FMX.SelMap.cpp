@@ -82,6 +82,7 @@ void TfSelMap::Ini(TVXLabelFMX* aLabel, bool aShowAssignScale, int32_t aWidth, i
     });
 
     TKVRMapping& mapping = aLabel->GetMapping();
+    fFound = mapping;
     ckShowCenter->setChecked(mapping.GetShowCenter());
     ckAsignScale->setVisible(aShowAssignScale);
     if (aWidth == 0 || aHeight == 0) {
@@ -242,6 +243,11 @@ void TfSelMap::done(int aResult)
     }
     if (aResult != QDialog::Accepted && OwnAnswer() && fLabel->GetMapComposer().IsBusy())
         fLabel->GetMapComposer().Cancel();
+    // Get map wrote provider, place, zoom and the centre mark into the
+    // label: a cancelled dialog leaves none of it behind.
+    if (aResult != QDialog::Accepted && fLabel && fFound)
+        fLabel->SetMapping(*fFound);
+    fFound.reset();
     Disconnect();
     fRequest = 0;
     QDialog::done(aResult);

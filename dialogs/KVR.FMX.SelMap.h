@@ -2,10 +2,12 @@
 // The background-map dialog: provider, zoom and centre of the map (typed or
 // found by a place name), composed by the label's map task.
 #include "dialogs/KVR.FMX.Geocoding.h"
+#include "platform/rtl/label/TKVRMapping.h"
 #include <QDialog>
 #include <QMetaObject>
 #include <QPointer>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -61,8 +63,9 @@ public:
     bool GeocodingFromNominatim(const QString& aLocation, double& aLatitude, double& aLongitude);
     void OnGetMap(QObject* Sender);
 
-    // Cancel stops the composition this dialog asked for; a search under
-    // way is ended first and the dialog closes once it has returned.
+    // Cancel stops the composition this dialog asked for and gives the
+    // label's map settings back as Ini found them; a search under way is
+    // ended first and the dialog closes once it has returned.
     void done(int aResult) override;
 
 protected:
@@ -86,6 +89,7 @@ private:
     bool fAsking = false;     // inside this dialog's ComposeImage: its refusals are ours
     uint64_t fRequest = 0;    // the composer's number of this dialog's map, 0 for none
     QList<QPointer<QWidget>> fHeld;
+    std::optional<TKVRMapping> fFound;  // the label's map settings as Ini found them
     QMetaObject::Connection fComposed;
     QMetaObject::Connection fFailed;
 };

@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QDir>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -107,10 +108,20 @@ TEST(DialogShots, SaveEachDialog)
     m.SetColumns(3);
     sheet.GetPrintInfo().SetFirstRow(2);
     sheet.GetPrintInfo().SetFirstCol(3);
-    (new TKVRCounter(&sheet))->Name = "Serial";
+    auto* serial = new TKVRCounter(&sheet);
+    serial->Name = "Serial";
+    serial->SetNumFrom(5000000000);
+    serial->SetNumTo(9000000000);
+    serial->SetStep(50000);
+    WriteAll(symbols.filePath("items.csv"), "\n\nName;Price;Copies\nTea;2,50;3\n");
+    sheet.GetData().LoadCsv(symbols.filePath("items.csv"));
     TfLabelling labelling;
     labelling.Ini(&sheet);
     shoot(labelling, "Labelling");
+    labelling.PageLab->setCurrentWidget(labelling.TabPrinting);
+    shoot(labelling, "Labelling-Printing");
+    labelling.PageLab->setCurrentWidget(labelling.TabData);
+    shoot(labelling, "Labelling-Data");
     sheet.SetEditorMode(2);
     m.SetDrawScale(50);
     m.Title = "Pump station";

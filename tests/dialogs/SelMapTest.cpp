@@ -5,10 +5,14 @@
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "tests/dialogs/DialogsTestSupport.h"
 #include "tests/document/MapTileServer.h"
+#include "tests/support/LabelDocuments.h"
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -258,4 +262,53 @@ TEST_F(SelMap, AddBaseImageFromAFile)
     auto* image = fLabel.AddBaseImage(0, 0, 10000, 10000, false, QString());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetFileName(), fChosen);
+}
+
+// Get map writes provider, place, zoom and the centre mark into the label
+// as it asks for the map; Cancel afterwards, by the button or by Esc, leaves
+// the label's saved files as the dialog found them.
+TEST_F(SelMap, CancelAfterGetMapGivesTheSettingsBack)
+{
+    fServer.Handler = [](const QString&) {
+        TMapTileServer::TResponse r;
+        r.Body = TMapTileServer::SolidPng(Qt::blue);
+        return r;
+    };
+    TKVRMapping& mapping = fLabel.GetMapping();
+    ASSERT_TRUE(mapping.SetZoom(7));
+    ASSERT_TRUE(mapping.LoadMap("40.5", "-3.25", 8, 8));
+    mapping.SetShowCenter(false);
+    mapping.SetImageFile(QDir(fDir.path()).filePath("earlier.png"));
+    const QByteArray eti = SaveEti(fLabel);
+    const std::string json = Snapshot(fLabel);
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Esc" : "Cancel");
+        bool composed = false;
+        WhenModal([&](QWidget* aForm) {
+            auto* form = qobject_cast<TfSelMap*>(aForm);
+            form->cbMapProvider->setCurrentIndex(form->cbMapProvider->findData(2));
+            form->ckShowCenter->setChecked(true);
+            composed = GetMap(*form);
+            if (byKey)
+                QTest::keyClick(form, Qt::Key_Escape);
+            else
+                form->butCancel->click();
+        });
+        EXPECT_EQ(fLabel.AddBaseImage(0, 0, 25400, 12700, true, QString()), nullptr);
+        EXPECT_TRUE(composed) << fMessages.join('|').toStdString();
+        EXPECT_EQ(Snapshot(fLabel), json);
+        EXPECT_TRUE(SaveEti(fLabel) == eti);
+    }
+    // OK keeps what Get map wrote.
+    WhenModal([&](QWidget* aForm) {
+        auto* form = qobject_cast<TfSelMap*>(aForm);
+        form->ckShowCenter->setChecked(true);
+        if (GetMap(*form))
+            form->butOK->click();
+        else
+            form->butCancel->click();
+    });
+    ASSERT_NE(fLabel.AddBaseImage(0, 0, 25400, 12700, true, QString()), nullptr);
+    EXPECT_TRUE(mapping.GetShowCenter());
+    EXPECT_EQ(mapping.GetZoom(), 2);
 }

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
@@ -384,4 +385,55 @@ TEST(SymbolDefinition, TemplateFreshIdentifiersErrorsAndArrays)
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->GetName(), "Mark");
     EXPECT_EQ(doc.GetSymbolCount(), 1);
+}
+
+// The memo is read character for character: a no-break space and a line
+// separator inside a string stay what they are, untouched or edited, and
+// untouched labelling data is not written again.
+TEST(JsonData, KeepsNoBreakSpacesAndSeparatorsUntouchedOrEdited)
+{
+    const QString nbsp = QString(QChar(0x00A0));
+    const QString lsep = QString(QChar(0x2028));
+    const QString texts[] = {
+        R"({"Name":"10)" + nbsp + R"(kg"})",
+        R"({"Note":"one)" + lsep + R"(two"})",
+        R"({"A":")" + nbsp + lsep + nbsp + R"(","B":{"C":[true]}})",
+    };
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        TScript script;
+        TfJsonData form;
+        form.IniDialog(text);
+        form.butOK->click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_TRUE(script.Messages.isEmpty());
+        EXPECT_EQ(form.GetJson(), text);
+
+        // An edit elsewhere keeps them too.
+        QTextCursor at = form.MemJson->textCursor();
+        at.movePosition(QTextCursor::Start);
+        at.movePosition(QTextCursor::Right);
+        form.MemJson->setTextCursor(at);
+        QTest::keyClicks(form.MemJson, R"("Id":7,)");
+        EXPECT_EQ(form.GetJson(), R"({"Id":7,)" + text.mid(1));
+
+        // Through the label sheet, OK on the untouched data writes nothing.
+        TVXLabelFMX doc;
+        doc.GetData().SetJson(text);
+        TBracketCount changes(doc);
+        TfLabelling sheet;
+        sheet.Ini(&doc);
+        bool closed = false;
+        WhenModal([&closed](QWidget* aForm) {
+            auto* json = Modal<TfJsonData>(aForm);
+            json->butOK->click();
+            closed = !json->isVisible();
+            if (!closed)
+                json->butCancel->click();
+        });
+        sheet.butJson->click();
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(doc.GetData().GetJson(), text);
+        EXPECT_EQ(changes.Ends, 0);
+    }
 }

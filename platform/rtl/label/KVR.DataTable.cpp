@@ -25,19 +25,32 @@ QString TKVRDataTable::Value(int32_t aRow, const QString& aName) const
 namespace {
 
 // On the bytes: the characters it looks for are ASCII, which UTF-8 and
-// Windows-1252 both keep as they are.
+// Windows-1252 both keep as they are. The header is the first line that
+// holds more than blanks and tabs; blank lines before it are skipped.
 QChar DetectSeparator(QByteArrayView aBytes)
 {
     bool quoted = false;
+    bool text = false;  // the line holds more than blanks
+    char first = 0;     // the line's first separator outside quotes
     for (const char c : aBytes) {
-        if (c == '"')
+        if (c == '"') {
             quoted = !quoted;
-        else if (!quoted && (c == '\n' || c == '\r'))
-            break;
-        else if (!quoted && (c == ';' || c == ',' || c == '\t'))
-            return QLatin1Char(c);
+            text = true;
+        } else if (quoted) {
+            continue;
+        } else if (c == '\n' || c == '\r') {
+            if (text)
+                break;
+            first = 0;
+        } else if (c == ';' || c == ',' || c == '\t') {
+            if (!first)
+                first = c;
+            text = text || c != '\t';
+        } else if (c != ' ' && c != '\f' && c != '\v') {
+            text = true;
+        }
     }
-    return u',';
+    return text && first ? QLatin1Char(first) : QChar(u',');
 }
 
 // Splits CSV text into records of fields, honouring quotes, as the text
@@ -261,11 +274,17 @@ bool ReadTable(QByteArrayView aBytes, bool aUtf8, TKVRDataTable& oTable)
 {
     TKVRDataTable table;
     bool header = true;
-    TCsvSplitter splitter(DetectSeparator(aBytes), [&](const QStringList& aRecord) {
+    const QChar separator = DetectSeparator(aBytes);
+    TCsvSplitter splitter(separator, [&](const QStringList& aRecord) {
         if (!header) {
             table.Rows.Append(aRecord);
             return;
         }
+        // Before the header a line of blanks and tabs is blank, as the
+        // separator's search found it, even when tabs separate the fields.
+        if (separator == u'\t' &&
+            std::all_of(aRecord.begin(), aRecord.end(), [](const QString& f) { return f.trimmed().isEmpty(); }))
+            return;
         header = false;
         table.Fields = aRecord;
         for (QString& name : table.Fields)

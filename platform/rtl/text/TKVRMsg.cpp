@@ -84,6 +84,8 @@ const TTable& Dialogs()
         {QStringLiteral("rcStdDev"), QStringLiteral("Std. deviation")},
         {QStringLiteral("AddDimStyle"), QStringLiteral("New dimension style")},
         {QStringLiteral("DelStyle"), QStringLiteral("Delete the dimension style? Its dimensions take the first style.")},
+        {QStringLiteral("FieldName"), QStringLiteral("Field")},
+        {QStringLiteral("FieldType"), QStringLiteral("Type")},
     };
     return table;
 }

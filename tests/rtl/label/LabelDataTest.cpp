@@ -44,6 +44,12 @@ TEST(LabelDataCsv, SeparatorsQuotesAndLineEnds)
          {{"Smith, J.", "He said \"hi\""}, {"two\nlines", "x"}}},
         // short rows read empty fields; empty header names get one
         {"A,,C\n1\n", {"A", "Field2", "C"}, {{"1"}}},
+        // blank lines before the header: its separator is found on the header
+        {"\n\nName;Price\nTea;2,50", {"Name", "Price"}, {{"Tea", "2,50"}}},
+        {"\r\n  \r\nName\tCode\r\nA\t1\r\n", {"Name", "Code"}, {{"A", "1"}}},
+        {"\r\r\"Name;x\";Price\nTea;3", {"Name;x", "Price"}, {{"Tea", "3"}}},
+        {" \nName\n;ignored\n", {"Name"}, {{";ignored"}}},
+        {"\t\n\t\t\nName\tCode\nA\t1\n", {"Name", "Code"}, {{"A", "1"}}},
     };
     for (const auto& c : cases) {
         const TKVRDataTable t = ReadCsv(QByteArray(c.text));
