@@ -231,6 +231,7 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
     }
     const uint8_t action = act.fCurAction, state = act.fCurState;
     const bool grid = fEditor->GetSnap().testFlag(skGrid);
+    const bool ortho = !act.fCurEditor && (act.fDrawType == 3 || act.fDrawType == 17) && fEditor->GetOrtoLines();
     if (fInserting && fRef.Found) {
         PO = LP;
         fBaseX = fRef.X;
@@ -239,7 +240,7 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
         doc->PickEditor(fBaseX, fBaseY, Gap(), Shift, false);
         return;
     }
-    if (fInserting && grid) {
+    if (fInserting && grid && !ortho) {
         AdjustGrid();
         if ((action == 8 || action == 13) && state == 3)
             DrawShape();
@@ -248,26 +249,28 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
         doc->PickEditor(fBaseX, fBaseY, Gap(), Shift, false);
         return;
     }
-    if (!act.fCurEditor && (act.fDrawType == 3 || act.fDrawType == 17) && fEditor->GetOrtoLines()) {
+    if (ortho) {
         // The anchor is the last point placed, kept in micrometres: pixels
-        // are a rounding off and go stale with a zoom.
+        // are a rounding off and go stale with a zoom. The line is
+        // constrained first; with the grid on, its free coordinate then
+        // lands on the grid.
         const QPointF anchor(ScreenMMX(fLBaseX), ScreenMMY(fLBaseY));
         PO = anchor;
         const double dx = std::fabs(X - anchor.x()), dy = std::fabs(Y - anchor.y());
         if (dx <= dy) {
             fBaseX = fRef.Found ? fRef.X : fLBaseX;
-            if (fRef.Found)
-                fBaseY = fRef.Y;
+            fBaseY = fRef.Found ? fRef.Y : (grid ? GridY(fBaseY) : fBaseY);
             doc->PickEditor(fBaseX, fBaseY, Gap(), Shift, false);
-            PO.setY(Y);
-            LP = QPointF(PO.x(), Y);
+            const double y = grid && !fRef.Found ? ScreenMMY(fBaseY) : Y;
+            PO.setY(y);
+            LP = QPointF(PO.x(), y);
         } else {
             fBaseY = fRef.Found ? fRef.Y : fLBaseY;
-            if (fRef.Found)
-                fBaseX = fRef.X;
+            fBaseX = fRef.Found ? fRef.X : (grid ? GridX(fBaseX) : fBaseX);
             doc->PickEditor(fBaseX, fBaseY, Gap(), Shift, false);
-            PO.setX(X);
-            LP = QPointF(X, PO.y());
+            const double x = grid && !fRef.Found ? ScreenMMX(fBaseX) : X;
+            PO.setX(x);
+            LP = QPointF(x, PO.y());
         }
         SetBasePoint(LP);
         return;
@@ -279,19 +282,21 @@ void TKVRBackEditor::MouseDown(QObject*, Qt::MouseButton Button, TShiftState Shi
     else if (action == 14 && state == 8)
         PO2 = QPointF(X, Y);
     else if (action == TAct::ActLink || action == TAct::ActPolyLink) {
+        // The view's pick gap goes along: the anchor searches that follow
+        // take it as their tolerance, so an anchor is hit as any point is.
         if (!fLink.Found) {
             if (action == TAct::ActPolyLink && state == 5) {
-                doc->PickEditor(fBaseX, fBaseY, 0, Shift, false);
+                doc->PickEditor(fBaseX, fBaseY, Gap(), Shift, false);
                 PO = LP;
             }
         } else if (state == 2) {
             PO = LP;
-            doc->PickEditor(fLink.Node, fLink.AnchorA, 0, Shift, false);
+            doc->PickEditor(fLink.Node, fLink.AnchorA, Gap(), Shift, false);
         } else if (state == 3) {
-            doc->PickEditor(fLink.Node, fLink.AnchorB, 0, Shift, false);
+            doc->PickEditor(fLink.Node, fLink.AnchorB, Gap(), Shift, false);
         } else if (state == 5) {
             act.SetState(10);
-            doc->PickEditor(fLink.Node, fLink.AnchorB, 0, Shift, false);
+            doc->PickEditor(fLink.Node, fLink.AnchorB, Gap(), Shift, false);
         }
         return;
     }
@@ -468,7 +473,7 @@ void TKVRBackEditor::MouseMove(QObject*, TShiftState Shift, float X, float Y)
     if (act.fCurAction == TAct::ActLink || act.fCurAction == TAct::ActPolyLink) {
         if (fLink.Found)
             DrawShape();
-        if (doc->SearchLink(fBaseX, fBaseY, fLink)) {
+        if (doc->SearchLink(fBaseX, fBaseY, Gap(), fLink)) {
             LP = QPointF(ScreenMMX(fLink.X), ScreenMMY(fLink.Y));
             DrawShape();
             return;
@@ -548,15 +553,18 @@ void TKVRBackEditor::MoveDrawing(float X, float Y)
         fRef.RefX = state == 2 ? -1 : fLBaseX;
         fRef.RefY = state == 2 ? -1 : fLBaseY;
     }
+    const bool grid = fEditor->GetSnap().testFlag(skGrid);
     if (!SearchSnap(false, tangents, LP)) {
-        if (fEditor->GetSnap().testFlag(skGrid)) {
+        if (fEditor->GetOrtoLines() && (act.fDrawType == 3 || act.fDrawType == 17)) {
+            // Constrained first, then the free coordinate on the grid.
+            if (act.fDrawType == 3)
+                PO = QPointF(ScreenMMX(fLBaseX), ScreenMMY(fLBaseY));
+            if (std::fabs(X - PO.x()) <= std::fabs(Y - PO.y()))
+                LP = QPointF(PO.x(), grid ? ScreenMMY(GridY(fBaseY)) : Y);
+            else
+                LP = QPointF(grid ? ScreenMMX(GridX(fBaseX)) : X, PO.y());
+        } else if (grid) {
             AdjustGrid();
-        } else if (fEditor->GetOrtoLines() && act.fDrawType == 3) {
-            const QPointF anchor(ScreenMMX(fLBaseX), ScreenMMY(fLBaseY));
-            PO = anchor;
-            LP = std::fabs(X - anchor.x()) <= std::fabs(Y - anchor.y()) ? QPointF(anchor.x(), Y) : QPointF(X, anchor.y());
-        } else if (fEditor->GetOrtoLines() && act.fDrawType == 17) {
-            LP = std::fabs(X - PO.x()) <= std::fabs(Y - PO.y()) ? QPointF(PO.x(), Y) : QPointF(X, PO.y());
         } else if (act.fDrawType == 11) {
             LP = state == 8 ? QPointF(X, PO.y()) : QPointF(CO.x(), Y);
         } else {

@@ -2,14 +2,18 @@
 // delete, copy and paste, nudging and resizing; the editing keys of the
 // one-line text being written and of the coordinate box.
 #include "document/KVR.FMX.h"
+#include "document/KVR.FMX.Openers.h"
 #include "editor/TKVRBackEditor.h"
 #include "editor/TKVRBaseEditor.h"
 #include "editor/TKVRCoordEntry.h"
 #include "editor/TKVRInfoEd.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include "platform/rtl/text/TXTUtils.h"
 #include <QClipboard>
 #include <QGuiApplication>
+#include <initializer_list>
 
 using namespace KVRShift;
 
@@ -244,8 +248,29 @@ void TKVRBaseEditor::InputBoxKey(uint16_t aKey)
     }
 }
 
+namespace {
+bool WithinDocument(int64_t aMicrometres)
+{
+    return aMicrometres >= -KVRMaxCoordinate && aMicrometres <= KVRMaxCoordinate;
+}
+
+// A typed value the document cannot hold is refused: the user is told, the
+// box keeps what was typed.
+bool Refused(std::initializer_list<int64_t> aMicrometres)
+{
+    for (const int64_t v : aMicrometres)
+        if (!WithinDocument(v)) {
+            if (const auto& show = KVRLabelOpeners().ShowMessage)
+                show(TKVRMsg::GetErrorValue(QStringLiteral("CoordRange")));
+            return true;
+        }
+    return false;
+}
+}  // namespace
+
 // What the box holds goes to the running action as a point or a length; an
-// entry that does not read stays as typed.
+// entry that does not read, or that lies outside the document's coordinate
+// range, stays as typed.
 void TKVRBaseEditor::EnterInput()
 {
     TKVRBackEditor& s = *fBackEdit;
@@ -263,23 +288,27 @@ void TKVRBaseEditor::EnterInput()
             placePoint(fInput.BaseX, fInput.BaseY);
         break;
     case TKVRCoordEntry::TKind::Relative: {
+        int64_t x = s.BaseMM(e.A), y = s.BaseMM(e.B);
+        const int64_t bx = fInput.HasBase() ? fInput.BaseX : 0, by = fInput.HasBase() ? fInput.BaseY : 0;
+        // Each term within the range, so that the sums cannot overflow.
+        if (Refused({x, y, bx, by}) || Refused({x + bx, y + by}))
+            break;
         fInput.X = e.A;
         fInput.Y = e.B;
-        int64_t x = s.BaseMM(e.A), y = s.BaseMM(e.B);
-        if (fInput.HasBase()) {
-            x += fInput.BaseX;
-            y += fInput.BaseY;
-        }
-        placePoint(x, y);
+        placePoint(x + bx, y + by);
         break;
     }
     case TKVRCoordEntry::TKind::Length:
+        if (Refused({s.BaseMM(e.A)}))
+            break;
         fInput.Value = e.A;
         fInput.Length = s.BaseMM(e.A);
         fInput.LengthPixels = s.ScreenMMX(fInput.Length);
         s.InputValue();
         break;
     case TKVRCoordEntry::TKind::Point:
+        if (Refused({s.BaseMM(e.A), s.BaseMM(e.B)}))
+            break;
         fInput.X = e.A;
         fInput.Y = e.B;
         placePoint(s.BaseMM(e.A), s.BaseMM(e.B));

@@ -110,6 +110,16 @@ void TKVRBaseEditor::AddCtrls()
 
 void TKVRBaseEditor::SetLabel(TVXLabelFMX* aLabel)
 {
+    if (aLabel == fBaseLab)
+        return;
+    // What was being drawn, typed or selected in the text belongs to the
+    // document it was begun on: it ends there and nothing of it carries over.
+    if (fBaseLab && fBaseLab->GetAction() != TAct::ActSelect)
+        fBaseLab->ResetAction();
+    EndTextEditing();
+    ResetInputText(false);
+    fBackEdit->fRef.Reset();
+    fBackEdit->ResetPoints(false);
     if (!KVRWatchLabel(this, fBaseLab, aLabel))
         return;
     fLinked = aLabel != nullptr;
@@ -208,6 +218,25 @@ void TKVRBaseEditor::StartText(bool aPending)
     fBackEdit->DrawEditor();
 }
 
+void TKVRBaseEditor::EndTextEditing()
+{
+    TKVRBackEditor& surface = *fBackEdit;
+    if (auto* rich = dynamic_cast<TKVRBaseRichText*>(fBaseLab ? fBaseLab->Select() : nullptr))
+        rich->SetEditState(0);
+    surface.fInserting = false;
+    fBitText = false;
+    surface.fDraggingRichTextSel = false;
+    surface.fDrw->DrawState = KVRDrawState::Editor;
+    surface.fDrw->aTxt.clear();
+    surface.fDrw->aPos = surface.fDrw->aSelStart = surface.fDrw->aSelEnd = 0;
+    surface.FollowInputMethod();
+}
+
+void TKVRBaseEditor::ShowZoom()
+{
+    fEbZoom->setCurrentIndex(ItemOfZoom(fZoom));
+}
+
 void TKVRBaseEditor::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
 {
     const TVXChangeValue value = aValue;
@@ -262,14 +291,7 @@ void TKVRBaseEditor::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
         surface.DrawEditor();
         break;
     case KVRChange::EndText:
-        if (auto* rich = dynamic_cast<TKVRBaseRichText*>(fBaseLab ? fBaseLab->Select() : nullptr))
-            rich->SetEditState(0);
-        surface.fInserting = false;
-        fBitText = false;
-        surface.fDrw->DrawState = KVRDrawState::Editor;
-        surface.fDrw->aTxt.clear();
-        surface.fDrw->aPos = surface.fDrw->aSelStart = surface.fDrw->aSelEnd = 0;
-        surface.FollowInputMethod();
+        EndTextEditing();
         break;
     case KVRChange::Action:
         if (fBaseLab)
@@ -319,7 +341,8 @@ void TKVRBaseEditor::ReactToAction(uint8_t aAction, bool aFromState)
         if (aFromState) {
             SetCursorShape(Qt::CrossCursor);
             IniEdition(false);
-        } else if (state == 0) {
+        } else if (state != 11) {
+            // Placing the new text: its click snaps as every tool's first click does.
             SetCursorShape(Qt::CrossCursor);
             fBackEdit->fDrw->aTxt.clear();
             fBackEdit->fDrw->aPos = 0;

@@ -62,7 +62,8 @@ public:
     TKVRUnits Units() const;
     int32_t DrawScale() const;
     void ShowUnits();
-    void ShowZoom() {}
+    // The zoom box shows the zoom in use.
+    void ShowZoom();
     void BeginUpdate();
     void EndUpdate();
     void IniEdition(bool aInserting);
@@ -183,6 +184,9 @@ private:
     void ChangeScrollVert(int aValue);
     void ReactToAction(uint8_t aAction, bool aFromState);
     void StartText(bool aPending);
+    // The text being written or edited in place ends on the surface: caret,
+    // selection, coordinate box and drawing state go.
+    void EndTextEditing();
     void AlignSelected(int16_t aSide);
     void SetCursorShape(Qt::CursorShape aShape);
     void CrosshairAndStart(bool aInserting);

@@ -12,6 +12,16 @@ double TKVRSurfaceCoords::Zoom() const
     return double(ZScale());
 }
 
+namespace {
+// A rounded pixel moved by the view offset, held to 32 bits: a point far off
+// the view (a typed coordinate, a far element) lands past the surface's
+// edge, never wraps round.
+int32_t Offset(double aPixel, int32_t aOffset)
+{
+    return KVRToInteger<int32_t>(double(RoundHalfEven(aPixel)) + double(aOffset));
+}
+}  // namespace
+
 int64_t TKVRSurfaceCoords::BaseMM(float aValue) const
 {
     return SetValue(aValue, Units());
@@ -31,12 +41,12 @@ int64_t TKVRSurfaceCoords::BaseMMY(float aPixel) const
 
 int32_t TKVRSurfaceCoords::ScreenMMX(int64_t aMicrometres) const
 {
-    return RoundHalfEven32(double(aMicrometres) * fDPIX * Zoom() / ModelPerInch()) + OffsetX();
+    return Offset(double(aMicrometres) * fDPIX * Zoom() / ModelPerInch(), OffsetX());
 }
 
 int32_t TKVRSurfaceCoords::ScreenMMY(int64_t aMicrometres) const
 {
-    return RoundHalfEven32(double(aMicrometres) * fDPIY * Zoom() / ModelPerInch()) + OffsetY();
+    return Offset(double(aMicrometres) * fDPIY * Zoom() / ModelPerInch(), OffsetY());
 }
 
 float TKVRSurfaceCoords::BaseToScreenX(int64_t aMicrometres) const
@@ -52,15 +62,13 @@ float TKVRSurfaceCoords::BaseToScreenY(int64_t aMicrometres) const
 int32_t TKVRSurfaceCoords::CoordDX(float aValue, bool aOffset) const
 {
     const double scale = ModelPerInch() / MicrometresPerInch;
-    const int32_t px = RoundHalfEven32(double(aValue) * fDPIX * Zoom() / (scale * UnitsPerInch(Units())));
-    return aOffset ? px + OffsetX() : px;
+    return Offset(double(aValue) * fDPIX * Zoom() / (scale * UnitsPerInch(Units())), aOffset ? OffsetX() : 0);
 }
 
 int32_t TKVRSurfaceCoords::CoordDY(float aValue, bool aOffset) const
 {
     const double scale = ModelPerInch() / MicrometresPerInch;
-    const int32_t px = RoundHalfEven32(double(aValue) * fDPIY * Zoom() / (scale * UnitsPerInch(Units())));
-    return aOffset ? px + OffsetY() : px;
+    return Offset(double(aValue) * fDPIY * Zoom() / (scale * UnitsPerInch(Units())), aOffset ? OffsetY() : 0);
 }
 
 float TKVRSurfaceCoords::WorldX(float aPixel, bool aOffset) const
@@ -79,14 +87,12 @@ float TKVRSurfaceCoords::WorldY(float aPixel, bool aOffset) const
 
 int32_t TKVRSurfaceCoords::DrawDMMX(float aPixels, bool aOffset) const
 {
-    const int32_t px = RoundHalfEven32(double(aPixels) * Zoom());
-    return aOffset ? px + OffsetX() : px;
+    return Offset(double(aPixels) * Zoom(), aOffset ? OffsetX() : 0);
 }
 
 int32_t TKVRSurfaceCoords::DrawDMMY(float aPixels, bool aOffset) const
 {
-    const int32_t px = RoundHalfEven32(double(aPixels) * Zoom());
-    return aOffset ? px + OffsetY() : px;
+    return Offset(double(aPixels) * Zoom(), aOffset ? OffsetY() : 0);
 }
 
 float TKVRSurfaceCoords::FX() const

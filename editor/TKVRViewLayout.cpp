@@ -71,6 +71,13 @@ bool ZoomOfItem(int32_t aItem, TKVRZoom& aZoom)
     return false;
 }
 
+int32_t ItemOfZoom(TKVRZoom aZoom)
+{
+    const int32_t i = int32_t(aZoom);
+    // The computed modes stand after the blank separator item.
+    return i < kFixedSteps ? i : i + 1;
+}
+
 float CustomZoom(const TKVRViewFrame& aFrame, TKVRDimScroll& aScroll, float aZScale)
 {
     int32_t aw = aFrame.EditorW - 2 * aFrame.Margin - 44;

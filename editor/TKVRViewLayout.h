@@ -12,6 +12,8 @@ float ZoomFactor(TKVRZoom aZoom);
 TKVRZoom StepZoom(TKVRZoom aZoom, float aZScale, bool aUp);
 // The zoom of the combo item; false for the blank item and anything unknown.
 bool ZoomOfItem(int32_t aItem, TKVRZoom& aZoom);
+// The zoom box's item that shows aZoom.
+int32_t ItemOfZoom(TKVRZoom aZoom);
 
 // What the frame tells the relayout.
 struct TKVRViewFrame

@@ -8,6 +8,7 @@
 #include "dialogs/KVR.FMX.Labelling.h"
 #include "dialogs/KVR.FMX.Prompts.h"
 #include "document/KVR.FMX.h"
+#include "editor/KVR.FMX.Editor.h"
 #include "platform/rtl/label/KVR.Papers.h"
 #include "platform/rtl/label/TKVRCounter.h"
 #include "platform/rtl/model/TKVRBaseLibSymbol.h"
@@ -436,4 +437,46 @@ TEST(JsonData, KeepsNoBreakSpacesAndSeparatorsUntouchedOrEdited)
         EXPECT_EQ(doc.GetData().GetJson(), text);
         EXPECT_EQ(changes.Ends, 0);
     }
+}
+
+// The editor on the label follows the sheet dialog: once OK shrinks A4 to a
+// small label, the view spans the small label and a click where A4 was
+// places nothing.
+TEST(SheetDialogs, TheEditorFollowsTheSizeTheDialogWrites)
+{
+    TVXLabelFMX doc;
+    doc.SetEditorMode(0);
+    doc.SetUnits(TKVRUnits::Millimetre);
+    doc.GetMeasure().SetWidth(210000);
+    doc.GetMeasure().SetHeight(297000);
+    TKVREditor editor;
+    editor.SetEditorOptions(TKVREditorOptions(0));
+    editor.GetRulers()->SetVisible({});
+    editor.resize(900, 700);
+    editor.show();
+    editor.SetLabel(&doc);
+    TKVRBackEditor* surface = editor.GetSurface();
+    WhenModal([](QWidget* aForm) {
+        auto* form = Modal<TfLabelling>(aForm);
+        form->seWidth->setValue(70);
+        form->seHeight->setValue(37.125);
+        form->butOK->click();
+    });
+    doc.EditProperties();
+    ASSERT_EQ(doc.GetMeasure().GetWidth(), 70000);
+    ASSERT_NEAR(doc.GetMeasure().GetHeight(), 37125, 10);
+    EXPECT_EQ(surface->fDScroll.BaseW, 70000);
+    EXPECT_EQ(surface->fDScroll.BaseH, doc.GetMeasure().GetHeight());
+    EXPECT_NEAR(surface->MaxX() - surface->CMX(), surface->ScreenMMX(70000) - surface->ScreenMMX(0), 1);
+
+    doc.StartAction(4);
+    const auto click = [surface](int64_t x, int64_t y) {
+        const QPoint p(surface->ScreenMMX(x), surface->ScreenMMY(y));
+        QTest::mouseMove(surface, p);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, p);
+    };
+    click(150000, 20000);
+    EXPECT_EQ(doc.GetAct().NumPoints(), 0);
+    click(30000, 20000);
+    EXPECT_EQ(doc.GetAct().NumPoints(), 1);
 }

@@ -143,6 +143,9 @@ TEST(EditRoads, EveryKindIsDrawnAsTheFactoryMakesIt)
             auto symbol = std::make_unique<TKVRBaseLibSymbol>();
             symbol->SetName(QStringLiteral("Valve"));
             doc.AddSymbol(std::move(symbol), true);
+            // Filing the chosen symbol is an edit of its own.
+            EXPECT_EQ(views.OneBracket(), std::vector<int>{});
+            EXPECT_TRUE(doc.GetModified());
             expected.SetCurSymbol(doc.GetCurSymbol());
         } else {
             EXPECT_EQ(views.OneBracket(), std::vector<int>{KVRChange::Action});

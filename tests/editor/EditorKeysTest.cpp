@@ -2,6 +2,8 @@
 // being written, read back from the document.
 #include "tests/editor/EditorInput.h"
 #include "editor/TKVRCoordEntry.h"
+#include "document/KVR.FMX.Openers.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseText.h"
@@ -258,6 +260,62 @@ TEST(EditorCoordEntry, PointsBeyond32BitsHold)
     in.Key(Qt::Key_Return);
     ASSERT_EQ(in.doc.GetItemsCount(), 1);
     EXPECT_EQ(in.Last()->GetPoint(2), (TKVRPto{4000000000LL, 1050000000LL}));
+}
+
+// Entries the document cannot hold are refused with a message: nothing is
+// placed and the box keeps what was typed. Large ones it holds are placed,
+// and the view paints them past its edge.
+TEST(EditorCoordEntry, EntriesOutsideTheCoordinateRangeAreRefused)
+{
+    struct Row
+    {
+        const char* First;  // a point typed before, or none
+        const char* Entry;
+        bool Placed;
+    };
+    const Row rows[] = {
+        {nullptr, "600000000,5", true},
+        {"10,10", "600000000,-600000000", true},
+        {"10,10", "@99999999999999999999999,0", false},
+        {"10,10", "@0,-99999999999999999999999", false},
+        {nullptr, "9100000000000,0", false},
+        {nullptr, "-99999999999999999999999,1", false},
+        {"10,10", "99999999999999999999999", false},
+        // Each term within the range, their sum not.
+        {"9000000000000,0", "@9000000000000,0", false},
+    };
+    TKVRLabelOpeners& openers = KVRLabelOpeners();
+    const auto keep = openers.ShowMessage;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Entry);
+        QStringList told;
+        openers.ShowMessage = [&told](const QString& aText) { told << aText; };
+        TEditorInput in;
+        in.doc.StartAction(4);
+        if (r.First) {
+            in.Type(QString::fromLatin1(r.First));
+            in.Key(Qt::Key_Return);
+            ASSERT_EQ(in.doc.GetAct().NumPoints(), 1);
+        }
+        const int32_t before = in.doc.GetAct().NumPoints();
+        in.Type(QString::fromLatin1(r.Entry));
+        in.Key(Qt::Key_Return);
+        in.Surface()->grab();
+        if (r.Placed) {
+            EXPECT_TRUE(told.isEmpty());
+            // The second point makes the line; a first one waits for it.
+            EXPECT_EQ(r.First ? in.doc.GetItemsCount() : in.doc.GetAct().NumPoints(), 1);
+            EXPECT_TRUE(in.editor.GetInputText().isEmpty());
+            continue;
+        }
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_EQ(told.front(), TKVRMsg::GetErrorValue(QStringLiteral("CoordRange")));
+        EXPECT_EQ(in.doc.GetAct().NumPoints(), before);
+        EXPECT_EQ(in.doc.GetItemsCount(), 0);
+        EXPECT_EQ(in.editor.GetInputText(), QString::fromLatin1(r.Entry));
+        EXPECT_TRUE(in.editor.fBitText);
+    }
+    openers.ShowMessage = keep;
 }
 
 // ---------------------------------------------------------------- one-line text

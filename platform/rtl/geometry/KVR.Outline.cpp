@@ -95,6 +95,44 @@ TKVRGPoint NearestOnArc(const TKVROutlinePiece& p, const TKVRGPoint& q)
     return Dist(r, q) <= best ? r : p.At(bestT);
 }
 
+// Feet of the normals from q on an arc of an ellipse: the parameters where
+// (At(t) - q) is square to the tangent. There are up to four; each lies in a
+// sign change of that dot product, found on a fine sampling and narrowed by
+// bisection, so none is missed between two samples.
+void EllipseFeet(const TKVROutlinePiece& p, const TKVRGPoint& q, std::vector<TKVRGPoint>& out)
+{
+    const auto g = [&p, &q](double t) {
+        const double c = std::cos(t), s = std::sin(t);
+        return (p.C.X + p.RX * c - q.X) * (-p.RX * s) + (p.C.Y + p.RY * s - q.Y) * (p.RY * c);
+    };
+    const bool whole = p.FullCircle();
+    const double from = whole ? 0.0 : p.Start, span = whole ? TwoPi : p.Sweep;
+    const int n = ChordsPerTurn;
+    double t0 = from, g0 = g(t0);
+    for (int i = 1; i <= n; ++i) {
+        const double t1 = from + span * double(i) / n, g1 = g(t1);
+        if (g0 == 0.0) {
+            out.push_back(p.At(t0));
+        } else if (g1 != 0.0 && (g0 < 0.0) != (g1 < 0.0)) {
+            double lo = t0, hi = t1, glo = g0;
+            for (int k = 0; k < 60; ++k) {
+                const double mid = (lo + hi) / 2.0, gm = g(mid);
+                if ((gm < 0.0) == (glo < 0.0)) {
+                    lo = mid;
+                    glo = gm;
+                } else {
+                    hi = mid;
+                }
+            }
+            out.push_back(p.At((lo + hi) / 2.0));
+        }
+        t0 = t1;
+        g0 = g1;
+    }
+    if (g0 == 0.0 && !whole)
+        out.push_back(p.At(t0));
+}
+
 TKVRGPoint NearestOn(const TKVROutlinePiece& p, const TKVRGPoint& q)
 {
     return p.IsArc ? NearestOnArc(p, q) : NearestOnSegment(p.A, p.B, q);
@@ -602,11 +640,15 @@ void TKVROutline::SnapPoints(uint8_t aSnap, double aRefX, double aRefY, bool aHa
                     const double t = ((ref.X - p.A.X) * dx + (ref.Y - p.A.Y) * dy) / len2;
                     if (t >= -AngleSlack && t <= 1.0 + AngleSlack)
                         aOut.push_back({p.A.X + dx * t, p.A.Y + dy * t});
-                } else if (p.RX == p.RY && (ref.X != p.C.X || ref.Y != p.C.Y)) {
+                } else if (p.RX == p.RY) {
+                    if (ref.X == p.C.X && ref.Y == p.C.Y)
+                        break;
                     const double a = std::atan2(ref.Y - p.C.Y, ref.X - p.C.X);
                     for (const double b : {a, a + Pi})
                         if (OnSweep(p, b))
                             aOut.push_back(p.At(b));
+                } else if (p.RX > 0.0 && p.RY > 0.0) {
+                    EllipseFeet(p, ref, aOut);
                 }
                 break;
             default: break;

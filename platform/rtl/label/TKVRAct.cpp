@@ -22,6 +22,7 @@ void TAct::SetMove(uint8_t aMoveType, int16_t aIndex)
     fPos1 = aIndex;
     // A handle grabbed while selecting starts the drag that moves it.
     if (fCurAction == ActSelect) {
+        ++fDragSerial;
         fCurAction = ActDrag;
         fCurState = 0;
         fDrawType = 0;
@@ -35,6 +36,8 @@ void TAct::SetCurAction(uint8_t aAction)
     // Writing, editing and pressing a text are one editing: its state stays.
     const auto text = [](uint8_t a) { return a == ActWriteText || a == ActEditText || a == ActPressText; };
     const bool sameText = text(fCurAction) && text(aAction) && fCurState == 11;
+    if (aAction == ActDrag)
+        ++fDragSerial;
     fCurAction = aAction;
     fMoveType = 0;
     fCurEditor = false;

@@ -31,6 +31,9 @@ public:
     uint8_t fCurLinkType = 0;
     // Extra of the action: flow type of a node, kind of a code.
     int32_t fParam = 0;
+    // Counts the drags begun: what was kept at one drag's start is never
+    // taken for another's.
+    uint32_t fDragSerial = 0;
 
     // Points collected by the running action, counted from 0.
     int32_t NumPoints() const { return int32_t(fPoints.size()); }

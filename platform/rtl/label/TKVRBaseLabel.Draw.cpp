@@ -333,8 +333,13 @@ void TKVRBaseLabel::Drawn(TKVRBaseItem* aItem, TEditBracket& aEdit)
 
 bool TKVRBaseLabel::SearchLink(int64_t x, int64_t y, TVXLink& aLink)
 {
+    return SearchLink(x, y, fLastGap, aLink);
+}
+
+bool TKVRBaseLabel::SearchLink(int64_t x, int64_t y, int64_t aGap, TVXLink& aLink)
+{
     aLink.Found = false;
-    double best = double(fLastGap);
+    double best = double(std::max<int64_t>(aGap, 0));
     for (int32_t i = GetItemsCount(); i >= 1; --i) {
         TKVRBaseItem* item = GetItem(i);
         const auto* target = item->QueryInterface<IKVRLinkTarget>();

@@ -15,6 +15,28 @@
 
 // ---------------------------------------------------------------- one edit
 
+namespace {
+// An element's own data, written and read back as the files hold it.
+QByteArray ItemData(const TKVRBaseItem& aItem)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&buffer);
+    aItem.WriteData(writer);
+    return bytes;
+}
+
+void RestoreItemData(TKVRBaseItem& aItem, QByteArray& aBytes)
+{
+    QBuffer buffer(&aBytes);
+    buffer.open(QIODevice::ReadOnly);
+    TBinaryReader reader(&buffer);
+    aItem.ReadData(KVRFileVersion, reader, KVRReadType::File);
+    aItem.UpdateBounds();
+}
+}  // namespace
+
 TKVRBaseLabel::TEditBracket::TEditBracket(TKVRBaseLabel& aDoc)
     : fDoc(aDoc), fExceptions(std::uncaught_exceptions()), fAct(aDoc.fAct), fSelection(aDoc.fSelection),
       fUnits(aDoc.fUnits), fMeasure(aDoc.fMeasure), fLabelRotation(aDoc.fLabelRotation),
@@ -30,12 +52,7 @@ void TKVRBaseLabel::TEditBracket::Keep(TKVRBaseItem* aItem)
     for (const auto& saved : fSaved)
         if (saved.first == aItem)
             return;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TBinaryWriter writer(&buffer);
-    aItem->WriteData(writer);
-    fSaved.emplace_back(aItem, std::move(bytes));
+    fSaved.emplace_back(aItem, ItemData(*aItem));
 }
 
 void TKVRBaseLabel::TEditBracket::KeepSelection()
@@ -60,11 +77,7 @@ TKVRBaseLabel::TEditBracket::~TEditBracket()
             for (auto& [item, bytes] : fSaved) {
                 if (fDoc.IndexOf(item) == 0)
                     continue;  // left the document inside the edit
-                QBuffer buffer(&bytes);
-                buffer.open(QIODevice::ReadOnly);
-                TBinaryReader reader(&buffer);
-                item->ReadData(KVRFileVersion, reader, KVRReadType::File);
-                item->UpdateBounds();
+                RestoreItemData(*item, bytes);
             }
         } catch (...) {
             // What was written a moment ago reads back; nothing more can be done here.
@@ -150,6 +163,11 @@ void TKVRBaseLabel::DeleteSelection()
 void TKVRBaseLabel::ResetAction()
 {
     TEditBracket edit(*this);
+    // A drag under way is cancelled: what it moved goes back.
+    if (PutBackDrag()) {
+        SetModified(true);
+        Notify(KVRChange::Items);
+    }
     // A text being written ends with its action.
     EndText();
     fAct.Reset();
@@ -432,6 +450,7 @@ void TKVRBaseLabel::MoveEditor(int64_t x, int64_t y, int64_t gx, int64_t gy, boo
         return;
     TEditBracket edit(*this);
     edit.KeepSelection();
+    KeepDragStart();
     const uint8_t type = fAct.fMoveType;
     if (type <= 1 || type == 19)
         DragBy(-x, -y, aRefLines);
@@ -449,6 +468,7 @@ void TKVRBaseLabel::MoveEditorTo(int64_t x, int64_t y, bool aRefLines)
         return;
     TEditBracket edit(*this);
     edit.KeepSelection();
+    KeepDragStart();
     DragHandle(KVRHeldCoordinate(x), KVRHeldCoordinate(y), true, aRefLines);
 }
 
@@ -458,11 +478,35 @@ void TKVRBaseLabel::MoveGridEditor(int64_t x, int64_t y, int64_t aIncX, int64_t 
         return;
     TEditBracket edit(*this);
     edit.KeepSelection();
+    KeepDragStart();
     // The corner where the selection was grabbed lands on the grid.
     const TKVRPto grab = fAct.GetPoint(0);
     const int64_t left = GridRound(KVRHeldDifference(x, grab.X), aIncX),
                   top = GridRound(KVRHeldDifference(y, grab.Y), aIncY);
     DragBy(left - SelectionBounds(1), top - SelectionBounds(3), aRefLines);
+}
+
+void TKVRBaseLabel::KeepDragStart()
+{
+    if (fAct.fCurAction != TAct::ActDrag || fDragStartSerial == fAct.fDragSerial)
+        return;
+    fDragStart.clear();
+    for (TKVRBaseItem* item : fSelection)
+        fDragStart.emplace_back(item, ItemData(*item));
+    fDragStartSerial = fAct.fDragSerial;
+}
+
+bool TKVRBaseLabel::PutBackDrag()
+{
+    std::vector<std::pair<TKVRBaseItem*, QByteArray>> start;
+    start.swap(fDragStart);
+    if (fAct.fCurAction != TAct::ActDrag || fDragStartSerial != fAct.fDragSerial || start.empty())
+        return false;
+    fRefLines.clear();
+    for (auto& [item, bytes] : start)
+        if (IndexOf(item) > 0)
+            RestoreItemData(*item, bytes);
+    return true;
 }
 
 void TKVRBaseLabel::UpEditor(int64_t x, int64_t y)
@@ -483,6 +527,7 @@ void TKVRBaseLabel::UpEditor(int64_t x, int64_t y)
         Notify(KVRChange::Text);
         return;
     }
+    fDragStart.clear();
     // The grabbed point stays named, so Delete can remove it.
     const int16_t grabbed = fAct.fPos1;
     fAct.SetCurAction(TAct::ActSelect);
@@ -682,10 +727,7 @@ void TKVRBaseLabel::TurnLabel(bool aLeft)
     SetLabelRotation(uint8_t(fLabelRotation + (aLeft ? 1 : 3)));
     SetModified(true);
     LabelRotated();
-    TVXChangeValue value;
-    value.Width = height;
-    value.Height = width;
-    Notify(KVRChange::Size, value);
+    SendSize();
 }
 
 void TKVRBaseLabel::RotateLeft()

@@ -443,8 +443,11 @@ TKVRBaseLibSymbol* TKVRBaseLabel::AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> a
     if (!aSymbol)
         return nullptr;
     if (aNotify) {
-        // Chosen for placing: new symbol elements take a copy of their own,
-        // which outlives the document's list.
+        // Chosen by the user: one edit, which files the definition when the
+        // document does not hold it yet.
+        TEditBracket edit(*this);
+        // New symbol elements take a copy of their own, which outlives the
+        // document's list.
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -462,6 +465,9 @@ TKVRBaseLibSymbol* TKVRBaseLabel::AddSymbol(std::unique_ptr<TKVRBaseLibSymbol> a
         for (const auto& held : fSymbols)
             if (held->WriteJson() == definition)
                 return held.get();
+        fSymbols.push_back(std::move(aSymbol));
+        SetModified(true);
+        return fSymbols.back().get();
     }
     fSymbols.push_back(std::move(aSymbol));
     return fSymbols.back().get();

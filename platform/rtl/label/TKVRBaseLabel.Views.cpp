@@ -65,6 +65,14 @@ void TKVRBaseLabel::EndUpdate()
     Send(KVRChange::Update, value);
 }
 
+void TKVRBaseLabel::SendSize()
+{
+    TVXChangeValue value;
+    value.Width = fMeasure.GetWidth();
+    value.Height = fMeasure.GetHeight();
+    Notify(KVRChange::Size, value);
+}
+
 void TKVRBaseLabel::SendInfo()
 {
     TVXChangeValue value;

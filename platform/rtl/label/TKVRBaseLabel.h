@@ -442,6 +442,8 @@ public:
     void Notify(TVXChange aChange, const TVXChangeValue& aValue = {});
     // Change 0 with the label's size: a view learns the whole document.
     void SendInfo();
+    // Change 3 with the label's size: the views lay themselves out again.
+    void SendSize();
 
     // ---- property rows (TKVRBaseLabel.Props.cpp)
     // Applies a value of the property grid to the property (code, kind,
@@ -555,7 +557,10 @@ public:
     void RightButton(int64_t x, int64_t y, int64_t aGap, TShiftState aShift);
     // Snap search of one kind within aGap of (x, y); fills aRef's point and Found.
     bool SearchPoint(int64_t x, int64_t y, int64_t aGap, TKVRSnap aKind, TKVRRef& aRef, bool aMoving);
-    // A node anchor under (x, y): fills node, anchor (A or B by the action's state), position, Found.
+    // The topmost node's nearest anchor within aGap of (x, y): fills node, anchor (A
+    // or B by the action's state), position, Found. Without aGap, the gap of
+    // the last pick.
+    bool SearchLink(int64_t x, int64_t y, int64_t aGap, TVXLink& aLink);
     bool SearchLink(int64_t x, int64_t y, TVXLink& aLink);
     // True when (x, y) hits the selected text element.
     bool SearchSelectedText(int64_t x, int64_t y, int64_t aGap, TShiftState aShift);
@@ -618,6 +623,13 @@ private:
     int32_t fUpdateLevel = 0;
     std::vector<TKVRBaseItem*> fSelection;
     std::vector<TKVRRefLine> fRefLines;
+    // The dragged elements as they stood when the drag under way began
+    // (Esc puts them back), and which drag that was.
+    std::vector<std::pair<TKVRBaseItem*, QByteArray>> fDragStart;
+    uint32_t fDragStartSerial = 0;
+    void KeepDragStart();
+    // True when a drag under way was undone.
+    bool PutBackDrag();
     // The last pick tolerance the editor gave (link anchors are found within it).
     int64_t fLastGap = 2000;
 

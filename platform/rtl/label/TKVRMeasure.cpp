@@ -29,6 +29,12 @@ void TKVRMeasure::SendInfo() const
         fOwner.Label->SendInfo();
 }
 
+void TKVRMeasure::SizeChanged() const
+{
+    if (fOwner.Label)
+        fOwner.Label->SendSize();
+}
+
 int64_t TKVRMeasure::GetSize(int32_t aKind) const
 {
     switch (aKind) {

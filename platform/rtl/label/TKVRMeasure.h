@@ -13,13 +13,15 @@ class TKVRBaseLabel;
 class TKVRMeasure
 {
 public:
+    // The label's size and drawing scale: a change is reported to the
+    // document's views (change 3), which lay themselves out again.
     int64_t GetWidth() const { return fWidth; }
-    void SetWidth(int64_t aValue) { fWidth = Length(aValue); }
+    void SetWidth(int64_t aValue) { Resize(fWidth, Length(aValue)); }
     int64_t GetHeight() const { return fHeight; }
-    void SetHeight(int64_t aValue) { fHeight = Length(aValue); }
+    void SetHeight(int64_t aValue) { Resize(fHeight, Length(aValue)); }
     // Model micrometres per micrometre of paper; never below 1.
     int32_t GetDrawScale() const { return fDrawScale; }
-    void SetDrawScale(int32_t aValue) { fDrawScale = aValue < 1 ? 1 : aValue; }
+    void SetDrawScale(int32_t aValue) { Resize(fDrawScale, aValue < 1 ? 1 : aValue); }
     // Labels across and down a sheet, 0 to KVRMaxSheetLabels each: every
     // data-bound element is copied once per sheet cell, so a damaged file
     // must not ask for millions.
@@ -69,6 +71,15 @@ public:
 private:
     // Lengths of paper: never negative, within the model's coordinate range.
     static int64_t Length(int64_t aValue);
+    template <class T>
+    void Resize(T& aField, T aValue)
+    {
+        if (aField == aValue)
+            return;
+        aField = aValue;
+        SizeChanged();
+    }
+    void SizeChanged() const;
 
     int64_t fWidth = 100000;
     int64_t fHeight = 50000;

@@ -23,6 +23,7 @@ const TTable& Errors()
         {QStringLiteral("DelDefLayer"), QStringLiteral("The first layer is the default one and cannot be deleted")},
         {QStringLiteral("LimitCounters"), QStringLiteral("A label holds at most 5 counters")},
         {QStringLiteral("RepeatName"), QStringLiteral("That name is already in use")},
+        {QStringLiteral("CoordRange"), QStringLiteral("The value lies outside the drawing's coordinate range")},
         {QStringLiteral("DelDefStyle"), QStringLiteral("The first dimension style is the default one and cannot be deleted")},
     };
     return table;
