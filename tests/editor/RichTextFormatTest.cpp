@@ -70,6 +70,8 @@ TEST(RichTextFormat, EditsLeaveTheMarkupOfTheTable)
         {"a blank-only pair elsewhere stays", "x<I> </I>y", Toggle(0, 1), "<B>x</B><I> </I>y"},
         {"a fill-in line keeps its underline", "Name: <U>   </U>", Toggle(0, 4), "<B>Name</B>: <U>   </U>"},
         {"underline put on blanks stays", "Name:    ", Toggle(6, 9, "<U>", "</U>"), "Name: <U>   </U>"},
+        {"part of a fill-in line loses its underline, the rest keeps it", "Name: <U>   </U>",
+         Toggle(8, 9, "<U>", "</U>"), "Name: <U>  </U> "},
         {"bold word elsewhere untouched", "<B>ab</B> ab", Toggle(3, 5), "<B>ab</B> <B>ab</B>"},
         {"unbold leaves the other bold word", "<B>ab</B> <B>ab</B>", Toggle(3, 5), "<B>ab</B> ab"},
         {"two spans across the gap kept balanced", "<B>ab</B>cd<B>ef</B>", Toggle(1, 5), "<B>a</B><B>bcde</B><B>f</B>"},

@@ -291,8 +291,8 @@ std::vector<TPlace> BlankStylePairs(const QString& aMarkup)
 }
 
 // Bold, italic and underline pairs that the edit left with nothing but
-// blanks go, their blanks kept; those that held only blanks before (a
-// fill-in line) and the one the edit has just put stay.
+// blanks go, their blanks kept; pieces of pairs that held only blanks before
+// (a fill-in line) and the one the edit has just put stay.
 QString DropMadeBlank(const QString& aMarkup, const std::vector<TPlace>& aBefore, const TPlace& aPut)
 {
     const TMarkupMap map(aMarkup);
@@ -300,8 +300,10 @@ QString DropMadeBlank(const QString& aMarkup, const std::vector<TPlace>& aBefore
     std::vector<TEdit> edits;
     for (const TPair& pair : map.Pairs) {
         const TPlace place{pair.Open.Kind, pair.PlainStart, pair.PlainEnd};
-        if (!IsStyleKind(pair.Open.Kind) || !IsBlankOnly(plain, pair) || place == aPut ||
-            std::find(aBefore.begin(), aBefore.end(), place) != aBefore.end())
+        const bool wasBlank = std::any_of(aBefore.begin(), aBefore.end(), [&](const TPlace& b) {
+            return std::get<0>(b) == pair.Open.Kind && std::get<1>(b) <= pair.PlainStart && pair.PlainEnd <= std::get<2>(b);
+        });
+        if (!IsStyleKind(pair.Open.Kind) || !IsBlankOnly(plain, pair) || place == aPut || wasBlank)
             continue;
         edits.push_back({pair.Open.Start, pair.Open.Length, {}});
         edits.push_back({pair.Close.Start, pair.Close.Length, {}});
