@@ -9,6 +9,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/TKVRBaseText.h"
+#include "platform/rtl/text/KVR.BidiPlaces.h"
 #include "platform/skia/TSkFont.h"
 #include "platform/skia/TSkPaint.h"
 #include "render/KVR.FMX.Text.h"
@@ -311,12 +312,20 @@ std::optional<TTextRoad> TextRoadOf(const TKVRBackEditor& aSurface, TVXLabelFMX*
 }
 }  // namespace
 
+namespace {
+// Where the characters of the text being written stand as its font paints them.
+TKVRBidiPlaces PlacesOf(const TTextRoad& aRoad, const QString& aText)
+{
+    return TKVRBidiPlaces(aText, [&](int32_t k) { return double(aRoad.Font->MeasureText(aText.left(k), aRoad.Paint)); });
+}
+}  // namespace
+
 QRect TKVRBackEditor::CaretRect() const
 {
     const std::optional<TTextRoad> road = TextRoadOf(*this, Document());
     if (!road)
         return {};
-    const float x = fDrw->aPos > 0 ? road->Font->MeasureText(fDrw->aTxt.left(fDrw->aPos), road->Paint) : 0.0f;
+    const float x = float(PlacesOf(*road, fDrw->aTxt).CaretX(std::max(fDrw->aPos, 0)));
     return road->ToSurface.mapRect(QRectF(x, 0, 1, road->Height)).toAlignedRect();
 }
 
@@ -328,20 +337,9 @@ int32_t TKVRBackEditor::CalcCursorPosFromClick(float x)
     if (!road || d.aTxt.isEmpty() || doc->GetSelectionCount() < 1)
         return 0;
     const QPointF local = road->ToSurface.inverted().map(QPointF(x, fTextClickPos.y()));
-    if (local.x() <= 0)
-        return 0;
-    // The first character whose right half holds the click ends before it;
-    // prefixes are measured as the text paints, shaped.
-    float before = 0;
-    for (int32_t i = 1; i <= d.aTxt.size(); ++i) {
-        if (d.aTxt.at(i - 1).isHighSurrogate() && i < d.aTxt.size())
-            continue;
-        const float w = road->Font->MeasureText(d.aTxt.left(i), road->Paint);
-        if (local.x() <= w - (w - before) / 2.0f)
-            return d.aTxt.at(i - 1).isLowSurrogate() && i >= 2 ? i - 2 : i - 1;
-        before = w;
-    }
-    return int32_t(d.aTxt.size());
+    // The character under the click, as the text paints: in its leading half
+    // (the right one of a right-to-left letter) the caret goes before it.
+    return PlacesOf(*road, d.aTxt).BoundaryAt(local.x());
 }
 
 namespace {

@@ -82,6 +82,7 @@ void TKVRBackEditor::Draw(const ISkCanvas& aCanvas, const QRectF& aDest)
         doc->GetItem(i)->DrawElement(fDrw.get());
     canvas.Restore();
     DrawRichTextToolbar(canvas);
+    DrawRichTextRefusal(canvas);
 
     PaintRulers(canvas);
     DrawAlignLines(canvas);

@@ -106,6 +106,7 @@ bool TKVRBackEditor::PressOnEditedRichText(float X, float Y)
         return false;
     fTextClickPos = PO = LP = QPointF(X, Y);
     fDraggingRichTextSel = true;
+    fRichTextRefusal.clear();
     TKVRDraw& d = *fDrw;
     d.aPos = d.aSelStart = d.aSelEnd = CalcRichTextCursorPosFromClick(X, Y);
     doc->UpdateEditing(true);

@@ -8,6 +8,7 @@
 #include "editor/TKVRBaseEditor.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/text/KVR.RichTextEdit.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include "platform/skia/TSkCanvas.h"
 #include "platform/skia/TSkFont.h"
 #include "platform/skia/TSkPaint.h"
@@ -113,8 +114,17 @@ bool TKVRBackEditor::ApplyRichTextAlignment(TKVRBaseRichText* aRich, int32_t aCa
 bool TKVRBackEditor::ReplaceEditedRichText(int32_t aStart, int32_t aEnd, const QString& aInsert, int32_t aCaret)
 {
     TKVRBaseRichText* rich = EditedRichText();
-    QString markup = rich ? rich->GetRichText() : QString();
-    if (!rich || !ReplaceRichTextRange(markup, aStart, aEnd, aInsert) || !StoreRichText(rich, markup))
+    if (!rich)
+        return false;
+    QString markup = rich->GetRichText();
+    if (!ReplaceRichTextRange(markup, aStart, aEnd, aInsert)) {
+        fRichTextRefusal = TKVRMsg::GetErrorValue(QStringLiteral("RichTextTag"));
+        update();
+        return false;
+    }
+    // A character typed over itself leaves the mark-up as it was, but the
+    // caret still moves past it.
+    if (markup != rich->GetRichText() && !StoreRichText(rich, markup))
         return false;
     TKVRDraw& d = *fDrw;
     d.aPos = aCaret;
@@ -143,7 +153,7 @@ void TKVRBackEditor::InsertLineBreak()
         return;
     int32_t lo, hi;
     EditRange(*fDrw, rich->GetPlainText(), lo, hi);
-    ReplaceEditedRichText(lo, hi, QStringLiteral("<BR>"), lo + 1);
+    ReplaceEditedRichText(lo, hi, QStringLiteral("\n"), lo + 1);
 }
 
 bool TKVRBackEditor::TypeRichText(const QString& aText)
@@ -151,11 +161,16 @@ bool TKVRBackEditor::TypeRichText(const QString& aText)
     TKVRBaseRichText* rich = EditedRichText();
     if (!rich)
         return false;
+    // Line ends of every platform are one line break.
+    QString text = aText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
     int32_t lo, hi;
     EditRange(*fDrw, rich->GetPlainText(), lo, hi);
-    ReplaceEditedRichText(lo, hi, aText, lo + int32_t(aText.size()));
+    ReplaceEditedRichText(lo, hi, text, lo + int32_t(text.size()));
     return true;
 }
+
 
 bool TKVRBackEditor::RichTextKey(uint16_t aKey, TShiftState aShift)
 {
@@ -298,6 +313,38 @@ void TKVRBackEditor::DrawRichTextToolbar(TSkCanvas& aCanvas)
                                paint);
     }
     fToolbarVisible = true;
+}
+
+void TKVRBackEditor::DrawRichTextRefusal(TSkCanvas& aCanvas)
+{
+    TKVRBaseRichText* rich = EditedRichText();
+    if (!rich)
+        fRichTextRefusal.clear();
+    fRichTextRefusalRect = TRectF();
+    if (fRichTextRefusal.isEmpty())
+        return;
+    const auto font = std::make_shared<TSkFont>(TSkTypeface::MakeDefault(), 11.0f, 1.0f, 0.0f);
+    auto paint = std::make_shared<TSkPaint>();
+    paint->SetAntiAlias(true);
+    const float w = font->MeasureText(fRichTextRefusal, paint) + 2 * kBarGap, h = kButtonHeight;
+    // Under the text, above it when there is no room under it; inside the surface.
+    const TKVRPto p1 = rich->GetPoint(1), p2 = rich->GetPoint(2);
+    float x = std::max(0.0f, float(ScreenMMX(std::min(p1.X, p2.X))));
+    float y = float(ScreenMMY(std::max(p1.Y, p2.Y))) + kBarGap;
+    if (float(height()) < y + h)
+        y = std::max(0.0f, float(ScreenMMY(std::min(p1.Y, p2.Y))) - h - kBarGap);
+    if (float(width()) < x + w)
+        x = std::max(0.0f, float(width()) - w);
+    fRichTextRefusalRect = TRectF(x, y, x + w, y + h);
+    paint->SetStyle(TSkPaintStyle::Fill);
+    paint->SetColor(0xFFFFF4CC);
+    aCanvas.DrawRoundRect(fRichTextRefusalRect, 3, 3, paint);
+    paint->SetStyle(TSkPaintStyle::Stroke);
+    paint->SetStrokeWidth(1);
+    paint->SetColor(0xFFC62828);
+    aCanvas.DrawRoundRect(fRichTextRefusalRect, 3, 3, paint);
+    paint->SetStyle(TSkPaintStyle::Fill);
+    aCanvas.DrawSimpleText(fRichTextRefusal, x + kBarGap, y + 15, font, paint);
 }
 
 bool TKVRBackEditor::HandleToolbarClick(float x, float y)

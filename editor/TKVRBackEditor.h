@@ -151,8 +151,8 @@ public:
     void DrawRichTextToolbar(TSkCanvas& aCanvas);
     // True when the press lies on a button of the last painted toolbar.
     bool HandleToolbarClick(float x, float y);
-    // Typing, Backspace, Delete and Enter in the rich text being edited;
-    // false when no rich text is edited (the key is not taken).
+    // Typing, pasting, Backspace, Delete and Enter in the rich text being
+    // edited; false when no rich text is edited (the key is not taken).
     bool TypeRichText(const QString& aText);
     bool RichTextKey(uint16_t aKey, TShiftState aShift);
     // The selected rich text, and the one being edited in place.
@@ -162,9 +162,17 @@ public:
     bool StoreRichText(TKVRBaseRichText* aRich, const QString& aMarkup);
     // The editing state follows a changed rich text; the surface repaints.
     void RichTextChanged(TKVRBaseRichText* aRich);
-    // The plain range [aStart, aEnd) of the edited rich text becomes aInsert;
-    // the caret goes to aCaret.
+    // The plain range [aStart, aEnd) of the edited rich text becomes the
+    // plain text aInsert (a line feed is a line break); the caret goes to
+    // aCaret and the selection ends, also when the text reads as before.
+    // Text the mark-up cannot hold as typed is refused with a sign.
     bool ReplaceEditedRichText(int32_t aStart, int32_t aEnd, const QString& aInsert, int32_t aCaret);
+    // Why the last text typed or pasted into the edited rich text did not go
+    // in; painted under the text until a click places the caret or the
+    // editing ends.
+    QString fRichTextRefusal;
+    TRectF fRichTextRefusalRect;  // where it was last painted, surface pixels
+    void DrawRichTextRefusal(TSkCanvas& aCanvas);
     // The toolbar's buttons as last painted, in surface pixels.
     std::vector<TRectF> fToolbarRects;
     bool fToolbarVisible = false;

@@ -201,6 +201,9 @@ void TKVRBaseEditor::PasteFromClipBoard()
     const QString pasted = clipboard->text();
     if (pasted.isEmpty())
         return;
+    // A rich text takes the clipboard's text as it takes typing.
+    if (fBackEdit->TypeRichText(pasted))
+        return;
     // Pasted at the caret, even at 0: what was typed before it stays.
     TKVRDraw& d = *fBackEdit->fDrw;
     const int32_t caret = std::clamp(d.aPos, 0, int32_t(d.aTxt.size()));

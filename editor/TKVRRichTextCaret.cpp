@@ -1,4 +1,5 @@
 #include "editor/TKVRRichTextCaret.h"
+#include "platform/rtl/text/KVR.BidiPlaces.h"
 #include <algorithm>
 #include <cmath>
 
@@ -30,10 +31,15 @@ TKVRRichTextCaret::TKVRRichTextCaret(const TRichTextDrawSegments& aSegments, TPr
         fLines[l].Bottom = fLines[l + 1].Top;
 }
 
-double TKVRRichTextCaret::CharX(size_t aSegment, int32_t aChar) const
+TKVRBidiPlaces TKVRRichTextCaret::PlacesOf(size_t aSegment) const
 {
     const TRichTextDrawSegment& s = fSegs[aSegment];
-    return double(s.X) + (aChar > 0 ? fPrefix(s, aChar) : 0.0);
+    return TKVRBidiPlaces(s.Text, [&](int32_t aChars) { return aChars > 0 ? fPrefix(s, aChars) : 0.0; });
+}
+
+double TKVRRichTextCaret::CharX(size_t aSegment, int32_t aChar) const
+{
+    return double(fSegs[aSegment].X) + PlacesOf(aSegment).CaretX(aChar);
 }
 
 size_t TKVRRichTextCaret::LineOf(size_t aSegment) const
@@ -57,32 +63,18 @@ int32_t TKVRRichTextCaret::PositionAfterBreak() const
 
 TKVRRichTextCaret::THit TKVRRichTextCaret::OnLine(const TLine& aLine, double aX) const
 {
-    for (size_t i = aLine.First; i <= aLine.Last; ++i) {
-        const TRichTextDrawSegment& s = fSegs[i];
-        if (aX >= double(s.X) + s.Width)
-            continue;
-        // The first character whose right half holds x ends before it; a
-        // surrogate pair is one character.
-        const int32_t length = TextLength(s);
-        double before = double(s.X);
-        int32_t k = length;
-        for (int32_t i1 = 1; i1 <= length; ++i1) {
-            if (s.Text.at(i1 - 1).isHighSurrogate() && i1 < length)
-                continue;
-            const double w = CharX(i, i1);
-            if (aX <= w - (w - before) / 2.0) {
-                k = s.Text.at(i1 - 1).isLowSurrogate() && i1 >= 2 ? i1 - 2 : i1 - 1;
-                break;
-            }
-            before = w;
-        }
-        return {GetPlainPosAtSegment(fSegs, int32_t(i), k), int32_t(i), k};
-    }
-    // Past the end of the line: its last character boundary. A blank's end
-    // would be the next word's start, so a blank ends at its start.
-    const TRichTextDrawSegment& last = fSegs[aLine.Last];
-    const int32_t k = IsBlank(last) ? 0 : TextLength(last);
-    return {GetPlainPosAtSegment(fSegs, int32_t(aLine.Last), k), int32_t(aLine.Last), k};
+    // The segment under x, else the line's last one. A character is hit as
+    // painted: its leading half (the right one in right-to-left text) puts
+    // the caret before it.
+    size_t i = aLine.First;
+    while (i < aLine.Last && aX >= double(fSegs[i].X) + fSegs[i].Width)
+        ++i;
+    const TRichTextDrawSegment& s = fSegs[i];
+    // Past the end of the line a blank ends at its start: its end would be
+    // the next word's start.
+    const bool past = aX >= double(s.X) + s.Width;
+    const int32_t k = past && IsBlank(s) ? 0 : PlacesOf(i).BoundaryAt(aX - double(s.X));
+    return {GetPlainPosAtSegment(fSegs, int32_t(i), k), int32_t(i), k};
 }
 
 TKVRRichTextCaret::THit TKVRRichTextCaret::HitTest(double aX, double aY) const

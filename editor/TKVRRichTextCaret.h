@@ -2,7 +2,9 @@
 // Caret geometry of a laid-out rich text: a point of its text area to a plain
 // position, a caret one line up or down, the word around a segment. Works on
 // the draw segments as painted (X already aligned, Y, Width, micrometres of
-// the text area) and counts positions with their plain ranges only.
+// the text area; inside a segment, right-to-left letters from the right) and
+// counts positions with their plain ranges only.
+#include "platform/rtl/text/KVR.BidiPlaces.h"
 #include "platform/rtl/text/KVR.RichText.h"
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +49,8 @@ private:
     };
 
     THit OnLine(const TLine& aLine, double aX) const;
+    // Where a segment's characters stand as painted.
+    TKVRBidiPlaces PlacesOf(size_t aSegment) const;
     // Where the caret of a segment's character boundary stands.
     double CharX(size_t aSegment, int32_t aChar) const;
     size_t LineOf(size_t aSegment) const;

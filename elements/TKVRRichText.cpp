@@ -5,6 +5,7 @@
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/KVR.Stream.h"
+#include "platform/rtl/text/KVR.BidiPlaces.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
 #include "platform/skia/System.Skia.h"
 #include "render/KVR.FMX.Shared.h"
@@ -110,6 +111,12 @@ private:
     float fPixelsPerMm;
     std::map<int32_t, TRunFont> fFonts;
 };
+
+// Where a segment's characters stand as its font paints them, pixels.
+TKVRBidiPlaces PlacesOf(const TRichTextDrawSegment& aSegment, const TRunFont& aFont)
+{
+    return TKVRBidiPlaces(aSegment.Text, [&](int32_t aChars) { return double(aFont.Measure(aSegment.Text.left(aChars))); });
+}
 
 // A line of segments: consecutive segments with one Y.
 struct TSegLine
@@ -320,9 +327,21 @@ TRectF TKVRRichText::CaretLine(const TKVRDraw* aDraw, int32_t aPosition) const
         index = 0;
         offset = 0;
     }
+    if (offset == 0 && index > 0) {
+        // After a word that ends right to left the caret stays with its last
+        // letter, at the word's left, not at the start of what follows.
+        const TRichTextDrawSegment& before = segs[size_t(index) - 1];
+        const int32_t length = int32_t(before.Text.size());
+        const TRunFont& bf = fonts.Get(before.FormatIndex);
+        if (before.Y == segs[size_t(index)].Y && int64_t(before.PlainStart) + length == aPosition && length > 0 &&
+            PlacesOf(before, bf).CaretX(length) < bf.Measure(before.Text) / 2) {
+            --index;
+            offset = length;
+        }
+    }
     const TRichTextDrawSegment& s = segs[size_t(index)];
     const TRunFont& rf = fonts.Get(s.FormatIndex);
-    const float x = PaperToPixels(s.X, aDraw->ResolutionX) + (offset > 0 ? rf.Measure(s.Text.left(offset)) : 0.0f);
+    const float x = PaperToPixels(s.X, aDraw->ResolutionX) + float(PlacesOf(s, rf).CaretX(offset));
     const float y = PaperToPixels(s.Y, aDraw->ResolutionY);
     return TRectF(x, y, x, y + rf.Size);
 }
@@ -379,12 +398,12 @@ std::vector<TRectF> TKVRRichText::SelectionRects(const TKVRDraw* aDraw, int32_t 
             if (to <= from)
                 continue;
             const float x = PaperToPixels(s.X, aDraw->ResolutionX);
-            const float left = x + rf.Measure(s.Text.left(from));
-            const float right = x + rf.Measure(s.Text.left(to));
             const float top = PaperToPixels(s.Y, aDraw->ResolutionY);
             const float height = asc + des > 0.0f ? asc + des : rf.Size;
-            if (right > left)
-                rects.emplace_back(left, top, right, top + height);
+            // Right-to-left letters are shaded where they are painted.
+            for (const auto& [left, right] : PlacesOf(s, rf).Spans(from, to))
+                if (right > left)
+                    rects.emplace_back(x + float(left), top, x + float(right), top + height);
         }
     }
     return rects;

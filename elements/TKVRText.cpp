@@ -1,6 +1,7 @@
 #include "elements/TKVRText.h"
 #include "elements/KVR.FMX.ElementPaint.h"
 #include "platform/fmx/FMX.Graphics.h"
+#include "platform/rtl/text/KVR.BidiPlaces.h"
 #include "platform/rtl/model/KVR.Model.Utils.h"
 #include "platform/rtl/model/KVR.Stream.h"
 #include "platform/rtl/label/TKVRBaseLabel.h"
@@ -104,7 +105,9 @@ void TKVRText::Draw(TKVRBaseDraw* aDraw)
         Ascent = d->BaseValueY(m.Ascent);
         Descent = d->BaseValueY(m.Descent);
         si.cy = std::abs(RoundHalfEven32(m.Ascent)) + std::abs(RoundHalfEven32(m.Descent));
-        si.cx = (d->aTxt.isEmpty() || d->aPos < 1) ? 0 : RoundHalfEven32(font->MeasureText(d->aTxt.left(d->aPos), paint));
+        // The caret stands where its character is painted, right-to-left letters from the right.
+        const TKVRBidiPlaces places(d->aTxt, [&](int32_t k) { return double(font->MeasureText(d->aTxt.left(k), paint)); });
+        si.cx = d->aTxt.isEmpty() ? 0 : RoundHalfEven32(float(places.CaretX(std::max(d->aPos, 0))));
     }
     const TPointF o = DrawTxtPos(ref.DrawX(d) + sx, ref.DrawY(d) + sy, padX, padY, w, H, GetHorzAlign(),
                                  GetVertAlign(), GetAngle());

@@ -414,29 +414,46 @@ TEST(EditorText, ASelectedRichTextTakesNoKeys)
     }
 }
 
-// A click on the right half of a character puts the caret after it.
-TEST(EditorText, ClickOnTheRightHalfOfACharacter)
+// A click on a character's trailing half puts the caret after it: the right
+// half in left-to-right text, the left half of a right-to-left letter, which
+// is painted from the right.
+TEST(EditorText, ClickOnTheTrailingHalfOfACharacter)
 {
-    TEditorInput in;
-    in.editor.SetZoom(TKVRZoom::zm200);
-    TKVRBaseText* text = WriteText(in, "WWWW");
-    ASSERT_TRUE(text);
-    in.Key(Qt::Key_Return);
-    in.Surface()->grab();  // laid out as painted
-    const TKVRRect b = text->GetBounds();
-    in.DoubleClick(in.Px((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2));
-    ASSERT_EQ(in.doc.GetTextObject(), text);
-    const int64_t w = (b.Right - b.Left) / 4;
-    const int y = in.Surface()->ScreenMMY((b.Top + b.Bottom) / 2);
-    for (const auto& [share, caret] : {std::pair{1.75, 2}, std::pair{1.25, 1}, std::pair{0.1, 0}}) {
-        SCOPED_TRACE(share);
-        in.Click({in.Surface()->ScreenMMX(b.Left + int64_t(w * share)), y});
+    struct Row
+    {
+        QString Text;
+        double Share;  // of the text's width from its left, in letters
+        int32_t Caret;
+    };
+    const QString hebrew = QStringLiteral("\u05E9\u05E9\u05E9\u05E9");
+    const Row rows[] = {
+        {QStringLiteral("WWWW"), 1.75, 2}, {QStringLiteral("WWWW"), 1.25, 1}, {QStringLiteral("WWWW"), 0.1, 0},
+        {hebrew, 1.75, 2},                 {hebrew, 1.25, 3},                 {hebrew, 0.1, 4},
+        {hebrew, 3.3, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Text.toStdString() + " at " + std::to_string(row.Share));
+        TEditorInput in;
+        in.editor.SetZoom(TKVRZoom::zm200);
+        TKVRBaseText* text = WriteText(in, QString());
+        ASSERT_TRUE(text);
+        QInputMethodEvent commit;
+        commit.setCommitString(row.Text);
+        QCoreApplication::sendEvent(in.Surface(), &commit);
+        ASSERT_EQ(text->GetText(), row.Text);
+        in.Key(Qt::Key_Return);
+        in.Surface()->grab();  // laid out as painted
+        const TKVRRect b = text->GetBounds();
+        in.DoubleClick(in.Px((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2));
+        ASSERT_EQ(in.doc.GetTextObject(), text);
+        const int64_t w = (b.Right - b.Left) / 4;
+        const int y = in.Surface()->ScreenMMY((b.Top + b.Bottom) / 2);
+        in.Click({in.Surface()->ScreenMMX(b.Left + int64_t(double(w) * row.Share)), y});
         ASSERT_EQ(in.doc.GetAction(), TAct::ActEditText);
         in.Type("x");
-        QString want = QStringLiteral("WWWW");
-        want.insert(caret, u'x');
+        QString want = row.Text;
+        want.insert(row.Caret, u'x');
         EXPECT_EQ(text->GetText(), want);
-        in.Key(Qt::Key_Backspace);
     }
 }
 

@@ -4,8 +4,12 @@
 #include "document/KVR.FMX.Openers.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include "render/TKVRDraw.h"
 #include "tests/editor/EditorInput.h"
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -286,5 +290,94 @@ TEST(EditorRichFormat, ToolbarInsideTheSurfaceAtZoomExtremes)
         EXPECT_NE(band, QColor(Qt::white));
         EXPECT_GT(band.blue(), band.red());
         EXPECT_GT(band.lightness(), 220);
+    }
+}
+
+// Typing and pasting into a rich text by the keys: what is typed or pasted
+// goes in at the caret over the selection, or is refused with a sign when
+// the mark-up would read it as a tag; it is never dropped in silence.
+TEST(EditorRichFormat, TypingAndPastingByTheKeys)
+{
+    const QString refusal = TKVRMsg::GetErrorValue(QStringLiteral("RichTextTag"));
+    // What reaches the surface: typed keys, Ctrl+V, an input method's commit
+    // or one key event carrying several characters.
+    enum class TBy { Keys, Paste, Commit, Compressed };
+    struct Row
+    {
+        const char* Name;
+        const char* Markup;
+        int32_t Caret, SelStart, SelEnd;
+        TBy By;
+        const char* Text;
+        const char* After;
+        int32_t CaretAfter;
+        bool Refused;
+    };
+    const Row rows[] = {
+        {"paste at the caret", "ab<B>cd</B>", 2, 0, 0, TBy::Paste, "XYZ", "ab<B>XYZcd</B>", 5, false},
+        {"paste over a selection", "ab<B>cd</B>", 4, 2, 4, TBy::Paste, "XYZ", "ab<B>XYZ</B>", 5, false},
+        {"pasted line ends are breaks", "ab", 1, 0, 0, TBy::Paste, "X\r\nY\rZ", "aX<BR>Y<BR>Zb", 6, false},
+        {"a pasted tag is refused", "ab", 1, 0, 0, TBy::Paste, "x<B>y", "ab", 1, true},
+        {"retyping the selected character", "abc", 2, 1, 2, TBy::Keys, "bx", "abxc", 3, false},
+        {"typing <B>x keeps x, refuses >", "", 0, 0, 0, TBy::Keys, "<B>x", "<Bx", 3, true},
+        {"typing <C>", "ab", 1, 0, 0, TBy::Keys, "<C>", "a<Cb", 3, true},
+        {"typing <BR>", "ab", 2, 0, 0, TBy::Keys, "<BR>", "ab<BR", 5, true},
+        {"typing <FN:Arial>", "", 0, 0, 0, TBy::Keys, "<FN:Arial>", "<FN:Arial", 9, true},
+        {"plain < and > go in", "ab", 1, 0, 0, TBy::Keys, "< >", "a< >b", 4, false},
+        {"a commit holding a tag", "ab", 1, 0, 0, TBy::Commit, "<B>", "ab", 1, true},
+        {"a commit of text", "ab", 1, 0, 0, TBy::Commit, "xy", "axyb", 3, false},
+        {"compressed keys holding a tag", "ab", 1, 0, 0, TBy::Compressed, "<B>", "ab", 1, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TEditorInput in;
+        TKVRBaseRichText* rich = EditRich(in, QString::fromUtf8(row.Markup), row.Caret);
+        ASSERT_TRUE(rich);
+        TKVRDraw& d = *in.Surface()->fDrw;
+        d.aSelStart = row.SelStart;
+        d.aSelEnd = row.SelEnd;
+        const QString text = QString::fromUtf8(row.Text);
+        switch (row.By) {
+        case TBy::Keys:
+            in.Type(text);
+            break;
+        case TBy::Paste:
+            QGuiApplication::clipboard()->setText(text);
+            in.Key(Qt::Key_V, Qt::ControlModifier);
+            break;
+        case TBy::Commit: {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QCoreApplication::sendEvent(in.Surface(), &commit);
+            break;
+        }
+        case TBy::Compressed: {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+            QCoreApplication::sendEvent(in.Surface(), &press);
+            break;
+        }
+        }
+        EXPECT_EQ(rich->GetRichText(), QString::fromUtf8(row.After));
+        EXPECT_EQ(d.aPos, row.CaretAfter);
+        EXPECT_EQ(d.aTxt, rich->GetPlainText());
+        if (!row.Refused) {
+            EXPECT_EQ(d.aSelStart, d.aSelEnd);
+        }
+        // The refusal is painted under the text, in the note's colours.
+        EXPECT_EQ(in.Surface()->fRichTextRefusal, row.Refused ? refusal : QString());
+        const QImage shot = in.Surface()->grab().toImage();
+        const TRectF note = in.Surface()->fRichTextRefusalRect;
+        EXPECT_EQ(note.Right > note.Left, row.Refused);
+        if (row.Refused) {
+            EXPECT_EQ(shot.pixelColor(int(note.Left) + 2, int((note.Top + note.Bottom) / 2)), QColor(0xFF, 0xF4, 0xCC));
+        }
+        // The next key goes in at the caret.
+        const QString before = rich->GetPlainText();
+        in.Type(QStringLiteral("q"));
+        EXPECT_EQ(rich->GetPlainText(), before.left(row.CaretAfter) + u'q' + before.mid(row.CaretAfter));
+        // A click that places the caret takes the note away.
+        const TKVRRect b = rich->GetBounds();
+        in.Click(in.Px((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2));
+        EXPECT_TRUE(in.Surface()->fRichTextRefusal.isEmpty());
     }
 }

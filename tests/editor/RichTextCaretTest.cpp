@@ -8,6 +8,7 @@
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include "render/TKVRDraw.h"
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -420,4 +421,58 @@ TEST(RichTextCaret, TheSelectedWordIsTheOneFormattedAndTyped)
     in.Type(QStringLiteral("+"));
     // "gA" is about as wide as "alp": the caret keeps its column on the line above.
     EXPECT_EQ(in.rich->GetRichText(), QStringLiteral("alp+ha <I><B>beta</B></I><BR>g<U>A</U>ma"));
+}
+
+// Right-to-left letters are painted from the right: a click, the painted
+// caret and the shaded selection follow the letters where they stand. The
+// oracle is the ink of the picture, not the caret geometry.
+TEST(RichTextCaret, RightToLeftFollowsThePaintedOrder)
+{
+    struct TCase
+    {
+        const char* Markup;
+        bool RightEnd;   // clicked just inside the right end of the ink, else the left end
+        int32_t Caret;
+        int32_t SelFrom, SelTo;  // a selection whose shade must lie on that end
+    };
+    static const TCase kCases[] = {
+        // "shalom": its first letter is the rightmost.
+        {"\u05E9\u05DC\u05D5\u05DD", true, 0, 0, 1},
+        {"\u05E9\u05DC\u05D5\u05DD", false, 4, 3, 4},
+        // A right-to-left word after a left-to-right one: its start is at the right end.
+        {"abc \u05E9\u05DC\u05D5\u05DD", true, 4, 4, 5},
+        {"<B>\u05E9\u05DC\u05D5\u05DD</B> abc", false, 4, 3, 4},
+    };
+    for (const TCase& c : kCases) {
+        SCOPED_TRACE(std::string(c.Markup) + (c.RightEnd ? " right" : " left"));
+        TRichEditing in(QString::fromUtf8(c.Markup), 60000);
+        ASSERT_TRUE(in.Editing());
+        in.editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&in.editor));
+        in.Surface()->setFocus();
+        const TRectF line = in.rich->CaretLine(&in.Drw(), 0);
+        const QPoint top = in.AreaToSurface(0, line.Top), bottom = in.AreaToSurface(0, line.Bottom);
+        const int middle = (top.y() + bottom.y()) / 2;
+        const std::vector<bool> ink = InkColumns(in.Surface()->grab().toImage(), top.y() + 2, bottom.y() - 2);
+        const auto first = std::find(ink.begin() + top.x(), ink.end(), true);
+        ASSERT_NE(first, ink.end());
+        const int x0 = int(first - ink.begin());
+        const int x1 = int(ink.rend() - std::find(ink.rbegin(), ink.rend(), true)) - 1;
+        const int edge = c.RightEnd ? x1 : x0;
+        in.Click({c.RightEnd ? x1 - 2 : x0 + 2, middle});
+        EXPECT_EQ(in.Caret(), c.Caret);
+        // The red caret stands at that edge of the ink.
+        const QImage painted = in.Surface()->grab().toImage();
+        int caretX = -1;
+        for (int x = x0 - 4; x <= x1 + 4 && caretX < 0; ++x)
+            if (painted.pixelColor(x, middle) == QColor(255, 0, 0))
+                caretX = x;
+        EXPECT_NEAR(caretX, edge, 3);
+        // One letter selected at that end is shaded there.
+        const std::vector<TRectF> shade = in.rich->SelectionRects(&in.Drw(), c.SelFrom, c.SelTo);
+        ASSERT_EQ(shade.size(), 1u);
+        const int left = in.AreaToSurface(shade[0].Left, 0).x(), right = in.AreaToSurface(shade[0].Right, 0).x();
+        EXPECT_NEAR(c.RightEnd ? right : left, edge, 3);
+        EXPECT_LT(right - left, (x1 - x0) / 2);
+    }
 }

@@ -17,6 +17,8 @@ const TTable& Errors()
         {QStringLiteral("Polygon"), QStringLiteral("A polygon needs at least three points")},
         {QStringLiteral("EventNumber"), QStringLiteral("The list of coordinates must hold an even number of values")},
         {QStringLiteral("LocNotFound"), QStringLiteral("Location not found")},
+        {QStringLiteral("RichTextTag"), QStringLiteral("Not typed: it would read as a format tag (\"<B>\", \"<BR>\", ...), "
+                                                       "and a rich text cannot hold a tag as text")},
         {QStringLiteral("MapNoElement"), QStringLiteral("Select one element with a box to size the map")},
         {QStringLiteral("MapTooSmall"), QStringLiteral("The map is too small: each side needs one pixel at 96 dpi "
                                                        "(about 0.14 mm) or more")},
