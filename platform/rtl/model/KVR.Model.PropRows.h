@@ -174,25 +174,25 @@ void AddEndRows(TKVRPropTable& aTable)
             i.SetEnds(e);
         }
     };
-    auto fromType = [edit](T& i, int32_t v) {
+    auto fromType = [=](T& i, int32_t v) {
         if constexpr (record)
             edit(i, [v](TKVRLineEnds& e) { e.FromType = TKVRTermType(v); });
         else
             i.SetFromType(TKVRTermType(v));
     };
-    auto toType = [edit](T& i, int32_t v) {
+    auto toType = [=](T& i, int32_t v) {
         if constexpr (record)
             edit(i, [v](TKVRLineEnds& e) { e.ToType = TKVRTermType(v); });
         else
             i.SetToType(TKVRTermType(v));
     };
-    auto fromColor = [edit](T& i, TAlphaColor v) {
+    auto fromColor = [=](T& i, TAlphaColor v) {
         if constexpr (record)
             edit(i, [v](TKVRLineEnds& e) { e.FromColor = v; });
         else
             i.SetFromColor(v);
     };
-    auto toColor = [edit](T& i, TAlphaColor v) {
+    auto toColor = [=](T& i, TAlphaColor v) {
         if constexpr (record)
             edit(i, [v](TKVRLineEnds& e) { e.ToColor = v; });
         else
