@@ -219,8 +219,10 @@ void TfDimStls::Ini(TVXLabelFMX* aLabel)
     int column = 130;
     for (QComboBox* list : {cbLineType, cbPosText, cbHeadType})
         column = std::max(column, KVRComboContentWidth(*list));
-    for (QComboBox* list : {cbLineType, cbPosText, cbHeadType})
-        list->resize(column, list->height());
+    const int left = cbPosText->x(), was = cbPosText->width();
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->x() == left && w->width() == was)
+            w->resize(column, w->height());
     setFixedSize(std::max(916, cbPosText->x() + column + 8), height());
     cbDimStyles->clear();
     idx = -1;
