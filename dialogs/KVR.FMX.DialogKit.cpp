@@ -1,14 +1,92 @@
 #include "dialogs/KVR.FMX.DialogKit.h"
+#include "document/KVR.FMX.FontNames.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/fmx/TCanvas.h"
 #include <QKeyEvent>
+#include <algorithm>
 #include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 
 int32_t KVRShowModal(QDialog& aForm)
 {
     return aForm.exec() == QDialog::Accepted ? 1 : 2;
+}
+
+int KVRComboContentWidth(QComboBox& aBox)
+{
+    const QComboBox::SizeAdjustPolicy policy = aBox.sizeAdjustPolicy();
+    aBox.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int closed = aBox.sizeHint().width();
+    aBox.setSizeAdjustPolicy(policy);
+    // The open list is as wide as the box; its rows may hold more than text.
+    QAbstractItemView* list = aBox.view();
+    const int scroll = aBox.count() > aBox.maxVisibleItems() ? list->verticalScrollBar()->sizeHint().width() : 0;
+    const int open = list->sizeHintForColumn(0) + 2 * list->frameWidth() + scroll + 4;
+    return std::max(closed, open);
+}
+
+TKVRElidedLabel::TKVRElidedLabel(QWidget* aParent, const QString& aName) : QLabel(aParent)
+{
+    setObjectName(aName);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+}
+
+void TKVRElidedLabel::SetFullText(const QString& aText)
+{
+    fFull = aText;
+    setToolTip(aText);
+    Elide();
+}
+
+QSize TKVRElidedLabel::sizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 8, QLabel::sizeHint().height()};
+}
+
+QSize TKVRElidedLabel::minimumSizeHint() const
+{
+    return {0, QLabel::minimumSizeHint().height()};
+}
+
+void TKVRElidedLabel::resizeEvent(QResizeEvent* aEvent)
+{
+    QLabel::resizeEvent(aEvent);
+    Elide();
+}
+
+void TKVRElidedLabel::Elide()
+{
+    // One line: breaks read as blanks.
+    static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\t\\x{2028}\\x{2029}]+"));
+    QString line = fFull;
+    line.replace(breaks, QStringLiteral(" "));
+    setText(fontMetrics().elidedText(line, Qt::ElideRight, std::max(0, contentsRect().width())));
+}
+
+void KVRShowFont(QComboBox& aBox, const QString& aFont)
+{
+    QStringList fonts;
+    for (int i = 0; i < aBox.count(); ++i)
+        fonts << aBox.itemText(i);
+    aBox.setCurrentIndex(KVRFontRow(fonts, aFont));
+}
+
+void KVRSetDefaultButton(QDialog& aForm, QPushButton* aDefault)
+{
+    // A dialog makes its first auto-default button the default when shown,
+    // and a focused one takes Enter: only aDefault may.
+    for (QPushButton* button : aForm.findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(button == aDefault);
+    }
 }
 
 TKVRColorRect::TKVRColorRect(QWidget* aParent, const QString& aName) : QWidget(aParent)

@@ -5,6 +5,7 @@
 #include "platform/rtl/label/KVR.Units.h"
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QWidget>
 #include <cstdint>
@@ -12,6 +13,19 @@
 
 // 1 when the form was accepted (OK), 2 otherwise.
 int32_t KVRShowModal(QDialog& aForm);
+
+// Enter confirms the box it is typed in and presses aDefault (the form's OK),
+// or nothing when the form has none: no other button, focused or first in
+// line, takes Enter. Call once the form's buttons are made.
+void KVRSetDefaultButton(QDialog& aForm, class QPushButton* aDefault);
+
+// The width a drop-down box needs to show each of its entries whole, closed
+// and in its open list (rows its item delegate draws included).
+int KVRComboContentWidth(class QComboBox& aBox);
+
+// Selects aFont in a font list, or the family its text is drawn with when
+// the font is not installed (KVRFontRow).
+void KVRShowFont(class QComboBox& aBox, const QString& aFont);
 
 // A control of a form laid out by hand: named as the form names it, placed.
 template <typename T>
@@ -105,6 +119,29 @@ private:
     int64_t fLength = 0;
     TKVRUnits fLengthUnits = TKVRUnits::Millimetre;
     bool fHasLength = false;
+};
+
+// A one-line label of plain text from outside (a file, a document) that
+// never widens its form: a text longer than its width ends in "…", and the
+// whole text is its tool tip.
+class TKVRElidedLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit TKVRElidedLabel(QWidget* aParent = nullptr, const QString& aName = {});
+    void SetFullText(const QString& aText);
+    const QString& FullText() const { return fFull; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* aEvent) override;
+
+private:
+    void Elide();
+
+    QString fFull;
 };
 
 // A paint box: its owner paints it through OnPaint.

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <QSpinBox>
 #include <QStyle>
 
@@ -186,6 +187,7 @@ TfDimStls::TfDimStls(QWidget* aOwner) : QDialog(aOwner)
     connect(seExtPenWidth, &QDoubleSpinBox::valueChanged, this, &TfDimStls::seExtPenWidthChange);
     for (TKVRColorRect* rect : {ShColFontColor, shDimColor, shExtColor, shFillColor, shHeadColor})
         connect(rect, &TKVRColorRect::clicked, this, [this, rect] { ShColFontColorMouseDown(rect); });
+    KVRSetDefaultButton(*this, nullptr);  // no OK: Enter only confirms the box
     FormCreate();
 }
 
@@ -213,6 +215,15 @@ void TfDimStls::Ini(TVXLabelFMX* aLabel)
     cbHeadType->clear();
     for (int32_t i = 0; i < heads.size(); ++i)
         cbHeadType->addItem(heads[i], i);
+    // The lists show their entries whole: their column, and the form, widen.
+    int column = 130;
+    for (QComboBox* list : {cbLineType, cbPosText, cbHeadType})
+        column = std::max(column, KVRComboContentWidth(*list));
+    const int left = cbPosText->x(), was = cbPosText->width();
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->x() == left && w->width() == was)
+            w->resize(column, w->height());
+    setFixedSize(std::max(916, cbPosText->x() + column + 8), height());
     cbDimStyles->clear();
     idx = -1;
     for (int32_t n = 0; n < fLabel->GetDimStylesCount(); ++n) {
@@ -279,7 +290,7 @@ void TfDimStls::ShowStyle()
     SelectActiveRow();
     const TKVRDimStyle& s = fLabel->GetActiveDimStyle();
     seFontHeight->setValue(s.GetFontHeight());
-    cbFontName->setCurrentIndex(cbFontName->findText(s.GetFontName()));
+    KVRShowFont(*cbFontName, s.GetFontName());
     // The rectangles show the stored colours as they are.
     for (TKVRColorRect* rect : {ShColFontColor, shDimColor, shExtColor, shFillColor, shHeadColor})
         rect->SetColor((s.*kColorSlots[rect->Tag()].Get)());

@@ -98,7 +98,7 @@ TfDrawing::TfDrawing(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     connect(RaBuHor, &QRadioButton::clicked, this, &TfDrawing::RaBuVerChange);
     connect(butOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
-    butOK->setDefault(true);
+    KVRSetDefaultButton(*this, butOK);
 }
 
 void TfDrawing::FillLanguage()

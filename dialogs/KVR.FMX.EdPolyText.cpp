@@ -80,6 +80,7 @@ TfEdPoly::TfEdPoly(QWidget* aOwner) : QDialog(aOwner)
     connect(ckFill, &QCheckBox::toggled, this, &TfEdPoly::ckFillChange);
     for (TKVRColorRect* rect : {shFontColor, shBackColor})
         connect(rect, &TKVRColorRect::clicked, this, [this, rect] { shBackColorMouseDown(rect); });
+    KVRSetDefaultButton(*this, nullptr);  // no OK: Enter only confirms the box
 }
 
 void TfEdPoly::Ini(TVXLabelFMX* aLabel)
@@ -163,7 +164,7 @@ void TfEdPoly::ShowColumn()
     edText->setText(item.Text);
     edFormat->setText(item.Data.Format);
     edIA->setText(item.AI);
-    cbFontName->setCurrentIndex(cbFontName->findText(item.Font.Name));
+    KVRShowFont(*cbFontName, item.Font.Name);
     seFontHeight->SetLength(item.GetBaseFontHeight(), TKVRUnits::Millimetre);
     shFontColor->SetColor(item.Font.Color);
     ckBold->setChecked(item.Font.Bold);

@@ -60,28 +60,33 @@ TfEdTable::TCellControls TfEdTable::MakeCell(QWidget* aPage, int aTop, int aCell
          "ckFootItalic", "ckFootUnderline", {"SBFLeft", "SBFCenter", "SBFRight"}},
     };
     const TNames& n = kNames[aCell];
+    // Two rows of captioned boxes, then the font styles.
     TCellControls c;
-    c.labHeight = KVRPlaced(new QLabel(aPage), "labHeight", {8, aTop, 80, 18});
+    c.labHeight = KVRPlaced(new QLabel(aPage), "labHeight", {8, aTop, 90, 16});
     c.seHeight = new TKVRFloatBox(aPage, QString::fromLatin1(n.Height));
-    c.seHeight->setGeometry(8, aTop + 18, 80, 24);
+    c.seHeight->setGeometry(8, aTop + 16, 80, 24);
     c.seHeight->setRange(1.0, 1000.0);
     c.seHeight->setSingleStep(0.1);
     c.seHeight->SetUnits(TKVRUnits::Millimetre);
-    c.ckFill = KVRPlaced(new QCheckBox(aPage), n.Fill, {100, aTop + 18, 80, 24});
+    c.ckFill = KVRPlaced(new QCheckBox(aPage), n.Fill, {100, aTop + 16, 80, 24});
+    c.labBack = KVRPlaced(new QLabel(aPage), "labBack", {184, aTop, 110, 16});
     c.shBack = new TKVRColorRect(aPage, QString::fromLatin1(n.Back));
-    c.shBack->setGeometry(184, aTop + 18, 40, 24);
+    c.shBack->setGeometry(184, aTop + 16, 40, 24);
     c.shBack->SetTag(aCell * 2);
-    c.cbFont = KVRPlaced(new QComboBox(aPage), n.Font, {8, aTop + 50, 160, 24});
-    c.seFontHeight = KVRPlaced(new QDoubleSpinBox(aPage), n.FontHeight, {176, aTop + 50, 70, 24});
+    c.labFont = KVRPlaced(new QLabel(aPage), "labFont", {8, aTop + 46, 150, 16});
+    c.cbFont = KVRPlaced(new QComboBox(aPage), n.Font, {8, aTop + 62, 150, 24});
+    c.labFontHeight = KVRPlaced(new QLabel(aPage), "labFontHeight", {166, aTop + 46, 94, 16});
+    c.seFontHeight = KVRPlaced(new QDoubleSpinBox(aPage), n.FontHeight, {166, aTop + 62, 80, 24});
     c.seFontHeight->setRange(1.0, 1000.0);
     c.seFontHeight->setSingleStep(0.1);
+    c.labFontColor = KVRPlaced(new QLabel(aPage), "labFontColor", {264, aTop + 46, 104, 16});
     c.shFontColor = new TKVRColorRect(aPage, QString::fromLatin1(n.FontColor));
-    c.shFontColor->setGeometry(254, aTop + 50, 40, 24);
+    c.shFontColor->setGeometry(264, aTop + 62, 40, 24);
     c.shFontColor->SetTag(aCell * 2 + 1);
-    c.ckBold = KVRPlaced(new QCheckBox(aPage), n.Bold, {8, aTop + 80, 90, 24});
-    c.ckItalic = KVRPlaced(new QCheckBox(aPage), n.Italic, {100, aTop + 80, 90, 24});
-    c.ckUnderline = KVRPlaced(new QCheckBox(aPage), n.Underline, {192, aTop + 80, 100, 24});
-    c.horzAlign = AlignGroup(aPage, 300, aTop + 50, n.Horz, kHorzGlyphs, c.horz);
+    c.ckBold = KVRPlaced(new QCheckBox(aPage), n.Bold, {8, aTop + 92, 90, 24});
+    c.ckItalic = KVRPlaced(new QCheckBox(aPage), n.Italic, {100, aTop + 92, 90, 24});
+    c.ckUnderline = KVRPlaced(new QCheckBox(aPage), n.Underline, {192, aTop + 92, 110, 24});
+    c.horzAlign = AlignGroup(aPage, 376, aTop + 62, n.Horz, kHorzGlyphs, c.horz);
 
     // Loading a column (fIntro) writes nothing; a pressed button counts by its id.
     connect(c.seHeight, &QDoubleSpinBox::valueChanged, this, [this, aCell] {
@@ -126,14 +131,14 @@ TfEdTable::TCellControls TfEdTable::MakeCell(QWidget* aPage, int aTop, int aCell
 TfEdTable::TfEdTable(QWidget* aOwner) : QDialog(aOwner)
 {
     setObjectName(QStringLiteral("fEdTable"));
-    setFixedSize(640, 340);
+    setFixedSize(700, 340);
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     lbColumns = KVRPlaced(new QListWidget(this), "lbColumns", {8, 8, 180, 284});
     butAdd = KVRPlaced(new QPushButton(this), "butAdd", {8, 300, 60, 30});
     butDelete = KVRPlaced(new QPushButton(this), "butDelete", {72, 300, 60, 30});
     butUp = KVRPlaced(new QPushButton(QStringLiteral("\u25B2"), this), "butUp", {136, 300, 24, 30});
     butDown = KVRPlaced(new QPushButton(QStringLiteral("\u25BC"), this), "butDown", {164, 300, 24, 30});
-    PColumns = KVRPlaced(new QTabWidget(this), "PColumns", {196, 8, 436, 324});
+    PColumns = KVRPlaced(new QTabWidget(this), "PColumns", {196, 8, 496, 324});
     tabColumn = new QWidget;
     tabColumn->setObjectName(QStringLiteral("tabColumn"));
     tabHeader = new QWidget;
@@ -145,24 +150,30 @@ TfEdTable::TfEdTable(QWidget* aOwner) : QDialog(aOwner)
     PColumns->addTab(tabFooter, QString());
 
     // Column page: field, width, values' format, then the body cell.
-    cBoxFields = KVRPlaced(new QComboBox(tabColumn), "cBoxFields", {8, 8, 160, 24});
-    seWidth = KVRPlaced(new QSpinBox(tabColumn), "seWidth", {176, 8, 60, 24});
+    labField = KVRPlaced(new QLabel(tabColumn), "labField", {8, 4, 160, 16});
+    cBoxFields = KVRPlaced(new QComboBox(tabColumn), "cBoxFields", {8, 20, 160, 24});
+    labWidth = KVRPlaced(new QLabel(tabColumn), "labWidth", {176, 4, 80, 16});
+    seWidth = KVRPlaced(new QSpinBox(tabColumn), "seWidth", {176, 20, 60, 24});
     seWidth->setRange(1, 100);
-    ckFixed = KVRPlaced(new QCheckBox(tabColumn), "ckFixed", {244, 8, 80, 24});
-    edFormat = KVRPlaced(new QLineEdit(tabColumn), "edFormat", {330, 8, 90, 24});
-    cells[0] = MakeCell(tabColumn, 40, 0);
-    seRowInterline = KVRPlaced(new QDoubleSpinBox(tabColumn), "seRowInterline", {300, 58, 70, 24});
+    ckFixed = KVRPlaced(new QCheckBox(tabColumn), "ckFixed", {262, 20, 110, 24});
+    labFormat = KVRPlaced(new QLabel(tabColumn), "labFormat", {376, 4, 110, 16});
+    edFormat = KVRPlaced(new QLineEdit(tabColumn), "edFormat", {376, 20, 100, 24});
+    cells[0] = MakeCell(tabColumn, 52, 0);
+    labRowInterline = KVRPlaced(new QLabel(tabColumn), "labRowInterline", {304, 52, 150, 16});
+    seRowInterline = KVRPlaced(new QDoubleSpinBox(tabColumn), "seRowInterline", {304, 68, 70, 24});
     seRowInterline->setRange(0.2, 3.0);
     seRowInterline->setSingleStep(0.01);
-    vertAlign = AlignGroup(tabColumn, 300, 150, {"sbColVertTop", "sbColVertCenter", "sbColVertBottom"},
+    vertAlign = AlignGroup(tabColumn, 376, 176, {"sbColVertTop", "sbColVertCenter", "sbColVertBottom"},
                            {QStringLiteral("\u2191"), QStringLiteral("\u2195"), QStringLiteral("\u2193")}, vert);
-    ckWrapText = KVRPlaced(new QCheckBox(tabColumn), "ckWrapText", {8, 150, 160, 24});
+    ckWrapText = KVRPlaced(new QCheckBox(tabColumn), "ckWrapText", {8, 176, 160, 24});
 
     // Header page.
-    CBVisibleHead = KVRPlaced(new QCheckBox(tabHeader), "CBVisibleHead", {8, 8, 160, 24});
-    edHeaderText = KVRPlaced(new QLineEdit(tabHeader), "edHeaderText", {176, 8, 240, 24});
-    cells[1] = MakeCell(tabHeader, 40, 1);
-    seHeadInterline = KVRPlaced(new QDoubleSpinBox(tabHeader), "seHeadInterline", {300, 58, 70, 24});
+    CBVisibleHead = KVRPlaced(new QCheckBox(tabHeader), "CBVisibleHead", {8, 20, 160, 24});
+    labHeaderText = KVRPlaced(new QLabel(tabHeader), "labHeaderText", {176, 4, 300, 16});
+    edHeaderText = KVRPlaced(new QLineEdit(tabHeader), "edHeaderText", {176, 20, 300, 24});
+    cells[1] = MakeCell(tabHeader, 52, 1);
+    labHeadInterline = KVRPlaced(new QLabel(tabHeader), "labHeadInterline", {304, 52, 150, 16});
+    seHeadInterline = KVRPlaced(new QDoubleSpinBox(tabHeader), "seHeadInterline", {304, 68, 70, 24});
     seHeadInterline->setRange(0.2, 3.0);
     seHeadInterline->setSingleStep(0.01);
 
@@ -171,11 +182,12 @@ TfEdTable::TfEdTable(QWidget* aOwner) : QDialog(aOwner)
     static const char* kStats[9] = {"rcNone", "rcCount", "rcMin",      "rcMax",   "rcSum",
                                     "rcMean", "rcMedian", "rcVariance", "rcStdDev"};
     for (int i = 0; i < 9; ++i) {
-        rcFooter[size_t(i)] = KVRPlaced(new QRadioButton(tabFooter), kStats[i], {8 + (i % 3) * 130, 8 + (i / 3) * 24, 126, 22});
+        rcFooter[size_t(i)] = KVRPlaced(new QRadioButton(tabFooter), kStats[i], {8 + (i % 3) * 156, 8 + (i / 3) * 24, 152, 22});
         footOperation->addButton(rcFooter[size_t(i)], i);
     }
-    edFooterFormat = KVRPlaced(new QLineEdit(tabFooter), "edFooterFormat", {8, 84, 120, 24});
-    cells[2] = MakeCell(tabFooter, 116, 2);
+    labFooterFormat = KVRPlaced(new QLabel(tabFooter), "labFooterFormat", {8, 84, 300, 16});
+    edFooterFormat = KVRPlaced(new QLineEdit(tabFooter), "edFooterFormat", {8, 100, 150, 24});
+    cells[2] = MakeCell(tabFooter, 132, 2);
 
     connect(butAdd, &QPushButton::clicked, this, &TfEdTable::butAddClick);
     connect(butDelete, &QPushButton::clicked, this, &TfEdTable::butDeleteClick);
@@ -199,6 +211,7 @@ TfEdTable::TfEdTable(QWidget* aOwner) : QDialog(aOwner)
             [this] { Write([&](TKVRColumn& aC) { aC.Header.Interline = float(seHeadInterline->value()); }); });
     connect(vertAlign, &QButtonGroup::idClicked, this,
             [this](int aId) { Write([&](TKVRColumn& aC) { aC.Body.VertAlign = TKVRVertAlign(aId); }); });
+    KVRSetDefaultButton(*this, nullptr);  // no OK: Enter only confirms the box
 }
 
 void TfEdTable::Ini(TVXLabelFMX* aLabel)
@@ -224,12 +237,23 @@ void TfEdTable::FillLanguage()
     ckFixed->setText(Prop("Fixed"));
     ckWrapText->setText(Prop("WrapText"));
     CBVisibleHead->setText(Prop("Visible"));
+    labField->setText(Prop("Field"));
+    labWidth->setText(Prop("WidthPercent"));
+    labFormat->setText(Prop("Format"));
+    labRowInterline->setText(Prop("LineSpacing"));
+    labHeadInterline->setText(Prop("LineSpacing"));
+    labHeaderText->setText(Prop("HeaderText"));
+    labFooterFormat->setText(Prop("FooterFormat"));
     static const char* kStats[9] = {"None", "Count", "Min", "Max", "Sum", "Mean", "Median", "Variance", "StdDev"};
     rcFooter[0]->setText(TKVRMsg::GetListValue(QStringLiteral("None")));
     for (int i = 1; i < 9; ++i)
         rcFooter[size_t(i)]->setText(Dialogs(kStats[i]));
     for (TCellControls& c : cells) {
         c.labHeight->setText(Prop("Height"));
+        c.labBack->setText(Prop("CellColor"));
+        c.labFont->setText(Prop("FontName"));
+        c.labFontHeight->setText(Prop("FontHeight"));
+        c.labFontColor->setText(Prop("FontColor"));
         c.ckFill->setText(Prop("Fill"));
         c.ckBold->setText(Prop("Bold"));
         c.ckItalic->setText(Prop("Italic"));
@@ -288,7 +312,7 @@ void TfEdTable::ShowCell(const TKVRTableCell& aCell, int aIndex)
     c.ckFill->setChecked(aCell.Filled);
     // Every swatch shows the stored ARGB, so OK on it unchanged stores the same.
     c.shBack->SetColor(aCell.BackColor);
-    c.cbFont->setCurrentIndex(c.cbFont->findText(aCell.Font.Name));
+    KVRShowFont(*c.cbFont, aCell.Font.Name);
     c.seFontHeight->setValue(aCell.GetFontHeight());
     c.shFontColor->SetColor(aCell.Font.Color);
     c.ckBold->setChecked(aCell.Font.Bold);

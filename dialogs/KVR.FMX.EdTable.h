@@ -34,9 +34,13 @@ public:
         QLabel* labHeight = nullptr;
         TKVRFloatBox* seHeight = nullptr;
         QCheckBox* ckFill = nullptr;
+        QLabel* labBack = nullptr;
         TKVRColorRect* shBack = nullptr;
+        QLabel* labFont = nullptr;
         QComboBox* cbFont = nullptr;
+        QLabel* labFontHeight = nullptr;
         QDoubleSpinBox* seFontHeight = nullptr;
+        QLabel* labFontColor = nullptr;
         TKVRColorRect* shFontColor = nullptr;
         QCheckBox* ckBold = nullptr;
         QCheckBox* ckItalic = nullptr;
@@ -73,21 +77,28 @@ public:
     QWidget* tabHeader;
     QWidget* tabFooter;
     // Column page.
+    QLabel* labField;
     QComboBox* cBoxFields;
+    QLabel* labWidth;
     QSpinBox* seWidth;
     QCheckBox* ckFixed;
+    QLabel* labFormat;
     QLineEdit* edFormat;
+    QLabel* labRowInterline;
     QDoubleSpinBox* seRowInterline;
     QButtonGroup* vertAlign;
     std::array<QToolButton*, 3> vert{};
     QCheckBox* ckWrapText;
     // Header page.
     QCheckBox* CBVisibleHead;
+    QLabel* labHeaderText;
     QLineEdit* edHeaderText;
+    QLabel* labHeadInterline;
     QDoubleSpinBox* seHeadInterline;
     // Footer page.
     QButtonGroup* footOperation;
     std::array<QRadioButton*, 9> rcFooter{};  // rcNone .. rcStdDev
+    QLabel* labFooterFormat;
     QLineEdit* edFooterFormat;
     // Body (0), header (1) and footer (2).
     std::array<TCellControls, 3> cells;

@@ -261,9 +261,7 @@ TfLabelling::TfLabelling(QWidget* aOwner) : QDialog(aOwner, Qt::Tool)
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
     // Enter in a box confirms it and presses OK; a button that only takes the
     // focus never becomes the one Enter presses (Add would add a counter).
-    for (QPushButton* b : {butAddCounter, butSaveCounter, butDeleteCounter, butSelFile, butJson})
-        b->setAutoDefault(false);
-    butOK->setDefault(true);
+    KVRSetDefaultButton(*this, butOK);
     // No counter is deleted here.
     butDeleteCounter->setEnabled(false);
 }

@@ -100,6 +100,7 @@ TfLayers::TfLayers(QWidget* aOwner) : QDialog(aOwner)
         connect(rect, &TKVRColorRect::clicked, this, [this, rect] { shBackColorMouseDown(rect); });
     connect(butBackMap, &QPushButton::clicked, this, &TfLayers::butBackMapClick);
     connect(butBackMargins, &QPushButton::clicked, this, &TfLayers::butBackMarginsClick);
+    KVRSetDefaultButton(*this, nullptr);  // no OK: Enter only confirms the box
 }
 
 void TfLayers::Ini(TVXLabelFMX* aLabel)
@@ -189,7 +190,7 @@ void TfLayers::ShowLayer()
     const bool intro = fIntro;
     fIntro = true;
     edName->setText(layer->GetName());
-    cbFontName->setCurrentIndex(cbFontName->findText(layer->FontName));
+    KVRShowFont(*cbFontName, layer->FontName);
     seFontHeight->SetExact(layer->GetFontHeight());
     sePenWidth->SetExact(layer->GetPenWidth());
     shBackColor->SetColor(layer->BackColor);

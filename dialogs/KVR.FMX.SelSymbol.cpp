@@ -42,10 +42,9 @@ TfSelSymbol::TfSelSymbol(QWidget* aOwner) : QDialog(aOwner)
     tvCategory = new QTreeWidget(this);
     tvCategory->setObjectName(QStringLiteral("tvCategory"));
     tvCategory->setHeaderHidden(true);
-    labName = PlainLabel(this, QStringLiteral("labName"));
+    labName = new TKVRElidedLabel(this, QStringLiteral("labName"));
     labUnits = PlainLabel(this, QStringLiteral("labUnits"));
-    labNote = PlainLabel(this, QStringLiteral("labNote"));
-    labNote->setWordWrap(true);
+    labNote = new TKVRElidedLabel(this, QStringLiteral("labNote"));
     butOK = new QPushButton(this);
     butOK->setObjectName(QStringLiteral("butOK"));
     butCancel = new QPushButton(this);
@@ -152,15 +151,21 @@ void TfSelSymbol::FillTree(bool aCurrentDrawing)
     for (size_t i = 0; i < listCategories.size(); ++i) {
         const TLibraryEntry& entry = listCategories[i];
         for (const QString& category : entry.Categories) {
-            // Symbols without a category are filed under their library's name.
-            const QStringList parts = category.isEmpty() ? QStringList{QFileInfo(entry.File).completeBaseName()}
-                                                         : category.split(QLatin1Char('/'));
+            // Empty levels ("/lead//double/") make no item; symbols without
+            // a category are filed under their library's name.
+            QStringList parts = category.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+            const bool none = parts.isEmpty();
+            if (none)
+                parts = {QFileInfo(entry.File).completeBaseName()};
             QTreeWidgetItem* parent = nullptr;
             QStringList path;
-            for (const QString& part : parts) {
-                path.append(part);
-                const QString itemPath = category.isEmpty() ? QString() : path.join(QLatin1Char('/'));
-                parent = FindOrAdd(parent, part, int(i), itemPath, number);
+            for (qsizetype p = 0; p < parts.size(); ++p) {
+                path.append(parts[p]);
+                // The last level loads its category as the file spells it.
+                const QString itemPath = none                     ? category
+                                         : p + 1 == parts.size() ? category
+                                                                 : path.join(QLatin1Char('/'));
+                parent = FindOrAdd(parent, parts[p], int(i), itemPath, number);
             }
         }
     }
@@ -191,9 +196,9 @@ void TfSelSymbol::tvCategoryChange()
 
 void TfSelSymbol::KVRViewLibraryChangePos(QObject*, const QString& aName, const QString& aNote, TKVRUnits aUnits)
 {
-    labName->setText(aName);
+    labName->SetFullText(aName);
     labUnits->setText(aName.isEmpty() ? QString() : SymUnit(aUnits, false));
-    labNote->setText(aName.isEmpty() ? QString() : aNote);
+    labNote->SetFullText(aName.isEmpty() ? QString() : aNote);
 }
 
 const TKVRBaseLibSymbol* TfSelSymbol::GetSelection() const

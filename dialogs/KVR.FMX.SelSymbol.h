@@ -2,6 +2,7 @@
 // The symbol browser: the categories of the library files in a folder (and
 // the open drawing's own symbols) in a tree, the chosen category's symbols in
 // a library view, the name, units and note of the symbol under the pointer.
+#include "dialogs/KVR.FMX.DialogKit.h"
 #include "editor/TKVRBaseEditor.h"
 #include "platform/rtl/label/KVR.Units.h"
 #include <QDialog>
@@ -45,9 +46,10 @@ public:
     };
 
     QTreeWidget* tvCategory;
-    QLabel* labName;
+    // Names and notes come from files: shortened to their room, whole as tool tips.
+    TKVRElidedLabel* labName;
     QLabel* labUnits;
-    QLabel* labNote;
+    TKVRElidedLabel* labNote;
     QPushButton* butOK;
     QPushButton* butCancel;
     TKVRViewLibrary* KVRViewLibrary;

@@ -96,7 +96,7 @@ private:
     void Stroke(const TKVRSymPen& aPen, bool aCap)
     {
         p.SetAntiAlias(true);
-        p.SetStrokeWidth(d->BasePtoX(aPen.WidthMm));
+        p.SetStrokeWidth(d->FitPen(d->BasePtoX(aPen.WidthMm)));
         if (aCap)
             p.SetStrokeCap(aPen.RoundCap ? TSkStrokeCap::Round : TSkStrokeCap::Butt);
         p.SetColor(aPen.Color);
@@ -185,10 +185,11 @@ public:
     }
 
     bool Any = false;
+    bool Pens = true;  // false: the shapes' own lines, without their pens
     float Left = 0, Top = 0, Right = 0, Bottom = 0;
 
 private:
-    float Wide(const TKVRSymPen* aPen) const { return aPen ? std::fabs(d.BasePtoX(aPen->WidthMm)) : 0.0f; }
+    float Wide(const TKVRSymPen* aPen) const { return aPen && Pens ? std::fabs(d.BasePtoX(aPen->WidthMm)) : 0.0f; }
     void AddRect(const TRectF& aBox, float aWide)
     {
         Add(aBox.TopLeft(), aWide);
@@ -240,6 +241,29 @@ void TKVRSymbol::CheckFit(TKVRExtent& aExtent)
         const TKVRPto p = ToDocument(corner);
         aExtent.Include(p.X, p.Y);
     }
+}
+
+TKVRExtent TKVRSymbol::LibBounds(const TKVRBaseLibSymbol& aSymbol, const TKVRDrawConf& aConf)
+{
+    TKVRExtent e;
+    if (aSymbol.GetRight() != aSymbol.GetLeft() || aSymbol.GetBottom() != aSymbol.GetTop() || aSymbol.GetLeft() != 0 ||
+        aSymbol.GetTop() != 0) {
+        e.Include(aSymbol.GetLeft(), aSymbol.GetTop());
+        e.Include(aSymbol.GetRight(), aSymbol.GetBottom());
+    }
+    // Walked at 10 micrometres a pixel, as the screen paints it.
+    TKVRDraw d;
+    d.SetResolution(2540, 2540, 1);
+    TKVRDrawConf conf = aConf;
+    TExtentSurface surface(d);
+    surface.Pens = false;
+    WalkSymbol(aSymbol, &d, conf, 1.0f, surface);
+    if (surface.Any) {
+        e.Include(KVRHeldExtent(double(surface.Left) / d.PixelsPerMicX), KVRHeldExtent(double(surface.Top) / d.PixelsPerMicY));
+        e.Include(KVRHeldExtent(double(surface.Right) / d.PixelsPerMicX),
+                  KVRHeldExtent(double(surface.Bottom) / d.PixelsPerMicY));
+    }
+    return e;
 }
 
 ISkPath TKVRSymbol::GetPathPolyline(const TKVRBaseDraw* aDraw, const TKVRSymItem& aItem)

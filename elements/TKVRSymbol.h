@@ -29,6 +29,12 @@ public:
     // A scale not above 0, or not a number, paints nothing.
     static void DrawSymbol(TKVRDraw* aDraw, const TKVRBaseLibSymbol* aSymbol, float aScale);
 
+    // What a library symbol covers at its own size, in its micrometres: its
+    // definition's bounds and the boxes of its texts in their fonts, as
+    // aConf starts them. Pens are left out: a view scaling the symbol into a
+    // cell strokes them at a width of its own.
+    static TKVRExtent LibBounds(const TKVRBaseLibSymbol& aSymbol, const TKVRDrawConf& aConf);
+
     // The drawing configuration from the element's layer (the defaults without one).
     static void ConfFromLayer(TKVRDrawConf& aConf, const TKVRBaseItem& aItem);
 

@@ -1,5 +1,5 @@
 #include "views/KVR.FMX.ViewLibLayout.h"
-#include "platform/rtl/model/TKVRBaseLibSymbol.h"
+#include "platform/rtl/model/KVR.Model.Types.h"
 #include <algorithm>
 #include <limits>
 
@@ -62,10 +62,10 @@ QRect TKVRLibGrid::CellRect(int32_t aIndex) const
     return QRect(MarginLeft + col * (CellWidth + Gap), MarginTop + row * RowStep(), CellWidth, CellHeight);
 }
 
-bool KVRFitSymbol(const TKVRBaseLibSymbol& aSymbol, const QRect& aCell, double aPixelsPerMic, TKVRSymbolFit& aFit)
+bool KVRFitSymbol(const TKVRExtent& aBounds, const QRect& aCell, double aPixelsPerMic, TKVRSymbolFit& aFit)
 {
-    const double w = double(aSymbol.GetRight() - aSymbol.GetLeft()) * aPixelsPerMic;
-    const double h = double(aSymbol.GetBottom() - aSymbol.GetTop()) * aPixelsPerMic;
+    const double w = double(aBounds.MaxX - aBounds.MinX) * aPixelsPerMic;
+    const double h = double(aBounds.MaxY - aBounds.MinY) * aPixelsPerMic;
     if (!(w > 0) && !(h > 0))
         return false;
     constexpr double border = 5;
@@ -75,7 +75,9 @@ bool KVRFitSymbol(const TKVRBaseLibSymbol& aSymbol, const QRect& aCell, double a
     aFit.Scale = std::min(sx, sy);
     const double offX = sx <= sy ? border : (aCell.width() - w * aFit.Scale) / 2;
     const double offY = sy < sx ? border : (aCell.height() - h * aFit.Scale) / 2;
-    aFit.DX = aCell.x() + offX - double(aSymbol.GetLeft()) * aPixelsPerMic * aFit.Scale;
-    aFit.DY = aCell.y() + offY - double(aSymbol.GetTop()) * aPixelsPerMic * aFit.Scale;
+    aFit.DX = aCell.x() + offX - double(aBounds.MinX) * aPixelsPerMic * aFit.Scale;
+    aFit.DY = aCell.y() + offY - double(aBounds.MinY) * aPixelsPerMic * aFit.Scale;
+    // A stroke may take a twentieth of the cell, never less than a pixel.
+    aFit.PenMax = std::max(1.0, std::min(aCell.width(), aCell.height()) / 20.0);
     return true;
 }

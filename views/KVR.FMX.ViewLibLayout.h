@@ -5,7 +5,7 @@
 #include <QRect>
 #include <cstdint>
 
-class TKVRBaseLibSymbol;
+struct TKVRExtent;
 
 struct TKVRLibGrid
 {
@@ -36,14 +36,16 @@ struct TKVRLibGrid
 TKVRLibGrid KVRLibGrid(int32_t aWidth, int32_t aHeight, int32_t aCellWidth, int32_t aCellHeight, int32_t aGap,
                        int32_t aScrollBarWidth, int32_t aNumSym);
 
-// How a symbol is painted into a cell by a context of aPixelsPerMic (its
-// micrometres to unscaled pixels): the canvas is moved by (DX, DY) and scaled
-// by Scale. The longer side keeps a 5-pixel border, the other is centred; a
-// flat symbol fits by its other side. False for a symbol without extent.
+// How a symbol covering aBounds (micrometres) is painted into a cell by a
+// context of aPixelsPerMic (its micrometres to unscaled pixels): the canvas
+// is moved by (DX, DY) and scaled by Scale. The longer side keeps a 5-pixel
+// border, the other is centred; a flat symbol fits by its other side. False
+// for a symbol without extent. PenMax: the widest stroke the cell takes.
 struct TKVRSymbolFit
 {
     double Scale = 0;
     double DX = 0;
     double DY = 0;
+    double PenMax = 1;
 };
-bool KVRFitSymbol(const TKVRBaseLibSymbol& aSymbol, const QRect& aCell, double aPixelsPerMic, TKVRSymbolFit& aFit);
+bool KVRFitSymbol(const TKVRExtent& aBounds, const QRect& aCell, double aPixelsPerMic, TKVRSymbolFit& aFit);

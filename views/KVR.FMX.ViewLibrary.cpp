@@ -274,7 +274,9 @@ void TKVRBaseViewLib::Draw(QPainter& aPainter)
 
         const TKVRBaseLibSymbol* symbol = lib.GetSymbol(i);
         TKVRSymbolFit fit;
-        if (!symbol || !KVRFitSymbol(*symbol, cell, d.PixelsPerMicX, fit))
+        d.aConf.Reset();
+        d.aConf.Ini(0xFF000000, 0xFFFFFFFF, true, 0, 0.1f);
+        if (!symbol || !KVRFitSymbol(TKVRSymbol::LibBounds(*symbol, d.aConf), cell, d.PixelsPerMicX, fit))
             continue;
         const TKVRSkCanvasSave save(*canvas);
         // Pens and texts beyond the bounds stay inside the cell.
@@ -282,8 +284,11 @@ void TKVRBaseViewLib::Draw(QPainter& aPainter)
         canvas->Translate(float(fit.DX), float(fit.DY));
         canvas->Scale(float(fit.Scale), float(fit.Scale));
         paint->SetAntiAlias(true);
-        d.aConf.Reset();
-        d.aConf.Ini(0xFF000000, 0xFFFFFFFF, true, 0, 0.1f);
+        // Pens at real-world or microscopic scale stay seen, and in their cell.
+        d.FitScale = float(fit.Scale);
+        d.FitPenMin = 1.0f;
+        d.FitPenMax = float(fit.PenMax);
         TKVRSymbol::DrawSymbol(&d, symbol, 1.0f);
+        d.FitScale = 0.0f;
     }
 }

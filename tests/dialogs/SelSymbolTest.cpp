@@ -200,3 +200,38 @@ TEST(SymbolBrowser, TheEditorPlacesACopyThatOutlivesTheBrowser)
     doc.StartAction(TAct::ActSymbol);
     EXPECT_EQ(doc.GetAction(), TAct::ActSelect);
 }
+
+TEST(SymbolBrowser, LongNamesAndNotesNeverMoveTheWindowAndEmptyLevelsMakeNoItem)
+{
+    const QString longName = QString(160, u'N'), hugeName = QString(6000, u'W'), lines = "first\nsecond";
+    QTemporaryDir dir;
+    WriteAll(dir.filePath("a.lyp"), Library({{longName, "/lead//double/"}, {hugeName, "/lead//double/"},
+                                             {lines, "/lead//double/"}}));
+    TVXLabelFMX doc;
+    TfSelSymbol form;
+    form.Ini(&doc, dir.path(), QString());
+    EXPECT_EQ(Tree(*form.tvCategory), "lead\n  double\n");
+    form.tvCategory->setCurrentItem(Item(*form.tvCategory, "double"));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TKVRViewLibrary& view = *form.KVRViewLibrary;
+    ASSERT_EQ(view.GetNumSymbols(), 3);
+    const QSize size = form.size();
+    const QRect grid = view.geometry();
+    for (int i = 1; i <= 3; ++i) {
+        const QString name = i == 1 ? longName : i == 2 ? hugeName : lines;
+        SCOPED_TRACE(name.left(8).toStdString());
+        QTest::mouseMove(&view, view.Grid().CellRect(i).center());
+        QApplication::processEvents();
+        EXPECT_EQ(form.size(), size);
+        EXPECT_EQ(view.geometry(), grid);
+        for (TKVRElidedLabel* label : {form.labName, form.labNote}) {
+            EXPECT_TRUE(label->toolTip().endsWith(name));
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+            EXPECT_FALSE(label->text().contains(u'\n'));
+        }
+    }
+    QTest::mouseMove(&view, QPoint(1, 1));
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), size);
+}

@@ -188,3 +188,58 @@ TEST(ViewLibrary, TheDocumentsSymbolsGoWithTheDocument)
     view.grab();
     QTest::mouseMove(&view, QPoint(20, 20));
 }
+
+namespace {
+
+// Dark pixels inside a cell, its frame left out.
+int DarkPixels(const QImage& aShot, const QRect& aCell)
+{
+    int dark = 0;
+    const QRect inner = aCell.adjusted(3, 3, -3, -3);
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x)
+            dark += qGray(aShot.pixel(x, y)) < 160;
+    return dark;
+}
+
+}  // namespace
+
+TEST(ViewLibrary, EverySymbolIsSeenWhateverItsSize)
+{
+    // Each symbol alone in its library: drawn in a cell of 80 x 80.
+    const struct
+    {
+        const char* Name;
+        const char* Units;
+        const char* Def;
+    } cases[] = {
+        {"a car of 4.5 m drawn in mm", "mm", R"([{"Type":"Rectangle","Points":[0,0,4500,1800]},
+            {"Type":"Circle","Center":[900,1800],"Radius":350},{"Type":"Circle","Center":[3600,1800],"Radius":350}])"},
+        {"a building of 10 m drawn in m", "m", R"([{"Type":"PenWidth","Value":0.5},
+            {"Type":"Polyline","Points":[0,0,10,0,10,8,0,8],"Closed":true}])"},
+        {"a rectangle of 1 micrometre", "mm", R"([{"Type":"PenWidth","Value":0.35},
+            {"Type":"Rectangle","Points":[0,0,0.001,0.001]}])"},
+        {"a text alone", "mm", R"([{"Type":"FontHeight","Value":3},{"Type":"Text","Text":"PUMP","Point":[0,0],
+            "Angle":0,"HAlign":0,"VAlign":0}])"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("one.lyp");
+        WriteAll(file, QByteArray(R"([{"Version":1,"Name":"S","Category":"A","Units":")") + c.Units +
+                           R"(","InsertX":0,"InsertY":0,"Def":)" + c.Def + "}]");
+        TVXLabelFMX doc;
+        TKVRViewLibrary view;
+        view.resize(200, 200);
+        view.SetLabel(&doc);
+        ASSERT_TRUE(view.LoadSymbols(file, "A"));
+        view.show();
+        const QImage shot = view.grab().toImage();
+        const QRect cell = view.Grid().CellRect(1);
+        const int dark = DarkPixels(shot, cell);
+        const int inside = (cell.width() - 6) * (cell.height() - 6);
+        // Seen: more than a few pixels; no flood: well under half the cell.
+        EXPECT_GE(dark, 20);
+        EXPECT_LE(dark, inside / 3);
+    }
+}

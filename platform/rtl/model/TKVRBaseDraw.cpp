@@ -1,6 +1,8 @@
 #include "platform/rtl/model/TKVRBaseDraw.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/label/KVR.Units.h"
+#include <algorithm>
+#include <cmath>
 
 void TKVRBaseDraw::SetResolution(int32_t dpiX, int32_t dpiY, int32_t drawScale)
 {
@@ -25,6 +27,15 @@ float TKVRBaseDraw::BasePtoY(float mm) const
 float TKVRBaseDraw::DrawBasePtoX(float mm) const
 {
     return BasePtoX(mm);
+}
+
+float TKVRBaseDraw::FitPen(float aPixels) const
+{
+    if (!(FitScale > 0.0f) || !std::isfinite(FitScale))
+        return aPixels;
+    const float device = std::fabs(aPixels) * FitScale;
+    const float held = std::clamp(std::isfinite(device) ? device : FitPenMax, FitPenMin, std::max(FitPenMin, FitPenMax));
+    return held / FitScale;
 }
 
 int32_t TKVRBaseDraw::PrintBasePtoX(float mm) const

@@ -32,6 +32,12 @@ public:
     int32_t DrawScale = 1;
     TKVRDrawState DrawState = KVRDrawState::Editor;
     bool OptionFlag = false;  // the editor's document option, for the elements that ask
+    // While a drawing is scaled to fit a small box (the symbol library's
+    // cells): the canvas scale and the bounds of a stroke on the device, so
+    // that no pen vanishes or floods the box. FitScale 0: pens as they are.
+    float FitScale = 0.0f;
+    float FitPenMin = 1.0f;
+    float FitPenMax = 0.0f;
 
     // Sets resolutions, draw scale and the derived factors in one step.
     void SetResolution(int32_t dpiX, int32_t dpiY, int32_t drawScale = 1);
@@ -43,6 +49,9 @@ public:
     // The same for printer thicknesses, and as whole printer units.
     float DrawBasePtoX(float mm) const;
     int32_t PrintBasePtoX(float mm) const;
+    // A pen of aPixels (pixels of this context) as it is stroked: held
+    // within FitPenMin .. FitPenMax device pixels while a fit is set.
+    float FitPen(float aPixels) const;
 
     // Document micrometres to pixels of this context (drawing scale applied).
     float GetDrawX(int64_t micrometres) const;

@@ -1,14 +1,32 @@
 #include "platform/rtl/text/TKVRMsg.h"
 #include <QHash>
+#include <QMutex>
 
 namespace {
 
 using TTable = QHash<QString, QString>;
 
+QMutex& MissingLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+QStringList& Missing()
+{
+    static QStringList keys;
+    return keys;
+}
+
 QString Lookup(const TTable& aTable, const QString& aKey)
 {
     const auto it = aTable.constFind(aKey);
-    return it == aTable.constEnd() ? aKey : *it;
+    if (it != aTable.constEnd())
+        return *it;
+    QMutexLocker lock(&MissingLock());
+    if (!Missing().contains(aKey))
+        Missing() << aKey;
+    return aKey;
 }
 
 const TTable& Errors()
@@ -89,6 +107,24 @@ const TTable& Dialogs()
         {QStringLiteral("DelStyle"), QStringLiteral("Delete the dimension style? Its dimensions take the first style.")},
         {QStringLiteral("FieldName"), QStringLiteral("Field")},
         {QStringLiteral("FieldType"), QStringLiteral("Type")},
+        {QStringLiteral("ScaleExp"), QStringLiteral("Scale of the exported image")},
+        {QStringLiteral("FitExp"), QStringLiteral("Export only the drawn area")},
+        {QStringLiteral("Fit"), QStringLiteral("Fit")},
+        {QStringLiteral("Quality"), QStringLiteral("Quality of a JPG export (10 to 100)")},
+        {QStringLiteral("Transparent"), QStringLiteral("Transparent")},
+        {QStringLiteral("Clear"), QStringLiteral("Clear")},
+        {QStringLiteral("Count"), QStringLiteral("Count")},
+        {QStringLiteral("Sum"), QStringLiteral("Sum")},
+        {QStringLiteral("Mean"), QStringLiteral("Mean")},
+        {QStringLiteral("Median"), QStringLiteral("Median")},
+        {QStringLiteral("Variance"), QStringLiteral("Variance")},
+        {QStringLiteral("Author"), QStringLiteral("Author")},
+        {QStringLiteral("Project"), QStringLiteral("Project")},
+        {QStringLiteral("Promoter"), QStringLiteral("Promoter")},
+        {QStringLiteral("Date"), QStringLiteral("Date")},
+        {QStringLiteral("Format"), QStringLiteral("Format")},
+        {QStringLiteral("Save"), QStringLiteral("Save")},
+        {QStringLiteral("Search"), QStringLiteral("Search")},
     };
     return table;
 }
@@ -127,6 +163,9 @@ const TTable& Editor()
         {QStringLiteral("LeftRuler"), QStringLiteral("Left ruler")},
         {QStringLiteral("TopRuler"), QStringLiteral("Top ruler")},
         {QStringLiteral("BottomRuler"), QStringLiteral("Bottom ruler")},
+        {QStringLiteral("None"), QStringLiteral("None")},
+        {QStringLiteral("Lines"), QStringLiteral("Lines")},
+        {QStringLiteral("Zoom"), QStringLiteral("Zoom")},
     };
     return table;
 }
@@ -195,6 +234,29 @@ const TTable& Properties()
         {QStringLiteral("ExtPenWidth"), QStringLiteral("Extension pen (mm)")},
         {QStringLiteral("TextPos"), QStringLiteral("Text position")},
         {QStringLiteral("LineType"), QStringLiteral("Line type")},
+        {QStringLiteral("PolyText"), QStringLiteral("Text items")},
+        {QStringLiteral("AddParen"), QStringLiteral("Add parentheses")},
+        {QStringLiteral("Field"), QStringLiteral("Data field")},
+        {QStringLiteral("Text"), QStringLiteral("Text")},
+        {QStringLiteral("WidthPercent"), QStringLiteral("Width (%)")},
+        {QStringLiteral("LineSpacing"), QStringLiteral("Line spacing")},
+        {QStringLiteral("HeaderText"), QStringLiteral("Header text")},
+        {QStringLiteral("FooterFormat"), QStringLiteral("Footer format")},
+        {QStringLiteral("CellColor"), QStringLiteral("Background")},
+        {QStringLiteral("Horizontal"), QStringLiteral("Horizontal")},
+        {QStringLiteral("Vertical"), QStringLiteral("Vertical")},
+        {QStringLiteral("Drawing"), QStringLiteral("Drawing")},
+        {QStringLiteral("Note"), QStringLiteral("Note")},
+        {QStringLiteral("Width"), QStringLiteral("Width")},
+        {QStringLiteral("Title"), QStringLiteral("Title")},
+        {QStringLiteral("Data"), QStringLiteral("Data")},
+        {QStringLiteral("Dimensions"), QStringLiteral("Dimensions")},
+        {QStringLiteral("Printing"), QStringLiteral("Printing")},
+        {QStringLiteral("Label"), QStringLiteral("Label")},
+        {QStringLiteral("Step"), QStringLiteral("Step")},
+        {QStringLiteral("Latitude"), QStringLiteral("Latitude")},
+        {QStringLiteral("Longitude"), QStringLiteral("Longitude")},
+        {QStringLiteral("Size"), QStringLiteral("Size")},
     };
     return table;
 }
@@ -229,5 +291,19 @@ QString TKVRMsg::GetErrorValue(const QString& aKey)
 
 QString TKVRMsg::GetListValue(const QString& aKey)
 {
-    return Lookup(Empty(), aKey);
+    // A list's entries are their own English texts.
+    const auto it = Empty().constFind(aKey);
+    return it == Empty().constEnd() ? aKey : *it;
+}
+
+QStringList TKVRMsg::MissingKeys()
+{
+    QMutexLocker lock(&MissingLock());
+    return Missing();
+}
+
+void TKVRMsg::ForgetMissingKeys()
+{
+    QMutexLocker lock(&MissingLock());
+    Missing().clear();
 }
