@@ -190,6 +190,11 @@ const TTable& Properties()
         {QStringLiteral("ExtPenWidth"), QStringLiteral("Extension pen (mm)")},
         {QStringLiteral("TextPos"), QStringLiteral("Text position")},
         {QStringLiteral("LineType"), QStringLiteral("Line type")},
+        // A package's box beside its frame's "Width" and "Height"; short
+        // enough for the half-row captions.
+        {QStringLiteral("BoxLength"), QStringLiteral("Box L")},
+        {QStringLiteral("BoxWidth"), QStringLiteral("Box W")},
+        {QStringLiteral("BoxHeight"), QStringLiteral("Box H")},
     };
     return table;
 }
