@@ -124,6 +124,18 @@ bool HasSample(const QImage& aImage, const QRect& aRect)
     return false;
 }
 
+// Dark grey to black, as the names are written (the selected one in white).
+bool HasName(const QImage& aImage, const QRect& aRect)
+{
+    for (int y = aRect.top(); y <= aRect.bottom(); ++y)
+        for (int x = aRect.left(); x <= aRect.right(); ++x) {
+            const QColor c = aImage.pixelColor(x, y);
+            if (std::abs(c.red() - c.green()) < 16 && std::abs(c.green() - c.blue()) < 16 && c.red() < 128)
+                return true;
+        }
+    return false;
+}
+
 // The line-end list of a line's start and end draws each end as a sample
 // (the ends that have one), not as its name.
 TEST(InspectorLists, TheLineEndListDrawsSamples)
@@ -160,6 +172,9 @@ TEST(InspectorLists, TheLineEndListDrawsSamples)
             const bool drawn = HasSample(alone, alone.rect());
             samples += drawn;
             EXPECT_EQ(HasSample(painted, r), drawn) << "end " << i;
+            if (i != list->currentIndex()) {
+                EXPECT_FALSE(HasName(painted, r)) << "end " << i;
+            }
         }
         EXPECT_GE(samples, 8);
         list->hidePopup();
