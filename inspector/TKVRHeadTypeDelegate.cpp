@@ -3,6 +3,7 @@
 #include "render/KVR.FMX.LineTypes.h"
 #include <QApplication>
 #include <QPainter>
+#include <algorithm>
 
 void TKVRHeadTypeDelegate::paint(QPainter* aPainter, const QStyleOptionViewItem& aOption,
                                  const QModelIndex& aIndex) const
@@ -30,4 +31,12 @@ void TKVRHeadTypeDelegate::paint(QPainter* aPainter, const QStyleOptionViewItem&
         canvas.EndScene();
     }
     aPainter->restore();
+}
+
+QSize TKVRHeadTypeDelegate::sizeHint(const QStyleOptionViewItem& aOption, const QModelIndex& aIndex) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(aOption, aIndex);
+    if (aIndex.data(Qt::UserRole).isValid())
+        size.setHeight(std::max(size.height(), SampleHeight));
+    return size;
 }

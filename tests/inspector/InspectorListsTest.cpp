@@ -157,6 +157,8 @@ TEST(InspectorLists, TheLineEndListDrawsSamples)
             view->scrollTo(index);
             const QRect r = view->visualRect(index);
             ASSERT_TRUE(view->viewport()->rect().contains(r)) << i;
+            // Tall enough to tell the samples apart.
+            EXPECT_GE(r.height(), TKVRHeadTypeDelegate::SampleHeight) << i;
             const QImage painted = view->viewport()->grab().toImage();
             // What the end's own sample looks like in an item of that size.
             QImage alone(r.size(), QImage::Format_ARGB32);
