@@ -1,6 +1,7 @@
 // The mouse on the grid: a click finds the row and part under the pointer
 // and acts by the part's editor code; the move shows the hand over the parts
 // a click acts on. The list editor and the value sends live here too.
+#include "document/KVR.FMX.FontNames.h"
 #include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.h"
 #include "inspector/TKVRBaseInspector.h"
@@ -15,11 +16,11 @@
 #include "platform/rtl/text/TKVRMsg.h"
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFontDatabase>
+#include <QListView>
+#include <QStandardItemModel>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 #include <QTimer>
 
 using namespace KVRInspectorRows;
@@ -82,6 +83,22 @@ void TKVRBaseInspector::CloseEdit()
 bool TKVRBaseInspector::PartAt(const TJsonObject& aRow, int32_t aPart, float aTop, int32_t aX, int32_t aY) const
 {
     const TKVRInsProp code = TKVRInsProp(aRow.value(Key("Prop", aPart), 0) & 0xFF);
+    switch (code) {
+    case KVRInsProp::Picture:
+    case KVRInsProp::LongText:
+    case KVRInsProp::Columns:
+    case KVRInsProp::PolyItems: {
+        // The buttons, as painted: they stand above the value box.
+        auto inside = [aX, aY](const TRectF& aBox) {
+            return float(aX) >= aBox.Left && float(aX) <= aBox.Right && float(aY) >= aBox.Top &&
+                   float(aY) <= aBox.Bottom;
+        };
+        return inside(ButtonBox(aRow, aPart, aTop, false)) ||
+               (code == KVRInsProp::Picture && fOptions.testFlag(KVRFmxInspector::ioMapButton) &&
+                inside(ButtonBox(aRow, aPart, aTop, true)));
+    }
+    default: break;
+    }
     const float top = aTop + float(aRow.value(Key("TV", aPart), 0));
     return float(aY) >= top && float(aY) <= top + float(HeightCtrl(code, fDPIY)) &&
            CheckXPos(aX, TKVRInsCol(aRow.value(Key("C", aPart), 0)), code, false, fSize24,
@@ -181,18 +198,13 @@ bool TKVRBaseInspector::ClickPart(int32_t aRow, int32_t aPart, float aTop, int32
         CloseEdit();
         PropEditor(aRow, aPart);
         return true;
-    case KVRInsProp::Picture: {
-        const float s2 = float(ScalePos(2, fDPIX)), s22 = float(ScalePos(22, fDPIX));
-        const float dots = float(GridWidth()) - s22 - s2;
-        const bool map = fOptions.testFlag(KVRFmxInspector::ioMapButton);
-        const float first = map ? dots - s22 - s2 : dots;
-        if (float(aX) <= first)
-            return false;
-        fImgMap = map && float(aX) <= first + s22 + s2;
+    case KVRInsProp::Picture:
+        // PartAt found one of the buttons: the map button lies left of "...".
+        fImgMap = fOptions.testFlag(KVRFmxInspector::ioMapButton) &&
+                  float(aX) <= ButtonBox(row, aPart, aTop, true).Right;
         CloseEdit();
         PropEditor(aRow, aPart);
         return true;
-    }
     default: return false;
     }
 }
@@ -374,7 +386,7 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
             for (int32_t i = 0; i < fBaseLab->GetDimStyleCount(); ++i)
                 entries << fBaseLab->GetDimStyle(i).GetName();
         break;
-    case KVRListProp::Fonts: entries = QFontDatabase::families(); break;
+    case KVRListProp::Fonts: entries = KVRDialogFonts(fBaseLab, this); break;
     default: FillList(list, entries); break;
     }
     // Field and data-set names come from the document's data; with none
@@ -397,6 +409,22 @@ void TKVRBaseInspector::OpenList(int32_t aRow, int32_t aPart, int32_t aTop)
         fComboList->addItems(entries);
         // Letters typed into the list before belonged to another list.
         fComboList->view()->keyboardSearch(QString());
+        // An index list offers only the entries the element may take; line
+        // ends carry their kind for the samples of the list's delegate.
+        const bool bounded = !IsTextList(list) && row.contains(Key("X", aPart));
+        const int32_t least = bounded ? row.value(Key("M", aPart), 0) : 0;
+        const int32_t most = bounded ? row.value(Key("X", aPart), 0) : int32_t(entries.size()) - 1;
+        auto* items = qobject_cast<QStandardItemModel*>(fComboList->model());
+        auto* view = qobject_cast<QListView*>(fComboList->view());
+        for (int32_t i = 0; i < int32_t(entries.size()); ++i) {
+            const bool offered = i >= least && i <= most;
+            if (items)
+                items->item(i)->setEnabled(offered);
+            if (view)
+                view->setRowHidden(i, !offered);
+            if (list == KVRListProp::LineEnds)
+                fComboList->setItemData(i, i, Qt::UserRole);
+        }
         fComboList->setCurrentIndex(current);
         fNoFieldsLine = noNames;
         if (noNames) {

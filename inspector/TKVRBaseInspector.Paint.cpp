@@ -164,21 +164,24 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
     const float left = float(XPosCtrl(col, code, fSize24)), top = posy + float(aRow.value(Key("TV", j), 0));
     fRectF = TRectF(left, top, left + float(WidthCtrl(col, code, fSize24)), top + float(HeightCtrl(code, fDPIY)));
     const float width = float(GridWidth());
-    const float s2 = float(ScalePos(2, fDPIX)), s20 = float(ScalePos(20, fDPIX)), s22 = float(ScalePos(22, fDPIX));
-    const float t = float(aRow.value(Key("T", j), 0));
-    const TRectF dots(width - s22 - s2, posy + t + 2, width - s2, posy + t + s20 + 2);
+    const float s2 = float(ScalePos(2, fDPIX)), s22 = float(ScalePos(22, fDPIX));
+    const TRectF dots = ButtonBox(aRow, j, posy, false);
+    // A value the element lays out itself is shown, not edited: in grey.
+    const TAlphaColor valueColor = aRow.value(Key("RO", j), false) ? FrameColor : fValueColor;
     const double number = value.is_number() ? value.get<double>() : 0.0;
     switch (code) {
     case KVRInsProp::Text:
-    case KVRInsProp::BarValue: Text(aCanvas, fRectF, TextOf(value), fValueColor, TTextAlign::Leading); break;
+    case KVRInsProp::BarValue: Text(aCanvas, fRectF, TextOf(value), valueColor, TTextAlign::Leading); break;
     case KVRInsProp::Number:
     case KVRInsProp::Integer:
         cadS = FormatFloat(TextOf(PartValue(aRow, "F", j)),
                            code == KVRInsProp::Integer ? double(int64_t(number)) : number);
-        Text(aCanvas, fRectF, cadS, fValueColor, TTextAlign::Center);
+        Text(aCanvas, fRectF, cadS, valueColor, TTextAlign::Center);
         break;
     case KVRInsProp::Color:
         FillBox(aCanvas, fRectF, TAlphaColor(value.is_number_integer() ? value.get<int64_t>() & 0xFFFFFFFF : 0));
+        // Framed, so that a colour like the grid's own (white) still shows.
+        FrameBox(aCanvas, fRectF, FrameColor);
         break;
     case KVRInsProp::Check:
         FillBox(aCanvas, fRectF, fBackColor);
@@ -192,17 +195,16 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
         }
         break;
     case KVRInsProp::TextCentred:
-        Text(aCanvas, fRectF, value.is_string() ? TextOf(value) : QString::number(number), fValueColor,
+        Text(aCanvas, fRectF, value.is_string() ? TextOf(value) : QString::number(number), valueColor,
              TTextAlign::Center);
         break;
     case KVRInsProp::Picture: {
         FillBox(aCanvas, TRectF(0, posy, width, posy + float(aRow.value(Key("H", j), 0))), fBackColor);
         const bool map = fOptions.testFlag(KVRFmxInspector::ioMapButton);
         fRectF.Right -= (s22 + s2) * (map ? 2 : 1);
-        Text(aCanvas, fRectF, TextOf(value), fValueColor, TTextAlign::Leading);
+        Text(aCanvas, fRectF, TextOf(value), valueColor, TTextAlign::Leading);
         if (map)
-            DrawButton(aCanvas, TRectF(width - 2 * s22 - 4 * s2, dots.Top, width - s22 - 3 * s2, dots.Bottom),
-                       QStringLiteral("M"));
+            DrawButton(aCanvas, ButtonBox(aRow, j, posy, true), QStringLiteral("M"));
         DrawButton(aCanvas, dots, QStringLiteral("..."));
         break;
     }
@@ -213,7 +215,7 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
             DrawTerm(aCanvas, fRectF, TKVRTermType(value.is_number_integer() ? value.get<int32_t>() : 0),
                      settings.GetTermColor(), settings.GetFillTermColor());
         } else
-            Text(aCanvas, fRectF, ListText(list, value), fValueColor, TTextAlign::Leading);
+            Text(aCanvas, fRectF, ListText(list, value), valueColor, TTextAlign::Leading);
         break;
     }
     case KVRInsProp::LongText: {
@@ -221,7 +223,7 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
         FillBox(aCanvas,
                 TRectF(l, top, l + float(aRow.value(Key("W", j), 0)), top + float(aRow.value(Key("H", j), 0))),
                 fBackColor);
-        Text(aCanvas, fRectF, TextOf(value), fValueColor, TTextAlign::Leading);
+        Text(aCanvas, fRectF, TextOf(value), valueColor, TTextAlign::Leading);
         DrawButton(aCanvas, dots, QStringLiteral("..."));
         break;
     }
@@ -237,6 +239,15 @@ void TKVRBaseInspector::DrawValue(TCanvas& aCanvas, const TJsonObject& aRow, int
         break;
     default: break;
     }
+}
+
+TRectF TKVRBaseInspector::ButtonBox(const TJsonObject& aRow, int32_t aPart, float aTop, bool aMap) const
+{
+    const float width = float(GridWidth());
+    const float s2 = float(ScalePos(2, fDPIX)), s20 = float(ScalePos(20, fDPIX)), s22 = float(ScalePos(22, fDPIX));
+    const float t = float(aRow.value(Key("T", aPart), 0));
+    const float right = aMap ? width - s22 - 3 * s2 : width - s2;
+    return TRectF(right - s22 - (aMap ? s2 : 0), aTop + t + 2, right, aTop + t + s20 + 2);
 }
 
 TRectF TKVRBaseInspector::OptionBox(const TJsonObject& aRow, int32_t aPart, int32_t aGroup, int32_t aBox,

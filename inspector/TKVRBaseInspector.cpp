@@ -143,6 +143,7 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
         if (aChange == KVRChange::Point) {
             if (!InSet(fInsTypesBase, KVRInsTypeBase::Points) || fBaseLab->GetSelectionCount() == 0)
                 return;
+            fBaseLab->LayOutSelection();
             fBaseLab->GetSelection(1)->PointInspector(fInsTypesBase, fJsonA);
         } else
             Rebuild();
@@ -194,6 +195,8 @@ void TKVRBaseInspector::Rebuild()
     ClearRows();
     TKVRInpectorBaseTypes base = fInsTypesBase;
     TKVRInpectorTypes types = fInsTypes;
+    // Points an element lays out (read but not drawn yet) show their places.
+    fBaseLab->LayOutSelection();
     const int32_t count = fBaseLab->GetSelectionCount();
     for (int32_t i = 1; i <= count; ++i)
         fBaseLab->GetSelection(i)->CheckProp(base, types);
@@ -384,6 +387,9 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
     const TKVRInsProp code = TKVRInsProp(row.value(Key("Prop", aPart), 0) & 0xFF);
     const TKVRInsCol col = TKVRInsCol(row.value(Key("C", aPart), 0));
     const TJsonObject& value = PartValue(row, "Value", aPart);
+    // A value the element lays out itself opens no box.
+    if (row.value(Key("RO", aPart), false))
+        return;
     switch (code) {
     case KVRInsProp::Text:
     case KVRInsProp::BarValue:

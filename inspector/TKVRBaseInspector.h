@@ -204,6 +204,10 @@ private:
     // The option box under (aX, aY), group and box, or false.
     bool OptionAt(const TJsonObject& aRow, int32_t aPart, float aTop, int32_t aX, int32_t aY, int32_t& aGroup,
                   int32_t& aBox) const;
+    // The "..." button of a dialog part (codes 5, 9, 10, 11) of a row whose
+    // top is at aTop, or with aMap the picture's map button: where it is
+    // painted and hit.
+    TRectF ButtonBox(const TJsonObject& aRow, int32_t aPart, float aTop, bool aMap) const;
     // The part's value box (or button) lies under (aX, aY).
     bool PartAt(const TJsonObject& aRow, int32_t aPart, float aTop, int32_t aX, int32_t aY) const;
     // Acts on a click on part aPart of row aRow; false when the click does

@@ -14,5 +14,10 @@ public:
     static constexpr uint32_t FillColor = 0xFFE6E6FA;
 
     using QStyledItemDelegate::QStyledItemDelegate;
+    // Height of a sample's item: the sample is square within 4 px of it.
+    static constexpr int SampleHeight = 24;
+
     void paint(QPainter* aPainter, const QStyleOptionViewItem& aOption, const QModelIndex& aIndex) const override;
+    // A line-end item is tall enough for its sample to be told apart.
+    QSize sizeHint(const QStyleOptionViewItem& aOption, const QModelIndex& aIndex) const override;
 };

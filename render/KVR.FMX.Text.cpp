@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <algorithm>
 
 TSkFontStyle GetFontStyle(bool bold, bool italic)
@@ -118,15 +119,19 @@ void CollectFonts(QStringList& list)
     QStringList names;
     // The font database needs the application's font system.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        for (const QString& family : QFontDatabase::families()) {
+        // A family several foundries ship is listed once per foundry, as
+        // "Name [Foundry]": a document names the family alone.
+        static const QRegularExpression foundry(QStringLiteral("\\s+\\[[^\\]]*\\]$"));
+        for (QString family : QFontDatabase::families()) {
+            if (!QFontDatabase::isScalable(family))
+                continue;  // outline fonts only
+            family.remove(foundry);
             if (family.isEmpty() || family.startsWith(u'@'))
                 continue;
             if (family.compare(QLatin1String("Modern"), Qt::CaseInsensitive) == 0 ||
                 family.compare(QLatin1String("Roman"), Qt::CaseInsensitive) == 0 ||
                 family.compare(QLatin1String("Script"), Qt::CaseInsensitive) == 0)
                 continue;
-            if (!QFontDatabase::isScalable(family))
-                continue;  // outline fonts only
             names.append(family);
         }
     }

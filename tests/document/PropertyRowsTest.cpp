@@ -68,6 +68,7 @@ struct TSend
     TJsonObject Value;  // as shown
     double Min, Max, Step;
     TVXListProp List;
+    bool ReadOnly = false;  // a value the element lays out itself
 };
 
 // A different value the part takes, or null when it has no other.
@@ -183,6 +184,7 @@ void CheckEveryPart(TKVRBaseLabel& aDoc, TKVRBaseItem* aItem)
                 EXPECT_FALSE(entries.value(v.get<int>()).isEmpty()) << "list " << int(list);
             }
             sends.push_back({code, row["Kind"], row["Type"], row["P" + n], key, v, lo, hi, step, list});
+            sends.back().ReadOnly = row.value("RO" + n, false);
         }
         for (size_t a = 0; a < boxes.size(); ++a) {
             EXPECT_GE(boxes[a].L, 0);
@@ -197,8 +199,17 @@ void CheckEveryPart(TKVRBaseLabel& aDoc, TKVRBaseItem* aItem)
     for (const TSend& s : sends) {
         SCOPED_TRACE(testing::Message() << "code " << s.Code << " kind " << s.Kind << " type " << s.Type << " pos "
                                         << s.Pos);
-        // The shown value sent back changes nothing and comes back.
         const TJsonObject saved = aItem->WriteJson();
+        if (s.ReadOnly) {
+            // Shown, never taken: the reply holds what the element keeps.
+            const TJsonObject other = Other(s);
+            const TJsonObject reply = aDoc.UpdateProp(TKVRInsProp(s.Code), s.Kind, s.Type, s.Pos,
+                                                      Value(s.Key, other.is_null() ? s.Value : other));
+            EXPECT_EQ(aItem->WriteJson(), saved);
+            EXPECT_EQ(reply[s.Key], Shown(Rows(aDoc), s.Code, s.Pos));
+            continue;
+        }
+        // The shown value sent back changes nothing and comes back.
         TJsonObject reply = aDoc.UpdateProp(TKVRInsProp(s.Code), s.Kind, s.Type, s.Pos, Value(s.Key, s.Value));
         EXPECT_EQ(aItem->WriteJson(), saved);
         EXPECT_EQ(reply[s.Key], s.Value);

@@ -72,7 +72,12 @@ struct TFixture
         const TKVRInsProp code = TKVRInsProp(row[K("Prop", j)].get<int>() & 0xFF);
         const TKVRInsCol col = TKVRInsCol(row[K("C", j)].get<int>());
         const int x = aX >= 0 ? aX : int(XPosCtrl(col, code, 10) + WidthCtrl(col, code, 10) / 2);
-        const int y = top + row[K("TV", j)].get<int>() + int(HeightCtrl(code, 96) / 2);
+        // The dialog parts' buttons stand beside the caption, 20 px high
+        // from 2 px below its top.
+        const bool button = code == KVRInsProp::Picture || code == KVRInsProp::LongText ||
+                            code == KVRInsProp::Columns || code == KVRInsProp::PolyItems;
+        const int y = button ? top + row[K("T", j)].get<int>() + 12
+                             : top + row[K("TV", j)].get<int>() + int(HeightCtrl(code, 96) / 2);
         QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, QPoint(x, y));
     }
 };

@@ -179,6 +179,8 @@ TEST(TextFontList, SortedUniqueOutlineFamilies)
     for (qsizetype i = 0; i < list.size(); ++i) {
         EXPECT_FALSE(list[i].isEmpty());
         EXPECT_FALSE(list[i].startsWith('@')) << list[i].toStdString();
+        // A family, never "Name [Foundry]".
+        EXPECT_FALSE(list[i].endsWith(']')) << list[i].toStdString();
         for (const char* legacy : {"Modern", "Roman", "Script"})
             EXPECT_NE(list[i].compare(legacy, Qt::CaseInsensitive), 0);
         if (i > 0) {

@@ -18,6 +18,13 @@ TKVRPropTable TableOf(const TKVRBaseItem& aItem)
 
 }  // namespace
 
+void TKVRBaseLabel::LayOutSelection()
+{
+    for (int32_t i = 1; i <= GetSelectionCount(); ++i)
+        if (GetSelection(i)->GetNeedsCalc())
+            GetSelection(i)->CalcValues(0);
+}
+
 TJsonObject TKVRBaseLabel::UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t aType, int32_t aPos,
                                       const TJsonObject& aValue)
 {
@@ -27,9 +34,7 @@ TJsonObject TKVRBaseLabel::UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t 
     const TKVRPropPart* firstPart = nullptr;
     std::vector<KVRProps::TShown> before;
     // Laid-out points are what the grid showed.
-    for (int32_t i = 1; i <= GetSelectionCount(); ++i)
-        if (GetSelection(i)->GetNeedsCalc())
-            GetSelection(i)->CalcValues(0);
+    LayOutSelection();
     for (int32_t i = 1; i <= GetSelectionCount() && !first; ++i) {
         TKVRBaseItem* item = GetSelection(i);
         const TKVRPropTable table = TableOf(*item);
@@ -51,7 +56,7 @@ TJsonObject TKVRBaseLabel::UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t 
             const TKVRPropPart* part = KVRProps::Find(table, aProp, aKind, aType, aPos);
             TJsonObject checked;
             // The value it has already is no edit: the layout is left as it is.
-            if (!part || !KVRProps::Accept(*part, aValue, checked) || part->Get(*item) == checked)
+            if (!part || !part->Set || !KVRProps::Accept(*part, aValue, checked) || part->Get(*item) == checked)
                 continue;
             bracket.Keep(item);
             part->Set(*item, checked);

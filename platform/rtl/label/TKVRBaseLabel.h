@@ -454,6 +454,9 @@ public:
     // under the same key and "Link": every other number shown for the first
     // of them that the edit moved, as {"Kind", "Pos", "Type", "Prop", "ext"}.
     TJsonObject UpdateProp(TKVRInsProp aProp, int32_t aKind, int32_t aType, int32_t aPos, const TJsonObject& aValue);
+    // Lays out the selected elements whose layout is stale (read or changed
+    // since they were last drawn), so their rows show laid-out points.
+    void LayOutSelection();
     // Names of the layers and dimension styles, in index order.
     void GetLayersNames(QStringList& aList) const;
     void GetDimStylesNames(QStringList& aList) const;

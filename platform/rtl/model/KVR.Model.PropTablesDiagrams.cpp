@@ -204,10 +204,12 @@ void TKVRBasePackage::DescribeProps(TKVRPropTable& aTable) const
         GN GetName;
         SN SetName;
     };
+    // The box's sides have captions of their own ("Width" and "Height" are
+    // the element's frame on the label); each name stands beside its size.
     const TSide sides[] = {
-        {680, "Length", "Length name", &T::SizeLength, &T::SetSizeLength, &T::NameLength, &T::SetNameLength},
-        {682, "Width", "Width name", &T::SizeWidth, &T::SetSizeWidth, &T::NameWidth, &T::SetNameWidth},
-        {684, "Height", "Height name", &T::SizeHeight, &T::SetSizeHeight, &T::NameHeight, &T::SetNameHeight}};
+        {680, "BoxLength", "Name", &T::SizeLength, &T::SetSizeLength, &T::NameLength, &T::SetNameLength},
+        {682, "BoxWidth", "Name", &T::SizeWidth, &T::SetSizeWidth, &T::NameWidth, &T::SetNameWidth},
+        {684, "BoxHeight", "Name", &T::SizeHeight, &T::SetSizeHeight, &T::NameHeight, &T::SetNameHeight}};
     for (const TSide& side : sides)
         aTable.push_back(KindRow(
             KVRInsType::Package,

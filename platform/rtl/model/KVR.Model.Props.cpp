@@ -227,8 +227,16 @@ TJsonObject MakeRow(const TKVRPropRow& aRow, const TKVRBaseItem& aItem)
             row["M" + n] = p.Min;
             row["X" + n] = p.Max;
         }
-        if (p.Code == KVRInsProp::List)
+        if (p.Code == KVRInsProp::List) {
             row["List" + n] = p.List;
+            // The entries of an index list the element may take.
+            if (!IsTextList(p.List)) {
+                row["M" + n] = p.Min;
+                row["X" + n] = p.Max;
+            }
+        }
+        if (!p.Set)
+            row["RO" + n] = true;
         if (p.Code == KVRInsProp::LongText) {
             row["L" + n] = 2;
             row["W" + n] = 196;

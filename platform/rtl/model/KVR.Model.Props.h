@@ -194,7 +194,8 @@ struct TKVRPropPart
     // The value as the grid shows it: a string, number, colour, Boolean or index.
     std::function<TJsonObject(const TKVRBaseItem&)> Get;
     // Takes a value already checked against the part; may keep less (the
-    // model's own limits), which the reply then shows.
+    // model's own limits), which the reply then shows. None: the part is
+    // shown read-only (row key "RO") and takes no edit.
     std::function<void(TKVRBaseItem&, const TJsonObject&)> Set;
 };
 

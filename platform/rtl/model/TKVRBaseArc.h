@@ -36,6 +36,8 @@ public:
     // radius) keeps where it was put.
     void UpdatePoints() override;
     static constexpr int64_t PointSlack = 2;
+    // Points 1 to 3 follow the centre, radius and angles.
+    bool IsLaidOutPoint(int32_t) const override { return true; }
     // The three points and every extreme of the circle that the arc passes.
     void CheckFit(TKVRExtent& aExtent) override;
     void WriteData(TBinaryWriter& aWriter) const override;

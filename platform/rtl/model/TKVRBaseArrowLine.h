@@ -25,6 +25,8 @@ public:
     void WriteData(TBinaryWriter& aWriter) const override;
     void ReadData(int32_t aVersion, TBinaryReader& aReader, TKVRReadType aReadType) override;
     int32_t NumPoints() const override { return 2; }
+    // Points 3 and 4, the caption's gap, follow the line and the caption.
+    bool IsLaidOutPoint(int32_t aIndex) const override { return aIndex > 2; }
 
     void SetFont(const TKVRFontInfo& aValue);
     QString GetText() const { return fText; }

@@ -81,6 +81,9 @@ void TKVRBaseItem::DescribePoints(TKVRPropTable& aTable) const
         row.Parts.push_back(Number<TB>(1001 + 2 * k, y.c_str(), KVRInsCol::Right, -limit, limit, 1, "0.000",
                                        [k](const TB& i) { return i.FromBase(i.GetPoint(k).Y); },
                                        [k](TB& i, double v) { i.SetBase(k, i.GetPoint(k).X, i.ToBase(v)); }));
+        if (IsLaidOutPoint(k))
+            for (TKVRPropPart& p : row.Parts)
+                p.Set = nullptr;
         aTable.push_back(std::move(row));
     }
 }
@@ -88,6 +91,11 @@ void TKVRBaseItem::DescribePoints(TKVRPropTable& aTable) const
 bool TKVRBaseItem::IsInputPoint(int32_t) const
 {
     return true;
+}
+
+bool TKVRBaseItem::IsLaidOutPoint(int32_t) const
+{
+    return false;
 }
 
 void TKVRBaseItem::CheckProp(TKVRInpectorBaseTypes& aBase, TKVRInpectorTypes& aTypes) const

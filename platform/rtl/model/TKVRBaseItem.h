@@ -126,6 +126,9 @@ public:
     void DescribePoints(TKVRPropTable& aTable) const;
     // Point aIndex (from 1) is placed by the user, not laid out from the others.
     virtual bool IsInputPoint(int32_t aIndex) const;
+    // Point aIndex is shown but follows the element's other values: its rows
+    // take no edit (the layout would undo it).
+    virtual bool IsLaidOutPoint(int32_t aIndex) const;
     // Removes from both sets the groups the element does not have.
     virtual void CheckProp(TKVRInpectorBaseTypes& aBase, TKVRInpectorTypes& aTypes) const;
     // Appends the element's rows of the groups in the sets to aRows (a JSON

@@ -38,6 +38,9 @@ public:
     static bool FreeLinkPoints(TVXLinkType aType) { return aType == 4 || aType == 6; }
     // Types whose link points shape the painted route (and so the bounds).
     static bool PaintsLinkPoints(TVXLinkType aType) { return aType != 0 && aType != 5; }
+    // Only the user's link points take an edit: the others follow the ends
+    // or are not painted.
+    bool IsLaidOutPoint(int32_t) const override { return !FreeLinkPoints(fLinkType); }
 
     TKVRBaseLink(TKVRBaseLabel* aOwner, bool aPreview);
     TKVRBaseLink(TKVRBaseLabel* aOwner, int32_t aNumPoints, bool aPreview);

@@ -257,6 +257,11 @@ const TTable& Properties()
         {QStringLiteral("Latitude"), QStringLiteral("Latitude")},
         {QStringLiteral("Longitude"), QStringLiteral("Longitude")},
         {QStringLiteral("Size"), QStringLiteral("Size")},
+        // A package's box beside its frame's "Width" and "Height"; short
+        // enough for the half-row captions.
+        {QStringLiteral("BoxLength"), QStringLiteral("Box L")},
+        {QStringLiteral("BoxWidth"), QStringLiteral("Box W")},
+        {QStringLiteral("BoxHeight"), QStringLiteral("Box H")},
     };
     return table;
 }
