@@ -8,6 +8,7 @@
 #include "editor/TKVRBaseEditor.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/text/KVR.RichTextEdit.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include "platform/skia/TSkCanvas.h"
 #include "platform/skia/TSkFont.h"
 #include "platform/skia/TSkPaint.h"
@@ -298,6 +299,21 @@ void TKVRBackEditor::DrawRichTextToolbar(TSkCanvas& aCanvas)
                                paint);
     }
     fToolbarVisible = true;
+}
+
+QString TKVRBackEditor::ToolbarTip(float x, float y) const
+{
+    // The property each button sets, by its key in the property texts.
+    static constexpr std::array<const char16_t*, kCaptions.size()> kTips = {
+        nullptr, u"Bold", u"Italic", u"Underline", u"FontName", u"FontHeight", u"FontColor", nullptr, nullptr, nullptr};
+    if (!fToolbarVisible || !Document())
+        return QString();
+    for (size_t i = 0; i < fToolbarRects.size() && i < kTips.size(); ++i) {
+        const TRectF& r = fToolbarRects[i];
+        if (r.Left <= x && x <= r.Right && r.Top <= y && y <= r.Bottom)
+            return kTips[i] ? TKVRMsg::GetPropValue(QString::fromUtf16(kTips[i])) : QString();
+    }
+    return QString();
 }
 
 bool TKVRBackEditor::HandleToolbarClick(float x, float y)

@@ -83,8 +83,8 @@ bool LabellingPage::OpenData(const QString& aFileName, QString& aError)
         aError = e.what();
         return false;
     }
-    // A bound file prints one label per record.
-    fDocument->GetPrintInfo().SetWithData(true);
+    // A bound file is linked data: one label per record, as the sheet dialog's "Link data" says.
+    fDocument->SetLinkData(true);
     fReport->clear();
     ShowSheet();
     return true;
