@@ -49,8 +49,9 @@ constexpr TDrawButton kDrawButtons[] = {
     {nullptr, "Symbol...", 20, 0, nullptr},
 };
 
-// The inspector's room beside the editor: its captions read whole.
-constexpr int kInspectorWidth = 340;
+// The inspector's room beside the editor: its captions (bold, in the
+// fallback of its font) read whole.
+constexpr int kInspectorWidth = 500;
 }  // namespace
 
 EditorPage::EditorPage(QWidget* parent)
@@ -121,14 +122,9 @@ EditorPage::EditorPage(QWidget* parent)
         menu->addAction(action);
     }
 
-    auto* drawing = new QWidget;
-    auto* column = new QVBoxLayout(drawing);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(fTools);
-    column->addWidget(fEditor, 1);
-    // The user widens the inspector by its handle; the editor takes what the window gains.
-    fSplitter->addWidget(drawing);
+    // The toolbar spans the page; below it the user widens the inspector by
+    // the splitter's handle, and the editor takes what the window gains.
+    fSplitter->addWidget(fEditor);
     fSplitter->addWidget(fInspector);
     fSplitter->setStretchFactor(0, 1);
     fSplitter->setStretchFactor(1, 0);
@@ -136,7 +132,9 @@ EditorPage::EditorPage(QWidget* parent)
     fSplitter->setSizes({1000 - kInspectorWidth, kInspectorWidth});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(fSplitter);
+    layout->setSpacing(0);
+    layout->addWidget(fTools);
+    layout->addWidget(fSplitter, 1);
 }
 
 EditorPage::~EditorPage()

@@ -12,6 +12,7 @@
 #include "tests/support/PdfReader.h"
 #include <QImage>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {

@@ -30,7 +30,7 @@ void AcceptFile(TModalScript& aScript, const QString& aFile)
     aScript.Then("QFileDialog", [aFile](QWidget* f) {
         auto* d = qobject_cast<QFileDialog*>(f);
         d->selectFile(aFile);
-        d->accept();
+        static_cast<QDialog*>(d)->accept();
     });
 }
 
@@ -107,7 +107,7 @@ TEST(DemoPrintsWithData, EveryRoadPrintsOneLabelPerRecord)
         print.Then("QInputDialog", [&device](QWidget* f) {
                  auto* d = qobject_cast<QInputDialog*>(f);
                  d->setTextValue(device.Name);
-                 d->accept();
+                 static_cast<QDialog*>(d)->accept();
              })
             .Then("QMessageBox", [](QWidget* f) { qobject_cast<QDialog*>(f)->accept(); });
         window.findChild<QAction*>("actPrint")->trigger();

@@ -34,6 +34,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {

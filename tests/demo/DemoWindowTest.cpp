@@ -43,6 +43,8 @@ protected:
         window.resize(1000, 800);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        (void)QTest::qWaitForWindowActive(&window);
     }
     QAction* Action(const char* aName) { return window.findChild<QAction*>(QString::fromLatin1(aName)); }
     // A Dialogs menu entry by its caption without the mnemonic.
@@ -145,7 +147,7 @@ TEST_F(DemoWindowTest, OpenPutsALabelOnTheEditorToChangeAndSave)
     script.Then("QFileDialog", [file](QWidget* f) {
         auto* d = qobject_cast<QFileDialog*>(f);
         d->selectFile(file);
-        d->accept();
+        static_cast<QDialog*>(d)->accept();
     });
     window.activateWindow();
     QTest::keySequence(&window, QKeySequence(QKeySequence::Open));
@@ -154,6 +156,8 @@ TEST_F(DemoWindowTest, OpenPutsALabelOnTheEditorToChangeAndSave)
     TVXLabelFMX& doc = window.Editor().Document();
     ASSERT_EQ(doc.GetItemsCount(), 1);
     doc.AddBaseRichText(5000, 20000, 40000, 10000);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keySequence(&window, QKeySequence(QKeySequence::Save));
     TVXLabelFMX back;
     ASSERT_TRUE(back.LoadFromFile(file));
