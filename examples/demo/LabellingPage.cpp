@@ -104,7 +104,7 @@ void LabellingPage::ShowSummary()
                        .arg(double(m.GetHeight()) / 1000.0);
     text += "<br>Data: " + (csv.isEmpty() ? QString("none bound") : csv.toHtmlEscaped()) +
             QString(", %1 records").arg(data.Records().RecordCount());
-    text += "<br><i>File &rsaquo; Open... loads a label, File &rsaquo; Open data... binds a CSV file; "
+    text += "<br><i>File &rsaquo; Open for labelling... loads a label, File &rsaquo; Open data... binds a CSV file; "
             "File &rsaquo; Print... and File &rsaquo; Export page... put the sheet out and report here.</i>";
     fSummary->setText(text);
 }
