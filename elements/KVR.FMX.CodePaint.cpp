@@ -124,26 +124,31 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
         aDraw->kC->Rotate(-90.0f * turns);
     // On pixels every module takes the same whole number of pixels, from a
     // whole pixel: modules of 1.5 pixels would come out as 1 and 2 and the
-    // symbol would not read. The modules stay where paper has them, not in
-    // the quiet zone of the paddings: the screen shows what prints (a label's
-    // frame or text beside the quiet zone stays clear). Documents keep the
-    // exact sizes.
+    // symbol would not read. The modules stay where paper has them, taking
+    // at most one module of the quiet zone the paddings give (modules under
+    // two pixels may take all of it, to stay readable): a label's frame or
+    // text beside the quiet zone stays clear, as on paper. Documents keep
+    // the exact sizes.
     double perX = 0.0, perY = 0.0;
     TPointF shift;
     if (aDraw->kC->SnapToPixelGrid(perX, perY, &shift)) {
         const double mx = w * perX, my = h * perY;
-        auto side = [&](double aShift, double aPer, double aModule, int32_t aCount, TKVRFitAlign aAlign,
-                        const std::vector<double>& aModules) {
-            return KVRFitGridSide(-aShift * aPer, aModule, aCount, 0.0, aAlign, aModules);
+        auto side = [&](double aShift, double aPer, double aModule, int32_t aCount, float aPadding,
+                        TKVRFitAlign aAlign, const std::vector<double>& aModules) {
+            // Below two pixels a module rounded down to one would not read: it
+            // may then round up into the whole quiet zone.
+            const double room = double(aPadding) * k * aPer;
+            const double pad = std::floor(aModule) < 2.0 ? room : std::min(room, aModule);
+            return KVRFitGridSide(-aShift * aPer, aModule, aCount, pad, aAlign, aModules);
         };
         const TKVRFitAlign alongX = KVRFitAlignOf(aPlace.Horz), alongY = KVRFitAlignOf(aPlace.Vert);
-        TKVRGridSide x = side(shift.X, perX, mx, aLayout.Width, alongX, KVRWholeModules(mx));
-        TKVRGridSide y = side(shift.Y, perY, my, aLayout.Height, alongY, KVRWholeModules(my));
+        TKVRGridSide x = side(shift.X, perX, mx, aLayout.Width, aPlace.PaddingX, alongX, KVRWholeModules(mx));
+        TKVRGridSide y = side(shift.Y, perY, my, aLayout.Height, aPlace.PaddingY, alongY, KVRWholeModules(my));
         // Square modules stay square: both sides take the smaller module.
         if (std::fabs(mx - my) < 1e-6 && x.Module != y.Module && mx >= 1.0) {
             const std::vector<double> smaller{std::min(x.Module, y.Module)};
-            x = side(shift.X, perX, mx, aLayout.Width, alongX, smaller);
-            y = side(shift.Y, perY, my, aLayout.Height, alongY, smaller);
+            x = side(shift.X, perX, mx, aLayout.Width, aPlace.PaddingX, alongX, smaller);
+            y = side(shift.Y, perY, my, aLayout.Height, aPlace.PaddingY, alongY, smaller);
         }
         aDraw->kC->Translate(float(x.Start / perX), float(y.Start / perY));
         w = x.Module / perX;
