@@ -379,8 +379,18 @@ TKVRLink* TVXLabelFMX::AddLink(const QString& Id1, const QString& Id2, int16_t I
 
 void TVXLabelFMX::EditProperties()
 {
+    const bool linked = GetData().LinkData;
     if (const auto& open = KVRLabelOpeners().EditProperties)
         open(*this);
+    // Only a tick the user changed: an untouched OK leaves the print as it was.
+    if (GetData().LinkData != linked)
+        SetLinkData(GetData().LinkData);
+}
+
+void TVXLabelFMX::SetLinkData(bool aValue)
+{
+    GetData().LinkData = aValue;
+    GetPrintInfo().SetWithData(aValue);
 }
 
 void TVXLabelFMX::EditLayers()

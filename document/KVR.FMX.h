@@ -108,8 +108,13 @@ public:
     TKVRBaseImage* AddBaseImage(int64_t x1, int64_t y1, int64_t Width, int64_t Height, bool aMap,
                                 const QString& aUnused) override;
     // The label-sheet dialog (mode 0) or the drawing-sheet dialog (modes 1
-    // and 2); on OK what it holds is written in one bracket.
+    // and 2); on OK what it holds is written in one bracket. Ticking or
+    // clearing "Link data" there links or unlinks the data (SetLinkData).
     void EditProperties();
+    // Linked data prints, previews and exports one label per record of the
+    // selected data set; unlinked, the labels carry their design values. The
+    // data settings' link flag and the print's data flag are set together.
+    void SetLinkData(bool aValue);
     // The layer dialog, then Refresh; each change in it lands at once.
     void EditLayers();
     // Drawings (mode 2) only: the dimension-style dialog, then every

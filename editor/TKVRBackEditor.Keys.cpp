@@ -16,9 +16,11 @@
 #include "render/TKVRDraw.h"
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QTransform>
 #include <cmath>
 #include <optional>
@@ -395,6 +397,16 @@ bool TKVRBackEditor::event(QEvent* aEvent)
             aEvent->accept();
             return true;
         }
+    }
+    if (aEvent->type() == QEvent::ToolTip) {
+        // The rich-text toolbar is painted: its buttons' tips are found by position.
+        const auto* help = static_cast<QHelpEvent*>(aEvent);
+        const QString tip = ToolbarTip(float(help->pos().x()), float(help->pos().y()));
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
     }
     return QWidget::event(aEvent);
 }

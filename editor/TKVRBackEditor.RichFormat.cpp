@@ -347,6 +347,21 @@ void TKVRBackEditor::DrawRichTextRefusal(TSkCanvas& aCanvas)
     aCanvas.DrawSimpleText(fRichTextRefusal, x + kBarGap, y + 15, font, paint);
 }
 
+QString TKVRBackEditor::ToolbarTip(float x, float y) const
+{
+    // The property each button sets, by its key in the property texts.
+    static constexpr std::array<const char16_t*, kCaptions.size()> kTips = {
+        nullptr, u"Bold", u"Italic", u"Underline", u"FontName", u"FontHeight", u"FontColor", nullptr, nullptr, nullptr};
+    if (!fToolbarVisible || !Document())
+        return QString();
+    for (size_t i = 0; i < fToolbarRects.size() && i < kTips.size(); ++i) {
+        const TRectF& r = fToolbarRects[i];
+        if (r.Left <= x && x <= r.Right && r.Top <= y && y <= r.Bottom)
+            return kTips[i] ? TKVRMsg::GetPropValue(QString::fromUtf16(kTips[i])) : QString();
+    }
+    return QString();
+}
+
 bool TKVRBackEditor::HandleToolbarClick(float x, float y)
 {
     TVXLabelFMX* doc = Document();

@@ -151,6 +151,10 @@ public:
     void DrawRichTextToolbar(TSkCanvas& aCanvas);
     // True when the press lies on a button of the last painted toolbar.
     bool HandleToolbarClick(float x, float y);
+    // The tool tip of the last painted toolbar's button under the point:
+    // what the button sets, for the buttons whose caption is a sign; empty
+    // elsewhere.
+    QString ToolbarTip(float x, float y) const;
     // Typing, pasting, Backspace, Delete and Enter in the rich text being
     // edited; false when no rich text is edited (the key is not taken).
     bool TypeRichText(const QString& aText);

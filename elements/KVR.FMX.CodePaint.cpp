@@ -124,15 +124,22 @@ void DrawSymbolModules(TKVRDraw* aDraw, const TKVRSymbolLayout& aLayout, const T
         aDraw->kC->Rotate(-90.0f * turns);
     // On pixels every module takes the same whole number of pixels, from a
     // whole pixel: modules of 1.5 pixels would come out as 1 and 2 and the
-    // symbol would not read. It stays inside its box on paper, though.
-    // Documents keep the exact sizes.
+    // symbol would not read. The modules stay where paper has them, taking
+    // at most one module of the quiet zone the paddings give (modules under
+    // two pixels may take all of it, to stay readable): a label's frame or
+    // text beside the quiet zone stays clear, as on paper. Documents keep
+    // the exact sizes.
     double perX = 0.0, perY = 0.0;
     TPointF shift;
     if (aDraw->kC->SnapToPixelGrid(perX, perY, &shift)) {
         const double mx = w * perX, my = h * perY;
         auto side = [&](double aShift, double aPer, double aModule, int32_t aCount, float aPadding,
                         TKVRFitAlign aAlign, const std::vector<double>& aModules) {
-            return KVRFitGridSide(-aShift * aPer, aModule, aCount, aPadding * k * aPer, aAlign, aModules);
+            // Below two pixels a module rounded down to one would not read: it
+            // may then round up into the whole quiet zone.
+            const double room = double(aPadding) * k * aPer;
+            const double pad = std::floor(aModule) < 2.0 ? room : std::min(room, aModule);
+            return KVRFitGridSide(-aShift * aPer, aModule, aCount, pad, aAlign, aModules);
         };
         const TKVRFitAlign alongX = KVRFitAlignOf(aPlace.Horz), alongY = KVRFitAlignOf(aPlace.Vert);
         TKVRGridSide x = side(shift.X, perX, mx, aLayout.Width, aPlace.PaddingX, alongX, KVRWholeModules(mx));

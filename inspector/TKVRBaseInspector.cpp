@@ -7,6 +7,7 @@
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/text/KVR.FormatFloat.h"
 #include <QAbstractItemView>
+#include <algorithm>
 #include <QComboBox>
 #include <QEvent>
 #include <QScrollBar>
@@ -24,7 +25,9 @@ TKVRBaseInspector::TKVRBaseInspector(QWidget* aParent) : QAbstractScrollArea(aPa
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
-    setFixedWidth(ControlWidth);
+    // At least the width the grid was drawn for; wider, its columns widen
+    // with it (a host may put it in a splitter).
+    setMinimumWidth(ControlWidth);
     resize(ControlWidth, ControlWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -289,6 +292,12 @@ void TKVRBaseInspector::FillInspector(bool aReset)
     viewport()->update();
 }
 
+int32_t TKVRBaseInspector::LayoutWidth() const
+{
+    // In 96-dpi pixels, as the grid's units are given.
+    return std::max(ControlWidth, int32_t(RoundHalfEven(double(width()) * 96.0 / std::max(fDPIX, 1))));
+}
+
 bool TKVRBaseInspector::GetVertScrollBarVisible() const
 {
     return fLastTop > 0;
@@ -300,7 +309,7 @@ void TKVRBaseInspector::UpdateScrollBars()
     if (GetVertScrollBarVisible()) {
         fLeftGap = 2;
         fRightGap = fScrollBarsize;
-        fSize24 = ScalePos(float(ControlWidth - fScrollBarsize) / 24.0f, fDPIX);
+        fSize24 = ScalePos(float(LayoutWidth() - fScrollBarsize) / 24.0f, fDPIX);
         fScrollBar->setRange(0, fLastTop);
         fScrollBar->setPageStep(std::max(1, fVisibleRows));
         fScrollBar->setValue(fTopIndex);
@@ -309,7 +318,7 @@ void TKVRBaseInspector::UpdateScrollBars()
         fTopIndex = 0;
         fRightGap = 4;
         fLeftGap = 11;
-        fSize24 = ScalePos(10.0f, fDPIX);
+        fSize24 = ScalePos(10.0f * float(LayoutWidth()) / float(ControlWidth), fDPIX);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         fScrollBar->setRange(0, 0);
         fScrollBar->setValue(0);

@@ -25,7 +25,8 @@ class TKVRBaseInspector : public QAbstractScrollArea, public IVXObserver
     Q_OBJECT
 
 public:
-    // The grid is laid out for this width; the control keeps it.
+    // The grid is laid out for this width at least; a wider control widens
+    // its columns.
     static constexpr int32_t ControlWidth = 240;
 
     explicit TKVRBaseInspector(QWidget* aParent = nullptr);
@@ -260,6 +261,8 @@ private:
     bool fSending = false;
     // Width of the grid: the viewport's, so nothing lies under the scroll bar.
     int32_t GridWidth() const;
+    // The width the grid's columns are laid out for, in 96-dpi pixels.
+    int32_t LayoutWidth() const;
     // The value of a code-8 part as its list shows it.
     QString ListText(TVXListProp aList, const TJsonObject& aValue) const;
     void DrawButton(TCanvas& aCanvas, const TRectF& aBox, const QString& aCaption);

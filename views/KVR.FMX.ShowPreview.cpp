@@ -190,9 +190,14 @@ void TfPreview::Ini(TVXLabelFMX* aLabel)
     fLabel = aLabel;
     setWindowTitle(QStringLiteral("    ") + aLabel->GetMeasure().LabelName);
     aLabel->CheckPrintData();
-    // The fit layout paints the elements as they stand, not the sheet's records.
-    ckFit->setVisible(!aLabel->GetPrintInfo().GetWithData() && !aLabel->GetData().ListValues &&
-                      !aLabel->GetData().AskValues);
+    // The fit layout paints the elements as they stand, not the sheet's
+    // records: with data it is off, but in its place, so every label's
+    // window shows the same controls.
+    const bool fit = !aLabel->GetPrintInfo().GetWithData() && !aLabel->GetData().ListValues &&
+                     !aLabel->GetData().AskValues;
+    ckFit->setEnabled(fit);
+    if (!fit)
+        ckFit->setChecked(false);
     sfScale->setToolTip(TKVRMsg::GetDialogsValue(QStringLiteral("ScaleExp")));
     ckFit->setToolTip(TKVRMsg::GetDialogsValue(QStringLiteral("FitExp")));
     ckFit->setText(TKVRMsg::GetDialogsValue(QStringLiteral("Fit")));

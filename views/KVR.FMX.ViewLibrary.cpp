@@ -33,6 +33,11 @@ TKVRBaseViewLib::TKVRBaseViewLib(QWidget* aParent)
 
 TKVRBaseViewLib::~TKVRBaseViewLib() = default;
 
+TVXLabelFMX* TKVRBaseViewLib::GetLabel() const
+{
+    return fBaseLab;
+}
+
 void TKVRBaseViewLib::SetLabel(TVXLabelFMX* aLabel)
 {
     if (aLabel == fBaseLab)

@@ -32,7 +32,8 @@ public:
     // The document whose folder and symbols the view may show. The view
     // observes nothing: a document that dies is simply forgotten.
     void SetLabel(TVXLabelFMX* aLabel);
-    TVXLabelFMX* GetLabel() const { return fBaseLab; }
+    // Out of line: the document is only declared here, for hosts that include this header alone.
+    TVXLabelFMX* GetLabel() const;
     // Loads one category of a library file ("*": all), or the document's own
     // symbols when aFile is the current-drawing caption. False with the
     // reader's error when the file cannot be read; the view is then empty.

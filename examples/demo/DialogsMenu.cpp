@@ -31,7 +31,7 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (KVRShowModal(form) == 1)
             TKVRPrompts::ShowMessage(&aWindow, "Font " + form.GetSelectedFont());
     });
-    menu->addAction("&Size...", &aWindow, [&aWindow] {
+    menu->addAction("Si&ze...", &aWindow, [&aWindow] {
         TfSelSize form(&aWindow);
         form.LoadSizes();
         form.fOnSizeSelected = [&form](QObject*) { form.accept(); };
@@ -59,7 +59,7 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (host->Document().AddBaseImage(5000, 5000, 50800, 25400, aMap, QString()))
             aWindow.centralWidget()->update();
     };
-    menu->addAction("Place &symbol...", &aWindow, [&aWindow, aHostInFront] {
+    menu->addAction("Place s&ymbol...", &aWindow, [&aWindow, aHostInFront] {
         LabelHost* host = aHostInFront();
         if (!host)
             return;
@@ -93,15 +93,24 @@ void AddDialogsMenu(QMainWindow& aWindow, std::function<LabelHost*()> aHostInFro
         if (host && !KVRLabelOpeners().EditPolyText(host->Document()))
             TKVRPrompts::ShowMessage(&aWindow, "Select one poly-text first.");
     });
-    menu->addAction("&Layers...", &aWindow, [aHostInFront] {
+    menu->addAction("L&ayers...", &aWindow, [aHostInFront] {
         if (LabelHost* host = aHostInFront())
             host->Document().EditLayers();
     });
-    // Dimension styles belong to drawings: the page in front becomes one.
-    menu->addAction("&Dimension styles...", &aWindow, [aHostInFront] {
+    // Dimension styles belong to drawings: the label in front is one while
+    // the dialog is open, and what it was again after.
+    menu->addAction("Dime&nsion styles...", &aWindow, [aHostInFront] {
         if (LabelHost* host = aHostInFront()) {
-            host->Document().SetEditorMode(2);
-            host->Document().EditDimStyles();
+            TVXLabelFMX& doc = host->Document();
+            const uint8_t mode = doc.GetEditorMode();
+            doc.SetEditorMode(2);
+            try {
+                doc.EditDimStyles();
+            } catch (...) {
+                doc.SetEditorMode(mode);
+                throw;
+            }
+            doc.SetEditorMode(mode);
         }
     });
 }

@@ -83,8 +83,8 @@ bool LabellingPage::OpenData(const QString& aFileName, QString& aError)
         aError = e.what();
         return false;
     }
-    // A bound file prints one label per record.
-    fDocument->GetPrintInfo().SetWithData(true);
+    // A bound file is linked data: one label per record, as the sheet dialog's "Link data" says.
+    fDocument->SetLinkData(true);
     fReport->clear();
     ShowSheet();
     return true;
@@ -104,7 +104,7 @@ void LabellingPage::ShowSummary()
                        .arg(double(m.GetHeight()) / 1000.0);
     text += "<br>Data: " + (csv.isEmpty() ? QString("none bound") : csv.toHtmlEscaped()) +
             QString(", %1 records").arg(data.Records().RecordCount());
-    text += "<br><i>File &rsaquo; Open... loads a label, File &rsaquo; Open data... binds a CSV file; "
+    text += "<br><i>File &rsaquo; Open for labelling... loads a label, File &rsaquo; Open data... binds a CSV file; "
             "File &rsaquo; Print... and File &rsaquo; Export page... put the sheet out and report here.</i>";
     fSummary->setText(text);
 }

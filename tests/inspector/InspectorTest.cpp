@@ -104,9 +104,11 @@ TEST(Inspector, EveryRowIsReachable)
     grid.FillInspector(false);
     EXPECT_EQ(grid.GetTopIndex(), 0);
     EXPECT_FALSE(grid.GetVertScrollBarVisible());
-    // Any other width goes back to the grid's.
-    grid.resize(400, 150);
+    // Narrower goes back to the grid's width; wider is kept (a host's splitter widens it).
+    grid.resize(200, 150);
     EXPECT_EQ(grid.width(), 240);
+    grid.resize(400, 150);
+    EXPECT_EQ(grid.width(), 400);
 }
 
 TEST(Inspector, AChangeOfUnitsShowsTheNewUnitAndClosesTheBox)
