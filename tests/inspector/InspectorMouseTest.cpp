@@ -12,30 +12,11 @@
 
 namespace {
 
-// Row, part and top of the part with position aPos and code aCode.
-bool Locate(const TKVRBaseInspector& aGrid, int aPos, int aCode, int& aRow, int& aPart, int& aTop)
-{
-    int top = 0;
-    for (int r = 0; r < int(aGrid.GetRows().size()); ++r) {
-        const TJsonObject& row = aGrid.GetRows()[size_t(r)];
-        for (int j = 1; j <= row["N"].get<int>(); ++j)
-            if (row[K("P", j)] == aPos && (row[K("Prop", j)].get<int>() & 0xFF) == aCode) {
-                aRow = r;
-                aPart = j;
-                aTop = top;
-                return true;
-            }
-        if (r >= aGrid.GetTopIndex())
-            top += row["H"].get<int>();
-    }
-    return false;
-}
-
 // The middle of the part's value box, as the row model lays it out.
 QPoint BoxCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
 {
     int r = 0, j = 0, top = 0;
-    if (!Locate(aGrid, aPos, aCode, r, j, top))
+    if (!FindShownPart(aGrid, aPos, aCode, r, j, top))
         return {-1, -1};
     const TJsonObject& row = aGrid.GetRows()[size_t(r)];
     const TKVRInsCol col = TKVRInsCol(row[K("C", j)].get<int>());
@@ -47,7 +28,7 @@ QPoint BoxCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
 TJsonObject Value(const TKVRBaseInspector& aGrid, int aPos, int aCode)
 {
     int r = 0, j = 0, top = 0;
-    return Locate(aGrid, aPos, aCode, r, j, top) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
+    return FindShownPart(aGrid, aPos, aCode, r, j, top) ? aGrid.GetRows()[size_t(r)][K("Value", j)] : TJsonObject();
 }
 
 struct TFixture : TInspectorFixture
@@ -84,7 +65,7 @@ TEST(InspectorMouse, ARowShownInPartTakesNoClick)
     TFixture f;
     f.Doc.SelectItem(f.Rect, false);
     int r = 0, j = 0, top = 0;
-    ASSERT_TRUE(Locate(f.Grid, FilledPos, KVRInsProp::Check, r, j, top));
+    ASSERT_TRUE(FindShownPart(f.Grid, FilledPos, KVRInsProp::Check, r, j, top));
     const QPoint at = BoxCentre(f.Grid, FilledPos, KVRInsProp::Check);
     // The control ends just below the box: the row is cut.
     f.Grid.resize(240, at.y() + 6);
@@ -103,7 +84,7 @@ TEST(InspectorMouse, OptionBoxesAreHitAtTheirPaintedCentres)
     f.Doc.SelectItem(f.Text, false);
     f.Grid.SetSelButColor(0xFFFF0000);
     int r = 0, j = 0, top = 0;
-    ASSERT_TRUE(Locate(f.Grid, AlignPos, KVRInsProp::AlignPos, r, j, top));
+    ASSERT_TRUE(FindShownPart(f.Grid, AlignPos, KVRInsProp::AlignPos, r, j, top));
     const int h = f.Grid.GetRows()[size_t(r)]["H"].get<int>();
     // centres[group][box]
     QPoint centres[2][3];
@@ -160,11 +141,11 @@ TEST(InspectorMouse, AlignmentBoxesAreHitWhereTheyArePainted)
         f.Grid.resize(240, bar ? 160 : 900);
         ASSERT_EQ(f.Grid.GetVertScrollBarVisible(), bar);
         int r = 0, j = 0, top = 0;
-        ASSERT_TRUE(Locate(f.Grid, 1, KVRInsProp::HorzAlign, r, j, top));
+        ASSERT_TRUE(FindShownPart(f.Grid, 1, KVRInsProp::HorzAlign, r, j, top));
         if (bar) {
             // The alignment's row at the top of the grid.
             f.Grid.GetScrollBar()->setValue(std::min(r, f.Grid.GetLastTopIndex()));
-            ASSERT_TRUE(Locate(f.Grid, 1, KVRInsProp::HorzAlign, r, j, top));
+            ASSERT_TRUE(FindShownPart(f.Grid, 1, KVRInsProp::HorzAlign, r, j, top));
         }
         const int h = f.Grid.GetRows()[size_t(r)]["H"].get<int>();
         ASSERT_LE(top + h, f.Grid.viewport()->height());
@@ -223,7 +204,7 @@ TEST(InspectorMouse, ACutCaptionShowsWholeAsATip)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Pos);
         int r = 0, j = 0, top = 0;
-        ASSERT_TRUE(Locate(f.Grid, c.Pos, c.Code, r, j, top));
+        ASSERT_TRUE(FindShownPart(f.Grid, c.Pos, c.Code, r, j, top));
         const TJsonObject& row = f.Grid.GetRows()[size_t(r)];
         ASSERT_EQ(row[K("C", j)].get<int>(), int(KVRInsCol::Left));
         f.Grid.grab();
@@ -280,7 +261,7 @@ TEST(InspectorMouse, AClickOnANumberOpensItsBox)
     f.Click(BoxCentre(f.Grid, 260, KVRInsProp::Number));
     ASSERT_TRUE(f.Grid.GetEdit().Active);
     int r = 0, j = 0, top = 0;
-    ASSERT_TRUE(Locate(f.Grid, 260, KVRInsProp::Number, r, j, top));
+    ASSERT_TRUE(FindShownPart(f.Grid, 260, KVRInsProp::Number, r, j, top));
     EXPECT_EQ(f.Grid.GetEdit().Row, r);
     EXPECT_EQ(f.Grid.GetEdit().Text, QStringLiteral("20"));
     f.Click(BoxCentre(f.Grid, FilledPos, KVRInsProp::Check));
