@@ -6,6 +6,7 @@
 #include "platform/rtl/model/TKVRBaseText.h"
 #include <QPoint>
 #include <QScrollBar>
+#include <algorithm>
 #include <string>
 
 struct TChangeCount : IVXObserver
@@ -63,8 +64,8 @@ inline bool FindShownPart(const TKVRBaseInspector& aGrid, int aPos, int aCode, i
     return false;
 }
 
-// The middle of the part's value box as the row model lays it out (the
-// grid's unit width without a scroll bar), or (-1, -1).
+// The middle of the part's value box as the row model lays it out (a 24th
+// of the grid's width, less its scroll bar's), or (-1, -1).
 inline QPoint PartCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
 {
     int r = 0, j = 0, top = 0;
@@ -72,7 +73,9 @@ inline QPoint PartCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
         return {-1, -1};
     const TJsonObject& row = aGrid.GetRows()[size_t(r)];
     const TKVRInsCol col = TKVRInsCol(row[K("C", j)].get<int>());
-    const double unit = aGrid.GetVertScrollBarVisible() ? (240.0 - aGrid.GetScrollBar()->sizeHint().width()) / 24.0 : 10.0;
+    const double width = std::max(TKVRBaseInspector::ControlWidth, aGrid.width());
+    const double unit =
+        (width - (aGrid.GetVertScrollBarVisible() ? aGrid.GetScrollBar()->sizeHint().width() : 0)) / 24.0;
     return QPoint(int(XPosCtrl(col, TKVRInsProp(aCode), unit) + WidthCtrl(col, TKVRInsProp(aCode), unit) / 2),
                   top + row[K("TV", j)].get<int>() + int(HeightCtrl(TKVRInsProp(aCode), 96) / 2));
 }
