@@ -16,8 +16,12 @@ TPdfPrinterFixture::~TPdfPrinterFixture()
 
 std::optional<TPrintQueue> PrintQueueFromEnvironment()
 {
-    TPrintQueue q{qEnvironmentVariable("KVR_TEST_PRINT_QUEUE"), qEnvironmentVariable("KVR_TEST_PRINT_OUTPUT")};
+    TPrintQueue q{qEnvironmentVariable("KVR_TEST_PRINT_QUEUE"), qEnvironmentVariable("KVR_TEST_PRINT_OUTPUT"), {}};
     if (q.name.isEmpty() || q.output.isEmpty())
+        return std::nullopt;
+    q.lock = std::make_shared<QLockFile>(q.output + QStringLiteral(".lock"));
+    q.lock->setStaleLockTime(0);
+    if (!q.lock->tryLock(300000))
         return std::nullopt;
     return q;
 }

@@ -3,6 +3,7 @@
 #include "document/KVR.FMX.ExportJob.h"
 #include "platform/fmx/TPrinter.h"
 #include "tests/support/BarcodeReader.h"
+#include "tests/support/PrintQueue.h"
 #include "tests/views/PreviewSheet.h"
 #include "views/KVR.FMX.Preview.h"
 #include "views/KVR.FMX.ShowPreview.h"
@@ -238,10 +239,10 @@ TEST(PreviewWindow, PrintingWithoutAPrinterSaysSo)
 
 TEST(PreviewWindow, PrintsOnTheQueueChosenWhateverItsCase)
 {
-    const QString queue = qEnvironmentVariable("KVR_TEST_PRINT_QUEUE");
-    const QString output = qEnvironmentVariable("KVR_TEST_PRINT_OUTPUT");
-    if (queue.isEmpty() || output.isEmpty())
+    const auto printQueue = PrintQueueFromEnvironment();
+    if (!printQueue)
         GTEST_SKIP() << "no print queue (scripts/test.sh starts one)";
+    const QString queue = printQueue->name, output = printQueue->output;
     QFile::remove(output);
     TWindow w(30);
     QTest::mouseClick(w.Window.butNext, Qt::LeftButton);
