@@ -231,8 +231,14 @@ void AddDataRows(TKVRPropTable& aTable, TVXListProp aFields, bool aFormat = true
         {Whole<T>(KVRInsProp::List, 230, "Data", KVRInsCol::Left, KVRListProp::FillTypes, 0, 1,
                   [](const T& i) { return std::min<int32_t>(i.GetFillType(), 1); },
                   [](T& i, int32_t v) { i.SetFillType(uint8_t(v)); }),
+         // A field chosen for an unbound element binds it: the choice says so,
+         // and a field left beside "None" would print nothing of it.
          Words<T>(KVRInsProp::List, 231, "Field", KVRInsCol::Right, aFields, [](const T& i) { return i.GetFillName(); },
-                  [](T& i, const QString& v) { i.SetFillName(v); })}));
+                  [](T& i, const QString& v) {
+                      i.SetFillName(v);
+                      if (!v.isEmpty() && i.GetFillType() == 0)
+                          i.SetFillType(1);
+                  })}));
     if (aFormat)
         aTable.push_back(BaseRow(KVRInsTypeBase::Data,
                                  {Words<T>(KVRInsProp::Text, 232, "Format", KVRInsCol::Whole, 0,

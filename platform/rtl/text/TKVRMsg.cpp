@@ -236,7 +236,7 @@ const TTable& Properties()
         {QStringLiteral("LineType"), QStringLiteral("Line type")},
         {QStringLiteral("PolyText"), QStringLiteral("Text items")},
         {QStringLiteral("AddParen"), QStringLiteral("Add parentheses")},
-        {QStringLiteral("Field"), QStringLiteral("Data field")},
+        {QStringLiteral("Field"), QStringLiteral("Field")},
         {QStringLiteral("Text"), QStringLiteral("Text")},
         {QStringLiteral("WidthPercent"), QStringLiteral("Width (%)")},
         {QStringLiteral("LineSpacing"), QStringLiteral("Line spacing")},
