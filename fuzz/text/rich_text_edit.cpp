@@ -7,6 +7,7 @@
 #include "fuzz/support/FuzzTarget.h"
 #include "platform/rtl/text/KVR.RichText.h"
 #include "platform/rtl/text/KVR.RichTextEdit.h"
+#include "tests/support/RichMarkupChecks.h"
 #include <array>
 #include <vector>
 
@@ -40,24 +41,6 @@ std::vector<TShown> ShownOf(const QString& aMarkup)
             shown.push_back({base, TKVRHorzAlign::Left, false, true});
     }
     return shown;
-}
-
-// Every pair opens before it closes, kind by kind, and none stays open.
-bool Balanced(const QString& aMarkup)
-{
-    std::array<int, 10> depth{};
-    for (const TRichTextTag& t : GetRichTextTags(aMarkup)) {
-        if (t.Kind == TRichTextTagKind::Break)
-            continue;
-        int& d = depth[size_t(t.Kind)];
-        d += t.Closing ? -1 : 1;
-        if (d < 0)
-            return false;
-    }
-    for (int d : depth)
-        if (d != 0)
-            return false;
-    return true;
 }
 
 // The same, but a blank may have lost bold, italic or underline: a pair the
@@ -170,7 +153,7 @@ KVR_FUZZ_TARGET(rich_text_edit)
             break;
         }
         }
-        KVR_FUZZ_CHECK(Balanced(markup), "the pairs are not balanced");
+        KVR_FUZZ_CHECK(RichMarkupBalanced(markup), "the pairs are not balanced");
         KVR_FUZZ_CHECK(GetPlainText(markup) == model, "the plain text is not the text typed");
         if (!done) {
             KVR_FUZZ_CHECK(markup == before, "a refused edit changed the mark-up");

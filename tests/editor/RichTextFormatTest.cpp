@@ -1,6 +1,7 @@
 // The mark-up the in-place rich-text editing writes, without a screen: each
 // row is an edit at plain positions and the mark-up it must leave.
 #include "platform/rtl/text/KVR.RichTextEdit.h"
+#include "tests/support/RichMarkupChecks.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <optional>
@@ -14,24 +15,6 @@ struct Row
     QString After;  // equal to Before: the edit must answer false
     std::optional<bool> Answer = std::nullopt;  // when it differs from After != Before
 };
-
-// The pairs of every kind open and close in order (the parser's rule).
-bool Balanced(const QString& aMarkup)
-{
-    int depth[10] = {};
-    for (const TRichTextTag& t : GetRichTextTags(aMarkup)) {
-        if (t.Kind == TRichTextTagKind::Break)
-            continue;
-        int& d = depth[int(t.Kind)];
-        d += t.Closing ? -1 : 1;
-        if (d < 0)
-            return false;
-    }
-    for (int d : depth)
-        if (d != 0)
-            return false;
-    return true;
-}
 
 auto Toggle(int32_t s, int32_t e, const char* open = "<B>", const char* close = "</B>")
 {
@@ -142,6 +125,6 @@ TEST(RichTextFormat, EditsLeaveTheMarkupOfTheTable)
         const bool changed = row.Edit(markup);
         EXPECT_EQ(markup, row.After) << row.Name;
         EXPECT_EQ(changed, row.Answer.value_or(row.Before != row.After)) << row.Name;
-        EXPECT_TRUE(Balanced(markup)) << row.Name << ": " << markup.toStdString();
+        EXPECT_TRUE(RichMarkupBalanced(markup)) << row.Name << ": " << markup.toStdString();
     }
 }

@@ -68,6 +68,16 @@ struct TKey
 constexpr TKey Up{0, Qt::Key_Up}, Home{0, Qt::Key_Home}, Backspace{0, Qt::Key_Backspace};
 TKey Ch(char aChar) { return {aChar, Qt::Key_unknown}; }
 
+template <class TKeys>
+void Press(QWidget& aGrid, const TKeys& aKeys)
+{
+    for (const TKey& key : aKeys)
+        if (key.Char)
+            QTest::keyClick(&aGrid, key.Char);
+        else
+            QTest::keyClick(&aGrid, key.Key);
+}
+
 struct TNumberCase
 {
     const char* Name;
@@ -181,11 +191,7 @@ TEST_F(InspectorKeys, TypedValuesReadAlikeInEveryLocale)
             f.Grid.DblClick();
         for (int i = 0; i < c.Lefts; ++i)
             QTest::keyClick(&f.Grid, Qt::Key_Left);
-        for (const TKey& key : c.Keys)
-            if (key.Char)
-                QTest::keyClick(&f.Grid, key.Char);
-            else
-                QTest::keyClick(&f.Grid, key.Key);
+        Press(f.Grid, c.Keys);
         EXPECT_EQ(f.Grid.GetEdit().Text, QString::fromLatin1(c.Text));
         EXPECT_DOUBLE_EQ(Shown(f.Grid, WidthPos).get<double>(), c.Stored);
         // Held to the micrometre, so a float would lose the last digit.
@@ -428,11 +434,7 @@ TEST_F(InspectorKeys, MinusAndClearedBoxes)
         else if (c.Open == Front)
             for (int i = 0; i < 10; ++i)
                 QTest::keyClick(&f.Grid, Qt::Key_Left);
-        for (const TKey& key : c.Keys)
-            if (key.Char)
-                QTest::keyClick(&f.Grid, key.Char);
-            else
-                QTest::keyClick(&f.Grid, key.Key);
+        Press(f.Grid, c.Keys);
         EXPECT_EQ(f.Grid.GetEdit().Text, QString::fromLatin1(c.Text));
         EXPECT_DOUBLE_EQ(Shown(f.Grid, c.Pos).get<double>(), c.Stored);
     }
