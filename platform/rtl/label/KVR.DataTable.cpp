@@ -24,45 +24,23 @@ QString TKVRDataTable::Value(int32_t aRow, const QString& aName) const
 
 namespace {
 
-// On the bytes: the characters it looks for are ASCII, which UTF-8 and
-// Windows-1252 both keep as they are. The header is the first line that
-// holds more than blanks and tabs; blank lines before it are skipped.
-QChar DetectSeparator(QByteArrayView aBytes)
+// A character a blank line may hold: such a line is no record, and the
+// header is the first line that is not blank.
+bool IsBlank(QChar c)
 {
-    bool quoted = false;
-    bool text = false;  // the line holds more than blanks
-    char first = 0;     // the line's first separator outside quotes
-    for (const char c : aBytes) {
-        if (c == '"') {
-            quoted = !quoted;
-            text = true;
-        } else if (quoted) {
-            continue;
-        } else if (c == '\n' || c == '\r') {
-            if (text)
-                break;
-            first = 0;
-        } else if (c == ';' || c == ',' || c == '\t') {
-            if (!first)
-                first = c;
-            text = text || c != '\t';
-        } else if (c != ' ' && c != '\f' && c != '\v') {
-            text = true;
-        }
-    }
-    return text && first ? QLatin1Char(first) : QChar(u',');
+    return c.isSpace();
 }
 
 // Splits CSV text into records of fields, honouring quotes, as the text
 // arrives piece by piece; each record goes to the callback as it ends, so
-// neither the whole text nor all records are held here.
+// neither the whole text nor all records are held here. The first record is
+// the header, and the first of ';', ',' or a tab outside quotes on its line
+// separates the fields of every line (',' when it has none): the separator
+// is found on the very line that is split as the header.
 class TCsvSplitter
 {
 public:
-    TCsvSplitter(QChar aSeparator, std::function<void(const QStringList&)> aOnRecord)
-        : fSeparator(aSeparator), fOnRecord(std::move(aOnRecord))
-    {
-    }
+    explicit TCsvSplitter(std::function<void(const QStringList&)> aOnRecord) : fOnRecord(std::move(aOnRecord)) {}
 
     void Feed(QString aPiece) { Split(std::move(aPiece), false); }
     // The end of the text; raises when a quoted field is left open.
@@ -77,6 +55,14 @@ public:
     }
 
 private:
+    // Before the header the first candidate on a line separates it; a blank
+    // line forgets it again.
+    bool IsSeparator(QChar c)
+    {
+        if (!fHeaderRead && fSeparator.isNull() && (c == u';' || c == u',' || c == u'\t'))
+            fSeparator = c;
+        return !fSeparator.isNull() && c == fSeparator;
+    }
     void EndField()
     {
         fRecord << fField;
@@ -87,8 +73,14 @@ private:
     {
         EndField();
         // A blank line is no record.
-        if (fLineHasData)
+        if (fLineHasData) {
+            if (!fHeaderRead && fSeparator.isNull())
+                fSeparator = u',';
+            fHeaderRead = true;
             fOnRecord(fRecord);
+        } else if (!fHeaderRead) {
+            fSeparator = QChar();
+        }
         fRecord.clear();
         fLineHasData = false;
     }
@@ -119,8 +111,11 @@ private:
             if (c == u'"' && fField.isEmpty() && !fWasQuoted) {
                 fQuoted = fWasQuoted = fLineHasData = true;
                 fQuoteLine = fLine;
-            } else if (c == fSeparator) {
-                fLineHasData = true;
+            } else if (IsSeparator(c)) {
+                // Before the header a line of blanks and tabs is blank, even
+                // when tabs are to separate the fields.
+                if (fHeaderRead || c != u'\t')
+                    fLineHasData = true;
                 EndField();
             } else if (c == u'\r' || c == u'\n') {
                 if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
@@ -128,7 +123,7 @@ private:
                 ++fLine;
                 EndRecord();
             } else {
-                if (!c.isSpace())
+                if (!IsBlank(c))
                     fLineHasData = true;
                 fField += c;
             }
@@ -136,8 +131,9 @@ private:
         fHeld = text.sliced(i);
     }
 
-    const QChar fSeparator;
     const std::function<void(const QStringList&)> fOnRecord;
+    QChar fSeparator;          // none until the header's line shows one
+    bool fHeaderRead = false;
     QString fHeld;  // the last character of a piece, kept for the next
     QStringList fRecord;
     QString fField;
@@ -274,17 +270,11 @@ bool ReadTable(QByteArrayView aBytes, bool aUtf8, TKVRDataTable& oTable)
 {
     TKVRDataTable table;
     bool header = true;
-    const QChar separator = DetectSeparator(aBytes);
-    TCsvSplitter splitter(separator, [&](const QStringList& aRecord) {
+    TCsvSplitter splitter([&](const QStringList& aRecord) {
         if (!header) {
             table.Rows.Append(aRecord);
             return;
         }
-        // Before the header a line of blanks and tabs is blank, as the
-        // separator's search found it, even when tabs separate the fields.
-        if (separator == u'\t' &&
-            std::all_of(aRecord.begin(), aRecord.end(), [](const QString& f) { return f.trimmed().isEmpty(); }))
-            return;
         header = false;
         table.Fields = aRecord;
         for (QString& name : table.Fields)

@@ -33,10 +33,12 @@ public:
 // Largest data source read, so a wrong file cannot exhaust memory.
 constexpr int64_t KVRMaxDataBytes = int64_t(256) * 1024 * 1024;
 
-// A CSV text: the first line names the fields. Fields are separated by the
-// first of ';', ',' or a tab found outside quotes in that line (',' when the
-// line has none); a field in double quotes may hold separators, line breaks
-// and doubled quotes. Lines end in CR LF, LF or CR; blank lines are skipped.
+// A CSV text: the first line that is not blank names the fields. Fields are
+// separated by the first of ';', ',' or a tab found outside quotes in that
+// line (',' when the line has none); a field that begins with a double quote
+// may hold separators, line breaks and doubled quotes. Lines end in CR LF, LF
+// or CR; blank lines (white space alone, as U+00A0 or U+3000; before the
+// header tabs too) are skipped.
 // UTF-8 (a byte-order mark is dropped); text that is not UTF-8 is read as
 // Windows-1252. Records shorter than the header read empty fields; longer
 // ones keep their extra fields unnamed. An unclosed quote, a NUL byte and

@@ -64,6 +64,56 @@ TEST(LabelDataCsv, SeparatorsQuotesAndLineEnds)
     EXPECT_EQ(t.Value(0, "missing"), QString());
 }
 
+// Lines of white space other than blanks and tabs are blank too, and the
+// separator is the one on the line read as the header, whatever comes before.
+TEST(LabelDataCsv, SeparatorFromTheHeaderAfterOddFirstLines)
+{
+    const QByteArray firstLines[] = {
+        "\xC2\xA0",                      // no-break space
+        "\xE2\x80\x83",                  // em space
+        "\xE2\x80\xA8",                  // line separator
+        "\xE3\x80\x80",                  // ideographic space
+        "\xEF\xBB\xBF",                  // a second byte-order mark
+        " \xC2\xA0\t\xE3\x80\x80 ",      // several at once
+        "\xC2\xA0\n\t\xE2\x80\x83\n\n",  // several lines of them
+    };
+    const QStringList fields{"Name", "Price"};
+    const std::vector<QStringList> rows{{"Tea", "2,50"}, {"Cake", "3"}};
+    for (const char* end : {"\n", "\r\n", "\r"})
+        for (const QByteArray& first : firstLines)
+            for (const bool bom : {false, true}) {
+                QByteArray text = (bom ? "\xEF\xBB\xBF" : "") + first + end + "Name;Price" + end + "Tea;2,50" + end +
+                                  "Cake;3" + end;
+                text.replace("\n", end);
+                SCOPED_TRACE(testing::Message() << QByteArray(text).toPercentEncoding().toStdString());
+                const TKVRDataTable t = ReadCsv(text);
+                EXPECT_EQ(t.Fields, fields);
+                EXPECT_EQ(t.RecordCount(), 2);
+                for (size_t i = 0; i < rows.size() && i < t.Rows.size(); ++i)
+                    EXPECT_EQ(t.Rows[i], rows[i]);
+            }
+    const struct
+    {
+        QByteArray text;
+        QStringList fields;
+        QStringList row;
+    } cases[] = {
+        // a no-break space of the 8-bit code page
+        {"\xA0\r\nName;Gr\xF6\xDF" "e\r\nTea;2,50\r\n", {"Name", QString::fromUtf8("Größe")}, {"Tea", "2,50"}},
+        // a quote inside a field is text: it opens no quoted field over the lines after it
+        {"Pipe 5\";Price\nA;1,5\n\"B\";2\n", {"Pipe 5\"", "Price"}, {"A", "1,5"}},
+        {"\xC2\xA0\nName\tCode;x\nA\t1;2\n", {"Name", "Code;x"}, {"A", "1;2"}},
+        // a header without a separator: a comma separates
+        {"\xE3\x80\x80\nName\nTea;2,50\n", {"Name"}, {"Tea;2", "50"}},
+    };
+    for (const auto& c : cases) {
+        const TKVRDataTable t = ReadCsv(c.text);
+        EXPECT_EQ(t.Fields, c.fields) << c.text.toStdString();
+        ASSERT_GE(t.RecordCount(), 1) << c.text.toStdString();
+        EXPECT_EQ(Row(t, 0), c.row) << c.text.toStdString();
+    }
+}
+
 TEST(LabelDataCsv, EncodingsAndErrors)
 {
     // UTF-8 with a byte-order mark, and the 8-bit code page of spreadsheets elsewhere.
