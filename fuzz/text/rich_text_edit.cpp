@@ -1,9 +1,14 @@
 // In-place rich-text edits in random order: typing, deleting, line breaks,
 // bold/italic/underline, fonts, sizes, colours and alignments at random
-// ranges. After each edit the pairs are balanced, the plain text is what a
-// model of the typing says, a refused edit changed nothing, and no character
-// outside the edited range changed its format or alignment (but for blanks
-// left alone in a bold, italic or underline pair, which the pair leaves).
+// ranges, on an empty text or, when the input begins with '<', on mark-up of
+// random tags and text such as a hand writes (closing tags with no partner,
+// pairs never closed, pairs crossing). After each edit no more tags lack a
+// partner than before (mark-up the edits made stays balanced), the plain
+// text is what a model of the typing says, a refused edit changed nothing,
+// no character outside the edited range changed its format or alignment (but
+// for blanks left alone in a bold, italic or underline pair, which the pair
+// leaves), and the range shows what the edit put: a style toggled on or off
+// throughout, the colour, font or size chosen, the paragraph's alignment.
 #include "fuzz/support/FuzzTarget.h"
 #include "platform/rtl/text/KVR.RichText.h"
 #include "platform/rtl/text/KVR.RichTextEdit.h"
@@ -13,45 +18,15 @@
 
 namespace {
 
-// What a plain character shows: its format and its paragraph's alignment.
-struct TShown
-{
-    TRichTextFormat Format;
-    TKVRHorzAlign Align = TKVRHorzAlign::Left;
-    bool HasAlign = false;
-    bool Break = false;
-
-    bool operator==(const TShown& o) const
-    {
-        return Break == o.Break && (Break || (Format == o.Format && Align == o.Align && HasAlign == o.HasAlign));
-    }
-};
-
-std::vector<TShown> ShownOf(const QString& aMarkup)
-{
-    TRichTextFormat base;
-    TRichTextFormats formats;
-    TRichTextRuns runs;
-    ParseRichTextInto(aMarkup, base, formats, runs, true);
-    std::vector<TShown> shown;
-    for (const TRichTextParsedSegment& run : runs) {
-        const TShown s{formats[size_t(run.FormatIndex)], run.Align, run.HasAlign, false};
-        shown.insert(shown.end(), size_t(run.Text.size()), s);
-        if (run.BreakAfter)
-            shown.push_back({base, TKVRHorzAlign::Left, false, true});
-    }
-    return shown;
-}
-
 // The same, but a blank may have lost bold, italic or underline: a pair the
 // edit leaves holding nothing but blanks goes.
-bool SameOrStyleDropped(const QChar aChar, const TShown& aOld, const TShown& aNew)
+bool SameOrStyleDropped(const QChar aChar, const TRichShown& aOld, const TRichShown& aNew)
 {
     if (aOld == aNew)
         return true;
     if (aChar != u' ')
         return false;
-    TShown dropped = aOld;
+    TRichShown dropped = aOld;
     dropped.Format.Bold = dropped.Format.Bold && aNew.Format.Bold;
     dropped.Format.Italic = dropped.Format.Italic && aNew.Format.Italic;
     dropped.Format.Underline = dropped.Format.Underline && aNew.Format.Underline;
@@ -60,7 +35,7 @@ bool SameOrStyleDropped(const QChar aChar, const TShown& aOld, const TShown& aNe
 
 // Characters outside [aFrom, aTo) of the old text show as they did; after a
 // replacement, those after it stand aShift further on.
-bool OutsideKept(const QString& aPlain, const std::vector<TShown>& aOld, const std::vector<TShown>& aNew,
+bool OutsideKept(const QString& aPlain, const std::vector<TRichShown>& aOld, const std::vector<TRichShown>& aNew,
                  int32_t aFrom, int32_t aTo, int32_t aShift)
 {
     if (int64_t(aNew.size()) != int64_t(aOld.size()) + aShift)
@@ -77,6 +52,44 @@ bool OutsideKept(const QString& aPlain, const std::vector<TShown>& aOld, const s
 
 const QString kAlphabet = QStringLiteral("<>/BICRLFNSU:ab \n");
 
+// Pieces of hand-written mark-up: text, and tags of every kind alone.
+const std::array<const char*, 28> kPieces = {
+    "a", "b", " ", "<", ">", "<BR>", "<B>", "</B>", "<i>", "</I>", "<U>", "</u>",
+    "<FN:A>", "<FN:Times>", "</FN>", "<FS:1000>", "<FS:2000>", "</FS>",
+    "<FC:FF0000>", "<FC:1A2B3C>", "</FC>", "<L>", "</L>", "<C>", "</C>", "<R>", "</R>", "<b>"};
+
+// What the edit puts on the range's characters: a style on or off, or one
+// value shown throughout.
+bool Shows(const TRichShown& aShown, int aWhat, const QString& aValue)
+{
+    switch (aWhat) {
+    case 0: return aShown.Format.Bold;
+    case 1: return aShown.Format.Italic;
+    case 2: return aShown.Format.Underline;
+    case 3: return aShown.Format.FontName == aValue;
+    case 4: return aShown.Format.FontHeight == aValue.toInt();
+    case 5: return aShown.Format.Color == aValue.toUInt(nullptr, 16);
+    default: return aShown.HasAlign && int(aShown.Align) == aValue.toInt();
+    }
+}
+
+bool ShownThroughout(const std::vector<TRichShown>& aShown, int32_t aFrom, int32_t aTo, int aWhat,
+                     const QString& aValue)
+{
+    for (int32_t p = aFrom; p < aTo; ++p)
+        if (!aShown[size_t(p)].Break && !Shows(aShown[size_t(p)], aWhat, aValue))
+            return false;
+    return true;
+}
+
+bool ShownNowhere(const std::vector<TRichShown>& aShown, int32_t aFrom, int32_t aTo, int aWhat, const QString& aValue)
+{
+    for (int32_t p = aFrom; p < aTo; ++p)
+        if (!aShown[size_t(p)].Break && Shows(aShown[size_t(p)], aWhat, aValue))
+            return false;
+    return true;
+}
+
 } // namespace
 
 KVR_FUZZ_TARGET(rich_text_edit)
@@ -86,7 +99,12 @@ KVR_FUZZ_TARGET(rich_text_edit)
     qsizetype at = 0;
     const auto next = [&]() -> uint8_t { return at < data.size() ? uint8_t(data[at++]) : 0; };
     QString markup;
-    QString model;  // the plain text the edits must leave
+    if (!data.isEmpty() && data[0] == '<') {
+        ++at;
+        for (int n = next() % 32; n > 0; --n)
+            markup += QString::fromUtf8(kPieces[next() % kPieces.size()]);
+    }
+    QString model = GetPlainText(markup);  // the plain text the edits must leave
     while (at < data.size()) {
         const uint8_t op = next();
         const int32_t length = int32_t(model.size());
@@ -94,13 +112,16 @@ KVR_FUZZ_TARGET(rich_text_edit)
         if (lo > hi)
             std::swap(lo, hi);
         const QString before = markup, plainBefore = model;
-        const std::vector<TShown> shown = ShownOf(markup);
+        const std::vector<TRichShown> shown = RichShownOf(markup);
         bool done = false;
         // The characters that may change their format: the range, and one
         // more each side where a toggle takes a whole pair it nearly covers.
         int32_t from = std::max(lo - 1, 0), to = hi + 1, shift = 0;
-        bool style = false;
-        TRichTextTagKind styleKind = TRichTextTagKind::Bold;
+        // What the range shows after a format edit: -1 nothing checked,
+        // otherwise what Shows() tells, with the value put.
+        int what = -1;
+        QString value;
+        bool toggled = false;  // a toggle: on where the range did not show it throughout, else off
         switch (op % 8) {
         case 0:
         case 1:
@@ -126,55 +147,61 @@ KVR_FUZZ_TARGET(rich_text_edit)
             const size_t k = next() % 3;
             done = ToggleRichTextPair(markup, lo, hi, QString::fromUtf8(pairs[k].first),
                                       QString::fromUtf8(pairs[k].second));
-            style = true;
-            styleKind = TRichTextTagKind(k);
+            what = int(k);
+            toggled = true;
             break;
         }
         case 3: {
             static const std::array<const char*, 3> names = {"A", "Times", "Arial"};
-            done = ToggleRichTextPair(markup, lo, hi, RichTextFontNameTag(QString::fromUtf8(names[next() % 3])),
-                                      QStringLiteral("</FN>"));
+            value = QString::fromUtf8(names[next() % 3]);
+            done = ToggleRichTextPair(markup, lo, hi, RichTextFontNameTag(value), QStringLiteral("</FN>"));
+            what = 3;
+            toggled = true;
             break;
         }
-        case 4:
-            done = ToggleRichTextPair(markup, lo, hi, RichTextSizeTag(1000 * (1 + next() % 3)), QStringLiteral("</FS>"));
+        case 4: {
+            value = QString::number(1000 * (1 + next() % 3));
+            done = ToggleRichTextPair(markup, lo, hi, RichTextSizeTag(value.toInt()), QStringLiteral("</FS>"));
+            what = 4;
+            toggled = true;
             break;
+        }
         case 5: {
             static const std::array<TAlphaColor, 3> colors = {0xFFFF0000, 0xFF00FF00, 0xFF1A2B3C};
-            done = ApplyRichTextColorPair(markup, lo, hi, colors[next() % 3]);
+            const TAlphaColor color = colors[next() % 3];
+            done = ApplyRichTextColorPair(markup, lo, hi, color);
+            what = 5;
+            value = QString::number(color, 16);
             break;
         }
         case 6: {
-            done = ApplyRichTextParagraphAlign(markup, lo, next() % 3);
+            const int align = next() % 3;
+            done = ApplyRichTextParagraphAlign(markup, lo, align);
             // The caret's paragraph, its line breaks aside.
             from = lo > 0 ? int32_t(model.lastIndexOf(u'\n', lo - 1)) + 1 : 0;
             const qsizetype breakAt = model.indexOf(u'\n', lo);
             to = breakAt < 0 ? length : int32_t(breakAt);
+            what = 6;
+            value = QString::number(align);
             break;
         }
         }
-        KVR_FUZZ_CHECK(RichMarkupBalanced(markup), "the pairs are not balanced");
+        KVR_FUZZ_CHECK(RichMarkupUnmatched(markup) <= RichMarkupUnmatched(before),
+                       "a tag lost its partner or a pair was left open");
         KVR_FUZZ_CHECK(GetPlainText(markup) == model, "the plain text is not the text typed");
         if (!done) {
             KVR_FUZZ_CHECK(markup == before, "a refused edit changed the mark-up");
             continue;
         }
-        const std::vector<TShown> after = ShownOf(markup);
+        const std::vector<TRichShown> after = RichShownOf(markup);
         KVR_FUZZ_CHECK(OutsideKept(plainBefore, shown, after, from, to, shift), "a character outside the range changed");
-        if (style) {
-            // Toggled: the range shows the style throughout, or nowhere.
-            bool first = true, value = false;
-            for (int32_t p = lo; p < hi; ++p) {
-                const TShown& s = after[size_t(p)];
-                if (s.Break)
-                    continue;
-                const bool v = styleKind == TRichTextTagKind::Bold     ? s.Format.Bold
-                               : styleKind == TRichTextTagKind::Italic ? s.Format.Italic
-                                                                       : s.Format.Underline;
-                KVR_FUZZ_CHECK(first || v == value, "a toggled range shows the style in part");
-                first = false;
-                value = v;
-            }
-        }
+        if (what < 0)
+            continue;
+        // The paragraph for an alignment, else the range as asked.
+        const int32_t first = what == 6 ? from : lo, last = what == 6 ? to : hi;
+        if (!toggled || !ShownThroughout(shown, first, last, what, value))
+            KVR_FUZZ_CHECK(ShownThroughout(after, first, last, what, value), "the range does not show what was put");
+        else if (what < 3)
+            KVR_FUZZ_CHECK(ShownNowhere(after, first, last, what, value), "a style toggled off shows in the range");
     }
 }

@@ -267,6 +267,31 @@ TEST(EditorRichFormat, EveryToolbarButtonWritesItsMarkup)
     EXPECT_EQ(again->GetRichText(), before);
 }
 
+// Mark-up written by hand, a closing tag with no pair open and a centre
+// never closed: the toolbar's bold and right reach every character they
+// cover, as the element lays them out, and the next paragraph stays centred.
+TEST(EditorRichFormat, ToolbarOnHandWrittenMarkupFormatsAllItCovers)
+{
+    TEditorInput in;
+    TKVRBaseRichText* rich = EditRich(in, QStringLiteral("one</B> two<C></I><BR>three"), 0);
+    ASSERT_TRUE(rich);
+    const std::vector<TRectF> rects = Toolbar(in);
+    ASSERT_EQ(rects.size(), 10u);
+    Select(in, 0, 7);
+    in.Click(Centre(rects[1]));
+    in.Surface()->fDrw->aPos = 1;
+    in.Click(Centre(rects[9]));
+    EXPECT_EQ(rich->GetRichText(), QStringLiteral("<R><B>one two</B></R><C></I><BR>three"));
+    in.Surface()->grab();
+    ASSERT_FALSE(rich->GetDrawSegments().empty());
+    for (const TRichTextDrawSegment& s : rich->GetDrawSegments()) {
+        SCOPED_TRACE(s.Text.toStdString());
+        const bool first = s.PlainStart < 7;
+        EXPECT_EQ(rich->GetFormats()[size_t(s.FormatIndex)].Bold, first);
+        EXPECT_EQ(s.Align, first ? TKVRHorzAlign::Right : TKVRHorzAlign::Center);
+    }
+}
+
 // Zoomed far in or out, the toolbar stays whole on the surface and paints
 // white buttons on its band.
 TEST(EditorRichFormat, ToolbarInsideTheSurfaceAtZoomExtremes)

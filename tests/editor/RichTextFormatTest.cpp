@@ -128,3 +128,78 @@ TEST(RichTextFormat, EditsLeaveTheMarkupOfTheTable)
         EXPECT_TRUE(RichMarkupBalanced(markup)) << row.Name << ": " << markup.toStdString();
     }
 }
+
+// Mark-up written by hand: closing tags with no pair open (the reader passes
+// over them) and pairs never closed (they hold the rest of the text). An edit
+// formats its whole range as the reader then shows it, or answers false and
+// leaves the text; it never leaves a tag more without its partner. Each mask
+// tells, per plain character after the edit, whether it shows what the edit
+// put ('x'), does not ('.'), or is a line break (' ').
+TEST(RichTextFormat, EditsOnHandWrittenMarkupDoAllOrNothing)
+{
+    const auto bold = [](const TRichShown& s) { return s.Format.Bold; };
+    const auto italic = [](const TRichShown& s) { return s.Format.Italic; };
+    const auto underline = [](const TRichShown& s) { return s.Format.Underline; };
+    const auto fontA = [](const TRichShown& s) { return s.Format.FontName == "A"; };
+    const auto size4 = [](const TRichShown& s) { return s.Format.FontHeight == 4000; };
+    const auto colour = [](const TRichShown& s) { return s.Format.Color == 0xFF445566; };
+    const auto left = [](const TRichShown& s) { return s.HasAlign && s.Align == TKVRHorzAlign::Left; };
+    const auto right = [](const TRichShown& s) { return s.HasAlign && s.Align == TKVRHorzAlign::Right; };
+    const struct
+    {
+        const char* Name;
+        QString Before;
+        std::function<bool(QString&)> Edit;
+        QString After;
+        std::function<bool(const TRichShown&)> Shows;
+        const char* Mask;
+    } rows[] = {
+        {"bold over a stray closer", "a</B>b", Toggle(0, 2), "<B>ab</B>", bold, "xx"},
+        {"bold over blanks and a stray closer", "  </B>a", Toggle(0, 3), "<B>  a</B>", bold, "xxx"},
+        {"a stray closer after the range stays", "a</B>b", Toggle(0, 1), "<B>a</B></B>b", bold, "x."},
+        {"a stray closer of another kind stays", "a</I>b", Toggle(0, 2), "<B>a</I>b</B>", bold, "xx"},
+        {"italic over a lower-case stray closer", "a</i>bc", Toggle(0, 3, "<I>", "</I>"), "<I>abc</I>", italic, "xxx"},
+        {"underline over a pair and a stray closer", "x<U>a</U>b</U>c", Toggle(0, 4, "<U>", "</U>"), "<U>xabc</U>",
+         underline, "xxxx"},
+        {"bold off the start of an unclosed bold", "<B>abc", Toggle(0, 1), "a<B>bc", bold, ".xx"},
+        {"bold before an unclosed bold", "a<B>bc", Toggle(0, 1), "<B>a</B><B>bc", bold, "xxx"},
+        {"bold over the end of a pair and a stray closer", "<B>ab</B></B>cd", Toggle(1, 3), "<B>a</B><B>bc</B>d",
+         bold, "xxx."},
+        {"font over a stray closer", "a</FN>b", Toggle(0, 2, "<FN:A>", "</FN>"), "<FN:A>ab</FN>", fontA, "xx"},
+        {"font inside an unclosed font", "<FN:Times>abc", Toggle(1, 2, "<FN:A>", "</FN>"),
+         "<FN:Times>a<FN:A>b</FN>c", fontA, ".x."},
+        {"font off the start of an unclosed font", "<FN:A>abc", Toggle(0, 1, "<FN:A>", "</FN>"), "a<FN:A>bc", fontA,
+         ".xx"},
+        {"size over a stray closer", "a</FS>b", Toggle(0, 2, "<FS:4000>", "</FS>"), "<FS:4000>ab</FS>", size4, "xx"},
+        {"colour over a stray closer", "a</FC>b", Color(0, 2, 0xFF445566), "<FC:445566>ab</FC>", colour, "xx"},
+        {"colour over a pair and a stray closer", "<FC:FF0000>a</FC>b</FC>c", Color(0, 3, 0xFF445566),
+         "<FC:445566>abc</FC>", colour, "xxx"},
+        {"colour inside an unclosed colour", "<FC:FF0000>abc", Color(1, 2, 0xFF445566),
+         "<FC:FF0000>a<FC:445566>b</FC>c", colour, ".x."},
+        {"right over a stray closer", "a</R>b", Align(0, 2), "<R>ab</R>", right, "xx"},
+        {"right over a stray closer before a break", "a</R><BR>b", Align(0, 2), "<R>a</R><BR>b", right, "x ."},
+        {"right on the first paragraph of an unclosed centre", "<C>ab<BR>cd", Align(0, 2), "<R>ab</R><C><BR>cd",
+         right, "xx .."},
+        {"right on the second paragraph of an unclosed centre", "<C>ab<BR>cd", Align(4, 2), "<C>ab<BR></C><R>cd</R>",
+         right, ".. xx"},
+        {"right before alignments opened for the next paragraph", "ab<C><R></I><BR>cd", Align(0, 2),
+         "<R>ab</R><C><R></I><BR>cd", right, "xx xx"},
+        {"left over a stray closer, before an unclosed left", ":a</L><L></R><BR>b", Align(0, 0),
+         "<L>:a</L><L></R><BR>b", left, "xx x"},
+        {"a stray closer holding a tag apart stays: bold refused", "<</B>B>x", Toggle(0, 4), "<</B>B>x", bold, "...."},
+        {"a stray closer holding a tag apart stays: alignment refused", "<</R>R>x", Align(0, 2), "<</R>R>x", right,
+         "...."},
+    };
+    for (const auto& row : rows) {
+        QString markup = row.Before;
+        const bool changed = row.Edit(markup);
+        EXPECT_EQ(markup.toStdString(), row.After.toStdString()) << row.Name;
+        EXPECT_EQ(changed, row.Before != row.After) << row.Name;
+        EXPECT_LE(RichMarkupUnmatched(markup), RichMarkupUnmatched(row.Before)) << row.Name;
+        const std::vector<TRichShown> shown = RichShownOf(markup);
+        QString mask;
+        for (const TRichShown& s : shown)
+            mask += s.Break ? u' ' : row.Shows(s) ? u'x' : u'.';
+        EXPECT_EQ(mask.toStdString(), row.Mask) << row.Name << ": " << markup.toStdString();
+    }
+}

@@ -56,6 +56,8 @@ public:
             } else if (!stack.empty()) {
                 Pairs.push_back(MakePair(stack.back(), tag));
                 stack.pop_back();
+            } else {
+                Strays.push_back(tag);
             }
         }
         for (const auto& stack : open)
@@ -85,6 +87,8 @@ public:
 
     std::vector<TRichTextTag> Tags;
     std::vector<TPair> Pairs;
+    // Closing tags while no pair of their kind is open: the parser passes over them.
+    std::vector<TRichTextTag> Strays;
 
 private:
     TPair MakePair(const TRichTextTag& aOpen, const TRichTextTag& aClose) const
@@ -253,15 +257,26 @@ std::vector<const TPair*> PairsIn(const TMarkupMap& aMap, int32_t aStart, int32_
     return found;
 }
 
+// A new pair of a kind from mark-up position aFrom to aTo. Closing tags of
+// the kind that the parser passed over between them go: the new pair would
+// end at the first of them.
+std::vector<TEdit> PutPair(const TMarkupMap& aMap, int32_t aFrom, int32_t aTo, const QString& aOpen, TKind aKind)
+{
+    std::vector<TEdit> edits{{aFrom, 0, aOpen}};
+    for (const TRichTextTag& t : aMap.Strays)
+        if (t.Kind == aKind && t.Start >= aFrom && t.Start + t.Length <= aTo)
+            edits.push_back({t.Start, t.Length, {}});
+    edits.push_back({aTo, 0, CloseTagOf(aKind)});
+    return edits;
+}
+
 // The range wrapped: the opening tag just before its first character, the
 // closing one just after its last, so the pair nests inside the spans there.
-QString Wrap(const QString& aMarkup, int32_t aStart, int32_t aEnd, const QString& aOpen, const QString& aClose)
+QString Wrap(const QString& aMarkup, int32_t aStart, int32_t aEnd, const QString& aOpen, TKind aKind)
 {
     const TMarkupMap map(aMarkup);
     const int32_t at = map.RichStart(aStart);
-    if (aStart >= aEnd)
-        return ApplyEdits(aMarkup, {{at, 0, aOpen + aClose}});
-    return ApplyEdits(aMarkup, {{at, 0, aOpen}, {map.RichEnd(aEnd), 0, aClose}});
+    return ApplyEdits(aMarkup, PutPair(map, at, aStart >= aEnd ? at : map.RichEnd(aEnd), aOpen, aKind));
 }
 
 bool IsBlankOnly(const QString& aPlain, const TPair& aPair)
@@ -403,8 +418,7 @@ bool ToggleRichTextPair(QString& markup, int32_t start, int32_t end, const QStri
     if (!covered) {
         // The tag's name upper case, a value as given.
         const qsizetype colon = open.indexOf(u':');
-        next = Wrap(next, start, end, colon < 0 ? open.toUpper() : open.left(colon).toUpper() + open.mid(colon),
-                    CloseTagOf(kind));
+        next = Wrap(next, start, end, colon < 0 ? open.toUpper() : open.left(colon).toUpper() + open.mid(colon), kind);
         put = {kind, start, end};
     }
     return StoreFormat(markup, DropMadeBlank(next, BlankStylePairs(markup), put));
@@ -422,7 +436,7 @@ bool ApplyRichTextColorPair(QString& markup, int32_t start, int32_t end, TAlphaC
                                   PairsIn(map, start, end, [](TKind k) { return k == TKind::FontColor; }, true));
     if (GetPlainText(next) != GetPlainText(markup))
         return false;
-    return StoreFormat(markup, Wrap(next, start, end, RichTextColorTag(color), CloseTagOf(TKind::FontColor)));
+    return StoreFormat(markup, Wrap(next, start, end, RichTextColorTag(color), TKind::FontColor));
 }
 
 bool ApplyRichTextParagraphAlign(QString& markup, int32_t caret, int32_t align)
@@ -455,16 +469,24 @@ bool ApplyRichTextParagraphAlign(QString& markup, int32_t caret, int32_t align)
         return false;
     // The new pair holds the whole paragraph: past the closing tags after
     // the break before it, up to the opening tags before the break after it.
+    // An alignment opened after its last character holds the paragraphs
+    // after it (never closed, or closed there): the new pair ends before it,
+    // or its closing tag would end that one.
     const TMarkupMap map(next);
     int32_t from = map.RichEnd(first), to = map.RichStart(last);
     for (const TRichTextTag& t : map.Tags)
         if (t.Start == from && t.Closing && from < to)
             from += t.Length;
+    for (const TRichTextTag& t : map.Tags)
+        if (IsAlignKind(t.Kind) && !t.Closing && t.Start >= std::max(from, map.RichEnd(last)) && t.Start < to) {
+            to = t.Start;
+            break;
+        }
     for (auto t = map.Tags.rbegin(); t != map.Tags.rend(); ++t)
         if (t->Start + t->Length == to && !t->Closing && t->Kind != TKind::Break && to > from)
             to = t->Start;
-    return StoreFormat(markup, ApplyEdits(next, {{from, 0, QString::fromUtf16(opens[size_t(align)])},
-                                                 {to, 0, CloseTagOf(kinds[size_t(align)])}}));
+    const QString open = QString::fromUtf16(opens[size_t(align)]);
+    return StoreFormat(markup, ApplyEdits(next, PutPair(map, from, to, open, kinds[size_t(align)])));
 }
 
 bool ReplaceRichTextRange(QString& markup, int32_t start, int32_t end, const QString& insert)

@@ -10,6 +10,10 @@
 // The format edits return true when the mark-up changed; each refuses
 // (false, nothing changed) an edit after which the text would not read as
 // before, as when taking a tag out joins a "<" and a ">" of the text.
+// Mark-up written by hand may hold closing tags while no pair of their kind
+// is open, which the parser passes over, and pairs never closed, which hold
+// the rest of the text. Both read as the parser reads them: a new pair takes
+// out such closing tags of its kind inside it, where they would end it early.
 
 // Toggles a pair ("<B>"/"</B>", RichTextFontNameTag(...)/"</FN>", ...) on the
 // plain range. The range has the format when every character of it (line
