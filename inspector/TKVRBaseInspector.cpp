@@ -139,9 +139,12 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
                           fEdit.Row < int32_t(fJsonA.size());
         TPartId open;
         TJsonObject shown;
+        std::vector<TJsonObject> kept;
         if (keep) {
             open = PartId(fEdit.Row, fEdit.Part);
             shown = PartValue(fJsonA[size_t(fEdit.Row)], "Value", fEdit.Part);
+            for (const TKeptValue& k : fKept)
+                kept.push_back(ShownValue(k.Id));
         }
         if (aChange == KVRChange::Point) {
             if (!InSet(fInsTypesBase, KVRInsTypeBase::Points) || fBaseLab->GetSelectionCount() == 0)
@@ -156,6 +159,11 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
             // Changed elsewhere (a toolbar command, code): the box shows the
             // new value, or the next step would send the old one again.
             ReloadEdit();
+        else if (!fSending)
+            // Another point moved elsewhere is kept where it was moved to.
+            for (size_t i = 0; i < fKept.size() && i < kept.size(); ++i)
+                if (const TJsonObject now = ShownValue(fKept[i].Id); now != kept[i] && now.is_number())
+                    fKept[i].Value = now.get<double>();
         FillInspector(false);
         break;
     }
@@ -217,6 +225,8 @@ void TKVRBaseInspector::ReloadEdit()
         fEdit.Text = TextOf(value);
     fEdit.CursorPos = int32_t(fEdit.Text.size());
     fEdit.SelectAll = false;
+    // The box and the element agree again.
+    KeepPoints();
     DrawEdit();
 }
 
@@ -383,6 +393,7 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
     fTimer->stop();
     fAltActive = false;
     fEdit.Reset();
+    fKept.clear();
     fBackEdit = QImage();
     if (aRow < fTopIndex || aRow >= int32_t(fJsonA.size()))
         return;
@@ -428,5 +439,6 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
     fEdit.Row = aRow;
     fEdit.Part = aPart;
     fEdit.Active = true;
+    KeepPoints();
     DrawEdit();
 }
