@@ -273,6 +273,9 @@ private:
     // The open box over its row as the grid now stands, or closed when the
     // row is not shown whole.
     void PlaceEdit();
+    // The open box's left and width from its part's column in aRow; true
+    // when they changed.
+    bool PlaceEditAcross(const TJsonObject& aRow);
     // The open box shows its part's value anew, and keeps the other points
     // as they now stand.
     void ReloadEdit();
