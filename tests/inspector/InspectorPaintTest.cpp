@@ -6,6 +6,7 @@
 #include "platform/rtl/model/TKVRBasePackage.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
 #include "platform/rtl/model/TKVRBaseText.h"
+#include "tests/inspector/InspectorFixture.h"
 #include <QComboBox>
 #include <QScrollBar>
 #include <QTest>
@@ -14,8 +15,6 @@
 #include <set>
 
 namespace {
-
-std::string K(const char* aPrefix, int aPart) { return aPrefix + std::to_string(aPart); }
 
 struct TFixture
 {
@@ -188,8 +187,7 @@ TEST(InspectorPaint, RightHandBoxesEndInsideTheGrid)
                     EXPECT_TRUE(Light(image.pixelColor(right - 1, y))) << "the swatch reaches the grid's edge";
                     continue;
                 }
-                QTest::mouseClick(f.Grid.viewport(), Qt::LeftButton, {},
-                                  QPoint(right / 2 + right / 4, top + f.Grid.GetRows()[size_t(r)][K("TV", 1)].get<int>() + 8));
+                QTest::mouseClick(f.Grid.viewport(), Qt::LeftButton, {}, PartCentre(f.Grid, p.Pos, p.Code));
                 if (p.Code == KVRInsProp::List) {
                     ASSERT_TRUE(f.Grid.GetComboList()->isVisible());
                     EXPECT_LE(f.Grid.GetComboList()->geometry().right(), right - 1);
