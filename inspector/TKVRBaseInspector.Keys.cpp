@@ -372,9 +372,10 @@ void TKVRBaseInspector::UpdateNumberProp(bool aZero)
     // The send may rebuild the rows: the notification keeps the box over
     // its part (or closes it); the box's own state is kept here.
     const TDataEdit edit = fEdit;
-    if (decimal)
+    RestorePoints();
+    if (fEdit.Active && decimal)
         SendValue(id, key, value);
-    else
+    else if (fEdit.Active)
         SendValue(id, key, int64_t(RoundHalfEven(value)));
     if (!fEdit.Active) {
         CloseEdit();
@@ -386,10 +387,53 @@ void TKVRBaseInspector::UpdateNumberProp(bool aZero)
     fEdit.Part = part;
     fEdit.Top = top;
     const TJsonObject& shown = PartValue(fJsonA[size_t(row)], "Value", part);
-    fEdit.Value = shown.is_number() ? shown.get<double>() : value;
+    // Put in order, the value sent may stand in the other point's row: the
+    // box still holds it.
+    fEdit.Value = shown.is_number() && !PointTook(value) ? shown.get<double>() : value;
     fEdit.Text = aZero ? QStringLiteral("0") : NumberText(fEdit.Value);
     fEdit.CursorPos = std::min<int32_t>(fEdit.CursorPos, int32_t(fEdit.Text.size()));
     DrawEdit();
+}
+
+void TKVRBaseInspector::KeepPoints()
+{
+    fKept.clear();
+    if (!IsNumberBoxOpen() || fEdit.Row < 0 || fEdit.Row >= int32_t(fJsonA.size()))
+        return;
+    auto isPoints = [](const TJsonObject& aRow) {
+        return aRow.value("Kind", -1) == 0 && aRow.value("Type", -1) == int(KVRInsTypeBase::Points);
+    };
+    if (!isPoints(fJsonA[size_t(fEdit.Row)]))
+        return;
+    for (int32_t r = 0; r < int32_t(fJsonA.size()); ++r) {
+        const TJsonObject& row = fJsonA[size_t(r)];
+        if (!isPoints(row))
+            continue;
+        for (int32_t j = 1; j <= row.value("N", 0); ++j) {
+            const TJsonObject& value = PartValue(row, "Value", j);
+            // Laid-out points follow the others.
+            if ((r != fEdit.Row || j != fEdit.Part) && value.is_number() && !row.value(Key("RO", j), false) &&
+                (row.value(Key("Prop", j), 0) & 0xFF) == KVRInsProp::Number)
+                fKept.push_back({PartId(r, j), j, value.get<double>()});
+        }
+    }
+}
+
+void TKVRBaseInspector::RestorePoints()
+{
+    for (const TKeptValue& k : fKept) {
+        const TJsonObject shown = ShownValue(k.Id);
+        if (fEdit.Active && shown.is_number() && shown.get<double>() != k.Value)
+            SendValue(k.Id, "ext", k.Value);
+    }
+}
+
+bool TKVRBaseInspector::PointTook(double aValue) const
+{
+    return std::any_of(fKept.begin(), fKept.end(), [&](const TKeptValue& k) {
+        const TJsonObject shown = ShownValue(k.Id);
+        return k.Part == fEdit.Part && shown.is_number() && SameNumber(shown.get<double>(), aValue);
+    });
 }
 
 void TKVRBaseInspector::IncValue()

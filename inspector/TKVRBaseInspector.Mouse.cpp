@@ -74,6 +74,7 @@ void TKVRBaseInspector::CloseEdit()
     fAltActive = false;
     fAltCode.clear();
     fEdit.Reset();
+    fKept.clear();
     fBackEdit = QImage();
     viewport()->update();
 }
@@ -284,6 +285,12 @@ bool TKVRBaseInspector::FindPart(const TPartId& aId, int32_t& aRow, int32_t& aPa
             }
     }
     return false;
+}
+
+TJsonObject TKVRBaseInspector::ShownValue(const TPartId& aId) const
+{
+    int32_t row = 0, part = 0;
+    return FindPart(aId, row, part) ? PartValue(fJsonA[size_t(row)], "Value", part) : TJsonObject();
 }
 
 void TKVRBaseInspector::SendValue(const TPartId& aId, const char* aKey, const TJsonObject& aValue)

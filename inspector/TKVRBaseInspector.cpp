@@ -139,9 +139,12 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
                           fEdit.Row < int32_t(fJsonA.size());
         TPartId open;
         TJsonObject shown;
+        std::vector<TJsonObject> kept;
         if (keep) {
             open = PartId(fEdit.Row, fEdit.Part);
             shown = PartValue(fJsonA[size_t(fEdit.Row)], "Value", fEdit.Part);
+            for (const TKeptValue& k : fKept)
+                kept.push_back(ShownValue(k.Id));
         }
         if (aChange == KVRChange::Point) {
             if (!InSet(fInsTypesBase, KVRInsTypeBase::Points) || fBaseLab->GetSelectionCount() == 0)
@@ -156,6 +159,11 @@ void TKVRBaseInspector::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aVal
             // Changed elsewhere (a toolbar command, code): the box shows the
             // new value, or the next step would send the old one again.
             ReloadEdit();
+        else if (!fSending)
+            // Another point moved elsewhere is kept where it was moved to.
+            for (size_t i = 0; i < fKept.size() && i < kept.size(); ++i)
+                if (const TJsonObject now = ShownValue(fKept[i].Id); now != kept[i] && now.is_number())
+                    fKept[i].Value = now.get<double>();
         FillInspector(false);
         break;
     }
@@ -217,6 +225,8 @@ void TKVRBaseInspector::ReloadEdit()
         fEdit.Text = TextOf(value);
     fEdit.CursorPos = int32_t(fEdit.Text.size());
     fEdit.SelectAll = false;
+    // The box and the element agree again.
+    KeepPoints();
     DrawEdit();
 }
 
@@ -248,12 +258,31 @@ void TKVRBaseInspector::PlaceEdit()
         return;
     }
     fEdit.Top = int32_t(top) + row.value(Key("TV", fEdit.Part), 0);
+    // The grid's width may have changed its column.
+    if (PlaceEditAcross(row))
+        DrawEdit();
+}
+
+bool TKVRBaseInspector::PlaceEditAcross(const TJsonObject& aRow)
+{
+    const TKVRInsCol col = TKVRInsCol(aRow.value(Key("C", fEdit.Part), 0));
+    const TKVRInsProp code = TKVRInsProp(aRow.value(Key("Prop", fEdit.Part), 0) & 0xFF);
+    const int32_t left = int32_t(RoundHalfEven(XPosCtrl(col, code, fSize24)));
+    const int32_t width = int32_t(RoundHalfEven(WidthCtrl(col, code, fSize24)));
+    const bool moved = left != fEdit.Left || width != fEdit.Width;
+    fEdit.Left = left;
+    fEdit.Width = width;
+    return moved;
 }
 
 // ---------------------------------------------------------------- rows and scrolling
 
 int32_t TKVRBaseInspector::GridWidth() const
 {
+    // A control not shown yet has not laid its viewport out: the width its
+    // layout will give it.
+    if (testAttribute(Qt::WA_PendingResizeEvent))
+        return width() - (GetVertScrollBarVisible() ? fScrollBar->sizeHint().width() : 0);
     return viewport()->width();
 }
 
@@ -294,8 +323,10 @@ void TKVRBaseInspector::FillInspector(bool aReset)
 
 int32_t TKVRBaseInspector::LayoutWidth() const
 {
-    // In 96-dpi pixels, as the grid's units are given.
-    return std::max(ControlWidth, int32_t(RoundHalfEven(double(width()) * 96.0 / std::max(fDPIX, 1))));
+    // In 96-dpi pixels, as the grid's units are given: the viewport's, which
+    // the bar narrows, never less than the least control leaves it.
+    const int32_t least = ControlWidth - (GetVertScrollBarVisible() ? fScrollBarsize : 0);
+    return std::max(least, int32_t(double(GridWidth()) * 96.0 / std::max(fDPIX, 1)));
 }
 
 bool TKVRBaseInspector::GetVertScrollBarVisible() const
@@ -309,7 +340,6 @@ void TKVRBaseInspector::UpdateScrollBars()
     if (GetVertScrollBarVisible()) {
         fLeftGap = 2;
         fRightGap = fScrollBarsize;
-        fSize24 = ScalePos(float(LayoutWidth() - fScrollBarsize) / 24.0f, fDPIX);
         fScrollBar->setRange(0, fLastTop);
         fScrollBar->setPageStep(std::max(1, fVisibleRows));
         fScrollBar->setValue(fTopIndex);
@@ -318,12 +348,14 @@ void TKVRBaseInspector::UpdateScrollBars()
         fTopIndex = 0;
         fRightGap = 4;
         fLeftGap = 11;
-        fSize24 = ScalePos(10.0f * float(LayoutWidth()) / float(ControlWidth), fDPIX);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         fScrollBar->setRange(0, 0);
         fScrollBar->setValue(0);
         fScrollBar->setPageStep(0);
     }
+    // Each column a 24th of the viewport as the bar leaves it, unrounded: a
+    // unit rounded up would put the right-hand boxes past the grid's edge.
+    fSize24 = double(LayoutWidth()) * std::max(fDPIX, 1) / 96.0 / 24.0;
 }
 
 void TKVRBaseInspector::UpdateVertScroll()
@@ -383,6 +415,7 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
     fTimer->stop();
     fAltActive = false;
     fEdit.Reset();
+    fKept.clear();
     fBackEdit = QImage();
     if (aRow < fTopIndex || aRow >= int32_t(fJsonA.size()))
         return;
@@ -394,7 +427,6 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
     if (aPart < 1 || aPart > row.value("N", 0))
         return;
     const TKVRInsProp code = TKVRInsProp(row.value(Key("Prop", aPart), 0) & 0xFF);
-    const TKVRInsCol col = TKVRInsCol(row.value(Key("C", aPart), 0));
     const TJsonObject& value = PartValue(row, "Value", aPart);
     // A value the element lays out itself opens no box.
     if (row.value(Key("RO", aPart), false))
@@ -420,13 +452,13 @@ void TKVRBaseInspector::Edit(int32_t aRow, int32_t aPart)
     case KVRInsProp::List: OpenList(aRow, aPart, int32_t(top)); return;
     default: return;
     }
-    fEdit.Width = int32_t(RoundHalfEven(WidthCtrl(col, code, fSize24)));
-    fEdit.Height = int32_t(RoundHalfEven(HeightCtrl(code, fDPIY)));
-    fEdit.Left = int32_t(RoundHalfEven(XPosCtrl(col, code, fSize24)));
-    fEdit.Top = int32_t(top) + row.value(Key("TV", aPart), 0);
-    fEdit.CursorPos = int32_t(fEdit.Text.size());
     fEdit.Row = aRow;
     fEdit.Part = aPart;
+    PlaceEditAcross(row);
+    fEdit.Height = int32_t(RoundHalfEven(HeightCtrl(code, fDPIY)));
+    fEdit.Top = int32_t(top) + row.value(Key("TV", aPart), 0);
+    fEdit.CursorPos = int32_t(fEdit.Text.size());
     fEdit.Active = true;
+    KeepPoints();
     DrawEdit();
 }

@@ -229,6 +229,26 @@ private:
     // took them, or while they are still short of the minimum.
     void SendTypedNumber(const QString& aText, int32_t aCursorPos);
     TPartId fListPart;
+    // The other point coordinates of the open box's element as they stood
+    // when the box opened (or were last changed elsewhere). An element that
+    // keeps its points in order swaps them when a typed value passes the
+    // other one on its way ("125" passing 80 on the way to 125.5): each send
+    // puts them back first, so that only the box's value changes them.
+    struct TKeptValue
+    {
+        TPartId Id;
+        int32_t Part = 0;  // X or Y: the part's place in its row
+        double Value = 0;
+    };
+    std::vector<TKeptValue> fKept;
+    // Keeps the open box's other point coordinates as the rows now show them.
+    void KeepPoints();
+    // Sends back those the box's own sends have moved.
+    void RestorePoints();
+    // A point of the same axis took aValue: the element put it in order.
+    bool PointTook(double aValue) const;
+    // The value the rows show for the part, or null.
+    TJsonObject ShownValue(const TPartId& aId) const;
     // The open list ends in a line saying that no data is bound.
     bool fNoFieldsLine = false;
     // The captions cut at their box in the last paint, with their whole text.
@@ -253,7 +273,11 @@ private:
     // The open box over its row as the grid now stands, or closed when the
     // row is not shown whole.
     void PlaceEdit();
-    // The open box shows its part's value anew.
+    // The open box's left and width from its part's column in aRow; true
+    // when they changed.
+    bool PlaceEditAcross(const TJsonObject& aRow);
+    // The open box shows its part's value anew, and keeps the other points
+    // as they now stand.
     void ReloadEdit();
     // A number box's text for aValue, in its part's edit format.
     QString NumberText(double aValue) const;

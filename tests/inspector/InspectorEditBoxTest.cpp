@@ -96,19 +96,23 @@ TEST(InspectorEditBox, TheOpenBoxFollowsItsRowOrCloses)
 }
 
 // Changed elsewhere while its box is open, the element's value shows in the
-// box, and the next step starts from it.
+// box, and the next step starts from it; the other point stays where it was
+// moved to.
 TEST(InspectorEditBox, TheOpenBoxShowsChangesMadeElsewhere)
 {
     const struct
     {
         const char* Name;
         void (*Change)(TInspectorFixture&);
-        double X1;  // after the change
+        double X1, X2;  // after the change
     } cases[] = {
-        {"moved by a toolbar command", [](TInspectorFixture& f) { f.Doc.MoveSelectionBy(5000, 0, false); }, 5},
+        {"moved by a toolbar command", [](TInspectorFixture& f) { f.Doc.MoveSelectionBy(5000, 0, false); }, 5, 25},
         {"set by code", [](TInspectorFixture& f) {
              f.Doc.UpdateProp(KVRInsProp::Number, 0, KVRInsTypeBase::Points, X1Pos, {{"ext", 12.5}});
-         }, 12.5},
+         }, 12.5, 20},
+        {"the other point set by code", [](TInspectorFixture& f) {
+             f.Doc.UpdateProp(KVRInsProp::Number, 0, KVRInsTypeBase::Points, X1Pos + 2, {{"ext", 30}});
+         }, 0, 30},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -121,6 +125,7 @@ TEST(InspectorEditBox, TheOpenBoxShowsChangesMadeElsewhere)
         EXPECT_EQ(f.Grid.GetEdit().Text, QString::number(c.X1));
         QTest::keyClick(&f.Grid, Qt::Key_Up);
         EXPECT_EQ(f.Rect->GetPoint(1).X, std::llround((c.X1 + 1) * 1000));
+        EXPECT_EQ(f.Rect->GetPoint(2).X, std::llround(c.X2 * 1000));
         EXPECT_EQ(f.Grid.GetEdit().Text, QString::number(c.X1 + 1));
     }
 }

@@ -65,7 +65,7 @@ inline bool FindShownPart(const TKVRBaseInspector& aGrid, int aPos, int aCode, i
 }
 
 // The middle of the part's value box as the row model lays it out (a 24th
-// of the grid's width, less its scroll bar's), or (-1, -1).
+// of the viewport's width, which the scroll bar narrows), or (-1, -1).
 inline QPoint PartCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
 {
     int r = 0, j = 0, top = 0;
@@ -73,9 +73,7 @@ inline QPoint PartCentre(const TKVRBaseInspector& aGrid, int aPos, int aCode)
         return {-1, -1};
     const TJsonObject& row = aGrid.GetRows()[size_t(r)];
     const TKVRInsCol col = TKVRInsCol(row[K("C", j)].get<int>());
-    const double width = std::max(TKVRBaseInspector::ControlWidth, aGrid.width());
-    const double unit =
-        (width - (aGrid.GetVertScrollBarVisible() ? aGrid.GetScrollBar()->sizeHint().width() : 0)) / 24.0;
+    const double unit = aGrid.viewport()->width() / 24.0;
     return QPoint(int(XPosCtrl(col, TKVRInsProp(aCode), unit) + WidthCtrl(col, TKVRInsProp(aCode), unit) / 2),
                   top + row[K("TV", j)].get<int>() + int(HeightCtrl(TKVRInsProp(aCode), 96) / 2));
 }

@@ -1,18 +1,32 @@
 // Keys into the inspector's painted box, offscreen, on a real document: each
 // case opens a box, types, and reads what the element then holds.
+#include "document/KVR.FMX.Shared.Factory.h"
+#include "elements/TKVRImage.h"
 #include "platform/rtl/model/TKVRBaseBarcode.h"
+#include "platform/rtl/model/TKVRBaseCircle.h"
+#include "platform/rtl/model/TKVRBaseEllipse.h"
+#include "platform/rtl/model/TKVRBaseImage.h"
 #include "platform/rtl/model/TKVRBaseLevel.h"
+#include "platform/rtl/model/TKVRBaseLine.h"
+#include "platform/rtl/model/TKVRBaseNutri.h"
 #include "platform/rtl/model/TKVRBasePDF417.h"
+#include "platform/rtl/model/TKVRBasePackage.h"
+#include "platform/rtl/model/TKVRBasePara.h"
 #include "platform/rtl/model/TKVRBaseQRCode.h"
+#include "platform/rtl/model/TKVRBaseRank.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseSector.h"
+#include "platform/rtl/model/TKVRBaseTable.h"
 #include "platform/rtl/model/TKVRBaseText.h"
 #include "tests/inspector/InspectorFixture.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QTest>
 #include <clocale>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -438,4 +452,128 @@ TEST_F(InspectorKeys, MinusAndClearedBoxes)
         EXPECT_EQ(f.Grid.GetEdit().Text, QString::fromLatin1(c.Text));
         EXPECT_DOUBLE_EQ(Shown(f.Grid, c.Pos).get<double>(), c.Stored);
     }
+}
+
+// A number typed into one point of a pair the element keeps in order is what
+// that pair ends with, whatever the digits passed on the way: typed into X1
+// of a box from 10 to 80, 125.5 leaves it from 80 to 125.5 and nothing else
+// changed. Each key still goes to the element at once, and the box shows the
+// digits as typed. An element that keeps no order ends with the typed value
+// in the typed row; a laid-out point follows.
+TEST_F(InspectorKeys, ATypedPointEndsWhereTyped)
+{
+    const struct
+    {
+        const char* Name;
+        TKVRBaseItem* (*Make)(TVXLabelFMX&);
+        bool Orders;  // puts X1/X2 and Y1/Y2 in order
+    } kinds[] = {
+        {"rich text", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseRichText(0, 0, 5000, 5000); }, true},
+        {"paragraph", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseParagraph(0, 0, 5000, 5000); }, true},
+        {"rectangle", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseRectangle(0, 0, 5000, 5000); }, true},
+        {"package", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBasePackage(0, 0, 5000, 5000); }, true},
+        {"ellipse", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseEllipse(5000, 5000, 3000, 2000); }, true},
+        {"circle", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseCircle(5000, 5000, 3000); }, true},
+        {"sector", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseSector(5000, 5000, 3000, 0, 90); }, true},
+        {"level", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseLevel(5000, 5000, 3000); }, true},
+        {"picture",
+         [](TVXLabelFMX& d) -> TKVRBaseItem* {
+             return TKVRFactory::AddBaseImage(&d, 0, 0, 5000, 5000, QStringLiteral("pic.png"));
+         },
+         true},
+        {"table", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseTable(0, 0, 5000, 5000); }, true},
+        {"rating", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseRank(0, 0, 5000, 5000); }, true},
+        {"nutrition score", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseNutriScore(0, 0, 5000, 5000); },
+         true},
+        {"line", [](TVXLabelFMX& d) -> TKVRBaseItem* { return d.AddBaseLine(0, 0, 5000, 5000); }, false},
+    };
+    // The keys: '\b' Backspace, 'p' the locale's decimal point, 'u' Up,
+    // '\n' Return, '\x1b' Esc. Texts: the box's after each key but the last, which closes.
+    const struct
+    {
+        const char* Name;
+        int Pos;  // 1002 X1, 1003 Y1, 1004 X2, 1005 Y2
+        const char* Keys;
+        std::vector<const char*> Texts;
+        double X1, Y1, X2, Y2;  // ordered, after the box closed
+    } cases[] = {
+        {"125.5 into X1", 1002, "\b\b125p5\n", {"1", "0", "1", "12", "125", "125.", "125.5"}, 80, 103, 125.5, 125},
+        {"12.5 after X1's 10", 1002, "12p5\n", {"101", "1012", "1012.", "1012.5"}, 80, 103, 1012.5, 125},
+        {"130.5 into Y1", 1003, "\b\b\b130p5\x1b", {"10", "1", "0", "1", "13", "130", "130.", "130.5"}, 10, 125, 80,
+         130.5},
+        {"5.5 into X2", 1004, "\b\b5p5\n", {"8", "0", "5", "5.", "5.5"}, 5.5, 103, 10, 125},
+        {"90 into Y2, back to 120", 1005, "\b\b\b90\b\b120\n",
+         {"12", "1", "0", "9", "90", "9", "0", "1", "12", "120"}, 10, 103, 80, 120},
+        {"79 into X1, three steps up", 1002, "\b\b79uuu\n", {"1", "0", "7", "79", "80", "81", "82"}, 80, 103, 82,
+         125},
+    };
+    const QString point = QLocale::system().decimalPoint();
+    for (const auto& k : kinds)
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(k.Name) + ", " + c.Name);
+            TFixture f;
+            f.Grid.resize(240, 2000);
+            TKVRBaseItem* item = k.Make(f.Doc);
+            ASSERT_TRUE(item);
+            // The demo's rich text: from (10, 103) to (80, 125).
+            item->SetBase(1, 10000, 103000);
+            item->SetBase(2, 80000, 125000);
+            item->CheckPosition();
+            f.Doc.SelectItem(item, false);
+            const TKVRPto open[2] = {item->GetPoint(1), item->GetPoint(2)};
+            ASSERT_EQ(open[0].X, 10000);
+            ASSERT_EQ(open[1].Y, 125000);
+            QTest::mouseClick(f.Grid.viewport(), Qt::LeftButton, {}, PartCentre(f.Grid, c.Pos, KVRInsProp::Number));
+            ASSERT_TRUE(f.Grid.GetEdit().Active);
+            // The typed point and coordinate, and the other point's as it opened.
+            const int typed = (c.Pos - 1002) / 2;
+            const bool y = (c.Pos - 1002) % 2 == 1;
+            auto axis = [y](const TKVRPto& p) { return y ? p.Y : p.X; };
+            const int64_t other = axis(open[1 - typed]);
+            for (size_t i = 0; i < std::strlen(c.Keys); ++i) {
+                const char key = c.Keys[i];
+                if (key == '\b')
+                    QTest::keyClick(&f.Grid, Qt::Key_Backspace);
+                else if (key == '\n')
+                    QTest::keyClick(&f.Grid, Qt::Key_Return);
+                else if (key == '\x1b')
+                    QTest::keyClick(&f.Grid, Qt::Key_Escape);
+                else if (key == 'u')
+                    QTest::keyClick(&f.Grid, Qt::Key_Up);
+                else if (key == 'p')
+                    QTest::keyClicks(&f.Grid, point);
+                else
+                    QTest::keyClick(&f.Grid, key);
+                if (i >= c.Texts.size())
+                    break;
+                SCOPED_TRACE(i);
+                ASSERT_TRUE(f.Grid.GetEdit().Active);
+                const QString text = QString::fromLatin1(c.Texts[i]);
+                EXPECT_EQ(f.Grid.GetEdit().Text.toStdString(), c.Texts[i]);
+                // What the box shows, and the other point as it opened.
+                const int64_t now = std::llround(QLocale::c().toDouble(text) * 1000);
+                int64_t first = typed == 0 ? now : other, second = typed == 0 ? other : now;
+                if (k.Orders && first > second)
+                    std::swap(first, second);
+                EXPECT_EQ(axis(item->GetPoint(1)), first);
+                EXPECT_EQ(axis(item->GetPoint(2)), second);
+                // The other coordinate of both points is left as it was.
+                EXPECT_EQ(y ? item->GetPoint(1).X : item->GetPoint(1).Y, y ? open[0].X : open[0].Y);
+                EXPECT_EQ(y ? item->GetPoint(2).X : item->GetPoint(2).Y, y ? open[1].X : open[1].Y);
+            }
+            EXPECT_FALSE(f.Grid.GetEdit().Active);
+            // The line's typed row keeps what was typed, the other row its own.
+            double expected[4] = {c.X1, c.Y1, c.X2, c.Y2};
+            if (!k.Orders) {
+                for (int p = 0; p < 4; ++p)
+                    expected[p] = (p % 2 ? open[p / 2].Y : open[p / 2].X) / 1000.0;
+                expected[c.Pos - 1002] = QLocale::c().toDouble(QString::fromLatin1(c.Texts.back()));
+            }
+            for (int p = 0; p < 4; ++p) {
+                EXPECT_EQ(p % 2 ? item->GetPoint(p / 2 + 1).Y : item->GetPoint(p / 2 + 1).X,
+                          std::llround(expected[p] * 1000))
+                    << p;
+                EXPECT_DOUBLE_EQ(PartShown(f.Grid, 1002 + p, KVRInsProp::Number).get<double>(), expected[p]) << p;
+            }
+        }
 }

@@ -1,17 +1,20 @@
 // What the grid paints, read back from grab(): colour swatches that show
-// whatever their colour, and captions that tell a package's sizes apart.
+// whatever their colour, captions that tell a package's sizes apart, and
+// right-hand boxes that end inside the grid at every width.
 #include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseNutri.h"
 #include "platform/rtl/model/TKVRBasePackage.h"
 #include "platform/rtl/model/TKVRBaseRectangle.h"
+#include "platform/rtl/model/TKVRBaseText.h"
+#include "tests/inspector/InspectorFixture.h"
+#include <QComboBox>
+#include <QScrollBar>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <set>
 
 namespace {
-
-std::string K(const char* aPrefix, int aPart) { return aPrefix + std::to_string(aPart); }
 
 struct TFixture
 {
@@ -121,6 +124,86 @@ TEST(InspectorPaint, APackagesSizesHaveCaptionsOfTheirOwn)
         top += row["H"].get<int>();
     }
     EXPECT_EQ(sizes, 5);
+}
+
+// The right-hand boxes at the grid's width, with and without the scroll
+// bar: a red swatch ends in its frame inside the grid, and the open Field
+// list and number box end inside it too; the open box follows its column
+// when the grid widens.
+TEST(InspectorPaint, RightHandBoxesEndInsideTheGrid)
+{
+    constexpr int BackColourPos = 151, FontColourPos = 162, FieldPos = 231, Y1Pos = 1003;
+    TFixture f;
+    auto* rect = f.Doc.AddBaseRectangle(0, 0, 20000, 10000);
+    auto* text = f.Doc.AddBaseText(0, 20000);
+    const struct
+    {
+        TKVRBaseItem* Item;
+        int Pos, Code;
+    } parts[] = {
+        {rect, BackColourPos, KVRInsProp::Color},
+        {text, FontColourPos, KVRInsProp::Color},
+        {text, FieldPos, KVRInsProp::List},
+        {rect, Y1Pos, KVRInsProp::Number},
+    };
+    for (const int width : {240, 371, 500})
+        for (const bool bar : {false, true})
+            for (const auto& p : parts) {
+                SCOPED_TRACE(std::to_string(width) + (bar ? " with the bar, " : " without, ") + std::to_string(p.Pos));
+                f.Grid.resize(width, bar ? 120 : 1500);
+                f.Doc.SelectItem(p.Item, false);
+                ASSERT_EQ(f.Grid.GetVertScrollBarVisible(), bar);
+                const int right = f.Grid.viewport()->width();
+                ASSERT_EQ(right, width - (bar ? f.Grid.GetScrollBar()->width() : 0));
+                // The part's row at the top.
+                int r = 0;
+                for (; r < int(f.Grid.GetRows().size()); ++r) {
+                    const TJsonObject& row = f.Grid.GetRows()[size_t(r)];
+                    if (row[K("P", row["N"].get<int>())] == p.Pos)
+                        break;
+                }
+                ASSERT_LT(r, int(f.Grid.GetRows().size()));
+                f.Grid.GetScrollBar()->setValue(std::min(r, f.Grid.GetLastTopIndex()));
+                int top = 0;
+                for (int i = f.Grid.GetTopIndex(); i < r; ++i)
+                    top += f.Grid.GetRows()[size_t(i)]["H"].get<int>();
+                const int h = f.Grid.GetRows()[size_t(r)]["H"].get<int>();
+                ASSERT_LE(top + h, f.Grid.viewport()->height());
+                const int kind = f.Grid.GetRows()[size_t(r)]["Kind"].get<int>();
+                const int type = f.Grid.GetRows()[size_t(r)]["Type"].get<int>();
+                if (p.Code == KVRInsProp::Color) {
+                    f.Doc.UpdateProp(KVRInsProp::Color, kind, type, p.Pos, {{"i64", int64_t(0xFFFF0000)}});
+                    const QImage image = f.Grid.grab().toImage();
+                    QRect red;
+                    for (int y = top; y < top + h; ++y)
+                        for (int x = 0; x < image.width(); ++x)
+                            if (image.pixelColor(x, y) == QColor(255, 0, 0))
+                                red |= QRect(x, y, 1, 1);
+                    ASSERT_FALSE(red.isEmpty());
+                    // Its frame, then the grid's back, before the grid ends.
+                    const int y = red.center().y();
+                    EXPECT_LT(red.right() + 1, right - 1);
+                    EXPECT_FALSE(Light(image.pixelColor(red.right() + 1, y))) << "no frame right of the swatch";
+                    EXPECT_TRUE(Light(image.pixelColor(right - 1, y))) << "the swatch reaches the grid's edge";
+                    continue;
+                }
+                QTest::mouseClick(f.Grid.viewport(), Qt::LeftButton, {}, PartCentre(f.Grid, p.Pos, p.Code));
+                if (p.Code == KVRInsProp::List) {
+                    ASSERT_TRUE(f.Grid.GetComboList()->isVisible());
+                    EXPECT_LE(f.Grid.GetComboList()->geometry().right(), right - 1);
+                    f.Grid.GetComboList()->hide();
+                } else {
+                    ASSERT_TRUE(f.Grid.GetEdit().Active);
+                    EXPECT_LE(f.Grid.GetEdit().Left + f.Grid.GetEdit().Width, right - 1);
+                    // A wider grid takes the open box along with its column.
+                    f.Grid.resize(width + 100, f.Grid.height());
+                    ASSERT_TRUE(f.Grid.GetEdit().Active);
+                    const double unit = f.Grid.viewport()->width() / 24.0;
+                    EXPECT_NEAR(f.Grid.GetEdit().Left, XPosCtrl(KVRInsCol::Right, KVRInsProp::Number, unit), 0.5);
+                    EXPECT_LE(f.Grid.GetEdit().Left + f.Grid.GetEdit().Width, f.Grid.viewport()->width() - 1);
+                    QTest::keyClick(&f.Grid, Qt::Key_Escape);
+                }
+            }
 }
 
 }  // namespace
