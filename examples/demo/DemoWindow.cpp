@@ -15,6 +15,7 @@
 #include "examples/demo/TablePolyDemo.h"
 #include "examples/demo/TextsCodesDemo.h"
 #include "platform/fmx/TPrinter.h"
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -85,10 +86,11 @@ QWidget* DemoPageOf(QWidget* aTab)
     return scroll ? scroll->widget() : aTab;
 }
 
-QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName)
+QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName, const QString& aExtension)
 {
+    // Open reads by the extension: the name and the format agree.
     if (!aName.endsWith(".json") && !aName.endsWith(".eti"))
-        aName += ".eti";
+        aName += aExtension;
     try {
         if (aDocument.SaveToFile(aName, aName.endsWith(".json") ? KVRExt::Json : KVRExt::Binary))
             return aName;
@@ -134,6 +136,8 @@ LabelHost* DemoWindow::HostInFront() const
 
 void DemoWindow::NewLabel()
 {
+    if (!MayReplace(*fEditor))
+        return;
     fEditor->NewLabel();
     fTabs->setCurrentWidget(fEditor);
     fEditor->Document().EditProperties();
@@ -153,6 +157,55 @@ bool DemoWindow::OpenLabel(const QString& aFileName, bool aForLabelling, QWidget
     return true;
 }
 
+bool DemoWindow::Save(LabelHost& aHost, bool aAskName)
+{
+    QString name = aHost.LabelFile();
+    QString extension = ".eti";
+    if (aAskName || name.isEmpty()) {
+        static const QString binary = "Binary label (*.eti)", json = "JSON label (*.json)";
+        const QString suggested = name.isEmpty() ? aHost.LabelTitle() + ".eti" : name;
+        QString type = suggested.endsWith(".json") ? json : binary;
+        name = QFileDialog::getSaveFileName(this, "Save as", suggested, binary + ";;" + json, &type);
+        if (name.isEmpty())
+            return false;
+        // The type chosen says the format of a name typed without an extension.
+        extension = type == json ? ".json" : ".eti";
+    }
+    const QString saved = SaveLabel(this, aHost.Document(), name, extension);
+    if (saved.isEmpty())
+        return false;
+    aHost.SetLabelFile(saved);
+    return true;
+}
+
+bool DemoWindow::MayReplace(LabelHost& aHost)
+{
+    if (!aHost.Document().GetModified())
+        return true;
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    QString("The label \"%1\" has changes that are not saved.").arg(aHost.LabelTitle()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setInformativeText("Save them before going on?");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return Save(aHost, false);
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
+}
+
+void DemoWindow::closeEvent(QCloseEvent* aEvent)
+{
+    // Every label that would be lost is asked about; one Cancel keeps the demo open.
+    for (LabelHost* host : {static_cast<LabelHost*>(fEditor), static_cast<LabelHost*>(fLabelling)})
+        if (!MayReplace(*host)) {
+            aEvent->ignore();
+            return;
+        }
+    aEvent->accept();
+}
+
 void DemoWindow::AddFileMenu()
 {
     QMenu* file = menuBar()->addMenu("&File");
@@ -170,19 +223,11 @@ void DemoWindow::AddFileMenu()
         return host;
     };
     const auto open = [this](bool aForLabelling) {
+        if (!MayReplace(aForLabelling ? static_cast<LabelHost&>(*fLabelling) : static_cast<LabelHost&>(*fEditor)))
+            return;
         const QString name = QFileDialog::getOpenFileName(this, "Open", QString(), "Labels (*.eti *.json)");
         if (!name.isEmpty())
             OpenLabel(name, aForLabelling, this);
-    };
-    const auto saveAs = [this](LabelHost& aHost) {
-        const QString suggested = aHost.LabelFile().isEmpty() ? aHost.LabelTitle() + ".eti" : aHost.LabelFile();
-        const QString name = QFileDialog::getSaveFileName(this, "Save as", suggested,
-                                                          "Binary label (*.eti);;JSON label (*.json)");
-        if (name.isEmpty())
-            return;
-        const QString saved = SaveLabel(this, aHost.Document(), name);
-        if (!saved.isEmpty())
-            aHost.SetLabelFile(saved);
     };
 
     add("&New", "actNew", QKeySequence::New, [this] { NewLabel(); });
@@ -211,18 +256,13 @@ void DemoWindow::AddFileMenu()
             QMessageBox::warning(this, "Open data", QString("Could not read %1:\n%2").arg(name, error));
     });
     file->addSeparator();
-    add("&Save", "actSave", QKeySequence::Save, [needHost, saveAs, this] {
-        LabelHost* host = needHost("save");
-        if (!host)
-            return;
-        if (host->LabelFile().isEmpty())
-            saveAs(*host);
-        else
-            SaveLabel(this, host->Document(), host->LabelFile());
-    });
-    add("Save &as...", "actSaveAs", QKeySequence::SaveAs, [needHost, saveAs] {
+    add("&Save", "actSave", QKeySequence::Save, [needHost, this] {
         if (LabelHost* host = needHost("save"))
-            saveAs(*host);
+            Save(*host, false);
+    });
+    add("Save &as...", "actSaveAs", QKeySequence::SaveAs, [needHost, this] {
+        if (LabelHost* host = needHost("save"))
+            Save(*host, true);
     });
     file->addSeparator();
     add("Pre&view...", "actPreview", QKeySequence(), [needHost] {
@@ -289,5 +329,8 @@ void DemoWindow::AddFileMenu()
         });
     });
     file->addSeparator();
-    add("&Quit", "actQuit", QKeySequence::Quit, [this] { close(); });
+    // Closing asks about unsaved labels (closeEvent). Platforms without a
+    // standard quit key (offscreen, Windows) get the desktops' Ctrl+Q.
+    const QKeySequence quit(QKeySequence::Quit);
+    add("&Quit", "actQuit", quit.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q) : quit, [this] { close(); });
 }

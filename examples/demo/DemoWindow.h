@@ -23,12 +23,24 @@ public:
     // The label of the page in front; null for a page without one.
     LabelHost* HostInFront() const;
 
-    // File › New: an empty label on the editor page, its sheet dialog open.
+    // File › New: an empty label on the editor page, its sheet dialog open;
+    // nothing when the user keeps the changed label (see MayReplace).
     void NewLabel();
     // Opens the label file on the editor page (or the labelling page); false,
     // with the reason told (a message box, or stderr without aParent), when
     // it cannot be read.
     bool OpenLabel(const QString& aFileName, bool aForLabelling, QWidget* aParent);
+
+    // File › Save (aAskName false: to the label's file, when it has one) and
+    // Save as...; true when the label was written.
+    bool Save(LabelHost& aHost, bool aAskName);
+    // Before the label of aHost is replaced or the demo ends: a label with
+    // changes asks Save, Discard or Cancel. True when the road may go on
+    // (nothing changed, discarded, or saved).
+    bool MayReplace(LabelHost& aHost);
+
+protected:
+    void closeEvent(QCloseEvent* aEvent) override;
 
 private:
     void AddFileMenu();
@@ -41,10 +53,11 @@ private:
 // The page a tab shows, inside its scroll area or not.
 QWidget* DemoPageOf(QWidget* aTab);
 
-// Label files: ".json" is written as JSON, any other name as a binary ".eti"
-// (added when the name has neither). The name written, empty when it could
-// not be (told in a message box, or on stderr without aParent).
-QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName);
+// Label files: ".json" is written as JSON, ".eti" as binary; a name with
+// neither takes aExtension (".eti" or ".json") and its format. The name
+// written, empty when it could not be (told in a message box, or on stderr
+// without aParent).
+QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName, const QString& aExtension = ".eti");
 
 // Starts the export of the label's page; aDone hears on this thread why it
 // failed (empty when the file was written) and which codes were refused.

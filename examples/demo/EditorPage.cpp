@@ -90,6 +90,8 @@ EditorPage::EditorPage(QWidget* parent)
     rich->SetRichTextValue(QStringLiteral("Click here, select and format: <B>bold</B>, <FC:C62828>red</FC> or "
                                           "<B><FC:1565C0>both</FC></B>.<BR><C>Enter breaks the line</C>"));
     fDocument->SelectItem(rich, false);
+    // The sample is where the demo starts, not a change of the user's.
+    fDocument->SetModified(false);
 
     // One button per family of drawing actions, each a click away in its
     // menu, so the whole set fits a narrow window; the editor takes the
@@ -98,10 +100,15 @@ EditorPage::EditorPage(QWidget* parent)
     QMap<QString, QMenu*> families;
     for (const TDrawButton& b : kDrawButtons) {
         auto* action = new QAction(QString::fromLatin1(b.Caption), fTools);
+        action->setCheckable(true);
+        action->setData(int(b.Action));
+        fToolActions << action;
         connect(action, &QAction::triggered, this, [this, b] {
             fDocument->StartAction(b.Action, b.Param);
             if (b.Value)
                 fDocument->GetAct().fText = QString::fromUtf8(b.Value);
+            // A click toggles the tool; the document's action decides what shows.
+            ShowAction();
             fEditor->GetSurface()->setFocus();
         });
         if (!b.Family) {
@@ -117,6 +124,8 @@ EditorPage::EditorPage(QWidget* parent)
             button->setMenu(menu);
             button->setPopupMode(QToolButton::InstantPopup);
             button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            button->setCheckable(true);
+            fFamilies << button;
             fTools->addWidget(button);
         }
         menu->addAction(action);
@@ -135,11 +144,14 @@ EditorPage::EditorPage(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(fTools);
     layout->addWidget(fSplitter, 1);
+    fDocument->Attach(this);
+    ShowAction();
 }
 
 EditorPage::~EditorPage()
 {
     // The views leave the document before it goes.
+    fDocument->Detach(this);
     fEditor->SetLabel(nullptr);
     fInspector->SetLabel(nullptr);
 }
@@ -159,9 +171,39 @@ std::unique_ptr<TVXLabelFMX> EditorPage::MakeDocument() const
 
 void EditorPage::Show(std::unique_ptr<TVXLabelFMX> aDocument)
 {
+    fDocument->Detach(this);
+    aDocument->Attach(this);
     fEditor->SetLabel(aDocument.get());
     fInspector->SetLabel(aDocument.get());
     fDocument = std::move(aDocument);
+    ShowAction();
+}
+
+void EditorPage::UpdateCtrl(TVXChange aChange, const TVXChangeValue& aValue)
+{
+    // Actions change inside the document's brackets, told when the outermost closes.
+    if (aChange == KVRChange::Action || aChange == KVRChange::Reset || aChange == KVRChange::State ||
+        aChange == KVRChange::Loaded || (aChange == KVRChange::Update && aValue.Begin == 1))
+        ShowAction();
+}
+
+void EditorPage::ShowAction()
+{
+    QAction* shown = nullptr;
+    QAction* select = nullptr;
+    for (QAction* a : fToolActions) {
+        if (a->data().toInt() == fDocument->GetAction())
+            shown = a;
+        if (a->data().toInt() == TAct::ActSelect)
+            select = a;
+    }
+    // Dragging, editing a text in place and no action at all are selecting.
+    if (!shown)
+        shown = select;
+    for (QAction* a : fToolActions)
+        a->setChecked(a == shown);
+    for (QToolButton* b : fFamilies)
+        b->setChecked(b->menu()->actions().contains(shown));
 }
 
 void EditorPage::NewLabel()

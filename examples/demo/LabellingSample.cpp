@@ -94,7 +94,8 @@ TLabellingSample WriteLabellingSample(const QString& aFolder)
     const QString label = QDir(aFolder).filePath("product-labels.eti");
     try {
         doc.GetData().LoadCsv(data);
-        doc.GetPrintInfo().SetWithData(true);
+        // Linked as the sheet dialog's "Link data" links it: one label per record.
+        doc.SetLinkData(true);
         doc.SaveToFile(label, KVRExt::Binary);
     } catch (const std::exception&) {
         return sample;

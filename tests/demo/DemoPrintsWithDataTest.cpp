@@ -9,6 +9,7 @@
 #include "examples/demo/DemoWindow.h"
 #include "examples/demo/EditorPage.h"
 #include "examples/demo/LabellingPage.h"
+#include "examples/demo/LabellingSample.h"
 #include "render/TKVRDraw.h"
 #include "tests/demo/ModalScript.h"
 #include "tests/demo/WalkData.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -27,11 +29,7 @@ namespace {
 
 void AcceptFile(TModalScript& aScript, const QString& aFile)
 {
-    aScript.Then("QFileDialog", [aFile](QWidget* f) {
-        auto* d = qobject_cast<QFileDialog*>(f);
-        d->selectFile(aFile);
-        static_cast<QDialog*>(d)->accept();
-    });
+    aScript.Then("QFileDialog", TModalScript::ChooseFile(aFile));
 }
 
 // A text bound to the field Name, on the label in front.
@@ -117,4 +115,62 @@ TEST(DemoPrintsWithData, EveryRoadPrintsOneLabelPerRecord)
             EXPECT_TRUE(text.contains(r.Name)) << r.Name.toStdString() << " missing from:\n" << text.toStdString();
         EXPECT_FALSE(text.contains("Design name")) << text.toStdString();
     }
+}
+
+// The sample the demo starts with on its labelling page: its sheet dialog
+// shows "Link data" ticked, and, OK'd untouched, its print holds one label
+// per record, as the tick says.
+TEST(DemoPrintsWithData, TheStartUpSampleShowsTheLinkItPrints)
+{
+    InitializeKVRFMXTypes();
+    InitializeKVRFMXDialogs();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TLabellingSample sample = WriteLabellingSample(dir.filePath("sample"));
+    ASSERT_FALSE(sample.LabelFile.isEmpty());
+    QFile csv(sample.DataFile);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    QStringList names;
+    for (const QByteArray& line : csv.readAll().split('\n').mid(1))
+        if (!line.isEmpty())
+            names << QString::fromUtf8(line.split(',').first());
+    ASSERT_GT(names.size(), 1);
+
+    DemoWindow window;
+    window.resize(1000, 800);
+    window.show();
+    ASSERT_TRUE(window.OpenLabel(sample.LabelFile, true, nullptr));
+    window.Labelling().WaitForSheet();
+    QAction* sheet = nullptr;
+    for (QAction* menu : window.menuBar()->actions())
+        for (QAction* a : menu->menu()->actions())
+            if (QString(a->text()).remove('&') == "Sheet properties...")
+                sheet = a;
+    ASSERT_TRUE(sheet);
+    bool ticked = false;
+    {
+        TModalScript script;
+        script.Then("TfLabelling", [&ticked](QWidget* f) {
+            ticked = f->findChild<QCheckBox*>("ckLinkData")->isChecked();
+            QTest::mouseClick(f->findChild<QPushButton*>("butOK"), Qt::LeftButton);
+        });
+        sheet->trigger();
+        ASSERT_TRUE(script.Done());
+    }
+    EXPECT_TRUE(ticked);
+
+    const QString pdf = dir.filePath("sample.pdf");
+    TPdfFileDevice device(pdf);
+    TModalScript print;
+    print.Then("QInputDialog", [&device](QWidget* f) {
+             auto* d = qobject_cast<QInputDialog*>(f);
+             d->setTextValue(device.Name);
+             static_cast<QDialog*>(d)->accept();
+         })
+        .Then("QMessageBox", [](QWidget* f) { qobject_cast<QDialog*>(f)->accept(); });
+    window.findChild<QAction*>("actPrint")->trigger();
+    ASSERT_TRUE(print.Done());
+    const QString text = PdfText(pdf);
+    for (const QString& name : names)
+        EXPECT_EQ(text.count(name), 1) << name.toStdString() << " in:\n" << text.toStdString();
 }

@@ -13,10 +13,14 @@
 #include "tests/demo/ModalScript.h"
 #include "views/KVR.FMX.ShowPreview.h"
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QHelpEvent>
+#include <QJsonDocument>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSet>
 #include <QSplitter>
 #include <QSplitterHandle>
@@ -62,19 +66,21 @@ protected:
     DemoWindow window;
 };
 
-// The menus answer to the usual keys of the desktop.
+// The menus answer to the usual keys of the desktop; Quit to Ctrl+Q where
+// the platform names no key for it.
 TEST_F(DemoWindowTest, FileMenuHasTheStandardShortcuts)
 {
-    const struct { const char* Name; QKeySequence::StandardKey Key; } table[] = {
-        {"actNew", QKeySequence::New},     {"actOpen", QKeySequence::Open},   {"actSave", QKeySequence::Save},
-        {"actSaveAs", QKeySequence::SaveAs}, {"actPrint", QKeySequence::Print}, {"actQuit", QKeySequence::Quit},
+    const struct { const char* Name; QKeySequence::StandardKey Key; QKeySequence Otherwise; } table[] = {
+        {"actNew", QKeySequence::New, {}},       {"actOpen", QKeySequence::Open, {}},
+        {"actSave", QKeySequence::Save, {}},     {"actSaveAs", QKeySequence::SaveAs, {}},
+        {"actPrint", QKeySequence::Print, {}},   {"actQuit", QKeySequence::Quit, QKeySequence("Ctrl+Q")},
     };
     for (const auto& row : table) {
         QAction* action = Action(row.Name);
         ASSERT_TRUE(action) << row.Name;
         const QList<QKeySequence> keys = QKeySequence::keyBindings(row.Key);
         EXPECT_FALSE(action->shortcut().isEmpty() && !keys.isEmpty()) << row.Name;
-        EXPECT_EQ(action->shortcut(), keys.value(0)) << row.Name;
+        EXPECT_EQ(action->shortcut(), keys.value(0, row.Otherwise)) << row.Name;
     }
 }
 
@@ -144,11 +150,7 @@ TEST_F(DemoWindowTest, OpenPutsALabelOnTheEditorToChangeAndSave)
     }
     Front(&window.Labelling());
     TModalScript script;
-    script.Then("QFileDialog", [file](QWidget* f) {
-        auto* d = qobject_cast<QFileDialog*>(f);
-        d->selectFile(file);
-        static_cast<QDialog*>(d)->accept();
-    });
+    script.Then("QFileDialog", TModalScript::ChooseFile(file));
     window.activateWindow();
     QTest::keySequence(&window, QKeySequence(QKeySequence::Open));
     ASSERT_TRUE(script.Done());
@@ -316,6 +318,145 @@ TEST_F(DemoWindowTest, PreviewHasTheFitBoxOnEveryPage)
         Action("actPreview")->trigger();
         EXPECT_TRUE(script.Done());
         EXPECT_TRUE(shown) << (page == &window.Editor() ? "editor" : "labelling");
+    }
+}
+
+// The toolbar shows the running action checked, with its family's button,
+// and Select when none runs, whichever road changed the action.
+TEST_F(DemoWindowTest, ToolbarShowsTheRunningAction)
+{
+    Front(&window.Editor());
+    EditorPage& page = window.Editor();
+    QToolBar& bar = page.Tools();
+    TKVRBackEditor* surface = page.Editor().GetSurface();
+    const auto at = [surface](int64_t x, int64_t y) { return QPoint(surface->ScreenMMX(x), surface->ScreenMMY(y)); };
+    const auto button = [&bar](const QString& aText) {
+        for (QToolButton* b : bar.findChildren<QToolButton*>())
+            if (b->text() == aText && b->isVisible())
+                return b;
+        return static_cast<QToolButton*>(nullptr);
+    };
+    // A click on the family's button, one on the tool in the menu it pops up.
+    const auto pick = [&button](const QString& aFamily, const QString& aTool) {
+        QToolButton* family = button(aFamily);
+        ASSERT_TRUE(family && family->menu()) << aFamily.toStdString();
+        QAction* item = nullptr;
+        for (QAction* a : family->menu()->actions())
+            if (a->text() == aTool)
+                item = a;
+        ASSERT_TRUE(item) << aTool.toStdString();
+        QTimer::singleShot(0, [item] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        });
+        QTest::mouseClick(family, Qt::LeftButton);
+    };
+    const auto click = [surface, at](int64_t x, int64_t y, Qt::MouseButton aButton = Qt::LeftButton) {
+        QTest::mouseClick(surface, aButton, {}, at(x, y));
+    };
+    // What shows checked: the buttons by their text, the menus' tools as "family/tool".
+    const auto checked = [&bar] {
+        QStringList out;
+        for (QToolButton* b : bar.findChildren<QToolButton*>()) {
+            if (b->isChecked())
+                out << b->text();
+            if (b->menu())
+                for (QAction* a : b->menu()->actions())
+                    if (a->isChecked())
+                        out << b->text() + '/' + a->text();
+        }
+        out.sort();
+        return out;
+    };
+    const int32_t items = page.Document().GetItemsCount();
+    const struct
+    {
+        const char* Name;
+        std::function<void()> Do;
+        QStringList Checked;
+        int32_t Drawn;  // elements drawn so far
+    } steps[] = {
+        {"at start", [] {}, {"Select"}, 0},
+        {"Shapes, Rectangle", [&] { pick("Shapes", "Rectangle"); }, {"Shapes", "Shapes/Rectangle"}, 0},
+        {"the same tool again", [&] { pick("Shapes", "Rectangle"); }, {"Shapes", "Shapes/Rectangle"}, 0},
+        {"Esc", [&] { QTest::keyClick(surface, Qt::Key_Escape); }, {"Select"}, 0},
+        {"Lines, Polyline", [&] { pick("Lines", "Polyline"); }, {"Lines", "Lines/Polyline"}, 0},
+        {"three points", [&] { click(20000, 20000); click(60000, 20000); click(60000, 50000); },
+         {"Lines", "Lines/Polyline"}, 0},
+        {"the right button ends it", [&] { click(60000, 50000, Qt::RightButton); }, {"Select"}, 1},
+        {"Shapes, Rectangle once more", [&] { pick("Shapes", "Rectangle"); }, {"Shapes", "Shapes/Rectangle"}, 1},
+        {"two clicks draw it", [&] { click(20000, 60000); click(50000, 80000); }, {"Select"}, 2},
+        {"Codes, QR", [&] { pick("Codes", "QR"); }, {"Codes", "Codes/QR"}, 2},
+        {"the Lines menu opened and closed", [&] {
+             QTimer::singleShot(0, [] {
+                 if (QWidget* menu = QApplication::activePopupWidget())
+                     QTest::keyClick(menu, Qt::Key_Escape);
+             });
+             QTest::mouseClick(button("Lines"), Qt::LeftButton);
+         },
+         {"Codes", "Codes/QR"}, 2},
+        {"the Codes menu opened and closed", [&] {
+             QTimer::singleShot(0, [] {
+                 if (QWidget* menu = QApplication::activePopupWidget())
+                     QTest::keyClick(menu, Qt::Key_Escape);
+             });
+             QTest::mouseClick(button("Codes"), Qt::LeftButton);
+         },
+         {"Codes", "Codes/QR"}, 2},
+        {"the Select button", [&] { QTest::mouseClick(button("Select"), Qt::LeftButton); }, {"Select"}, 2},
+        {"Texts, Text", [&] { pick("Texts", "Text"); }, {"Texts", "Texts/Text"}, 2},
+        {"File, New, the drawing discarded", [&] {
+             TModalScript script;
+             script.Strictly()
+                 .Then("QMessageBox", TModalScript::Press(QMessageBox::Discard))
+                 .Then("TfLabelling", [](QWidget* f) { qobject_cast<QDialog*>(f)->reject(); });
+             Action("actNew")->trigger();
+             EXPECT_TRUE(script.Done());
+         },
+         {"Select"}, -items},
+    };
+    for (const auto& step : steps) {
+        step.Do();
+        EXPECT_EQ(checked(), step.Checked) << step.Name << ": " << checked().join(", ").toStdString();
+        EXPECT_EQ(page.Document().GetItemsCount(), items + step.Drawn) << step.Name;
+    }
+}
+
+// Save as... writes the type chosen in its dialog: a name typed without an
+// extension takes the type's; a name with one keeps it, since Open reads by it.
+TEST_F(DemoWindowTest, SaveAsWritesTheTypeChosen)
+{
+    QTemporaryDir dir;
+    const QString binary = "Binary label (*.eti)", json = "JSON label (*.json)";
+    const struct
+    {
+        QString Type, Typed, Written;
+        bool Json;
+    } cases[] = {
+        {json, "plain", "plain.json", true},
+        {binary, "plain", "plain.eti", false},
+        {json, "named.eti", "named.eti", false},
+        {binary, "named.json", "named.json", true},
+    };
+    Front(&window.Editor());
+    const int32_t items = window.Editor().Document().GetItemsCount();
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.Type + " " + c.Typed).toStdString());
+        const QString folder = dir.filePath(c.Type.left(4) + c.Typed);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        TModalScript script;
+        script.Then("QFileDialog", TModalScript::ChooseFile(QDir(folder).filePath(c.Typed), c.Type));
+        Action("actSaveAs")->trigger();
+        ASSERT_TRUE(script.Done());
+        const QString written = QDir(folder).filePath(c.Written);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{c.Written});
+        EXPECT_EQ(window.Editor().LabelFile(), written);
+        QFile file(written);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QJsonDocument::fromJson(file.readAll()).isObject(), c.Json);
+        TVXLabelFMX back;
+        ASSERT_TRUE(back.LoadFromFile(written));
+        EXPECT_EQ(back.GetItemsCount(), items);
     }
 }
 
