@@ -46,6 +46,30 @@ std::string FileError(const QString& aFileName, const QString& aText)
     return QStringLiteral("%1: %2").arg(aFileName, aText).toStdString();
 }
 
+// What the label's file stores beside its elements: sheet, print, data,
+// counters, layers and dimension styles. A dialog that changed any of it has
+// changed the label, as an edited element does.
+QByteArray LabelSettings(const TKVRBaseLabel& aLabel)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TBinaryWriter writer(&buffer);
+    aLabel.WriteBaseData(writer);
+    aLabel.WriteData(writer);
+    return bytes;
+}
+
+// Runs a settings dialog; the label is modified when its settings changed.
+template <class F>
+void EditSettings(TVXLabelFMX& aLabel, F&& aEdit)
+{
+    const QByteArray before = LabelSettings(aLabel);
+    aEdit();
+    if (LabelSettings(aLabel) != before)
+        aLabel.SetModified(true);
+}
+
 }  // namespace
 
 TVXLabelFMX::TVXLabelFMX(QObject* aOwner) : TKVRSharedFMX(aOwner) {}
@@ -379,12 +403,14 @@ TKVRLink* TVXLabelFMX::AddLink(const QString& Id1, const QString& Id2, int16_t I
 
 void TVXLabelFMX::EditProperties()
 {
-    const bool linked = GetData().LinkData;
-    if (const auto& open = KVRLabelOpeners().EditProperties)
-        open(*this);
-    // Only a tick the user changed: an untouched OK leaves the print as it was.
-    if (GetData().LinkData != linked)
-        SetLinkData(GetData().LinkData);
+    EditSettings(*this, [this] {
+        const bool linked = GetData().LinkData;
+        if (const auto& open = KVRLabelOpeners().EditProperties)
+            open(*this);
+        // Only a tick the user changed: an untouched OK leaves the print as it was.
+        if (GetData().LinkData != linked)
+            SetLinkData(GetData().LinkData);
+    });
 }
 
 void TVXLabelFMX::SetLinkData(bool aValue)
@@ -395,8 +421,10 @@ void TVXLabelFMX::SetLinkData(bool aValue)
 
 void TVXLabelFMX::EditLayers()
 {
-    if (const auto& open = KVRLabelOpeners().EditLayers)
-        open(*this);
+    EditSettings(*this, [this] {
+        if (const auto& open = KVRLabelOpeners().EditLayers)
+            open(*this);
+    });
     Refresh();
 }
 
@@ -404,8 +432,10 @@ void TVXLabelFMX::EditDimStyles()
 {
     if (GetEditorMode() != 2)
         return;
-    if (const auto& open = KVRLabelOpeners().EditDimStyles)
-        open(*this);
+    EditSettings(*this, [this] {
+        if (const auto& open = KVRLabelOpeners().EditDimStyles)
+            open(*this);
+    });
     CalcDimValues();
     Refresh();
 }

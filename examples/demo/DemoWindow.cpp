@@ -101,6 +101,18 @@ QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName, const
     return QString();
 }
 
+void BindData(TVXLabelFMX& aDocument, const QString& aCsvFile)
+{
+    TKVRData& data = aDocument.GetData();
+    const QString bound = data.CsvPath(), selected = data.GetDataSel();
+    const bool linked = data.LinkData;
+    data.LoadCsv(aCsvFile);
+    aDocument.SetLinkData(true);
+    // The label file names its data: another file, or the link, is a change to keep.
+    if (data.CsvPath() != bound || data.GetDataSel() != selected || !linked)
+        aDocument.SetModified(true);
+}
+
 bool StartExport(TVXLabelFMX& aDocument, const QString& aName,
                  std::function<void(const QString& aError, const QString& aRefused)> aDone)
 {
@@ -241,10 +253,8 @@ void DemoWindow::AddFileMenu()
             return;
         QString error;
         if (editor) {
-            TVXLabelFMX& doc = fEditor->Document();
             try {
-                doc.GetData().LoadCsv(name);
-                doc.SetLinkData(true);
+                BindData(fEditor->Document(), name);
             } catch (const std::exception& e) {
                 error = e.what();
             }

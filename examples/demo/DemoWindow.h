@@ -59,6 +59,10 @@ QWidget* DemoPageOf(QWidget* aTab);
 // without aParent).
 QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName, const QString& aExtension = ".eti");
 
+// Binds the CSV file to the label as linked data, one label per record;
+// raises when the file cannot be read.
+void BindData(TVXLabelFMX& aDocument, const QString& aCsvFile);
+
 // Starts the export of the label's page; aDone hears on this thread why it
 // failed (empty when the file was written) and which codes were refused.
 bool StartExport(TVXLabelFMX& aDocument, const QString& aName,

@@ -1,5 +1,6 @@
 #include "examples/demo/LabellingPage.h"
 #include "document/KVR.FMX.ExportJob.h"
+#include "examples/demo/DemoWindow.h"
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
@@ -78,13 +79,12 @@ bool LabellingPage::OpenLabel(const QString& aFileName, QString& aError)
 bool LabellingPage::OpenData(const QString& aFileName, QString& aError)
 {
     try {
-        fDocument->GetData().LoadCsv(aFileName);
+        // A bound file is linked data: one label per record, as the sheet dialog's "Link data" says.
+        BindData(*fDocument, aFileName);
     } catch (const std::exception& e) {
         aError = e.what();
         return false;
     }
-    // A bound file is linked data: one label per record, as the sheet dialog's "Link data" says.
-    fDocument->SetLinkData(true);
     fReport->clear();
     ShowSheet();
     return true;

@@ -12,6 +12,7 @@
 #include "render/TKVRDraw.h"
 #include "tests/demo/ModalScript.h"
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
@@ -232,7 +233,7 @@ TEST_F(DemoUnsavedWork, EveryRoadAsksAboutAChangedLabel)
 TEST_F(DemoUnsavedWork, QuitAsksAboutEachChangedLabelOnly)
 {
     using B = QMessageBox;
-    enum TBefore { Nothing, EditorChanged = 1, LabellingChanged = 2, DataBound = 4, Saved = 8 };
+    enum TBefore { Nothing, EditorChanged = 1, LabellingChanged = 2, DataBound = 4, Saved = 8, OtherData = 16 };
     const struct
     {
         const char* Name;
@@ -243,6 +244,7 @@ TEST_F(DemoUnsavedWork, QuitAsksAboutEachChangedLabelOnly)
         {"the demo as it starts", Nothing, {}, true},
         {"the sample's data bound again", DataBound, {}, true},
         {"both labels changed and saved", EditorChanged | LabellingChanged | Saved, {}, true},
+        {"another data file bound", OtherData, {B::Discard}, true},
         {"the editor's label changed", EditorChanged, {B::Discard}, true},
         {"the labelling label changed", LabellingChanged, {B::Cancel}, false},
         {"both changed, both discarded", EditorChanged | LabellingChanged, {B::Discard, B::Discard}, true},
@@ -253,14 +255,22 @@ TEST_F(DemoUnsavedWork, QuitAsksAboutEachChangedLabelOnly)
         DemoWindow window;
         Show(window);
         OpenSample(window);
-        if (c.Before & DataBound) {
+        QStringList asked;
+        if (c.Before & (DataBound | OtherData)) {
+            QString csv = dir.filePath("sample/products.csv");
+            if (c.Before & OtherData) {
+                csv = dir.filePath("other.csv");
+                QFile other(csv);
+                ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+                other.write("Name;Price;Code;EAN\nTea;2,50;T-1;4006381333931\n");
+                asked << window.Labelling().LabelTitle();
+            }
             TModalScript data;
-            data.Then("QFileDialog", TModalScript::ChooseFile(dir.filePath("sample/products.csv")));
+            data.Then("QFileDialog", TModalScript::ChooseFile(csv));
             window.findChild<QAction*>("actOpenData")->trigger();
             ASSERT_TRUE(data.Done());
             window.Labelling().WaitForSheet();
         }
-        QStringList asked;
         if (c.Before & EditorChanged) {
             DrawRectangle(window);
             asked << "Editor";

@@ -26,7 +26,9 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTest>
+#include <QDialog>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -479,4 +481,67 @@ TEST(SheetDialogs, TheEditorFollowsTheSizeTheDialogWrites)
     EXPECT_EQ(doc.GetAct().NumPoints(), 0);
     click(30000, 20000);
     EXPECT_EQ(doc.GetAct().NumPoints(), 1);
+}
+
+// The label's settings are part of its file: a dialog that changed them has
+// changed the label (a host asks before they are thrown away), one that
+// changed nothing has not.
+TEST(SheetDialogs, ChangedSettingsMarkTheLabelModified)
+{
+    struct TCase
+    {
+        const char* Name;
+        uint8_t Mode;
+        std::function<void(QWidget*)> Answer;
+        bool Layers;
+        bool Modified;
+    };
+    const TCase cases[] = {
+        {"untouched OK", 0, [](QWidget* f) { Modal<TfLabelling>(f)->butOK->click(); }, false, false},
+        {"width changed, Cancel", 0,
+         [](QWidget* f) {
+             Modal<TfLabelling>(f)->seWidth->setValue(3.5);
+             Modal<TfLabelling>(f)->butCancel->click();
+         },
+         false, false},
+        {"width changed, OK", 0,
+         [](QWidget* f) {
+             Modal<TfLabelling>(f)->seWidth->setValue(3.5);
+             Modal<TfLabelling>(f)->butOK->click();
+         },
+         false, true},
+        {"Link data ticked", 0,
+         [](QWidget* f) {
+             Modal<TfLabelling>(f)->ckLinkData->click();
+             Modal<TfLabelling>(f)->butOK->click();
+         },
+         false, true},
+        {"drawing untouched", 2, [](QWidget* f) { Modal<TfDrawing>(f)->butOK->click(); }, false, false},
+        {"drawing title", 2,
+         [](QWidget* f) {
+             Modal<TfDrawing>(f)->edTitle->setText("Plan B");
+             Modal<TfDrawing>(f)->butOK->click();
+         },
+         false, true},
+        {"layers looked at", 0, [](QWidget* f) { qobject_cast<QDialog*>(f)->reject(); }, true, false},
+        {"layer hidden", 0,
+         [](QWidget* f) {
+             f->findChild<QListWidget*>("lbLayers")->setCurrentRow(1);
+             f->findChild<QCheckBox*>("ckVisible")->click();
+             qobject_cast<QDialog*>(f)->reject();
+         },
+         true, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TVXLabelFMX doc;
+        SheetOffDefaults(doc);
+        doc.SetEditorMode(c.Mode);
+        doc.GetMeasure().SetContinousPaper(c.Mode != 0);  // a drawing's OK always sets it
+        doc.AddLayer(QStringLiteral("A"));
+        doc.SetModified(false);
+        WhenModal(c.Answer);
+        c.Layers ? doc.EditLayers() : doc.EditProperties();
+        EXPECT_EQ(doc.GetModified(), c.Modified);
+    }
 }
