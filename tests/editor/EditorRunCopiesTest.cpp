@@ -3,21 +3,18 @@
 // ends, and the editor never paints, picks or counts them.
 #include "document/KVR.FMX.ExportJob.h"
 #include "document/KVR.FMX.Shared.Factory.h"
-#include "editor/KVR.FMX.Editor.h"
 #include "elements/TKVRText.h"
+#include "tests/editor/EditorInput.h"
+#include "tests/editor/SurfaceProbes.h"
 #include "tests/support/ImageProbes.h"
 #include "tests/support/LabelDocuments.h"
 #include "tests/support/PrintQueue.h"
 #include "views/KVR.FMX.Preview.h"
 #include "views/KVR.FMX.ShowPreview.h"
 #include <QAction>
-#include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPrintDialog>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -26,101 +23,45 @@
 
 namespace {
 
-// A label whose run can be made to fail once its copies are made.
-class TRunLabel : public TVXLabelFMX
-{
-public:
-    bool FailRun = false;
-    void CheckPrintData() override
-    {
-        TVXLabelFMX::CheckPrintData();
-        if (FailRun)
-            throw std::runtime_error("the run failed");
-    }
-};
-
 // A 3 x 8 sheet of 60 x 30 mm labels, one text bound to the CSV field "Name"
-// at (5, 5) mm, 30 records linked; the editor shows it at 100 %, no grid.
-struct TLinkedLabel
+// at (5, 5) mm, 30 records linked, a PDF-file printer; in the editor, no grid.
+struct TLinkedLabel : TEditorInput
 {
     QTemporaryDir Dir;
     TPdfPrinterFixture Printer;
-    TRunLabel Doc;
-    TKVREditor Editor;
     TKVRText* Text = nullptr;
     QStringList Told;
 
-    TLinkedLabel()
+    TLinkedLabel() : TEditorInput(60000, 30000)
     {
         QByteArray csv = "Name\n";
         for (int i = 1; i <= 30; ++i)
             csv += "Record " + QByteArray::number(i) + '\n';
         WriteAll(Dir.filePath("names.csv"), csv);
-        TKVRMeasure& m = Doc.GetMeasure();
+        TKVRMeasure& m = doc.GetMeasure();
         m.SetPaperWidth(210000);
         m.SetPaperHeight(297000);
-        m.SetWidth(60000);
-        m.SetHeight(30000);
         m.SetMarLeft(10000);
         m.SetMarTop(11000);
         m.SetGapX(5000);
         m.SetGapY(5000);
         m.SetColumns(3);
         m.SetRows(8);
-        Doc.GetData().LoadCsv(Dir.filePath("names.csv"));
-        Doc.SetLinkData(true);
-        Doc.GetPrintInfo().SetPrinterIndex(Printer.Index());
-        Text = TKVRFactory::AddBaseText(&Doc, 5000, 5000);
+        doc.GetData().LoadCsv(Dir.filePath("names.csv"));
+        doc.SetLinkData(true);
+        doc.GetPrintInfo().SetPrinterIndex(Printer.Index());
+        Text = TKVRFactory::AddBaseText(&doc, 5000, 5000);
         Text->SetText(QStringLiteral("Name"));
         Text->SetFillType(1);
         Text->SetFillName(QStringLiteral("Name"));
-        Doc.SetModified(false);
-        Editor.SetEditorOptions(eoCoordInput | eoWheel | eoDblClick);
-        Editor.GetRulers()->SetVisible({});
-        Editor.GetGrid()->SetStyle(TKVRGridDraw::gdNone);
-        Editor.resize(600, 500);
-        Editor.show();
-        Editor.SetLabel(&Doc);
-        Editor.SetZoom(zm100);
+        editor.GetGrid()->SetStyle(TKVRGridDraw::gdNone);
     }
-    TKVRBackEditor* Surface() const { return Editor.GetSurface(); }
-    QPoint Px(int64_t x, int64_t y) const { return {Surface()->ScreenMMX(x), Surface()->ScreenMMY(y)}; }
     QRect PxRect(const TKVRRect& r) const { return QRect(Px(r.Left, r.Top), Px(r.Right, r.Bottom)).normalized(); }
-    void Move(QPoint p, Qt::MouseButtons aHeld)
-    {
-        QMouseEvent e(QEvent::MouseMove, QPointF(p), Surface()->mapToGlobal(QPointF(p)), Qt::NoButton, aHeld, {});
-        QApplication::sendEvent(Surface(), &e);
-    }
-    void Drag(QPoint from, QPoint to)
-    {
-        Move(from, Qt::NoButton);
-        QTest::mousePress(Surface(), Qt::LeftButton, {}, from);
-        Move((from + to) / 2, Qt::LeftButton);
-        Move(to, Qt::LeftButton);
-        QTest::mouseRelease(Surface(), Qt::LeftButton, {}, to);
-    }
-    void Key(Qt::Key k) { QTest::keyClick(Surface(), k); }
-    QImage Grab() { return Surface()->grab().toImage().convertToFormat(QImage::Format_ARGB32); }
-
-    // The preview window as a user meets it, its modal dialogs and messages
-    // answered here.
+    // The preview window's modal dialogs and messages, answered here.
     void Answer(TfPreview& w, std::function<int(QDialog&)> aDialog)
     {
         w.ShowMessage = [this](const QString& aText) { Told << aText; };
         w.ExecDialog = std::move(aDialog);
-    }
-    void Export(const std::function<void(const TKVRExportDone&)>& aStart)
-    {
-        bool done = false;
-        TKVRExportResult result;
-        aStart([&](const TKVRExportResult& aResult) {
-            result = aResult;
-            done = true;
-        });
-        for (int i = 0; i < 600 && !done; ++i)
-            QTest::qWait(100);
-        ASSERT_TRUE(done);
-        EXPECT_TRUE(result.Ok()) << result.Error.toStdString();
     }
 };
 
@@ -156,13 +97,13 @@ TEST(EditorRunCopies, NoRunLeavesItsCopiesInTheLabel)
                  EXPECT_EQ(w->fLabel->GetItemsCount(), 1 + 24);  // the run has its copies
                  QTest::mouseClick(w->butClose, Qt::LeftButton);
              });
-             l.Doc.Preview();
+             l.doc.Preview();
          }},
         {"preview window, printed to a PDF file",
          [](TLinkedLabel& l) {
              TfPreview w;
              l.Answer(w, Accept);
-             w.Ini(&l.Doc);
+             w.Ini(&l.doc);
              w.show();
              QTest::mouseClick(w.sbPrint, Qt::LeftButton);
              ASSERT_EQ(l.Told.size(), 1);
@@ -173,7 +114,7 @@ TEST(EditorRunCopies, NoRunLeavesItsCopiesInTheLabel)
          [](TLinkedLabel& l) {
              TfPreview w;
              l.Answer(w, Reject);
-             w.Ini(&l.Doc);
+             w.Ini(&l.doc);
              w.show();
              QTest::mouseClick(w.sbPrint, Qt::LeftButton);
              w.close();
@@ -189,7 +130,7 @@ TEST(EditorRunCopies, NoRunLeavesItsCopiesInTheLabel)
                  save->selectFile(file);
                  return int(QDialog::Accepted);
              });
-             w.Ini(&l.Doc);
+             w.Ini(&l.doc);
              w.show();
              QAction* png = w.PopupMenu->findChild<QAction*>(QStringLiteral("menuExportPNG"));
              ASSERT_TRUE(png);
@@ -199,46 +140,51 @@ TEST(EditorRunCopies, NoRunLeavesItsCopiesInTheLabel)
              EXPECT_TRUE(QFile::exists(file));
          }},
         {"Print to a PDF file",
-         [](TLinkedLabel& l) { EXPECT_TRUE(l.Doc.Print()) << l.Doc.GetPrintReport().Text().toStdString(); }},
+         [](TLinkedLabel& l) { EXPECT_TRUE(l.doc.Print()) << l.doc.GetPrintReport().Text().toStdString(); }},
         {"Print without a printer",
          [](TLinkedLabel& l) {
-             l.Doc.GetPrintInfo().SetPrinterIndex(-1);
-             EXPECT_FALSE(l.Doc.Print());
+             l.doc.GetPrintInfo().SetPrinterIndex(-1);
+             EXPECT_FALSE(l.doc.Print());
          }},
-        {"Print whose run raises",
+        {"Print whose set-up raises",
          [](TLinkedLabel& l) {
-             l.Doc.FailRun = true;
-             EXPECT_THROW(l.Doc.Print(), std::runtime_error);
-             l.Doc.FailRun = false;
+             l.doc.GetPrintInfo().SetPageRange(5, 9);
+             EXPECT_THROW(l.doc.Print(), std::invalid_argument);
+             l.doc.GetPrintInfo().SetPageRange(1, 0);
          }},
         {"ExportDoc checking the data",
          [](TLinkedLabel& l) {
-             l.Export([&](const TKVRExportDone& aDone) {
-                 l.Doc.ExportDoc(KVRExportKind::Pdf, l.Dir.filePath("sheet.pdf"), 1, 1.0f, 100, true, false, false,
-                                 aDone);
-             });
+             bool done = false;
+             l.doc.ExportDoc(KVRExportKind::Pdf, l.Dir.filePath("sheet.pdf"), 1, 1.0f, 100, true, false, false,
+                             [&](const TKVRExportResult& aResult) {
+                                 EXPECT_TRUE(aResult.Ok()) << aResult.Error.toStdString();
+                                 done = true;
+                             });
+             for (int i = 0; i < 600 && !done; ++i)
+                 QTest::qWait(100);
+             EXPECT_TRUE(done);
          }},
         {"preview control shown on the label",
          [](TLinkedLabel& l) {
              TKVRPreview preview;
              preview.resize(400, 500);
-             preview.SetLabel(&l.Doc);
+             preview.SetLabel(&l.doc);
              preview.show();
              EXPECT_FALSE(ImageProbes::Bounds(preview.grab().toImage(), ImageProbes::Dark).isNull());
-             EXPECT_EQ(l.Doc.GetItemsCount(), 1);
+             EXPECT_EQ(l.doc.GetItemsCount(), 1);
          }},
-        {"CheckPrintData called by the host", [](TLinkedLabel& l) { l.Doc.CheckPrintData(); }, 24},
+        {"CheckPrintData called by the host", [](TLinkedLabel& l) { l.doc.CheckPrintData(); }, 24},
     };
     for (const Road& road : roads) {
         SCOPED_TRACE(road.Name);
         TLinkedLabel l;
         ASSERT_NO_FATAL_FAILURE(road.Run(l));
         QApplication::processEvents();
-        EXPECT_EQ(l.Doc.GetItemsCount(), 1 + road.Kept);
+        EXPECT_EQ(l.doc.GetItemsCount(), 1 + road.Kept);
 
         // The files hold the label's one element, and so do the labels read back.
         for (auto [name, format] : {std::pair{"after.eti", KVRExt::Binary}, std::pair{"after.json", KVRExt::Json}}) {
-            ASSERT_TRUE(l.Doc.SaveToFile(l.Dir.filePath(name), format));
+            ASSERT_TRUE(l.doc.SaveToFile(l.Dir.filePath(name), format));
             TVXLabelFMX back;
             ASSERT_TRUE(back.LoadFromFile(l.Dir.filePath(name)));
             EXPECT_EQ(back.GetItemsCount(), 1) << name;
@@ -250,28 +196,28 @@ TEST(EditorRunCopies, NoRunLeavesItsCopiesInTheLabel)
         const QPoint grip = l.PxRect(stood).center();
         l.Drag(grip, grip + (l.Px(0, 10000) - l.Px(0, 0)));
         EXPECT_NEAR(double(l.Text->GetBounds().Top - stood.Top), 10000.0, 300.0);
-        QImage shown = l.Grab();
+        QImage shown = SurfaceProbes::Grab(l.editor);
         ImageProbes::SaveForLooking(shown, QStringLiteral("run-copies-%1.png").arg(&road - roads));
         EXPECT_TRUE(ImageProbes::Bounds(shown, ImageProbes::NotWhite, was).isNull());
         EXPECT_FALSE(ImageProbes::Bounds(shown, ImageProbes::Dark, l.PxRect(l.Text->GetBounds())).isNull());
-        // Zoomed in and scrolled to where it stood, still nothing there.
-        l.Editor.SetZoom(zm300);
+        // Zoomed in, still nothing there.
+        l.editor.SetZoom(zm300);
         QApplication::processEvents();
-        shown = l.Grab();
+        shown = SurfaceProbes::Grab(l.editor);
         const QRect wasZoomed = l.PxRect(stood).adjusted(-3, -3, 3, 3);
         ASSERT_TRUE(shown.rect().contains(wasZoomed.center()));
         EXPECT_TRUE(ImageProbes::Bounds(shown, ImageProbes::NotWhite, wasZoomed).isNull());
-        l.Editor.SetZoom(zm100);
+        l.editor.SetZoom(zm100);
 
         // Tab and Shift+Tab find the text alone; Delete leaves no element.
         l.Key(Qt::Key_Escape);
         for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
             l.Key(k);
-            EXPECT_EQ(l.Doc.Select(), l.Text);
+            EXPECT_EQ(l.doc.Select(), l.Text);
         }
         l.Key(Qt::Key_Delete);
-        EXPECT_EQ(l.Doc.GetItemsCount(), road.Kept);
-        shown = l.Grab();
+        EXPECT_EQ(l.doc.GetItemsCount(), road.Kept);
+        shown = SurfaceProbes::Grab(l.editor);
         EXPECT_TRUE(ImageProbes::Bounds(shown, ImageProbes::Dark, l.PxRect({0, 0, 60000, 30000})).isNull());
     }
 }
