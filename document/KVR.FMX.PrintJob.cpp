@@ -10,6 +10,7 @@
 #include "platform/rtl/model/TKVRBasePoly.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "render/TKVRDraw.h"
+#include <QScopeGuard>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -251,6 +252,9 @@ void TPrintThread::PrintPages(TKVRDraw& aDraw, TKVRSheetWalk& aWalk)
 bool TVXLabelFMX::Print()
 {
     fPrintReport = {};
+    // The run's per-cell copies go with it, however it ends: left behind they
+    // would be painted, counted and listed as the label's own elements.
+    const auto dropCopies = qScopeGuard([this] { Clear(KVRClear::Copies, true); });
     CheckPrintData();
     TPrintThread job(this);
     try {

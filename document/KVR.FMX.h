@@ -97,7 +97,9 @@ public:
     // Inserts the clipboard stream's elements, all or none.
     void PasteSelection() override;
     // The model's run, then one copy (read type 2) of every visible, printable,
-    // data-bound element for every sheet cell, placed with PreviewPos.
+    // data-bound element for every sheet cell, placed with PreviewPos. They
+    // stay until the next call or Clear(KVRClear::Copies); Print and the
+    // preview window clear them when they end.
     void CheckPrintData() override;
 
     // ---- services
@@ -151,11 +153,12 @@ public:
     // ---- printing
     // Opens the preview window modally on this label. The window is a view:
     // this is defined with it (kvr_views), which a host that calls it links.
+    // The run's per-cell copies go when the window closes.
     void Preview();
     // CheckPrintData, then every label of the run on the printer of the print
     // information, on this thread. True when there were labels and every one
     // went to the printer; set-up errors raise; GetPrintReport tells what the
-    // run did.
+    // run did. The run's per-cell copies go when it ends, however it ends.
     bool Print() override;
     const TKVRPrintReport& GetPrintReport() const { return fPrintReport; }
 

@@ -78,8 +78,10 @@ void TKVRBackEditor::Draw(const ISkCanvas& aCanvas, const QRectF& aDest)
     if (fEditor->GetGrid()->GetStyle() != TKVRGridDraw::gdNone)
         DrawGrid(canvas, LPaint, aDest);
     DrawRefLines(canvas);
+    // Per-cell copies of a run under way belong to its sheet, not to the label drawn.
     for (int32_t i = 1; i <= doc->GetItemsCount(); ++i)
-        doc->GetItem(i)->DrawElement(fDrw.get());
+        if (!doc->GetItem(i)->GetPreview())
+            doc->GetItem(i)->DrawElement(fDrw.get());
     canvas.Restore();
     DrawRichTextToolbar(canvas);
     DrawRichTextRefusal(canvas);

@@ -301,14 +301,20 @@ void TKVRBaseEditor::EnterInput()
         placePoint(x + bx, y + by);
         break;
     }
-    case TKVRCoordEntry::TKind::Length:
+    case TKVRCoordEntry::TKind::Length: {
+        // The length, then the point it reaches: that point is refused as a
+        // typed one is, never held at the range's edge.
         if (Refused({s.BaseMM(e.A)}))
+            break;
+        const std::optional<TKVRPto> end = fBaseLab ? fBaseLab->LengthReaches(s.BaseMM(e.A)) : std::nullopt;
+        if (end && Refused({end->X, end->Y}))
             break;
         fInput.Value = e.A;
         fInput.Length = s.BaseMM(e.A);
         fInput.LengthPixels = s.ScreenMMX(fInput.Length);
         s.InputValue();
         break;
+    }
     case TKVRCoordEntry::TKind::Point:
         if (Refused({s.BaseMM(e.A), s.BaseMM(e.B)}))
             break;

@@ -82,6 +82,9 @@ void TKVRBasePreview::PrepareRun()
         // Told where the page would be, not thrown out of a view.
         fPrepareError = QString::fromUtf8(e.what());
     }
+    // Each cell is painted from a copy of its own: the run's copies would
+    // only stay in the label as elements it does not have.
+    fBaseLab->Clear(KVRClear::Copies, true);
     fPreparing = false;
 }
 

@@ -183,7 +183,22 @@ TfPreview::TfPreview(QWidget* aParent) : QDialog(aParent)
     CheckNavigation();
 }
 
-TfPreview::~TfPreview() = default;
+TfPreview::~TfPreview()
+{
+    DropCopies();
+}
+
+void TfPreview::done(int aResult)
+{
+    DropCopies();
+    QDialog::done(aResult);
+}
+
+void TfPreview::DropCopies()
+{
+    if (fLabel)
+        fLabel->Clear(KVRClear::Copies, true);
+}
 
 void TfPreview::Ini(TVXLabelFMX* aLabel)
 {

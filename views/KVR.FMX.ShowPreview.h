@@ -61,8 +61,11 @@ public:
     // Exports the page shown as aKind (TKVRExport) through the save dialog.
     void ExportAs(uint8_t aKind);
     void CheckNavigation();
+    // Closing ends the run: its per-cell copies leave the label.
+    void done(int aResult) override;
 
 private:
+    void DropCopies();
     void GoTo(int32_t aPage);
     void ExportDone(const TKVRExportResult& aResult);
     void Tell(const QString& aText, bool aProblem = true);

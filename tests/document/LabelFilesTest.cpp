@@ -11,10 +11,14 @@
 #include "tests/support/PdfReader.h"
 #include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <random>
 #include <unistd.h>
 
 namespace {
@@ -236,6 +240,77 @@ TEST_F(LabelFiles, OddAndDamagedFiles)
         }
         EXPECT_EQ(Snapshot(doc), before);
         EXPECT_FALSE(doc.GetReading());
+        EXPECT_TRUE(doc.GetModified());
+    }
+}
+
+// Files of other kinds renamed ".eti" are told to be no label file; only a
+// label whose version is later than ours is said to be of a newer version.
+// Each refusal leaves the document as it was.
+TEST_F(LabelFiles, OtherFilesRenamedEtiAreNoLabelFiles)
+{
+    const auto encoded = [](const char* aFormat) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(image.save(&buffer, aFormat)) << aFormat;
+        return bytes;
+    };
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        QPainter painter(&writer);
+        painter.drawText(100, 100, QStringLiteral("page"));
+    }
+    // One white pixel, as GIF writers put it down.
+    const QByteArray gif = QByteArray::fromHex(
+        "47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b");
+    ASSERT_EQ(QImage::fromData(gif, "GIF").size(), QSize(1, 1));
+    std::mt19937 engine(50);
+    QByteArray noise;
+    for (int i = 0; i < 64; ++i)
+        noise.append(char(engine() & 0xFF));
+    TVXLabelFMX label;
+    new TKVRPoint(&label, false);
+    QByteArray newer = SaveEti(label);
+    newer.replace(0, 4, QByteArray("\x1D\x0C\x00\x00", 4));  // 3101
+
+    const QString notALabel = QStringLiteral("The file is not a label file");
+    const struct
+    {
+        const char* Name;
+        QByteArray Bytes;
+        QString Error;
+    } cases[] = {
+        {"PNG", encoded("PNG"), notALabel},
+        {"JPEG", encoded("JPEG"), notALabel},
+        {"GIF", gif, notALabel},
+        {"PDF", pdf, notALabel},
+        {"text", "Name;Price\nTea;2,50\n", notALabel},
+        {"zero bytes", "", notALabel},
+        {"three bytes", QByteArray("\x07\xF3\x11", 3), notALabel},
+        {"noise", noise, notALabel},
+        {"a later label", newer, QStringLiteral("The file was written by a newer version (3101)")},
+    };
+    TVXLabelFMX doc;
+    BuildEveryKind(doc);
+    doc.SetModified(true);
+    const std::string before = Snapshot(doc);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteAll(Path("renamed.eti"), c.Bytes);
+        QString told;
+        try {
+            doc.LoadFromFile(Path("renamed.eti"));
+        } catch (const std::exception& e) {
+            told = QString::fromUtf8(e.what());
+        }
+        EXPECT_EQ(told, c.Error);
+        EXPECT_EQ(Snapshot(doc), before);
         EXPECT_TRUE(doc.GetModified());
     }
 }

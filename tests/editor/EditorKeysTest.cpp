@@ -272,6 +272,8 @@ TEST(EditorCoordEntry, EntriesOutsideTheCoordinateRangeAreRefused)
         const char* First;  // a point typed before, or none
         const char* Entry;
         bool Placed;
+        uint8_t Action = 4;  // a line; 7 a polyline
+        const char* Second = nullptr;  // a point typed after the first
     };
     const Row rows[] = {
         {nullptr, "600000000,5", true},
@@ -283,20 +285,28 @@ TEST(EditorCoordEntry, EntriesOutsideTheCoordinateRangeAreRefused)
         {"10,10", "99999999999999999999999", false},
         // Each term within the range, their sum not.
         {"9000000000000,0", "@9000000000000,0", false},
+        // A length whose end the range holds, and ones whose end leaves it:
+        // along x from one point, backwards, and down a polyline's last side.
+        {"9000000000000,0", "7000000", true},
+        {"9000000000000,0", "8000000000", false},
+        {"-9000000000000,0", "-8000000000", false},
+        {"5,9000000000000", "8000000000", false, 7, "@0,1"},
     };
     TKVRLabelOpeners& openers = KVRLabelOpeners();
     const auto keep = openers.ShowMessage;
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.Entry);
+        SCOPED_TRACE(std::string(r.First ? r.First : "") + " then " + r.Entry);
         QStringList told;
         openers.ShowMessage = [&told](const QString& aText) { told << aText; };
         TEditorInput in;
-        in.doc.StartAction(4);
-        if (r.First) {
-            in.Type(QString::fromLatin1(r.First));
-            in.Key(Qt::Key_Return);
-            ASSERT_EQ(in.doc.GetAct().NumPoints(), 1);
-        }
+        in.doc.StartAction(r.Action);
+        int32_t points = 0;
+        for (const char* p : {r.First, r.Second})
+            if (p) {
+                in.Type(QString::fromLatin1(p));
+                in.Key(Qt::Key_Return);
+                ASSERT_EQ(in.doc.GetAct().NumPoints(), ++points);
+            }
         const int32_t before = in.doc.GetAct().NumPoints();
         in.Type(QString::fromLatin1(r.Entry));
         in.Key(Qt::Key_Return);

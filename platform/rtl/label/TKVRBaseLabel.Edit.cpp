@@ -333,8 +333,14 @@ void TKVRBaseLabel::PickEditor(int64_t x, int64_t y, int64_t aGap, TShiftState a
 
 void TKVRBaseLabel::PickEditor(int64_t aLength, TShiftState aShift)
 {
+    if (const std::optional<TKVRPto> end = LengthReaches(aLength))
+        PickEditor(end->X, end->Y, fLastGap, aShift, false);
+}
+
+std::optional<TKVRPto> TKVRBaseLabel::LengthReaches(int64_t aLength) const
+{
     if (!fEditable || !IsDrawAction(fAct.fCurAction) || fAct.NumPoints() == 0)
-        return;
+        return std::nullopt;
     // Along the last side drawn, or across to the right from the first point.
     const int32_t n = fAct.NumPoints();
     const TKVRPto last = fAct.GetPoint(n - 1);
@@ -348,8 +354,7 @@ void TKVRBaseLabel::PickEditor(int64_t aLength, TShiftState aShift)
         }
     }
     const double length = double(aLength);
-    PickEditor(RoundHalfEven(double(last.X) + ux * length), RoundHalfEven(double(last.Y) + uy * length), fLastGap,
-               aShift, false);
+    return TKVRPto{RoundHalfEven(double(last.X) + ux * length), RoundHalfEven(double(last.Y) + uy * length)};
 }
 
 void TKVRBaseLabel::RightButton(int64_t, int64_t, int64_t aGap, TShiftState)

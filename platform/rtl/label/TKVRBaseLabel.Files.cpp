@@ -108,9 +108,16 @@ void TKVRBaseLabel::WriteBaseData(TBinaryWriter& aWriter) const
 
 void TKVRBaseLabel::ReadBaseData(TBinaryReader& aReader)
 {
-    const int32_t version = CheckVersion(aReader.ReadInt32());
-    const uint8_t mode = CheckEditorMode(aReader.ReadByte());
-    const uint8_t units = CheckUnits(aReader.ReadByte());
+    // Nothing marks a binary label but its first six bytes: the version, the
+    // editor mode and the units. Bytes that cannot be these are another kind
+    // of file (a picture's first four would read as a far later version).
+    if (aReader.Remaining() < 6)
+        throw EKVRDataError("The file is not a label file");
+    const int32_t version = aReader.ReadInt32();
+    const uint8_t mode = aReader.ReadByte(), units = aReader.ReadByte();
+    if (version < 1 || mode > 2 || units > uint8_t(TKVRUnits::Yard))
+        throw EKVRDataError("The file is not a label file");
+    CheckVersion(version);
     TKVRMeasure measure;
     measure.Read(aReader);
     fFileVersion = version;

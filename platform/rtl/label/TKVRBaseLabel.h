@@ -19,6 +19,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -543,6 +544,9 @@ public:
     void PickEditor(int64_t x, int64_t y, int64_t aGap, TShiftState aShift, bool aRefLines);
     // A typed length along the direction of the running drawing action.
     void PickEditor(int64_t aLength, TShiftState aShift);
+    // The point that length reaches, before any hold at the coordinate range;
+    // none while no drawing action has a point to run on from.
+    std::optional<TKVRPto> LengthReaches(int64_t aLength) const;
     // A drag step: (x, y) is the previous minus the current position; gx, gy
     // the pointer's grid position, where a grabbed point or sizing handle
     // lands (-1, -1 without a grid; every grid node, (0, 0) included, is a
