@@ -41,6 +41,20 @@ void AddNameText(TVXLabelFMX& aDoc)
     text->SetFillName("Name");
 }
 
+// File › Print... on the printer named, its report taken.
+void PrintFromTheMenu(DemoWindow& aWindow, const QString& aPrinter)
+{
+    TModalScript print;
+    print.Then("QInputDialog", [aPrinter](QWidget* f) {
+             auto* d = qobject_cast<QInputDialog*>(f);
+             d->setTextValue(aPrinter);
+             static_cast<QDialog*>(d)->accept();
+         })
+        .Then("QMessageBox", [](QWidget* f) { qobject_cast<QDialog*>(f)->accept(); });
+    aWindow.findChild<QAction*>("actPrint")->trigger();
+    ASSERT_TRUE(print.Done());
+}
+
 }  // namespace
 
 TEST(DemoPrintsWithData, EveryRoadPrintsOneLabelPerRecord)
@@ -101,15 +115,7 @@ TEST(DemoPrintsWithData, EveryRoadPrintsOneLabelPerRecord)
         const bool editor = road.Road != OpenDataOnLabelling;
         ASSERT_EQ(window.Tabs().currentWidget(), editor ? static_cast<QWidget*>(&window.Editor())
                                                         : static_cast<QWidget*>(&window.Labelling()));
-        TModalScript print;
-        print.Then("QInputDialog", [&device](QWidget* f) {
-                 auto* d = qobject_cast<QInputDialog*>(f);
-                 d->setTextValue(device.Name);
-                 static_cast<QDialog*>(d)->accept();
-             })
-            .Then("QMessageBox", [](QWidget* f) { qobject_cast<QDialog*>(f)->accept(); });
-        window.findChild<QAction*>("actPrint")->trigger();
-        ASSERT_TRUE(print.Done());
+        PrintFromTheMenu(window, device.Name);
         const QString text = PdfText(pdf);
         for (const TWalkRecord& r : records)
             EXPECT_TRUE(text.contains(r.Name)) << r.Name.toStdString() << " missing from:\n" << text.toStdString();
@@ -161,15 +167,7 @@ TEST(DemoPrintsWithData, TheStartUpSampleShowsTheLinkItPrints)
 
     const QString pdf = dir.filePath("sample.pdf");
     TPdfFileDevice device(pdf);
-    TModalScript print;
-    print.Then("QInputDialog", [&device](QWidget* f) {
-             auto* d = qobject_cast<QInputDialog*>(f);
-             d->setTextValue(device.Name);
-             static_cast<QDialog*>(d)->accept();
-         })
-        .Then("QMessageBox", [](QWidget* f) { qobject_cast<QDialog*>(f)->accept(); });
-    window.findChild<QAction*>("actPrint")->trigger();
-    ASSERT_TRUE(print.Done());
+    PrintFromTheMenu(window, device.Name);
     const QString text = PdfText(pdf);
     for (const QString& name : names)
         EXPECT_EQ(text.count(name), 1) << name.toStdString() << " in:\n" << text.toStdString();
