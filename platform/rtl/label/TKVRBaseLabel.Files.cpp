@@ -24,16 +24,26 @@ int32_t CheckVersion(int32_t aVersion)
     return aVersion;
 }
 
+bool IsUnits(int64_t aValue)
+{
+    return aValue >= 0 && aValue <= int64_t(TKVRUnits::Yard);
+}
+
+bool IsEditorMode(int64_t aValue)
+{
+    return aValue >= 0 && aValue <= 2;
+}
+
 uint8_t CheckUnits(int64_t aValue)
 {
-    if (aValue < 0 || aValue > int64_t(TKVRUnits::Yard))
+    if (!IsUnits(aValue))
         throw EKVRDataError("Invalid value for Units: " + std::to_string(aValue));
     return uint8_t(aValue);
 }
 
 uint8_t CheckEditorMode(int64_t aValue)
 {
-    if (aValue < 0 || aValue > 2)
+    if (!IsEditorMode(aValue))
         throw EKVRDataError("Invalid value for EditorMode: " + std::to_string(aValue));
     return uint8_t(aValue);
 }
@@ -115,7 +125,7 @@ void TKVRBaseLabel::ReadBaseData(TBinaryReader& aReader)
         throw EKVRDataError("The file is not a label file");
     const int32_t version = aReader.ReadInt32();
     const uint8_t mode = aReader.ReadByte(), units = aReader.ReadByte();
-    if (version < 1 || mode > 2 || units > uint8_t(TKVRUnits::Yard))
+    if (version < 1 || !IsEditorMode(mode) || !IsUnits(units))
         throw EKVRDataError("The file is not a label file");
     CheckVersion(version);
     TKVRMeasure measure;
