@@ -43,6 +43,8 @@ bool KVREditItemText(TVXLabelFMX& aLabel, TKVRBaseItem* aItem)
     TKVRBaseLabel::TEditBracket edit(aLabel);
     edit.Keep(para);
     para->SetText(text);
+    // The inspector's Text row and the editor show what the element now holds.
+    aLabel.Notify(KVRChange::Items);
     return true;
 }
 

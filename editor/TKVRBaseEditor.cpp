@@ -610,9 +610,15 @@ void TKVRBaseEditor::EditSettings()
     fGrid->SetIncX(v.GridX);
     fGrid->SetIncY(v.GridY);
     fGrid->SetStyle(v.GridStyle);
-    fBaseLab->GetSettings().SetTermColor(v.TermColor);
-    fBaseLab->GetSettings().SetFillTermColor(v.FillTermColor);
-    fBaseLab->GetSettings().SetTermSize(v.TermSize);
+    TKVRSettings settings = fBaseLab->GetSettings();
+    settings.SetTermColor(v.TermColor);
+    settings.SetFillTermColor(v.FillTermColor);
+    settings.SetTermSize(v.TermSize);
+    // The label files keep the line ends: a changed one is a change to save.
+    if (!(settings == fBaseLab->GetSettings())) {
+        fBaseLab->SetSettings(settings);
+        fBaseLab->SetModified(true);
+    }
 }
 
 IKVRSymbolBrowser*& KVRDefaultSymbolBrowser()

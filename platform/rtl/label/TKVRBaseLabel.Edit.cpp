@@ -96,8 +96,19 @@ TKVRBaseLabel::TEditBracket::~TEditBracket()
         fDoc.fMeasure = fMeasure;
         fDoc.fLabelRotation = fLabelRotation;
         fDoc.fLastNumID = std::max(fDoc.fLastNumID, fLastNumID);
+    } else if (!fDoc.GetModified() && KeptChanged()) {
+        // Before the views hear of it: a host asks "save changes?" by this.
+        fDoc.SetModified(true);
     }
     fDoc.EndUpdate();
+}
+
+bool TKVRBaseLabel::TEditBracket::KeptChanged() const
+{
+    for (const auto& [item, bytes] : fSaved)
+        if (fDoc.IndexOf(item) == 0 || ItemData(*item) != bytes)
+            return true;
+    return false;
 }
 
 // ---------------------------------------------------------------- the selection as a whole

@@ -506,7 +506,8 @@ public:
     // One edit: a bracket that closes whatever happens. Elements handed to
     // Keep are saved first; when the edit raises they are read back, the
     // elements it Added are freed, and selection, action, units, measure and
-    // label turn are restored.
+    // label turn are restored. When it succeeds, a kept element whose data
+    // changed marks the document modified, whoever made the change.
     class TEditBracket
     {
     public:
@@ -519,6 +520,8 @@ public:
         void Added(TKVRBaseItem* aItem) { fAdded.push_back(aItem); }
 
     private:
+        bool KeptChanged() const;
+
         TKVRBaseLabel& fDoc;
         int fExceptions;
         TAct fAct;

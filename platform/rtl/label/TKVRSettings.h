@@ -23,6 +23,8 @@ public:
     TAlphaColor GetFillTermColor() const { return fFillTermColor; }
     void SetFillTermColor(TAlphaColor aValue) { fFillTermColor = aValue; }
 
+    bool operator==(const TKVRSettings&) const = default;
+
 private:
     float fTermSize = 3.0f;
     TAlphaColor fTermColor = TAlphaColors::Black;
