@@ -79,6 +79,7 @@ void TKVRBackEditor::SetBasePoint(const QPointF& aPixel)
     TKVRInputS& input = fEditor->fInput;
     input.BaseX = fBaseX;
     input.BaseY = fBaseY;
+    input.BasePlaced = true;
     input.BasePixelX = float(aPixel.x());
     input.BasePixelY = float(aPixel.y());
     fLBaseX = fBaseX;
