@@ -83,7 +83,9 @@ void TKVRBackEditor::keyPressEvent(QKeyEvent* aEvent)
     // Ctrl makes a command of the key, whatever text it carries.
     const bool command = (aEvent->modifiers() & Qt::ControlModifier) && !(aEvent->modifiers() & Qt::AltModifier);
     QString typed = command ? QString() : TypedText(aEvent->text());
-    KeyDown(this, key, typed, shift);
+    // A typed point the document refuses is told, and stays in the box: the
+    // step never reached the box's reset.
+    Step([&] { KeyDown(this, key, typed, shift); }, true);
     aEvent->accept();
 }
 
@@ -92,7 +94,7 @@ void TKVRBackEditor::inputMethodEvent(QInputMethodEvent* aEvent)
     if (!aEvent->commitString().isEmpty()) {
         uint16_t key = 0;
         QString typed = aEvent->commitString();
-        KeyDown(this, key, typed, 0);
+        Step([&] { KeyDown(this, key, typed, 0); }, true);
     }
     aEvent->accept();
 }

@@ -79,6 +79,7 @@ void TKVRBackEditor::SetBasePoint(const QPointF& aPixel)
     TKVRInputS& input = fEditor->fInput;
     input.BaseX = fBaseX;
     input.BaseY = fBaseY;
+    input.BasePlaced = true;
     input.BasePixelX = float(aPixel.x());
     input.BasePixelY = float(aPixel.y());
     fLBaseX = fBaseX;
@@ -100,22 +101,26 @@ void TKVRBackEditor::SetCursorKind(int32_t aCursor)
 
 // ---------------------------------------------------------------- Qt's events
 
+// A refused press is dropped without a word, as one off the label is.
 void TKVRBackEditor::mousePressEvent(QMouseEvent* aEvent)
 {
     const QPointF p = aEvent->position();
-    MouseDown(this, aEvent->button(), ShiftOf(aEvent->modifiers(), aEvent->buttons()), float(p.x()), float(p.y()));
+    const TShiftState shift = ShiftOf(aEvent->modifiers(), aEvent->buttons());
+    Step([&] { MouseDown(this, aEvent->button(), shift, float(p.x()), float(p.y())); }, false);
 }
 
 void TKVRBackEditor::mouseMoveEvent(QMouseEvent* aEvent)
 {
     const QPointF p = aEvent->position();
-    MouseMove(this, ShiftOf(aEvent->modifiers(), aEvent->buttons()), float(p.x()), float(p.y()));
+    const TShiftState shift = ShiftOf(aEvent->modifiers(), aEvent->buttons());
+    Step([&] { MouseMove(this, shift, float(p.x()), float(p.y())); }, false);
 }
 
 void TKVRBackEditor::mouseReleaseEvent(QMouseEvent* aEvent)
 {
     const QPointF p = aEvent->position();
-    MouseUp(this, aEvent->button(), ShiftOf(aEvent->modifiers(), aEvent->buttons()), float(p.x()), float(p.y()));
+    const TShiftState shift = ShiftOf(aEvent->modifiers(), aEvent->buttons());
+    Step([&] { MouseUp(this, aEvent->button(), shift, float(p.x()), float(p.y())); }, false);
 }
 
 // Qt sends a double click in place of the second press: the left one is the
@@ -126,7 +131,7 @@ void TKVRBackEditor::mouseDoubleClickEvent(QMouseEvent* aEvent)
     if (aEvent->button() == Qt::LeftButton) {
         // The double click's point is where the word is looked for.
         fTextClickPos = aEvent->position();
-        DblClick();
+        Step([this] { DblClick(); }, false);
     } else {
         mousePressEvent(aEvent);
     }

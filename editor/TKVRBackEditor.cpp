@@ -1,14 +1,19 @@
 #include "editor/TKVRBackEditor.h"
 #include "document/KVR.FMX.h"
+#include "document/KVR.FMX.Openers.h"
 #include "document/KVR.FMX.Shared.Factory.h"
 #include "editor/TKVRBaseEditor.h"
 #include "platform/rtl/KVR.Math.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/skia/TSkCanvas.h"
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <exception>
+#include <optional>
+#include <tuple>
 
 TKVRBackEditor::TKVRBackEditor(TKVRBaseEditor* aEditor)
     : QWidget(aEditor), fEditor(aEditor), fDrw(std::make_unique<TKVRDraw>()),
@@ -175,4 +180,28 @@ void TKVRBackEditor::paintEvent(QPaintEvent* aEvent)
     QPainter painter(this);
     Draw(TSkCanvas::Make(&painter), QRectF(aEvent->rect()));
     PaintInput(painter);
+}
+
+void TKVRBackEditor::Step(const std::function<void()>& aEvent, bool aTellRefusal)
+{
+    TVXLabelFMX* doc = Document();
+    const auto marks = std::make_tuple(CO, PO2, PO, LP, fBaseX, fBaseY, fLBaseX, fLBaseY, fEditor->fInput);
+    // The surface steps the action on itself at times (a connector's last anchor).
+    const std::optional<TAct> act = doc ? std::optional<TAct>(doc->GetAct()) : std::nullopt;
+    QString why;
+    try {
+        aEvent();
+        return;
+    } catch (const EKVRCoordRange& e) {
+        if (aTellRefusal)
+            why = QString::fromUtf8(e.what());
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    }
+    std::tie(CO, PO2, PO, LP, fBaseX, fBaseY, fLBaseX, fLBaseY, fEditor->fInput) = marks;
+    if (act && Document() == doc)
+        doc->GetAct() = *act;
+    update();
+    if (const auto& show = KVRLabelOpeners().ShowMessage; show && !why.isEmpty())
+        show(why);
 }

@@ -250,6 +250,14 @@ private:
                              float aTextHeight);
     std::shared_ptr<TSkPaint> LPaint;
 
+    // One pointer or key event of the surface as one step. The document
+    // puts itself back when it raises; then the rubber band, the pointer,
+    // the base of typed points and the action go back here too, and no
+    // exception reaches Qt's event loop. A drawing the document refuses for
+    // reaching past the coordinate range is told only with aTellRefusal,
+    // other errors always.
+    void Step(const std::function<void()>& aEvent, bool aTellRefusal);
+
     // Pointer input.
     TVXLabelFMX* Document() const;
     int64_t Gap() const;

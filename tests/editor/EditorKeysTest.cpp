@@ -225,6 +225,15 @@ TEST(EditorCoordEntry, TypedPointsLengthsAndRelativePoints)
     in.Key(Qt::Key_Return);
     ASSERT_EQ(in.doc.GetItemsCount(), 2);
     EXPECT_EQ(in.Last()->GetPoint(2), (TKVRPto{24500, 5700}));
+
+    // A point left of and above the label is a base as any other.
+    in.doc.StartAction(4);
+    in.Type("-12,-5");
+    in.Key(Qt::Key_Return);
+    in.Type("@3,4");
+    in.Key(Qt::Key_Return);
+    ASSERT_EQ(in.doc.GetItemsCount(), 3);
+    EXPECT_EQ(in.Last()->GetPoint(2), (TKVRPto{-9000, -1000}));
 }
 
 TEST(EditorCoordEntry, AtAloneWithoutAPointDoesNothing)

@@ -32,6 +32,8 @@
 #include "platform/rtl/model/TKVRBaseText.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "platform/rtl/model/IKVRLinkTarget.h"
+#include "platform/rtl/model/KVR.Model.Records.h"
+#include "platform/rtl/text/TKVRMsg.h"
 #include "platform/rtl/KVR.Math.h"
 #include "platform/rtl/geometry/KVR.Draw2D.h"
 #include <algorithm>
@@ -192,7 +194,7 @@ void TKVRBaseLabel::DrawClick(int64_t x, int64_t y, TEditBracket& aEdit)
     const bool done = (spec->Points != kByPoint && fAct.NumPoints() >= spec->Points) ||
                       (action == TAct::ActPolyLink && fAct.fCurState == 10);
     if (done) {
-        Drawn(CreateDrawn(), aEdit);
+        Drawn(MakeDrawn(aEdit), aEdit);
         return;
     }
     // The next state, and the rubber band from the first point on.
@@ -295,6 +297,22 @@ TKVRBaseItem* TKVRBaseLabel::CreateDrawn()
         });
     case 47: return AddBaseDimRadial1(p[0].X, p[0].Y, LengthOf(p[0], p[1]), float(AngleOf(p[0], p[1])));
     default: return nullptr;
+    }
+}
+
+TKVRBaseItem* TKVRBaseLabel::MakeDrawn(TEditBracket& aEdit)
+{
+    try {
+        TKVRBaseItem* item = CreateDrawn();
+        if (item) {
+            aEdit.Added(item);
+            ReadBack(*item);
+        }
+        return item;
+    } catch (const EKVRDataError&) {
+        // Every point lies within the coordinate range (the editor and the
+        // holds see to that); what the kind builds from them does not.
+        throw EKVRCoordRange(TKVRMsg::GetErrorValue(QStringLiteral("CoordRange")).toStdString());
     }
 }
 

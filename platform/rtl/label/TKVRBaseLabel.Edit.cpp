@@ -37,6 +37,12 @@ void RestoreItemData(TKVRBaseItem& aItem, QByteArray& aBytes)
 }
 }  // namespace
 
+void TKVRBaseLabel::ReadBack(TKVRBaseItem& aItem)
+{
+    QByteArray bytes = ItemData(aItem);
+    RestoreItemData(aItem, bytes);
+}
+
 TKVRBaseLabel::TEditBracket::TEditBracket(TKVRBaseLabel& aDoc)
     : fDoc(aDoc), fExceptions(std::uncaught_exceptions()), fAct(aDoc.fAct), fSelection(aDoc.fSelection),
       fUnits(aDoc.fUnits), fMeasure(aDoc.fMeasure), fLabelRotation(aDoc.fLabelRotation),
@@ -377,7 +383,7 @@ void TKVRBaseLabel::RightButton(int64_t, int64_t, int64_t aGap, TShiftState)
     TEditBracket edit(*this);
     // Point by point ends here; any other drawing starts again.
     if (action == 7 || action == 9 || action == 10) {
-        Drawn(CreateDrawn(), edit);
+        Drawn(MakeDrawn(edit), edit);
         return;
     }
     Drawn(nullptr, edit);

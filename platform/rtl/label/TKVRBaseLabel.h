@@ -647,6 +647,13 @@ private:
     // element its points make, and what follows once it is made.
     void DrawClick(int64_t x, int64_t y, TEditBracket& aEdit);
     TKVRBaseItem* CreateDrawn();
+    // CreateDrawn checked as the file readers check: the element made is
+    // read back from its own record. An element that reaches past the
+    // coordinate range raises EKVRCoordRange, as a point outside it is
+    // refused; the bracket then puts the document and the action back.
+    TKVRBaseItem* MakeDrawn(TEditBracket& aEdit);
+    // The element read from its own record, as a file holds it; raises what the reader raises.
+    static void ReadBack(TKVRBaseItem& aItem);
     void Drawn(TKVRBaseItem* aItem, TEditBracket& aEdit);
     // Selecting (TKVRBaseLabel.Edit.cpp): one click, the end of a rectangle, one drag step.
     void SelectClick(int64_t x, int64_t y, int64_t aGap, TShiftState aShift);

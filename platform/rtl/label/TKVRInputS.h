@@ -13,10 +13,12 @@ struct TKVRInputS
     int32_t PixelX = 0, PixelY = 0;  // its position on the surface
     int64_t Length = 0;        // the entered length, micrometres
     int32_t LengthPixels = 0;  // its size on the surface
-    // The last point placed; a negative coordinate means none yet.
-    int64_t BaseX = -1, BaseY = -1;
+    // The last point placed, once one is: any point is one, also left of
+    // or above the label.
+    int64_t BaseX = 0, BaseY = 0;
     float BasePixelX = 0.0f, BasePixelY = 0.0f;
+    bool BasePlaced = false;
 
-    bool HasBase() const { return BaseX >= 0 && BaseY >= 0; }
+    bool HasBase() const { return BasePlaced; }
     void Reset() { *this = TKVRInputS{}; }
 };

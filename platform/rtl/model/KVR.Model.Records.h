@@ -18,6 +18,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An element that points within the coordinate range would make, reaching
+// past it (a circle round a far centre, an arc through three far points):
+// refused as a point outside the range is.
+class EKVRCoordRange : public EKVRDataError
+{
+public:
+    using EKVRDataError::EKVRDataError;
+};
+
 namespace KVRCheck {
 int32_t CheckPenWidth(int32_t aValue);
 // aMax < 0: no upper limit.
