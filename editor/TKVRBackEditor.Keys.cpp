@@ -197,18 +197,26 @@ QFont TKVRBackEditor::InputFont() const
 
 void TKVRBackEditor::PrepareInput()
 {
-    const QFontMetricsF m(InputFont());
-    const double w = m.horizontalAdvance(QStringLiteral("@8888888,8888888"));
-    const double h = std::fabs(m.ascent()) + std::fabs(m.descent()) + 4;
-    fInputRect = QRectF((width() - w) / 2.0, 2.0, w, h);
+    PlaceInput();
     fEditor->fBitText = true;
     FollowInputMethod();
     update();
 }
 
+void TKVRBackEditor::PlaceInput()
+{
+    const QFontMetricsF m(InputFont());
+    // A longer entry widens the box about its centre instead of running past it.
+    const double w = std::max(m.horizontalAdvance(QStringLiteral("@8888888,8888888")),
+                              m.horizontalAdvance(fEditor->feText) + 8);
+    const double h = std::fabs(m.ascent()) + std::fabs(m.descent()) + 4;
+    fInputRect = QRectF((width() - w) / 2.0, 2.0, w, h);
+}
+
 void TKVRBackEditor::DrawInput()
 {
     if (fEditor->fBitText) {
+        PlaceInput();
         update();
         FollowInputMethod();
     } else {

@@ -89,6 +89,8 @@ public:
     void KeyUp(QObject*, uint16_t&, QString&, TShiftState) {}
     // Builds the box's font and rectangle and shows it.
     void PrepareInput();
+    // The box's rectangle, wide enough for the entry.
+    void PlaceInput();
     // Repaints a shown box, else shows it.
     void DrawInput();
     // Feeds the typed point, or the typed length, to the running action.

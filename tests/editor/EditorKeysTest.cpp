@@ -186,6 +186,31 @@ TEST(EditorCoordEntry, ReadsAsTheEntryMeans)
     EXPECT_FALSE(TXTUtils::DeleteCharPos(s, 3));
 }
 
+// A far point is a long entry: the white box grows to hold it all.
+TEST(EditorCoordEntry, ALongEntryStaysInsideItsBox)
+{
+    TEditorInput in;
+    in.doc.StartAction(4);
+    in.Type("1,1");
+    const double narrow = in.Surface()->InputRect().width();
+    in.Key(Qt::Key_Backspace);
+    in.Key(Qt::Key_Backspace);
+    in.Key(Qt::Key_Backspace);
+    in.Type("-9000000000000,-9000000000000");
+    const QRect box = in.Surface()->InputRect().toRect();
+    const QImage shown = in.Surface()->grab().toImage();
+    EXPECT_GT(box.width(), narrow);
+    // No text pixel right or left of the box, white just inside its edges.
+    for (const int x : {box.left() + 1, box.right() - 1})
+        EXPECT_EQ(QColor(shown.pixel(x, box.center().y())), QColor(Qt::white)) << x;
+    int outside = 0;
+    for (int y = box.top() + 2; y < box.bottom() - 2; ++y)
+        for (const int x : {box.left() - 3, box.right() + 3})
+            outside += QColor(shown.pixel(x, y)).lightness() < 60;
+    EXPECT_EQ(outside, 0);
+    in.Key(Qt::Key_Escape);
+}
+
 TEST(EditorCoordEntry, TypedPointsLengthsAndRelativePoints)
 {
     TEditorInput in;
