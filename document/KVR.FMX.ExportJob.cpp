@@ -309,6 +309,14 @@ void TExportThread::Execute()
         throw Failure(QStringLiteral("Unknown export kind %1").arg(fExportType));
     // The copy carries no run: the job always prepares one of its own.
     fDoc->TKVRSharedFMX::CheckPrintData();
+    // Checked as a print checks it: a run without labels would be a blank
+    // page reported as written. Refused before the file is opened, so a
+    // file of that name stays as it was.
+    if (fCheckData) {
+        const QString none = fDoc->NoLabelsReason();
+        if (!none.isEmpty())
+            throw Failure(none);
+    }
     if (fPage > 1 && fPage <= fDoc->GetPrintInfo().GetNumPages())
         fDoc->GetPrintInfo().SetCurPage(fPage);
     const int32_t dpi = KVRExport::DpiOf(fExportType);

@@ -80,7 +80,7 @@ private:
     QString fFileName;
     float fScale;
     bool fFit;
-    bool fCheckData;    // carried: the copy always prepares a run of its own
+    bool fCheckData;    // a run without labels is refused, as a print refuses it
     bool fTransparent;  // PNG and GIF over a transparent background
     int16_t fQuality;   // JPEG quality, 0 to 100
     int32_t fPage;  // the page asked for, else the document's current one

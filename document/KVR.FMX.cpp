@@ -197,8 +197,8 @@ void TVXLabelFMX::ReportDataProblem()
 
 bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
 {
-    const QString ext = QLatin1Char('.') + QFileInfo(aFileName).suffix();
-    if (ext != QLatin1String(".eti") && ext != QLatin1String(".json"))
+    const std::optional<TKVRExt> format = KVRExt::OfFileName(aFileName);
+    if (!format)
         return false;
     QFile file(aFileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -207,7 +207,7 @@ bool TVXLabelFMX::LoadFromFile(const QString& aFileName)
     scratch.CopyFolders(*this);
     // A relative data file name is the label file's neighbour.
     scratch.GetData().SetFolder(QFileInfo(aFileName).absolutePath());
-    if (ext == QLatin1String(".eti")) {
+    if (*format == KVRExt::Binary) {
         // Read from memory: every value read from a file would ask the file
         // system for the file's size. A file too big to hold is streamed.
         if (file.size() > kMaxJsonFile) {

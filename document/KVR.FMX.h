@@ -83,7 +83,7 @@ public:
     // the document is as it was.
     void LoadFromStream(QIODevice& aStream);
     void SaveToStream(QIODevice& aStream) const;
-    // ".eti" (binary) or ".json", the extension compared exactly; any other
+    // ".eti" (binary) or ".json", the extension in any case; any other
     // name reads nothing and returns false. A relative data file name is
     // found beside the label file; one that cannot be read goes to OnInfoMsg.
     bool LoadFromFile(const QString& aFileName) override;
@@ -131,7 +131,9 @@ public:
     // A link between the elements named Id1 and Id2 (their string ids).
     TKVRLink* AddLink(const QString& Id1, const QString& Id2, int16_t Idx1, int16_t Idx2, TVXLinkType aType);
     // Starts the export job on a copy of the document taken now and returns
-    // at once; OnExportDone hears of its end on this thread.
+    // at once; OnExportDone hears of its end on this thread. With aCheckData
+    // a run without labels writes no file and its result's Error says why,
+    // in the words of a print's report.
     bool ExportDoc(TKVRExport aType, const QString& aFilename, int32_t aPage, float aScale, int16_t aQuality,
                    bool aCheckData, bool aTransparent, bool aFit) override;
     TKVRExportDoneEvent OnExportDone;

@@ -86,17 +86,20 @@ QWidget* DemoPageOf(QWidget* aTab)
     return scroll ? scroll->widget() : aTab;
 }
 
-QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName, const QString& aExtension)
+QString LabelFileName(const QString& aName, TKVRExt aFormat)
 {
-    // Open reads by the extension: the name and the format agree.
-    if (!aName.endsWith(".json") && !aName.endsWith(".eti"))
-        aName += aExtension;
+    return KVRExt::OfFileName(aName) ? aName : aName + KVRExt::Extension(aFormat);
+}
+
+QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, const QString& aName, TKVRExt aFormat)
+{
+    const QString name = LabelFileName(aName, aFormat);
     try {
-        if (aDocument.SaveToFile(aName, aName.endsWith(".json") ? KVRExt::Json : KVRExt::Binary))
-            return aName;
-        Tell(aParent, "Save as", QString("Could not save %1.").arg(aName));
+        if (aDocument.SaveToFile(name, *KVRExt::OfFileName(name)))
+            return name;
+        Tell(aParent, "Save as", QString("Could not save %1.").arg(name));
     } catch (const std::exception& e) {
-        Tell(aParent, "Save as", QString("Could not save %1:\n%2").arg(aName, e.what()));
+        Tell(aParent, "Save as", QString("Could not save %1:\n%2").arg(name, e.what()));
     }
     return QString();
 }
@@ -171,23 +174,37 @@ bool DemoWindow::OpenLabel(const QString& aFileName, bool aForLabelling, QWidget
 
 bool DemoWindow::Save(LabelHost& aHost, bool aAskName)
 {
-    QString name = aHost.LabelFile();
-    QString extension = ".eti";
-    if (aAskName || name.isEmpty()) {
-        static const QString binary = "Binary label (*.eti)", json = "JSON label (*.json)";
-        const QString suggested = name.isEmpty() ? aHost.LabelTitle() + ".eti" : name;
-        QString type = suggested.endsWith(".json") ? json : binary;
-        name = QFileDialog::getSaveFileName(this, "Save as", suggested, binary + ";;" + json, &type);
-        if (name.isEmpty())
-            return false;
-        // The type chosen says the format of a name typed without an extension.
-        extension = type == json ? ".json" : ".eti";
-    }
-    const QString saved = SaveLabel(this, aHost.Document(), name, extension);
+    const QString name = aAskName || aHost.LabelFile().isEmpty() ? AskSaveName(aHost) : aHost.LabelFile();
+    if (name.isEmpty())
+        return false;
+    const QString saved = SaveLabel(this, aHost.Document(), name);
     if (saved.isEmpty())
         return false;
     aHost.SetLabelFile(saved);
     return true;
+}
+
+QString DemoWindow::AskSaveName(const LabelHost& aHost)
+{
+    static const QString binary = "Binary label (*.eti)", json = "JSON label (*.json)";
+    QString suggested =
+        aHost.LabelFile().isEmpty() ? aHost.LabelTitle() + KVRExt::Extension(KVRExt::Binary) : aHost.LabelFile();
+    QString type = KVRExt::OfFileName(suggested) == KVRExt::Json ? json : binary;
+    for (;;) {
+        const QString typed = QFileDialog::getSaveFileName(this, "Save as", suggested, binary + ";;" + json, &type);
+        if (typed.isEmpty())
+            return QString();
+        // The type chosen says the format of a name typed without an extension.
+        const QString name = LabelFileName(typed, type == json ? KVRExt::Json : KVRExt::Binary);
+        // The dialog asked about the name typed; the file the extension
+        // leads to is asked about here, and No goes back to the dialog.
+        if (name == typed || !QFileInfo::exists(name) ||
+            QMessageBox::warning(this, "Save as",
+                                 QString("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(name).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+            return name;
+        suggested = typed;
+    }
 }
 
 bool DemoWindow::MayReplace(LabelHost& aHost)

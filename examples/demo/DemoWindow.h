@@ -2,6 +2,7 @@
 // The demo's main window: the labelling page, the editor page and the
 // showcase pages in tabs, the File menu that makes, opens, saves, prints and
 // exports the label of the page in front, and the Dialogs menu.
+#include "platform/rtl/label/TKVRBaseLabel.h"
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -44,6 +45,10 @@ protected:
 
 private:
     void AddFileMenu();
+    // The Save as dialog until a name is settled: the name the label is
+    // written under, a file it would replace only once the user agreed;
+    // empty when the dialog is cancelled.
+    QString AskSaveName(const LabelHost& aHost);
 
     QTabWidget* fTabs;
     LabellingPage* fLabelling;
@@ -53,11 +58,15 @@ private:
 // The page a tab shows, inside its scroll area or not.
 QWidget* DemoPageOf(QWidget* aTab);
 
-// Label files: ".json" is written as JSON, ".eti" as binary; a name with
-// neither takes aExtension (".eti" or ".json") and its format. The name
-// written, empty when it could not be (told in a message box, or on stderr
-// without aParent).
-QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, QString aName, const QString& aExtension = ".eti");
+// The name a label is written under: a name whose extension says a label
+// format (".json", ".eti", in any case) keeps it, since Open reads by it;
+// any other takes aFormat's extension.
+QString LabelFileName(const QString& aName, TKVRExt aFormat);
+
+// Writes the label under LabelFileName(aName, aFormat) in the format that
+// name says. The name written, empty when it could not be (told in a
+// message box, or on stderr without aParent).
+QString SaveLabel(QWidget* aParent, TVXLabelFMX& aDocument, const QString& aName, TKVRExt aFormat = KVRExt::Binary);
 
 // Binds the CSV file to the label as linked data, one label per record;
 // raises when the file cannot be read.

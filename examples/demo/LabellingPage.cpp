@@ -54,6 +54,12 @@ QString LabellingPage::LabelTitle() const
     return fLabelFile.isEmpty() ? QStringLiteral("labelling") : QFileInfo(fLabelFile).completeBaseName();
 }
 
+void LabellingPage::SetLabelFile(const QString& aFileName)
+{
+    fLabelFile = aFileName;
+    ShowSummary();
+}
+
 void LabellingPage::ShowReport(const QString& aReport)
 {
     fReport->setPlainText(aReport);

@@ -21,7 +21,8 @@ public:
     TVXLabelFMX& Document() override { return *fDocument; }
     QString LabelTitle() const override;
     QString LabelFile() const override { return fLabelFile; }
-    void SetLabelFile(const QString& aFileName) override { fLabelFile = aFileName; }
+    // The summary names the file.
+    void SetLabelFile(const QString& aFileName) override;
     void ShowReport(const QString& aReport) override;
 
     // Each loads into this page and shows the sheet again; false, with the

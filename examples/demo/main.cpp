@@ -1,15 +1,14 @@
 #include "dialogs/KVR.FMX.Dialogs.h"
 #include "document/KVR.FMX.h"
+#include "examples/demo/DemoStart.h"
 #include "examples/demo/DemoWindow.h"
 #include "examples/demo/ElementsPage.h"
 #include "examples/demo/LabellingPage.h"
-#include "examples/demo/LabellingSample.h"
 #include "platform/fmx/TPrinter.h"
 #include "render/KVR.FMX.Types.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QTabWidget>
 #include <QTimer>
@@ -86,44 +85,9 @@ int main(int argc, char** argv)
     DemoWindow window;
     QTabWidget* tabs = &window.Tabs();
     LabellingPage* labelling = &window.Labelling();
-    // The labelling page starts with a sample sheet bound to its data.
-    const TLabellingSample sample = WriteLabellingSample(QDir::temp().filePath("kvr-demo-labelling"));
-    QString error;
-    if (cli.isSet(open)) {
-        if (!window.OpenLabel(cli.value(open), true, nullptr))
-            return 1;
-    } else if (!sample.LabelFile.isEmpty() && !labelling->OpenLabel(sample.LabelFile, error)) {
-        std::fprintf(stderr, "The sample label cannot be opened: %s\n", qPrintable(error));
-    }
-    // What the command line saves and exports: the opened label, else the last element page.
-    LabelHost* target = nullptr;
-    if (cli.isSet(open))
-        target = labelling;
-    else
-        for (int i = tabs->count() - 1; i >= 0 && !target; --i)
-            if (auto* page = dynamic_cast<ElementsPage*>(DemoPageOf(tabs->widget(i))))
-                target = page;
-    if (cli.isSet(saveAs) && SaveLabel(nullptr, target->Document(), cli.value(saveAs)).isEmpty())
+    if (!StartDemo(window, {cli.value(open), cli.value(saveAs), cli.value(exportTo)},
+                   QDir::temp().filePath("kvr-demo-labelling")))
         return 1;
-    if (cli.isSet(exportTo)) {
-        QEventLoop loop;
-        QString failure;
-        bool done = false;
-        StartExport(target->Document(), cli.value(exportTo), [&](const QString& error, const QString& refused) {
-            failure = error;
-            if (!refused.isEmpty())
-                std::fprintf(stderr, "%s\n", qPrintable(refused));
-            done = true;
-            loop.quit();
-        });
-        if (!done)
-            loop.exec();
-        if (!failure.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(failure));
-            return 1;
-        }
-        std::printf("%s\n", qPrintable(cli.value(exportTo)));
-    }
     window.show();
 
     const bool offscreen = QGuiApplication::platformName() == "offscreen";

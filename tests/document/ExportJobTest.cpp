@@ -241,6 +241,49 @@ TEST_F(ExportJob, FailuresAreReportedAndLeaveNoFile)
     EXPECT_FALSE(QFile::exists(File(QStringLiteral("huge.png"))));
 }
 
+// Asked to check the data, the export refuses a run without labels as a
+// print does: the reason in the result, no file written, an earlier one of
+// that name as it was. Unchecked, or with labels to show, the page is written.
+TEST_F(ExportJob, ARunWithoutLabelsIsRefusedWhenTheDataIsChecked)
+{
+    const QString header = File(QStringLiteral("header.csv"));
+    WriteAll(header, "Name\n");
+    const struct
+    {
+        const char* Name;
+        bool Linked, Check, Earlier;
+        const char* Error;  // null: written
+    } cases[] = {
+        {"a header and no record", true, true, false, "The data has no records"},
+        {"over an earlier export", true, true, true, "The data has no records"},
+        {"the data not checked", true, false, true, nullptr},
+        {"the data not linked", false, true, false, nullptr},
+    };
+    BuildDataSheet(doc, 1);
+    doc.GetData().LoadCsv(header);
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        doc.SetLinkData(c.Linked);
+        const QString file = File(QStringLiteral("run-%1.pdf").arg(++number));
+        if (c.Earlier)
+            WriteAll(file, "earlier");
+        const TKVRExportResult r = RunExport(doc, KVRExportKind::Pdf, file, 1.0f, false, c.Check);
+        if (!c.Error) {
+            EXPECT_TRUE(r.Ok()) << r.Error.toStdString();
+            EXPECT_EQ(PdfPageSize(file).toSize(), QSize(595, 842));
+            continue;
+        }
+        EXPECT_EQ(r.Error, QLatin1String(c.Error));
+        if (c.Earlier) {
+            EXPECT_EQ(ReadAll(file), QByteArray("earlier"));
+        } else {
+            EXPECT_FALSE(QFile::exists(file));
+        }
+    }
+    EXPECT_EQ(QDir(fDir.path()).entryList({QStringLiteral("run-*")}, QDir::Files).size(), 3);  // no temporary left
+}
+
 // Pages where the paper puts them: a 1:50 drawing fitted with 1 mm around it,
 // two labels of 22.5 m far down continuous paper (past 32 bits of
 // micrometres times dots), the layer's background picture under the elements.

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 inline TKVRExportResult RunExport(TVXLabelFMX& aDoc, TKVRExport aType, const QString& aFile, float aScale = 1.0f,
-                                  bool aFit = false)
+                                  bool aFit = false, bool aCheckData = false)
 {
     TKVRExportResult result;
     bool done = false;
@@ -17,7 +17,7 @@ inline TKVRExportResult RunExport(TVXLabelFMX& aDoc, TKVRExport aType, const QSt
         done = true;
         loop.quit();
     };
-    EXPECT_TRUE(aDoc.ExportDoc(aType, aFile, 0, aScale, 100, false, false, aFit));
+    EXPECT_TRUE(aDoc.ExportDoc(aType, aFile, 0, aScale, 100, aCheckData, false, aFit));
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     if (!done)
         loop.exec();

@@ -131,7 +131,8 @@ TEST_F(LabelFiles, EveryKindSavesAndLoadsInBothFormatsWithNothingLost)
     EXPECT_EQ(lines[2], QString("Plan — ĉapelo"));
 }
 
-// Only exact extensions are read or written; a read-only file loads (root
+// A label file is known by its extension in any case; other names load
+// nothing, other formats write nothing; a read-only file loads (root
 // ignores permissions: an immutable file is what stops it).
 TEST_F(LabelFiles, ExtensionsAndReadOnlyFiles)
 {
@@ -139,14 +140,28 @@ TEST_F(LabelFiles, ExtensionsAndReadOnlyFiles)
     BuildEveryKind(doc);
     ASSERT_TRUE(doc.SaveToFile(Path("label.eti"), KVRExt::Binary));
     ASSERT_TRUE(doc.SaveToFile(Path("label.json"), KVRExt::Json));
-    QFile::copy(Path("label.eti"), Path("label.ETI"));
-    QFile::copy(Path("label.json"), Path("label.Json"));
+    const struct
+    {
+        const char* Name;
+        const char* Copy;  // the file it is a copy of
+        bool Loads;
+    } names[] = {{"label.ETI", "label.eti", true},     {"label.Json", "label.json", true},
+                 {"LABEL.JSON", "label.json", true},   {"label.etix", "label.eti", false},
+                 {"label.eti.bak", "label.eti", false}, {"label", "label.eti", false}};
     TVXLabelFMX other;
-    new TKVRPoint(&other, false);
-    const std::string before = Snapshot(other);
-    EXPECT_FALSE(other.LoadFromFile(Path("label.ETI")));
-    EXPECT_FALSE(other.LoadFromFile(Path("label.Json")));
-    EXPECT_EQ(Snapshot(other), before);
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.Name);
+        QFile::copy(Path(n.Copy), Path(n.Name));
+        TVXLabelFMX fresh;
+        new TKVRPoint(&fresh, false);
+        const std::string before = Snapshot(fresh);
+        EXPECT_EQ(fresh.LoadFromFile(Path(n.Name)), n.Loads);
+        if (n.Loads) {
+            EXPECT_EQ(KindsOf(fresh), EveryKind());
+        } else {
+            EXPECT_EQ(Snapshot(fresh), before);
+        }
+    }
     EXPECT_FALSE(other.SaveToFile(Path("label.x"), 2));
     EXPECT_FALSE(QFile::exists(Path("label.x")));
 

@@ -408,6 +408,21 @@ void TKVRBaseLabel::SortItemsZLayer()
     fLayerSorted = fItems.size();
 }
 
+// ---------------------------------------------------------------- file names
+
+std::optional<TKVRExt> KVRExt::OfFileName(const QString& aFileName)
+{
+    for (TKVRExt format : {Binary, Json})
+        if (aFileName.endsWith(Extension(format), Qt::CaseInsensitive))
+            return format;
+    return std::nullopt;
+}
+
+QString KVRExt::Extension(TKVRExt aFormat)
+{
+    return aFormat == Json ? QStringLiteral(".json") : QStringLiteral(".eti");
+}
+
 // ---------------------------------------------------------------- the component's part
 
 TKVRBaseItem* TKVRBaseLabel::CreateElementFromStream(QIODevice&)

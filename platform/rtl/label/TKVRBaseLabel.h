@@ -76,6 +76,11 @@ using TKVRExt = uint8_t;
 namespace KVRExt {
 constexpr TKVRExt Binary = 0;
 constexpr TKVRExt Json = 1;
+// The format a label file's name says, its extension in any case (a file
+// named LABEL.ETI is a label all the same); none for another name.
+std::optional<TKVRExt> OfFileName(const QString& aFileName);
+// The extension a format's files are given: ".eti" or ".json".
+QString Extension(TKVRExt aFormat);
 }
 // Export kinds (PDF, XPS, BMP, PNG, GIF, JPEG), counted from 0.
 using TKVRExport = uint8_t;
