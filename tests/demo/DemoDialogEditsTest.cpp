@@ -17,12 +17,12 @@
 #include "platform/rtl/model/TKVRBasePoly.h"
 #include "platform/rtl/model/TKVRBaseRichText.h"
 #include "platform/rtl/model/TKVRBaseTable.h"
+#include "tests/demo/DemoMenus.h"
 #include "tests/demo/ModalScript.h"
 #include "tests/inspector/InspectorFixture.h"
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -98,15 +98,6 @@ protected:
         for (int32_t i = 1; i <= aDoc.GetItemsCount(); ++i)
             if (aDoc.GetItem(i)->GetKind() == kind)
                 return aDoc.GetItem(i);
-        return nullptr;
-    }
-    static QAction* DialogsEntry(DemoWindow& aWindow, const QString& aCaption)
-    {
-        for (QAction* menu : aWindow.menuBar()->actions())
-            if (menu->menu())
-                for (QAction* a : menu->menu()->actions())
-                    if (QString(a->text()).remove('&') == aCaption)
-                        return a;
         return nullptr;
     }
     // The inspector's "..." button of the part at aPos (editor aCode), clicked.
@@ -285,7 +276,7 @@ TEST_F(DemoDialogEdits, EveryRoadIntoADialogMarksWhatItChanged)
                 break;
             }
             case R::DialogsMenu:
-                DialogsEntry(window, c.Target == T::Table ? "Table columns..." : "Poly-text items...")->trigger();
+                MenuEntry(window, c.Target == T::Table ? "Table columns..." : "Poly-text items...")->trigger();
                 break;
             case R::InspectorButton:
                 if (c.Target == T::Paragraph)

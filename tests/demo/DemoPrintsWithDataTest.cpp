@@ -11,13 +11,13 @@
 #include "examples/demo/LabellingPage.h"
 #include "examples/demo/LabellingSample.h"
 #include "render/TKVRDraw.h"
+#include "tests/demo/DemoMenus.h"
 #include "tests/demo/ModalScript.h"
 #include "tests/demo/WalkData.h"
 #include "tests/support/PdfReader.h"
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -147,11 +147,7 @@ TEST(DemoPrintsWithData, TheStartUpSampleShowsTheLinkItPrints)
     window.show();
     ASSERT_TRUE(window.OpenLabel(sample.LabelFile, true, nullptr));
     window.Labelling().WaitForSheet();
-    QAction* sheet = nullptr;
-    for (QAction* menu : window.menuBar()->actions())
-        for (QAction* a : menu->menu()->actions())
-            if (QString(a->text()).remove('&') == "Sheet properties...")
-                sheet = a;
+    QAction* sheet = MenuEntry(window, "Sheet properties...");
     ASSERT_TRUE(sheet);
     bool ticked = false;
     {

@@ -10,6 +10,7 @@
 #include "examples/demo/EditorPage.h"
 #include "examples/demo/LabellingPage.h"
 #include "render/TKVRDraw.h"
+#include "tests/demo/DemoMenus.h"
 #include "tests/demo/ModalScript.h"
 #include "tests/support/LabelDocuments.h"
 #include <QAbstractSpinBox>
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -74,11 +74,7 @@ protected:
     // Dialogs › Sheet properties... on the labelling page: the rows typed, OK.
     static void SetRows(DemoWindow& aWindow, int aRows)
     {
-        QAction* sheet = nullptr;
-        for (QAction* menu : aWindow.menuBar()->actions())
-            for (QAction* a : menu->menu()->actions())
-                if (QString(a->text()).remove('&') == "Sheet properties...")
-                    sheet = a;
+        QAction* sheet = MenuEntry(aWindow, "Sheet properties...");
         ASSERT_TRUE(sheet);
         TModalScript script;
         script.Then("TfLabelling", [aRows](QWidget* f) {

@@ -10,13 +10,13 @@
 #include "examples/demo/LabellingPage.h"
 #include "examples/demo/LabellingSample.h"
 #include "render/TKVRDraw.h"
+#include "tests/demo/DemoMenus.h"
 #include "tests/demo/ModalScript.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,10 +95,9 @@ protected:
         aWindow.Tabs().setCurrentWidget(&aWindow.Labelling());
         TModalScript script;
         script.Then("QFileDialog", TModalScript::ChooseFile(png));
-        for (QAction* menu : aWindow.menuBar()->actions())
-            for (QAction* a : menu->menu()->actions())
-                if (QString(a->text()).remove('&') == "Add picture...")
-                    a->trigger();
+        QAction* add = MenuEntry(aWindow, "Add picture...");
+        ASSERT_TRUE(add);
+        add->trigger();
         ASSERT_TRUE(script.Done());
         aWindow.Labelling().WaitForSheet();
     }

@@ -10,6 +10,7 @@
 #include "inspector/KVR.FMX.Inspector.h"
 #include "platform/rtl/model/TKVRBaseItem.h"
 #include "render/TKVRDraw.h"
+#include "tests/demo/DemoMenus.h"
 #include "tests/demo/ModalScript.h"
 #include "views/KVR.FMX.ShowPreview.h"
 #include <QCheckBox>
@@ -52,15 +53,7 @@ protected:
     }
     QAction* Action(const char* aName) { return window.findChild<QAction*>(QString::fromLatin1(aName)); }
     // A Dialogs menu entry by its caption without the mnemonic.
-    QAction* DialogsEntry(const QString& aCaption)
-    {
-        for (QAction* menu : window.menuBar()->actions())
-            if (menu->menu())
-                for (QAction* a : menu->menu()->actions())
-                    if (QString(a->text()).remove('&') == aCaption)
-                        return a;
-        return nullptr;
-    }
+    QAction* DialogsEntry(const QString& aCaption) { return MenuEntry(window, aCaption); }
     void Front(QWidget* aPage) { window.Tabs().setCurrentWidget(aPage); }
 
     DemoWindow window;
